@@ -1,0 +1,4 @@
+// CARD: the memory card slots.
+#pragma once
+
+void CARDInit();

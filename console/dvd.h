@@ -1,0 +1,4 @@
+// DVD: the disc drive.
+#pragma once
+
+void DVDInit();

@@ -1,0 +1,6 @@
+// PAD: the controller ports.
+#pragma once
+
+#include "console/types.h"
+
+BOOL PADInit();

@@ -1,0 +1,60 @@
+// The frame boundary: the per-frame task that ends one frame, waits for the
+// minimum number of vertical retraces (giving the time to the idle callback),
+// advances the frame clocks and opens the next frame; and the frame globals that
+// every timed module reads.
+#pragma once
+
+#include "orblib47/source/OrbTypes.h"
+
+struct s_thread;
+
+enum e_screen_aspect : s32 {
+    DC_SCREEN_ASPECT_4x3 = 0,
+    DC_SCREEN_ASPECT_16x9 = 1,
+    DC_SCREEN_ASPECT_16x10 = 2,
+};
+
+// The global draw context.
+struct s_draw_context {
+    e_screen_aspect screenAspectMode;
+};
+extern s_draw_context DrawContext;
+
+// Called while a frame waits for its minimum retrace count; returns non-zero when it
+// did a piece of work and wants to be called again at once, 0 when it has nothing
+// left this frame. It must not draw.
+using AppIdleCallbackFunc = s32 (*)(s32 busy);
+s32 DoNothingCallback(s32 busy);
+
+constexpr f32 MAX_FRAME_DURATION = 1.0f / 30.0f;
+
+extern u32 ScreenFrameRate;  // retraces per second
+extern f32 FrameDuration;    // seconds per retrace
+extern u32 FrameCount;       // frames finished since the cold reset
+extern u32 PassCount;        // frame-boundary passes
+extern u32 VBlankCount;      // retraces since start, never reset
+extern u32 VblCount;         // retraces since the end of the previous frame
+extern u32 VblTickCount;     // retraces since the cold reset
+extern u32 LastVblCount;     // retraces the last frame took
+extern u32 MinVblCount;      // minimum retraces per frame
+extern f32 RealDeltaTime;    // seconds the last frame took (clamped)
+extern f32 DeltaTimeScale;
+extern f32 DeltaTime;  // RealDeltaTime x DeltaTimeScale
+extern f32 GameTime;   // accumulated RealDeltaTime since the warm reset
+extern f32 CPUTime;
+extern f32 TestTime;
+extern s32 QuitRequested;
+extern s32 FlipOnIRQ;
+extern AppIdleCallbackFunc AppIdleCallback;
+
+e_error_code DrawColdReset(u32 videoMode);
+void DrawHardwareColdReset(u32 videoMode);
+e_error_code DrawWarmReset(u32 videoMode);
+void DrawHardwareWarmReset();
+void DrawStartup(s32 flags);
+void DrawExit();
+
+void DrawThread(s_thread* task, void* record);
+void DrawEndFrame();
+void GpuVblankIRQ(u32 retraceCount);
+void DrawWait();

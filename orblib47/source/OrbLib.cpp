@@ -1,0 +1,161 @@
+#include "orblib47/source/OrbLib.h"
+
+#include <cstdlib>
+
+#include "orblib47/source/Debug.h"
+#include "orblib47/source/Heap.h"
+#include "orblib47/source/NGC/Clock.h"
+#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/Hardware.h"
+#include "orblib47/source/NGC/Memory.h"
+#include "orblib47/source/Net.h"
+#include "orblib47/source/OrbThread.h"
+#include "orblib47/source/TimeSlice.h"
+
+u32 SceneFlags = 0;
+f32 PlayTime = 0.0f;
+s32 ScreenShotModeActive = 0;
+s_orblib_config DefaultConfig;
+
+namespace {
+
+// The modules' resets run in a fixed order; each module adds its own step to these
+// tables in its place. Results are ignored: a module that fails reports it itself.
+using ResetStep = void (*)(u32 videoMode, s_orblib_config* config);
+
+const ResetStep ColdResetSteps[] = {
+    [](u32, s_orblib_config*) { MemoryColdReset(); },
+    [](u32, s_orblib_config*) { HardwareColdReset(); },
+    [](u32, s_orblib_config* config) {
+        if (config != nullptr && config->heapstart == nullptr) {
+            config->heapstart = MemoryGetBase();
+            config->heapsize = MemoryGetSize();
+        }
+    },
+    [](u32, s_orblib_config*) { ClockColdReset(); },
+    [](u32 videoMode, s_orblib_config*) { DrawColdReset(videoMode); },
+    [](u32, s_orblib_config*) { NetColdReset(8); },
+    [](u32, s_orblib_config*) { PlayTime = 0.0f; },
+};
+
+const ResetStep WarmResetSteps[] = {
+    [](u32, s_orblib_config*) { SysIdReset(); },
+    [](u32, s_orblib_config* c) { HeapWarmReset(c->maxhandle, c->heapstart, c->heapsize); },
+    [](u32, s_orblib_config* c) { ThreadWarmReset(c->maxthread); },
+    [](u32, s_orblib_config*) { HeapStartup(); },
+    [](u32, s_orblib_config*) { HardwareWarmReset(); },
+    [](u32, s_orblib_config*) { TimeSliceWarmReset(); },
+    [](u32 videoMode, s_orblib_config*) { DrawWarmReset(videoMode); },
+    [](u32, s_orblib_config*) { SetGamePause(0); },
+    [](u32, s_orblib_config*) { NetWarmReset(); },
+};
+
+const ResetStep ExitSteps[] = {
+    [](u32, s_orblib_config*) { DrawExit(); },
+    [](u32, s_orblib_config*) { MemoryExit(); },
+    [](u32, s_orblib_config*) { HardwareExit(); },
+};
+
+template <std::size_t N>
+void RunSteps(const ResetStep (&steps)[N], u32 videoMode, s_orblib_config* config) {
+    for (ResetStep step : steps)
+        step(videoMode, config);
+}
+
+}  // namespace
+
+void OrblibColdReset(u32 videoMode, s_orblib_config* config) {
+    DEBUG_PRINT("\nORBLib V4.7 Cold Reset\n\n");
+    RunSteps(ColdResetSteps, videoMode, config);
+}
+
+void OrblibDefaultConfig(s_orblib_config* config) {
+    config->maxhandle = 1024;
+    config->heapsize = MemoryGetSize();
+    config->heapstart = MemoryGetBase();
+    config->maxthread = 100;
+    config->maxviewport = 8;
+    config->maxtexture = 256;
+    config->maxtextureanim = 16;
+    config->maxsprite = 512;
+    config->maxfontdraw = 2048;
+    config->maxdata = 512;
+    config->maxname = 128;
+    config->compbufaddr = nullptr;
+    config->compbufsize = 0x20000;
+    config->filebufsize = 0x10000;
+    config->maxWad = 512;
+    config->maxsfx = 256;
+    config->streamRamBufSize = 0x10000;
+    config->streamSpuRamBufSize = 0x8000;
+    config->maxmodel = 128;
+    config->maxhmodel = 128;
+    config->maxbone = 16;
+    config->maxhmatrix = 2048;
+    config->maxanim = 16;
+    config->maxchannel = 1024;
+    config->maxspriteanim = 32;
+    config->maxcollvert = 1024;
+    config->maxcollnorm = 1024;
+    config->maxcollcache = 32;
+    config->maxcollpoly = 255;
+    config->maxdynavertset = 16;
+    config->maxmorph = 32;
+    config->maxuiobject = 128;
+    config->bufferSize = 0x300000;
+    config->maxSpriteDrawGroup = 128;
+    config->vramReserved = 0x90000;
+    config->maxtcache = 256;
+    config->maxTextureProject = 100;
+}
+
+void OrblibWarmReset(u32 videoMode, s_orblib_config* config) {
+    DEBUG_PRINT("\nORBLib V4.7 Warm Reset\n\n");
+    if (config == nullptr) {
+        OrblibDefaultConfig(&DefaultConfig);
+        config = &DefaultConfig;
+    }
+    RunSteps(WarmResetSteps, videoMode, config);
+}
+
+void OrblibStartup() {
+    DrawStartup(1);
+}
+
+void OrblibExit() {
+    RunSteps(ExitSteps, 0, nullptr);
+}
+
+void EventWait(s32 n) {
+    if (GamePaused() == 0)
+        PlayTime += RealDeltaTime;
+    if (QuitRequested != 0) {
+        OrblibExit();
+        std::exit(0);
+    }
+    // A negative count runs no pass rather than counting down through zero.
+    for (; n > 0; --n)
+        ThreadProcess(nullptr);
+}
+
+s32 SetGamePause(s32 on) {
+    s32 was = s32(SceneFlags & SCENE_FLAG_GAME_PAUSED);
+    if (on != 0) {
+        SceneFlags |= SCENE_FLAG_GAME_PAUSED;
+    } else {
+        SceneFlags &= ~SCENE_FLAG_GAME_PAUSED;
+    }
+    return was;
+}
+
+s32 GamePaused() {
+    return (SceneFlags & SCENE_FLAG_GAME_PAUSED) != 0 ? 1 : 0;
+}
+
+s32 GameInCutscene() {
+    return (SceneFlags & SCENE_FLAG_IN_CUTSCENE) != 0 ? 1 : 0;
+}
+
+void ScreenShotEnable(s32 flag) {
+    ScreenShotModeActive = flag;
+}

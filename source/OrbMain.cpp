@@ -1,0 +1,33 @@
+#include "source/OrbMain.h"
+
+#include <cstdlib>
+
+#include "orblib47/source/Heap.h"
+#include "orblib47/source/NGC/Clock.h"
+#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/OrbLib.h"
+#include "orblib47/source/OrbRandom.h"
+
+u32 g_FrameLimit = 0;
+
+s32 OrbMain() {
+    OrblibColdReset(GAME_VIDEO_MODE, nullptr);
+
+    OrbSRand(ClockGetTime());
+    OrbRandSetList(0);
+    std::srand(ClockGetTime());
+
+    s_orblib_config config;
+    OrblibDefaultConfig(&config);
+    config.maxhandle = 8192;
+    config.maxchannel = 2048;
+    config.maxthread = 200;
+    OrblibWarmReset(GAME_VIDEO_MODE, &config);
+
+    HeapPrintAvail("MainLoop");
+    while (g_FrameLimit == 0 || FrameCount < g_FrameLimit)
+        EventWait(1);
+
+    OrblibExit();
+    return 0;
+}

@@ -1,0 +1,14 @@
+// The game's start routine: brings the engine up in its fixed order and runs
+// frames until the program is asked to quit.
+#pragma once
+
+#include "orblib47/source/OrbTypes.h"
+
+// The video-mode word both engine resets receive: 640x480, 32-bit colour, 24-bit
+// depth, interlace mode 1.
+constexpr u32 GAME_VIDEO_MODE = 0x507A3400u;
+
+// Frames to run before leaving on our own; 0 runs until a quit request.
+extern u32 g_FrameLimit;
+
+s32 OrbMain();

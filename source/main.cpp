@@ -1,0 +1,58 @@
+// The platform entry point: reads the command line, starts the console stand-in
+// (a window on the real clock, or headless on the virtual clock) and runs the game.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "console/host/host.h"
+#include "source/OrbMain.h"
+
+namespace {
+
+void PrintUsage(std::FILE* out) {
+    std::fputs(
+        "usage: bowling [--headless] [--frames N]\n"
+        "  --headless   run without a window, on the virtual clock\n"
+        "  --frames N   leave after N frames\n",
+        out);
+}
+
+bool ParseCount(const char* text, u32* count) {
+    char* end = nullptr;
+    unsigned long value = std::strtoul(text, &end, 10);
+    if (end == text || *end != '\0' || value == 0 || value > 0xFFFFFFFFul || text[0] == '-')
+        return false;
+    *count = u32(value);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    HostConfig config;
+    config.clock = HostClockMode::Real;
+    config.window = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--headless") == 0) {
+            config.clock = HostClockMode::Virtual;
+            config.window = false;
+        } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
+            if (!ParseCount(argv[++i], &g_FrameLimit)) {
+                std::fprintf(stderr, "bowling: --frames needs a positive count, not '%s'\n", argv[i]);
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--help") == 0) {
+            PrintUsage(stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "bowling: unknown argument '%s'\n", argv[i]);
+            PrintUsage(stderr);
+            return 2;
+        }
+    }
+    HostInit(config);
+    int result = OrbMain();
+    HostShutdown();
+    return result;
+}

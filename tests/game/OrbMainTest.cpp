@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/host/host.h"
+#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/OrbLib.h"
+#include "orblib47/source/OrbRandom.h"
+#include "source/OrbMain.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/ReportCapture.h"
+
+namespace {
+
+struct RunResult {
+    std::string output;
+    OSTime clock;
+    u32 frames;
+    u32 vblanks;
+    f32 gameTime;
+    f32 playTime;
+    s32 nextRandom;
+};
+
+RunResult RunGame(u32 frames) {
+    HostInit(TestHostConfig());
+    RunResult result{};
+    {
+        ReportCapture capture;
+        g_FrameLimit = frames;
+        EXPECT_EQ(OrbMain(), 0);
+        g_FrameLimit = 0;
+        result.output = capture.text();
+    }
+    result.clock = OSGetTime();
+    result.frames = FrameCount;
+    result.vblanks = VBlankCount;
+    result.gameTime = GameTime;
+    result.playTime = PlayTime;
+    result.nextRandom = OrbRand();
+    HostShutdown();
+    return result;
+}
+
+TEST(OrbMainTest, StartsTheEngineAndRunsTheAskedFrames) {
+    RunResult run = RunGame(30);
+    EXPECT_NE(run.output.find("\nORBLib V4.7 Cold Reset\n\n"), std::string::npos);
+    EXPECT_NE(run.output.find("\nORBLib V4.7 Warm Reset\n\n"), std::string::npos);
+    EXPECT_NE(run.output.find("Heap MainLoop: "), std::string::npos);
+    EXPECT_EQ(run.frames, 30u);
+    EXPECT_EQ(run.vblanks, 30u);
+    EXPECT_NEAR(run.gameTime, 0.5f, 1e-5f);
+}
+
+TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {
+    RunResult first = RunGame(120);
+    RunResult second = RunGame(120);
+    EXPECT_EQ(first.output, second.output);
+    EXPECT_EQ(first.clock, second.clock);
+    EXPECT_EQ(first.vblanks, second.vblanks);
+    EXPECT_EQ(first.gameTime, second.gameTime);
+    EXPECT_EQ(first.playTime, second.playTime);
+    EXPECT_EQ(first.nextRandom, second.nextRandom);
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// A console on the virtual clock with small arenas, and the engine cold- and
+// warm-reset on it, for every test; the debug output is captured.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "console/host/host.h"
+#include "tests/support/ReportCapture.h"
+
+HostConfig TestHostConfig();
+
+class EngineFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    const ReportCapture& report() const { return *report_; }
+
+    std::unique_ptr<ReportCapture> report_;
+};
+
+// Death tests read the fatal message on standard error, so nothing is captured.
+class EngineDeathFixture : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        report_.reset();
+    }
+};

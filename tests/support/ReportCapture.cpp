@@ -1,0 +1,15 @@
+#include "tests/support/ReportCapture.h"
+
+#include "console/host/host.h"
+
+ReportCapture::ReportCapture() {
+    HostSetReportSink(Append, this);
+}
+
+ReportCapture::~ReportCapture() {
+    HostSetReportSink(nullptr, nullptr);
+}
+
+void ReportCapture::Append(const char* text, void* context) {
+    static_cast<ReportCapture*>(context)->text_ += text;
+}

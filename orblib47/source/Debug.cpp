@@ -31,11 +31,19 @@ void DebugAssertHeader(const char* condition, const char* file, s32 line) {
     DEBUG_PRINT("Assertion Failure: \"%s\"\n  File: %s\n  Line: %d\n  ", condition, file, line);
 }
 
-void DebugAssertFail(const char* condition, const char* file, s32 line, const char* format, ...) {
+namespace {
+
+void PrintAssertion(const char* condition, const char* file, s32 line, const char* format, va_list args) {
     DebugAssertHeader(condition, file, line);
+    OSVReport(format, args);
+}
+
+}  // namespace
+
+void DebugAssertFail(const char* condition, const char* file, s32 line, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    OSVReport(format, args);
+    PrintAssertion(condition, file, line, format, args);
     va_end(args);
     std::fflush(nullptr);
     // The console stopped in an endless loop for a debugger; here that would hang
@@ -44,9 +52,8 @@ void DebugAssertFail(const char* condition, const char* file, s32 line, const ch
 }
 
 void DebugAssertWarn(const char* condition, const char* file, s32 line, const char* format, ...) {
-    DebugAssertHeader(condition, file, line);
     va_list args;
     va_start(args, format);
-    OSVReport(format, args);
+    PrintAssertion(condition, file, line, format, args);
     va_end(args);
 }

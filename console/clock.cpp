@@ -42,32 +42,41 @@ void ClockReset(const HostConfig& config) {
     s_realOffset = LocalWallTicks();
 }
 
-bool ClockIsVirtual() { return s_virtual; }
+bool ClockIsVirtual() {
+    return s_virtual;
+}
 
 OSTime ClockNow() {
-    if (s_virtual) return s_counter;
+    if (s_virtual)
+        return s_counter;
     const auto elapsed = std::chrono::steady_clock::now() - s_realStart;
     return s_realOffset + std::chrono::duration_cast<Ticks>(elapsed).count();
 }
 
 OSTime ClockRead() {
     const OSTime now = ClockNow();
-    if (s_virtual) s_counter += s_readStep;
+    if (s_virtual)
+        s_counter += s_readStep;
     return now;
 }
 
 void ClockAdvance(OSTime ticks) {
-    if (!s_virtual) OSPanic(__FILE_NAME__, __LINE__, "the real clock cannot be moved\n");
-    if (ticks < 0) OSPanic(__FILE_NAME__, __LINE__, "the clock cannot go back (%lld ticks)\n", static_cast<long long>(ticks));
+    if (!s_virtual)
+        OSPanic(__FILE_NAME__, __LINE__, "the real clock cannot be moved\n");
+    if (ticks < 0)
+        OSPanic(__FILE_NAME__, __LINE__, "the clock cannot go back (%lld ticks)\n",
+                static_cast<long long>(ticks));
     s_counter += ticks;
 }
 
 void ClockWaitUntil(OSTime time) {
     if (s_virtual) {
-        if (s_counter < time) s_counter = time;
+        if (s_counter < time)
+            s_counter = time;
         return;
     }
-    for (OSTime now = ClockNow(); now < time; now = ClockNow()) std::this_thread::sleep_for(Ticks(time - now));
+    for (OSTime now = ClockNow(); now < time; now = ClockNow())
+        std::this_thread::sleep_for(Ticks(time - now));
 }
 
 }  // namespace console

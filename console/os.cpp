@@ -14,11 +14,17 @@ OSTime OSGetTime() {
     return now;
 }
 
-OSTick OSGetTick() { return static_cast<OSTick>(OSGetTime()); }
+OSTick OSGetTick() {
+    return static_cast<OSTick>(OSGetTime());
+}
 
-BOOL OSDisableInterrupts() { return console::PollSetInterruptsEnabled(false) ? TRUE : FALSE; }
+BOOL OSDisableInterrupts() {
+    return console::PollSetInterruptsEnabled(false) ? TRUE : FALSE;
+}
 
-BOOL OSEnableInterrupts() { return OSRestoreInterrupts(TRUE); }
+BOOL OSEnableInterrupts() {
+    return OSRestoreInterrupts(TRUE);
+}
 
 BOOL OSRestoreInterrupts(BOOL level) {
     const bool previous = console::PollSetInterruptsEnabled(level != FALSE);

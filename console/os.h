@@ -13,8 +13,12 @@ constexpr u32 OS_TIMER_CLOCK = OS_BUS_CLOCK / 4;  // 60,750,000 ticks per second
 using OSTime = s64;  // ticks since 2000-01-01 00:00:00
 using OSTick = u32;  // low 32 bits of the time base
 
-constexpr OSTime OSSecondsToTicks(s64 s) { return s * OS_TIMER_CLOCK; }
-constexpr OSTime OSMillisecondsToTicks(s64 ms) { return ms * (OS_TIMER_CLOCK / 1000); }
+constexpr OSTime OSSecondsToTicks(s64 s) {
+    return s * OS_TIMER_CLOCK;
+}
+constexpr OSTime OSMillisecondsToTicks(s64 ms) {
+    return ms * (OS_TIMER_CLOCK / 1000);
+}
 
 void OSInit();
 
@@ -24,7 +28,8 @@ void OSReport(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void OSVReport(const char* format, va_list args);
 // Prints "OSPanic in <file>:<line>: " and the message to standard error, then
 // aborts: the console's misuse checks never return.
-[[noreturn]] void OSPanic(const char* file, int line, const char* format, ...) __attribute__((format(printf, 3, 4)));
+[[noreturn]] void OSPanic(const char* file, int line, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
 
 OSTime OSGetTime();
 OSTick OSGetTick();

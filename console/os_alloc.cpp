@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "console/arena.h"
+#include "console/host/host.h"
 #include "console/os.h"
 
 namespace {
@@ -41,10 +42,18 @@ std::vector<HeapDesc*> s_heaps;
 std::vector<Region> s_regions;
 OSHeapHandle s_currentHeap = -1;
 
-uintptr_t RoundUp(uintptr_t v) { return (v + kAlign - 1) & ~(kAlign - 1); }
-uintptr_t RoundDown(uintptr_t v) { return v & ~(kAlign - 1); }
-uintptr_t Addr(const void* p) { return reinterpret_cast<uintptr_t>(p); }
-u8* Ptr(uintptr_t a) { return reinterpret_cast<u8*>(a); }
+uintptr_t RoundUp(uintptr_t v) {
+    return (v + kAlign - 1) & ~(kAlign - 1);
+}
+uintptr_t RoundDown(uintptr_t v) {
+    return v & ~(kAlign - 1);
+}
+uintptr_t Addr(const void* p) {
+    return reinterpret_cast<uintptr_t>(p);
+}
+u8* Ptr(uintptr_t a) {
+    return reinterpret_cast<u8*>(a);
+}
 
 HeapDesc& Heap(OSHeapHandle heap, const char* caller) {
     if (heap < 0 || static_cast<size_t>(heap) >= s_heaps.size() || !s_heaps[heap]->inUse)
@@ -53,15 +62,19 @@ HeapDesc& Heap(OSHeapHandle heap, const char* caller) {
 }
 
 void Unlink(Cell*& list, Cell* cell) {
-    if (cell->prev != nullptr) cell->prev->next = cell->next;
-    else list = cell->next;
-    if (cell->next != nullptr) cell->next->prev = cell->prev;
+    if (cell->prev != nullptr)
+        cell->prev->next = cell->next;
+    else
+        list = cell->next;
+    if (cell->next != nullptr)
+        cell->next->prev = cell->prev;
 }
 
 void PushFront(Cell*& list, Cell* cell) {
     cell->prev = nullptr;
     cell->next = list;
-    if (list != nullptr) list->prev = cell;
+    if (list != nullptr)
+        list->prev = cell;
     list = cell;
 }
 
@@ -76,9 +89,12 @@ void InsertFree(HeapDesc& heap, Cell* cell) {
     }
     cell->prev = before;
     cell->next = after;
-    if (before != nullptr) before->next = cell;
-    else heap.free = cell;
-    if (after != nullptr) after->prev = cell;
+    if (before != nullptr)
+        before->next = cell;
+    else
+        heap.free = cell;
+    if (after != nullptr)
+        after->prev = cell;
 
     if (after != nullptr && Addr(cell) + cell->size == Addr(after)) {
         cell->size += after->size;
@@ -103,12 +119,15 @@ void console::OSAllocReset() {
 }
 
 void* OSInitAlloc(void* arenaStart, void* arenaEnd, s32 maxHeaps) {
-    if (maxHeaps <= 0) OSPanic(__FILE_NAME__, __LINE__, "OSInitAlloc(): invalid number of heaps %d\n", maxHeaps);
+    HostMemoryScope hostMemory;
+    if (maxHeaps <= 0)
+        OSPanic(__FILE_NAME__, __LINE__, "OSInitAlloc(): invalid number of heaps %d\n", maxHeaps);
     const uintptr_t table = RoundUp(Addr(arenaStart));
     const uintptr_t tableEnd = RoundUp(table + sizeof(HeapDesc) * static_cast<uintptr_t>(maxHeaps));
-    if (table < Addr(arenaStart) || tableEnd > Addr(arenaEnd) || !console::ArenaContains(arenaStart, arenaEnd))
-        OSPanic(__FILE_NAME__, __LINE__, "OSInitAlloc(): range %p-%p too small or outside the arenas\n", arenaStart,
-                arenaEnd);
+    if (table < Addr(arenaStart) || tableEnd > Addr(arenaEnd) ||
+        !console::ArenaContains(arenaStart, arenaEnd))
+        OSPanic(__FILE_NAME__, __LINE__, "OSInitAlloc(): range %p-%p too small or outside the arenas\n",
+                arenaStart, arenaEnd);
     for (s32 i = 0; i < maxHeaps; ++i) {
         auto* desc = new (Ptr(table + i * sizeof(HeapDesc))) HeapDesc{};
         s_heaps.push_back(desc);
@@ -123,17 +142,23 @@ OSHeapHandle OSCreateHeap(void* start, void* end) {
     if (e < s || static_cast<uintptr_t>(e - s) < kMinCell)
         OSPanic(__FILE_NAME__, __LINE__, "OSCreateHeap(): range %p-%p too small\n", start, end);
     bool inRegion = false;
-    for (const Region& region : s_regions) inRegion = inRegion || (s >= region.start && e <= region.end);
-    if (!inRegion) OSPanic(__FILE_NAME__, __LINE__, "OSCreateHeap(): range %p-%p not given to OSInitAlloc\n", start, end);
+    for (const Region& region : s_regions)
+        inRegion = inRegion || (s >= region.start && e <= region.end);
+    if (!inRegion)
+        OSPanic(__FILE_NAME__, __LINE__, "OSCreateHeap(): range %p-%p not given to OSInitAlloc\n", start,
+                end);
 
     OSHeapHandle handle = -1;
     for (size_t i = 0; i < s_heaps.size(); ++i) {
         const HeapDesc& desc = *s_heaps[i];
         if (desc.inUse && Overlaps(s, e, desc.start, desc.end))
-            OSPanic(__FILE_NAME__, __LINE__, "OSCreateHeap(): range %p-%p overlaps heap %zu\n", start, end, i);
-        if (!desc.inUse && handle < 0) handle = static_cast<OSHeapHandle>(i);
+            OSPanic(__FILE_NAME__, __LINE__, "OSCreateHeap(): range %p-%p overlaps heap %zu\n", start, end,
+                    i);
+        if (!desc.inUse && handle < 0)
+            handle = static_cast<OSHeapHandle>(i);
     }
-    if (handle < 0) OSPanic(__FILE_NAME__, __LINE__, "OSCreateHeap(): no free heap descriptor\n");
+    if (handle < 0)
+        OSPanic(__FILE_NAME__, __LINE__, "OSCreateHeap(): no free heap descriptor\n");
 
     HeapDesc& heap = *s_heaps[handle];
     heap = HeapDesc{true, s, e, reinterpret_cast<Cell*>(s), nullptr};
@@ -152,15 +177,20 @@ void* OSAllocFromHeap(OSHeapHandle handle, u32 size) {
     HeapDesc& heap = Heap(handle, "OSAllocFromHeap");
     const uintptr_t need = kHeader + RoundUp(size);
     Cell* cell = heap.free;
-    while (cell != nullptr && cell->size < need) cell = cell->next;
-    if (cell == nullptr) return nullptr;
+    while (cell != nullptr && cell->size < need)
+        cell = cell->next;
+    if (cell == nullptr)
+        return nullptr;
 
     if (cell->size - need >= kMinCell) {
         auto* rest = reinterpret_cast<Cell*>(Addr(cell) + need);
         *rest = Cell{cell->prev, cell->next, cell->size - need};
-        if (rest->prev != nullptr) rest->prev->next = rest;
-        else heap.free = rest;
-        if (rest->next != nullptr) rest->next->prev = rest;
+        if (rest->prev != nullptr)
+            rest->prev->next = rest;
+        else
+            heap.free = rest;
+        if (rest->next != nullptr)
+            rest->next->prev = rest;
         cell->size = need;
     } else {
         Unlink(heap.free, cell);
@@ -172,9 +202,11 @@ void* OSAllocFromHeap(OSHeapHandle handle, u32 size) {
 void OSFreeToHeap(OSHeapHandle handle, void* ptr) {
     HeapDesc& heap = Heap(handle, "OSFreeToHeap");
     Cell* cell = heap.allocated;
-    while (cell != nullptr && Addr(cell) + kHeader != Addr(ptr)) cell = cell->next;
+    while (cell != nullptr && Addr(cell) + kHeader != Addr(ptr))
+        cell = cell->next;
     if (cell == nullptr)
-        OSPanic(__FILE_NAME__, __LINE__, "OSFreeToHeap(): %p is not an allocated block of heap %d\n", ptr, handle);
+        OSPanic(__FILE_NAME__, __LINE__, "OSFreeToHeap(): %p is not an allocated block of heap %d\n", ptr,
+                handle);
     Unlink(heap.allocated, cell);
     InsertFree(heap, cell);
 }

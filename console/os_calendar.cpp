@@ -6,7 +6,9 @@ namespace {
 constexpr s64 kSecondsPerDay = 86400;
 constexpr s64 kTicksPerMillisecond = OS_TIMER_CLOCK / 1000;
 
-s64 FloorDiv(s64 a, s64 b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+s64 FloorDiv(s64 a, s64 b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 // Days from 1970-01-01 to the given date (month 1-12), proleptic Gregorian.
 s64 DaysFromCivil(s64 y, s64 m, s64 d) {

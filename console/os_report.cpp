@@ -20,6 +20,7 @@ void HostSetReportSink(HostReportSink sink, void* context) {
 }
 
 void OSVReport(const char* format, va_list args) {
+    HostMemoryScope hostMemory;
     if (s_sink == nullptr) {
         std::vfprintf(stderr, format, args);
         std::fflush(stderr);
@@ -29,7 +30,8 @@ void OSVReport(const char* format, va_list args) {
     va_copy(measure, args);
     const int length = std::vsnprintf(nullptr, 0, format, measure);
     va_end(measure);
-    if (length < 0) return;
+    if (length < 0)
+        return;
     std::string text(static_cast<size_t>(length), '\0');
     std::vsnprintf(text.data(), text.size() + 1, format, args);
     s_sink(text.c_str(), s_sinkContext);

@@ -1,4 +1,6 @@
 // PAD: the controller ports need no set-up on the host.
 #include "console/pad.h"
 
-BOOL PADInit() { return TRUE; }
+BOOL PADInit() {
+    return TRUE;
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/clock.h"
+#include "console/host/host.h"
 
 namespace console {
 namespace {
@@ -31,13 +32,15 @@ OSTime s_lastRetrace = 0;
 std::vector<Timed>::iterator NextTimed() {
     auto next = s_queue.end();
     for (auto it = s_queue.begin(); it != s_queue.end(); ++it) {
-        if (it->call != s_call && (next == s_queue.end() || it->due < next->due)) next = it;
+        if (it->call != s_call && (next == s_queue.end() || it->due < next->due))
+            next = it;
     }
     return next;
 }
 
 void Deliver() {
-    if (s_delivering) return;
+    if (s_delivering)
+        return;
     s_delivering = true;
     const bool wasEnabled = s_interruptsEnabled;
     s_interruptsEnabled = false;  // callbacks run with interrupts masked
@@ -64,10 +67,13 @@ void Deliver() {
 }  // namespace
 
 PollScope::PollScope() {
-    if (s_scopeDepth++ == 0) ++s_call;
+    if (s_scopeDepth++ == 0)
+        ++s_call;
 }
 
-PollScope::~PollScope() { --s_scopeDepth; }
+PollScope::~PollScope() {
+    --s_scopeDepth;
+}
 
 void PollReset() {
     s_queue.clear();
@@ -81,7 +87,8 @@ void PollReset() {
 
 void Poll() {
     PollScope scope;
-    if (s_interruptsEnabled) Deliver();
+    if (s_interruptsEnabled)
+        Deliver();
 }
 
 void PollWaitUntil(OSTime time) {
@@ -90,9 +97,12 @@ void PollWaitUntil(OSTime time) {
     Deliver();
 }
 
-bool PollDelivering() { return s_delivering; }
+bool PollDelivering() {
+    return s_delivering;
+}
 
 void PollSchedule(OSTime due, PollCallback callback, void* context) {
+    HostMemoryScope hostMemory;
     s_queue.push_back(Timed{due, s_call, callback, context});
 }
 
@@ -102,7 +112,9 @@ void PollStartRetraces(void (*onRetrace)()) {
     s_onRetrace = onRetrace;
 }
 
-bool PollRetracesStarted() { return s_onRetrace != nullptr; }
+bool PollRetracesStarted() {
+    return s_onRetrace != nullptr;
+}
 
 bool PollSetInterruptsEnabled(bool enabled) {
     const bool previous = s_interruptsEnabled;

@@ -20,11 +20,23 @@ void console::SCReset(const HostConfig& config) {
     s_sc = SCState{false, config.language, config.aspectRatio, config.progressiveMode};
 }
 
-void SCInit() { s_sc.ready = true; }
+void SCInit() {
+    s_sc.ready = true;
+}
 
-s32 SCCheckStatus() { return s_sc.ready ? SC_STATUS_READY : SC_STATUS_BUSY; }
+s32 SCCheckStatus() {
+    return s_sc.ready ? SC_STATUS_READY : SC_STATUS_BUSY;
+}
 
-u8 SCGetLanguage() { return s_sc.language; }
-u8 SCGetAspectRatio() { return s_sc.aspectRatio; }
-u8 SCGetProgressiveMode() { return s_sc.progressiveMode; }
-void SCSetProgressiveMode(u8 mode) { s_sc.progressiveMode = mode; }
+u8 SCGetLanguage() {
+    return s_sc.language;
+}
+u8 SCGetAspectRatio() {
+    return s_sc.aspectRatio;
+}
+u8 SCGetProgressiveMode() {
+    return s_sc.progressiveMode;
+}
+void SCSetProgressiveMode(u8 mode) {
+    s_sc.progressiveMode = mode;
+}

@@ -23,27 +23,36 @@ VIState s_vi;
 void OnRetrace() {
     s_vi.blackShown = s_vi.blackFlushed;
     ++s_vi.retraceCount;
-    if (s_vi.postRetraceCallback != nullptr) s_vi.postRetraceCallback(s_vi.retraceCount);
+    if (s_vi.postRetraceCallback != nullptr)
+        s_vi.postRetraceCallback(s_vi.retraceCount);
 }
 
 }  // namespace
 
-void console::VIReset() { s_vi = VIState{}; }
+void console::VIReset() {
+    s_vi = VIState{};
+}
 
-bool HostVIIsBlack() { return s_vi.blackShown; }
+bool HostVIIsBlack() {
+    return s_vi.blackShown;
+}
 
 void VIInit() {
     console::Poll();
-    if (!console::PollRetracesStarted()) console::PollStartRetraces(OnRetrace);
+    if (!console::PollRetracesStarted())
+        console::PollStartRetraces(OnRetrace);
 }
 
 void VIWaitForRetrace() {
     console::PollScope scope;
-    if (console::PollDelivering()) OSPanic(__FILE_NAME__, __LINE__, "VIWaitForRetrace(): called from a callback\n");
-    if (!console::PollRetracesStarted()) OSPanic(__FILE_NAME__, __LINE__, "VIWaitForRetrace(): VIInit has not been called\n");
+    if (console::PollDelivering())
+        OSPanic(__FILE_NAME__, __LINE__, "VIWaitForRetrace(): called from a callback\n");
+    if (!console::PollRetracesStarted())
+        OSPanic(__FILE_NAME__, __LINE__, "VIWaitForRetrace(): VIInit has not been called\n");
     console::Poll();
     const OSTime now = console::ClockNow();
-    const OSTime sincePrevious = ((now % console::kRetracePeriod) + console::kRetracePeriod) % console::kRetracePeriod;
+    const OSTime sincePrevious =
+        ((now % console::kRetracePeriod) + console::kRetracePeriod) % console::kRetracePeriod;
     console::PollWaitUntil(now - sincePrevious + console::kRetracePeriod);
     console::WindowPresent();
 }

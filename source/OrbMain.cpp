@@ -5,10 +5,13 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/File.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
+#include "orblib47/source/Wad.h"
 
 u32 g_FrameLimit = 0;
+s_wad* SystemTextWad = nullptr;
 
 s32 OrbMain() {
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
@@ -23,6 +26,9 @@ s32 OrbMain() {
     config.maxchannel = 2048;
     config.maxthread = 200;
     OrblibWarmReset(GAME_VIDEO_MODE, &config);
+
+    FileChangeDirectory("DATA");
+    SystemTextWad = WadLoad("SYSTEXT", 4);
 
     HeapPrintAvail("MainLoop");
     while (g_FrameLimit == 0 || FrameCount < g_FrameLimit)

@@ -8,6 +8,11 @@
 // depth, interlace mode 1.
 constexpr u32 GAME_VIDEO_MODE = 0x507A3400u;
 
+struct s_wad;
+
+// The front end's strings, loaded at start-up and kept for the whole run.
+extern s_wad* SystemTextWad;
+
 // Frames to run before leaving on our own; 0 runs until a quit request.
 extern u32 g_FrameLimit;
 

@@ -6,15 +6,17 @@
 #include <string>
 
 #include "console/host/host.h"
+#include "source/DefaultDisc.h"
 #include "source/OrbMain.h"
 
 namespace {
 
 void PrintUsage(std::FILE* out) {
     std::fputs(
-        "usage: bowling [--headless] [--frames N]\n"
+        "usage: bowling [--headless] [--frames N] [--disc DIR]\n"
         "  --headless   run without a window, on the virtual clock\n"
-        "  --frames N   leave after N frames\n",
+        "  --frames N   leave after N frames\n"
+        "  --disc DIR   the folder that holds the disc (default: the built demo disc)\n",
         out);
 }
 
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
     HostConfig config;
     config.clock = HostClockMode::Real;
     config.window = true;
+    config.discRoot = DefaultDiscRoot();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--headless") == 0) {
             config.clock = HostClockMode::Virtual;
@@ -42,6 +45,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "bowling: --frames needs a positive count, not '%s'\n", argv[i]);
                 return 2;
             }
+        } else if (std::strcmp(argv[i], "--disc") == 0 && i + 1 < argc) {
+            config.discRoot = argv[++i];
         } else if (std::strcmp(argv[i], "--help") == 0) {
             PrintUsage(stdout);
             return 0;
@@ -52,7 +57,7 @@ int main(int argc, char** argv) {
         }
     }
     HostInit(config);
-    int result = OrbMain();
-    HostShutdown();
-    return result;
+    // The console is not shut down: global objects whose memory came from the
+    // game's heap are destroyed after main returns, and that memory must stay.
+    return OrbMain();
 }

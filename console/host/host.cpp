@@ -10,6 +10,7 @@
 namespace {
 
 HostConfig s_config;
+u32 s_memoryScopes = 0;
 void (*s_quitCallback)() = nullptr;
 bool s_quitNotified = false;
 
@@ -26,7 +27,8 @@ void HostInit(const HostConfig& config) {
     console::ArenaReset(config.mem1Size, config.mem2Size);
     console::VIReset();
     console::SCReset(config);
-    if (config.window) console::WindowOpen(config.windowTitle.c_str());
+    if (config.window)
+        console::WindowOpen(config.windowTitle.c_str());
 }
 
 void HostShutdown() {
@@ -34,19 +36,39 @@ void HostShutdown() {
     console::ArenaRelease();
 }
 
-const HostConfig& HostGetConfig() { return s_config; }
+const HostConfig& HostGetConfig() {
+    return s_config;
+}
 
-void HostSetQuitCallback(void (*callback)()) { s_quitCallback = callback; }
+void HostSetQuitCallback(void (*callback)()) {
+    s_quitCallback = callback;
+}
 
 void console::HostNotifyQuit() {
-    if (s_quitNotified || s_quitCallback == nullptr) return;
+    if (s_quitNotified || s_quitCallback == nullptr)
+        return;
     s_quitNotified = true;
     s_quitCallback();
 }
 
 void HostChargeIdleWork() {
-    if (console::ClockIsVirtual()) console::ClockAdvance(s_config.virtualIdleCost);
+    if (console::ClockIsVirtual())
+        console::ClockAdvance(s_config.virtualIdleCost);
     console::Poll();
 }
 
-void HostAdvanceClock(OSTime ticks) { console::ClockAdvance(ticks); }
+void HostAdvanceClock(OSTime ticks) {
+    console::ClockAdvance(ticks);
+}
+
+HostMemoryScope::HostMemoryScope() {
+    ++s_memoryScopes;
+}
+
+HostMemoryScope::~HostMemoryScope() {
+    --s_memoryScopes;
+}
+
+bool HostMemoryScopeOpen() {
+    return s_memoryScopes != 0;
+}

@@ -31,6 +31,9 @@ struct HostConfig {
     u8 progressiveMode = 0;  // off
 
     std::string windowTitle = "Bowling";
+
+    // The host folder that the disc drive reads as the disc's root.
+    std::string discRoot = ".";
 };
 
 // (Re)starts every console service from scratch with the given configuration
@@ -58,3 +61,16 @@ void HostAdvanceClock(OSTime ticks);
 // State mirror for tests: true while the display shows black (VISetBlack takes
 // effect at the first retrace after VIFlush).
 bool HostVIIsBlack();
+
+// Memory the console takes for its own bookkeeping comes from the host, never from
+// the game's heap, even where the game routes the global operator new there: the
+// console's state outlives the game's heap. Console calls that may allocate open a
+// scope; the game's operator new asks whether one is open.
+class HostMemoryScope {
+public:
+    HostMemoryScope();
+    ~HostMemoryScope();
+    HostMemoryScope(const HostMemoryScope&) = delete;
+    HostMemoryScope& operator=(const HostMemoryScope&) = delete;
+};
+bool HostMemoryScopeOpen();

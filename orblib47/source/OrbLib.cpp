@@ -2,15 +2,22 @@
 
 #include <cstdlib>
 
+#include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Language.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/NGC/Memory.h"
+#include "orblib47/source/Name.h"
 #include "orblib47/source/Net.h"
 #include "orblib47/source/OrbThread.h"
+#include "orblib47/source/StringTable.h"
+#include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/TimeSlice.h"
+#include "orblib47/source/Wad.h"
 
 u32 SceneFlags = 0;
 f32 PlayTime = 0.0f;
@@ -34,7 +41,11 @@ const ResetStep ColdResetSteps[] = {
     },
     [](u32, s_orblib_config*) { ClockColdReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawColdReset(videoMode); },
+    [](u32, s_orblib_config*) { FileColdReset(); },
     [](u32, s_orblib_config*) { NetColdReset(8); },
+    [](u32, s_orblib_config*) { WadColdReset(); },
+    [](u32, s_orblib_config*) { SymbolTransColdReset(); },
+    [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
 };
 
@@ -46,6 +57,12 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { HardwareWarmReset(); },
     [](u32, s_orblib_config*) { TimeSliceWarmReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawWarmReset(videoMode); },
+    [](u32, s_orblib_config* c) { FileWarmReset(c->filebufsize); },
+    [](u32, s_orblib_config* c) { DataWarmReset(c->maxdata); },
+    [](u32, s_orblib_config* c) { NameWarmReset(c->maxname); },
+    [](u32, s_orblib_config*) { StringTableWarmReset(); },
+    [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
+    [](u32, s_orblib_config*) { SymbolTransLoad("SymTable.bin"); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
 };

@@ -14,7 +14,9 @@ namespace {
 
 void Nothing(u32) {}
 
-void Collect(const char* text, void* context) { *static_cast<std::string*>(context) += text; }
+void Collect(const char* text, void* context) {
+    *static_cast<std::string*>(context) += text;
+}
 
 using HostTest = ConsoleTest;
 

@@ -8,7 +8,9 @@
 
 namespace {
 
-uintptr_t Addr(const void* p) { return reinterpret_cast<uintptr_t>(p); }
+uintptr_t Addr(const void* p) {
+    return reinterpret_cast<uintptr_t>(p);
+}
 
 class OSAllocTest : public ::testing::Test {
 protected:
@@ -99,7 +101,8 @@ using OSAllocDeathTest = OSAllocTest;
 TEST_F(OSAllocDeathTest, MisuseIsFatal) {
     const OSHeapHandle heap = HeapOverMem1();
     void* p = OSAllocFromHeap(heap, 64);
-    EXPECT_DEATH(OSFreeToHeap(heap, static_cast<char*>(p) + 32), "OSFreeToHeap\\(\\): .* is not an allocated block");
+    EXPECT_DEATH(OSFreeToHeap(heap, static_cast<char*>(p) + 32),
+                 "OSFreeToHeap\\(\\): .* is not an allocated block");
     OSFreeToHeap(heap, p);
     EXPECT_DEATH(OSFreeToHeap(heap, p), "is not an allocated block");
     EXPECT_DEATH(OSAllocFromHeap(heap + 1, 64), "OSAllocFromHeap\\(\\): invalid heap handle");

@@ -84,7 +84,9 @@ TEST_F(RetraceTest, AWaitLetsRetracesInWhileMasked) {
 }
 
 bool s_maskedInCallback = false;
-void CheckMask(u32) { s_maskedInCallback = OSDisableInterrupts() == FALSE; }
+void CheckMask(u32) {
+    s_maskedInCallback = OSDisableInterrupts() == FALSE;
+}
 
 TEST_F(RetraceTest, CallbacksRunMaskedAndSwapReturnsThePrevious) {
     EXPECT_EQ(VISetPostRetraceCallback(CheckMask), Record);

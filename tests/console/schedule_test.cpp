@@ -11,7 +11,9 @@ namespace {
 
 std::vector<int> s_order;
 
-void Note(void* context) { s_order.push_back(*static_cast<int*>(context)); }
+void Note(void* context) {
+    s_order.push_back(*static_cast<int*>(context));
+}
 
 using ScheduleTest = ConsoleTest;
 
@@ -32,7 +34,8 @@ TEST_F(ScheduleTest, NeverDeliveredInsideTheCallThatQueuedIt) {
 int s_requeued = 0;
 void Requeue(void* context) {
     Note(context);
-    if (++s_requeued < 3) console::PollSchedule(console::ClockNow(), Requeue, context);
+    if (++s_requeued < 3)
+        console::PollSchedule(console::ClockNow(), Requeue, context);
 }
 
 TEST_F(ScheduleTest, ACallbackQueuedByACallbackWaitsForTheNextPoll) {
@@ -47,7 +50,9 @@ TEST_F(ScheduleTest, ACallbackQueuedByACallbackWaitsForTheNextPoll) {
     EXPECT_EQ(s_order, (std::vector<int>{7, 7, 7}));
 }
 
-void NoteRetrace(u32 count) { s_order.push_back(static_cast<int>(count) * 100); }
+void NoteRetrace(u32 count) {
+    s_order.push_back(static_cast<int>(count) * 100);
+}
 
 TEST_F(ScheduleTest, DeliveredInTimeOrderAmongRetraces) {
     s_order.clear();

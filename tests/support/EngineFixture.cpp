@@ -13,7 +13,7 @@ HostConfig TestHostConfig() {
 }
 
 void EngineFixture::SetUp() {
-    HostInit(TestHostConfig());
+    HostInit(Config());
     report_ = std::make_unique<ReportCapture>();
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
     OrblibWarmReset(GAME_VIDEO_MODE, nullptr);

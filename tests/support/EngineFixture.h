@@ -13,6 +13,8 @@ HostConfig TestHostConfig();
 
 class EngineFixture : public ::testing::Test {
 protected:
+    // The console the engine starts on; a fixture with a disc of its own overrides it.
+    virtual HostConfig Config() const { return TestHostConfig(); }
     void SetUp() override;
     void TearDown() override;
 

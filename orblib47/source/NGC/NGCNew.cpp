@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "console/host/host.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Memory.h"
 
@@ -27,7 +28,7 @@ void* HostAllocate(std::size_t size, std::size_t alignment) {
 
 void* Allocate(std::size_t size, std::size_t alignment, s32 line) {
     void* block = nullptr;
-    if (alignment > kHeapAlignment || !HeapLive()) {
+    if (alignment > kHeapAlignment || !HeapLive() || HostMemoryScopeOpen()) {
         block = HostAllocate(size, alignment);
     } else if (size <= UINT32_MAX) {
         block = HeapMalloc(u32(size), "NGC_New", line);

@@ -1,0 +1,74 @@
+#include "orblib47/source/SymbolTrans.h"
+
+#include "orblib47/source/ChunkReader.h"
+#include "orblib47/source/Debug.h"
+#include "orblib47/source/Heap.h"
+#include "orblib47/source/NGC/File.h"
+
+s_symbol_trans_table* SymbolTransTable;
+
+namespace {
+
+constexpr u32 SYMBOL_SIZE = 4;
+
+void SymbolTransFree() {
+    if (SymbolTransTable != nullptr)
+        HeapMallocFree(SymbolTransTable);
+    SymbolTransTable = nullptr;
+}
+
+}  // namespace
+
+e_error_code SymbolTransColdReset() {
+    SymbolTransTable = nullptr;
+    return RET_NO_ERROR;
+}
+
+e_error_code SymbolTransLoad(const char* name) {
+    u32 size = 0;
+    void* image = FileLoad(name, &size);
+    if (image == nullptr)
+        return RET_NO_ERROR;
+    SymbolTransLoadImage(image, size);
+    HeapMallocFree(image);
+    return RET_NO_ERROR;
+}
+
+e_error_code SymbolTransLoadImage(const void* image, u32 size) {
+    SymbolTransFree();
+    ChunkReader file(image, size);
+    u32 numSymbols = 0;
+    u32 listOffset = 0;
+    if (!file.U32(0, &numSymbols) || !file.U32(4, &listOffset) ||
+        !file.RangeArray(listOffset, numSymbols, SYMBOL_SIZE)) {
+        DEBUG_PRINT("SymbolTransLoad: Bad symbol table (%u bytes)\n", size);
+        return RET_ERROR;
+    }
+    // numSymbols * 4 fits the file, so the block size cannot overflow.
+    u32 bytes = sizeof(s_symbol_trans_table) + numSymbols * sizeof(s_symbol_trans_symbol);
+    auto* table = static_cast<s_symbol_trans_table*>(HeapMalloc(bytes, __FILE_NAME__, __LINE__));
+    if (table == nullptr) {
+        DEBUG_PRINT("SymbolTransLoad: Out of memory (%u symbols)\n", numSymbols);
+        return RET_ERROR;
+    }
+    HeapAddrAddComment(table, "SymbolTransTable");
+    table->numSymbols = numSymbols;
+    table->symbolList = reinterpret_cast<s_symbol_trans_symbol*>(table + 1);
+    for (u32 i = 0; i < numSymbols; ++i)
+        file.U32(listOffset + i * SYMBOL_SIZE, &table->symbolList[i].value);
+    SymbolTransTable = table;
+    return RET_NO_ERROR;
+}
+
+e_error_code SymbolTransLookup(u32 index, u32* value) {
+    if (SymbolTransTable == nullptr) {
+        DEBUG_PRINT("SymbolTrans: No symbol table for symbol %u\n", index);
+        return RET_ERROR;
+    }
+    if (index >= SymbolTransTable->numSymbols) {
+        DEBUG_PRINT("SymbolTrans: Unknown symbol %u\n", index);
+        return RET_ERROR;
+    }
+    *value = SymbolTransTable->symbolList[index].value;
+    return RET_NO_ERROR;
+}

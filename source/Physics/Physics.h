@@ -1,0 +1,73 @@
+// The operations of the ball and pin simulation. Every operation works on the lane
+// context it is given: the player's lane (PlayerLane) or a computer bowler's.
+#pragma once
+
+#include "source/Physics/LaneContext.h"
+
+// World, racking and film.
+void SetupPins(LaneContext& lane, PinMask pins, s32 randomTurn);
+s32 StartPhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 absorb, u16 flare, s32 rate,
+                 OilGrid oil, ThrowType type);
+// A computer lane's start: the constructed ball parameters, frame 1 written, no
+// coarse roll (that runs one step per slice, InitialBallRollStep).
+s32 StartComputerPhysics(LaneContext& lane, const BallData_t* ball);
+s32 RunPhysics(LaneContext& lane);
+void OutputFrame(LaneContext& lane);
+void OutputDummyBallRollFrames(LaneContext& lane);
+void CollisionDetection(LaneContext& lane);
+PinMask GetPhysicsResult(const LaneContext& lane);
+s32 GetFrameFirstPinStruck(const LaneContext& lane);
+s_Vector3 PhysicsToWorldSpace(const s_Vector3* p);
+
+// Pinsetter.
+s32 PickupPins(LaneContext& lane);
+s32 SweepPins(LaneContext& lane, u16 ball);
+s32 CheckSweepPin(const LaneContext& lane, s32 pin, f32 z, u16 ball);
+
+// Ball motion.
+void InitialBallRoll(LaneContext& lane);     // the player's whole coarse roll
+s32 InitialBallRollStep(LaneContext& lane);  // one coarse step; 1 when the roll is over
+// After a roll that reached the pins or passed the deck in a gutter: coarse-step
+// speeds become fine-step speeds and the next fine step is recorded.
+void HandOverToFineSteps(LaneContext& lane);
+// The ball's friction and oil parameters, the grid and the throw type of a throw or
+// preview; an unusable radius of gyration (not positive, not finite) is taken as a
+// uniform sphere's and the others are kept within R / 10..R.
+void SetThrowParameters(LaneContext& lane, f64 mu, f64 rg, u16 absorb, u16 flare, s32 rate, OilGrid oil,
+                        ThrowType type);
+void DoBallSlip(LaneContext& lane, f64 mu, f64 g);
+void DoBallRotate(LaneContext& lane);
+void DoGutterBall(LaneContext& lane, f64 g);
+void DoBallPastEnd(LaneContext& lane);
+void CalculateForces(LaneContext& lane);
+void EulerIntegration(LaneContext& lane);
+void NormalizeOrientVectors(LaneContext& lane);
+void NormalizeVector(s_Vector3* v);
+void FastNormalizeVector(s_Vector3* v);
+
+// Aim preview and frame interpolation.
+s32 ApproximatePhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 absorb, u16 flare,
+                       s32 rate, OilGrid oil, ThrowType type);
+void ApproximateBallRoll(LaneContext& lane);
+void InterpolateBallRollFrames(LaneContext& lane);
+void InterpolateBallRollFrame(const RefFrame_t& a, const RefFrame_t& b, RefFrame_t& out);
+
+// Ball-pin contacts and the impulse primitives of every pin contact.
+void DetectBallPinCollision(LaneContext& lane, s32 pin);
+void BallPinCollision(LaneContext& lane, s32 pin, f64 dist, f64 rSum, s_Vector3* radVect, s_Vector3* cVect,
+                      const f64* norms);
+void ApplyPinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV);
+void ApplySpinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV);
+
+// Pins against the fixed surfaces, and rocking pins.
+void DetectPinWallCollision(LaneContext& lane, s32 pin);
+void DoWobblePin(LaneContext& lane, s32 pin);
+void PinWallCollision(LaneContext& lane, s32 pin, f64 dist, f64 r, f64 elas, s_Vector3* radVect,
+                      s_Vector3* cVect);
+void PinFloorCollision(LaneContext& lane, s32 pin, f64 dist, f64 r, f64 elas, f64 muS, f64 muK,
+                       s_Vector3* cVect);
+
+// Pin-pin contacts.
+void DetectPinPinCollision(LaneContext& lane, s32 pin1, s32 pin2);
+void PinPinCollision(LaneContext& lane, s32 pin1, s32 pin2, f64 dist, f64 rSum, s_Vector3* radVect,
+                     s_Vector3* cVect1, s_Vector3* cVect2, const f64* normP1, const f64* normP2);

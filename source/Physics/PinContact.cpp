@@ -1,0 +1,75 @@
+#include "source/Physics/PinContact.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr f64 ESTIMATE_MAJOR = f64(0.9264f);
+constexpr f64 ESTIMATE_MINOR = f64(0.3872f);
+constexpr f64 ESTIMATE_SWAP = f64(0.5392f);  // major - minor
+
+}  // namespace
+
+bool EstimateContactDistance(const s_Vector3& d, f64 gateLimit, f64 limit, f64* dist) {
+    const f32 ax = std::fabs(d.x);
+    const f32 ay = std::fabs(d.y);
+    const f32 az = std::fabs(d.z);
+    if (ax > gateLimit) {
+        return false;
+    }
+    const f32 major = az > ax ? az : ax;
+    const f32 minor = az > ax ? ax : az;
+    f64 e = ESTIMATE_MAJOR * major + ESTIMATE_MINOR * minor;
+    if (e > gateLimit) {
+        return false;
+    }
+    if (ay <= major) {
+        e = e + ESTIMATE_MINOR * ay;
+    } else {
+        e = e + ESTIMATE_MAJOR * ay - ESTIMATE_SWAP * major;
+    }
+    if (e > limit) {
+        return false;
+    }
+    *dist = e;
+    return true;
+}
+
+s_Vector3 ProxyLever(const PinData& pin, const s_Vector3& centre, const s_Vector3& offset, f32 fraction) {
+    return s_Vector3{centre.x + fraction * offset.x - pin.position.x,
+                     centre.y + fraction * offset.y - pin.position.y,
+                     centre.z + fraction * offset.z - pin.position.z, 0.0f};
+}
+
+void MovePinPose(PinData& pin, f64 steps) {
+    pin.position.x += steps * pin.velocity.x;
+    pin.position.y += steps * pin.velocity.y;
+    pin.position.z += steps * pin.velocity.z;
+    s_Vector3 turn;
+    Vect3Cross(&turn, &pin.Omega, &pin.O.up);
+    pin.O.up.x += steps * turn.x;
+    pin.O.up.y += steps * turn.y;
+    pin.O.up.z += steps * turn.z;
+    Vect3Cross(&turn, &pin.Omega, &pin.O.right);
+    pin.O.right.x += steps * turn.x;
+    pin.O.right.y += steps * turn.y;
+    pin.O.right.z += steps * turn.z;
+}
+
+void UpdatePinSpheres(PinData& pin) {
+    for (s32 k : {0, 2, 1}) {
+        const f32 offset = PinCollisionSphereOffset[k];
+        pin.collisionSpheres[k].x = pin.position.x + offset * pin.O.up.x;
+        pin.collisionSpheres[k].y = pin.position.y + offset * pin.O.up.y;
+        pin.collisionSpheres[k].z = pin.position.z + offset * pin.O.up.z;
+    }
+}
+
+void MarkPinStruck(LaneContext& lane, s32 pin) {
+    if (lane.PhysPins[pin].state != UntouchedPin) {
+        return;
+    }
+    lane.PinsToOutput |= PinBit(pin);
+    lane.FramePinStartWobble[pin] = lane.NumPhysFrames;
+    lane.PhysPins[pin].state = WobblePin;
+}

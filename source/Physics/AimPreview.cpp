@@ -9,27 +9,13 @@ RefFrame_t& FramePose(LaneContext& lane, s32 frame) {
     return lane.PhysOrientFrame[lane.PhysDataIndex[frame]];
 }
 
-void PlacePreviewBall(BallData_t& ball, const BallData_t& shot) {
-    const f64 radius = f64(PHYS_BALL_RADIUS);
-    ball.position = {shot.position.x, BALL_ON_LANE_Y, shot.position.z, 0.0f};
-    ball.mass = shot.mass;
-    // Not lofted, unlike a real throw.
-    ball.velocity = {shot.velocity.x / 30.0f, 0.0f, shot.velocity.z / 30.0f, 0.0f};
-    ball.O.up = {0.0f, -1.0f, 0.0f, 0.0f};
-    ball.O.right = {1.0f, 0.0f, 0.0f, 0.0f};
-    ball.slip = 1;
-    ball.visible = 1;
-    ball.VSpin = {shot.VSpin.x, 0.0f, shot.VSpin.z, 0.0f};
-    ball.Omega = {f32(ball.VSpin.z / radius), 0.0f, f32(-ball.VSpin.x / radius), 0.0f};
-}
-
 }  // namespace
 
 s32 ApproximatePhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 absorb, u16 flare,
                        s32 rate, OilGrid oil, ThrowType type) {
     lane.NumPhysFrames = 1;
     lane.OutputFramesUsed = lane.OutputFramesUsedSave;
-    PlacePreviewBall(lane.PhysBall, *ball);
+    PlaceReleasedBall(lane.PhysBall, *ball, 0.0f);  // not lofted, unlike a real throw
     // The pin action's frames of the last throw stay as they were.
     lane.FrameBallHitGutter = 0;
     lane.FrameBallPastEnd = 0;

@@ -103,12 +103,7 @@ void IntegratePin(PinData& pin) {
     pin.position.z += pin.velocity.z;
     AddCross(pin.O.up, pin.Omega);
     AddCross(pin.O.right, pin.Omega);
-    for (s32 k = 0; k < 3; ++k) {
-        const f32 offset = PinCollisionSphereOffset[k];
-        pin.collisionSpheres[k].x = pin.position.x + offset * pin.O.up.x;
-        pin.collisionSpheres[k].y = pin.position.y + offset * pin.O.up.y;
-        pin.collisionSpheres[k].z = pin.position.z + offset * pin.O.up.z;
-    }
+    UpdatePinSpheres(pin);
 }
 
 f64 BallR2OverRG2For(f64 rg) {
@@ -122,6 +117,20 @@ f64 BallR2OverRG2For(f64 rg) {
 }
 
 }  // namespace
+
+void PlaceReleasedBall(BallData_t& ball, const BallData_t& shot, f32 loft) {
+    const f64 radius = f64(PHYS_BALL_RADIUS);
+    ball.position = {shot.position.x, BALL_ON_LANE_Y, shot.position.z, 0.0f};
+    ball.mass = shot.mass;
+    // The shot's speeds are per second; the coarse roll moves per 1/30 s.
+    ball.velocity = {shot.velocity.x / 30.0f, loft, shot.velocity.z / 30.0f, 0.0f};
+    ball.O.up = {0.0f, -1.0f, 0.0f, 0.0f};
+    ball.O.right = {1.0f, 0.0f, 0.0f, 0.0f};
+    ball.slip = 1;
+    ball.visible = 1;
+    ball.VSpin = {shot.VSpin.x, 0.0f, shot.VSpin.z, 0.0f};
+    ball.Omega = {f32(ball.VSpin.z / radius), 0.0f, f32(-ball.VSpin.x / radius), 0.0f};
+}
 
 void SetThrowParameters(LaneContext& lane, f64 mu, f64 rg, u16 absorb, u16 flare, s32 rate, OilGrid oil,
                         ThrowType type) {

@@ -19,12 +19,18 @@ PinMask GetPhysicsResult(const LaneContext& lane);
 s32 GetFrameFirstPinStruck(const LaneContext& lane);
 s_Vector3 PhysicsToWorldSpace(const s_Vector3* p);
 
+// Places a pin's collision spheres on its axis again (after it was moved).
+void UpdatePinSpheres(PinData& pin);
+
 // Pinsetter.
 s32 PickupPins(LaneContext& lane);
 s32 SweepPins(LaneContext& lane, u16 ball);
 s32 CheckSweepPin(const LaneContext& lane, s32 pin, f32 z, u16 ball);
 
 // Ball motion.
+// Puts the released ball on the foul line with the shot's speeds and spin; `loft` is
+// its upward speed per coarse step (none for the aim preview).
+void PlaceReleasedBall(BallData_t& ball, const BallData_t& shot, f32 loft);
 void InitialBallRoll(LaneContext& lane);     // the player's whole coarse roll
 s32 InitialBallRollStep(LaneContext& lane);  // one coarse step; 1 when the roll is over
 // After a roll that reached the pins or passed the deck in a gutter: coarse-step

@@ -120,7 +120,7 @@ void StandPin(LaneContext& lane, s32 i, PinMask pins, s32 randomTurn) {
     pin.position.x = f32(5.25 + 1.5 * RACK[i].column + jx);
     pin.position.y = PIN_REST_Y;
     pin.position.z = f32(180.0 + f64(PIN_ROW_SPACING) * RACK[i].row + jz);
-    PlacePinSpheres(pin);
+    UpdatePinSpheres(pin);
 }
 
 void ParkPin(LaneContext& lane, s32 i) {
@@ -139,17 +139,7 @@ void ReleaseBall(LaneContext& lane, const BallData_t& ball) {
     // The restarted film has room again, even if a preview filled it.
     lane.PhysicsDone = 0;
 
-    const f64 radius = PHYS_BALL_RADIUS;
-    BallData_t& b = lane.PhysBall;
-    b.position = {ball.position.x, -PHYS_BALL_RADIUS, ball.position.z, 0.0f};
-    b.mass = ball.mass;
-    b.velocity = {ball.velocity.x / 30.0f, BALL_LOFT, ball.velocity.z / 30.0f, 0.0f};
-    b.O.up = {0.0f, -1.0f, 0.0f, 0.0f};
-    b.O.right = {1.0f, 0.0f, 0.0f, 0.0f};
-    b.visible = 1;
-    b.slip = 1;
-    b.VSpin = {ball.VSpin.x, 0.0f, ball.VSpin.z, 0.0f};
-    b.Omega = {f32(b.VSpin.z / radius), 0.0f, f32(-b.VSpin.x / radius), 0.0f};
+    PlaceReleasedBall(lane.PhysBall, ball, BALL_LOFT);
 
     lane.FrameBallHitGutter = 0;
     lane.FrameBallPastEnd = 0;
@@ -158,7 +148,7 @@ void ReleaseBall(LaneContext& lane, const BallData_t& ball) {
 
 }  // namespace
 
-void PlacePinSpheres(PinData& pin) {
+void UpdatePinSpheres(PinData& pin) {
     for (s32 k = 0; k < 3; ++k) {
         const f32 offset = PinCollisionSphereOffset[k];
         pin.collisionSpheres[k].x = pin.position.x + offset * pin.O.up.x;
@@ -215,31 +205,14 @@ void SetupPins(LaneContext& lane, PinMask pins, s32 randomTurn) {
 s32 StartPhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 absorb, u16 flare, s32 rate,
                  OilGrid oil, ThrowType type) {
     ReleaseBall(lane, *ball);
-    lane.Oil = oil;
-    lane.whichthrow = type;
+    SetThrowParameters(lane, mu, rg, absorb, flare, rate, oil, type);
     lane.FramePinActionComplete = 0;
     lane.FrameBallReachesPins = 0;
-
-    const f64 ratio = f64(PHYS_BALL_RADIUS) / rg;
-    lane.BallMu = mu;
-    lane.BallRG = rg;
-    lane.BallR2OverRG2 = ratio * ratio;
-    lane.BallOilAbsorb = absorb;
-    lane.BallTrackFlare = u16(flare / 30);
-    lane.BallAbsorbRate = rate;
 
     InitialBallRoll(lane);
     if (lane.PhysicsDone)
         return 0;
-
-    BallData_t& b = lane.PhysBall;
-    b.velocity.x *= 0.25f;
-    b.velocity.z *= 0.25f;
-    b.VSpin.x *= 0.25f;
-    b.VSpin.z *= 0.25f;
-    b.Omega.x *= 0.25f;
-    b.Omega.z *= 0.25f;
-    lane.SamplesTilFrame = 1;
+    HandOverToFineSteps(lane);
     return 1;
 }
 

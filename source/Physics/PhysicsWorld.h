@@ -13,9 +13,6 @@ void CompletePinAction(LaneContext& lane, s32 frame);
 // slot, the simulation stops and false is returned.
 bool AppendPose(LaneContext& lane, const RefFrame_t& pose);
 
-// Puts the collision spheres back on the pin's axis.
-void PlacePinSpheres(PinData& pin);
-
 // Visits the pin pairs of one collision pass, (i, j) with i < j: both in play and at
 // least one moving. Pin i's state is taken once for all its pairs; pin j's state is
 // read when its pair comes up, so a pin knocked earlier in the pass is seen moving.

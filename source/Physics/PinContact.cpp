@@ -56,15 +56,6 @@ void MovePinPose(PinData& pin, f64 steps) {
     pin.O.right.z += steps * turn.z;
 }
 
-void UpdatePinSpheres(PinData& pin) {
-    for (s32 k : {0, 2, 1}) {
-        const f32 offset = PinCollisionSphereOffset[k];
-        pin.collisionSpheres[k].x = pin.position.x + offset * pin.O.up.x;
-        pin.collisionSpheres[k].y = pin.position.y + offset * pin.O.up.y;
-        pin.collisionSpheres[k].z = pin.position.z + offset * pin.O.up.z;
-    }
-}
-
 void MarkPinStruck(LaneContext& lane, s32 pin) {
     if (lane.PhysPins[pin].state != UntouchedPin) {
         return;

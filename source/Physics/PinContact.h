@@ -35,8 +35,5 @@ s_Vector3 ProxyLever(const PinData& pin, const s_Vector3& centre, const s_Vector
 // motion (negative steps move it back). The collision spheres are left alone.
 void MovePinPose(PinData& pin, f64 steps);
 
-// Places the collision spheres on the pin's axis again.
-void UpdatePinSpheres(PinData& pin);
-
 // An untouched pin that is struck starts to wobble and is recorded from now on.
 void MarkPinStruck(LaneContext& lane, s32 pin);

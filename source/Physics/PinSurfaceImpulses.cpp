@@ -10,15 +10,6 @@
 
 using namespace PinSurface;
 
-namespace {
-
-// Steps since the proxy touched: its depth over the approach speed, at most 2.
-f64 Rollback(f64 depth, f64 approach) {
-    return depth >= 2.0 * approach ? CONTACT_MAX_ROLLBACK : depth / approach;
-}
-
-}  // namespace
-
 void PinWallCollision(LaneContext& lane, s32 pin, f64 dist, f64 r, f64 elas, s_Vector3* radVect,
                       s_Vector3* cVect) {
     PinData& p = lane.PhysPins[pin];
@@ -29,7 +20,7 @@ void PinWallCollision(LaneContext& lane, s32 pin, f64 dist, f64 r, f64 elas, s_V
     if (!(approach > CONTACT_MIN_APPROACH))
         return;
 
-    const f64 t = Rollback(r - dist, approach);
+    const f64 t = ContactRollback(r - dist, approach);
     MovePinPose(p, -t);
     s_Vector3 arm;
     Vect3Cross(&arm, &c, &m);
@@ -50,7 +41,7 @@ void PinFloorCollision(LaneContext& lane, s32 pin, f64 dist, f64 r, f64 elas, f6
     const f64 effective = EffectiveMassDivisor(c.x * c.x + c.z * c.z);
 
     if (approach > CONTACT_MIN_APPROACH) {
-        const f64 t = Rollback(depth, approach);
+        const f64 t = ContactRollback(depth, approach);
         MovePinPose(p, -t);
         // A slow landing is pushed out by at least its depth, so it cannot creep in.
         const f64 jn = (1.0 + elas) * approach / effective;

@@ -38,7 +38,7 @@ void SweepPin(PinData& pin) {
     pin.O.right.x += turnRight.x;
     pin.O.right.y += turnRight.y;
     pin.O.right.z += turnRight.z;
-    PlacePinSpheres(pin);
+    UpdatePinSpheres(pin);
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ s32 PickupPins(LaneContext& lane) {
         lane.PinsToOutput |= PinBit(i);
         pin.state = UntouchedPin;  // a rocking pin is held still
         pin.position.y -= rules.pickupLift;
-        PlacePinSpheres(pin);
+        UpdatePinSpheres(pin);
         lastY = pin.position.y;
         lifted = true;
     }

@@ -10,10 +10,11 @@
 #include "console/host/host.h"
 #include "console/poll.h"
 
+// The drive's state and the test controls are reset with the console (HostInit);
+// booting the drive only starts again from the disc's root folder.
 void DVDInit() {
     HostMemoryScope hostMemory;
     console::DVDPathReset();
-    console::DVDDriveReset();
 }
 
 BOOL DVDOpen(const char* fileName, DVDFileInfo* fileInfo) {

@@ -6,8 +6,6 @@
 
 namespace console {
 
-// No transfers, default latency, status idle, nothing failing, an empty log.
-void DVDDriveReset();
 // Drops the transfer of a file being closed, without its callback.
 void DVDDriveForget(DVDFileInfo* fileInfo);
 // The test status when one is set, else busy while a transfer is queued.

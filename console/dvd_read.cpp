@@ -13,6 +13,7 @@
 #include "console/host/dvd_control.h"
 #include "console/host/host.h"
 #include "console/poll.h"
+#include "console/reset.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 namespace console {
 
 void VIReset();
+// No transfers, default latency, status idle, nothing failing, an empty log.
+void DVDDriveReset();
 void SCReset(const HostConfig& config);
 
 }  // namespace console

@@ -26,6 +26,7 @@ void HostInit(const HostConfig& config) {
     console::PollReset();
     console::ArenaReset(config.mem1Size, config.mem2Size);
     console::VIReset();
+    console::DVDDriveReset();
     console::SCReset(config);
     if (config.window)
         console::WindowOpen(config.windowTitle.c_str());

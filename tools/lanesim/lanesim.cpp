@@ -63,18 +63,18 @@ bool ParseInt(const char* text, long min, long max, long* value) {
     return end != text && *end == '\0' && errno == 0 && *value >= min && *value <= max;
 }
 
-bool LoadOil(const std::string& spec, u16 (*grid)[OIL_BOARDS]) {
+bool LoadOil(const std::string& oilArg, u16 (*grid)[OIL_BOARDS]) {
     long n = 0;
-    if (spec == "dry") {
+    if (oilArg == "dry") {
         std::memset(grid, 0, sizeof(u16) * OIL_ROWS * OIL_BOARDS);
-    } else if (spec == "taper") {
+    } else if (oilArg == "taper") {
         FillComputerLaneOil(grid);
-    } else if (spec.rfind("flat:", 0) == 0 && ParseInt(spec.c_str() + 5, 0, 65535, &n)) {
+    } else if (oilArg.rfind("flat:", 0) == 0 && ParseInt(oilArg.c_str() + 5, 0, 65535, &n)) {
         for (s32 r = 0; r < OIL_ROWS; ++r)
             for (s32 b = 0; b < OIL_BOARDS; ++b)
                 grid[r][b] = u16(n);
-    } else if (spec.rfind("file:", 0) == 0) {
-        std::ifstream in(spec.substr(5));
+    } else if (oilArg.rfind("file:", 0) == 0) {
+        std::ifstream in(oilArg.substr(5));
         std::string line;
         for (s32 r = 0; r < OIL_ROWS; ++r) {
             if (!std::getline(in, line))

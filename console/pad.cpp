@@ -4,3 +4,7 @@
 BOOL PADInit() {
     return TRUE;
 }
+
+BOOL PADRecalibrate(u32) {
+    return TRUE;
+}

@@ -4,8 +4,10 @@
 
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Clock.h"
+#include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/File.h"
+#include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Wad.h"
@@ -26,6 +28,8 @@ s32 OrbMain() {
     config.maxchannel = 2048;
     config.maxthread = 200;
     OrblibWarmReset(GAME_VIDEO_MODE, &config);
+    ContEnabledPointer(0, 0);
+    MemCardWarmReset();
 
     FileChangeDirectory("DATA");
     SystemTextWad = WadLoad("SYSTEXT", 4);

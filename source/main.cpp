@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/host/host.h"
+#include "console/host/screenshot.h"
 #include "source/DefaultDisc.h"
 #include "source/OrbMain.h"
 
@@ -13,10 +14,14 @@ namespace {
 
 void PrintUsage(std::FILE* out) {
     std::fputs(
-        "usage: bowling [--headless] [--frames N] [--disc DIR]\n"
-        "  --headless   run without a window, on the virtual clock\n"
-        "  --frames N   leave after N frames\n"
-        "  --disc DIR   the folder that holds the disc (default: the built demo disc)\n",
+        "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
+        "               [--screenshot FILE]\n"
+        "  --headless         run without a window, on the virtual clock\n"
+        "  --frames N         leave after N frames\n"
+        "  --disc DIR         the folder that holds the disc (default: the built demo disc)\n"
+        "  --nand DIR         the folder that holds the saves (default: ~/.local/share/bowling/nand)\n"
+        "  --input FILE       headless: the remotes follow this input script (docs/input.md)\n"
+        "  --screenshot FILE  when the game leaves, save the frame shown last as a PNG file\n",
         out);
 }
 
@@ -36,6 +41,7 @@ int main(int argc, char** argv) {
     config.clock = HostClockMode::Real;
     config.window = true;
     config.discRoot = DefaultDiscRoot();
+    const char* screenshot = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--headless") == 0) {
             config.clock = HostClockMode::Virtual;
@@ -47,6 +53,12 @@ int main(int argc, char** argv) {
             }
         } else if (std::strcmp(argv[i], "--disc") == 0 && i + 1 < argc) {
             config.discRoot = argv[++i];
+        } else if (std::strcmp(argv[i], "--nand") == 0 && i + 1 < argc) {
+            config.nandRoot = argv[++i];
+        } else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
+            screenshot = argv[++i];
+        } else if (std::strcmp(argv[i], "--input") == 0 && i + 1 < argc) {
+            config.inputScript = argv[++i];
         } else if (std::strcmp(argv[i], "--help") == 0) {
             PrintUsage(stdout);
             return 0;
@@ -59,5 +71,10 @@ int main(int argc, char** argv) {
     HostInit(config);
     // The console is not shut down: global objects whose memory came from the
     // game's heap are destroyed after main returns, and that memory must stay.
-    return OrbMain();
+    const int status = OrbMain();
+    if (screenshot != nullptr && !HostSaveScreenshot(screenshot)) {
+        std::fprintf(stderr, "bowling: cannot write the screenshot '%s'\n", screenshot);
+        return 1;
+    }
+    return status;
 }

@@ -3,6 +3,8 @@
 
 #include "console/arena.h"
 #include "console/clock.h"
+#include "console/gx/gx_state.h"
+#include "console/host/nand_control.h"
 #include "console/host/window.h"
 #include "console/poll.h"
 #include "console/reset.h"
@@ -27,6 +29,8 @@ void HostInit(const HostConfig& config) {
     console::ArenaReset(config.mem1Size, config.mem2Size);
     console::VIReset();
     console::DVDDriveReset();
+    console::gx::GXReset();
+    HostNANDReset();
     console::SCReset(config);
     if (config.window)
         console::WindowOpen(config.windowTitle.c_str());

@@ -28,12 +28,18 @@ struct HostConfig {
     // System settings the command line may change.
     u8 language = 1;         // SC_LANG_ENGLISH
     u8 aspectRatio = 0;      // SC_ASPECT_RATIO_4x3
-    u8 progressiveMode = 0;  // off
+    u8 progressiveMode = 0;  // off; when on, a component cable is connected too
+    u32 tvFormat = 0;        // VI_NTSC
 
     std::string windowTitle = "Bowling";
 
     // The host folder that the disc drive reads as the disc's root.
     std::string discRoot = ".";
+    std::string inputScript;  // virtual mode: the remotes' input script (docs/input.md); empty: none
+
+    // The host folder that stands for the flash storage's root; empty means the
+    // user's data directory ($XDG_DATA_HOME or ~/.local/share, then bowling/nand).
+    std::string nandRoot;
 };
 
 // (Re)starts every console service from scratch with the given configuration
@@ -58,9 +64,17 @@ void HostChargeIdleWork();
 // making a frame cost time). Callbacks that became due run at the next poll point.
 void HostAdvanceClock(OSTime ticks);
 
-// State mirror for tests: true while the display shows black (VISetBlack takes
-// effect at the first retrace after VIFlush).
+// State mirror for tests and screenshots: what the display shows since the last
+// retrace (VISetNextFrameBuffer, VISetBlack and VIConfigure take effect at the
+// first retrace after VIFlush). The buffer is YUYV, null when none was shown.
 bool HostVIIsBlack();
+const void* HostVIShownFrameBuffer();
+struct HostVIFrameSize {
+    u32 width;   // pixels
+    u32 height;  // rows
+    u32 stride;  // bytes from one row to the next
+};
+HostVIFrameSize HostVIShownFrameSize();
 
 // Memory the console takes for its own bookkeeping comes from the host, never from
 // the game's heap, even where the game routes the global operator new there: the

@@ -4,16 +4,21 @@
 
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
 #include "orblib47/source/NGC/Clock.h"
+#include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/Hardware.h"
+#include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/NGC/Memory.h"
+#include "orblib47/source/NGC/NVRam.h"
 #include "orblib47/source/Name.h"
 #include "orblib47/source/Net.h"
 #include "orblib47/source/OrbThread.h"
+#include "orblib47/source/Pad.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/TimeSlice.h"
@@ -42,7 +47,11 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { ClockColdReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawColdReset(videoMode); },
     [](u32, s_orblib_config*) { FileColdReset(); },
+    [](u32, s_orblib_config*) { ContColdReset(); },
+    [](u32, s_orblib_config*) { MemCardColdReset(); },
     [](u32, s_orblib_config*) { NetColdReset(8); },
+    [](u32, s_orblib_config*) { NVRamColdReset(); },
+    [](u32, s_orblib_config*) { PadColdReset(); },
     [](u32, s_orblib_config*) { WadColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
@@ -52,11 +61,14 @@ const ResetStep ColdResetSteps[] = {
 const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { SysIdReset(); },
     [](u32, s_orblib_config* c) { HeapWarmReset(c->maxhandle, c->heapstart, c->heapsize); },
+    [](u32, s_orblib_config*) { ContWarmReset(); },
     [](u32, s_orblib_config* c) { ThreadWarmReset(c->maxthread); },
     [](u32, s_orblib_config*) { HeapStartup(); },
     [](u32, s_orblib_config*) { HardwareWarmReset(); },
     [](u32, s_orblib_config*) { TimeSliceWarmReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawWarmReset(videoMode); },
+    [](u32, s_orblib_config*) { PadWarmReset(); },
+    [](u32, s_orblib_config*) { PadCaptureWarmReset(); },
     [](u32, s_orblib_config* c) { FileWarmReset(c->filebufsize); },
     [](u32, s_orblib_config* c) { DataWarmReset(c->maxdata); },
     [](u32, s_orblib_config* c) { NameWarmReset(c->maxname); },
@@ -65,9 +77,12 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { SymbolTransLoad("SymTable.bin"); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
+    [](u32, s_orblib_config*) { DrawSortWarmReset(); },
+    [](u32, s_orblib_config*) { NVRamWarmReset(); },
 };
 
 const ResetStep ExitSteps[] = {
+    [](u32, s_orblib_config*) { ContExit(); },
     [](u32, s_orblib_config*) { DrawExit(); },
     [](u32, s_orblib_config*) { MemoryExit(); },
     [](u32, s_orblib_config*) { HardwareExit(); },
@@ -137,6 +152,7 @@ void OrblibWarmReset(u32 videoMode, s_orblib_config* config) {
 
 void OrblibStartup() {
     DrawStartup(1);
+    PadStartup();
 }
 
 void OrblibExit() {
@@ -146,7 +162,8 @@ void OrblibExit() {
 void EventWait(s32 n) {
     if (GamePaused() == 0)
         PlayTime += RealDeltaTime;
-    if (QuitRequested != 0) {
+    // Slot 24 alone, newly pressed on pad 0: no button of this game's mapping fills it.
+    if (Pad[0].bnew == 0x01000000 || QuitRequested != 0) {
         OrblibExit();
         std::exit(0);
     }

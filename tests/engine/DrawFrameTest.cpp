@@ -4,7 +4,9 @@
 
 #include "console/host/host.h"
 #include "console/vi.h"
+#include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 #include "tests/support/EngineFixture.h"
@@ -109,6 +111,78 @@ TEST_F(FrameBoundaryTest, RetraceCallbackCountsEveryRetrace) {
     EXPECT_EQ(VblTickCount, ticks + 2);
     EXPECT_EQ(VBlankCount, vblanks + 2);
     EXPECT_EQ(VblCount, 2u);
+}
+
+using VideoBackEndTest = EngineFixture;
+
+constexpr u32 kVideoMode = 0x507A3400u;  // 640 x 480, 32-bit colour
+
+s32 CountTasks(const char* name) {
+    s32 count = 0;
+    for (s_linked_list* node = SystemThreads->next; node != nullptr; node = node->next)
+        count += std::string(static_cast<s_thread*>(node)->name) == name;
+    return count;
+}
+
+TEST_F(VideoBackEndTest, FirstEightFramesAreBlackThenTheBuffersAlternate) {
+    for (int frame = 1; frame <= 8; ++frame) {
+        EventWait(1);
+        EXPECT_TRUE(HostVIIsBlack()) << "frame " << frame;
+    }
+    // A frame's picture is shown from the retrace after its flip.
+    const void* previous = nullptr;
+    for (int frame = 9; frame <= 12; ++frame) {
+        const void* copied = GpuBufferPtr;
+        EventWait(1);
+        EXPECT_FALSE(HostVIIsBlack()) << "frame " << frame;
+        if (previous != nullptr) {
+            EXPECT_EQ(HostVIShownFrameBuffer(), previous) << "frame " << frame;
+        }
+        EXPECT_NE(GpuBufferPtr, copied);
+        previous = copied;
+    }
+}
+
+TEST_F(VideoBackEndTest, VideoModeChangeReplacesTheFrameBuffersWithoutLeaking) {
+    const u32 extraAvail = ExtraHeap.avail;
+    const s_Ivector2 size = DrawContext.screenSize;
+    EXPECT_EQ(DrawSetVideoMode(kVideoMode), kVideoMode);
+    EXPECT_EQ(ExtraHeap.avail, extraAvail);  // unchanged mode: nothing allocated
+
+    const u32 halfHeight = (kVideoMode & ~(0x7Fu << 18)) | (15u << 18);
+    EXPECT_EQ(DrawSetVideoMode(halfHeight), kVideoMode);
+    EXPECT_LT(DrawContext.screenSize.y, size.y);
+    DrawSetVideoMode(kVideoMode);
+    EXPECT_EQ(ExtraHeap.avail, extraAvail);
+    EXPECT_EQ(DrawContext.screenSize.y, size.y);
+}
+
+TEST_F(VideoBackEndTest, RepeatedWarmResetsKeepOneFrameTaskAndLeakNothing) {
+    const u32 mainAvail = MainHeap.avail;
+    const u32 extraAvail = ExtraHeap.avail;
+    DrawWarmReset(kVideoMode);
+    DrawAllocPacketBuffers(GPU_FIFO_SIZE);
+    EXPECT_EQ(CountTasks("DrawThread"), 1);
+    EXPECT_EQ(MainHeap.avail, mainAvail);
+    EXPECT_EQ(ExtraHeap.avail, extraAvail);
+    EXPECT_EQ(BlackFrameCount, GPU_BLACK_FRAMES);
+    EventWait(1);
+    EXPECT_EQ(BlackFrameCount, GPU_BLACK_FRAMES - 1);
+}
+
+TEST_F(VideoBackEndTest, AGpuThatNeverFinishesIsReportedAfterABoundedWait) {
+    const u32 vblanks = VBlankCount;
+    EXPECT_FALSE(GpuWaitFor([] { return false; }, "DrawEndFrame"));
+    EXPECT_EQ(VBlankCount - vblanks, GPU_WAIT_RETRACES);
+    EXPECT_TRUE(report().contains("DrawEndFrame: GPU wait timed out\n"));
+}
+
+TEST_F(VideoBackEndTest, InvalidPixelFormatIsRefused) {
+    EXPECT_EQ(DrawSetGXPixelFormat(GX_PF_RGB565_Z16), GX_PF_RGB8_Z24);
+    EXPECT_EQ(DrawContext.videoMode.depth(), 2u);
+    EXPECT_EQ(DrawSetGXPixelFormat(5), GX_PF_RGB565_Z16);
+    EXPECT_TRUE(report().contains("DrawSetGXPixelFormat: Invalid pixel format requested, ignored.\n"));
+    EXPECT_EQ(DrawContext.videoMode.depth(), 2u);
 }
 
 }  // namespace

@@ -77,9 +77,10 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
     for (s_linked_list* n = SystemThreads->next; n != nullptr; n = n->next) {
         names.push_back(static_cast<s_thread*>(n)->name);
     }
-    EXPECT_EQ(names, (Names{"FileGetStatusThread", "TimeSliceStartThread", "DrawThread", "HeapThread",
-                            "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 5u);
+    EXPECT_EQ(names,
+              (Names{"FileGetStatusThread", "TimeSliceStartThread", "PadThread", "DrawSortOpaqueFlushThread",
+                     "DrawSortAlphaFlushThread", "DrawThread", "HeapThread", "TimeSliceEndThread"}));
+    EXPECT_EQ(SystemThreadCount, 8u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

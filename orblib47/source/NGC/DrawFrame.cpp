@@ -1,12 +1,15 @@
 #include "orblib47/source/NGC/DrawFrame.h"
 
+#include "console/gx.h"
 #include "console/host/host.h"
 #include "console/vi.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DrawFade.h"
+#include "orblib47/source/DrawPrim.h"
+#include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/NGC/Clock.h"
-#include "orblib47/source/OrbThread.h"
-
-s_draw_context DrawContext;
+#include "orblib47/source/NGC/DrawColor.h"
+#include "orblib47/source/NGC/GpuFrame.h"
 
 u32 ScreenFrameRate = 60;
 f32 FrameDuration = 1.0f / 60.0f;
@@ -29,16 +32,38 @@ AppIdleCallbackFunc AppIdleCallback = DoNothingCallback;
 
 namespace {
 
-s_thread* DrawThreadTask = nullptr;
-
 // Closing the window asks the program to quit; the frame step acts on it.
 void RequestQuit() {
     QuitRequested = 1;
 }
 
+bool FrameDrawn() {
+    return GXReadDrawSync() == GPU_FRAME_DONE_TOKEN;
+}
+
+void ShowActiveBuffer() {
+    VISetNextFrameBuffer(FrameBuffer[ActiveBuffer]);
+    VIFlush();
+}
+
+// Copies the picture into the active display buffer and waits (bounded) until the
+// GPU has finished it.
+void FinishPicture() {
+    GXSetZMode(GX_TRUE, GX_LEQUAL, GX_TRUE);
+    GXSetColorUpdate(GX_TRUE);
+    GXSetDispCopySrc(0, 0, rmode->fbWidth, rmode->efbHeight);
+    GXSetDispCopyDst(rmode->fbWidth, rmode->xfbHeight);
+    GXSetAlphaUpdate(GX_TRUE);
+    GXCopyDisp(FrameBuffer[ActiveBuffer], GX_TRUE);
+    GXSetAlphaUpdate(GX_FALSE);
+    GXSetDrawDone();
+    GXSetDrawSync(GPU_FRAME_DONE_TOKEN);
+    GpuWaitFor(FrameDrawn, "DrawEndFrame");
+}
+
 // Waits until the frame has lasted its minimum number of retraces, giving the time
 // to the idle callback; the buffer then flips in the retrace callback. A frame that
-// is already late waits one more retrace.
+// is already late waits one more retrace and flips at the following one.
 void WaitForMinimumRetraces() {
     FlipOnIRQ = 0;
     if (VblCount < MinVblCount) {
@@ -52,6 +77,7 @@ void WaitForMinimumRetraces() {
         }
     } else {
         VIWaitForRetrace();
+        ShowActiveBuffer();
     }
 }
 
@@ -65,7 +91,18 @@ void AdvanceFrameClocks() {
     LastVblCount = VblCount;
     VblCount = 0;
     PassCount += 1;
+    ActiveBuffer = s32(PassCount & 1);
+    GpuBufferPtr = FrameBuffer[ActiveBuffer];
     ClockResetTimer(1);
+}
+
+void DrawFadeOverlay(const s_viewport* viewport) {
+    DrawSetProjection(DC_PROJ_ORTHO);
+    DrawSetFlatColor(viewport->fadeColor);
+    DrawSetCombineMode(DC_COMBINE_ALPHA);
+    DrawSetConstantZ(0.0f);
+    DrawContext.flags &= ~u_draw_flags::TextureOn;
+    DrawFilledIrect(&viewport->rect);
 }
 
 }  // namespace
@@ -78,7 +115,6 @@ e_error_code DrawColdReset(u32 videoMode) {
     // Power-on state of the frame globals, so that the engine can be started again
     // in the same process (tests do) and behave exactly as the first time.
     DrawContext = s_draw_context{};
-    DrawThreadTask = nullptr;
     VBlankCount = VblCount = LastVblCount = 0;
     RealDeltaTime = DeltaTime = GameTime = CPUTime = 0.0f;
     QuitRequested = 0;
@@ -101,23 +137,10 @@ void DrawHardwareColdReset(u32) {
     VISetPostRetraceCallback(GpuVblankIRQ);
     HostSetQuitCallback(RequestQuit);
     VblTickCount = 0;
+    GpuColdReset();
+    DrawWarmStateColdReset();
     DEBUG_PRINT("Setting Warning Level to ALL\n");
-}
-
-e_error_code DrawWarmReset(u32) {
-    DrawHardwareWarmReset();
-    // The frame boundary is registered once, however often the engine is warm-reset.
-    if (DrawThreadTask == nullptr) {
-        DrawThreadTask = ThreadInsertPriorityDebug("DrawThread", nullptr, nullptr, DrawThread, nullptr, 3200);
-    }
-    return RET_NO_ERROR;
-}
-
-void DrawHardwareWarmReset() {
-    FlipOnIRQ = 0;
-    ClockResetTimer(1);
-    GameTime = 0.0f;
-    MinVblCount = 1;
+    VIEnableDimming(TRUE);
 }
 
 void DrawStartup(s32) {}
@@ -125,12 +148,56 @@ void DrawStartup(s32) {}
 void DrawExit() {}
 
 void DrawThread(s_thread*, void*) {
-    DrawEndFrame();
+    DrawEndDraw();
+    DrawSetRgbaMask(0);
     FrameCount += 1;
+    DrawStartDraw();
+    DrawSetRgbaMask(255);
+}
+
+void DrawStartDraw() {
+    u32 polys = 0;
+    for (u32& count : DrawContext.stats) {
+        polys += count;
+        count = 0;
+    }
+    DrawContext.lastFramePolyCount = polys;
+    DrawContext.lastFrameVertCount = 0;
+    DrawStartFrame();
+    DrawLoadViewport();
+    if (DrawContext.viewport->flags & u_viewport_flags::AutoClear)
+        DrawClearFrameBuffer(DrawContext.viewport);
+}
+
+void DrawEndDraw() {
+    const s_viewport* viewport = DrawContext.viewport;
+    if (viewport->fadeColor != 0 && FadeShow != 0)
+        DrawFadeOverlay(viewport);
+    DrawEndFrame();
+}
+
+void DrawStartFrame() {
+    MSHTime = 0.0f;
+    if (rmode->field_rendering) {
+        GXSetViewportJitter(0.0f, 0.0f, rmode->fbWidth, rmode->xfbHeight, 0.0f, 1.0f, VIGetNextField());
+    } else {
+        GXSetViewport(0.0f, 0.0f, rmode->fbWidth, rmode->xfbHeight, 0.0f, 1.0f);
+    }
+    GXInvalidateVtxCache();
+    GXFifoObj fifo;
+    GXGetCPUFifo(&fifo);
+    void* readPtr = nullptr;
+    void* writePtr = nullptr;
+    GXGetFifoPtrs(&fifo, &readPtr, &writePtr);
+    GXEnableBreakPt(writePtr);
+    GXSetDrawSync(GPU_FRAME_START_TOKEN);
 }
 
 void DrawEndFrame() {
     CPUTime = ClockGetHiresTimer(1);
+    FinishPicture();
+    if (BlackFrameCount != 0 && --BlackFrameCount == 0)
+        VISetBlack(FALSE);
     WaitForMinimumRetraces();
     AdvanceFrameClocks();
 }
@@ -139,10 +206,18 @@ void GpuVblankIRQ(u32) {
     ++VblCount;
     ++VblTickCount;
     ++VBlankCount;
-    if (FlipOnIRQ && VblCount >= MinVblCount)
+    if (FlipOnIRQ && VblCount >= MinVblCount) {
         FlipOnIRQ = 0;
+        ShowActiveBuffer();
+    }
 }
 
 void DrawWait() {
     VIWaitForRetrace();
+}
+
+void DrawClearFrameBuffer(const s_viewport* viewport) {
+    GXSetAlphaUpdate(GX_TRUE);
+    GXSetCopyClear(GXColorOf(viewport->clearColor), 0xFFFFFF);
+    GXSetAlphaUpdate(GX_FALSE);
 }

@@ -4,21 +4,11 @@
 // every timed module reads.
 #pragma once
 
+#include "orblib47/source/DrawContext.h"
 #include "orblib47/source/OrbTypes.h"
 
 struct s_thread;
-
-enum e_screen_aspect : s32 {
-    DC_SCREEN_ASPECT_4x3 = 0,
-    DC_SCREEN_ASPECT_16x9 = 1,
-    DC_SCREEN_ASPECT_16x10 = 2,
-};
-
-// The global draw context.
-struct s_draw_context {
-    e_screen_aspect screenAspectMode;
-};
-extern s_draw_context DrawContext;
+struct s_viewport;
 
 // Called while a frame waits for its minimum retrace count; returns non-zero when it
 // did a piece of work and wants to be called again at once, 0 when it has nothing
@@ -51,10 +41,25 @@ e_error_code DrawColdReset(u32 videoMode);
 void DrawHardwareColdReset(u32 videoMode);
 e_error_code DrawWarmReset(u32 videoMode);
 void DrawHardwareWarmReset();
+// Forgets what the first warm reset creates once (the frame task, the viewport pool
+// and the main viewport, the anti-aliasing task): the engine is starting afresh.
+void DrawWarmStateColdReset();
 void DrawStartup(s32 flags);
 void DrawExit();
 
+// The frame boundary and its halves.
 void DrawThread(s_thread* task, void* record);
+void DrawStartDraw();
+void DrawEndDraw();
+void DrawStartFrame();
 void DrawEndFrame();
 void GpuVblankIRQ(u32 retraceCount);
 void DrawWait();
+// The clear colour and depth of the next display copy, from the viewport.
+void DrawClearFrameBuffer(const s_viewport* viewport);
+
+// The anti-aliasing pass: a non-zero amount blends the bound texture over the
+// picture each frame ("DrawFSAAThreadFunc"); 0 stops it.
+void DrawSetFSAA(f32 amount);
+s32 DrawEnableMultiSample(s32 on);  // returns the context's multiSampleEnable
+void DrawFSAAColdReset();           // no pass running

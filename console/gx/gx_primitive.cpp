@@ -1,0 +1,102 @@
+#include "console/gx/gx_primitive.h"
+
+#include <vector>
+
+#include "console/gx/gx_raster.h"
+#include "console/gx/gx_transform.h"
+#include "console/host/gx_control.h"
+#include "console/host/host.h"
+
+namespace console::gx {
+namespace {
+
+// Lines and points one pixel wide (sixths of a pixel).
+constexpr u8 kLineWidth = 6;
+constexpr u8 kPointSize = 6;
+
+std::vector<RasterVertex> s_vertices;
+HostGXVertexTap s_tap = nullptr;
+void* s_tapContext = nullptr;
+
+void Triangle(const RasterState& state, u32 a, u32 b, u32 c) {
+    RasterTriangle(state, s_vertices[a], s_vertices[b], s_vertices[c]);
+}
+
+void Line(const RasterState& state, u32 a, u32 b) {
+    RasterLine(state, s_vertices[a], s_vertices[b], kLineWidth);
+}
+
+}  // namespace
+
+bool IsPrimitive(u8 type) {
+    switch (type) {
+        case GX_QUADS:
+        case GX_TRIANGLES:
+        case GX_TRIANGLESTRIP:
+        case GX_TRIANGLEFAN:
+        case GX_LINES:
+        case GX_LINESTRIP:
+        case GX_POINTS:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Vertices left over after the last whole primitive are dropped.
+void DrawPrimitive(GXPrimitive type, GXVtxFmt fmt, const VertexLayout& layout, const u8* data, u32 count) {
+    {
+        HostMemoryScope hostMemory;
+        s_vertices.resize(count);
+    }
+    for (u32 i = 0; i < count; ++i)
+        s_vertices[i] = TransformVertex(DecodeVertex(fmt, layout, data + i * layout.size));
+    if (s_tap != nullptr)
+        s_tap(type, s_vertices.data(), count, s_tapContext);
+
+    const RasterState& state = RasterStateCurrent();
+    switch (type) {
+        case GX_TRIANGLES:
+            for (u32 i = 0; i + 2 < count; i += 3)
+                Triangle(state, i, i + 1, i + 2);
+            break;
+        case GX_TRIANGLESTRIP:
+            // Every other triangle swaps its first two vertices to keep the strip's winding.
+            for (u32 i = 0; i + 2 < count; ++i) {
+                if (i % 2 == 0)
+                    Triangle(state, i, i + 1, i + 2);
+                else
+                    Triangle(state, i + 1, i, i + 2);
+            }
+            break;
+        case GX_TRIANGLEFAN:
+            for (u32 i = 1; i + 1 < count; ++i)
+                Triangle(state, 0, i, i + 1);
+            break;
+        case GX_QUADS:
+            for (u32 i = 0; i + 3 < count; i += 4) {
+                Triangle(state, i, i + 1, i + 2);
+                Triangle(state, i, i + 2, i + 3);
+            }
+            break;
+        case GX_LINES:
+            for (u32 i = 0; i + 1 < count; i += 2)
+                Line(state, i, i + 1);
+            break;
+        case GX_LINESTRIP:
+            for (u32 i = 0; i + 1 < count; ++i)
+                Line(state, i, i + 1);
+            break;
+        case GX_POINTS:
+            for (u32 i = 0; i < count; ++i)
+                RasterPoint(state, s_vertices[i], kPointSize);
+            break;
+    }
+}
+
+}  // namespace console::gx
+
+void HostGXSetVertexTap(HostGXVertexTap tap, void* context) {
+    console::gx::s_tap = tap;
+    console::gx::s_tapContext = context;
+}

@@ -1,0 +1,13 @@
+// Draws one primitive from its vertex bytes: every vertex is decoded and
+// transformed, then strips, fans, quads and line strips are taken apart into the
+// triangles, lines and points the rasteriser takes.
+#pragma once
+
+#include "console/gx/gx_vertex.h"
+
+namespace console::gx {
+
+bool IsPrimitive(u8 type);
+void DrawPrimitive(GXPrimitive type, GXVtxFmt fmt, const VertexLayout& layout, const u8* data, u32 count);
+
+}  // namespace console::gx

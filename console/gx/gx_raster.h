@@ -1,0 +1,32 @@
+// Where the front half of the pipeline hands over primitives: vertices already
+// transformed to clip space, lit and with their texture coordinates generated.
+// Only triangles, lines and points arrive here; strips, fans, quads and line
+// strips are taken apart before.
+//
+// Clip space is the hardware's: x and y in [-w, w], z in [-w, 0] (z/w = -1 at
+// the near plane, 0 at the far plane). Everything is clipped to that volume and
+// to the scissor before a pixel is written.
+#pragma once
+
+#include "console/gx/gx_raster_state.h"
+
+namespace console::gx {
+
+constexpr u32 kMaxTexCoords = 8;
+
+struct RasterVertex {
+    float pos[4] = {0, 0, 0, 1};       // clip-space x, y, z, w
+    float color[2][4] = {};            // channels 0 and 1, RGBA in 0..1
+    float tex[kMaxTexCoords][3] = {};  // s, t, q
+};
+
+// The one state record the GX calls write and the copies read.
+RasterState& RasterStateCurrent();
+
+void RasterTriangle(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1,
+                    const RasterVertex& v2);
+// Width and size in sixths of a pixel, as GXSetLineWidth and GXSetPointSize take them.
+void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths);
+void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths);
+
+}  // namespace console::gx

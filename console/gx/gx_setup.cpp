@@ -1,0 +1,154 @@
+#include "console/gx/gx_setup.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include "console/gx/gx_efb.h"
+
+namespace console::gx {
+
+namespace {
+
+constexpr int kSubPixelBits = 4;
+constexpr float kSubPixels = 1 << kSubPixelBits;
+// Clipped vertices lie within the viewport; anything beyond this is a broken one.
+constexpr float kCoordLimit = 16384.0f;
+
+bool Finite(float v, float limit) {
+    return v >= -limit && v <= limit;  // false for NaN
+}
+
+float Clamp01(float v) {
+    return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;  // NaN becomes 0
+}
+
+s64 FloorDiv(s64 n, s64 d) {
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
+struct Fixed {
+    s64 x, y;
+};
+
+Fixed Snap(const ScreenVertex& v) {
+    return {s64(std::floor(v.x * kSubPixels + 0.5f)), s64(std::floor(v.y * kSubPixels + 0.5f))};
+}
+
+// Twice the signed area in sixteenths squared; positive when the screen order
+// is clockwise.
+s64 Area(Fixed a, Fixed b, Fixed c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+bool Culled(Cull cull, s64 area) {
+    switch (cull) {
+        case Cull::None:
+            return false;
+        case Cull::Front:
+            return area > 0;
+        case Cull::Back:
+            return area < 0;
+        default:
+            return true;
+    }
+}
+
+// The plane through three values at the vertices, relative to vertex 0.
+Plane MakePlane(const float (&x)[3], const float (&y)[3], float invDet, float a0, float a1, float a2) {
+    const float d1 = a1 - a0;
+    const float d2 = a2 - a0;
+    return {a0, (d1 * (y[2] - y[0]) - d2 * (y[1] - y[0])) * invDet,
+            (d2 * (x[1] - x[0]) - d1 * (x[2] - x[0])) * invDet};
+}
+
+}  // namespace
+
+bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask attrs, ScreenVertex* out) {
+    const float w = v.pos[3];
+    if (!(w > 0.0f))
+        return false;
+    const float invW = 1.0f / w;
+    out->x = viewport.left + viewport.width * 0.5f * (1.0f + v.pos[0] * invW);
+    out->y = viewport.top + viewport.height * 0.5f * (1.0f - v.pos[1] * invW);
+    const double depth01 = double(v.pos[2] * invW) + 1.0;
+    out->z = (viewport.nearZ + (double(viewport.farZ) - viewport.nearZ) * depth01) * kMaxDepth;
+    out->invW = invW;
+    if (!Finite(out->x, kCoordLimit) || !Finite(out->y, kCoordLimit) || !Finite(invW, 1e30f) ||
+        !(out->z >= -1e12 && out->z <= 1e12))
+        return false;
+    for (u32 c = 0; c < 2; ++c)
+        for (u32 i = 0; i < 4; ++i)
+            out->attr[kAttrColor0 + 4 * c + i] = Clamp01(v.color[c][i]) * 255.0f * invW;
+    for (u32 t = 0; t < kMaxTexCoords; ++t) {
+        if ((attrs & AttrMaskTexCoord(t)) == 0)
+            continue;
+        for (u32 i = 0; i < 3; ++i) {
+            const float value = v.tex[t][i] * invW;
+            out->attr[kAttrTex0 + 3 * t + i] = Finite(value, 1e30f) ? value : 0.0f;
+        }
+    }
+    return true;
+}
+
+bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,
+                   const Scissor& scissor, AttrMask attrs, Triangle* out) {
+    const ScreenVertex* v[3] = {&v0, &v1, &v2};
+    Fixed p[3] = {Snap(v0), Snap(v1), Snap(v2)};
+    s64 area = Area(p[0], p[1], p[2]);
+    if (area == 0 || Culled(cull, area))
+        return false;
+    if (area < 0) {
+        std::swap(v[1], v[2]);
+        std::swap(p[1], p[2]);
+        area = -area;
+    }
+
+    const s64 scissorRight = std::min<s64>(s64(scissor.left) + scissor.width, kEfbWidth);
+    const s64 scissorBottom = std::min<s64>(s64(scissor.top) + scissor.height, kEfbHeight);
+    const s64 minX = std::max<s64>(FloorDiv(std::min({p[0].x, p[1].x, p[2].x}), 16), scissor.left);
+    const s64 maxX = std::min<s64>(FloorDiv(std::max({p[0].x, p[1].x, p[2].x}), 16), scissorRight - 1);
+    const s64 minY = std::max<s64>(FloorDiv(std::min({p[0].y, p[1].y, p[2].y}), 16), scissor.top);
+    const s64 maxY = std::min<s64>(FloorDiv(std::max({p[0].y, p[1].y, p[2].y}), 16), scissorBottom - 1);
+    if (minX > maxX || minY > maxY)
+        return false;
+    out->minX = s32(minX);
+    out->maxX = s32(maxX);
+    out->minY = s32(minY);
+    out->maxY = s32(maxY);
+
+    for (int i = 0; i < 3; ++i) {
+        const Fixed a = p[i];
+        const Fixed b = p[(i + 1) % 3];
+        const s64 dx = b.x - a.x;
+        const s64 dy = b.y - a.y;
+        // Top-left rule: pixel centres on a top or left edge belong to the triangle.
+        const bool topLeft = dy < 0 || (dy == 0 && dx > 0);
+        out->edgeA[i] = -dy;
+        out->edgeB[i] = dx;
+        out->edgeC[i] = dy * a.x - dx * a.y - (topLeft ? 0 : 1);
+    }
+
+    const float x[3] = {p[0].x / kSubPixels, p[1].x / kSubPixels, p[2].x / kSubPixels};
+    const float y[3] = {p[0].y / kSubPixels, p[1].y / kSubPixels, p[2].y / kSubPixels};
+    out->originX = x[0];
+    out->originY = y[0];
+    const double det = double(area) / (kSubPixels * kSubPixels);
+    const float invDet = float(1.0 / det);
+    const double zd1 = v[1]->z - v[0]->z;
+    const double zd2 = v[2]->z - v[0]->z;
+    out->z0 = v[0]->z;
+    out->zdx = (zd1 * (y[2] - y[0]) - zd2 * (y[1] - y[0])) / det;
+    out->zdy = (zd2 * (x[1] - x[0]) - zd1 * (x[2] - x[0])) / det;
+    out->invW = MakePlane(x, y, invDet, v[0]->invW, v[1]->invW, v[2]->invW);
+    out->constantW = std::bit_cast<u32>(v[0]->invW) == std::bit_cast<u32>(v[1]->invW) &&
+                     std::bit_cast<u32>(v[0]->invW) == std::bit_cast<u32>(v[2]->invW);
+    out->w = 1.0f / v[0]->invW;
+    for (AttrMask rest = attrs; rest != 0; rest &= rest - 1) {
+        const int i = std::countr_zero(rest);
+        out->attr[i] = MakePlane(x, y, invDet, v[0]->attr[i], v[1]->attr[i], v[2]->attr[i]);
+    }
+    return true;
+}
+
+}  // namespace console::gx

@@ -1,0 +1,58 @@
+// Triangle setup: clip-space vertices through the viewport to the screen, then
+// culling, edge equations with the top-left fill rule, and the planes of depth,
+// 1/w and the attributes.
+#pragma once
+
+#include "console/gx/gx_raster.h"
+
+namespace console::gx {
+
+// Attribute slots: the two colour channels (0..255) and s, t, q of each
+// texture coordinate.
+constexpr u32 kAttrColor0 = 0;
+constexpr u32 kAttrColor1 = 4;
+constexpr u32 kAttrTex0 = 8;
+constexpr u32 kAttrCount = kAttrTex0 + 3 * kMaxTexCoords;
+
+// Which attribute slots a draw needs, one bit per slot.
+using AttrMask = u32;
+constexpr AttrMask kAttrMaskColor0 = 0xFu << kAttrColor0;
+constexpr AttrMask kAttrMaskColor1 = 0xFu << kAttrColor1;
+constexpr AttrMask AttrMaskTexCoord(u32 i) {
+    return 7u << (kAttrTex0 + 3 * i);
+}
+
+struct ScreenVertex {
+    float x, y;  // pixels
+    double z;    // 0..kMaxDepth
+    float invW;
+    float attr[kAttrCount];  // each already divided by w
+};
+
+// False when the vertex cannot be placed on the screen (w not positive, not a
+// number, or far beyond any frame buffer).
+bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask attrs, ScreenVertex* out);
+
+struct Plane {
+    float c, dx, dy;  // value at the origin, steps per pixel
+    float At(float x, float y) const { return c + dx * x + dy * y; }
+};
+
+struct Triangle {
+    // Edge functions in sixteenths of a pixel, E = A x + B y + C; a pixel centre
+    // is covered when all three are >= 0 (the fill rule is folded into C).
+    s64 edgeA[3], edgeB[3], edgeC[3];
+    s32 minX, maxX, minY, maxY;  // inclusive, within scissor and frame buffer
+    float originX, originY;      // planes are relative to this point
+    double z0, zdx, zdy;
+    Plane invW;
+    bool constantW;  // all vertices share w: no per-pixel divide
+    float w;         // that w
+    Plane attr[kAttrCount];
+};
+
+// False when the triangle is culled, has no area or misses the scissor.
+bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,
+                   const Scissor& scissor, AttrMask attrs, Triangle* out);
+
+}  // namespace console::gx

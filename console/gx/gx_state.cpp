@@ -1,0 +1,72 @@
+#include "console/gx/gx_state.h"
+
+#include "console/gx/gx_displaylist.h"
+#include "console/gx/gx_efb.h"
+#include "console/gx/gx_raster.h"
+#include "console/gx/gx_submit.h"
+#include "console/host/gx_control.h"
+
+namespace console::gx {
+namespace {
+
+FrontState s_front;
+
+void SetIdentity(Mtx m) {
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c)
+            m[r][c] = r == c ? 1.0f : 0.0f;
+    }
+}
+
+}  // namespace
+
+FrontState::FrontState() {
+    for (auto& fmt : vtxFmt) {
+        fmt[kAttrPos] = {GX_POS_XYZ, GX_F32, 0};
+        fmt[kAttrNrm] = {GX_NRM_XYZ, GX_F32, 0};
+        fmt[kAttrClr0] = fmt[kAttrClr0 + 1] = {GX_CLR_RGBA, GX_RGBA8, 0};
+        for (u32 i = kAttrTex0; i < kAttrCount; ++i)
+            fmt[i] = {GX_TEX_ST, GX_F32, 0};
+    }
+    for (u32 i = 0; i < kPosMtxCount; ++i) {
+        SetIdentity(posMtx[i]);
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c)
+                nrmMtx[i][r][c] = r == c ? 1.0f : 0.0f;
+        }
+    }
+    for (auto& tex : texMtx) {
+        SetIdentity(tex.m);
+        tex.type = GX_MTX3x4;
+    }
+    for (auto& post : postMtx)
+        SetIdentity(post);
+}
+
+FrontState& FrontStateCurrent() {
+    return s_front;
+}
+
+void ResetRegisters() {
+    s_front = FrontState{};
+    RasterState& raster = RasterStateCurrent();
+    const TextureSampler sampler = raster.sampler;
+    void* const samplerContext = raster.samplerContext;
+    raster = RasterState{};
+    raster.sampler = sampler;
+    raster.samplerContext = samplerContext;
+}
+
+void GXReset() {
+    ResetRegisters();
+    SubmissionReset();
+    DisplayListReset();
+    EfbReset();
+    HostGXSetCallLog(false);
+}
+
+}  // namespace console::gx
+
+GXStateMirror HostGXState() {
+    return GXStateMirror{console::gx::FrontStateCurrent(), console::gx::RasterStateCurrent()};
+}

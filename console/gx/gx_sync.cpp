@@ -1,0 +1,52 @@
+// Draw sync and draw done. Drawing finishes inside the calls that draw, so a
+// token is written at once and the draw-done interrupt is due immediately; like
+// every interrupt it is delivered at a later poll point.
+#include "console/clock.h"
+#include "console/gx/gx_log.h"
+#include "console/gx/gx_state.h"
+#include "console/poll.h"
+
+using namespace console::gx;
+
+namespace {
+
+void DeliverDrawDone(void*) {
+    if (const GXDrawDoneCallback callback = FrontStateCurrent().drawDoneCallback)
+        callback();
+}
+
+void RaiseDrawDone() {
+    console::PollScope call;
+    console::Poll();
+    console::PollSchedule(console::ClockNow(), DeliverDrawDone, nullptr);
+}
+
+}  // namespace
+
+void GXSetDrawDone() {
+    LogCall("GXSetDrawDone");
+    RaiseDrawDone();
+}
+
+void GXDrawDone() {
+    LogCall("GXDrawDone");
+    RaiseDrawDone();
+}
+
+GXDrawDoneCallback GXSetDrawDoneCallback(GXDrawDoneCallback callback) {
+    LogCall("GXSetDrawDoneCallback", "%p", reinterpret_cast<void*>(callback));
+    GXDrawDoneCallback& current = FrontStateCurrent().drawDoneCallback;
+    const GXDrawDoneCallback previous = current;
+    current = callback;
+    return previous;
+}
+
+void GXSetDrawSync(u16 token) {
+    LogCall("GXSetDrawSync", "0x%04X", token);
+    FrontStateCurrent().drawSyncToken = token;
+}
+
+u16 GXReadDrawSync() {
+    console::Poll();
+    return FrontStateCurrent().drawSyncToken;
+}

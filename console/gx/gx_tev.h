@@ -1,0 +1,39 @@
+// The texture environment: up to 16 stages combining the rasterised colours,
+// textures, registers and konst colours into the pixel's colour.
+#pragma once
+
+#include "console/gx/gx_setup.h"
+
+namespace console::gx {
+
+// What a draw's stages amount to; the rasteriser has a fast path for the
+// first two.
+enum class TevKind : u8 {
+    Raster,    // one stage passing a rasterised colour
+    Modulate,  // one stage: texture x rasterised colour
+    General,
+};
+
+struct TevPlan {
+    TevKind kind;
+    u8 channel;   // Raster and Modulate: the colour channel (0 or 1)
+    u8 texMap;    // Modulate
+    u8 texCoord;  // Modulate: kTevNull reads at (0, 0)
+    AttrMask attrs;
+};
+
+TevPlan PlanTev(const RasterState& state);
+
+// The colour channel (0, 1) a stage rasterises, or -1 for none.
+int TevChannel(const RasterState& state, const TevStage& stage);
+
+// A texture's colour at a coordinate: opaque white without a sampler.
+inline Rgba8 TevSample(const RasterState& state, u32 texMap, const TexCoordSample& coord) {
+    return state.sampler != nullptr ? state.sampler(state.samplerContext, texMap, coord)
+                                    : Rgba8{255, 255, 255, 255};
+}
+
+// Runs every stage for one pixel.
+Rgba8 TevCombine(const RasterState& state, const Rgba8 ras[2], const TexCoordSample coords[kMaxTexCoords]);
+
+}  // namespace console::gx

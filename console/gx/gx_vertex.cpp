@@ -1,0 +1,151 @@
+// Vertex descriptor, attribute formats and the decoding of direct vertex data.
+#include "console/gx/gx_vertex.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "console/gx/gx_log.h"
+#include "console/os.h"
+
+namespace console::gx {
+namespace {
+
+u32 AttrIndex(GXAttr attr, const char* call) {
+    if (attr < GX_VA_POS || attr > GX_VA_TEX7)
+        OSPanic(__FILE_NAME__, __LINE__, "%s: unsupported attribute %u\n", call, attr);
+    return attr - GX_VA_POS;
+}
+
+bool IsScalarType(GXCompType type) {
+    return type <= GX_F32;
+}
+
+bool IsColorType(GXCompType type) {
+    return type == GX_RGB8 || type == GX_RGBX8 || type == GX_RGBA8;
+}
+
+u32 ScalarSize(GXCompType type) {
+    return type == GX_F32 ? 4 : (type == GX_U16 || type == GX_S16) ? 2 : 1;
+}
+
+u32 ComponentCount(u32 attr, GXCompCnt cnt) {
+    if (attr == kAttrPos)
+        return cnt == GX_POS_XYZ ? 3 : 2;
+    if (attr == kAttrNrm)
+        return 3;
+    return cnt == GX_TEX_ST ? 2 : 1;
+}
+
+u32 AttrSize(u32 attr, const AttrFormat& fmt) {
+    if (attr == kAttrClr0 || attr == kAttrClr0 + 1)
+        return fmt.type == GX_RGB8 ? 3 : 4;
+    return ComponentCount(attr, fmt.cnt) * ScalarSize(fmt.type);
+}
+
+f32 ReadScalar(const u8* p, GXCompType type, f32 scale) {
+    switch (type) {
+        case GX_U8:
+            return f32(p[0]) * scale;
+        case GX_S8:
+            return f32(s8(p[0])) * scale;
+        case GX_U16: {
+            u16 v;
+            std::memcpy(&v, p, sizeof v);
+            return f32(v) * scale;
+        }
+        case GX_S16: {
+            s16 v;
+            std::memcpy(&v, p, sizeof v);
+            return f32(v) * scale;
+        }
+        default: {
+            f32 v;
+            std::memcpy(&v, p, sizeof v);
+            return v;
+        }
+    }
+}
+
+// Reads count scalars; returns the bytes read.
+u32 ReadScalars(const u8* p, GXCompType type, f32 scale, u32 count, f32* out) {
+    for (u32 i = 0; i < count; ++i)
+        out[i] = ReadScalar(p + i * ScalarSize(type), type, scale);
+    return count * ScalarSize(type);
+}
+
+// Normals take the hardware's fixed fractions whatever the format says.
+f32 NormalScale(GXCompType type) {
+    return type == GX_S8 ? 1.0f / 64 : type == GX_S16 ? 1.0f / 16384 : 1.0f;
+}
+
+}  // namespace
+
+VertexLayout LayoutOf(GXVtxFmt fmt) {
+    const FrontState& state = FrontStateCurrent();
+    VertexLayout layout;
+    for (u32 attr = 0; attr < kAttrCount; ++attr) {
+        if (state.desc[attr] == GX_NONE)
+            continue;
+        const u32 size = AttrSize(attr, state.vtxFmt[fmt][attr]);
+        layout.slots[layout.slotCount++] = {u8(attr), u8(size)};
+        layout.size += size;
+    }
+    return layout;
+}
+
+DecodedVertex DecodeVertex(GXVtxFmt fmt, const VertexLayout& layout, const u8* bytes) {
+    const AttrFormat* formats = FrontStateCurrent().vtxFmt[fmt];
+    DecodedVertex v;
+    for (u32 i = 0; i < layout.slotCount; ++i) {
+        const u32 attr = layout.slots[i].attr;
+        const AttrFormat& f = formats[attr];
+        const f32 scale = std::ldexp(1.0f, -int(f.frac));
+        if (attr == kAttrPos) {
+            v.pos[2] = 0;
+            ReadScalars(bytes, f.type, scale, ComponentCount(attr, f.cnt), v.pos);
+        } else if (attr == kAttrNrm) {
+            ReadScalars(bytes, f.type, NormalScale(f.type), 3, v.nrm);
+        } else if (attr < kAttrTex0) {
+            GXColor& c = v.clr[attr - kAttrClr0];
+            c = {bytes[0], bytes[1], bytes[2], f.type == GX_RGBA8 ? bytes[3] : u8(255)};
+        } else {
+            f32* st = v.tex[attr - kAttrTex0];
+            st[1] = 0;
+            ReadScalars(bytes, f.type, scale, ComponentCount(attr, f.cnt), st);
+        }
+        bytes += layout.slots[i].size;
+    }
+    return v;
+}
+
+}  // namespace console::gx
+
+using namespace console::gx;
+
+void GXClearVtxDesc() {
+    LogCall("GXClearVtxDesc");
+    for (GXAttrType& type : FrontStateCurrent().desc)
+        type = GX_NONE;
+}
+
+void GXSetVtxDesc(GXAttr attr, GXAttrType type) {
+    LogCall("GXSetVtxDesc", "%u, %u", attr, type);
+    const u32 index = AttrIndex(attr, "GXSetVtxDesc");
+    if (type != GX_NONE && type != GX_DIRECT)
+        OSPanic(__FILE_NAME__, __LINE__, "GXSetVtxDesc: only direct vertex data is supported\n");
+    FrontStateCurrent().desc[index] = type;
+}
+
+void GXSetVtxAttrFmt(GXVtxFmt fmt, GXAttr attr, GXCompCnt cnt, GXCompType type, u8 frac) {
+    LogCall("GXSetVtxAttrFmt", "%u, %u, %u, %u, %u", fmt, attr, cnt, type, frac);
+    const u32 index = AttrIndex(attr, "GXSetVtxAttrFmt");
+    const bool isColor = index == kAttrClr0 || index == kAttrClr0 + 1;
+    const bool typeOk = isColor ? IsColorType(type)
+                        : index == kAttrNrm
+                            ? (type == GX_S8 || type == GX_S16 || type == GX_F32) && cnt == GX_NRM_XYZ
+                            : IsScalarType(type) && cnt <= 1;
+    if (fmt >= GX_MAX_VTXFMT || !typeOk || frac > 31)
+        OSPanic(__FILE_NAME__, __LINE__, "GXSetVtxAttrFmt: unsupported format %u/%u/%u/%u for attribute %u\n",
+                fmt, cnt, type, frac, attr);
+    FrontStateCurrent().vtxFmt[fmt][index] = {cnt, type, frac};
+}

@@ -1,0 +1,32 @@
+// Vertex layout: which attributes a vertex of a format carries, in what types,
+// and decoding one vertex's bytes (as the GXPosition/GXNormal/... calls wrote
+// them, or as a display list holds them) into floats.
+#pragma once
+
+#include "console/gx/gx_state.h"
+
+namespace console::gx {
+
+struct VertexLayout {
+    struct Slot {
+        u8 attr;  // kAttrPos ..
+        u8 size;  // bytes
+    };
+    Slot slots[kAttrCount];
+    u32 slotCount = 0;
+    u32 size = 0;  // bytes per vertex
+};
+
+// From the current descriptor and the format's attribute formats.
+VertexLayout LayoutOf(GXVtxFmt fmt);
+
+struct DecodedVertex {
+    f32 pos[3] = {0, 0, 0};
+    f32 nrm[3] = {0, 0, 1};
+    GXColor clr[2] = {{255, 255, 255, 255}, {255, 255, 255, 255}};  // white when not sent
+    f32 tex[8][2] = {};
+};
+
+DecodedVertex DecodeVertex(GXVtxFmt fmt, const VertexLayout& layout, const u8* bytes);
+
+}  // namespace console::gx

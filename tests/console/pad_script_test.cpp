@@ -1,0 +1,57 @@
+// The input script's format: what it accepts and how it reports a bad line.
+#include <gtest/gtest.h>
+
+#include "console/host/input.h"
+#include "console/kpad.h"
+#include "console/vi.h"
+#include "tests/console/support.h"
+
+namespace {
+
+using InputScriptTest = ConsoleTest;
+
+TEST_F(InputScriptTest, ReportsTheFirstBadLine) {
+    const struct {
+        const char* script;
+        const char* error;
+    } cases[] = {
+        {"0 0 connect\nx 0 connect\n", "line 2: bad frame 'x'"},
+        {"0 4 connect\n", "line 1: bad remote '4' (0 to 3)"},
+        {"0 0 jump\n", "line 1: unknown command 'jump'"},
+        {"0 0 button q down\n", "line 1: unknown button 'q'"},
+        {"0 0 button a pressed\n", "line 1: expected 'down' or 'up'"},
+        {"0 0 acc 1 2\n", "line 1: 'acc' takes 3 arguments"},
+        {"0 0 pointer 0.5 nan\n", "line 1: bad number 'nan'"},
+        {"0 0 swing 0 2\n", "line 1: bad swing length '0'"},
+        {"0 0 error 3\n", "line 1: bad code '3' (-128 to 0)"},
+        {"0 0\n", "line 1: expected 'FRAME REMOTE COMMAND ...'"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(HostInputSetScript(c.script, &error)) << c.script;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST_F(InputScriptTest, SkipsCommentsAndAppliesEventsInFrameOrder) {
+    VIInit();
+    KPADInit();
+    std::string error;
+    ASSERT_TRUE(
+        HostInputSetScript("# a remote, pressed late\n"
+                           "\n"
+                           "2 0 button a down   # A at frame 2\n"
+                           "0 0 connect\n"
+                           "1 0 button a up\n",
+                           &error))
+        << error;
+    KPADStatus samples[KPAD_MAX_READ_BUFS];
+    VIWaitForRetrace();
+    VIWaitForRetrace();
+    ASSERT_EQ(KPADRead(0, samples, KPAD_MAX_READ_BUFS), 3);
+    EXPECT_EQ(samples[0].hold, WPAD_BUTTON_A);
+    EXPECT_EQ(samples[1].hold, 0u);
+    EXPECT_EQ(samples[2].wpad_err, WPAD_ERR_NONE);
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "console/host/efb_control.h"
+#include "console/host/gx_control.h"
+#include "orblib47/source/DrawPrim.h"
+#include "orblib47/source/DrawViewport.h"
+#include "tests/support/EngineFixture.h"
+
+namespace {
+
+constexpr u32 kBlack = 0xFF000000u;  // EFB pixels read 0xAARRGGBB
+constexpr u32 kRed = 0xFFFF0000u;
+
+// 2-D drawing over a black screen in plain flat red.
+class DrawImmediateTest : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        DrawSetProjection(DC_PROJ_ORTHO);
+        DrawSetCombineMode(DC_COMBINE_OVERWRITE);
+        DrawSetZBufferMode(DC_ZMODE_ALWAYS);
+        DrawSetConstantZ(-0.5f);
+        DrawSetFlatColor(0x000000FFu);
+        const s_Irect16 screen = {0, 0, 640, 480};
+        DrawFilledIrect(&screen);
+        DrawSetFlatColor(0xFF0000FFu);
+    }
+
+    // One run of `count` vertices, all on one point except where `place` moves them.
+    static void Run(e_prim_type type, s32 count, const std::function<void(s32, s_draw_vertex&)>& place) {
+        DrawBegin(type);
+        Feed(count, place);
+        DrawEnd();
+    }
+
+    static void Feed(s32 count, const std::function<void(s32, s_draw_vertex&)>& place) {
+        for (s32 i = 0; i < count; ++i) {
+            s_draw_vertex v = DrawContext.vertex;
+            v.coord = {5.0f, 5.0f, -0.5f, 1.0f};
+            place(i, v);
+            DrawVertex(&v);
+        }
+    }
+
+    static void At(s_draw_vertex& v, f32 x, f32 y) {
+        v.coord.x = x;
+        v.coord.y = y;
+    }
+};
+
+TEST_F(DrawImmediateTest, FilledIrectCoversExactlyItsPixels) {
+    const s_Irect16 rect = {10, 20, 30, 40};
+    DrawFilledIrect(&rect);
+    for (u32 y = 15; y < 65; ++y) {
+        for (u32 x = 5; x < 45; ++x) {
+            const bool inside = x >= 10 && x < 40 && y >= 20 && y < 60;
+            ASSERT_EQ(HostEFBColor(x, y), inside ? kRed : kBlack) << x << ", " << y;
+        }
+    }
+}
+
+// The legal maximum goes out as one run.
+TEST_F(DrawImmediateTest, RunOf8191Vertices) {
+    DrawBegin(PRIM_TRIANGLE_STRIP);
+    Feed(8191, [](s32 i, s_draw_vertex& v) {
+        if (i == 8188)
+            At(v, 100, 100);
+        if (i == 8189)
+            At(v, 200, 150);
+        if (i == 8190)
+            At(v, 100, 200);
+    });
+    EXPECT_EQ(DrawVertexCount, 8191);
+    DrawEnd();
+    EXPECT_EQ(Drawing, 0);
+    EXPECT_EQ(HostEFBColor(150, 150), kRed);
+}
+
+// Longer runs go out in pieces; the primitives that span a piece boundary are drawn.
+TEST_F(DrawImmediateTest, LongTriangleListSpansPieces) {
+    Run(PRIM_TRIANGLE, 8193, [](s32 i, s_draw_vertex& v) {
+        if (i == 8190)
+            At(v, 100, 100);
+        if (i == 8191)
+            At(v, 200, 100);
+        if (i == 8192)
+            At(v, 100, 200);
+    });
+    EXPECT_EQ(HostEFBColor(110, 110), kRed);
+}
+
+TEST_F(DrawImmediateTest, LongTriangleStripKeepsItsWinding) {
+    DrawSetCullMode(DC_CULL_BACK);  // a strip triangle with the wrong parity would be culled
+    Run(PRIM_TRIANGLE_STRIP, 8194, [](s32 i, s_draw_vertex& v) {
+        if (i >= 8190)
+            At(v, 100.0f + 100.0f * ((i - 8190) / 2), 100.0f + 100.0f * (i % 2));
+    });
+    EXPECT_EQ(HostEFBColor(120, 150), kRed);
+    EXPECT_EQ(HostEFBColor(180, 150), kRed);
+}
+
+TEST_F(DrawImmediateTest, LongTriangleFanKeepsItsCentre) {
+    Run(PRIM_TRIANGLE_FAN, 8200, [](s32 i, s_draw_vertex& v) {
+        if (i == 0)
+            At(v, 300, 300);
+        if (i == 8191)
+            At(v, 400, 300);
+        if (i >= 8192)
+            At(v, 400, 400);  // a fan that lost its centre draws nothing here
+    });
+    EXPECT_EQ(HostEFBColor(390, 310), kRed);
+}
+
+TEST_F(DrawImmediateTest, TextureCoordinatesOnlyWithTextureOn) {
+    const GXStateMirror gx = HostGXState();
+    const s_Vector3 a = {0, 0, -0.5f, 0}, b = {10, 0, -0.5f, 0}, c = {0, 10, -0.5f, 0};
+    DrawTriangle(&a, &b, &c);
+    EXPECT_EQ(gx.front.desc[console::gx::kAttrTex0], GX_NONE);
+    DrawContext.flags |= u_draw_flags::TextureOn;
+    DrawTriangle(&a, &b, &c);
+    EXPECT_EQ(gx.front.desc[console::gx::kAttrTex0], GX_DIRECT);
+}
+
+TEST_F(DrawImmediateTest, ProjectionSwitchSetsCulling) {
+    EXPECT_EQ(DrawContext.cullMode, DC_CULL_NONE);
+    EXPECT_EQ(HostGXState().front.projection.type, GX_ORTHOGRAPHIC);
+    EXPECT_EQ(DrawSetProjection(DC_PROJ_3D), DC_PROJ_ORTHO);
+    EXPECT_EQ(DrawContext.cullMode, DC_CULL_BACK);
+    EXPECT_EQ(HostGXState().front.projection.type, GX_PERSPECTIVE);
+}
+
+using DrawMatrixStackTest = EngineFixture;
+
+TEST_F(DrawMatrixStackTest, PushComposesAndPopRestores) {
+    DrawResetMatrixStacks();
+    EXPECT_EQ(DrawGetMatrix(), nullptr);
+    DrawPopMatrix();  // empty: nothing happens
+    EXPECT_EQ(DrawGetMatrix(), nullptr);
+
+    s_Matrix4 move, scale;
+    Matrix4CreateTranslate(&move, 1.0f, 0.0f, 0.0f);
+    Matrix4CreateScale(&scale, 2.0f, 2.0f, 2.0f, 1.0f);
+    DrawPushMatrix(&move);
+    DrawPushMatrix(&scale);  // applied first
+    const s_Vector3 p = {1.0f, 0.0f, 0.0f, 0.0f};
+    s_Vector3 q;
+    Matrix4MultPoints(DrawGetMatrix(), &q, &p, 1);
+    EXPECT_FLOAT_EQ(q.x, 3.0f);
+    EXPECT_FLOAT_EQ(HostGXState().front.posMtx[0][0][3], 1.0f);
+
+    DrawPopMatrix();
+    DrawPopMatrix();  // the last one: the identity is loaded
+    EXPECT_EQ(DrawGetMatrix(), nullptr);
+    EXPECT_FLOAT_EQ(HostGXState().front.posMtx[0][0][3], 0.0f);
+    EXPECT_FLOAT_EQ(HostGXState().front.posMtx[0][0][0], 1.0f);
+}
+
+using DrawMatrixStackDeathTest = EngineDeathFixture;
+
+TEST_F(DrawMatrixStackDeathTest, OverflowIsFatal) {
+    DrawResetMatrixStacks();
+    for (s32 i = 0; i < DRAW_MATRIX_STACK_DEPTH; ++i)
+        DrawPushMatrix(&IDMatrix4);
+    EXPECT_DEATH(DrawPushMatrix(&IDMatrix4), "DrawPushMatrix: matrix stack 1 is full \\(32 matrices\\)");
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+// The pads on scripted remotes, one engine frame per retrace: edges,
+// auto-repeat, a lost remote, the shift view, rumble programs and the quit test.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "console/host/input.h"
+#include "console/vi.h"
+#include "orblib47/source/OrbLib.h"
+#include "orblib47/source/Pad.h"
+#include "tests/support/EngineFixture.h"
+
+namespace {
+
+class PadTest : public EngineFixture {
+protected:
+    // One frame first, so that every frame of a test lasts one retrace.
+    void SetUp() override {
+        EngineFixture::SetUp();
+        EventWait(1);
+    }
+    // Frames count from the next pad pass: frame 0 is what it reads.
+    void Script(const std::string& lines) {
+        std::string script;
+        std::istringstream in(lines);
+        for (u32 frame; in >> frame;) {
+            std::string rest;
+            std::getline(in, rest);
+            script += std::to_string(VIGetRetraceCount() + frame) + rest + "\n";
+        }
+        std::string error;
+        ASSERT_TRUE(HostInputSetScript(script, &error)) << error;
+    }
+    // The passes (0 first) on which pad 0's brepeat held the mask.
+    std::vector<int> RepeatPasses(int passes, u32 mask) {
+        std::vector<int> seen;
+        for (int pass = 0; pass < passes; ++pass) {
+            EventWait(1);
+            if ((Pad[0].brepeat & mask) != 0)
+                seen.push_back(pass);
+        }
+        return seen;
+    }
+    size_t MotorCalls() const { return HostMotorLog().size(); }
+    bool MotorOn() const { return HostMotorLog().back().on; }
+};
+
+TEST_F(PadTest, HeldButtonsRepeatAfterAThirdOfASecondThenEveryTwentiethOfASecondAndASecondButtonRestarts) {
+    Script("0 0 connect\n0 0 button a down\n30 0 button b down\n");
+    // 1/3 s is 20 frames, 0.05 s is 3.
+    EXPECT_EQ(RepeatPasses(30, PAD_A), (std::vector<int>{0, 20, 23, 26, 29}));
+    EXPECT_EQ(RepeatPasses(30, PAD_A | PAD_B), (std::vector<int>{0, 20, 23, 26, 29}));
+    EXPECT_EQ(Pad[0].bdown, PAD_A | PAD_B);
+    EXPECT_EQ(PadAny.bdown, PAD_A | PAD_B);
+    EXPECT_EQ(PadAny.status, 0u);
+}
+
+TEST_F(PadTest, ALostRemoteReleasesWhatItHeldAndItsReturnShowsItAsNew) {
+    Script("0 0 connect\n0 0 button b down\n2 0 disconnect\n4 0 connect\n");
+    EventWait(2);
+    ASSERT_EQ(Pad[0].bdown, PAD_B);
+    EventWait(1);
+    EXPECT_EQ(Pad[0].status, 0u);
+    EXPECT_EQ(Pad[0].bdown, 0u);
+    EXPECT_EQ(Pad[0].breleased, PAD_B);
+    EXPECT_EQ(PadAny.breleased, PAD_B);
+    EventWait(1);
+    EXPECT_EQ(Pad[0].breleased, 0u) << "released once";
+    EventWait(1);
+    EXPECT_EQ(Pad[0].status, 1u);
+    EXPECT_EQ(Pad[0].bnew, PAD_B);
+}
+
+TEST_F(PadTest, ASecondReadInOneRetraceSeesNoNewPress) {
+    Script("0 1 connect\n0 1 button a down\n");
+    PadRead();
+    EXPECT_EQ(Pad[1].bnew, PAD_A);
+    EXPECT_EQ(PadSystemActivated(), 1);
+    PadRead();
+    EXPECT_EQ(Pad[1].bnew, 0u);
+    EXPECT_EQ(Pad[1].bdown, PAD_A);
+}
+
+TEST_F(PadTest, MinusShowsPadZeroInTheShiftView) {
+    Script("0 0 connect\n0 0 button minus down\n1 0 button 2 down\n2 0 button minus up\n");
+    EventWait(2);
+    EXPECT_EQ(Pad[0].shift.bnew, PAD_2);
+    EventWait(1);
+    EXPECT_EQ(Pad[0].shift.bdown, PAD_MINUS | PAD_2) << "kept while minus is up";
+}
+
+TEST_F(PadTest, RumbleProgramsGoByPriorityAndEndByThemselves) {
+    Script("0 0 connect\n");
+    EventWait(1);
+    s_vibe_prog strong{5, 1, 0, 0.0f, 0.09f};
+    s_vibe_prog weak{3, 1, 0, 0.0f, 1.0f};
+    PadVibeOn(0, &strong);
+    ASSERT_EQ(MotorCalls(), 1u);
+    PadVibeOn(0, &weak);
+    PadVibeOn(-1, &strong);
+    PadVibeOn(4, &strong);
+    EXPECT_EQ(MotorCalls(), 1u) << "lower priority and bad pads are ignored";
+    EventWait(5);
+    EXPECT_TRUE(MotorOn());
+    EventWait(1);
+    EXPECT_FALSE(MotorOn()) << "0.09 s later";
+    EXPECT_EQ(Pad[0].vibe.progAddr, nullptr);
+
+    s_vibe_prog pulse{3, 1, 0, 0.04f, 0.0f};
+    PadVibeOn(0, &pulse);
+    const u32 start = HostMotorLog().back().retrace;
+    EventWait(7);
+    ASSERT_EQ(MotorCalls(), 5u);
+    EXPECT_EQ(HostMotorLog()[3].retrace - start, 2u) << "the third pass";
+    EXPECT_FALSE(HostMotorLog()[3].on);
+    EXPECT_TRUE(HostMotorLog()[4].on);
+    PadVibeOn(0, &weak);
+    EXPECT_EQ(Pad[0].vibe.progAddr, &weak) << "equal priority replaces";
+    PadVibeClearAll();
+    EXPECT_FALSE(MotorOn());
+    EXPECT_EQ(Pad[0].vibe.priority, 0);
+}
+
+TEST_F(PadTest, FullDeflectionGivesAUnitAxis) {
+    Pad[2].analog[4] = 128;
+    s_Vector3 vec;
+    s_Vector3 dir;
+    EXPECT_FLOAT_EQ(PadAnalogToVectorXZ(2, 4, &vec, &dir), 1.0f);
+    EXPECT_FLOAT_EQ(vec.x, 1.0f);
+    EXPECT_FLOAT_EQ(vec.z, 0.0f);
+}
+
+using PadQuitDeathTest = EngineDeathFixture;
+
+TEST_F(PadQuitDeathTest, SlotTwentyFourAloneOnPadZeroQuits) {
+    Pad[0].bnew = 0x01000001;
+    EventWait(0);
+    Pad[0].bnew = 0x01000000;
+    EXPECT_EXIT(EventWait(0), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

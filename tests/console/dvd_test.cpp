@@ -185,14 +185,6 @@ TEST_F(DVDTest, ABlockingReadWaitsForTheCoverToClose) {
     EXPECT_EQ(bytes[1], Pattern(10)[1]);
 }
 
-TEST_F(DVDTest, DriveStatusesAsSet) {
-    for (s32 status : {DVD_STATE_FATAL_ERROR, DVD_STATE_NO_DISK, DVD_STATE_COVER_OPEN, DVD_STATE_WRONG_DISK,
-                       DVD_STATE_RETRY, DVD_STATE_END}) {
-        HostDVDSetDriveStatus(status);
-        EXPECT_EQ(DVDGetDriveStatus(), status);
-    }
-}
-
 TEST_F(DVDTest, FailedTransfersMoveNothing) {
     DVDFileInfo info{};
     ASSERT_TRUE(DVDOpen("TOP.TXT", &info));

@@ -157,14 +157,14 @@ TEST_F(WadAsyncTest, EveryTruncationAndByteFlipFinishesCleanly) {
     wad.Add(Chunk("PACKED", "BIN", std::vector<u8>(300, 0x11), kWadCompressed, 4));
     std::vector<u8> image = wad.Image();
     Usage before = InUse();
-    for (size_t length = 0; length <= image.size(); ++length) {
-        SCOPED_TRACE(length);
-        Write("CUT.WAD", std::vector<u8>(image.begin(), image.begin() + std::ptrdiff_t(length)));
+    // Every position within the headers and near the end, a stride through the payloads.
+    for (size_t at = 0; at <= image.size(); at += (at < 40 || at + 40 > image.size()) ? 1 : 9) {
+        SCOPED_TRACE(at);
+        Write("CUT.WAD", std::vector<u8>(image.begin(), image.begin() + std::ptrdiff_t(at)));
         WadFree(WadLoadAsyncWait("CUT", 0));
         ASSERT_EQ(InUse(), before);
-    }
-    for (size_t at = 0; at < image.size(); ++at) {
-        SCOPED_TRACE(at);
+        if (at == image.size())
+            break;
         std::vector<u8> mutated = image;
         mutated[at] ^= 0xFF;
         Write("CUT.WAD", mutated);

@@ -55,8 +55,8 @@ TEST(OrbMainTest, StartsTheEngineAndRunsTheAskedFrames) {
 }
 
 TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {
-    RunResult first = RunGame(120);
-    RunResult second = RunGame(120);
+    RunResult first = RunGame(60);
+    RunResult second = RunGame(60);
     EXPECT_EQ(first.output, second.output);
     EXPECT_EQ(first.clock, second.clock);
     EXPECT_EQ(first.vblanks, second.vblanks);

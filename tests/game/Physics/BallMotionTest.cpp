@@ -361,17 +361,6 @@ TEST(BallCoarseRoll, OilMovesBetweenLaneAndBallWithoutLossWhenThereIsNoFlare) {
     EXPECT_EQ(th.t.GridOil() + th.t.lane().BallOil, 3000 * GRID_CELLS + 5000);
 }
 
-TEST(BallCoarseRoll, SameThrowGivesTheSameFilmAndOil) {
-    const BallData_t shot = ShotBall(3.0f, 72.0f, 0.35f);
-    PlayerThrow a(shot, 2500, 300, 60);
-    PlayerThrow b(shot, 2500, 300, 60);
-    ASSERT_EQ(a.t.lane().NumPhysFrames, b.t.lane().NumPhysFrames);
-    for (s32 f = 1; f < a.t.lane().NumPhysFrames; ++f)
-        ASSERT_EQ(std::memcmp(&a.Pose(f), &b.Pose(f), sizeof(RefFrame_t)), 0) << f;
-    EXPECT_EQ(std::memcmp(a.t.oil, b.t.oil, sizeof a.t.oil), 0);
-    EXPECT_EQ(a.t.lane().BallOil, b.t.lane().BallOil);
-}
-
 TEST(BallCoarseRoll, HookIsStrongerOnADryLaneThanOnOil) {
     const BallData_t shot = ShotBall(8.0f, 75.0f, 0.3f);
     PlayerThrow dry(shot, 0, 0, 0);

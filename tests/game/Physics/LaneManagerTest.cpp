@@ -55,10 +55,7 @@ TEST_F(LaneManagerTest, SlicesOnlyInTurnStates10To19) {
         EXPECT_EQ(Physics.ComputePhysicsTimeSlice(), 1) << state;
         EXPECT_EQ(PlayerLane.NumPhysFrames, frames + 1) << state;
     }
-}
-
-TEST_F(LaneManagerTest, NothingToDoBeforeTheFirstThrow) {
-    CLaneManager fresh;
+    CLaneManager fresh;  // nothing to do before the first throw
     fresh.m_state = 10;
     EXPECT_EQ(fresh.ComputePhysicsTimeSlice(), 0);
 }
@@ -319,6 +316,9 @@ TEST_F(PhysicsIdleTest, KeepsToOneBowlerWhileItWorksThenMovesOn) {
 }
 
 TEST_F(PhysicsIdleTest, IndexOutsideTheBowlersIsTakenAs0) {
+    g_NPCPhysicsBowlerIndex = 2;  // nobody bowling resets the index
+    EXPECT_EQ(PhysicsIdleProcess(1), 0);
+    EXPECT_EQ(g_NPCPhysicsBowlerIndex, 0);
     StartBowler(0);
     for (s32 bad : {-1, 3, 1000}) {
         g_NPCPhysicsBowlerIndex = bad;
@@ -327,12 +327,6 @@ TEST_F(PhysicsIdleTest, IndexOutsideTheBowlersIsTakenAs0) {
         EXPECT_EQ(g_NPCPhysicsBowlerIndex, 0) << bad;
         EXPECT_GT(Frames(0), frames) << bad;
     }
-}
-
-TEST_F(PhysicsIdleTest, NoBowlerBowlingResetsTheIndex) {
-    g_NPCPhysicsBowlerIndex = 2;
-    EXPECT_EQ(PhysicsIdleProcess(1), 0);
-    EXPECT_EQ(g_NPCPhysicsBowlerIndex, 0);
 }
 
 }  // namespace

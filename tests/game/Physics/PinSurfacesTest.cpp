@@ -7,17 +7,13 @@ namespace {
 
 using PinSurfaces = PinSurfaceLane;
 
-// --- Pit --------------------------------------------------------------------------
-
-TEST_F(PinSurfaces, PinAtThePitLimitStaysInPlay) {
-    PinData& p = Place(4, {5.0f, 4.25f, 192.0f, 0.0f}, kAcrossLane, ActivePin);
-    p.velocity = {0.0f, 0.1f, 0.0f, 0.0f};
-    DetectPinWallCollision(*lane, 4);
-    EXPECT_EQ(p.state, ActivePin);
-    EXPECT_TRUE(lane->PinsToOutput & PinBit(4));
-}
-
 TEST_F(PinSurfaces, PinBelowThePitLimitLeavesPlayUntouched) {
+    PinData& at = Place(4, {5.0f, 4.25f, 192.0f, 0.0f}, kAcrossLane, ActivePin);
+    at.velocity = {0.0f, 0.1f, 0.0f, 0.0f};
+    DetectPinWallCollision(*lane, 4);
+    EXPECT_EQ(at.state, ActivePin);
+    EXPECT_TRUE(lane->PinsToOutput & PinBit(4));
+
     PinData& p = Place(4, {5.0f, std::nextafter(4.25f, 5.0f), 194.3f, 0.0f}, kAcrossLane, ActivePin);
     Place(5, {8.0f, -1.5f, 185.0f, 0.0f}, kUpright, ActivePin);
     p.velocity = {0.0f, 0.1f, 0.2f, 0.0f};  // against the cushion, but out of play first
@@ -27,8 +23,6 @@ TEST_F(PinSurfaces, PinBelowThePitLimitLeavesPlayUntouched) {
     EXPECT_TRUE(lane->PinsToOutput & PinBit(5));
     EXPECT_EQ(p.velocity.z, 0.2f);
 }
-
-// --- Lane floor ------------------------------------------------------------------
 
 TEST_F(PinSurfaces, UprightPinAtRestStaysAtRest) {
     PinData& p = Place(0, {5.25f, -1.5f, 180.0f, 0.0f}, kUpright, ActivePin);
@@ -80,8 +74,6 @@ TEST_F(PinSurfaces, FloorSupportCancelsAtMostOneStepOfGravity) {
     EXPECT_FLOAT_EQ(p.velocity.y, -0.002f);
 }
 
-// --- Wall impulse -------------------------------------------------------------------
-
 TEST_F(PinSurfaces, WallIgnoresApproachAtOrBelowTheThreshold) {
     PinData& p = Place(2, {5.0f, -1.0f, 100.0f, 0.0f}, kAlongLane, ActivePin);
     s_Vector3 normal{1.0f, 0.0f, 0.0f, 0.0f};
@@ -108,38 +100,48 @@ TEST_F(PinSurfaces, GutterInnerWallTurnsPinBack) {
     EXPECT_FLOAT_EQ(p.collisionSpheres[0].x, p.position.x);
 }
 
-TEST_F(PinSurfaces, KickbackTurnsPinBack) {
-    PinData& p = Place(6, {-1.9f, 0.315f, 120.0f, 0.0f}, kAlongLane, ActivePin);
-    p.velocity = {-0.05f, 0.0f, 0.0f, 0.0f};
-    DetectPinWallCollision(*lane, 6);
-    EXPECT_GT(p.velocity.x, 0.0f);
-    EXPECT_LT(p.velocity.x, 0.5f * 0.05f + 1e-6f);
+// Each surface turns back a pin moving into it. The kickbacks and the ceiling have
+// no extent; the lane edge's normal has the profile's axial tilt (NormTableX); the
+// deck end's edge tips a pin into the pit; the cushion keeps under 0.23 of the speed.
+TEST_F(PinSurfaces, SurfacesTurnPinsBack) {
+    struct Case {
+        const char* what;
+        s32 pin;
+        s_Vector3 position, up, velocity;
+        s32 axis;     // component expected to change sign
+        f32 maxBack;  // largest speed allowed back along it
+    };
+    const Case cases[] = {
+        {"left kickback", 6, {-1.9f, 0.315f, 120.0f, 0.0f}, kAlongLane, {-0.05f, 0.0f, 0.0f, 0.0f}, 0, 0.025f},
+        {"right kickback", 9, {12.3f, 0.315f, 120.0f, 0.0f}, kAlongLane, {0.05f, 0.0f, 0.0f, 0.0f}, 0, 1.0f},
+        {"far left", 0, {-50.0f, -30.0f, 5.0f, 0.0f}, kUpright, {-0.2f, 0.0f, 0.0f, 0.0f}, 0, 1.0f},
+        {"far right", 1, {40.0f, 2.0f, 300.0f, 0.0f}, kAcrossLane, {0.2f, 0.0f, 0.0f, 0.0f}, 0, 1.0f},
+        {"far up", 2, {5.0f, -100.0f, 50.0f, 0.0f}, kAlongLane, {0.0f, -0.2f, 0.0f, 0.0f}, 1, 1.0f},
+        {"cushion", 8, {6.0f, -1.5f, 194.0f, 0.0f}, kUpright, {0.0f, 0.0f, 0.05f, 0.0f}, 2, 0.23f * 0.05f},
+    };
+    for (const Case& c : cases) {
+        PinData& p = Place(c.pin, c.position, c.up, ActivePin);
+        p.velocity = c.velocity;
+        DetectPinWallCollision(*lane, c.pin);
+        const f32 before = (&c.velocity.x)[c.axis], after = (&p.velocity.x)[c.axis];
+        EXPECT_LT(before * after, 0.0f) << c.what;
+        EXPECT_LE(std::fabs(after), c.maxBack + 1e-6f) << c.what;
+    }
 
-    PinData& q = Place(9, {12.3f, 0.315f, 120.0f, 0.0f}, kAlongLane, ActivePin);
-    q.velocity = {0.05f, 0.0f, 0.0f, 0.0f};
-    DetectPinWallCollision(*lane, 9);
-    EXPECT_LT(q.velocity.x, 0.0f);
-}
-
-// The kickbacks and the ceiling have no extent: a pin anywhere beyond is turned back.
-TEST_F(PinSurfaces, KickbacksAndCeilingReachEverywhere) {
-    PinData& left = Place(0, {-50.0f, -30.0f, 5.0f, 0.0f}, kUpright, ActivePin);
-    left.velocity = {-0.2f, 0.0f, 0.0f, 0.0f};
-    DetectPinWallCollision(*lane, 0);
-    EXPECT_GT(left.velocity.x, 0.0f);
-
-    PinData& right = Place(1, {40.0f, 2.0f, 300.0f, 0.0f}, kAcrossLane, ActivePin);
-    right.velocity = {0.2f, 0.0f, 0.0f, 0.0f};
+    PinData& edge = Place(1, {-0.3f, -0.2f, 100.0f, 0.0f}, kAlongLane, ActivePin);
+    edge.velocity = {0.0f, 0.05f, 0.0f, 0.0f};
     DetectPinWallCollision(*lane, 1);
-    EXPECT_LT(right.velocity.x, 0.0f);
+    EXPECT_LT(edge.velocity.x, 0.0f);
+    EXPECT_LT(edge.velocity.y, 0.05f);
+    EXPECT_LT(edge.velocity.z, 0.0f);
 
-    PinData& high = Place(2, {5.0f, -100.0f, 50.0f, 0.0f}, kAlongLane, ActivePin);
-    high.velocity = {0.0f, -0.2f, 0.0f, 0.0f};
-    DetectPinWallCollision(*lane, 2);
-    EXPECT_GT(high.velocity.y, 0.0f);
+    PinData& deck = Place(7, {5.0f, -0.3f, 189.3f, 0.0f}, kAcrossLane, ActivePin);
+    deck.velocity = {0.0f, 0.05f, 0.0f, 0.0f};
+    DetectPinWallCollision(*lane, 7);
+    EXPECT_LT(deck.velocity.y, 0.05f);
+    EXPECT_GT(deck.velocity.z, 0.0f);
 }
 
-// Upright under the ceiling: the head proxy's contact is on the pin's axis, so no spin.
 TEST_F(PinSurfaces, CeilingBouncesWithItsRestitution) {
     PinData& p = Place(2, {5.0f, -4.7f, 50.0f, 0.0f}, kUpright, ActivePin);
     p.velocity = {0.0f, -0.05f, 0.0f, 0.0f};
@@ -149,43 +151,12 @@ TEST_F(PinSurfaces, CeilingBouncesWithItsRestitution) {
     EXPECT_EQ(p.Omega.z, 0.0f);
 }
 
-TEST_F(PinSurfaces, CushionTurnsPinBack) {
-    PinData& p = Place(8, {6.0f, -1.5f, 194.0f, 0.0f}, kUpright, ActivePin);
-    p.velocity = {0.0f, 0.0f, 0.05f, 0.0f};
-    DetectPinWallCollision(*lane, 8);
-    EXPECT_LT(p.velocity.z, 0.0f);
-    EXPECT_GT(p.velocity.z, -0.23f * 0.05f);
-}
-
-// --- Edges and the deck end ---------------------------------------------------------
-
-// A pin lying across the left lane edge: pushed up and out over the gutter, with the
-// profile's axial correction from NormTableX.
-TEST_F(PinSurfaces, LaneEdgeUsesTheProfileNormal) {
-    PinData& p = Place(1, {-0.3f, -0.2f, 100.0f, 0.0f}, kAlongLane, ActivePin);
-    p.velocity = {0.0f, 0.05f, 0.0f, 0.0f};
-    DetectPinWallCollision(*lane, 1);
-    EXPECT_LT(p.velocity.x, 0.0f);
-    EXPECT_LT(p.velocity.y, 0.05f);
-    EXPECT_LT(p.velocity.z, 0.0f);  // NormTableX[24] tilts the normal toward +up
-}
-
 TEST_F(PinSurfaces, DeckEndFaceTurnsPinBack) {
     PinData& p = Place(7, {5.0f, 0.2f, 189.3f, 0.0f}, kAcrossLane, ActivePin);
     p.velocity = {0.0f, 0.0f, -0.05f, 0.0f};
     DetectPinWallCollision(*lane, 7);
     EXPECT_FLOAT_EQ(p.velocity.z, 0.5f * 0.05f);
 }
-
-TEST_F(PinSurfaces, DeckEndEdgeTipsPinIntoThePit) {
-    PinData& p = Place(7, {5.0f, -0.3f, 189.3f, 0.0f}, kAcrossLane, ActivePin);
-    p.velocity = {0.0f, 0.05f, 0.0f, 0.0f};
-    DetectPinWallCollision(*lane, 7);
-    EXPECT_LT(p.velocity.y, 0.05f);
-    EXPECT_GT(p.velocity.z, 0.0f);
-}
-
-// --- Bins ---------------------------------------------------------------------------
 
 TEST_F(PinSurfaces, TableBinsStayInsideTheirTables) {
     using namespace PinSurface;
@@ -212,14 +183,12 @@ TEST_F(PinSurfaces, TableBinsStayInsideTheirTables) {
     EXPECT_EQ(HeightBin({0.0f, 0.0f, 0.0f, 0.0f}, up), 24);
 }
 
-// --- Soak ---------------------------------------------------------------------------
-
 // Pins thrown about everywhere, in every attitude, some far off the lane or spinning
 // hard: nothing ever becomes NaN or infinite, and no table is read out of bounds.
 TEST_F(PinSurfaces, NoNaNAnywhere) {
     std::mt19937 rng(1234);
     std::uniform_real_distribution<f32> x(-4.0f, 14.5f), y(-6.0f, 4.5f), z(170.0f, 197.0f), unit(-1.0f, 1.0f);
-    for (s32 round = 0; round < 200; ++round) {
+    for (s32 round = 0; round < 60; ++round) {
         for (s32 i = 0; i < NUM_PINS; ++i) {
             const bool wobble = (round + i) % 3 == 0;
             const s_Vector3 up = wobble ? s_Vector3{0.3f * unit(rng), -1.0f, 0.3f * unit(rng), 0.0f}

@@ -69,18 +69,16 @@ TEST_F(RockingPin, RingOnOrJustAboveTheLaneIsLeftAlone) {
     }
 }
 
-TEST_F(RockingPin, RingLiftedMoreThanAStepOfFallIsFreed) {
-    PinData& p = Rock(-1.0f, -0.007f);
-    DoWobblePin(*lane, kPin);
-    EXPECT_EQ(p.state, ActivePin);
-}
-
-// Upright, yet its ring has crossed onto a gutter or over the pit.
-TEST_F(RockingPin, RingOffTheLaneSurfaceIsFreed) {
-    for (const auto& [x, z] : {std::pair{-0.01f, 180.0f}, {10.51f, 180.0f}, {5.25f, 189.05f}}) {
-        PinData& p = Rock(-0.95f, 0.0f, x, z);
+// Lifted more than a step of fall, or upright with its ring on a gutter or over the pit.
+TEST_F(RockingPin, RingLiftedOrOffTheLaneSurfaceIsFreed) {
+    struct Case {
+        f32 upY, depth, x, z;
+    };
+    for (const Case c : {Case{-1.0f, -0.007f, 5.25f, 180.0f}, Case{-0.95f, 0.0f, -0.01f, 180.0f},
+                         Case{-0.95f, 0.0f, 10.51f, 180.0f}, Case{-0.95f, 0.0f, 5.25f, 189.05f}}) {
+        PinData& p = Rock(c.upY, c.depth, c.x, c.z);
         DoWobblePin(*lane, kPin);
-        EXPECT_EQ(p.state, ActivePin) << x << ", " << z;
+        EXPECT_EQ(p.state, ActivePin) << c.depth << " " << c.x << ", " << c.z;
     }
 }
 
@@ -93,14 +91,12 @@ TEST_F(RockingPin, RingWithoutSlideIsOnlyLifted) {
     EXPECT_EQ(p.Omega.x, 0.0f);
     EXPECT_NEAR(p.position.y + ringY, 0.0f, 1e-6f);
     EXPECT_EQ(p.state, WobblePin);
-}
 
-TEST_F(RockingPin, SlowSlideSticks) {
-    PinData& p = Rock(-1.0f, 0.01f);
-    p.velocity.x = 1e-5f;
+    PinData& slow = Rock(-1.0f, 0.01f);  // a slow slide sticks
+    slow.velocity.x = 1e-5f;
     DoWobblePin(*lane, kPin);
-    EXPECT_EQ(p.velocity.x, 0.0f);
-    EXPECT_LT(p.velocity.y, 0.0f);
+    EXPECT_EQ(slow.velocity.x, 0.0f);
+    EXPECT_LT(slow.velocity.y, 0.0f);
 }
 
 TEST_F(RockingPin, FastSlideIsOpposedByKineticFriction) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "console/gx/gx_copy.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
 
@@ -108,5 +109,25 @@ void BM_ModulatedTextureFrame(benchmark::State& bench) {
     DrawFrames(bench, true);
 }
 BENCHMARK(BM_ModulatedTextureFrame)->Unit(benchmark::kMillisecond);
+
+// The copy of a drawn frame to a YUYV external frame buffer, with the clear
+// behind it, as each frame ends.
+void BM_DisplayCopy(benchmark::State& bench) {
+    const std::vector<Tri> scene = MakeScene();
+    const RasterState state = FrameState(false);
+    EfbReset();
+    for (const Tri& t : scene)
+        RasterTriangle(state, t.v[0], t.v[1], t.v[2]);
+    RasterState copy = state;
+    copy.copy.srcHeight = u32(kHeight);
+    std::vector<u8> xfb(std::size_t(kWidth * kHeight * 2));
+    for (auto _ : bench) {
+        CopyDisplay(copy, xfb.data(), true);
+        benchmark::ClobberMemory();
+    }
+    bench.counters["Mpix/s"] =
+        benchmark::Counter(double(kWidth * kHeight) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_DisplayCopy)->Unit(benchmark::kMillisecond);
 
 }  // namespace

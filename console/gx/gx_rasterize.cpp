@@ -2,47 +2,21 @@
 
 #include <algorithm>
 
+#include "console/gx/gx_raster_draw.h"
+#include "console/gx/gx_raster_simd.h"
+
 namespace console::gx {
 
 namespace {
-
-s64 FloorDiv(s64 n, s64 d) {
-    return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
-
-// The pixels [x0, x1] of row y whose centres the triangle covers.
-bool RowSpan(const Triangle& t, int y, int* x0, int* x1) {
-    s64 lo = t.minX;
-    s64 hi = t.maxX;
-    const s64 cy = s64(y) * 16 + 8;
-    for (int i = 0; i < 3; ++i) {
-        // E(x) = step * x + k at the centre of pixel x.
-        const s64 step = t.edgeA[i] * 16;
-        const s64 k = t.edgeA[i] * 8 + t.edgeB[i] * cy + t.edgeC[i];
-        if (step > 0)
-            lo = std::max(lo, -FloorDiv(k, step));
-        else if (step < 0)
-            hi = std::min(hi, FloorDiv(k, -step));
-        else if (k < 0)
-            return false;
-    }
-    *x0 = int(lo);
-    *x1 = int(hi);
-    return lo <= hi;
-}
 
 using Vf = float __attribute__((vector_size(16)));
 using Vi = s32 __attribute__((vector_size(16)));
 
 // Rounded to 0..255; NaN becomes 0.
-Bgra ToBytes(Vf v) {
+Bgra ToBgraBytes(Vf v) {
     v = v > 0.0f ? v : 0.0f;
     v = v < 255.0f ? v : 255.0f;
     return __builtin_convertvector(__builtin_convertvector(v + 0.5f, Vi), Bgra);
-}
-
-u32 ToDepth(double z) {
-    return z > 0.0 ? (z < kMaxDepth ? u32(z + 0.5) : kMaxDepth) : 0u;
 }
 
 // A colour channel's planes in B, G, R, A order.
@@ -50,7 +24,37 @@ Vf ColorPlanes(const Plane* p, float px, float py) {
     return Vf{p[2].At(px, py), p[1].At(px, py), p[0].At(px, py), p[3].At(px, py)};
 }
 
-// s and t divided by q, with their screen-space derivatives.
+// The baseline loops, four pixels at a time.
+using namespace simd;
+using VF = V4f;
+using VI = V4i;
+using VU = V4u;
+constexpr int kLanes = 4;
+
+// Rounded to 0..255; NaN becomes 0.
+VU ToBytes(VF v) {
+    v = Min(Max(v, VF{}), VF{} + 255.0f);
+    return VU(__builtin_convertvector(v + 0.5f, VI));
+}
+
+// Rounded to 0..kMaxDepth; NaN becomes 0.
+V2i ToDepth(V2d z) {
+    z = Min(Max(z, V2d{}), V2d{} + double(kMaxDepth));
+    return __builtin_convertvector(z + 0.5, V2i);
+}
+
+// The depths of four pixels, the first `rel` pixels right of the span's start.
+VU DepthAt(double z0, double zdx, int rel) {
+    const double r = rel;
+    const V2i lo = ToDepth(z0 + zdx * V2d{r, r + 1});
+    const V2i hi = ToDepth(z0 + zdx * V2d{r + 2, r + 3});
+    return VU(__builtin_shufflevector(lo, hi, 0, 1, 2, 3));
+}
+
+#include "console/gx/gx_raster_kernel.h"
+
+}  // namespace
+
 TexCoordSample CoordAt(const Triangle& t, u32 coord, float px, float py) {
     const Plane& ps = t.attr[kAttrTex0 + 3 * coord];
     const Plane& pt = t.attr[kAttrTex0 + 3 * coord + 1];
@@ -69,167 +73,51 @@ TexCoordSample CoordAt(const Triangle& t, u32 coord, float px, float py) {
             (pt.dy - tt * pq.dy) * iq};
 }
 
-// Every stage for the pixel at (px, py), interpolants read from their planes.
-Bgra CombineAt(const RasterState& state, const TevPlan& tev, const Triangle& t, float px, float py, float w) {
+u32 CombineAt(const RasterState& state, const TevPlan& tev, const Triangle& t, float px, float py, float w) {
     Rgba8 ras[2] = {};
     for (u32 ch = 0; ch < 2; ++ch)
         if ((tev.attrs & (ch == 0 ? kAttrMaskColor0 : kAttrMaskColor1)) != 0)
-            ras[ch] = ToRgba8(ToBytes(ColorPlanes(&t.attr[ch == 0 ? kAttrColor0 : kAttrColor1], px, py) * w));
+            ras[ch] =
+                ToRgba8(ToBgraBytes(ColorPlanes(&t.attr[ch == 0 ? kAttrColor0 : kAttrColor1], px, py) * w));
     TexCoordSample coords[kMaxTexCoords];
     for (u32 i = 0; i < kMaxTexCoords; ++i)
         coords[i] = (tev.attrs & AttrMaskTexCoord(i)) != 0 ? CoordAt(t, i, px, py) : TexCoordSample{};
-    return ToBgra(TevCombine(state, ras, coords));
+    return PackRgba(TevCombine(state, ras, coords));
 }
-
-// A row is worked in stages over the whole span, so that each stage's
-// switches are decided once per span rather than per pixel.
-struct Span {
-    int n;
-    u32 z[kEfbWidth];
-    bool live[kEfbWidth];
-    Bgra color[kEfbWidth];
-};
-
-template <class Cmp>
-void DepthSpan(Span& span, u32* depth, bool update, Cmp cmp) {
-    for (int i = 0; i < span.n; ++i) {
-        const bool pass = span.live[i] && cmp(span.z[i], depth[i]);
-        span.live[i] = pass;
-        if (update && pass)
-            depth[i] = span.z[i];
-    }
-}
-
-void DepthSpan(const PixelPlan& p, Span& span, u32* depth) {
-    if (!p.zCompare)
-        return;
-    switch (p.zFunc) {
-        case Compare::Less:
-            DepthSpan(span, depth, p.zUpdate, [](u32 z, u32 d) { return z < d; });
-            break;
-        case Compare::LEqual:
-            DepthSpan(span, depth, p.zUpdate, [](u32 z, u32 d) { return z <= d; });
-            break;
-        default:
-            DepthSpan(span, depth, p.zUpdate, [&p](u32 z, u32 d) { return Passes(p.zFunc, z, d); });
-            break;
-    }
-}
-
-template <class Blend>
-void WriteSpan(const PixelPlan& p, const Span& span, u32* stored, Blend blend) {
-    const u32 keep = p.keepMask;
-    const u32 valueMask = p.dstAlphaEnable ? 0x00FFFFFFu : ~0u;
-    const u32 valueOr = p.dstAlphaEnable ? u32(p.dstAlpha) << 24 : 0u;
-    for (int i = 0; i < span.n; ++i) {
-        if (!span.live[i])
-            continue;
-        const u32 value = (blend(span.color[i], stored[i]) & valueMask) | valueOr;
-        stored[i] = EfbStoredColor(p.format, (stored[i] & keep) | (value & ~keep));
-    }
-}
-
-void WriteSpan(const PixelPlan& p, const Span& span, u32* stored) {
-    if (!p.colorWrite)
-        return;
-    const bool alphaBlend = p.blendType == BlendType::Blend && p.blendSrc == BlendFactor::SrcAlpha &&
-                            p.blendDst == BlendFactor::InvSrcAlpha;
-    if (p.blendType == BlendType::None) {
-        WriteSpan(p, span, stored, [](Bgra s, u32) { return Pack(s); });
-    } else if (alphaBlend) {
-        // The common case spelled out; the same sums as BlendColor.
-        WriteSpan(p, span, stored, [](Bgra s, u32 dst) {
-            const Bgra d = Unpack(dst);
-            const u32 a = s[3];
-            const u32 ia = 255 - a;
-            u32 out = 0;
-            for (int i = 0; i < 4; ++i)
-                out |= (((s[i] * a + d[i] * ia + 127) * 0x8081u) >> 23) << (8 * i);
-            return out;
-        });
-    } else {
-        WriteSpan(p, span, stored, [&p](Bgra s, u32 dst) { return BlendColor(p, s, dst); });
-    }
-}
-
-template <TevKind kKind>
-void DrawRow(const RasterState& state, const DrawPlan& plan, const Triangle& t, int y, int x0, int x1) {
-    static thread_local Span span;
-    Efb& efb = EfbGet();
-    const PixelPlan& pix = plan.pixel;
-    u32* stored = &efb.color[u32(y) * kEfbWidth + u32(x0)];
-    u32* depth = &efb.depth[u32(y) * kEfbWidth + u32(x0)];
-    const float py = float(y) + 0.5f - t.originY;
-    const float px0 = float(x0) + 0.5f - t.originX;
-    span.n = x1 - x0 + 1;
-
-    const double z0 = t.z0 + t.zdx * px0 + t.zdy * py;
-    for (int i = 0; i < span.n; ++i) {
-        span.z[i] = ToDepth(z0 + t.zdx * i);
-        span.live[i] = true;
-    }
-    if (pix.earlyZ)
-        DepthSpan(pix, span, depth);
-
-    const float invW0 = t.invW.At(px0, py);
-    const Plane* cp = &t.attr[plan.tev.channel == 0 ? kAttrColor0 : kAttrColor1];
-    const Vf color0 = kKind != TevKind::General ? ColorPlanes(cp, px0, py) : Vf{};
-    const Vf colorStep = kKind != TevKind::General ? Vf{cp[2].dx, cp[1].dx, cp[0].dx, cp[3].dx} : Vf{};
-    for (int i = 0; i < span.n; ++i) {
-        if (!span.live[i])
-            continue;
-        const float fi = float(i);
-        const float w = t.constantW ? t.w : 1.0f / (invW0 + t.invW.dx * fi);
-        Bgra out;
-        if constexpr (kKind == TevKind::General) {
-            out = CombineAt(state, plan.tev, t, px0 + fi, py, w);
-        } else {
-            out = ToBytes((color0 + colorStep * fi) * w);
-            if constexpr (kKind == TevKind::Modulate) {
-                const TexCoordSample coord = plan.tev.texCoord != kTevNull
-                                                 ? CoordAt(t, plan.tev.texCoord, px0 + fi, py)
-                                                 : TexCoordSample{};
-                out = (ToBgra(TevSample(state, plan.tev.texMap, coord)) * out + 127) / 255;
-            }
-        }
-        if (plan.fog.enabled)
-            out = ToBgra(ApplyFog(plan.fog, ToRgba8(out), w, float(span.z[i]) / kMaxDepth));
-        span.color[i] = out;
-        span.live[i] = !pix.alphaTest || AlphaPasses(pix, out[3]);
-    }
-
-    if (!pix.earlyZ)
-        DepthSpan(pix, span, depth);
-    WriteSpan(pix, span, stored);
-}
-
-template <TevKind kKind>
-void DrawRows(const RasterState& state, const DrawPlan& plan, const Triangle& t) {
-    for (int y = t.minY; y <= t.maxY; ++y) {
-        int x0, x1;
-        if (RowSpan(t, y, &x0, &x1))
-            DrawRow<kKind>(state, plan, t, y, x0, x1);
-    }
-}
-
-}  // namespace
 
 DrawPlan PlanDraw(const RasterState& state) {
-    return {PlanTev(state), PlanPixels(state), PlanFog(state)};
+    DrawPlan plan{PlanTev(state), PlanPixels(state), PlanFog(state), DepthPath::Off, BlendPath::Other};
+    const PixelPlan& p = plan.pixel;
+    if (p.zCompare)
+        plan.depth = p.zFunc == Compare::Less     ? DepthPath::Less
+                     : p.zFunc == Compare::LEqual ? DepthPath::LEqual
+                                                  : DepthPath::Other;
+    if (p.blendType == BlendType::None)
+        plan.blend = BlendPath::Replace;
+    else if (p.blendType == BlendType::Blend && p.blendSrc == BlendFactor::SrcAlpha &&
+             p.blendDst == BlendFactor::InvSrcAlpha)
+        plan.blend = BlendPath::SrcAlpha;
+    return plan;
 }
 
 void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Triangle& tri) {
-    switch (plan.tev.kind) {
-        case TevKind::Raster:
-            DrawRows<TevKind::Raster>(state, plan, tri);
-            break;
-        case TevKind::Modulate:
-            DrawRows<TevKind::Modulate>(state, plan, tri);
-            break;
-        default:
-            DrawRows<TevKind::General>(state, plan, tri);
-            break;
-    }
+    const PixelPlan& p = plan.pixel;
+    const TriangleDraw d{
+        state,
+        plan,
+        tri,
+        &tri.attr[plan.tev.channel == 0 ? kAttrColor0 : kAttrColor1],
+        p.zCompare || plan.fog.enabled,
+        // A plain colour nobody reads need not be worked out; textures and
+        // combiners are, for the sampler sees every shaded pixel.
+        p.colorWrite || p.alphaTest || plan.tev.kind != TevKind::Raster,
+        p.dstAlphaEnable ? 0x00FFFFFFu : ~0u,
+        p.dstAlphaEnable ? u32(p.dstAlpha) << 24 : 0u,
+        p.earlyZ && !plan.fog.enabled && !p.alphaTest && p.colorWrite && p.keepMask == 0 &&
+            !p.dstAlphaEnable && p.format == PixelFormat::RGB8_Z24,
+    };
+    if (!DrawTriangleWide(d))
+        DrawTriangleRows(d);
 }
 
 }  // namespace console::gx

@@ -1,6 +1,6 @@
 // Rasterisation: the rows and spans a triangle covers, and per pixel the depth,
 // the interpolants (perspective-correct), the texture environment, fog and the
-// pixel engine.
+// pixel engine, four pixels at a time.
 #pragma once
 
 #include "console/gx/gx_fog.h"
@@ -9,11 +9,18 @@
 
 namespace console::gx {
 
+// How the depth test and the blend are carried out: the common cases have
+// loops of their own.
+enum class DepthPath : u8 { Off, Less, LEqual, Other };
+enum class BlendPath : u8 { Replace, SrcAlpha, Other };
+
 // Everything a draw works out once from the state.
 struct DrawPlan {
     TevPlan tev;
     PixelPlan pixel;
     FogPlan fog;
+    DepthPath depth;
+    BlendPath blend;
 };
 
 DrawPlan PlanDraw(const RasterState& state);

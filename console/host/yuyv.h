@@ -6,6 +6,6 @@
 
 // Converts one row of `width` pixels (width even) into RGB, 3 bytes per pixel.
 void YuyvRowToRgb(const u8* yuyv, u32 width, u8* rgb);
-// Encodes one row of `width` RGB pixels (width even) as Y0 U Y1 V pairs; the two
-// pixels of a pair share the average of their chroma.
-void RgbRowToYuyv(const u8* rgb, u32 width, u8* yuyv);
+// Encodes one row of `width` pixels packed as 0x..RRGGBB (width even) as Y0 U Y1 V
+// pairs; the two pixels of a pair share the average of their chroma.
+void XrgbRowToYuyv(const u32* xrgb, u32 width, u8* yuyv);

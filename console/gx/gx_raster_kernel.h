@@ -1,0 +1,242 @@
+// The row loops, written once for any vector width. Not a normal header: a
+// file includes it inside its own unnamed namespace, after defining for its
+// width kLanes, the vector types VF, VI, VU and Load, Store, Any, Select,
+// ToBytes, DepthAt, MulColor and BlendSrcAlpha. Every header it needs is
+// included before that, so nothing here includes anything.
+
+template <DepthPath kPath>
+VI DepthPasses(Compare func, VU z, VU stored) {
+    if constexpr (kPath == DepthPath::Less)
+        return z < stored;
+    if constexpr (kPath == DepthPath::LEqual)
+        return z <= stored;
+    switch (func) {
+        case Compare::Never:
+            return VI{};
+        case Compare::Less:
+            return z < stored;
+        case Compare::Equal:
+            return z == stored;
+        case Compare::LEqual:
+            return z <= stored;
+        case Compare::Greater:
+            return z > stored;
+        case Compare::NEqual:
+            return z != stored;
+        case Compare::GEqual:
+            return z >= stored;
+        default:
+            return VI{} - 1;
+    }
+}
+
+// EfbStoredColor on a vector of pixels.
+VU StoredColor(PixelFormat format, VU argb) {
+    switch (format) {
+        case PixelFormat::RGBA6_Z24: {
+            const VU top = argb & 0xFCFCFCFCu;
+            return top | ((top >> 6) & 0x03030303u);
+        }
+        case PixelFormat::RGB565_Z16: {
+            const VU rb = argb & 0x00F800F8u;
+            const VU g = argb & 0x0000FC00u;
+            return 0xFF000000u | rb | ((rb >> 5) & 0x00070007u) | g | ((g >> 6) & 0x00000300u);
+        }
+        default:
+            return argb | 0xFF000000u;
+    }
+}
+
+// Every row of a triangle. A row's pixels x0..x1 go in groups of kLanes
+// aligned to the buffer, so that a group never leaves its row; lanes outside
+// the span stay masked off. The triangle's values are copied to locals first:
+// the buffer stores could otherwise alias them and force reloads.
+//
+// kPlain: depth before shading, no fog, no alpha compare, every bit written
+// and RGB8: the usual state, with no switches left in the loop.
+template <TevKind kKind, BlendPath kBlend, DepthPath kDepth, bool kPlain>
+void DrawRows(const TriangleDraw& d) {
+    const Triangle& t = d.t;
+    const PixelPlan& pix = d.plan.pixel;
+    const bool earlyZ = kPlain || pix.earlyZ;
+    const bool needZ = kPlain ? kDepth != DepthPath::Off : d.needZ;
+    const bool shade = kPlain || d.shade;
+    const bool fog = !kPlain && d.plan.fog.enabled;
+    const bool alphaTest = !kPlain && pix.alphaTest;
+    const bool colorWrite = kPlain || pix.colorWrite;
+    const bool zUpdate = pix.zUpdate;
+    const Compare zFunc = pix.zFunc;
+    const u32 valueMask = d.valueMask, valueOr = d.valueOr, keepMask = pix.keepMask;
+    const PixelFormat format = pix.format;
+    constexpr bool kDepthTest = kDepth != DepthPath::Off;
+
+    const float originX = t.originX, originY = t.originY;
+    const double z0c = t.z0, zdx = t.zdx, zdy = t.zdy;
+    const Plane invW = t.invW;
+    const bool constantW = t.constantW;
+    const VF constW = VF{} + t.w;
+    const Plane* cp = d.colorPlanes;
+    const Plane pb = cp[2], pg = cp[1], pr = cp[0], pa = cp[3];
+    VI lane;
+    for (int i = 0; i < kLanes; ++i)
+        lane[i] = i;
+
+    EdgeWalk edges[3];
+    for (int i = 0; i < 3; ++i)
+        edges[i].Start(t, i, t.minY);
+    Efb& efb = EfbGet();
+    for (int y = t.minY; y <= t.maxY; ++y) {
+        s64 lo = t.minX;
+        s64 hi = t.maxX;
+        bool empty = false;
+        for (EdgeWalk& e : edges) {
+            if (e.side > 0)
+                lo = std::max(lo, -e.q);
+            else if (e.side < 0)
+                hi = std::min(hi, e.q);
+            else if (e.q < 0)
+                empty = true;
+            e.Next();
+        }
+        if (empty || lo > hi)
+            continue;
+        const int x0 = int(lo), x1 = int(hi);
+        u32* colorRow = &efb.color[u32(y) * kEfbWidth];
+        u32* depthRow = &efb.depth[u32(y) * kEfbWidth];
+
+        const float py = float(y) + 0.5f - originY;
+        const float px0 = float(x0) + 0.5f - originX;
+        const double z0 = z0c + zdx * px0 + zdy * py;
+        const float invW0 = invW.At(px0, py);
+        const float cb = pb.At(px0, py), cg = pg.At(px0, py), cr = pr.At(px0, py), ca = pa.At(px0, py);
+        const VI first = VI{} + (x0 - 1), last = VI{} + (x1 + 1);
+
+        for (int x = x0 & ~(kLanes - 1); x <= x1; x += kLanes) {
+            const VI xs = x + lane;
+            VI live = (xs > first) & (xs < last);
+            VU z{};
+            if (needZ)
+                z = DepthAt(z0, zdx, x - x0);
+            VU stored{};
+            if (kDepthTest && earlyZ) {
+                stored = Load(depthRow + x);
+                live &= DepthPasses<kDepth>(zFunc, z, stored);
+                if (!Any(live))
+                    continue;
+                if (zUpdate)
+                    Store(depthRow + x, Select(live, z, stored));
+            }
+
+            VU color{};
+            if (shade) {
+                const VF fi = __builtin_convertvector(xs - x0, VF);
+                const VF w = constantW ? constW : 1.0f / (invW0 + invW.dx * fi);
+                if constexpr (kKind != TevKind::General) {
+                    color = ToBytes((cb + pb.dx * fi) * w) | ToBytes((cg + pg.dx * fi) * w) << 8 |
+                            ToBytes((cr + pr.dx * fi) * w) << 16 | ToBytes((ca + pa.dx * fi) * w) << 24;
+                }
+                if constexpr (kKind == TevKind::Modulate) {
+                    VU tex{};
+                    const TevPlan& tev = d.plan.tev;
+                    for (int i = 0; i < kLanes; ++i)
+                        if (live[i] != 0) {
+                            const TexCoordSample coord = tev.texCoord != kTevNull
+                                                             ? CoordAt(t, tev.texCoord, px0 + fi[i], py)
+                                                             : TexCoordSample{};
+                            tex[i] = PackRgba(TevSample(d.state, tev.texMap, coord));
+                        }
+                    color = MulColor(tex, color);
+                }
+                if constexpr (kKind == TevKind::General) {
+                    for (int i = 0; i < kLanes; ++i)
+                        if (live[i] != 0)
+                            color[i] = CombineAt(d.state, d.plan.tev, t, px0 + fi[i], py, w[i]);
+                }
+                if (fog) {
+                    for (int i = 0; i < kLanes; ++i)
+                        if (live[i] != 0)
+                            color[i] = PackRgba(
+                                ApplyFog(d.plan.fog, UnpackRgba(color[i]), w[i], float(z[i]) / kMaxDepth));
+                }
+                if (alphaTest) {
+                    for (int i = 0; i < kLanes; ++i)
+                        if (live[i] != 0 && !AlphaPasses(pix, color[i] >> 24))
+                            live[i] = 0;
+                }
+            }
+
+            if (kDepthTest && !earlyZ) {
+                stored = Load(depthRow + x);
+                live &= DepthPasses<kDepth>(zFunc, z, stored);
+                if (zUpdate)
+                    Store(depthRow + x, Select(live, z, stored));
+            }
+            if (!colorWrite || !Any(live))
+                continue;
+
+            const VU dst = Load(colorRow + x);
+            VU value;
+            if constexpr (kBlend == BlendPath::Replace) {
+                value = color;
+            } else if constexpr (kBlend == BlendPath::SrcAlpha) {
+                value = BlendSrcAlpha(color, dst);
+            } else {
+                for (int i = 0; i < kLanes; ++i)
+                    value[i] = live[i] != 0 ? BlendColor(pix, Unpack(color[i]), dst[i]) : 0;
+            }
+            if constexpr (kPlain) {
+                Store(colorRow + x, Select(live, value | 0xFF000000u, dst));
+            } else {
+                value = (value & valueMask) | valueOr;
+                const VU merged = StoredColor(format, (dst & keepMask) | (value & ~keepMask));
+                Store(colorRow + x, Select(live, merged, dst));
+            }
+        }
+    }
+}
+
+template <TevKind kKind, BlendPath kBlend, DepthPath kDepth>
+void DrawRowsFor(bool plain, const TriangleDraw& d) {
+    if (plain)
+        return DrawRows<kKind, kBlend, kDepth, true>(d);
+    return DrawRows<kKind, kBlend, kDepth, false>(d);
+}
+
+template <TevKind kKind, BlendPath kBlend>
+void DrawRowsFor(DepthPath depth, const TriangleDraw& d) {
+    // The plain loops only for the colours worked out in vectors.
+    const bool plain = kKind != TevKind::General && kBlend != BlendPath::Other && d.plain;
+    switch (depth) {
+        case DepthPath::Off:
+            return DrawRowsFor<kKind, kBlend, DepthPath::Off>(plain, d);
+        case DepthPath::Less:
+            return DrawRowsFor<kKind, kBlend, DepthPath::Less>(plain, d);
+        case DepthPath::LEqual:
+            return DrawRowsFor<kKind, kBlend, DepthPath::LEqual>(plain, d);
+        default:
+            return DrawRowsFor<kKind, kBlend, DepthPath::Other>(plain, d);
+    }
+}
+
+template <TevKind kKind>
+void DrawRowsFor(BlendPath blend, DepthPath depth, const TriangleDraw& d) {
+    switch (blend) {
+        case BlendPath::Replace:
+            return DrawRowsFor<kKind, BlendPath::Replace>(depth, d);
+        case BlendPath::SrcAlpha:
+            return DrawRowsFor<kKind, BlendPath::SrcAlpha>(depth, d);
+        default:
+            return DrawRowsFor<kKind, BlendPath::Other>(depth, d);
+    }
+}
+
+void DrawTriangleRows(const TriangleDraw& d) {
+    switch (d.plan.tev.kind) {
+        case TevKind::Raster:
+            return DrawRowsFor<TevKind::Raster>(d.plan.blend, d.plan.depth, d);
+        case TevKind::Modulate:
+            return DrawRowsFor<TevKind::Modulate>(d.plan.blend, d.plan.depth, d);
+        default:
+            return DrawRowsFor<TevKind::General>(d.plan.blend, d.plan.depth, d);
+    }
+}

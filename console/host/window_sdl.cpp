@@ -2,6 +2,7 @@
 // retrace shows the frame buffer that VI latched, scaled to the TV's aspect ratio.
 #include <SDL.h>
 
+#include "console/host/host.h"
 #include "console/host/screenshot.h"
 #include "console/host/window.h"
 #include "console/os.h"
@@ -61,6 +62,7 @@ console::WindowRect console::WindowLetterbox(u32 aspectW, u32 aspectH, int outW,
 }
 
 void console::WindowOpen(const char* title) {
+    HostMemoryScope hostMemory;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         OSPanic(__FILE_NAME__, __LINE__, "SDL video: %s\n", SDL_GetError());
     s_window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
@@ -75,6 +77,7 @@ void console::WindowOpen(const char* title) {
 }
 
 void console::WindowClose() {
+    HostMemoryScope hostMemory;
     if (s_window == nullptr)
         return;
     if (s_texture != nullptr)
@@ -95,6 +98,8 @@ void console::WindowClose() {
 void console::WindowPresent() {
     if (s_window == nullptr)
         return;
+    // SDL and the graphics driver allocate with operator new too: host memory.
+    HostMemoryScope hostMemory;
     UploadFrame();
     int outW = 0;
     int outH = 0;

@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "console/gx.h"
@@ -57,7 +58,10 @@ protected:
         VIFlush();
         VIWaitForRetrace();
     }
-    std::filesystem::path path_ = std::filesystem::path(::testing::TempDir()) / "vi_frame.png";
+    // One file per test: ctest runs the tests of this suite in parallel processes.
+    std::filesystem::path path_ =
+        std::filesystem::path(::testing::TempDir()) /
+        (std::string("vi_frame_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
 };
 
 TEST_F(VIFrameTest, BufferBlackAndSizeAreShownFromTheRetraceAfterFlush) {

@@ -112,7 +112,13 @@ TEST_F(PinSurfaces, SurfacesTurnPinsBack) {
         f32 maxBack;  // largest speed allowed back along it
     };
     const Case cases[] = {
-        {"left kickback", 6, {-1.9f, 0.315f, 120.0f, 0.0f}, kAlongLane, {-0.05f, 0.0f, 0.0f, 0.0f}, 0, 0.025f},
+        {"left kickback",
+         6,
+         {-1.9f, 0.315f, 120.0f, 0.0f},
+         kAlongLane,
+         {-0.05f, 0.0f, 0.0f, 0.0f},
+         0,
+         0.025f},
         {"right kickback", 9, {12.3f, 0.315f, 120.0f, 0.0f}, kAlongLane, {0.05f, 0.0f, 0.0f, 0.0f}, 0, 1.0f},
         {"far left", 0, {-50.0f, -30.0f, 5.0f, 0.0f}, kUpright, {-0.2f, 0.0f, 0.0f, 0.0f}, 0, 1.0f},
         {"far right", 1, {40.0f, 2.0f, 300.0f, 0.0f}, kAcrossLane, {0.2f, 0.0f, 0.0f, 0.0f}, 0, 1.0f},

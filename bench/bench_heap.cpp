@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "console/host/host.h"
+#include "console/system.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Memory.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "console/host/host.h"
-#include "console/host/screenshot.h"
+#include "console/screenshot.h"
+#include "console/system.h"
 #include "source/DefaultDisc.h"
 #include "source/OrbMain.h"
 

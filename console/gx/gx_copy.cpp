@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include "console/gx/efb_control.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
-#include "console/host/efb_control.h"
-#include "console/host/yuyv.h"
 
 namespace console::gx {
 
@@ -24,6 +23,27 @@ Rect SourceRect(const DisplayCopy& copy) {
     const u32 left = std::min(copy.srcLeft, kEfbWidth);
     const u32 top = std::min(copy.srcTop, kEfbHeight);
     return {left, top, std::min(copy.srcWidth, kEfbWidth - left), std::min(copy.srcHeight, kEfbHeight - top)};
+}
+
+int Luma(int r, int g, int b) {
+    return ((66 * r + 129 * g + 25 * b + 128) >> 8) + 16;
+}
+
+// Encodes one row of `width` pixels packed as 0x..RRGGBB (width even) as YUYV
+// (Y0 U Y1 V, BT.601 video range); the two pixels of a pair share the average of
+// their chroma.
+void XrgbRowToYuyv(const u32* xrgb, u32 width, u8* yuyv) {
+    for (u32 pair = 0; pair < width / 2; ++pair, xrgb += 2, yuyv += 4) {
+        const int r0 = (xrgb[0] >> 16) & 0xFF, g0 = (xrgb[0] >> 8) & 0xFF, b0 = xrgb[0] & 0xFF;
+        const int r1 = (xrgb[1] >> 16) & 0xFF, g1 = (xrgb[1] >> 8) & 0xFF, b1 = xrgb[1] & 0xFF;
+        const int r = r0 + r1;
+        const int g = g0 + g1;
+        const int b = b0 + b1;
+        yuyv[0] = u8(Luma(r0, g0, b0));
+        yuyv[1] = u8(((-38 * r - 74 * g + 112 * b + 256) >> 9) + 128);
+        yuyv[2] = u8(Luma(r1, g1, b1));
+        yuyv[3] = u8(((112 * r - 94 * g - 18 * b + 256) >> 9) + 128);
+    }
 }
 
 // One source row through the vertical filter (weights in 64ths over the rows

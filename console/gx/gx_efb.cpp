@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "console/host/efb_control.h"
+#include "console/gx/efb_control.h"
 
 namespace console::gx {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "console/host/gx_control.h"
-#include "console/host/host.h"
+#include "console/gx/gx_control.h"
+#include "console/host_services.h"
 
 namespace console::gx {
 namespace {

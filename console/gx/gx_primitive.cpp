@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "console/gx/gx_control.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_transform.h"
-#include "console/host/gx_control.h"
-#include "console/host/host.h"
+#include "console/host_services.h"
 
 namespace console::gx {
 namespace {

@@ -1,10 +1,10 @@
 #include "console/gx/gx_state.h"
 
+#include "console/gx/gx_control.h"
 #include "console/gx/gx_displaylist.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_submit.h"
-#include "console/host/gx_control.h"
 
 namespace console::gx {
 namespace {

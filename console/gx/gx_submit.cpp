@@ -2,12 +2,13 @@
 // append each attribute in descriptor order, GXEnd draws (or records) it.
 #include "console/gx/gx_submit.h"
 
+#include <cstddef>
 #include <vector>
 
 #include "console/gx/gx_displaylist.h"
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_primitive.h"
-#include "console/host/host.h"
+#include "console/host_services.h"
 #include "console/os.h"
 
 namespace console::gx {

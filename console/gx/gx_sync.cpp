@@ -1,10 +1,10 @@
 // Draw sync and draw done. Drawing finishes inside the calls that draw, so a
 // token is written at once and the draw-done interrupt is due immediately; like
 // every interrupt it is delivered at a later poll point.
-#include "console/clock.h"
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_state.h"
-#include "console/poll.h"
+#include "console/os/clock.h"
+#include "console/os/poll.h"
 
 using namespace console::gx;
 

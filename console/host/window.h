@@ -1,26 +1,31 @@
-// The SDL2 window of the real-clock game. Internal to the console; nothing here
-// touches SDL unless a window was opened.
+// The SDL2 window of the real-clock game. Nothing here touches SDL unless a window
+// was opened.
 #pragma once
 
-#include "console/types.h"
+#include <cstdint>
+#include <string>
 
-namespace console {
+namespace host {
 
-// Opens the resizable 640x480 window; a failure is fatal.
-void WindowOpen(const char* title);
+// Opens the resizable 640x480 window; false, with SDL's reason in `error`, when it
+// cannot.
+bool WindowOpen(const char* title, std::string* error);
 void WindowClose();
-// Shows the frame of this retrace and handles the window's events; does nothing
-// without a window.
-void WindowPresent();
+bool WindowIsOpen();
 
-// Hands a quit request (the window was closed) to the quit callback, once.
-void HostNotifyQuit();
+// Shows an RGB picture (3 bytes a pixel) in the largest rectangle of the aspect
+// ratio aspectW:aspectH centred in the window, the rest black; false, with SDL's
+// reason in `error`, when it cannot be uploaded.
+bool WindowPresent(const std::uint8_t* rgb, int width, int height, std::uint32_t aspectW,
+                   std::uint32_t aspectH, std::string* error);
+// Handles the window's events; true when the user closed the window.
+bool WindowPumpEvents();
 
 struct WindowRect {
     int x, y, w, h;
 };
 // The largest rectangle of the picture's aspect ratio (aspectW:aspectH) centred in
 // an output of outW x outH pixels; the rest stays black. Empty for an empty output.
-WindowRect WindowLetterbox(u32 aspectW, u32 aspectH, int outW, int outH);
+WindowRect WindowLetterbox(std::uint32_t aspectW, std::uint32_t aspectH, int outW, int outH);
 
-}  // namespace console
+}  // namespace host

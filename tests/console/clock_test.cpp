@@ -1,8 +1,9 @@
 // The console clock: virtual reads, charges and determinism; the real clock.
 #include <vector>
 
+#include "console/host_services.h"
 #include "console/os.h"
-#include "console/poll.h"
+#include "console/os/poll.h"
 #include "console/vi.h"
 #include "tests/console/support.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "console/clock.h"
-#include "console/host/dvd_control.h"
-#include "console/poll.h"
+#include "console/dvd/dvd_control.h"
+#include "console/os/clock.h"
+#include "console/os/poll.h"
 #include "console/vi.h"
 #include "tests/console/support.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "console/gx.h"
+#include "console/gx/gx_control.h"
 #include "console/gx/gx_state.h"
-#include "console/host/gx_control.h"
 #include "tests/console/support.h"
 
 namespace gxtest {

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "console/gx/gx_copy.h"
-#include "console/host/yuyv.h"
+#include "console/host/picture.h"
 #include "tests/console/gx_raster_support.h"
 
 namespace gxtest {
@@ -24,7 +24,7 @@ TEST_F(GXCopyTest, RoundTripsThroughYuyvWithinTolerance) {
     std::vector<u8> xfb(640 * 448 * 2);
     GXCopyDisp(xfb.data(), 0);
     std::vector<u8> rgb(640 * 3);
-    YuyvRowToRgb(&xfb[640 * 2 * 200], 640, rgb.data());
+    host::YuyvRowToRgb(&xfb[640 * 2 * 200], 640, rgb.data());
     for (u32 i = 0; i < 6; ++i)
         for (int ch = 0; ch < 3; ++ch)
             EXPECT_NEAR(rgb[3 * (i * 100 + 50) + ch], int(colors[i] >> (24 - 8 * ch) & 0xFF), 3)

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "console/gx/efb_control.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
-#include "console/host/efb_control.h"
 
 namespace gxtest {
 

@@ -1,6 +1,6 @@
 // The vertex transform: position matrix, GX's projections, texture-coordinate
 // generation, and which winding GX calls front.
-#include "console/host/efb_control.h"
+#include "console/gx/efb_control.h"
 #include "tests/console/gx_front_support.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "console/pad.h"
 #include "console/sc.h"
 #include "console/vi.h"
+#include "console/vi/vi_control.h"
 #include "tests/console/support.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "console/host/nand_control.h"
+#include "console/nand/nand_control.h"
 #include "tests/console/support.h"
 
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "console/host/host.h"
 #include "console/os.h"
+#include "console/system.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The remotes' samples: edges, errors, the pointer, the accelerometer and the motor.
 #include <gtest/gtest.h>
 
-#include "console/host/input.h"
+#include "console/input/input_control.h"
 #include "console/kpad.h"
 #include "console/vi.h"
 #include "console/wpad.h"

@@ -1,7 +1,7 @@
 // The input script's format: what it accepts and how it reports a bad line.
 #include <gtest/gtest.h>
 
-#include "console/host/input.h"
+#include "console/input/input_control.h"
 #include "console/kpad.h"
 #include "console/vi.h"
 #include "tests/console/support.h"

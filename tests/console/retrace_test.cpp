@@ -2,8 +2,9 @@
 #include <vector>
 
 #include "console/os.h"
-#include "console/poll.h"
+#include "console/os/poll.h"
 #include "console/vi.h"
+#include "console/vi/vi_control.h"
 #include "tests/console/support.h"
 
 namespace {

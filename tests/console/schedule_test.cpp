@@ -1,9 +1,9 @@
 // Timed callbacks of the poll-point scheduler.
 #include <vector>
 
-#include "console/clock.h"
 #include "console/os.h"
-#include "console/poll.h"
+#include "console/os/clock.h"
+#include "console/os/poll.h"
 #include "console/vi.h"
 #include "tests/console/support.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/host/host.h"
+#include "console/system.h"
 
 inline HostConfig SmallConfig() {
     HostConfig config;

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "console/gx.h"
-#include "console/host/screenshot.h"
 #include "console/host/window.h"
 #include "console/os.h"
+#include "console/screenshot.h"
 #include "console/vi.h"
+#include "console/vi/vi_control.h"
 #include "tests/console/support.h"
 
 namespace {
@@ -129,7 +130,7 @@ TEST_F(VIFrameTest, BlackOrNoBufferShowsBlack) {
 
 TEST(WindowLetterboxTest, FitsTheAspectAndCentres) {
     const auto fit = [](u32 aw, u32 ah, int w, int h) {
-        const console::WindowRect r = console::WindowLetterbox(aw, ah, w, h);
+        const host::WindowRect r = host::WindowLetterbox(aw, ah, w, h);
         return std::vector<int>{r.x, r.y, r.w, r.h};
     };
     EXPECT_EQ(fit(4, 3, 1920, 1080), (std::vector<int>{240, 0, 1440, 1080}));  // pillars

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "console/host/host.h"
+#include "console/system.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "tests/support/EngineFixture.h"
 

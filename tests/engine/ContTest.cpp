@@ -2,7 +2,7 @@
 // slots, the read classification and the direct queries.
 #include <gtest/gtest.h>
 
-#include "console/host/input.h"
+#include "console/input/input_control.h"
 #include "console/vi.h"
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/Heap.h"

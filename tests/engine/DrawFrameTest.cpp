@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "console/host/host.h"
+#include "console/system.h"
 #include "console/vi.h"
+#include "console/vi/vi_control.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/GpuFrame.h"

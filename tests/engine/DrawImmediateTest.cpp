@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "console/host/efb_control.h"
-#include "console/host/gx_control.h"
+#include "console/gx/efb_control.h"
+#include "console/gx/gx_control.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
 #include "tests/support/EngineFixture.h"

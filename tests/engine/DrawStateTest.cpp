@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "console/host/gx_control.h"
+#include "console/gx/gx_control.h"
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/NGC/DrawFrame.h"

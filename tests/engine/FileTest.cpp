@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "console/clock.h"
-#include "console/host/dvd_control.h"
-#include "console/poll.h"
+#include "console/dvd/dvd_control.h"
+#include "console/os/clock.h"
+#include "console/os/poll.h"
 #include "console/vi.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/File.h"

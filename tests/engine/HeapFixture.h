@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "console/host/host.h"
+#include "console/system.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Memory.h"
 #include "tests/support/EngineFixture.h"

@@ -1,7 +1,7 @@
 // Memory card: the slots' status words as cards come and go under the poll task.
 #include <string>
 
-#include "console/host/card_control.h"
+#include "console/card/card_control.h"
 #include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "console/host/host.h"
 #include "console/os.h"
+#include "console/system.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Memory.h"
 #include "tests/support/EngineFixture.h"

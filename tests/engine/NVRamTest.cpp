@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "console/host/nand_control.h"
+#include "console/nand/nand_control.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/NVRam.h"
 #include "tests/support/EngineFixture.h"

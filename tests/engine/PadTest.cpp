@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "console/host/input.h"
+#include "console/input/input_control.h"
 #include "console/vi.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"

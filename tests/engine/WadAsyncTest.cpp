@@ -1,5 +1,5 @@
 // Asynchronous archive loading: the request queue and the loader task.
-#include "console/host/dvd_control.h"
+#include "console/dvd/dvd_control.h"
 #include "orblib47/source/OrbThread.h"
 #include "tests/engine/WadFixture.h"
 

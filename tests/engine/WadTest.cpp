@@ -1,5 +1,5 @@
 // Whole-archive synchronous loading, the chunk dispatch and the release of chunks.
-#include "console/host/dvd_control.h"
+#include "console/dvd/dvd_control.h"
 #include "tests/engine/WadFixture.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"

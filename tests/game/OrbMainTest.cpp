@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "console/host/host.h"
+#include "console/system.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "console/host/screenshot.h"
+#include "console/screenshot.h"
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/OrbLib.h"

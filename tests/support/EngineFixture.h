@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "console/host/host.h"
+#include "console/system.h"
 #include "tests/support/ReportCapture.h"
 
 HostConfig TestHostConfig();

@@ -1,6 +1,6 @@
 #include "tests/support/ReportCapture.h"
 
-#include "console/host/host.h"
+#include "console/system.h"
 
 ReportCapture::ReportCapture() {
     HostSetReportSink(Append, this);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/host/host.h"
+#include "console/system.h"
 
 class TempDisc {
 public:

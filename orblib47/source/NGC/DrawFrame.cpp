@@ -1,7 +1,7 @@
 #include "orblib47/source/NGC/DrawFrame.h"
 
 #include "console/gx.h"
-#include "console/host/host.h"
+#include "console/host_services.h"
 #include "console/vi.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/DrawFade.h"

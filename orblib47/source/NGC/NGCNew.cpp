@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "console/host/host.h"
+#include "console/host_services.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Memory.h"
 

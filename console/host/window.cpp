@@ -1,0 +1,110 @@
+// The game's window: SDL2, opened only when the configuration asks for one.
+#include "console/host/window.h"
+
+#include <SDL.h>
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+SDL_Window* s_window = nullptr;
+SDL_Renderer* s_renderer = nullptr;
+SDL_Texture* s_texture = nullptr;  // streaming, the size of the shown picture
+int s_textureWidth = 0;
+int s_textureHeight = 0;
+
+bool Failed(const char* what, std::string* error) {
+    *error = std::string(what) + ": " + SDL_GetError();
+    return false;
+}
+
+// Uploads the picture into the texture, which follows the picture's size.
+bool Upload(const std::uint8_t* rgb, int width, int height, std::string* error) {
+    if (s_texture == nullptr || width != s_textureWidth || height != s_textureHeight) {
+        if (s_texture != nullptr)
+            SDL_DestroyTexture(s_texture);
+        s_texture =
+            SDL_CreateTexture(s_renderer, SDL_PIXELFORMAT_RGB24, SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (s_texture == nullptr)
+            return Failed("SDL texture", error);
+        s_textureWidth = width;
+        s_textureHeight = height;
+    }
+    SDL_UpdateTexture(s_texture, nullptr, rgb, width * 3);
+    return true;
+}
+
+}  // namespace
+
+host::WindowRect host::WindowLetterbox(std::uint32_t aspectW, std::uint32_t aspectH, int outW, int outH) {
+    if (outW <= 0 || outH <= 0 || aspectW == 0 || aspectH == 0)
+        return {0, 0, 0, 0};
+    // Compare outW/outH with aspectW/aspectH without division.
+    const std::int64_t wide = std::int64_t(outW) * aspectH;
+    const std::int64_t tall = std::int64_t(outH) * aspectW;
+    const int w = wide > tall ? int(tall / aspectH) : outW;
+    const int h = wide > tall ? outH : int(wide / aspectW);
+    return {(outW - w) / 2, (outH - h) / 2, w, h};
+}
+
+bool host::WindowOpen(const char* title, std::string* error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return Failed("SDL video", error);
+    s_window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
+                                SDL_WINDOW_RESIZABLE);
+    if (s_window == nullptr)
+        return Failed("SDL window", error);
+    s_renderer = SDL_CreateRenderer(s_window, -1, 0);
+    if (s_renderer == nullptr)
+        return Failed("SDL renderer", error);
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    return true;
+}
+
+void host::WindowClose() {
+    if (s_window == nullptr)
+        return;
+    if (s_texture != nullptr)
+        SDL_DestroyTexture(s_texture);
+    s_texture = nullptr;
+    s_textureWidth = s_textureHeight = 0;
+    SDL_DestroyRenderer(s_renderer);
+    SDL_DestroyWindow(s_window);
+    s_renderer = nullptr;
+    s_window = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // The last subsystem gone: let SDL release its global state too.
+    if (SDL_WasInit(0) == 0)
+        SDL_Quit();
+}
+
+bool host::WindowIsOpen() {
+    return s_window != nullptr;
+}
+
+bool host::WindowPresent(const std::uint8_t* rgb, int width, int height, std::uint32_t aspectW,
+                         std::uint32_t aspectH, std::string* error) {
+    if (!Upload(rgb, width, height, error))
+        return false;
+    int outW = 0;
+    int outH = 0;
+    SDL_GetRendererOutputSize(s_renderer, &outW, &outH);
+    const WindowRect fit = WindowLetterbox(aspectW, aspectH, outW, outH);
+    const SDL_Rect target{fit.x, fit.y, fit.w, fit.h};
+    SDL_SetRenderDrawColor(s_renderer, 0, 0, 0, 255);
+    SDL_RenderClear(s_renderer);
+    SDL_RenderCopy(s_renderer, s_texture, nullptr, &target);
+    SDL_RenderPresent(s_renderer);
+    return true;
+}
+
+bool host::WindowPumpEvents() {
+    bool closed = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        closed = closed || event.type == SDL_QUIT ||
+                 (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+    }
+    return closed;
+}

@@ -1,0 +1,23 @@
+// The few host services the engine calls beyond the console's own API: the
+// idle-work charge, the quit request and the host-memory scope.
+#pragma once
+
+// A poll point for work the program does while it waits: delivers the callbacks
+// that are due; on the virtual clock it first charges one idle-callback call.
+void HostChargeIdleWork();
+
+// Called once when the user closes the window (a quit request).
+void HostSetQuitCallback(void (*callback)());
+
+// Memory the console takes for its own bookkeeping comes from the host, never from
+// the game's heap, even where the game routes the global operator new there: the
+// console's state outlives the game's heap. Console calls that may allocate open a
+// scope; the game's operator new asks whether one is open.
+class HostMemoryScope {
+public:
+    HostMemoryScope();
+    ~HostMemoryScope();
+    HostMemoryScope(const HostMemoryScope&) = delete;
+    HostMemoryScope& operator=(const HostMemoryScope&) = delete;
+};
+bool HostMemoryScopeOpen();

@@ -1,0 +1,58 @@
+// Starting the console: which clock runs, whether a window is shown, how big the
+// arenas are, and the few controls that tests and the game's entry point need
+// beyond the console's own calls.
+#pragma once
+
+#include <string>
+
+#include "console/os.h"
+
+enum class HostClockMode {
+    Real,     // steady_clock; retrace waits sleep to the next 1/60 s boundary
+    Virtual,  // a counter; waits jump, reads step, costs are charged
+};
+
+struct HostConfig {
+    HostClockMode clock = HostClockMode::Virtual;
+    bool window = false;  // open the SDL2 window (used with the real clock)
+
+    u32 mem1Size = 24u * 1024 * 1024;
+    u32 mem2Size = 64u * 1024 * 1024;
+
+    // Virtual clock: where it starts (2007-01-01 00:00:00 by default), how far each
+    // read of the clock moves it, and what one idle-callback call costs.
+    OSTime virtualStart = OSSecondsToTicks(2557 * 86400LL);
+    OSTime virtualReadStep = 64;
+    OSTime virtualIdleCost = OSMillisecondsToTicks(2);
+
+    // System settings the command line may change.
+    u8 language = 1;         // SC_LANG_ENGLISH
+    u8 aspectRatio = 0;      // SC_ASPECT_RATIO_4x3
+    u8 progressiveMode = 0;  // off; when on, a component cable is connected too
+    u32 tvFormat = 0;        // VI_NTSC
+
+    std::string windowTitle = "Bowling";
+
+    // The host folder that the disc drive reads as the disc's root.
+    std::string discRoot = ".";
+    std::string inputScript;  // virtual mode: the remotes' input script (docs/input.md); empty: none
+
+    // The host folder that stands for the flash storage's root; empty means the
+    // user's data directory ($XDG_DATA_HOME or ~/.local/share, then bowling/nand).
+    std::string nandRoot;
+};
+
+// (Re)starts every console service from scratch with the given configuration
+// (the quit callback and the report sink are cleared too).
+void HostInit(const HostConfig& config);
+// Releases the window and the arenas.
+void HostShutdown();
+const HostConfig& HostGetConfig();
+
+// Debug output goes to standard error unless a sink is installed (null restores it).
+using HostReportSink = void (*)(const char* text, void* context);
+void HostSetReportSink(HostReportSink sink, void* context);
+
+// Virtual clock only: moves the clock forward by the given ticks (a test's way of
+// making a frame cost time). Callbacks that became due run at the next poll point.
+void HostAdvanceClock(OSTime ticks);

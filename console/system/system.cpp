@@ -1,0 +1,67 @@
+// HostInit: brings every console service back to its power-on state; the host
+// services the engine calls.
+#include "console/system.h"
+
+#include "console/dvd/dvd_drive.h"
+#include "console/gx/gx_state.h"
+#include "console/host_services.h"
+#include "console/nand/nand_control.h"
+#include "console/os/arena.h"
+#include "console/os/clock.h"
+#include "console/os/poll.h"
+#include "console/sc/sc_reset.h"
+#include "console/vi/vi_control.h"
+
+namespace {
+
+HostConfig s_config;
+u32 s_memoryScopes = 0;
+
+}  // namespace
+
+void HostInit(const HostConfig& config) {
+    HostShutdown();
+    s_config = config;
+    HostSetReportSink(nullptr, nullptr);
+    console::ClockReset(config);
+    console::PollReset();
+    console::ArenaReset(config.mem1Size, config.mem2Size);
+    console::VIReset();
+    console::DVDDriveReset();
+    console::gx::GXReset();
+    HostNANDReset();
+    console::SCReset(config);
+    if (config.window)
+        console::WindowOpen(config.windowTitle.c_str());
+}
+
+void HostShutdown() {
+    console::WindowClose();
+    console::ArenaRelease();
+}
+
+const HostConfig& HostGetConfig() {
+    return s_config;
+}
+
+void HostChargeIdleWork() {
+    if (console::ClockIsVirtual())
+        console::ClockAdvance(s_config.virtualIdleCost);
+    console::Poll();
+}
+
+void HostAdvanceClock(OSTime ticks) {
+    console::ClockAdvance(ticks);
+}
+
+HostMemoryScope::HostMemoryScope() {
+    ++s_memoryScopes;
+}
+
+HostMemoryScope::~HostMemoryScope() {
+    --s_memoryScopes;
+}
+
+bool HostMemoryScopeOpen() {
+    return s_memoryScopes != 0;
+}

@@ -4,7 +4,7 @@
 
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawViewport.h"
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbMath.h"
 #include "orblib47/source/OrbThread.h"

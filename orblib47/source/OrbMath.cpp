@@ -3,7 +3,7 @@
 #include <bit>
 #include <cmath>
 
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 
 const s_Matrix4 IDMatrix4 = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 const s_Vector3 IDVector3 = {1, 1, 1, 0};

@@ -1,4 +1,4 @@
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/DrawContext.h"
 #include "orblib47/source/OrbMath.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "orblib47/source/NGC/Cont.h"
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbThread.h"
 
 s_pad Pad[PAD_COUNT];

@@ -1,6 +1,6 @@
 // Timed rumble programs on the pads' motors.
 #include "orblib47/source/NGC/Cont.h"
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/Pad.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "orblib47/source/TimeSlice.h"
 
 #include "orblib47/source/Debug.h"
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbThread.h"
 
 f32 TimeSlots[TIME_SLICE_SLOTS];

@@ -1,6 +1,6 @@
 #include "source/Physics/LaneManager.h"
 
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "source/Physics/Physics.h"
 #include "source/Physics/PinTables.h"
 

@@ -4,7 +4,7 @@
 
 #include "source/Physics/LaneContext.h"
 
-// World, racking and film.
+// PhysicsWorld.cpp: the world, racking and the throw's run.
 void SetupPins(LaneContext& lane, PinMask pins, s32 randomTurn);
 s32 StartPhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 absorb, u16 flare, s32 rate,
                  OilGrid oil, ThrowType type);
@@ -12,30 +12,28 @@ s32 StartPhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 
 // coarse roll (that runs one step per slice, InitialBallRollStep).
 s32 StartComputerPhysics(LaneContext& lane, const BallData_t* ball);
 s32 RunPhysics(LaneContext& lane);
-void OutputFrame(LaneContext& lane);
-void OutputDummyBallRollFrames(LaneContext& lane);
-void CollisionDetection(LaneContext& lane);
 PinMask GetPhysicsResult(const LaneContext& lane);
 s32 GetFrameFirstPinStruck(const LaneContext& lane);
 s_Vector3 PhysicsToWorldSpace(const s_Vector3* p);
-
 // Places a pin's collision spheres on its axis again (after it was moved).
 void UpdatePinSpheres(PinData& pin);
 
-// Pinsetter.
+// Film.cpp: the film's frames.
+void OutputFrame(LaneContext& lane);
+void OutputDummyBallRollFrames(LaneContext& lane);
+
+// CollisionPass.cpp: the collision pass of one fine or sweep step.
+void CollisionDetection(LaneContext& lane);
+
+// Pinsetter.cpp: the pinsetter.
 s32 PickupPins(LaneContext& lane);
 s32 SweepPins(LaneContext& lane, u16 ball);
 s32 CheckSweepPin(const LaneContext& lane, s32 pin, f32 z, u16 ball);
 
-// Ball motion.
+// BallMotion.cpp: the ball's motion.
 // Puts the released ball on the foul line with the shot's speeds and spin; `loft` is
 // its upward speed per coarse step (none for the aim preview).
 void PlaceReleasedBall(BallData_t& ball, const BallData_t& shot, f32 loft);
-void InitialBallRoll(LaneContext& lane);     // the player's whole coarse roll
-s32 InitialBallRollStep(LaneContext& lane);  // one coarse step; 1 when the roll is over
-// After a roll that reached the pins or passed the deck in a gutter: coarse-step
-// speeds become fine-step speeds and the next fine step is recorded.
-void HandOverToFineSteps(LaneContext& lane);
 // The ball's friction and oil parameters, the grid and the throw type of a throw or
 // preview; an unusable radius of gyration (not positive, not finite) is taken as a
 // uniform sphere's and the others are kept within R / 10..R.
@@ -51,29 +49,42 @@ void NormalizeOrientVectors(LaneContext& lane);
 void NormalizeVector(s_Vector3* v);
 void FastNormalizeVector(s_Vector3* v);
 
-// Aim preview and frame interpolation.
+// CoarseRoll.cpp: the roll to the pins in coarse steps.
+void InitialBallRoll(LaneContext& lane);     // the player's whole coarse roll
+s32 InitialBallRollStep(LaneContext& lane);  // one coarse step; 1 when the roll is over
+// After a roll that reached the pins or passed the deck in a gutter: coarse-step
+// speeds become fine-step speeds and the next fine step is recorded.
+void HandOverToFineSteps(LaneContext& lane);
+
+// AimPreview.cpp: the aim preview and frame interpolation.
 s32 ApproximatePhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 absorb, u16 flare,
                        s32 rate, OilGrid oil, ThrowType type);
 void ApproximateBallRoll(LaneContext& lane);
 void InterpolateBallRollFrames(LaneContext& lane);
 void InterpolateBallRollFrame(const RefFrame_t& a, const RefFrame_t& b, RefFrame_t& out);
 
-// Ball-pin contacts and the impulse primitives of every pin contact.
+// BallPinCollision.cpp: ball-pin contacts.
 void DetectBallPinCollision(LaneContext& lane, s32 pin);
 void BallPinCollision(LaneContext& lane, s32 pin, f64 dist, f64 rSum, s_Vector3* radVect, s_Vector3* cVect,
                       const f64* norms);
+
+// PinImpulse.cpp: the impulse primitives of every pin contact.
 void ApplyPinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV);
 void ApplySpinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV);
 
-// Pins against the fixed surfaces, and rocking pins.
+// PinSurfaces.cpp: pins against the fixed surfaces.
 void DetectPinWallCollision(LaneContext& lane, s32 pin);
-void DoWobblePin(LaneContext& lane, s32 pin);
+
+// PinSurfaceImpulses.cpp: the impulses of a pin against a wall or the floor.
 void PinWallCollision(LaneContext& lane, s32 pin, f64 dist, f64 r, f64 elas, s_Vector3* radVect,
                       s_Vector3* cVect);
 void PinFloorCollision(LaneContext& lane, s32 pin, f64 dist, f64 r, f64 elas, f64 muS, f64 muK,
                        s_Vector3* cVect);
 
-// Pin-pin contacts.
+// PinWobble.cpp: rocking pins.
+void DoWobblePin(LaneContext& lane, s32 pin);
+
+// PinPinCollision.cpp: pin-pin contacts.
 void DetectPinPinCollision(LaneContext& lane, s32 pin1, s32 pin2);
 void PinPinCollision(LaneContext& lane, s32 pin1, s32 pin2, f64 dist, f64 rSum, s_Vector3* radVect,
                      s_Vector3* cVect1, s_Vector3* cVect2, const f64* normP1, const f64* normP2);

@@ -6,7 +6,6 @@
 #include "console/vi.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/DebugMemory.h"
-#include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "tests/engine/DataFixture.h"
 #include "tools/discbuild/SymTableWriter.h"

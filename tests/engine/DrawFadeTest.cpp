@@ -2,7 +2,7 @@
 
 #include "orblib47/source/DrawFade.h"
 #include "orblib47/source/DrawViewport.h"
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 #include "tests/support/EngineFixture.h"

@@ -3,7 +3,6 @@
 #include "console/gx/gx_control.h"
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawViewport.h"
-#include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "tests/support/EngineFixture.h"
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "tests/engine/OrbMathTestUtil.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/DrawContext.h"
 #include "tests/engine/OrbMathTestUtil.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/TimeSlice.h"

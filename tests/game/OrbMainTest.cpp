@@ -3,7 +3,7 @@
 #include <string>
 
 #include "console/system.h"
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "source/OrbMain.h"

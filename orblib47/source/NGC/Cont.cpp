@@ -8,7 +8,7 @@
 
 #include "console/wpad.h"
 #include "orblib47/source/Heap.h"
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 
 const s_cont_config PadAnalog[] = {
     {5, CONT_CONFIG_AXIS_POSITIVE, nullptr, WPAD_BUTTON_RIGHT},

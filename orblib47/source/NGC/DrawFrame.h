@@ -1,10 +1,10 @@
 // The frame boundary: the per-frame task that ends one frame, waits for the
 // minimum number of vertical retraces (giving the time to the idle callback),
-// advances the frame clocks and opens the next frame; and the frame globals that
-// every timed module reads.
+// advances the frame clocks (NGC/FrameClock.h) and opens the next frame.
 #pragma once
 
 #include "orblib47/source/DrawContext.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbTypes.h"
 
 struct s_thread;
@@ -16,23 +16,6 @@ struct s_viewport;
 using AppIdleCallbackFunc = s32 (*)(s32 busy);
 s32 DoNothingCallback(s32 busy);
 
-constexpr f32 MAX_FRAME_DURATION = 1.0f / 30.0f;
-
-extern u32 ScreenFrameRate;  // retraces per second
-extern f32 FrameDuration;    // seconds per retrace
-extern u32 FrameCount;       // frames finished since the cold reset
-extern u32 PassCount;        // frame-boundary passes
-extern u32 VBlankCount;      // retraces since start, never reset
-extern u32 VblCount;         // retraces since the end of the previous frame
-extern u32 VblTickCount;     // retraces since the cold reset
-extern u32 LastVblCount;     // retraces the last frame took
-extern u32 MinVblCount;      // minimum retraces per frame
-extern f32 RealDeltaTime;    // seconds the last frame took (clamped)
-extern f32 DeltaTimeScale;
-extern f32 DeltaTime;  // RealDeltaTime x DeltaTimeScale
-extern f32 GameTime;   // accumulated RealDeltaTime since the warm reset
-extern f32 CPUTime;
-extern f32 TestTime;
 extern s32 QuitRequested;
 extern s32 FlipOnIRQ;
 extern AppIdleCallbackFunc AppIdleCallback;

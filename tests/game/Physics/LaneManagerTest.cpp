@@ -2,7 +2,7 @@
 // playback; and the idle callback that shares time among the lanes.
 #include <cstring>
 
-#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "source/AlleyNPCManager.h"
 #include "source/Physics/PhysicsIdle.h"
 #include "tests/game/Physics/WholeThrowSupport.h"

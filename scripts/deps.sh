@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libsdl2-dev liblzo2-dev libpng-dev libjpeg62-turbo-dev)
+          libsdl2-dev liblzo2-dev libpng-dev libjpeg62-turbo-dev clang-format)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -7,7 +7,7 @@
 
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
-#include "orblib47/source/NGC/FileRecords.h"
+#include "orblib47/source/NGC/FileInternal.h"
 #include "orblib47/source/OrbThread.h"
 
 s_ngc_file Files[FILE_MAX_RECORDS];

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "orblib47/source/Debug.h"
-#include "orblib47/source/NGC/FileRecords.h"
+#include "orblib47/source/NGC/FileInternal.h"
 #include "orblib47/source/OrbThread.h"
 
 namespace {

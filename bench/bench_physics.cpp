@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "orblib47/source/OrbRandom.h"
+#include "source/GameReset.h"
 #include "source/NPCBowler.h"
 #include "source/Physics/ThrowRunner.h"
 
@@ -27,6 +28,7 @@ void Report(benchmark::State& state, f64 simulatedSeconds) {
 
 // A strike leaves the most pins moving, the costliest pin action.
 void BM_PlayerThrow(benchmark::State& state) {
+    GameColdReset();
     const ThrowSetup setup = Throw(state.range(0) / 100.0f, 0.0f);
     f64 simulated = 0.0;
     for (auto _ : state) {
@@ -41,6 +43,7 @@ BENCHMARK(BM_PlayerThrow)->Arg(600)->Arg(525)->Arg(50)->Unit(benchmark::kMillise
 
 // A computer lane: the coarse roll sliced too, and a 541-step pick-up.
 void BM_ComputerThrow(benchmark::State& state) {
+    GameColdReset();
     static CNPCBowler bowler;
     const ThrowSetup setup = Throw(6.0f, 0.0f);
     f64 simulated = 0.0;

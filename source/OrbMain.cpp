@@ -11,6 +11,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Wad.h"
+#include "source/GameReset.h"
 
 u32 g_FrameLimit = 0;
 s_wad* SystemTextWad = nullptr;
@@ -28,6 +29,8 @@ s32 OrbMain() {
     config.maxchannel = 2048;
     config.maxthread = 200;
     OrblibWarmReset(GAME_VIDEO_MODE, &config);
+    GameColdReset();
+    GameWarmReset();
     ContEnabledPointer(0, 0);
     MemCardWarmReset();
 

@@ -2,13 +2,8 @@
 
 #include "orblib47/source/NGC/FrameClock.h"
 #include "source/Physics/Physics.h"
-#include "source/Physics/PinTables.h"
 
 CLaneManager Physics;
-
-CLaneManager::CLaneManager() {
-    InitLookupTables();
-}
 
 s32 CLaneManager::ComputePhysicsTimeSlice() {
     if (m_state < 10 || m_state > 19)

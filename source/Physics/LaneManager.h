@@ -15,8 +15,6 @@ struct BallRecord {
 
 class CLaneManager {
 public:
-    CLaneManager();
-
     // One physics slice of the player's lane; 1 while there was work.
     s32 ComputePhysicsTimeSlice();
     void InitLane(s32 freshRack);

@@ -1,5 +1,6 @@
 // The pin's profile and wobble tables shared by every lane: initial values, and the
-// working copies the collision code reads, filled once by InitLookupTables.
+// working copies the collision code reads, filled by InitLookupTables in the game's
+// cold reset.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"

@@ -6,7 +6,10 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
+#include "source/AlleyNPCManager.h"
 #include "source/OrbMain.h"
+#include "source/Physics/LaneManager.h"
+#include "source/Physics/PinTables.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/ReportCapture.h"
 
@@ -52,6 +55,18 @@ TEST(OrbMainTest, StartsTheEngineAndRunsTheAskedFrames) {
     // A frame lasts one retrace; the first ones may be late (the start-up waits).
     EXPECT_GE(run.gameTime, 30.0f / 60.0f - 1e-5f);
     EXPECT_LE(run.gameTime, 34.0f / 60.0f + 1e-5f);
+}
+
+TEST(OrbMainTest, StartsTheGameFromItsResetState) {
+    Physics.m_state = 12;
+    PlayerLane.NumPhysFrames = 400;
+    g_LevelIsPlaying = 1;
+    NormTable1[0] = 0.0;
+    RunGame(1);
+    EXPECT_EQ(Physics.m_state, 0);
+    EXPECT_EQ(PlayerLane.NumPhysFrames, 0);
+    EXPECT_EQ(g_LevelIsPlaying, 0);
+    EXPECT_EQ(NormTable1[0], -128.0);
 }
 
 TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {

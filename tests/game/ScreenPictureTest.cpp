@@ -9,7 +9,7 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ void ExpectNear(Rgb got, Rgb want, const char* where) {
     EXPECT_NEAR(got.b, want.b, 12) << where;
 }
 
-using ScreenPictureTest = EngineFixture;
+using ScreenPictureTest = GameFixture;
 
 TEST_F(ScreenPictureTest, PrimitivesDrawnByATaskReachTheDisplay) {
     ThreadInsertPriorityDebug("TestPattern", nullptr, nullptr, DrawTestPattern, nullptr, 5100);

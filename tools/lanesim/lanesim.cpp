@@ -11,6 +11,7 @@
 #include <string>
 
 #include "orblib47/source/OrbRandom.h"
+#include "source/GameReset.h"
 #include "source/Physics/FilmPlayback.h"
 #include "source/Physics/Physics.h"
 #include "source/Physics/ThrowRunner.h"
@@ -255,6 +256,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     o.setup.oil = oil.get();
+    GameColdReset();
     OrbSRand(o.seed);
 
     std::unique_ptr<CNPCBowler> bowler;

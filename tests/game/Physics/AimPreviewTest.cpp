@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "tests/game/Physics/BallMotionTestLane.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ void ExpectNearVector(const s_Vector3& a, const s_Vector3& b, f32 tolerance) {
     EXPECT_NEAR(a.z, b.z, tolerance);
 }
 
-TEST(AimPreview, StopsAtTheArrowsAfter4kPlus2FramesWithFillersAtQuarterPoints) {
+using AimPreview = GameFixture;
+
+TEST_F(AimPreview, StopsAtTheArrowsAfter4kPlus2FramesWithFillersAtQuarterPoints) {
     Preview p(ShotBall(3.0f, 65.0f, 0.4f), TestThrow, 3000, 0, 0);
     LaneContext& lane = p.lane();
     ASSERT_EQ(p.result, 1);
@@ -48,7 +51,7 @@ TEST(AimPreview, StopsAtTheArrowsAfter4kPlus2FramesWithFillersAtQuarterPoints) {
     }
 }
 
-TEST(AimPreview, MidpointOfPoses) {
+TEST_F(AimPreview, MidpointOfPoses) {
     const RefFrame_t a{{1.0f, -1.0f, 10.0f, 0.0f}, {{0.0f, -1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f, 0.0f}}};
     RefFrame_t out{};
     InterpolateBallRollFrame(a, a, out);
@@ -63,7 +66,7 @@ TEST(AimPreview, MidpointOfPoses) {
     ExpectNearVector(out.O.right, {0.7071068f, 0.0f, 0.7071068f, 0.0f}, 1e-6f);
 }
 
-TEST(AimPreview, InterpolationKeepsRealPosesAndNeverTouchesFramesAtOrBeyondTheCap) {
+TEST_F(AimPreview, InterpolationKeepsRealPosesAndNeverTouchesFramesAtOrBeyondTheCap) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     lane.NumPhysFrames = PHYS_MAX_FRAMES - 1;
@@ -83,7 +86,7 @@ TEST(AimPreview, InterpolationKeepsRealPosesAndNeverTouchesFramesAtOrBeyondTheCa
     EXPECT_EQ(std::memcmp(&firstPose, &lane.PhysOrientFrame[0], sizeof firstPose), 0);
 }
 
-TEST(AimPreview, FilmFullStopsThePreviewWithoutHandOver) {
+TEST_F(AimPreview, FilmFullStopsThePreviewWithoutHandOver) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     SetupPins(lane, PIN_MASK_ALL, 0);
@@ -95,7 +98,7 @@ TEST(AimPreview, FilmFullStopsThePreviewWithoutHandOver) {
     EXPECT_EQ(lane.SamplesTilFrame, 7);
 }
 
-TEST(AimPreview, HandsOverLikeARealThrowAndKeepsTheLastThrowsPinFrames) {
+TEST_F(AimPreview, HandsOverLikeARealThrowAndKeepsTheLastThrowsPinFrames) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     SetupPins(lane, PIN_MASK_ALL, 0);
@@ -114,7 +117,7 @@ TEST(AimPreview, HandsOverLikeARealThrowAndKeepsTheLastThrowsPinFrames) {
     EXPECT_GT(lane.PhysBall.velocity.z, 0.4f);
 }
 
-TEST(AimPreview, TestThrowKeepsTheGridButEachSkiddingStepLowersTheBallsOilByTheFlare) {
+TEST_F(AimPreview, TestThrowKeepsTheGridButEachSkiddingStepLowersTheBallsOilByTheFlare) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     t.FillOil(6000);
@@ -143,13 +146,13 @@ TEST(AimPreview, TestThrowKeepsTheGridButEachSkiddingStepLowersTheBallsOilByTheF
     EXPECT_EQ(dry.lane().BallOil, 0);
 }
 
-TEST(AimPreview, TestDryLaneTouchesNeitherGridNorBallOil) {
+TEST_F(AimPreview, TestDryLaneTouchesNeitherGridNorBallOil) {
     Preview p(ShotBall(5.0f, 60.0f, 0.2f), TestDryLane, 3000, 700, 300);
     EXPECT_EQ(p.t.GridOil(), 3000u * OIL_ROWS * OIL_BOARDS);
     EXPECT_EQ(p.lane().BallOil, 700);
 }
 
-TEST(AimPreview, GutterBallKeepsRollingUntilTheArrows) {
+TEST_F(AimPreview, GutterBallKeepsRollingUntilTheArrows) {
     BallData_t shot = ShotBall(0.5f, 60.0f);
     shot.velocity.x = -6.0f;
     Preview p(shot, TestThrow, 3000, 0, 0);
@@ -160,7 +163,7 @@ TEST(AimPreview, GutterBallKeepsRollingUntilTheArrows) {
     EXPECT_EQ(Pose(lane, lane.FrameBallReachesArrows).position.x, LEFT_GUTTER_CENTRE_X);
 }
 
-TEST(AimPreview, SameShotGivesTheSamePath) {
+TEST_F(AimPreview, SameShotGivesTheSamePath) {
     const BallData_t shot = ShotBall(2.5f, 62.0f, 0.45f);
     Preview a(shot, TestThrow, 4000, 300, 0);
     Preview b(shot, TestThrow, 4000, 300, 0);

@@ -5,13 +5,16 @@
 
 #include "orblib47/source/OrbRandom.h"
 #include "tests/game/Physics/BallMotionTestLane.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
 constexpr f64 COARSE_G = f64(COARSE_GRAVITY);
 constexpr u64 GRID_CELLS = u64(OIL_ROWS) * OIL_BOARDS;
 
-TEST(BallOil, FrictionFollowsTheTwoLinesUnderTheDryCeiling) {
+using BallOil = GameFixture;
+
+TEST_F(BallOil, FrictionFollowsTheTwoLinesUnderTheDryCeiling) {
     EXPECT_EQ(OilFriction(0.3, 0, 0), 0.3);
     EXPECT_NEAR(OilFriction(1.0, 2048, 0), 0.25, 1e-6);
     EXPECT_NEAR(OilFriction(1.0, 0, 2048), 0.25, 1e-6);  // the ball's excess counts too
@@ -31,7 +34,7 @@ TEST(BallOil, FrictionFollowsTheTwoLinesUnderTheDryCeiling) {
     EXPECT_EQ(OiledLaneFriction(lane, 30000), 0.5);
 }
 
-TEST(BallOil, CellUnderTheBallStaysInsideTheGrid) {
+TEST_F(BallOil, CellUnderTheBallStaysInsideTheGrid) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     t.PlaceBall(LANE_RIGHT_EDGE, 10.0f, {});
@@ -44,7 +47,7 @@ TEST(BallOil, CellUnderTheBallStaysInsideTheGrid) {
     EXPECT_EQ(OilCellUnderBall(lane), nullptr);
 }
 
-TEST(BallOil, ExchangeSoaksByRateGivesBackAnEighthOfTheExcessAndSaturates) {
+TEST_F(BallOil, ExchangeSoaksByRateGivesBackAnEighthOfTheExcessAndSaturates) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     u16 cell = 10240;
@@ -85,7 +88,9 @@ TEST(BallOil, ExchangeSoaksByRateGivesBackAnEighthOfTheExcessAndSaturates) {
     EXPECT_EQ(cell, 60000 - 535);
 }
 
-TEST(BallThrowParameters, UnusableRadiusOfGyrationGivesAFiniteSpinRatio) {
+using BallThrowParameters = GameFixture;
+
+TEST_F(BallThrowParameters, UnusableRadiusOfGyrationGivesAFiniteSpinRatio) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     SetThrowParameters(lane, 0.5, 0.6175, 40, 95, 3, t.oil, UserDryLane);
@@ -99,7 +104,9 @@ TEST(BallThrowParameters, UnusableRadiusOfGyrationGivesAFiniteSpinRatio) {
     EXPECT_NEAR(lane.BallR2OverRG2, 100.0, 1e-9);
 }
 
-TEST(BallSlip, StraightBallKeepsItsLineAndItsSpeedOnceItRolls) {
+using BallSlip = GameFixture;
+
+TEST_F(BallSlip, StraightBallKeepsItsLineAndItsSpeedOnceItRolls) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     lane.BallMu = TEST_BALL_MU;
@@ -126,7 +133,9 @@ TEST(BallSlip, StraightBallKeepsItsLineAndItsSpeedOnceItRolls) {
     EXPECT_FALSE(std::isnan(lane.PhysBall.VSpin.z));
 }
 
-TEST(BallNormalize, ZeroStaysAndOthersBecomeUnit) {
+using BallNormalize = GameFixture;
+
+TEST_F(BallNormalize, ZeroStaysAndOthersBecomeUnit) {
     s_Vector3 zero{};
     NormalizeVector(&zero);
     FastNormalizeVector(&zero);
@@ -141,8 +150,10 @@ TEST(BallNormalize, ZeroStaysAndOthersBecomeUnit) {
     EXPECT_EQ(std::memcmp(&v, &f, 3 * sizeof(f32)), 0);
 }
 
+using BallGutter = GameFixture;
+
 // Coarse steps of a ball that has left the lane, moved as the coarse roll moves it.
-TEST(BallGutter, BallRollsRoundTheEdgeLandsAndRunsToTheCentreLine) {
+TEST_F(BallGutter, BallRollsRoundTheEdgeLandsAndRunsToTheCentreLine) {
     for (const f32 side : {-1.0f, 1.0f}) {
         BallTestLane t;
         LaneContext& lane = t.lane();
@@ -171,7 +182,9 @@ TEST(BallGutter, BallRollsRoundTheEdgeLandsAndRunsToTheCentreLine) {
     }
 }
 
-TEST(BallPastEnd, DeckEndBackWallAndPit) {
+using BallPastEnd = GameFixture;
+
+TEST_F(BallPastEnd, DeckEndBackWallAndPit) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     t.PlaceBall(5.0f, PIN_DECK_END_Z + 0.01f, {0.0f, 0.0f, 0.5f, 0.0f});
@@ -207,7 +220,9 @@ TEST(BallPastEnd, DeckEndBackWallAndPit) {
     EXPECT_FLOAT_EQ(lane.PhysBall.position.z, 192.05f);
 }
 
-TEST(BallFineStep, OnlyMovingPinsFallMoveAndAreRenormalised) {
+using BallFineStep = GameFixture;
+
+TEST_F(BallFineStep, OnlyMovingPinsFallMoveAndAreRenormalised) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     t.PlaceBall(5.0f, 50.0f, {0.0f, 0.0f, 0.5f, 0.0f});
@@ -246,7 +261,9 @@ void ReleaseOnComputerLane(BallTestLane& t, const BallData_t& shot) {
     StartComputerPhysics(t.lane(), &shot);
 }
 
-TEST(BallCoarseRoll, EachStepWritesFourFramesUntilTheCentreBallReachesTheWedge) {
+using BallCoarseRoll = GameFixture;
+
+TEST_F(BallCoarseRoll, EachStepWritesFourFramesUntilTheCentreBallReachesTheWedge) {
     BallTestLane t(LaneKind::Computer);
     LaneContext& lane = t.lane();
     ReleaseOnComputerLane(t, ShotBall(5.25f, 75.0f));
@@ -273,7 +290,7 @@ TEST(BallCoarseRoll, EachStepWritesFourFramesUntilTheCentreBallReachesTheWedge) 
     EXPECT_EQ(lane.PhysBall.velocity.z, coarse.z * 0.25f);
 }
 
-TEST(BallCoarseRoll, WedgeLineOffCentreAndOverTheGutter) {
+TEST_F(BallCoarseRoll, WedgeLineOffCentreAndOverTheGutter) {
     struct Case {
         f32 x, aheadZ;
         s32 over;
@@ -300,7 +317,7 @@ TEST(BallCoarseRoll, WedgeLineOffCentreAndOverTheGutter) {
     EXPECT_EQ(t.lane().PhysBall.position.x, LEFT_GUTTER_CENTRE_X);
 }
 
-TEST(BallCoarseRoll, RateTenEmptiesTheCellLessTheShareGivenBack) {
+TEST_F(BallCoarseRoll, RateTenEmptiesTheCellLessTheShareGivenBack) {
     BallTestLane t;
     LaneContext& lane = t.lane();
     t.FillOil(3000);
@@ -333,7 +350,7 @@ struct PlayerThrow {
     const RefFrame_t& Pose(s32 frame) { return t.lane().PhysOrientFrame[t.lane().PhysDataIndex[frame]]; }
 };
 
-TEST(BallCoarseRoll, ArrowsFrameFollowsTheFirstRealPoseBeyondTheArrowsAndIsWritten) {
+TEST_F(BallCoarseRoll, ArrowsFrameFollowsTheFirstRealPoseBeyondTheArrowsAndIsWritten) {
     PlayerThrow th(ShotBall(4.0f, 75.0f, 0.2f), 4000, 0, 0);
     LaneContext& lane = th.t.lane();
     ASSERT_EQ(th.started, 1);
@@ -354,14 +371,14 @@ TEST(BallCoarseRoll, ArrowsFrameFollowsTheFirstRealPoseBeyondTheArrowsAndIsWritt
     EXPECT_EQ(t.lane().FrameBallReachesArrows, PHYS_MAX_FRAMES - 2);
 }
 
-TEST(BallCoarseRoll, OilMovesBetweenLaneAndBallWithoutLossWhenThereIsNoFlare) {
+TEST_F(BallCoarseRoll, OilMovesBetweenLaneAndBallWithoutLossWhenThereIsNoFlare) {
     PlayerThrow th(ShotBall(6.0f, 70.0f, -0.3f), 3000, 5000, 0);
     ASSERT_EQ(th.started, 1);
     EXPECT_NE(th.t.GridOil(), 3000 * GRID_CELLS);
     EXPECT_EQ(th.t.GridOil() + th.t.lane().BallOil, 3000 * GRID_CELLS + 5000);
 }
 
-TEST(BallCoarseRoll, HookIsStrongerOnADryLaneThanOnOil) {
+TEST_F(BallCoarseRoll, HookIsStrongerOnADryLaneThanOnOil) {
     const BallData_t shot = ShotBall(8.0f, 75.0f, 0.3f);
     PlayerThrow dry(shot, 0, 0, 0);
     PlayerThrow oiled(shot, 20000, 0, 0);

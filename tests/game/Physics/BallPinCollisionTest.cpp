@@ -2,6 +2,7 @@
 #include <random>
 
 #include "tests/game/Physics/PinContactTestLane.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ constexpr f32 BALL_Y = -1.06875f;
 constexpr f32 PIN_Y = -1.5f;
 constexpr f32 PIN_WEIGHT = 3.5f;
 
-class BallPinCollisionTest : public ::testing::Test {
+class BallPinCollisionTest : public GameFixture {
 protected:
     std::unique_ptr<LaneContext> lanePtr = MakeContactLane();
     LaneContext& lane = *lanePtr;
@@ -96,7 +97,9 @@ f32 StrikeRatio(f32 ballX, f32 pinX) {
     return lane->PhysPins[6].velocity.y / lane->PhysPins[6].velocity.z;
 }
 
-TEST(BallPinCollisionEdges, BallOverTheLaneEdgeMeetsAStandingPinUpright) {
+using BallPinCollisionEdges = GameFixture;
+
+TEST_F(BallPinCollisionEdges, BallOverTheLaneEdgeMeetsAStandingPinUpright) {
     const f32 standing = -0.056249976f / 1.2f;
     EXPECT_NEAR(StrikeRatio(0.0f, 0.75f), standing, 1e-4f);
     EXPECT_NEAR(StrikeRatio(10.5f, 9.75f), standing, 1e-4f);
@@ -201,7 +204,9 @@ TEST_F(BallPinAnswerTest, ZeroNormalAnswersNothing) {
     ExpectLaneFinite(lane);
 }
 
-TEST(PinImpulse, TurnsAcrossTheAxisByTheInverseInertia) {
+using PinImpulse = GameFixture;
+
+TEST_F(PinImpulse, TurnsAcrossTheAxisByTheInverseInertia) {
     auto lane = MakeContactLane();
     PlacePin(*lane, 2, ActivePin, Vec(3, PIN_Y, 182));
     const s_Vector3 lever = Vec(0.5f, 0.0f, 0.0f);
@@ -211,7 +216,7 @@ TEST(PinImpulse, TurnsAcrossTheAxisByTheInverseInertia) {
     ExpectSameVector(lane->PhysPins[2].velocity, deltaV);
 }
 
-TEST(PinImpulse, SpinImpulseTurnsAboutTheAxisMore) {
+TEST_F(PinImpulse, SpinImpulseTurnsAboutTheAxisMore) {
     auto lane = MakeContactLane();
     PlacePin(*lane, 2, WobblePin, Vec(3, PIN_Y, 182));
     const s_Vector3 lever = Vec(0.5f, 0.0f, 0.0f);
@@ -221,7 +226,7 @@ TEST(PinImpulse, SpinImpulseTurnsAboutTheAxisMore) {
     ExpectSameVector(lane->PhysPins[2].velocity, deltaV);
 }
 
-TEST(PinImpulse, SpinImpulseRenormalisesTheAxisEvenWithoutVelocity) {
+TEST_F(PinImpulse, SpinImpulseRenormalisesTheAxisEvenWithoutVelocity) {
     auto lane = MakeContactLane();
     PlacePin(*lane, 2, WobblePin, Vec(3, PIN_Y, 182));
     lane->PhysPins[2].O.up = Vec(0.0f, -2.0f, 0.0f);
@@ -233,7 +238,9 @@ TEST(PinImpulse, SpinImpulseRenormalisesTheAxisEvenWithoutVelocity) {
     ExpectSameVector(lane->PhysPins[2].velocity, Vec(0, 0, 0));
 }
 
-TEST(BallPinCollisionRandom, NeverSpreadsNaNAndKeepsHorizontalMomentum) {
+using BallPinCollisionRandom = GameFixture;
+
+TEST_F(BallPinCollisionRandom, NeverSpreadsNaNAndKeepsHorizontalMomentum) {
     std::mt19937 rng(20240607);
     std::uniform_real_distribution<f32> near(-2.5f, 2.5f);
     std::uniform_real_distribution<f32> speed(-0.6f, 0.6f);

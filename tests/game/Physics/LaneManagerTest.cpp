@@ -6,6 +6,7 @@
 #include "source/AlleyNPCManager.h"
 #include "source/Physics/PhysicsIdle.h"
 #include "tests/game/Physics/WholeThrowSupport.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -13,20 +14,12 @@ using namespace wholethrow;
 
 constexpr BallRecord HOUSE_BALL{0.2, 0.6175, 40, 0, 0};
 
-class LaneManagerTest : public testing::Test {
+class LaneManagerTest : public GameFixture {
 protected:
     void SetUp() override {
+        GameFixture::SetUp();
         OrbSRand(5);
-        PlayerLane.BallOil = 0;
-        saved = std::make_unique<CLaneManager>(Physics);
-        std::memset(Physics.LeftOil, 0, sizeof(Physics.LeftOil));
-        std::memset(Physics.RightOil, 0, sizeof(Physics.RightOil));
-        Physics.bLeftLane = 0;
-        Physics.m_bPracticeMode = 0;
-        Physics.iCurrentBowlThrow = 0;
-        Physics.fLaneOffset = 0.0f;
     }
-    void TearDown() override { Physics = *saved; }
 
     // A throw started and left for the slices.
     void StartThrow(f32 x = 6.0f, s32 human = 1) {
@@ -37,8 +30,6 @@ protected:
         ball.mass = 16;
         ASSERT_EQ(Physics.ComputeShot(ball, HOUSE_BALL, human), 1);
     }
-
-    std::unique_ptr<CLaneManager> saved;
 };
 
 TEST_F(LaneManagerTest, SlicesOnlyInTurnStates10To19) {
@@ -209,7 +200,6 @@ TEST_F(LaneManagerTest, ShotLineCoordinates) {
 TEST_F(LaneManagerTest, PlaybackShowsOnlyWrittenFramesAndKeepsLastPoses) {
     StartThrow();
     Physics.m_state = 10;
-    const f32 savedDelta = RealDeltaTime;
     RealDeltaTime = 1.0f / 60.0f;
     Physics.fCurrentFrame = 10000.0f;  // far ahead of the simulation
     Physics.DisplayFrame();
@@ -229,7 +219,6 @@ TEST_F(LaneManagerTest, PlaybackShowsOnlyWrittenFramesAndKeepsLastPoses) {
     Physics.m_iLastDisplayedFrame = -1;
     while (Physics.m_iLastDisplayedFrame < PlayerLane.NumPhysFrames - 1)
         Physics.DisplayFrame();
-    RealDeltaTime = savedDelta;
     for (s32 b = 0; b < FILM_BODIES; ++b)
         EXPECT_EQ(std::memcmp(&Physics.m_displayPoses.body[b], &expected.body[b], sizeof(RefFrame_t)), 0)
             << b;
@@ -257,18 +246,6 @@ protected:
     void SetUp() override {
         LaneManagerTest::SetUp();
         g_LevelIsPlaying = 1;
-        g_NPCPhysicsBowlerIndex = 0;
-        Physics.m_state = 0;
-        for (CNPCBowler& b : g_AlleyNPCManager.m_NPCBowlers) {
-            b.m_bNPCIsBowling = 0;
-            b.m_BowlState = BowlState_Approach;
-        }
-    }
-    void TearDown() override {
-        g_LevelIsPlaying = 0;
-        for (CNPCBowler& b : g_AlleyNPCManager.m_NPCBowlers)
-            b.m_bNPCIsBowling = 0;
-        LaneManagerTest::TearDown();
     }
     static void StartBowler(s32 i) {
         CNPCBowler& b = g_AlleyNPCManager.m_NPCBowlers[i];

@@ -4,14 +4,18 @@
 
 #include "source/AlleyNPCManager.h"
 #include "tests/game/Physics/WholeThrowSupport.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
 using namespace wholethrow;
 
-class NPCBowlerTest : public testing::Test {
+class NPCBowlerTest : public GameFixture {
 protected:
-    void SetUp() override { OrbSRand(11); }
+    void SetUp() override {
+        GameFixture::SetUp();
+        OrbSRand(11);
+    }
     std::unique_ptr<CNPCBowler> bowler = std::make_unique<CNPCBowler>();
 };
 
@@ -209,7 +213,9 @@ TEST_F(NPCBowlerTest, RandomShotsHitPins) {
     EXPECT_GT(down, 20);
 }
 
-TEST(AlleyNPCManager, BowlersAreBuiltAtProgramStart) {
+using AlleyNPCManagerTest = GameFixture;
+
+TEST_F(AlleyNPCManagerTest, BowlersAreBuiltAtProgramStart) {
     for (const CNPCBowler& b : g_AlleyNPCManager.m_NPCBowlers) {
         EXPECT_EQ(b.lane.Oil, b.m_Oil);
         EXPECT_EQ(b.lane.BallMu, 0.5);

@@ -10,8 +10,8 @@
 #include "orblib47/source/OrbRandom.h"
 #include "source/Physics/Physics.h"
 #include "source/Physics/PhysicsWorld.h"
-#include "source/Physics/PinTables.h"
 #include "tests/game/Physics/WorldTestLane.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -49,7 +49,9 @@ BallData_t StraightBall(f32 x, f32 speed) {
 
 // ---------------------------------------------------------------- racking
 
-TEST(PhysicsWorldRack, FullRackStandsEveryPinAndRecordsThemInFrameZero) {
+using PhysicsWorldRack = GameFixture;
+
+TEST_F(PhysicsWorldRack, FullRackStandsEveryPinAndRecordsThemInFrameZero) {
     auto lane = MakeLane(LaneKind::Player);
     OrbSRand(77);
     SetupPins(*lane, PIN_MASK_ALL, 1);
@@ -80,7 +82,7 @@ TEST(PhysicsWorldRack, FullRackStandsEveryPinAndRecordsThemInFrameZero) {
     }
 }
 
-TEST(PhysicsWorldRack, PlayerLaneJittersWithinFiveHundredthsAndComputerLaneStandsOnTheSpots) {
+TEST_F(PhysicsWorldRack, PlayerLaneJittersWithinFiveHundredthsAndComputerLaneStandsOnTheSpots) {
     auto player = MakeLane(LaneKind::Player);
     auto computer = MakeLane(LaneKind::Computer);
     for (u32 seed : {1u, 99u}) {
@@ -100,7 +102,7 @@ TEST(PhysicsWorldRack, PlayerLaneJittersWithinFiveHundredthsAndComputerLaneStand
     }
 }
 
-TEST(PhysicsWorldRack, EmptyRackParksEveryPinAndRecordsNoPose) {
+TEST_F(PhysicsWorldRack, EmptyRackParksEveryPinAndRecordsNoPose) {
     auto player = MakeLane(LaneKind::Player);
     auto computer = MakeLane(LaneKind::Computer);
     SetupPins(*player, 0, 1);
@@ -120,7 +122,7 @@ TEST(PhysicsWorldRack, EmptyRackParksEveryPinAndRecordsNoPose) {
     EXPECT_EQ(computer->PhysPins[0].position.z, 189.046875f);
 }
 
-TEST(PhysicsWorldRack, TurnsWithoutRandomness) {
+TEST_F(PhysicsWorldRack, TurnsWithoutRandomness) {
     auto lane = MakeLane(LaneKind::Player);
     OrbSRand(5);
     SetupPins(*lane, PIN_MASK_ALL, 1);
@@ -142,7 +144,7 @@ TEST(PhysicsWorldRack, TurnsWithoutRandomness) {
         EXPECT_TRUE(SameVector(pin.O.right, {-1.0f, 0.0f, 0.0f, 0.0f}));
 }
 
-TEST(PhysicsWorldRack, RerackedRockingPinIsLevelledToUnitLength) {
+TEST_F(PhysicsWorldRack, RerackedRockingPinIsLevelledToUnitLength) {
     auto lane = MakeLane(LaneKind::Player);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     lane->PhysPins[4].O.right = {0.6f, 0.48f, -0.64f, 0.0f};  // tilted by its rocking
@@ -159,7 +161,7 @@ TEST(PhysicsWorldRack, RerackedRockingPinIsLevelledToUnitLength) {
     EXPECT_TRUE(SameVector(lane->PhysPins[6].O.right, {-1.0f, 0.0f, 0.0f, 0.0f}));
 }
 
-TEST(PhysicsWorldRack, ResetsTheThrowOnBothLaneKindsButOnlyThePlayerLaneForgetsTheResult) {
+TEST_F(PhysicsWorldRack, ResetsTheThrowOnBothLaneKindsButOnlyThePlayerLaneForgetsTheResult) {
     auto player = MakeLane(LaneKind::Player);
     auto computer = MakeLane(LaneKind::Computer);
     for (LaneContext* lane : {player.get(), computer.get()}) {
@@ -188,7 +190,9 @@ TEST(PhysicsWorldRack, ResetsTheThrowOnBothLaneKindsButOnlyThePlayerLaneForgetsT
 
 // ---------------------------------------------------------------- film
 
-TEST(PhysicsWorldFilm, FrameOfTwoPinsAndTheBallHoldsThemInOrder) {
+using PhysicsWorldFilm = GameFixture;
+
+TEST_F(PhysicsWorldFilm, FrameOfTwoPinsAndTheBallHoldsThemInOrder) {
     auto lane = MakeLane(LaneKind::Player);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     lane->PhysBall.visible = 1;
@@ -216,7 +220,7 @@ TEST(PhysicsWorldFilm, FrameOfTwoPinsAndTheBallHoldsThemInOrder) {
     EXPECT_EQ(lane->OutputFramesUsed, NUM_PINS + 3);
 }
 
-TEST(PhysicsWorldFilm, FrameCapStopsAtTheLastSlotAndEndsTheThrowWithAResult) {
+TEST_F(PhysicsWorldFilm, FrameCapStopsAtTheLastSlotAndEndsTheThrowWithAResult) {
     auto lane = MakeLane(LaneKind::Player);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     lane->PhysPins[0].state = ActivePin;
@@ -242,7 +246,7 @@ TEST(PhysicsWorldFilm, FrameCapStopsAtTheLastSlotAndEndsTheThrowWithAResult) {
     EXPECT_EQ(lane->FramePinActionComplete, PHYS_MAX_FRAMES - 2);
 }
 
-TEST(PhysicsWorldFilm, PoseCapStopsMidFrameWithoutCountingIt) {
+TEST_F(PhysicsWorldFilm, PoseCapStopsMidFrameWithoutCountingIt) {
     auto lane = MakeLane(LaneKind::Computer);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     lane->iPhysicsResult = PinBit(5);  // the previous throw's
@@ -263,7 +267,7 @@ TEST(PhysicsWorldFilm, PoseCapStopsMidFrameWithoutCountingIt) {
     EXPECT_EQ(lane->NumPhysFrames, 100);
 }
 
-TEST(PhysicsWorldFilm, RoomRuleNeverCutsAFineStepFrameShort) {
+TEST_F(PhysicsWorldFilm, RoomRuleNeverCutsAFineStepFrameShort) {
     for (PinMask rack : {PIN_MASK_ALL, PinMask(PinBit(0) | PinBit(8))}) {
         auto lane = MakeLane(LaneKind::Player);
         SetupPins(*lane, rack, 0);
@@ -314,12 +318,14 @@ void ExpectPinActionEndsOnFrame720(LaneKind kind, s32 delay) {
     EXPECT_EQ(GetFrameFirstPinStruck(*lane), -1);
 }
 
-TEST(PhysicsWorldRun, PinActionEndsOnTheFirstFrame720AfterTheBackWall) {
+using PhysicsWorldRun = GameFixture;
+
+TEST_F(PhysicsWorldRun, PinActionEndsOnTheFirstFrame720AfterTheBackWall) {
     ExpectPinActionEndsOnFrame720(LaneKind::Player, 240);
     ExpectPinActionEndsOnFrame720(LaneKind::Computer, 360);
 }
 
-TEST(PhysicsWorldRun, FilmFullBeforeTheBackWallStillEndsTheTurn) {
+TEST_F(PhysicsWorldRun, FilmFullBeforeTheBackWallStillEndsTheTurn) {
     auto lane = MakeLane(LaneKind::Player);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     lane->NumPhysFrames = PHYS_MAX_FRAMES - 10;
@@ -343,7 +349,9 @@ std::vector<std::pair<s32, s32>> PairsOf(const LaneContext& lane) {
     return pairs;
 }
 
-TEST(PhysicsWorldPairing, OnlyPairsInPlayWithAMovingPin) {
+using PhysicsWorldPairing = GameFixture;
+
+TEST_F(PhysicsWorldPairing, OnlyPairsInPlayWithAMovingPin) {
     auto lane = MakeLane(LaneKind::Player);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     EXPECT_TRUE(PairsOf(*lane).empty());  // two untouched pins are never tested
@@ -365,7 +373,7 @@ TEST(PhysicsWorldPairing, OnlyPairsInPlayWithAMovingPin) {
     EXPECT_TRUE(std::is_sorted(pairs.begin(), pairs.end()));
 }
 
-TEST(PhysicsWorldPairing, APinKnockedDuringThePassIsSeenByLaterPairs) {
+TEST_F(PhysicsWorldPairing, APinKnockedDuringThePassIsSeenByLaterPairs) {
     auto lane = MakeLane(LaneKind::Player);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     lane->PhysPins[3].state = ActivePin;
@@ -382,7 +390,9 @@ TEST(PhysicsWorldPairing, APinKnockedDuringThePassIsSeenByLaterPairs) {
 
 // ---------------------------------------------------------------- results and transforms
 
-TEST(PhysicsWorldResults, FirstPinStruckIsTheEarliestNonZeroFrame) {
+using PhysicsWorldResults = GameFixture;
+
+TEST_F(PhysicsWorldResults, FirstPinStruckIsTheEarliestNonZeroFrame) {
     auto lane = MakeLane(LaneKind::Player);
     EXPECT_EQ(GetFrameFirstPinStruck(*lane), -1);
     lane->FramePinStartWobble[2] = 57;
@@ -391,7 +401,7 @@ TEST(PhysicsWorldResults, FirstPinStruckIsTheEarliestNonZeroFrame) {
     EXPECT_EQ(GetFrameFirstPinStruck(*lane), 43);
 }
 
-TEST(PhysicsWorldResults, LaneToWorldMirrorsXAndYAndShiftsDownTheAlley) {
+TEST_F(PhysicsWorldResults, LaneToWorldMirrorsXAndYAndShiftsDownTheAlley) {
     const s_Vector3 origin{};
     const s_Vector3 o = PhysicsToWorldSpace(&origin);
     EXPECT_FLOAT_EQ(o.x, 1.738f);
@@ -407,7 +417,9 @@ TEST(PhysicsWorldResults, LaneToWorldMirrorsXAndYAndShiftsDownTheAlley) {
 
 // ---------------------------------------------------------------- throws
 
-TEST(PhysicsWorldThrow, ComputerStartReleasesTheBallAndRecordsItAlone) {
+using PhysicsWorldThrow = GameFixture;
+
+TEST_F(PhysicsWorldThrow, ComputerStartReleasesTheBallAndRecordsItAlone) {
     auto lane = MakeLane(LaneKind::Computer);
     SetupPins(*lane, PIN_MASK_ALL, 0);
     lane->FramePinActionComplete = 0;
@@ -435,8 +447,7 @@ TEST(PhysicsWorldThrow, ComputerStartReleasesTheBallAndRecordsItAlone) {
     EXPECT_EQ(lane->PhysDataIndex[1], NUM_PINS);
 }
 
-TEST(PhysicsWorldThrow, PlayerThrowRollsThenEndsItsPinActionAndClearsTheDeck) {
-    InitLookupTables();
+TEST_F(PhysicsWorldThrow, PlayerThrowRollsThenEndsItsPinActionAndClearsTheDeck) {
     auto lane = MakeLane(LaneKind::Player);
     OrbSRand(2024);
     SetupPins(*lane, PIN_MASK_ALL, 1);
@@ -474,7 +485,7 @@ TEST(PhysicsWorldThrow, PlayerThrowRollsThenEndsItsPinActionAndClearsTheDeck) {
     EXPECT_LE(lane->NumPhysFrames, PHYS_MAX_FRAMES - 1);
 }
 
-TEST(PhysicsWorldThrow, BallThatNeverArrivesFillsTheFilmAndStillEndsTheTurn) {
+TEST_F(PhysicsWorldThrow, BallThatNeverArrivesFillsTheFilmAndStillEndsTheTurn) {
     auto lane = MakeLane(LaneKind::Player);
     SetupPins(*lane, PIN_MASK_ALL & ~PinBit(6), 0);
     lane->FramePinActionComplete = 500;  // the previous throw's

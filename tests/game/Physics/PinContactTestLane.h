@@ -29,7 +29,6 @@ inline void ClearContactLane(LaneContext& lane) {
 }
 
 inline std::unique_ptr<LaneContext> MakeContactLane() {
-    InitLookupTables();
     auto lane = std::make_unique<LaneContext>(LaneKind::Player);
     ClearContactLane(*lane);
     return lane;

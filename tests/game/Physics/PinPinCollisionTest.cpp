@@ -1,6 +1,7 @@
 #include <random>
 
 #include "tests/game/Physics/PinContactTestLane.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ s_Vector3 Sum(const s_Vector3& a, const s_Vector3& b) {
     return Vec(a.x + b.x, a.y + b.y, a.z + b.z);
 }
 
-class PinPinCollisionTest : public ::testing::Test {
+class PinPinCollisionTest : public GameFixture {
 protected:
     std::unique_ptr<LaneContext> lanePtr = MakeContactLane();
     LaneContext& lane = *lanePtr;
@@ -88,7 +89,9 @@ TEST_F(PinPinCollisionTest, OverlappingPinsThatPartAreNotHeldTogether) {
     EXPECT_NEAR(b.position.x - a.position.x, 0.9f + 240 * 0.002f, 1e-3f);
 }
 
-TEST(ContactEstimate, ALimitEqualToTheEstimatePasses) {
+using ContactEstimate = GameFixture;
+
+TEST_F(ContactEstimate, ALimitEqualToTheEstimatePasses) {
     const s_Vector3 offset = Vec(0.7f, -0.4f, 0.9f);
     f64 estimate = 0.0;
     ASSERT_TRUE(EstimateContactDistance(offset, 10.0, 10.0, &estimate));
@@ -180,7 +183,9 @@ TEST_F(PinPinCollisionTest, ReachOfTheStatesGatesThePair) {
     ExpectNear(Sum(a.velocity, b.velocity), Vec(0.05f, 0.0f, 0.0f), 1e-7f);
 }
 
-TEST(PinPinCollisionRandom, NeverSpreadsNaNAndKeepsMomentum) {
+using PinPinCollisionRandom = GameFixture;
+
+TEST_F(PinPinCollisionRandom, NeverSpreadsNaNAndKeepsMomentum) {
     std::mt19937 rng(19071985);
     std::uniform_real_distribution<f32> near(-2.4f, 2.4f);
     std::uniform_real_distribution<f32> speed(-0.1f, 0.1f);

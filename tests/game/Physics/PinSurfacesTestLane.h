@@ -11,11 +11,10 @@
 #include "source/Physics/Physics.h"
 #include "source/Physics/PinContact.h"
 #include "source/Physics/PinTables.h"
+#include "tests/support/GameFixture.h"
 
-class PinSurfaceLane : public ::testing::Test {
+class PinSurfaceLane : public GameFixture {
 protected:
-    void SetUp() override { InitLookupTables(); }
-
     // Places pin i with its axis along up (normalised here), at rest.
     PinData& Place(s32 i, s_Vector3 position, s_Vector3 up, PinState state) {
         PinData& p = lane->PhysPins[i];

@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "source/Physics/PinTables.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
-class PinTables : public ::testing::Test {
-protected:
-    void SetUp() override { InitLookupTables(); }
-};
+using PinTables = GameFixture;
 
 // Indices of the non-zero entries of a table, as [first, last] runs.
 template <size_t N>

@@ -2,6 +2,7 @@
 
 #include "source/Physics/Physics.h"
 #include "tests/game/Physics/WorldTestLane.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -35,7 +36,9 @@ s32 StepsUntilDone(s32 (*step)(LaneContext&), LaneContext& lane, s32 limit) {
 
 // ---------------------------------------------------------------- pick-up
 
-TEST(PinsetterPickup, LiftsTheStandingPinsIn135RecordedSteps) {
+using PinsetterPickup = GameFixture;
+
+TEST_F(PinsetterPickup, LiftsTheStandingPinsIn135RecordedSteps) {
     auto lane = FinishedLane(LaneKind::Player, PinBit(4) | PinBit(9));
     lane->PhysBall.visible = 1;  // still in view: recorded with the lifted pins
     lane->SweeperZCoord = 0.0f;
@@ -52,14 +55,14 @@ TEST(PinsetterPickup, LiftsTheStandingPinsIn135RecordedSteps) {
     EXPECT_EQ(lane->SweeperZCoord, 179.375f);
 }
 
-TEST(PinsetterPickup, ComputerLaneLiftsSlowlyAndLeavesTheBarAlone) {
+TEST_F(PinsetterPickup, ComputerLaneLiftsSlowlyAndLeavesTheBarAlone) {
     auto lane = FinishedLane(LaneKind::Computer, PIN_MASK_ALL);
     lane->SweeperZCoord = 100.0f;
     EXPECT_EQ(StepsUntilDone(PickupPins, *lane, 1000), 541);
     EXPECT_EQ(lane->SweeperZCoord, 100.0f);
 }
 
-TEST(PinsetterPickup, NothingStandingIsDoneAtOnce) {
+TEST_F(PinsetterPickup, NothingStandingIsDoneAtOnce) {
     auto lane = FinishedLane(LaneKind::Player, 0);
     const s32 before = lane->NumPhysFrames;
     EXPECT_EQ(PickupPins(*lane), 1);
@@ -67,7 +70,7 @@ TEST(PinsetterPickup, NothingStandingIsDoneAtOnce) {
     EXPECT_EQ(lane->SweeperZCoord, 179.375f);
 }
 
-TEST(PinsetterPickup, ARockingPinIsHeldStillAndCountsAsStanding) {
+TEST_F(PinsetterPickup, ARockingPinIsHeldStillAndCountsAsStanding) {
     auto lane = FinishedLane(LaneKind::Player, PinBit(2));
     lane->PhysPins[2].state = WobblePin;
     lane->PhysPins[5].state = ActivePin;  // fallen: stays on the deck
@@ -78,7 +81,7 @@ TEST(PinsetterPickup, ARockingPinIsHeldStillAndCountsAsStanding) {
     EXPECT_EQ(lane->PhysPins[5].position.y, -0.5f);
 }
 
-TEST(PinsetterPickup, FullFilmStillCompletesWithinTheArrays) {
+TEST_F(PinsetterPickup, FullFilmStillCompletesWithinTheArrays) {
     auto lane = FinishedLane(LaneKind::Player, PIN_MASK_ALL);
     lane->NumPhysFrames = PHYS_MAX_FRAMES - 2;
     lane->OutputFramesUsed = PHYS_MAX_POSES - 30;
@@ -90,7 +93,9 @@ TEST(PinsetterPickup, FullFilmStillCompletesWithinTheArrays) {
 
 // ---------------------------------------------------------------- reach
 
-TEST(PinsetterReach, StandingPinsAreTakenOnALaterBallOnly) {
+using PinsetterReach = GameFixture;
+
+TEST_F(PinsetterReach, StandingPinsAreTakenOnALaterBallOnly) {
     auto player = FinishedLane(LaneKind::Player, PinBit(0));
     auto computer = FinishedLane(LaneKind::Computer, PinBit(0));
     const f32 bar = 180.0f;
@@ -103,7 +108,7 @@ TEST(PinsetterReach, StandingPinsAreTakenOnALaterBallOnly) {
     EXPECT_EQ(CheckSweepPin(*player, 3, bar, 1), 0);  // out of play
 }
 
-TEST(PinsetterReach, PinsAtOrAboveTheClearanceAreNeverSwept) {
+TEST_F(PinsetterReach, PinsAtOrAboveTheClearanceAreNeverSwept) {
     auto lane = FinishedLane(LaneKind::Player, 0);
     LayPinDown(*lane, 1, 180.0f);
     lane->PhysPins[1].position.y = -3.75f;
@@ -112,7 +117,7 @@ TEST(PinsetterReach, PinsAtOrAboveTheClearanceAreNeverSwept) {
     EXPECT_EQ(CheckSweepPin(*lane, 1, 180.0f, 1), 1);
 }
 
-TEST(PinsetterReach, PlayerBarReachesAroundItComputerBarEverythingBehind) {
+TEST_F(PinsetterReach, PlayerBarReachesAroundItComputerBarEverythingBehind) {
     auto player = FinishedLane(LaneKind::Player, 0);
     auto computer = FinishedLane(LaneKind::Computer, 0);
     for (LaneContext* lane : {player.get(), computer.get()}) {
@@ -135,7 +140,9 @@ TEST(PinsetterReach, PlayerBarReachesAroundItComputerBarEverythingBehind) {
 
 // ---------------------------------------------------------------- sweep
 
-TEST(PinsetterSweep, EmptyDeckRecords107FramesAndEndsOnThe108thStep) {
+using PinsetterSweep = GameFixture;
+
+TEST_F(PinsetterSweep, EmptyDeckRecords107FramesAndEndsOnThe108thStep) {
     auto lane = FinishedLane(LaneKind::Player, 0);
     lane->SweeperZCoord = 179.375f;
     const s32 before = lane->NumPhysFrames;
@@ -155,7 +162,7 @@ TEST(PinsetterSweep, EmptyDeckRecords107FramesAndEndsOnThe108thStep) {
     EXPECT_EQ(lane->SweeperZCoord, 179.375f);
 }
 
-TEST(PinsetterSweep, ComputerLaneRecordsItsSweeperPoseAndLeavesTheBarAtTheEnd) {
+TEST_F(PinsetterSweep, ComputerLaneRecordsItsSweeperPoseAndLeavesTheBarAtTheEnd) {
     auto lane = FinishedLane(LaneKind::Computer, 0);
     lane->SweeperZCoord = 179.375f;
     lane->SweeperPose.position = {2.5f, -1.25f, 3.0f, 0.0f};
@@ -174,7 +181,7 @@ TEST(PinsetterSweep, ComputerLaneRecordsItsSweeperPoseAndLeavesTheBarAtTheEnd) {
     EXPECT_EQ(lane->SweeperZCoord, 179.375f + 108 * 0.125f);
 }
 
-TEST(PinsetterSweep, SweptPinMovesWithTheBarAndIsRecordedBeforeTheSweeper) {
+TEST_F(PinsetterSweep, SweptPinMovesWithTheBarAndIsRecordedBeforeTheSweeper) {
     auto lane = FinishedLane(LaneKind::Player, 0);
     LayPinDown(*lane, 3, 179.5f);
     lane->SweeperZCoord = 179.375f;
@@ -188,7 +195,7 @@ TEST(PinsetterSweep, SweptPinMovesWithTheBarAndIsRecordedBeforeTheSweeper) {
     EXPECT_EQ(lane->OutputFramesUsed, first + 2);
 }
 
-TEST(PinsetterSweep, LiftedPinsStayWhileTheSweepRunsOnTheFirstBall) {
+TEST_F(PinsetterSweep, LiftedPinsStayWhileTheSweepRunsOnTheFirstBall) {
     auto lane = FinishedLane(LaneKind::Player, PinBit(4) | PinBit(9));
     while (!PickupPins(*lane)) {
     }
@@ -202,7 +209,7 @@ TEST(PinsetterSweep, LiftedPinsStayWhileTheSweepRunsOnTheFirstBall) {
     EXPECT_GT(lane->PhysPins[0].position.z, 189.0f);  // the fallen pin went into the pit
 }
 
-TEST(PinsetterSweep, FullFilmTakesTheSweeperPoseInTheLastSlot) {
+TEST_F(PinsetterSweep, FullFilmTakesTheSweeperPoseInTheLastSlot) {
     auto lane = FinishedLane(LaneKind::Player, 0);
     lane->SweeperZCoord = 179.375f;
     lane->NumPhysFrames = PHYS_MAX_FRAMES - 1;

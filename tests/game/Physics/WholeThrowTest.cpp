@@ -5,6 +5,7 @@
 
 #include "source/AlleyNPCManager.h"
 #include "tests/game/Physics/WholeThrowSupport.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -20,7 +21,9 @@ ThrowSummary BowlOnPlayerLane(const ThrowSetup& setup, u32 seed = 1) {
     return RunPlayerThrow(Physics, setup);
 }
 
-TEST(WholeThrow, GutterBallLeavesTheRackUntouched) {
+using WholeThrow = GameFixture;
+
+TEST_F(WholeThrow, GutterBallLeavesTheRackUntouched) {
     const ThrowSummary s = BowlOnPlayerLane(GutterThrow());
     EXPECT_EQ(s.started, 1);
     EXPECT_EQ(s.standing, PIN_MASK_ALL);
@@ -33,7 +36,7 @@ TEST(WholeThrow, GutterBallLeavesTheRackUntouched) {
     ExpectSoundFilm(PlayerLane, s.rollFrames);
 }
 
-TEST(WholeThrow, PocketHitAtRealisticSpeedsKnocksMostPinsDown) {
+TEST_F(WholeThrow, PocketHitAtRealisticSpeedsKnocksMostPinsDown) {
     for (f32 speed : {75.0f, 85.0f, 95.0f}) {
         for (f32 x : {5.9f, 6.0f, 6.1f}) {
             const ThrowSummary s = BowlOnPlayerLane(StraightThrow(x, speed));
@@ -45,7 +48,7 @@ TEST(WholeThrow, PocketHitAtRealisticSpeedsKnocksMostPinsDown) {
     }
 }
 
-TEST(WholeThrow, PinActionEndsOnTheBackWallRuleAndTheSweepFollows) {
+TEST_F(WholeThrow, PinActionEndsOnTheBackWallRuleAndTheSweepFollows) {
     const ThrowSummary s = BowlOnPlayerLane(PocketThrow());
     const LaneContext& lane = PlayerLane;
     ASSERT_GT(lane.FrameBallHitsBackWall, 0);
@@ -59,7 +62,7 @@ TEST(WholeThrow, PinActionEndsOnTheBackWallRuleAndTheSweepFollows) {
     EXPECT_EQ(Physics.bSweepDone, 1);
 }
 
-TEST(WholeThrow, AVarietyOfThrowsKeepsTheFilmSound) {
+TEST_F(WholeThrow, AVarietyOfThrowsKeepsTheFilmSound) {
     struct Case {
         f32 x, vx, vz, spinX;
         u32 seed;
@@ -78,7 +81,7 @@ TEST(WholeThrow, AVarietyOfThrowsKeepsTheFilmSound) {
     }
 }
 
-TEST(WholeThrow, SecondBallOnTheLeaveSkipsThePickup) {
+TEST_F(WholeThrow, SecondBallOnTheLeaveSkipsThePickup) {
     BowlOnPlayerLane(StraightThrow(6.6f, 85.0f));
     const PinMask leave = GetPhysicsResult(PlayerLane);
     ASSERT_NE(leave, 0);
@@ -92,7 +95,7 @@ TEST(WholeThrow, SecondBallOnTheLeaveSkipsThePickup) {
     ExpectSoundFilm(PlayerLane, s.rollFrames);
 }
 
-TEST(WholeThrow, RestingRackStaysAtRestFor720Steps) {
+TEST_F(WholeThrow, RestingRackStaysAtRestFor720Steps) {
     OrbSRand(7);
     LaneContext& lane = PlayerLane;
     SetupPins(lane, PIN_MASK_ALL, 1);
@@ -107,7 +110,7 @@ TEST(WholeThrow, RestingRackStaysAtRestFor720Steps) {
     EXPECT_EQ(GetFrameFirstPinStruck(lane), -1);
 }
 
-TEST(WholeThrow, SameSeedGivesTheSameFilmByteForByte) {
+TEST_F(WholeThrow, SameSeedGivesTheSameFilmByteForByte) {
     BowlOnPlayerLane(PocketThrow(), 42);
     const FilmCopy first(PlayerLane);
     const u64 hash = FilmHash(PlayerLane);
@@ -118,7 +121,7 @@ TEST(WholeThrow, SameSeedGivesTheSameFilmByteForByte) {
     EXPECT_EQ(FilmHash(PlayerLane), hash);
 }
 
-TEST(WholeThrow, AComputerLaneNeverTouchesThePlayersLane) {
+TEST_F(WholeThrow, AComputerLaneNeverTouchesThePlayersLane) {
     BowlOnPlayerLane(PocketThrow(), 3);
     std::vector<u8> before(sizeof(LaneContext));
     std::memcpy(before.data(), &PlayerLane, sizeof(LaneContext));
@@ -129,7 +132,7 @@ TEST(WholeThrow, AComputerLaneNeverTouchesThePlayersLane) {
     ExpectSoundFilm(bowler->lane);
 }
 
-TEST(WholeThrow, ComputerLaneThrowsAreDeterministicAndSound) {
+TEST_F(WholeThrow, ComputerLaneThrowsAreDeterministicAndSound) {
     auto a = std::make_unique<CNPCBowler>();
     auto b = std::make_unique<CNPCBowler>();
     OrbSRand(9);
@@ -163,7 +166,7 @@ const FrozenThrow FROZEN_THROWS[] = {
     {"computer-pocket", true, 6.0f, 85.0f, 0.0f, 2, 0x0000, 1137, 3425, 0x4e8b4be983900049ull},
 };
 
-TEST(WholeThrow, FrozenFilmsStayTheSame) {
+TEST_F(WholeThrow, FrozenFilmsStayTheSame) {
     for (const FrozenThrow& f : FROZEN_THROWS) {
         SCOPED_TRACE(f.name);
         ThrowSetup setup = StraightThrow(f.x, f.vz);

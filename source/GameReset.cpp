@@ -1,0 +1,50 @@
+#include "source/GameReset.h"
+
+#include <memory>
+
+#include "source/AlleyNPCManager.h"
+#include "source/OrbMain.h"
+#include "source/Physics/LaneContext.h"
+#include "source/Physics/LaneManager.h"
+#include "source/Physics/PhysicsIdle.h"
+#include "source/Physics/PinTables.h"
+
+namespace {
+
+// A global built again in place: exactly its state at program start, also for the
+// objects that hold pointers into themselves and cannot be copied.
+template <class T, class... Args>
+void Rebuild(T& object, Args... args) {
+    std::destroy_at(&object);
+    std::construct_at(&object, args...);
+}
+
+// A game module with global state adds its reset to one of these tables, in its
+// place in the order. Cold steps give the module's data its start-up values; warm
+// steps forget what the engine's warm reset has just recreated (handles, tasks).
+using ResetStep = void (*)();
+
+const ResetStep ColdResetSteps[] = {
+    [] { InitLookupTables(); },
+    [] { Rebuild(PlayerLane, LaneKind::Player); },
+    [] { Rebuild(Physics); },
+    [] { Rebuild(g_AlleyNPCManager); },
+    [] { g_NPCPhysicsBowlerIndex = 0; },
+    [] { g_LevelIsPlaying = 0; },
+};
+
+const ResetStep WarmResetSteps[] = {
+    [] { SystemTextWad = nullptr; },
+};
+
+}  // namespace
+
+void GameColdReset() {
+    for (ResetStep step : ColdResetSteps)
+        step();
+}
+
+void GameWarmReset() {
+    for (ResetStep step : WarmResetSteps)
+        step();
+}

@@ -1,0 +1,10 @@
+// The engine fixture's console and engine, then the game's own resets, as OrbMain
+// runs them: every game test starts from the state of a fresh process.
+#pragma once
+
+#include "tests/support/EngineFixture.h"
+
+class GameFixture : public EngineFixture {
+protected:
+    void SetUp() override;
+};

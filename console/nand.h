@@ -82,8 +82,10 @@ s32 NANDRead(NANDFileInfo* info, void* buf, u32 length);
 s32 NANDWrite(NANDFileInfo* info, const void* buf, u32 length);
 s32 NANDGetLength(NANDFileInfo* info, u32* length);
 
-// The file must exist. For writing, its contents are first copied to the temporary
-// copy through buf (length bytes of the caller's memory).
+// The file must exist. Writes go to a temporary copy: for writing alone it starts
+// empty, so the file becomes exactly what is written; for reading and writing the
+// file's contents are first copied to it through buf (length bytes of the
+// caller's memory).
 s32 NANDSafeOpen(const char* path, NANDFileInfo* info, u8 accType, void* buf, u32 length);
 // After a write: replaces the file with the copy, or, when a write fell short or a
 // step of the replacement fails, drops the copy and keeps the file.

@@ -118,9 +118,14 @@ s32 NANDSafeOpen(const char* path, NANDFileInfo* info, u8 accType, void* buf, u3
         console::NANDFillRecord(info, original, accType, 1, absolute);
         return NAND_RESULT_OK;
     }
+    // Written alone, the file becomes exactly what is written; a read-write open
+    // starts from the old contents.
+    const bool keepContents = accType == NAND_ACCESS_RW;
     char tempPath[NAND_MAX_PATH] = {};
     const s32 copy = CreateCopy(st, tempPath);
-    result = copy < 0 ? copy : CopyContents(original, copy, buf, length);
+    result = copy < 0 ? copy : NAND_RESULT_OK;
+    if (result == NAND_RESULT_OK && keepContents)
+        result = CopyContents(original, copy, buf, length);
     close(original);
     if (result == NAND_RESULT_OK && lseek(copy, 0, SEEK_SET) != 0)
         result = console::NANDResultFromErrno(errno);
@@ -133,7 +138,7 @@ s32 NANDSafeOpen(const char* path, NANDFileInfo* info, u8 accType, void* buf, u3
     }
     console::NANDFillRecord(info, copy, accType, 1, absolute);
     std::snprintf(info->tempPath, NAND_MAX_PATH, "%s", tempPath);
-    info->expectedLength = u32(st.st_size);
+    info->expectedLength = keepContents ? u32(st.st_size) : 0;
     return NAND_RESULT_OK;
 }
 

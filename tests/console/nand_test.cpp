@@ -104,6 +104,29 @@ TEST_F(NANDTest, SafeWriteReplacesTheFileAndReadsBack) {
     EXPECT_EQ(NANDSafeClose(&info), NAND_RESULT_OK);
 }
 
+// A write of fewer bytes than the file leaves no old tail unless the open was
+// read-write; old files span several copy buffers, or end exactly on one.
+TEST_F(NANDTest, AShorterSafeWriteKeepsOnlyWhatTheOpenKeeps) {
+    struct Case {
+        u8 access;
+        size_t oldSize;
+        std::string expected;
+    };
+    ASSERT_EQ(NANDCreate("save.dat", 0x30, 0), NAND_RESULT_OK);
+    const std::string fresh(100, 'n');
+    for (const Case& c : {Case{NAND_ACCESS_WRITE, 300, fresh}, Case{NAND_ACCESS_WRITE, 0, fresh},
+                          Case{NAND_ACCESS_RW, 300, fresh + std::string(200, 'o')},
+                          Case{NAND_ACCESS_RW, 128, fresh + std::string(28, 'o')}}) {
+        std::ofstream(Host("save.dat"), std::ios::binary) << std::string(c.oldSize, 'o');
+        NANDFileInfo info{};
+        ASSERT_EQ(NANDSafeOpen("save.dat", &info, c.access, copy_, sizeof(copy_)), NAND_RESULT_OK);
+        EXPECT_EQ(NANDWrite(&info, fresh.data(), u32(fresh.size())), s32(fresh.size()));
+        EXPECT_EQ(NANDSafeClose(&info), NAND_RESULT_OK) << c.oldSize;
+        EXPECT_EQ(Slurp(Host("save.dat")), c.expected) << c.oldSize;
+    }
+    EXPECT_TRUE(TempEmpty());
+}
+
 TEST_F(NANDTest, FailedWritesAndClosesKeepTheOldFile) {
     ASSERT_EQ(NANDCreate("save.dat", 0x30, 0), NAND_RESULT_OK);
     const std::string old(256, 'o'), fresh(256, 'n');

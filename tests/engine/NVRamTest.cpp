@@ -78,6 +78,16 @@ TEST_F(NVRamTest, SaveRoundsTo32ZeroesThePaddingAndLoadsBackExactly) {
     EXPECT_EQ(NVRamFileExist("save.dat", nullptr), 1);
 }
 
+// The longer saves fit in one copy buffer, or need several.
+TEST_F(NVRamTest, AShorterSaveLeavesNothingOfTheLongerOne) {
+    const std::vector<u8> shorter = Pattern(100, 2);
+    for (u32 longer : {172u, kSaveLength}) {
+        ASSERT_EQ(NVRamSaveFile("save.dat", Pattern(longer, 1).data(), longer), 1);
+        ASSERT_EQ(NVRamSaveFile("save.dat", shorter.data(), 100), 1);
+        EXPECT_EQ(HostFile("save.dat"), Bytes(shorter) + std::string(28, '\0')) << longer;
+    }
+}
+
 TEST_F(NVRamTest, MissingFilesReportThePlatformCode) {
     std::vector<u8> buffer(64, 0xEE);
     EXPECT_EQ(NVRamLoadFile("save.dat", buffer.data(), 64), 0);

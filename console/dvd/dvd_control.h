@@ -1,5 +1,5 @@
 // Test controls of the disc drive: its latency, its status, failing transfers, and
-// a log of every transfer started. DVDInit puts them back to their defaults.
+// a log of the transfers started. HostInit puts them back to their defaults.
 #pragma once
 
 #include <vector>
@@ -22,5 +22,7 @@ struct HostDVDTransfer {
     u32 length;  // as requested
     void* addr;
 };
+// Transfers are logged only from a test's request on, so a long run keeps no log.
 const std::vector<HostDVDTransfer>& HostDVDTransferLog();
-void HostDVDClearTransferLog();
+// Empties the log and logs every transfer started from now until HostInit.
+void HostDVDRecordTransfers();

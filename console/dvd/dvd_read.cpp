@@ -1,4 +1,4 @@
-// DVD transfers. A transfer is logged and its fate (failing or not) decided when
+// DVD transfers. A transfer is logged (while a test asks) and its fate (failing or not) decided when
 // it starts; its bytes move when it completes, after the drive's latency and once
 // the drive reports no error. The bytes that exist are moved: a read at or past
 // the end of the file comes back short.
@@ -35,6 +35,7 @@ u32 s_lastId = 0;
 OSTime s_latency = kDefaultLatency;
 s32 s_status = DVD_STATE_END;
 u32 s_failing = 0;
+bool s_logging = false;
 std::vector<HostDVDTransfer> s_log;
 
 bool Holding() {
@@ -46,9 +47,10 @@ bool Valid(const DVDFileInfo* info, void* addr, s32 length, s32 offset) {
     return info != nullptr && info->entrynum >= 0 && addr != nullptr && length >= 0 && offset >= 0;
 }
 
-// Logs a transfer; true when it is one of those set to fail.
+// Logs a transfer when a test asked; true when it is one of those set to fail.
 bool Begin(const DVDFileInfo* info, void* addr, u32 length, u32 offset) {
-    s_log.push_back(HostDVDTransfer{info->entrynum, offset, length, addr});
+    if (s_logging)
+        s_log.push_back(HostDVDTransfer{info->entrynum, offset, length, addr});
     if (s_failing == 0)
         return false;
     --s_failing;
@@ -160,6 +162,7 @@ void DVDDriveReset() {
     s_latency = kDefaultLatency;
     s_status = DVD_STATE_END;
     s_failing = 0;
+    s_logging = false;
     s_log.clear();
 }
 
@@ -191,6 +194,7 @@ void HostDVDFailTransfers(u32 count) {
 const std::vector<HostDVDTransfer>& HostDVDTransferLog() {
     return s_log;
 }
-void HostDVDClearTransferLog() {
+void HostDVDRecordTransfers() {
+    s_logging = true;
     s_log.clear();
 }

@@ -203,10 +203,16 @@ TEST_F(DVDTest, FailedTransfersMoveNothing) {
     EXPECT_EQ(DVDReadPrio(&info, bytes, 10, 0, 2), DVD_RESULT_FATAL_ERROR);
 }
 
-TEST_F(DVDTest, TheLogRecordsEveryTransferStarted) {
+// Only transfers after the request are logged, so a long run keeps no log.
+TEST_F(DVDTest, TheLogRecordsEveryTransferStartedOnceAsked) {
     DVDFileInfo info{};
     ASSERT_TRUE(DVDOpen("DATA/LANE.BIN", &info));
     std::vector<u8> buffer(64);
+    for (int i = 0; i < 3; ++i)
+        DVDReadPrio(&info, buffer.data(), 32, 0, 2);
+    EXPECT_TRUE(HostDVDTransferLog().empty());
+
+    HostDVDRecordTransfers();
     ASSERT_TRUE(DVDReadAsyncPrio(&info, buffer.data(), 32, 64, Done, 2));
     WaitForCallback();
     DVDReadPrio(&info, buffer.data() + 32, 32, 96, 2);
@@ -217,7 +223,7 @@ TEST_F(DVDTest, TheLogRecordsEveryTransferStarted) {
     EXPECT_EQ(log[0].length, 32u);
     EXPECT_EQ(log[0].addr, buffer.data());
     EXPECT_EQ(log[1].addr, buffer.data() + 32);
-    HostDVDClearTransferLog();
+    HostDVDRecordTransfers();
     EXPECT_TRUE(HostDVDTransferLog().empty());
 }
 

@@ -122,7 +122,7 @@ TEST_F(FileTest, ReadsGoDirectOrThroughTheWindow) {
     };
     for (Case c : {Case{43712, 0, true}, Case{43680, 0, false}, Case{43712, 16, false}}) {
         const s32 fid = FileOpen("DATA\\BIG.BIN");
-        HostDVDClearTransferLog();
+        HostDVDRecordTransfers();
         EXPECT_EQ(FileReadBytes(fid, buffer_->bytes + c.dstOffset, c.length), s32(c.length));
         ASSERT_EQ(Transfers(), 1u);
         EXPECT_EQ(HostDVDTransferLog()[0].addr == buffer_->bytes + c.dstOffset, c.direct);
@@ -135,7 +135,7 @@ TEST_F(FileTest, ReadsGoDirectOrThroughTheWindow) {
 
 TEST_F(FileTest, SeeksInsideTheWindowKeepIt) {
     const s32 fid = FileOpen("DATA\\BIG.BIN");
-    HostDVDClearTransferLog();
+    HostDVDRecordTransfers();
     FileSeek(fid, 1000, FILE_SEEK_SET);
     ASSERT_EQ(FileReadBytes(fid, buffer_->bytes, 64), 64);
     ASSERT_EQ(Transfers(), 1u);
@@ -185,7 +185,7 @@ TEST_F(FileTest, ShortFilesOfAnyLengthReadEverywhere) {
         disc_.Write("Data/Sized.bin", Pattern(size));
         const s32 fid = FileOpen("DATA\\SIZED.BIN");
         ASSERT_NE(fid, 0);
-        HostDVDClearTransferLog();
+        HostDVDRecordTransfers();
         for (u32 pos : {0u, size / 2, size > 3 ? size - 3 : 0u, size - 1}) {
             FileSeek(fid, s32(pos), FILE_SEEK_SET);
             const u32 n = std::min<u32>(7, size - pos);
@@ -236,7 +236,7 @@ TEST_F(FileTest, AFailedTransferIsReportedAndNotKept) {
     EXPECT_EQ(FileGetRemaining(fid), s32(kBig));
 
     // The failed window is not served again: the next read transfers afresh.
-    HostDVDClearTransferLog();
+    HostDVDRecordTransfers();
     EXPECT_EQ(FileReadBytes(fid, buffer_->bytes, 16), 16);
     EXPECT_EQ(FileGetReadError(fid), 0);
     EXPECT_EQ(Transfers(), 1u);
@@ -244,7 +244,7 @@ TEST_F(FileTest, AFailedTransferIsReportedAndNotKept) {
 
     // A direct transfer that fails ends its read too.
     FileSeek(fid, 0x10000, FILE_SEEK_SET);
-    HostDVDClearTransferLog();
+    HostDVDRecordTransfers();
     HostDVDFailTransfers(1);
     ASSERT_EQ(FileReadBytesAsync(fid, buffer_->bytes, 0xB000), RET_NO_ERROR);
     while (!FileReadStatus(fid)) {
@@ -266,6 +266,7 @@ TEST_F(FileTest, AFileThatShrankEndsTheReadInsteadOfHanging) {
 
 TEST_F(FileTest, AsyncReadsCompleteAtALaterPoll) {
     HostDVDSetReadLatency(0);
+    HostDVDRecordTransfers();
     const s32 fid = FileOpen("DATA\\ODD.BIN");
     ASSERT_EQ(FileReadBytesAsync(fid, buffer_->bytes, 200), RET_NO_ERROR);
     EXPECT_EQ(Transfers(), 0u);  // issued by the first poll

@@ -79,6 +79,33 @@ TEST_F(OSAllocTest, FirstFitReusesFreedGapsAndMerges) {
     EXPECT_GT(Addr(OSAllocFromHeap(heap, 32)), Addr(c));
 }
 
+// A gap of a header plus 32 bytes left by a split is a block of its own; a smaller
+// one stays with the block before it.
+TEST_F(OSAllocTest, TheSmallestRemainderServesA32ByteBlock) {
+    struct Case {
+        uintptr_t left;  // after the first block, header included
+        bool split;
+    };
+    void* hi = OSGetMEM1ArenaHi();
+    u8* start = static_cast<u8*>(OSInitAlloc(OSGetMEM1ArenaLo(), hi, 1));
+    const OSHeapHandle heap = OSCreateHeap(start, hi);
+    const uintptr_t heapSize = Addr(hi) - Addr(start);
+    for (Case c : {Case{64, true}, Case{32, false}}) {
+        void* first = OSAllocFromHeap(heap, u32(heapSize - 32 - c.left));
+        ASSERT_EQ(first, start + 32);
+        void* last = OSAllocFromHeap(heap, 32);
+        EXPECT_EQ(last != nullptr, c.split) << c.left;
+        EXPECT_EQ(OSAllocFromHeap(heap, 0), nullptr) << c.left;
+        OSFreeToHeap(heap, first);
+        if (last != nullptr) {
+            EXPECT_EQ(Addr(last), Addr(hi) - 32);
+            OSFreeToHeap(heap, last);
+        }
+    }
+    // Everything merged back: the whole heap is one block again.
+    EXPECT_EQ(OSAllocFromHeap(heap, u32(heapSize - 32)), start + 32);
+}
+
 TEST_F(OSAllocTest, HandlesOfBothArenasStayValid) {
     const OSHeapHandle mem1 = HeapOverMem1();
     void* lo2 = OSInitAlloc(OSGetMEM2ArenaLo(), OSGetMEM2ArenaHi(), 1);

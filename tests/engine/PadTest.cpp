@@ -2,6 +2,7 @@
 // auto-repeat, a lost remote, the shift view, rumble programs and the quit test.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,6 +56,25 @@ TEST_F(PadTest, HeldButtonsRepeatAfterAThirdOfASecondThenEveryTwentiethOfASecond
     EXPECT_EQ(Pad[0].bdown, PAD_A | PAD_B);
     EXPECT_EQ(PadAny.bdown, PAD_A | PAD_B);
     EXPECT_EQ(PadAny.status, 0u);
+}
+
+// Each pass reports a press in bnew only and a release in breleased only, also
+// when one button goes down on the pass another goes up.
+TEST_F(PadTest, PressesAndReleasesShowOnTheirOwnPassInTheirOwnWord) {
+    Script(
+        "0 0 connect\n0 0 button a down\n1 0 button b down\n2 0 button a up\n2 0 button 1 down\n"
+        "4 0 button b up\n");
+    struct Pass {
+        u32 bnew;
+        u32 breleased;
+    };
+    const Pass passes[] = {{PAD_A, 0}, {PAD_B, 0}, {PAD_1, PAD_A}, {0, 0}, {0, PAD_B}};
+    for (size_t pass = 0; pass < std::size(passes); ++pass) {
+        EventWait(1);
+        EXPECT_EQ(Pad[0].bnew, passes[pass].bnew) << pass;
+        EXPECT_EQ(Pad[0].breleased, passes[pass].breleased) << pass;
+        EXPECT_EQ(PadAny.breleased, passes[pass].breleased) << pass;
+    }
 }
 
 TEST_F(PadTest, ALostRemoteReleasesWhatItHeldAndItsReturnShowsItAsNew) {

@@ -83,6 +83,8 @@ void* HeapMallocFromExtraHeap(u32 size, const char* file, s32 line);
 void* HeapCallocFromExtraHeap(u32 count, u32 size);
 void* HeapMallocBestFit(u32 size, const char* file, s32 line);
 void* HeapMallocLow(u32 size, const char* file, s32 line);
+// The largest block HeapMalloc could ever give, with every heap it tries empty.
+u32 HeapMallocLimit();
 void HeapMallocFree(void* pointer);
 void HeapMallocDelayedFree(void* pointer, s32 frames);
 // True when `pointer` lies inside the main or the extra heap.

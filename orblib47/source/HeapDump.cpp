@@ -16,8 +16,8 @@ bool HeapTrackingSuspended;
 bool HeapTrackTableGrowing;
 
 void PrintBlock(const s_mem_handle* handle, const char* mark) {
-    DEBUG_PRINT(HEAP_ADDR_FORMAT " [%8d]%s @ line %4d of %s", HeapAddr(handle->address), s32(handle->length),
-                mark, s32(handle->linenum), handle->filename != nullptr ? handle->filename : "");
+    DEBUG_PRINT(HEAP_ADDR_FORMAT " [%8u]%s @ line %4d of %s", HeapAddr(handle->address), handle->length, mark,
+                s32(handle->linenum), handle->filename != nullptr ? handle->filename : "");
     if (handle->comment[0] != '\0')
         DEBUG_PRINT(" (%s)", handle->comment);
     DEBUG_PRINT("\n");
@@ -84,17 +84,16 @@ void HeapDump(s_heap* heap, u32 dumpFlags, const char* title) {
         if (gap == 0)
             continue;
         if (!statsOnly)
-            DEBUG_PRINT(HEAP_ADDR_FORMAT " [%8d] FREE BLOCK\n", HeapAddr(node->address + node->length),
-                        s32(gap));
+            DEBUG_PRINT(HEAP_ADDR_FORMAT " [%8u] FREE BLOCK\n", HeapAddr(node->address + node->length), gap);
         freeTotal += gap;
         freeBlocks += 1;
         largest = std::max(largest, gap);
     }
     DEBUG_PRINT("\nHeap Dump Statistics: %s\n", title);
-    DEBUG_PRINT("         Number of Allocs: %d\n", s32(allocs));
-    DEBUG_PRINT("    Number of Free Blocks: %d\n", s32(freeBlocks));
-    DEBUG_PRINT("          Space Available: %d\n", s32(freeTotal));
-    DEBUG_PRINT("             Largest Free: %d\n", s32(largest));
+    DEBUG_PRINT("         Number of Allocs: %u\n", allocs);
+    DEBUG_PRINT("    Number of Free Blocks: %u\n", freeBlocks);
+    DEBUG_PRINT("          Space Available: %u\n", freeTotal);
+    DEBUG_PRINT("             Largest Free: %u\n", largest);
 }
 
 void HeapTrackReset() {
@@ -137,8 +136,8 @@ void HeapBeginTrack(const char* name) {
         GrowTrackTable();
     if (HeapTrackTable == nullptr)
         return;
-    DEBUG_PRINT("*** [HEAP START TRACK %s] %d (largest = %d)\n", name, s32(HeapAvail(CurrentHeap)),
-                s32(HeapLargestAvail(CurrentHeap)));
+    DEBUG_PRINT("*** [HEAP START TRACK %s] %u (largest = %u)\n", name, HeapAvail(CurrentHeap),
+                HeapLargestAvail(CurrentHeap));
     std::fill(HeapTrackTable, HeapTrackTable + HeapTrackTableCount, nullptr);
     HeapTrackingOn = true;
     HeapTrackingSuspended = false;

@@ -1,4 +1,5 @@
 // The malloc family: blocks with a 32-byte header, freed at once or after a delay.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -53,7 +54,7 @@ void* MallocWith(Strategy place, u32 size, const char* file, s32 line, bool anno
     s_mem_handle* handle = place(CurrentHeap, length, kMallocAlign, file, line);
     if (handle == nullptr && ExtraHeap.size != 0) {
         if (announceFallback)
-            DEBUG_PRINT("MALLOC: Allocating %d bytes from Extra Heap!\n", s32(length));
+            DEBUG_PRINT("MALLOC: Allocating %u bytes from Extra Heap!\n", length);
         handle = place(&ExtraHeap, length, kMallocAlign, file, line);
     }
     return HandOut(handle);
@@ -135,6 +136,12 @@ void* HeapCallocFromExtraHeap(u32 count, u32 size) {
     if (!ArrayBytes(count, size, &bytes))
         return nullptr;
     return Cleared(HeapMallocFromExtraHeap(bytes, __FILE_NAME__, __LINE__), bytes);
+}
+
+u32 HeapMallocLimit() {
+    // No heap holds a block larger than itself.
+    u32 largest = std::max(CurrentHeap->size, ExtraHeap.size);
+    return largest > MALLOC_HEADER_SIZE ? largest - MALLOC_HEADER_SIZE : 0;
 }
 
 void HeapMallocFree(void* pointer) {

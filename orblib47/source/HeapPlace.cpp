@@ -55,8 +55,8 @@ s_mem_handle* Place(s_heap* heap, s_mem_handle* handle, s_mem_handle* after, std
 }
 
 void ReportOutOfRam(u32 length) {
-    DEBUG_PRINT("HEAP: Out of RAM (need %d, have %d, largest %d)!\n", s32(length),
-                s32(HeapAvail(CurrentHeap)), s32(HeapLargestAvail(CurrentHeap)));
+    DEBUG_PRINT("HEAP: Out of RAM (need %u, have %u, largest %u)!\n", length, HeapAvail(CurrentHeap),
+                HeapLargestAvail(CurrentHeap));
 }
 
 // Records the failure; the handle goes back to the pool.

@@ -93,6 +93,19 @@ TEST_F(HeapMallocTest, SizesThatWrapGiveNull) {
     EXPECT_EQ(output(), "");
 }
 
+TEST_F(HeapMallocTest, SizesPastTwoGigabytesPrintUnsigned) {
+    EXPECT_EQ(HeapMalloc(0x7FFFFFF0u, "Huge.cpp", 1), nullptr);
+    EXPECT_NE(output().find("(need 2147483664, "), std::string::npos);
+    EXPECT_NE(output().find("MALLOC: Allocating 2147483664 bytes from Extra Heap!\n"), std::string::npos);
+}
+
+TEST_F(HeapMallocTest, TheLimitIsTheLargestBlockAnEmptyHeapGives) {
+    void* largest = HeapMalloc(HeapMallocLimit(), "Limit.cpp", 1);
+    EXPECT_NE(largest, nullptr);
+    HeapMallocFree(largest);
+    EXPECT_EQ(HeapMalloc(HeapMallocLimit() + 1, "Limit.cpp", 2), nullptr);
+}
+
 TEST_F(HeapMallocTest, CallocClearsReusedMemory) {
     void* dirty = HeapMalloc(400, "c", 1);
     std::memset(dirty, 0xab, 400);

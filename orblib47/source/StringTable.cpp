@@ -16,6 +16,9 @@ constexpr u32 TXT_STRING_LIST = 16;
 
 u_LANGUAGE Language;
 
+// What an id past its table gets.
+char EmptyString[] = "";
+
 // The native table of a payload, or null (after the message) when the payload is bad.
 s_string_table* StringTableParse(const s_wad_header* header, void* payload) {
     ChunkReader view(payload, header->size);
@@ -107,10 +110,12 @@ char* StringTableGetString(u32 id) {
     s_DATA_ENTRY* entry = DataGetEntry(id >> 16);
     auto* table = entry != nullptr ? static_cast<s_string_table*>(entry->record) : nullptr;
     ORB_ASSERT(table, "StringTableGetString: String table not loaded!\n");
+    // The ids come from the symbol table on the disc: a bad index is no program fault.
     u32 index = id & 0xFFFFu;
-    if (index >= u32(table->numStrings))
-        DebugAssertFail("id < (Uint32)table->numStrings", __FILE_NAME__, __LINE__,
-                        "StringTableGetString: Invalid id!\n");
+    if (index >= u32(table->numStrings)) {
+        DEBUG_PRINT("StringTableGetString: Invalid id 0x%08x!\n", id);
+        return EmptyString;
+    }
     return table->stringList[index];
 }
 

@@ -23,7 +23,8 @@ e_error_code StringTableWarmReset();
 s_string_table* StringTableLoad(s_wad_header* header, void* payload);
 void StringTableFree(s_string_table* table);
 // String id: data-file id of the table in the high 16 bits, index in the low 16.
-// An id of a table not loaded, or past its end, is fatal.
+// An id of a table not loaded is fatal; one past its table's end gives a one-line
+// message and "".
 char* StringTableGetString(u32 id);
 
 int StrIsEOL(const char* p);

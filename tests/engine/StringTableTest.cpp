@@ -179,19 +179,6 @@ TEST_F(StringTableTest, TheWriterRefusesStringsHoldingANul) {
     EXPECT_THROW(discbuild::StringTablePayload(0, 0, {std::string("A\0B", 3)}), std::invalid_argument);
 }
 
-TEST_F(StringTableDeathTest, AnIndexPastTheTableIsFatal) {
-    s_wad_header header{};
-    std::strcpy(header.name, "FOUR");
-    std::strcpy(header.ext, "TXT");
-    std::vector<u8> payload = discbuild::StringTablePayload(COrbLanguage::American, 0, kStrings);
-    header.size = u32(payload.size());
-    ASSERT_NE(StringTableLoad(&header, Image(payload)), nullptr);
-    DataRegister("FOUR", "TXT", 7);
-    EXPECT_STREQ(StringTableGetString(0x00070003u), "GUTTER BALL");
-    EXPECT_DEATH(StringTableGetString(0x00070004u),
-                 "\"id < \\(Uint32\\)table->numStrings\"(.|\n)*StringTableGetString: Invalid id!\n");
-}
-
 TEST_F(StringTableDeathTest, AStringOfATableNotLoadedIsFatal) {
     EXPECT_DEATH(StringTableGetString(0x00080000u),
                  "\"table\"(.|\n)*StringTableGetString: String table not loaded!\n");

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 #include <vector>
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/OrbLib.h"
+#include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
+#include "orblib47/source/Wad.h"
 #include "source/OrbMain.h"
 #include "tests/engine/DataFixture.h"
 #include "tests/support/TempDisc.h"
+#include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
 
 namespace {
@@ -102,6 +106,26 @@ TEST_F(SymbolTransTest, MutatedCountsAndOffsetsAreCheckedAgainstTheFile) {
     }
     EXPECT_EQ(LoadImage({}), RET_ERROR);
     EXPECT_EQ(Heaps(), before);
+}
+
+// A string id from the disc that points past its table is no fatal fault.
+TEST_F(SymbolTransTest, AStringIdPastItsTableGivesAnEmptyString) {
+    s_wad_header header{};
+    std::strcpy(header.name, "WORDS");
+    std::strcpy(header.ext, "TXT");
+    std::vector<u8> payload = discbuild::StringTablePayload(COrbLanguage::American, 0, {"SPARE", "STRIKE"});
+    header.size = u32(payload.size());
+    ASSERT_NE(StringTableLoad(&header, Image(payload)), nullptr);
+    DataRegister("WORDS", "TXT", 6);
+    ASSERT_EQ(LoadImage(discbuild::SymTableImage({0x00060001u, 0x00060002u, 0x0006FFFFu})), RET_NO_ERROR);
+    const char* expected[] = {"STRIKE", "", ""};
+    for (u32 symbol = 0; symbol < 3; ++symbol) {
+        u32 id = 0;
+        ASSERT_EQ(SymbolTransLookup(symbol, &id), RET_NO_ERROR);
+        EXPECT_STREQ(StringTableGetString(id), expected[symbol]) << symbol;
+    }
+    EXPECT_TRUE(report().contains("StringTableGetString: Invalid id 0x00060002!\n"));
+    EXPECT_TRUE(report().contains("StringTableGetString: Invalid id 0x0006ffff!\n"));
 }
 
 // The engine brought up on a disc folder of the test's own.

@@ -107,16 +107,33 @@ bool OpenTable(s32 fid, const char* name, s_wad_toc* toc) {
     return true;
 }
 
-// Reads the payload of the entry `name` into a new block; `header` receives the
-// entry as a chunk header.
+bool EntryIs(const s_wad_toc_entry& entry, const char* name, const char* ext) {
+    return std::strncmp(entry.name, name, WAD_NAME_LEN) == 0 &&
+           std::strncmp(entry.ext, ext, WAD_EXT_LEN) == 0;
+}
+
+// The first entry of that name and type, or null. The name table holds the first
+// entry of each name; one of another type lies further on.
+s_wad_toc_entry* FindEntry(const s_wad_toc* toc, const char* name, const char* ext) {
+    s32 index = toc->table->GetValue(name);
+    if (index == CNamePtrTable::NOT_FOUND)
+        return nullptr;
+    for (u32 i = u32(index); i < toc->numEntries; ++i) {
+        if (EntryIs(toc->entries[i], name, ext))
+            return &toc->entries[i];
+    }
+    return nullptr;
+}
+
+// Reads the payload of the entry `name`.`ext` into a new block; `header`
+// receives the entry as a chunk header.
 s_wad_toc_entry* ReadEntry(s_wad_toc* toc, const char* name, const char* ext, void** data, u32 flags,
                            bool async, s_wad_header* header) {
-    s32 index = toc->table->GetValue(name);
-    if (index == CNamePtrTable::NOT_FOUND) {
+    s_wad_toc_entry* entry = FindEntry(toc, name, ext);
+    if (entry == nullptr) {
         DEBUG_PRINT("WadRead: Wad not found (%s.%s)!\n", name, ext);
         return nullptr;
     }
-    s_wad_toc_entry* entry = &toc->entries[index];
     std::memcpy(header->name, entry->name, sizeof(header->name));
     std::memcpy(header->ext, entry->ext, sizeof(header->ext));
     header->size = entry->size;
@@ -223,12 +240,8 @@ s_wad* WadReadDataAsync(s_wad_toc* toc, const char* name, const char* ext, u32 f
 s_wad_toc* WadFindToc(const char* name, const char* ext) {
     for (s_linked_list* node = WadTocRecords->next; node != nullptr; node = node->next) {
         auto* toc = reinterpret_cast<s_wad_toc*>(node);
-        for (u32 i = 0; i < toc->numEntries; ++i) {
-            const s_wad_toc_entry& entry = toc->entries[i];
-            if (std::strncmp(entry.name, name, WAD_NAME_LEN) == 0 &&
-                std::strncmp(entry.ext, ext, WAD_EXT_LEN) == 0)
-                return toc;
-        }
+        if (FindEntry(toc, name, ext) != nullptr)
+            return toc;
     }
     return nullptr;
 }

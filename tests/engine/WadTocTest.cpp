@@ -14,6 +14,7 @@ protected:
         wad.Add(Chunk("HEAD", "BIN", Bytes(500, seed), 0, 12));
         wad.Add(Chunk("HAT", "BIN", std::vector<u8>(4000, seed), kWadCompressed));
         wad.Add(Chunk("HEAD", "BIN", Bytes(7, 99)));  // a repeated name: the first entry wins
+        wad.Add(Chunk("HAT", "VHO", Bytes(12, 42)));  // a repeated name of another type
         return wad;
     }
 };
@@ -24,7 +25,7 @@ TEST_F(WadTocTest, ReadsSingleChunksByName) {
     s_wad_toc* toc = WadOpen("PARTS");
     ASSERT_NE(toc, nullptr);
     EXPECT_TRUE(report().contains("Wad Open: PARTS\n"));
-    EXPECT_EQ(toc->numEntries, 3u);
+    EXPECT_EQ(toc->numEntries, 4u);
 
     void* data = nullptr;
     s_wad_toc_entry* entry = WadRead(toc, "HAT", "BIN", &data);
@@ -40,8 +41,16 @@ TEST_F(WadTocTest, ReadsSingleChunksByName) {
     EXPECT_EQ(std::memcmp(data, Bytes(500, 1).data(), 500), 0);
     HeapMallocFree(data);
 
+    entry = WadRead(toc, "HAT", "VHO", &data);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->size, 12u);
+    EXPECT_EQ(std::memcmp(data, Bytes(12, 42).data(), 12), 0);
+    HeapMallocFree(data);
+
     EXPECT_EQ(WadRead(toc, "NOPE", "TIM", &data), nullptr);
     EXPECT_TRUE(report().contains("WadRead: Wad not found (NOPE.TIM)!\n"));
+    EXPECT_EQ(WadRead(toc, "HAT", "TIM", &data), nullptr);
+    EXPECT_TRUE(report().contains("WadRead: Wad not found (HAT.TIM)!\n"));
     WadClose(toc);
     EXPECT_TRUE(report().contains("Wad Close\n"));
     EXPECT_EQ(InUse(), before);
@@ -103,6 +112,7 @@ TEST_F(WadTocTest, FindTocSearchesNewestFirst) {
     EXPECT_EQ(WadFindToc("HAT", "BIN"), second);
     EXPECT_EQ(WadFindToc("OLDONLY", "BIN"), first);
     EXPECT_EQ(WadFindToc("HAT", "TIM"), nullptr);
+    EXPECT_EQ(WadFindToc("HAT", "VHO"), second);
     WadClose(second);
     EXPECT_EQ(WadFindToc("HAT", "BIN"), first);
     WadClose(first);
@@ -133,7 +143,7 @@ TEST_F(WadTocTest, ReadThatCannotBeAllocatedFails) {
 
 TEST_F(WadTocTest, EntryCountBeyondTheTableIsRefused) {
     std::vector<u8> image = Parts(8).Image();
-    image[27] = 4;  // parm: four entries in a table of three
+    image[27] = 5;  // parm: five entries in a table of four
     Write("BAD.WAD", image);
     Usage before = InUse();
     EXPECT_EQ(WadOpen("BAD"), nullptr);

@@ -142,15 +142,16 @@ void UnsetMemHeap(u32 type) {
         HeapPop();
 }
 
-s_wad* WadLoadData(s_wad_header* header, void* payload, u32 flags) {
+s_wad* WadLoadData(s_wad_header* header, void* payload) {
     auto* record = static_cast<s_wad*>(RecordAlloc(WadRecords));
-    if (record == nullptr)
-        DEBUG_ERROR("WAD: [%s] %s - Out of wad records!\n", header->ext, header->name);
+    if (record == nullptr) {
+        DEBUG_PRINT("WAD: [%s] %s - Out of wad records!\n", header->ext, header->name);
+        HeapMallocFree(payload);
+        return nullptr;
+    }
     std::memset(record, 0, sizeof(*record));
     record->type = WadTypeWord(header->ext);
     std::memcpy(record->name, header->name, sizeof(record->name));
-    if (record->type == kTypeVHA && (flags & WAD_LOAD_MIN_DATA_SET))
-        header->flags |= WAD_FLAG_MIN_DATA;
     record->address = Dispatch(header, payload, record->type);
     if (record->type != kTypeTOC)
         BindDataId(header);

@@ -14,7 +14,7 @@ constexpr u32 WAD_TOC_ENTRY_SIZE = 36;  // stored table-of-contents entry
 constexpr u32 WAD_CMP_SLACK = 128;      // a compressed block's room beyond `size`
 
 constexpr u16 WAD_FLAG_COMPRESSED = 0x2000;  // chunk flag: payload is LZO1X
-constexpr u16 WAD_FLAG_MIN_DATA = 0x0001;    // chunk flag: animation frames stay on disc
+constexpr u16 WAD_FLAG_MIN_DATA = 0x0001;    // chunk flag: a trimmed bank, frames stay on disc
 
 // Load request flags.
 constexpr u32 WAD_LOAD_BEST_FIT = 0x1;
@@ -129,8 +129,9 @@ void WadRegisterType(u32 type, WadUserLoadFunc loadFunc, WadUserFreeFunc freeFun
 s_wad* WadLoad(const char* name, u32 flags);
 s_wad* WadLoadOverride(const char* name, u32 flags);
 // Makes the record of one chunk and hands the payload to its type's loader, which
-// owns it from then on. `flags` are the request flags.
-s_wad* WadLoadData(s_wad_header* header, void* payload, u32 flags);
+// owns it from then on. Null (after a one-line message, the payload freed) when
+// the records are used up.
+s_wad* WadLoadData(s_wad_header* header, void* payload);
 void WadFree(s_wad* wad);
 void WadFreeData(s_wad* record);
 

@@ -154,7 +154,7 @@ bool ReadMinDataSet(s_wad_status* status) {
     u32 kept = animList + u32(numAnim) * kHAnimDataSize;
     auto* block = static_cast<u8*>(HeapMalloc(kept, __FILE_NAME__, __LINE__));
     if (block == nullptr) {
-        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %d bytes)!\n", header.ext, header.name, s32(kept));
+        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", header.ext, header.name, kept);
         return false;
     }
     HeapAddrAddComment(block, status->filename);
@@ -168,6 +168,7 @@ bool ReadMinDataSet(s_wad_status* status) {
     }
     FileSeek(status->fid, s32(header.size - kept), FILE_SEEK_CUR);
     status->filesize -= s32(header.size);
+    Chunk.header.flags |= WAD_FLAG_MIN_DATA;  // tells the bank loader what it holds
     status->state = WAD_STATE_WAIT_READ_DATA;
     return true;
 }
@@ -180,8 +181,8 @@ bool WaitForMemory(s_wad_status* status) {
     }
     if (PassCount - status->memoryWaitPass < kMemoryWaitFrames)
         return true;
-    DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %d bytes)!\n", Chunk.header.ext, Chunk.header.name,
-                s32(Chunk.header.size));
+    DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", Chunk.header.ext, Chunk.header.name,
+                Chunk.header.size);
     return false;
 }
 
@@ -220,7 +221,12 @@ void StepWaitReadData(s_wad_status* status) {
         Fail(status);
         return;
     }
-    WadAppendChunk(&status->wads, WadChunkLoad(&Chunk, status->flags));
+    s_wad* record = WadChunkLoad(&Chunk);
+    if (record == nullptr) {
+        Fail(status);
+        return;
+    }
+    WadAppendChunk(&status->wads, record);
     status->state = WAD_STATE_WAIT_LOAD_DATA;
 }
 

@@ -24,6 +24,12 @@ bool WadChunkMeasure(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen,
         DEBUG_PRINT("WAD: [%s] %s - Chunk runs past the end of %s!\n", header.ext, header.name, archive);
         return false;
     }
+    // Refused now: waiting for memory that can never come would stall the loader.
+    if (header.size > HeapMallocLimit() || chunk->stored > HeapMallocLimit()) {
+        DEBUG_PRINT("WAD: [%s] %s - Too large for the heap (%u bytes)!\n", header.ext, header.name,
+                    header.size);
+        return false;
+    }
     return true;
 }
 
@@ -84,10 +90,10 @@ void WadChunkDiscard(s_wad_chunk* chunk) {
     chunk->block = nullptr;
 }
 
-s_wad* WadChunkLoad(s_wad_chunk* chunk, u32 flags) {
+s_wad* WadChunkLoad(s_wad_chunk* chunk) {
     void* block = chunk->block;
     chunk->block = nullptr;
-    return WadLoadData(&chunk->header, block, flags);
+    return WadLoadData(&chunk->header, block);
 }
 
 void WadAppendChunk(s_wad** head, s_wad* record) {

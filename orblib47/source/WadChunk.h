@@ -14,7 +14,8 @@ struct s_wad_chunk {
 
 // Sets up `chunk` for `header`; `cmpLen` is the stored compressed length (ignored
 // for an uncompressed chunk). False, with a one-line message, when the lengths
-// disagree or the stored bytes run past the `remaining` bytes of `archive`.
+// disagree, the stored bytes run past the `remaining` bytes of `archive`, or a
+// block is larger than the heap could ever give.
 bool WadChunkMeasure(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
                      const char* archive);
 // Allocates the payload block by the request flags (best-fit, low or normal) and,
@@ -28,7 +29,8 @@ bool WadChunkExpand(s_wad_chunk* chunk);
 // Frees whatever the chunk still holds.
 void WadChunkDiscard(s_wad_chunk* chunk);
 // Hands the payload to the chunk dispatch; the chunk holds nothing afterwards.
-s_wad* WadChunkLoad(s_wad_chunk* chunk, u32 flags);
+// Null when the chunk records are used up.
+s_wad* WadChunkLoad(s_wad_chunk* chunk);
 
 // Appends `record` to the chunk list headed by `*head`.
 void WadAppendChunk(s_wad** head, s_wad* record);

@@ -11,11 +11,11 @@ namespace {
 constexpr u32 kFileNameSize = 128;
 
 // Loads one measured chunk onto `wads`. A block that cannot be allocated skips
-// the chunk; false when the archive is bad.
+// the chunk; false when the archive is bad or the chunk records are used up.
 bool LoadChunk(s32 fid, s_wad_chunk* chunk, u32 flags, const char* name, s_wad** wads) {
     if (!WadChunkAlloc(chunk, flags, name)) {
-        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %d bytes)!\n", chunk->header.ext,
-                    chunk->header.name, s32(chunk->header.size));
+        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", chunk->header.ext,
+                    chunk->header.name, chunk->header.size);
         FileSeek(fid, s32(chunk->stored), 1);
         return true;
     }
@@ -23,12 +23,16 @@ bool LoadChunk(s32 fid, s_wad_chunk* chunk, u32 flags, const char* name, s_wad**
         WadChunkDiscard(chunk);
         return false;
     }
-    WadAppendChunk(wads, WadChunkLoad(chunk, flags));
+    s_wad* record = WadChunkLoad(chunk);
+    if (record == nullptr)
+        return false;
+    WadAppendChunk(wads, record);
     return true;
 }
 
 // Reads chunks up to the end marker or the end of the file; false on a bad or
-// truncated archive, with what was loaded left on `wads`.
+// truncated archive or with the chunk records used up, with what was loaded left
+// on `wads`.
 bool LoadChunks(s32 fid, const char* name, u32 flags, s_wad** wads) {
     while (FileGetRemaining(fid) > 0) {
         u8 raw[WAD_HEADER_SIZE];
@@ -66,7 +70,7 @@ s_wad* WadLoad(const char* name, u32 flags) {
     s_wad* wads = nullptr;
     if (fid != 0) {
         if (!LoadChunks(fid, name, flags, &wads)) {
-            // A bad archive is all or nothing: what it loaded so far goes too.
+            // A failed load is all or nothing: what it loaded so far goes too.
             WadFree(wads);
             wads = nullptr;
         }

@@ -162,7 +162,9 @@ s_wad* LoadEntry(s_wad_toc* toc, const char* name, const char* ext, u32 flags, b
     void* block = nullptr;
     if (ReadEntry(toc, name, ext, &block, flags, async, &header) == nullptr)
         return nullptr;
-    s_wad* record = WadLoadData(&header, block, 0);
+    s_wad* record = WadLoadData(&header, block);
+    if (record == nullptr)
+        return nullptr;
     record->next = record->prev = nullptr;
     if (toc->wads == nullptr) {
         toc->wads = record;

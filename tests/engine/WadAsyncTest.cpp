@@ -129,15 +129,52 @@ TEST_F(WadAsyncTest, FullQueueRefusesAndReleasesTheOverride) {
         Wait(status);
 }
 
-TEST_F(WadAsyncTest, MemoryThatNeverComesFailsTheRequest) {
+// Memory refused, then freed: the load goes on at full speed. A later refusal
+// gets a wait of its own, and memory that never comes fails the request.
+TEST_F(WadAsyncTest, EachMemoryRefusalWaitsItsOwnTime) {
     WadWriter wad;
-    wad.Add(Chunk("HUGE", "BIN", Bytes(20000, 1)));
-    Write("HUGE.WAD", wad);
+    wad.Add(Chunk("FIRST", "BIN", Bytes(20000, 1)));
+    for (u32 i = 0; i < 40; ++i)
+        wad.Add(Chunk("V" + std::to_string(i), "VHO", Bytes(16, u8(i))));
+    wad.Add(Chunk("SECOND", "BIN", Bytes(20000, 2)));
+    Write("TWICE.WAD", wad);
+    void* room = HeapMalloc(24000, __FILE_NAME__, __LINE__);  // for one of the two
     Hog();
     Usage before = InUse();
-    s_wad_status* status = WadLoadAsync("HUGE", 0);
-    EXPECT_EQ(Wait(status), nullptr);
-    EXPECT_TRUE(report().contains("WAD: [BIN] HUGE - Out of RAM (Requested 20000 bytes)!\n"));
+    s_wad_status* status = WadLoadAsync("TWICE", 0);
+    for (u32 frame = 0; frame < 100; ++frame)
+        EventWait(1);
+    EXPECT_EQ(status->wads, nullptr);
+
+    HeapMallocFree(room);
+    u32 frames = 0;
+    for (; Count(status->wads) < 41 && frames < 100; ++frames)
+        EventWait(1);
+    EXPECT_LE(frames, 3u);  // many steps a frame again, not one
+
+    s32 waited = 0;
+    EXPECT_EQ(Wait(status, &waited), nullptr);
+    EXPECT_GE(waited, 590);  // ten seconds from this refusal, not from the first
+    EXPECT_TRUE(report().contains("WAD: [BIN] SECOND - Out of RAM (Requested 20000 bytes)!\n"));
+    room = HeapMalloc(24000, __FILE_NAME__, __LINE__);
+    EXPECT_EQ(InUse(), before);  // with the room taken again, all is as it was
+}
+
+// A compressed chunk that claims to expand to 2 GB can never be held.
+TEST_F(WadAsyncTest, ChunkLargerThanTheHeapIsRefusedAtOnce) {
+    std::vector<u8> image = discbuild::WadChunkHeader("VAST", "BIN", 0x7FFFFFF0u, kWadCompressed, 0, 0);
+    image.insert(image.end(), {0, 0, 0, 4, 0x11, 0, 0, 0});
+    Write("VAST.WAD", image);
+    Usage before = InUse();
+    const std::string refusal = "WAD: [BIN] VAST - Too large for the heap (2147483632 bytes)!\n";
+    s32 frames = 0;
+    EXPECT_EQ(Wait(WadLoadAsync("VAST", 0), &frames), nullptr);
+    EXPECT_LE(frames, 2);
+    EXPECT_TRUE(report().contains(refusal));
+    report_->clear();
+    EXPECT_EQ(WadLoad("VAST", 0), nullptr);
+    EXPECT_TRUE(report().contains(refusal));
+    EXPECT_FALSE(report().contains("MALLOC:"));
     EXPECT_EQ(InUse(), before);
 }
 
@@ -221,6 +258,41 @@ TEST_F(WadAsyncTest, MinimalDataSetKeepsTheAnimationListWithFilePositions) {
     EXPECT_EQ(BankLog::kept[68 + 35], u8(0x41 + chunkPos));
     WadFree(handle);
     EXPECT_EQ(InUse(), before);
+}
+
+// Only a bank that the minimal-data-set read checked and trimmed is marked so.
+TEST_F(WadAsyncTest, OnlyTrimmedBanksAreMarkedMinimal) {
+    WadRegisterType(FourCC("VHA\0"), KeepBank, FreeBank);
+    WadWriter bank;
+    bank.Add(Chunk("EMPTY", "VHA", Bank(0, 32, 40)));
+    bank.Add(Chunk("BANK", "VHA", Bank(2, 32, 400)));
+    Write("ANIM.WAD", bank);
+    Write("PATCHED.OWD", bank);
+    WadWriter other;
+    other.Add(Chunk("OTHER", "VHA", Bank(2, 32, 400)));
+    Write("PATCHED.WAD", other);
+    struct Case {
+        const char* what;
+        s_wad* (*load)();
+        bool trimmed;
+    } cases[] = {
+        {"async", [] { return WadLoadAsyncWait("ANIM", WAD_LOAD_MIN_DATA_SET); }, true},
+        {"sync", [] { return WadLoad("ANIM", WAD_LOAD_MIN_DATA_SET); }, false},
+        {"best fit", [] { return WadLoadAsyncWait("ANIM", WAD_LOAD_MIN_DATA_SET | WAD_LOAD_BEST_FIT); },
+         false},
+        {"override", [] { return WadLoadAsyncWait("PATCHED", WAD_LOAD_MIN_DATA_SET); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BankLog::flags = 0xFFFF;
+        BankLog::kept.clear();
+        s_wad* handle = c.load();
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ((BankLog::flags & WAD_FLAG_MIN_DATA) != 0, c.trimmed);
+        ASSERT_EQ(BankLog::kept.size(), 104u);
+        EXPECT_EQ(BankLog::kept[32 + 35], u8(c.trimmed ? 0x40 + 72 : 0x40));  // a file position or not
+        WadFree(handle);
+    }
 }
 
 TEST_F(WadAsyncTest, MinimalDataSetRejectsBadBanksAndOtherTypes) {

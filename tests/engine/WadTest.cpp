@@ -299,6 +299,29 @@ TEST_F(WadTest, ChunkThatCannotBeAllocatedIsSkipped) {
     WadFree(handle);
 }
 
+TEST_F(WadTest, RunningOutOfChunkRecordsFailsThatLoadOnly) {
+    WadWriter wad;
+    wad.Add(Chunk("FIRST", "BIN", Bytes(16, 1)));
+    for (u32 i = 0; i < kMaxWad; ++i)
+        wad.Add(Chunk("V" + std::to_string(i), "VHO", Bytes(1, 0)));
+    Write("MANY.WAD", wad);
+    WadWriter small;
+    small.Add(Chunk("SMALL", "BIN", Bytes(8, 2)));
+    Write("SMALL.WAD", small);
+    Usage before = InUse();
+    for (bool async : {false, true}) {
+        SCOPED_TRACE(async);
+        report_->clear();
+        EXPECT_EQ(async ? WadLoadAsyncWait("MANY", 0) : WadLoad("MANY", 0), nullptr);
+        EXPECT_TRUE(report().contains("WAD: [VHO] V511 - Out of wad records!\n"));
+        EXPECT_EQ(DataFindEntry("FIRST", "BIN"), nullptr);
+        EXPECT_EQ(InUse(), before);
+        s_wad* handle = WadLoad("SMALL", 0);  // the game goes on
+        EXPECT_EQ(Count(handle), 1u);
+        WadFree(handle);
+    }
+}
+
 TEST_F(WadTest, EveryTruncationAndByteFlipLoadsCleanly) {
     std::vector<u8> image = SampleArchive();
     Usage before = InUse();

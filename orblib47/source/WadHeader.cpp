@@ -17,6 +17,8 @@ bool WadParseHeader(const u8* bytes, u32 length, s_wad_header* header) {
     parsed.ext[WAD_EXT_LEN] = '\0';
     cursor.U32(&parsed.size);
     cursor.U16(&parsed.flags);
+    // Only the loader that trims a bank may say so; a file cannot.
+    parsed.flags &= u16(~WAD_FLAG_MIN_DATA);
     cursor.U16(&parsed.parm);
     cursor.U32(&parsed.id);
     if (!cursor.Ok())

@@ -271,6 +271,10 @@ TEST_F(WadAsyncTest, OnlyTrimmedBanksAreMarkedMinimal) {
     WadWriter other;
     other.Add(Chunk("OTHER", "VHA", Bank(2, 32, 400)));
     Write("PATCHED.WAD", other);
+    WadWriter forged;  // claims to be trimmed in the file itself
+    forged.Add(Chunk("EMPTY", "VHA", Bank(0, 32, 40), WAD_FLAG_MIN_DATA));
+    forged.Add(Chunk("BANK", "VHA", Bank(2, 32, 400), WAD_FLAG_MIN_DATA));
+    Write("FORGED.WAD", forged);
     struct Case {
         const char* what;
         s_wad* (*load)();
@@ -281,6 +285,7 @@ TEST_F(WadAsyncTest, OnlyTrimmedBanksAreMarkedMinimal) {
         {"best fit", [] { return WadLoadAsyncWait("ANIM", WAD_LOAD_MIN_DATA_SET | WAD_LOAD_BEST_FIT); },
          false},
         {"override", [] { return WadLoadAsyncWait("PATCHED", WAD_LOAD_MIN_DATA_SET); }, false},
+        {"flag from the file", [] { return WadLoad("FORGED", 0); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -8,12 +8,13 @@ FogPlan PlanFog(const RasterState& state) {
     FogPlan fog{};
     const u8 type = u8(state.fogType);
     fog.curve = type & 7;
-    fog.enabled = fog.curve >= 2 && fog.curve != 3;
+    const float range = state.fogEndZ - state.fogStartZ;
+    // With no range the fog's parameters come out as zero density: it changes no
+    // pixel (the engine's reset sets such a fog), so the fast loops may run.
+    fog.enabled = fog.curve >= 2 && fog.curve != 3 && range != 0.0f;
     fog.ortho = (type & 8) != 0;
     fog.start = state.fogStartZ;
-    const float range = state.fogEndZ - state.fogStartZ;
-    // A zero range is a step at the start distance.
-    fog.invRange = range != 0.0f ? 1.0f / range : 1e30f;
+    fog.invRange = range != 0.0f ? 1.0f / range : 0.0f;
     fog.nearZ = state.fogNearZ;
     fog.depthRange = state.fogFarZ - state.fogNearZ;
     fog.color = state.fogColor;

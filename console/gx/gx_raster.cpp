@@ -79,13 +79,15 @@ void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVe
     if (widthSixths == 0 || !ClipSegment(a, b) || !ProjectVertex(state.viewport, a, plan.tev.attrs, &sa) ||
         !ProjectVertex(state.viewport, b, plan.tev.attrs, &sb))
         return;
-    // The line widens across its minor axis.
-    const float half = widthSixths / 12.0f;
-    const bool xMajor = std::abs(sb.x - sa.x) >= std::abs(sb.y - sa.y);
-    const float dx = xMajor ? 0.0f : half;
-    const float dy = xMajor ? half : 0.0f;
-    DrawQuad(state, plan,
-             {Offset(sa, -dx, -dy), Offset(sa, dx, dy), Offset(sb, dx, dy), Offset(sb, -dx, -dy)});
+    // The line widens across its minor axis, to its right (y down): the inside of
+    // a clockwise, front-facing outline, which so lies on the edge pixels of a
+    // fill with the same corners.
+    const float width = widthSixths / 6.0f;
+    const float ex = sb.x - sa.x, ey = sb.y - sa.y;
+    const bool xMajor = std::abs(ex) >= std::abs(ey);
+    const float dx = xMajor ? 0.0f : (ey > 0.0f ? -width : width);
+    const float dy = xMajor ? (ex >= 0.0f ? width : -width) : 0.0f;
+    DrawQuad(state, plan, {sa, Offset(sa, dx, dy), Offset(sb, dx, dy), sb});
 }
 
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths) {
@@ -93,10 +95,10 @@ void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths)
     ScreenVertex s;
     if (sizeSixths == 0 || ClipOutcode(v) != 0 || !ProjectVertex(state.viewport, v, plan.tev.attrs, &s))
         return;
-    const float half = sizeSixths / 12.0f;
-    DrawQuad(
-        state, plan,
-        {Offset(s, -half, -half), Offset(s, half, -half), Offset(s, half, half), Offset(s, -half, half)});
+    // Centred on the pixel whose top-left corner the point is, as a fill from
+    // there would cover it.
+    const float lo = 0.5f - sizeSixths / 12.0f, hi = 0.5f + sizeSixths / 12.0f;
+    DrawQuad(state, plan, {Offset(s, lo, lo), Offset(s, hi, lo), Offset(s, hi, hi), Offset(s, lo, hi)});
 }
 
 }  // namespace console::gx

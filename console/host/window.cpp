@@ -19,19 +19,21 @@ bool Failed(const char* what, std::string* error) {
     return false;
 }
 
-// Uploads the picture into the texture, which follows the picture's size.
-bool Upload(const std::uint8_t* rgb, int width, int height, std::string* error) {
+// Uploads a YUYV picture as it is into the texture, which follows the picture's
+// size in whole pixel pairs (rows are padded past them).
+bool Upload(const std::uint8_t* yuyv, int width, int height, int stride, std::string* error) {
+    width = (width + 1) & ~1;
     if (s_texture == nullptr || width != s_textureWidth || height != s_textureHeight) {
         if (s_texture != nullptr)
             SDL_DestroyTexture(s_texture);
         s_texture =
-            SDL_CreateTexture(s_renderer, SDL_PIXELFORMAT_RGB24, SDL_TEXTUREACCESS_STREAMING, width, height);
+            SDL_CreateTexture(s_renderer, SDL_PIXELFORMAT_YUY2, SDL_TEXTUREACCESS_STREAMING, width, height);
         if (s_texture == nullptr)
             return Failed("SDL texture", error);
         s_textureWidth = width;
         s_textureHeight = height;
     }
-    SDL_UpdateTexture(s_texture, nullptr, rgb, width * 3);
+    SDL_UpdateTexture(s_texture, nullptr, yuyv, stride);
     return true;
 }
 
@@ -59,6 +61,7 @@ bool host::WindowOpen(const char* title, std::string* error) {
     if (s_renderer == nullptr)
         return Failed("SDL renderer", error);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    SDL_SetYUVConversionMode(SDL_YUV_CONVERSION_BT601);  // the pictures' video range
     return true;
 }
 
@@ -83,9 +86,9 @@ bool host::WindowIsOpen() {
     return s_window != nullptr;
 }
 
-bool host::WindowPresent(const std::uint8_t* rgb, int width, int height, std::uint32_t aspectW,
+bool host::WindowPresent(const std::uint8_t* yuyv, int width, int height, int stride, std::uint32_t aspectW,
                          std::uint32_t aspectH, std::string* error) {
-    if (!Upload(rgb, width, height, error))
+    if (yuyv != nullptr && !Upload(yuyv, width, height, stride, error))
         return false;
     int outW = 0;
     int outH = 0;
@@ -94,7 +97,8 @@ bool host::WindowPresent(const std::uint8_t* rgb, int width, int height, std::ui
     const SDL_Rect target{fit.x, fit.y, fit.w, fit.h};
     SDL_SetRenderDrawColor(s_renderer, 0, 0, 0, 255);
     SDL_RenderClear(s_renderer);
-    SDL_RenderCopy(s_renderer, s_texture, nullptr, &target);
+    if (yuyv != nullptr)
+        SDL_RenderCopy(s_renderer, s_texture, nullptr, &target);
     SDL_RenderPresent(s_renderer);
     return true;
 }

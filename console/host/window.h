@@ -13,10 +13,11 @@ bool WindowOpen(const char* title, std::string* error);
 void WindowClose();
 bool WindowIsOpen();
 
-// Shows an RGB picture (3 bytes a pixel) in the largest rectangle of the aspect
-// ratio aspectW:aspectH centred in the window, the rest black; false, with SDL's
-// reason in `error`, when it cannot be uploaded.
-bool WindowPresent(const std::uint8_t* rgb, int width, int height, std::uint32_t aspectW,
+// Shows a YUYV picture (picture.h; rows `stride` bytes apart) as it is, with no
+// conversion of ours, in the largest rectangle of the aspect ratio aspectW:aspectH
+// centred in the window, the rest black; all black for no picture. False, with
+// SDL's reason in `error`, when it cannot be uploaded.
+bool WindowPresent(const std::uint8_t* yuyv, int width, int height, int stride, std::uint32_t aspectW,
                    std::uint32_t aspectH, std::string* error);
 // Handles the window's events; true when the user closed the window.
 bool WindowPumpEvents();

@@ -4,12 +4,10 @@
 #include "console/host_services.h"
 #include "console/os.h"
 #include "console/sc.h"
-#include "console/screenshot.h"
 #include "console/vi/vi_control.h"
 
 namespace {
 
-HostFrame s_frame;
 void (*s_quitCallback)() = nullptr;
 bool s_quitNotified = false;
 
@@ -40,18 +38,18 @@ void console::WindowClose() {
     s_quitCallback = nullptr;
     s_quitNotified = false;
     host::WindowClose();
-    s_frame = HostFrame{};
 }
 
 void console::WindowPresent() {
     if (!host::WindowIsOpen())
         return;
     HostMemoryScope hostMemory;
-    HostCaptureShownFrame(&s_frame);
+    const auto* buffer = HostVIIsBlack() ? nullptr : static_cast<const u8*>(HostVIShownFrameBuffer());
+    const HostVIFrameSize size = HostVIShownFrameSize();
     // The TV stretches the frame to its own shape.
     const bool wide = SCGetAspectRatio() == SC_ASPECT_RATIO_16x9;
     std::string error;
-    if (!host::WindowPresent(s_frame.rgb.data(), int(s_frame.width), int(s_frame.height), wide ? 16 : 4,
+    if (!host::WindowPresent(buffer, int(size.width), int(size.height), int(size.stride), wide ? 16 : 4,
                              wide ? 9 : 3, &error))
         OSPanic(__FILE_NAME__, __LINE__, "%s\n", error.c_str());
     if (host::WindowPumpEvents())

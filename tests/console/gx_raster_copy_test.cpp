@@ -1,7 +1,10 @@
-// The display copy: YUYV out, the picture captured, the clear behind it.
+// The display copy: YUYV out, the vertical filter, the picture captured, the
+// clear behind it.
+#include <random>
 #include <vector>
 
 #include "console/gx/gx_copy.h"
+#include "console/gx/gx_copy_row.h"
 #include "console/host/picture.h"
 #include "tests/console/gx_raster_support.h"
 
@@ -57,6 +60,59 @@ TEST_F(GXCopyTest, ClearFollowsTheCopyAndKeepsTheCapture) {
     s.copy.clearZ = 0;
     GXCopyDisp(xfb.data(), 1);
     EXPECT_EQ(HostEFBDepth(0, 0), 0x123456u);
+}
+
+// The vertical filter blends a line with its neighbours inside the source
+// rectangle only: white rows just outside a black rectangle change neither its
+// first nor its last line.
+TEST_F(GXCopyTest, VerticalFilterStaysInsideTheRectangle) {
+    FillRect(state, 0, 99, 640, 100, 0xFFFFFFFF);
+    FillRect(state, 0, 150, 640, 151, 0xFFFFFFFF);
+    RasterState& s = RasterStateCurrent();
+    s.copy.srcTop = 100;
+    s.copy.srcHeight = 50;
+    s.copy.verticalFilter = true;
+    const u8 deflicker[7] = {8, 8, 10, 12, 10, 8, 8};
+    std::copy_n(deflicker, 7, s.copy.filter);
+    std::vector<u8> xfb(640 * 50 * 2);
+    GXCopyDisp(xfb.data(), 0);
+    for (u32 line : {0u, 49u})
+        for (u32 i = 0; i < 640 * 2; ++i)
+            ASSERT_EQ(xfb[line * 640 * 2 + i], i % 2 == 0 ? 16 : 128) << "line " << line << " byte " << i;
+}
+
+// The vector forms of a copied row against the scalar one, on random pixels:
+// widths around the vector steps (odd ones too), with and without the filter,
+// weights up to the largest (past what 16-bit sums hold), and at an edge, where a
+// neighbour is the line.
+TEST(GXCopyRow, VectorFormsMatchTheScalarForm) {
+    std::mt19937 random(7);
+    std::vector<u32> rows(3 * 640);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = i % 5 == 0 ? 0xFFFFFFFFu : u32(random());  // white columns push the sums to their top
+    const u32* above = rows.data();
+    const u32* line = above + 640;
+    const u32* below = line + 640;
+    const CopyRowSource sources[] = {
+        {line, line, line, {0, 64, 0}, false},       {above, line, below, {16, 32, 16}, true},
+        {line, line, below, {16, 32, 16}, true},     {above, line, line, {21, 22, 21}, true},
+        {above, line, below, {510, 765, 510}, true}, {above, line, below, {0, 0, 0}, true},
+        {above, line, below, {128, 0, 128}, true},   {above, line, below, {86, 86, 85}, true},
+    };
+    using Form = void (*)(const CopyRowSource&, u32, u8*);
+    const Form forms[] = {CopyRowVector, CopyRow, [](const CopyRowSource& s, u32 width, u8* out) {
+                              if (!CopyRowWide(s, width, out))
+                                  CopyRowScalar(s, 0, width, out);
+                          }};
+    for (const CopyRowSource& source : sources)
+        for (u32 width : {0u, 1u, 2u, 7u, 8u, 15u, 16u, 17u, 18u, 31u, 33u, 46u, 638u, 639u, 640u})
+            for (Form form : forms) {
+                std::vector<u8> expected(640 * 2 + 8, 0xA5), actual(expected);
+                CopyRowScalar(source, 0, width, expected.data());
+                form(source, width, actual.data());
+                ASSERT_EQ(actual, expected) << "width " << width << " weights " << source.weights[0] << " "
+                                            << source.weights[1] << " " << source.weights[2];
+            }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Coverage: the fill rule, culling, clipping and the scissor.
 #include <limits>
+#include <utility>
 
 #include "tests/console/gx_raster_support.h"
 
@@ -53,12 +54,17 @@ TEST_F(GXRasterTest, CullModesFollowTheScreenWinding) {
     }
 }
 
+// A line covers its width on its right (y down); a point is centred on the pixel
+// whose top-left corner it is.
 TEST_F(GXRasterTest, LinesAndPointsCoverTheirWidth) {
-    RasterLine(state, At(10, 50.5f), At(20, 50.5f), 12);  // two pixels wide: rows 49 and 50
-    RasterPoint(state, At(100.5f, 100.5f), 18);           // three pixels square
-    EXPECT_EQ(CountCovered(0xFFFFFFFF), 10 * 2 + 3 * 3);
-    EXPECT_EQ(HostEFBColor(99, 99), 0xFFFFFFFFu);
-    EXPECT_EQ(HostEFBColor(101, 101), 0xFFFFFFFFu);
+    RasterLine(state, At(10, 50), At(20, 50), 12);  // rightwards, two wide: rows 50 and 51
+    RasterLine(state, At(40, 50), At(30, 50), 12);  // leftwards: rows 48 and 49
+    RasterLine(state, At(60, 10), At(60, 20), 6);   // downwards: column 59
+    RasterPoint(state, At(100, 100), 18);           // three pixels square
+    EXPECT_EQ(CountCovered(0xFFFFFFFF), 2 * 10 * 2 + 10 + 3 * 3);
+    for (auto [x, y] :
+         {std::pair{10u, 50u}, {19u, 51u}, {30u, 48u}, {39u, 49u}, {59u, 19u}, {99u, 99u}, {101u, 101u}})
+        EXPECT_EQ(HostEFBColor(x, y), 0xFFFFFFFFu) << x << ", " << y;
 }
 
 TEST_F(GXRasterTest, ClippedTrianglesStayInsideTheScissor) {

@@ -1,4 +1,5 @@
 // The pixel engine: depth, alpha compare, blending, masks, destination alpha, fog.
+#include "console/gx/gx_fog.h"
 #include "tests/console/gx_raster_support.h"
 
 namespace gxtest {
@@ -119,6 +120,27 @@ TEST_F(GXRasterTest, LinearFogFollowsTheDistance) {
             c *= 2.0f;
     RasterTriangle(state, v[0], v[1], v[2]);
     EXPECT_EQ(HostEFBColor(1, 1), 0xFF0000FFu);
+}
+
+// A fog that starts where it ends changes no pixel, before or past that distance,
+// and leaves the fast loops on.
+TEST_F(GXRasterTest, FogWithNoRangeChangesNothing) {
+    state.fogColor = {0, 0, 255, 255};
+    state.fogStartZ = state.fogEndZ = 1.0f;
+    for (FogType type : {FogType::PerspLin, FogType::PerspExp2, FogType::OrthoLin}) {
+        state.fogType = type;
+        EXPECT_FALSE(PlanFog(state).enabled) << int(type);
+        for (float w : {0.5f, 2.0f}) {
+            EfbReset();
+            RasterVertex v[3] = {At(0, 0, 0xFF0000FF, 0.0f), At(8, 0, 0xFF0000FF, 0.0f),
+                                 At(0, 8, 0xFF0000FF, 0.0f)};
+            for (RasterVertex& p : v)
+                for (float& c : p.pos)
+                    c *= w;
+            RasterTriangle(state, v[0], v[1], v[2]);
+            EXPECT_EQ(HostEFBColor(1, 1), 0xFFFF0000u) << int(type) << " w " << w;
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "console/gx/efb_control.h"
@@ -57,6 +58,22 @@ TEST_F(DrawImmediateTest, FilledIrectCoversExactlyItsPixels) {
         for (u32 x = 5; x < 45; ++x) {
             const bool inside = x >= 10 && x < 40 && y >= 20 && y < 60;
             ASSERT_EQ(HostEFBColor(x, y), inside ? kRed : kBlack) << x << ", " << y;
+        }
+    }
+}
+
+// An outline at whole-pixel corners lies on the edge pixels of the fill with the
+// same rectangle, at the screen's corner too.
+TEST_F(DrawImmediateTest, IrectOutlineLiesOnTheFillsEdge) {
+    for (const s_Irect16& rect : {s_Irect16{300, 100, 50, 50}, s_Irect16{0, 0, 20, 10}}) {
+        DrawIrect(&rect);
+        const s32 x0 = rect.x, y0 = rect.y, x1 = rect.x + rect.w, y1 = rect.y + rect.h;
+        for (s32 y = std::max(y0 - 2, 0); y < y1 + 2; ++y) {
+            for (s32 x = std::max(x0 - 2, 0); x < x1 + 2; ++x) {
+                const bool inside = x >= x0 && x < x1 && y >= y0 && y < y1;
+                const bool edge = inside && (x == x0 || x == x1 - 1 || y == y0 || y == y1 - 1);
+                ASSERT_EQ(HostEFBColor(u32(x), u32(y)), edge ? kRed : kBlack) << x << ", " << y;
+            }
         }
     }
 }

@@ -11,7 +11,9 @@ namespace console::gx {
 
 namespace {
 
-// The picture each copy saw, for tests.
+// The picture each copy saw, kept only once a test asks: it costs a whole frame's
+// worth of copying on every display copy.
+bool s_recordCopies = false;
 u32 s_lastCopy[kEfbPixels];
 u32 s_lastCopyWidth = 0;
 u32 s_lastCopyHeight = 0;
@@ -72,11 +74,13 @@ void Clear(const RasterState& state, const Rect& src) {
 void CopyDisplay(const RasterState& state, void* dest, bool clear) {
     const DisplayCopy& copy = state.copy;
     const Rect src = SourceRect(copy);
-    s_lastCopyWidth = src.width;
-    s_lastCopyHeight = src.height;
-    for (u32 y = 0; y < src.height; ++y)
-        std::copy_n(&EfbGet().color[(src.top + y) * kEfbWidth + src.left], src.width,
-                    &s_lastCopy[y * src.width]);
+    if (s_recordCopies) {
+        s_lastCopyWidth = src.width;
+        s_lastCopyHeight = src.height;
+        for (u32 y = 0; y < src.height; ++y)
+            std::copy_n(&EfbGet().color[(src.top + y) * kEfbWidth + src.left], src.width,
+                        &s_lastCopy[y * src.width]);
+    }
 
     if (dest != nullptr && src.width > 0 && src.height > 0) {
         const float scale = copy.yScale > 0.0f && copy.yScale <= 2.0f ? copy.yScale : 1.0f;
@@ -92,10 +96,19 @@ void CopyDisplay(const RasterState& state, void* dest, bool clear) {
         Clear(state, src);
 }
 
+void CopyRecordReset() {
+    s_recordCopies = false;
+    s_lastCopyWidth = s_lastCopyHeight = 0;
+}
+
 }  // namespace console::gx
 
 void GXCopyDisp(void* dest, u8 clear) {
     console::gx::CopyDisplay(console::gx::RasterStateCurrent(), dest, clear != 0);
+}
+
+void HostEFBRecordCopies() {
+    console::gx::s_recordCopies = true;
 }
 
 HostEFBImage HostEFBLastCopy() {

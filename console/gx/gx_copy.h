@@ -7,6 +7,8 @@
 namespace console::gx {
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear);
+// Stops keeping the copies' pictures (part of the console's reset).
+void CopyRecordReset();
 
 }  // namespace console::gx
 

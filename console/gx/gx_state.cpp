@@ -1,6 +1,7 @@
 #include "console/gx/gx_state.h"
 
 #include "console/gx/gx_control.h"
+#include "console/gx/gx_copy.h"
 #include "console/gx/gx_displaylist.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
@@ -62,6 +63,7 @@ void GXReset() {
     SubmissionReset();
     DisplayListReset();
     EfbReset();
+    CopyRecordReset();
     HostGXSetCallLog(false);
 }
 

@@ -41,6 +41,9 @@ TEST_F(GXCopyTest, ClearFollowsTheCopyAndKeepsTheCapture) {
     s.copy.clearColor = {1, 2, 3, 4};
     s.copy.clearZ = 0x123456;
     std::vector<u8> xfb(640 * 448 * 2);
+    GXCopyDisp(xfb.data(), 0);
+    EXPECT_EQ(HostEFBLastCopy().width, 0u);  // nothing kept until a test asks
+    HostEFBRecordCopies();
     GXCopyDisp(xfb.data(), 1);
     const HostEFBImage image = HostEFBLastCopy();
     ASSERT_EQ(image.width, 640u);

@@ -10,7 +10,7 @@ namespace {
 // real ball: it jumps the whole rack in one fine step and strikes pins only from
 // behind, on its rebound off the back wall. Scaled, it gives 75 to 93 units per
 // second (17 to 21 mph).
-constexpr f32 NPC_SPEED_SCALE = 1.0f / 35.0f;
+constexpr f32 kNpcSpeedScale = 1.0f / 35.0f;
 
 }  // namespace
 
@@ -70,7 +70,7 @@ s32 CNPCBowler::SetupRandomShot() {
     const f32 releaseX = f32(OrbRand() % 50 + 25) / 100.0f;
     ball.position.x = (5.0f + 410.0f * releaseX) / 40.0f;
     ball.position.z = 0.0f;
-    ball.velocity.z = 42.0f * f32(OrbRand() % 600 + 2500) / 10.0f * 0.25f * NPC_SPEED_SCALE;
+    ball.velocity.z = 42.0f * f32(OrbRand() % 600 + 2500) / 10.0f * 0.25f * kNpcSpeedScale;
     ball.VSpin.x = f32(OrbRand() % 21 - 10) / 10.0f * 0.25f;
     ball.mass = m_bMale ? 16 : 10;
     return NPC_StartPhysics(&ball);

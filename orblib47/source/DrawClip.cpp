@@ -17,7 +17,7 @@ const s_draw_clip_plane* FrustumPlanes() {
 }
 
 // Axes in the order the passes clip them: z, x, y.
-constexpr s32 CLIP_AXES[3] = {2, 0, 1};
+constexpr s32 kClipAxes[3] = {2, 0, 1};
 
 f32 AxisCoord(const s_Vector4& c, s32 axis) {
     return axis == 0 ? c.x : axis == 1 ? c.y : c.z;
@@ -152,7 +152,7 @@ s32 DrawClipPoly(s_draw_vertex* out, const s_draw_vertex* in, s32 count, u32* ou
     for (s32 i = 0; i < count; ++i)
         src[i] = in[i];
     s32 n = count;
-    for (s32 axis : CLIP_AXES) {
+    for (s32 axis : kClipAxes) {
         if ((any & (3u << (2 * axis))) == 0)
             continue;
         for (f32 side : {-1.0f, 1.0f}) {

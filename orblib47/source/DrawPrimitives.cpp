@@ -26,8 +26,8 @@ constexpr s_box_face BoxFaces[6] = {
     {{0.0f, 0.0f, 1.0f, 0.0f}, {4, 5, 7, 6}}, {{0.0f, 0.0f, -1.0f, 0.0f}, {1, 0, 2, 3}},
 };
 
-constexpr s32 CIRCLE_STEPS = 8;               // per quadrant
-constexpr f32 QUARTER_TURN = 1.57080078125f;  // as the circle is built with
+constexpr s32 kCircleSteps = 8;               // per quadrant
+constexpr f32 kQuarterTurn = 1.57080078125f;  // as the circle is built with
 
 // Sends the scratch vertex at (x, y, z) with corner n's texture coordinates,
 // leaving the scratch vertex (and so the constant Z) as it was.
@@ -197,8 +197,8 @@ void DrawCircle(const s_Vector3* centre, f32 radius) {
     const u32 color = DrawContext.vertex.color;
     f32 c0 = 1.0f;
     f32 s0 = 0.0f;
-    for (s32 i = 1; i <= CIRCLE_STEPS; ++i) {
-        const f32 angle = QUARTER_TURN * f32(i) / f32(CIRCLE_STEPS);
+    for (s32 i = 1; i <= kCircleSteps; ++i) {
+        const f32 angle = kQuarterTurn * f32(i) / f32(kCircleSteps);
         const f32 c1 = std::cos(angle);
         const f32 s1 = std::sin(angle);
         for (f32 sy : {1.0f, -1.0f}) {

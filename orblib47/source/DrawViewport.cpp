@@ -11,10 +11,10 @@ namespace {
 
 s_stdrec* ViewportRecords = nullptr;
 
-constexpr f32 FOV_PI = 3.1416015625f;  // pi as the field of view is built with
-constexpr f32 FOV_ASPECT_DIVISOR = 1.06f;
-constexpr f32 WIDESCREEN_FACTOR = 1.7777778f / 1.3333334f;
-constexpr f32 W_ZERO_INVERSE = 10000.0f;
+constexpr f32 kFovPi = 3.1416015625f;  // pi as the field of view is built with
+constexpr f32 kFovAspectDivisor = 1.06f;
+constexpr f32 kWidescreenFactor = 1.7777778f / 1.3333334f;
+constexpr f32 kWZeroInverse = 10000.0f;
 
 s_viewport* CurrentViewport() {
     ORB_ASSERT(DrawContext.viewport != nullptr, "No current viewport\n");
@@ -127,8 +127,8 @@ f32 DrawSetFarZ(f32 farZ) {
 
 void DrawViewSetFOV(s_viewport* viewport, f32 fov) {
     viewport->fov = fov;
-    const f32 aspect = (f32(DrawContext.screenSize.x) / f32(DrawContext.screenSize.y)) / FOV_ASPECT_DIVISOR;
-    const f32 top = viewport->nearZ * std::tan(FOV_PI * fov / 360.0f);
+    const f32 aspect = (f32(DrawContext.screenSize.x) / f32(DrawContext.screenSize.y)) / kFovAspectDivisor;
+    const f32 top = viewport->nearZ * std::tan(kFovPi * fov / 360.0f);
     DrawViewSetProjectionMatrix(viewport, viewport->nearZ, viewport->farZ, top, -top, top, -top, aspect,
                                 1.0f);
 }
@@ -137,7 +137,7 @@ void DrawViewSetProjectionMatrix(s_viewport* viewport, f32 nearZ, f32 farZ, f32 
                                  f32 bottom, f32 aspectX, f32 aspectY) {
     DrawContext.projectionMode = DC_PROJ_INVALID;
     if (DrawContext.screenAspectMode == DC_SCREEN_ASPECT_16x9)
-        aspectX *= WIDESCREEN_FACTOR;
+        aspectX *= kWidescreenFactor;
     Matrix4CreateProjection(&viewport->projectionMatrix, &viewport->projectionMatrixInv, left, right, bottom,
                             top, nearZ, farZ, aspectX, aspectY);
     DrawSetClipPlanes(viewport->clipPlanes, nearZ, top * aspectY, right * aspectX);
@@ -216,7 +216,7 @@ f32 DrawWorld2Screen(s_Vector3* out, const s_Vector3* position) {
     const s_viewport* viewport = CurrentViewport();
     s_Vector4 clip;
     Matrix4MultPointH(&viewport->viewMatrix, &clip, position);
-    const f32 invW = clip.w != 0.0f ? 1.0f / clip.w : W_ZERO_INVERSE;
+    const f32 invW = clip.w != 0.0f ? 1.0f / clip.w : kWZeroInverse;
     const f32 z = clip.z * invW;
     out->x = clip.x * invW * viewport->scale.x + viewport->offset.x;
     out->y = clip.y * invW * viewport->scale.y + viewport->offset.y;

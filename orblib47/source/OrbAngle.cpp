@@ -4,10 +4,10 @@
 
 namespace {
 
-constexpr int QUARTER_TURN = COS_TABLE_SIZE / 4;
-constexpr int EIGHTH_TURN = COS_TABLE_SIZE / 8;
-constexpr int INDEX_MASK = COS_TABLE_SIZE - 1;
-constexpr double TABLE_STEP = 3.14159265358979323846 / (COS_TABLE_SIZE / 2);
+constexpr int kQuarterTurn = COS_TABLE_SIZE / 4;
+constexpr int kEighthTurn = COS_TABLE_SIZE / 8;
+constexpr int kIndexMask = COS_TABLE_SIZE - 1;
+constexpr double kTableStep = 3.14159265358979323846 / (COS_TABLE_SIZE / 2);
 
 // Taylor series, enough terms for double precision on [0, pi/4].
 constexpr double SeriesSin(double x) {
@@ -30,12 +30,12 @@ constexpr double SeriesCos(double x) {
 
 // cos(2 pi i / 16384), reduced by symmetry to angles in [0, pi/4].
 constexpr double TableCos(int i) {
-    const int quadrant = i / QUARTER_TURN;
-    const int step = i % QUARTER_TURN;
+    const int quadrant = i / kQuarterTurn;
+    const int step = i % kQuarterTurn;
     const double c =
-        step <= EIGHTH_TURN ? SeriesCos(step * TABLE_STEP) : SeriesSin((QUARTER_TURN - step) * TABLE_STEP);
+        step <= kEighthTurn ? SeriesCos(step * kTableStep) : SeriesSin((kQuarterTurn - step) * kTableStep);
     const double s =
-        step <= EIGHTH_TURN ? SeriesSin(step * TABLE_STEP) : SeriesCos((QUARTER_TURN - step) * TABLE_STEP);
+        step <= kEighthTurn ? SeriesSin(step * kTableStep) : SeriesCos((kQuarterTurn - step) * kTableStep);
     switch (quadrant) {
         case 0:
             return c;
@@ -60,15 +60,15 @@ constexpr std::array<float, COS_TABLE_SIZE> MakeCosTable() {
 int TableIndex(float a) {
     const float scaled = a * 2607.5872f;
     if (std::fabs(scaled) < 2147483648.0f)
-        return s32(scaled) & INDEX_MASK;
+        return s32(scaled) & kIndexMask;
     if (!std::isfinite(scaled))
         return 0;
-    return s32(std::fmod(scaled, float(COS_TABLE_SIZE))) & INDEX_MASK;
+    return s32(std::fmod(scaled, float(COS_TABLE_SIZE))) & kIndexMask;
 }
 
 constexpr float Q = 0.785400390625f;
-constexpr float FULL_TURN = 6.283203125f;
-constexpr float HALF_TURN = 3.1416015625f;
+constexpr float kFullTurn = 6.283203125f;
+constexpr float kHalfTurn = 3.1416015625f;
 
 }  // namespace
 
@@ -76,12 +76,12 @@ constinit const std::array<float, COS_TABLE_SIZE> CosTable = MakeCosTable();
 
 s_SinCos TableSinCos(float a) {
     const int index = TableIndex(a);
-    return {CosTable[(index - QUARTER_TURN) & INDEX_MASK], CosTable[index]};
+    return {CosTable[(index - kQuarterTurn) & kIndexMask], CosTable[index]};
 }
 
 float ArcTan2(float x, float y) {
     if (y == 0.0f)
-        return x >= 0.0f ? 0.0f : HALF_TURN;
+        return x >= 0.0f ? 0.0f : kHalfTurn;
     if (x == 0.0f)
         return y >= 0.0f ? 1.57080078125f : 4.71240234375f;
     const float ax = std::fabs(x), ay = std::fabs(y);
@@ -98,16 +98,16 @@ float ArcTan2(float x, float y) {
 }
 
 float AngleNormUnipolar(float a) {
-    if (a >= 0.0f && a < FULL_TURN)
+    if (a >= 0.0f && a < kFullTurn)
         return a;
     if (!std::isfinite(a))
         return 0.0f;
-    const float q = a / FULL_TURN;
+    const float q = a / kFullTurn;
     float f = q - std::trunc(q);
     if (f < 0.0f)
         f += 1.0f;
     // A tiny negative fraction rounds up to a whole turn, which is 0.
     if (f >= 1.0f)
         f = 0.0f;
-    return HALF_TURN * (2.0f * f);
+    return kHalfTurn * (2.0f * f);
 }

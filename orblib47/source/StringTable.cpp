@@ -8,11 +8,11 @@
 
 namespace {
 
-constexpr char TXT_TYPE[] = "TXT";
-constexpr u32 TXT_LANGUAGE = 4;
-constexpr u32 TXT_ID = 8;
-constexpr u32 TXT_NUM_STRINGS = 12;
-constexpr u32 TXT_STRING_LIST = 16;
+constexpr char kTxtType[] = "TXT";
+constexpr u32 kTxtLanguage = 4;
+constexpr u32 kTxtId = 8;
+constexpr u32 kTxtNumStrings = 12;
+constexpr u32 kTxtStringList = 16;
 
 u_LANGUAGE Language;
 
@@ -25,12 +25,12 @@ s_string_table* StringTableParse(const s_wad_header* header, void* payload) {
     u32 language = 0;
     s32 id = 0;
     s32 numStrings = 0;
-    if (!view.U32(TXT_LANGUAGE, &language) || !view.S32(TXT_ID, &id) ||
-        !view.S32(TXT_NUM_STRINGS, &numStrings)) {
+    if (!view.U32(kTxtLanguage, &language) || !view.S32(kTxtId, &id) ||
+        !view.S32(kTxtNumStrings, &numStrings)) {
         DEBUG_PRINT("StringTableLoad: %s is too short (%u bytes)\n", header->name, header->size);
         return nullptr;
     }
-    if (numStrings < 0 || !view.RangeArray(TXT_STRING_LIST, u32(numStrings), 4)) {
+    if (numStrings < 0 || !view.RangeArray(kTxtStringList, u32(numStrings), 4)) {
         DEBUG_PRINT("StringTableLoad: %s has a bad string count (%d)\n", header->name, numStrings);
         return nullptr;
     }
@@ -50,7 +50,7 @@ s_string_table* StringTableParse(const s_wad_header* header, void* payload) {
     for (s32 i = 0; i < numStrings; ++i) {
         u32 offset = 0;
         const char* text = nullptr;
-        view.U32(TXT_STRING_LIST + u32(i) * 4, &offset);
+        view.U32(kTxtStringList + u32(i) * 4, &offset);
         if (!view.CString(offset, &text)) {
             DEBUG_PRINT("StringTableLoad: %s string %d is outside the table\n", header->name, i);
             HeapMallocFree(table);
@@ -69,7 +69,7 @@ e_error_code StringTableWarmReset() {
 }
 
 s_string_table* StringTableLoad(s_wad_header* header, void* payload) {
-    s_DATA_ENTRY* entry = DataFindEntry(header->name, TXT_TYPE);
+    s_DATA_ENTRY* entry = DataFindEntry(header->name, kTxtType);
     if (entry != nullptr) {
         HeapMallocFree(payload);
         entry->refCount++;
@@ -80,7 +80,7 @@ s_string_table* StringTableLoad(s_wad_header* header, void* payload) {
         HeapMallocFree(payload);
         return nullptr;
     }
-    entry = DataLoad(header->name, TXT_TYPE, payload, -1);
+    entry = DataLoad(header->name, kTxtType, payload, -1);
     if (entry == nullptr) {
         HeapMallocFree(table);
         HeapMallocFree(payload);

@@ -9,7 +9,7 @@ s_symbol_trans_table* SymbolTransTable;
 
 namespace {
 
-constexpr u32 SYMBOL_SIZE = 4;
+constexpr u32 kSymbolSize = 4;
 
 void SymbolTransFree() {
     if (SymbolTransTable != nullptr)
@@ -40,7 +40,7 @@ e_error_code SymbolTransLoadImage(const void* image, u32 size) {
     u32 numSymbols = 0;
     u32 listOffset = 0;
     if (!file.U32(0, &numSymbols) || !file.U32(4, &listOffset) ||
-        !file.RangeArray(listOffset, numSymbols, SYMBOL_SIZE)) {
+        !file.RangeArray(listOffset, numSymbols, kSymbolSize)) {
         DEBUG_PRINT("SymbolTransLoad: Bad symbol table (%u bytes)\n", size);
         return RET_ERROR;
     }
@@ -55,7 +55,7 @@ e_error_code SymbolTransLoadImage(const void* image, u32 size) {
     table->numSymbols = numSymbols;
     table->symbolList = reinterpret_cast<s_symbol_trans_symbol*>(table + 1);
     for (u32 i = 0; i < numSymbols; ++i)
-        file.U32(listOffset + i * SYMBOL_SIZE, &table->symbolList[i].value);
+        file.U32(listOffset + i * kSymbolSize, &table->symbolList[i].value);
     SymbolTransTable = table;
     return RET_NO_ERROR;
 }

@@ -7,9 +7,9 @@ u32 SysId = FourCC(" SYS");
 
 namespace {
 
-constexpr s32 MAX_SYSID_STACK_DEPTH = 16;
+constexpr s32 kMaxSysidStackDepth = 16;
 
-u32 SysIdStack[MAX_SYSID_STACK_DEPTH];
+u32 SysIdStack[kMaxSysidStackDepth];
 s32 SysIdStackIndex;
 
 }  // namespace
@@ -20,7 +20,7 @@ void SysIdReset() {
 }
 
 void SysIdPush(u32 id) {
-    ORB_ASSERT(SysIdStackIndex < MAX_SYSID_STACK_DEPTH, "SysIdPush: Stack Overflow!\n");
+    ORB_ASSERT(SysIdStackIndex < kMaxSysidStackDepth, "SysIdPush: Stack Overflow!\n");
     SysIdStack[SysIdStackIndex++] = SysId;
     SysId = id;
 }

@@ -9,12 +9,12 @@ namespace discbuild {
 
 namespace {
 
-constexpr size_t HEADER_SIZE = 16;
+constexpr size_t kHeaderSize = 16;
 
 }  // namespace
 
 std::vector<u8> StringTablePayload(u32 language, s32 id, const std::vector<std::string>& strings) {
-    size_t size = HEADER_SIZE + strings.size() * 4;
+    size_t size = kHeaderSize + strings.size() * 4;
     for (const std::string& text : strings) {
         if (text.find('\0') != std::string::npos)
             throw std::invalid_argument("string table: a string holds a NUL");
@@ -27,9 +27,9 @@ std::vector<u8> StringTablePayload(u32 language, s32 id, const std::vector<std::
     StoreBE32(&payload[4], language);
     StoreBE32(&payload[8], u32(id));
     StoreBE32(&payload[12], u32(strings.size()));
-    size_t offset = HEADER_SIZE + strings.size() * 4;
+    size_t offset = kHeaderSize + strings.size() * 4;
     for (size_t i = 0; i < strings.size(); ++i) {
-        StoreBE32(&payload[HEADER_SIZE + i * 4], u32(offset));
+        StoreBE32(&payload[kHeaderSize + i * 4], u32(offset));
         std::copy(strings[i].begin(), strings[i].end(), payload.begin() + std::ptrdiff_t(offset));
         offset += strings[i].size() + 1;
     }

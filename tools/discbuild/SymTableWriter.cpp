@@ -8,16 +8,16 @@ namespace discbuild {
 
 namespace {
 
-constexpr u32 HEADER_SIZE = 8;
+constexpr u32 kHeaderSize = 8;
 
 }  // namespace
 
 std::vector<u8> SymTableImage(const std::vector<u32>& values) {
-    std::vector<u8> image(HEADER_SIZE + values.size() * 4);
+    std::vector<u8> image(kHeaderSize + values.size() * 4);
     StoreBE32(&image[0], u32(values.size()));
-    StoreBE32(&image[4], HEADER_SIZE);
+    StoreBE32(&image[4], kHeaderSize);
     for (size_t i = 0; i < values.size(); ++i)
-        StoreBE32(&image[HEADER_SIZE + i * 4], values[i]);
+        StoreBE32(&image[kHeaderSize + i * 4], values[i]);
     return image;
 }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr u32 DRAW_FSAA_PRIORITY = 4700;
+constexpr u32 kDrawFsaaPriority = 4700;
 
 s_thread* FSAAThreadPtr = nullptr;
 
@@ -25,7 +25,7 @@ void DrawSetFSAA(f32 amount) {
     DrawContext.FSAAPercent = amount;
     if (amount != 0.0f && FSAAThreadPtr == nullptr) {
         FSAAThreadPtr = ThreadInsertPriorityDebug("DrawFSAAThreadFunc", nullptr, nullptr, DrawFSAAThreadFunc,
-                                                  nullptr, DRAW_FSAA_PRIORITY);
+                                                  nullptr, kDrawFsaaPriority);
     } else if (amount == 0.0f && FSAAThreadPtr != nullptr) {
         ThreadKill(FSAAThreadPtr);
         FSAAThreadPtr = nullptr;

@@ -25,7 +25,7 @@ struct s_matrix_stack {
 };
 s_matrix_stack DrawMatrixStack[NGC_STACK_COUNT];
 
-constexpr GXPrimitive GX_PRIMITIVE[PRIM_BASIC_TYPE_COUNT + 1] = {
+constexpr GXPrimitive kGxPrimitive[PRIM_BASIC_TYPE_COUNT + 1] = {
     GX_POINTS, GX_LINES, GX_TRIANGLES, GX_QUADS, GX_LINESTRIP, GX_TRIANGLESTRIP, GX_TRIANGLEFAN,
 };
 
@@ -36,7 +36,7 @@ struct s_vertex_format {
     GXCompType texType;
     u8 texFrac;
 };
-constexpr s_vertex_format VERTEX_FORMATS[] = {
+constexpr s_vertex_format kVertexFormats[] = {
     {GXVtxFmt(DRAW_VTXFMT_IMMEDIATE), GX_F32, 0, GX_F32, 0},
     {GXVtxFmt(DRAW_VTXFMT_COMPRESSED), GX_S8, 6, GX_S16, 10},
     {GXVtxFmt(DRAW_VTXFMT_MESH), GX_F32, 0, GX_S16, 10},
@@ -164,7 +164,7 @@ void DrawInitVertex(s_draw_vertex* vertex) {
 void DrawBegin(e_prim_type type) {
     DrawContext.vertex.color = 0xFFFFFFFFu;
     if (type >= PRIM_POINT && type <= PRIM_BASIC_TYPE_COUNT)
-        DrawPrimType = GX_PRIMITIVE[type];
+        DrawPrimType = kGxPrimitive[type];
     DrawVertexCount = 0;
     Drawing = 1;
 }
@@ -186,7 +186,7 @@ void DrawFlush() {
 }
 
 void DrawSetupDefaultVertFormat() {
-    for (const s_vertex_format& f : VERTEX_FORMATS) {
+    for (const s_vertex_format& f : kVertexFormats) {
         GXSetVtxAttrFmt(f.format, GX_VA_POS, GX_POS_XYZ, GX_F32, 0);
         GXSetVtxAttrFmt(f.format, GX_VA_NRM, GX_NRM_XYZ, f.normalType, f.normalFrac);
         GXSetVtxAttrFmt(f.format, GX_VA_CLR0, GX_CLR_RGBA, GX_RGBA8, 0);

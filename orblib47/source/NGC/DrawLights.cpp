@@ -33,8 +33,8 @@ const s_draw_light ObjectDefaultLight = {
 
 namespace {
 
-constexpr f32 HEMISPHERE_SPOT_ANGLE = 90.5f;  // a flat spot just wider than a half space
-constexpr f32 DISTANT_LIGHT_RANGE = -1000000.0f;
+constexpr f32 kHemisphereSpotAngle = 90.5f;  // a flat spot just wider than a half space
+constexpr f32 kDistantLightRange = -1000000.0f;
 
 bool Has(u32 flags, u32 bits) {
     return (flags & bits) == bits;
@@ -100,8 +100,8 @@ s32 SetLight(const s_draw_light* light, s32 slot) {
                 dl.direction = {-1.0f, 0.0f, 0.0f, 0.0f};
             }
         } else if (directional) {
-            dl.position = {dl.direction.x * DISTANT_LIGHT_RANGE, dl.direction.y * DISTANT_LIGHT_RANGE,
-                           dl.direction.z * DISTANT_LIGHT_RANGE, dl.direction.w};
+            dl.position = {dl.direction.x * kDistantLightRange, dl.direction.y * kDistantLightRange,
+                           dl.direction.z * kDistantLightRange, dl.direction.w};
         }
     }
     const bool hasDirection = dl.direction.x != 0.0f || dl.direction.y != 0.0f || dl.direction.z != 0.0f;
@@ -142,13 +142,13 @@ void BuildDiffuseLight(s_hardware_light& hw, s_draw_light& dl, const s_viewport&
     }
     if (!(hw.flags & HW_LIGHT_POSITIONAL)) {
         GXInitLightAttnK(&hw.lightObj, 1.0f, 0.0f, 0.0f);
-        GXInitLightSpot(&hw.lightObj, HEMISPHERE_SPOT_ANGLE, GX_SP_FLAT);
+        GXInitLightSpot(&hw.lightObj, kHemisphereSpotAngle, GX_SP_FLAT);
     } else if (hw.flags & HW_LIGHT_DIRECTIONAL) {
         GXInitLightAttnK(&hw.lightObj, 0.0f, dl.intensity, 0.0f);
         GXInitLightSpot(&hw.lightObj, dl.angle, GX_SP_COS);
     } else {
         GXInitLightAttnK(&hw.lightObj, 0.0f, dl.intensity, 0.0f);
-        GXInitLightSpot(&hw.lightObj, HEMISPHERE_SPOT_ANGLE, GX_SP_FLAT);
+        GXInitLightSpot(&hw.lightObj, kHemisphereSpotAngle, GX_SP_FLAT);
     }
     if (UpdateLights)
         GXInitLightDir(&hw.lightObj, dir.x, dir.y, dir.z);

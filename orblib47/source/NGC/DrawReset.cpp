@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr u32 DRAW_VIEWPORT_COUNT = 8;
-constexpr u32 DRAW_THREAD_PRIORITY = 3200;
+constexpr u32 kDrawViewportCount = 8;
+constexpr u32 kDrawThreadPriority = 3200;
 
 // Created by the first warm reset only: a later one (the FIFO re-allocation runs
 // one) reuses them.
@@ -73,7 +73,7 @@ void DrawWarmStateColdReset() {
 
 e_error_code DrawWarmReset(u32 videoMode) {
     if (!ViewportPoolCreated) {
-        DrawViewportWarmReset(DRAW_VIEWPORT_COUNT);
+        DrawViewportWarmReset(kDrawViewportCount);
         ViewportPoolCreated = true;
     }
     DrawContext = s_draw_context{};
@@ -86,7 +86,7 @@ e_error_code DrawWarmReset(u32 videoMode) {
     ClockResetTimer(1);
     if (DrawThreadTask == nullptr)
         DrawThreadTask = ThreadInsertPriorityDebug("DrawThread", nullptr, nullptr, DrawThread, nullptr,
-                                                   DRAW_THREAD_PRIORITY);
+                                                   kDrawThreadPriority);
     return RET_NO_ERROR;
 }
 

@@ -138,13 +138,24 @@ void TestProxyPair(LaneContext& lane, s32 first, s32 second, ProxyPair pair) {
                     PROXIES[pair.second].profile);
 }
 
-// Bends the contact direction by the pin profile at the contact's height.
+// `value` rounded to float and read back from memory. The optimiser may not see
+// through a volatile read, so a float that is rounded here and widened again later
+// stays rounded. GCC 12 at -O3 pairs the x and y of two bends in a row into vectors
+// and folds the vector "narrow to float, widen to double" away as if it were exact:
+// the second bend then starts from the unrounded sum of the first.
+f32 RoundedToFloat(f64 value) {
+    volatile f32 stored = f32(value);
+    return stored;
+}
+
+// Bends the contact direction by the pin profile at the contact's height; the
+// direction is rounded to float before the next bend reads it.
 void BendByProfile(s_Vector3* direction, const PinData& pin, const s_Vector3& lever, const f64* profile,
                    f64 scale) {
     const f64 bend = scale * profile[PinSurface::HeightBin(lever, pin.O.up)];
-    direction->x += bend * pin.O.up.x;
-    direction->y += bend * pin.O.up.y;
-    direction->z += bend * pin.O.up.z;
+    direction->x = RoundedToFloat(direction->x + bend * pin.O.up.x);
+    direction->y = RoundedToFloat(direction->y + bend * pin.O.up.y);
+    direction->z = RoundedToFloat(direction->z + bend * pin.O.up.z);
 }
 
 f32 LeverArmSquared(const s_Vector3& lever, const s_Vector3& n) {

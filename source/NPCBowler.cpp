@@ -91,9 +91,6 @@ PinMask CNPCBowler::GetRemainingPins() const {
 
 void CNPCBowler::NPC_SetupPins(PinMask pins, s32 randomTurn) {
     SetupPins(lane, pins, randomTurn);
-    lane.FramePinActionComplete = 0;
-    lane.FramePinsetterStarts = 0;
-    lane.FrameSweepStarts = 0;
     m_iLastDisplayedFrame = -1;
     m_ballPosition = LaneDisplayPosition(lane.PhysBall.position, fLaneOffset);
     m_ballOrientation = LaneDisplayOrientation(lane.PhysBall.O);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "source/AlleyNPCManager.h"
+#include "source/Physics/BallMotion.h"
 #include "tests/game/Physics/WholeThrowSupport.h"
 #include "tests/support/GameFixture.h"
 
@@ -198,6 +199,51 @@ TEST_F(NPCBowlerTest, ManyThrowsDryTheFirstTenFeet) {
             after += bowler->m_Oil[row][board];
     EXPECT_LT(after, before);
     EXPECT_GT(bowler->lane.BallOil, 0);
+}
+
+// Every turn ends in a sweep, not only the bowler's first: the bar starts in front of
+// the head pin again, is in every frame of the sweep, and takes what the ball knocked
+// down (on a second ball every pin) into the pit.
+TEST_F(NPCBowlerTest, EveryTurnSweepsTheDeadwoodIntoThePit) {
+    constexpr f32 kHeadPinZ = 180.0f;
+    PinMask rack = PIN_MASK_ALL;
+    for (s32 turn = 0; turn < 5; ++turn) {
+        SCOPED_TRACE(testing::Message() << "turn " << turn);
+        bowler->iCurrentThrow = turn % 2;
+        bowler->NPC_SetupPins(rack, 1);
+        ASSERT_EQ(bowler->SetupRandomShot(), 1);
+        bowler->EnterPrep();
+        while (bowler->computePhysicsTimeslice()) {
+        }
+        bowler->run();
+        ASSERT_EQ(bowler->m_BowlState, BowlState_Approach);
+
+        const LaneContext& lane = bowler->lane;
+        ASSERT_GT(lane.FrameSweepStarts, lane.FramePinActionComplete);
+        ASSERT_GT(lane.NumPhysFrames, lane.FrameSweepStarts);
+        f32 firstBarZ = 0.0f;
+        f32 lastBarZ = 0.0f;
+        for (s32 n = lane.FrameSweepStarts; n < lane.NumPhysFrames; ++n) {
+            ASSERT_NE(lane.PhysPinsMask[n] & FILM_SWEEPER_BIT, 0) << "frame " << n;
+            ForEachFramePose(lane, n, [&](s32 body, const RefFrame_t& pose) {
+                if (body == FILM_BODY_SWEEPER) {
+                    lastBarZ = pose.position.z;
+                    if (n == lane.FrameSweepStarts)
+                        firstBarZ = lastBarZ;
+                }
+            });
+        }
+        EXPECT_LT(firstBarZ, kHeadPinZ);
+        EXPECT_GT(lastBarZ, PIN_DECK_END_Z);
+
+        const PinMask lifted = turn % 2 == 0 ? bowler->GetRemainingPins() : 0;
+        for (s32 i = 0; i < NUM_PINS; ++i) {
+            if ((rack & PinBit(i)) != 0 && (lifted & PinBit(i)) == 0) {
+                EXPECT_GT(lane.PhysPins[i].position.z, PIN_DECK_END_Z) << "pin " << i;
+            }
+        }
+        rack = turn % 2 == 0 ? bowler->GetRemainingPins() : PIN_MASK_ALL;
+    }
 }
 
 TEST_F(NPCBowlerTest, RandomShotsHitPins) {

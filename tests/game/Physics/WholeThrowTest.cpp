@@ -145,6 +145,66 @@ TEST_F(WholeThrow, ComputerLaneThrowsAreDeterministicAndSound) {
     EXPECT_EQ(a->lane.FramePinActionComplete, a->lane.FrameBallHitsBackWall + 360);
 }
 
+// The ball's x at each coarse step of the roll: the film's real ball poses (every
+// fourth frame from 1) before the fine steps begin.
+std::vector<f32> RollTrack(const LaneContext& lane, s32 rollFrames) {
+    std::vector<f32> track;
+    for (s32 n = 1; n < rollFrames; n += 4) {
+        ForEachFramePose(lane, n, [&](s32 body, const RefFrame_t& pose) {
+            if (body == FILM_BODY_BALL)
+                track.push_back(pose.position.x);
+        });
+    }
+    return track;
+}
+
+// While it slips, a spinning ball hooks against its spin (VSpin.x, the sideways speed
+// the spin gives the contact point), steadily and never back; without spin it runs
+// straight. The tolerance covers the rounding of the film's positions (a few units).
+TEST_F(WholeThrow, SpinHooksTheBallOneWayWhileItSlips) {
+    struct Case {
+        bool computerLane;
+        bool oiled;
+        f32 x, spinX;
+    };
+    const Case cases[] = {{false, false, 7.0f, 0.2f}, {false, false, 3.5f, -0.2f}, {false, true, 7.5f, 0.3f},
+                          {false, true, 3.0f, -0.1f}, {false, false, 5.25f, 0.0f}, {true, true, 7.0f, 0.25f},
+                          {true, true, 3.5f, -0.25f}};
+    u16 taper[OIL_ROWS][OIL_BOARDS];
+    FillComputerLaneOil(taper);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.computerLane ? "computer" : "player") << " x " << c.x
+                                        << " spin " << c.spinX << (c.oiled ? " oiled" : " dry"));
+        ThrowSetup setup = StraightThrow(c.x, 85.0f);
+        setup.ball.VSpin.x = c.spinX;
+        setup.oil = c.oiled ? taper : DryOil();
+        std::unique_ptr<CNPCBowler> bowler;
+        const LaneContext* lane = &PlayerLane;
+        ThrowSummary s;
+        if (c.computerLane) {
+            bowler = std::make_unique<CNPCBowler>();
+            s = RunComputerThrow(*bowler, setup);
+            lane = &bowler->lane;
+        } else {
+            s = BowlOnPlayerLane(setup);
+        }
+        const std::vector<f32> track = RollTrack(*lane, s.rollFrames);
+        ASSERT_GT(track.size(), 20u);
+        EXPECT_EQ(lane->FrameBallHitGutter, 0);
+        const f32 hook = c.spinX > 0.0f ? -1.0f : c.spinX < 0.0f ? 1.0f : 0.0f;
+        if (hook == 0.0f) {
+            for (f32 x : track)
+                EXPECT_EQ(x, c.x);
+            continue;
+        }
+        for (size_t k = 2; k < track.size(); ++k) {
+            const f32 turn = (track[k] - track[k - 1]) - (track[k - 1] - track[k - 2]);
+            EXPECT_GE(hook * turn, -2e-6f) << "step " << k;
+        }
+        EXPECT_GT(hook * (track.back() - c.x), 0.25f);
+    }
+}
+
 // Reviewed films, frozen. A deliberate change of the physics changes them: bowl each
 // case with tools/lanesim (docs/lanesim.md, "Regression films"), review the result
 // and the film, and copy the printed hash and counts here.

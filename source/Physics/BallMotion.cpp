@@ -9,18 +9,18 @@
 
 namespace {
 
-constexpr f64 INV_BALL_RADIUS = f64(0.9356725f);
+constexpr f64 kInvBallRadius = f64(0.9356725f);
 // Octagonal length estimate of (a, b), within 4 per cent, no square root.
-constexpr f64 OCT_MAJOR = f64(0.9604f);
-constexpr f64 OCT_MINOR = f64(0.3978f);
-constexpr f64 GUTTER_PUSH_SPEED = f64(0.0020833f);  // per fine step
-constexpr f64 BACK_WALL_ELASTICITY = f64(0.15f);
-constexpr f64 BALL_AT_BACK_WALL_Z = f64(193.47812f);  // back wall less the radius
+constexpr f64 kOctMajor = f64(0.9604f);
+constexpr f64 kOctMinor = f64(0.3978f);
+constexpr f64 kGutterPushSpeed = f64(0.0020833f);  // per fine step
+constexpr f64 kBackWallElasticity = f64(0.15f);
+constexpr f64 kBallAtBackWallZ = f64(193.47812f);  // back wall less the radius
 // A uniform sphere (rg^2 = 0.4 R^2), for a radius of gyration that cannot be used.
-constexpr f64 UNIFORM_SPHERE_R2_OVER_RG2 = 2.5;
+constexpr f64 kUniformSphereR2OverRg2 = 2.5;
 
 f64 OctagonalLength(f64 a, f64 b) {
-    return OCT_MAJOR * std::max(a, b) + OCT_MINOR * std::min(a, b);
+    return kOctMajor * std::max(a, b) + kOctMinor * std::min(a, b);
 }
 
 bool MovingPin(const PinData& pin) {
@@ -34,7 +34,7 @@ void HalveGutterSpin(BallData_t& ball) {
 
 // A ball landed in a gutter runs down its side to the centre line and stays there.
 void RollInGutter(BallData_t& ball, f64 g, bool left) {
-    const f64 pushLimit = GUTTER_PUSH_SPEED * (g / f64(PHYS_GRAVITY));
+    const f64 pushLimit = kGutterPushSpeed * (g / f64(PHYS_GRAVITY));
     s_Vector3& p = ball.position;
     s_Vector3& v = ball.velocity;
     if (left) {
@@ -110,7 +110,7 @@ f64 BallR2OverRG2For(f64 rg) {
     // A sphere's radius of gyration lies in (0, R]; clamping a small one to R / 10
     // keeps the spin change of a friction impulse within 100 times the ball's.
     if (!(rg > 0.0) || !std::isfinite(rg))
-        return UNIFORM_SPHERE_R2_OVER_RG2;
+        return kUniformSphereR2OverRg2;
     const f64 radius = f64(PHYS_BALL_RADIUS);
     const f64 ratio = radius / std::clamp(rg, 0.1 * radius, radius);
     return ratio * ratio;
@@ -169,8 +169,8 @@ void DoBallSlip(LaneContext& lane, f64 mu, f64 g) {
     dvz *= lane.BallR2OverRG2;
     ball.VSpin.x = f32(ball.VSpin.x + dvx);
     ball.VSpin.z = f32(ball.VSpin.z + dvz);
-    ball.Omega.x = f32(ball.Omega.x + INV_BALL_RADIUS * dvz);
-    ball.Omega.z = f32(ball.Omega.z - INV_BALL_RADIUS * dvx);
+    ball.Omega.x = f32(ball.Omega.x + kInvBallRadius * dvz);
+    ball.Omega.z = f32(ball.Omega.z - kInvBallRadius * dvx);
 }
 
 void DoBallRotate(LaneContext& lane) {
@@ -206,8 +206,8 @@ void DoBallPastEnd(LaneContext& lane) {
     ball.velocity.y += PHYS_GRAVITY;
     const f64 penetration = f64(ball.position.z) + f64(PHYS_BALL_RADIUS) - f64(BACK_WALL_Z);
     if (penetration >= 0.0) {
-        ball.position.z = f32(BALL_AT_BACK_WALL_Z - BACK_WALL_ELASTICITY * penetration);
-        ball.velocity.z = f32(-BACK_WALL_ELASTICITY * ball.velocity.z);
+        ball.position.z = f32(kBallAtBackWallZ - kBackWallElasticity * penetration);
+        ball.velocity.z = f32(-kBackWallElasticity * ball.velocity.z);
         lane.FrameBallHitsBackWall = lane.NumPhysFrames;
     }
 }

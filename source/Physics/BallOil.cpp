@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr s32 OIL_MAX = 0xffff;
-constexpr f64 OIL_MEASURE_UNIT = 2048.0;
+constexpr s32 kOilMax = 0xffff;
+constexpr f64 kOilMeasureUnit = 2048.0;
 
 // Truncated grid index of a coordinate, kept inside 0..last (x = 10.5 can round to
 // board 39, a ball behind the foul line would give a negative row).
@@ -39,7 +39,7 @@ s32 ExcessBallOil(const LaneContext& lane) {
 f64 OilFriction(f64 ballMu, u16 cell, s32 excess) {
     // Two straight lines meeting at o = 5.4957981 (mu 0.02521); mu stays positive up
     // to the fullest level.
-    const f64 o = f64(std::min(s32(cell) + excess, OIL_MAX)) / OIL_MEASURE_UNIT;
+    const f64 o = f64(std::min(s32(cell) + excess, kOilMax)) / kOilMeasureUnit;
     f64 mu;
     if (o <= 0.0)
         mu = ballMu;
@@ -61,7 +61,7 @@ void ExchangeOil(LaneContext& lane, u16& cell) {
     s32 taken = (s32(cell) >> (10 - rate)) - ExcessBallOil(lane);
     // Neither the cell nor the ball may leave 0..65535; limiting the transfer rather
     // than the amounts keeps the total oil of lane and ball.
-    taken = std::clamp(taken, s32(cell) - OIL_MAX, OIL_MAX - s32(lane.BallOil));
+    taken = std::clamp(taken, s32(cell) - kOilMax, kOilMax - s32(lane.BallOil));
     cell = u16(s32(cell) - taken);
     lane.BallOil = u16(s32(lane.BallOil) + taken);
 }

@@ -10,26 +10,26 @@
 namespace {
 
 // The pin's weight on the scale of the ball's mass, and its inertia across the axis.
-constexpr f64 PIN_WEIGHT = 3.5;
-constexpr f32 PIN_INERTIA = 0.86815804f;
+constexpr f64 kPinWeight = 3.5;
+constexpr f32 kPinInertia = 0.86815804f;
 
 // Standing pin: upright body of this radius, met a fixed height above the ball's centre.
-constexpr f32 STANDING_RADIUS = 0.5875f;
-constexpr f64 STANDING_RSUM = f64(1.65625f);
-constexpr f32 STANDING_OFFSET_Y = -0.056249976f;
-constexpr f32 STANDING_LEVER_Y = 0.37656248f;
+constexpr f32 kStandingRadius = 0.5875f;
+constexpr f64 kStandingRsum = f64(1.65625f);
+constexpr f32 kStandingOffsetY = -0.056249976f;
+constexpr f32 kStandingLeverY = 0.37656248f;
 
-constexpr f64 BOUND_RSUM = f64(3.31875f);       // reaches the pin's top
-constexpr f64 LOWER_GATE_RSUM = f64(2.56875f);  // reaches the pin's base
-constexpr f64 BELLY_RSUM = f64(1.69375f);
-constexpr f32 BELLY_LEVER = 0.36900368f;
-constexpr f64 BOTTOM_RSUM = f64(1.63125f);
-constexpr f32 BOTTOM_LEVER = 0.3448276f;
-constexpr f64 HEAD_RSUM = f64(1.50625f);
-constexpr f32 HEAD_LEVER = 0.2904564f;
+constexpr f64 kBoundRsum = f64(3.31875f);      // reaches the pin's top
+constexpr f64 kLowerGateRsum = f64(2.56875f);  // reaches the pin's base
+constexpr f64 kBellyRsum = f64(1.69375f);
+constexpr f32 kBellyLever = 0.36900368f;
+constexpr f64 kBottomRsum = f64(1.63125f);
+constexpr f32 kBottomLever = 0.3448276f;
+constexpr f64 kHeadRsum = f64(1.50625f);
+constexpr f32 kHeadLever = 0.2904564f;
 
-constexpr f32 LANE_LEFT = 0.0f;
-constexpr f32 LANE_RIGHT = 10.5f;
+constexpr f32 kLaneLeft = 0.0f;
+constexpr f32 kLaneRight = 10.5f;
 
 void MoveBall(BallData_t& ball, f64 steps) {
     ball.position.x += steps * ball.velocity.x;
@@ -44,10 +44,10 @@ void ExchangeImpulse(LaneContext& lane, s32 pin, const s_Vector3& r, const s_Vec
     const f32 mass = f32(ball.mass);
     s_Vector3 turn;
     Vect3Cross(&turn, &r, &n);
-    const f32 scalef = (mass / PIN_INERTIA) * Dot3(turn, turn);
-    const f64 impulse = CONTACT_BOUNCE * approach / ((PIN_WEIGHT + mass) + scalef);
-    ball.velocity.x -= PIN_WEIGHT * impulse * n.x;
-    ball.velocity.z -= PIN_WEIGHT * impulse * n.z;
+    const f32 scalef = (mass / kPinInertia) * Dot3(turn, turn);
+    const f64 impulse = CONTACT_BOUNCE * approach / ((kPinWeight + mass) + scalef);
+    ball.velocity.x -= kPinWeight * impulse * n.x;
+    ball.velocity.z -= kPinWeight * impulse * n.z;
     const f64 pinShare = mass * impulse;
     s_Vector3 deltaV{};
     deltaV.x = f32(pinShare * n.x);
@@ -59,10 +59,10 @@ void ExchangeImpulse(LaneContext& lane, s32 pin, const s_Vector3& r, const s_Vec
 void StandingPinContact(LaneContext& lane, s32 pinnum) {
     BallData_t& ball = lane.PhysBall;
     PinData& pin = lane.PhysPins[pinnum];
-    const s_Vector3 offset{pin.position.x - ball.position.x, STANDING_OFFSET_Y,
+    const s_Vector3 offset{pin.position.x - ball.position.x, kStandingOffsetY,
                            pin.position.z - ball.position.z, 0.0f};
     f64 dist;
-    if (!EstimateContactDistance(offset, STANDING_RSUM, STANDING_RSUM, &dist)) {
+    if (!EstimateContactDistance(offset, kStandingRsum, kStandingRsum, &dist)) {
         return;
     }
     // The estimate is at least 0.3872 x the fixed vertical offset, never 0.
@@ -74,9 +74,9 @@ void StandingPinContact(LaneContext& lane, s32 pinnum) {
     if (approach <= CONTACT_MIN_APPROACH) {
         return;
     }
-    const f64 rollback = ContactRollback(STANDING_RSUM - dist, approach);
+    const f64 rollback = ContactRollback(kStandingRsum - dist, approach);
     MoveBall(ball, -rollback);
-    const s_Vector3 lever{STANDING_RADIUS * n.x, STANDING_LEVER_Y, STANDING_RADIUS * n.z, 0.0f};
+    const s_Vector3 lever{kStandingRadius * n.x, kStandingLeverY, kStandingRadius * n.z, 0.0f};
     ExchangeImpulse(lane, pinnum, lever, n, approach);
     MoveBall(ball, rollback);
     MovePinPose(pin, rollback);
@@ -105,24 +105,24 @@ void MovingPinContact(LaneContext& lane, s32 pinnum) {
     s_Vector3 offset{pin.position.x - ballPos.x, pin.position.y - ballPos.y, pin.position.z - ballPos.z,
                      0.0f};
     f64 dist;
-    if (!EstimateContactDistance(offset, BOUND_RSUM, BOUND_RSUM, &dist)) {
+    if (!EstimateContactDistance(offset, kBoundRsum, kBoundRsum, &dist)) {
         return;
     }
-    if (dist <= LOWER_GATE_RSUM) {
-        if (dist <= BELLY_RSUM) {
-            s_Vector3 lever{BELLY_LEVER * offset.x, BELLY_LEVER * offset.y, BELLY_LEVER * offset.z, 0.0f};
-            BallPinCollision(lane, pinnum, dist, BELLY_RSUM, &offset, &lever, NormTable2);
+    if (dist <= kLowerGateRsum) {
+        if (dist <= kBellyRsum) {
+            s_Vector3 lever{kBellyLever * offset.x, kBellyLever * offset.y, kBellyLever * offset.z, 0.0f};
+            BallPinCollision(lane, pinnum, dist, kBellyRsum, &offset, &lever, NormTable2);
         }
-        TestSphereProxy(lane, pinnum, 0, BOTTOM_RSUM, BOTTOM_LEVER, NormTable1);
+        TestSphereProxy(lane, pinnum, 0, kBottomRsum, kBottomLever, NormTable1);
     }
-    TestSphereProxy(lane, pinnum, 1, HEAD_RSUM, HEAD_LEVER, NormTable2);
+    TestSphereProxy(lane, pinnum, 1, kHeadRsum, kHeadLever, NormTable2);
 }
 
 }  // namespace
 
 void DetectBallPinCollision(LaneContext& lane, s32 pin) {
     const f32 ballX = lane.PhysBall.position.x;
-    if (lane.PhysPins[pin].state == UntouchedPin && ballX >= LANE_LEFT && ballX <= LANE_RIGHT) {
+    if (lane.PhysPins[pin].state == UntouchedPin && ballX >= kLaneLeft && ballX <= kLaneRight) {
         StandingPinContact(lane, pin);
     } else {
         MovingPinContact(lane, pin);

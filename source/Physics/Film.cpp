@@ -8,9 +8,9 @@
 
 namespace {
 
-constexpr s32 LAST_FRAME = PHYS_MAX_FRAMES - 1;
-constexpr s32 LAST_POSE = PHYS_MAX_POSES - 1;
-constexpr s32 BALL_ROLL_FILLER_FRAMES = 3;
+constexpr s32 kLastFrame = PHYS_MAX_FRAMES - 1;
+constexpr s32 kLastPose = PHYS_MAX_POSES - 1;
+constexpr s32 kBallRollFillerFrames = 3;
 
 // The film is full. A throw cut off before its pin action ended still gets a result
 // from the pins as they stand, and an end frame the lane manager can reach.
@@ -22,7 +22,7 @@ void StopAtCap(LaneContext& lane) {
 
 // Opens frame NumPhysFrames (the last slot once the film is full) and returns it.
 s32 BeginFrame(LaneContext& lane, PinMask mask) {
-    const s32 n = std::min(lane.NumPhysFrames, LAST_FRAME);
+    const s32 n = std::min(lane.NumPhysFrames, kLastFrame);
     lane.PhysPinsMask[n] = mask;
     lane.PhysDataIndex[n] = lane.OutputFramesUsed;
     return n;
@@ -31,9 +31,9 @@ s32 BeginFrame(LaneContext& lane, PinMask mask) {
 // Counts frame n; false when that filled the film.
 bool EndFrame(LaneContext& lane, s32 n) {
     lane.NumPhysFrames = n + 1;
-    if (lane.NumPhysFrames < LAST_FRAME)
+    if (lane.NumPhysFrames < kLastFrame)
         return true;
-    lane.NumPhysFrames = LAST_FRAME;
+    lane.NumPhysFrames = kLastFrame;
     StopAtCap(lane);
     return false;
 }
@@ -41,12 +41,12 @@ bool EndFrame(LaneContext& lane, s32 n) {
 }  // namespace
 
 bool AppendPose(LaneContext& lane, const RefFrame_t& pose) {
-    lane.PhysOrientFrame[std::min<s32>(lane.OutputFramesUsed, LAST_POSE)] = pose;
+    lane.PhysOrientFrame[std::min<s32>(lane.OutputFramesUsed, kLastPose)] = pose;
     if (lane.OutputFramesUsed + 1 < PHYS_MAX_POSES) {
         ++lane.OutputFramesUsed;
         return true;
     }
-    lane.OutputFramesUsed = LAST_POSE;
+    lane.OutputFramesUsed = kLastPose;
     StopAtCap(lane);
     return false;
 }
@@ -79,7 +79,7 @@ void OutputFrame(LaneContext& lane) {
 }
 
 void OutputDummyBallRollFrames(LaneContext& lane) {
-    for (s32 k = 0; k < BALL_ROLL_FILLER_FRAMES; ++k) {
+    for (s32 k = 0; k < kBallRollFillerFrames; ++k) {
         const s32 n = BeginFrame(lane, FILM_BALL_BIT);
         const RefFrame_t previous = lane.PhysOrientFrame[std::max(lane.OutputFramesUsed - 1, 0)];
         if (!AppendPose(lane, previous) || !EndFrame(lane, n))

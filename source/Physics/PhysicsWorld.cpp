@@ -49,18 +49,18 @@ const s_Matrix4 PhysLaneTransform = {{
 
 namespace {
 
-constexpr f32 PIN_REST_Y = -1.5f;
-constexpr f32 PIN_ROW_SPACING = 2.598075f;
-constexpr f32 BALL_LOFT = -0.13402778f;  // upward speed at release, per coarse step
-constexpr s32 FINE_STEPS_AFTER_BACK_WALL = 720;
+constexpr f32 kPinRestY = -1.5f;
+constexpr f32 kPinRowSpacing = 2.598075f;
+constexpr f32 kBallLoft = -0.13402778f;  // upward speed at release, per coarse step
+constexpr s32 kFineStepsAfterBackWall = 720;
 
 // Rack spot of each pin: x = 5.25 + 1.5 column, z = 180 + row spacing x row.
 struct RackSpot {
     s32 column;
     s32 row;
 };
-constexpr RackSpot RACK[NUM_PINS] = {{0, 0}, {-1, 1}, {1, 1},  {-2, 2}, {0, 2},
-                                     {2, 2}, {-3, 3}, {-1, 3}, {1, 3},  {3, 3}};
+constexpr RackSpot kRack[NUM_PINS] = {{0, 0}, {-1, 1}, {1, 1},  {-2, 2}, {0, 2},
+                                      {2, 2}, {-3, 3}, {-1, 3}, {1, 3},  {3, 3}};
 
 f32 DrawSign() {
     return (OrbRand() & 1) ? 1.0f : -1.0f;
@@ -117,9 +117,9 @@ void StandPin(LaneContext& lane, s32 i, PinMask pins, s32 randomTurn) {
         jx = DrawJitter();
         jz = DrawJitter();
     }
-    pin.position.x = f32(5.25 + 1.5 * RACK[i].column + jx);
-    pin.position.y = PIN_REST_Y;
-    pin.position.z = f32(180.0 + f64(PIN_ROW_SPACING) * RACK[i].row + jz);
+    pin.position.x = f32(5.25 + 1.5 * kRack[i].column + jx);
+    pin.position.y = kPinRestY;
+    pin.position.z = f32(180.0 + f64(kPinRowSpacing) * kRack[i].row + jz);
     UpdatePinSpheres(pin);
 }
 
@@ -139,7 +139,7 @@ void ReleaseBall(LaneContext& lane, const BallData_t& ball) {
     // The restarted film has room again, even if a preview filled it.
     lane.PhysicsDone = 0;
 
-    PlaceReleasedBall(lane.PhysBall, ball, BALL_LOFT);
+    PlaceReleasedBall(lane.PhysBall, ball, kBallLoft);
 
     lane.FrameBallHitGutter = 0;
     lane.FrameBallPastEnd = 0;
@@ -233,7 +233,7 @@ s32 RunPhysics(LaneContext& lane) {
         OutputFrame(lane);
         lane.SamplesTilFrame = 1;
         if (lane.FrameBallHitsBackWall != 0 &&
-            lane.NumPhysFrames - lane.FrameBallHitsBackWall >= FINE_STEPS_AFTER_BACK_WALL)
+            lane.NumPhysFrames - lane.FrameBallHitsBackWall >= kFineStepsAfterBackWall)
             CompletePinAction(lane, lane.FrameBallHitsBackWall + lane.rules().pinActionCompleteDelay);
     }
     return lane.PhysicsDone ? 0 : 1;

@@ -4,9 +4,9 @@
 
 namespace {
 
-constexpr f64 ESTIMATE_MAJOR = f64(0.9264f);
-constexpr f64 ESTIMATE_MINOR = f64(0.3872f);
-constexpr f64 ESTIMATE_SWAP = f64(0.5392f);  // major - minor
+constexpr f64 kEstimateMajor = f64(0.9264f);
+constexpr f64 kEstimateMinor = f64(0.3872f);
+constexpr f64 kEstimateSwap = f64(0.5392f);  // major - minor
 
 }  // namespace
 
@@ -19,14 +19,14 @@ bool EstimateContactDistance(const s_Vector3& d, f64 gateLimit, f64 limit, f64* 
     }
     const f32 major = az > ax ? az : ax;
     const f32 minor = az > ax ? ax : az;
-    f64 e = ESTIMATE_MAJOR * major + ESTIMATE_MINOR * minor;
+    f64 e = kEstimateMajor * major + kEstimateMinor * minor;
     if (e > gateLimit) {
         return false;
     }
     if (ay <= major) {
-        e = e + ESTIMATE_MINOR * ay;
+        e = e + kEstimateMinor * ay;
     } else {
-        e = e + ESTIMATE_MAJOR * ay - ESTIMATE_SWAP * major;
+        e = e + kEstimateMajor * ay - kEstimateSwap * major;
     }
     if (e > limit) {
         return false;

@@ -6,7 +6,7 @@
 namespace {
 
 // Added to the inverse inertia about the pin's own axis (7.111111 in all).
-constexpr f32 PIN_EXTRA_AXIAL_INV_INERTIA = 5.959247f;
+constexpr f32 kPinExtraAxialInvInertia = 5.959247f;
 
 }  // namespace
 
@@ -27,7 +27,7 @@ void ApplySpinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, c
     NormalizeVector(&p.O.up);
     s_Vector3 deltaOmega;
     Vect3Cross(&deltaOmega, relContact, deltaV);
-    const f32 axial = PIN_EXTRA_AXIAL_INV_INERTIA * Dot3(deltaOmega, p.O.up);
+    const f32 axial = kPinExtraAxialInvInertia * Dot3(deltaOmega, p.O.up);
     p.Omega.x += f64(axial) * p.O.up.x;
     p.Omega.y += f64(axial) * p.O.up.y;
     p.Omega.z += f64(axial) * p.O.up.z;

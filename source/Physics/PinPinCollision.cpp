@@ -23,7 +23,7 @@ struct ProxyShape {
     const f64* profile;
 };
 
-constexpr ProxyShape PROXIES[] = {
+constexpr ProxyShape kProxies[] = {
     {0.625f, -1, NormTable2},
     {0.5625f, 0, NormTable1},
     {0.4375f, 1, NormTable2},
@@ -32,7 +32,7 @@ constexpr ProxyShape PROXIES[] = {
 
 // Where the contact point lies between two proxy centres, from proxy x's side.
 constexpr f32 ContactFraction(Proxy x, Proxy y) {
-    return PROXIES[x].radius / (PROXIES[x].radius + PROXIES[y].radius);
+    return kProxies[x].radius / (kProxies[x].radius + kProxies[y].radius);
 }
 static_assert(ContactFraction(Belly, Bottom) == 0.52631581f);
 static_assert(ContactFraction(Bottom, Middle) == 0.64285713f);
@@ -49,8 +49,8 @@ struct ProxyTests {
 
 // Proxy pairs by band (A to D, nearest first) and orientation case: bit 0 set when the
 // second pin's centre lies toward the first pin's head, bit 1 the other way round.
-constexpr s32 BAND_COUNT = 4;
-constexpr ProxyTests BANDS[BAND_COUNT][4] = {
+constexpr s32 kBandCount = 4;
+constexpr ProxyTests kBands[kBandCount][4] = {
     {
         {6,
          {{Belly, Bottom},
@@ -84,12 +84,12 @@ constexpr ProxyTests BANDS[BAND_COUNT][4] = {
 };
 
 // Lower bounds of the centre estimate for bands B, C, D and the heads-only band.
-constexpr f64 BAND_B_FROM = 2.125;
-constexpr f64 BAND_C_FROM = 2.875;
-constexpr f64 BAND_D_FROM = 3.0;
-constexpr f64 HEADS_ONLY_FROM = 3.75;
-constexpr f64 BELLIES_BELOW = 1.25;
-constexpr f64 LARGEST_CENTRE_ESTIMATE = 4.5;
+constexpr f64 kBandBFrom = 2.125;
+constexpr f64 kBandCFrom = 2.875;
+constexpr f64 kBandDFrom = 3.0;
+constexpr f64 kHeadsOnlyFrom = 3.75;
+constexpr f64 kBelliesBelow = 1.25;
+constexpr f64 kLargestCentreEstimate = 4.5;
 
 // How far each pin can reach from its centre: a standing pin only with its belly, a
 // rocking one not with its head as far as a free one.
@@ -109,7 +109,7 @@ f64 SecondPinReach(PinState state) {
 }
 
 const s_Vector3& ProxyCentre(const PinData& pin, Proxy proxy) {
-    const s32 sphere = PROXIES[proxy].sphere;
+    const s32 sphere = kProxies[proxy].sphere;
     return sphere < 0 ? pin.position : pin.collisionSpheres[sphere];
 }
 
@@ -123,7 +123,7 @@ void TestProxyPair(LaneContext& lane, s32 first, s32 second, ProxyPair pair) {
     const s_Vector3& centreA = ProxyCentre(a, pair.first);
     const s_Vector3& centreB = ProxyCentre(b, pair.second);
     s_Vector3 offset{centreB.x - centreA.x, centreB.y - centreA.y, centreB.z - centreA.z, 0.0f};
-    const f64 rSum = f64(PROXIES[pair.first].radius) + f64(PROXIES[pair.second].radius);
+    const f64 rSum = f64(kProxies[pair.first].radius) + f64(kProxies[pair.second].radius);
     f64 dist;
     if (!EstimateContactDistance(offset, rSum, rSum, &dist)) {
         return;
@@ -134,8 +134,8 @@ void TestProxyPair(LaneContext& lane, s32 first, s32 second, ProxyPair pair) {
         pair.first == Belly ? Scaled(offset, fractionA) : ProxyLever(a, centreA, offset, fractionA);
     s_Vector3 leverB =
         pair.second == Belly ? Scaled(offset, -fractionB) : ProxyLever(b, centreB, offset, -fractionB);
-    PinPinCollision(lane, first, second, dist, rSum, &offset, &leverA, &leverB, PROXIES[pair.first].profile,
-                    PROXIES[pair.second].profile);
+    PinPinCollision(lane, first, second, dist, rSum, &offset, &leverA, &leverB, kProxies[pair.first].profile,
+                    kProxies[pair.second].profile);
 }
 
 // `value` rounded to float and read back from memory. The optimiser may not see
@@ -178,28 +178,28 @@ void DetectPinPinCollision(LaneContext& lane, s32 pin1, s32 pin2) {
     s_Vector3 offset{second.position.x - first.position.x, second.position.y - first.position.y,
                      second.position.z - first.position.z, 0.0f};
     f64 centreEstimate;
-    if (!EstimateContactDistance(offset, reach, LARGEST_CENTRE_ESTIMATE, &centreEstimate)) {
+    if (!EstimateContactDistance(offset, reach, kLargestCentreEstimate, &centreEstimate)) {
         return;
     }
-    if (centreEstimate >= HEADS_ONLY_FROM) {
+    if (centreEstimate >= kHeadsOnlyFrom) {
         TestProxyPair(lane, pin1, pin2, {Head, Head});
         return;
     }
-    if (centreEstimate < BELLIES_BELOW) {
+    if (centreEstimate < kBelliesBelow) {
         s_Vector3 leverA = Scaled(offset, 0.5f);
         s_Vector3 leverB = Scaled(offset, -0.5f);
-        PinPinCollision(lane, pin1, pin2, centreEstimate, BELLIES_BELOW, &offset, &leverA, &leverB,
+        PinPinCollision(lane, pin1, pin2, centreEstimate, kBelliesBelow, &offset, &leverA, &leverB,
                         NormTable2, NormTable2);
     }
     const f32 towardHead1 = Dot3(offset, first.O.up);
     const f32 towardHead2 = -Dot3(offset, second.O.up);
     const s32 ocase = (towardHead1 > 0.0f ? 1 : 0) + (towardHead2 > 0.0f ? 2 : 0);
-    const s32 entryBand = centreEstimate >= BAND_D_FROM   ? 3
-                          : centreEstimate >= BAND_C_FROM ? 2
-                          : centreEstimate >= BAND_B_FROM ? 1
-                                                          : 0;
-    for (s32 band = entryBand; band < BAND_COUNT; ++band) {
-        const ProxyTests& tests = BANDS[band][ocase];
+    const s32 entryBand = centreEstimate >= kBandDFrom   ? 3
+                          : centreEstimate >= kBandCFrom ? 2
+                          : centreEstimate >= kBandBFrom ? 1
+                                                         : 0;
+    for (s32 band = entryBand; band < kBandCount; ++band) {
+        const ProxyTests& tests = kBands[band][ocase];
         for (s32 t = 0; t < tests.count; ++t) {
             TestProxyPair(lane, pin1, pin2, tests.pairs[t]);
         }

@@ -5,12 +5,12 @@
 
 namespace {
 
-constexpr f32 SWEEPER_START_Z = 179.375f;
-constexpr f32 SWEEPER_END_Z = 192.796875f;
-constexpr f32 SWEEPER_STEP = 0.125f;  // also the speed it gives a swept pin
-constexpr f32 PICKUP_DONE_Y = -15.0f;
-constexpr f32 SWEEP_CLEARANCE_Y = -3.75f;  // pins this high pass over the bar
-constexpr f64 SWEEP_REACH = 0.625;
+constexpr f32 kSweeperStartZ = 179.375f;
+constexpr f32 kSweeperEndZ = 192.796875f;
+constexpr f32 kSweeperStep = 0.125f;  // also the speed it gives a swept pin
+constexpr f32 kPickupDoneY = -15.0f;
+constexpr f32 kSweepClearanceY = -3.75f;  // pins this high pass over the bar
+constexpr f64 kSweepReach = 0.625;
 
 bool ReachesTwoSided(f64 bar, f64 pinZ, f64 reach) {
     return bar - reach < pinZ && pinZ < bar + reach;
@@ -24,7 +24,7 @@ bool ReachesOneSided(f64 bar, f64 pinZ, f64 reach) {
 void SweepPin(PinData& pin) {
     pin.state = ActivePin;
     pin.velocity.y += PHYS_GRAVITY;
-    pin.velocity.z = SWEEPER_STEP;
+    pin.velocity.z = kSweeperStep;
     pin.position.x += pin.velocity.x;
     pin.position.y += pin.velocity.y;
     pin.position.z += pin.velocity.z;
@@ -62,11 +62,11 @@ s32 PickupPins(LaneContext& lane) {
 
     if (lifted) {
         OutputFrame(lane);
-        if (!(lastY < PICKUP_DONE_Y))
+        if (!(lastY < kPickupDoneY))
             return 0;
     }
     if (rules.pickupSetsSweeperStart)
-        lane.SweeperZCoord = SWEEPER_START_Z;
+        lane.SweeperZCoord = kSweeperStartZ;
     return 1;
 }
 
@@ -84,11 +84,11 @@ s32 CheckSweepPin(const LaneContext& lane, s32 pin, f32 z, u16 ball) {
         case ActivePin:
             break;
     }
-    if (p.position.y <= SWEEP_CLEARANCE_Y)
+    if (p.position.y <= kSweepClearanceY)
         return 0;
 
     const auto reaches = rules.sweepOneSidedReach ? ReachesOneSided : ReachesTwoSided;
-    if (reaches(z, p.position.z, SWEEP_REACH))
+    if (reaches(z, p.position.z, kSweepReach))
         return 1;
     for (s32 k = 0; k < 3; ++k) {
         if (reaches(z, p.collisionSpheres[k].z, PinCollisionSphereRadius[k]))
@@ -108,11 +108,11 @@ s32 SweepPins(LaneContext& lane, u16 ball) {
         SweepPin(lane.PhysPins[i]);
         swept = true;
     }
-    lane.SweeperZCoord += SWEEPER_STEP;
+    lane.SweeperZCoord += kSweeperStep;
 
-    if (!swept && lane.SweeperZCoord >= SWEEPER_END_Z) {
+    if (!swept && lane.SweeperZCoord >= kSweeperEndZ) {
         if (rules.sweepResetsBar)
-            lane.SweeperZCoord = SWEEPER_START_Z;
+            lane.SweeperZCoord = kSweeperStartZ;
         return 1;
     }
 

@@ -7,7 +7,7 @@
 namespace {
 
 // Any state of the turn logic in which the lane manager gives the physics slices.
-constexpr s32 LANE_STATE_THROW = 10;
+constexpr s32 kLaneStateThrow = 10;
 
 template <typename Slice, typename RollDone>
 void RunSlices(const LaneContext& lane, ThrowSummary& summary, Slice&& slice, RollDone&& rollDone) {
@@ -40,7 +40,7 @@ ThrowSummary RunPlayerThrow(CLaneManager& manager, const ThrowSetup& setup) {
     SetupPins(PlayerLane, setup.rack, setup.randomTurn);
     manager.iCurrentBowlThrow = setup.ballNumber;
     const s32 savedState = manager.m_state;
-    manager.m_state = LANE_STATE_THROW;
+    manager.m_state = kLaneStateThrow;
     ThrowSummary summary;
     summary.started = manager.ComputeShot(setup.ball, setup.record, setup.human);
     RunSlices(

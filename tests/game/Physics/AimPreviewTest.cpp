@@ -18,7 +18,7 @@ struct Preview {
         t.FillOil(fill);
         t.lane().BallOil = ballOil;
         SetupPins(t.lane(), PIN_MASK_ALL, 0);
-        result = ApproximatePhysics(t.lane(), &shot, TEST_BALL_MU, TEST_BALL_RG, 40, flare, 2, t.oil, type);
+        result = ApproximatePhysics(t.lane(), &shot, kTestBallMu, kTestBallRg, 40, flare, 2, t.oil, type);
     }
     LaneContext& lane() { return t.lane(); }
 };
@@ -92,7 +92,7 @@ TEST_F(AimPreview, FilmFullStopsThePreviewWithoutHandOver) {
     SetupPins(lane, PIN_MASK_ALL, 0);
     lane.SamplesTilFrame = 7;
     const BallData_t still = ShotBall(5.0f, 0.0f, 0.3f);  // never reaches the arrows
-    EXPECT_EQ(ApproximatePhysics(lane, &still, TEST_BALL_MU, TEST_BALL_RG, 40, 0, 2, t.oil, TestThrow), 0);
+    EXPECT_EQ(ApproximatePhysics(lane, &still, kTestBallMu, kTestBallRg, 40, 0, 2, t.oil, TestThrow), 0);
     EXPECT_EQ(lane.NumPhysFrames, PHYS_MAX_FRAMES - 1);
     EXPECT_EQ(lane.FrameBallReachesArrows, 0);
     EXPECT_EQ(lane.SamplesTilFrame, 7);
@@ -107,7 +107,7 @@ TEST_F(AimPreview, HandsOverLikeARealThrowAndKeepsTheLastThrowsPinFrames) {
     lane.FrameBallHitGutter = 200;
     lane.FrameBallHitsBackWall = 500;
     const BallData_t shot = ShotBall(5.0f, 60.0f);
-    ASSERT_EQ(ApproximatePhysics(lane, &shot, TEST_BALL_MU, TEST_BALL_RG, 40, 0, 2, t.oil, TestThrow), 1);
+    ASSERT_EQ(ApproximatePhysics(lane, &shot, kTestBallMu, kTestBallRg, 40, 0, 2, t.oil, TestThrow), 1);
     EXPECT_EQ(lane.FrameBallReachesPins, 300);
     EXPECT_EQ(lane.FramePinActionComplete, 900);
     EXPECT_EQ(lane.FrameBallHitGutter, 0);
@@ -123,7 +123,7 @@ TEST_F(AimPreview, TestThrowKeepsTheGridButEachSkiddingStepLowersTheBallsOilByTh
     t.FillOil(6000);
     SetupPins(lane, PIN_MASK_ALL, 0);
     const BallData_t shot = ShotBall(4.0f, 60.0f, 0.3f);
-    ApproximatePhysics(lane, &shot, TEST_BALL_MU, TEST_BALL_RG, 40, 300, 2, t.oil, TestThrow);
+    ApproximatePhysics(lane, &shot, kTestBallMu, kTestBallRg, 40, 300, 2, t.oil, TestThrow);
     lane.BallOil = 1000;
     lane.PhysBall.velocity = {0.0f, 0.0f, 2.0f, 0.0f};
     lane.PhysBall.position = {4.0f, BALL_ON_LANE_Y, 0.0f, 0.0f};

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr f64 COARSE_G = f64(COARSE_GRAVITY);
-constexpr u64 GRID_CELLS = u64(OIL_ROWS) * OIL_BOARDS;
+constexpr f64 kCoarseG = f64(COARSE_GRAVITY);
+constexpr u64 kGridCells = u64(OIL_ROWS) * OIL_BOARDS;
 
 using BallOil = GameFixture;
 
@@ -109,12 +109,12 @@ using BallSlip = GameFixture;
 TEST_F(BallSlip, StraightBallKeepsItsLineAndItsSpeedOnceItRolls) {
     BallTestLane t;
     LaneContext& lane = t.lane();
-    lane.BallMu = TEST_BALL_MU;
+    lane.BallMu = kTestBallMu;
     lane.BallR2OverRG2 = 2.7;
     t.PlaceBall(5.25f, 100.0f, {0.0f, 0.0f, 2.0f, 0.0f});
     s32 steps = 0;
     for (; lane.PhysBall.slip && steps < 1000; ++steps) {
-        DoBallSlip(lane, TEST_BALL_MU, COARSE_G);
+        DoBallSlip(lane, kTestBallMu, kCoarseG);
         EXPECT_EQ(lane.PhysBall.velocity.x, 0.0f);
     }
     ASSERT_EQ(lane.PhysBall.slip, 0);
@@ -128,7 +128,7 @@ TEST_F(BallSlip, StraightBallKeepsItsLineAndItsSpeedOnceItRolls) {
 
     // No slip velocity at all, even with a nonsensical friction: nothing to cancel.
     t.PlaceBall(5.0f, 10.0f, {0.0f, 0.0f, 0.5f, 0.0f}, {0.0f, 0.0f, -0.5f, 0.0f});
-    DoBallSlip(lane, -1.0, COARSE_G);
+    DoBallSlip(lane, -1.0, kCoarseG);
     EXPECT_EQ(lane.PhysBall.slip, 0);
     EXPECT_FALSE(std::isnan(lane.PhysBall.VSpin.z));
 }
@@ -167,7 +167,7 @@ TEST_F(BallGutter, BallRollsRoundTheEdgeLandsAndRunsToTheCentreLine) {
             ball.position.z += ball.velocity.z;
             const f32 sideSpeed = std::fabs(ball.velocity.x);
             lane.NumPhysFrames = 100 + 4 * step;
-            DoGutterBall(lane, COARSE_G);
+            DoGutterBall(lane, kCoarseG);
             roundedTheEdge |= lane.FrameBallHitGutter == 0 && std::fabs(ball.velocity.x) > sideSpeed;
             if (landing == 0 && lane.FrameBallHitGutter != 0) {
                 landing = lane.NumPhysFrames;
@@ -333,7 +333,7 @@ TEST_F(BallCoarseRoll, RateTenEmptiesTheCellLessTheShareGivenBack) {
     t.PlaceBall(5.25f, 30.0f, {0.0f, 0.0f, 2.0f, 0.0f});
     lane.Oil = nullptr;
     InitialBallRollStep(lane);
-    EXPECT_FLOAT_EQ(lane.PhysBall.velocity.z, 2.0f - f32(0.2 * COARSE_G / 0.9604f));
+    EXPECT_FLOAT_EQ(lane.PhysBall.velocity.z, 2.0f - f32(0.2 * kCoarseG / 0.9604f));
 }
 
 // The player's whole roll.
@@ -345,7 +345,7 @@ struct PlayerThrow {
         t.lane().BallOil = ballOil;
         OrbSRand(77);
         SetupPins(t.lane(), PIN_MASK_ALL, 1);
-        started = StartPhysics(t.lane(), &shot, TEST_BALL_MU, TEST_BALL_RG, 40, flare, 3, t.oil, UserDryLane);
+        started = StartPhysics(t.lane(), &shot, kTestBallMu, kTestBallRg, 40, flare, 3, t.oil, UserDryLane);
     }
     const RefFrame_t& Pose(s32 frame) { return t.lane().PhysOrientFrame[t.lane().PhysDataIndex[frame]]; }
 };
@@ -374,8 +374,8 @@ TEST_F(BallCoarseRoll, ArrowsFrameFollowsTheFirstRealPoseBeyondTheArrowsAndIsWri
 TEST_F(BallCoarseRoll, OilMovesBetweenLaneAndBallWithoutLossWhenThereIsNoFlare) {
     PlayerThrow th(ShotBall(6.0f, 70.0f, -0.3f), 3000, 5000, 0);
     ASSERT_EQ(th.started, 1);
-    EXPECT_NE(th.t.GridOil(), 3000 * GRID_CELLS);
-    EXPECT_EQ(th.t.GridOil() + th.t.lane().BallOil, 3000 * GRID_CELLS + 5000);
+    EXPECT_NE(th.t.GridOil(), 3000 * kGridCells);
+    EXPECT_EQ(th.t.GridOil() + th.t.lane().BallOil, 3000 * kGridCells + 5000);
 }
 
 TEST_F(BallCoarseRoll, HookIsStrongerOnADryLaneThanOnOil) {

@@ -54,5 +54,5 @@ inline BallData_t ShotBall(f32 x, f32 speed, f32 spinX = 0.0f) {
     return shot;
 }
 
-constexpr f64 TEST_BALL_MU = 0.2;
-constexpr f64 TEST_BALL_RG = 0.65;
+constexpr f64 kTestBallMu = 0.2;
+constexpr f64 kTestBallRg = 0.65;

@@ -6,9 +6,9 @@
 
 namespace {
 
-constexpr f32 BALL_Y = -1.06875f;
-constexpr f32 PIN_Y = -1.5f;
-constexpr f32 PIN_WEIGHT = 3.5f;
+constexpr f32 kBallY = -1.06875f;
+constexpr f32 kPinY = -1.5f;
+constexpr f32 kPinWeight = 3.5f;
 
 class BallPinCollisionTest : public GameFixture {
 protected:
@@ -19,13 +19,13 @@ protected:
 
     f32 Mass() const { return f32(lane.PhysBall.mass); }
     // Momentum of the ball and the pin across and along the lane, on the ball's scale.
-    f32 MomentumX() const { return Mass() * ball.velocity.x + PIN_WEIGHT * pin.velocity.x; }
-    f32 MomentumZ() const { return Mass() * ball.velocity.z + PIN_WEIGHT * pin.velocity.z; }
+    f32 MomentumX() const { return Mass() * ball.velocity.x + kPinWeight * pin.velocity.x; }
+    f32 MomentumZ() const { return Mass() * ball.velocity.z + kPinWeight * pin.velocity.z; }
 };
 
 TEST_F(BallPinCollisionTest, StandingPinIsStruckWithMomentumKept) {
-    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, PIN_Y, 180.0f));
-    PlaceBall(lane, Vec(4.7f, BALL_Y, 178.6f), Vec(0.02f, 0.0f, 0.6f));
+    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, kPinY, 180.0f));
+    PlaceBall(lane, Vec(4.7f, kBallY, 178.6f), Vec(0.02f, 0.0f, 0.6f));
     const f32 momentumX = MomentumX();
     const f32 momentumZ = MomentumZ();
 
@@ -44,8 +44,8 @@ TEST_F(BallPinCollisionTest, StandingPinIsStruckWithMomentumKept) {
 }
 
 TEST_F(BallPinCollisionTest, DeepSlowOverlapRollsBackTwoSteps) {
-    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, PIN_Y, 180.0f));
-    const s_Vector3 start = Vec(5.0f, BALL_Y, 179.0f);
+    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, kPinY, 180.0f));
+    const s_Vector3 start = Vec(5.0f, kBallY, 179.0f);
     PlaceBall(lane, start, Vec(0.0f, 0.0f, 0.01f));
 
     DetectBallPinCollision(lane, 4);
@@ -53,17 +53,17 @@ TEST_F(BallPinCollisionTest, DeepSlowOverlapRollsBackTwoSteps) {
     // Back two steps at the old speed, forward two at the new one.
     EXPECT_NEAR(ball.position.z, start.z + 2.0f * (ball.velocity.z - 0.01f), 1e-5f);
     EXPECT_NEAR(pin.position.z, 180.0f + 2.0f * pin.velocity.z, 1e-5f);
-    EXPECT_NEAR(pin.position.y, PIN_Y + 2.0f * pin.velocity.y, 1e-5f);
+    EXPECT_NEAR(pin.position.y, kPinY + 2.0f * pin.velocity.y, 1e-5f);
     ExpectSpheresOnAxis(pin);
 }
 
 TEST_F(BallPinCollisionTest, RetreatingBallPassesThroughWithoutEffect) {
-    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, PIN_Y, 180.0f));
-    PlaceBall(lane, Vec(5.0f, BALL_Y, 179.0f), Vec(0.01f, 0.0f, -0.3f));
+    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, kPinY, 180.0f));
+    PlaceBall(lane, Vec(5.0f, kBallY, 179.0f), Vec(0.01f, 0.0f, -0.3f));
 
     DetectBallPinCollision(lane, 4);
 
-    ExpectSameVector(ball.position, Vec(5.0f, BALL_Y, 179.0f));
+    ExpectSameVector(ball.position, Vec(5.0f, kBallY, 179.0f));
     ExpectSameVector(ball.velocity, Vec(0.01f, 0.0f, -0.3f));
     EXPECT_EQ(ball.slip, 0);
     EXPECT_EQ(pin.state, UntouchedPin);
@@ -74,14 +74,14 @@ TEST_F(BallPinCollisionTest, RetreatingBallPassesThroughWithoutEffect) {
 
 TEST_F(BallPinCollisionTest, AcrossTheLaneOnlyTheContactSumIsAllowed) {
     // 0.9264 x 1.7 is inside the contact sum 1.65625, but 1.7 across the lane is not.
-    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, PIN_Y, 180.0f));
-    PlaceBall(lane, Vec(3.3f, BALL_Y, 180.0f), Vec(0.3f, 0.0f, 0.0f));
+    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, kPinY, 180.0f));
+    PlaceBall(lane, Vec(3.3f, kBallY, 180.0f), Vec(0.3f, 0.0f, 0.0f));
     DetectBallPinCollision(lane, 4);
     EXPECT_EQ(pin.state, UntouchedPin);
     EXPECT_EQ(ball.velocity.x, 0.3f);
 
     // The same distance along the lane is a contact.
-    PlaceBall(lane, Vec(5.0f, BALL_Y, 178.3f), Vec(0.0f, 0.0f, 0.3f));
+    PlaceBall(lane, Vec(5.0f, kBallY, 178.3f), Vec(0.0f, 0.0f, 0.3f));
     DetectBallPinCollision(lane, 4);
     EXPECT_EQ(pin.state, WobblePin);
 }
@@ -89,8 +89,8 @@ TEST_F(BallPinCollisionTest, AcrossTheLaneOnlyTheContactSumIsAllowed) {
 // Ratio of the pin's vertical to forward push, from which the test used can be told.
 f32 StrikeRatio(f32 ballX, f32 pinX) {
     auto lane = MakeContactLane();
-    PlacePin(*lane, 6, UntouchedPin, Vec(pinX, PIN_Y, 185.0f));
-    PlaceBall(*lane, Vec(ballX, BALL_Y, 183.8f), Vec(0.0f, 0.0f, 0.5f));
+    PlacePin(*lane, 6, UntouchedPin, Vec(pinX, kPinY, 185.0f));
+    PlaceBall(*lane, Vec(ballX, kBallY, 183.8f), Vec(0.0f, 0.0f, 0.5f));
     DetectBallPinCollision(*lane, 6);
     ExpectStruckAt(*lane, 6, 123);
     ExpectLaneFinite(*lane);
@@ -108,8 +108,8 @@ TEST_F(BallPinCollisionEdges, BallOverTheLaneEdgeMeetsAStandingPinUpright) {
 }
 
 TEST_F(BallPinCollisionTest, HeadAloneMeetsAMovingPinOutsideTheLowerGate) {
-    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, PIN_Y, 180.0f));
-    PlaceBall(lane, Vec(5.0f, BALL_Y, 178.6f), Vec(0.0f, 0.0f, 0.5f));
+    PlacePin(lane, 4, UntouchedPin, Vec(5.0f, kPinY, 180.0f));
+    PlaceBall(lane, Vec(5.0f, kBallY, 178.6f), Vec(0.0f, 0.0f, 0.5f));
     DetectBallPinCollision(lane, 4);
     ASSERT_EQ(pin.state, WobblePin);
     pin.state = ActivePin;
@@ -141,8 +141,8 @@ protected:
     std::array<f64, 64> norms{};
 
     void SetUp() override {
-        PlacePin(lane, 4, ActivePin, Vec(5.0f, PIN_Y, 180.0f));
-        PlaceBall(lane, Vec(3.5f, PIN_Y, 180.0f), Vec(0.1f, 0.0f, 0.0f));
+        PlacePin(lane, 4, ActivePin, Vec(5.0f, kPinY, 180.0f));
+        PlaceBall(lane, Vec(3.5f, kPinY, 180.0f), Vec(0.1f, 0.0f, 0.0f));
     }
     void Answer(s_Vector3 lever) {
         s_Vector3 toFeature = Vec(1.5f, 0.0f, 0.0f);
@@ -172,7 +172,7 @@ TEST_F(BallPinAnswerTest, ContactPointSeparatesAtRestitution) {
     Vect3Cross(&spin, &pin.Omega, &lever);
     EXPECT_NEAR(ball.velocity.x - (pin.velocity.x + spin.x), -0.073f, 1e-6f);
     EXPECT_NE(pin.Omega.z, 0.0f);
-    EXPECT_NEAR(Mass() * ball.velocity.x + PIN_WEIGHT * pin.velocity.x, Mass() * 0.1f, 1e-6f);
+    EXPECT_NEAR(Mass() * ball.velocity.x + kPinWeight * pin.velocity.x, Mass() * 0.1f, 1e-6f);
     ExpectStruckAt(lane, 4, 123);
     EXPECT_EQ(ball.slip, 1);
 }
@@ -208,7 +208,7 @@ using PinImpulse = GameFixture;
 
 TEST_F(PinImpulse, TurnsAcrossTheAxisByTheInverseInertia) {
     auto lane = MakeContactLane();
-    PlacePin(*lane, 2, ActivePin, Vec(3, PIN_Y, 182));
+    PlacePin(*lane, 2, ActivePin, Vec(3, kPinY, 182));
     const s_Vector3 lever = Vec(0.5f, 0.0f, 0.0f);
     const s_Vector3 deltaV = Vec(0.0f, 0.0f, 0.1f);
     ApplyPinImpulse(*lane, 2, &lever, &deltaV);
@@ -218,7 +218,7 @@ TEST_F(PinImpulse, TurnsAcrossTheAxisByTheInverseInertia) {
 
 TEST_F(PinImpulse, SpinImpulseTurnsAboutTheAxisMore) {
     auto lane = MakeContactLane();
-    PlacePin(*lane, 2, WobblePin, Vec(3, PIN_Y, 182));
+    PlacePin(*lane, 2, WobblePin, Vec(3, kPinY, 182));
     const s_Vector3 lever = Vec(0.5f, 0.0f, 0.0f);
     const s_Vector3 deltaV = Vec(0.0f, 0.0f, 0.1f);
     ApplySpinImpulse(*lane, 2, &lever, &deltaV);
@@ -228,7 +228,7 @@ TEST_F(PinImpulse, SpinImpulseTurnsAboutTheAxisMore) {
 
 TEST_F(PinImpulse, SpinImpulseRenormalisesTheAxisEvenWithoutVelocity) {
     auto lane = MakeContactLane();
-    PlacePin(*lane, 2, WobblePin, Vec(3, PIN_Y, 182));
+    PlacePin(*lane, 2, WobblePin, Vec(3, kPinY, 182));
     lane->PhysPins[2].O.up = Vec(0.0f, -2.0f, 0.0f);
     const s_Vector3 lever = Vec(0.3f, 0.2f, 0.1f);
     const s_Vector3 none = Vec(0, 0, 0);
@@ -254,7 +254,7 @@ TEST_F(BallPinCollisionRandom, NeverSpreadsNaNAndKeepsHorizontalMomentum) {
         if (up.x == 0.0f && up.y == 0.0f && up.z == 0.0f) {
             up = Vec(0, -1, 0);
         }
-        PlacePin(*lane, 5, states[round % 3], Vec(5.0f + near(rng), PIN_Y + near(rng) * 0.5f, 182.0f), up);
+        PlacePin(*lane, 5, states[round % 3], Vec(5.0f + near(rng), kPinY + near(rng) * 0.5f, 182.0f), up);
         PinData& pin = lane->PhysPins[5];
         pin.velocity = Vec(speed(rng) * 0.3f, speed(rng) * 0.3f, speed(rng) * 0.3f);
         pin.Omega = Vec(speed(rng) * 0.2f, speed(rng) * 0.2f, speed(rng) * 0.2f);
@@ -263,15 +263,15 @@ TEST_F(BallPinCollisionRandom, NeverSpreadsNaNAndKeepsHorizontalMomentum) {
                   Vec(speed(rng), speed(rng) * 0.1f, speed(rng)));
         const BallData_t& ball = lane->PhysBall;
         const f32 mass = f32(ball.mass);
-        const f32 momentumX = mass * ball.velocity.x + PIN_WEIGHT * pin.velocity.x;
-        const f32 momentumZ = mass * ball.velocity.z + PIN_WEIGHT * pin.velocity.z;
+        const f32 momentumX = mass * ball.velocity.x + kPinWeight * pin.velocity.x;
+        const f32 momentumZ = mass * ball.velocity.z + kPinWeight * pin.velocity.z;
         const f32 ballVelocityY = ball.velocity.y;
 
         DetectBallPinCollision(*lane, 5);
 
         ExpectLaneFinite(*lane);
-        EXPECT_NEAR(mass * ball.velocity.x + PIN_WEIGHT * pin.velocity.x, momentumX, 1e-4f);
-        EXPECT_NEAR(mass * ball.velocity.z + PIN_WEIGHT * pin.velocity.z, momentumZ, 1e-4f);
+        EXPECT_NEAR(mass * ball.velocity.x + kPinWeight * pin.velocity.x, momentumX, 1e-4f);
+        EXPECT_NEAR(mass * ball.velocity.z + kPinWeight * pin.velocity.z, momentumZ, 1e-4f);
         EXPECT_EQ(ball.velocity.y, ballVelocityY);
         if (pin.state == WobblePin && lane->FramePinStartWobble[5] == 123) {
             EXPECT_EQ(lane->PinsToOutput, PinBit(5));

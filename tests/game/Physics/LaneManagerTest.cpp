@@ -12,7 +12,7 @@ namespace {
 
 using namespace wholethrow;
 
-constexpr BallRecord HOUSE_BALL{0.2, 0.6175, 40, 0, 0};
+constexpr BallRecord kHouseBall{0.2, 0.6175, 40, 0, 0};
 
 class LaneManagerTest : public GameFixture {
 protected:
@@ -28,7 +28,7 @@ protected:
         ball.position.x = x;
         ball.velocity.z = 85.0f;
         ball.mass = 16;
-        ASSERT_EQ(Physics.ComputeShot(ball, HOUSE_BALL, human), 1);
+        ASSERT_EQ(Physics.ComputeShot(ball, kHouseBall, human), 1);
     }
 };
 
@@ -156,7 +156,7 @@ TEST_F(LaneManagerTest, ComputeBallAngleRollsThePreviewFromTheFoulLine) {
     aimed.velocity.z = 85.0f;
     aimed.mass = 14;
     const u16 oilBefore = Physics.RightOil[0][14];
-    ASSERT_EQ(Physics.ComputeBallAngle(aimed, HOUSE_BALL), 1);
+    ASSERT_EQ(Physics.ComputeBallAngle(aimed, kHouseBall), 1);
     EXPECT_EQ(PlayerLane.whichthrow, TestThrow);
     EXPECT_EQ(PlayerLane.iPhysicsResult, 0x7000);
     EXPECT_EQ(PlayerLane.PhysPins[3].state, InactivePin);
@@ -177,7 +177,7 @@ TEST_F(LaneManagerTest, ShotLineCoordinates) {
     BallData_t aimed{};
     aimed.position.x = 4.0f;
     aimed.velocity = {1.0f, 0.0f, 80.0f, 0.0f};
-    ASSERT_EQ(Physics.ComputeBallAngle(aimed, HOUSE_BALL), 1);
+    ASSERT_EQ(Physics.ComputeBallAngle(aimed, kHouseBall), 1);
     const s32 arrows = PlayerLane.FrameBallReachesArrows;
     ASSERT_GT(arrows, 4);
     const auto& pose = [](s32 f) { return PlayerLane.PhysOrientFrame[PlayerLane.PhysDataIndex[f]].position; };

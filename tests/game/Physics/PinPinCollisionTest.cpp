@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr f32 PIN_Y = -1.5f;
-constexpr f32 LYING_Y = -0.6f;
+constexpr f32 kPinY = -1.5f;
+constexpr f32 kLyingY = -0.6f;
 
 s_Vector3 Sum(const s_Vector3& a, const s_Vector3& b) {
     return Vec(a.x + b.x, a.y + b.y, a.z + b.z);
@@ -30,8 +30,8 @@ protected:
 };
 
 TEST_F(PinPinCollisionTest, ClosingBelliesPartAtRestitutionWithMomentumKept) {
-    PlacePin(lane, 1, ActivePin, Vec(4.0f, PIN_Y, 182.0f));
-    PlacePin(lane, 2, ActivePin, Vec(5.0f, PIN_Y, 182.0f));
+    PlacePin(lane, 1, ActivePin, Vec(4.0f, kPinY, 182.0f));
+    PlacePin(lane, 2, ActivePin, Vec(5.0f, kPinY, 182.0f));
     a.velocity = Vec(0.05f, 0.0f, 0.0f);
 
     AnswerBellies(Vec(1.0f, 0.0f, 0.0f));
@@ -52,16 +52,16 @@ TEST_F(PinPinCollisionTest, ClosingBelliesPartAtRestitutionWithMomentumKept) {
 }
 
 TEST_F(PinPinCollisionTest, SeparatingTouchingPairIsLeftAloneButStillKnocked) {
-    PlacePin(lane, 1, UntouchedPin, Vec(4.0f, PIN_Y, 182.0f));
-    PlacePin(lane, 2, ActivePin, Vec(5.0f, PIN_Y, 182.5f));
+    PlacePin(lane, 1, UntouchedPin, Vec(4.0f, kPinY, 182.0f));
+    PlacePin(lane, 2, ActivePin, Vec(5.0f, kPinY, 182.5f));
     b.velocity = Vec(0.02f, 0.0f, 0.01f);  // moving straight away from pin 1
 
     AnswerBellies(Vec(1.0f, 0.0f, 0.5f));
 
     ExpectSameVector(a.velocity, Vec(0, 0, 0));
     ExpectSameVector(b.velocity, Vec(0.02f, 0.0f, 0.01f));
-    ExpectSameVector(a.position, Vec(4.0f, PIN_Y, 182.0f));
-    ExpectSameVector(b.position, Vec(5.0f, PIN_Y, 182.5f));
+    ExpectSameVector(a.position, Vec(4.0f, kPinY, 182.0f));
+    ExpectSameVector(b.position, Vec(5.0f, kPinY, 182.5f));
     ExpectStruckAt(lane, 1, 123);
     EXPECT_EQ(b.state, ActivePin);
 }
@@ -78,8 +78,8 @@ void DriftPair(LaneContext& lane, s32 steps) {
 }
 
 TEST_F(PinPinCollisionTest, OverlappingPinsThatPartAreNotHeldTogether) {
-    PlacePin(lane, 1, ActivePin, Vec(4.0f, PIN_Y, 182.0f));
-    PlacePin(lane, 2, ActivePin, Vec(4.9f, PIN_Y, 182.0f));
+    PlacePin(lane, 1, ActivePin, Vec(4.0f, kPinY, 182.0f));
+    PlacePin(lane, 2, ActivePin, Vec(4.9f, kPinY, 182.0f));
     b.velocity = Vec(0.002f, 0.0f, 0.0f);
 
     DriftPair(lane, 240);
@@ -102,8 +102,8 @@ TEST_F(ContactEstimate, ALimitEqualToTheEstimatePasses) {
 }
 
 TEST_F(PinPinCollisionTest, CoincidingProxyCentresKnockWithoutImpulse) {
-    PlacePin(lane, 1, UntouchedPin, Vec(4.0f, PIN_Y, 182.0f));
-    PlacePin(lane, 2, ActivePin, Vec(4.0f, PIN_Y, 182.0f));
+    PlacePin(lane, 1, UntouchedPin, Vec(4.0f, kPinY, 182.0f));
+    PlacePin(lane, 2, ActivePin, Vec(4.0f, kPinY, 182.0f));
     b.velocity = Vec(0.1f, 0.0f, -0.05f);
     b.Omega = Vec(0.01f, 0.02f, 0.0f);
 
@@ -111,15 +111,15 @@ TEST_F(PinPinCollisionTest, CoincidingProxyCentresKnockWithoutImpulse) {
 
     ExpectSameVector(a.velocity, Vec(0, 0, 0));
     ExpectSameVector(b.velocity, Vec(0.1f, 0.0f, -0.05f));
-    ExpectSameVector(a.position, Vec(4.0f, PIN_Y, 182.0f));
+    ExpectSameVector(a.position, Vec(4.0f, kPinY, 182.0f));
     ExpectLaneFinite(lane);
     ExpectStruckAt(lane, 1, 123);
     EXPECT_EQ(b.state, ActivePin);
 }
 
 TEST_F(PinPinCollisionTest, PinsOnTopOfEachOtherStayFinite) {
-    PlacePin(lane, 1, UntouchedPin, Vec(4.0f, PIN_Y, 182.0f));
-    PlacePin(lane, 2, ActivePin, Vec(4.0f, PIN_Y, 182.0f));
+    PlacePin(lane, 1, UntouchedPin, Vec(4.0f, kPinY, 182.0f));
+    PlacePin(lane, 2, ActivePin, Vec(4.0f, kPinY, 182.0f));
     b.velocity = Vec(0.1f, 0.0f, -0.05f);
 
     DetectPinPinCollision(lane, 1, 2);
@@ -130,8 +130,8 @@ TEST_F(PinPinCollisionTest, PinsOnTopOfEachOtherStayFinite) {
 }
 
 TEST_F(PinPinCollisionTest, UntouchedSecondPinIsPutFirstAndKnocked) {
-    PlacePin(lane, 1, ActivePin, Vec(4.0f, PIN_Y, 182.0f));
-    PlacePin(lane, 2, UntouchedPin, Vec(5.1f, PIN_Y, 182.0f));
+    PlacePin(lane, 1, ActivePin, Vec(4.0f, kPinY, 182.0f));
+    PlacePin(lane, 2, UntouchedPin, Vec(5.1f, kPinY, 182.0f));
     a.velocity = Vec(0.08f, 0.0f, 0.0f);
 
     DetectPinPinCollision(lane, 1, 2);
@@ -148,7 +148,7 @@ TEST_F(PinPinCollisionTest, RackedPinsNeverTouchEachOther) {
     static const s32 row[NUM_PINS] = {0, 1, 1, 2, 2, 2, 3, 3, 3, 3};
     for (s32 i = 0; i < NUM_PINS; ++i) {
         PlacePin(lane, i, UntouchedPin,
-                 Vec(5.25f + 1.5f * f32(column[i]), PIN_Y, 180.0f + 2.598075f * f32(row[i])));
+                 Vec(5.25f + 1.5f * f32(column[i]), kPinY, 180.0f + 2.598075f * f32(row[i])));
     }
     for (s32 i = 0; i < NUM_PINS - 1; ++i) {
         for (s32 j = i + 1; j < NUM_PINS; ++j) {
@@ -164,8 +164,8 @@ TEST_F(PinPinCollisionTest, RackedPinsNeverTouchEachOther) {
 
 // Two pins lying along x with their heads 0.475 apart, centres 4.1 apart.
 void LayHeadToHead(LaneContext& lane, PinState state1, PinState state2) {
-    PlacePin(lane, 1, state1, Vec(3.0f, LYING_Y, 182.0f), Vec(1, 0, 0));
-    PlacePin(lane, 2, state2, Vec(7.1f, LYING_Y, 182.0f), Vec(-1, 0, 0));
+    PlacePin(lane, 1, state1, Vec(3.0f, kLyingY, 182.0f), Vec(1, 0, 0));
+    PlacePin(lane, 2, state2, Vec(7.1f, kLyingY, 182.0f), Vec(-1, 0, 0));
     lane.PhysPins[1].velocity = Vec(0.05f, 0.0f, 0.0f);
 }
 

@@ -16,7 +16,7 @@
 
 namespace wholethrow {
 
-constexpr PinMask FILM_BODY_BITS = PIN_MASK_ALL | FILM_BALL_BIT | FILM_SWEEPER_BIT;
+constexpr PinMask kFilmBodyBits = PIN_MASK_ALL | FILM_BALL_BIT | FILM_SWEEPER_BIT;
 
 inline const u16 (*DryOil())[OIL_BOARDS] {
     static const u16 dry[OIL_ROWS][OIL_BOARDS]{};
@@ -69,8 +69,8 @@ inline void ExpectSoundFilm(const LaneContext& lane, s32 rollFrames = 0) {
     EXPECT_EQ(lane.PhysDataIndex[0], 0);
     for (s32 n = 0; n < lane.NumPhysFrames; ++n) {
         const PinMask mask = lane.PhysPinsMask[n];
-        EXPECT_EQ(mask & ~FILM_BODY_BITS, 0) << "frame " << n;
-        const s32 end = lane.PhysDataIndex[n] + std::popcount(u32(mask & FILM_BODY_BITS));
+        EXPECT_EQ(mask & ~kFilmBodyBits, 0) << "frame " << n;
+        const s32 end = lane.PhysDataIndex[n] + std::popcount(u32(mask & kFilmBodyBits));
         const s32 next = n + 1 < lane.NumPhysFrames ? lane.PhysDataIndex[n + 1] : lane.OutputFramesUsed;
         ASSERT_EQ(end, next) << "frame " << n;
         ForEachFramePose(lane, n, [&](s32 body, const RefFrame_t& pose) {

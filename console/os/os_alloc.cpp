@@ -11,6 +11,7 @@
 #include "console/host_services.h"
 #include "console/os.h"
 #include "console/os/arena.h"
+#include "console/poison.h"
 
 namespace {
 
@@ -96,13 +97,16 @@ void InsertFree(HeapDesc& heap, Cell* cell) {
     if (after != nullptr)
         after->prev = cell;
 
+    // A merged cell's header becomes free space.
     if (after != nullptr && Addr(cell) + cell->size == Addr(after)) {
         cell->size += after->size;
         Unlink(heap.free, after);
+        PoisonMemory(after, kHeader);
     }
     if (before != nullptr && Addr(before) + before->size == Addr(cell)) {
         before->size += cell->size;
         Unlink(heap.free, cell);
+        PoisonMemory(cell, kHeader);
     }
 }
 
@@ -163,6 +167,8 @@ OSHeapHandle OSCreateHeap(void* start, void* end) {
     HeapDesc& heap = *s_heaps[handle];
     heap = HeapDesc{true, s, e, reinterpret_cast<Cell*>(s), nullptr};
     *heap.free = Cell{nullptr, nullptr, static_cast<uintptr_t>(e - s)};
+    // Cell headers stay readable; free space and the slack after a block do not.
+    PoisonMemory(s + kHeader, static_cast<size_t>(e - s) - kHeader);
     return handle;
 }
 
@@ -184,6 +190,7 @@ void* OSAllocFromHeap(OSHeapHandle handle, u32 size) {
 
     if (cell->size - need >= kMinCell) {
         auto* rest = reinterpret_cast<Cell*>(Addr(cell) + need);
+        UnpoisonMemory(rest, kHeader);
         *rest = Cell{cell->prev, cell->next, cell->size - need};
         if (rest->prev != nullptr)
             rest->prev->next = rest;
@@ -196,6 +203,7 @@ void* OSAllocFromHeap(OSHeapHandle handle, u32 size) {
         Unlink(heap.free, cell);
     }
     PushFront(heap.allocated, cell);
+    UnpoisonMemory(Ptr(Addr(cell) + kHeader), size);
     return Ptr(Addr(cell) + kHeader);
 }
 
@@ -208,5 +216,6 @@ void OSFreeToHeap(OSHeapHandle handle, void* ptr) {
         OSPanic(__FILE_NAME__, __LINE__, "OSFreeToHeap(): %p is not an allocated block of heap %d\n", ptr,
                 handle);
     Unlink(heap.allocated, cell);
+    PoisonMemory(ptr, cell->size - kHeader);
     InsertFree(heap, cell);
 }

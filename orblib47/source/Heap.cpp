@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "console/poison.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/HeapInternal.h"
@@ -65,9 +66,12 @@ void HeapWarmReset(u32 maxhandle, u8* heapstart, u32 heapsize) {
     bool fits = poolSized && heapsize >= kHeapAlign && end >= base && poolBytes <= u64(end - base);
     ORB_ASSERT(fits, "HeapWarmReset: %u handles do not fit in a heap of %u bytes\n", maxhandle, heapsize);
 
+    // Whatever the last reset left marked is the heap's again.
+    UnpoisonMemory(heapstart, heapsize);
     ClearBlock(base, usable);
     HandleRecords = RecordInit(base, maxhandle, sizeof(s_mem_handle));
     HeapNew(&MainHeap, base + poolBytes, end);
+    PoisonMemory(end, heapsize - usable);  // the unused tail guards the top block
     CurrentHeap = &MainHeap;
     HeapStackDepth = 0;
 
@@ -99,6 +103,8 @@ void HeapNew(s_heap* heap, u8* start, u8* end) {
     heap->lomem.next = &heap->himem;
     heap->himem.prev = &heap->lomem;
     heap->allocSearchStart = &heap->himem;
+    if (end > start)
+        PoisonMemory(start, u32(end - start));
 }
 
 void HeapPush(s_heap* heap) {

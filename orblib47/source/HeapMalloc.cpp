@@ -4,6 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "console/poison.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/HeapInternal.h"
@@ -15,6 +16,25 @@ constexpr u32 kMallocFlags = 5;
 
 // Head of the blocks waiting for a delayed free; only next and prev are used.
 s_malloc_header HeapFreeList;
+
+// A block's header is poisoned while the heap is not using it: it is the guard
+// after the block below.
+class OpenHeader {
+public:
+    explicit OpenHeader(s_malloc_header* header) : header_(header != &HeapFreeList ? header : nullptr) {
+        if (header_ != nullptr)
+            UnpoisonMemory(header_, MALLOC_HEADER_SIZE);
+    }
+    ~OpenHeader() {
+        if (header_ != nullptr)
+            PoisonMemory(header_, MALLOC_HEADER_SIZE);
+    }
+    OpenHeader(const OpenHeader&) = delete;
+    OpenHeader& operator=(const OpenHeader&) = delete;
+
+private:
+    s_malloc_header* header_;
+};
 
 using Strategy = s_mem_handle* (*)(s_heap*, u32, u32, const char*, s32);
 
@@ -39,6 +59,7 @@ void* HandOut(s_mem_handle* handle) {
         return nullptr;
     handle->flags = kMallocFlags;
     auto* header = reinterpret_cast<s_malloc_header*>(handle->address);
+    OpenHeader open(header);
     header->next = nullptr;
     header->prev = nullptr;
     header->handle = handle;
@@ -83,7 +104,7 @@ s_malloc_header* HeaderWith(void* pointer, u32 cookie) {
         return nullptr;
     }
     auto* header = reinterpret_cast<s_malloc_header*>(address - MALLOC_HEADER_SIZE);
-    return header->cookie == cookie ? header : nullptr;
+    return PeekPoisoned32(&header->cookie) == cookie ? header : nullptr;
 }
 
 // A live block's header; anything else (null, foreign, freed, already waiting for
@@ -95,7 +116,13 @@ s_malloc_header* LiveHeader(void* address) {
     return header;
 }
 
+s_mem_handle* HandleOf(s_malloc_header* header) {
+    OpenHeader open(header);
+    return header->handle;
+}
+
 void Release(s_malloc_header* header) {
+    OpenHeader open(header);
     s_mem_handle* handle = header->handle;
     ORB_ASSERT(handle->address, "FREE: Invalid Addresss\n");
     header->cookie = 0;
@@ -150,12 +177,15 @@ void HeapMallocFree(void* pointer) {
 
 void HeapMallocDelayedFree(void* pointer, s32 frames) {
     s_malloc_header* header = LiveHeader(pointer);
+    OpenHeader open(header);
     header->cookie = MALLOC_COOKIE_PENDING;
     header->timer = frames < INT32_MAX ? frames + 1 : frames;
     header->prev = &HeapFreeList;
     header->next = HeapFreeList.next;
-    if (header->next != nullptr)
+    if (header->next != nullptr) {
+        OpenHeader openNext(header->next);
         header->next->prev = header;
+    }
     HeapFreeList.next = header;
 }
 
@@ -165,7 +195,7 @@ bool HeapOwnsPointer(const void* pointer) {
 
 void HeapAddrAddComment(void* pointer, const char* text) {
     if (pointer != nullptr)
-        HeapHandleAddComment(LiveHeader(pointer)->handle, text);
+        HeapHandleAddComment(HandleOf(LiveHeader(pointer)), text);
 }
 
 void HeapFreeListReset() {
@@ -176,12 +206,18 @@ void HeapFreeListReset() {
 void HeapThread(s_thread*, void*) {
     s_malloc_header* next = nullptr;
     for (s_malloc_header* header = HeapFreeList.next; header != nullptr; header = next) {
-        next = header->next;
-        if (--header->timer >= 1)
-            continue;
-        header->prev->next = header->next;
-        if (header->next != nullptr)
-            header->next->prev = header->prev;
+        {
+            OpenHeader open(header);
+            next = header->next;
+            if (--header->timer >= 1)
+                continue;
+            OpenHeader openPrev(header->prev);
+            header->prev->next = next;
+            if (next != nullptr) {
+                OpenHeader openNext(next);
+                next->prev = header->prev;
+            }
+        }
         Release(header);
     }
     if (g_UseFastHeapSearch)

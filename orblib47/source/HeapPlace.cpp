@@ -1,6 +1,7 @@
 // The three placement strategies and the release of a handle.
 #include <cstdint>
 
+#include "console/poison.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/HeapInternal.h"
@@ -43,6 +44,7 @@ s_mem_handle* Place(s_heap* heap, s_mem_handle* handle, s_mem_handle* after, std
     handle->comment[0] = '\0';
     handle->filename = file;
     handle->linenum = u32(line);
+    UnpoisonMemory(handle->address, length);
 
     handle->prev = after;
     handle->next = after->next;
@@ -151,6 +153,7 @@ void FreeHandle(s_mem_handle* handle) {
     heap->numHandles -= 1;
     heap->avail += handle->length;
     HeapTrackRemove(handle);
+    PoisonMemory(handle->address, handle->length);
     // The fast search must never start from a handle back in the pool.
     if (heap->allocSearchStart == handle)
         heap->allocSearchStart = handle->prev;

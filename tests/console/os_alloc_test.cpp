@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "console/os.h"
+#include "console/poison.h"
 #include "console/system.h"
 
 namespace {
@@ -135,6 +136,20 @@ TEST_F(OSAllocDeathTest, MisuseIsFatal) {
     EXPECT_DEATH(OSAllocFromHeap(heap + 1, 64), "OSAllocFromHeap\\(\\): invalid heap handle");
     static char outside[256];
     EXPECT_DEATH(OSCreateHeap(outside, outside + sizeof outside), "not given to OSInitAlloc");
+}
+
+TEST_F(OSAllocDeathTest, UnderTheSanitizerFreeSpaceAndSlackAreOffLimits) {
+#ifndef BOWLING_HEAP_POISON
+    GTEST_SKIP() << "needs AddressSanitizer";
+#else
+    const OSHeapHandle heap = HeapOverMem1();
+    auto* block = static_cast<volatile u8*>(OSAllocFromHeap(heap, 40));
+    auto* freed = static_cast<volatile u8*>(OSAllocFromHeap(heap, 64));
+    OSFreeToHeap(heap, const_cast<u8*>(freed));
+    block[39] = 1;
+    EXPECT_DEATH(block[40] = 1, "AddressSanitizer");
+    EXPECT_DEATH((void)freed[0], "AddressSanitizer");
+#endif
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "console/poison.h"
 #include "console/system.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Memory.h"
@@ -61,8 +62,11 @@ protected:
     static std::uintptr_t AlignDown(std::uintptr_t v, std::uintptr_t a) { return v & ~(a - 1); }
     static std::uintptr_t AlignUp(std::uintptr_t v, std::uintptr_t a) { return (v + a - 1) & ~(a - 1); }
 
+    // Under the sanitizer the heap keeps headers poisoned; a test may look inside.
     static s_malloc_header* HeaderOf(void* p) {
-        return reinterpret_cast<s_malloc_header*>(static_cast<u8*>(p) - MALLOC_HEADER_SIZE);
+        auto* header = reinterpret_cast<s_malloc_header*>(static_cast<u8*>(p) - MALLOC_HEADER_SIZE);
+        UnpoisonMemory(header, MALLOC_HEADER_SIZE);
+        return header;
     }
     static s_mem_handle* HandleOf(void* p) { return HeaderOf(p)->handle; }
 

@@ -8,8 +8,7 @@
 
 #include "console/system.h"
 #include "tests/support/ReportCapture.h"
-
-HostConfig TestHostConfig();
+#include "tests/support/TestHost.h"
 
 class EngineFixture : public ::testing::Test {
 protected:

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "tests/support/EngineFixture.h"
+#include "tests/support/TestHost.h"
 
 namespace fs = std::filesystem;
 

@@ -1,0 +1,209 @@
+// make_seeds DATA_DIR OUT_DIR: writes each harness's seed inputs to
+// OUT_DIR/<harness>/, made with the project's own writers, the demo disc among them.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "orblib47/source/ChunkReader.h"
+#include "tools/discbuild/DiscSources.h"
+#include "tools/discbuild/StringTableWriter.h"
+#include "tools/discbuild/SymTableWriter.h"
+#include "tools/discbuild/WadWriter.h"
+
+namespace fs = std::filesystem;
+using discbuild::kWadCompressed;
+using discbuild::WadChunk;
+using discbuild::WadWriter;
+using Bytes = std::vector<u8>;
+
+namespace {
+
+constexpr u32 kAmerican = 0x80000000u;
+constexpr u32 kEnglish = 0x40000000u;
+constexpr u16 kMinData = 0x0001;
+
+Bytes Pattern(u32 size, u8 seed) {
+    Bytes bytes(size);
+    for (u32 i = 0; i < size; ++i)
+        bytes[i] = u8(seed + i * 7 + (i >> 5));
+    return bytes;
+}
+
+Bytes Text(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes Strings() {
+    return discbuild::StringTablePayload(kAmerican | kEnglish, 3, {"Strike!", "Spare", "", "Gutter ball"});
+}
+
+// An animation bank: the bank header, then a list of two animations whose channel
+// offsets point at frame data behind them.
+Bytes AnimationBank() {
+    Bytes bank(32 + 2 * 36 + 64);
+    StoreBE32(&bank[8], 2u << 16);  // two animations (a 16-bit count)
+    StoreBE32(&bank[12], 32);
+    StoreBE32(&bank[32 + 32], 104);
+    StoreBE32(&bank[32 + 36 + 32], 120);
+    return bank;
+}
+
+Bytes Archive(std::vector<WadChunk> chunks, bool toc = false, bool end = true) {
+    WadWriter wad;
+    for (WadChunk& chunk : chunks)
+        wad.Add(std::move(chunk));
+    wad.SetToc(toc);
+    wad.SetEnd(end);
+    return wad.Image();
+}
+
+std::vector<WadChunk> Mixed() {
+    return {{"TITLE", "TXT", Strings(), 0, 0, 7},
+            {"BLOB", "BIN", Pattern(300, 1), 0, 0, discbuild::WadSymbolId(1)},
+            {"PACKED", "BIN", Bytes(2000, 'p'), kWadCompressed, 0, 0},
+            {"PACKEDTXT", "TXT", Strings(), kWadCompressed, 0, 0},
+            {"ODD", "VHO", Pattern(40, 2), 0, 0, 0},
+            {"USER", "XYZ", Pattern(16, 3), 0, 0, 0}};
+}
+
+// Two parts as fuzz::Split takes them.
+Bytes Pair(const Bytes& first, const Bytes& second) {
+    Bytes out{u8(first.size() >> 8), u8(first.size())};
+    out.insert(out.end(), first.begin(), first.end());
+    out.insert(out.end(), second.begin(), second.end());
+    return out;
+}
+
+Bytes Prefixed(Bytes prefix, const Bytes& rest) {
+    prefix.insert(prefix.end(), rest.begin(), rest.end());
+    return prefix;
+}
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+using Seeds = std::vector<Bytes>;
+
+Seeds WadSync(const fs::path& disc) {
+    Seeds seeds{Archive(Mixed()), Archive(Mixed(), false, false), Archive({}),
+                Archive({{"ANIM", "VHA", AnimationBank(), kMinData, 0, 0}})};
+    for (const auto& entry : fs::directory_iterator(disc / "DATA"))
+        seeds.push_back(ReadFile(entry.path()));
+    return seeds;
+}
+
+Seeds WadAsync(const fs::path&) {
+    const Bytes override =
+        Archive({{"BLOB", "BIN", Pattern(100, 9), 0, 0, 0}, {"EXTRA", "TXT", Strings(), 0, 0, 0}});
+    const u8 minDataSet = 0x8;
+    const u8 bestFit = 0x1;
+    return {Prefixed({0}, Pair(Archive(Mixed()), {})), Prefixed({0}, Pair(Archive(Mixed()), override)),
+            Prefixed({bestFit}, Pair(Archive(Mixed()), override)),
+            Prefixed({minDataSet}, Pair(Archive({{"ANIM", "VHA", AnimationBank(), 0, 0, 0}}), {}))};
+}
+
+Seeds WadToc(const fs::path&) {
+    std::vector<WadChunk> twins = Mixed();
+    twins.push_back({"TITLE", "BIN", Pattern(24, 4), 0, 0, 0});  // a name twice, another type
+    return {Archive(Mixed(), true), Archive(twins, true), Archive({}, true)};
+}
+
+Seeds StringTable(const fs::path&) {
+    return {Strings(), discbuild::StringTablePayload(kAmerican, 0, {}),
+            discbuild::StringTablePayload(0x02000000u, 1, {"other language"})};
+}
+
+Seeds SymTable(const fs::path& disc) {
+    return {discbuild::SymTableImage({}), discbuild::SymTableImage({7, 0x00070002u, 0xFFFFFFFFu}),
+            ReadFile(disc / "SymTable.bin")};
+}
+
+Seeds Lzo(const fs::path&) {
+    Seeds seeds;
+    for (const Bytes& data : {Bytes(3000, 'a'), Pattern(1000, 5), Strings()})
+        seeds.push_back(Prefixed({u8(data.size() >> 8), u8(data.size())}, discbuild::LzoCompress(data)));
+    return seeds;
+}
+
+// One operation of the disc_file harness: its kind, a 16-bit argument, a third byte.
+Bytes Op(u8 kind, u16 argument, u8 extra) {
+    return {kind, u8(argument >> 8), u8(argument), extra};
+}
+
+Bytes Ops(u8 repeats, const std::vector<Bytes>& ops, const Bytes& content) {
+    Bytes out{u8(ops.size()), repeats};
+    for (const Bytes& op : ops)
+        out.insert(out.end(), op.begin(), op.end());
+    out.insert(out.end(), content.begin(), content.end());
+    return out;
+}
+
+Seeds DiscFile(const fs::path&) {
+    enum : u8 { kRead, kAsyncRead, kSeek, kFailTransfer, kLoad, kSecondUser };
+    const Bytes content = Pattern(1000, 6);
+    return {
+        Ops(0, {Op(kRead, 100, 0), Op(kAsyncRead, 256, 5), Op(kSeek, 10, 0), Op(kRead, 900, 0)}, content),
+        // 64,000 bytes: a direct transfer, then the same through the window.
+        Ops(63, {Op(kAsyncRead, 0xB000, 0), Op(kSeek, 0, 0), Op(kRead, 0xB000, 3), Op(kLoad, 0, 0)}, content),
+        Ops(3, {Op(kFailTransfer, 0, 0), Op(kRead, 2000, 0), Op(kSeek, 4, 2), Op(kSecondUser, 64, 7)},
+            content),
+    };
+}
+
+Seeds NVRam(const fs::path&) {
+    const Bytes save = Pattern(4096, 7);
+    return {Prefixed({0x10, 0x00, 0}, save), Prefixed({0x0F, 0xF1, 0}, save), Prefixed({0x10, 0x00, 2}, save),
+            Prefixed({0x20, 0x00, 0}, save)};
+}
+
+Seeds InputScript(const fs::path&) {
+    return {Text("# a throw\n0 0 connect\n1 0 pointer 0.25 -0.5\n2 0 button a down\n10 0 button a up\n"
+                 "12 0 acc 0 1 0.5\n20 0 swing 30 3.5\n40 0 pointer off\n"),
+            Text("0 1 connect\n0 1 nunchuk on\n5 1 stick -1 0.5\n6 1 button z down\n8 1 probe -1\n"
+                 "9 1 error -3\n30 1 disconnect\n"),
+            Text("0 0 connect\n1 0 button home down\n2 0 button plus down # late\n")};
+}
+
+const struct {
+    const char* harness;
+    std::function<Seeds(const fs::path&)> make;
+} kHarnesses[] = {
+    {"wad_sync", WadSync},         {"wad_async", WadAsync}, {"wad_toc", WadToc},
+    {"string_table", StringTable}, {"sym_table", SymTable}, {"lzo", Lzo},
+    {"disc_file", DiscFile},       {"nvram", NVRam},        {"input_script", InputScript},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_seeds DATA_DIR OUT_DIR\n");
+        return 2;
+    }
+    try {
+        const fs::path out = argv[2];
+        fs::remove_all(out);
+        discbuild::BuildDisc(argv[1], (out / "disc").string());
+        for (const auto& harness : kHarnesses) {
+            const fs::path folder = out / harness.harness;
+            fs::create_directories(folder);
+            const Seeds seeds = harness.make(out / "disc");
+            for (std::size_t i = 0; i < seeds.size(); ++i) {
+                std::ofstream file(folder / ("seed-" + std::to_string(i)), std::ios::binary);
+                file.write(reinterpret_cast<const char*>(seeds[i].data()), std::streamsize(seeds[i].size()));
+            }
+        }
+        fs::remove_all(out / "disc");
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "make_seeds: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -8,8 +8,8 @@
 
 // s_malloc_header::cookie of a block in use, of one waiting on the delayed-free
 // list, and (0) of a freed one.
-constexpr u32 MALLOC_COOKIE_LIVE = 0x4d4c4c43u;     // "MLLC"
-constexpr u32 MALLOC_COOKIE_PENDING = 0x444c4159u;  // "DLAY"
+constexpr u32 kMallocCookieLive = 0x4d4c4c43u;     // "MLLC"
+constexpr u32 kMallocCookiePending = 0x444c4159u;  // "DLAY"
 
 // Pointers print at the host's width.
 #define HEAP_ADDR_FORMAT "0x%08" PRIxPTR

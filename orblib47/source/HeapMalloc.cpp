@@ -64,7 +64,7 @@ void* HandOut(s_mem_handle* handle) {
     header->prev = nullptr;
     header->handle = handle;
     header->timer = 0;
-    header->cookie = MALLOC_COOKIE_LIVE;
+    header->cookie = kMallocCookieLive;
     return handle->address + MALLOC_HEADER_SIZE;
 }
 
@@ -111,7 +111,7 @@ s_malloc_header* HeaderWith(void* pointer, u32 cookie) {
 // a delayed free) stops the program.
 s_malloc_header* LiveHeader(void* address) {
     ORB_ASSERT(address, "FREE: Invalid Addresss\n");
-    s_malloc_header* header = HeaderWith(address, MALLOC_COOKIE_LIVE);
+    s_malloc_header* header = HeaderWith(address, kMallocCookieLive);
     ORB_ASSERT(header, "FREE: Invalid Addresss\n");
     return header;
 }
@@ -178,7 +178,7 @@ void HeapMallocFree(void* pointer) {
 void HeapMallocDelayedFree(void* pointer, s32 frames) {
     s_malloc_header* header = LiveHeader(pointer);
     OpenHeader open(header);
-    header->cookie = MALLOC_COOKIE_PENDING;
+    header->cookie = kMallocCookiePending;
     header->timer = frames < INT32_MAX ? frames + 1 : frames;
     header->prev = &HeapFreeList;
     header->next = HeapFreeList.next;

@@ -43,8 +43,10 @@ struct HostConfig {
 };
 
 // (Re)starts every console service from scratch with the given configuration
-// (the quit callback and the report sink are cleared too).
-void HostInit(const HostConfig& config);
+// (the quit callback, a pending quit request and the report sink are cleared too).
+// False, with the reason in `windowError`, when the window asked for cannot be
+// opened (no display, or SDL fails); the console then runs without one.
+bool HostInit(const HostConfig& config, std::string* windowError = nullptr);
 // Releases the window and the arenas.
 void HostShutdown();
 const HostConfig& HostGetConfig();
@@ -52,6 +54,20 @@ const HostConfig& HostGetConfig();
 // Debug output goes to standard error unless a sink is installed (null restores it).
 using HostReportSink = void (*)(const char* text, void* context);
 void HostSetReportSink(HostReportSink sink, void* context);
+
+// Asks the program to quit, as closing the window does: the quit callback runs at
+// the next retrace wait. Safe to call from a signal handler.
+void HostRequestQuit();
+
+// Reads and parses an input script (docs/input.md) without installing it; false,
+// with a one-line reason naming the file, when it cannot be read, is a folder or
+// does not parse.
+bool HostCheckInputScript(const std::string& path, std::string* error);
+
+// The host file or folder that a disc name ('/' separated, from the disc's root)
+// stands for below the host folder `root`, matched without regard to case as the
+// drive does; empty when nothing matches.
+std::string HostDiscPath(const std::string& root, const std::string& name);
 
 // Virtual clock only: moves the clock forward by the given ticks (a test's way of
 // making a frame cost time). Callbacks that became due run at the next poll point.

@@ -171,6 +171,22 @@ Seeds InputScript(const fs::path&) {
             Text("0 0 connect\n1 0 button home down\n2 0 button plus down # late\n")};
 }
 
+// Arguments separated by NUL bytes.
+Seeds CommandLine(const fs::path&) {
+    const auto args = [](std::initializer_list<std::string> list) {
+        Bytes bytes;
+        for (const std::string& arg : list) {
+            if (!bytes.empty())
+                bytes.push_back(0);
+            bytes.insert(bytes.end(), arg.begin(), arg.end());
+        }
+        return bytes;
+    };
+    return {args({"--headless", "--frames", "600"}),
+            args({"--headless", "--frames", "60", "--screenshot", "shot.png", "--input", "play.txt"}),
+            args({"--disc", "/tmp/disc", "--nand", "/tmp/nand"}), args({"--help"})};
+}
+
 const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
@@ -178,6 +194,7 @@ const struct {
     {"wad_sync", WadSync},         {"wad_async", WadAsync}, {"wad_toc", WadToc},
     {"string_table", StringTable}, {"sym_table", SymTable}, {"lzo", Lzo},
     {"disc_file", DiscFile},       {"nvram", NVRam},        {"input_script", InputScript},
+    {"command_line", CommandLine},
 };
 
 }  // namespace

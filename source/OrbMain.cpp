@@ -34,8 +34,8 @@ s32 OrbMain() {
     ContEnabledPointer(0, 0);
     MemCardWarmReset();
 
-    FileChangeDirectory("DATA");
-    SystemTextWad = WadLoad("SYSTEXT", 4);
+    FileChangeDirectory(GAME_DATA_FOLDER);
+    SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
 
     HeapPrintAvail("MainLoop");
     while (g_FrameLimit == 0 || FrameCount < g_FrameLimit)

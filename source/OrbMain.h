@@ -10,6 +10,11 @@ constexpr u32 GAME_VIDEO_MODE = 0x507A3400u;
 
 struct s_wad;
 
+// What start-up loads from the disc besides the engine's symbol table: the archive
+// of the front end's strings in the data folder.
+constexpr char GAME_DATA_FOLDER[] = "DATA";
+constexpr char GAME_SYSTEM_TEXT_WAD[] = "SYSTEXT";
+
 // The front end's strings, loaded at start-up and kept for the whole run.
 extern s_wad* SystemTextWad;
 

@@ -1,80 +1,83 @@
-// The platform entry point: reads the command line, starts the console stand-in
-// (a window on the real clock, or headless on the virtual clock) and runs the game.
+// The platform entry point: reads the command line and checks what it names, starts
+// the console stand-in (a window on the real clock, or headless on the virtual
+// clock) and runs the game.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "console/screenshot.h"
 #include "console/system.h"
+#include "source/CommandLine.h"
 #include "source/DefaultDisc.h"
+#include "source/DiscCheck.h"
 #include "source/OrbMain.h"
 
 namespace {
 
-void PrintUsage(std::FILE* out) {
-    std::fputs(
-        "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
-        "               [--screenshot FILE]\n"
-        "  --headless         run without a window, on the virtual clock\n"
-        "  --frames N         leave after N frames\n"
-        "  --disc DIR         the folder that holds the disc (default: the built demo disc)\n"
-        "  --nand DIR         the folder that holds the saves (default: ~/.local/share/bowling/nand)\n"
-        "  --input FILE       headless: the remotes follow this input script (docs/input.md)\n"
-        "  --screenshot FILE  when the game leaves, save the frame shown last as a PNG file\n",
-        out);
+std::string s_screenshot;
+
+// Every way out passes here: the frame limit (main returns) and the engine's own
+// quit (it calls exit), which a closed window and a signal lead to.
+void SaveScreenshotAtExit() {
+    if (s_screenshot.empty() || HostSaveScreenshot(s_screenshot.c_str()))
+        return;
+    std::fprintf(stderr, "bowling: cannot write the screenshot '%s'\n", s_screenshot.c_str());
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
-bool ParseCount(const char* text, u32* count) {
-    char* end = nullptr;
-    unsigned long value = std::strtoul(text, &end, 10);
-    if (end == text || *end != '\0' || value == 0 || value > 0xFFFFFFFFul || text[0] == '-')
-        return false;
-    *count = u32(value);
-    return true;
+void RequestQuit(int) {
+    HostRequestQuit();
+}
+
+// Ctrl+C and a plain kill ask the game to quit at its next frame; a second one
+// ends the process at once.
+void QuitOnSignals() {
+    struct sigaction action = {};
+    action.sa_handler = RequestQuit;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    HostConfig config;
-    config.clock = HostClockMode::Real;
-    config.window = true;
-    config.discRoot = DefaultDiscRoot();
-    const char* screenshot = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) {
-            config.clock = HostClockMode::Virtual;
-            config.window = false;
-        } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
-            if (!ParseCount(argv[++i], &g_FrameLimit)) {
-                std::fprintf(stderr, "bowling: --frames needs a positive count, not '%s'\n", argv[i]);
-                return 2;
-            }
-        } else if (std::strcmp(argv[i], "--disc") == 0 && i + 1 < argc) {
-            config.discRoot = argv[++i];
-        } else if (std::strcmp(argv[i], "--nand") == 0 && i + 1 < argc) {
-            config.nandRoot = argv[++i];
-        } else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
-            screenshot = argv[++i];
-        } else if (std::strcmp(argv[i], "--input") == 0 && i + 1 < argc) {
-            config.inputScript = argv[++i];
-        } else if (std::strcmp(argv[i], "--help") == 0) {
-            PrintUsage(stdout);
-            return 0;
-        } else {
-            std::fprintf(stderr, "bowling: unknown argument '%s'\n", argv[i]);
-            PrintUsage(stderr);
-            return 2;
-        }
+    CommandLine line;
+    std::string error;
+    if (!ParseCommandLine(argc - 1, argv + 1, &line, &error) ||
+        (!line.screenshot.empty() && !CheckScreenshotPath(line.screenshot, &error)) ||
+        (!line.input.empty() && !HostCheckInputScript(line.input, &error))) {
+        std::fprintf(stderr, "bowling: %s\n", error.c_str());
+        return 2;
     }
-    HostInit(config);
-    // The console is not shut down: global objects whose memory came from the
-    // game's heap are destroyed after main returns, and that memory must stay.
-    const int status = OrbMain();
-    if (screenshot != nullptr && !HostSaveScreenshot(screenshot)) {
-        std::fprintf(stderr, "bowling: cannot write the screenshot '%s'\n", screenshot);
+    if (line.help) {
+        std::fputs(COMMAND_LINE_USAGE, stdout);
+        return 0;
+    }
+    HostConfig config;
+    config.clock = line.headless ? HostClockMode::Virtual : HostClockMode::Real;
+    config.window = !line.headless;
+    config.discRoot = line.disc.empty() ? DefaultDiscRoot() : line.disc;
+    config.nandRoot = line.nand;
+    config.inputScript = line.input;
+    if (!CheckDisc(config.discRoot, &error)) {
+        std::fprintf(stderr, "bowling: bad disc '%s': %s\n", config.discRoot.c_str(), error.c_str());
+        return 2;
+    }
+    if (!HostInit(config, &error)) {
+        std::fprintf(stderr, "bowling: %s; --headless runs without a window\n", error.c_str());
         return 1;
     }
-    return status;
+    s_screenshot = line.screenshot;
+    std::atexit(SaveScreenshotAtExit);
+    QuitOnSignals();
+    if (line.headless && line.frames == 0)
+        std::fputs("bowling: headless with no --frames: running until interrupted (Ctrl+C)\n", stderr);
+    g_FrameLimit = line.frames;
+    // The console is not shut down: global objects whose memory came from the
+    // game's heap are destroyed after main returns, and that memory must stay.
+    return OrbMain();
 }

@@ -25,8 +25,8 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
-fs::path HostPathOf(const std::vector<std::string>& components) {
-    fs::path path = HostGetConfig().discRoot;
+fs::path HostPathOf(const fs::path& root, const std::vector<std::string>& components) {
+    fs::path path = root;
     for (const std::string& component : components)
         path /= component;
     return path;
@@ -64,6 +64,26 @@ std::string Join(const std::vector<std::string>& parts) {
     return joined;
 }
 
+// Resolves `name` part by part from the folder `resolved` (host spelling) below
+// `root`; nullopt when a part is missing.
+std::optional<std::vector<std::string>> Walk(const fs::path& root, std::vector<std::string> resolved,
+                                             const std::string& name) {
+    for (const std::string& part : Split(name)) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (!resolved.empty())
+                resolved.pop_back();
+            continue;
+        }
+        const std::optional<std::string> found = FindInFolder(HostPathOf(root, resolved), part);
+        if (!found)
+            return std::nullopt;
+        resolved.push_back(*found);
+    }
+    return resolved;
+}
+
 s32 EntrynumOf(const std::string& discPath) {
     const auto it = std::find(s_entries.begin(), s_entries.end(), discPath);
     if (it != s_entries.end())
@@ -82,28 +102,18 @@ std::optional<s32> DVDResolve(const char* name) {
     if (name == nullptr)
         return std::nullopt;
     const std::string text = name;
-    std::vector<std::string> resolved =
-        text.starts_with('/') ? std::vector<std::string>{} : Split(s_currentDir);
-    for (const std::string& part : Split(text)) {
-        if (part == ".")
-            continue;
-        if (part == "..") {
-            if (!resolved.empty())
-                resolved.pop_back();
-            continue;
-        }
-        const std::optional<std::string> found = FindInFolder(HostPathOf(resolved), part);
-        if (!found)
-            return std::nullopt;
-        resolved.push_back(*found);
-    }
-    return EntrynumOf(Join(resolved));
+    const auto resolved =
+        Walk(HostGetConfig().discRoot,
+             text.starts_with('/') ? std::vector<std::string>{} : Split(s_currentDir), text);
+    if (!resolved)
+        return std::nullopt;
+    return EntrynumOf(Join(*resolved));
 }
 
 fs::path DVDHostPath(s32 entrynum) {
     if (entrynum < 0 || static_cast<std::size_t>(entrynum) >= s_entries.size())
         return {};
-    return HostPathOf(Split(s_entries[entrynum]));
+    return HostPathOf(HostGetConfig().discRoot, Split(s_entries[entrynum]));
 }
 
 bool DVDIsDirectory(s32 entrynum) {
@@ -118,3 +128,8 @@ void DVDSetCurrentDir(s32 entrynum) {
 }
 
 }  // namespace console
+
+std::string HostDiscPath(const std::string& root, const std::string& name) {
+    const auto resolved = console::Walk(root, {}, name);
+    return resolved ? console::HostPathOf(root, *resolved).string() : std::string();
+}

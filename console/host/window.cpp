@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+
 namespace {
 
 constexpr int kWidth = 640;
@@ -37,6 +39,24 @@ bool Upload(const std::uint8_t* yuyv, int width, int height, int stride, std::st
     return true;
 }
 
+// Releases what the window holds, then SDL's video (and SDL itself when nothing
+// else of it is in use).
+void Teardown() {
+    if (s_texture != nullptr)
+        SDL_DestroyTexture(s_texture);
+    s_texture = nullptr;
+    s_textureWidth = s_textureHeight = 0;
+    if (s_renderer != nullptr)
+        SDL_DestroyRenderer(s_renderer);
+    if (s_window != nullptr)
+        SDL_DestroyWindow(s_window);
+    s_renderer = nullptr;
+    s_window = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_WasInit(0) == 0)
+        SDL_Quit();
+}
+
 }  // namespace
 
 host::WindowRect host::WindowLetterbox(std::uint32_t aspectW, std::uint32_t aspectH, int outW, int outH) {
@@ -51,35 +71,38 @@ host::WindowRect host::WindowLetterbox(std::uint32_t aspectW, std::uint32_t aspe
 }
 
 bool host::WindowOpen(const char* title, std::string* error) {
+    // Without a display SDL falls back to drivers whose windows nobody sees (and
+    // its probes warn on the way), unless a driver was chosen.
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+        std::getenv("SDL_VIDEODRIVER") == nullptr) {
+        *error = "no display to show a window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return Failed("SDL video", error);
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (driver == "offscreen" || driver == "dummy") {
+        *error = "no display to show a window on (SDL chose its '" + driver + "' video driver)";
+        Teardown();
+        return false;
+    }
     s_window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
                                 SDL_WINDOW_RESIZABLE);
-    if (s_window == nullptr)
-        return Failed("SDL window", error);
-    s_renderer = SDL_CreateRenderer(s_window, -1, 0);
-    if (s_renderer == nullptr)
-        return Failed("SDL renderer", error);
+    if (s_window != nullptr)
+        s_renderer = SDL_CreateRenderer(s_window, -1, 0);
+    if (s_renderer == nullptr) {
+        Failed(s_window == nullptr ? "SDL window" : "SDL renderer", error);
+        Teardown();
+        return false;
+    }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     SDL_SetYUVConversionMode(SDL_YUV_CONVERSION_BT601);  // the pictures' video range
     return true;
 }
 
 void host::WindowClose() {
-    if (s_window == nullptr)
-        return;
-    if (s_texture != nullptr)
-        SDL_DestroyTexture(s_texture);
-    s_texture = nullptr;
-    s_textureWidth = s_textureHeight = 0;
-    SDL_DestroyRenderer(s_renderer);
-    SDL_DestroyWindow(s_window);
-    s_renderer = nullptr;
-    s_window = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    // The last subsystem gone: let SDL release its global state too.
-    if (SDL_WasInit(0) == 0)
-        SDL_Quit();
+    if (s_window != nullptr)
+        Teardown();
 }
 
 bool host::WindowIsOpen() {

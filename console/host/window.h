@@ -7,8 +7,9 @@
 
 namespace host {
 
-// Opens the resizable 640x480 window; false, with SDL's reason in `error`, when it
-// cannot.
+// Opens the resizable 640x480 window; false, with the reason in `error`, when it
+// cannot: SDL fails, or there is no display (SDL fell back to a driver whose
+// windows nobody sees).
 bool WindowOpen(const char* title, std::string* error);
 void WindowClose();
 bool WindowIsOpen();

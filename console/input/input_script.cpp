@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "console/input/input_control.h"
 #include "console/input/remote.h"
 #include "console/os.h"
+#include "console/system.h"
 
 namespace {
 
@@ -106,13 +108,17 @@ public:
         }
         if (c == "swing") {
             event->command = Command::Swing;
-            if (!Count(5) || !ParseNumber(t[3], &event->code) || event->code <= 0)
+            if (!Count(5))
+                return false;
+            if (!ParseNumber(t[3], &event->code) || event->code <= 0)
                 return Fail("bad swing length '" + t[3] + "'");
             return Floats(1, event->value, 4);
         }
         if (c == "probe" || c == "error") {
             event->command = c == "probe" ? Command::Probe : Command::Error;
-            if (!Count(4) || !ParseNumber(t[3], &event->code) || event->code < -128 || event->code > 0)
+            if (!Count(4))
+                return false;
+            if (!ParseNumber(t[3], &event->code) || event->code < -128 || event->code > 0)
                 return Fail("bad code '" + t[3] + "' (-128 to 0)");
             return true;
         }
@@ -245,22 +251,43 @@ private:
     std::array<Swing, WPAD_MAX_CONTROLLERS> swings_{};
 };
 
+// Reads and parses the script file; false with a one-line reason naming it.
+bool ReadScript(const std::string& path, std::vector<Event>* events, std::string* error) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        *error = "input script '" + path + "' is a folder";
+        return false;
+    }
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!file) {
+        *error = "input script '" + path + "' cannot be read";
+        return false;
+    }
+    if (!Parse(text.str(), events, error)) {
+        *error = "input script '" + path + "', " + *error;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::unique_ptr<console::RemoteSource> console::LoadScriptSource(const std::string& path) {
     HostMemoryScope scope;
     std::vector<Event> events;
-    if (!path.empty()) {
-        std::ifstream file(path);
-        std::stringstream text;
-        text << file.rdbuf();
-        if (!file)
-            OSPanic(__FILE_NAME__, __LINE__, "input script '%s': cannot be read\n", path.c_str());
-        std::string error;
-        if (!Parse(text.str(), &events, &error))
-            OSPanic(__FILE_NAME__, __LINE__, "input script '%s', %s\n", path.c_str(), error.c_str());
-    }
+    std::string error;
+    // The program's entry point checks the script first (HostCheckInputScript).
+    if (!path.empty() && !ReadScript(path, &events, &error))
+        OSPanic(__FILE_NAME__, __LINE__, "%s\n", error.c_str());
     return std::make_unique<ScriptSource>(std::move(events));
+}
+
+bool HostCheckInputScript(const std::string& path, std::string* error) {
+    HostMemoryScope scope;
+    std::vector<Event> events;
+    return ReadScript(path, &events, error);
 }
 
 bool HostInputSetScript(const std::string& text, std::string* error) {

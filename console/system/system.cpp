@@ -19,7 +19,7 @@ u32 s_memoryScopes = 0;
 
 }  // namespace
 
-void HostInit(const HostConfig& config) {
+bool HostInit(const HostConfig& config, std::string* windowError) {
     HostShutdown();
     s_config = config;
     HostSetReportSink(nullptr, nullptr);
@@ -31,8 +31,14 @@ void HostInit(const HostConfig& config) {
     console::gx::GXReset();
     HostNANDReset();
     console::SCReset(config);
-    if (config.window)
-        console::WindowOpen(config.windowTitle.c_str());
+    console::QuitReset();
+    std::string error;
+    if (config.window && !console::WindowOpen(config.windowTitle.c_str(), &error)) {
+        if (windowError != nullptr)
+            *windowError = error;
+        return false;
+    }
+    return true;
 }
 
 void HostShutdown() {

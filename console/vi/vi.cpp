@@ -82,6 +82,7 @@ void VIWaitForRetrace() {
         ((now % console::kRetracePeriod) + console::kRetracePeriod) % console::kRetracePeriod;
     console::PollWaitUntil(now - sincePrevious + console::kRetracePeriod);
     console::WindowPresent();
+    console::QuitDeliver();
 }
 
 VIRetraceCallback VISetPostRetraceCallback(VIRetraceCallback callback) {

@@ -2,6 +2,8 @@
 // Internal to the console.
 #pragma once
 
+#include <string>
+
 #include "console/types.h"
 
 // vi.cpp: what the display shows since the last retrace (VISetNextFrameBuffer,
@@ -21,12 +23,17 @@ namespace console {
 // vi.cpp: no retraces, no callback, nothing set, flushed or shown.
 void VIReset();
 
-// vi_window.cpp: the real-clock game's window. Opening it fails fatally; closing
-// it forgets the quit callback too.
-void WindowOpen(const char* title);
+// vi_window.cpp: the real-clock game's window. False, with the reason, when it
+// cannot be opened (no display, or SDL fails).
+bool WindowOpen(const char* title, std::string* error);
 void WindowClose();
-// Shows the frame of this retrace, letterboxed to the TV's aspect ratio, and hands
-// a close of the window to the quit callback (once); does nothing without a window.
+// Shows the frame of this retrace, letterboxed to the TV's aspect ratio; a close of
+// the window is a quit request. Does nothing without a window.
 void WindowPresent();
+
+// vi_quit.cpp: no callback, no request.
+void QuitReset();
+// Hands a pending quit request to the quit callback, once.
+void QuitDeliver();
 
 }  // namespace console

@@ -1,42 +1,23 @@
 // The game's window as the TV: each retrace shows the frame buffer that VI
-// latched, stretched to the TV's aspect ratio; closing it asks the game to quit.
+// latched, stretched to the TV's aspect ratio; closing it is a quit request.
 #include "console/host/window.h"
 #include "console/host_services.h"
 #include "console/os.h"
 #include "console/sc.h"
+#include "console/system.h"
 #include "console/vi/vi_control.h"
 
-namespace {
-
-void (*s_quitCallback)() = nullptr;
-bool s_quitNotified = false;
-
-void NotifyQuit() {
-    if (s_quitNotified || s_quitCallback == nullptr)
-        return;
-    s_quitNotified = true;
-    s_quitCallback();
-}
-
-}  // namespace
-
-void HostSetQuitCallback(void (*callback)()) {
-    s_quitCallback = callback;
-}
-
-void console::WindowOpen(const char* title) {
+bool console::WindowOpen(const char* title, std::string* error) {
     HostMemoryScope hostMemory;
-    std::string error;
-    if (!host::WindowOpen(title, &error))
-        OSPanic(__FILE_NAME__, __LINE__, "%s\n", error.c_str());
+    if (!host::WindowOpen(title, error))
+        return false;
     WindowPresent();
+    return true;
 }
 
 void console::WindowClose() {
     // SDL and the graphics driver allocate with operator new too: host memory.
     HostMemoryScope hostMemory;
-    s_quitCallback = nullptr;
-    s_quitNotified = false;
     host::WindowClose();
 }
 
@@ -53,5 +34,5 @@ void console::WindowPresent() {
                              wide ? 9 : 3, &error))
         OSPanic(__FILE_NAME__, __LINE__, "%s\n", error.c_str());
     if (host::WindowPumpEvents())
-        NotifyQuit();
+        HostRequestQuit();
 }

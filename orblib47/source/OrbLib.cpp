@@ -74,7 +74,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { NameWarmReset(c->maxname); },
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
-    [](u32, s_orblib_config*) { SymbolTransLoad("SymTable.bin"); },
+    [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },

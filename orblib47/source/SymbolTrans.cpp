@@ -11,6 +11,11 @@ namespace {
 
 constexpr u32 kSymbolSize = 4;
 
+bool ReadHeader(const ChunkReader& file, u32* numSymbols, u32* listOffset) {
+    return file.U32(0, numSymbols) && file.U32(4, listOffset) &&
+           file.RangeArray(*listOffset, *numSymbols, kSymbolSize);
+}
+
 void SymbolTransFree() {
     if (SymbolTransTable != nullptr)
         HeapMallocFree(SymbolTransTable);
@@ -34,13 +39,18 @@ e_error_code SymbolTransLoad(const char* name) {
     return RET_NO_ERROR;
 }
 
+bool SymbolTransImageValid(const void* image, u32 size) {
+    u32 numSymbols = 0;
+    u32 listOffset = 0;
+    return ReadHeader(ChunkReader(image, size), &numSymbols, &listOffset);
+}
+
 e_error_code SymbolTransLoadImage(const void* image, u32 size) {
     SymbolTransFree();
     ChunkReader file(image, size);
     u32 numSymbols = 0;
     u32 listOffset = 0;
-    if (!file.U32(0, &numSymbols) || !file.U32(4, &listOffset) ||
-        !file.RangeArray(listOffset, numSymbols, kSymbolSize)) {
+    if (!ReadHeader(file, &numSymbols, &listOffset)) {
         DEBUG_PRINT("SymbolTransLoad: Bad symbol table (%u bytes)\n", size);
         return RET_ERROR;
     }

@@ -16,9 +16,15 @@ struct s_symbol_trans_table {
 
 extern s_symbol_trans_table* SymbolTransTable;
 
+// The file the warm reset loads from the disc's root.
+constexpr char SYMBOL_TRANS_FILE[] = "SymTable.bin";
+
 e_error_code SymbolTransColdReset();
 // Loads the file whole; a missing or bad file leaves no table. Always RET_NO_ERROR.
 e_error_code SymbolTransLoad(const char* name);
+// True when the image's header and symbol list lie inside it: what
+// SymbolTransLoadImage checks, without the heap.
+bool SymbolTransImageValid(const void* image, u32 size);
 // Parses a file image and makes it the table (replacing any); RET_ERROR with a
 // one-line message when the image is bad, and then no table is left.
 e_error_code SymbolTransLoadImage(const void* image, u32 size);

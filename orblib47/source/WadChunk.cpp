@@ -8,8 +8,8 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/File.h"
 
-bool WadChunkMeasure(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
-                     const char* archive) {
+bool WadChunkMeasureInFile(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
+                           const char* archive) {
     *chunk = {};
     chunk->header = header;
     chunk->stored = header.size;
@@ -24,6 +24,13 @@ bool WadChunkMeasure(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen,
         DEBUG_PRINT("WAD: [%s] %s - Chunk runs past the end of %s!\n", header.ext, header.name, archive);
         return false;
     }
+    return true;
+}
+
+bool WadChunkMeasure(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
+                     const char* archive) {
+    if (!WadChunkMeasureInFile(chunk, header, cmpLen, remaining, archive))
+        return false;
     // Refused now: waiting for memory that can never come would stall the loader.
     if (header.size > HeapMallocLimit() || chunk->stored > HeapMallocLimit()) {
         DEBUG_PRINT("WAD: [%s] %s - Too large for the heap (%u bytes)!\n", header.ext, header.name,

@@ -18,6 +18,9 @@ struct s_wad_chunk {
 // block is larger than the heap could ever give.
 bool WadChunkMeasure(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
                      const char* archive);
+// The part of WadChunkMeasure that needs only the file, not the heap.
+bool WadChunkMeasureInFile(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
+                           const char* archive);
 // Allocates the payload block by the request flags (best-fit, low or normal) and,
 // for a compressed chunk, room for the stored bytes; both get `comment`. False,
 // with nothing held, when memory is short.

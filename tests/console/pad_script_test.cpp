@@ -1,8 +1,12 @@
 // The input script's format: what it accepts and how it reports a bad line.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "console/input/input_control.h"
 #include "console/kpad.h"
+#include "console/system.h"
 #include "console/vi.h"
 #include "tests/console/support.h"
 
@@ -25,6 +29,10 @@ TEST_F(InputScriptTest, ReportsTheFirstBadLine) {
         {"0 0 swing 0 2\n", "line 1: bad swing length '0'"},
         {"0 0 error 3\n", "line 1: bad code '3' (-128 to 0)"},
         {"0 0\n", "line 1: expected 'FRAME REMOTE COMMAND ...'"},
+        // A command without its arguments says so, never reading past the line.
+        {"0 0 swing\n", "line 1: 'swing' takes 2 arguments"},
+        {"0 0 probe\n", "line 1: 'probe' takes 1 arguments"},
+        {"0 0 error\n", "line 1: 'error' takes 1 arguments"},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -52,6 +60,29 @@ TEST_F(InputScriptTest, SkipsCommentsAndAppliesEventsInFrameOrder) {
     EXPECT_EQ(samples[0].hold, WPAD_BUTTON_A);
     EXPECT_EQ(samples[1].hold, 0u);
     EXPECT_EQ(samples[2].wpad_err, WPAD_ERR_NONE);
+}
+
+TEST_F(InputScriptTest, AFileIsCheckedWithoutBeingInstalled) {
+    const std::string folder = testing::TempDir();
+    const std::string bad = folder + "bad_input_script.txt";
+    std::ofstream(bad) << "0 0 connect\n0 0 button q down\n";
+    const struct {
+        std::string path;
+        const char* error;
+    } cases[] = {
+        {bad, "', line 2: unknown button 'q'"},
+        {folder, "' is a folder"},
+        {folder + "no_such_script.txt", "' cannot be read"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(HostCheckInputScript(c.path, &error));
+        EXPECT_EQ(error, "input script '" + c.path + c.error);
+    }
+    std::ofstream(bad) << "0 0 connect\n";
+    std::string error;
+    EXPECT_TRUE(HostCheckInputScript(bad, &error)) << error;
+    std::remove(bad.c_str());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Retraces at poll points: counting, order, masking and no nesting.
 #include <vector>
 
+#include "console/host_services.h"
 #include "console/os.h"
 #include "console/os/poll.h"
 #include "console/vi.h"
@@ -122,6 +123,34 @@ TEST_F(RetraceTest, BlackTakesEffectAtTheRetraceAfterFlush) {
     VIFlush();
     VIWaitForRetrace();
     EXPECT_TRUE(HostVIIsBlack());
+}
+
+int s_quits = 0;
+
+void CountQuit() {
+    ++s_quits;
+}
+
+// A quit request (a closed window, a signal) reaches the quit callback at the next
+// retrace wait, once; one made before the callback is set waits for it.
+TEST_F(RetraceTest, AQuitRequestReachesTheCallbackOnceAtARetrace) {
+    s_quits = 0;
+    HostRequestQuit();
+    VIWaitForRetrace();
+    HostSetQuitCallback(CountQuit);
+    VIGetRetraceCount();
+    EXPECT_EQ(s_quits, 0);
+    VIWaitForRetrace();
+    EXPECT_EQ(s_quits, 1);
+    HostRequestQuit();
+    VIWaitForRetrace();
+    EXPECT_EQ(s_quits, 1);
+    // A new start forgets the request and the callback.
+    HostInit(SmallConfig());
+    VIInit();
+    HostSetQuitCallback(CountQuit);
+    VIWaitForRetrace();
+    EXPECT_EQ(s_quits, 1);
 }
 
 }  // namespace

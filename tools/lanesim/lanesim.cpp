@@ -1,9 +1,8 @@
 // The lane simulator: bowls one throw through the game's physics, from the release
 // to the end of the sweep, and prints the result, the event frames and the film's
 // size; optionally writes the whole film as CSV. Usage in docs/lanesim.md.
-#include <cerrno>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -12,6 +11,7 @@
 
 #include "orblib47/source/OrbRandom.h"
 #include "source/GameReset.h"
+#include "source/NumberArgument.h"
 #include "source/Physics/FilmPlayback.h"
 #include "source/Physics/Physics.h"
 #include "source/Physics/ThrowRunner.h"
@@ -50,18 +50,12 @@ struct Options {
     std::string filmPath;
 };
 
-bool ParseDouble(const char* text, f64* value) {
-    char* end = nullptr;
-    errno = 0;
-    *value = std::strtod(text, &end);
-    return end != text && *end == '\0' && errno == 0;
-}
-
 bool ParseInt(const char* text, long min, long max, long* value) {
-    char* end = nullptr;
-    errno = 0;
-    *value = std::strtol(text, &end, 0);
-    return end != text && *end == '\0' && errno == 0 && *value >= min && *value <= max;
+    std::int64_t parsed = 0;
+    if (!ParseIntegerArgument(text, min, max, &parsed))
+        return false;
+    *value = long(parsed);
+    return true;
 }
 
 bool LoadOil(const std::string& oilArg, u16 (*grid)[OIL_BOARDS]) {
@@ -94,6 +88,111 @@ bool LoadOil(const std::string& oilArg, u16 (*grid)[OIL_BOARDS]) {
     return true;
 }
 
+// A release value: finite, and a float (a larger double would become infinite).
+bool SetReal(const char* text, f64 min, f64 max, f32* to) {
+    f64 value = 0.0;
+    if (!ParseRealArgument(text, min, max, &value))
+        return false;
+    *to = f32(value);
+    return true;
+}
+
+template <typename T>
+bool SetInt(const char* text, long min, long max, T* to) {
+    long value = 0;
+    if (!ParseInt(text, min, max, &value))
+        return false;
+    *to = T(value);
+    return true;
+}
+
+constexpr f64 kFloatMax = 3.4028234663852886e38;  // FLT_MAX
+// The physics clamps the radius of gyration to a tenth of the ball's radius and the radius.
+constexpr f64 kRgMin = 0.1 * f64(PHYS_BALL_RADIUS);
+constexpr f64 kRgMax = f64(PHYS_BALL_RADIUS);
+
+struct Option {
+    const char* name;
+    const char* range;  // what the error line says is accepted
+    bool (*set)(Options& o, const char* value);
+};
+
+const Option kOptions[] = {
+    {"--x", "0 to 10.5",
+     [](Options& o, const char* v) { return SetReal(v, 0.0, 10.5, &o.setup.ball.position.x); }},
+    {"--vx", "a finite number",
+     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.velocity.x); }},
+    {"--vz", "a finite number",
+     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.velocity.z); }},
+    {"--spin-x", "a finite number",
+     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.VSpin.x); }},
+    {"--spin-z", "a finite number",
+     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.VSpin.z); }},
+    {"--mass", "1 to 255", [](Options& o, const char* v) { return SetInt(v, 1, 255, &o.setup.ball.mass); }},
+    {"--mu", "0 to 1",
+     [](Options& o, const char* v) {
+         o.recordGiven = true;
+         return ParseRealArgument(v, 0.0, 1.0, &o.setup.record.ball_mu);
+     }},
+    {"--rg", "0.1069 to 1.0687",
+     [](Options& o, const char* v) {
+         o.recordGiven = true;
+         return ParseRealArgument(v, kRgMin, kRgMax, &o.setup.record.ball_rg);
+     }},
+    {"--absorb", "0 to 65535",
+     [](Options& o, const char* v) {
+         o.recordGiven = true;
+         return SetInt(v, 0, 65535, &o.setup.record.ball_absorb);
+     }},
+    {"--flare", "0 to 65535",
+     [](Options& o, const char* v) {
+         o.recordGiven = true;
+         return SetInt(v, 0, 65535, &o.setup.record.ball_flare);
+     }},
+    {"--rate", "0 to 10",
+     [](Options& o, const char* v) {
+         o.recordGiven = true;
+         return SetInt(v, 0, 10, &o.setup.record.ball_absorb_rate);
+     }},
+    {"--ball-oil", "0 to 65535", [](Options& o, const char* v) { return SetInt(v, 0, 65535, &o.ballOil); }},
+    {"--oil", "dry, flat:N, taper or file:PATH",
+     [](Options& o, const char* v) {
+         o.oil = v;
+         return !o.oil.empty();
+     }},
+    {"--rack", "a mask of bits 14 - i for pins i = 0 to 9",
+     [](Options& o, const char* v) {
+         long n = 0;
+         if (!ParseInt(v, 0, PIN_MASK_ALL, &n) || (n & ~long(PIN_MASK_ALL)) != 0)
+             return false;
+         o.setup.rack = PinMask(n);
+         return true;
+     }},
+    {"--turn", "0 or 1", [](Options& o, const char* v) { return SetInt(v, 0, 1, &o.setup.randomTurn); }},
+    {"--seed", "0 to 2147483647",
+     [](Options& o, const char* v) { return SetInt(v, 0, 0x7fffffff, &o.seed); }},
+    {"--lane", "player or computer",
+     [](Options& o, const char* v) {
+         o.computerLane = std::strcmp(v, "computer") == 0;
+         return o.computerLane || std::strcmp(v, "player") == 0;
+     }},
+    {"--human", "0 or 1", [](Options& o, const char* v) { return SetInt(v, 0, 1, &o.setup.human); }},
+    {"--ball", "0 or 1", [](Options& o, const char* v) { return SetInt(v, 0, 1, &o.setup.ballNumber); }},
+    {"--film", "a file name",
+     [](Options& o, const char* v) {
+         o.filmPath = v;
+         return !o.filmPath.empty();
+     }},
+};
+
+const Option* FindOption(const std::string& name) {
+    for (const Option& option : kOptions) {
+        if (name == option.name)
+            return &option;
+    }
+    return nullptr;
+}
+
 // Returns 0 on success, else the exit code.
 int ParseOptions(int argc, char** argv, Options& o) {
     BallData_t& ball = o.setup.ball;
@@ -106,82 +205,18 @@ int ParseOptions(int argc, char** argv, Options& o) {
             PrintUsage(stdout);
             return -1;
         }
+        const Option* option = FindOption(name);
+        if (option == nullptr) {
+            std::fprintf(stderr, "lanesim: unknown option %s\n", name.c_str());
+            return 2;
+        }
         if (i + 1 >= argc) {
             std::fprintf(stderr, "lanesim: %s needs a value\n", name.c_str());
             return 2;
         }
         const char* value = argv[++i];
-        f64 d = 0.0;
-        long n = 0;
-        bool ok = true;
-        auto real = [&](f32& to) {
-            ok = ParseDouble(value, &d);
-            to = f32(d);
-        };
-        auto record = [&](long min, long max) {
-            o.recordGiven = true;
-            ok = ParseInt(value, min, max, &n);
-        };
-        if (name == "--x")
-            real(ball.position.x);
-        else if (name == "--vx")
-            real(ball.velocity.x);
-        else if (name == "--vz")
-            real(ball.velocity.z);
-        else if (name == "--spin-x")
-            real(ball.VSpin.x);
-        else if (name == "--spin-z")
-            real(ball.VSpin.z);
-        else if (name == "--mass") {
-            ok = ParseInt(value, 1, 255, &n);
-            ball.mass = u8(n);
-        } else if (name == "--mu") {
-            o.recordGiven = true;
-            ok = ParseDouble(value, &o.setup.record.ball_mu);
-        } else if (name == "--rg") {
-            o.recordGiven = true;
-            ok = ParseDouble(value, &o.setup.record.ball_rg);
-        } else if (name == "--absorb") {
-            record(0, 65535);
-            o.setup.record.ball_absorb = u16(n);
-        } else if (name == "--flare") {
-            record(0, 65535);
-            o.setup.record.ball_flare = u16(n);
-        } else if (name == "--rate") {
-            record(0, 10);
-            o.setup.record.ball_absorb_rate = s32(n);
-        } else if (name == "--ball-oil") {
-            ok = ParseInt(value, 0, 65535, &n);
-            o.ballOil = u16(n);
-        } else if (name == "--oil")
-            o.oil = value;
-        else if (name == "--rack") {
-            ok = ParseInt(value, 0, PIN_MASK_ALL, &n) && (n & ~long(PIN_MASK_ALL)) == 0;
-            o.setup.rack = PinMask(n);
-        } else if (name == "--turn") {
-            ok = ParseInt(value, 0, 1, &n);
-            o.setup.randomTurn = s32(n);
-        } else if (name == "--seed") {
-            ok = ParseInt(value, 0, 0x7fffffff, &n);
-            o.seed = u32(n);
-        } else if (name == "--lane") {
-            o.computerLane = std::strcmp(value, "computer") == 0;
-            ok = o.computerLane || std::strcmp(value, "player") == 0;
-        } else if (name == "--human") {
-            ok = ParseInt(value, 0, 1, &n);
-            o.setup.human = s32(n);
-        } else if (name == "--ball") {
-            ok = ParseInt(value, 0, 1, &n);
-            o.setup.ballNumber = s32(n);
-        } else if (name == "--film")
-            o.filmPath = value;
-        else {
-            std::fprintf(stderr, "lanesim: unknown option %s\n", name.c_str());
-            PrintUsage(stderr);
-            return 2;
-        }
-        if (!ok) {
-            std::fprintf(stderr, "lanesim: bad value '%s' for %s\n", value, name.c_str());
+        if (!option->set(o, value)) {
+            std::fprintf(stderr, "lanesim: bad value '%s' for %s (%s)\n", value, name.c_str(), option->range);
             return 2;
         }
     }

@@ -1,0 +1,87 @@
+#include "source/CommandLine.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string_view>
+
+#include "source/NumberArgument.h"
+
+namespace fs = std::filesystem;
+
+const char* const COMMAND_LINE_USAGE =
+    "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
+    "               [--screenshot FILE]\n"
+    "  --headless         run without a window, on the virtual clock; without --frames it\n"
+    "                     runs until interrupted (Ctrl+C)\n"
+    "  --frames N         leave after N frames (1 to 4294967295)\n"
+    "  --disc DIR         the folder that holds the disc (default: the built demo disc)\n"
+    "  --nand DIR         the folder that holds the saves (default: ~/.local/share/bowling/nand)\n"
+    "  --input FILE       with --headless: the remotes follow this input script (docs/input.md)\n"
+    "  --screenshot FILE  when the game leaves, however it leaves, save the frame shown last\n"
+    "                     as a PNG file\n"
+    "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
+    "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
+    "bad command line (an option, the disc, the input script or the screenshot's folder).\n";
+
+namespace {
+
+bool Fail(std::string* error, std::string why) {
+    *error = std::move(why);
+    return false;
+}
+
+}  // namespace
+
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error) {
+    *line = CommandLine{};
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view name = argv[i];
+        if (name == "--help") {
+            line->help = true;
+            continue;
+        }
+        if (name == "--headless") {
+            line->headless = true;
+            continue;
+        }
+        std::string* text = name == "--disc"         ? &line->disc
+                            : name == "--nand"       ? &line->nand
+                            : name == "--input"      ? &line->input
+                            : name == "--screenshot" ? &line->screenshot
+                                                     : nullptr;
+        if (text == nullptr && name != "--frames")
+            return Fail(error, "unknown option '" + std::string(name) + "' (bowling --help lists them)");
+        if (i + 1 == argc)
+            return Fail(error, "'" + std::string(name) + "' needs a value");
+        const std::string_view value = argv[++i];
+        if (text == nullptr) {
+            std::int64_t frames = 0;
+            if (!ParseIntegerArgument(value, 1, 0xFFFFFFFF, &frames))
+                return Fail(
+                    error, "'--frames' needs a count from 1 to 4294967295, not '" + std::string(value) + "'");
+            line->frames = u32(frames);
+        } else if (value.empty()) {
+            return Fail(error, "'" + std::string(name) + "' needs a value");
+        } else {
+            *text = value;
+        }
+    }
+    if (!line->input.empty() && !line->headless)
+        return Fail(error,
+                    "'--input' needs '--headless': in the window the keyboard and mouse are the remotes");
+    return true;
+}
+
+bool CheckScreenshotPath(const std::string& path, std::string* error) {
+    std::error_code ignored;
+    const fs::path file = path;
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    if (fs::is_directory(file, ignored))
+        return Fail(error, "the screenshot '" + path + "' is a folder");
+    if (!fs::is_directory(folder, ignored))
+        return Fail(error, "the screenshot's folder '" + folder.string() + "' does not exist");
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return Fail(error, "the screenshot's folder '" + folder.string() + "' is not writable");
+    return true;
+}

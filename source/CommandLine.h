@@ -1,0 +1,28 @@
+// The game's command line: the options as they were given, or a one-line reason
+// why they cannot be used.
+#pragma once
+
+#include <string>
+
+#include "orblib47/source/OrbTypes.h"
+
+struct CommandLine {
+    bool help = false;
+    bool headless = false;  // no window, the virtual clock
+    u32 frames = 0;         // leave after this many frames; 0 runs until a quit request
+    std::string disc;       // empty: the built demo disc
+    std::string nand;       // empty: the user's data folder
+    std::string input;      // the remotes' input script (headless)
+    std::string screenshot;
+};
+
+// The options text of --help.
+extern const char* const COMMAND_LINE_USAGE;
+
+// Reads the arguments after the program's name; false with a one-line reason (for
+// "bowling: REASON") when they are not a valid command line.
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error);
+
+// Before the first frame: the screenshot can be written where it was asked for
+// (its folder exists and takes files); false with a one-line reason.
+bool CheckScreenshotPath(const std::string& path, std::string* error);

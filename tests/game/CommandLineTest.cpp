@@ -1,0 +1,121 @@
+// The game's command line and the strict numbers it shares with the tools.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "source/CommandLine.h"
+#include "source/NumberArgument.h"
+
+namespace {
+
+bool Parse(const std::vector<const char*>& args, CommandLine* line, std::string* error) {
+    return ParseCommandLine(int(args.size()), args.data(), line, error);
+}
+
+TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
+    const struct {
+        std::vector<const char*> args;
+        const char* error;
+    } cases[] = {
+        {{"--disc"}, "'--disc' needs a value"},
+        {{"--headless", "--frames"}, "'--frames' needs a value"},
+        {{"--screenshot", ""}, "'--screenshot' needs a value"},
+        {{"--fast"}, "unknown option '--fast' (bowling --help lists them)"},
+        {{"600"}, "unknown option '600' (bowling --help lists them)"},
+        {{"--frames", " -18446744073709551615"},
+         "'--frames' needs a count from 1 to 4294967295, not ' -18446744073709551615'"},
+        {{"--frames", "0"}, "'--frames' needs a count from 1 to 4294967295, not '0'"},
+        {{"--frames", "-1"}, "'--frames' needs a count from 1 to 4294967295, not '-1'"},
+        {{"--frames", "4294967296"}, "'--frames' needs a count from 1 to 4294967295, not '4294967296'"},
+        {{"--frames", "60x"}, "'--frames' needs a count from 1 to 4294967295, not '60x'"},
+        {{"--frames", "+60"}, "'--frames' needs a count from 1 to 4294967295, not '+60'"},
+        {{"--input", "play.txt"},
+         "'--input' needs '--headless': in the window the keyboard and mouse are the remotes"},
+    };
+    for (const auto& c : cases) {
+        CommandLine line;
+        std::string error;
+        EXPECT_FALSE(Parse(c.args, &line, &error)) << c.error;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(CommandLineTest, ReadsEveryOption) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(Parse({"--headless", "--frames", "4294967295", "--disc", "d", "--nand", "n", "--input", "i",
+                       "--screenshot", "s.png"},
+                      &line, &error))
+        << error;
+    EXPECT_TRUE(line.headless);
+    EXPECT_FALSE(line.help);
+    EXPECT_EQ(line.frames, 4294967295u);
+    EXPECT_EQ(line.disc + line.nand + line.input + line.screenshot, "dnis.png");
+    ASSERT_TRUE(Parse({"--help"}, &line, &error));
+    EXPECT_TRUE(line.help);
+    EXPECT_EQ(line.frames, 0u);
+}
+
+TEST(CommandLineTest, IntegersAreWholeNumbersInRange) {
+    const struct {
+        const char* text;
+        std::int64_t min, max;
+        bool ok;
+        std::int64_t value;
+    } cases[] = {
+        {"600", 1, 1000, true, 600},
+        {"0x7fe0", 0, 0x7fe0, true, 0x7fe0},
+        {"-5", -10, 10, true, -5},
+        {"-9223372036854775808", INT64_MIN, 0, true, INT64_MIN},
+        {"010", 0, 100, true, 10},
+        {"18446744073709551617", 0, INT64_MAX, false, 0},
+        {"-18446744073709551615", INT64_MIN, INT64_MAX, false, 0},
+        {" 5", 0, 10, false, 0},
+        {"5 ", 0, 10, false, 0},
+        {"+5", 0, 10, false, 0},
+        {"--5", -10, 10, false, 0},
+        {"0x", 0, 10, false, 0},
+        {"0x-1", -10, 10, false, 0},
+        {"", 0, 10, false, 0},
+        {"11", 0, 10, false, 0},
+        {"1.0", 0, 10, false, 0},
+    };
+    for (const auto& c : cases) {
+        std::int64_t value = 0;
+        EXPECT_EQ(ParseIntegerArgument(c.text, c.min, c.max, &value), c.ok) << "'" << c.text << "'";
+        EXPECT_EQ(value, c.value) << "'" << c.text << "'";
+    }
+}
+
+TEST(CommandLineTest, RealsAreFiniteNumbersInRange) {
+    const struct {
+        const char* text;
+        bool ok;
+        double value;
+    } cases[] = {
+        {"5.25", true, 5.25}, {"-0.5", true, -0.5}, {"1e1", true, 10.0},  {"10.5", true, 10.5},
+        {"nan", false, 0.0},  {"inf", false, 0.0},  {"-inf", false, 0.0}, {"1e999", false, 0.0},
+        {"10.6", false, 0.0}, {"-1", false, 0.0},   {"+1", false, 0.0},   {" 1", false, 0.0},
+        {"1,5", false, 0.0},  {"", false, 0.0},     {"0x10", false, 0.0},
+    };
+    for (const auto& c : cases) {
+        double value = 0.0;
+        EXPECT_EQ(ParseRealArgument(c.text, -0.5, 10.5, &value), c.ok) << "'" << c.text << "'";
+        EXPECT_EQ(value, c.value) << "'" << c.text << "'";
+    }
+}
+
+TEST(CommandLineTest, TheScreenshotsFolderMustTakeFiles) {
+    const std::string folder = testing::TempDir();
+    std::string error;
+    EXPECT_TRUE(CheckScreenshotPath(folder + "shot.png", &error)) << error;
+    EXPECT_TRUE(CheckScreenshotPath("shot.png", &error)) << error;
+    EXPECT_FALSE(CheckScreenshotPath(folder + "missing/shot.png", &error));
+    EXPECT_EQ(error, "the screenshot's folder '" + folder + "missing' does not exist");
+    EXPECT_FALSE(CheckScreenshotPath(folder, &error));
+    EXPECT_EQ(error, "the screenshot '" + folder + "' is a folder");
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The disc check before start-up: every disc that cannot start the game is named
+// in one line, and a good one passes whatever the case of its names.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "source/DiscCheck.h"
+#include "tests/support/TempDisc.h"
+#include "tools/discbuild/SymTableWriter.h"
+#include "tools/discbuild/WadWriter.h"
+
+namespace {
+
+std::vector<u8> SystemText(bool compressed = false) {
+    discbuild::WadWriter wad;
+    wad.Add({"SYSTEXT", "TXT", std::vector<u8>(64, 'a'), compressed ? discbuild::kWadCompressed : u16(0)});
+    return wad.Image();
+}
+
+// A disc as the demo disc is laid out, changed by `damage`.
+void WriteDisc(const TempDisc& disc, const std::function<void(const TempDisc&)>& damage) {
+    disc.Write("SymTable.bin", discbuild::SymTableImage({1, 2, 3}));
+    disc.Write("DATA/SYSTEXT.WAD", SystemText());
+    damage(disc);
+}
+
+TEST(DiscCheckTest, NamesWhatKeepsTheDiscFromStarting) {
+    const std::vector<u8> archive = SystemText();
+    const struct {
+        const char* what;
+        std::function<void(const TempDisc&)> damage;
+        const char* error;
+    } cases[] = {
+        {"no symbol table", [](const TempDisc& d) { d.Remove("SymTable.bin"); }, "SymTable.bin is missing"},
+        {"no strings", [](const TempDisc& d) { d.Remove("DATA/SYSTEXT.WAD"); },
+         "DATA/SYSTEXT.WAD is missing"},
+        {"symbol list past the end",
+         [](const TempDisc& d) {
+             d.Write("SymTable.bin", {0, 0, 0, 9, 0, 0, 0, 8});
+         },
+         "SymTable.bin is not a symbol table"},
+        {"empty archive", [](const TempDisc& d) { d.Write("DATA/SYSTEXT.WAD", {}); },
+         "DATA/SYSTEXT.WAD holds no chunk"},
+        {"cut in a header",
+         [&](const TempDisc& d) {
+             d.Write("DATA/SYSTEXT.WAD", {archive.begin(), archive.begin() + 20});
+         },
+         "DATA/SYSTEXT.WAD ends inside a chunk header"},
+        {"cut in a payload",
+         [&](const TempDisc& d) {
+             d.Write("DATA/SYSTEXT.WAD", {archive.begin(), archive.begin() + 40});
+         },
+         "DATA/SYSTEXT.WAD: WAD: [TXT] SYSTEXT - Chunk runs past the end of DATA/SYSTEXT.WAD!"},
+        {"garbage", [](const TempDisc& d) { d.Write("DATA/SYSTEXT.WAD", std::vector<u8>(100, 'x')); },
+         "DATA/SYSTEXT.WAD: WAD: [xxxx] xxxxxxxxxxxxxxxx - Chunk runs past the end of DATA/SYSTEXT.WAD!"},
+        {"a folder for a file",
+         [](const TempDisc& d) {
+             d.Remove("SymTable.bin");
+             d.Write("SymTable.bin/x", {});
+         },
+         "SymTable.bin is not a file"},
+    };
+    for (const auto& c : cases) {
+        TempDisc disc;
+        WriteDisc(disc, c.damage);
+        std::string error;
+        EXPECT_FALSE(CheckDisc(disc.root(), &error)) << c.what;
+        EXPECT_EQ(error, c.error) << c.what;
+    }
+}
+
+TEST(DiscCheckTest, RefusesWhatIsNoFolder) {
+    TempDisc disc;
+    disc.Write("file", {1});
+    std::string error;
+    EXPECT_FALSE(CheckDisc(disc.root() + "/missing", &error));
+    EXPECT_EQ(error, "no such folder");
+    EXPECT_FALSE(CheckDisc(disc.root() + "/file", &error));
+    EXPECT_EQ(error, "not a folder");
+}
+
+TEST(DiscCheckTest, AcceptsAGoodDiscInAnyCase) {
+    TempDisc disc;
+    disc.Write("symtable.BIN", discbuild::SymTableImage({7}));
+    disc.Write("data/SysText.wad", SystemText(true));
+    std::string error;
+    EXPECT_TRUE(CheckDisc(disc.root(), &error)) << error;
+}
+
+}  // namespace

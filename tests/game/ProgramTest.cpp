@@ -1,0 +1,119 @@
+// The programs as a user runs them: command-line mistakes are one line and status
+// 2, and every way out of the game writes the screenshot asked for.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/ChildProcess.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Case {
+    std::vector<std::string> args;
+    std::string error;  // all that standard error shows
+};
+
+void ExpectRefused(const char* program, const Case& c) {
+    ChildProcess child(program, c.args);
+    std::string error;
+    EXPECT_EQ(child.Wait(&error), 2) << c.error;
+    EXPECT_EQ(error, c.error + "\n");
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::path(testing::TempDir()) /
+                  (std::string("program_") + testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string Path(const char* name) const { return (folder_ / name).string(); }
+    // True when the file is there and starts as a PNG file does.
+    static bool IsPng(const std::string& path) {
+        char signature[8] = {};
+        std::ifstream(path, std::ios::binary).read(signature, sizeof(signature));
+        return std::string(signature + 1, 3) == "PNG";
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(ProgramTest, BowlingRefusesBadCommandLinesInOneLine) {
+    std::ofstream(Path("bad_script.txt")) << "0 0 connect\n0 0 swing\n";
+    const Case cases[] = {
+        {{"--frames"}, "bowling: '--frames' needs a value"},
+        {{"--headless", "--frames", " -18446744073709551615"},
+         "bowling: '--frames' needs a count from 1 to 4294967295, not ' -18446744073709551615'"},
+        {{"--headless", "--disc", Path("missing")},
+         "bowling: bad disc '" + Path("missing") + "': no such folder"},
+        {{"--headless", "--disc", folder_.string()},
+         "bowling: bad disc '" + folder_.string() + "': SymTable.bin is missing"},
+        {{"--headless", "--input", folder_.string()},
+         "bowling: input script '" + folder_.string() + "' is a folder"},
+        {{"--headless", "--input", Path("bad_script.txt")},
+         "bowling: input script '" + Path("bad_script.txt") + "', line 2: 'swing' takes 2 arguments"},
+        {{"--headless", "--screenshot", Path("missing/shot.png")},
+         "bowling: the screenshot's folder '" + Path("missing") + "' does not exist"},
+    };
+    for (const Case& c : cases)
+        ExpectRefused(BOWLING_PROGRAM, c);
+}
+
+TEST_F(ProgramTest, BowlingWithoutADisplaySuggestsHeadless) {
+    ChildProcess child(BOWLING_PROGRAM, {"--screenshot", Path("shot.png")},
+                       {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"});
+    std::string error;
+    EXPECT_EQ(child.Wait(&error), 1);
+    EXPECT_EQ(error,
+              "bowling: no display to show a window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+              "--headless runs without a window\n");
+    EXPECT_FALSE(fs::exists(Path("shot.png")));
+}
+
+TEST_F(ProgramTest, BowlingWritesTheScreenshotAtTheFrameLimit) {
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "3", "--screenshot", Path("shot.png")});
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_TRUE(IsPng(Path("shot.png")));
+}
+
+TEST_F(ProgramTest, BowlingLeavesOnASignalWithTheScreenshot) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        const std::string shot = Path(signal == SIGINT ? "int.png" : "term.png");
+        ChildProcess child(BOWLING_PROGRAM, {"--headless", "--screenshot", shot});
+        std::string line;
+        while (child.ReadErrorLine(&line) && line.find("until interrupted") == std::string::npos) {
+        }
+        EXPECT_EQ(line, "bowling: headless with no --frames: running until interrupted (Ctrl+C)");
+        child.Signal(signal);
+        EXPECT_EQ(child.Wait(), 0) << signal;
+        EXPECT_TRUE(IsPng(shot)) << signal;
+    }
+}
+
+TEST_F(ProgramTest, LanesimRefusesNonsense) {
+    const Case cases[] = {
+        {{"--x", "nan"}, "lanesim: bad value 'nan' for --x (0 to 10.5)"},
+        {{"--x", "11"}, "lanesim: bad value '11' for --x (0 to 10.5)"},
+        {{"--vz", "nan"}, "lanesim: bad value 'nan' for --vz (a finite number)"},
+        {{"--vz", "1e39"}, "lanesim: bad value '1e39' for --vz (a finite number)"},
+        {{"--mu", "-1"}, "lanesim: bad value '-1' for --mu (0 to 1)"},
+        {{"--rg", "0"}, "lanesim: bad value '0' for --rg (0.1069 to 1.0687)"},
+        {{"--rack", "0x8000"},
+         "lanesim: bad value '0x8000' for --rack (a mask of bits 14 - i for pins i = 0 to 9)"},
+        {{"--seed", "12abc"}, "lanesim: bad value '12abc' for --seed (0 to 2147483647)"},
+        {{"--speed", "3"}, "lanesim: unknown option --speed"},
+        {{"--x", "5", "--speed"}, "lanesim: unknown option --speed"},
+        {{"--x"}, "lanesim: --x needs a value"},
+    };
+    for (const Case& c : cases)
+        ExpectRefused(LANESIM_PROGRAM, c);
+}
+
+}  // namespace

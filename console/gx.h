@@ -393,7 +393,84 @@ enum GXTevColorChan : u8 {
     GX_CH_RED, GX_CH_GREEN, GX_CH_BLUE, GX_CH_ALPHA,
 };
 
+
+// Textures.
+enum GXTexFmt : u32 {
+    GX_TF_I4 = 0x0, GX_TF_I8 = 0x1, GX_TF_IA4 = 0x2, GX_TF_IA8 = 0x3,
+    GX_TF_RGB565 = 0x4, GX_TF_RGB5A3 = 0x5, GX_TF_RGBA8 = 0x6, GX_TF_CMPR = 0xE,
+};
+
+enum GXCITexFmt : u32 {
+    GX_TF_C4 = 0x8, GX_TF_C8 = 0x9, GX_TF_C14X2 = 0xA,
+};
+
+enum GXTexWrapMode : u8 {
+    GX_CLAMP, GX_REPEAT, GX_MIRROR,
+};
+
+enum GXTexFilter : u8 {
+    GX_NEAR, GX_LINEAR, GX_NEAR_MIP_NEAR, GX_LIN_MIP_NEAR, GX_NEAR_MIP_LIN, GX_LIN_MIP_LIN,
+};
+
+enum GXAnisotropy : u8 {
+    GX_ANISO_1, GX_ANISO_2, GX_ANISO_4,
+};
+
+enum GXTlutFmt : u8 {
+    GX_TL_IA8, GX_TL_RGB565, GX_TL_RGB5A3,
+};
+
+enum GXTlut : u32 {
+    GX_TLUT0, GX_TLUT1, GX_TLUT2, GX_TLUT3, GX_TLUT4, GX_TLUT5, GX_TLUT6, GX_TLUT7,
+    GX_TLUT8, GX_TLUT9, GX_TLUT10, GX_TLUT11, GX_TLUT12, GX_TLUT13, GX_TLUT14, GX_TLUT15,
+    GX_BIGTLUT0, GX_BIGTLUT1, GX_BIGTLUT2, GX_BIGTLUT3,
+};
+
+// Palette region sizes in 16-entry units.
+enum GXTlutSize : u32 {
+    GX_TLUT_16 = 1, GX_TLUT_32 = 2, GX_TLUT_64 = 4, GX_TLUT_128 = 8, GX_TLUT_256 = 16,
+    GX_TLUT_512 = 32, GX_TLUT_1K = 64, GX_TLUT_2K = 128, GX_TLUT_4K = 256, GX_TLUT_8K = 512,
+    GX_TLUT_16K = 1024,
+};
+
+enum GXTexCacheSize : u8 {
+    GX_TEXCACHE_32K, GX_TEXCACHE_128K, GX_TEXCACHE_512K, GX_TEXCACHE_NONE,
+};
+
 // clang-format on
+
+// A texture over tiled texel memory; filled by the GXInitTexObj* calls.
+struct GXTexObj {
+    void* image;
+    u16 width, height;
+    u32 format;  // GXTexFmt or GXCITexFmt
+    u8 wrapS, wrapT;
+    GXBool mipmap;
+    u8 minFilter, magFilter;
+    GXBool biasClamp, edgeLod;
+    u8 maxAniso;
+    f32 minLod, maxLod, lodBias;
+    u32 tlutName;  // colour-indexed formats
+    void* userData;
+};
+
+// A palette in memory: big-endian 16-bit entries.
+struct GXTlutObj {
+    const void* data;
+    GXTlutFmt format;
+    u16 numEntries;
+};
+
+struct GXTexRegion {
+    u32 tmemEven, tmemOdd;
+    GXTexCacheSize sizeEven, sizeOdd;
+    GXBool is32bMipmap;
+};
+
+struct GXTlutRegion {
+    u32 tmemAddr;
+    GXTlutSize size;
+};
 
 // ---- Initialisation, FIFO and synchronisation --------------------------------
 
@@ -530,6 +607,54 @@ void GXSetDstAlpha(GXBool enable, u8 alpha);
 void GXSetCullMode(GXCullMode mode);
 void GXSetFog(GXFogType type, f32 startZ, f32 endZ, f32 nearZ, f32 farZ, GXColor color);
 void GXSetPixelFmt(GXPixelFmt pixelFmt, GXZFmt16 zFmt);
+
+// ---- Textures ----------------------------------------------------------------------
+
+// Texels are read when a texture is loaded into a map (GXLoadTexObj) and kept,
+// decoded, until GXInvalidateTexAll or GXInvalidateTexRegion drops them; a map
+// whose texture was dropped reads the memory again at its next use. A
+// colour-indexed texture takes its palette from the palette memory loaded with
+// GXLoadTlut at the time it is loaded into a map. Mip levels follow each other in
+// memory, each padded to whole tiles, down to 1x1.
+void GXInitTexObj(GXTexObj* obj, void* image, u16 width, u16 height, GXTexFmt format, GXTexWrapMode wrapS,
+                  GXTexWrapMode wrapT, GXBool mipmap);
+void GXInitTexObjCI(GXTexObj* obj, void* image, u16 width, u16 height, GXCITexFmt format, GXTexWrapMode wrapS,
+                    GXTexWrapMode wrapT, GXBool mipmap, u32 tlutName);
+void GXInitTexObjLOD(GXTexObj* obj, GXTexFilter minFilter, GXTexFilter magFilter, f32 minLod, f32 maxLod,
+                     f32 lodBias, GXBool biasClamp, GXBool edgeLod, GXAnisotropy maxAniso);
+void GXInitTexObjWrapMode(GXTexObj* obj, GXTexWrapMode wrapS, GXTexWrapMode wrapT);
+void GXInitTexObjFilter(GXTexObj* obj, GXTexFilter minFilter, GXTexFilter magFilter);
+void GXInitTexObjTlut(GXTexObj* obj, u32 tlutName);
+void GXInitTexObjUserData(GXTexObj* obj, void* userData);
+void* GXGetTexObjUserData(const GXTexObj* obj);
+GXTexFmt GXGetTexObjFmt(const GXTexObj* obj);
+// Bytes of texel memory for a texture, with mip-maps up to maxLod levels.
+u32 GXGetTexBufferSize(u16 width, u16 height, u32 format, GXBool mipmap, u8 maxLod);
+
+void GXInitTlutObj(GXTlutObj* tlut, void* data, GXTlutFmt format, u16 numEntries);
+// Copies the palette into palette memory, at the region the palette-region
+// callback gives for tlutName.
+void GXLoadTlut(const GXTlutObj* tlut, u32 tlutName);
+
+void GXInitTexCacheRegion(GXTexRegion* region, GXBool is32bMipmap, u32 tmemEven, GXTexCacheSize sizeEven,
+                          u32 tmemOdd, GXTexCacheSize sizeOdd);
+void GXInitTlutRegion(GXTlutRegion* region, u32 tmemAddr, GXTlutSize size);
+using GXTexRegionCallback = GXTexRegion* (*)(const GXTexObj* obj, GXTexMapID map);
+using GXTlutRegionCallback = GXTlutRegion* (*)(u32 tlutName);
+// Each returns the callback it replaces; null restores the default.
+GXTexRegionCallback GXSetTexRegionCallback(GXTexRegionCallback callback);
+GXTlutRegionCallback GXSetTlutRegionCallback(GXTlutRegionCallback callback);
+
+void GXLoadTexObj(const GXTexObj* obj, GXTexMapID map);
+void GXInvalidateTexRegion(const GXTexRegion* region);
+
+// Copy to texture: the source rectangle of the embedded frame buffer into tiled
+// RGBA8 texels (with mipmap, box-filtered to half size), optionally clearing the
+// rectangle to the copy-clear colour and depth.
+void GXSetTexCopySrc(u16 left, u16 top, u16 width, u16 height);
+void GXSetTexCopyDst(u16 width, u16 height, GXTexFmt format, GXBool mipmap);
+void GXCopyTex(void* dest, GXBool clear);
+void GXPixModeSync();
 
 // ---- Display copy -------------------------------------------------------------------
 

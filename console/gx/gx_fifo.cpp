@@ -65,11 +65,7 @@ void GXGetGPStatus(GXBool* overhi, GXBool* underlow, GXBool* readIdle, GXBool* c
     *brkpt = FrontStateCurrent().breakPt != nullptr ? GX_TRUE : GX_FALSE;
 }
 
-// No vertex or texture caches stand between memory and the pipeline.
+// No vertex cache stands between memory and the pipeline.
 void GXInvalidateVtxCache() {
     LogCall("GXInvalidateVtxCache");
-}
-
-void GXInvalidateTexAll() {
-    LogCall("GXInvalidateTexAll");
 }

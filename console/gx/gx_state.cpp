@@ -6,6 +6,7 @@
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_submit.h"
+#include "console/gx/gx_texcache.h"
 
 namespace console::gx {
 namespace {
@@ -64,6 +65,7 @@ void GXReset() {
     DisplayListReset();
     EfbReset();
     CopyRecordReset();
+    TexturesReset();
     HostGXSetCallLog(false);
 }
 

@@ -1,0 +1,29 @@
+// Reading a decoded texture at a coordinate: wrap, nearest or bilinear
+// filtering, and the level of detail picking and blending mip levels.
+#pragma once
+
+#include <vector>
+
+#include "console/gx/gx_raster_state.h"
+
+namespace console::gx {
+
+struct TexLevel {
+    u32 width, height;
+    std::vector<Rgba8> texels;  // row by row
+};
+
+struct DecodedTexture {
+    std::vector<TexLevel> levels;  // at least one
+};
+
+// A texture object's sampling settings (GXTexWrapMode, GXTexFilter).
+struct TexSampling {
+    u8 wrapS, wrapT;
+    u8 minFilter, magFilter;
+    float minLod, maxLod, lodBias;
+};
+
+Rgba8 SampleTexture(const DecodedTexture& tex, const TexSampling& sampling, const TexCoordSample& coord);
+
+}  // namespace console::gx

@@ -1,0 +1,261 @@
+#include "console/gx/gx_texcache.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+
+#include "console/gx.h"
+#include "console/gx/gx_log.h"
+#include "console/gx/gx_raster.h"
+#include "console/gx/gx_sampler.h"
+#include "console/gx/gx_texdecode.h"
+
+namespace console::gx {
+
+namespace {
+
+constexpr u32 kMaxTexSize = 1024;
+constexpr u32 kNumTlutNames = GX_BIGTLUT3 + 1;
+constexpr u32 kNoRegion = ~0u;
+// Past this many decoded bytes the cache starts again (loaded maps keep theirs).
+constexpr std::size_t kCacheBytes = 64u << 20;
+
+struct Palette {
+    u8 format = 0;
+    std::vector<u16> entries;
+};
+
+struct CacheKey {
+    const void* image;
+    u32 format, width, height, levels;
+    u64 palette;  // hash of the palette's format and entries; 0 without one
+    bool operator==(const CacheKey&) const = default;
+};
+
+struct CacheKeyHash {
+    std::size_t operator()(const CacheKey& k) const {
+        u64 h = reinterpret_cast<std::uintptr_t>(k.image);
+        for (u64 v : {u64(k.format), u64(k.width), u64(k.height), u64(k.levels), k.palette})
+            h = (h ^ v) * 0x100000001B3ull;
+        return std::size_t(h);
+    }
+};
+
+struct CacheEntry {
+    std::shared_ptr<const DecodedTexture> texture;
+    u32 region;  // the even bank of the region it was loaded through
+    std::size_t bytes;
+};
+
+struct TexMap {
+    GXTexObj obj{};
+    u32 region = kNoRegion;
+    std::shared_ptr<const DecodedTexture> texture;
+    TexSampling sampling{};
+    bool stale = false;  // dropped by an invalidation: read again at the next use
+};
+
+struct TexMemory {
+    std::unordered_map<CacheKey, CacheEntry, CacheKeyHash> cache;
+    std::size_t cachedBytes = 0;
+    std::unordered_map<u32, Palette> palettes;  // by palette memory address
+    TexMap maps[GX_MAX_TEXMAP];
+    GXTexRegionCallback texRegion = nullptr;
+    GXTlutRegionCallback tlutRegion = nullptr;
+    GXTexRegion defaultTexRegions[GX_MAX_TEXMAP];
+    GXTlutRegion defaultTlutRegions[kNumTlutNames];
+};
+
+TexMemory s_mem;
+
+void InitDefaults();
+
+// The memory with its default regions installed.
+TexMemory& Mem() {
+    if (s_mem.texRegion == nullptr)
+        InitDefaults();
+    return s_mem;
+}
+
+GXTexRegion* DefaultTexRegion(const GXTexObj*, GXTexMapID map) {
+    return &s_mem.defaultTexRegions[map % GX_MAX_TEXMAP];
+}
+
+GXTlutRegion* DefaultTlutRegion(u32 name) {
+    return name < kNumTlutNames ? &s_mem.defaultTlutRegions[name] : nullptr;
+}
+
+void InitDefaults() {
+    for (u32 i = 0; i < GX_MAX_TEXMAP; ++i)
+        GXInitTexCacheRegion(&s_mem.defaultTexRegions[i], GX_FALSE, i * 0x8000, GX_TEXCACHE_32K,
+                             0x80000 + i * 0x8000, GX_TEXCACHE_32K);
+    for (u32 i = 0; i < kNumTlutNames; ++i)
+        GXInitTlutRegion(&s_mem.defaultTlutRegions[i],
+                         i < 16 ? 0xC0000 + i * 0x2000 : 0xE0000 + (i - 16) * 0x8000,
+                         i < 16 ? GX_TLUT_256 : GX_TLUT_1K);
+    s_mem.texRegion = DefaultTexRegion;
+    s_mem.tlutRegion = DefaultTlutRegion;
+}
+
+u64 PaletteHash(const Palette& p) {
+    u64 h = 0xCBF29CE484222325ull ^ p.format;
+    for (u16 e : p.entries)
+        h = (h ^ e) * 0x100000001B3ull;
+    return h | 1;  // never 0, which means no palette
+}
+
+u32 LevelsOf(const GXTexObj& obj) {
+    if (obj.mipmap == 0)
+        return 1;
+    u32 levels = 1;
+    for (u32 size = std::max(obj.width, obj.height); size > 1 && float(levels) <= obj.maxLod; size >>= 1)
+        ++levels;
+    return levels;
+}
+
+std::shared_ptr<const DecodedTexture> Decode(const GXTexObj& obj, u32 levels, const Palette* palette) {
+    auto tex = std::make_shared<DecodedTexture>();
+    const TexPalette pal = palette != nullptr ? TexPalette{palette->entries.data(),
+                                                           u32(palette->entries.size()), palette->format}
+                                              : TexPalette{};
+    const u8* src = static_cast<const u8*>(obj.image);
+    u32 w = obj.width, h = obj.height;
+    for (u32 i = 0; i < levels; ++i) {
+        TexLevel level{w, h, std::vector<Rgba8>(std::size_t(w) * h)};
+        DecodeTexLevel(src, obj.format, w, h, pal, level.texels.data());
+        src += TexLevelBytes(obj.format, w, h);
+        tex->levels.push_back(std::move(level));
+        w = std::max(w >> 1, 1u);
+        h = std::max(h >> 1, 1u);
+    }
+    return tex;
+}
+
+// The decoded texture an object names, from the cache or decoded now; null for
+// an object that names no readable texture.
+std::shared_ptr<const DecodedTexture> Acquire(const GXTexObj& obj, u32 region) {
+    if (obj.image == nullptr || obj.width == 0 || obj.height == 0 || obj.width > kMaxTexSize ||
+        obj.height > kMaxTexSize || TexFormatTile(obj.format).bytes == 0)
+        return nullptr;
+    const Palette* palette = nullptr;
+    if (TexFormatIndexed(obj.format)) {
+        const GXTlutRegion* r = Mem().tlutRegion(obj.tlutName);
+        const auto it = r != nullptr ? s_mem.palettes.find(r->tmemAddr) : s_mem.palettes.end();
+        if (it != s_mem.palettes.end())
+            palette = &it->second;
+    }
+    const CacheKey key{obj.image,  obj.format,    obj.width,
+                       obj.height, LevelsOf(obj), palette != nullptr ? PaletteHash(*palette) : 0};
+    if (const auto it = s_mem.cache.find(key); it != s_mem.cache.end()) {
+        it->second.region = region;
+        return it->second.texture;
+    }
+    auto texture = Decode(obj, key.levels, palette);
+    std::size_t bytes = 0;
+    for (const TexLevel& level : texture->levels)
+        bytes += level.texels.size() * sizeof(Rgba8);
+    if (s_mem.cachedBytes + bytes > kCacheBytes) {
+        s_mem.cache.clear();
+        s_mem.cachedBytes = 0;
+    }
+    s_mem.cachedBytes += bytes;
+    s_mem.cache.emplace(key, CacheEntry{texture, region, bytes});
+    return texture;
+}
+
+void Refresh(TexMap& map) {
+    map.texture = Acquire(map.obj, map.region);
+    map.stale = false;
+}
+
+Rgba8 SampleMap(void*, u32 index, const TexCoordSample& coord) {
+    if (index >= GX_MAX_TEXMAP)
+        return {255, 255, 255, 255};
+    TexMap& map = s_mem.maps[index];
+    if (map.stale)
+        Refresh(map);
+    return map.texture != nullptr ? SampleTexture(*map.texture, map.sampling, coord)
+                                  : Rgba8{255, 255, 255, 255};
+}
+
+// Drops the cached textures loaded through a region, or every one.
+void Invalidate(u32 region, bool all) {
+    for (auto it = s_mem.cache.begin(); it != s_mem.cache.end();) {
+        if (all || it->second.region == region) {
+            s_mem.cachedBytes -= it->second.bytes;
+            it = s_mem.cache.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (TexMap& map : s_mem.maps)
+        if (map.texture != nullptr && (all || map.region == region))
+            map.stale = true;
+}
+
+}  // namespace
+
+void TexturesReset() {
+    s_mem.cache.clear();
+    s_mem.cachedBytes = 0;
+    s_mem.palettes.clear();
+    for (TexMap& map : s_mem.maps)
+        map = TexMap{};
+    InitDefaults();
+    RasterStateCurrent().sampler = nullptr;
+}
+
+}  // namespace console::gx
+
+using namespace console::gx;
+
+GXTexRegionCallback GXSetTexRegionCallback(GXTexRegionCallback callback) {
+    const GXTexRegionCallback old = Mem().texRegion;
+    s_mem.texRegion = callback != nullptr ? callback : DefaultTexRegion;
+    return old;
+}
+
+GXTlutRegionCallback GXSetTlutRegionCallback(GXTlutRegionCallback callback) {
+    const GXTlutRegionCallback old = Mem().tlutRegion;
+    s_mem.tlutRegion = callback != nullptr ? callback : DefaultTlutRegion;
+    return old;
+}
+
+void GXLoadTlut(const GXTlutObj* tlut, u32 tlutName) {
+    LogCall("GXLoadTlut", "%u", tlutName);
+    const GXTlutRegion* region = Mem().tlutRegion(tlutName);
+    if (region == nullptr || tlut->data == nullptr)
+        return;
+    Palette& palette = s_mem.palettes[region->tmemAddr];
+    palette.format = tlut->format;
+    const u32 count = std::min<u32>(tlut->numEntries, u32(region->size) * 16);
+    palette.entries.resize(count);
+    const u8* src = static_cast<const u8*>(tlut->data);
+    for (u32 i = 0; i < count; ++i)
+        palette.entries[i] = u16(src[2 * i] << 8 | src[2 * i + 1]);
+}
+
+void GXLoadTexObj(const GXTexObj* obj, GXTexMapID id) {
+    LogCall("GXLoadTexObj", "%u", u32(id));
+    if (id >= GX_MAX_TEXMAP)
+        return;
+    const GXTexRegion* region = Mem().texRegion(obj, id);
+    TexMap& map = s_mem.maps[id];
+    map.obj = *obj;
+    map.region = region != nullptr ? region->tmemEven : kNoRegion;
+    map.sampling = {obj->wrapS,  obj->wrapT,  obj->minFilter, obj->magFilter,
+                    obj->minLod, obj->maxLod, obj->lodBias};
+    Refresh(map);
+    RasterStateCurrent().sampler = SampleMap;
+}
+
+void GXInvalidateTexRegion(const GXTexRegion* region) {
+    LogCall("GXInvalidateTexRegion");
+    Invalidate(region->tmemEven, false);
+}
+
+void GXInvalidateTexAll() {
+    LogCall("GXInvalidateTexAll");
+    Invalidate(kNoRegion, true);
+}

@@ -1,0 +1,186 @@
+// Textures through the GX calls: loading into maps, wrap, filters and levels of
+// detail, split palettes, and the cache and its invalidation.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "console/gx.h"
+#include "console/gx/gx_raster.h"
+#include "console/gx/gx_state.h"
+
+namespace {
+
+using console::gx::Rgba8;
+using console::gx::TexCoordSample;
+
+// Texel x of a row in an 8x4 I8 tile; the texture is 8x4 with texel x = 16 * x + 16.
+struct I8Row {
+    alignas(32) std::array<u8, 32> bytes{};
+    I8Row() {
+        for (u32 y = 0; y < 4; ++y)
+            for (u32 x = 0; x < 8; ++x)
+                bytes[y * 8 + x] = u8(16 * x + 16);
+    }
+};
+
+class GXTexture : public testing::Test {
+protected:
+    void SetUp() override { console::gx::GXReset(); }
+
+    static Rgba8 Sample(u32 map, float s, float t, float footprint = 0.0f) {
+        const TexCoordSample c{s, t, footprint, 0, 0, footprint};
+        return console::gx::RasterStateCurrent().sampler(nullptr, map, c);
+    }
+};
+
+TEST_F(GXTexture, NearestWrapModes) {
+    I8Row tex;
+    GXTexObj obj;
+    struct Case {
+        GXTexWrapMode wrap;
+        float s;
+        u8 expect;
+    };
+    const Case cases[] = {
+        {GX_CLAMP, -0.5f, 16},
+        {GX_CLAMP, 1.5f, 128},
+        {GX_REPEAT, 1.0f + 1.5f / 8, 32},
+        {GX_REPEAT, -0.5f / 8, 128},
+        {GX_MIRROR, 1.0f + 0.5f / 8, 128},
+        {GX_MIRROR, -0.5f / 8, 16},
+        {GX_MIRROR, 2.0f + 0.5f / 8, 16},
+    };
+    for (const Case& c : cases) {
+        GXInitTexObj(&obj, tex.bytes.data(), 8, 4, GX_TF_I8, c.wrap, c.wrap, GX_FALSE);
+        GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
+        GXLoadTexObj(&obj, GX_TEXMAP0);
+        EXPECT_EQ(Sample(0, c.s, 0.5f).r, c.expect) << int(c.wrap) << " at " << c.s;
+    }
+}
+
+TEST_F(GXTexture, BilinearBlendsNeighbours) {
+    I8Row tex;
+    GXTexObj obj;
+    GXInitTexObj(&obj, tex.bytes.data(), 8, 4, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+    GXLoadTexObj(&obj, GX_TEXMAP0);
+    EXPECT_EQ(Sample(0, 1.0f / 8, 0.5f).r, 24);  // half way between texels 0 and 1
+    EXPECT_EQ(Sample(0, 0.5f / 8, 0.5f).r, 16);  // a texel centre
+    EXPECT_EQ(Sample(0, 0.0f, 0.5f).r, 16);      // clamped at the edge
+    GXInitTexObjWrapMode(&obj, GX_REPEAT, GX_REPEAT);
+    GXLoadTexObj(&obj, GX_TEXMAP0);
+    EXPECT_EQ(Sample(0, 0.0f, 0.5f).r, 72);  // the last and the first texels
+}
+
+TEST_F(GXTexture, LevelOfDetailPicksMipLevels) {
+    // 8x4 I8 levels: 8x4 (16), 4x2 (100), 2x1 (200), 1x1 (250), one tile each.
+    alignas(32) std::array<u8, 128> levels{};
+    levels.fill(16);
+    std::fill(levels.begin() + 32, levels.begin() + 64, 100);
+    std::fill(levels.begin() + 64, levels.begin() + 96, 200);
+    std::fill(levels.begin() + 96, levels.end(), 250);
+    GXTexObj obj;
+    GXInitTexObj(&obj, levels.data(), 8, 4, GX_TF_I8, GX_REPEAT, GX_REPEAT, GX_TRUE);
+    struct Case {
+        GXTexFilter min;
+        float footprint, bias;
+        u8 expect;
+    };
+    const Case cases[] = {
+        {GX_LIN_MIP_NEAR, 1.0f / 8, 0, 16},      {GX_LIN_MIP_NEAR, 2.0f / 8, 0, 100},
+        {GX_NEAR_MIP_NEAR, 4.0f / 8, 0, 200},    {GX_NEAR_MIP_NEAR, 64.0f / 8, 0, 250},
+        {GX_NEAR_MIP_NEAR, 1.0f / 8, 1.0f, 100}, {GX_LIN_MIP_LIN, 1.5f / 8, 0, 65},
+    };
+    for (const Case& c : cases) {
+        GXInitTexObjLOD(&obj, c.min, GX_NEAR, 0.0f, 3.0f, c.bias, GX_FALSE, GX_FALSE, GX_ANISO_1);
+        GXLoadTexObj(&obj, GX_TEXMAP0);
+        EXPECT_NEAR(Sample(0, 0.3f, 0.3f, c.footprint).r, c.expect, 1) << int(c.min) << " " << c.footprint;
+    }
+}
+
+// One index image, two palettes: the halves of a 1024-byte block, as a
+// palettised texture is bound to two maps.
+TEST_F(GXTexture, C8WithSplitPalette) {
+    alignas(32) std::array<u8, 32> indices{};
+    indices.fill(1);
+    alignas(32) std::array<u8, 1024> palettes{};
+    palettes[2] = 0xFC;  // palette 0, entry 1: RGB5A3 red
+    palettes[512 + 2] = 0x80;
+    palettes[512 + 3] = 0x1F;  // palette 1, entry 1: blue
+    GXTlutObj tlut[2];
+    GXTexObj obj[2];
+    for (u32 i = 0; i < 2; ++i) {
+        GXInitTlutObj(&tlut[i], palettes.data() + 512 * i, GX_TL_RGB5A3, 256);
+        GXInitTexObjCI(&obj[i], indices.data(), 8, 4, GX_TF_C8, GX_REPEAT, GX_REPEAT, GX_FALSE, GX_TLUT0 + i);
+        GXLoadTlut(&tlut[i], GX_TLUT0 + i);
+        GXLoadTexObj(&obj[i], GXTexMapID(i));
+    }
+    EXPECT_EQ(GXGetTexObjFmt(&obj[0]), GXTexFmt(GX_TF_C8));
+    const Rgba8 a = Sample(0, 0.5f, 0.5f), b = Sample(1, 0.5f, 0.5f);
+    EXPECT_EQ(a.r, 255);
+    EXPECT_EQ(a.b, 0);
+    EXPECT_EQ(b.r, 0);
+    EXPECT_EQ(b.b, 255);
+}
+
+TEST_F(GXTexture, CacheKeepsTexelsUntilInvalidated) {
+    I8Row tex;
+    GXTexObj obj;
+    GXInitTexObj(&obj, tex.bytes.data(), 8, 4, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+    GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
+    GXLoadTexObj(&obj, GX_TEXMAP0);
+    GXLoadTexObj(&obj, GX_TEXMAP1);
+    tex.bytes[0] = 0xEE;
+    GXLoadTexObj(&obj, GX_TEXMAP0);
+    EXPECT_EQ(Sample(0, 0.0f, 0.0f).r, 16) << "reloading reads the cache";
+
+    // Map 1 was loaded through its own region: dropping map 0's leaves it.
+    GXTexRegion region0;
+    GXInitTexCacheRegion(&region0, GX_FALSE, 0, GX_TEXCACHE_32K, 0x80000, GX_TEXCACHE_32K);
+    GXInvalidateTexRegion(&region0);
+    EXPECT_EQ(Sample(0, 0.0f, 0.0f).r, 0xEE) << "a loaded map reads memory again";
+    tex.bytes[0] = 0x55;
+    EXPECT_EQ(Sample(1, 0.0f, 0.0f).r, 16) << "map 1 keeps what its region holds";
+    GXInvalidateTexAll();
+    EXPECT_EQ(Sample(1, 0.0f, 0.0f).r, 0x55);
+}
+
+GXTexRegion s_region;
+const GXTexObj* s_regionObj = nullptr;
+
+GXTexRegion* CountingRegion(const GXTexObj* obj, GXTexMapID) {
+    s_regionObj = obj;
+    return &s_region;
+}
+
+TEST_F(GXTexture, RegionCallbackAndUserData) {
+    I8Row tex;
+    GXTexObj obj;
+    GXInitTexObj(&obj, tex.bytes.data(), 8, 4, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+    GXInitTexObjUserData(&obj, &s_region);
+    EXPECT_EQ(GXGetTexObjUserData(&obj), &s_region);
+    GXInitTexCacheRegion(&s_region, GX_TRUE, 0x40000, GX_TEXCACHE_32K, 0x48000, GX_TEXCACHE_32K);
+    const GXTexRegionCallback old = GXSetTexRegionCallback(CountingRegion);
+    EXPECT_NE(old, nullptr);
+    GXLoadTexObj(&obj, GX_TEXMAP3);
+    EXPECT_EQ(s_regionObj, &obj);
+    tex.bytes[0] = 1;
+    GXInvalidateTexRegion(&s_region);
+    EXPECT_EQ(Sample(3, 0.0f, 0.0f).r, 1);
+    EXPECT_EQ(GXSetTexRegionCallback(nullptr), CountingRegion);
+}
+
+TEST_F(GXTexture, UnloadedMapsAndBadObjectsReadWhite) {
+    I8Row tex;
+    GXTexObj obj;
+    GXInitTexObj(&obj, tex.bytes.data(), 8, 4, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+    GXLoadTexObj(&obj, GX_TEXMAP0);
+    EXPECT_EQ(Sample(5, 0.5f, 0.5f).g, 255);
+    GXInitTexObj(&obj, tex.bytes.data(), 2048, 4, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+    GXLoadTexObj(&obj, GX_TEXMAP0);
+    EXPECT_EQ(Sample(0, 0.5f, 0.5f).g, 255);
+    GXInitTexObj(&obj, tex.bytes.data(), 8, 4, GXTexFmt(7), GX_CLAMP, GX_CLAMP, GX_FALSE);
+    GXLoadTexObj(&obj, GX_TEXMAP0);
+    EXPECT_EQ(Sample(0, 0.5f, 0.5f).g, 255);
+}
+
+}  // namespace

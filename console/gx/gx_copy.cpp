@@ -22,10 +22,11 @@ struct Rect {
     u32 left, top, width, height;
 };
 
-Rect SourceRect(const DisplayCopy& copy) {
-    const u32 left = std::min(copy.srcLeft, kEfbWidth);
-    const u32 top = std::min(copy.srcTop, kEfbHeight);
-    return {left, top, std::min(copy.srcWidth, kEfbWidth - left), std::min(copy.srcHeight, kEfbHeight - top)};
+// A rectangle clipped to the buffer.
+Rect SourceRect(const Rect& r) {
+    const u32 left = std::min(r.left, kEfbWidth);
+    const u32 top = std::min(r.top, kEfbHeight);
+    return {left, top, std::min(r.width, kEfbWidth - left), std::min(r.height, kEfbHeight - top)};
 }
 
 // A source row and its neighbours for the vertical filter (weights in 64ths over
@@ -48,7 +49,10 @@ CopyRowSource RowSource(const DisplayCopy& copy, const Rect& src, u32 row) {
     return s;
 }
 
-void Clear(const RasterState& state, const Rect& src) {
+}  // namespace
+
+void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32 height) {
+    const Rect src = SourceRect({left, top, width, height});
     Efb& efb = EfbGet();
     const DisplayCopy& copy = state.copy;
     const u32 kept = (state.colorUpdate ? 0u : 0x00FFFFFFu) | (state.alphaUpdate ? 0u : 0xFF000000u);
@@ -69,11 +73,9 @@ void Clear(const RasterState& state, const Rect& src) {
     }
 }
 
-}  // namespace
-
 void CopyDisplay(const RasterState& state, void* dest, bool clear) {
     const DisplayCopy& copy = state.copy;
-    const Rect src = SourceRect(copy);
+    const Rect src = SourceRect({copy.srcLeft, copy.srcTop, copy.srcWidth, copy.srcHeight});
     if (s_recordCopies) {
         s_lastCopyWidth = src.width;
         s_lastCopyHeight = src.height;
@@ -93,7 +95,7 @@ void CopyDisplay(const RasterState& state, void* dest, bool clear) {
         }
     }
     if (clear)
-        Clear(state, src);
+        ClearCopySource(state, src.left, src.top, src.width, src.height);
 }
 
 void CopyRecordReset() {

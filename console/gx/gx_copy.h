@@ -7,6 +7,9 @@
 namespace console::gx {
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear);
+// Clears a rectangle (clipped to the buffer) to the copy-clear colour and depth,
+// through the colour, alpha and depth write masks.
+void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32 height);
 // Stops keeping the copies' pictures (part of the console's reset).
 void CopyRecordReset();
 

@@ -166,6 +166,15 @@ struct DisplayCopy {
     u8 filter[7] = {0, 0, 21, 22, 21, 0, 0};  // 64ths over rows -1, -1, 0, 0, 0, +1, +1
 };
 
+// The copy to texture: a rectangle of the buffer into tiled texels of dstWidth x
+// dstHeight (half the rectangle with mipmap) in a GXTexFmt.
+struct TexCopy {
+    u32 srcLeft = 0, srcTop = 0, srcWidth = 0, srcHeight = 0;
+    u32 dstWidth = 0, dstHeight = 0;
+    u32 format = 6;  // RGBA8
+    bool mipmap = false;
+};
+
 struct RasterState {
     Viewport viewport;
     Scissor scissor;
@@ -207,6 +216,7 @@ struct RasterState {
 
     PixelFormat pixelFormat = PixelFormat::RGB8_Z24;
     DisplayCopy copy;
+    TexCopy texCopy;
 };
 
 }  // namespace console::gx

@@ -1,0 +1,89 @@
+// The copy to texture: the embedded frame buffer's rectangle into tiled RGBA8
+// texels, box-filtered to half size for a mip level.
+#include <algorithm>
+
+#include "console/gx.h"
+#include "console/gx/gx_copy.h"
+#include "console/gx/gx_efb.h"
+#include "console/gx/gx_log.h"
+#include "console/gx/gx_raster.h"
+
+namespace console::gx {
+
+namespace {
+
+// The source pixel (0xAARRGGBB) for texel (x, y), averaging two by two for a
+// mip level.
+u32 SourcePixel(const TexCopy& c, u32 x, u32 y) {
+    const u32* color = EfbGet().color;
+    if (!c.mipmap)
+        return color[(c.srcTop + y) * kEfbWidth + c.srcLeft + x];
+    const u32* p = &color[(c.srcTop + 2 * y) * kEfbWidth + c.srcLeft + 2 * x];
+    u32 out = 0;
+    for (u32 shift = 0; shift < 32; shift += 8) {
+        const u32 sum = (p[0] >> shift & 0xFF) + (p[1] >> shift & 0xFF) + (p[kEfbWidth] >> shift & 0xFF) +
+                        (p[kEfbWidth + 1] >> shift & 0xFF);
+        out |= (sum + 2) / 4 << shift;
+    }
+    return out;
+}
+
+void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
+    const u32 scale = c.mipmap ? 2 : 1;
+    const u32 outWidth = std::min(width / scale, c.dstWidth),
+              outHeight = std::min(height / scale, c.dstHeight);
+    const u32 tilesX = (c.dstWidth + 3) / 4;
+    for (u32 y = 0; y < outHeight; ++y)
+        for (u32 x = 0; x < outWidth; ++x) {
+            const u32 argb = SourcePixel(c, x, y);
+            u8* tile = dest + (std::size_t(y / 4) * tilesX + x / 4) * 64;
+            const u32 i = (y % 4) * 4 + x % 4;
+            tile[2 * i] = u8(argb >> 24);
+            tile[2 * i + 1] = u8(argb >> 16);
+            tile[32 + 2 * i] = u8(argb >> 8);
+            tile[32 + 2 * i + 1] = u8(argb);
+        }
+}
+
+}  // namespace
+
+}  // namespace console::gx
+
+using namespace console::gx;
+
+void GXSetTexCopySrc(u16 left, u16 top, u16 width, u16 height) {
+    LogCall("GXSetTexCopySrc", "%u, %u, %u, %u", left, top, width, height);
+    TexCopy& c = RasterStateCurrent().texCopy;
+    c.srcLeft = left;
+    c.srcTop = top;
+    c.srcWidth = width;
+    c.srcHeight = height;
+}
+
+void GXSetTexCopyDst(u16 width, u16 height, GXTexFmt format, GXBool mipmap) {
+    LogCall("GXSetTexCopyDst", "%u, %u, %u, %u", width, height, u32(format), u32(mipmap));
+    TexCopy& c = RasterStateCurrent().texCopy;
+    c.dstWidth = width;
+    c.dstHeight = height;
+    c.format = format;
+    c.mipmap = mipmap != 0;
+}
+
+// Only RGBA8 texels are written; other formats leave the destination as it was.
+void GXCopyTex(void* dest, GXBool clear) {
+    LogCall("GXCopyTex", "%u", u32(clear));
+    const RasterState& state = RasterStateCurrent();
+    const TexCopy& c = state.texCopy;
+    const u32 left = std::min(c.srcLeft, kEfbWidth), top = std::min(c.srcTop, kEfbHeight);
+    const u32 width = std::min(c.srcWidth, kEfbWidth - left),
+              height = std::min(c.srcHeight, kEfbHeight - top);
+    if (dest != nullptr && c.format == GX_TF_RGBA8)
+        CopyRgba8({left, top, width, height, c.dstWidth, c.dstHeight, c.format, c.mipmap}, width, height,
+                  static_cast<u8*>(dest));
+    if (clear != 0)
+        ClearCopySource(state, left, top, width, height);
+}
+
+void GXPixModeSync() {
+    LogCall("GXPixModeSync");
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "console/gx.h"
 
@@ -13,12 +14,14 @@ namespace {
 // the bound keeps the conversions to int defined.
 constexpr float kCoordLimit = 1 << 20;
 
+// Power-of-two sizes, the usual ones, wrap without a division.
 int Wrap(int i, int n, u8 mode) {
+    const bool pow2 = (n & (n - 1)) == 0;
     switch (mode) {
         case GX_REPEAT:
-            return (i % n + n) % n;
+            return pow2 ? i & (n - 1) : (i % n + n) % n;
         case GX_MIRROR: {
-            const int m = (i % (2 * n) + 2 * n) % (2 * n);
+            const int m = pow2 ? i & (2 * n - 1) : (i % (2 * n) + 2 * n) % (2 * n);
             return m < n ? m : 2 * n - 1 - m;
         }
         default:

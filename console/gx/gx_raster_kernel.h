@@ -77,6 +77,10 @@ void DrawRows(const TriangleDraw& d) {
     const VF constW = VF{} + t.w;
     const Plane* cp = d.colorPlanes;
     const Plane pb = cp[2], pg = cp[1], pr = cp[0], pa = cp[3];
+    // The texture coordinate a Modulate draw reads, s and t over q.
+    const bool texCoord = kKind == TevKind::Modulate && d.plan.tev.texCoord != kTevNull;
+    const u32 texAttr = kAttrTex0 + 3 * (texCoord ? d.plan.tev.texCoord : 0);
+    const Plane ps = t.attr[texAttr], pt = t.attr[texAttr + 1], pq = t.attr[texAttr + 2];
     VI lane;
     for (int i = 0; i < kLanes; ++i)
         lane[i] = i;
@@ -109,6 +113,7 @@ void DrawRows(const TriangleDraw& d) {
         const double z0 = z0c + zdx * px0 + zdy * py;
         const float invW0 = invW.At(px0, py);
         const float cb = pb.At(px0, py), cg = pg.At(px0, py), cr = pr.At(px0, py), ca = pa.At(px0, py);
+        const float s0 = ps.At(px0, py), t0 = pt.At(px0, py), q0 = pq.At(px0, py);
         const VI first = VI{} + (x0 - 1), last = VI{} + (x1 + 1);
 
         for (int x = x0 & ~(kLanes - 1); x <= x1; x += kLanes) {
@@ -138,11 +143,18 @@ void DrawRows(const TriangleDraw& d) {
                 if constexpr (kKind == TevKind::Modulate) {
                     VU tex{};
                     const TevPlan& tev = d.plan.tev;
+                    // As CoordAt works it out, a group of pixels at a time.
+                    const VF q = q0 + pq.dx * fi;
+                    const VF iq = 1.0f / q;
+                    const VF sv = (s0 + ps.dx * fi) * iq, tv = (t0 + pt.dx * fi) * iq;
+                    const VF dsdx = (ps.dx - sv * pq.dx) * iq, dtdx = (pt.dx - tv * pq.dx) * iq;
+                    const VF dsdy = (ps.dy - sv * pq.dy) * iq, dtdy = (pt.dy - tv * pq.dy) * iq;
                     for (int i = 0; i < kLanes; ++i)
                         if (live[i] != 0) {
-                            const TexCoordSample coord = tev.texCoord != kTevNull
-                                                             ? CoordAt(t, tev.texCoord, px0 + fi[i], py)
-                                                             : TexCoordSample{};
+                            const bool usable = texCoord && (q[i] > 1e-30f || q[i] < -1e-30f);
+                            const TexCoordSample coord =
+                                usable ? TexCoordSample{sv[i], tv[i], dsdx[i], dtdx[i], dsdy[i], dtdy[i]}
+                                       : TexCoordSample{};
                             tex[i] = PackRgba(TevSample(d.state, tev.texMap, coord));
                         }
                     color = MulColor(tex, color);

@@ -7,6 +7,7 @@
 #include "console/gx.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_state.h"
+#include "gx_raster_support.h"
 
 namespace {
 
@@ -120,6 +121,46 @@ TEST_F(GXTexture, C8WithSplitPalette) {
     EXPECT_EQ(a.b, 0);
     EXPECT_EQ(b.r, 0);
     EXPECT_EQ(b.b, 255);
+}
+
+// The two halves drawn in two stages, each modulated by a flat colour that is
+// not white: a swapped channel or a wrong input shows in the sum.
+TEST_F(GXTexture, SplitPaletteThroughTwoStages) {
+    alignas(32) std::array<u8, 32> indices{};
+    indices.fill(1);
+    alignas(32) std::array<u8, 1024> palettes{};
+    palettes[2] = 0xFC;  // palette 0, entry 1: RGB5A3 red
+    palettes[512 + 2] = 0x80;
+    palettes[512 + 3] = 0x1F;  // palette 1, entry 1: blue
+    for (u32 i = 0; i < 2; ++i) {
+        GXTlutObj tlut;
+        GXTexObj obj;
+        GXInitTlutObj(&tlut, palettes.data() + 512 * i, GX_TL_RGB5A3, 256);
+        GXInitTexObjCI(&obj, indices.data(), 8, 4, GX_TF_C8, GX_REPEAT, GX_REPEAT, GX_FALSE, GX_TLUT0 + i);
+        GXLoadTlut(&tlut, GX_TLUT0 + i);
+        GXLoadTexObj(&obj, GXTexMapID(i));
+    }
+    console::gx::RasterState s;
+    s.cull = console::gx::Cull::None;
+    s.sampler = console::gx::RasterStateCurrent().sampler;
+    s.numTexGens = 1;
+    s.numTevStages = 2;
+    using console::gx::TevAlphaArg;
+    using console::gx::TevColorArg;
+    for (u8 i = 0; i < 2; ++i) {
+        console::gx::TevStage& t = s.tevStages[i];
+        t.texCoord = 0;
+        t.texMap = i;
+        t.color.in[1] = u8(TevColorArg::TexC);
+        t.color.in[2] = u8(TevColorArg::RasC);
+        t.color.in[3] = u8(i == 0 ? TevColorArg::Zero : TevColorArg::CPrev);
+        t.alpha.in[3] = u8(TevAlphaArg::RasA);
+    }
+    auto at = [](float x, float y) { return gxtest::At(x, y, 0x80FF40FF); };
+    console::gx::RasterTriangle(s, at(10, 10), at(20, 10), at(20, 20));
+    u32 argb = 0;
+    GXPeekARGB(18, 12, &argb);
+    EXPECT_EQ(argb & 0xFFFFFF, 0x800040u);
 }
 
 TEST_F(GXTexture, CacheKeepsTexelsUntilInvalidated) {

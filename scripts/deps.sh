@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libsdl2-dev liblzo2-dev libpng-dev libjpeg62-turbo-dev clang-format)
+          libsdl2-dev liblzo2-dev libpng-dev libjpeg62-turbo-dev libfreetype-dev clang-format
+          fonts-liberation fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -1,8 +1,10 @@
-// mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources.
+// mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources
+// and bakes its fonts from the system's TrueType faces.
 #include <cstdio>
 #include <exception>
 
 #include "tools/discbuild/DiscSources.h"
+#include "tools/fontbake/DiscFonts.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -11,6 +13,7 @@ int main(int argc, char** argv) {
     }
     try {
         discbuild::BuildDisc(argv[1], argv[2]);
+        fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mkdisc: %s\n", error.what());
         return 1;

@@ -1,0 +1,13 @@
+// The demo disc's fonts: data/fonts.txt names each font, its archive, face
+// and pixel height (see docs/disc.md).
+#pragma once
+
+#include <string>
+
+namespace fontbake {
+
+// Bakes every font of DATA_DIR/fonts.txt (faces relative to `faceDir`) into
+// its archive under DISC_DIR; errors throw naming the line.
+void BuildDiscFonts(const std::string& dataDir, const std::string& discDir, const std::string& faceDir);
+
+}  // namespace fontbake

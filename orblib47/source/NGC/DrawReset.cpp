@@ -5,6 +5,7 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/NGC/Clock.h"
+#include "orblib47/source/NGC/DrawCombine.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/DrawLights.h"
 #include "orblib47/source/NGC/GpuFrame.h"
@@ -58,6 +59,7 @@ void SetContextDefaults() {
     DrawSetDepthOffset(0.0f, 0.0f);
     DrawSetAmbientLightV(&DefaultAmbient);
     DrawResetLights();
+    DrawSetCombineStages(e_bound_texture::None);
     DrawSetFog(0x000000FF, 500.0f, 500.0f);
     DrawSetProjection(DC_PROJ_3D);
 }

@@ -33,17 +33,19 @@ void ScrambleCombine() {
     }
 }
 
-// A 4x4 RGBA8 texture of one colour (0xRRGGBBAA): one tile, alpha-red pairs then
-// green-blue pairs.
-struct SolidTexture {
-    explicit SolidTexture(u32 rgba) {
+// A 4x4 RGBA8 texture (one tile: alpha-red pairs, then green-blue pairs) whose left
+// two columns are `left` and right two `right` (0xRRGGBBAA), sampled nearest.
+struct SplitTexture {
+    SplitTexture(u32 left, u32 right) {
         for (u32 i = 0; i < 16; ++i) {
+            const u32 rgba = i % 4 < 2 ? left : right;
             texels[2 * i] = u8(rgba);
             texels[2 * i + 1] = u8(rgba >> 24);
             texels[32 + 2 * i] = u8(rgba >> 16);
             texels[32 + 2 * i + 1] = u8(rgba >> 8);
         }
         GXInitTexObj(&object, texels.data(), 4, 4, GX_TF_RGBA8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+        GXInitTexObjFilter(&object, GX_NEAR, GX_NEAR);
         GXLoadTexObj(&object, GX_TEXMAP0);
     }
     alignas(32) std::array<u8, 64> texels{};
@@ -75,13 +77,13 @@ protected:
     }
 
     // The EFB reads 0xAARRGGBB.
-    static u32 Pixel() { return HostEFBColor(150, 150) & 0x00FFFFFFu; }
+    static u32 Pixel(u32 x = 150) { return HostEFBColor(x, 150) & 0x00FFFFFFu; }
 };
 
 TEST_F(DrawCombineTest, TexturedDrawingModulatesByTheVertexColour) {
     Setup2D();
     DrawSetStencilMode(DC_STENCIL_OFF);
-    const SolidTexture texture(0xFF00FFFFu);
+    const SplitTexture texture(0xFF00FFFFu, 0xFF00FFFFu);
     struct Case {
         u32 vertex, expected;
     };
@@ -100,7 +102,7 @@ TEST_F(DrawCombineTest, TexturedDrawingModulatesByTheVertexColour) {
 TEST_F(DrawCombineTest, UntexturedDrawingShowsTheVertexColour) {
     Setup2D();
     DrawSetStencilMode(DC_STENCIL_OFF);
-    const SolidTexture texture(0x000000FFu);
+    const SplitTexture texture(0x000000FFu, 0x000000FFu);
     for (u32 rgba : {0x3060C0FFu, 0xFF0000FFu, 0x00FF80FFu}) {
         DrawSetCombineStages(e_bound_texture::Ordinary);
         ScrambleCombine();
@@ -108,6 +110,30 @@ TEST_F(DrawCombineTest, UntexturedDrawingShowsTheVertexColour) {
         EXPECT_EQ(DrawContext.flags & u_draw_flags::TextureOn, 0u);
         DrawQuad(rgba);
         EXPECT_EQ(Pixel(), rgba >> 8) << std::hex << rgba;
+    }
+}
+
+// Only the matrix's translation scrolls texture coordinate 0, whatever its generator held.
+TEST_F(DrawCombineTest, TextureMatrixScrollsByItsTranslationOnly) {
+    Setup2D();
+    DrawSetStencilMode(DC_STENCIL_OFF);
+    const SplitTexture texture(0xFF0000FFu, 0x0000FFFFu);
+    DrawSetCombineStages(e_bound_texture::Ordinary);
+    s_Matrix4 scroll, turn = IDMatrix4;
+    Matrix4CreateTranslate(&scroll, 0.5f, 0.0f, 0.0f);
+    Matrix4RotateZ(&turn, 1.0f);
+    struct Case {
+        const s_Matrix4* matrix;
+        u32 left;  // at the quad's left edge
+    };
+    for (const Case& c : {Case{nullptr, 0xFF0000u}, Case{&scroll, 0x0000FFu}, Case{&turn, 0xFF0000u}}) {
+        const Mtx squash = {{0, 0, 0, 0.9f}, {0, 0, 0, 0.9f}, {}};
+        GXLoadTexMtxImm(squash, GX_TEXMTX3, GX_MTX2x4);
+        GXSetTexCoordGen(GX_TEXCOORD0, GX_TG_MTX2x4, GX_TG_TEX0, GX_TEXMTX3);
+        DrawSetTextureMatrix(c.matrix);
+        DrawQuad(0xFFFFFFFFu);
+        EXPECT_EQ(Pixel(105), c.left);
+        EXPECT_EQ(Pixel(195), 0x0000FFu);
     }
 }
 

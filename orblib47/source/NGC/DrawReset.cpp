@@ -55,6 +55,7 @@ void SetContextDefaults() {
     DrawSetZBufferMode(DC_ZMODE_LESS_EQUAL);
     DrawSetZBufferWrite(1);
     DrawSetPolygonMode(DC_POLY_DRAW_FILL);
+    DrawSetTextureMatrix(nullptr);
     DrawSetScissor(63);
     DrawSetDepthOffset(0.0f, 0.0f);
     DrawSetAmbientLightV(&DefaultAmbient);

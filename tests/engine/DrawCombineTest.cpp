@@ -36,7 +36,7 @@ void ScrambleCombine() {
 // A 4x4 RGBA8 texture (one tile: alpha-red pairs, then green-blue pairs) whose left
 // two columns are `left` and right two `right` (0xRRGGBBAA), sampled nearest.
 struct SplitTexture {
-    SplitTexture(u32 left, u32 right) {
+    SplitTexture(u32 left, u32 right, GXTexMapID map = GX_TEXMAP0) {
         for (u32 i = 0; i < 16; ++i) {
             const u32 rgba = i % 4 < 2 ? left : right;
             texels[2 * i] = u8(rgba);
@@ -46,7 +46,7 @@ struct SplitTexture {
         }
         GXInitTexObj(&object, texels.data(), 4, 4, GX_TF_RGBA8, GX_CLAMP, GX_CLAMP, GX_FALSE);
         GXInitTexObjFilter(&object, GX_NEAR, GX_NEAR);
-        GXLoadTexObj(&object, GX_TEXMAP0);
+        GXLoadTexObj(&object, map);
     }
     alignas(32) std::array<u8, 64> texels{};
     GXTexObj object{};
@@ -111,6 +111,24 @@ TEST_F(DrawCombineTest, UntexturedDrawingShowsTheVertexColour) {
         DrawQuad(rgba);
         EXPECT_EQ(Pixel(), rgba >> 8) << std::hex << rgba;
     }
+}
+
+// With the stencil mode on, the texel is also modulated by map 7.
+TEST_F(DrawCombineTest, StencilModeModulatesByMapSeven) {
+    Setup2D();
+    DrawSetStencilMode(DC_STENCIL_ON);
+    const SplitTexture texture(0xFFFF00FFu, 0xFFFF00FFu);
+    const SplitTexture stencil(0x00FFFFFFu, 0x00FFFFFFu, GX_TEXMAP7);
+    const Mtx identity = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
+    GXLoadTexMtxImm(identity, GX_TEXMTX9, GX_MTX3x4);
+    ScrambleCombine();
+    DrawSetCombineStages(e_bound_texture::Ordinary);
+    DrawQuad(0xFFFFFFFFu);
+    EXPECT_EQ(Pixel(), 0x00FF00u);
+    DrawSetStencilMode(DC_STENCIL_OFF);
+    DrawSetCombineStages(e_bound_texture::Ordinary);
+    DrawQuad(0xFFFFFFFFu);
+    EXPECT_EQ(Pixel(), 0xFFFF00u);
 }
 
 // Only the matrix's translation scrolls texture coordinate 0, whatever its generator held.

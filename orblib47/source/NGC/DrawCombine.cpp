@@ -78,8 +78,8 @@ void SetOrdinary(bool stencil) {
     }
 }
 
-// Each palette entry is split over map 0 (red, alpha) and map 1 (blue): the swap
-// tables spread the halves, the flat colour's halves in registers 1 and 2 weight them.
+// The two halves of each palette entry are read from maps 0 and 1 through swap
+// tables 1 and 2 and joined; the last stage multiplies by the rasterised colour.
 void SetPalettised(bool stencil) {
     SetGenerators(stencil ? 2 : 1);
     GXSetNumTevStages(3);

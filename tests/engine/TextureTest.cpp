@@ -7,6 +7,7 @@
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Texture.h"
 #include "tests/engine/DataFixture.h"
+#include "tests/engine/WadFixture.h"
 #include "tools/discbuild/TimWriter.h"
 
 namespace {
@@ -206,6 +207,35 @@ TEST_F(TextureTest, TruncatedAndMutatedChunksNeverCrashOrLeak) {
         }
     }
     EXPECT_EQ(Heaps(), before_);
+}
+
+using TextureWadTest = WadFixture;
+
+// The archive holds one reference; callers take theirs by name.
+TEST_F(TextureWadTest, AnArchiveLoadsItsTexturesAndItsFreeDropsThem) {
+    const Usage before = InUse();
+    TimTexture bad = Direct(TexFormat::RGBA8);
+    std::vector<u8> badChunk = TimPayload(bad);
+    StoreBE32(&badChunk[kMapRecord + 120], 99);
+    WadWriter wad;
+    wad.Add(Chunk("BALL", "TIM", TimPayload(Direct(TexFormat::CMPR, 2))));
+    wad.Add(Chunk("BROKEN", "TIM", badChunk));
+    Write("TEX.WAD", wad);
+
+    s_wad* handle = WadLoad("TEX", 0);
+    ASSERT_NE(handle, nullptr);
+    s_texture* ball = TextureFind("BALL");
+    ASSERT_NE(ball, nullptr);
+    EXPECT_EQ(handle->address, ball);
+    EXPECT_EQ(TextureFind("BROKEN"), nullptr);
+    EXPECT_EQ(TextureLoad("BALL"), ball);
+    EXPECT_EQ(RefCount("BALL", "TIM"), 2);
+
+    WadFree(handle);
+    EXPECT_EQ(TextureFind("BALL"), ball);
+    TextureFree(ball);
+    EXPECT_EQ(TextureFind("BALL"), nullptr);
+    EXPECT_EQ(InUse(), before);
 }
 
 }  // namespace

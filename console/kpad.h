@@ -2,14 +2,11 @@
 // retrace, read newest first.
 #pragma once
 
+#include "console/mtx.h"
 #include "console/types.h"
 
 struct Vec2 {
     f32 x, y;
-};
-
-struct Vec {
-    f32 x, y, z;
 };
 
 // The Nunchuk's part of a sample.

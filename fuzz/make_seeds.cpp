@@ -13,6 +13,7 @@
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
+#include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/WadWriter.h"
 
 namespace fs = std::filesystem;
@@ -120,6 +121,26 @@ Seeds StringTable(const fs::path&) {
             discbuild::StringTablePayload(0x02000000u, 1, {"other language"})};
 }
 
+// RGBA8 with children, CMPR with mip levels, C8 with two palettes.
+Seeds Tim(const fs::path&) {
+    using discbuild::TexFormat;
+    discbuild::TimTexture direct;
+    direct.image = {8, 8, Pattern(8 * 8 * 4, 8)};
+    direct.children = {"CHILD0", "CHILD1"};
+    discbuild::TimTexture compressed = direct;
+    compressed.format = TexFormat::CMPR;
+    compressed.levels = 3;
+    compressed.mipBias = -1.0f;
+    compressed.children.clear();
+    discbuild::TimTexture indexed;
+    indexed.format = TexFormat::C8;
+    indexed.image = {8, 4, {}};
+    indexed.indices = Bytes(32, 1);
+    indexed.palette = {0x000000FFu, 0xFFFFFF80u};
+    indexed.palette2 = {0xFF0000FFu, 0x00FF00FFu};
+    return {discbuild::TimPayload(direct), discbuild::TimPayload(compressed), discbuild::TimPayload(indexed)};
+}
+
 Seeds SymTable(const fs::path& disc) {
     return {discbuild::SymTableImage({}), discbuild::SymTableImage({7, 0x00070002u, 0xFFFFFFFFu}),
             ReadFile(disc / "SymTable.bin")};
@@ -191,9 +212,16 @@ const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
 } kHarnesses[] = {
-    {"wad_sync", WadSync},         {"wad_async", WadAsync}, {"wad_toc", WadToc},
-    {"string_table", StringTable}, {"sym_table", SymTable}, {"lzo", Lzo},
-    {"disc_file", DiscFile},       {"nvram", NVRam},        {"input_script", InputScript},
+    {"wad_sync", WadSync},
+    {"wad_async", WadAsync},
+    {"wad_toc", WadToc},
+    {"string_table", StringTable},
+    {"tim", Tim},
+    {"sym_table", SymTable},
+    {"lzo", Lzo},
+    {"disc_file", DiscFile},
+    {"nvram", NVRam},
+    {"input_script", InputScript},
     {"command_line", CommandLine},
 };
 

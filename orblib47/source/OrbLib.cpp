@@ -21,6 +21,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
+#include "orblib47/source/Texture.h"
 #include "orblib47/source/TimeSlice.h"
 #include "orblib47/source/Wad.h"
 
@@ -53,6 +54,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { NVRamColdReset(); },
     [](u32, s_orblib_config*) { PadColdReset(); },
     [](u32, s_orblib_config*) { WadColdReset(); },
+    [](u32, s_orblib_config*) { TextureColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
@@ -74,6 +76,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { NameWarmReset(c->maxname); },
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
+    [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },

@@ -223,6 +223,7 @@ void* OtherLoad(s_wad_header*, void* payload) {
 
 TEST_F(WadTest, UserTypesAreDispatchedFirstRegisteredFirstAndTheTableHoldsEight) {
     UserLog::events.clear();
+    WadColdReset();  // without the engine's own types
     WadRegisterType(FourCC("GAM\0"), UserLoad, UserFree);
     WadRegisterType(FourCC("GAM\0"), OtherLoad, UserFree);
     for (u32 i = 0; i < 6; ++i)

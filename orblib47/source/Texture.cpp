@@ -1,0 +1,117 @@
+#include "orblib47/source/Texture.h"
+
+#include <cstring>
+
+#include "orblib47/source/Data.h"
+#include "orblib47/source/Heap.h"
+#include "orblib47/source/Record.h"
+#include "orblib47/source/TextureInternal.h"
+#include "orblib47/source/Wad.h"
+
+namespace {
+
+constexpr const char* kType = "TIM";
+
+s_stdrec* TextureRecords = nullptr;
+
+void* WadLoadTexture(s_wad_header* header, void* payload) {
+    return TextureLoad(header->name, payload, header->size);
+}
+
+void WadFreeTexture(void* data) {
+    TextureFree(static_cast<s_texture*>(data));
+}
+
+// The registry frees the chunk with its entry; the texture gives back its records.
+void TextureFreeResources(s_texture* texture) {
+    TextureFreeChunkRecords(&texture->file);
+    RecordFree(TextureRecords, texture);
+}
+
+}  // namespace
+
+void TextureColdReset() {
+    WadRegisterType(WadTypeWord(kType), WadLoadTexture, WadFreeTexture);
+}
+
+s32 TextureWarmReset(u32 maxtexture, u32) {
+    TextureRecords = RecordCreate(maxtexture, sizeof(s_texture));
+    HeapAddrAddComment(TextureRecords, "TextureWarmReset:TextureRecords");
+    return TextureRecords != nullptr;
+}
+
+s_texture* TextureLoad(const char* name, void* data, u32 size) {
+    if (s_DATA_ENTRY* entry = name ? DataFindEntry(name, kType) : nullptr) {
+        if (data != nullptr)
+            HeapMallocFree(data);
+        if (entry->record == nullptr)
+            return nullptr;
+        DataLoad(name, kType, nullptr, -1);  // one more reference
+        return static_cast<s_texture*>(entry->record);
+    }
+    if (data == nullptr)
+        return nullptr;
+    s_texture_file file{};
+    auto* texture = static_cast<s_texture*>(RecordAlloc(TextureRecords));
+    if (name == nullptr || texture == nullptr ||
+        !TextureParseChunk(name, static_cast<u8*>(data), size, &file)) {
+        if (texture != nullptr)
+            RecordFree(TextureRecords, texture);
+        HeapMallocFree(data);
+        return nullptr;
+    }
+    std::memset(texture, 0, sizeof(*texture));
+    texture->file = file;
+    // The chunk stays with the entry whatever its Keep_File flag says: the
+    // texture objects read their texels and palettes in place.
+    s_DATA_ENTRY* entry = DataLoad(name, kType, data, -1);
+    if (entry == nullptr) {
+        TextureFreeResources(texture);
+        HeapMallocFree(data);
+        return nullptr;
+    }
+    entry->record = texture;
+    texture->dataEntry = entry;
+    TextureSetup(texture);
+    return texture;
+}
+
+void TextureFree(s_texture* texture) {
+    if (texture == nullptr)
+        return;
+    if (texture->dataEntry == nullptr || DataRemove(texture->dataEntry))
+        TextureFreeResources(texture);
+}
+
+s_texture* TextureFind(const char* name) {
+    s_DATA_ENTRY* entry = DataFindEntry(name, kType);
+    return entry ? static_cast<s_texture*>(entry->record) : nullptr;
+}
+
+s_texture* TextureGetChild(s_texture* texture, u32 index) {
+    if (texture == nullptr)
+        return nullptr;
+    const s32 i = s32(index & 0xFF);
+    if (i >= texture->file.numChildTextures)
+        return texture;
+    // Looked up each time: a child loaded later, or freed since, is seen as it is now.
+    return TextureFind(texture->file.childTextures[i].name);
+}
+
+u32 TextureGetNumMips(const s_texture* texture) {
+    return texture ? texture->numMipMaps : 0;
+}
+
+const char* TextureGetFormatName(const s_texture* texture) {
+    if (texture != nullptr) {
+        for (const s_surface_fmt* row = SurfaceFmtTrans; row->value != -1; ++row) {
+            if (row->console == texture->file.maps[0].imageFormat)
+                return row->name;
+        }
+    }
+    return "Unknowm";
+}
+
+u32 TextureGetClutSize(const s_texture* texture) {
+    return texture ? 4 * texture->file.maps[0].paletteSize : 0;
+}

@@ -24,6 +24,30 @@ struct I8Row {
     }
 };
 
+// An 8x4 C8 texture of index 1 whose two palettes, the halves of one 1024-byte
+// block, are loaded into maps 0 (entry 1 red) and 1 (entry 1 blue), as a
+// palettised texture is bound.
+struct SplitPaletteC8 {
+    alignas(32) std::array<u8, 32> indices{};
+    alignas(32) std::array<u8, 1024> palettes{};
+    GXTlutObj tlut[2];
+    GXTexObj obj[2];
+
+    SplitPaletteC8() {
+        indices.fill(1);
+        palettes[2] = 0xFC;  // RGB5A3 red
+        palettes[512 + 2] = 0x80;
+        palettes[512 + 3] = 0x1F;  // blue
+        for (u32 i = 0; i < 2; ++i) {
+            GXInitTlutObj(&tlut[i], palettes.data() + 512 * i, GX_TL_RGB5A3, 256);
+            GXInitTexObjCI(&obj[i], indices.data(), 8, 4, GX_TF_C8, GX_REPEAT, GX_REPEAT, GX_FALSE,
+                           GX_TLUT0 + i);
+            GXLoadTlut(&tlut[i], GX_TLUT0 + i);
+            GXLoadTexObj(&obj[i], GXTexMapID(i));
+        }
+    }
+};
+
 class GXTexture : public testing::Test {
 protected:
     void SetUp() override { console::gx::GXReset(); }
@@ -101,21 +125,8 @@ TEST_F(GXTexture, LevelOfDetailPicksMipLevels) {
 // One index image, two palettes: the halves of a 1024-byte block, as a
 // palettised texture is bound to two maps.
 TEST_F(GXTexture, C8WithSplitPalette) {
-    alignas(32) std::array<u8, 32> indices{};
-    indices.fill(1);
-    alignas(32) std::array<u8, 1024> palettes{};
-    palettes[2] = 0xFC;  // palette 0, entry 1: RGB5A3 red
-    palettes[512 + 2] = 0x80;
-    palettes[512 + 3] = 0x1F;  // palette 1, entry 1: blue
-    GXTlutObj tlut[2];
-    GXTexObj obj[2];
-    for (u32 i = 0; i < 2; ++i) {
-        GXInitTlutObj(&tlut[i], palettes.data() + 512 * i, GX_TL_RGB5A3, 256);
-        GXInitTexObjCI(&obj[i], indices.data(), 8, 4, GX_TF_C8, GX_REPEAT, GX_REPEAT, GX_FALSE, GX_TLUT0 + i);
-        GXLoadTlut(&tlut[i], GX_TLUT0 + i);
-        GXLoadTexObj(&obj[i], GXTexMapID(i));
-    }
-    EXPECT_EQ(GXGetTexObjFmt(&obj[0]), GXTexFmt(GX_TF_C8));
+    const SplitPaletteC8 texture;
+    EXPECT_EQ(GXGetTexObjFmt(&texture.obj[0]), GXTexFmt(GX_TF_C8));
     const Rgba8 a = Sample(0, 0.5f, 0.5f), b = Sample(1, 0.5f, 0.5f);
     EXPECT_EQ(a.r, 255);
     EXPECT_EQ(a.b, 0);
@@ -126,20 +137,7 @@ TEST_F(GXTexture, C8WithSplitPalette) {
 // The two halves drawn in two stages, each modulated by a flat colour that is
 // not white: a swapped channel or a wrong input shows in the sum.
 TEST_F(GXTexture, SplitPaletteThroughTwoStages) {
-    alignas(32) std::array<u8, 32> indices{};
-    indices.fill(1);
-    alignas(32) std::array<u8, 1024> palettes{};
-    palettes[2] = 0xFC;  // palette 0, entry 1: RGB5A3 red
-    palettes[512 + 2] = 0x80;
-    palettes[512 + 3] = 0x1F;  // palette 1, entry 1: blue
-    for (u32 i = 0; i < 2; ++i) {
-        GXTlutObj tlut;
-        GXTexObj obj;
-        GXInitTlutObj(&tlut, palettes.data() + 512 * i, GX_TL_RGB5A3, 256);
-        GXInitTexObjCI(&obj, indices.data(), 8, 4, GX_TF_C8, GX_REPEAT, GX_REPEAT, GX_FALSE, GX_TLUT0 + i);
-        GXLoadTlut(&tlut, GX_TLUT0 + i);
-        GXLoadTexObj(&obj, GXTexMapID(i));
-    }
+    const SplitPaletteC8 texture;
     console::gx::RasterState s;
     s.cull = console::gx::Cull::None;
     s.sampler = console::gx::RasterStateCurrent().sampler;

@@ -136,8 +136,7 @@ Seeds Tim(const fs::path&) {
     indexed.format = TexFormat::C8;
     indexed.image = {8, 4, {}};
     indexed.indices = Bytes(32, 1);
-    indexed.palette = {0x000000FFu, 0xFFFFFF80u};
-    indexed.palette2 = {0xFF0000FFu, 0x00FF00FFu};
+    indexed.palette = {0x000000FFu, 0xFF8040C0u};
     return {discbuild::TimPayload(direct), discbuild::TimPayload(compressed), discbuild::TimPayload(indexed)};
 }
 

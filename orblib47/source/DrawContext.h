@@ -287,6 +287,9 @@ u32 DrawSetFlatColorV(const s_Vector4* rgba);   // components clamped to 0..1
 u32 DrawSetFog(u32 rgba, f32 nearZ, f32 farZ);  // returns the previous fog colour
 e_STENCIL_MODE DrawFrameFilterEnable(s32 on);
 s32 DrawEnableTexture(s32 on);
+// The texture of the next draws (none while TextureEnabled is clear); sends the
+// vertices collected so far when it changes. Returns the previous one.
+s_texture* DrawSetTexture(s_texture* texture, s32 stage = 0);
 // Null: texture coordinates pass unchanged; otherwise only the matrix's translation
 // scrolls them.
 void DrawSetTextureMatrix(const s_Matrix4* matrix);

@@ -76,3 +76,6 @@ u32 TextureGetClutSize(const s_texture* texture);
 
 // Builds the console objects of a loaded texture (null does nothing).
 void TextureSetup(s_texture* texture);
+// Loads the texture into maps 0 (and 1 for two palettes) with the draw
+// context's wrap and filter; 0 for a null texture, else 1.
+s32 TextureBind(s_texture* texture, s32 stage);

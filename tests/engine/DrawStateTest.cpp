@@ -94,8 +94,8 @@ TEST_F(DrawStateTest, FlatColourMarksItselfAndClampsFloatComponents) {
     EXPECT_EQ(DrawSetFlatColor(0x80402010u), 0xFFFFFFFFu);
     EXPECT_TRUE(DrawFlatColorActive());
     EXPECT_EQ(HostGXState().front.matColor[0].g, 0x40);
-    EXPECT_EQ(raster().tevRegs[GX_TEVREG1].g, 0x40);  // red and green in register 1
-    EXPECT_EQ(raster().tevRegs[GX_TEVREG2].b, 0x20);  // blue and alpha in register 2
+    EXPECT_EQ(raster().tevRegs[GX_TEVREG0].g, 0x40);  // red and green in C0
+    EXPECT_EQ(raster().tevRegs[GX_TEVREG1].b, 0x20);  // blue and alpha in C1
 
     const s_Vector4 bright = {2.0f, -1.0f, 0.5f, 1.0f};
     DrawSetFlatColorV(&bright);

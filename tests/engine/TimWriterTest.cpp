@@ -78,8 +78,7 @@ TEST(TimWriter, PalettesLieTwoHalvesApart) {
     texture.image = {8, 4, {}};
     texture.indices.assign(32, 1);
     texture.indices[0] = 0;
-    texture.palette = {0xFFFFFF00, 0xFFFFFFFF};
-    texture.palette2 = {0x000000FF, 0x808080FF};
+    texture.palette = {0x11223300, 0xFFFFFFFF};
     texture.children = {"CHILD0", "FIFTEEN_LETTERS"};
     const std::vector<u8> chunk = TimPayload(texture);
 
@@ -92,8 +91,9 @@ TEST(TimWriter, PalettesLieTwoHalvesApart) {
     EXPECT_EQ(Bytes(chunk, Word(chunk, map + 20), 32), EncodeIndexed(TexFormat::C8, 8, 4, texture.indices));
     const u32 palette = Word(chunk, map + 28);
     EXPECT_EQ(palette % 32, 0u);
-    EXPECT_EQ(Bytes(chunk, palette, 4), (std::vector<u8>{0x00, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(Bytes(chunk, palette + 512, 4), (std::vector<u8>{0xFF, 0x00, 0xFF, 0x80}));
+    // Green and red, then alpha and blue, as IA8 pairs.
+    EXPECT_EQ(Bytes(chunk, palette, 4), (std::vector<u8>{0x22, 0x11, 0xFF, 0xFF}));
+    EXPECT_EQ(Bytes(chunk, palette + 512, 4), (std::vector<u8>{0x00, 0x33, 0xFF, 0xFF}));
     EXPECT_EQ(chunk.size(), palette + kTimPaletteBytes);
 
     ASSERT_EQ(Word(chunk, 20), 2u);
@@ -124,9 +124,6 @@ TEST(TimWriter, RejectsWhatTheLoaderCannotTake) {
     c8.levels = 2;
     EXPECT_THROW(TimPayload(c8), std::invalid_argument);
     c8.levels = 1;
-    c8.palette2 = {0};
-    EXPECT_THROW(TimPayload(c8), std::invalid_argument);
-    c8.palette2.clear();
     c8.children = {"SIXTEEN_LETTERS_"};
     EXPECT_THROW(TimPayload(c8), std::invalid_argument);
     c8.children.clear();

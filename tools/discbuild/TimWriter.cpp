@@ -33,8 +33,6 @@ void CheckPalette(const TimTexture& texture) {
     const size_t entries = texture.palette.size();
     if (entries == 0 || entries > 256)
         throw std::invalid_argument("tim: a C8 texture needs 1 to 256 palette entries");
-    if (!texture.palette2.empty() && texture.palette2.size() != entries)
-        throw std::invalid_argument("tim: the two palettes differ in size");
     if (texture.levels != 1)
         throw std::invalid_argument("tim: a C8 texture has one level");
     for (u8 index : texture.indices)
@@ -71,8 +69,7 @@ u32 HeaderFlags(const TimTexture& texture) {
     if (texture.format == TexFormat::C8) {
         flags |= kTimHasPalette;
         const auto translucent = [](u32 colour) { return (colour & 0xFF) != 0xFF; };
-        if (std::any_of(texture.palette.begin(), texture.palette.end(), translucent) ||
-            std::any_of(texture.palette2.begin(), texture.palette2.end(), translucent))
+        if (std::any_of(texture.palette.begin(), texture.palette.end(), translucent))
             flags |= kTimHasAlpha;
     } else if (AnyAlpha(texture.image)) {
         flags |= kTimHasAlpha;
@@ -127,11 +124,15 @@ std::vector<u8> TimPayload(const TimTexture& texture) {
         std::copy(texture.children[i].begin(), texture.children[i].end(),
                   out.begin() + childTable + std::ptrdiff_t(i * kTimChildSize));
     if (indexed) {
-        const std::vector<u8> first = EncodePalette(PaletteFormat::IA8, texture.palette);
-        const std::vector<u8> second =
-            texture.palette2.empty() ? first : EncodePalette(PaletteFormat::IA8, texture.palette2);
-        std::copy(first.begin(), first.end(), out.begin() + palette);
-        std::copy(second.begin(), second.end(), out.begin() + palette + kTimPaletteBytes / 2);
+        for (size_t i = 0; i < texture.palette.size(); ++i) {
+            const u32 rgba = texture.palette[i];
+            u8* first = &out[palette + 2 * i];
+            u8* second = first + kTimPaletteBytes / 2;
+            first[0] = u8(rgba >> 16);  // green, read as alpha
+            first[1] = u8(rgba >> 24);  // red, read as intensity
+            second[0] = u8(rgba);       // alpha
+            second[1] = u8(rgba >> 8);  // blue, read as intensity
+        }
     }
     return out;
 }

@@ -33,8 +33,7 @@ struct TimTexture {
     TexFormat format = TexFormat::RGBA8;  // RGBA8, CMPR or C8
     RgbaImage image;                      // C8: the size only (rgba empty)
     std::vector<u8> indices;              // C8: one palette index per texel
-    std::vector<u32> palette;             // C8: 1..256 colours 0xRRGGBBAA, stored IA8
-    std::vector<u32> palette2;            // C8: the second palette; empty: the first again
+    std::vector<u32> palette;             // C8: 1..256 colours 0xRRGGBBAA (stored split, below)
     u32 levels = 1;                       // mip levels, each half the one before (not C8)
     f32 mipBias = 0.0f;
     bool keepFile = false;
@@ -42,7 +41,9 @@ struct TimTexture {
 };
 
 // The chunk: header, image records, child table, then the texel data of every
-// level one after the other and the palettes, each 32-byte aligned. Anything
+// level one after the other and the palettes, each 32-byte aligned. A colour's
+// halves go to the two IA8 palettes: red and green (as intensity and alpha) to
+// the first, blue and alpha to the second, which the engine joins when drawing. Anything
 // the loader cannot take throws std::invalid_argument.
 std::vector<u8> TimPayload(const TimTexture& texture);
 

@@ -79,7 +79,9 @@ void SetOrdinary(bool stencil) {
 }
 
 // The two halves of each palette entry are read from maps 0 and 1 through swap
-// tables 1 and 2 and joined; the last stage multiplies by the rasterised colour.
+// tables 1 and 2 (red and green from the first, blue and alpha from the second),
+// each scaled by its half of the flat colour in registers 0 and 1 and joined;
+// the last stage multiplies by the rasterised colour.
 void SetPalettised(bool stencil) {
     SetGenerators(stencil ? 2 : 1);
     GXSetNumTevStages(3);
@@ -92,7 +94,7 @@ void SetPalettised(bool stencil) {
     GXSetTevColorIn(GX_TEVSTAGE2, GX_CC_ZERO, GX_CC_CPREV, GX_CC_RASC, GX_CC_ZERO);
     GXSetTevAlphaIn(GX_TEVSTAGE1, GX_CA_ZERO, GX_CA_RASA, GX_CA_TEXA, GX_CA_ZERO);
     GXSetTevAlphaIn(GX_TEVSTAGE2, GX_CA_ZERO, GX_CA_KONST, GX_CA_APREV, GX_CA_ZERO);
-    GXSetTevColorOp(GX_TEVSTAGE0, GX_TEV_ADD, GX_TB_ZERO, GX_CS_SCALE_1, GX_FALSE, GX_TEVREG0);
+    GXSetTevColorOp(GX_TEVSTAGE0, GX_TEV_ADD, GX_TB_ZERO, GX_CS_SCALE_1, GX_FALSE, GX_TEVPREV);
     GXSetTevColorOp(GX_TEVSTAGE1, GX_TEV_ADD, GX_TB_ZERO, GX_CS_SCALE_1, GX_TRUE, GX_TEVPREV);
     GXSetTevColorOp(GX_TEVSTAGE2, GX_TEV_ADD, GX_TB_ZERO, GX_CS_SCALE_1, GX_TRUE, GX_TEVPREV);
     GXSetTevAlphaOp(GX_TEVSTAGE1, GX_TEV_ADD, GX_TB_ZERO, GX_CS_SCALE_1, GX_TRUE, GX_TEVPREV);

@@ -9,7 +9,6 @@
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/DrawColor.h"
-#include "orblib47/source/NGC/DrawCombine.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 
 u32 ScreenFrameRate = 60;
@@ -102,7 +101,7 @@ void DrawFadeOverlay(const s_viewport* viewport) {
     DrawSetFlatColor(viewport->fadeColor);
     DrawSetCombineMode(DC_COMBINE_ALPHA);
     DrawSetConstantZ(0.0f);
-    DrawSetCombineStages(e_bound_texture::None);
+    DrawSetTexture(nullptr);
     DrawFilledIrect(&viewport->rect);
 }
 

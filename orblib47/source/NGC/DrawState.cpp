@@ -149,8 +149,8 @@ u32 DrawSetFlatColor(u32 rgba) {
     FlatColorActive = rgba != 0xFFFFFFFFu;
     GXColor c = GXColorOf(rgba);
     // The halves that the palettised-texture stages add together.
-    GXSetTevColor(GX_TEVREG1, GXColor{c.r, c.g, 0, 0});
-    GXSetTevColor(GX_TEVREG2, GXColor{0, 0, c.b, c.a});
+    GXSetTevColor(GX_TEVREG0, GXColor{c.r, c.g, 0, 0});
+    GXSetTevColor(GX_TEVREG1, GXColor{0, 0, c.b, c.a});
     GXSetChanMatColor(GX_COLOR0A0, c);
     GXSetChanAmbColor(GX_COLOR0A0, DrawGXWhite);
     GXSetChanCtrl(GX_COLOR0A0, GX_TRUE, GX_SRC_VTX, GX_SRC_REG, GX_LIGHT_NULL, GX_DF_CLAMP, GX_AF_NONE);

@@ -1,9 +1,10 @@
 // mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources
-// and bakes its fonts from the system's TrueType faces.
+// paints its sprite sheets and bakes its fonts from the system's TrueType faces.
 #include <cstdio>
 #include <exception>
 
 #include "tools/discbuild/DiscSources.h"
+#include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     }
     try {
         discbuild::BuildDisc(argv[1], argv[2]);
+        discbuild::BuildDiscSprites(argv[1], argv[2]);
         fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mkdisc: %s\n", error.what());

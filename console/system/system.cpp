@@ -4,6 +4,7 @@
 
 #include "console/dvd/dvd_drive.h"
 #include "console/gx/gx_state.h"
+#include "console/hio2/hio2_reset.h"
 #include "console/host_services.h"
 #include "console/nand/nand_control.h"
 #include "console/os/arena.h"
@@ -29,6 +30,7 @@ bool HostInit(const HostConfig& config, std::string* windowError) {
     console::VIReset();
     console::DVDDriveReset();
     console::gx::GXReset();
+    console::HIO2Reset();
     HostNANDReset();
     console::SCReset(config);
     console::QuitReset();

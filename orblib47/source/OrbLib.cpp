@@ -19,6 +19,7 @@
 #include "orblib47/source/Net.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/Screenshot.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Texture.h"
@@ -46,6 +47,7 @@ const ResetStep ColdResetSteps[] = {
         }
     },
     [](u32, s_orblib_config*) { ClockColdReset(); },
+    [](u32, s_orblib_config*) { ScreenshotColdReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawColdReset(videoMode); },
     [](u32, s_orblib_config*) { FileColdReset(); },
     [](u32, s_orblib_config*) { ContColdReset(); },

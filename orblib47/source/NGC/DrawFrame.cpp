@@ -10,6 +10,7 @@
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/DrawColor.h"
 #include "orblib47/source/NGC/GpuFrame.h"
+#include "orblib47/source/Screenshot.h"
 
 u32 ScreenFrameRate = 60;
 f32 FrameDuration = 1.0f / 60.0f;
@@ -32,6 +33,8 @@ AppIdleCallbackFunc AppIdleCallback = DoNothingCallback;
 
 namespace {
 
+u8 ScreenshotBuffer[SCRNSHOT_SHARE_MEMORY_SIZE];
+
 // Closing the window asks the program to quit; the frame step acts on it.
 void RequestQuit() {
     QuitRequested = 1;
@@ -46,14 +49,15 @@ void ShowActiveBuffer() {
     VIFlush();
 }
 
-// Copies the picture into the active display buffer and waits (bounded) until the
-// GPU has finished it.
+// Lets a host pull the finished picture, copies it into the active display buffer
+// and waits (bounded) until the GPU has finished it.
 void FinishPicture() {
     GXSetZMode(GX_TRUE, GX_LEQUAL, GX_TRUE);
     GXSetColorUpdate(GX_TRUE);
     GXSetDispCopySrc(0, 0, rmode->fbWidth, rmode->efbHeight);
     GXSetDispCopyDst(rmode->fbWidth, rmode->xfbHeight);
     GXSetAlphaUpdate(GX_TRUE);
+    SCREENSHOTService(FrameBuffer[ActiveBuffer], ScreenshotBuffer, sizeof ScreenshotBuffer);
     GXCopyDisp(FrameBuffer[ActiveBuffer], GX_TRUE);
     GXSetAlphaUpdate(GX_FALSE);
     GXSetDrawDone();

@@ -9,6 +9,7 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/Screenshot.h"
 
 void* FrameBuffer[2] = {nullptr, nullptr};
 u32 XfbFrameBufferSize = 0;
@@ -204,6 +205,7 @@ void GpuSetTvMode(u32 tvMode, u32 mode) {
                                      f32(rm.efbHeight) / f32(rm.fbWidth)};
     DrawContext.screenTitleSafe = {24, 20};
     rmode = &rm;
+    SCREENSHOTSetRenderModeObj(&rm);
 }
 
 s32 DrawSetGXPixelFormat(s32 fmt) {

@@ -20,6 +20,7 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Screenshot.h"
+#include "orblib47/source/Sprite.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Texture.h"
@@ -57,6 +58,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { PadColdReset(); },
     [](u32, s_orblib_config*) { WadColdReset(); },
     [](u32, s_orblib_config*) { TextureColdReset(); },
+    [](u32, s_orblib_config*) { SpriteColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },

@@ -1,0 +1,61 @@
+#include "orblib47/source/Sprite.h"
+
+#include "orblib47/source/Data.h"
+#include "orblib47/source/Heap.h"
+#include "orblib47/source/SpriteInternal.h"
+#include "orblib47/source/Wad.h"
+
+namespace {
+
+constexpr const char* kType = "SPR";
+
+void* WadLoadSprite(s_wad_header* header, void* payload) {
+    return SpriteLoad(header->name, payload, header->size);
+}
+
+void WadFreeSprite(void* data) {
+    SpriteFree(static_cast<s_sprite_set*>(data));
+}
+
+}  // namespace
+
+void SpriteColdReset() {
+    WadRegisterType(WadTypeWord(kType), WadLoadSprite, WadFreeSprite);
+}
+
+s_sprite_set* SpriteLoad(const char* name, void* data, u32 size) {
+    if (s_DATA_ENTRY* entry = name ? DataFindEntry(name, kType) : nullptr) {
+        if (data != nullptr)
+            HeapMallocFree(data);
+        DataLoad(name, kType, nullptr, -1);  // one more reference
+        return static_cast<s_sprite_set*>(entry->record);
+    }
+    if (data == nullptr)
+        return nullptr;
+    s_sprite_set* set = name ? SpriteParseChunk(name, static_cast<const u8*>(data), size) : nullptr;
+    HeapMallocFree(data);  // the set keeps nothing of the chunk
+    if (set == nullptr)
+        return nullptr;
+    // The registry owns the set's block and frees it with the last reference.
+    s_DATA_ENTRY* entry = DataLoad(name, kType, set, -1);
+    if (entry == nullptr) {
+        HeapMallocFree(set);
+        return nullptr;
+    }
+    entry->record = set;
+    set->dataEntry = entry;
+    for (s32 i = 0; i < set->numTexture; ++i)
+        set->textures[i].texture = TextureLoad(set->textures[i].name);
+    return set;
+}
+
+void SpriteFree(s_sprite_set* set) {
+    if (set == nullptr)
+        return;
+    // The texture table lives in the block the last reference frees.
+    if (DataRemoveCheck(set->dataEntry)) {
+        for (s32 i = 0; i < set->numTexture; ++i)
+            TextureFree(set->textures[i].texture);
+    }
+    DataRemove(set->dataEntry);
+}

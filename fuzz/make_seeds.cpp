@@ -11,6 +11,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "tools/discbuild/DiscSources.h"
+#include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
 #include "tools/discbuild/TimWriter.h"
@@ -140,6 +141,22 @@ Seeds Tim(const fs::path&) {
     return {discbuild::TimPayload(direct), discbuild::TimPayload(compressed), discbuild::TimPayload(indexed)};
 }
 
+// Cells over two textures with two animations, one of several frames; cells only.
+Seeds Spr(const fs::path&) {
+    discbuild::SpriteSet set;
+    set.textures = {"METER", "MARKER"};
+    set.cells = {{0, 0, {0, 0, 0.5f, 0, 0.5f, 1, 0, 1}}, {1, 1, {0.5f, 0, 1, 0, 1, 1, 0.5f, 1}}};
+    discbuild::FrameSprite sprite{1, {}};
+    sprite.corners = {
+        {{-8, 8, 0, 0xFF0000FFu}, {8, 8, 0, 0x00FF00FFu}, {8, -8, 0, 0x0000FFFFu}, {-8, -8, 0, 0xFFFFFFFFu}}};
+    discbuild::FrameSprite other = sprite;
+    other.cell = 0;
+    set.animations = {{1, {{sprite}, {sprite, other}, {}}}, {2, {{other}}}};
+    discbuild::SpriteSet cells = set;
+    cells.animations.clear();
+    return {discbuild::SprPayload(set), discbuild::SprPayload(cells)};
+}
+
 Seeds SymTable(const fs::path& disc) {
     return {discbuild::SymTableImage({}), discbuild::SymTableImage({7, 0x00070002u, 0xFFFFFFFFu}),
             ReadFile(disc / "SymTable.bin")};
@@ -216,6 +233,7 @@ const struct {
     {"wad_toc", WadToc},
     {"string_table", StringTable},
     {"tim", Tim},
+    {"spr", Spr},
     {"sym_table", SymTable},
     {"lzo", Lzo},
     {"disc_file", DiscFile},

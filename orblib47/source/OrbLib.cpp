@@ -19,6 +19,7 @@
 #include "orblib47/source/Net.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Texture.h"
@@ -77,6 +78,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },

@@ -4,6 +4,7 @@
 
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/Decal.h"
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
@@ -82,6 +83,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
+    [](u32, s_orblib_config*) { DecalWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
 };

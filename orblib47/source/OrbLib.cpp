@@ -4,6 +4,7 @@
 
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/Decal.h"
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
@@ -21,6 +22,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Screenshot.h"
 #include "orblib47/source/Sprite.h"
+#include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Texture.h"
@@ -81,9 +83,11 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
+    [](u32, s_orblib_config*) { DecalWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
 };

@@ -78,9 +78,11 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
         names.push_back(static_cast<s_thread*>(n)->name);
     }
     EXPECT_EQ(names,
-              (Names{"FileGetStatusThread", "TimeSliceStartThread", "PadThread", "DrawSortOpaqueFlushThread",
-                     "DrawSortAlphaFlushThread", "DrawThread", "HeapThread", "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 8u);
+              (Names{"FileGetStatusThread", "TimeSliceStartThread", "PadThread", "DecalUpdateThread",
+                     "DrawSortOpaqueFlushThread", "SpriteDrawOpaqueThread", "DecalRenderThread",
+                     "SpriteDrawAlphaThread", "DrawSortAlphaFlushThread", "SpriteDrawFrameBufferThread",
+                     "SpriteDrawParticlesThread", "DrawThread", "HeapThread", "TimeSliceEndThread"}));
+    EXPECT_EQ(SystemThreadCount, 14u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

@@ -12,20 +12,12 @@ namespace {
 
 constexpr const char* kType = "TIM";
 
-s_stdrec* TextureRecords = nullptr;
-
 void* WadLoadTexture(s_wad_header* header, void* payload) {
     return TextureLoad(header->name, payload, header->size);
 }
 
 void WadFreeTexture(void* data) {
     TextureFree(static_cast<s_texture*>(data));
-}
-
-// The registry frees the chunk with its entry; the texture gives back its records.
-void TextureFreeResources(s_texture* texture) {
-    TextureFreeChunkRecords(&texture->file);
-    RecordFree(TextureRecords, texture);
 }
 
 }  // namespace
@@ -35,9 +27,7 @@ void TextureColdReset() {
 }
 
 s32 TextureWarmReset(u32 maxtexture, u32) {
-    TextureRecords = RecordCreate(maxtexture, sizeof(s_texture));
-    HeapAddrAddComment(TextureRecords, "TextureWarmReset:TextureRecords");
-    return TextureRecords != nullptr;
+    return TextureHardwareWarmReset(maxtexture);
 }
 
 s_texture* TextureLoad(const char* name, void* data, u32 size) {

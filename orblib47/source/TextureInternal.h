@@ -19,5 +19,3 @@ s32 TextureRemapEnum(const s_surface_fmt* table, s32 value);
 // module's one-line error, when anything lies outside the chunk or is not a
 // texture the console can draw.
 bool TextureParseChunk(const char* name, u8* chunk, u32 size, s_texture_file* file);
-// Frees what TextureParseChunk allocated.
-void TextureFreeChunkRecords(s_texture_file* file);

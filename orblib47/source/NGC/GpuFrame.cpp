@@ -10,6 +10,7 @@
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/Screenshot.h"
+#include "orblib47/source/Texture.h"
 
 void* FrameBuffer[2] = {nullptr, nullptr};
 u32 XfbFrameBufferSize = 0;
@@ -143,6 +144,7 @@ void DrawAllocPacketBuffers(u32 size) {
     ReplaceFifos(size);
     FifosFresh = 1;
     DrawWarmReset(DrawContext.videoMode.word);
+    TextureHardwareInitTLUTs(0);
     GXInvalidateTexAll();
 }
 

@@ -28,7 +28,7 @@ void GpuColdReset();
 // Then the first frames are shown black.
 void GpuWarmReset();
 // Replaces the FIFO buffers (the command FIFO of `size` bytes) and restores the
-// draw state over them.
+// draw state and the texture regions over them.
 void DrawAllocPacketBuffers(u32 size);
 void GpuDrawDone();
 

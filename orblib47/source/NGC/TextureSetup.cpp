@@ -36,6 +36,18 @@ void TextureSetup(s_texture* texture) {
     if (mipmapped) {
         texture->flags |= TEXTURE_MIPMAPPED;
         texture->numMipMaps = texture->file.numMaps;
-        texture->mipBias = ClampBias(texture->file.mipMapBias);
+        TextureSetLODBias(texture, 0, texture->file.mipMapBias);
     }
+}
+
+void TextureSetLODBias(s_texture* texture, s32, f32 bias) {
+    if (texture != nullptr)
+        texture->mipBias = ClampBias(bias);
+}
+
+void TextureGetLODBias(const s_texture* texture, f32* bias, f32* other) {
+    if (bias != nullptr)
+        *bias = texture != nullptr ? texture->mipBias : 0.0f;
+    if (other != nullptr)
+        *other = 0.0f;
 }

@@ -294,6 +294,14 @@ s_texture* DrawSetTexture(s_texture* texture, s32 stage = 0);
 // scrolls them.
 void DrawSetTextureMatrix(const s_Matrix4* matrix);
 u32 DrawSetScissor(u32 mask);
+// Redirects drawing into the texture's corner of the picture (TextureRenderStart)
+// through `viewport`, or a temporary viewport over that corner; depth writes off
+// and depth compare always until the end. 0, with nothing started, when the target
+// is refused or no viewport is free.
+s32 DrawStartRenderToTexture(s_texture* texture, s_viewport* viewport = nullptr);
+// Puts back depth, viewport and the picture and fills the target; nothing when no
+// render to texture is open.
+void DrawEndRenderToTexture();
 
 // Lock bits. Each returns whether the lock was set.
 s32 DrawLockZBufferWrite(s32 on);

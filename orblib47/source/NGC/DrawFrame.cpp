@@ -35,6 +35,10 @@ namespace {
 
 u8 ScreenshotBuffer[SCRNSHOT_SHARE_MEMORY_SIZE];
 
+constexpr u32 kClearDepth = 0xFFFFFF;
+
+u32 DisplayCopyClear = 0;
+
 // Closing the window asks the program to quit; the frame step acts on it.
 void RequestQuit() {
     QuitRequested = 1;
@@ -141,6 +145,7 @@ void DrawHardwareColdReset(u32) {
     VISetPostRetraceCallback(GpuVblankIRQ);
     HostSetQuitCallback(RequestQuit);
     VblTickCount = 0;
+    DisplayCopyClear = 0;
     GpuColdReset();
     DrawWarmStateColdReset();
     DEBUG_PRINT("Setting Warning Level to ALL\n");
@@ -222,6 +227,15 @@ void DrawWait() {
 
 void DrawClearFrameBuffer(const s_viewport* viewport) {
     GXSetAlphaUpdate(GX_TRUE);
-    GXSetCopyClear(GXColorOf(viewport->clearColor), 0xFFFFFF);
+    DrawSetDisplayCopyClear(viewport->clearColor);
     GXSetAlphaUpdate(GX_FALSE);
+}
+
+void DrawSetDisplayCopyClear(u32 rgba) {
+    DisplayCopyClear = rgba;
+    DrawRestoreDisplayCopyClear();
+}
+
+void DrawRestoreDisplayCopyClear() {
+    GXSetCopyClear(GXColorOf(DisplayCopyClear), kClearDepth);
 }

@@ -40,9 +40,15 @@ void GpuVblankIRQ(u32 retraceCount);
 void DrawWait();
 // The clear colour and depth of the next display copy, from the viewport.
 void DrawClearFrameBuffer(const s_viewport* viewport);
+// The display copy's clear colour (0xRRGGBBAA, depth 0xFFFFFF), kept so that it can
+// be put back after a copy to texture that clears with another colour.
+void DrawSetDisplayCopyClear(u32 rgba);
+void DrawRestoreDisplayCopyClear();
 
 // The anti-aliasing pass: a non-zero amount blends the bound texture over the
 // picture each frame ("DrawFSAAThreadFunc"); 0 stops it.
 void DrawSetFSAA(f32 amount);
 s32 DrawEnableMultiSample(s32 on);  // returns the context's multiSampleEnable
 void DrawFSAAColdReset();           // no pass running
+
+void DrawRenderToTextureColdReset();  // no render to texture open

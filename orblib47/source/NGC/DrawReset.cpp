@@ -72,6 +72,7 @@ void DrawWarmStateColdReset() {
     ViewportPoolCreated = false;
     MainViewport = nullptr;
     DrawFSAAColdReset();
+    DrawRenderToTextureColdReset();
 }
 
 e_error_code DrawWarmReset(u32 videoMode) {

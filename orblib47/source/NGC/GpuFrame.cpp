@@ -161,7 +161,7 @@ u32 DrawSetVideoMode(u32 mode) {
     DrawContext.maxDepth = 1.0f;
     GpuSetTvMode(TvModeOf(VIGetTvFormat()), mode);
     CreateFrameBuffers();
-    GXSetCopyClear(GXColor{0, 0, 0, 0}, 0xFFFFFF);
+    DrawSetDisplayCopyClear(0);
     DrawEnableTextureFiltering();
     return previous;
 }

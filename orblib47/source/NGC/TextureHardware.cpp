@@ -58,6 +58,8 @@ s32 TextureHardwareWarmReset(u32 count) {
     if (TextureRecords == nullptr || TextureMapRecords == nullptr)
         return 0;
     TextureHardwareInitTLUTs(1);
+    TextureCreateFrameBufferTexture();
+    TextureRenderStartup(TEXTURE_RENDER_MAX_SIZE, TEXTURE_RENDER_MAX_SIZE, 32);
     return 1;
 }
 

@@ -6,6 +6,7 @@
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Decal.h"
 #include "orblib47/source/DrawSort.h"
+#include "orblib47/source/Font.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
 #include "orblib47/source/NGC/Clock.h"
@@ -60,6 +61,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { PadColdReset(); },
     [](u32, s_orblib_config*) { WadColdReset(); },
     [](u32, s_orblib_config*) { TextureColdReset(); },
+    [](u32, s_orblib_config*) { FontColdReset(); },
     [](u32, s_orblib_config*) { SpriteColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
@@ -83,12 +85,14 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
     [](u32, s_orblib_config*) { DecalWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
+    [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
 };
 

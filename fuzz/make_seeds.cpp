@@ -11,11 +11,13 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "tools/discbuild/DiscSources.h"
+#include "tools/discbuild/FntWriter.h"
 #include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
 #include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/WadWriter.h"
+#include "tools/fontbake/FontBaker.h"
 
 namespace fs = std::filesystem;
 using discbuild::kWadCompressed;
@@ -157,6 +159,32 @@ Seeds Spr(const fs::path&) {
     return {discbuild::SprPayload(set), discbuild::SprPayload(cells)};
 }
 
+// Over the harness's texture "FUZZ_T": a written font with kerning and an icon
+// glyph, one with no texture at all, and the disc's system font baked again.
+Seeds Fnt(const fs::path&) {
+    discbuild::FontDef written;
+    written.width = 8;
+    written.height = 10;
+    written.spacing = 1;
+    written.textures = {"FUZZ_T"};
+    written.glyphs.resize(4);
+    written.glyphs[0].width = 3;
+    for (u32 i = 1; i < 4; ++i)
+        written.glyphs[i] = {0.0f, 0.25f * f32(i - 1), 0.5f, 0.25f * f32(i), s8(4 + i), 0, {}};
+    written.glyphs[1].kerns = {{'V', 'W', 2}, {'a', 'z', 1}};
+    written.glyphs[2].kerns = {{'.', '.', 3}};
+    for (u32 c = 'A'; c <= 'z'; ++c)
+        written.charIndex[c] = u8(1 + c % 3);
+    written.charIndex[130] = 3;
+    discbuild::FontDef bare = written;
+    bare.textures.clear();
+    for (discbuild::FontGlyph& glyph : bare.glyphs)
+        glyph.texture = -1;
+    const fontbake::BakedFont baked = fontbake::BakeFont(
+        {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", "FUZZ", 10, {}});
+    return {discbuild::FntPayload(written), discbuild::FntPayload(bare), baked.fnt};
+}
+
 Seeds SymTable(const fs::path& disc) {
     return {discbuild::SymTableImage({}), discbuild::SymTableImage({7, 0x00070002u, 0xFFFFFFFFu}),
             ReadFile(disc / "SymTable.bin")};
@@ -234,6 +262,7 @@ const struct {
     {"string_table", StringTable},
     {"tim", Tim},
     {"spr", Spr},
+    {"fnt", Fnt},
     {"sym_table", SymTable},
     {"lzo", Lzo},
     {"disc_file", DiscFile},

@@ -123,6 +123,13 @@ TEST_F(FontDrawTest, ColourCodesSwitchTheScreenMovieColourAndDrawNothing) {
         FontDrawStringNoSetTexture(c.text, 0, 100.0f, 50.0f);
         EXPECT_TRUE(Covers(100, 40, 105, 50, c.color));
     }
+    // A name past the 64-byte buffer is cut there and matches nothing.
+    const std::string longName = "%CRED" + std::string(200, 'D') + " A";
+    Background();
+    FontColor = {0.0f, 1.0f, 0.0f, 1.0f};
+    DrawSetTexture(textTexture_);
+    FontDrawStringNoSetTexture(longName.c_str(), 0, 100.0f, 50.0f);
+    EXPECT_TRUE(Covers(100, 40, 105, 50, kGreen));
 }
 
 TEST_F(FontDrawTest, ACodeAtTheEndEndsTheText) {

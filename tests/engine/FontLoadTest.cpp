@@ -75,15 +75,6 @@ TEST_F(FontLoadTest, AFontNeverLoadedIsNullAndBecomesCurrent) {
     FontFree(font);
 }
 
-TEST_F(FontLoadTest, AFontWhoseTextureIsNotLoadedHoldsNone) {
-    FontDef def = TextFont();
-    def.textures = {"ELSEWHERE"};
-    s_font* font = Load("TEXT", FntPayload(def));
-    ASSERT_NE(font, nullptr);
-    EXPECT_EQ(font->textures[0].texture, nullptr);
-    FontFree(font);
-}
-
 // The tables have no counts: the definitions run to the next table, the kerning
 // entries to the chunk's end, and every index must land inside them.
 TEST_F(FontLoadTest, DamagedChunksAreRefusedWithOneLine) {

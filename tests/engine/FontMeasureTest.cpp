@@ -67,13 +67,6 @@ TEST_F(FontMeasureTest, StringWidthsSkipALeadingSpaceAndColourCodesAndStopAtALin
     EXPECT_EQ(FontStringWidth(codeThenLineFeed), 6.0f);
 }
 
-TEST_F(FontMeasureTest, KerningComesFromThePreviousCharactersEntries) {
-    EXPECT_EQ(FontGetKerning('V', 'A'), 2);
-    EXPECT_EQ(FontGetKerning('W', 'A'), 0);
-    EXPECT_EQ(FontGetKerning('A', 'V'), 0);
-    EXPECT_EQ(FontGetKerning(kIcon, 'A'), 0);
-}
-
 TEST_F(FontMeasureTest, JustifiedCursorsUseTheWidthOfTheirOwnLine) {
     const struct {
         s32 justification;

@@ -1,6 +1,9 @@
-// The draw context and its setters that only record state (texture binds, the
-// immediate mode and the platform read them later).
+// The draw context and its setters that record state (texture binds, the
+// immediate mode and the platform read it later).
 #include "orblib47/source/DrawContext.h"
+
+#include "orblib47/source/DrawPrim.h"
+#include "orblib47/source/Texture.h"
 
 s_draw_context DrawContext;
 
@@ -17,6 +20,15 @@ s32 SetFlag(u32 flag, bool on) {
     return previous;
 }
 
+// A texture left bound (the next DrawSetTexture of it does nothing) takes the new
+// sampling at once; the vertices collected so far keep the old.
+void RebindCurrentTexture() {
+    if (DrawContext.texture != nullptr) {
+        DrawFlush();
+        TextureBind(DrawContext.texture, 0);
+    }
+}
+
 }  // namespace
 
 // Texture binds read the wrap and filter modes of the first sampler.
@@ -26,6 +38,7 @@ e_TEXTURE_WRAP_MODE DrawSetTextureWrapMode(e_TEXTURE_WRAP_MODE mode) {
     if (mode != previous) {
         for (e_TEXTURE_WRAP_MODE& wrap : sampler.wrapMode)
             wrap = mode;
+        RebindCurrentTexture();
     }
     return previous;
 }
@@ -33,7 +46,10 @@ e_TEXTURE_WRAP_MODE DrawSetTextureWrapMode(e_TEXTURE_WRAP_MODE mode) {
 e_TEXTURE_FILTER_MODE DrawSetTextureFilterMode(e_TEXTURE_FILTER_MODE mode) {
     s_sampler_state& sampler = DrawContext.samplerStateList[0];
     e_TEXTURE_FILTER_MODE previous = sampler.filterMode;
-    sampler.filterMode = mode;
+    if (mode != previous) {
+        sampler.filterMode = mode;
+        RebindCurrentTexture();
+    }
     return previous;
 }
 

@@ -17,8 +17,9 @@ namespace {
 
 using namespace discbuild;
 
-// A 4x4 texture of one colour (0xRRGGBBAA), registered under `name`.
-s_texture* LoadFlat(const char* name, u32 rgba, TexFormat format = TexFormat::RGBA8) {
+// A 4x4 texture of one colour (0xRRGGBBAA), or of `right` in its right half,
+// registered under `name`.
+s_texture* LoadFlat(const char* name, u32 rgba, TexFormat format = TexFormat::RGBA8, u32 right = 0) {
     TimTexture tim;
     tim.format = format;
     tim.image = {4, 4, {}};
@@ -26,9 +27,10 @@ s_texture* LoadFlat(const char* name, u32 rgba, TexFormat format = TexFormat::RG
         tim.indices.assign(16, 0);
         tim.palette = {rgba};
     } else {
-        for (u32 i = 0; i < 16; ++i)
-            tim.image.rgba.insert(tim.image.rgba.end(),
-                                  {u8(rgba >> 24), u8(rgba >> 16), u8(rgba >> 8), u8(rgba)});
+        for (u32 i = 0; i < 16; ++i) {
+            const u32 c = right != 0 && i % 4 >= 2 ? right : rgba;
+            tim.image.rgba.insert(tim.image.rgba.end(), {u8(c >> 24), u8(c >> 16), u8(c >> 8), u8(c)});
+        }
     }
     const std::vector<u8> chunk = TimPayload(tim);
     void* data = HeapMalloc(u32(chunk.size()), "test", 0);
@@ -122,6 +124,25 @@ TEST_F(DrawSetTextureTest, WithTexturesDisabledATextureBindsAsNone) {
     EXPECT_NE(DrawContext.flags & u_draw_flags::TextureOn, 0u);
     DrawSetTexture(nullptr);
     TextureFree(cyan);
+}
+
+// Font and sprite code switch the filter with their texture left bound.
+TEST_F(DrawSetTextureTest, AFilterChangeReachesTheBoundTexture) {
+    s_texture* split = LoadFlat("SPLIT", 0x000000FFu, TexFormat::RGBA8, 0xFFFFFFFFu);
+    DrawSetTextureWrapMode(DC_TEXTURE_WRAP_CLAMP);
+    DrawSetTextureFilterMode(DC_TEXTURE_FILTER_POINT);
+    DrawSetTexture(split);
+    const auto draw = [] {
+        DrawBegin(PRIM_QUAD);
+        QuadVertices(100.0f, 0xFFFFFFFFu);
+        DrawEnd();
+        return Pixel(123) & 0xFF;  // just left of the middle: between the texels when filtered
+    };
+    EXPECT_EQ(draw(), 0u);
+    DrawSetTextureFilterMode(DC_TEXTURE_FILTER_LINEAR);
+    EXPECT_GT(draw(), 40u);
+    DrawSetTexture(nullptr);
+    TextureFree(split);
 }
 
 }  // namespace

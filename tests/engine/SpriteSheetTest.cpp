@@ -16,12 +16,14 @@ u32 Texel(const RgbaImage& sheet, u32 x, u32 y) {
 
 TEST(SpriteSheet, CellsPaintTheirShapesClippedToThemselves) {
     const PaintedSpriteSet painted = PaintSpriteSet("T",
-                                                    "@sheet 16 8\n"
+                                                    "@sheet 32 8\n"
                                                     "cell A 0 0 8 8\n"
                                                     "box -4 -4 10 10 FF0000FF\n"
                                                     "box 1 1 2 2 0000FF80\n"
                                                     "cell B 8 0 8 8\n"
                                                     "disc 4 4 2.5 00FF00FF\n"
+                                                    "cell L 16 0 8 8\n"
+                                                    "poly 6 0 0 8 0 8 4 4 4 4 8 0 8 FFFFFFFF\n"
                                                     "anim PULSE\n"
                                                     "frame B 10 20 FFFFFF80\n");
     const RgbaImage& sheet = painted.sheet;
@@ -31,12 +33,15 @@ TEST(SpriteSheet, CellsPaintTheirShapesClippedToThemselves) {
     EXPECT_EQ(Texel(sheet, 12, 4), 0x00FF00FFu);
     EXPECT_EQ(Texel(sheet, 8, 0), 0u);
     EXPECT_GT(Texel(sheet, 10, 4) & 0xFF, 0u) << "edge pixels are partly covered";
+    EXPECT_EQ(Texel(sheet, 17, 6), 0xFFFFFFFFu);
+    EXPECT_EQ(Texel(sheet, 22, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(Texel(sheet, 22, 6), 0u) << "the notch of a concave polygon";
 
-    ASSERT_EQ(painted.set.cells.size(), 2u);
+    ASSERT_EQ(painted.set.cells.size(), 3u);
     EXPECT_EQ(painted.set.textures, std::vector<std::string>{"T_T"});
     const auto& uv = painted.set.cells[1].uv;
-    EXPECT_EQ(uv[0], 0.5f);  // top left
-    EXPECT_EQ(uv[4], 1.0f);  // bottom right
+    EXPECT_EQ(uv[0], 0.25f);  // top left
+    EXPECT_EQ(uv[4], 0.5f);   // bottom right
     EXPECT_EQ(uv[5], 1.0f);
     ASSERT_EQ(painted.set.animations.size(), 1u);
     const FrameSprite& sprite = painted.set.animations[0].frames.at(0).at(0);
@@ -59,6 +64,7 @@ TEST(SpriteSheet, ErrorsNameTheLine) {
         {"@sheet 8 8\ncell A 0 0 4 4\nanim X\nframe B 1 1\n", "T:4:"},
         {"@sheet 8 8\ncell A 0 0 4 4\ncell A 4 0 4 4\n", "T:3:"},
         {"@sheet 8 8\ncell A 0 0 4 4\nspin 1\n", "T:3:"},
+        {"@sheet 8 8\ncell A 0 0 4 4\npoly 2 0 0 1 1 FFFFFFFF\n", "T:3:"},
     };
     for (const auto& c : cases) {
         try {

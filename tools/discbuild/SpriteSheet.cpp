@@ -72,7 +72,7 @@ public:
             Sheet(words);
         else if (command == "cell")
             Cell(words);
-        else if (command == "box" || command == "vgrad" || command == "disc" || command == "tri")
+        else if (command == "box" || command == "vgrad" || command == "disc" || command == "poly")
             Shape(command, words);
         else if (command == "anim")
             Animation(words);
@@ -158,14 +158,25 @@ private:
                 return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
             });
         } else {
-            float p[6];
+            // poly N X0 Y0 ... COLOUR: inside by the non-zero winding rule.
+            const int count = Read<int>(words);
+            if (count < 3 || count > 64)
+                throw std::invalid_argument("poly needs 3 to 64 points");
+            std::vector<float> p(size_t(2 * count));
             for (float& v : p)
                 v = Read<float>(words);
-            const float area = Edge(p[0], p[1], p[2], p[3], p[4], p[5]);
             PaintCovered(out_.sheet, c, Colour(words), [&](float x, float y) {
-                const float e0 = Edge(p[0], p[1], p[2], p[3], x, y), e1 = Edge(p[2], p[3], p[4], p[5], x, y),
-                            e2 = Edge(p[4], p[5], p[0], p[1], x, y);
-                return area > 0 ? e0 >= 0 && e1 >= 0 && e2 >= 0 : e0 <= 0 && e1 <= 0 && e2 <= 0;
+                int winding = 0;
+                for (int i = 0; i < count; ++i) {
+                    const int j = (i + 1) % count;
+                    const float ay = p[size_t(2 * i + 1)], by = p[size_t(2 * j + 1)];
+                    const float side = Edge(p[size_t(2 * i)], ay, p[size_t(2 * j)], by, x, y);
+                    if (ay <= y && by > y && side > 0)
+                        ++winding;
+                    else if (ay > y && by <= y && side < 0)
+                        --winding;
+                }
+                return winding != 0;
             });
         }
     }

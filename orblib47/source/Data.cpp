@@ -104,6 +104,28 @@ s_DATA_ENTRY* DataLoad(const char* name, const char* type, void* data, s32 dataI
     return DataAdd(name, type, data, dataId);
 }
 
+void* DataShareLoaded(const char* name, const char* type, void* data, bool* registered) {
+    s_DATA_ENTRY* entry = name != nullptr ? DataFindEntry(name, type) : nullptr;
+    *registered = entry != nullptr;
+    if (entry == nullptr)
+        return nullptr;
+    if (data != nullptr)
+        HeapMallocFree(data);
+    if (entry->record != nullptr)
+        entry->refCount++;
+    return entry->record;
+}
+
+s_DATA_ENTRY* DataLoadRecord(const char* name, const char* type, void* record) {
+    s_DATA_ENTRY* entry = DataLoad(name, type, record, -1);
+    if (entry == nullptr) {
+        HeapMallocFree(record);
+        return nullptr;
+    }
+    entry->record = record;
+    return entry;
+}
+
 s_DATA_ENTRY* DataAdd(const char* name, const char* type, void* data, s32 dataId) {
     if (name == nullptr || type == nullptr)
         return nullptr;

@@ -48,4 +48,12 @@ int DataRemoveCheck(const s_DATA_ENTRY* entry);
 void DataFree(s_DATA_ENTRY* entry);
 void DataMove(s_DATA_ENTRY* entry, void* addr);
 s32 DataGetList(s_datafile* list, const char* type, s32 max);
+
+// The asset loaders' sharing steps. First: a `name` already registered under
+// `type` frees the newly read `data` (when given) and, when it has a record,
+// gains a reference; the record is returned and `registered` set.
+void* DataShareLoaded(const char* name, const char* type, void* data, bool* registered);
+// Then: registers a parsed record, a heap block that the entry owns from then on
+// (the last release frees it). Null, with the block freed, when there is no room.
+s_DATA_ENTRY* DataLoadRecord(const char* name, const char* type, void* record);
 s_heap* DataGetHeap();

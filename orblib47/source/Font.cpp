@@ -66,13 +66,9 @@ s_font* Register(const char* name, void* data, u32 size) {
     HeapMallocFree(data);  // everything the font needs is in its record
     if (font == nullptr)
         return nullptr;
-    // The entry owns the record: the last release frees it.
-    s_DATA_ENTRY* entry = DataLoad(name, kType, font, -1);
-    if (entry == nullptr) {
-        HeapMallocFree(font);
+    s_DATA_ENTRY* entry = DataLoadRecord(name, kType, font);
+    if (entry == nullptr)
         return nullptr;
-    }
-    entry->record = font;
     font->dataEntry = entry;
     Link(font);
     for (s32 i = 0; i < font->textureCount; ++i)
@@ -119,17 +115,13 @@ e_error_code FontStartup(const char* systemName, const char* iconName, const cha
 }
 
 s_font* FontLoad(const char* name, void* data, u32 size) {
-    s_font* font = nullptr;
-    if (s_DATA_ENTRY* entry = name ? DataFindEntry(name, kType) : nullptr) {
-        if (data != nullptr)
+    bool registered = false;
+    auto* font = static_cast<s_font*>(DataShareLoaded(name, kType, data, &registered));
+    if (!registered && data != nullptr) {
+        if (name != nullptr)
+            font = Register(name, data, size);
+        else
             HeapMallocFree(data);
-        font = static_cast<s_font*>(entry->record);
-        if (font != nullptr)
-            DataLoad(name, kType, nullptr, -1);  // one more reference
-    } else if (data != nullptr && name == nullptr) {
-        HeapMallocFree(data);
-    } else if (data != nullptr) {
-        font = Register(name, data, size);
     }
     CurrentFont = font;
     return font;

@@ -24,25 +24,19 @@ void SpriteColdReset() {
 }
 
 s_sprite_set* SpriteLoad(const char* name, void* data, u32 size) {
-    if (s_DATA_ENTRY* entry = name ? DataFindEntry(name, kType) : nullptr) {
-        if (data != nullptr)
-            HeapMallocFree(data);
-        DataLoad(name, kType, nullptr, -1);  // one more reference
-        return static_cast<s_sprite_set*>(entry->record);
-    }
+    bool registered = false;
+    void* shared = DataShareLoaded(name, kType, data, &registered);
+    if (registered)
+        return static_cast<s_sprite_set*>(shared);
     if (data == nullptr)
         return nullptr;
     s_sprite_set* set = name ? SpriteParseChunk(name, static_cast<const u8*>(data), size) : nullptr;
     HeapMallocFree(data);  // the set keeps nothing of the chunk
     if (set == nullptr)
         return nullptr;
-    // The registry owns the set's block and frees it with the last reference.
-    s_DATA_ENTRY* entry = DataLoad(name, kType, set, -1);
-    if (entry == nullptr) {
-        HeapMallocFree(set);
+    s_DATA_ENTRY* entry = DataLoadRecord(name, kType, set);
+    if (entry == nullptr)
         return nullptr;
-    }
-    entry->record = set;
     set->dataEntry = entry;
     for (s32 i = 0; i < set->numTexture; ++i)
         set->textures[i].texture = TextureLoad(set->textures[i].name);

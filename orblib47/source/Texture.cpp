@@ -31,14 +31,10 @@ s32 TextureWarmReset(u32 maxtexture, u32) {
 }
 
 s_texture* TextureLoad(const char* name, void* data, u32 size) {
-    if (s_DATA_ENTRY* entry = name ? DataFindEntry(name, kType) : nullptr) {
-        if (data != nullptr)
-            HeapMallocFree(data);
-        if (entry->record == nullptr)
-            return nullptr;
-        DataLoad(name, kType, nullptr, -1);  // one more reference
-        return static_cast<s_texture*>(entry->record);
-    }
+    bool registered = false;
+    void* shared = DataShareLoaded(name, kType, data, &registered);
+    if (registered)
+        return static_cast<s_texture*>(shared);
     if (data == nullptr)
         return nullptr;
     s_texture_file file{};

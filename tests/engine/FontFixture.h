@@ -101,4 +101,17 @@ protected:
     s_texture* iconTexture_ = nullptr;
 };
 
+// Both fonts loaded for every test.
+class LoadedFontFixture : public FontFixture {
+protected:
+    void SetUp() override {
+        FontFixture::SetUp();
+        LoadBoth();
+    }
+    void TearDown() override {
+        FreeBoth();
+        FontFixture::TearDown();
+    }
+};
+
 }  // namespace font_test

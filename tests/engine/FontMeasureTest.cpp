@@ -9,17 +9,7 @@ namespace {
 
 using namespace font_test;
 
-class FontMeasureTest : public FontFixture {
-protected:
-    void SetUp() override {
-        FontFixture::SetUp();
-        LoadBoth();
-    }
-    void TearDown() override {
-        FreeBoth();
-        FontFixture::TearDown();
-    }
-};
+using FontMeasureTest = LoadedFontFixture;
 
 TEST_F(FontMeasureTest, AdvancesFollowModeScaleAndTheIconFontsHeight) {
     struct Case {

@@ -13,17 +13,7 @@ namespace {
 
 using namespace font_test;
 
-class FontWrapTest : public FontFixture {
-protected:
-    void SetUp() override {
-        FontFixture::SetUp();
-        LoadBoth();
-    }
-    void TearDown() override {
-        FreeBoth();
-        FontFixture::TearDown();
-    }
-};
+using FontWrapTest = LoadedFontFixture;
 
 TEST_F(FontWrapTest, TextWrapsAtTheMaximumWidth) {
     const std::string limit(1023, 'a');

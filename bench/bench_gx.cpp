@@ -60,8 +60,8 @@ Rgba8 GreySampler(void*, u32, const TexCoordSample& c) {
     return {v, v, v, 255};
 }
 
-// sampler: null for the untextured frame.
-RasterState FrameState(TextureSampler sampler) {
+// sampler: null for the untextured frame; viewer: as the texture maps install it.
+RasterState FrameState(TextureSampler sampler, TextureViewer viewer = nullptr) {
     RasterState s;
     s.viewport = {0, 0, kWidth, kHeight, 0, 1};
     s.scissor = {0, 0, 640, 448};
@@ -72,6 +72,7 @@ RasterState FrameState(TextureSampler sampler) {
     if (sampler != nullptr) {
         s.numTexGens = 1;
         s.sampler = sampler;
+        s.viewer = viewer;
         TevStage& t = s.tevStages[0];
         t.texCoord = 0;
         t.texMap = 0;
@@ -87,9 +88,9 @@ RasterState FrameState(TextureSampler sampler) {
     return s;
 }
 
-void DrawFrames(benchmark::State& bench, TextureSampler sampler) {
+void DrawFrames(benchmark::State& bench, TextureSampler sampler, TextureViewer viewer = nullptr) {
     const std::vector<Tri> scene = MakeScene();
-    const RasterState state = FrameState(sampler);
+    const RasterState state = FrameState(sampler, viewer);
     for (auto _ : bench) {
         bench.PauseTiming();
         EfbReset();
@@ -129,7 +130,7 @@ void TexturedFrame(benchmark::State& bench, GXTexFmt format, GXTexFilter filter)
     GXInitTexObj(&obj, texels.data(), kSize, kSize, format, GX_REPEAT, GX_REPEAT, GX_FALSE);
     GXInitTexObjFilter(&obj, filter, filter);
     GXLoadTexObj(&obj, GX_TEXMAP0);
-    DrawFrames(bench, RasterStateCurrent().sampler);
+    DrawFrames(bench, RasterStateCurrent().sampler, RasterStateCurrent().viewer);
 }
 
 void BM_TexturedFrameRGBA8Bilinear(benchmark::State& bench) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "console/gx.h"
 #include "console/gx/gx_raster_draw.h"
 #include "console/gx/gx_raster_simd.h"
 
@@ -46,6 +47,12 @@ VU Select(VI mask, VU yes, VU no) {
     const VU m = VU(mask);
     return (yes & m) | (no & ~m);
 }
+
+VU Gather(const Rgba8* texels, VI index) {
+    return VU(_mm256_i32gather_epi32(reinterpret_cast<const int*>(texels), __m256i(index), 4));
+}
+
+#include "console/gx/gx_sampler_kernel.h"
 
 // Rounded to 0..255; NaN becomes 0.
 VU ToBytes(VF v) {

@@ -1,8 +1,9 @@
 // The row loops, written once for any vector width. Not a normal header: a
 // file includes it inside its own unnamed namespace, after defining for its
 // width kLanes, the vector types VF, VI, VU and Load, Store, Any, Select,
-// ToBytes, DepthAt, MulColor and BlendSrcAlpha. Every header it needs is
-// included before that, so nothing here includes anything.
+// ToBytes, DepthAt, MulColor and BlendSrcAlpha, and after including
+// gx_sampler_kernel.h. Every header it needs is included before that, so
+// nothing here includes anything.
 
 template <DepthPath kPath>
 VI DepthPasses(Compare func, VU z, VU stored) {
@@ -47,6 +48,11 @@ VU StoredColor(PixelFormat format, VU argb) {
     }
 }
 
+// Texel words (red in the low byte) as the rows pack colours (blue in the low byte).
+VU TexelToPacked(VU word) {
+    return (word & 0xFF00FF00u) | (word >> 16 & 0xFFu) | (word & 0xFFu) << 16;
+}
+
 // Every row of a triangle. A row's pixels x0..x1 go in groups of kLanes
 // aligned to the buffer, so that a group never leaves its row; lanes outside
 // the span stay masked off. The triangle's values are copied to locals first:
@@ -81,6 +87,8 @@ void DrawRows(const TriangleDraw& d) {
     const bool texCoord = kKind == TevKind::Modulate && d.plan.tev.texCoord != kTevNull;
     const u32 texAttr = kAttrTex0 + 3 * (texCoord ? d.plan.tev.texCoord : 0);
     const Plane ps = t.attr[texAttr], pt = t.attr[texAttr + 1], pq = t.attr[texAttr + 2];
+    const bool viewed = kKind == TevKind::Modulate && d.texView != nullptr;
+    const TexLevelView view = viewed ? *d.texView : TexLevelView{};
     VI lane;
     for (int i = 0; i < kLanes; ++i)
         lane[i] = i;
@@ -142,21 +150,26 @@ void DrawRows(const TriangleDraw& d) {
                 }
                 if constexpr (kKind == TevKind::Modulate) {
                     VU tex{};
-                    const TevPlan& tev = d.plan.tev;
                     // As CoordAt works it out, a group of pixels at a time.
                     const VF q = q0 + pq.dx * fi;
                     const VF iq = 1.0f / q;
                     const VF sv = (s0 + ps.dx * fi) * iq, tv = (t0 + pt.dx * fi) * iq;
-                    const VF dsdx = (ps.dx - sv * pq.dx) * iq, dtdx = (pt.dx - tv * pq.dx) * iq;
-                    const VF dsdy = (ps.dy - sv * pq.dy) * iq, dtdy = (pt.dy - tv * pq.dy) * iq;
-                    for (int i = 0; i < kLanes; ++i)
-                        if (live[i] != 0) {
-                            const bool usable = texCoord && (q[i] > 1e-30f || q[i] < -1e-30f);
-                            const TexCoordSample coord =
-                                usable ? TexCoordSample{sv[i], tv[i], dsdx[i], dtdx[i], dsdy[i], dtdy[i]}
-                                       : TexCoordSample{};
-                            tex[i] = PackRgba(TevSample(d.state, tev.texMap, coord));
-                        }
+                    if (viewed) {
+                        // Without a usable q the texture reads at the origin.
+                        const VI usable = texCoord ? (q > 1e-30f) | (q < -1e-30f) : VI{};
+                        tex = TexelToPacked(SampleLevel(view, usable ? sv : VF{}, usable ? tv : VF{}));
+                    } else {
+                        const VF dsdx = (ps.dx - sv * pq.dx) * iq, dtdx = (pt.dx - tv * pq.dx) * iq;
+                        const VF dsdy = (ps.dy - sv * pq.dy) * iq, dtdy = (pt.dy - tv * pq.dy) * iq;
+                        for (int i = 0; i < kLanes; ++i)
+                            if (live[i] != 0) {
+                                const bool usable = texCoord && (q[i] > 1e-30f || q[i] < -1e-30f);
+                                const TexCoordSample coord =
+                                    usable ? TexCoordSample{sv[i], tv[i], dsdx[i], dtdx[i], dsdy[i], dtdy[i]}
+                                           : TexCoordSample{};
+                                tex[i] = PackRgba(TevSample(d.state, d.plan.tev.texMap, coord));
+                            }
+                    }
                     color = MulColor(tex, color);
                 }
                 if constexpr (kKind == TevKind::General) {

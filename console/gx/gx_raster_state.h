@@ -156,6 +156,18 @@ struct TexCoordSample {
 };
 using TextureSampler = Rgba8 (*)(void* context, u32 texMap, const TexCoordSample& coord);
 
+// A map whose texels are the same whatever the level of detail (one level, one
+// filter): the rasteriser reads it a group of pixels at a time, as the sampler
+// would one by one. The texture module installs a viewer beside its sampler; it
+// answers false for a map that needs the level of detail.
+struct TexLevelView {
+    const Rgba8* texels;  // row by row
+    s32 width, height;
+    u8 wrapS, wrapT;  // GXTexWrapMode
+    bool linear;
+};
+using TextureViewer = bool (*)(void* context, u32 texMap, TexLevelView* view);
+
 struct DisplayCopy {
     u32 srcLeft = 0, srcTop = 0, srcWidth = 640, srcHeight = 480;
     u32 dstStride = 640;  // external frame buffer row, in pixels
@@ -212,6 +224,7 @@ struct RasterState {
     u8 numChans = 1;
     u8 numTexGens = 0;
     TextureSampler sampler = nullptr;
+    TextureViewer viewer = nullptr;
     void* samplerContext = nullptr;
 
     PixelFormat pixelFormat = PixelFormat::RGB8_Z24;

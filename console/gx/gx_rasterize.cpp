@@ -1,7 +1,9 @@
 #include "console/gx/gx_rasterize.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "console/gx.h"
 #include "console/gx/gx_raster_draw.h"
 #include "console/gx/gx_raster_simd.h"
 
@@ -36,6 +38,15 @@ VU ToBytes(VF v) {
     v = Min(Max(v, VF{}), VF{} + 255.0f);
     return VU(__builtin_convertvector(v + 0.5f, VI));
 }
+
+VU Gather(const Rgba8* texels, VI index) {
+    VU out;
+    for (int i = 0; i < kLanes; ++i)
+        std::memcpy(&out[i], &texels[index[i]], sizeof out[i]);
+    return out;
+}
+
+#include "console/gx/gx_sampler_kernel.h"
 
 // Rounded to 0..kMaxDepth; NaN becomes 0.
 V2i ToDepth(V2d z) {
@@ -102,6 +113,9 @@ DrawPlan PlanDraw(const RasterState& state) {
 
 void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Triangle& tri) {
     const PixelPlan& p = plan.pixel;
+    TexLevelView view;
+    const bool viewed = plan.tev.kind == TevKind::Modulate && state.viewer != nullptr &&
+                        state.viewer(state.samplerContext, plan.tev.texMap, &view);
     const TriangleDraw d{
         state,
         plan,
@@ -115,6 +129,7 @@ void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Tri
         p.dstAlphaEnable ? u32(p.dstAlpha) << 24 : 0u,
         p.earlyZ && !plan.fog.enabled && !p.alphaTest && p.colorWrite && p.keepMask == 0 &&
             !p.dstAlphaEnable && p.format == PixelFormat::RGB8_Z24,
+        viewed ? &view : nullptr,
     };
     if (!DrawTriangleWide(d))
         DrawTriangleRows(d);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "console/gx.h"
 
@@ -9,71 +10,30 @@ namespace console::gx {
 
 namespace {
 
-// Texel coordinates far outside any texture wrap the same as nearer ones would;
-// the bound keeps the conversions to int defined.
-constexpr float kCoordLimit = 1 << 20;
+// One pixel at a time: vectors of one lane.
+using VF = float __attribute__((vector_size(4)));
+using VI = s32 __attribute__((vector_size(4)));
+using VU = u32 __attribute__((vector_size(4)));
 
-// Power-of-two sizes, the usual ones, wrap without a division.
-int Wrap(int i, int n, u8 mode) {
-    const bool pow2 = (n & (n - 1)) == 0;
-    switch (mode) {
-        case GX_REPEAT:
-            return pow2 ? i & (n - 1) : (i % n + n) % n;
-        case GX_MIRROR: {
-            const int m = pow2 ? i & (2 * n - 1) : (i % (2 * n) + 2 * n) % (2 * n);
-            return m < n ? m : 2 * n - 1 - m;
-        }
-        default:
-            return std::clamp(i, 0, n - 1);
-    }
+VU Gather(const Rgba8* texels, VI index) {
+    u32 word;
+    std::memcpy(&word, &texels[index[0]], sizeof word);
+    return VU{word};
 }
 
-// floor for the bounded coordinates, without a library call.
-int Floor(float v) {
-    const int i = int(v);
-    return float(i) > v ? i - 1 : i;
+#include "console/gx/gx_sampler_kernel.h"
+
+TexLevelView ViewOf(const TexLevel& level, const TexSampling& s, bool linear) {
+    return {level.texels.data(), s32(level.width), s32(level.height), s.wrapS, s.wrapT, linear};
 }
 
-float TexelCoord(float v, u32 size) {
-    const float u = v * float(size);
-    return u > -kCoordLimit && u < kCoordLimit ? u : 0.0f;
-}
-
-Rgba8 Nearest(const TexLevel& level, const TexSampling& s, float sc, float tc) {
-    const int x = Wrap(Floor(TexelCoord(sc, level.width)), int(level.width), s.wrapS);
-    const int y = Wrap(Floor(TexelCoord(tc, level.height)), int(level.height), s.wrapT);
-    return level.texels[std::size_t(y) * level.width + u32(x)];
-}
-
-u32 Word(Rgba8 c) {
-    return u32(c.r) | u32(c.g) << 8 | u32(c.b) << 16 | u32(c.a) << 24;
-}
-
-// a + (b - a) w / 256 on all four bytes at once, two at a time in 16-bit lanes.
-u32 LerpWord(u32 a, u32 b, u32 w) {
-    const u32 lo = ((a & 0x00FF00FFu) * (256 - w) + (b & 0x00FF00FFu) * w + 0x00800080u) >> 8 & 0x00FF00FFu;
-    const u32 hi =
-        ((a >> 8 & 0x00FF00FFu) * (256 - w) + (b >> 8 & 0x00FF00FFu) * w + 0x00800080u) & 0xFF00FF00u;
-    return lo | hi;
-}
-
-// Weights in 256ths between the four texels around the sample point.
-Rgba8 Bilinear(const TexLevel& level, const TexSampling& s, float sc, float tc) {
-    const float u = TexelCoord(sc, level.width) - 0.5f, v = TexelCoord(tc, level.height) - 0.5f;
-    const int x = Floor(u), y = Floor(v);
-    const u32 wu = u32((u - float(x)) * 256.0f), wv = u32((v - float(y)) * 256.0f);
-    const int w = int(level.width), h = int(level.height);
-    const u32 x0 = u32(Wrap(x, w, s.wrapS)), x1 = u32(Wrap(x + 1, w, s.wrapS));
-    const Rgba8* row0 = &level.texels[std::size_t(Wrap(y, h, s.wrapT)) * level.width];
-    const Rgba8* row1 = &level.texels[std::size_t(Wrap(y + 1, h, s.wrapT)) * level.width];
-    const u32 top = LerpWord(Word(row0[x0]), Word(row0[x1]), wu);
-    const u32 bottom = LerpWord(Word(row1[x0]), Word(row1[x1]), wu);
-    const u32 out = LerpWord(top, bottom, wv);
-    return {u8(out), u8(out >> 8), u8(out >> 16), u8(out >> 24)};
+Rgba8 Read(const TexLevelView& view, float sc, float tc) {
+    const u32 word = SampleLevel(view, VF{sc}, VF{tc})[0];
+    return {u8(word), u8(word >> 8), u8(word >> 16), u8(word >> 24)};
 }
 
 Rgba8 Filter(const TexLevel& level, const TexSampling& s, bool linear, float sc, float tc) {
-    return linear ? Bilinear(level, s, sc, tc) : Nearest(level, s, sc, tc);
+    return Read(ViewOf(level, s, linear), sc, tc);
 }
 
 Rgba8 Lerp(Rgba8 a, Rgba8 b, float f) {
@@ -92,11 +52,18 @@ float LevelOfDetail(const TexLevel& base, const TexCoordSample& c) {
 
 }  // namespace
 
+bool ViewTexture(const DecodedTexture& tex, const TexSampling& s, TexLevelView* view) {
+    if (s.minFilter >= GX_NEAR_MIP_NEAR || s.minFilter != s.magFilter)
+        return false;
+    *view = ViewOf(tex.levels[0], s, s.magFilter == GX_LINEAR);
+    return true;
+}
+
 Rgba8 SampleTexture(const DecodedTexture& tex, const TexSampling& s, const TexCoordSample& c) {
+    if (TexLevelView view; ViewTexture(tex, s, &view))
+        return Read(view, c.s, c.t);
     const TexLevel& base = tex.levels[0];
     const bool mipmapped = s.minFilter >= GX_NEAR_MIP_NEAR;
-    if (!mipmapped && s.minFilter == s.magFilter)
-        return Filter(base, s, s.magFilter == GX_LINEAR, c.s, c.t);
     float lod = LevelOfDetail(base, c) + s.lodBias;
     lod = std::clamp(lod, s.minLod, std::max(s.minLod, s.maxLod));
     if (lod <= 0.0f)

@@ -24,6 +24,10 @@ struct TexSampling {
     float minLod, maxLod, lodBias;
 };
 
+// The view of a texture that reads the same at every level of detail; false
+// when the level of detail picks or blends its levels.
+bool ViewTexture(const DecodedTexture& tex, const TexSampling& sampling, TexLevelView* view);
+
 Rgba8 SampleTexture(const DecodedTexture& tex, const TexSampling& sampling, const TexCoordSample& coord);
 
 }  // namespace console::gx

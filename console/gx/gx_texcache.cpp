@@ -169,14 +169,25 @@ void Refresh(TexMap& map) {
     map.stale = false;
 }
 
-Rgba8 SampleMap(void*, u32 index, const TexCoordSample& coord) {
+// The decoded texture a map reads now; null reads opaque white.
+const DecodedTexture* MapTexture(u32 index) {
     if (index >= GX_MAX_TEXMAP)
-        return {255, 255, 255, 255};
+        return nullptr;
     TexMap& map = s_mem.maps[index];
     if (map.stale)
         Refresh(map);
-    return map.texture != nullptr ? SampleTexture(*map.texture, map.sampling, coord)
-                                  : Rgba8{255, 255, 255, 255};
+    return map.texture.get();
+}
+
+Rgba8 SampleMap(void*, u32 index, const TexCoordSample& coord) {
+    const DecodedTexture* texture = MapTexture(index);
+    return texture != nullptr ? SampleTexture(*texture, s_mem.maps[index].sampling, coord)
+                              : Rgba8{255, 255, 255, 255};
+}
+
+bool ViewMap(void*, u32 index, TexLevelView* view) {
+    const DecodedTexture* texture = MapTexture(index);
+    return texture != nullptr && ViewTexture(*texture, s_mem.maps[index].sampling, view);
 }
 
 // Drops the cached textures loaded through a region, or every one.
@@ -204,6 +215,7 @@ void TexturesReset() {
         map = TexMap{};
     InitDefaults();
     RasterStateCurrent().sampler = nullptr;
+    RasterStateCurrent().viewer = nullptr;
 }
 
 }  // namespace console::gx
@@ -248,6 +260,7 @@ void GXLoadTexObj(const GXTexObj* obj, GXTexMapID id) {
                     obj->minLod, obj->maxLod, obj->lodBias};
     Refresh(map);
     RasterStateCurrent().sampler = SampleMap;
+    RasterStateCurrent().viewer = ViewMap;
 }
 
 void GXInvalidateTexRegion(const GXTexRegion* region) {

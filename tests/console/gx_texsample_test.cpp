@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "console/gx.h"
 #include "console/gx/gx_raster.h"
@@ -206,6 +207,77 @@ TEST_F(GXTexture, RegionCallbackAndUserData) {
     GXInvalidateTexRegion(&s_region);
     EXPECT_EQ(Sample(3, 0.0f, 0.0f).r, 1);
     EXPECT_EQ(GXSetTexRegionCallback(nullptr), CountingRegion);
+}
+
+// A modulated draw reads a map a group of pixels at a time when it can; the
+// picture is the one the sampler gives pixel by pixel, in every wrap, filter
+// and size, in perspective and where q crosses zero.
+TEST_F(GXTexture, GroupsOfPixelsReadAsOneByOne) {
+    struct Case {
+        u16 width, height;
+        GXTexWrapMode wrap;
+        GXTexFilter filter;
+        float q0;  // q at the first corner, 1 at the others
+        u8 texGens;
+    };
+    const Case cases[] = {
+        {8, 8, GX_REPEAT, GX_LINEAR, 1.0f, 1}, {8, 4, GX_MIRROR, GX_LINEAR, 0.4f, 1},
+        {8, 8, GX_CLAMP, GX_LINEAR, 1.0f, 1},  {12, 4, GX_REPEAT, GX_LINEAR, 0.6f, 1},
+        {12, 8, GX_MIRROR, GX_NEAR, 1.0f, 1},  {16, 4, GX_CLAMP, GX_NEAR, 2.5f, 1},
+        {8, 4, GX_REPEAT, GX_NEAR, -0.5f, 1},  {12, 4, GX_MIRROR, GX_LINEAR, -0.5f, 1},
+        {8, 8, GX_REPEAT, GX_LINEAR, 1.0f, 0},
+    };
+    alignas(32) std::array<u8, 12 * 8 * 4> texels;
+    u32 seed = 99;
+    for (u8& b : texels) {
+        seed = seed * 1664525u + 1013904223u;
+        b = u8(seed >> 24);
+    }
+    auto corner = [](float x, float y, float w, float s, float t, float q) {
+        console::gx::RasterVertex v = gxtest::At(x, y, 0xC080FFE0);
+        for (float& p : v.pos)
+            p *= w;
+        v.tex[0][0] = s;
+        v.tex[0][1] = t;
+        v.tex[0][2] = q;
+        return v;
+    };
+    for (const Case& c : cases) {
+        GXTexObj obj;
+        GXInitTexObj(&obj, texels.data(), c.width, c.height, GX_TF_RGBA8, c.wrap, c.wrap, GX_FALSE);
+        GXInitTexObjFilter(&obj, c.filter, c.filter);
+        GXLoadTexObj(&obj, GX_TEXMAP0);
+        console::gx::RasterState s;
+        s.cull = console::gx::Cull::None;
+        s.sampler = console::gx::RasterStateCurrent().sampler;
+        s.viewer = console::gx::RasterStateCurrent().viewer;
+        console::gx::TexLevelView view;
+        ASSERT_TRUE(s.viewer != nullptr && s.viewer(nullptr, 0, &view));
+        s.numTexGens = c.texGens;
+        console::gx::TevStage& stage = s.tevStages[0];
+        stage.texCoord = 0;
+        stage.texMap = 0;
+        stage.color.in[1] = u8(console::gx::TevColorArg::TexC);
+        stage.color.in[2] = u8(console::gx::TevColorArg::RasC);
+        stage.color.in[3] = u8(console::gx::TevColorArg::Zero);
+        stage.alpha.in[1] = u8(console::gx::TevAlphaArg::TexA);
+        stage.alpha.in[2] = u8(console::gx::TevAlphaArg::RasA);
+        stage.alpha.in[3] = u8(console::gx::TevAlphaArg::Zero);
+        std::vector<u32> pictures[2];
+        for (std::vector<u32>& picture : pictures) {
+            console::gx::EfbReset();
+            const float q = c.q0;
+            console::gx::RasterTriangle(s, corner(3, 5, 1.0f, -1.3f * q, -0.7f * q, q),
+                                        corner(75, 9, 1.7f, 2.2f, -0.4f, 1.0f),
+                                        corner(11, 70, 1.2f, 0.3f, 2.6f, 1.0f));
+            for (u32 y = 0; y < 72; ++y)
+                for (u32 x = 0; x < 80; ++x)
+                    picture.push_back(HostEFBColor(x, y));
+            s.viewer = nullptr;
+        }
+        EXPECT_EQ(pictures[0], pictures[1]) << c.width << "x" << c.height << " wrap " << int(c.wrap)
+                                            << " filter " << int(c.filter) << " q " << c.q0;
+    }
 }
 
 TEST_F(GXTexture, UnloadedMapsAndBadObjectsReadWhite) {

@@ -48,6 +48,8 @@ VU StoredColor(PixelFormat format, VU argb) {
     }
 }
 
+constexpr int kPrefetchRows = 2;
+
 // Texel words (red in the low byte) as the rows pack colours (blue in the low byte).
 VU TexelToPacked(VU word) {
     return (word & 0xFF00FF00u) | (word >> 16 & 0xFFu) | (word & 0xFFu) << 16;
@@ -115,6 +117,13 @@ void DrawRows(const TriangleDraw& d) {
         const int x0 = int(lo), x1 = int(hi);
         u32* colorRow = &efb.color[u32(y) * kEfbWidth];
         u32* depthRow = &efb.depth[u32(y) * kEfbWidth];
+        // The rows below are asked for ahead: the buffer is far larger than the caches.
+        if (y + kPrefetchRows <= t.maxY) {
+            for (int x = x0 & ~15; x <= x1; x += 16) {
+                __builtin_prefetch(depthRow + kPrefetchRows * kEfbWidth + x, 1);
+                __builtin_prefetch(colorRow + kPrefetchRows * kEfbWidth + x, 1);
+            }
+        }
 
         const float py = float(y) + 0.5f - originY;
         const float px0 = float(x0) + 0.5f - originX;

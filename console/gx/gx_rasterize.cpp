@@ -31,6 +31,7 @@ using namespace simd;
 using VF = V4f;
 using VI = V4i;
 using VU = V4u;
+using VH = V8h;
 constexpr int kLanes = 4;
 
 // Rounded to 0..255; NaN becomes 0.

@@ -14,6 +14,7 @@ namespace {
 using VF = float __attribute__((vector_size(4)));
 using VI = s32 __attribute__((vector_size(4)));
 using VU = u32 __attribute__((vector_size(4)));
+using VH = u16 __attribute__((vector_size(4)));
 
 VU Gather(const Rgba8* texels, VI index) {
     u32 word;

@@ -1,16 +1,19 @@
 // Reading one texture level at a group of coordinates: wrap, then nearest or
 // bilinear filtering. Not a normal header: a file includes it inside its own
-// unnamed namespace, after defining the vector types VF, VI, VU of its width
-// and Gather (the texel words at a group of indices), and after console/gx.h.
+// unnamed namespace, after defining the vector types VF, VI, VU, VH of its
+// width and Gather (the texel words at a group of indices), and after console/gx.h.
 // Texel words hold red in the low byte, as an Rgba8 lies in memory. The single
 // pixel sampler and the rasteriser's groups so work out the same texels.
+
+// Everything is inlined into the row loops, which would otherwise pass the
+// vectors through memory.
 
 // Texel coordinates far outside any texture wrap the same as nearer ones would;
 // the bound keeps the conversions to int defined.
 constexpr float kCoordLimit = 1 << 20;
 
 // Power-of-two sizes, the usual ones, wrap without a division.
-VI WrapTexel(VI i, s32 n, u8 mode) {
+[[gnu::always_inline]] inline VI WrapTexel(VI i, s32 n, u8 mode) {
     const bool pow2 = (n & (n - 1)) == 0;
     switch (mode) {
         case GX_REPEAT:
@@ -25,44 +28,48 @@ VI WrapTexel(VI i, s32 n, u8 mode) {
 }
 
 // floor for the bounded coordinates, without a library call.
-VI FloorTexel(VF v) {
+[[gnu::always_inline]] inline VI FloorTexel(VF v) {
     const VI i = __builtin_convertvector(v, VI);
     return i + (__builtin_convertvector(i, VF) > v);  // true is -1
 }
 
-VF TexelCoord(VF v, s32 size) {
+[[gnu::always_inline]] inline VF TexelCoord(VF v, s32 size) {
     const VF u = v * float(size);
     return (u > -kCoordLimit) & (u < kCoordLimit) ? u : 0.0f;
 }
 
-// a + (b - a) w / 256 on all four bytes at once, two at a time in 16-bit lanes.
-VU LerpWord(VU a, VU b, VU w) {
-    const VU lo = ((a & 0x00FF00FFu) * (256 - w) + (b & 0x00FF00FFu) * w + 0x00800080u) >> 8 & 0x00FF00FFu;
-    const VU hi =
-        ((a >> 8 & 0x00FF00FFu) * (256 - w) + (b >> 8 & 0x00FF00FFu) * w + 0x00800080u) & 0xFF00FF00u;
-    return lo | hi;
+// a + (b - a) w / 256 on all four bytes at once, two at a time in 16-bit lanes
+// (at most 255 * 256 + 128: no lane overflows).
+[[gnu::always_inline]] inline VU LerpWord(VU a, VU b, VU w) {
+    const VU m = VU{} + 0x00FF00FFu;
+    const VH wb = VH(w | w << 16), wa = 256 - wb;
+    const VH lo = (VH(a & m) * wa + VH(b & m) * wb + 128) >> 8;
+    const VH hi = (VH(a >> 8 & m) * wa + VH(b >> 8 & m) * wb + 128) >> 8;
+    return VU(lo) | VU(hi) << 8;
 }
 
-VU SampleNearest(const TexLevelView& v, VF s, VF t) {
+[[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, VF t) {
     const VI x = WrapTexel(FloorTexel(TexelCoord(s, v.width)), v.width, v.wrapS);
     const VI y = WrapTexel(FloorTexel(TexelCoord(t, v.height)), v.height, v.wrapT);
     return Gather(v.texels, y * v.width + x);
 }
 
 // Weights in 256ths between the four texels around the sample point.
-VU SampleBilinear(const TexLevelView& v, VF s, VF t) {
-    const VF u = TexelCoord(s, v.width) - 0.5f, w = TexelCoord(t, v.height) - 0.5f;
-    const VI x = FloorTexel(u), y = FloorTexel(w);
-    const VU wu = VU(__builtin_convertvector((u - __builtin_convertvector(x, VF)) * 256.0f, VI));
-    const VU wv = VU(__builtin_convertvector((w - __builtin_convertvector(y, VF)) * 256.0f, VI));
+[[gnu::always_inline]] inline VU SampleBilinear(const TexLevelView& v, VF s, VF t) {
+    // In 256ths of a texel (exact: a power-of-two scale), the texel is the
+    // integer part and the weight the fraction.
+    const VI u = FloorTexel((TexelCoord(s, v.width) - 0.5f) * 256.0f);
+    const VI w = FloorTexel((TexelCoord(t, v.height) - 0.5f) * 256.0f);
+    const VI x = u >> 8, y = w >> 8;
+    const VU wu = VU(u & 0xFF), wv = VU(w & 0xFF);
     const VI x0 = WrapTexel(x, v.width, v.wrapS), x1 = WrapTexel(x + 1, v.width, v.wrapS);
     const VI row0 = WrapTexel(y, v.height, v.wrapT) * v.width;
     const VI row1 = WrapTexel(y + 1, v.height, v.wrapT) * v.width;
-    const VU top = LerpWord(Gather(v.texels, row0 + x0), Gather(v.texels, row0 + x1), wu);
-    const VU bottom = LerpWord(Gather(v.texels, row1 + x0), Gather(v.texels, row1 + x1), wu);
-    return LerpWord(top, bottom, wv);
+    const VU topLeft = Gather(v.texels, row0 + x0), topRight = Gather(v.texels, row0 + x1);
+    const VU bottomLeft = Gather(v.texels, row1 + x0), bottomRight = Gather(v.texels, row1 + x1);
+    return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
 }
 
-VU SampleLevel(const TexLevelView& v, VF s, VF t) {
+[[gnu::always_inline]] inline VU SampleLevel(const TexLevelView& v, VF s, VF t) {
     return v.linear ? SampleBilinear(v, s, t) : SampleNearest(v, s, t);
 }

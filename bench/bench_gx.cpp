@@ -154,6 +154,30 @@ void BM_TexturedFrameIA4Nearest(benchmark::State& bench) {
 }
 BENCHMARK(BM_TexturedFrameIA4Nearest)->Unit(benchmark::kMillisecond);
 
+// A map loaded again each frame finds its texture decoded in the cache; after
+// an invalidation the texels are decoded again.
+void TextureLoad(benchmark::State& bench, bool invalidate) {
+    constexpr u16 kSize = 256;
+    std::vector<u8> texels(GXGetTexBufferSize(kSize, kSize, GX_TF_RGBA8, GX_FALSE, 0));
+    GXTexObj obj;
+    GXInitTexObj(&obj, texels.data(), kSize, kSize, GX_TF_RGBA8, GX_REPEAT, GX_REPEAT, GX_FALSE);
+    for (auto _ : bench) {
+        if (invalidate)
+            GXInvalidateTexAll();
+        GXLoadTexObj(&obj, GX_TEXMAP0);
+    }
+}
+
+void BM_TextureLoadCached(benchmark::State& bench) {
+    TextureLoad(bench, false);
+}
+BENCHMARK(BM_TextureLoadCached);
+
+void BM_TextureLoadDecoded(benchmark::State& bench) {
+    TextureLoad(bench, true);
+}
+BENCHMARK(BM_TextureLoadDecoded)->Unit(benchmark::kMicrosecond);
+
 // The copy of a frame to a YUYV external frame buffer, with the clear behind it,
 // as each frame ends; the game's copy runs the deflicker filter.
 void DisplayCopy(benchmark::State& bench, bool filtered) {

@@ -53,9 +53,11 @@ void ResetRegisters() {
     s_front = FrontState{};
     RasterState& raster = RasterStateCurrent();
     const TextureSampler sampler = raster.sampler;
+    const TextureViewer viewer = raster.viewer;
     void* const samplerContext = raster.samplerContext;
     raster = RasterState{};
     raster.sampler = sampler;
+    raster.viewer = viewer;
     raster.samplerContext = samplerContext;
 }
 

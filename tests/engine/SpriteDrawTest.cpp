@@ -2,17 +2,18 @@
 // the cell faces, and what the routines leave behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "console/gx/efb_control.h"
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
-#include "orblib47/source/Heap.h"
 #include "orblib47/source/Sprite.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/engine/DataFixture.h"
 #include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/TimWriter.h"
 
@@ -22,12 +23,6 @@ using namespace discbuild;
 
 constexpr u32 kRed = 0xFF0000u, kGreen = 0x00FF00u, kBlue = 0x0000FFu, kWhite = 0xFFFFFFu;
 constexpr u32 kMagenta = 0xFF00FFu, kBlack = 0u;
-
-void* Block(const std::vector<u8>& bytes) {
-    void* block = HeapMalloc(u32(bytes.size()), "test", 0);
-    std::copy(bytes.begin(), bytes.end(), static_cast<u8*>(block));
-    return block;
-}
 
 // 4x4 texels: red top left, green top right, blue bottom right, white bottom left.
 std::vector<u8> Quadrants() {
@@ -67,34 +62,38 @@ std::vector<u32> Region(u32 x0, u32 y0, u32 w, u32 h) {
     return pixels;
 }
 
-struct Box {
-    s32 x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;  // inclusive
-};
+// The bounds x0, y0, x1, y1 (inclusive) of the pixels that are not black.
+using Box = std::array<s32, 4>;
 
-// The bounds of the pixels that are not black.
 Box Drawn() {
-    Box box;
+    Box box = {1 << 30, 1 << 30, -1, -1};
     for (s32 y = 0; y < 448; ++y)
         for (s32 x = 0; x < 640; ++x)
-            if (Pixel(u32(x), u32(y)) != kBlack) {
-                box = {std::min(box.x0, x), std::min(box.y0, y), std::max(box.x1, x), std::max(box.y1, y)};
-            }
+            if (Pixel(u32(x), u32(y)) != kBlack)
+                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
     return box;
 }
 
-class SpriteDrawTest : public EngineFixture {
+// The drawn pixels' bounds, and colours at x, y.
+void ExpectPlaced(const Box& box, std::initializer_list<std::array<u32, 3>> pixels) {
+    EXPECT_EQ(Drawn(), box);
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(Pixel(x, y), colour) << x << "," << y;
+}
+
+class SpriteDrawTest : public DataFixture {
 protected:
     void SetUp() override {
-        EngineFixture::SetUp();
+        DataFixture::SetUp();
         DrawSetProjection(DC_PROJ_ORTHO);
         DrawSetCombineMode(DC_COMBINE_OVERWRITE);
         DrawSetZBufferMode(DC_ZMODE_ALWAYS);
         DrawSetStencilMode(DC_STENCIL_OFF);
         DrawSetTextureFilterMode(DC_TEXTURE_FILTER_POINT);
         const std::vector<u8> texture = Quadrants();
-        texture_ = TextureLoad("QUADS", Block(texture), u32(texture.size()));
+        texture_ = TextureLoad("QUADS", Image(texture), u32(texture.size()));
         const std::vector<u8> sheet = Sheet();
-        set_ = SpriteLoad("SHEET", Block(sheet), u32(sheet.size()));
+        set_ = SpriteLoad("SHEET", Image(sheet), u32(sheet.size()));
         ASSERT_NE(texture_, nullptr);
         ASSERT_NE(set_, nullptr);
         Clear();
@@ -103,7 +102,7 @@ protected:
         DrawSetTexture(nullptr);
         SpriteFree(set_);
         TextureFree(texture_);
-        EngineFixture::TearDown();
+        DataFixture::TearDown();
     }
 
     // The whole screen black, in 2-D drawing.
@@ -126,15 +125,8 @@ TEST_F(SpriteDrawTest, ACellCoversExactlyItsRectangleWithCorner0AtTheTopLeft) {
     const s_Vector2 size = {20, 10};
     SpriteDrawSprite2(set_, 0, &position, &size);
     EXPECT_EQ(position.z, 0.0f);  // in the caller's vector too
-    for (u32 y = 40; y < 60; ++y)
-        for (u32 x = 85; x < 115; ++x) {
-            const bool inside = x >= 90 && x < 110 && y >= 45 && y < 55;
-            EXPECT_EQ(Pixel(x, y) != kBlack, inside) << x << "," << y;
-        }
-    EXPECT_EQ(Pixel(90, 45), kRed);
-    EXPECT_EQ(Pixel(109, 45), kGreen);
-    EXPECT_EQ(Pixel(109, 54), kBlue);
-    EXPECT_EQ(Pixel(90, 54), kWhite);
+    EXPECT_EQ(std::ranges::count(Region(90, 45, 20, 10), kBlack), 0);
+    ExpectPlaced({90, 45, 109, 54}, {{90, 45, kRed}, {109, 45, kGreen}, {109, 54, kBlue}, {90, 54, kWhite}});
 }
 
 TEST_F(SpriteDrawTest, TurnedByNoAngleACellIsDrawnAsUnturned) {
@@ -151,15 +143,23 @@ TEST_F(SpriteDrawTest, AQuarterTurnPutsTheCellsTopEdgeOnTheLeft) {
     const s_Vector3 position = {500, 100, 0, 0};
     const s_Vector2 size = {20, 10};
     SpriteDrawSprite2Rot(set_, 0, &position, &size, 1.5707964f);
-    const Box box = Drawn();
-    EXPECT_EQ(box.x0, 495);
-    EXPECT_EQ(box.x1, 504);
-    EXPECT_EQ(box.y0, 90);
-    EXPECT_EQ(box.y1, 109);
-    EXPECT_EQ(Pixel(496, 108), kRed);
-    EXPECT_EQ(Pixel(496, 91), kGreen);
-    EXPECT_EQ(Pixel(503, 91), kBlue);
-    EXPECT_EQ(Pixel(503, 108), kWhite);
+    ExpectPlaced({495, 90, 504, 109},
+                 {{496, 108, kRed}, {496, 91, kGreen}, {503, 91, kBlue}, {503, 108, kWhite}});
+}
+
+// Vertices at (x, -y) x scale about the position, each in its vertex colour.
+TEST_F(SpriteDrawTest, AnAnimationFrameIsScaledAboutItsPositionInItsVertexColours) {
+    const s_Vector3 position = {200, 100, 0, 0};
+    SpriteDrawAnimFrame(set_, 0, 0, &position, 2.0f);
+    ExpectPlaced({190, 90, 209, 109},  // green under magenta is black
+                 {{192, 92, kRed}, {207, 92, kBlack}, {207, 107, kBlue}, {192, 107, kMagenta}});
+}
+
+TEST_F(SpriteDrawTest, AQuadIsDrawnThroughTheGivenMatrix) {
+    s_Matrix4 matrix;
+    Matrix4CreateTranslate(&matrix, 400, 200, 0);
+    SpriteDrawQuad(set_, 0, 0, &matrix);
+    ExpectPlaced({395, 195, 404, 204}, {{396, 196, kRed}});
 }
 
 TEST_F(SpriteDrawTest, CellsAreDrawnWhicheverWayTheyFaceAndTheCullModeIsKept) {
@@ -193,35 +193,8 @@ TEST_F(SpriteDrawTest, IndicesOutOfRangeDrawNothing) {
     };
     for (size_t i = 0; i < calls.size(); ++i) {
         calls[i]();
-        EXPECT_EQ(Drawn().x1, -1) << i;
+        EXPECT_EQ(Drawn()[2], -1) << i;
     }
-}
-
-// Vertices at (x, -y) x scale about the position, each in its vertex colour.
-TEST_F(SpriteDrawTest, AnAnimationFrameIsScaledAboutItsPositionInItsVertexColours) {
-    const s_Vector3 position = {200, 100, 0, 0};
-    SpriteDrawAnimFrame(set_, 0, 0, &position, 2.0f);
-    const Box box = Drawn();
-    EXPECT_EQ(box.x0, 190);
-    EXPECT_EQ(box.x1, 209);
-    EXPECT_EQ(box.y0, 90);
-    EXPECT_EQ(box.y1, 109);
-    EXPECT_EQ(Pixel(192, 92), kRed);
-    EXPECT_EQ(Pixel(207, 92), kBlack);  // green under magenta
-    EXPECT_EQ(Pixel(207, 107), kBlue);
-    EXPECT_EQ(Pixel(192, 107), kMagenta);
-}
-
-TEST_F(SpriteDrawTest, AQuadIsDrawnThroughTheGivenMatrix) {
-    s_Matrix4 matrix;
-    Matrix4CreateTranslate(&matrix, 400, 200, 0);
-    SpriteDrawQuad(set_, 0, 0, &matrix);
-    const Box box = Drawn();
-    EXPECT_EQ(box.x0, 395);
-    EXPECT_EQ(box.x1, 404);
-    EXPECT_EQ(box.y0, 195);
-    EXPECT_EQ(box.y1, 204);
-    EXPECT_EQ(Pixel(396, 196), kRed);
 }
 
 // Each call pops what it pushed: far more calls than the stack holds.
@@ -252,13 +225,11 @@ TEST_F(SpriteDrawTest, ASpriteFacesTheCamera) {
         Matrix4BackRotPoint(&camera, &world, &ahead);
         SpriteDrawSprite(set_, 0, &world, 8.0f);
         boxes[turn] = Drawn();
-        EXPECT_EQ(Pixel(u32(boxes[turn].x1 - 3), u32(boxes[turn].y1 - 3)), kBlue) << turn;
+        EXPECT_EQ(Pixel(u32(boxes[turn][2] - 3), u32(boxes[turn][3] - 3)), kBlue) << turn;
     }
-    EXPECT_GT(boxes[0].x1 - boxes[0].x0, 40);
-    EXPECT_NEAR(boxes[1].x0, boxes[0].x0, 1);
-    EXPECT_NEAR(boxes[1].x1, boxes[0].x1, 1);
-    EXPECT_NEAR(boxes[1].y0, boxes[0].y0, 1);
-    EXPECT_NEAR(boxes[1].y1, boxes[0].y1, 1);
+    EXPECT_GT(boxes[0][2] - boxes[0][0], 40);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(boxes[1][i], boxes[0][i], 1) << i;
 }
 
 }  // namespace

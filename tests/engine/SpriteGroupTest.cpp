@@ -108,25 +108,13 @@ TEST_F(SpriteGroupTest, AllocationMakesOneLinkedBlockPerSixteenElements) {
     EXPECT_EQ(SpriteGroupAlloc(SPRITE_TYPE_COUNT, 4), nullptr);
 }
 
-// Each setter writes through its type's own layout: a line takes two positions and
-// colours, a particle half its size scaled to the screen's aspect, a point no size.
-TEST_F(SpriteGroupTest, SettersWriteTheFieldsEachTypeHas) {
+TEST_F(SpriteGroupTest, AParticlesSizeIsHalvedAndScaledToTheScreensAspect) {
     DrawContext.screenAspectRatio = {4.0f / 3.0f, 0.75f};
-    const s_Vector3 pos[2] = {{1, 2, 3, 0}, {4, 5, 6, 0}};
-    const s_Vector4 color[2] = {{0.1f, 0.2f, 0.3f, 0.4f}, {0.5f, 0.6f, 0.7f, 0.8f}};
     const s_Vector2 size{8.0f, 4.0f};
-    s_line line{};
-    SpriteGroupSetElementPos(&line, SPRITE_TYPE_LINE, pos);
-    SpriteGroupSetElementColor(&line, SPRITE_TYPE_LINE, color);
-    EXPECT_EQ(line.coord1.y, 5.0f);
-    EXPECT_EQ(line.rgba1.w, 0.8f);
     s_particle particle{};
     SpriteGroupSetElementSize(&particle, SPRITE_TYPE_PARTICLE, &size);
-    EXPECT_FLOAT_EQ(particle.size.x, 3.0f);  // half of 8, times 3/4
+    EXPECT_FLOAT_EQ(particle.size.x, 3.0f);
     EXPECT_FLOAT_EQ(particle.size.y, 1.5f);
-    s_point point{};
-    SpriteGroupSetElementSize(&point, SPRITE_TYPE_POINT, &size);
-    EXPECT_EQ(point.rgba.w, 0.0f);
 }
 
 // Two cells of one texture-less sheet and one animation whose frame 0 is a

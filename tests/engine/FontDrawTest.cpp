@@ -10,7 +10,6 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/Font.h"
 #include "tests/engine/FontFixture.h"
-#include "tools/fontbake/FontBaker.h"
 
 namespace {
 
@@ -153,34 +152,6 @@ TEST_F(FontDrawTest, WithNoFontOrNoTextNothingIsDrawn) {
     FontDrawChar('A');
     FontPrintf("A", 100.0, 50.0);
     EXPECT_EQ(Pixel(102, 45), kBlue);
-}
-
-// The disc's system font, baked from its face: coverage in the sheet's alpha.
-TEST_F(FontDrawTest, ABakedFontBlendsItsGlyphsInsideTheTextsBox) {
-    const fontbake::BakedFont baked = fontbake::BakeFont(
-        {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", "ARIAL10", 10, {}});
-    s_texture* sheet = TextureLoad(baked.textureName.c_str(), Image(baked.tim), u32(baked.tim.size()));
-    s_font* font = Load("ARIAL10", baked.fnt);
-    ASSERT_NE(font, nullptr);
-    ASSERT_EQ(font->textures[0].texture, sheet);
-    DrawSetCombineMode(DC_COMBINE_ALPHA);
-    const s32 width = s32(FontStringWidth("Hello"));
-    const s32 height = s32(FontCharHeight());
-    EXPECT_GT(width, 15);
-    FontDrawString("Hello", 0, 100.0f, 60.0f);
-    u32 inked = 0;
-    for (s32 y = 60 - height - 2; y < 62; ++y) {
-        for (s32 x = 98; x < 100 + width + 2; ++x) {
-            const bool inside = x >= 100 && x < 100 + width && y >= 60 - height && y < 60;
-            if (Pixel(x, y) != kBlue) {
-                ++inked;
-                EXPECT_TRUE(inside) << x << ", " << y;
-            }
-        }
-    }
-    EXPECT_GT(inked, u32(width * height / 8));
-    FontFree(font);
-    TextureFree(sheet);
 }
 
 }  // namespace

@@ -52,6 +52,25 @@ VU Gather(const Rgba8* texels, VI index) {
     return VU(_mm256_i32gather_epi32(reinterpret_cast<const int*>(texels), __m256i(index), 4));
 }
 
+// Lanes i and i + 4 share a row of 128-bit halves; each half then turns as
+// the four-lane code does.
+void GatherQuads(const TexelQuad* quads, VI at, VU& topLeft, VU& topRight, VU& bottomLeft, VU& bottomRight) {
+    VU q[4];
+    for (int i = 0; i < 4; ++i) {
+        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&quads[at[i]]));
+        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&quads[at[i + 4]]));
+        q[i] = VU(_mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1));
+    }
+    const VU a = VU(_mm256_unpacklo_epi32(__m256i(q[0]), __m256i(q[1])));
+    const VU b = VU(_mm256_unpackhi_epi32(__m256i(q[0]), __m256i(q[1])));
+    const VU c = VU(_mm256_unpacklo_epi32(__m256i(q[2]), __m256i(q[3])));
+    const VU d = VU(_mm256_unpackhi_epi32(__m256i(q[2]), __m256i(q[3])));
+    topLeft = VU(_mm256_unpacklo_epi64(__m256i(a), __m256i(c)));
+    topRight = VU(_mm256_unpackhi_epi64(__m256i(a), __m256i(c)));
+    bottomLeft = VU(_mm256_unpacklo_epi64(__m256i(b), __m256i(d)));
+    bottomRight = VU(_mm256_unpackhi_epi64(__m256i(b), __m256i(d)));
+}
+
 #include "console/gx/gx_sampler_kernel.h"
 
 // Rounded to 0..255; NaN becomes 0.

@@ -160,11 +160,20 @@ using TextureSampler = Rgba8 (*)(void* context, u32 texMap, const TexCoordSample
 // filter): the rasteriser reads it a group of pixels at a time, as the sampler
 // would one by one. The texture module installs a viewer beside its sampler; it
 // answers false for a map that needs the level of detail.
+// A bilinear footprint: the texel words (red in the low byte) of a texel, the
+// one right of it, the one below and the one below right, wrapped.
+struct TexelQuad {
+    u32 topLeft, topRight, bottomLeft, bottomRight;
+};
+
 struct TexLevelView {
     const Rgba8* texels;  // row by row
     s32 width, height;
     u8 wrapS, wrapT;  // GXTexWrapMode
     bool linear;
+    // Optional for a bilinear view: the footprints of every column and row the
+    // wraps tell apart (QuadSpan of each), made for this view's wraps.
+    const TexelQuad* quads = nullptr;
 };
 using TextureViewer = bool (*)(void* context, u32 texMap, TexLevelView* view);
 

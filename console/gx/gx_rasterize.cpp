@@ -47,6 +47,21 @@ VU Gather(const Rgba8* texels, VI index) {
     return out;
 }
 
+// The four footprints as rows, turned into four vectors of the lanes' corners.
+void GatherQuads(const TexelQuad* quads, VI at, VU& topLeft, VU& topRight, VU& bottomLeft, VU& bottomRight) {
+    VU q[kLanes];
+    for (int i = 0; i < kLanes; ++i)
+        std::memcpy(&q[i], &quads[at[i]], sizeof q[i]);
+    const VU a = __builtin_shufflevector(q[0], q[1], 0, 4, 1, 5),
+             b = __builtin_shufflevector(q[0], q[1], 2, 6, 3, 7);
+    const VU c = __builtin_shufflevector(q[2], q[3], 0, 4, 1, 5),
+             d = __builtin_shufflevector(q[2], q[3], 2, 6, 3, 7);
+    topLeft = __builtin_shufflevector(a, c, 0, 1, 4, 5);
+    topRight = __builtin_shufflevector(a, c, 2, 3, 6, 7);
+    bottomLeft = __builtin_shufflevector(b, d, 0, 1, 4, 5);
+    bottomRight = __builtin_shufflevector(b, d, 2, 3, 6, 7);
+}
+
 #include "console/gx/gx_sampler_kernel.h"
 
 // Rounded to 0..kMaxDepth; NaN becomes 0.

@@ -22,6 +22,14 @@ VU Gather(const Rgba8* texels, VI index) {
     return VU{word};
 }
 
+void GatherQuads(const TexelQuad* quads, VI at, VU& topLeft, VU& topRight, VU& bottomLeft, VU& bottomRight) {
+    const TexelQuad& q = quads[at[0]];
+    topLeft = VU{q.topLeft};
+    topRight = VU{q.topRight};
+    bottomLeft = VU{q.bottomLeft};
+    bottomRight = VU{q.bottomRight};
+}
+
 #include "console/gx/gx_sampler_kernel.h"
 
 TexLevelView ViewOf(const TexLevel& level, const TexSampling& s, bool linear) {
@@ -52,6 +60,25 @@ float LevelOfDetail(const TexLevel& base, const TexCoordSample& c) {
 }
 
 }  // namespace
+
+std::vector<TexelQuad> MakeTexelQuads(const TexLevel& level, u8 wrapS, u8 wrapT) {
+    const s32 w = s32(level.width), h = s32(level.height);
+    const s32 columns = QuadSpan(w, wrapS), rows = QuadSpan(h, wrapT);
+    // A clamp's first column is the one left of the texture.
+    const s32 left = QuadColumn(VI{0}, w, wrapS)[0], top = QuadColumn(VI{0}, h, wrapT)[0];
+    auto at = [&](s32 x, s32 y) {
+        u32 word;
+        const s32 i = WrapTexel(VI{y}, h, wrapT)[0] * w + WrapTexel(VI{x}, w, wrapS)[0];
+        std::memcpy(&word, &level.texels[std::size_t(i)], sizeof word);
+        return word;
+    };
+    std::vector<TexelQuad> quads;
+    quads.reserve(std::size_t(columns) * std::size_t(rows));
+    for (s32 y = -top; y < rows - top; ++y)
+        for (s32 x = -left; x < columns - left; ++x)
+            quads.push_back({at(x, y), at(x + 1, y), at(x, y + 1), at(x + 1, y + 1)});
+    return quads;
+}
 
 bool ViewTexture(const DecodedTexture& tex, const TexSampling& s, TexLevelView* view) {
     if (s.minFilter >= GX_NEAR_MIP_NEAR || s.minFilter != s.magFilter)

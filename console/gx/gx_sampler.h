@@ -28,6 +28,9 @@ struct TexSampling {
 // when the level of detail picks or blends its levels.
 bool ViewTexture(const DecodedTexture& tex, const TexSampling& sampling, TexLevelView* view);
 
+// The footprints a bilinear view of the level reads with these wraps.
+std::vector<TexelQuad> MakeTexelQuads(const TexLevel& level, u8 wrapS, u8 wrapT);
+
 Rgba8 SampleTexture(const DecodedTexture& tex, const TexSampling& sampling, const TexCoordSample& coord);
 
 }  // namespace console::gx

@@ -1,7 +1,8 @@
 // Reading one texture level at a group of coordinates: wrap, then nearest or
 // bilinear filtering. Not a normal header: a file includes it inside its own
 // unnamed namespace, after defining the vector types VF, VI, VU, VH of its
-// width and Gather (the texel words at a group of indices), and after console/gx.h.
+// width, Gather (the texel words at a group of indices) and GatherQuads (the
+// footprints at a group of indices, as four vectors), and after console/gx.h.
 // Texel words hold red in the low byte, as an Rgba8 lies in memory. The single
 // pixel sampler and the rasteriser's groups so work out the same texels.
 
@@ -24,6 +25,26 @@ constexpr float kCoordLimit = 1 << 20;
         }
         default:
             return i < 0 ? 0 : i > n - 1 ? n - 1 : i;
+    }
+}
+
+// Footprint columns (or rows) a wrap tells apart: a repeat's period, a
+// mirror's two, a clamp's texels and the one left of them.
+[[gnu::always_inline]] inline s32 QuadSpan(s32 n, u8 mode) {
+    return mode == GX_REPEAT ? n : mode == GX_MIRROR ? 2 * n : n + 1;
+}
+
+// The footprint column of a texel column: texels i and i + 1 wrap the same as
+// at the column's.
+[[gnu::always_inline]] inline VI QuadColumn(VI i, s32 n, u8 mode) {
+    const bool pow2 = (n & (n - 1)) == 0;
+    switch (mode) {
+        case GX_REPEAT:
+            return pow2 ? i & (n - 1) : (i % n + n) % n;
+        case GX_MIRROR:
+            return pow2 ? i & (2 * n - 1) : (i % (2 * n) + 2 * n) % (2 * n);
+        default:
+            return (i < -1 ? -1 : i > n - 1 ? n - 1 : i) + 1;
     }
 }
 
@@ -62,6 +83,13 @@ constexpr float kCoordLimit = 1 << 20;
     const VI w = FloorTexel((TexelCoord(t, v.height) - 0.5f) * 256.0f);
     const VI x = u >> 8, y = w >> 8;
     const VU wu = VU(u & 0xFF), wv = VU(w & 0xFF);
+    if (v.quads != nullptr) {
+        const VI at =
+            QuadColumn(y, v.height, v.wrapT) * QuadSpan(v.width, v.wrapS) + QuadColumn(x, v.width, v.wrapS);
+        VU topLeft, topRight, bottomLeft, bottomRight;
+        GatherQuads(v.quads, at, topLeft, topRight, bottomLeft, bottomRight);
+        return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
+    }
     const VI x0 = WrapTexel(x, v.width, v.wrapS), x1 = WrapTexel(x + 1, v.width, v.wrapS);
     const VI row0 = WrapTexel(y, v.height, v.wrapT) * v.width;
     const VI row1 = WrapTexel(y + 1, v.height, v.wrapT) * v.width;

@@ -42,8 +42,15 @@ struct CacheKeyHash {
     }
 };
 
+// The bilinear footprints of a texture's first level, made at its first
+// bilinear read with each pair of wraps.
+struct TexFootprints {
+    std::vector<TexelQuad> quads[3][3];  // by wrap s, wrap t
+};
+
 struct CacheEntry {
     std::shared_ptr<const DecodedTexture> texture;
+    std::shared_ptr<TexFootprints> footprints;
     u32 region;  // the even bank of the region it was loaded through
     std::size_t bytes;
 };
@@ -52,6 +59,7 @@ struct TexMap {
     GXTexObj obj{};
     u32 region = kNoRegion;
     std::shared_ptr<const DecodedTexture> texture;
+    std::shared_ptr<TexFootprints> footprints;
     TexSampling sampling{};
     bool stale = false;  // dropped by an invalidation: read again at the next use
 };
@@ -134,10 +142,10 @@ std::shared_ptr<const DecodedTexture> Decode(const GXTexObj& obj, u32 levels, co
 
 // The decoded texture an object names, from the cache or decoded now; null for
 // an object that names no readable texture.
-std::shared_ptr<const DecodedTexture> Acquire(const GXTexObj& obj, u32 region) {
+CacheEntry Acquire(const GXTexObj& obj, u32 region) {
     if (obj.image == nullptr || obj.width == 0 || obj.height == 0 || obj.width > kMaxTexSize ||
         obj.height > kMaxTexSize || TexFormatTile(obj.format).bytes == 0)
-        return nullptr;
+        return {};
     const Palette* palette = nullptr;
     if (TexFormatIndexed(obj.format)) {
         const GXTlutRegion* r = Mem().tlutRegion(obj.tlutName);
@@ -149,7 +157,7 @@ std::shared_ptr<const DecodedTexture> Acquire(const GXTexObj& obj, u32 region) {
                        obj.height, LevelsOf(obj), palette != nullptr ? PaletteHash(*palette) : 0};
     if (const auto it = s_mem.cache.find(key); it != s_mem.cache.end()) {
         it->second.region = region;
-        return it->second.texture;
+        return it->second;
     }
     auto texture = Decode(obj, key.levels, palette);
     std::size_t bytes = 0;
@@ -160,12 +168,15 @@ std::shared_ptr<const DecodedTexture> Acquire(const GXTexObj& obj, u32 region) {
         s_mem.cachedBytes = 0;
     }
     s_mem.cachedBytes += bytes;
-    s_mem.cache.emplace(key, CacheEntry{texture, region, bytes});
-    return texture;
+    const CacheEntry entry{texture, std::make_shared<TexFootprints>(), region, bytes};
+    s_mem.cache.emplace(key, entry);
+    return entry;
 }
 
 void Refresh(TexMap& map) {
-    map.texture = Acquire(map.obj, map.region);
+    const CacheEntry entry = Acquire(map.obj, map.region);
+    map.texture = entry.texture;
+    map.footprints = entry.footprints;
     map.stale = false;
 }
 
@@ -187,7 +198,18 @@ Rgba8 SampleMap(void*, u32 index, const TexCoordSample& coord) {
 
 bool ViewMap(void*, u32 index, TexLevelView* view) {
     const DecodedTexture* texture = MapTexture(index);
-    return texture != nullptr && ViewTexture(*texture, s_mem.maps[index].sampling, view);
+    if (texture == nullptr)
+        return false;
+    const TexMap& map = s_mem.maps[index];
+    if (!ViewTexture(*texture, map.sampling, view))
+        return false;
+    if (view->linear && view->wrapS < 3 && view->wrapT < 3) {
+        std::vector<TexelQuad>& quads = map.footprints->quads[view->wrapS][view->wrapT];
+        if (quads.empty())
+            quads = MakeTexelQuads(texture->levels[0], view->wrapS, view->wrapT);
+        view->quads = quads.data();
+    }
+    return true;
 }
 
 // Drops the cached textures loaded through a region, or every one.

@@ -210,22 +210,23 @@ TEST_F(GXTexture, RegionCallbackAndUserData) {
 }
 
 // A modulated draw reads a map a group of pixels at a time when it can; the
-// picture is the one the sampler gives pixel by pixel, in every wrap, filter
+// picture is the one the sampler gives pixel by pixel, in every wrap (the same or not in s and t), filter
 // and size, in perspective and where q crosses zero.
 TEST_F(GXTexture, GroupsOfPixelsReadAsOneByOne) {
     struct Case {
         u16 width, height;
-        GXTexWrapMode wrap;
+        GXTexWrapMode wrapS, wrapT;
         GXTexFilter filter;
         float q0;  // q at the first corner, 1 at the others
         u8 texGens;
     };
     const Case cases[] = {
-        {8, 8, GX_REPEAT, GX_LINEAR, 1.0f, 1}, {8, 4, GX_MIRROR, GX_LINEAR, 0.4f, 1},
-        {8, 8, GX_CLAMP, GX_LINEAR, 1.0f, 1},  {12, 4, GX_REPEAT, GX_LINEAR, 0.6f, 1},
-        {12, 8, GX_MIRROR, GX_NEAR, 1.0f, 1},  {16, 4, GX_CLAMP, GX_NEAR, 2.5f, 1},
-        {8, 4, GX_REPEAT, GX_NEAR, -0.5f, 1},  {12, 4, GX_MIRROR, GX_LINEAR, -0.5f, 1},
-        {8, 8, GX_REPEAT, GX_LINEAR, 1.0f, 0},
+        {8, 8, GX_REPEAT, GX_REPEAT, GX_LINEAR, 1.0f, 1}, {8, 4, GX_MIRROR, GX_MIRROR, GX_LINEAR, 0.4f, 1},
+        {8, 8, GX_CLAMP, GX_CLAMP, GX_LINEAR, 1.0f, 1},   {12, 4, GX_REPEAT, GX_REPEAT, GX_LINEAR, 0.6f, 1},
+        {12, 8, GX_MIRROR, GX_MIRROR, GX_NEAR, 1.0f, 1},  {16, 4, GX_CLAMP, GX_CLAMP, GX_NEAR, 2.5f, 1},
+        {8, 4, GX_REPEAT, GX_REPEAT, GX_NEAR, -0.5f, 1},  {12, 4, GX_MIRROR, GX_MIRROR, GX_LINEAR, -0.5f, 1},
+        {8, 8, GX_REPEAT, GX_REPEAT, GX_LINEAR, 1.0f, 0}, {12, 8, GX_CLAMP, GX_MIRROR, GX_LINEAR, 0.6f, 1},
+        {8, 4, GX_MIRROR, GX_REPEAT, GX_LINEAR, 1.0f, 1}, {12, 4, GX_REPEAT, GX_CLAMP, GX_LINEAR, -0.5f, 1},
     };
     alignas(32) std::array<u8, 12 * 8 * 4> texels;
     u32 seed = 99;
@@ -244,7 +245,7 @@ TEST_F(GXTexture, GroupsOfPixelsReadAsOneByOne) {
     };
     for (const Case& c : cases) {
         GXTexObj obj;
-        GXInitTexObj(&obj, texels.data(), c.width, c.height, GX_TF_RGBA8, c.wrap, c.wrap, GX_FALSE);
+        GXInitTexObj(&obj, texels.data(), c.width, c.height, GX_TF_RGBA8, c.wrapS, c.wrapT, GX_FALSE);
         GXInitTexObjFilter(&obj, c.filter, c.filter);
         GXLoadTexObj(&obj, GX_TEXMAP0);
         console::gx::RasterState s;
@@ -275,8 +276,8 @@ TEST_F(GXTexture, GroupsOfPixelsReadAsOneByOne) {
                     picture.push_back(HostEFBColor(x, y));
             s.viewer = nullptr;
         }
-        EXPECT_EQ(pictures[0], pictures[1]) << c.width << "x" << c.height << " wrap " << int(c.wrap)
-                                            << " filter " << int(c.filter) << " q " << c.q0;
+        EXPECT_EQ(pictures[0], pictures[1]) << c.width << "x" << c.height << " wrap " << int(c.wrapS) << ","
+                                            << int(c.wrapT) << " filter " << int(c.filter) << " q " << c.q0;
     }
 }
 

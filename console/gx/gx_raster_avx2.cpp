@@ -107,15 +107,27 @@ VU MulColor(VU a, VU b) {
     return VU(lo) | (VU(hi) << 8);
 }
 
-// Per channel, floor((s * alpha + d * (255 - alpha) + 127) / 255).
-VU BlendSrcAlpha(VU s, VU d) {
+// Per channel, floor((s * alpha + d * (255 - alpha) + 127) / 255), the source
+// in 16-bit lanes: blue and red in `lo`, green and alpha in `hi`.
+VU BlendLanes(VH lo, VH hi, VU d) {
     const VU m = VU{} + 0x00FF00FFu;
-    const VU a = s >> 24;
+    const VU a = VU(hi) >> 16;
     const VH a2 = VH(a | (a << 16));
     const VH ia2 = VH(m) - a2;
-    const VH lo = Div255(VH(s & m) * a2 + VH(d & m) * ia2);
-    const VH hi = Div255(VH((s >> 8) & m) * a2 + VH((d >> 8) & m) * ia2);
-    return VU(lo) | (VU(hi) << 8);
+    const VH blo = Div255(lo * a2 + VH(d & m) * ia2);
+    const VH bhi = Div255(hi * a2 + VH((d >> 8) & m) * ia2);
+    return VU(blo) | (VU(bhi) << 8);
+}
+
+VU BlendSrcAlpha(VU s, VU d) {
+    const VU m = VU{} + 0x00FF00FFu;
+    return BlendLanes(VH(s & m), VH((s >> 8) & m), d);
+}
+
+// BlendSrcAlpha(MulColor(a, b), d), the product kept in its lanes.
+VU ModulateBlendSrcAlpha(VU a, VU b, VU d) {
+    const VU m = VU{} + 0x00FF00FFu;
+    return BlendLanes(Div255(VH(a & m) * VH(b & m)), Div255(VH((a >> 8) & m) * VH((b >> 8) & m)), d);
 }
 
 #include "console/gx/gx_raster_kernel.h"

@@ -1,7 +1,7 @@
 // The row loops, written once for any vector width. Not a normal header: a
 // file includes it inside its own unnamed namespace, after defining for its
 // width kLanes, the vector types VF, VI, VU and Load, Store, Any, Select,
-// ToBytes, DepthAt, MulColor and BlendSrcAlpha, and after including
+// ToBytes, DepthAt, MulColor, BlendSrcAlpha and ModulateBlendSrcAlpha, and after including
 // gx_sampler_kernel.h. Every header it needs is included before that, so
 // nothing here includes anything.
 
@@ -77,6 +77,8 @@ void DrawRows(const TriangleDraw& d) {
     const u32 valueMask = d.valueMask, valueOr = d.valueOr, keepMask = pix.keepMask;
     const PixelFormat format = pix.format;
     constexpr bool kDepthTest = kDepth != DepthPath::Off;
+    // Nothing reads the modulated colour but the blend: the two in one pass.
+    constexpr bool kFused = kPlain && kKind == TevKind::Modulate && kBlend == BlendPath::SrcAlpha;
 
     const float originX = t.originX, originY = t.originY;
     const double z0c = t.z0, zdx = t.zdx, zdy = t.zdy;
@@ -149,7 +151,7 @@ void DrawRows(const TriangleDraw& d) {
                     Store(depthRow + x, Select(live, z, stored));
             }
 
-            VU color{};
+            VU color{}, tex{};
             if (shade) {
                 const VF fi = __builtin_convertvector(xs - x0, VF);
                 const VF w = constantW ? constW : 1.0f / (invW0 + invW.dx * fi);
@@ -158,7 +160,6 @@ void DrawRows(const TriangleDraw& d) {
                             ToBytes((cr + pr.dx * fi) * w) << 16 | ToBytes((ca + pa.dx * fi) * w) << 24;
                 }
                 if constexpr (kKind == TevKind::Modulate) {
-                    VU tex{};
                     // As CoordAt works it out, a group of pixels at a time.
                     const VF q = q0 + pq.dx * fi;
                     const VF iq = 1.0f / q;
@@ -179,7 +180,8 @@ void DrawRows(const TriangleDraw& d) {
                                 tex[i] = PackRgba(TevSample(d.state, d.plan.tev.texMap, coord));
                             }
                     }
-                    color = MulColor(tex, color);
+                    if constexpr (!kFused)
+                        color = MulColor(tex, color);
                 }
                 if constexpr (kKind == TevKind::General) {
                     for (int i = 0; i < kLanes; ++i)
@@ -213,7 +215,7 @@ void DrawRows(const TriangleDraw& d) {
             if constexpr (kBlend == BlendPath::Replace) {
                 value = color;
             } else if constexpr (kBlend == BlendPath::SrcAlpha) {
-                value = BlendSrcAlpha(color, dst);
+                value = kFused ? ModulateBlendSrcAlpha(tex, color, dst) : BlendSrcAlpha(color, dst);
             } else {
                 for (int i = 0; i < kLanes; ++i)
                     value[i] = live[i] != 0 ? BlendColor(pix, Unpack(color[i]), dst[i]) : 0;

@@ -87,15 +87,27 @@ inline V4u MulColor(V4u a, V4u b) {
 }
 
 // Per channel, floor((s * alpha + d * (255 - alpha) + 127) / 255) with the
-// source's alpha.
-inline V4u BlendSrcAlpha(V4u s, V4u d) {
+// source's alpha, the source in 16-bit lanes: blue and red in `lo`, green and
+// alpha in `hi`.
+inline V4u BlendLanes(V8h lo, V8h hi, V4u d) {
     const V4u m = V4u{} + 0x00FF00FFu;
-    const V4u a = s >> 24;
+    const V4u a = V4u(hi) >> 16;
     const V8h a2 = V8h(a | (a << 16));
     const V8h ia2 = V8h(m) - a2;
-    const V8h lo = Div255(V8h(s & m) * a2 + V8h(d & m) * ia2);
-    const V8h hi = Div255(V8h((s >> 8) & m) * a2 + V8h((d >> 8) & m) * ia2);
-    return V4u(lo) | (V4u(hi) << 8);
+    const V8h blo = Div255(lo * a2 + V8h(d & m) * ia2);
+    const V8h bhi = Div255(hi * a2 + V8h((d >> 8) & m) * ia2);
+    return V4u(blo) | (V4u(bhi) << 8);
+}
+
+inline V4u BlendSrcAlpha(V4u s, V4u d) {
+    const V4u m = V4u{} + 0x00FF00FFu;
+    return BlendLanes(V8h(s & m), V8h((s >> 8) & m), d);
+}
+
+// BlendSrcAlpha(MulColor(a, b), d), the product kept in its lanes.
+inline V4u ModulateBlendSrcAlpha(V4u a, V4u b, V4u d) {
+    const V4u m = V4u{} + 0x00FF00FFu;
+    return BlendLanes(Div255(V8h(a & m) * V8h(b & m)), Div255(V8h((a >> 8) & m) * V8h((b >> 8) & m)), d);
 }
 
 }  // namespace console::gx::simd

@@ -46,6 +46,7 @@ struct CacheKeyHash {
 // bilinear read with each pair of wraps.
 struct TexFootprints {
     std::vector<TexelQuad> quads[3][3];  // by wrap s, wrap t
+    std::size_t bytes = 0;               // counted in the cache's bytes
 };
 
 struct CacheEntry {
@@ -205,8 +206,11 @@ bool ViewMap(void*, u32 index, TexLevelView* view) {
         return false;
     if (view->linear && view->wrapS < 3 && view->wrapT < 3) {
         std::vector<TexelQuad>& quads = map.footprints->quads[view->wrapS][view->wrapT];
-        if (quads.empty())
+        if (quads.empty()) {
             quads = MakeTexelQuads(texture->levels[0], view->wrapS, view->wrapT);
+            map.footprints->bytes += quads.size() * sizeof(TexelQuad);
+            s_mem.cachedBytes += quads.size() * sizeof(TexelQuad);
+        }
         view->quads = quads.data();
     }
     return true;
@@ -216,7 +220,7 @@ bool ViewMap(void*, u32 index, TexLevelView* view) {
 void Invalidate(u32 region, bool all) {
     for (auto it = s_mem.cache.begin(); it != s_mem.cache.end();) {
         if (all || it->second.region == region) {
-            s_mem.cachedBytes -= it->second.bytes;
+            s_mem.cachedBytes -= it->second.bytes + it->second.footprints->bytes;
             it = s_mem.cache.erase(it);
         } else {
             ++it;

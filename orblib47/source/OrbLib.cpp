@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "orblib47/source/Bone.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Decal.h"
@@ -85,6 +86,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },

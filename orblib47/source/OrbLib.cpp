@@ -23,6 +23,7 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Screenshot.h"
+#include "orblib47/source/Skin.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
@@ -86,6 +87,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config*) { ModelSetupSkinIndices(MODEL_SKIN_INDEX_COUNT); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },

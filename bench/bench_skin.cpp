@@ -36,9 +36,10 @@ void BM_ModelWeightVertices(benchmark::State& state) {
         Matrix4CreateXYZ(&bones[b], 0.1f * f32(b), 0.05f * f32(b), -0.02f * f32(b));
         bones[b].element[3] = f32(b);
     }
+    const SkinPose pose(bones);
     const s_model_skin skin = model.Skin();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ModelWeightVertices(skin, bones));
+        benchmark::DoNotOptimize(ModelWeightVertices(skin, pose.Header()));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kVertices);

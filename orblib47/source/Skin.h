@@ -10,6 +10,7 @@
 
 #include <span>
 
+#include "orblib47/source/Bone.h"
 #include "orblib47/source/OrbMath.h"
 #include "orblib47/source/OrbTypes.h"
 
@@ -122,7 +123,7 @@ void ModelSetupSkinIndices(u32 count);
 bool ModelCheckVertexCommands(const s_model_skin& model, u32 numBones);
 
 // Runs the vertex command stream: each run is weighted into the weighted buffer with
-// `boneMatrices` (each bone's modelMatrixInv, in bone order). Stops with false, after
-// a one-line error, at the first command that does not fit the model; a model without
-// a weighted buffer is left alone.
-bool ModelWeightVertices(const s_model_skin& model, std::span<const s_Matrix4> boneMatrices);
+// the modelMatrixInv of its bones in `header`. Stops with false, after a one-line
+// error, at the first command that does not fit the model or the header; a model
+// without a weighted buffer, or without a header, is left alone.
+bool ModelWeightVertices(const s_model_skin& model, const s_hmatrix* header);

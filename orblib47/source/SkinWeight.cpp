@@ -83,8 +83,8 @@ bool ModelCheckVertexCommands(const s_model_skin& model, u32 numBones) {
                               [](u32, u32, const WeightMatrices&) {});
 }
 
-bool ModelWeightVertices(const s_model_skin& model, std::span<const s_Matrix4> boneMatrices) {
-    if (model.outVertNormBuffer.empty())
+bool ModelWeightVertices(const s_model_skin& model, const s_hmatrix* header) {
+    if (model.outVertNormBuffer.empty() || !header)
         return true;
     const s_quant_load q = QuantLoadDecode(model.vertNormGQR);
     if (q.type != QUANT_TYPE_U16 && q.type != QUANT_TYPE_S16) {
@@ -93,21 +93,22 @@ bool ModelWeightVertices(const s_model_skin& model, std::span<const s_Matrix4> b
     }
     const size_t numVertices = std::min(
         {model.vertexListUnion.size(), model.vertexWeightList.size(), model.outVertNormBuffer.size()});
-    const u32 numBones = u32(std::min<size_t>(boneMatrices.size(), 0xFFFFFFFFu));
-    return WalkVertexCommands(
-        "ModelWeightVertices", model.vertexCommands, numVertices, numBones,
-        [&](u32 first, u32 count, const WeightMatrices& w) {
-            const s_model_vertex_skinned* in = model.vertexListUnion.data() + first;
-            const s_model_vertex_weight* weights = model.vertexWeightList.data() + first;
-            s_vert_pair* out = model.outVertNormBuffer.data() + first;
-            const s_Matrix4& a = boneMatrices[w.bone[0]];
-            if (w.count == 1) {
-                ModelSkin1Vecs32Norms32(a, in, out, count, q);
-                return;
-            }
-            ModelSkin2Vecs32Norms32(a, boneMatrices[w.bone[1]], weights, in, out, count, q);
-            if (w.count == 3)
-                ModelSkinAccVecs32Norms32Iu16(boneMatrices[w.bone[2]], count, in, out,
-                                              OutVertNormIndices.data(), weights, q);
-        });
+    const u32 numBones = u32(std::max<s16>(header->numBones, 0));
+    const auto matrix = [&](u32 bone) -> const s_Matrix4& { return header->boneList[bone].modelMatrixInv; };
+    return WalkVertexCommands("ModelWeightVertices", model.vertexCommands, numVertices, numBones,
+                              [&](u32 first, u32 count, const WeightMatrices& w) {
+                                  const s_model_vertex_skinned* in = model.vertexListUnion.data() + first;
+                                  const s_model_vertex_weight* weights =
+                                      model.vertexWeightList.data() + first;
+                                  s_vert_pair* out = model.outVertNormBuffer.data() + first;
+                                  const s_Matrix4& a = matrix(w.bone[0]);
+                                  if (w.count == 1) {
+                                      ModelSkin1Vecs32Norms32(a, in, out, count, q);
+                                      return;
+                                  }
+                                  ModelSkin2Vecs32Norms32(a, matrix(w.bone[1]), weights, in, out, count, q);
+                                  if (w.count == 3)
+                                      ModelSkinAccVecs32Norms32Iu16(matrix(w.bone[2]), count, in, out,
+                                                                    OutVertNormIndices.data(), weights, q);
+                              });
 }

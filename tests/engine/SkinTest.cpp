@@ -109,7 +109,7 @@ TEST_F(SkinTest, IdentityMatricesLeaveTheRestPoseUnderOneTwoAndThreeBones) {
         model.Command(matrices, 0, 1, 2);
         model.Run(0, 40);
         model.End();
-        ASSERT_TRUE(ModelWeightVertices(model.Skin(), bones));
+        ASSERT_TRUE(ModelWeightVertices(model.Skin(), SkinPose(bones).Header()));
         for (size_t i = 0; i < 40; ++i)
             ExpectPairNear(model.out[i], Blend(model, i, {&IDMatrix4}, {1.0f}));
     }
@@ -123,7 +123,7 @@ TEST_F(SkinTest, TwoBonesBlendByTheirWeights) {
     model.Command(VERTEX_CMD_MATRIX2, 1, 2);
     model.Run(2, 7);
     model.End();
-    ASSERT_TRUE(ModelWeightVertices(model.Skin(), bones));
+    ASSERT_TRUE(ModelWeightVertices(model.Skin(), SkinPose(bones).Header()));
     for (size_t i = 2; i < 9; ++i)
         ExpectPairNear(model.out[i], Blend(model, i, {&bones[1], &bones[2]}, {0.25f, 0.75f}));
     // Vertices outside the run are not touched.
@@ -140,7 +140,7 @@ TEST_F(SkinTest, ThreeBonesOverTheLongestRunApplyWeightsAsStored) {
     model.Command(VERTEX_CMD_MATRIX3, 2, 0, 1);
     model.Run(3, MODEL_SKIN_INDEX_COUNT);
     model.End();
-    ASSERT_TRUE(ModelWeightVertices(model.Skin(), bones));
+    ASSERT_TRUE(ModelWeightVertices(model.Skin(), SkinPose(bones).Header()));
     for (size_t i = 3; i < 3 + MODEL_SKIN_INDEX_COUNT; ++i)
         ExpectPairNear(model.out[i], Blend(model, i, {&bones[2], &bones[0], &bones[1]}, {0.5f, 1.0f, 0.5f}));
 }
@@ -150,7 +150,7 @@ TEST_F(SkinTest, ARunBeforeAnyMatrixWritesNothing) {
     Vertices(model, 4, kFull, 0, 0);
     model.Run(0, 4);
     model.End();
-    EXPECT_TRUE(ModelWeightVertices(model.Skin(), std::vector<s_Matrix4>(1, IDMatrix4)));
+    EXPECT_TRUE(ModelWeightVertices(model.Skin(), SkinPose({IDMatrix4}).Header()));
     for (const s_vert_pair& p : model.out)
         ExpectPairNear(p, s_vert_pair{});
 }
@@ -188,7 +188,7 @@ TEST_F(SkinTest, CommandsThatDoNotFitTheModelAreRefused) {
             model.End();
         report_->clear();
         EXPECT_FALSE(ModelCheckVertexCommands(model.Skin(), 3));
-        EXPECT_FALSE(ModelWeightVertices(model.Skin(), bones));
+        EXPECT_FALSE(ModelWeightVertices(model.Skin(), SkinPose(bones).Header()));
         EXPECT_TRUE(report().contains("vertex command")) << report().text();
         // Without an end the fault is found only after the last run.
         for (size_t i = c.end ? 0 : 1; i < model.out.size(); ++i)
@@ -196,13 +196,16 @@ TEST_F(SkinTest, CommandsThatDoNotFitTheModelAreRefused) {
     }
 }
 
-TEST_F(SkinTest, AModelWithoutAWeightedBufferIsLeftAlone) {
+TEST_F(SkinTest, AModelWithoutAWeightedBufferOrAPoseIsLeftAlone) {
     SkinModelBuilder model;
     Vertices(model, 4, kFull, 0, 0);
     model.Command(VERTEX_CMD_MATRIX4);
     s_model_skin skin = model.Skin();
     skin.outVertNormBuffer = {};
-    EXPECT_TRUE(ModelWeightVertices(skin, std::vector<s_Matrix4>(1, IDMatrix4)));
+    EXPECT_TRUE(ModelWeightVertices(skin, SkinPose({IDMatrix4}).Header()));
+    EXPECT_TRUE(ModelWeightVertices(model.Skin(), nullptr));
+    for (const s_vert_pair& p : model.out)
+        ExpectPairNear(p, s_vert_pair{});
 }
 
 // Random bytes over a valid stream: whatever the walk accepts it weights within the
@@ -223,7 +226,7 @@ TEST_F(SkinTest, MutatedStreamsStayInsideTheModel) {
             model.commands[random() % model.commands.size()] = u8(random());
         model.commands.resize(model.commands.size() - random() % 3);
         EXPECT_EQ(ModelCheckVertexCommands(model.Skin(), u32(bones.size())),
-                  ModelWeightVertices(model.Skin(), bones))
+                  ModelWeightVertices(model.Skin(), SkinPose(bones).Header()))
             << "trial " << trial;
     }
 }

@@ -36,3 +36,22 @@ struct SkinModelBuilder {
 
     s_model_skin Skin() { return {commands, vertices, weights, kGqr, out}; }
 };
+
+// A pose whose bone b carries the skinning matrix matrices[b].
+class SkinPose {
+public:
+    explicit SkinPose(const std::vector<s_Matrix4>& matrices) : bones_(matrices.size()) {
+        for (size_t b = 0; b < matrices.size(); ++b)
+            bones_[b].modelMatrixInv = matrices[b];
+        header_.numBones = header_.maxBones = s16(bones_.size());
+        header_.boneList = bones_.data();
+    }
+    SkinPose(const SkinPose&) = delete;
+    SkinPose& operator=(const SkinPose&) = delete;
+
+    const s_hmatrix* Header() const { return &header_; }
+
+private:
+    std::vector<s_hmatrix_bone> bones_;
+    s_hmatrix header_{};
+};

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "orblib47/source/Anim.h"
 #include "orblib47/source/Bone.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
@@ -65,6 +66,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { TextureColdReset(); },
     [](u32, s_orblib_config*) { FontColdReset(); },
     [](u32, s_orblib_config*) { SpriteColdReset(); },
+    [](u32, s_orblib_config*) { HAnimColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
@@ -89,6 +91,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
     [](u32, s_orblib_config*) { ModelSetupSkinIndices(MODEL_SKIN_INDEX_COUNT); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
+    [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },

@@ -1,7 +1,10 @@
 // Asynchronous archive loading: the request queue and the loader task.
 #include "console/dvd/dvd_control.h"
+#include "orblib47/source/Anim.h"
+#include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/OrbThread.h"
 #include "tests/engine/WadFixture.h"
+#include "tools/discbuild/VhaWriter.h"
 
 namespace {
 
@@ -210,70 +213,66 @@ TEST_F(WadAsyncTest, EveryTruncationAndByteFlipFinishesCleanly) {
     }
 }
 
-// The animation bank loader is not built yet; a user type of the same tag
-// stands in for it and sees what the minimal-data-set read keeps.
-struct BankLog {
-    static inline std::vector<u8> kept;
-    static inline u16 flags = 0;
-};
-void* KeepBank(s_wad_header* header, void* payload) {
-    if (std::strcmp(header->name, "BANK") == 0) {
-        BankLog::flags = header->flags;
-        const u8* bytes = static_cast<const u8*>(payload);
-        BankLog::kept.assign(bytes, bytes + 32 + 2 * 36);
-    }
-    HeapMallocFree(payload);
-    return nullptr;
+// Two animations of one channel each; the names lie before the animation list.
+std::vector<u8> Bank() {
+    discbuild::VhaChannel channel{ANIM_QUAT32, HCHANNEL_FLAG_IS_KEYED, 0, 1, {{0.0f, {0, 0, 0, 1}, {}}}};
+    return discbuild::VhaPayload({0, 0, {{"WALK", 0, 0, 1, 0, {channel}}, {"RUN", 0, 0, 1, 0, {channel}}}});
 }
-void FreeBank(void*) {}
 
-std::vector<u8> Bank(s16 numAnim, u32 animList, u32 size) {
+// Where animation `a`'s channels lie in a bank payload.
+u32 ChannelsAt(const std::vector<u8>& bank, u32 a) {
+    return LoadBE32(&bank[LoadBE32(&bank[12]) + a * discbuild::kVhaAnimationSize + 32]);
+}
+
+// Header fields alone, the rest filled with 0xEE: what the trimming read checks.
+std::vector<u8> ForgedBank(s16 numAnim, u32 animList, u32 size) {
     std::vector<u8> bank(size, 0xEE);
-    bank[8] = u8(u16(numAnim) >> 8);
-    bank[9] = u8(numAnim);
-    for (u32 i = 0; i < 4; ++i)
-        bank[12 + i] = u8(animList >> (24 - 8 * i));
-    for (u32 entry = 0; entry < 2 && animList + entry * 36 + 36 <= size; ++entry) {
-        u8* channels = &bank[animList + entry * 36 + 32];
-        channels[0] = channels[1] = channels[2] = 0;
-        channels[3] = u8(0x40 + entry);
-    }
+    StoreBE16(&bank[8], u16(numAnim));
+    StoreBE32(&bank[12], animList);
     return bank;
 }
 
+s_hanim_header* LoadedBank(const char* name) {
+    s_DATA_ENTRY* entry = DataFindEntry(name, "VHA");
+    return entry != nullptr ? static_cast<s_hanim_header*>(entry->record) : nullptr;
+}
+
 TEST_F(WadAsyncTest, MinimalDataSetKeepsTheAnimationListWithFilePositions) {
-    WadRegisterType(FourCC("VHA\0"), KeepBank, FreeBank);
+    const std::vector<u8> empty = discbuild::VhaPayload({});
     WadWriter wad;
-    wad.Add(Chunk("EMPTY", "VHA", Bank(0, 32, 40)));
-    wad.Add(Chunk("BANK", "VHA", Bank(2, 32, 400)));
+    wad.Add(Chunk("EMPTY", "VHA", empty));
+    wad.Add(Chunk("BANK", "VHA", Bank()));
     Write("ANIM.WAD", wad);
     Usage before = InUse();
     s_wad* handle = WadLoadAsyncWait("ANIM", WAD_LOAD_MIN_DATA_SET);
     EXPECT_TRUE(report().contains("Wad Load (ASYNC, MIN_DATA_SET): ANIM\n"));
     ASSERT_EQ(Count(handle), 2u);
-    EXPECT_EQ(BankLog::flags & WAD_FLAG_MIN_DATA, WAD_FLAG_MIN_DATA);
-    const u32 chunkPos = 32 + 40;  // the bank's header follows the first chunk
-    ASSERT_EQ(BankLog::kept.size(), 104u);
-    EXPECT_EQ(BankLog::kept[32 + 35], u8(0x40 + chunkPos));
-    EXPECT_EQ(BankLog::kept[68 + 35], u8(0x41 + chunkPos));
+    const s_hanim_header* bank = LoadedBank("BANK");
+    ASSERT_NE(bank, nullptr);
+    EXPECT_EQ(bank->flags & HANIM_FLAG_SPOOLED_ANIM, HANIM_FLAG_SPOOLED_ANIM);
+    const u32 chunkPos = 32 + u32(empty.size());  // the bank's header follows the first chunk
+    for (u32 a = 0; a < 2; ++a) {
+        EXPECT_EQ(bank->animList[a].spoolOffset, ChannelsAt(Bank(), a) + chunkPos);
+        EXPECT_FALSE(HAnimDataLoaded(&bank->animList[a]));
+    }
+    EXPECT_STREQ(bank->animList[1].name, "RUN");
     WadFree(handle);
     EXPECT_EQ(InUse(), before);
 }
 
-// Only a bank that the minimal-data-set read checked and trimmed is marked so.
-TEST_F(WadAsyncTest, OnlyTrimmedBanksAreMarkedMinimal) {
-    WadRegisterType(FourCC("VHA\0"), KeepBank, FreeBank);
+// Only a bank that the minimal-data-set read checked and trimmed is spooled.
+TEST_F(WadAsyncTest, OnlyTrimmedBanksAreSpooled) {
     WadWriter bank;
-    bank.Add(Chunk("EMPTY", "VHA", Bank(0, 32, 40)));
-    bank.Add(Chunk("BANK", "VHA", Bank(2, 32, 400)));
+    bank.Add(Chunk("EMPTY", "VHA", discbuild::VhaPayload({})));
+    bank.Add(Chunk("BANK", "VHA", Bank()));
     Write("ANIM.WAD", bank);
     Write("PATCHED.OWD", bank);
     WadWriter other;
-    other.Add(Chunk("OTHER", "VHA", Bank(2, 32, 400)));
+    other.Add(Chunk("OTHER", "VHA", Bank()));
     Write("PATCHED.WAD", other);
     WadWriter forged;  // claims to be trimmed in the file itself
-    forged.Add(Chunk("EMPTY", "VHA", Bank(0, 32, 40), WAD_FLAG_MIN_DATA));
-    forged.Add(Chunk("BANK", "VHA", Bank(2, 32, 400), WAD_FLAG_MIN_DATA));
+    forged.Add(Chunk("EMPTY", "VHA", discbuild::VhaPayload({}), WAD_FLAG_MIN_DATA));
+    forged.Add(Chunk("BANK", "VHA", Bank(), WAD_FLAG_MIN_DATA));
     Write("FORGED.WAD", forged);
     struct Case {
         const char* what;
@@ -289,13 +288,12 @@ TEST_F(WadAsyncTest, OnlyTrimmedBanksAreMarkedMinimal) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        BankLog::flags = 0xFFFF;
-        BankLog::kept.clear();
         s_wad* handle = c.load();
         ASSERT_NE(handle, nullptr);
-        EXPECT_EQ((BankLog::flags & WAD_FLAG_MIN_DATA) != 0, c.trimmed);
-        ASSERT_EQ(BankLog::kept.size(), 104u);
-        EXPECT_EQ(BankLog::kept[32 + 35], u8(c.trimmed ? 0x40 + 72 : 0x40));  // a file position or not
+        const s_hanim_header* loaded = LoadedBank("BANK");
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ((loaded->flags & HANIM_FLAG_SPOOLED_ANIM) != 0, c.trimmed);
+        EXPECT_EQ(HAnimDataLoaded(&loaded->animList[0]), !c.trimmed);
         WadFree(handle);
     }
 }
@@ -307,10 +305,10 @@ TEST_F(WadAsyncTest, MinimalDataSetRejectsBadBanksAndOtherTypes) {
         std::vector<u8> payload;
         u16 flags;
     } cases[] = {
-        {"VHA", Bank(-1, 32, 400), 0},
-        {"VHA", Bank(20, 32, 400), 0},
-        {"VHA", Bank(2, 8, 400), 0},
-        {"VHA", Bank(2, 32, 16), 0},
+        {"VHA", ForgedBank(-1, 32, 400), 0},
+        {"VHA", ForgedBank(20, 32, 400), 0},
+        {"VHA", ForgedBank(2, 8, 400), 0},
+        {"VHA", ForgedBank(2, 32, 16), 0},
         {"VHA", std::vector<u8>(400, 0), kWadCompressed},
         {"BIN", Bytes(40, 1), 0},
     };

@@ -16,6 +16,7 @@
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
 #include "tools/discbuild/TimWriter.h"
+#include "tools/discbuild/VhaWriter.h"
 #include "tools/discbuild/WadWriter.h"
 #include "tools/fontbake/FontBaker.h"
 
@@ -143,6 +144,21 @@ Seeds Tim(const fs::path&) {
     return {discbuild::TimPayload(direct), discbuild::TimPayload(compressed), discbuild::TimPayload(indexed)};
 }
 
+// Every channel type keyed and, where it has one, sampled; an event channel; an
+// animation without channels.
+Seeds Vha(const fs::path&) {
+    const u8 types[] = {0, 2, 3, 6, 7, 8, 10, 11};
+    discbuild::VhaAnimation walk{"WALK", 0x8000, 0.0f, 1.0f, 0.0f, {}};
+    u32 bone = 0;
+    for (u8 type : types)
+        for (u8 flags : {discbuild::kVhaKeyed, u8(0)})
+            walk.channels.push_back(
+                {type, flags, 30, bone++, {{0.0f, {0, 0, 0, 1}, {}}, {0.5f, {0.5f, -0.5f, 0.5f, 0.5f}, {}}}});
+    walk.channels.push_back({4, discbuild::kVhaKeyed, 0, 0xFFFFFFFFu, {{0.25f, {}, {1, 2, 3, 4}}}});
+    const discbuild::VhaBank bank{0, 1, {walk, {"EMPTY", 0, 0, 0, 0, {}}}};
+    return {discbuild::VhaPayload(bank), discbuild::VhaPayload({0, 2, {{"IDLE", 0, 0, 0, 0, {}}}})};
+}
+
 // Cells over two textures with two animations, one of several frames; cells only.
 Seeds Spr(const fs::path&) {
     discbuild::SpriteSet set;
@@ -262,6 +278,7 @@ const struct {
     {"string_table", StringTable},
     {"tim", Tim},
     {"spr", Spr},
+    {"vha", Vha},
     {"fnt", Fnt},
     {"sym_table", SymTable},
     {"lzo", Lzo},

@@ -108,10 +108,15 @@ f32 HAnimKeyTime(const s_hanim_channel* channel, u32 i) {
 }
 
 void HAnimKeyValue(const s_hanim_channel* channel, u32 i, s_Vector4* out) {
-    const Encoding& e = *Find(channel->type, Keyed(channel));
+    f32 v[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    const Encoding* found = Find(channel->type, Keyed(channel));
+    if (found == nullptr) {
+        *out = {v[0], v[1], v[2], v[3]};
+        return;
+    }
+    const Encoding& e = *found;
     const u8* p = Key(channel, i) + (Keyed(channel) ? kTimeSize : 0);
     const bool rotation = channel->type == ANIM_QUAT || channel->type == ANIM_FQUAT;
-    f32 v[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     switch (e.value) {
         case Value::Fixed:
             for (u32 c = 0; c < (rotation ? 4u : 3u); ++c)

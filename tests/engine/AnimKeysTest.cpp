@@ -61,29 +61,4 @@ TEST_F(AnimKeysTest, WriterPackingRoundTripsThroughTheTable) {
     }
 }
 
-TEST_F(AnimKeysTest, KeySizesByTypeAndKeying) {
-    struct Case {
-        u8 type;
-        u32 keyed, unkeyed;
-    } cases[] = {
-        {ANIM_QUAT, 12, 8},
-        {ANIM_EULER, 0, 0},
-        {ANIM_POS, 12, 8},
-        {ANIM_SCALE, 12, 8},
-        {ANIM_EVENT, 20, 0},
-        {ANIM_MORPH, 0, 0},
-        {ANIM_TRANS, 12, 8},
-        {ANIM_FPOS, 16, 12},
-        {ANIM_QUAT32, 8, 4},
-        {ANIM_QUAT48, 0, 0},
-        {ANIM_FQUAT, 20, 16},
-        {ANIM_FSCALE, 16, 12},
-        {ANIM_CHANNEL_TYPE_COUNT, 0, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(HAnimKeySize(c.type, true), c.keyed) << int(c.type);
-        EXPECT_EQ(HAnimKeySize(c.type, false), c.unkeyed) << int(c.type);
-    }
-}
-
 }  // namespace

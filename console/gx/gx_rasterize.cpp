@@ -41,9 +41,11 @@ VU ToBytes(VF v) {
 }
 
 VU Gather(const Rgba8* texels, VI index) {
-    VU out;
+    u32 words[kLanes];
     for (int i = 0; i < kLanes; ++i)
-        std::memcpy(&out[i], &texels[index[i]], sizeof out[i]);
+        std::memcpy(&words[i], &texels[index[i]], sizeof words[i]);
+    VU out;
+    std::memcpy(&out, words, sizeof out);
     return out;
 }
 

@@ -56,7 +56,7 @@ constexpr float kCoordLimit = 1 << 20;
 
 [[gnu::always_inline]] inline VF TexelCoord(VF v, s32 size) {
     const VF u = v * float(size);
-    return (u > -kCoordLimit) & (u < kCoordLimit) ? u : 0.0f;
+    return ((u > -kCoordLimit) & (u < kCoordLimit)) ? u : 0.0f;
 }
 
 // a + (b - a) w / 256 on all four bytes at once, two at a time in 16-bit lanes

@@ -111,21 +111,30 @@ struct s_hanim_header {
 
 using HAnimEventFunc = s32 (*)(void* record, s_hanim_event_parms* parms);
 
-// A playing channel (a record of HChannelRecords); playback fills it.
+// u_hanim_sys_flag
+constexpr u32 HANIM_SYS_INIT = 0x80000000u;
+constexpr u32 HANIM_SYS_LOOPED = 0x40000000u;  // the clock wrapped during the last step
+constexpr u32 HANIM_SYS_DONE = 0x20000000u;    // a non-repeating animation reached its end
+
+// Notifications sent to an animation's event callback.
+constexpr s32 ANIM_EVENT_TYPE_LOOPED = 253;
+constexpr s32 ANIM_EVENT_TYPE_DONE = 254;
+
+// A playing channel (a record of HChannelRecords).
 struct s_hchannel {
     s_QuatCoordSys blend;
     s_Vector4 currentData;
     s_hchannel* next;
     u8 type;
     u8 flags;
-    u8 rate;
     u32 boneId;
+    u8 rate;
     u16 count;
     s32 dataIndex;  // cached key index; wide enough for every u16 count
     const s_hanim_channel* data;
 };
 
-// A playing animation (a record of HAnimRecords); playback fills it.
+// A playing animation (a record of HAnimRecords).
 struct s_hanim {
     s_hanim* next;
     s_hanim* prev;
@@ -136,7 +145,7 @@ struct s_hanim {
     s_Vector3 lastExportTrans;
     s_Matrix4 exportMatrix;
     s_Vector3 exportTrans;
-    f32 timeScale;
+    f32 timeScale;  // negative plays backwards
     f32 timeStart;
     f32 timeEnd;
     f32 loopStart;
@@ -149,7 +158,7 @@ struct s_hanim {
     HAnimEventFunc eventFunc;
     void* eventRecord;
     u32 index;
-    f32 oldTime;
+    f32 oldTime;  // time at the previous normal update
 };
 
 extern f32 QuatTable[HANIM_QUAT_TABLE_SIZE];
@@ -157,6 +166,7 @@ extern s_stdrec* HAnimRecords;
 extern s_stdrec* HChannelRecords;
 extern const s8* HAnimBoneMaskTable;  // per-bone: 0 leaves the bone alone
 extern s32 HAnimFastForward;
+extern s_hanim_event_parms HAnimEvent;  // the last looped/done notification sent
 
 void HAnimColdReset();
 // Pools, the quaternion table and the idle spool task; non-zero when both pools were made.
@@ -186,3 +196,32 @@ void HAnimKeyValue(const s_hanim_channel* channel, u32 i, s_Vector4* out);
 const s_event_key* HAnimEventKey(const s_hanim_channel* channel, u32 i);
 // The smallest-three packed quaternion.
 void HAnimUnpackQuat32(u32 packed, s_Quaternion* out);
+
+struct s_hmatrix;
+struct s_hmodel;
+
+// Playback. `sysFlags` bit 31: the model had no animation before, so no blending.
+// `workBuffer`, `textureMatrix` and `hmodel` are accepted for the callers; `hmodel`
+// would supply the default event callback and is not read yet.
+s_hanim* HAnimPlay(u32 num, f32 scale, u16 uFlags, u32 sysFlags, s_hmatrix* hmatrix, void* workBuffer,
+                   void* textureMatrix, s_hmodel* hmodel);
+s_hanim* HAnimPlayFromBankAndId(s_hanim_header* anim, u32 num, f32 scale, u16 uFlags, u32 sysFlags,
+                                s_hmatrix* hmatrix, void* workBuffer, void* textureMatrix, s_hmodel* hmodel);
+void HAnimStop(s_hanim* hanim);
+void HAnimSetEventFunc(s_hanim* hanim, HAnimEventFunc func, void* record);
+void HAnimSetScale(s_hanim* hanim, f32 scale);
+f32 HAnimGetScale(const s_hanim* hanim);
+f32 HAnimGetTime(const s_hanim* hanim);
+f32 HAnimGetDuration(const s_hanim* hanim);
+// True for null, once a non-repeating animation is done, and in the step that wrapped.
+s32 HAnimDone(const s_hanim* hanim);
+
+// One clock step by the frame's delta time; returns the new time.
+f32 HAnimUpdateTime(s_hanim* hanim, s_hmatrix* hmatrix);
+// (time - key1Time) over the key gap, or time - key1Time for equal key times.
+f32 HAnimPercentage(f32 time, f32 key1Time, f32 key2Time);
+// The last key at or before `time` (0 before the first, the last after it),
+// searched from the cached dataIndex and cached there.
+s32 HAnimFindKey(s_hchannel* hchannel, f32 time);
+// Samples the channel at the animation's time into currentData.
+void HAnimExtractChannelData(const s_hanim* hanim, s_hchannel* hchannel);

@@ -116,7 +116,21 @@ constexpr u32 HANIM_SYS_INIT = 0x80000000u;
 constexpr u32 HANIM_SYS_LOOPED = 0x40000000u;  // the clock wrapped during the last step
 constexpr u32 HANIM_SYS_DONE = 0x20000000u;    // a non-repeating animation reached its end
 
-// Notifications sent to an animation's event callback.
+enum e_ANIM_EVENT_TYPE : s32 {
+    ANIM_EVENT_TYPE_NULL = 0,
+    ANIM_EVENT_TYPE_PAUSE = 1,
+    ANIM_EVENT_TYPE_LOOP_BEGIN = 2,
+    ANIM_EVENT_TYPE_LOOP_END = 3,
+    ANIM_EVENT_TYPE_SUB_ANIM_BEGIN = 4,
+    ANIM_EVENT_TYPE_FOOTSTEP_PLAY_RIGHT = 5,
+    ANIM_EVENT_TYPE_FOOTSTEP_PLAY_LEFT = 6,
+    ANIM_EVENT_TYPE_PLAY_SFX = 7,
+    ANIM_EVENT_TYPE_CUTSCENE_START = 8,
+    ANIM_EVENT_TYPE_GAME_STATE = 9,
+    ANIM_EVENT_TYPE_COUNT = 10,
+};
+
+// Notifications the clock sends to an animation's event callback.
 constexpr s32 ANIM_EVENT_TYPE_LOOPED = 253;
 constexpr s32 ANIM_EVENT_TYPE_DONE = 254;
 
@@ -224,4 +238,13 @@ f32 HAnimPercentage(f32 time, f32 key1Time, f32 key2Time);
 // searched from the cached dataIndex and cached there.
 s32 HAnimFindKey(s_hchannel* hchannel, f32 time);
 // Samples the channel at the animation's time into currentData.
-void HAnimExtractChannelData(const s_hanim* hanim, s_hchannel* hchannel);
+void HAnimExtractChannelData(s_hanim* hanim, s_hchannel* hchannel);
+
+// Events. Fires the keys of an event channel that the clock passes before its
+// next step: loop points and pauses are the animation's own, every other event
+// goes to its callback.
+void HAnimProcessEventChannel(s_hanim* hanim, s_hchannel* hchannel, f32 time);
+void HAnimDoEvent(s_hanim* hanim, f32 time, const s_hanim_event_parms* parms);
+// The first key of the first event channel with this type and low byte of parm8;
+// null when there is none or that channel is not keyed.
+const s_event_key* HAnimFindEvent(const s_hanim* hanim, s32 id, s32 parm8);

@@ -80,6 +80,9 @@ void AddChannels(s_hanim* hanim, s_hmatrix* hmatrix) {
         channel->rate = record->rate;
         channel->count = record->count;
         channel->data = record;
+        // Events are walked in the direction of play, so backwards from the last key.
+        if (record->type == ANIM_EVENT && hanim->timeScale < 0.0f)
+            channel->dataIndex = record->count - 1;
         HAnimExtractChannelData(hanim, channel);
         if (boneId != HANIM_CHANNEL_NO_BONE && (record->flags & HCHANNEL_FLAG_MATERIAL) == 0)
             SetChannelBlend(hanim, channel, hmatrix);

@@ -77,8 +77,12 @@ s32 HAnimFindKey(s_hchannel* hchannel, f32 time) {
     return i;
 }
 
-void HAnimExtractChannelData(const s_hanim* hanim, s_hchannel* hchannel) {
-    if (hchannel->type == ANIM_EVENT || hchannel->type == ANIM_MORPH || hchannel->count == 0)
+void HAnimExtractChannelData(s_hanim* hanim, s_hchannel* hchannel) {
+    if (hchannel->type == ANIM_EVENT) {
+        HAnimProcessEventChannel(hanim, hchannel, hanim->time);
+        return;
+    }
+    if (hchannel->type == ANIM_MORPH || hchannel->count == 0)
         return;
     const f32 t = hanim->time;
     const s32 k = Keyed(hchannel) ? HAnimFindKey(hchannel, t) : SampleIndex(hchannel, t);

@@ -21,6 +21,7 @@
 #include "orblib47/source/NGC/NVRam.h"
 #include "orblib47/source/Name.h"
 #include "orblib47/source/Net.h"
+#include "orblib47/source/Octree.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Screenshot.h"
@@ -67,6 +68,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { FontColdReset(); },
     [](u32, s_orblib_config*) { SpriteColdReset(); },
     [](u32, s_orblib_config*) { HAnimColdReset(); },
+    [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },

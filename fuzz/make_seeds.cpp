@@ -12,6 +12,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/FntWriter.h"
+#include "tools/discbuild/OctreeWriter.h"
 #include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
@@ -159,6 +160,22 @@ Seeds Vha(const fs::path&) {
     return {discbuild::VhaPayload(bank), discbuild::VhaPayload({0, 2, {{"IDLE", 0, 0, 0, 0, {}}}})};
 }
 
+// An item count, then a map at the start of the chunk data: a tree of two levels
+// ahead of the camera with an empty atom, a single leaf, and an empty tree.
+Seeds Octree(const fs::path&) {
+    using discbuild::OctreeNode;
+    const auto map = [](u16 numItems, const OctreeNode* root) {
+        Bytes chunk;
+        discbuild::OctreeAppend(chunk, root);
+        return Prefixed({u8(numItems >> 8), u8(numItems)}, chunk);
+    };
+    OctreeNode tree{{0, 0, -20}, 10, 0, {}, {}};
+    tree.children.push_back({{-4, 0, -20}, 4, 0, {0, 1}, {}});
+    tree.children.push_back({{4, 0, -20}, 4, 0, {}, {{{4, 2, -20}, 1, 0, {2, 0xFFFF}, {}}}});
+    const OctreeNode leaf{{0, 0, -5}, 1, 0, {0}, {}};
+    return {map(3, &tree), map(1, &leaf), map(0, nullptr)};
+}
+
 // Cells over two textures with two animations, one of several frames; cells only.
 Seeds Spr(const fs::path&) {
     discbuild::SpriteSet set;
@@ -279,6 +296,7 @@ const struct {
     {"tim", Tim},
     {"spr", Spr},
     {"vha", Vha},
+    {"octree", Octree},
     {"fnt", Fnt},
     {"sym_table", SymTable},
     {"lzo", Lzo},

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "orblib47/source/DrawViewport.h"
+#include "orblib47/source/Model.h"
 #include "orblib47/source/OrbMath.h"
 #include "orblib47/source/OrbTypes.h"
 
@@ -78,12 +79,6 @@ extern s32 DebugOctTreeLevel;
 // Part of the engine cold reset: no level outlined.
 void OctTreeColdReset();
 
-// A model's collision vertex: the veils' corners.
-struct s_model_collision_vertex {
-    f32 x, y, z;
-    u32 rgba;
-};
-
 // An occluder quad (the chunk layout, swapped in place).
 struct s_draw_veil {
     f32 x, y, z, radius;  // bounding sphere
@@ -96,14 +91,14 @@ constexpr u32 DRAW_VEIL_DISABLED = 0x80000000u;
 
 // Checks `count` veils at `offset` (every corner below numVertices) and swaps them
 // in place; `out` points at them. A bad list gets a one-line error and false.
-bool VeilListParse(std::span<u8> chunk, u32 offset, u32 count, u32 numVertices, const s_draw_veil** out);
+bool VeilListParse(std::span<u8> chunk, u32 offset, u32 count, u32 numVertices, s_draw_veil** out);
 
 // Five planes per veil: the quad's plane, facing away from the camera, and the four
 // planes through the camera and its edges.
 constexpr s32 VEIL_MAX = 20;
 extern s_draw_clip_plane TempVeilPlanes[VEIL_MAX * DRAW_VEIL_PLANE_COUNT];
 
-// Builds the planes of the enabled veils that lie in front of the current
-// viewport's camera and in view, and hands them to the viewport; past VEIL_MAX
-// veils the rest are dropped with a one-line message. Returns the count.
-s32 VeilPlanesUpdate(std::span<const s_draw_veil> veils, std::span<const s_model_collision_vertex> vertices);
+// Builds the planes of the model's enabled veils that lie in front of the current
+// viewport's camera and in view, and hands them to the viewport (none for a model
+// without veils). Past VEIL_MAX veils the rest are dropped with a one-line message.
+void ModelUpdateVeilPlanes(const s_model* model);

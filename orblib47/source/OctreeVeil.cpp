@@ -74,7 +74,7 @@ void BuildVolume(s_draw_clip_plane* planes, const s_Vector3 (&q)[4], const s_Vec
 
 }  // namespace
 
-bool VeilListParse(std::span<u8> chunk, u32 offset, u32 count, u32 numVertices, const s_draw_veil** out) {
+bool VeilListParse(std::span<u8> chunk, u32 offset, u32 count, u32 numVertices, s_draw_veil** out) {
     const ChunkReader reader(chunk.data(), u32(chunk.size()));
     if (!reader.RangeArray(offset, count, sizeof(s_draw_veil)) ||
         reinterpret_cast<std::uintptr_t>(chunk.data() + offset) % alignof(s_draw_veil) != 0) {
@@ -95,14 +95,17 @@ bool VeilListParse(std::span<u8> chunk, u32 offset, u32 count, u32 numVertices, 
         const s_draw_veil veil = ReadVeil(data + i * sizeof(s_draw_veil));
         std::memcpy(data + i * sizeof(s_draw_veil), &veil, sizeof(veil));
     }
-    *out = reinterpret_cast<const s_draw_veil*>(data);
+    *out = reinterpret_cast<s_draw_veil*>(data);
     return true;
 }
 
-s32 VeilPlanesUpdate(std::span<const s_draw_veil> veils, std::span<const s_model_collision_vertex> vertices) {
+void ModelUpdateVeilPlanes(const s_model* model) {
+    const std::span<const s_draw_veil> veils(model->veilList, size_t(model->numVeils));
+    const std::span<const s_model_collision_vertex> vertices(model->collisionVertexList,
+                                                             size_t(model->numCollisionVertex));
     if (veils.empty()) {
         DrawSetVeilPlanes(0, nullptr);
-        return 0;
+        return;
     }
     const s_Vector3 c = DrawContext.viewport->cameraPosition;
     const s_Vector3 f = DrawContext.viewport->cameraForward;
@@ -130,5 +133,4 @@ s32 VeilPlanesUpdate(std::span<const s_draw_veil> veils, std::span<const s_model
         ++k;
     }
     DrawSetVeilPlanes(k, TempVeilPlanes);
-    return k;
 }

@@ -71,7 +71,7 @@ TEST_F(OctreeParseTest, BadTreesAreRefusedUntouched) {
         {"root with a parent", [](N& n, A&) { n[0].parent = 1; }, "parent id differs"},
         {"atoms past the list", [](N& n, A&) { n[2].numAtoms = 2; }, "atom range past the atoms"},
         {"child atoms outside the parent's", [](N& n, A&) { n[1].numAtoms = 2; },
-         "outside the parent's range"},
+         "atoms outside the parent's range"},
         {"item past the items", [](N&, A& a) { a[2] = 4; }, "item number out of range"},
     };
     for (const Fault& fault : faults) {

@@ -105,7 +105,12 @@ protected:
                               {first, u16(first + 1), u16(first + 2), u16(first + 3)},
                               0});
         }
-        VeilPlanesUpdate(veils_, vertices_);
+        s_model model{};
+        model.numVeils = s32(veils_.size());
+        model.veilList = veils_.data();
+        model.numCollisionVertex = s32(vertices_.size());
+        model.collisionVertexList = vertices_.data();
+        ModelUpdateVeilPlanes(&model);
     }
 
     std::vector<s_draw_veil> veils_;

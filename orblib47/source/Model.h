@@ -247,10 +247,12 @@ struct s_model_instance {
 
 // --- Model*.cpp
 
+// Registers the "VHM" loader with the WAD loader.
+void ModelColdReset();
 void ModelWarmReset();
-// The "VHM" loader: shares a registered model, else parses `buffer` (chunk data the
-// WAD loader read, freed on failure) or the registry's data of that name. Null, after
-// one line, for a bad chunk.
+// The "VHM" loader: shares a registered model (freeing `buffer`), else parses
+// `buffer` (chunk data the WAD loader read, `size` bytes, freed on failure). Null,
+// after one line, for a bad chunk; null without a buffer for a name not loaded.
 s_model* ModelLoad(const char* name, void* buffer, u32 size);
 void ModelFree(s_model* model);
 // The heap's move callback moves every address into the chunk data by `delta`.

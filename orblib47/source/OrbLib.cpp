@@ -11,6 +11,7 @@
 #include "orblib47/source/Font.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
+#include "orblib47/source/Model.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/DrawFrame.h"
@@ -68,6 +69,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { FontColdReset(); },
     [](u32, s_orblib_config*) { SpriteColdReset(); },
     [](u32, s_orblib_config*) { HAnimColdReset(); },
+    [](u32, s_orblib_config*) { ModelColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
@@ -91,6 +93,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelSetupSkinIndices(MODEL_SKIN_INDEX_COUNT); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },

@@ -1,0 +1,102 @@
+#include "orblib47/source/Model.h"
+
+#include "orblib47/source/Anim.h"
+#include "orblib47/source/Data.h"
+#include "orblib47/source/Heap.h"
+#include "orblib47/source/ModelInternal.h"
+#include "orblib47/source/Texture.h"
+#include "orblib47/source/Wad.h"
+
+namespace {
+
+constexpr const char* kType = "VHM";
+constexpr const char* kTextureType = "TIM";
+constexpr u32 kHeapDisplayColour = 0x8080ffffu;
+
+u32 ModelDrawFilter = MODEL_DRAW_FILTER_DEFAULT;
+
+void* WadLoadModel(s_wad_header* header, void* payload) {
+    return ModelLoad(header->name, payload, header->size);
+}
+
+void WadFreeModel(void* data) {
+    ModelFree(static_cast<s_model*>(data));
+}
+
+// A texture not yet registered is read from an open table of contents into the
+// extra heap; either way the model holds one reference of its own.
+s_texture* LoadTexture(const char* name) {
+    if (TextureFind(name) == nullptr) {
+        if (s_wad_toc* toc = WadFindToc(name, kTextureType)) {
+            HeapPush(&ExtraHeap);
+            WadReadData(toc, name, kTextureType);
+            HeapPop();
+        }
+    }
+    return TextureLoad(name);
+}
+
+}  // namespace
+
+void ModelColdReset() {
+    WadRegisterType(WadTypeWord(kType), WadLoadModel, WadFreeModel);
+}
+
+void ModelWarmReset() {
+    ModelDrawFilter = MODEL_DRAW_FILTER_DEFAULT;
+    MemTypeAddDebugDisplay("MEM_MODEL", kHeapDisplayColour);
+}
+
+s_model* ModelLoad(const char* name, void* buffer, u32 size) {
+    bool registered = false;
+    void* shared = DataShareLoaded(name, kType, buffer, &registered);
+    if (registered)
+        return static_cast<s_model*>(shared);
+    if (buffer == nullptr)
+        return nullptr;
+    s_model* model = name != nullptr ? ModelParseChunk(name, static_cast<u8*>(buffer), size) : nullptr;
+    if (model == nullptr) {
+        HeapMallocFree(buffer);
+        return nullptr;
+    }
+    // The lists are used in place: the chunk stays with the entry.
+    s_DATA_ENTRY* entry = DataLoad(name, kType, buffer, -1);
+    if (entry == nullptr) {
+        HeapMallocFree(model);
+        HeapMallocFree(buffer);
+        return nullptr;
+    }
+    entry->record = model;
+    model->dataEntry = entry;
+    for (s32 i = 0; i < model->numTextureDefs; ++i)
+        model->textureDefs[i].texture = LoadTexture(model->textureDefs[i].name);
+    for (s32 i = 0; i < model->numAnimDefs; ++i)
+        model->animDefs[i].animation = HAnimLoad(model->animDefs[i].name, nullptr, 0, 0);
+    ModelHardwareLoad(model);
+    return model;
+}
+
+void ModelFree(s_model* model) {
+    if (model == nullptr)
+        return;
+    s_DATA_ENTRY* entry = model->dataEntry;
+    if (DataRemoveCheck(entry)) {
+        if (model->boneRemapList != nullptr)
+            HeapMallocFree(model->boneRemapList);
+        ModelHardwareFree(model);
+        for (s32 i = 0; i < model->numTextureDefs; ++i)
+            TextureFree(model->textureDefs[i].texture);
+        for (s32 i = 0; i < model->numAnimDefs; ++i)
+            HAnimFree(model->animDefs[i].animation);
+        HeapMallocFree(model);
+    }
+    DataRemove(entry);
+}
+
+void ModelSetFilter(u32 filter) {
+    ModelDrawFilter = filter;
+}
+
+u32 ModelGetFilter() {
+    return ModelDrawFilter;
+}

@@ -4,11 +4,11 @@
 #include "orblib47/source/Bone.h"
 #include "tests/engine/HeapFixture.h"
 #include "tests/engine/OrbMathTestUtil.h"
+#include "tests/support/SkeletonBuilder.h"
 
 namespace {
 
 constexpr float kTol = 1e-4f;
-constexpr float kDeg = 3.14159265f / 180.0f;
 constexpr u32 kResetBits = HMATRIX_FLAG_RESET | HMATRIX_FLAG_BLEND | HMATRIX_FLAG_RESET_INIT;
 
 // Plain row-major product a b, independent of the engine's.
@@ -21,30 +21,10 @@ s_Matrix4 Mul(const s_Matrix4& a, const s_Matrix4& b) {
     return out;
 }
 
-s_Matrix4 Pose(float ax, float ay, float az, float x, float y, float z) {
-    s_Matrix4 m = IDMatrix4;
-    Matrix4CreateXYZ(&m, ax * kDeg, ay * kDeg, az * kDeg);
-    m.element[3] = x;
-    m.element[7] = y;
-    m.element[11] = z;
-    return m;
-}
-
 s_Matrix4 Inverse(const s_Matrix4& m) {
     s_Matrix4 out;
     Matrix4InvertRot(&out, &m);
     return out;
-}
-
-struct Links {
-    s16 parent, sibling, child;
-};
-
-std::vector<s_hmatrix_bone_def> Skeleton(const std::vector<Links>& links) {
-    std::vector<s_hmatrix_bone_def> defs(links.size());
-    for (std::size_t i = 0; i < links.size(); ++i)
-        defs[i] = {IDMatrix4, IDMatrix4, 0, links[i].parent, links[i].sibling, links[i].child, -1, s16(i)};
-    return defs;
 }
 
 // Root 0 with the sibling children 1 and 3; 2 below 1. Each bone's model-to-bone

@@ -211,8 +211,44 @@ const s_event_key* HAnimEventKey(const s_hanim_channel* channel, u32 i);
 // The smallest-three packed quaternion.
 void HAnimUnpackQuat32(u32 packed, s_Quaternion* out);
 
+struct s_flat_matrix;
 struct s_hmatrix;
 struct s_hmodel;
+struct s_orb_enum;
+
+// Keyword and description of each e_ANIM_EVENT_TYPE, ended by a row of zeros.
+extern const s_orb_enum AnimEventTypes[];
+
+// How a play request follows the one before it.
+enum e_HANIM_TRANS_TYPE : s32 {
+    HANIM_TRANS_TYPE_PLAY = 0,
+    HANIM_TRANS_TYPE_BLEND_STATIC = 1,
+    HANIM_TRANS_TYPE_BLEND_DYNAMIC = 2,
+};
+
+struct s_HANIM_TRANS {
+    u32 animId;  // the animation this transition leads to
+    s32 type;    // e_HANIM_TRANS_TYPE
+    f32 blendTime;
+};
+
+// A play request held by the animation's owner.
+struct s_HANIM_ATTR {
+    u16 flags;
+    u32 userFlags;
+    f32 speedScale;
+    s32 animId;
+    s32 subAnimId;  // non-zero: start at this sub-animation's begin event
+    s32 numTransitions;
+    const s_HANIM_TRANS* transitionList;
+};
+
+constexpr u32 HANIM_MAX_MORPHS = 16;
+
+struct s_hanim_morph {
+    s32 num;
+    f32 percent;
+};
 
 // Playback. `sysFlags` bit 31: the model had no animation before, so no blending.
 // `workBuffer`, `textureMatrix` and `hmodel` are accepted for the callers; `hmodel`
@@ -229,6 +265,16 @@ f32 HAnimGetTime(const s_hanim* hanim);
 f32 HAnimGetDuration(const s_hanim* hanim);
 // True for null, once a non-repeating animation is done, and in the step that wrapped.
 s32 HAnimDone(const s_hanim* hanim);
+// Starts the request's animation (null when it does not start), at its sub-animation
+// when it names one, with the blend of the transition from `prevAttr` that leads to it.
+s_hanim* HAnimPlayFromAttr(const s_HANIM_ATTR* animAttr, const s_HANIM_ATTR* prevAttr, s_hmatrix* hmatrix,
+                           void* workBuffer, s_flat_matrix* texMatrix, s_hmodel* hmodel);
+// Moves the clock to `time` and re-poses the bones there at once, without events
+// reaching the callback and without pausing; returns the previous time (0 for null).
+f32 HAnimSetTime(s_hanim* hanim, s_hmatrix* header, f32 time, s_flat_matrix* texMatrix);
+// The morph targets of the last update and their time; returns their count.
+// Morph channels produce none, so the list is empty.
+s32 HAnimGetMorphTargets(s_hanim_morph* morphs, f32* time);
 
 // One clock step by the frame's delta time; returns the new time.
 f32 HAnimUpdateTime(s_hanim* hanim, s_hmatrix* hmatrix);
@@ -248,3 +294,22 @@ void HAnimDoEvent(s_hanim* hanim, f32 time, const s_hanim_event_parms* parms);
 // The first key of the first event channel with this type and low byte of parm8;
 // null when there is none or that channel is not keyed.
 const s_event_key* HAnimFindEvent(const s_hanim* hanim, s32 id, s32 parm8);
+
+// One frame of one animation on one hierarchy: the clock steps, the channels are
+// written by the animation's mode (additive, dynamic blend, static blend while its
+// timer runs, else normal), and bone 1's motion moves into the export fields.
+// `texMatrix` may be null: material tracks are then left alone. Nothing happens
+// for null, paused or finished animations.
+void HAnimUpdate(s_hanim* hanim, s_hmatrix* hmatrix, s_flat_matrix* texMatrix);
+// The four ways of writing the sampled channels into the bones.
+void HAnimUpdateNormal(s_hanim* hanim, s_hmatrix* hmatrix, s_flat_matrix* texMatrix);
+// From the pose each bone had at the start towards the animation by pct (bone 1 is never blended).
+void HAnimUpdateStaticBlend(s_hanim* hanim, s_hmatrix* hmatrix, f32 pct, s_flat_matrix* texMatrix);
+// A fixed mix, by dynamicBlendPercent, over what the bones hold now.
+void HAnimUpdateDynamicBlend(s_hanim* hanim, s_hmatrix* hmatrix, s_flat_matrix* texMatrix);
+// Adds how far each channel has moved since the animation started.
+void HAnimUpdateAdd(s_hanim* hanim, s_hmatrix* hmatrix, s_flat_matrix* texMatrix);
+// Takes an additive animation's contribution back out of the bones.
+void HAnimResetAdd(s_hanim* hanim, s_hmatrix* hmatrix);
+// A flat bone's texture matrix: scale, then translation; the rotation is not applied.
+void QuatCoordSysToMatrix4WithRotationOffset(s_Matrix4* mat, const s_QuatCoordSys* qsys);

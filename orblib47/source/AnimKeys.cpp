@@ -78,6 +78,24 @@ void HAnimFillQuatTable() {
         QuatTable[i] = -0.70710677f + 0.0013810679f * f32(i + 1);
 }
 
+HAnimKind HAnimChannelKind(u8 type) {
+    switch (type) {
+        case ANIM_QUAT:
+        case ANIM_QUAT32:
+        case ANIM_FQUAT:
+            return HAnimKind::Rotation;
+        case ANIM_POS:
+        case ANIM_TRANS:
+        case ANIM_FPOS:
+            return HAnimKind::Translation;
+        case ANIM_SCALE:
+        case ANIM_FSCALE:
+            return HAnimKind::Scale;
+        default:
+            return HAnimKind::Other;
+    }
+}
+
 u32 HAnimKeySize(u8 type, bool keyed) {
     const Encoding* e = Find(type, keyed);
     if (e == nullptr)

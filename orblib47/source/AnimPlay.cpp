@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "orblib47/source/Anim.h"
+#include "orblib47/source/AnimInternal.h"
 #include "orblib47/source/Bone.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Record.h"
@@ -9,15 +10,6 @@
 namespace {
 
 constexpr f32 kDefaultBlendTime = 0.15f;
-
-bool IsRotation(u8 type) {
-    return type == ANIM_QUAT || type == ANIM_FQUAT || type == ANIM_QUAT32 || type == ANIM_EULER ||
-           type == ANIM_QUAT48;
-}
-
-bool IsTranslation(u8 type) {
-    return type == ANIM_POS || type == ANIM_TRANS || type == ANIM_FPOS;
-}
 
 void SetStaticBlend(s_hanim* hanim, u16 flags, s_hmatrix* hmatrix) {
     f32 blend = hanim->data->blendTime != 0.0f ? hanim->data->blendTime : kDefaultBlendTime;
@@ -52,12 +44,19 @@ void SetChannelBlend(const s_hanim* hanim, s_hchannel* channel, const s_hmatrix*
         return;
     }
     const s_Vector4& v = channel->currentData;
-    if (IsRotation(channel->type))
-        channel->blend.quat = {v.x, v.y, v.z, v.w};
-    else if (IsTranslation(channel->type))
-        channel->blend.trans = {v.x, v.y, v.z, 0.0f};
-    else
-        channel->blend.scale = {v.x, v.y, v.z, 0.0f};
+    switch (HAnimChannelKind(channel->type)) {
+        case HAnimKind::Rotation:
+            channel->blend.quat = HAnimQuat(v);
+            break;
+        case HAnimKind::Translation:
+            channel->blend.trans = HAnimVector3(v);
+            break;
+        case HAnimKind::Scale:
+            channel->blend.scale = HAnimVector3(v);
+            break;
+        case HAnimKind::Other:
+            break;
+    }
 }
 
 void AddChannels(s_hanim* hanim, s_hmatrix* hmatrix) {

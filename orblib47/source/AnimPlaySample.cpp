@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "orblib47/source/Anim.h"
+#include "orblib47/source/AnimInternal.h"
 
 namespace {
 
@@ -29,28 +30,18 @@ f32 Fraction(const s_hchannel* channel, f32 time, s32 k, s32 n) {
     return rate * (time - f32(k) / rate);
 }
 
-s_Quaternion AsQuat(const s_Vector4& v) {
-    return {v.x, v.y, v.z, v.w};
-}
-
-s_Vector3 AsVector3(const s_Vector4& v) {
-    return {v.x, v.y, v.z, 0.0f};
-}
-
 void Interpolate(s_hchannel* channel, s32 k, s32 n, f32 p) {
     s_Vector4 a, b;
     HAnimKeyValue(channel->data, u32(k), &a);
     HAnimKeyValue(channel->data, u32(n), &b);
-    const bool rotation =
-        channel->type == ANIM_QUAT || channel->type == ANIM_FQUAT || channel->type == ANIM_QUAT32;
-    if (rotation) {
-        const s_Quaternion qa = AsQuat(a), qb = AsQuat(b);
+    if (HAnimChannelKind(channel->type) == HAnimKind::Rotation) {
+        const s_Quaternion qa = HAnimQuat(a), qb = HAnimQuat(b);
         s_Quaternion q;
         QuatSlerp(&q, &qa, &qb, p);
         channel->currentData = {q.x, q.y, q.z, q.w};
         return;
     }
-    const s_Vector3 va = AsVector3(a), vb = AsVector3(b);
+    const s_Vector3 va = HAnimVector3(a), vb = HAnimVector3(b);
     s_Vector3 v;
     Vect3Interpolate(&v, &va, &vb, p);
     channel->currentData = {v.x, v.y, v.z, 0.0f};

@@ -7,6 +7,7 @@
 
 const s_Matrix4 IDMatrix4 = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 const s_Vector3 IDVector3 = {1, 1, 1, 0};
+const s_Quaternion IDQuaternion = {0, 0, 0, -1};
 
 namespace {
 

@@ -47,6 +47,8 @@ struct s_QuatCoordSys {
 
 extern const s_Matrix4 IDMatrix4;
 extern const s_Vector3 IDVector3;  // (1, 1, 1, 0)
+// (0, 0, 0, -1): w of either sign is the identity rotation.
+extern const s_Quaternion IDQuaternion;
 
 constexpr int COS_TABLE_SIZE = 16384;
 // Entry i = cos(2 pi i / 16384); built at compile time, so ready before any call.

@@ -6,10 +6,9 @@
 
 #include "orblib47/source/Bone.h"
 
-inline constexpr float kDeg = 3.14159265f / 180.0f;
-
 // Rotation by ax, ay, az degrees about x, y, z (Matrix4CreateXYZ), then the translation.
 inline s_Matrix4 Pose(float ax, float ay, float az, float x, float y, float z) {
+    constexpr float kDeg = 3.14159265f / 180.0f;
     s_Matrix4 m = IDMatrix4;
     Matrix4CreateXYZ(&m, ax * kDeg, ay * kDeg, az * kDeg);
     m.element[3] = x;

@@ -6,6 +6,7 @@
 #include "orblib47/source/Texture.h"
 
 s_draw_context DrawContext;
+s_depth_offset DrawDepthOffset;
 
 namespace {
 
@@ -81,7 +82,8 @@ s32 DrawLockStencilMode() {
 
 void DrawSetCombineMode2(e_COMBINE_MODE) {}
 
-f32 DrawSetDepthOffset(f32, f32) {
+f32 DrawSetDepthOffset(f32 factor, f32 offset) {
+    DrawDepthOffset = {factor, offset};
     return 0.0f;
 }
 

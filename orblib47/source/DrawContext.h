@@ -314,6 +314,14 @@ bool DrawFlatColorActive();
 
 // Empty on this platform.
 void DrawSetCombineMode2(e_COMBINE_MODE mode);
-f32 DrawSetDepthOffset(f32 factor, f32 offset);  // returns 0.0
-s32 DrawEnableFog(s32 on);                       // returns 0
-void DrawGetSpriteScale(s_Vector2* scale);       // (1, 1)
+s32 DrawEnableFog(s32 on);                  // returns 0
+void DrawGetSpriteScale(s_Vector2* scale);  // (1, 1)
+
+struct s_depth_offset {
+    f32 factor;  // slope
+    f32 offset;
+};
+// The depth bias asked for last; nothing draws with it on this platform.
+extern s_depth_offset DrawDepthOffset;
+// Records the bias in DrawDepthOffset; returns 0.0.
+f32 DrawSetDepthOffset(f32 factor, f32 offset);

@@ -144,3 +144,90 @@ struct s_ORB_MATERIAL {
 // 0..4 or a draw mode is not one the draw context knows. The run-time slots
 // (pass textures, setupFunc) come out empty whatever the file holds.
 bool OrbMaterialParse(std::span<const u8> record400, s_ORB_MATERIAL* out);
+
+// The built-in materials, one per mode: each model material's setup function
+// comes from its mode's row, and row 0 is the default material.
+extern s_ORB_MATERIAL MaterialModes[MATERIAL_MODE_COUNT];
+
+// Row 0's setup: draw modes, lighting and depth offset, with pass 0's texture only.
+void MaterialDefaultFunc(s_ORB_MATERIAL* material);
+// Every other row's: draw modes, all texture passes, lighting and depth offset.
+void MaterialStandardFunc(s_ORB_MATERIAL* material);
+
+// The one material system. It holds the material list of the model being drawn,
+// sets the draw state when a mesh selects a material, filters materials by pass
+// (opaque or alpha), and can be locked to one material for a whole model.
+class COrbMaterial {
+public:
+    s32 ColdReset();
+    // Filter opaque and alpha, nothing current, and the start and end tasks.
+    void WarmReset();
+    void Initialize();
+
+    // Setup functions from the mode rows; pass textures loaded by name.
+    void Load(s_ORB_MATERIAL* list, s32 count);
+    // Releases the pass textures Load took.
+    void Free(s_ORB_MATERIAL* list, s32 count);
+    // The table's textures, for the resource viewer.
+    void LoadMaterialModes();
+    void FreeMaterialModes();
+    s_ORB_MATERIAL* GetMaterialModePtr(e_MATERIAL_MODE mode);
+
+    // The list of the model about to be drawn; with none, the default material
+    // is set up at once.
+    void SetList(s_ORB_MATERIAL* list, s32 count);
+    // 1 when material `index` is drawn in this pass, after setting it up if it
+    // was not already current; 0 otherwise. A rejected material does not become
+    // current, so it is set up when a later pass accepts it.
+    s32 Set(s32 index);
+    s32 TestFilter(s32 index) const;
+    u32 SetFilter(u32 flags);
+    u8 SetTextureVariant(u8 variant);
+    u8 GetTextureVariant() const { return m_TextureVariant; }
+    s32 GetUseDefaultDepthOffset() const { return m_bUseDefaultDepthOffset; }
+    void SetMatrixList(s_flat_matrix* list) { m_MatrixList = list; }
+
+    // Draws everything with `material` until Unlock.
+    void Lock(s_ORB_MATERIAL* material);
+    void Unlock();
+
+    // The start and end of the frame's 3-D passes.
+    void BeginRender();
+    void EndRender();
+    void SaveDrawContext();
+    void RestoreDrawContext();
+    void DefaultDrawContext();
+    void SetDrawModes(const s_MATERIAL_DRAW_MODE& modes);
+    void SetTexturePasses(s_ORB_MATERIAL* material);
+    void SetLighting(const s_ORB_MATERIAL* material);
+    void SetDefaultTexturePasses();
+    // Nothing on this platform: projected textures need no set-up of their own.
+    void ProjectionBegin() {}
+    void ProjectionEnd() {}
+
+    s_Matrix4 m_ColorMatrix;
+    s_MATERIAL_DRAW_MODE m_DrawMode;      // last applied
+    s_MATERIAL_DRAW_MODE m_DrawModeSave;  // saved from the draw context
+    s_Matrix4* m_ProjectionMatrix;
+    s_Matrix4* m_ObjectWorldMatrix;
+    s_Matrix4* m_BoneWorldMatrix;
+    s_Vector3* m_ProjectionDir;
+    f32 m_DepthOffset;           // the viewport's, saved
+    s_ORB_MATERIAL* m_Material;  // current
+    s32 m_NumMaterials;
+    s_ORB_MATERIAL* m_MaterialList;
+    s_flat_matrix* m_MatrixList;  // texture animation matrices, one per material
+    u32 m_Filter;                 // MATERIAL_FLAG_* drawn in this pass
+    s32 m_Locked;
+    s32 m_Default;
+    s32 m_Active;
+    s32 m_ContextSaved;
+    s_thread* m_StartThreadPtr;
+    s_thread* m_EndThreadPtr;
+    u32 m_Index;  // of the current material
+    u8 m_TextureVariant;
+    s32 m_bUseDefaultDepthOffset;
+    s32 m_bUseDefaultEnableLighting;
+};
+
+extern COrbMaterial OrbMaterial;

@@ -11,6 +11,7 @@
 #include "orblib47/source/Font.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
+#include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/Cont.h"
@@ -69,6 +70,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { FontColdReset(); },
     [](u32, s_orblib_config*) { SpriteColdReset(); },
     [](u32, s_orblib_config*) { HAnimColdReset(); },
+    [](u32, s_orblib_config*) { OrbMaterial.ColdReset(); },
     [](u32, s_orblib_config*) { ModelColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
@@ -85,6 +87,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { HardwareWarmReset(); },
     [](u32, s_orblib_config*) { TimeSliceWarmReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawWarmReset(videoMode); },
+    [](u32, s_orblib_config*) { OrbMaterial.WarmReset(); },
     [](u32, s_orblib_config*) { PadWarmReset(); },
     [](u32, s_orblib_config*) { PadCaptureWarmReset(); },
     [](u32, s_orblib_config* c) { FileWarmReset(c->filebufsize); },

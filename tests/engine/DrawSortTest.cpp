@@ -75,12 +75,21 @@ TEST_F(DrawSortTest, ItemStateChangesApplyToThatItemOnly) {
     Add(2, 8, 0.0f, F::Change_Projection | F::Proj_Ortho | F::Change_Cull_Mode);
     Add(3, 7, 0.0f, F::Change_Cull_Mode | F::Cull_Mode_None);
     Add(4, 6, 0.0f);  // back faces culled again, also after the projection switch
+    // Read before the frame's end sets the default state for the next frame.
+    static s32 zWriteAfterFlush;
+    zWriteAfterFlush = -1;
+    auto probe = [](s_thread* task, void*) {
+        zWriteAfterFlush = DrawContext.zBufferWriteEnable;
+        ThreadKill(task);
+    };
+    ThreadInsertPriorityDebug("ZWriteProbe", nullptr, nullptr, probe, nullptr,
+                              DRAW_SORT_ALPHA_FLUSH_PRIORITY - 1);
     EventWait(1);
     EXPECT_EQ(gDrawn, (std::vector<Drawn>{{1, 0, DC_CULL_BACK, DC_PROJ_3D},
                                           {2, 1, DC_CULL_BACK, DC_PROJ_ORTHO},
                                           {3, 1, DC_CULL_NONE, DC_PROJ_3D},
                                           {4, 1, DC_CULL_BACK, DC_PROJ_3D}}));
-    EXPECT_EQ(DrawContext.zBufferWriteEnable, 0);  // the flushes put the frame's state back
+    EXPECT_EQ(zWriteAfterFlush, 0);  // the flushes put the frame's state back
 }
 
 TEST_F(DrawSortTest, AFullListDropsItemsUntilTheNextFrame) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <random>
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Material.h"
@@ -113,6 +114,26 @@ TEST(MaterialParse, RejectsBadRecords) {
     EXPECT_TRUE(OrbMaterialParse(record, &parsed));
     StoreBE32(&record[180], 0);
     EXPECT_TRUE(OrbMaterialParse(record, &parsed));
+}
+
+TEST(MaterialParse, MutatedRecordsParseOnlyIntoUsableMaterials) {
+    const std::array<u8, ORB_MATERIAL_FILE_SIZE> good = MaterialRecord(Sample());
+    std::mt19937 random(138);
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::array<u8, ORB_MATERIAL_FILE_SIZE> record = good;
+        for (int flips = 1 + trial % 8; flips > 0; --flips)
+            record[random() % record.size()] ^= u8(1u << (random() % 8));
+        s_ORB_MATERIAL parsed;
+        if (!OrbMaterialParse(record, &parsed))
+            continue;
+        EXPECT_LT(u32(parsed.mode), u32(MATERIAL_MODE_COUNT));
+        EXPECT_GE(parsed.numTexturePasses, 0);
+        EXPECT_LE(parsed.numTexturePasses, MATERIAL_MAX_TEXTURE_PASSES);
+        for (const s_TEXTURE_PASS& pass : parsed.texturePassList) {
+            EXPECT_EQ(pass.texture, nullptr);
+            EXPECT_LE(std::strlen(pass.textureName), TEXTURE_PASS_NAME_LEN);
+        }
+    }
 }
 
 }  // namespace

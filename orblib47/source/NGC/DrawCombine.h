@@ -14,3 +14,6 @@ enum class e_bound_texture {
 // mode on, a textured set-up also modulates by map 7, read at coordinates from the
 // vertex position through texture matrix 9.
 void DrawSetCombineStages(e_bound_texture texture);
+// The stages for the texture the draw context has bound, after a caller added
+// stages of its own.
+void DrawResetCombineStages();

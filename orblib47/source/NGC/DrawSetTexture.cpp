@@ -13,11 +13,17 @@ s_texture* DrawSetTexture(s_texture* texture, s32 stage) {
         return previous;
     DrawContext.texture = texture;
     DrawFlush();
-    if (TextureBind(texture, stage) == 0) {
+    TextureBind(texture, stage);
+    DrawResetCombineStages();
+    return previous;
+}
+
+void DrawResetCombineStages() {
+    const s_texture* texture = DrawContext.texture;
+    if (texture == nullptr) {
         DrawSetCombineStages(e_bound_texture::None);
     } else {
         const bool palettised = texture->file.maps[0].paletteSize != 0;
         DrawSetCombineStages(palettised ? e_bound_texture::Palettised : e_bound_texture::Ordinary);
     }
-    return previous;
 }

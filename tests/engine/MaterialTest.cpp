@@ -2,17 +2,21 @@
 // frame's start and end of the 3-D passes.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <vector>
 
+#include "console/gx/efb_control.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_state.h"
 #include "orblib47/source/Bone.h"
 #include "orblib47/source/DrawContext.h"
+#include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Material.h"
 #include "orblib47/source/NGC/DrawLights.h"
+#include "orblib47/source/NGC/MaterialHW.h"
 #include "orblib47/source/Texture.h"
 #include "tests/support/EngineFixture.h"
 #include "tools/discbuild/TimWriter.h"
@@ -201,13 +205,15 @@ TEST_F(MaterialTest, RestoreGivesBackTheSavedContext) {
     EXPECT_EQ(OrbMaterial.m_ContextSaved, 0);
 }
 
-// A 4x4 texture of one colour, registered under `name`.
-s_texture* LoadFlat(const char* name, u32 rgba) {
+// A 4x4 texture of one colour (0xRRGGBBAA), or of `right` in its right half,
+// registered under `name`.
+s_texture* LoadFlat(const char* name, u32 rgba, u32 right = 0) {
     discbuild::TimTexture tim;
     tim.image = {4, 4, {}};
-    for (u32 i = 0; i < 16; ++i)
-        tim.image.rgba.insert(tim.image.rgba.end(),
-                              {u8(rgba >> 24), u8(rgba >> 16), u8(rgba >> 8), u8(rgba)});
+    for (u32 i = 0; i < 16; ++i) {
+        const u32 c = right != 0 && i % 4 >= 2 ? right : rgba;
+        tim.image.rgba.insert(tim.image.rgba.end(), {u8(c >> 24), u8(c >> 16), u8(c >> 8), u8(c)});
+    }
     const std::vector<u8> chunk = discbuild::TimPayload(tim);
     void* data = HeapMalloc(u32(chunk.size()), "test", 0);
     std::memcpy(data, chunk.data(), chunk.size());
@@ -297,6 +303,71 @@ TEST_F(MaterialTest, AnimatePassScrollsByTheMaterialsFlatMatrixOnlyOnceItIsBuilt
 
     OrbMaterial.SetMatrixList(nullptr);
     FMatrixFree(flat);
+}
+
+// A white quad over x0..x0+50, y 100..150 whose normals all point along `normal`.
+void NormalQuad(f32 x0, const s_Vector3& normal) {
+    DrawBegin(PRIM_QUAD);
+    for (const auto [x, y] : {std::array{0, 0}, {1, 0}, {1, 1}, {0, 1}}) {
+        s_draw_vertex v = DrawContext.vertex;
+        v.coord = {x0 + 50.0f * f32(x), 100.0f + 50.0f * f32(y), -0.5f, 1.0f};
+        v.normal = normal;
+        v.color = 0xFFFFFFFFu;
+        v.u = f32(x);
+        v.v = f32(y);
+        DrawVertex(&v);
+    }
+    DrawEnd();
+}
+
+u32 Pixel(u32 x) {
+    return HostEFBColor(x, 125) & 0x00FFFFFFu;
+}
+
+TEST_F(MaterialTest, SpecularReflectionAddsTheTexelTheTurnedNormalPointsAt) {
+    DrawSetProjection(DC_PROJ_ORTHO);
+    DrawEnableTexture(1);
+    s_texture* diffuse = LoadFlat("EARTH512", 0x808080FFu);
+    s_texture* shine = LoadFlat("SPEC04", 0x202020FFu, 0x404040FFu);  // left half dim, right half bright
+    DrawSpecularDir = {0.0f, 0.0f, 1.0f, 0.0f};
+    std::vector<s_ORB_MATERIAL> list(3, MaterialModes[MATERIAL_MODE_DIFFUSE_SPECULAR_MAP_2D]);
+    for (s_ORB_MATERIAL& m : list)
+        m.drawModes = {u8(DC_COMBINE_OVERWRITE),
+                       u8(DC_CULL_NONE),
+                       u8(DC_ZMODE_ALWAYS),
+                       1,
+                       u8(DC_TEXTURE_WRAP_CLAMP),
+                       u8(DC_STENCIL_OFF),
+                       0,
+                       0};
+    list[1].specular.w = 0.0f;
+    OrbMaterial.Load(list.data(), 3);
+    OrbMaterial.SetList(list.data(), 3);
+
+    const s_Vector3 towardsRight = {0.5f, 0.0f, 0.8660254f, 0.0f};  // s = 0.75
+    const s_Vector3 towardsLeft = {-0.5f, 0.0f, 0.8660254f, 0.0f};  // s = 0.25
+    ASSERT_EQ(OrbMaterial.Set(0), 1);
+    NormalQuad(100.0f, towardsRight);
+    NormalQuad(200.0f, towardsLeft);
+    ASSERT_EQ(OrbMaterial.Set(1), 1);
+    NormalQuad(300.0f, towardsRight);
+    // Half a turn about y takes the right-hand normal to the left half.
+    s_Matrix4 turned = DefaultColorMatrix;
+    turned.at(0, 0) = turned.at(2, 2) = -1.0f;
+    OrbMaterial.m_BoneWorldMatrix = &turned;
+    ASSERT_EQ(OrbMaterial.Set(2), 1);
+    NormalQuad(400.0f, towardsRight);
+    OrbMaterial.m_BoneWorldMatrix = nullptr;
+
+    EXPECT_EQ(Pixel(325), 0x808080u);  // the diffuse texture alone
+    EXPECT_EQ(Pixel(125), 0xC0C0C0u);
+    EXPECT_EQ(Pixel(225), 0xA0A0A0u);
+    EXPECT_EQ(Pixel(425), 0xA0A0A0u);
+
+    OrbMaterial.Free(list.data(), 3);
+    DrawSetTexture(nullptr);
+    TextureFree(diffuse);
+    TextureFree(shine);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "tests/engine/DataFixture.h"
 #include "tests/engine/OrbMathTestUtil.h"
 #include "tests/support/SkinModelBuilder.h"
+#include "tools/discbuild/MaterialWriter.h"
 #include "tools/modelgen/Figure.h"
 #include "tools/modelgen/Strips.h"
 
@@ -166,19 +167,22 @@ TEST(ModelGenShapes, StripsDrawEveryTriangleOnceWithItsWinding) {
 TEST(ModelGenShapes, StaticModelDrawsEachPartUnderItsMaterialFromQuantisedVertices) {
     std::vector<Part> parts;
     for (const Shape& shape : Shapes())
-        parts.push_back({shape.mesh, {0x808080FFu, shape.name}});
+        parts.push_back({shape.mesh, PlainMaterial(0x808080FFu, shape.name)});
     const GeneratedModel model = StaticModel(parts);
     ASSERT_EQ(model.meshes.size(), parts.size());
     EXPECT_EQ(model.flags, 0u);
     u32 base = 0;
     for (size_t m = 0; m < parts.size(); ++m) {
-        SCOPED_TRACE(parts[m].material.texture);
+        SCOPED_TRACE(parts[m].material.texturePassList[0].textureName);
         const MeshRecord& mesh = model.meshes[m];
         ASSERT_GE(mesh.commands.size(), 3u);
         EXPECT_EQ(mesh.commands.front().type, MODEL_CMD_MATERIAL);
         EXPECT_EQ(mesh.commands.front().parm8, m);
         EXPECT_EQ(mesh.commands.back().type, MODEL_CMD_END);
-        EXPECT_EQ(model.materials[m].texture, parts[m].material.texture);
+        EXPECT_STREQ(model.materials[m].texturePassList[0].textureName,
+                     parts[m].material.texturePassList[0].textureName);
+        s_ORB_MATERIAL parsed;
+        EXPECT_TRUE(OrbMaterialParse(discbuild::MaterialRecord(model.materials[m]), &parsed));
         EXPECT_EQ(Drawn(mesh), ListTriangles(parts[m].mesh.triangles, base));
         EXPECT_EQ(mesh.numPolygons, s32(parts[m].mesh.triangles.size() / 3));
         base += u32(parts[m].mesh.vertices.size());

@@ -185,7 +185,7 @@ Figure MakeFigure() {
     }
 
     Figure figure;
-    figure.model = SkinnedModel(std::move(mesh), influences, Material{}, std::move(bones));
+    figure.model = SkinnedModel(std::move(mesh), influences, PlainMaterial(0xFFFFFFFFu), std::move(bones));
     figure.model.animDefs = {kFigureBankName};
 
     const f32 s = kFigureWalkSwing;

@@ -70,7 +70,39 @@ void Primitive(MeshRecord* mesh, u8 type, u32 first, u32 triangles, u32 stride) 
             {type, 0, u16(std::min(kMostTriangles, triangles - done)), first + done * stride});
 }
 
+s_Vector4 Rgba(u32 color) {
+    return {f32(color >> 24) / 255, f32((color >> 16) & 0xFF) / 255, f32((color >> 8) & 0xFF) / 255,
+            f32(color & 0xFF) / 255};
+}
+
 }  // namespace
+
+s_ORB_MATERIAL PlainMaterial(u32 diffuse, const std::string& texture) {
+    if (texture.size() > TEXTURE_PASS_NAME_LEN)
+        throw std::invalid_argument("modelgen: a texture name longer than 16 characters");
+    s_ORB_MATERIAL material{};
+    material.matrix = IDMatrix4;
+    material.ambient = material.diffuse = Rgba(diffuse);
+    material.specular = {1, 1, 1, 0};
+    material.drawModes = {DC_COMBINE_OVERWRITE,
+                          DC_CULL_BACK,
+                          DC_ZMODE_LESS_EQUAL,
+                          1,
+                          DC_TEXTURE_WRAP_TILE,
+                          u8(DC_STENCIL_OFF),
+                          1,
+                          0};
+    material.flags = MATERIAL_FLAG_HAS_OPAQUE;
+    material.mode = MATERIAL_MODE_DEFAULT;
+    if (!texture.empty()) {
+        s_TEXTURE_PASS& pass = material.texturePassList[0];
+        texture.copy(pass.textureName, TEXTURE_PASS_NAME_LEN);
+        pass.mode = TEXTURE_MODE_DIFFUSE;
+        pass.combine = DC_COMBINE_ALPHA;
+        material.numTexturePasses = 1;
+    }
+    return material;
+}
 
 GeneratedModel StaticModel(const std::vector<Part>& parts) {
     GeneratedModel model;
@@ -113,8 +145,8 @@ GeneratedModel StaticModel(const std::vector<Part>& parts) {
     return model;
 }
 
-GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences, const Material& material,
-                            std::vector<s_hmatrix_bone_def> bones) {
+GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences,
+                            const s_ORB_MATERIAL& material, std::vector<s_hmatrix_bone_def> bones) {
     GeneratedModel model;
     model.flags = MODEL_FLAG_SKINNED;
     model.skin = SkinMesh(&mesh, influences);

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
 #include "tools/modelgen/Shapes.h"
 #include "tools/modelgen/Skinning.h"
 
 namespace modelgen {
 
-struct Material {
-    u32 diffuse = 0xFFFFFFFFu;  // 0xRRGGBBAA
-    std::string texture;        // diffuse texture by name; empty for none
-};
+// An opaque, lit, back-culled material of diffuse colour 0xRRGGBBAA, with one
+// diffuse texture pass when `texture` names one.
+s_ORB_MATERIAL PlainMaterial(u32 diffuse, const std::string& texture = {});
 
 struct MeshRecord {
     s_Vector4 centerOffset{}, minBounds{}, maxBounds{};
@@ -34,14 +34,14 @@ struct GeneratedModel {
     SkinArrays skin;                                  // a skinned model's
     std::vector<s_hmatrix_bone_def> bones;
     s32 rootBoneId = 0;
-    std::vector<Material> materials;
+    std::vector<s_ORB_MATERIAL> materials;
     std::vector<MeshRecord> meshes;
     std::vector<std::string> animDefs;  // animation banks by name
 };
 
 struct Part {
     Mesh mesh;
-    Material material;
+    s_ORB_MATERIAL material;
 };
 
 // A mesh for each part, with a material of its own, drawn as strips of quantised
@@ -50,7 +50,7 @@ GeneratedModel StaticModel(const std::vector<Part>& parts);
 
 // One mesh under one material, weighted by `influences` over `bones`: skinned strips,
 // and the triangles no strip joins as one skinned list.
-GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences, const Material& material,
-                            std::vector<s_hmatrix_bone_def> bones);
+GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences,
+                            const s_ORB_MATERIAL& material, std::vector<s_hmatrix_bone_def> bones);
 
 }  // namespace modelgen

@@ -71,6 +71,37 @@ std::vector<Triangle> Drawn(const MeshRecord& mesh) {
     return out;
 }
 
+// Runs cover the vertices in order, each under the bones of its vertices, three-bone
+// runs fit the skin index table, and no bone set comes back after another.
+void ExpectRunsGroupedByBoneSet(const std::vector<s_vertex_cmd>& commands,
+                                const std::vector<u32>& weightBones) {
+    const size_t n = weightBones.size();
+    std::vector<u32> sets;
+    u32 current = 0, matrices = 0, next = 0;
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands.back().type, VERTEX_CMD_END);
+    for (const s_vertex_cmd& c : commands) {
+        if (c.type >= VERTEX_CMD_MATRIX1 && c.type <= VERTEX_CMD_MATRIX3) {
+            matrices = c.type;
+            const u32 bones[3] = {c.parm8, c.parm16, c.parm32};
+            current = 0xFFFFFFFFu;
+            for (u32 k = 0; k < matrices; ++k)
+                current = (current & ~(0xFFu << (24 - 8 * k))) | (bones[k] << (24 - 8 * k));
+            EXPECT_EQ(std::count(sets.begin(), sets.end(), current), 0) << std::hex << current;
+            sets.push_back(current);
+        }
+        if (c.type != VERTEX_CMD_SKIN)
+            continue;
+        EXPECT_EQ(c.parm16, next);
+        EXPECT_GE(c.parm32, 1u);
+        EXPECT_TRUE(matrices < 3 || c.parm32 <= MODEL_SKIN_INDEX_COUNT);
+        for (u32 i = c.parm16; i < c.parm16 + c.parm32 && i < n; ++i)
+            EXPECT_EQ(weightBones[i], current) << "vertex " << i;
+        next = c.parm16 + c.parm32;
+    }
+    EXPECT_EQ(next, n);
+}
+
 struct Shape {
     std::string name;
     Mesh mesh;
@@ -211,6 +242,33 @@ TEST(ModelGenShapes, StaticModelDrawsEachPartUnderItsMaterialFromQuantisedVertic
     }
 }
 
+TEST(ModelGenShapes, SkinnedVerticesRunInBoneSetsThatFitTheIndexTable) {
+    // Rings of a sphere by turns on one, two or three bones: more three-bone vertices
+    // than one run may hold, and the sets interleaved.
+    Mesh mesh = Sphere(1, 24, 32, 0xFFFFFFFFu);
+    std::vector<Influences> influences;
+    for (size_t i = 0; i < mesh.vertices.size(); ++i) {
+        const size_t ring = i / 33;
+        influences.push_back(ring % 3 == 0   ? Influences{{4, kNoBone, kNoBone}, {1, 0, 0}}
+                             : ring % 3 == 1 ? Influences{{9, 4, 7}, {0.5f, 0.25f, 0.25f}}
+                                             : Influences{{kNoBone, 2, 4}, {0, 3, 1}});
+    }
+    const GeneratedModel model = SkinnedModel(mesh, influences, PlainMaterial(0xFFFFFFFFu), {});
+    ASSERT_GT(std::count(model.skin.weightBones.begin(), model.skin.weightBones.end(), 0x040709FFu),
+              s32(MODEL_SKIN_INDEX_COUNT));
+    EXPECT_EQ(std::count(model.skin.weightBones.begin(), model.skin.weightBones.end(), 0x0204FFFFu),
+              std::count_if(influences.begin(), influences.end(),
+                            [](const Influences& in) { return in.bones[1] == 2; }));
+    ExpectRunsGroupedByBoneSet(model.skin.commands, model.skin.weightBones);
+    for (size_t i = 0; i < model.skin.weights.size(); ++i) {
+        const u16* w = model.skin.weights[i].weight;
+        EXPECT_EQ(w[0] + w[1] + w[2], 0x8000) << "vertex " << i;
+        // Scaled to one, 3 to 1.
+        EXPECT_TRUE(model.skin.weightBones[i] != 0x0204FFFFu || w[0] == 0x6000) << "vertex " << i;
+    }
+    EXPECT_EQ(Drawn(model.meshes[0]).size(), mesh.triangles.size() / 3);
+}
+
 class ModelGenFigureTest : public DataFixture {
 protected:
     void SetUp() override {
@@ -305,32 +363,7 @@ TEST_F(ModelGenFigureTest, WeightsSumToOneInRunsGroupedByBoneSet) {
     }
     EXPECT_GT(threeBones, 0u);
 
-    // Runs cover the vertices in order, each under the bones of its vertices, and no
-    // bone set comes back after another.
-    std::vector<u32> sets;
-    u32 current = 0, matrices = 0, next = 0;
-    ASSERT_FALSE(skin.commands.empty());
-    EXPECT_EQ(skin.commands.back().type, VERTEX_CMD_END);
-    for (const s_vertex_cmd& c : skin.commands) {
-        if (c.type >= VERTEX_CMD_MATRIX1 && c.type <= VERTEX_CMD_MATRIX3) {
-            matrices = c.type;
-            const u32 bones[3] = {c.parm8, c.parm16, c.parm32};
-            current = 0xFFFFFFFFu;
-            for (u32 k = 0; k < matrices; ++k)
-                current = (current & ~(0xFFu << (24 - 8 * k))) | (bones[k] << (24 - 8 * k));
-            EXPECT_EQ(std::count(sets.begin(), sets.end(), current), 0) << std::hex << current;
-            sets.push_back(current);
-        }
-        if (c.type != VERTEX_CMD_SKIN)
-            continue;
-        EXPECT_EQ(c.parm16, next);
-        EXPECT_GE(c.parm32, 1u);
-        EXPECT_TRUE(matrices < 3 || c.parm32 <= MODEL_SKIN_INDEX_COUNT);
-        for (u32 i = c.parm16; i < c.parm16 + c.parm32 && i < n; ++i)
-            EXPECT_EQ(skin.weightBones[i], current) << "vertex " << i;
-        next = c.parm16 + c.parm32;
-    }
-    EXPECT_EQ(next, n);
+    ExpectRunsGroupedByBoneSet(skin.commands, skin.weightBones);
 }
 
 TEST_F(ModelGenFigureTest, DrawsEveryTriangleWoundAsItsNormals) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "orblib47/source/Anim.h"
+#include "orblib47/source/Model.h"
 #include "orblib47/source/Skin.h"
 #include "tests/engine/DataFixture.h"
 #include "tests/engine/OrbMathTestUtil.h"
@@ -56,9 +57,9 @@ void AddStrip(std::vector<Triangle>* out, std::span<const u16> s) {
 }
 
 // The triangles a mesh command stream draws, whatever its primitive commands.
-std::vector<Triangle> Drawn(const MeshRecord& mesh) {
+std::vector<Triangle> Drawn(const discbuild::VhmMesh& mesh, const std::vector<u16>& modelIndices) {
     std::vector<Triangle> out;
-    const std::span<const u16> indices = mesh.indices;
+    const std::span<const u16> indices = std::span(modelIndices).subspan(mesh.firstIndex, mesh.numIndices);
     for (const s_model_command& c : mesh.commands) {
         if (c.type == MODEL_CMD_STRIP || c.type == MODEL_CMD_SKIN_STRIP)
             AddStrip(&out, indices.subspan(c.parm32, c.parm16 + 2u));
@@ -79,7 +80,6 @@ void ExpectRunsGroupedByBoneSet(const std::vector<s_vertex_cmd>& commands,
     std::vector<u32> sets;
     u32 current = 0, matrices = 0, next = 0;
     ASSERT_FALSE(commands.empty());
-    EXPECT_EQ(commands.back().type, VERTEX_CMD_END);
     for (const s_vertex_cmd& c : commands) {
         if (c.type >= VERTEX_CMD_MATRIX1 && c.type <= VERTEX_CMD_MATRIX3) {
             matrices = c.type;
@@ -92,6 +92,7 @@ void ExpectRunsGroupedByBoneSet(const std::vector<s_vertex_cmd>& commands,
         }
         if (c.type != VERTEX_CMD_SKIN)
             continue;
+        EXPECT_NE(c.type, VERTEX_CMD_END);  // the writer ends the stream
         EXPECT_EQ(c.parm16, next);
         EXPECT_GE(c.parm32, 1u);
         EXPECT_TRUE(matrices < 3 || c.parm32 <= MODEL_SKIN_INDEX_COUNT);
@@ -200,38 +201,46 @@ TEST(ModelGenShapes, StaticModelDrawsEachPartUnderItsMaterialFromQuantisedVertic
     for (const Shape& shape : Shapes())
         parts.push_back({shape.mesh, PlainMaterial(0x808080FFu, shape.name)});
     const GeneratedModel model = StaticModel(parts);
-    ASSERT_EQ(model.meshes.size(), parts.size());
-    EXPECT_EQ(model.flags, 0u);
+    const discbuild::VhmModel& vhm = model.vhm;
+    ASSERT_EQ(vhm.meshes.size(), parts.size());
+    EXPECT_EQ(vhm.flags, 0u);
     u32 base = 0;
     for (size_t m = 0; m < parts.size(); ++m) {
         SCOPED_TRACE(parts[m].material.texturePassList[0].textureName);
-        const MeshRecord& mesh = model.meshes[m];
+        const discbuild::VhmMesh& mesh = vhm.meshes[m];
         ASSERT_GE(mesh.commands.size(), 3u);
         EXPECT_EQ(mesh.commands.front().type, MODEL_CMD_MATERIAL);
         EXPECT_EQ(mesh.commands.front().parm8, m);
-        EXPECT_EQ(mesh.commands.back().type, MODEL_CMD_END);
+        EXPECT_EQ(std::count_if(mesh.commands.begin(), mesh.commands.end(),
+                                [](const s_model_command& c) { return c.type == MODEL_CMD_END; }),
+                  0);
         EXPECT_STREQ(model.materials[m].texturePassList[0].textureName,
                      parts[m].material.texturePassList[0].textureName);
         s_ORB_MATERIAL parsed;
         EXPECT_TRUE(OrbMaterialParse(discbuild::MaterialRecord(model.materials[m]), &parsed));
-        EXPECT_EQ(Drawn(mesh), ListTriangles(parts[m].mesh.triangles, base));
+        EXPECT_EQ(Drawn(mesh, vhm.indices), ListTriangles(parts[m].mesh.triangles, base));
         EXPECT_EQ(mesh.numPolygons, s32(parts[m].mesh.triangles.size() / 3));
         base += u32(parts[m].mesh.vertices.size());
     }
-    ASSERT_EQ(model.quantVertices.size(), base);
+    std::vector<std::string> textures;
+    for (const Shape& shape : Shapes())
+        textures.push_back(shape.name);
+    EXPECT_EQ(vhm.textureNames, textures);
+    ASSERT_EQ(vhm.quantVertices.size(), base);
+    ASSERT_EQ(vhm.vertices.size(), base);
 
     // Every coordinate within half a step of the word's scale, which still holds the
     // largest; normals in 1/64 steps.
-    const s_quant_load q = QuantLoadDecode(model.vertNormGQR);
+    const s_quant_load q = QuantLoadDecode(vhm.vertNormGQR);
     EXPECT_EQ(q.type, QUANT_TYPE_S16);
-    const f32 largest = std::max({-model.minBounds.x, -model.minBounds.y, -model.minBounds.z,
-                                  model.maxBounds.x, model.maxBounds.y, model.maxBounds.z});
+    const f32 largest = std::max({-vhm.minBounds.x, -vhm.minBounds.y, -vhm.minBounds.z, vhm.maxBounds.x,
+                                  vhm.maxBounds.y, vhm.maxBounds.z});
     EXPECT_LE(largest, 32767 * q.scale);
     EXPECT_GT(largest, 32767 * q.scale / 2);
     size_t i = 0;
     for (const Part& part : parts) {
         for (const Vertex& v : part.mesh.vertices) {
-            const s_model_vertex_quant& qv = model.quantVertices[i++];
+            const s_model_vertex_quant& qv = vhm.quantVertices[i++];
             EXPECT_NEAR(QuantLoad16(q, qv.coord[0]), v.pos.x, q.scale / 2);
             EXPECT_NEAR(QuantLoad16(q, qv.coord[1]), v.pos.y, q.scale / 2);
             EXPECT_NEAR(QuantLoad16(q, qv.coord[2]), v.pos.z, q.scale / 2);
@@ -253,20 +262,20 @@ TEST(ModelGenShapes, SkinnedVerticesRunInBoneSetsThatFitTheIndexTable) {
                              : ring % 3 == 1 ? Influences{{9, 4, 7}, {0.5f, 0.25f, 0.25f}}
                                              : Influences{{kNoBone, 2, 4}, {0, 3, 1}});
     }
-    const GeneratedModel model = SkinnedModel(mesh, influences, PlainMaterial(0xFFFFFFFFu), {});
-    ASSERT_GT(std::count(model.skin.weightBones.begin(), model.skin.weightBones.end(), 0x040709FFu),
+    const discbuild::VhmModel model = SkinnedModel(mesh, influences, PlainMaterial(0xFFFFFFFFu), {}).vhm;
+    ASSERT_GT(std::count(model.weightBones.begin(), model.weightBones.end(), 0x040709FFu),
               s32(MODEL_SKIN_INDEX_COUNT));
-    EXPECT_EQ(std::count(model.skin.weightBones.begin(), model.skin.weightBones.end(), 0x0204FFFFu),
+    EXPECT_EQ(std::count(model.weightBones.begin(), model.weightBones.end(), 0x0204FFFFu),
               std::count_if(influences.begin(), influences.end(),
                             [](const Influences& in) { return in.bones[1] == 2; }));
-    ExpectRunsGroupedByBoneSet(model.skin.commands, model.skin.weightBones);
-    for (size_t i = 0; i < model.skin.weights.size(); ++i) {
-        const u16* w = model.skin.weights[i].weight;
+    ExpectRunsGroupedByBoneSet(model.vertexCommands, model.weightBones);
+    for (size_t i = 0; i < model.vertexWeights.size(); ++i) {
+        const u16* w = model.vertexWeights[i].weight;
         EXPECT_EQ(w[0] + w[1] + w[2], 0x8000) << "vertex " << i;
         // Scaled to one, 3 to 1.
-        EXPECT_TRUE(model.skin.weightBones[i] != 0x0204FFFFu || w[0] == 0x6000) << "vertex " << i;
+        EXPECT_TRUE(model.weightBones[i] != 0x0204FFFFu || w[0] == 0x6000) << "vertex " << i;
     }
-    EXPECT_EQ(Drawn(model.meshes[0]).size(), mesh.triangles.size() / 3);
+    EXPECT_EQ(Drawn(model.meshes[0], model.indices).size(), mesh.triangles.size() / 3);
 }
 
 class ModelGenFigureTest : public DataFixture {
@@ -281,18 +290,19 @@ protected:
     }
 
     // The figure's skin as the engine's skinning reads it.
-    static SkinModelBuilder Skin(const GeneratedModel& model) {
+    static SkinModelBuilder Skin(const discbuild::VhmModel& model) {
         SkinModelBuilder skin;
-        for (const s_vertex_cmd& c : model.skin.commands)
+        for (const s_vertex_cmd& c : model.vertexCommands)
             skin.Command(c.type, c.parm8, c.parm16, c.parm32);
-        skin.vertices = model.skin.vertices;
-        skin.weights = model.skin.weights;
+        skin.End();
+        skin.vertices = model.skinnedVertices;
+        skin.weights = model.vertexWeights;
         skin.out.assign(skin.vertices.size() + 1, s_vert_pair{});
         return skin;
     }
 
     const Figure figure_ = MakeFigure();
-    const GeneratedModel& model_ = figure_.model;
+    const discbuild::VhmModel& model_ = figure_.model.vhm;
     HeapState before_{};
 };
 
@@ -331,7 +341,7 @@ TEST_F(ModelGenFigureTest, SkeletonPosesTheSkinAboutItsJoints) {
     const s_Vector3 hip = V3(0.1f, 0.9f, 0);
     u32 legOnly = 0;
     for (size_t i = 0; i < skin.vertices.size(); ++i) {
-        if (model_.skin.weightBones[i] != (u32(kFigureLegLeft) << 24 | 0xFFFFFFu))
+        if (model_.weightBones[i] != (u32(kFigureLegLeft) << 24 | 0xFFFFFFu))
             continue;
         ++legOnly;
         const s_Vector3 want = TransformPoint(turn, Sub(rest(i), hip));
@@ -343,16 +353,15 @@ TEST_F(ModelGenFigureTest, SkeletonPosesTheSkinAboutItsJoints) {
 }
 
 TEST_F(ModelGenFigureTest, WeightsSumToOneInRunsGroupedByBoneSet) {
-    const SkinArrays& skin = model_.skin;
-    const size_t n = skin.vertices.size();
-    ASSERT_EQ(skin.weights.size(), n);
-    ASSERT_EQ(skin.weightBones.size(), n);
+    const size_t n = model_.skinnedVertices.size();
+    ASSERT_EQ(model_.vertexWeights.size(), n);
+    ASSERT_EQ(model_.weightBones.size(), n);
     u32 threeBones = 0;
     for (size_t i = 0; i < n; ++i) {
         u32 sum = 0, used = 0;
         for (u32 k = 0; k < 3; ++k) {
-            const u16 w = skin.weights[i].weight[k];
-            const u8 bone = u8(skin.weightBones[i] >> (24 - 8 * k));
+            const u16 w = model_.vertexWeights[i].weight[k];
+            const u8 bone = u8(model_.weightBones[i] >> (24 - 8 * k));
             EXPECT_EQ(w == 0, bone == 0xFF) << "vertex " << i;
             EXPECT_TRUE(bone == 0xFF || bone < kFigureBoneCount) << "vertex " << i;
             sum += w;
@@ -363,22 +372,22 @@ TEST_F(ModelGenFigureTest, WeightsSumToOneInRunsGroupedByBoneSet) {
     }
     EXPECT_GT(threeBones, 0u);
 
-    ExpectRunsGroupedByBoneSet(skin.commands, skin.weightBones);
+    ExpectRunsGroupedByBoneSet(model_.vertexCommands, model_.weightBones);
 }
 
 TEST_F(ModelGenFigureTest, DrawsEveryTriangleWoundAsItsNormals) {
     ASSERT_EQ(model_.meshes.size(), 1u);
-    const MeshRecord& mesh = model_.meshes[0];
-    const std::vector<Triangle> drawn = Drawn(mesh);
+    const discbuild::VhmMesh& mesh = model_.meshes[0];
+    const std::vector<Triangle> drawn = Drawn(mesh, model_.indices);
     EXPECT_EQ(drawn.size(), size_t(mesh.numPolygons));
     EXPECT_EQ(std::adjacent_find(drawn.begin(), drawn.end()), drawn.end());
     const s_quant_load q = QuantLoadDecode(model_.vertNormGQR);
     auto at = [&](u32 i, bool normal) {
-        const s16* c = normal ? model_.skin.vertices[i].normal : model_.skin.vertices[i].coord;
+        const s16* c = normal ? model_.skinnedVertices[i].normal : model_.skinnedVertices[i].coord;
         return V3(QuantLoad16(q, c[0]), QuantLoad16(q, c[1]), QuantLoad16(q, c[2]));
     };
     for (const Triangle& t : drawn) {
-        ASSERT_LT(*std::max_element(t.begin(), t.end()), model_.skin.vertices.size());
+        ASSERT_LT(*std::max_element(t.begin(), t.end()), model_.skinnedVertices.size());
         const s_Vector3 face =
             Cross(Sub(at(t[1], false), at(t[0], false)), Sub(at(t[2], false), at(t[0], false)));
         for (u32 i : t)
@@ -387,7 +396,7 @@ TEST_F(ModelGenFigureTest, DrawsEveryTriangleWoundAsItsNormals) {
 }
 
 TEST_F(ModelGenFigureTest, WalkLoadsAndSwingsTheLegs) {
-    ASSERT_EQ(model_.animDefs, std::vector<std::string>{kFigureBankName});
+    ASSERT_EQ(model_.animNames, std::vector<std::string>{kFigureBankName});
     const std::vector<u8> chunk = discbuild::VhaPayload(figure_.animations);
     s_hanim_header* bank = HAnimLoad(kFigureBankName, Image(chunk), u32(chunk.size()), 0);
     ASSERT_NE(bank, nullptr) << report().text();
@@ -424,6 +433,47 @@ TEST_F(ModelGenFigureTest, WalkLoadsAndSwingsTheLegs) {
     EXPECT_TRUE(swung);
     EXPECT_TRUE(stepped);
     HAnimFree(bank);
+}
+
+TEST_F(ModelGenFigureTest, LoadsThroughTheModelLoaderAndSkinsAtRest) {
+    const std::vector<u8> bank = discbuild::VhaPayload(figure_.animations);
+    s_hanim_header* walk = HAnimLoad(kFigureBankName, Image(bank), u32(bank.size()), 0);
+    ASSERT_NE(walk, nullptr) << report().text();
+    const std::vector<u8> chunk = discbuild::VhmPayload(model_);
+    s_model* m = ModelLoad("FIGURE", Image(chunk), u32(chunk.size()));
+    ASSERT_NE(m, nullptr) << report().text();
+    EXPECT_EQ(m->flags, MODEL_FLAG_SKINNED);
+    ASSERT_EQ(m->numVertex, s32(model_.vertices.size()));
+    ASSERT_EQ(m->numAnimDefs, 1);
+    EXPECT_EQ(m->animDefs[0].animation, walk);
+
+    s_hmatrix* pose = HMatrixAlloc(m->boneList, s16(m->numBones), s16(m->rootBoneId), nullptr);
+    ASSERT_NE(pose, nullptr);
+    HMatrixUpdateMatrix(pose, &IDMatrix4);
+    ASSERT_TRUE(ModelWeightVertices(ModelSkinView(*m), pose));
+    const f32 step = QuantLoadDecode(m->vertNormGQR).scale;
+    for (s32 i = 0; i < m->numVertex; ++i) {
+        const s_vert_pair& out = m->outVertNormBuffer[i];
+        ExpectVec3Near(V3(out.x, out.y, out.z), m->vertexList[i].coord.x, m->vertexList[i].coord.y,
+                       m->vertexList[i].coord.z, step);
+    }
+    HMatrixFree(pose);
+    ModelFree(m);
+    HAnimFree(walk);
+}
+
+TEST_F(ModelGenFigureTest, ShapesLoadThroughTheModelLoader) {
+    std::vector<Part> parts;
+    for (const Shape& shape : Shapes())
+        parts.push_back({shape.mesh, PlainMaterial(0x808080FFu)});
+    const discbuild::VhmModel source = StaticModel(parts).vhm;
+    const std::vector<u8> chunk = discbuild::VhmPayload(source);
+    s_model* m = ModelLoad("SHAPES", Image(chunk), u32(chunk.size()));
+    ASSERT_NE(m, nullptr) << report().text();
+    EXPECT_EQ(m->numMeshes, s32(parts.size()));
+    EXPECT_EQ(m->quantVertices.size(), source.quantVertices.size());
+    EXPECT_EQ(m->vertNormGQR, source.vertNormGQR);
+    ModelFree(m);
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ Figure MakeFigure() {
 
     Figure figure;
     figure.model = SkinnedModel(std::move(mesh), influences, PlainMaterial(0xFFFFFFFFu), std::move(bones));
-    figure.model.animDefs = {kFigureBankName};
+    figure.model.vhm.animNames = {kFigureBankName};
 
     const f32 s = kFigureWalkSwing;
     discbuild::VhaAnimation walk{"WALK", HANIM_FLAG_REPEAT, 0, kFigureWalkTime, 0.25f, {}};

@@ -83,7 +83,7 @@ void Commands(std::vector<s_vertex_cmd>* out, const BoneSet& set, u32 first, u32
 
 }  // namespace
 
-SkinArrays SkinMesh(Mesh* mesh, const std::vector<Influences>& influences) {
+void SkinMesh(Mesh* mesh, const std::vector<Influences>& influences, discbuild::VhmModel* model) {
     const u32 n = u32(mesh->vertices.size());
     if (influences.size() != n)
         throw std::invalid_argument("modelgen: one set of skin weights a vertex");
@@ -107,23 +107,20 @@ SkinArrays SkinMesh(Mesh* mesh, const std::vector<Influences>& influences) {
     for (u16& index : mesh->triangles)
         index = newIndex[index];
 
-    SkinArrays skin;
-    skin.vertNormGQR = VertNormGQR(largest);
+    model->vertNormGQR = VertNormGQR(largest);
     for (u32 i = 0; i < n; ++i) {
         const BoneSet& set = sets[order[i]];
-        skin.vertices.push_back(Quantised(mesh->vertices[i], skin.vertNormGQR));
-        skin.weights.push_back(RawWeights(set));
-        skin.weightBones.push_back(PackBones(set));
+        model->skinnedVertices.push_back(Quantised(mesh->vertices[i], model->vertNormGQR));
+        model->vertexWeights.push_back(RawWeights(set));
+        model->weightBones.push_back(PackBones(set));
     }
     for (u32 first = 0; first < n;) {
         u32 end = first + 1;
         while (end < n && sets[order[end]].bones == sets[order[first]].bones)
             ++end;
-        Commands(&skin.commands, sets[order[first]], first, end - first);
+        Commands(&model->vertexCommands, sets[order[first]], first, end - first);
         first = end;
     }
-    skin.commands.push_back({VERTEX_CMD_END, 0, 0, 0});
-    return skin;
 }
 
 }  // namespace modelgen

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "orblib47/source/Skin.h"
+#include "tools/discbuild/VhmWriter.h"
 #include "tools/modelgen/Shapes.h"
 
 namespace modelgen {
@@ -19,19 +19,13 @@ struct Influences {
     std::array<f32, 3> weights{};
 };
 
-struct SkinArrays {
-    std::vector<s_model_vertex_skinned> vertices;
-    std::vector<s_model_vertex_weight> weights;  // raw weights of a vertex sum to 0x8000
-    std::vector<u32> weightBones;                // ids most significant byte first, 0xFF none
-    std::vector<s_vertex_cmd> commands;          // ends with the end command
-    u32 vertNormGQR = 0;                         // coordinates and normals alike
-};
-
 // Reorders the mesh's vertices (renumbering its triangles) so that those following
-// the same bones lie together, and encodes them: per bone set one matrix command
-// and its skin runs, at most MODEL_SKIN_INDEX_COUNT vertices a run under three
-// matrices. Throws std::invalid_argument for a vertex without a bone, a bone id at
-// or past MODEL_MAX_BONES, or counts that do not match.
-SkinArrays SkinMesh(Mesh* mesh, const std::vector<Influences>& influences);
+// the same bones lie together, and encodes them into the model's skinned vertices,
+// weights (rounded to sum to 0x8000), bone table, vertex commands and vertNormGQR:
+// per bone set one matrix command and its skin runs, at most
+// MODEL_SKIN_INDEX_COUNT vertices a run under three matrices. Throws
+// std::invalid_argument for a vertex without a bone, a bone id at or past
+// MODEL_MAX_BONES, or counts that do not match.
+void SkinMesh(Mesh* mesh, const std::vector<Influences>& influences, discbuild::VhmModel* model);
 
 }  // namespace modelgen

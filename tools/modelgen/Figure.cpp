@@ -21,51 +21,18 @@ struct Joint {
 constexpr u32 kTrousers = 0x3050A0FFu, kShirt = 0xC03030FFu, kSkin = 0xF0C8A0FFu;
 
 // Arms and legs hang from their joints; the spine and head stand on theirs.
+// clang-format off
 constexpr Joint kJoints[kFigureBoneCount] = {
-    {-1, {0, 1.0f, 0, 0}, {-0.18f, -0.1f, -0.1f, 0}, {0.18f, 0.1f, 0.1f, 0}, {1, 1, 1}, {1, 0, 0}, kTrousers},
-    {kFigureHips,
-     {0, 0.1f, 0, 0},
-     {-0.2f, 0, -0.11f, 0},
-     {0.2f, 0.5f, 0.11f, 0},
-     {1, 3, 1},
-     {0.6f, 0.4f, 0},
-     kShirt},
-    {kFigureSpine,
-     {0, 0.5f, 0, 0},
-     {-0.1f, 0, -0.1f, 0},
-     {0.1f, 0.25f, 0.1f, 0},
-     {1, 2, 1},
-     {0.5f, 0.3f, 0.2f},
-     kSkin},
-    {kFigureSpine,
-     {0.26f, 0.45f, 0, 0},
-     {-0.05f, -0.6f, -0.05f, 0},
-     {0.05f, 0, 0.05f, 0},
-     {1, 3, 1},
-     {0.6f, 0.4f, 0},
-     kShirt},
-    {kFigureSpine,
-     {-0.26f, 0.45f, 0, 0},
-     {-0.05f, -0.6f, -0.05f, 0},
-     {0.05f, 0, 0.05f, 0},
-     {1, 3, 1},
-     {0.6f, 0.4f, 0},
-     kShirt},
-    {kFigureHips,
-     {0.1f, -0.1f, 0, 0},
-     {-0.07f, -0.9f, -0.07f, 0},
-     {0.07f, 0, 0.07f, 0},
-     {1, 3, 1},
-     {0.6f, 0.4f, 0},
-     kTrousers},
-    {kFigureHips,
-     {-0.1f, -0.1f, 0, 0},
-     {-0.07f, -0.9f, -0.07f, 0},
-     {0.07f, 0, 0.07f, 0},
-     {1, 3, 1},
-     {0.6f, 0.4f, 0},
-     kTrousers},
+    // parent      offset                  box min                     box max                divisions  joint weights      colour
+    {-1,           {0, 1.0f, 0, 0},        {-0.18f, -0.1f, -0.1f, 0},  {0.18f, 0.1f, 0.1f, 0},  {1, 1, 1}, {1, 0, 0},          kTrousers},
+    {kFigureHips,  {0, 0.1f, 0, 0},        {-0.2f, 0, -0.11f, 0},      {0.2f, 0.5f, 0.11f, 0},  {1, 3, 1}, {0.6f, 0.4f, 0},    kShirt},
+    {kFigureSpine, {0, 0.5f, 0, 0},        {-0.1f, 0, -0.1f, 0},       {0.1f, 0.25f, 0.1f, 0},  {1, 2, 1}, {0.5f, 0.3f, 0.2f}, kSkin},
+    {kFigureSpine, {0.26f, 0.45f, 0, 0},   {-0.05f, -0.6f, -0.05f, 0}, {0.05f, 0, 0.05f, 0},    {1, 3, 1}, {0.6f, 0.4f, 0},    kShirt},
+    {kFigureSpine, {-0.26f, 0.45f, 0, 0},  {-0.05f, -0.6f, -0.05f, 0}, {0.05f, 0, 0.05f, 0},    {1, 3, 1}, {0.6f, 0.4f, 0},    kShirt},
+    {kFigureHips,  {0.1f, -0.1f, 0, 0},    {-0.07f, -0.9f, -0.07f, 0}, {0.07f, 0, 0.07f, 0},    {1, 3, 1}, {0.6f, 0.4f, 0},    kTrousers},
+    {kFigureHips,  {-0.1f, -0.1f, 0, 0},   {-0.07f, -0.9f, -0.07f, 0}, {0.07f, 0, 0.07f, 0},    {1, 3, 1}, {0.6f, 0.4f, 0},    kTrousers},
 };
+// clang-format on
 
 s16 FirstChild(s32 bone) {
     for (s32 b = 0; b < kFigureBoneCount; ++b)
@@ -123,23 +90,22 @@ Influences InfluencesAt(u8 bone, const s_Vector3& local) {
     return in;
 }
 
-discbuild::VhaKey RotationKey(f32 time, u32 axis, f32 angle) {
+using Rotate = void (*)(s_Matrix4* m, float a);
+
+discbuild::VhaKey RotationKey(f32 time, Rotate rotate, f32 angle) {
     s_Matrix4 m = IDMatrix4;
-    if (axis == 0)
-        Matrix4RotateX(&m, angle);
-    else
-        Matrix4RotateY(&m, angle);
+    rotate(&m, angle);
     s_Quaternion q;
     Matrix4ToQuat(&q, &m);
     return {time, {q.x, q.y, q.z, q.w}, {}};
 }
 
-discbuild::VhaChannel Swing(u8 bone, u32 axis, f32 amplitude) {
+discbuild::VhaChannel Swing(u8 bone, Rotate rotate, f32 amplitude) {
     discbuild::VhaChannel channel{ANIM_QUAT, HCHANNEL_FLAG_IS_KEYED, 0, bone, {}};
     for (u32 k = 0; k < kFigureWalkKeys; ++k) {
         const f32 t = kFigureWalkTime * f32(k) / f32(kFigureWalkKeys - 1);
         const f32 phase = 2 * std::numbers::pi_v<f32> * f32(k) / f32(kFigureWalkKeys - 1);
-        channel.keys.push_back(RotationKey(t, axis, amplitude * std::sin(phase)));
+        channel.keys.push_back(RotationKey(t, rotate, amplitude * std::sin(phase)));
     }
     return channel;
 }
@@ -190,11 +156,11 @@ Figure MakeFigure() {
 
     const f32 s = kFigureWalkSwing;
     discbuild::VhaAnimation walk{"WALK", HANIM_FLAG_REPEAT, 0, kFigureWalkTime, 0.25f, {}};
-    walk.channels = {Swing(kFigureLegLeft, 0, s),
-                     Swing(kFigureLegRight, 0, -s),
-                     Swing(kFigureArmLeft, 0, -0.8f * s),
-                     Swing(kFigureArmRight, 0, 0.8f * s),
-                     Swing(kFigureSpine, 1, 0.3f * s),
+    walk.channels = {Swing(kFigureLegLeft, Matrix4RotateX, s),
+                     Swing(kFigureLegRight, Matrix4RotateX, -s),
+                     Swing(kFigureArmLeft, Matrix4RotateX, -0.8f * s),
+                     Swing(kFigureArmRight, Matrix4RotateX, 0.8f * s),
+                     Swing(kFigureSpine, Matrix4RotateY, 0.3f * s),
                      Bob(),
                      Footsteps()};
     figure.animations = {0, 0, {walk}};

@@ -10,10 +10,6 @@ namespace modelgen {
 
 namespace {
 
-f32& At(s_Vector3& v, u32 axis) {
-    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
-}
-
 u32 AxisOf(const s_Vector3& unit) {
     return unit.x != 0 ? 0 : unit.y != 0 ? 1 : 2;
 }
@@ -27,6 +23,13 @@ constexpr Face kFaces[6] = {
     {{0, 1, 0, 0}, {1, 0, 0, 0}, {0, 0, -1, 0}}, {{0, -1, 0, 0}, {1, 0, 0, 0}, {0, 0, 1, 0}},
     {{0, 0, 1, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}},  {{0, 0, -1, 0}, {-1, 0, 0, 0}, {0, 1, 0, 0}},
 };
+
+// The point (s, t) of the face, 0..1 across each axis, on the cube from -1 to 1.
+s_Vector3 OnUnitCube(const Face& f, f32 s, f32 t) {
+    const f32 a = 2 * s - 1, b = 2 * t - 1;
+    return {f.normal.x + f.u.x * a + f.v.x * b, f.normal.y + f.u.y * a + f.v.y * b,
+            f.normal.z + f.u.z * a + f.v.z * b, 0};
+}
 
 Mesh Checked(Mesh mesh) {
     if (mesh.vertices.size() > 0x10000)
@@ -79,14 +82,10 @@ Mesh Box(const s_Vector3& min, const s_Vector3& max, const std::array<u32, 3>& d
         for (u32 j = 0; j <= nv; ++j) {
             for (u32 i = 0; i <= nu; ++i) {
                 const f32 s = f32(i) / f32(nu), t = f32(j) / f32(nv);
-                Vertex vertex{{}, face.normal, s, 1 - t, color};
-                for (u32 axis = 0; axis < 3; ++axis) {
-                    s_Vector3 n = face.normal, u = face.u, v = face.v;
-                    const f32 unit = At(n, axis) + At(u, axis) * (2 * s - 1) + At(v, axis) * (2 * t - 1);
-                    s_Vector3 m = mid, h = half;
-                    At(vertex.pos, axis) = At(m, axis) + At(h, axis) * unit;
-                }
-                mesh.vertices.push_back(vertex);
+                const s_Vector3 unit = OnUnitCube(face, s, t);
+                const s_Vector3 pos{mid.x + half.x * unit.x, mid.y + half.y * unit.y, mid.z + half.z * unit.z,
+                                    0};
+                mesh.vertices.push_back({pos, face.normal, s, 1 - t, color});
             }
         }
         for (u32 j = 0; j < nv; ++j) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -262,7 +263,13 @@ TEST(ModelGenShapes, SkinnedVerticesRunInBoneSetsThatFitTheIndexTable) {
                              : ring % 3 == 1 ? Influences{{9, 4, 7}, {0.5f, 0.25f, 0.25f}}
                                              : Influences{{kNoBone, 2, 4}, {0, 3, 1}});
     }
-    const discbuild::VhmModel model = SkinnedModel(mesh, influences, PlainMaterial(0xFFFFFFFFu), {}).vhm;
+    std::vector<s_hmatrix_bone_def> chain(10);  // each bone the child of the one before
+    for (s16 b = 0; b < 10; ++b)
+        chain[b] = {IDMatrix4, IDMatrix4, 0, s16(b - 1), -1, s16(b < 9 ? b + 1 : -1), -1, b};
+    const discbuild::VhmModel model = SkinnedModel(mesh, influences, PlainMaterial(0xFFFFFFFFu), chain).vhm;
+    EXPECT_THROW(
+        SkinnedModel(mesh, influences, PlainMaterial(0xFFFFFFFFu), {chain.begin(), chain.begin() + 9}),
+        std::invalid_argument);  // bone 9 past the skeleton
     ASSERT_GT(std::count(model.weightBones.begin(), model.weightBones.end(), 0x040709FFu),
               s32(MODEL_SKIN_INDEX_COUNT));
     EXPECT_EQ(std::count(model.weightBones.begin(), model.weightBones.end(), 0x0204FFFFu),

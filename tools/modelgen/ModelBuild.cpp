@@ -176,7 +176,7 @@ GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences
     discbuild::VhmModel& vhm = model.vhm;
     vhm.flags = MODEL_FLAG_SKINNED;
     vhm.vertexSize = kVertexSize;
-    SkinMesh(&mesh, influences, &vhm);
+    SkinMesh(&mesh, influences, u32(bones.size()), &vhm);
     AddVertices(&vhm, mesh.vertices);
     SetModelBounds(&vhm);
     vhm.bones = std::move(bones);

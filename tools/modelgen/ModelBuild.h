@@ -32,8 +32,8 @@ struct Part {
 // vertices.
 GeneratedModel StaticModel(const std::vector<Part>& parts);
 
-// One mesh under one material, weighted by `influences` over `bones`: skinned strips,
-// and the triangles no strip joins as one skinned list.
+// One mesh under one material, weighted by `influences` over `bones` (SkinMesh):
+// skinned strips, and the triangles no strip joins as one skinned list.
 GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences,
                             const s_ORB_MATERIAL& material, std::vector<s_hmatrix_bone_def> bones);
 

@@ -19,13 +19,13 @@ struct BoneSet {
     u32 count = 0;
 };
 
-BoneSet Canonical(const Influences& in) {
+BoneSet Canonical(const Influences& in, u32 numBones) {
     BoneSet set;
     f32 sum = 0;
     for (u32 k = 0; k < 3; ++k) {
         if (in.weights[k] == 0)
             continue;
-        if (!(in.weights[k] > 0) || in.bones[k] >= MODEL_MAX_BONES)
+        if (!(in.weights[k] > 0) || in.bones[k] >= std::min(numBones, MODEL_MAX_BONES))
             throw std::invalid_argument("modelgen: a skin weight below zero or a bone past the skeleton");
         set.bones[set.count] = in.bones[k];
         set.weights[set.count++] = in.weights[k];
@@ -83,13 +83,14 @@ void Commands(std::vector<s_vertex_cmd>* out, const BoneSet& set, u32 first, u32
 
 }  // namespace
 
-void SkinMesh(Mesh* mesh, const std::vector<Influences>& influences, discbuild::VhmModel* model) {
+void SkinMesh(Mesh* mesh, const std::vector<Influences>& influences, u32 numBones,
+              discbuild::VhmModel* model) {
     const u32 n = u32(mesh->vertices.size());
     if (influences.size() != n)
         throw std::invalid_argument("modelgen: one set of skin weights a vertex");
     std::vector<BoneSet> sets;
     for (const Influences& in : influences)
-        sets.push_back(Canonical(in));
+        sets.push_back(Canonical(in, numBones));
     std::vector<u32> order(n);
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(), [&](u32 a, u32 b) { return sets[a].bones < sets[b].bones; });

@@ -24,8 +24,9 @@ struct Influences {
 // weights (rounded to sum to 0x8000), bone table, vertex commands and vertNormGQR:
 // per bone set one matrix command and its skin runs, at most
 // MODEL_SKIN_INDEX_COUNT vertices a run under three matrices. Throws
-// std::invalid_argument for a vertex without a bone, a bone id at or past
-// MODEL_MAX_BONES, or counts that do not match.
-void SkinMesh(Mesh* mesh, const std::vector<Influences>& influences, discbuild::VhmModel* model);
+// std::invalid_argument for a vertex without a bone, a bone id at or past numBones
+// or MODEL_MAX_BONES, or counts that do not match.
+void SkinMesh(Mesh* mesh, const std::vector<Influences>& influences, u32 numBones,
+              discbuild::VhmModel* model);
 
 }  // namespace modelgen

@@ -221,6 +221,7 @@ struct s_Ivector2 {
 constexpr s32 DRAW_MAX_LIGHTS = 8;
 constexpr s32 DRAW_MAX_SAMPLERS = 8;
 constexpr s32 DRAW_STAT_COUNT = 10;
+constexpr s32 DRAW_STAT_POLYGONS = 0;  // the stats slot the mesh draws count triangles in
 
 struct s_draw_context {
     s_Matrix4 textureMatrix;

@@ -44,6 +44,7 @@ void ModelColdReset() {
 
 void ModelWarmReset() {
     ModelDrawFilter = MODEL_DRAW_FILTER_DEFAULT;
+    ModelHardwareWarmReset();
     MemTypeAddDebugDisplay("MEM_MODEL", kHeapDisplayColour);
 }
 

@@ -27,7 +27,6 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Screenshot.h"
-#include "orblib47/source/Skin.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
@@ -97,7 +96,6 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
-    [](u32, s_orblib_config*) { ModelSetupSkinIndices(MODEL_SKIN_INDEX_COUNT); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },

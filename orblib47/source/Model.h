@@ -282,3 +282,21 @@ void ModelGetVertexCoord(const s_model* model, s32 index, s_Vector4* out);
 void ModelGetVertexNormal(const s_model* model, s32 index, s_Vector4* out);
 void ModelGetTransformedVertexCoordNormal(const s_model* model, const s_hmatrix* header, s32 index,
                                           s_Vector4* coord, s_Vector4* normal);
+
+// The projection of stencil-locked drawing, written by the game's object pass; only
+// its top three rows are used.
+extern s_Matrix4 gxprj;
+
+// --- NGC/ModelSorted.cpp: a static model's visible strips recorded per material,
+// then drawn material by material.
+
+constexpr u32 MODEL_MAX_MATERIAL_DRAWS = 13000;
+constexpr u32 MODEL_MATERIAL_LISTS = 256;  // one per material index
+
+// Starts a recording of `model`: no strips, every list empty.
+void ModelDrawStart(s_model* model);
+// Records the mesh's static strips under the materials that pass the filter;
+// strips before any material command have none and are not recorded.
+u32 ModelDrawMeshSorted(s_model* model, const s_model_mesh* mesh, u32 state);
+// Draws the recording; it stays valid until the next ModelDrawStart.
+void ModelDrawEnd();

@@ -297,6 +297,21 @@ TEST_F(ModelDrawTest, StencilLockedDrawingProjectsThroughTextureMatrix57) {
     }
 }
 
+TEST_F(ModelDrawTest, DebugNormalsRunAlongTheWeightedNormals) {
+    ModelBuilder b;
+    SkinnedTriangle(b);
+    b.VertexCommand(VERTEX_CMD_END);
+    s_model* model = b.Build(MODEL_FLAG_SKINNED);
+    Pose pose({Translation(1, 0, 0), Translation(0, 2, 0)});
+    ModelDebugDrawNormals(model, pose.Header());
+    ASSERT_EQ(drawn_.size(), 1u);
+    EXPECT_EQ(drawn_[0].type, GX_LINES);
+    const s_Vector4 ends[] = {{1, 0, 0, 1}, {1, 0, 0.125f, 1}, {1, 2, 0, 1}, {1, 2, 0.125f, 1}};
+    for (size_t i = 0; i < 4; ++i)
+        ExpectAt(drawn_[0], i, ends[i]);
+    EXPECT_EQ(drawn_[0].vertices.size(), 6u);
+}
+
 // A material the filter rejects skips its primitives up to the next material,
 // and a stream may end while skipping.
 TEST_F(ModelDrawTest, RejectedMaterialsSkipToTheNextMaterial) {

@@ -86,6 +86,25 @@ TEST_F(ModelSortedTest, RefusedMaterialsDrawNothing) {
     EXPECT_EQ(Drawn(), (std::vector<size_t>{4}));
 }
 
+TEST_F(ModelSortedTest, ModelsWithoutQuantisationDrawTheirFloatVertices) {
+    ModelBuilder b;
+    b.Float(0.5f, 0.0f, 0.0f, 0xFF0000FFu);
+    b.Float(0.0f, 0.5f, 0.0f, 0x00FF00FFu);
+    b.Float(0.0f, 0.0f, 0.5f, 0x0000FFFFu);
+    b.Material(MATERIAL_FLAG_HAS_OPAQUE);
+    b.Mesh().Command(MODEL_CMD_MATERIAL, 0).Primitive(MODEL_CMD_STRIP, 1, {2, 1, 0}).Command(MODEL_CMD_END);
+    s_model* model = b.Build();
+    Record(model);
+    ModelDrawEnd();
+    ASSERT_EQ(drawn_.size(), 1u);
+    const s_Vector4 expected[] = {{0, 0, 0.5f, 1}, {0, 0.5f, 0, 1}, {0.5f, 0, 0, 1}};
+    const u32 colors[] = {0x0000FFFFu, 0x00FF00FFu, 0xFF0000FFu};
+    for (size_t i = 0; i < 3; ++i) {
+        ExpectAt(drawn_[0], i, expected[i]);
+        EXPECT_EQ(ColorOf(drawn_[0].vertices[i]), colors[i]);
+    }
+}
+
 TEST_F(ModelSortedTest, StripsPastTheRecordTableAreDropped) {
     ModelBuilder b;
     StaticSquare(b);

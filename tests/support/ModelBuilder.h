@@ -1,6 +1,6 @@
 // A native model held in vectors sized exactly, so that the sanitizers see any read
 // past one of its arrays: meshes with their command streams and one shared index
-// list, quantised static or skinned vertices, a skeleton and materials. For the
+// list, quantised, float or skinned vertices, a skeleton and materials. For the
 // drawing tests and benchmark; no chunk or loader is involved.
 #pragma once
 
@@ -35,6 +35,16 @@ public:
     // A static vertex at (x, y, z), in kStep units.
     void Quant(s16 x, s16 y, s16 z, u32 color) {
         quant_.push_back({s16(x & 0x3FF), s16(y & 0x3FF), {x, y, z, 0}, {0, 0, 64, 0}, color});
+    }
+    // A float vertex (a model without quantisation) at (x, y, z).
+    void Float(f32 x, f32 y, f32 z, u32 color) {
+        s_model_vertex_float v{};
+        v.coord[0] = x;
+        v.coord[1] = y;
+        v.coord[2] = z;
+        v.normal[2] = 64;
+        v.color = color;
+        float_.push_back(v);
     }
     // A skinned vertex on `bones` (0xFF none) with weights w, in kStep units.
     void Skinned(s16 x, s16 y, s16 z, u32 color, const u8 (&bones)[3], const u16 (&w)[3]) {
@@ -95,6 +105,10 @@ public:
             model_.vertexCommands = vertexCommands_;
             out_.assign(skinned_.size() + 1, s_vert_pair{});
             model_.outVertNormBuffer = out_;
+        } else if (!float_.empty()) {
+            model_.numVertex = s32(float_.size());
+            model_.floatVertices = float_;
+            model_.vertNormGQR = 0;
         } else {
             model_.numVertex = s32(quant_.size());
             model_.quantVertices = quant_;
@@ -116,6 +130,7 @@ private:
     std::deque<std::vector<u8>> commands_;
     std::vector<u16> indices_;
     std::vector<s_model_vertex_quant> quant_;
+    std::vector<s_model_vertex_float> float_;
     std::vector<s_model_vertex_skinned> skinned_;
     std::vector<s_model_vertex_weight> weights_;
     std::vector<u32> weightBones_;

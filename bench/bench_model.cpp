@@ -59,7 +59,7 @@ void BM_ModelSkinAndDraw(benchmark::State& state) {
         world.element[7] = -1.0f;
         world.element[11] = -6.0f;
         for (auto _ : state) {
-            model->flags &= ~MODEL_FLAG_VERTS_WEIGHTED;  // a new frame
+            ModelClearVertsWeighted(model);  // a new frame
             ModelDraw(model, &world, pose, nullptr);
         }
         state.SetItemsProcessed(state.iterations() * kRows * kColumns);

@@ -68,13 +68,16 @@ public:
         def.boneId = s16(bones_.size());
         bones_.push_back(def);
     }
+    // The default material with `flags`, without its texture.
     void Material(u32 flags) {
-        s_ORB_MATERIAL material{};
+        s_ORB_MATERIAL material = MaterialModes[MATERIAL_MODE_DEFAULT];
         material.flags = flags;
+        material.numTexturePasses = 0;
         materials_.push_back(material);
     }
 
-    // Points the model at the arrays; the builder must outlive it and stay unchanged.
+    // Points the model at the arrays and gives the materials their setup functions;
+    // the builder must outlive the model and stay unchanged.
     s_model* Build(u32 flags = 0) {
         model_ = {};
         model_.flags = flags;
@@ -96,6 +99,7 @@ public:
         model_.boneList = bones_.data();
         model_.numOrbMaterials = s32(materials_.size());
         model_.orbMaterialList = materials_.data();
+        OrbMaterial.Load(materials_.data(), model_.numOrbMaterials);
         model_.vertNormGQR = kGqr;
         if (flags & MODEL_FLAG_SKINNED) {
             model_.numVertex = s32(skinned_.size());

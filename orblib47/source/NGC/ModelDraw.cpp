@@ -50,7 +50,7 @@ void ModelDraw(s_model* model, const s_Matrix4* world, s_hmatrix* header, s_flat
     if (model->flags & MODEL_FLAG_SKINNED) {
         if (!(model->flags & MODEL_FLAG_VERTS_WEIGHTED)) {
             ModelWeightVertices(ModelSkinView(*model), header);
-            model->flags |= MODEL_FLAG_VERTS_WEIGHTED;
+            ModelSetVertsWeighted(model);
         }
         OrbMaterial.m_BoneWorldMatrix = &ObjectWorld;
         DrawLightsOn();

@@ -90,6 +90,19 @@ TEST_F(ModelDrawTest, StaticStripCarriesDequantisedVerticesAndTheirColours) {
     }
 }
 
+// More vertices than one GXBegin can carry is invalid data: nothing is sent.
+TEST_F(ModelDrawTest, OverlongPrimitivesAreNotSent) {
+    for (u8 command : {MODEL_CMD_SKIN_TRIS, MODEL_CMD_STRIP}) {
+        ModelBuilder b;
+        SkinnedTriangle(b);
+        StaticSquare(b);
+        b.Mesh().Primitive(command, 0xFFFE, {0, 1, 2}).Command(MODEL_CMD_END);
+        s_model* model = b.Build(command == MODEL_CMD_STRIP ? 0 : MODEL_FLAG_SKINNED);
+        ModelDrawMesh(model, &model->meshList[0], 0, nullptr);
+        EXPECT_TRUE(drawn_.empty()) << int(command);
+    }
+}
+
 TEST_F(ModelDrawTest, UnknownCommandsAreSkipped) {
     ModelBuilder b;
     StaticSquare(b);

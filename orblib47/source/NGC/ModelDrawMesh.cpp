@@ -14,6 +14,7 @@ namespace {
 
 constexpr u32 kBoneSlots = 4;
 constexpr u32 kScratchSlots = 3;
+constexpr u32 kMaxPrimitiveVertices = 0xFFFF;  // GXBegin's count; a longer primitive is invalid data
 
 // A vertex weighted on its own for the weighted triangle.
 struct s_scratch_vertex {
@@ -60,9 +61,11 @@ void AddPolygons(u32 count) {
 }
 
 void DrawStaticStrip(const s_mesh_walk& walk, const s_model_mesh& mesh, const s_model_command& cmd) {
+    const u32 count = u32(cmd.parm16) + 2;
+    if (count > kMaxPrimitiveVertices)
+        return;
     AddPolygons(cmd.parm16);
     const u16* index = mesh.indexList + cmd.parm32;
-    const u32 count = u32(cmd.parm16) + 2;
     GXBegin(walk.strip, GXVtxFmt(DRAW_VTXFMT_COMPRESSED), u16(count));
     for (u32 i = 0; i < count; ++i)
         ModelSendStaticVertex(walk.model, index[i], walk.quant, walk.textured);
@@ -71,7 +74,7 @@ void DrawStaticStrip(const s_mesh_walk& walk, const s_model_mesh& mesh, const s_
 
 void DrawWeighted(const s_mesh_walk& walk, const s_model_mesh& mesh, GXPrimitive type, u32 polygons,
                   u32 count, u32 first) {
-    if (walk.model.outVertNormBuffer.empty())
+    if (walk.model.outVertNormBuffer.empty() || count > kMaxPrimitiveVertices)
         return;
     AddPolygons(polygons);
     const u16* index = mesh.indexList + first;
@@ -148,6 +151,8 @@ u32 ModelDrawMesh(s_model* model, const s_model_mesh* mesh, u32 state, s_hmatrix
 
     if (DrawContext.stencilMode == DC_STENCIL_ON && (DrawContext.flags & u_draw_flags::Stencil_Mode_Locked))
         LoadStencilProjection();
+    // The vertex layout is declared up front too: a mesh without a material command
+    // draws under whatever material the model's list set up.
     s_mesh_walk walk{*model,
                      header,
                      QuantLoadDecode(model->vertNormGQR),

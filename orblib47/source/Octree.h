@@ -102,3 +102,9 @@ extern s_draw_clip_plane TempVeilPlanes[VEIL_MAX * DRAW_VEIL_PLANE_COUNT];
 // viewport's camera and in view, and hands them to the viewport (none for a model
 // without veils). Past VEIL_MAX veils the rest are dropped with a one-line message.
 void ModelUpdateVeilPlanes(const s_model* model);
+
+// Draws an unskinned model under `world`: through its octree, the meshes in view
+// filed per material and drawn opaque first, the alpha ones too when `onePass` is
+// set (else they stay filed for a later ModelDrawEnd); without an octree, the
+// bones' meshes in view at once.
+void ModelDrawWithAlpha(s_model* model, const s_Matrix4* world, s32 onePass);

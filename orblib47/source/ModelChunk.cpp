@@ -10,6 +10,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Material.h"
 #include "orblib47/source/ModelInternal.h"
 #include "orblib47/source/Texture.h"
 
@@ -22,11 +23,11 @@ constexpr u32 kBoneSize = 144;
 constexpr u32 kMeshSize = 96;
 constexpr u32 kSelectionSetSize = 28;
 constexpr u32 kNameRefSize = 20;
-constexpr u32 kMaterialSize = 400;
 constexpr u32 kPhysicsPrimSize = 80;
-constexpr u32 kMaxMaterials = 255;  // a material command holds a byte
+constexpr u32 kMaxMaterials = 255;  // sorted drawing keeps one list more, for strips before any material
 
 static_assert(TEXTURE_NAME_LEN == MODEL_NAME_LEN);
+static_assert(ORB_MATERIAL_FILE_SIZE == 400);
 
 // A record's fields by width, first to last; a region is swapped record by record.
 struct Layout {
@@ -139,7 +140,7 @@ bool ReadHeader(const ChunkReader& chunk, Header* h) {
 
 // The native block: the model, then the records that hold pointers.
 struct Block {
-    u32 numBones, numMeshes, numSets, numTextures, numAnims;
+    u32 numBones, numMeshes, numSets, numTextures, numAnims, numMaterials;
 
     template <typename T>
     static u64 Next(u64 at, u32 count) {
@@ -152,7 +153,8 @@ struct Block {
         at = Next<s_model_mesh>(at, numMeshes);
         at = Next<s_model_selection_set>(at, numSets);
         at = Next<s_texture_def>(at, numTextures);
-        return Next<s_hanim_def>(at, numAnims);
+        at = Next<s_hanim_def>(at, numAnims);
+        return Next<s_ORB_MATERIAL>(at, numMaterials);
     }
     // Points the model's copied lists into the block behind it.
     void Carve(s_model* model) const {
@@ -168,6 +170,7 @@ struct Block {
         take(&model->selectionSetList, numSets);
         take(&model->textureDefs, numTextures);
         take(&model->animDefs, numAnims);
+        take(&model->orbMaterialList, numMaterials);
     }
 };
 
@@ -199,6 +202,7 @@ private:
     bool CopyMeshes(s_model* m);
     bool CopySets(s_model* m);
     bool CopyNames(s_model* m);
+    bool CopyMaterials(s_model* m);
     bool Apart();
 
     const char* name_;
@@ -368,6 +372,16 @@ bool Parser::CopyNames(s_model* m) {
     return true;
 }
 
+// The materials' pass textures and setup functions start empty.
+bool Parser::CopyMaterials(s_model* m) {
+    for (s32 i = 0; i < m->numOrbMaterials; ++i) {
+        const u8* record = data_ + h_.orbMaterialList + u32(i) * ORB_MATERIAL_FILE_SIZE;
+        if (!OrbMaterialParse({record, ORB_MATERIAL_FILE_SIZE}, &m->orbMaterialList[i]))
+            return Fail("materials");
+    }
+    return true;
+}
+
 // No byte is swapped twice, and nothing read as stored is swapped: only lists
 // kept as stored may share bytes.
 bool Parser::Apart() {
@@ -397,20 +411,20 @@ s_model* Parser::Run() {
         !Count(h_.numTextureDefs, "texture references") ||
         !chunk_.RangeArray(h_.textureDefs, u32(h_.numTextureDefs), kNameRefSize) ||
         !Count(h_.numAnimDefs, "animation references") ||
-        !chunk_.RangeArray(h_.animDefs, u32(h_.numAnimDefs), kNameRefSize)) {
+        !chunk_.RangeArray(h_.animDefs, u32(h_.numAnimDefs), kNameRefSize) ||
+        !Count(h_.numOrbMaterials, "materials") || h_.numOrbMaterials > s32(kMaxMaterials) ||
+        !chunk_.RangeArray(h_.orbMaterialList, u32(h_.numOrbMaterials), ORB_MATERIAL_FILE_SIZE)) {
         Fail("record lists");
         return nullptr;
     }
-    // Not yet read: materials, octrees and veils.
-    if (h_.numOrbMaterials != 0 || h_.octTree != 0 || h_.collisionOctTree != 0 || h_.veilOctTree != 0 ||
-        h_.numVeils != 0) {
+    // Not yet read: octrees and veils.
+    if (h_.octTree != 0 || h_.collisionOctTree != 0 || h_.veilOctTree != 0 || h_.numVeils != 0) {
         Fail("materials, octrees or veils");
         return nullptr;
     }
-    (void)kMaterialSize, (void)kMaxMaterials;
 
-    const Block block{u32(h_.numBones), u32(h_.numMeshes), u32(h_.numSelectionSets), u32(h_.numTextureDefs),
-                      u32(h_.numAnimDefs)};
+    const Block block{u32(h_.numBones),       u32(h_.numMeshes),   u32(h_.numSelectionSets),
+                      u32(h_.numTextureDefs), u32(h_.numAnimDefs), u32(h_.numOrbMaterials)};
     const u64 bytes = block.Size();
     auto* m = bytes <= HeapMallocLimit()
                   ? static_cast<s_model*>(HeapMallocLow(u32(bytes), __FILE_NAME__, __LINE__))
@@ -450,7 +464,7 @@ s_model* Parser::Run() {
     m->vertNormGQR = h_.vertNormGQR;
 
     if (!PlaceLists(m) || !PlaceSkin(m) || !CopyBones(m) || !CopyMeshes(m) || !CopySets(m) || !CopyNames(m) ||
-        !Apart()) {
+        !CopyMaterials(m) || !Apart()) {
         HeapMallocFree(m);
         return nullptr;
     }

@@ -9,6 +9,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
 #include "orblib47/source/Texture.h"
 #include "tests/engine/DataFixture.h"
@@ -25,6 +26,7 @@ using Bytes = std::vector<u8>;
 constexpr u32 kNumVertex = 68, kVertexList = 72, kCollisionVertexList = 80, kIndexList = 88, kNormalList = 96;
 constexpr u32 kBoneList = 116, kBoneRemapList = 120;
 constexpr u32 kMeshList = 128, kSphereList = 136, kFaceList = 200, kTextureDefs = 180, kAnimDefs = 188;
+constexpr u32 kNumMaterials = 220, kMaterialList = 224, kPassTexture = 184 + 16, kMaterialMode = 144;
 constexpr u32 kVertexCommands = 240, kWeightBones = 248, kGqrField = 252, kOutVertNormBuffer = 256;
 
 u32 MeshAt(const Bytes& chunk) {
@@ -283,6 +285,63 @@ TEST_F(ModelLoadTest, TruncatedAndMutatedChunksLoadSoundlyOrNotAtAll) {
             chunk[random() % chunk.size()] ^= u8(1u << (random() % 8));
         ModelFree(Load("MUTANT", chunk));
     }
+}
+
+TEST_F(ModelLoadTest, MaterialFlagsAreFixedUpOnceAtLoad) {
+    constexpr u32 kOpaque = MATERIAL_FLAG_HAS_OPAQUE, kAlpha = MATERIAL_FLAG_HAS_ALPHA;
+    constexpr u32 kSpecular = MATERIAL_FLAG_HAS_SPECULAR, kStencil = MATERIAL_FLAG_HAS_STENCIL;
+    constexpr u32 kDiffuse = MATERIAL_FLAG_HAS_DIFFUSE;
+    const struct {
+        e_MATERIAL_MODE mode;
+        u32 flags;
+        f32 shininess;
+        u32 wantFlags;
+        f32 wantShininess;
+    } cases[] = {
+        {MATERIAL_MODE_DEFAULT, kOpaque | kSpecular, 1.0f, kOpaque, 0.0f},  // exactly 1: no highlight
+        {MATERIAL_MODE_DEFAULT, kOpaque | kSpecular, 20.0f, kOpaque | kSpecular, 20.0f},
+        {MATERIAL_MODE_GLOW, kOpaque, 0.0f, kAlpha, 0.0f},
+        {MATERIAL_MODE_GLOW_NO_LIGHTING, kOpaque | kStencil, 0.0f, kAlpha | kStencil, 0.0f},
+        {MATERIAL_MODE_ALPHA, kAlpha, 0.5f, kAlpha, 0.0f},
+        {MATERIAL_MODE_DEFAULT, kDiffuse, 0.0f, kDiffuse | kOpaque, 0.0f},  // in neither pass
+    };
+    VhmModel source = vhmtest::StaticQuad();
+    u32 modelFlags = kSpecular;
+    for (const auto& c : cases) {
+        s_ORB_MATERIAL material{};
+        material.mode = c.mode;
+        material.flags = c.flags;
+        material.shininess = c.shininess;
+        source.materials.push_back(material);
+        modelFlags |= c.wantFlags;
+    }
+    // Glowing, then a selection past the list.
+    source.meshes[0].commands = {{MODEL_CMD_MATERIAL, 2, 0, 0},
+                                 {MODEL_CMD_STRIP, 0, 2, 0},
+                                 {MODEL_CMD_MATERIAL, 9, 0, 0},
+                                 {MODEL_CMD_STRIP, 0, 2, 0}};
+    Bytes chunk = VhmPayload(source);
+    const u32 list = LoadBE32(&chunk[kMaterialList]);
+    StoreBE32(&chunk[list + kPassTexture], 0xDEADBEEFu);  // a pointer slot holding a word
+
+    s_model* m = Load("MATS", chunk);
+    ASSERT_NE(m, nullptr) << report().text();
+    ASSERT_EQ(m->numOrbMaterials, 6);
+    for (u32 i = 0; i < 6; ++i) {
+        EXPECT_EQ(m->orbMaterialList[i].flags, cases[i].wantFlags) << i;
+        EXPECT_EQ(m->orbMaterialList[i].shininess, cases[i].wantShininess) << i;
+    }
+    EXPECT_EQ(m->orbMaterialList[0].texturePassList[0].texture, nullptr);
+    EXPECT_EQ(m->materialFlags, modelFlags);
+    EXPECT_EQ(m->meshList[0].materialFlags, kAlpha | kOpaque);
+    ModelFree(m);
+
+    StoreBE32(&chunk[list + ORB_MATERIAL_FILE_SIZE + kMaterialMode], MATERIAL_MODE_COUNT);
+    EXPECT_EQ(Load("MATS", chunk), nullptr);
+    EXPECT_TRUE(report().contains("MODEL: MATS: bad VHM chunk (materials)\n"));
+    StoreBE32(&chunk[kNumMaterials], 256);
+    EXPECT_EQ(Load("MATS", chunk), nullptr);
+    EXPECT_TRUE(report().contains("MODEL: MATS: bad VHM chunk (record lists)\n"));
 }
 
 // The lists follow chunk data that has moved, as after heap compaction.

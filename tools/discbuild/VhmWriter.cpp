@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "orblib47/source/ChunkReader.h"
+#include "tools/discbuild/MaterialWriter.h"
 
 namespace discbuild {
 
@@ -165,6 +166,10 @@ std::vector<u8> VhmPayload(const VhmModel& m) {
                       f.vertIndex[2], f.vertIndex[3]})
             out.Half(v);
     });
+    const u32 orbMaterialList = List(&out, m.materials, [&](const s_ORB_MATERIAL& material) {
+        const auto record = MaterialRecord(material);
+        out.Raw({record.begin(), record.end()});
+    });
     const u32 physicsPrimList = List(&out, m.physicsPrims, [&](const std::vector<u8>& p) { out.Raw(p); });
 
     u32 vertexUnion = out.Start();
@@ -240,6 +245,8 @@ std::vector<u8> VhmPayload(const VhmModel& m) {
         {188, animDefs},
         {196, u32(m.collisionFaces.size())},
         {200, collisionFaceList},
+        {220, u32(m.materials.size())},
+        {224, orbMaterialList},
         {228, u32(m.physicsPrims.size())},
         {232, physicsPrimList},
         {236, vertexUnion},

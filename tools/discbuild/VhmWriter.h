@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
 
 namespace discbuild {
@@ -60,6 +61,7 @@ struct VhmModel {
     std::vector<std::string> textureNames;
     std::vector<std::string> animNames;
     std::vector<s_model_collision_face> collisionFaces;
+    std::vector<s_ORB_MATERIAL> materials;
     std::vector<std::vector<u8>> physicsPrims;  // 80-byte big-endian records, as stored
 
     // vertexListUnion: at most one of the three, numVertex records.

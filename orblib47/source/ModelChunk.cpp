@@ -12,6 +12,7 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Material.h"
 #include "orblib47/source/ModelInternal.h"
+#include "orblib47/source/Octree.h"
 #include "orblib47/source/Texture.h"
 
 struct s_hanim_header;
@@ -41,6 +42,8 @@ constexpr Layout kFace{32, "444422222222"};
 constexpr Layout kSkinned{20, "222222224"};
 constexpr Layout kQuant{20, "22222211114"};
 constexpr Layout kFloat{48, "2244444441111444"};
+// Swapped by the octree module's own parse.
+constexpr Layout kSwappedByOwner{0, ""};
 
 void Swap(u8* p, u32 bytes, const Layout& layout) {
     for (u8* end = p + bytes; p < end;) {
@@ -54,7 +57,8 @@ void Swap(u8* p, u32 bytes, const Layout& layout) {
     }
 }
 
-// Bytes of the chunk used in place: swapped with `layout`, or read as stored.
+// Bytes of the chunk used in place: swapped with `layout` (or by their owner),
+// or read as stored.
 struct Region {
     u32 offset;
     u32 length;
@@ -140,6 +144,7 @@ bool ReadHeader(const ChunkReader& chunk, Header* h) {
 
 // The native block: the model, then the records that hold pointers.
 struct Block {
+    static constexpr u32 kNumOctTrees = 3;
     u32 numBones, numMeshes, numSets, numTextures, numAnims, numMaterials;
 
     template <typename T>
@@ -154,7 +159,8 @@ struct Block {
         at = Next<s_model_selection_set>(at, numSets);
         at = Next<s_texture_def>(at, numTextures);
         at = Next<s_hanim_def>(at, numAnims);
-        return Next<s_ORB_MATERIAL>(at, numMaterials);
+        at = Next<s_ORB_MATERIAL>(at, numMaterials);
+        return Next<s_octtree_map>(at, kNumOctTrees);
     }
     // Points the model's copied lists into the block behind it.
     void Carve(s_model* model) const {
@@ -171,6 +177,11 @@ struct Block {
         take(&model->textureDefs, numTextures);
         take(&model->animDefs, numAnims);
         take(&model->orbMaterialList, numMaterials);
+        s_octtree_map* maps = nullptr;
+        take(&maps, kNumOctTrees);
+        model->octTree = &maps[0];
+        model->collisionOctTree = &maps[1];
+        model->veilOctTree = &maps[2];
     }
 };
 
@@ -203,6 +214,7 @@ private:
     bool CopySets(s_model* m);
     bool CopyNames(s_model* m);
     bool CopyMaterials(s_model* m);
+    bool CheckOctTrees(s_model* m);
     bool Apart();
 
     const char* name_;
@@ -237,6 +249,7 @@ bool Parser::PlaceLists(s_model* m) {
                  sizeof(s_model_set_vertex), &kWords, "selection set vertices") &&
            Place(&m->collisionFaceList, h_.collisionFaceList, h_.numCollisionFaces,
                  sizeof(s_model_collision_face), &kFace, "collision faces") &&
+           Place(&m->veilList, h_.veilList, h_.numVeils, sizeof(s_draw_veil), &kSwappedByOwner, "veils") &&
            Place(&m->physicsPrimList, h_.physicsPrimList, s32(h_.numPhysicsPrim), kPhysicsPrimSize, nullptr,
                  "physics primitives");
 }
@@ -382,6 +395,30 @@ bool Parser::CopyMaterials(s_model* m) {
     return true;
 }
 
+// Each map present is checked against the list it indexes; an offset of 0 is no map.
+bool Parser::CheckOctTrees(s_model* m) {
+    const struct {
+        s_octtree_map** map;
+        u32 offset;
+        s32 numItems;
+    } trees[] = {{&m->octTree, h_.octTree, m->numMeshes},
+                 {&m->collisionOctTree, h_.collisionOctTree, m->numCollisionFaces},
+                 {&m->veilOctTree, h_.veilOctTree, m->numVeils}};
+    for (const auto& tree : trees) {
+        if (tree.offset == 0) {
+            *tree.map = nullptr;
+            continue;
+        }
+        if (!OctTreeCheck({data_, chunk_.Size()}, tree.offset, u32(tree.numItems), *tree.map))
+            return Fail("octree");
+        const s_octtree_map& map = **tree.map;
+        const auto at = [&](const void* p) { return u32(static_cast<const u8*>(p) - data_); };
+        regions_.push_back({at(map.Nodes), map.NumNodes * u32(sizeof(s_octtree_node)), &kSwappedByOwner});
+        regions_.push_back({at(map.BoneIndex), map.NumBoneIndex * 2, &kSwappedByOwner});
+    }
+    return true;
+}
+
 // No byte is swapped twice, and nothing read as stored is swapped: only lists
 // kept as stored may share bytes.
 bool Parser::Apart() {
@@ -417,12 +454,6 @@ s_model* Parser::Run() {
         Fail("record lists");
         return nullptr;
     }
-    // Not yet read: octrees and veils.
-    if (h_.octTree != 0 || h_.collisionOctTree != 0 || h_.veilOctTree != 0 || h_.numVeils != 0) {
-        Fail("materials, octrees or veils");
-        return nullptr;
-    }
-
     const Block block{u32(h_.numBones),       u32(h_.numMeshes),   u32(h_.numSelectionSets),
                       u32(h_.numTextureDefs), u32(h_.numAnimDefs), u32(h_.numOrbMaterials)};
     const u64 bytes = block.Size();
@@ -464,13 +495,19 @@ s_model* Parser::Run() {
     m->vertNormGQR = h_.vertNormGQR;
 
     if (!PlaceLists(m) || !PlaceSkin(m) || !CopyBones(m) || !CopyMeshes(m) || !CopySets(m) || !CopyNames(m) ||
-        !CopyMaterials(m) || !Apart()) {
+        !CopyMaterials(m) || !CheckOctTrees(m) || !Apart()) {
         HeapMallocFree(m);
         return nullptr;
     }
     for (const Region& r : regions_)
-        if (r.layout != nullptr)
+        if (r.layout != nullptr && r.layout != &kSwappedByOwner)
             Swap(data_ + r.offset, r.length, *r.layout);
+    for (const s_octtree_map* map : {m->octTree, m->collisionOctTree, m->veilOctTree})
+        if (map != nullptr)
+            OctTreeSwap(*map);
+    if (!VeilListParse({data_, chunk_.Size()}, h_.veilList, u32(m->numVeils), u32(m->numCollisionVertex),
+                       &m->veilList))
+        return Refuse(m, "veils");
     if (const char* why = ModelCheckIndices(*m))
         return Refuse(m, why);
     return m;

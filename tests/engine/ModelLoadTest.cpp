@@ -11,6 +11,7 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
+#include "orblib47/source/Octree.h"
 #include "orblib47/source/Texture.h"
 #include "tests/engine/DataFixture.h"
 #include "tests/support/VhmTestModel.h"
@@ -26,6 +27,7 @@ using Bytes = std::vector<u8>;
 constexpr u32 kNumVertex = 68, kVertexList = 72, kCollisionVertexList = 80, kIndexList = 88, kNormalList = 96;
 constexpr u32 kBoneList = 116, kBoneRemapList = 120;
 constexpr u32 kMeshList = 128, kSphereList = 136, kFaceList = 200, kTextureDefs = 180, kAnimDefs = 188;
+constexpr u32 kOctTree = 192, kVeilList = 212, kVeilOctTree = 216, kVeilIndexList = 172;
 constexpr u32 kNumMaterials = 220, kMaterialList = 224, kPassTexture = 184 + 16, kMaterialMode = 144;
 constexpr u32 kVertexCommands = 240, kWeightBones = 248, kGqrField = 252, kOutVertNormBuffer = 256;
 
@@ -104,6 +106,19 @@ TEST_F(ModelLoadTest, EveryListLoadsInNativeOrder) {
     EXPECT_EQ(m->selectionSetVertexList[0].weights[0], 1.0f);
     EXPECT_STREQ(m->textureDefs[0].name, "QUADSKIN");
     EXPECT_STREQ(m->animDefs[0].name, "QUADANM");
+    ASSERT_EQ(m->numVeils, 1);
+    EXPECT_EQ(m->veilList[0].vertIndex[3], 3);
+    EXPECT_EQ(m->veilList[0].radius, 1.0f);
+    EXPECT_EQ(m->veilIndexList[0], 0);
+    ASSERT_NE(m->octTree, nullptr);
+    ASSERT_EQ(m->octTree->NumNodes, 2u);
+    EXPECT_EQ(m->octTree->Nodes[0].Radius, 2.0f);
+    EXPECT_EQ(m->octTree->Nodes[1].ParentId, 0);
+    EXPECT_EQ(m->octTree->BoneIndex[0], 0);
+    ASSERT_NE(m->collisionOctTree, nullptr);
+    EXPECT_EQ(m->collisionOctTree->NumBoneIndex, 1u);
+    ASSERT_NE(m->veilOctTree, nullptr);
+    EXPECT_EQ(m->veilOctTree->Nodes[0].ChildId, -1);
     ASSERT_EQ(m->numPhysicsPrim, 1u);
     EXPECT_EQ(m->physicsPrimList[79], 0x11);
 
@@ -129,6 +144,12 @@ TEST_F(ModelLoadTest, StaticModelsReadQuantisedOrFloatVerticesAndGetNoBuffer) {
     EXPECT_EQ(quant->quantVertices[1].coord[0], 256);
     EXPECT_EQ(quant->quantVertices[1].normal[2], 64);
     EXPECT_TRUE(quant->outVertNormBuffer.empty());
+    // No octree offsets: no octrees; lists of no entries still have their place.
+    EXPECT_EQ(quant->octTree, nullptr);
+    EXPECT_EQ(quant->collisionOctTree, nullptr);
+    EXPECT_EQ(quant->veilOctTree, nullptr);
+    EXPECT_EQ(quant->numCollisionSpheres, 0);
+    EXPECT_NE(quant->collisionSphereList, nullptr);
     ModelFree(quant);
 
     source.vertNormGQR = 0;
@@ -215,6 +236,10 @@ TEST_F(ModelLoadTest, BadChunksAreRejectedWithOneReason) {
     const u32 spheres = LoadBE32(&good[kSphereList]);
     const u32 bones = LoadBE32(&good[kBoneList]);
     const u32 indices = LoadBE32(&good[kIndexList]);
+    const u32 veils = LoadBE32(&good[kVeilList]);
+    const u32 octreeNodes = LoadBE32(&good[LoadBE32(&good[kOctTree]) + 4]);
+    const u32 octreeAtoms = LoadBE32(&good[LoadBE32(&good[kOctTree]) + 12]);
+    const u32 veilTreeAtoms = LoadBE32(&good[LoadBE32(&good[kVeilOctTree]) + 12]);
     struct Case {
         const char* why;
         u32 at;
@@ -255,6 +280,12 @@ TEST_F(ModelLoadTest, BadChunksAreRejectedWithOneReason) {
         {"skin bone out of range", LoadBE32(&good[kWeightBones]), 0x02FFFFFF, 4},
         {"vertex commands", LoadBE32(&good[kVertexCommands]) + 1, 2, 1},
         {"vertices are not 16-bit", kGqrField, 0x08060806, 4},
+        {"octree", kOctTree, u32(good.size()) - 8, 4},
+        {"octree", octreeAtoms, 1, 2},    // a mesh past the list
+        {"octree", veilTreeAtoms, 1, 2},  // a veil past the list
+        {"veils", veils + 24, 4, 2},      // a corner past the collision vertices
+        {"lists overlap", kVeilList, octreeNodes, 4},
+        {"selection set index out of range", LoadBE32(&good[kVeilIndexList]), 1, 2},
     };
     for (const Case& c : cases) {
         Bytes chunk = good;
@@ -366,6 +397,9 @@ TEST_F(ModelLoadTest, RemapFollowsMovedChunkData) {
     EXPECT_EQ(m->weightBones[3], 0x01FFFFFFu);
     EXPECT_EQ(m->vertexCommands[0], VERTEX_CMD_MATRIX1);
     EXPECT_EQ(m->physicsPrimList[0], 0x11);
+    EXPECT_EQ(m->veilList[0].vertIndex[3], 3);
+    EXPECT_EQ(m->octTree->Nodes[0].Radius, 2.0f);
+    EXPECT_EQ(m->veilOctTree->BoneIndex[0], 0);
     EXPECT_TRUE(m->quantVertices.empty());
     ModelFree(m);
 }

@@ -202,11 +202,14 @@ private:
         return nullptr;
     }
 
-    // Places `count` records of `size` bytes at `offset`, on `align`; a list of
+    // Places `count` records of `size` bytes at `offset`, aligned for T; a list of
     // count 0 still gets its address.
     template <typename T>
     bool Place(T** out, u32 offset, s32 count, u32 size, const Layout* layout, const char* what);
     bool Count(s32 count, const char* what) { return count >= 0 || Fail(what); }
+    // A command stream at `offset`, read as stored: `count` commands up to and
+    // including the end command (type 0), which must lie inside the chunk.
+    bool Stream(u32 offset, u32* count);
     bool PlaceLists(s_model* m);
     bool PlaceSkin(s_model* m);
     bool CopyBones(s_model* m);
@@ -233,6 +236,20 @@ bool Parser::Place(T** out, u32 offset, s32 count, u32 size, const Layout* layou
     regions_.push_back({offset, u32(count) * size, layout});
     *out = reinterpret_cast<T*>(data_ + offset);
     return true;
+}
+
+static_assert(MODEL_COMMAND_SIZE == VERTEX_CMD_SIZE && u8(MODEL_CMD_END) == u8(VERTEX_CMD_END));
+constexpr u32 kCommandSize = MODEL_COMMAND_SIZE;
+
+bool Parser::Stream(u32 offset, u32* count) {
+    for (u32 at = offset; chunk_.Range(at, kCommandSize); at += kCommandSize) {
+        if (data_[at] == MODEL_CMD_END) {
+            *count = (at - offset) / kCommandSize + 1;
+            regions_.push_back({offset, at + kCommandSize - offset, nullptr});
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Parser::PlaceLists(s_model* m) {
@@ -282,15 +299,10 @@ bool Parser::PlaceSkin(s_model* m) {
     m->skinnedVertices = {skinned, n};
     m->vertexWeightList = {weights, n};
     m->weightBones = {bones, n};
-    const u32 at = h_.vertexCommands;
     u32 count = 0;
-    for (u8 type = 1; type != VERTEX_CMD_END; ++count) {
-        if (!chunk_.U8(at + count * VERTEX_CMD_SIZE, &type) ||
-            !chunk_.Range(at + count * VERTEX_CMD_SIZE, VERTEX_CMD_SIZE))
-            return Fail("vertex commands have no end");
-    }
-    regions_.push_back({at, count * VERTEX_CMD_SIZE, nullptr});
-    m->vertexCommands = {data_ + at, count * VERTEX_CMD_SIZE};
+    if (!Stream(h_.vertexCommands, &count))
+        return Fail("vertex commands have no end");
+    m->vertexCommands = {data_ + h_.vertexCommands, count * VERTEX_CMD_SIZE};
     return true;
 }
 
@@ -336,15 +348,9 @@ bool Parser::CopyMeshes(s_model* m) {
             u32(mesh.numIndices) > (indexBytes - skip) / 2)
             return Fail("mesh indices outside the index list");
         mesh.indexList = m->indexList + skip / 2;
-        u32 count = 0;
-        for (u8 type = 1; type != MODEL_CMD_END; ++count) {
-            if (!chunk_.U8(commands + count * MODEL_COMMAND_SIZE, &type) ||
-                !chunk_.Range(commands + count * MODEL_COMMAND_SIZE, MODEL_COMMAND_SIZE))
-                return Fail("mesh commands have no end");
-        }
-        regions_.push_back({commands, count * MODEL_COMMAND_SIZE, nullptr});
+        if (!Stream(commands, &mesh.numCommands))
+            return Fail("mesh commands have no end");
         mesh.commands = data_ + commands;
-        mesh.numCommands = count;
     }
     return true;
 }

@@ -33,8 +33,10 @@ void WalkMesh(const s_model& m, const s_model_mesh& mesh) {
             Within(i, mesh.numIndices, "primitive");
             const u16 v = mesh.indexList[i];
             if (skinned) {
-                Within(v, s64(m.outVertNormBuffer.size()) - 1, "skinned primitive");
-                Total = Total + f32(m.skinnedVertices[v].coord[0]) + m.outVertNormBuffer[v].x;
+                Within(v, s64(m.skinnedVertices.size()), "skinned primitive");
+                Total = Total + f32(m.skinnedVertices[v].coord[0]);
+                if (!m.outVertNormBuffer.empty())
+                    Total = Total + m.outVertNormBuffer[v].x;
             } else if (!m.quantVertices.empty()) {
                 Total = Total + f32(m.quantVertices[v].coord[0]);
             } else {

@@ -47,7 +47,8 @@ void WalkMesh(const s_model& m, const s_model_mesh& mesh) {
 }
 
 void CheckItem(s32 item, void* data, s32, const s_octtree_node*) {
-    Within(u32(item), *static_cast<const s32*>(data), "octree");
+    if (item != -1)  // an atom standing for nothing
+        Within(u32(item), *static_cast<const s32*>(data), "octree");
 }
 
 void Walk(const s_model& m) {

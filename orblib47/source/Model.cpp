@@ -104,6 +104,7 @@ s_model* ModelLoad(const char* name, void* buffer, u32 size) {
         model->textureDefs[i].texture = LoadTexture(model->textureDefs[i].name);
     for (s32 i = 0; i < model->numAnimDefs; ++i)
         model->animDefs[i].animation = HAnimLoad(model->animDefs[i].name, nullptr, 0, 0);
+    OrbMaterial.Load(model->orbMaterialList, model->numOrbMaterials);
     ModelHardwareLoad(model);
     FixMaterialFlags(model);
     return model;
@@ -117,6 +118,7 @@ void ModelFree(s_model* model) {
         if (model->boneRemapList != nullptr)
             HeapMallocFree(model->boneRemapList);
         ModelHardwareFree(model);
+        OrbMaterial.Free(model->orbMaterialList, model->numOrbMaterials);
         for (s32 i = 0; i < model->numTextureDefs; ++i)
             TextureFree(model->textureDefs[i].texture);
         for (s32 i = 0; i < model->numAnimDefs; ++i)

@@ -183,7 +183,7 @@ TEST_F(ModelLoadTest, SharedByNameUntilTheLastFree) {
     EXPECT_EQ(DataFindEntry("SHARED", "VHM"), nullptr);
 }
 
-TEST_F(ModelLoadTest, TexturesAndAnimationsAreReferencedByNameForTheModelsLife) {
+TEST_F(ModelLoadTest, TexturesAnimationsAndPassTexturesAreReferencedByNameForTheModelsLife) {
     TimTexture tim;
     tim.image = {4, 4, Bytes(64, 0xFF)};
     const Bytes timChunk = TimPayload(tim);
@@ -193,11 +193,18 @@ TEST_F(ModelLoadTest, TexturesAndAnimationsAreReferencedByNameForTheModelsLife) 
     ASSERT_NE(texture, nullptr);
     ASSERT_NE(anim, nullptr);
 
-    s_model* m = Load("REFS", VhmPayload(vhmtest::SkinnedQuad()));
+    VhmModel source = vhmtest::SkinnedQuad();
+    s_ORB_MATERIAL material{};
+    material.numTexturePasses = 1;
+    std::strcpy(material.texturePassList[0].textureName, "QUADSKIN");
+    source.materials = {material};
+    s_model* m = Load("REFS", VhmPayload(source));
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->textureDefs[0].texture, texture);
+    EXPECT_EQ(m->orbMaterialList[0].texturePassList[0].texture, texture);
+    EXPECT_NE(m->orbMaterialList[0].setupFunc, nullptr);
     EXPECT_EQ(m->animDefs[0].animation, anim);
-    EXPECT_EQ(texture->dataEntry->refCount, 2);
+    EXPECT_EQ(texture->dataEntry->refCount, 3);  // the model's and its material's
     EXPECT_EQ(anim->dataEntry->refCount, 2);
     ModelFree(m);
     EXPECT_EQ(texture->dataEntry->refCount, 1);

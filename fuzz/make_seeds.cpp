@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "orblib47/source/ChunkReader.h"
+#include "tests/support/VhmTestModel.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/FntWriter.h"
 #include "tools/discbuild/OctreeWriter.h"
@@ -18,6 +19,7 @@
 #include "tools/discbuild/SymTableWriter.h"
 #include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/VhaWriter.h"
+#include "tools/discbuild/VhmWriter.h"
 #include "tools/discbuild/WadWriter.h"
 #include "tools/fontbake/FontBaker.h"
 
@@ -160,6 +162,21 @@ Seeds Vha(const fs::path&) {
     return {discbuild::VhaPayload(bank), discbuild::VhaPayload({0, 2, {{"IDLE", 0, 0, 0, 0, {}}}})};
 }
 
+// A skinned model with every list, a static quantised one, and a static one of
+// float vertices under a material.
+Seeds Vhm(const fs::path&) {
+    discbuild::VhmModel floats = vhmtest::StaticQuad();
+    floats.vertNormGQR = 0;
+    floats.floatVertices.assign(floats.quantVertices.size(), s_model_vertex_float{});
+    floats.quantVertices.clear();
+    s_ORB_MATERIAL glow{};
+    glow.mode = MATERIAL_MODE_GLOW;
+    glow.flags = MATERIAL_FLAG_HAS_OPAQUE;
+    floats.materials = {glow};
+    return {discbuild::VhmPayload(vhmtest::SkinnedQuad()), discbuild::VhmPayload(vhmtest::StaticQuad()),
+            discbuild::VhmPayload(floats)};
+}
+
 // An item count, then a map at the start of the chunk data: a tree of two levels
 // ahead of the camera with an empty atom, a single leaf, and an empty tree.
 Seeds Octree(const fs::path&) {
@@ -296,6 +313,7 @@ const struct {
     {"tim", Tim},
     {"spr", Spr},
     {"vha", Vha},
+    {"vhm", Vhm},
     {"octree", Octree},
     {"fnt", Fnt},
     {"sym_table", SymTable},

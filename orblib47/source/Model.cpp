@@ -3,6 +3,7 @@
 #include "orblib47/source/Anim.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Material.h"
 #include "orblib47/source/ModelInternal.h"
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/Wad.h"
@@ -34,6 +35,36 @@ s_texture* LoadTexture(const char* name) {
         }
     }
     return TextureLoad(name);
+}
+
+// Shininess at most 1 gives no highlight; glowing materials draw in the alpha
+// pass; a material in neither pass draws opaque. A mesh gathers the flags of the
+// materials it selects, and opaque for a selection past the list.
+void FixMaterialFlags(s_model* model) {
+    model->materialFlags = MATERIAL_FLAG_HAS_SPECULAR;
+    for (s32 i = 0; i < model->numOrbMaterials; ++i) {
+        s_ORB_MATERIAL& material = model->orbMaterialList[i];
+        if (material.shininess <= 1.0f) {
+            material.shininess = 0.0f;
+            material.flags &= ~MATERIAL_FLAG_HAS_SPECULAR;
+        }
+        if (material.mode == MATERIAL_MODE_GLOW || material.mode == MATERIAL_MODE_GLOW_NO_LIGHTING)
+            material.flags = (material.flags & ~MATERIAL_FLAG_HAS_OPAQUE) | MATERIAL_FLAG_HAS_ALPHA;
+        if ((material.flags & (MATERIAL_FLAG_HAS_ALPHA | MATERIAL_FLAG_HAS_OPAQUE)) == 0)
+            material.flags |= MATERIAL_FLAG_HAS_OPAQUE;
+        model->materialFlags |= material.flags;
+    }
+    for (s32 i = 0; i < model->numMeshes; ++i) {
+        s_model_mesh& mesh = model->meshList[i];
+        for (u32 k = 0; k < mesh.numCommands; ++k) {
+            const s_model_command command = ModelCommandAt(mesh.commands, k);
+            if (command.type != MODEL_CMD_MATERIAL)
+                continue;
+            mesh.materialFlags |= command.parm8 < model->numOrbMaterials
+                                      ? model->orbMaterialList[command.parm8].flags
+                                      : MATERIAL_FLAG_HAS_OPAQUE;
+        }
+    }
 }
 
 }  // namespace
@@ -73,7 +104,9 @@ s_model* ModelLoad(const char* name, void* buffer, u32 size) {
         model->textureDefs[i].texture = LoadTexture(model->textureDefs[i].name);
     for (s32 i = 0; i < model->numAnimDefs; ++i)
         model->animDefs[i].animation = HAnimLoad(model->animDefs[i].name, nullptr, 0, 0);
+    OrbMaterial.Load(model->orbMaterialList, model->numOrbMaterials);
     ModelHardwareLoad(model);
+    FixMaterialFlags(model);
     return model;
 }
 
@@ -85,6 +118,7 @@ void ModelFree(s_model* model) {
         if (model->boneRemapList != nullptr)
             HeapMallocFree(model->boneRemapList);
         ModelHardwareFree(model);
+        OrbMaterial.Free(model->orbMaterialList, model->numOrbMaterials);
         for (s32 i = 0; i < model->numTextureDefs; ++i)
             TextureFree(model->textureDefs[i].texture);
         for (s32 i = 0; i < model->numAnimDefs; ++i)

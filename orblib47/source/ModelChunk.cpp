@@ -10,7 +10,9 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Material.h"
 #include "orblib47/source/ModelInternal.h"
+#include "orblib47/source/Octree.h"
 #include "orblib47/source/Texture.h"
 
 struct s_hanim_header;
@@ -22,11 +24,11 @@ constexpr u32 kBoneSize = 144;
 constexpr u32 kMeshSize = 96;
 constexpr u32 kSelectionSetSize = 28;
 constexpr u32 kNameRefSize = 20;
-constexpr u32 kMaterialSize = 400;
 constexpr u32 kPhysicsPrimSize = 80;
-constexpr u32 kMaxMaterials = 255;  // a material command holds a byte
+constexpr u32 kMaxMaterials = 255;  // sorted drawing keeps one list more, for strips before any material
 
 static_assert(TEXTURE_NAME_LEN == MODEL_NAME_LEN);
+static_assert(ORB_MATERIAL_FILE_SIZE == 400);
 
 // A record's fields by width, first to last; a region is swapped record by record.
 struct Layout {
@@ -40,6 +42,8 @@ constexpr Layout kFace{32, "444422222222"};
 constexpr Layout kSkinned{20, "222222224"};
 constexpr Layout kQuant{20, "22222211114"};
 constexpr Layout kFloat{48, "2244444441111444"};
+// Swapped by the octree module's own parse.
+constexpr Layout kSwappedByOwner{0, ""};
 
 void Swap(u8* p, u32 bytes, const Layout& layout) {
     for (u8* end = p + bytes; p < end;) {
@@ -53,7 +57,8 @@ void Swap(u8* p, u32 bytes, const Layout& layout) {
     }
 }
 
-// Bytes of the chunk used in place: swapped with `layout`, or read as stored.
+// Bytes of the chunk used in place: swapped with `layout` (or by their owner),
+// or read as stored.
 struct Region {
     u32 offset;
     u32 length;
@@ -139,7 +144,8 @@ bool ReadHeader(const ChunkReader& chunk, Header* h) {
 
 // The native block: the model, then the records that hold pointers.
 struct Block {
-    u32 numBones, numMeshes, numSets, numTextures, numAnims;
+    static constexpr u32 kNumOctTrees = 3;
+    u32 numBones, numMeshes, numSets, numTextures, numAnims, numMaterials;
 
     template <typename T>
     static u64 Next(u64 at, u32 count) {
@@ -152,7 +158,9 @@ struct Block {
         at = Next<s_model_mesh>(at, numMeshes);
         at = Next<s_model_selection_set>(at, numSets);
         at = Next<s_texture_def>(at, numTextures);
-        return Next<s_hanim_def>(at, numAnims);
+        at = Next<s_hanim_def>(at, numAnims);
+        at = Next<s_ORB_MATERIAL>(at, numMaterials);
+        return Next<s_octtree_map>(at, kNumOctTrees);
     }
     // Points the model's copied lists into the block behind it.
     void Carve(s_model* model) const {
@@ -168,6 +176,12 @@ struct Block {
         take(&model->selectionSetList, numSets);
         take(&model->textureDefs, numTextures);
         take(&model->animDefs, numAnims);
+        take(&model->orbMaterialList, numMaterials);
+        s_octtree_map* maps = nullptr;
+        take(&maps, kNumOctTrees);
+        model->octTree = &maps[0];
+        model->collisionOctTree = &maps[1];
+        model->veilOctTree = &maps[2];
     }
 };
 
@@ -188,17 +202,22 @@ private:
         return nullptr;
     }
 
-    // Places `count` records of `size` bytes at `offset`, on `align`; a list of
+    // Places `count` records of `size` bytes at `offset`, aligned for T; a list of
     // count 0 still gets its address.
     template <typename T>
     bool Place(T** out, u32 offset, s32 count, u32 size, const Layout* layout, const char* what);
     bool Count(s32 count, const char* what) { return count >= 0 || Fail(what); }
+    // A command stream at `offset`, read as stored: `count` commands up to and
+    // including the end command (type 0), which must lie inside the chunk.
+    bool Stream(u32 offset, u32* count);
     bool PlaceLists(s_model* m);
     bool PlaceSkin(s_model* m);
     bool CopyBones(s_model* m);
     bool CopyMeshes(s_model* m);
     bool CopySets(s_model* m);
     bool CopyNames(s_model* m);
+    bool CopyMaterials(s_model* m);
+    bool CheckOctTrees(s_model* m);
     bool Apart();
 
     const char* name_;
@@ -219,6 +238,20 @@ bool Parser::Place(T** out, u32 offset, s32 count, u32 size, const Layout* layou
     return true;
 }
 
+static_assert(MODEL_COMMAND_SIZE == VERTEX_CMD_SIZE && u8(MODEL_CMD_END) == u8(VERTEX_CMD_END));
+constexpr u32 kCommandSize = MODEL_COMMAND_SIZE;
+
+bool Parser::Stream(u32 offset, u32* count) {
+    for (u32 at = offset; chunk_.Range(at, kCommandSize); at += kCommandSize) {
+        if (data_[at] == MODEL_CMD_END) {
+            *count = (at - offset) / kCommandSize + 1;
+            regions_.push_back({offset, at + kCommandSize - offset, nullptr});
+            return true;
+        }
+    }
+    return false;
+}
+
 bool Parser::PlaceLists(s_model* m) {
     return Place(&m->vertexList, h_.vertexList, h_.numVertex, sizeof(s_model_vertex), &kWords, "vertices") &&
            Place(&m->collisionVertexList, h_.collisionVertexList, h_.numCollisionVertex,
@@ -233,6 +266,7 @@ bool Parser::PlaceLists(s_model* m) {
                  sizeof(s_model_set_vertex), &kWords, "selection set vertices") &&
            Place(&m->collisionFaceList, h_.collisionFaceList, h_.numCollisionFaces,
                  sizeof(s_model_collision_face), &kFace, "collision faces") &&
+           Place(&m->veilList, h_.veilList, h_.numVeils, sizeof(s_draw_veil), &kSwappedByOwner, "veils") &&
            Place(&m->physicsPrimList, h_.physicsPrimList, s32(h_.numPhysicsPrim), kPhysicsPrimSize, nullptr,
                  "physics primitives");
 }
@@ -265,15 +299,10 @@ bool Parser::PlaceSkin(s_model* m) {
     m->skinnedVertices = {skinned, n};
     m->vertexWeightList = {weights, n};
     m->weightBones = {bones, n};
-    const u32 at = h_.vertexCommands;
     u32 count = 0;
-    for (u8 type = 1; type != VERTEX_CMD_END; ++count) {
-        if (!chunk_.U8(at + count * VERTEX_CMD_SIZE, &type) ||
-            !chunk_.Range(at + count * VERTEX_CMD_SIZE, VERTEX_CMD_SIZE))
-            return Fail("vertex commands have no end");
-    }
-    regions_.push_back({at, count * VERTEX_CMD_SIZE, nullptr});
-    m->vertexCommands = {data_ + at, count * VERTEX_CMD_SIZE};
+    if (!Stream(h_.vertexCommands, &count))
+        return Fail("vertex commands have no end");
+    m->vertexCommands = {data_ + h_.vertexCommands, count * VERTEX_CMD_SIZE};
     return true;
 }
 
@@ -319,15 +348,9 @@ bool Parser::CopyMeshes(s_model* m) {
             u32(mesh.numIndices) > (indexBytes - skip) / 2)
             return Fail("mesh indices outside the index list");
         mesh.indexList = m->indexList + skip / 2;
-        u32 count = 0;
-        for (u8 type = 1; type != MODEL_CMD_END; ++count) {
-            if (!chunk_.U8(commands + count * MODEL_COMMAND_SIZE, &type) ||
-                !chunk_.Range(commands + count * MODEL_COMMAND_SIZE, MODEL_COMMAND_SIZE))
-                return Fail("mesh commands have no end");
-        }
-        regions_.push_back({commands, count * MODEL_COMMAND_SIZE, nullptr});
+        if (!Stream(commands, &mesh.numCommands))
+            return Fail("mesh commands have no end");
         mesh.commands = data_ + commands;
-        mesh.numCommands = count;
     }
     return true;
 }
@@ -368,6 +391,40 @@ bool Parser::CopyNames(s_model* m) {
     return true;
 }
 
+// The materials' pass textures and setup functions start empty.
+bool Parser::CopyMaterials(s_model* m) {
+    for (s32 i = 0; i < m->numOrbMaterials; ++i) {
+        const u8* record = data_ + h_.orbMaterialList + u32(i) * ORB_MATERIAL_FILE_SIZE;
+        if (!OrbMaterialParse({record, ORB_MATERIAL_FILE_SIZE}, &m->orbMaterialList[i]))
+            return Fail("materials");
+    }
+    return true;
+}
+
+// Each map present is checked against the list it indexes; an offset of 0 is no map.
+bool Parser::CheckOctTrees(s_model* m) {
+    const struct {
+        s_octtree_map** map;
+        u32 offset;
+        s32 numItems;
+    } trees[] = {{&m->octTree, h_.octTree, m->numMeshes},
+                 {&m->collisionOctTree, h_.collisionOctTree, m->numCollisionFaces},
+                 {&m->veilOctTree, h_.veilOctTree, m->numVeils}};
+    for (const auto& tree : trees) {
+        if (tree.offset == 0) {
+            *tree.map = nullptr;
+            continue;
+        }
+        if (!OctTreeCheck({data_, chunk_.Size()}, tree.offset, u32(tree.numItems), *tree.map))
+            return Fail("octree");
+        const s_octtree_map& map = **tree.map;
+        const auto at = [&](const void* p) { return u32(static_cast<const u8*>(p) - data_); };
+        regions_.push_back({at(map.Nodes), map.NumNodes * u32(sizeof(s_octtree_node)), &kSwappedByOwner});
+        regions_.push_back({at(map.BoneIndex), map.NumBoneIndex * 2, &kSwappedByOwner});
+    }
+    return true;
+}
+
 // No byte is swapped twice, and nothing read as stored is swapped: only lists
 // kept as stored may share bytes.
 bool Parser::Apart() {
@@ -397,20 +454,14 @@ s_model* Parser::Run() {
         !Count(h_.numTextureDefs, "texture references") ||
         !chunk_.RangeArray(h_.textureDefs, u32(h_.numTextureDefs), kNameRefSize) ||
         !Count(h_.numAnimDefs, "animation references") ||
-        !chunk_.RangeArray(h_.animDefs, u32(h_.numAnimDefs), kNameRefSize)) {
+        !chunk_.RangeArray(h_.animDefs, u32(h_.numAnimDefs), kNameRefSize) ||
+        !Count(h_.numOrbMaterials, "materials") || h_.numOrbMaterials > s32(kMaxMaterials) ||
+        !chunk_.RangeArray(h_.orbMaterialList, u32(h_.numOrbMaterials), ORB_MATERIAL_FILE_SIZE)) {
         Fail("record lists");
         return nullptr;
     }
-    // Not yet read: materials, octrees and veils.
-    if (h_.numOrbMaterials != 0 || h_.octTree != 0 || h_.collisionOctTree != 0 || h_.veilOctTree != 0 ||
-        h_.numVeils != 0) {
-        Fail("materials, octrees or veils");
-        return nullptr;
-    }
-    (void)kMaterialSize, (void)kMaxMaterials;
-
-    const Block block{u32(h_.numBones), u32(h_.numMeshes), u32(h_.numSelectionSets), u32(h_.numTextureDefs),
-                      u32(h_.numAnimDefs)};
+    const Block block{u32(h_.numBones),       u32(h_.numMeshes),   u32(h_.numSelectionSets),
+                      u32(h_.numTextureDefs), u32(h_.numAnimDefs), u32(h_.numOrbMaterials)};
     const u64 bytes = block.Size();
     auto* m = bytes <= HeapMallocLimit()
                   ? static_cast<s_model*>(HeapMallocLow(u32(bytes), __FILE_NAME__, __LINE__))
@@ -450,13 +501,19 @@ s_model* Parser::Run() {
     m->vertNormGQR = h_.vertNormGQR;
 
     if (!PlaceLists(m) || !PlaceSkin(m) || !CopyBones(m) || !CopyMeshes(m) || !CopySets(m) || !CopyNames(m) ||
-        !Apart()) {
+        !CopyMaterials(m) || !CheckOctTrees(m) || !Apart()) {
         HeapMallocFree(m);
         return nullptr;
     }
     for (const Region& r : regions_)
-        if (r.layout != nullptr)
+        if (r.layout != nullptr && r.layout != &kSwappedByOwner)
             Swap(data_ + r.offset, r.length, *r.layout);
+    for (const s_octtree_map* map : {m->octTree, m->collisionOctTree, m->veilOctTree})
+        if (map != nullptr)
+            OctTreeSwap(*map);
+    if (!VeilListParse({data_, chunk_.Size()}, h_.veilList, u32(m->numVeils), u32(m->numCollisionVertex),
+                       &m->veilList))
+        return Refuse(m, "veils");
     if (const char* why = ModelCheckIndices(*m))
         return Refuse(m, why);
     return m;

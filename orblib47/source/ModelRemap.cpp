@@ -1,6 +1,7 @@
 #include <cstdint>
 
 #include "orblib47/source/Model.h"
+#include "orblib47/source/Octree.h"
 
 namespace {
 
@@ -23,7 +24,11 @@ void ModelRemap(s_model* model, std::ptrdiff_t delta) {
     Move(&model->faceIndexList, delta);
     Move(&model->veilIndexList, delta);
     Move(&model->collisionFaceList, delta);
+    Move(&model->veilList, delta);
     Move(&model->physicsPrimList, delta);
+    OctTreeRemap(model->octTree, delta);
+    OctTreeRemap(model->collisionOctTree, delta);
+    OctTreeRemap(model->veilOctTree, delta);
     for (s32 i = 0; i < model->numMeshes; ++i) {
         Move(&model->meshList[i].commands, delta);
         Move(&model->meshList[i].indexList, delta);

@@ -9,7 +9,9 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
+#include "orblib47/source/Octree.h"
 #include "orblib47/source/Texture.h"
 #include "tests/engine/DataFixture.h"
 #include "tests/support/VhmTestModel.h"
@@ -25,6 +27,8 @@ using Bytes = std::vector<u8>;
 constexpr u32 kNumVertex = 68, kVertexList = 72, kCollisionVertexList = 80, kIndexList = 88, kNormalList = 96;
 constexpr u32 kBoneList = 116, kBoneRemapList = 120;
 constexpr u32 kMeshList = 128, kSphereList = 136, kFaceList = 200, kTextureDefs = 180, kAnimDefs = 188;
+constexpr u32 kOctTree = 192, kVeilList = 212, kVeilOctTree = 216, kVeilIndexList = 172;
+constexpr u32 kNumMaterials = 220, kMaterialList = 224, kPassTexture = 184 + 16, kMaterialMode = 144;
 constexpr u32 kVertexCommands = 240, kWeightBones = 248, kGqrField = 252, kOutVertNormBuffer = 256;
 
 u32 MeshAt(const Bytes& chunk) {
@@ -102,6 +106,19 @@ TEST_F(ModelLoadTest, EveryListLoadsInNativeOrder) {
     EXPECT_EQ(m->selectionSetVertexList[0].weights[0], 1.0f);
     EXPECT_STREQ(m->textureDefs[0].name, "QUADSKIN");
     EXPECT_STREQ(m->animDefs[0].name, "QUADANM");
+    ASSERT_EQ(m->numVeils, 1);
+    EXPECT_EQ(m->veilList[0].vertIndex[3], 3);
+    EXPECT_EQ(m->veilList[0].radius, 1.0f);
+    EXPECT_EQ(m->veilIndexList[0], 0);
+    ASSERT_NE(m->octTree, nullptr);
+    ASSERT_EQ(m->octTree->NumNodes, 2u);
+    EXPECT_EQ(m->octTree->Nodes[0].Radius, 2.0f);
+    EXPECT_EQ(m->octTree->Nodes[1].ParentId, 0);
+    EXPECT_EQ(m->octTree->BoneIndex[0], 0);
+    ASSERT_NE(m->collisionOctTree, nullptr);
+    EXPECT_EQ(m->collisionOctTree->NumBoneIndex, 1u);
+    ASSERT_NE(m->veilOctTree, nullptr);
+    EXPECT_EQ(m->veilOctTree->Nodes[0].ChildId, -1);
     ASSERT_EQ(m->numPhysicsPrim, 1u);
     EXPECT_EQ(m->physicsPrimList[79], 0x11);
 
@@ -127,6 +144,12 @@ TEST_F(ModelLoadTest, StaticModelsReadQuantisedOrFloatVerticesAndGetNoBuffer) {
     EXPECT_EQ(quant->quantVertices[1].coord[0], 256);
     EXPECT_EQ(quant->quantVertices[1].normal[2], 64);
     EXPECT_TRUE(quant->outVertNormBuffer.empty());
+    // No octree offsets: no octrees; lists of no entries still have their place.
+    EXPECT_EQ(quant->octTree, nullptr);
+    EXPECT_EQ(quant->collisionOctTree, nullptr);
+    EXPECT_EQ(quant->veilOctTree, nullptr);
+    EXPECT_EQ(quant->numCollisionSpheres, 0);
+    EXPECT_NE(quant->collisionSphereList, nullptr);
     ModelFree(quant);
 
     source.vertNormGQR = 0;
@@ -160,7 +183,7 @@ TEST_F(ModelLoadTest, SharedByNameUntilTheLastFree) {
     EXPECT_EQ(DataFindEntry("SHARED", "VHM"), nullptr);
 }
 
-TEST_F(ModelLoadTest, TexturesAndAnimationsAreReferencedByNameForTheModelsLife) {
+TEST_F(ModelLoadTest, TexturesAnimationsAndPassTexturesAreReferencedByNameForTheModelsLife) {
     TimTexture tim;
     tim.image = {4, 4, Bytes(64, 0xFF)};
     const Bytes timChunk = TimPayload(tim);
@@ -170,11 +193,18 @@ TEST_F(ModelLoadTest, TexturesAndAnimationsAreReferencedByNameForTheModelsLife) 
     ASSERT_NE(texture, nullptr);
     ASSERT_NE(anim, nullptr);
 
-    s_model* m = Load("REFS", VhmPayload(vhmtest::SkinnedQuad()));
+    VhmModel source = vhmtest::SkinnedQuad();
+    s_ORB_MATERIAL material{};
+    material.numTexturePasses = 1;
+    std::strcpy(material.texturePassList[0].textureName, "QUADSKIN");
+    source.materials = {material};
+    s_model* m = Load("REFS", VhmPayload(source));
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->textureDefs[0].texture, texture);
+    EXPECT_EQ(m->orbMaterialList[0].texturePassList[0].texture, texture);
+    EXPECT_NE(m->orbMaterialList[0].setupFunc, nullptr);
     EXPECT_EQ(m->animDefs[0].animation, anim);
-    EXPECT_EQ(texture->dataEntry->refCount, 2);
+    EXPECT_EQ(texture->dataEntry->refCount, 3);  // the model's and its material's
     EXPECT_EQ(anim->dataEntry->refCount, 2);
     ModelFree(m);
     EXPECT_EQ(texture->dataEntry->refCount, 1);
@@ -213,6 +243,10 @@ TEST_F(ModelLoadTest, BadChunksAreRejectedWithOneReason) {
     const u32 spheres = LoadBE32(&good[kSphereList]);
     const u32 bones = LoadBE32(&good[kBoneList]);
     const u32 indices = LoadBE32(&good[kIndexList]);
+    const u32 veils = LoadBE32(&good[kVeilList]);
+    const u32 octreeNodes = LoadBE32(&good[LoadBE32(&good[kOctTree]) + 4]);
+    const u32 octreeAtoms = LoadBE32(&good[LoadBE32(&good[kOctTree]) + 12]);
+    const u32 veilTreeAtoms = LoadBE32(&good[LoadBE32(&good[kVeilOctTree]) + 12]);
     struct Case {
         const char* why;
         u32 at;
@@ -253,6 +287,12 @@ TEST_F(ModelLoadTest, BadChunksAreRejectedWithOneReason) {
         {"skin bone out of range", LoadBE32(&good[kWeightBones]), 0x02FFFFFF, 4},
         {"vertex commands", LoadBE32(&good[kVertexCommands]) + 1, 2, 1},
         {"vertices are not 16-bit", kGqrField, 0x08060806, 4},
+        {"octree", kOctTree, u32(good.size()) - 8, 4},
+        {"octree", octreeAtoms, 1, 2},    // a mesh past the list
+        {"octree", veilTreeAtoms, 1, 2},  // a veil past the list
+        {"veils", veils + 24, 4, 2},      // a corner past the collision vertices
+        {"lists overlap", kVeilList, octreeNodes, 4},
+        {"selection set index out of range", LoadBE32(&good[kVeilIndexList]), 1, 2},
     };
     for (const Case& c : cases) {
         Bytes chunk = good;
@@ -285,6 +325,63 @@ TEST_F(ModelLoadTest, TruncatedAndMutatedChunksLoadSoundlyOrNotAtAll) {
     }
 }
 
+TEST_F(ModelLoadTest, MaterialFlagsAreFixedUpOnceAtLoad) {
+    constexpr u32 kOpaque = MATERIAL_FLAG_HAS_OPAQUE, kAlpha = MATERIAL_FLAG_HAS_ALPHA;
+    constexpr u32 kSpecular = MATERIAL_FLAG_HAS_SPECULAR, kStencil = MATERIAL_FLAG_HAS_STENCIL;
+    constexpr u32 kDiffuse = MATERIAL_FLAG_HAS_DIFFUSE;
+    const struct {
+        e_MATERIAL_MODE mode;
+        u32 flags;
+        f32 shininess;
+        u32 wantFlags;
+        f32 wantShininess;
+    } cases[] = {
+        {MATERIAL_MODE_DEFAULT, kOpaque | kSpecular, 1.0f, kOpaque, 0.0f},  // exactly 1: no highlight
+        {MATERIAL_MODE_DEFAULT, kOpaque | kSpecular, 20.0f, kOpaque | kSpecular, 20.0f},
+        {MATERIAL_MODE_GLOW, kOpaque, 0.0f, kAlpha, 0.0f},
+        {MATERIAL_MODE_GLOW_NO_LIGHTING, kOpaque | kStencil, 0.0f, kAlpha | kStencil, 0.0f},
+        {MATERIAL_MODE_ALPHA, kAlpha, 0.5f, kAlpha, 0.0f},
+        {MATERIAL_MODE_DEFAULT, kDiffuse, 0.0f, kDiffuse | kOpaque, 0.0f},  // in neither pass
+    };
+    VhmModel source = vhmtest::StaticQuad();
+    u32 modelFlags = kSpecular;
+    for (const auto& c : cases) {
+        s_ORB_MATERIAL material{};
+        material.mode = c.mode;
+        material.flags = c.flags;
+        material.shininess = c.shininess;
+        source.materials.push_back(material);
+        modelFlags |= c.wantFlags;
+    }
+    // Glowing, then a selection past the list.
+    source.meshes[0].commands = {{MODEL_CMD_MATERIAL, 2, 0, 0},
+                                 {MODEL_CMD_STRIP, 0, 2, 0},
+                                 {MODEL_CMD_MATERIAL, 9, 0, 0},
+                                 {MODEL_CMD_STRIP, 0, 2, 0}};
+    Bytes chunk = VhmPayload(source);
+    const u32 list = LoadBE32(&chunk[kMaterialList]);
+    StoreBE32(&chunk[list + kPassTexture], 0xDEADBEEFu);  // a pointer slot holding a word
+
+    s_model* m = Load("MATS", chunk);
+    ASSERT_NE(m, nullptr) << report().text();
+    ASSERT_EQ(m->numOrbMaterials, 6);
+    for (u32 i = 0; i < 6; ++i) {
+        EXPECT_EQ(m->orbMaterialList[i].flags, cases[i].wantFlags) << i;
+        EXPECT_EQ(m->orbMaterialList[i].shininess, cases[i].wantShininess) << i;
+    }
+    EXPECT_EQ(m->orbMaterialList[0].texturePassList[0].texture, nullptr);
+    EXPECT_EQ(m->materialFlags, modelFlags);
+    EXPECT_EQ(m->meshList[0].materialFlags, kAlpha | kOpaque);
+    ModelFree(m);
+
+    StoreBE32(&chunk[list + ORB_MATERIAL_FILE_SIZE + kMaterialMode], MATERIAL_MODE_COUNT);
+    EXPECT_EQ(Load("MATS", chunk), nullptr);
+    EXPECT_TRUE(report().contains("MODEL: MATS: bad VHM chunk (materials)\n"));
+    StoreBE32(&chunk[kNumMaterials], 256);
+    EXPECT_EQ(Load("MATS", chunk), nullptr);
+    EXPECT_TRUE(report().contains("MODEL: MATS: bad VHM chunk (record lists)\n"));
+}
+
 // The lists follow chunk data that has moved, as after heap compaction.
 TEST_F(ModelLoadTest, RemapFollowsMovedChunkData) {
     const Bytes chunk = VhmPayload(vhmtest::SkinnedQuad());
@@ -307,6 +404,9 @@ TEST_F(ModelLoadTest, RemapFollowsMovedChunkData) {
     EXPECT_EQ(m->weightBones[3], 0x01FFFFFFu);
     EXPECT_EQ(m->vertexCommands[0], VERTEX_CMD_MATRIX1);
     EXPECT_EQ(m->physicsPrimList[0], 0x11);
+    EXPECT_EQ(m->veilList[0].vertIndex[3], 3);
+    EXPECT_EQ(m->octTree->Nodes[0].Radius, 2.0f);
+    EXPECT_EQ(m->veilOctTree->BoneIndex[0], 0);
     EXPECT_TRUE(m->quantVertices.empty());
     ModelFree(m);
 }

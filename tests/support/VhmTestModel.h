@@ -20,7 +20,8 @@ inline s_hmatrix_bone_def Bone(s16 parent, s16 sibling, s16 child, s16 mesh, f32
 
 // A two-bone skinned quad: one mesh drawn as a skinned strip, a skinned triangle
 // and a weighted triangle; with spheres forming a capsule, a link point, a
-// collision triangle, a selection set, a texture, an animation and a physics record.
+// collision triangle, a veil, the three octrees, a selection set, a texture, an
+// animation and a physics record.
 inline discbuild::VhmModel SkinnedQuad() {
     discbuild::VhmModel m;
     m.flags = MODEL_FLAG_SKINNED;
@@ -59,10 +60,16 @@ inline discbuild::VhmModel SkinnedQuad() {
     m.collisionSpheres = {{{0, 0.5f, 0, 0}, 0, 0, 1, 1, 0.25f, 0}, {{0, 0.5f, 0, 0}, 0, 1, 0, 1, 0.25f, 0}};
     m.linkPoints = {{{0.5f, 0, 0, 0}, 0, 1, -1, 0, 0, 0}};
     m.collisionFaces = {{0.5f, 0.5f, 0, 1, 0x0000, 7, 0, 1, {0, 1, 2, 0xFFFF}}};
-    m.selectionSets = {{"HAND", 1, 0, 1, 0, 0, 0}};
+    m.veils = {{0.5f, 0.5f, 0, 1, 0, {0, 1, 2, 3}, 0}};
+    const auto leaf = [](u16 item) { return discbuild::OctreeNode{{0.5f, 0.5f, 0}, 1.0f, 0, {item}, {}}; };
+    m.octTree = discbuild::OctreeNode{{0.5f, 0.5f, 0}, 2.0f, 0, {}, {leaf(0)}};
+    m.collisionOctTree = leaf(0);
+    m.veilOctTree = leaf(0);
+    m.selectionSets = {{"HAND", 1, 0, 1, 0, 1, 0}};
     m.selectionSetVertices = {{{0, 0, 0, 1}, {0, 0, 1, 0}, {1, 0, 0}, 0x01FFFFFFu}};
     m.vertexIndices = {0};
     m.faceIndices = {0};
+    m.veilIndices = {0};
     m.textureNames = {"QUADSKIN"};
     m.animNames = {"QUADANM"};
     m.physicsPrims = {std::vector<u8>(discbuild::kVhmPhysicsPrimSize, 0x11)};

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "orblib47/source/ChunkReader.h"
+#include "tools/discbuild/MaterialWriter.h"
 
 namespace discbuild {
 
@@ -43,6 +44,13 @@ public:
         return Size();
     }
     void Patch(u32 at, u32 value) { StoreBE32(&bytes_[at], value); }
+    // A tree's map behind the lists so far, or 0 for none.
+    u32 OctTree(const std::optional<OctreeNode>& root) {
+        if (!root)
+            return 0;
+        Start();
+        return OctreeAppend(bytes_, &*root);
+    }
     std::vector<u8> Take() { return std::move(bytes_); }
 
 private:
@@ -165,6 +173,16 @@ std::vector<u8> VhmPayload(const VhmModel& m) {
                       f.vertIndex[2], f.vertIndex[3]})
             out.Half(v);
     });
+    const u32 veilList = List(&out, m.veils, [&](const s_draw_veil& v) {
+        out.Float(v.x), out.Float(v.y), out.Float(v.z), out.Float(v.radius), out.Word(v.normalIndex);
+        for (u16 corner : v.vertIndex)
+            out.Half(corner);
+        out.Word(v.flags);
+    });
+    const u32 orbMaterialList = List(&out, m.materials, [&](const s_ORB_MATERIAL& material) {
+        const auto record = MaterialRecord(material);
+        out.Raw({record.begin(), record.end()});
+    });
     const u32 physicsPrimList = List(&out, m.physicsPrims, [&](const std::vector<u8>& p) { out.Raw(p); });
 
     u32 vertexUnion = out.Start();
@@ -203,6 +221,10 @@ std::vector<u8> VhmPayload(const VhmModel& m) {
     });
     const u32 weightBones = List(&out, m.weightBones, [&](u32 b) { out.Word(b); });
 
+    const u32 octTree = out.OctTree(m.octTree);
+    const u32 collisionOctTree = out.OctTree(m.collisionOctTree);
+    const u32 veilOctTree = out.OctTree(m.veilOctTree);
+
     const struct {
         u32 at, value;
     } fields[] = {
@@ -238,8 +260,15 @@ std::vector<u8> VhmPayload(const VhmModel& m) {
         {180, textureDefs},
         {184, u32(m.animNames.size())},
         {188, animDefs},
+        {192, octTree},
         {196, u32(m.collisionFaces.size())},
         {200, collisionFaceList},
+        {204, collisionOctTree},
+        {208, u32(m.veils.size())},
+        {212, veilList},
+        {216, veilOctTree},
+        {220, u32(m.materials.size())},
+        {224, orbMaterialList},
         {228, u32(m.physicsPrims.size())},
         {232, physicsPrimList},
         {236, vertexUnion},

@@ -2,10 +2,14 @@
 // and written big-endian with every offset counted from the payload's start.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
+#include "orblib47/source/Octree.h"
+#include "tools/discbuild/OctreeWriter.h"
 
 namespace discbuild {
 
@@ -60,6 +64,10 @@ struct VhmModel {
     std::vector<std::string> textureNames;
     std::vector<std::string> animNames;
     std::vector<s_model_collision_face> collisionFaces;
+    std::vector<s_draw_veil> veils;
+    // Items: mesh, collision face and veil numbers. No tree is written as offset 0.
+    std::optional<OctreeNode> octTree, collisionOctTree, veilOctTree;
+    std::vector<s_ORB_MATERIAL> materials;
     std::vector<std::vector<u8>> physicsPrims;  // 80-byte big-endian records, as stored
 
     // vertexListUnion: at most one of the three, numVertex records.

@@ -215,10 +215,10 @@ TEST(ModelGenShapes, StaticModelDrawsEachPartUnderItsMaterialFromQuantisedVertic
         EXPECT_EQ(std::count_if(mesh.commands.begin(), mesh.commands.end(),
                                 [](const s_model_command& c) { return c.type == MODEL_CMD_END; }),
                   0);
-        EXPECT_STREQ(model.materials[m].texturePassList[0].textureName,
+        EXPECT_STREQ(vhm.materials[m].texturePassList[0].textureName,
                      parts[m].material.texturePassList[0].textureName);
         s_ORB_MATERIAL parsed;
-        EXPECT_TRUE(OrbMaterialParse(discbuild::MaterialRecord(model.materials[m]), &parsed));
+        EXPECT_TRUE(OrbMaterialParse(discbuild::MaterialRecord(vhm.materials[m]), &parsed));
         EXPECT_EQ(Drawn(mesh, vhm.indices), ListTriangles(parts[m].mesh.triangles, base));
         EXPECT_EQ(mesh.numPolygons, s32(parts[m].mesh.triangles.size() / 3));
         base += u32(parts[m].mesh.vertices.size());

@@ -92,9 +92,9 @@ void SetModelBounds(discbuild::VhmModel* model) {
 }
 
 void AddMaterial(GeneratedModel* model, const s_ORB_MATERIAL& material) {
-    if (model->materials.size() == 0xFF)
+    if (model->vhm.materials.size() == 0xFF)
         throw std::invalid_argument("modelgen: more materials than a material command selects");
-    model->materials.push_back(material);
+    model->vhm.materials.push_back(material);
     std::vector<std::string>& names = model->vhm.textureNames;
     for (s32 p = 0; p < material.numTexturePasses; ++p) {
         const std::string name = material.texturePassList[p].textureName;
@@ -149,7 +149,7 @@ GeneratedModel StaticModel(const std::vector<Part>& parts) {
         const Strips strips = Stripify(triangles[m]);
         discbuild::VhmMesh mesh;
         mesh.numPolygons = s32(triangles[m].size() / 3);
-        mesh.commands.push_back({MODEL_CMD_MATERIAL, u8(model.materials.size()), 0, 0});
+        mesh.commands.push_back({MODEL_CMD_MATERIAL, u8(model.vhm.materials.size()), 0, 0});
         for (const Strips::Run& run : strips.runs)
             Primitive(&mesh, MODEL_CMD_STRIP, run.first, run.triangles, 1);
         AddMesh(&vhm, std::move(mesh), strips.indices);

@@ -19,8 +19,6 @@ s_ORB_MATERIAL PlainMaterial(u32 diffuse, const std::string& texture = {});
 
 struct GeneratedModel {
     discbuild::VhmModel vhm;  // its textureNames name the materials' textures
-    // The materials that the meshes select by index, for the chunk's material list.
-    std::vector<s_ORB_MATERIAL> materials;
 };
 
 struct Part {

@@ -3,11 +3,8 @@
 // picture drawn is written as text_and_sprites.png in the working folder for a
 // person to look at; BOWLING_UPDATE_REFERENCE=1 makes it the new reference.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "console/screenshot.h"
 #include "orblib47/source/DrawContext.h"
@@ -18,6 +15,7 @@
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/Wad.h"
 #include "source/DefaultDisc.h"
+#include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -70,20 +68,6 @@ void DrawScene(s_thread*, void* data) {
     SpriteDrawSprite2Rot(scene.hud, 7, &turned, &starSize, 0.4f);
 }
 
-std::vector<u8> ReadPng(const char* path, u32* width, u32* height) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path) == 0)
-        return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<u8> rgb(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0)
-        return {};
-    *width = image.width;
-    *height = image.height;
-    return rgb;
-}
-
 class TextAndSpritesPictureTest : public GameFixture {
 protected:
     HostConfig Config() const override {
@@ -115,17 +99,8 @@ TEST_F(TextAndSpritesPictureTest, MatchesTheKeptPicture) {
         ASSERT_TRUE(HostSaveScreenshot(kReference));
     }
 
-    u32 width = 0, height = 0;
-    const std::vector<u8> reference = ReadPng(kReference, &width, &height);
-    ASSERT_FALSE(reference.empty()) << "no reference picture at " << kReference;
-    ASSERT_EQ(width, frame.width);
-    ASSERT_EQ(height, frame.height);
-    // A few levels of difference are allowed for other builds of the font
-    // rasteriser; a misplaced glyph or sprite changes hundreds of pixels.
-    u32 differing = 0;
-    for (size_t i = 0; i < reference.size(); ++i)
-        differing += std::abs(int(reference[i]) - int(frame.rgb[i])) > 24;
-    EXPECT_LT(differing, 60u) << "see " << kDrawn;
+    // A misplaced glyph or sprite changes hundreds of pixels.
+    EXPECT_LT(PixelsDifferingFrom(kReference, frame), 60u) << "see " << kDrawn;
 
     SpriteFree(scene.hud);
     FontFree(scene.arial10);

@@ -1,11 +1,13 @@
 // mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources
-// paints its sprite sheets and bakes its fonts from the system's TrueType faces.
+// paints its sprite sheets, bakes its fonts from the system's TrueType faces and
+// generates its models.
 #include <cstdio>
 #include <exception>
 
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
+#include "tools/modelgen/DiscModels.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
         discbuild::BuildDisc(argv[1], argv[2]);
         discbuild::BuildDiscSprites(argv[1], argv[2]);
         fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
+        modelgen::BuildDiscModels(argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mkdisc: %s\n", error.what());
         return 1;

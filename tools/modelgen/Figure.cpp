@@ -129,6 +129,21 @@ discbuild::VhaChannel Footsteps() {
     return channel;
 }
 
+// Light and dark threads crossing every four texels, so a turning face shows.
+discbuild::RgbaImage Weave() {
+    constexpr u32 kSize = 32;
+    discbuild::RgbaImage image{kSize, kSize, std::vector<u8>(kSize * kSize * 4)};
+    for (u32 y = 0; y < kSize; ++y)
+        for (u32 x = 0; x < kSize; ++x) {
+            const bool over = ((x / 4) + (y / 4)) % 2 == 0;
+            const u8 shade = over ? ((y % 4 == 0) ? 200 : 255) : ((x % 4 == 0) ? 120 : 170);
+            u8* texel = &image.rgba[(y * kSize + x) * 4];
+            texel[0] = texel[1] = texel[2] = shade;
+            texel[3] = 255;
+        }
+    return image;
+}
+
 }  // namespace
 
 Figure MakeFigure() {
@@ -151,7 +166,9 @@ Figure MakeFigure() {
     }
 
     Figure figure;
-    figure.model = SkinnedModel(std::move(mesh), influences, PlainMaterial(0xFFFFFFFFu), std::move(bones));
+    figure.model = SkinnedModel(std::move(mesh), influences, PlainMaterial(0xFFFFFFFFu, kFigureTextureName),
+                                std::move(bones));
+    figure.texture = Weave();
     figure.model.vhm.animNames = {kFigureBankName};
 
     const f32 s = kFigureWalkSwing;

@@ -3,6 +3,7 @@
 // joins them, and its walk.
 #pragma once
 
+#include "tools/discbuild/TextureEncoder.h"
 #include "tools/discbuild/VhaWriter.h"
 #include "tools/modelgen/ModelBuild.h"
 
@@ -20,6 +21,7 @@ enum FigureBone : u8 {
 };
 
 constexpr const char* kFigureBankName = "FIGURE_ANIM";
+constexpr const char* kFigureTextureName = "FIGURE01";
 constexpr f32 kFigureWalkTime = 1.2f;   // seconds a loop
 constexpr f32 kFigureWalkSwing = 0.5f;  // radians the legs swing either way
 constexpr u32 kFigureWalkKeys = 9;      // keys a channel, evenly spread over the loop
@@ -27,6 +29,7 @@ constexpr u32 kFigureWalkKeys = 9;      // keys a channel, evenly spread over th
 struct Figure {
     GeneratedModel model;           // skinned; its animation bank is kFigureBankName
     discbuild::VhaBank animations;  // "WALK", repeating
+    discbuild::RgbaImage texture;   // kFigureTextureName: a weave the boxes wear
 };
 
 Figure MakeFigure();

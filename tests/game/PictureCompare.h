@@ -1,0 +1,33 @@
+// Comparing a shown frame with a kept PNG picture.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "console/screenshot.h"
+
+// The channels of the frame that differ from the picture at `reference` by more
+// than a few levels (other builds of a rasteriser may round differently); a missing
+// or differently sized picture fails the test and counts every channel.
+inline u32 PixelsDifferingFrom(const char* reference, const HostFrame& frame) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    std::vector<u8> rgb;
+    if (png_image_begin_read_from_file(&image, reference) != 0) {
+        image.format = PNG_FORMAT_RGB;
+        rgb.resize(PNG_IMAGE_SIZE(image));
+        if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0)
+            rgb.clear();
+    }
+    if (rgb.empty() || image.width != frame.width || image.height != frame.height) {
+        ADD_FAILURE() << "no reference picture of the frame's size at " << reference;
+        return u32(frame.rgb.size());
+    }
+    u32 differing = 0;
+    for (size_t i = 0; i < rgb.size(); ++i)
+        differing += std::abs(int(rgb[i]) - int(frame.rgb[i])) > 24;
+    return differing;
+}

@@ -1,0 +1,12 @@
+// The demo disc's generated models.
+#pragma once
+
+#include <string>
+
+namespace modelgen {
+
+// Writes DATA/FIGURE.WAD: the test figure "FIGURE" with its texture and walk, each
+// chunk before the one that names it. Errors throw.
+void BuildDiscModels(const std::string& discDir);
+
+}  // namespace modelgen

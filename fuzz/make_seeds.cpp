@@ -13,6 +13,7 @@
 #include "tests/support/VhmTestModel.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/FntWriter.h"
+#include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/OctreeWriter.h"
 #include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/StringTableWriter.h"
@@ -177,6 +178,17 @@ Seeds Vhm(const fs::path&) {
             discbuild::VhmPayload(floats)};
 }
 
+// Levels of detail of one type, a damaged state, a shadow and a streamed model; an
+// empty group.
+Seeds Grp(const fs::path&) {
+    discbuild::GrpGroup group{0x80000001u, 0, "TREE", {}};
+    group.models = {{0, "TREEFAR", 0, 0, 0, 50.0f, 1000.0f, 0, 3},
+                    {0, "TREENEAR", 0, 0, 1, 0.0f, 50.0f, 0, -1},
+                    {0x80000002u, "TREEBROKEN", 1, 0, 0, 0.0f, 1000.0f, 0, -1},
+                    {0, "TREESHADOW", 0, 1, 0, 0.0f, 1000.0f, 0, -1}};
+    return {discbuild::GrpPayload(group), discbuild::GrpPayload({0, 1, "EMPTY", {}})};
+}
+
 // An item count, then a map at the start of the chunk data: a tree of two levels
 // ahead of the camera with an empty atom, a single leaf, and an empty tree.
 Seeds Octree(const fs::path&) {
@@ -314,6 +326,7 @@ const struct {
     {"spr", Spr},
     {"vha", Vha},
     {"vhm", Vhm},
+    {"grp", Grp},
     {"octree", Octree},
     {"fnt", Fnt},
     {"sym_table", SymTable},

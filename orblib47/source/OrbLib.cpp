@@ -13,6 +13,7 @@
 #include "orblib47/source/Language.h"
 #include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
+#include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/DrawFrame.h"
@@ -71,6 +72,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { HAnimColdReset(); },
     [](u32, s_orblib_config*) { OrbMaterial.ColdReset(); },
     [](u32, s_orblib_config*) { ModelColdReset(); },
+    [](u32, s_orblib_config*) { ModelGroupColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
@@ -96,6 +98,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
+    [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },

@@ -1,4 +1,4 @@
-// Comparing a shown frame with a kept PNG picture.
+// Comparing the shown frame with a kept PNG picture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,4 +30,16 @@ inline u32 PixelsDifferingFrom(const char* reference, const HostFrame& frame) {
     for (size_t i = 0; i < rgb.size(); ++i)
         differing += std::abs(int(rgb[i]) - int(frame.rgb[i])) > 24;
     return differing;
+}
+
+// Saves the shown frame as `drawn` for a person to look at (and as the new
+// reference under BOWLING_UPDATE_REFERENCE=1) and returns PixelsDifferingFrom.
+inline u32 ShownFrameDifferingFrom(const char* reference, const char* drawn) {
+    HostFrame frame;
+    HostCaptureShownFrame(&frame);
+    EXPECT_TRUE(HostSaveScreenshot(drawn));
+    if (std::getenv("BOWLING_UPDATE_REFERENCE") != nullptr) {
+        EXPECT_TRUE(HostSaveScreenshot(reference));
+    }
+    return PixelsDifferingFrom(reference, frame);
 }

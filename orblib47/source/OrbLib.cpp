@@ -9,6 +9,7 @@
 #include "orblib47/source/Decal.h"
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Font.h"
+#include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
 #include "orblib47/source/Material.h"
@@ -100,6 +101,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
+    [](u32, s_orblib_config* c) { HModelWarmReset(c->maxhmodel, c->maxbone); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },

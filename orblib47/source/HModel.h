@@ -112,6 +112,19 @@ void HModelSetAnimEventFunc(s_hmodel* hmodel, HAnimEventFunc func, void* record)
 // it, so each delta is had once. Zero and identity for an idle layer.
 void HModelGetExportLayer(s_hmodel* hmodel, s32 layerId, s_Vector3* deltaTrans, s_Matrix4* deltaRot);
 
+// --- HModelDraw.cpp: drawing. Nothing without a bound model.
+
+// Draws on the hmodel's own bones in its texture variant.
+void HModelDraw(s_hmodel* hmodel);
+// Draws on the parent's bones and world matrix, so the attachment follows the
+// parent's skeleton; nothing without a parent.
+void HModelDrawAttachment(s_hmodel* hmodel, s_hmodel* parent);
+// Draws the current pose again under another matrix, without flat matrices.
+void HModelReDraw(s_hmodel* hmodel, const s_Matrix4* world);
+void HModelDebugDrawNormals(s_hmodel* hmodel);
+// Each bone as a line to its parent with a marker at the bone.
+void HModelDebugDrawBones(s_hmodel* hmodel);
+
 // --- HModelBones.cpp: bones and visibility
 
 // `boneId` with the top bit set is a symbol, translated first.

@@ -83,11 +83,11 @@ protected:
     }
     s32 References() const { return model_->dataEntry->refCount; }
 
-    // A bank bound to data-file id 0x31 whose animation 0 turns bone 1 and moves it.
+    // A bank bound to data-file id 0x31 whose animation 0 turns bone 2 and moves it.
     u32 LoadBank() {
-        discbuild::VhaChannel turn{ANIM_FQUAT, HCHANNEL_FLAG_IS_KEYED, 0, 1, {}};
+        discbuild::VhaChannel turn{ANIM_FQUAT, HCHANNEL_FLAG_IS_KEYED, 0, 2, {}};
         turn.keys = {{0, {0, 0, 0, 1}, {}}, {1, {0, 0.7071068f, 0, 0.7071068f}, {}}};
-        discbuild::VhaChannel move{ANIM_FPOS, HCHANNEL_FLAG_IS_KEYED, 0, 1, {}};
+        discbuild::VhaChannel move{ANIM_FPOS, HCHANNEL_FLAG_IS_KEYED, 0, 2, {}};
         move.keys = {{0, {1, 0, 0, 0}, {}}, {1, {1, 0, 2, 0}, {}}};
         const Bytes chunk = discbuild::VhaPayload({0, 1, {{"TURN", 0, 0, 1, 0, {turn, move}}}});
         banks_.push_back(HAnimLoad("TURNS", Image(chunk), u32(chunk.size()), 0));
@@ -159,7 +159,7 @@ TEST_F(HModelTest, OneUpdatePerGameTimeWhateverTheCall) {
     EXPECT_EQ(hmodel->flags & HMODEL_FLAG_NEW, 0u);
     s_Vector3 bone2;
     HModelGetBonePosition(hmodel, 2, &bone2);
-    ExpectVec3Near(bone2, 5, 0, -2, 1e-5f);
+    ExpectVec3Near(bone2, 5, 0, -2, 2e-3f);
 
     const s_Matrix4 second = Pose(0, 0, 0, 9, 9, 9);
     const s_Vector3 pos = V3(7, 7, 7), rot = V3(0, 0, 0), scale = V3(2, 2, 2);
@@ -171,7 +171,7 @@ TEST_F(HModelTest, OneUpdatePerGameTimeWhateverTheCall) {
     ExpectMatrixNear(hmodel->worldMatrix, first, 0);
     EXPECT_EQ(hmodel->flags & HMODEL_FLAG_SCALED, 0u);
     HModelGetBonePosition(hmodel, 2, &bone2);
-    ExpectVec3Near(bone2, 5, 0, -2, 1e-5f);
+    ExpectVec3Near(bone2, 5, 0, -2, 2e-3f);
 
     GameTime += DeltaTime;
     HModelUpdatePosRot(hmodel, &pos, &rot);
@@ -286,12 +286,13 @@ TEST_F(HModelTest, AnAdditiveLayerIsTakenOutAfterEveryUpdate) {
         GameTime += DeltaTime;
         HModelUpdate(hmodel);
         // Posed with the layer, then the bone's own rotation is back for the next frame.
-        const s_Quaternion q = hmodel->hmatrix->boneList[1].localQuatSys.quat;
+        const s_Quaternion q = hmodel->hmatrix->boneList[2].localQuatSys.quat;
         EXPECT_NEAR(std::abs(q.w), 1.0f, 1e-5f) << frame;
     }
+    // ... while the pose built in the update carried it.
     s_Vector3 bone2;
     HModelGetBonePosition(hmodel, 2, &bone2);
-    EXPECT_GT(std::abs(bone2.z), 0.1f);
+    EXPECT_GT(bone2.z, 0.5f);
 }
 
 TEST_F(HModelTest, RootMotionIsTakenOnceInWorldAxes) {
@@ -309,7 +310,7 @@ TEST_F(HModelTest, RootMotionIsTakenOnceInWorldAxes) {
     hanim->exportMatrix = Pose(0, 30, 0, 0, 0, 0);
     hmodel->worldMatrix = Pose(0, 0, 90, 10, 10, 10);
     HModelGetExportLayer(hmodel, ANIM_LAYER_PRIMARY, &trans, &rot);
-    ExpectVec3Near(trans, 0, 1, 2, 1e-5f);
+    ExpectVec3Near(trans, 0, 1, 2, 1e-3f);
     ExpectMatrixNear(rot, Pose(0, 30, 0, 0, 0, 0), 1e-6f);
     HModelGetExportLayer(hmodel, ANIM_LAYER_PRIMARY, &trans, &rot);
     ExpectVec3Near(trans, 0, 0, 0, 0);

@@ -1,8 +1,11 @@
 #include "orblib47/source/HModel.h"
 
+#include "orblib47/source/CollisionSphere.h"
+#include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/HModelInternal.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/Record.h"
 
 s_stdrec* HModelRecords = nullptr;
@@ -27,13 +30,26 @@ bool HModelBindModel(s_hmodel* hmodel, s_model* model, s32 maxBones, s32 maxMate
     return true;
 }
 
+void ModelHold(s_model* model) {
+    ++model->dataEntry->refCount;
+}
+
 void HModelAttach(s_hmodel* hmodel) {
-    hmodel->physicsPrim.Init(hmodel->model);
+    s_model* model = hmodel->model;
+    if (model->numCollisionSpheres > 0)
+        hmodel->collisionInfo = CollisionLoad(model);
+    if (model->numLinkPoints > 0)
+        hmodel->linkInfo = LinkPointsLoad(model);
+    hmodel->physicsPrim.Init(model);
     ModelLoadInstance(&hmodel->modelInstance, hmodel->model, 0);
 }
 
 void HModelDetach(s_hmodel* hmodel) {
     ModelFreeInstance(&hmodel->modelInstance);
+    CollisionFree(hmodel->collisionInfo);
+    hmodel->collisionInfo = nullptr;
+    LinkPointsFree(hmodel->linkInfo);
+    hmodel->linkInfo = nullptr;
     hmodel->physicsPrim.Deinit();
 }
 
@@ -57,6 +73,16 @@ s_hmodel* HModelLoad(const char* name, u32 flags) {
     if (s_model* model = ModelLoad(name, nullptr, 0)) {
         if (HModelBindModel(hmodel, model, model->numBones, model->numOrbMaterials))
             return hmodel;
+    } else if (s_model_group* group = ModelGroupLoad(name, nullptr, 0)) {
+        hmodel->modelGroup = group;
+        if (HModelBindGroup(hmodel, group)) {
+            HModelBindLod(hmodel, hmodel->modelType,
+                          ModelGroupGetModelLod(group->groupId, MODEL_TYPE_NORMAL, MODEL_SUB_TYPE_NONE,
+                                                &hmodel->prevModel));
+            return hmodel;
+        }
+        ModelGroupFree(group);
+        DEBUG_PRINT("HMODEL: Unable load model or model group %s\n", name);
     } else {
         DEBUG_PRINT("HMODEL: Unable load model or model group %s\n", name);
     }
@@ -79,7 +105,9 @@ void HModelFree(s_hmodel* hmodel) {
     HModelDetach(hmodel);
     HMatrixFree(hmodel->hmatrix);
     FMatrixFree(hmodel->fmatrix);
+    // The bound model is held on its own, also when it came from a group.
     ModelFree(hmodel->model);
+    ModelGroupFree(hmodel->modelGroup);
     for (void* buffer : hmodel->hanimBuffer)
         if (buffer != nullptr)
             HeapMallocFree(buffer);

@@ -112,6 +112,13 @@ void HModelSetAnimEventFunc(s_hmodel* hmodel, HAnimEventFunc func, void* record)
 // it, so each delta is had once. Zero and identity for an idle layer.
 void HModelGetExportLayer(s_hmodel* hmodel, s32 layerId, s_Vector3* deltaTrans, s_Matrix4* deltaRot);
 
+// --- HModelGroup.cpp
+
+// For an hmodel on a group: binds `model` as its `modelType` model, re-seating the
+// hierarchy on the model's bones and rebuilding what hangs on them. 0, with nothing
+// changed, without a group or a model, or for a model the buffers do not fit.
+s32 HModelBindLod(s_hmodel* hmodel, s32 modelType, s_model* model);
+
 // --- HModelDraw.cpp: drawing. Nothing without a bound model.
 
 // Draws on the hmodel's own bones in its texture variant.

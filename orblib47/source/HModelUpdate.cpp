@@ -1,6 +1,8 @@
 #include <cmath>
 
+#include "orblib47/source/CollisionSphere.h"
 #include "orblib47/source/HModel.h"
+#include "orblib47/source/HModelInternal.h"
 #include "orblib47/source/NGC/FrameClock.h"
 
 namespace {
@@ -31,9 +33,12 @@ void UpdateAnimLayer(s_hmodel* hmodel, s32 layerId) {
         HAnimUpdate(layer.hanim, hmodel->hmatrix, hmodel->fmatrix);
 }
 
-// Everything that follows the bones once they are posed.
-void UpdateAttachments(s_hmodel* hmodel) {
-    hmodel->physicsPrim.Update(hmodel->hmatrix);
+// The sets that follow the bones once they are posed.
+void UpdateCollision(s_hmodel* hmodel) {
+    if (hmodel->collisionInfo != nullptr)
+        CollisionUpdate(hmodel->collisionInfo, hmodel->hmatrix, &hmodel->worldMatrix);
+    if (hmodel->linkInfo != nullptr)
+        LinkPointsUpdate(hmodel->linkInfo, hmodel->hmatrix, &hmodel->worldMatrix);
 }
 
 }  // namespace
@@ -81,21 +86,25 @@ void HModelUpdatePosRotScale(s_hmodel* hmodel, const s_Vector3* pos, const s_Vec
 void HModelInitMatrix(s_hmodel* hmodel, const s_Matrix4* matrix) {
     hmodel->worldMatrix = *matrix;
     HMatrixUpdateMatrix(hmodel->hmatrix, &hmodel->worldMatrix);
-    UpdateAttachments(hmodel);
+    UpdateCollision(hmodel);
+    hmodel->physicsPrim.Update(hmodel->hmatrix);
 }
 
 void HModelUpdate(s_hmodel* hmodel) {
     if (hmodel == nullptr || !Due(hmodel))
         return;
     hmodel->lastTime = GameTime;
+    if (hmodel->modelGroup != nullptr)
+        HModelChooseLod(hmodel);
     if (hmodel->model == nullptr)
         return;
     UpdateAnimLayer(hmodel, ANIM_LAYER_PRIMARY);
     UpdateAnimLayer(hmodel, ANIM_LAYER_SECONDARY);
     HMatrixUpdateMatrix(hmodel->hmatrix, &hmodel->worldMatrix);
+    UpdateCollision(hmodel);
     if (hmodel->updateFunc != nullptr)
         hmodel->updateFunc(hmodel, hmodel->updateParm);
-    UpdateAttachments(hmodel);
+    hmodel->physicsPrim.Update(hmodel->hmatrix);
     // The additive layer's contribution comes out again before the next frame.
     if (s_hanim* add = hmodel->layer[ANIM_LAYER_SECONDARY].hanim)
         HAnimResetAdd(add, hmodel->hmatrix);

@@ -1,54 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <vector>
 
-#include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/Record.h"
 #include "tests/engine/DataFixture.h"
+#include "tests/engine/HModelTestModels.h"
 #include "tests/engine/OrbMathTestUtil.h"
 #include "tests/support/SkeletonBuilder.h"
-#include "tests/support/VhmTestModel.h"
 #include "tools/discbuild/VhaWriter.h"
 
 namespace {
 
 using Bytes = std::vector<u8>;
 
-// A physics record as the model chunk stores it.
-Bytes PhysicsRecord(u32 type, u32 boneId, s_Vector4 offset, f32 radius) {
-    Bytes record(PHYSICS_PRIM_RECORD_SIZE, 0);
-    const f32 words[] = {offset.x, offset.y, offset.z, offset.w};
-    for (u32 i = 0; i < 4; ++i)
-        StoreBE32(&record[4 * i], std::bit_cast<u32>(words[i]));
-    StoreBE32(&record[44], std::bit_cast<u32>(1.0f));  // rotation w
-    StoreBE32(&record[48], type);
-    StoreBE32(&record[52], boneId);
-    StoreBE32(&record[56], std::bit_cast<u32>(radius));
-    StoreBE32(&record[72], std::bit_cast<u32>(2.5f));
-    return record;
-}
-
 s_Vector3 Xyz(const s_Vector4& v) {
     return V3(v.x, v.y, v.z);
-}
-
-// The static quad on a chain of three bones one unit apart along x, with a sphere
-// on the last bone and one on a bone the model does not have.
-discbuild::VhmModel ChainQuad() {
-    discbuild::VhmModel m = vhmtest::StaticQuad();
-    m.radius = 1.5f;
-    m.centerOffset = {0, 0.5f, 0, 0};
-    m.bones = {vhmtest::Bone(-1, -1, 1, -1, 0.0f), vhmtest::Bone(0, -1, 2, -1, 1.0f),
-               vhmtest::Bone(1, -1, -1, -1, 1.0f)};
-    m.physicsPrims = {PhysicsRecord(PHYSICS_PRIM_TYPE_SPHERE, 2, {0, 1, 0, 0}, 0.25f),
-                      PhysicsRecord(PHYSICS_PRIM_TYPE_BOX, 7, {0, 0, 0, 0}, 0.0f)};
-    return m;
 }
 
 class HModelTest : public DataFixture {
@@ -57,7 +28,7 @@ protected:
         DataFixture::SetUp();
         before_ = Heaps();
         freeRecords_ = HModelRecords->count;
-        const Bytes chunk = discbuild::VhmPayload(ChainQuad());
+        const Bytes chunk = discbuild::VhmPayload(hmodeltest::Chain(3));
         // The test's own reference keeps the model loaded between hmodels.
         model_ = ModelLoad("CHAIN", Image(chunk), u32(chunk.size()));
         ASSERT_NE(model_, nullptr) << report().text();

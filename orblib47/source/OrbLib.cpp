@@ -9,6 +9,7 @@
 #include "orblib47/source/Decal.h"
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Font.h"
+#include "orblib47/source/Font3D.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Language.h"
@@ -69,6 +70,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { WadColdReset(); },
     [](u32, s_orblib_config*) { TextureColdReset(); },
     [](u32, s_orblib_config*) { FontColdReset(); },
+    [](u32, s_orblib_config*) { Font3DColdReset(); },
     [](u32, s_orblib_config*) { SpriteColdReset(); },
     [](u32, s_orblib_config*) { HAnimColdReset(); },
     [](u32, s_orblib_config*) { OrbMaterial.ColdReset(); },
@@ -104,6 +106,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { HModelWarmReset(c->maxhmodel, c->maxbone); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
+    [](u32, s_orblib_config*) { Font3DWarmReset(); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },

@@ -12,6 +12,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "tests/support/VhmTestModel.h"
 #include "tools/discbuild/DiscSources.h"
+#include "tools/discbuild/F3dWriter.h"
 #include "tools/discbuild/FntWriter.h"
 #include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/OctreeWriter.h"
@@ -247,6 +248,21 @@ Seeds Fnt(const fs::path&) {
     return {discbuild::FntPayload(written), discbuild::FntPayload(bare), baked.fnt};
 }
 
+// Over the harness's model "FUZZ_M": a font with a character of another model that
+// is not loaded and a name of all 16 characters, and a font without characters.
+Seeds F3d(const fs::path&) {
+    discbuild::Font3DDef font;
+    font.spacing = 0.1f;
+    font.spaceWidth = 0.5f;
+    font.width = 1.0f;
+    font.models = {"FUZZ_M", "MISSING", "FUZZ_M", "SIXTEEN_CHARS_XX"};
+    for (u32 c = 'A'; c <= 'Z'; ++c)
+        font.charIndex[c] = s8(c % 4);
+    discbuild::Font3DDef empty;
+    empty.spacing = 0.2f;
+    return {discbuild::F3dPayload(font), discbuild::F3dPayload(empty)};
+}
+
 Seeds SymTable(const fs::path& disc) {
     return {discbuild::SymTableImage({}), discbuild::SymTableImage({7, 0x00070002u, 0xFFFFFFFFu}),
             ReadFile(disc / "SymTable.bin")};
@@ -329,6 +345,7 @@ const struct {
     {"grp", Grp},
     {"octree", Octree},
     {"fnt", Fnt},
+    {"f3d", F3d},
     {"sym_table", SymTable},
     {"lzo", Lzo},
     {"disc_file", DiscFile},

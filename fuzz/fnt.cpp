@@ -2,33 +2,24 @@
 // second load shares the first) and once under another as the icon font, over a
 // texture "FUZZ_T"; every byte measured and kerned, text drawn at a height of 10
 // pixels and wrapped, and every reference released.
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "fuzz/fuzz_world.h"
 #include "orblib47/source/Font.h"
-#include "orblib47/source/Heap.h"
 #include "tools/discbuild/TimWriter.h"
 
 namespace {
-
-void* Copy(const u8* data, std::size_t size) {
-    void* block = HeapMalloc(u32(size), __FILE_NAME__, __LINE__);
-    if (block != nullptr && size != 0)
-        std::memcpy(block, data, size);
-    return block;
-}
 
 s_texture* LoadTexture() {
     discbuild::TimTexture tim;
     tim.image = {8, 8, std::vector<u8>(8 * 8 * 4, 0xFF)};
     const std::vector<u8> chunk = discbuild::TimPayload(tim);
-    return TextureLoad("FUZZ_T", Copy(chunk.data(), chunk.size()), u32(chunk.size()));
+    return TextureLoad("FUZZ_T", fuzz::HeapCopy(chunk), u32(chunk.size()));
 }
 
 s_font* Load(const char* name, const u8* data, std::size_t size) {
-    void* payload = Copy(data, size);
+    void* payload = fuzz::HeapCopy({data, size});
     return payload != nullptr ? FontLoad(name, payload, u32(size)) : nullptr;
 }
 

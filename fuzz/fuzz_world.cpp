@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "console/dvd/dvd_control.h"
@@ -78,6 +79,13 @@ void WriteDiscFile(const std::string& path, std::span<const u8> bytes) {
 
 void RemoveDiscFile(const std::string& path) {
     World().Remove(path);
+}
+
+void* HeapCopy(std::span<const u8> bytes) {
+    void* block = HeapMalloc(u32(bytes.size()), __FILE_NAME__, __LINE__);
+    if (block != nullptr && !bytes.empty())
+        std::memcpy(block, bytes.data(), bytes.size());
+    return block;
 }
 
 std::pair<std::span<const u8>, std::span<const u8>> Split(std::span<const u8> input) {

@@ -47,6 +47,10 @@ void RemoveDiscFile(const std::string& path);
 // first part, the rest is the second.
 std::pair<std::span<const u8>, std::span<const u8>> Split(std::span<const u8> input);
 
+// A heap block holding a copy of `bytes`, as a loader takes its chunk; null when
+// the heap has no room.
+void* HeapCopy(std::span<const u8> bytes);
+
 // Stops the program with a message: a harness's own check failed.
 [[noreturn]] void Fail(const std::string& what);
 

@@ -4,7 +4,6 @@
 
 #include "fuzz/fuzz_world.h"
 #include "orblib47/source/Data.h"
-#include "orblib47/source/Heap.h"
 #include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/OrbLib.h"
 
@@ -42,11 +41,9 @@ void Check(s_model_group* group) {
 
 extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size) {
     fuzz::Input input;
-    void* payload = HeapMalloc(u32(size), __FILE_NAME__, __LINE__);
+    void* payload = fuzz::HeapCopy({data, size});
     if (payload == nullptr)
         return 0;
-    if (size != 0)
-        std::memcpy(payload, data, size);
     if (s_model_group* group = ModelGroupLoad("FUZZ", payload, u32(size)))
         Check(group);
     return 0;

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "fuzz/fuzz_world.h"
-#include "orblib47/source/Heap.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/Wad.h"
 
@@ -14,11 +13,9 @@ s_string_table* Load(const u8* data, std::size_t size) {
     std::strcpy(header.name, "FUZZ");
     std::strcpy(header.ext, "TXT");
     header.size = u32(size);
-    void* payload = HeapMalloc(u32(size), __FILE_NAME__, __LINE__);
+    void* payload = fuzz::HeapCopy({data, size});
     if (payload == nullptr)
         return nullptr;
-    if (size != 0)
-        std::memcpy(payload, data, size);
     return StringTableLoad(&header, payload);
 }
 

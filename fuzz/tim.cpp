@@ -4,17 +4,14 @@
 #include <cstring>
 
 #include "fuzz/fuzz_world.h"
-#include "orblib47/source/Heap.h"
 #include "orblib47/source/Texture.h"
 
 namespace {
 
 s_texture* Load(const u8* data, std::size_t size) {
-    void* payload = HeapMalloc(u32(size), __FILE_NAME__, __LINE__);
+    void* payload = fuzz::HeapCopy({data, size});
     if (payload == nullptr)
         return nullptr;
-    if (size != 0)
-        std::memcpy(payload, data, size);
     return TextureLoad("FUZZ", payload, u32(size));
 }
 

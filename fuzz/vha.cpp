@@ -6,16 +6,13 @@
 
 #include "fuzz/fuzz_world.h"
 #include "orblib47/source/Anim.h"
-#include "orblib47/source/Heap.h"
 
 namespace {
 
 s_hanim_header* Load(const char* name, const u8* data, std::size_t size, u32 flags) {
-    void* payload = HeapMalloc(u32(size), __FILE_NAME__, __LINE__);
+    void* payload = fuzz::HeapCopy({data, size});
     if (payload == nullptr)
         return nullptr;
-    if (size != 0)
-        std::memcpy(payload, data, size);
     return HAnimLoad(name, payload, u32(size), flags);
 }
 

@@ -1,11 +1,9 @@
 // A "VHM" chunk's payload handed to the model loader; a model it takes has every
 // index it holds followed to what it indexes, its skin weighted under a pose of
 // its bones, its octrees walked, and its reference released.
-#include <cstring>
 #include <vector>
 
 #include "fuzz/fuzz_world.h"
-#include "orblib47/source/Heap.h"
 #include "orblib47/source/Model.h"
 #include "orblib47/source/Octree.h"
 
@@ -90,11 +88,9 @@ void Walk(const s_model& m) {
 
 extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size) {
     fuzz::Input input;
-    void* payload = HeapMalloc(u32(size), __FILE_NAME__, __LINE__);
+    void* payload = fuzz::HeapCopy({data, size});
     if (payload == nullptr)
         return 0;
-    if (size != 0)
-        std::memcpy(payload, data, size);
     if (s_model* model = ModelLoad("FUZZ", payload, u32(size))) {
         if (model->boneRemapList != nullptr)
             fuzz::Fail("a bone remap list came from the file");

@@ -1,51 +1,18 @@
 #include "tools/discbuild/MaterialWriter.h"
 
-#include <bit>
-#include <cstring>
+#include <algorithm>
 
-#include "orblib47/source/ChunkReader.h"
+#include "tools/discbuild/ChunkOut.h"
 
 namespace discbuild {
 
-namespace {
-
-class Out {
-public:
-    explicit Out(u8* at) : at_(at) {}
-    void Word(u32 value) {
-        StoreBE32(at_, value);
-        at_ += 4;
-    }
-    void Float(f32 value) { Word(std::bit_cast<u32>(value)); }
-    void Floats(const f32* values, u32 count) {
-        for (u32 i = 0; i < count; ++i)
-            Float(values[i]);
-    }
-    void Vector(const s_Vector4& v) {
-        Float(v.x);
-        Float(v.y);
-        Float(v.z);
-        Float(v.w);
-    }
-    void Bytes(const void* data, u32 length) {
-        std::memcpy(at_, data, length);
-        at_ += length;
-    }
-
-private:
-    u8* at_;
-};
-
-}  // namespace
-
 std::array<u8, ORB_MATERIAL_FILE_SIZE> MaterialRecord(const s_ORB_MATERIAL& material) {
-    std::array<u8, ORB_MATERIAL_FILE_SIZE> record{};
-    Out out(record.data());
+    ChunkOut out;
     out.Floats(material.matrix.element, 16);
-    out.Vector(material.ambient);
-    out.Vector(material.diffuse);
-    out.Vector(material.specular);
-    out.Vector(material.emissive);
+    out.Vector4(material.ambient);
+    out.Vector4(material.diffuse);
+    out.Vector4(material.specular);
+    out.Vector4(material.emissive);
     out.Bytes(&material.drawModes, sizeof material.drawModes);
     out.Word(material.flags);
     out.Float(material.shininess);
@@ -65,6 +32,8 @@ std::array<u8, ORB_MATERIAL_FILE_SIZE> MaterialRecord(const s_ORB_MATERIAL& mate
     }
     out.Word(u32(material.vertexShader));
     out.Word(u32(material.pixelShader));
+    std::array<u8, ORB_MATERIAL_FILE_SIZE> record{};
+    std::copy(out.Data().begin(), out.Data().end(), record.begin());
     return record;
 }
 

@@ -1,10 +1,8 @@
 #include "tools/discbuild/SprWriter.h"
 
-#include <algorithm>
-#include <bit>
 #include <stdexcept>
 
-#include "orblib47/source/ChunkReader.h"
+#include "tools/discbuild/ChunkOut.h"
 
 namespace discbuild {
 
@@ -27,34 +25,13 @@ void Check(const SpriteSet& set) {
     }
 }
 
-class Out {
-public:
-    u32 Size() const { return u32(bytes_.size()); }
-    void Word(u32 value) {
-        bytes_.resize(bytes_.size() + 4);
-        StoreBE32(&bytes_[bytes_.size() - 4], value);
-    }
-    void Float(f32 value) { Word(std::bit_cast<u32>(value)); }
-    void Half(u16 value) {
-        bytes_.resize(bytes_.size() + 2);
-        StoreBE16(&bytes_[bytes_.size() - 2], value);
-    }
-    void Name(const std::string& name) {
-        bytes_.resize(bytes_.size() + 16);
-        std::copy(name.begin(), name.end(), bytes_.end() - 16);
-    }
-    void Patch(u32 at, u32 value) { StoreBE32(&bytes_[at], value); }
-    std::vector<u8> Take() { return std::move(bytes_); }
-
-private:
-    std::vector<u8> bytes_;
-};
+constexpr u32 kTextureNameSize = 16;
 
 }  // namespace
 
 std::vector<u8> SprPayload(const SpriteSet& set) {
     Check(set);
-    Out out;
+    ChunkOut out;
     out.Word(0);  // dataEntry
     out.Word(0);  // flags
     out.Word(u32(set.animations.size()));
@@ -75,7 +52,7 @@ std::vector<u8> SprPayload(const SpriteSet& set) {
     }
     out.Patch(20, out.Size());
     for (const std::string& name : set.textures) {
-        out.Name(name);
+        out.Text(name, kTextureNameSize);
         out.Word(0);  // texture, filled at load
     }
     const u32 animationTable = out.Size();

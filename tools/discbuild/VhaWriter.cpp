@@ -1,11 +1,10 @@
 #include "tools/discbuild/VhaWriter.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <stdexcept>
 
-#include "orblib47/source/ChunkReader.h"
+#include "tools/discbuild/ChunkOut.h"
 
 namespace discbuild {
 
@@ -25,32 +24,6 @@ enum Type : u8 {
 
 constexpr f32 kQuatStepBase = -0.70710677f;
 constexpr f32 kQuatStep = 0.0013810679f;
-
-class Out {
-public:
-    u32 Size() const { return u32(bytes_.size()); }
-    void Byte(u8 value) { bytes_.push_back(value); }
-    void Half(u16 value) {
-        bytes_.resize(bytes_.size() + 2);
-        StoreBE16(&bytes_[bytes_.size() - 2], value);
-    }
-    void Word(u32 value) {
-        bytes_.resize(bytes_.size() + 4);
-        StoreBE32(&bytes_[bytes_.size() - 4], value);
-    }
-    void Float(f32 value) { Word(std::bit_cast<u32>(value)); }
-    void String(const std::string& text) {
-        bytes_.insert(bytes_.end(), text.begin(), text.end());
-        bytes_.push_back(0);
-    }
-    void Align() { bytes_.resize((bytes_.size() + 3) & ~size_t(3)); }
-    void Patch(u32 at, u32 value) { StoreBE32(&bytes_[at], value); }
-    void PatchHalf(u32 at, u16 value) { StoreBE16(&bytes_[at], value); }
-    std::vector<u8> Take() { return std::move(bytes_); }
-
-private:
-    std::vector<u8> bytes_;
-};
 
 u16 Fixed(f32 value, f32 one) {
     return u16(s16(std::clamp(std::lround(value * one), -32768l, 32767l)));
@@ -90,7 +63,7 @@ void Check(const VhaBank& bank) {
     }
 }
 
-void WriteValue(Out* out, u8 type, const VhaKey& key) {
+void WriteValue(ChunkOut* out, u8 type, const VhaKey& key) {
     const auto& v = key.value;
     switch (type) {
         case Quat:
@@ -123,7 +96,7 @@ void WriteValue(Out* out, u8 type, const VhaKey& key) {
     }
 }
 
-void WriteChannel(Out* out, const VhaChannel& channel) {
+void WriteChannel(ChunkOut* out, const VhaChannel& channel) {
     const u32 start = out->Size();
     out->Byte(channel.type);
     out->Byte(channel.flags);
@@ -163,7 +136,7 @@ u32 VhaPackQuat32(const std::array<f32, 4>& q) {
 std::vector<u8> VhaPayload(const VhaBank& bank) {
     Check(bank);
     const u32 numAnim = u32(bank.animations.size());
-    Out out;
+    ChunkOut out;
     out.Word(0);  // dataEntry
     out.Half(bank.flags);
     out.Half(bank.bankNum);
@@ -178,9 +151,9 @@ std::vector<u8> VhaPayload(const VhaBank& bank) {
     std::vector<u32> names;
     for (const VhaAnimation& animation : bank.animations) {
         names.push_back(out.Size());
-        out.String(animation.name);
+        out.Bytes(animation.name.c_str(), animation.name.size() + 1);
     }
-    out.Align();
+    out.Align(4);
     const u32 animList = out.Size();
     out.Patch(12, animList);
     for (u32 i = 0; i < numAnim; ++i) {

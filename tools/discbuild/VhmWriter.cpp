@@ -3,58 +3,36 @@
 #include <bit>
 #include <stdexcept>
 
-#include "orblib47/source/ChunkReader.h"
+#include "tools/discbuild/ChunkOut.h"
 #include "tools/discbuild/MaterialWriter.h"
 
 namespace discbuild {
 
 namespace {
 
-class Out {
+// The model's own fields on top of the chunk builder.
+class Out : public ChunkOut {
 public:
-    explicit Out(u32 headerSize) : bytes_(headerSize) {}
+    using ChunkOut::ChunkOut;
 
-    u32 Size() const { return u32(bytes_.size()); }
-    void Byte(u8 value) { bytes_.push_back(value); }
-    void Half(u16 value) {
-        bytes_.resize(bytes_.size() + 2);
-        StoreBE16(&bytes_[bytes_.size() - 2], value);
-    }
-    void Word(u32 value) {
-        bytes_.resize(bytes_.size() + 4);
-        StoreBE32(&bytes_[bytes_.size() - 4], value);
-    }
-    void Float(f32 value) { Word(std::bit_cast<u32>(value)); }
-    void Floats(const f32* values, u32 count) {
-        for (u32 i = 0; i < count; ++i)
-            Float(values[i]);
-    }
     void Vector3(const s_Vector4& v) { Float(v.x), Float(v.y), Float(v.z), Word(0); }
-    void Vector4(const s_Vector4& v) { Float(v.x), Float(v.y), Float(v.z), Float(v.w); }
     void Name(const std::string& name) {
         if (name.size() > MODEL_NAME_LEN)
             throw std::invalid_argument("vhm: name longer than 16 characters: " + name);
-        bytes_.insert(bytes_.end(), name.begin(), name.end());
-        bytes_.resize(bytes_.size() + MODEL_NAME_LEN - name.size());
+        Text(name, MODEL_NAME_LEN);
     }
-    void Raw(const std::vector<u8>& raw) { bytes_.insert(bytes_.end(), raw.begin(), raw.end()); }
     // Starts a list on 16 bytes and returns its offset.
     u32 Start() {
-        bytes_.resize((bytes_.size() + 15) & ~size_t(15));
+        Align(16);
         return Size();
     }
-    void Patch(u32 at, u32 value) { StoreBE32(&bytes_[at], value); }
     // A tree's map behind the lists so far, or 0 for none.
     u32 OctTree(const std::optional<OctreeNode>& root) {
         if (!root)
             return 0;
         Start();
-        return OctreeAppend(bytes_, &*root);
+        return OctreeAppend(Data(), &*root);
     }
-    std::vector<u8> Take() { return std::move(bytes_); }
-
-private:
-    std::vector<u8> bytes_;
 };
 
 template <typename T, typename Write>
@@ -181,9 +159,9 @@ std::vector<u8> VhmPayload(const VhmModel& m) {
     });
     const u32 orbMaterialList = List(&out, m.materials, [&](const s_ORB_MATERIAL& material) {
         const auto record = MaterialRecord(material);
-        out.Raw({record.begin(), record.end()});
+        out.Bytes(record.data(), record.size());
     });
-    const u32 physicsPrimList = List(&out, m.physicsPrims, [&](const std::vector<u8>& p) { out.Raw(p); });
+    const u32 physicsPrimList = List(&out, m.physicsPrims, [&](const std::vector<u8>& p) { out.Bytes(p); });
 
     u32 vertexUnion = out.Start();
     for (const s_model_vertex_skinned& v : m.skinnedVertices) {

@@ -7,29 +7,21 @@
 #include "fuzz/fuzz_world.h"
 #include "orblib47/source/Font3D.h"
 #include "orblib47/source/HModel.h"
-#include "orblib47/source/Heap.h"
 #include "orblib47/source/Model.h"
 #include "orblib47/source/Record.h"
 #include "tests/support/VhmTestModel.h"
 
 namespace {
 
-void* Copy(const u8* data, std::size_t size) {
-    void* block = HeapMalloc(u32(size), __FILE_NAME__, __LINE__);
-    if (block != nullptr && size != 0)
-        std::memcpy(block, data, size);
-    return block;
-}
-
 s_model* LoadModel() {
     discbuild::VhmModel quad = vhmtest::StaticQuad();
     quad.bones = {vhmtest::Bone(-1, -1, -1, -1, 0.0f)};
     const std::vector<u8> chunk = discbuild::VhmPayload(quad);
-    return ModelLoad("FUZZ_M", Copy(chunk.data(), chunk.size()), u32(chunk.size()));
+    return ModelLoad("FUZZ_M", fuzz::HeapCopy(chunk), u32(chunk.size()));
 }
 
 s_font3d* Load(const u8* data, std::size_t size) {
-    void* payload = Copy(data, size);
+    void* payload = fuzz::HeapCopy({data, size});
     return payload != nullptr ? Font3DLoad("FUZZ", payload, u32(size)) : nullptr;
 }
 

@@ -73,13 +73,8 @@ struct s_model_vertex_float {
 };
 static_assert(sizeof(s_model_vertex_float) == 48);
 
-// One mesh command, decoded from its 8 big-endian bytes.
-struct s_model_command {
-    u8 type;
-    u8 parm8;
-    u16 parm16;
-    u32 parm32;
-};
+// One mesh command: the vertex command's 8-byte layout.
+using s_model_command = s_vertex_cmd;
 constexpr u32 MODEL_COMMAND_SIZE = 8;
 
 enum e_MODEL_COMMAND : u8 {
@@ -97,9 +92,7 @@ enum e_MODEL_COMMAND : u8 {
 };
 
 inline s_model_command ModelCommandAt(const u8* commands, u32 index) {
-    const u8* p = commands + index * MODEL_COMMAND_SIZE;
-    return {p[0], p[1], u16((u32(p[2]) << 8) | p[3]),
-            (u32(p[4]) << 24) | (u32(p[5]) << 16) | (u32(p[6]) << 8) | u32(p[7])};
+    return VertexCmdAt(commands, index);
 }
 
 struct s_model_mesh {

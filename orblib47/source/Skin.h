@@ -11,6 +11,7 @@
 #include <span>
 
 #include "orblib47/source/Bone.h"
+#include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/OrbMath.h"
 #include "orblib47/source/OrbTypes.h"
 
@@ -53,6 +54,13 @@ enum e_VERTEX_CMD : u8 {
     VERTEX_CMD_SKIN = 5,     // parm16 first vertex, parm32 vertex count
 };
 constexpr u32 VERTEX_CMD_SIZE = 8;
+
+// Command `index` of a big-endian stream of 8-byte commands (mesh commands share
+// the layout).
+inline s_vertex_cmd VertexCmdAt(const u8* commands, u32 index) {
+    const u8* p = commands + index * VERTEX_CMD_SIZE;
+    return {p[0], p[1], LoadBE16(p + 2), LoadBE32(p + 4)};
+}
 
 // The skin index table's length, and so the longest run under three matrices.
 constexpr u32 MODEL_SKIN_INDEX_COUNT = 256;

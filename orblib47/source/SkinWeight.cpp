@@ -12,10 +12,6 @@ namespace {
 
 std::array<u16, MODEL_SKIN_INDEX_COUNT> OutVertNormIndices;
 
-s_vertex_cmd DecodeCommand(const u8* p) {
-    return {p[0], p[1], LoadBE16(p + 2), LoadBE32(p + 4)};
-}
-
 // The bones a run is weighted with.
 struct WeightMatrices {
     u32 bone[3];
@@ -31,7 +27,7 @@ bool WalkVertexCommands(const char* who, std::span<const u8> stream, size_t numV
                         RunFn&& run) {
     WeightMatrices current{{}, 0};
     for (size_t at = 0; at + VERTEX_CMD_SIZE <= stream.size(); at += VERTEX_CMD_SIZE) {
-        const s_vertex_cmd cmd = DecodeCommand(stream.data() + at);
+        const s_vertex_cmd cmd = VertexCmdAt(stream.data() + at, 0);
         const char* fault = nullptr;
         switch (cmd.type) {
             case VERTEX_CMD_END:

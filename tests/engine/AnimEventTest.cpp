@@ -5,24 +5,13 @@
 #include "orblib47/source/Anim.h"
 #include "orblib47/source/Bone.h"
 #include "orblib47/source/NGC/FrameClock.h"
+#include "tests/engine/AnimEventKeys.h"
 #include "tests/engine/DataFixture.h"
 #include "tools/discbuild/VhaWriter.h"
 
 namespace {
 
 using namespace discbuild;
-
-struct Event {
-    f32 time;
-    s32 type, parm8;
-};
-
-VhaChannel Events(const std::vector<Event>& events) {
-    VhaChannel channel{ANIM_EVENT, HCHANNEL_FLAG_IS_KEYED, 0, HANIM_CHANNEL_NO_BONE, {}};
-    for (const Event& e : events)
-        channel.keys.push_back({e.time, {}, {e.type, e.parm8, 0, 0}});
-    return channel;
-}
 
 class AnimEventTest : public DataFixture {
 protected:
@@ -37,7 +26,7 @@ protected:
         HMatrixFree(hmatrix_);
         DataFixture::TearDown();
     }
-    void Play(u16 flags, const std::vector<Event>& events, f32 scale = 1.0f) {
+    void Play(u16 flags, const std::vector<AnimEventKey>& events, f32 scale = 1.0f) {
         const std::vector<u8> chunk = VhaPayload({0, 1, {{"EVENTS", flags, 0, 2, 0, {Events(events)}}}});
         bank_ = HAnimLoad("EVENTS", Image(chunk), u32(chunk.size()), 0);
         ASSERT_NE(bank_, nullptr);

@@ -3,23 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "tests/engine/AnimEventKeys.h"
 #include "tests/engine/AnimSkeletonFixture.h"
 
 namespace {
 
 using namespace discbuild;
-
-struct Event {
-    f32 time;
-    s32 type, parm8;
-};
-
-VhaChannel Events(const std::vector<Event>& events) {
-    VhaChannel channel{ANIM_EVENT, HCHANNEL_FLAG_IS_KEYED, 0, HANIM_CHANNEL_NO_BONE, {}};
-    for (const Event& e : events)
-        channel.keys.push_back({e.time, {}, {e.type, e.parm8, 0, 0}});
-    return channel;
-}
 
 s32 Record(void* record, s_hanim_event_parms* parms) {
     static_cast<std::vector<s32>*>(record)->push_back(parms->type);

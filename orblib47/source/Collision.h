@@ -53,7 +53,7 @@ struct s_collision_cache {
     s16 flags;
     s16 count;
     s16 maxCount;
-    f32 updateTime;  // GameTime of the last fill
+    f32 updateTime;            // GameTime of the last fill
     s_cache_poly polygons[1];  // maxCount of them, allocated behind the header
 };
 
@@ -99,10 +99,12 @@ void PolyCollideCacheFree(s_collision_cache* cache);
 void PolyCollideCacheSetup(s_collision_cache* cache, const s_Vector3* min, const s_Vector3* max);
 s_collision_cache* PolyCollideCache(s_collision_cache* cache, const s_Vector3* pos, const s_Vector3* minmax);
 s_collision_cache* PolyCollideCacheSphere(s_collision_cache* cache, const s_Vector3* pos, f32 radius);
-s_collision_cache* PolyCollideCacheLine(s_collision_cache* cache, const s_Vector3* pos, const s_Vector3* line);
+s_collision_cache* PolyCollideCacheLine(s_collision_cache* cache, const s_Vector3* pos,
+                                        const s_Vector3* line);
 s_collision_cache* PolyCollideCacheExtrudedSphere(s_collision_cache* cache, const s_Vector3* pos,
                                                   const s_Vector3* line, f32 radius);
-s_collision_cache* PolyCollideCacheHModel(s_collision_cache* cache, s_hmodel* hmodel, s_INSTANCE* objectInstance);
+s_collision_cache* PolyCollideCacheHModel(s_collision_cache* cache, s_hmodel* hmodel,
+                                          s_INSTANCE* objectInstance);
 s_collision_cache* PolyCollideCacheHModelBounds(s_collision_cache* cache, s_hmodel* hmodel,
                                                 s_INSTANCE* objectInstance);
 void PolyCollideCalcAxis(s_collision_cache* cache);
@@ -116,11 +118,11 @@ s_collision_list* PolyCollideListPtrSet(s_collision_list* list);
 s_collision_list* PolyCollideListPtrGet();
 s_collision_list* PolyCollideCheckLine(s_collision_cache* cache, const s_Vector3* pos, const s_Vector3* line,
                                        u32 flags, u32 mask);
-s_collision_list* PolyCollideCheckLineExclude(s_collision_cache* cache, const s_Vector3* pos, const s_Vector3* line,
-                                              u32 flags, u32 mask, u32 exclusion_mask);
+s_collision_list* PolyCollideCheckLineExclude(s_collision_cache* cache, const s_Vector3* pos,
+                                              const s_Vector3* line, u32 flags, u32 mask, u32 exclusion_mask);
 s_collision_list* PolyCollideCheckTrajectory(s_collision_cache* cache, const s_Vector3* pos,
-                                             const s_Vector3* velocity, const s_Vector3* acceleration, u32 flags,
-                                             u32 mask);
+                                             const s_Vector3* velocity, const s_Vector3* acceleration,
+                                             u32 flags, u32 mask);
 s_collision_list* PolyCollideCheckSphereRef(s_collision_cache* cache, const s_Vector3* centerPos,
                                             const s_Vector3* up, const s_Vector3* pos, f32 radius, u32 flags,
                                             u32 mask, u32 exclusionMask);

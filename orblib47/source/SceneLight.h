@@ -48,7 +48,7 @@ struct scene_light {
     s_Vector3 barEndPosition;
     s_Vector3 barDir;
     f32 barLength;
-    f32 barPosRatio;  // where along the bar the last selection found the nearest point
+    f32 barPosRatio;     // where along the bar the last selection found the nearest point
     s_texture* texture;  // bar: optional colour ramp
     s_texture* attenTexture;
     e_scene_light_type type;
@@ -72,10 +72,10 @@ void SceneLightsShutdown();
 scene_light* SceneLightsAddDir(const s_Vector3* dir, const s_Vector4* color, f32 radius, f32 attenuation);
 scene_light* SceneLightsAddPoint(const s_Vector3* pos, const s_Vector4* color, f32 radius, f32 attenuation,
                                  s32 priority);
-scene_light* SceneLightsAddPseudoPoint(const s_Vector3* pos, const s_Vector4* color, f32 radius, f32 attenuation,
-                                       s32 priority);
-scene_light* SceneLightsAddBar(const s_Vector3* pos, const s_Vector3* endPos, const s_Vector4* color, f32 radius,
-                               f32 attenuation, s32 priority);
+scene_light* SceneLightsAddPseudoPoint(const s_Vector3* pos, const s_Vector4* color, f32 radius,
+                                       f32 attenuation, s32 priority);
+scene_light* SceneLightsAddBar(const s_Vector3* pos, const s_Vector3* endPos, const s_Vector4* color,
+                               f32 radius, f32 attenuation, s32 priority);
 scene_light* SceneLightsAddGlobal(const s_Vector3* dir, const s_Vector4* color);
 void SceneLightsFree(scene_light* light);
 scene_light* SceneLightsGetGlobalSceneLight();

@@ -50,8 +50,11 @@ f32 TextureProjectSetLightDist(f32 dist);
 f32 TextureProjectSetLightMaxDist(f32 dist);
 f32 TextureProjectGetLightDist();
 f32 TextureProjectGetLightMaxDist();
+// deviceProjMatrix and deviceProjInverse (may be null) receive the frustum that
+// starts nearPlaneOffset nearer, for rendering the casters; parms keeps the one
+// used to project.
 void TextureProjectInitDirectLightForDevice(s_textproj_parms* parms, s_Matrix4* deviceProjMatrix,
-                                            const s_draw_light* light, const s_Vector3* target, f32 radius,
-                                            f32 nearPlaneOffset);
+                                            s_Matrix4* deviceProjInverse, const s_draw_light* light,
+                                            const s_Vector3* target, f32 radius, f32 nearPlaneOffset);
 void TextureProjectInitSpotLight(s_textproj_parms* parms, const s_draw_light* light, f32 nearPlane);
 void TextureProjectRenderCache(s_textproj_parms* parms, const s_collision_cache* cache, s_texture* texture);

@@ -40,3 +40,10 @@ void DebugMemoryRemovePtr(s_debug_memory* list, void* pointer, const char* sourc
     }
     DEBUG_PRINT("DebugMemoryRemovePtr: %p is not in %s (%s, %d)\n", pointer, list->name, source, line);
 }
+
+void DebugMemoryFree(s_debug_memory* list) {
+    if (list->count != 0)
+        DEBUG_PRINT("DebugMemoryFree: %s still holds %u pointers\n", list->name, list->count);
+    HeapMallocFree(list->pointers);
+    HeapMallocFree(list);
+}

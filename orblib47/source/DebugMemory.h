@@ -17,3 +17,5 @@ s_debug_memory* DebugMemoryInit(s32 count, const char* name);
 // A null list or pointer is fatal.
 void DebugMemoryAddPtr(s_debug_memory* list, void* pointer);
 void DebugMemoryRemovePtr(s_debug_memory* list, void* pointer, const char* source, s32 line);
+// Reports the pointers the list still holds, then frees it.
+void DebugMemoryFree(s_debug_memory* list);

@@ -29,6 +29,7 @@
 #include "orblib47/source/Octree.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Screenshot.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/SpriteGroup.h"
@@ -111,6 +112,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
+    [](u32, s_orblib_config*) { SceneLightsWarmReset(24); },
     [](u32, s_orblib_config*) { DecalWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },

@@ -64,7 +64,7 @@ struct scene_light {
 };
 
 // Returns 1 when a pool exists. maxSceneLight 0 keeps the present pool.
-s32 SceneLightsWarmReset(long maxSceneLight);
+s32 SceneLightsWarmReset(s32 maxSceneLight);
 void SceneLightsReset();
 void SceneLightsShutdown();
 

@@ -277,6 +277,8 @@ TEST_F(DataTest, TrackingListsRecordAndForgetPointers) {
     EXPECT_EQ(list->pointers[0], &b);
     DebugMemoryRemovePtr(list, &a, "DataTest.cpp", 2);
     EXPECT_TRUE(report().contains("is not in Tracked (DataTest.cpp, 2)\n"));
+    DebugMemoryFree(list);
+    EXPECT_TRUE(report().contains("DebugMemoryFree: Tracked still holds 1 pointers\n"));
 }
 
 TEST_F(DataDeathTest, TrackingListsNeedARoomAndRealPointers) {

@@ -108,6 +108,8 @@ s_collision_cache* PolyCollideCacheHModel(s_collision_cache* cache, s_hmodel* hm
 s_collision_cache* PolyCollideCacheHModelBounds(s_collision_cache* cache, s_hmodel* hmodel,
                                                 s_INSTANCE* objectInstance);
 void PolyCollideCalcAxis(s_collision_cache* cache);
+// The cache view draws only polygons whose flags meet this mask (initially all).
+extern u32 COLLISION_POLY_DEBUG_DRAW_MASK;
 void PolyCollideDebugDraw(const s_model* model);
 void PolyCollideDebugDrawCache(const s_collision_cache* cache, s32 drawNormals);
 

@@ -4,6 +4,7 @@
 
 #include "orblib47/source/Anim.h"
 #include "orblib47/source/Bone.h"
+#include "orblib47/source/Collision.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Decal.h"
@@ -105,6 +106,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { HModelWarmReset(c->maxhmodel, c->maxbone); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },
+    [](u32, s_orblib_config*) { PolyCollideQueryWarmReset(); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config*) { Font3DWarmReset(); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },

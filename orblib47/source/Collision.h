@@ -115,6 +115,8 @@ void PolyCollideDebugDrawCache(const s_collision_cache* cache, s32 drawNormals);
 
 // Queries. Each writes into the current result list, which the caller empties
 // first with PolyCollideStart.
+// The engine's own list made current again and emptied (the warm reset).
+void PolyCollideQueryWarmReset();
 s_collision_list* PolyCollideStart(s_collision_list* list);
 s_collision_list* PolyCollideListPtrSet(s_collision_list* list);
 s_collision_list* PolyCollideListPtrGet();

@@ -111,6 +111,7 @@ const ResetStep WarmResetSteps[] = {
         PolyCollideWarmReset(s32(c->maxcollvert), s32(c->maxcollnorm), s32(c->maxcollcache),
                              s32(c->maxcollpoly));
     },
+    [](u32, s_orblib_config*) { PolyCollideQueryWarmReset(); },
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config*) { Font3DWarmReset(); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },

@@ -37,6 +37,7 @@
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Texture.h"
+#include "orblib47/source/TextureProject.h"
 #include "orblib47/source/TimeSlice.h"
 #include "orblib47/source/Wad.h"
 
@@ -102,6 +103,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config*) { TextureProjectWarmReset(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },

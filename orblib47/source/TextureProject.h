@@ -35,13 +35,15 @@ struct s_textproj_parms {
     s_texture* texture;      // being projected or rendered into
     s_texture* lastTexture;  // of the previous projection, kept after release
     s_viewport* viewport;    // 256 x 256, for rendering into texture
-    void* displayList;       // recorded by the last drawing with TEXTURE_PROJECT_CREATE_DL
-    u32 displayListSize;
+    void* displayList;       // recorded by the last drawing with TEXTURE_PROJECT_CREATE_DL; owned
+    u32 displayListSize;     // bytes; replay with DrawRecordCall
     s_Vector3* minBox;
     s_Vector3* maxBox;
 };
 
 extern s32 DrawTextureProject;  // 0: nothing is projected
+// The module's shared parameters, handed out by TextureProjectStart.
+extern s_textproj_parms TextureProjectParms;
 
 s32 TextureProjectWarmReset();
 s_textproj_parms* TextureProjectStart(s32 createDL, s32 allocTexture);

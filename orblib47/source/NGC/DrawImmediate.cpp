@@ -6,6 +6,7 @@
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
+#include "orblib47/source/NGC/DrawRecord.h"
 
 s32 Drawing = 0;
 s32 DrawVertexCount = 0;
@@ -45,7 +46,7 @@ constexpr s_vertex_format kVertexFormats[] = {
 void SendVertices(const s_draw_vertex* vertices, s32 count) {
     if (count == 0)
         return;
-    const bool textured = (DrawContext.flags & u_draw_flags::TextureOn) != 0;
+    const bool textured = (DrawContext.flags & u_draw_flags::TextureOn) != 0 || DrawRecording();
     GXClearVtxDesc();
     GXSetVtxDesc(GX_VA_POS, GX_DIRECT);
     GXSetVtxDesc(GX_VA_NRM, GX_DIRECT);

@@ -40,10 +40,12 @@ s_collision_list* PolyCollideCheckLine(s_collision_cache* cache, const s_Vector3
     return PolyCollideCheckLineExclude(cache, pos, line, flags, mask, 0);
 }
 
-s_collision_list* PolyCollideCheckLineExclude(s_collision_cache* cache, const s_Vector3* /*pos*/,
+s_collision_list* PolyCollideCheckLineExclude(s_collision_cache* cache, const s_Vector3* pos,
                                               const s_Vector3* line, u32 flags, u32 mask,
                                               u32 exclusion_mask) {
     s_collision_list* list = PolyCollideListPtr;
+    if (cache != nullptr && (flags & POLY_COLLIDE_REFRESH))
+        PolyCollideCacheLine(cache, pos, line);
     const s32 count = PolyCollideUsableCount(cache);
     s_Vector3 dir = CollideSub(line[1], line[0]);
     const f32 length2 = CollideDot(dir, dir);

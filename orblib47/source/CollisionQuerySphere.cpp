@@ -159,12 +159,14 @@ void PolyCollideSphereEdgePoint(const s_sphere_query& q, const s_collision_resul
 }  // namespace
 
 s_collision_list* PolyCollideCheckSphereRef(s_collision_cache* cache, const s_Vector3* centerPos,
-                                            const s_Vector3* up, const s_Vector3* pos, f32 radius,
-                                            u32 /*flags*/, u32 mask, u32 exclusionMask) {
+                                            const s_Vector3* up, const s_Vector3* pos, f32 radius, u32 flags,
+                                            u32 mask, u32 exclusionMask) {
     s_collision_list* list = PolyCollideListPtrGet();
     list->pos = *pos;
     PendingCount = 0;
     PendingOverflowReported = false;
+    if (cache != nullptr && (flags & POLY_COLLIDE_REFRESH))
+        PolyCollideCacheSphere(cache, pos, radius);
     const s_sphere_query q = {list, radius};
     const s32 count = PolyCollideUsableCount(cache);
     for (s32 i = 0; i < count; ++i) {

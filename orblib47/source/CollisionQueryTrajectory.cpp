@@ -1,11 +1,22 @@
 // The trajectory query: the earliest time a point under constant acceleration
 // crosses a polygon, from either side.
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "orblib47/source/CollisionQueryInternal.h"
 
 namespace {
+
+// The refresh asks for the box of the path's points at t = 0 and t = 4 as
+// offsets from the start, grown by the speed's components.
+void RefreshForPath(s_collision_cache* cache, const s_Vector3& pos, const s_Vector3& velocity,
+                    const s_Vector3& acceleration) {
+    const s_Vector3 path[2] = {{0.0f, 0.0f, 0.0f, 0.0f},
+                               CollideAddScaled(CollideAddScaled({}, velocity, 4.0f), acceleration, 8.0f)};
+    const f32 margin = std::fabs(velocity.x) + std::fabs(velocity.y) + std::fabs(velocity.z);
+    PolyCollideCacheExtrudedSphere(cache, &pos, path, margin);
+}
 
 // The roots of a t^2 + b t + c = 0 in increasing order; false when there is none.
 bool Roots(f32 a, f32 b, f32 c, f32* t1, f32* t2) {
@@ -30,9 +41,11 @@ bool Roots(f32 a, f32 b, f32 c, f32* t1, f32* t2) {
 
 s_collision_list* PolyCollideCheckTrajectory(s_collision_cache* cache, const s_Vector3* pos,
                                              const s_Vector3* velocity, const s_Vector3* acceleration,
-                                             u32 /*flags*/, u32 mask) {
+                                             u32 flags, u32 mask) {
     s_collision_list* list = PolyCollideListPtrGet();
     list->pos = *pos;
+    if (cache != nullptr && (flags & POLY_COLLIDE_REFRESH))
+        RefreshForPath(cache, *pos, *velocity, *acceleration);
     const s32 count = PolyCollideUsableCount(cache);
     f32 best = std::numeric_limits<f32>::max();
     for (s32 i = 0; i < count; ++i) {

@@ -8,6 +8,7 @@
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Physics/PinTables.h"
+#include "source/TextureProject.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ const ResetStep ColdResetSteps[] = {
 
 const ResetStep WarmResetSteps[] = {
     [] { SystemTextWad = nullptr; },
+    [] { TextureProjectRegisterDrawFunc(); },
 };
 
 }  // namespace

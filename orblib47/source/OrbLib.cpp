@@ -30,6 +30,7 @@
 #include "orblib47/source/Octree.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/Projector.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Screenshot.h"
 #include "orblib47/source/Sprite.h"
@@ -104,6 +105,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
     [](u32, s_orblib_config*) { TextureProjectWarmReset(); },
+    [](u32, s_orblib_config*) { ProjectorForget(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/Texture.h"
 
@@ -54,6 +55,8 @@ void SetScreenMatrices(s_textproj_parms* parms) {
 
 s32 TextureProjectWarmReset() {
     TextureProjectParms = s_textproj_parms{};
+    // Defining a viewport unloads the current one's projection; it is loaded again.
+    const e_PROJ_MODE mode = DrawContext.projectionMode;
     const s_Irect16 rect = {0, 0, TEXTURE_PROJECT_SIZE, TEXTURE_PROJECT_SIZE};
     s_viewport* viewport =
         DrawAddViewport(&rect, kViewportFov, kViewportNear, kViewportFar, 0.0f, DrawContext.maxDepth);
@@ -62,6 +65,7 @@ s32 TextureProjectWarmReset() {
         const f32 top = kViewportNear * std::tan(kViewportFov * kDegreesToRadians * 0.5f);
         DrawViewSetProjectionMatrix(viewport, kViewportNear, kViewportFar, top, -top, top, -top, 1.0f, 1.0f);
     }
+    DrawSetProjection(mode);
     TextureProjectParms.viewport = viewport;
     LightParmDist = kDefaultLightDist;
     LightParmMaxDist = kDefaultLightMaxDist;

@@ -271,6 +271,14 @@ TEST_F(TextureProjectTest, RecordingADisplayListClearsTheFlagAndReplaysTheSameDr
     EXPECT_EQ(drawnVertices_, immediate);
 }
 
+TEST_F(TextureProjectTest, WarmResetLeavesTheCurrentProjectionLoaded) {
+    for (e_PROJ_MODE mode : {DC_PROJ_3D, DC_PROJ_ORTHO}) {
+        DrawSetProjection(mode);
+        TextureProjectWarmReset();
+        EXPECT_EQ(DrawContext.projectionMode, mode);
+    }
+}
+
 TEST_F(TextureProjectTest, StartAllocatesTheSquareTextureAndEndReleasesIt) {
     s_textproj_parms* parms = TextureProjectStart(0, 1);
     ASSERT_NE(parms->texture, nullptr);

@@ -31,6 +31,7 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Projector.h"
+#include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Screenshot.h"
 #include "orblib47/source/Sprite.h"
@@ -78,6 +79,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { SpriteColdReset(); },
     [](u32, s_orblib_config*) { HAnimColdReset(); },
     [](u32, s_orblib_config*) { OrbMaterial.ColdReset(); },
+    [](u32, s_orblib_config*) { OrbScene.ColdReset(); },
     [](u32, s_orblib_config*) { ModelColdReset(); },
     [](u32, s_orblib_config*) { ModelGroupColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
@@ -126,6 +128,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { DecalWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },
+    [](u32, s_orblib_config*) { OrbScene.WarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
 };
 

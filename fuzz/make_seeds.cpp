@@ -14,6 +14,7 @@
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/F3dWriter.h"
 #include "tools/discbuild/FntWriter.h"
+#include "tools/discbuild/GamWriter.h"
 #include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/OctreeWriter.h"
 #include "tools/discbuild/SprWriter.h"
@@ -190,6 +191,33 @@ Seeds Grp(const fs::path&) {
     return {discbuild::GrpPayload(group), discbuild::GrpPayload({0, 1, "EMPTY", {}})};
 }
 
+// A level with every kind of list (grouped and forced instances, two placeholders
+// of one name, connected grids, a graph with a node that binds nothing), and an
+// empty level.
+Seeds Gam(const fs::path&) {
+    using namespace discbuild;
+    GamLevel level;
+    level.pos = {1, 0, -2};
+    level.instances = {{{0, 0, -5}, {0, 0, 0, 1}, 5, "LAMP", 2.0f, 0, 0x20000000u},
+                       {{3, 0, -8}, {0, 0, 0, 1}, 2, "CRATE", 1.0f, 1, 0},
+                       {{-3, 0, -8}, {0, 0, 0, 1}, 2, "GUARD", 1.0f, 1, 0},
+                       {{0, 0, 50}, {0, 0, 0, 1}, 7, "PROJECTOR", 4.0f, 2, 0}};
+    level.placeholders = {{"START", {0, 0, 0}, {0, 0, 0, 1}, 1, 2, 0, 0},
+                          {"START", {1, 0, 0}, {0, 0, 0, 1}, 1, 1, 1, 0},
+                          {"WAYPT", {2, 0, 0}, {0, 0, 0, 1}, 1, 3, 2, 0x80000000u}};
+    level.paths = {{"ROUTE",
+                    0x80000000u,
+                    0,
+                    1,
+                    0.5f,
+                    {{{0, 0, 0}, {1, 0, 0}, 1, {1, 2, 3, 4}}, {{1, 0, 0}, {-1, 0, 0}, 1, {}}}}};
+    level.areas = {{"ARENA", {0, 0, 5}, 3.0f, 0x40000000u}};
+    level.grids = {{"FLOOR", {0, 0, 0}, 1, 1, 2, 2, {0, 0x80, 0x40, 0x20}, {{3, 1, 0}}, 0},
+                   {"ROOF", {0, 4, 0}, 1, 1, 1, 1, {0}, {{0, 0, 2}}, 0x80000000u}};
+    level.graphs = {{"NAV", {{"START", {1}}, {"WAYPT", {0, 2}}, {"NOWHERE", {}}}}};
+    return {GamPayload(level), GamPayload({})};
+}
+
 // An item count, then a map at the start of the chunk data: a tree of two levels
 // ahead of the camera with an empty atom, a single leaf, and an empty tree.
 Seeds Octree(const fs::path&) {
@@ -343,6 +371,7 @@ const struct {
     {"vha", Vha},
     {"vhm", Vhm},
     {"grp", Grp},
+    {"gam", Gam},
     {"octree", Octree},
     {"fnt", Fnt},
     {"f3d", F3d},

@@ -11,8 +11,10 @@
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Font.h"
 #include "orblib47/source/Font3D.h"
+#include "orblib47/source/GameData.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Instance.h"
 #include "orblib47/source/Language.h"
 #include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
@@ -84,6 +86,8 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { ModelGroupColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
+    [](u32, s_orblib_config*) { CGameData::ColdReset(); },
+    [](u32, s_orblib_config*) { CInstanceList::ColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
 };
@@ -129,6 +133,8 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },
     [](u32, s_orblib_config*) { OrbScene.WarmReset(); },
+    [](u32, s_orblib_config*) { CGameData::WarmReset(); },
+    [](u32, s_orblib_config*) { CInstanceList::WarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
 };
 

@@ -30,6 +30,7 @@ protected:
         EngineFixture::TearDown();
     }
 
+public:  // the test body takes their addresses
     s32 Line(u32 flags) {
         const s_Vector3 line[2] = {V(0, 1, 0), V(0, -1, 0)};
         PolyCollideStart(nullptr);
@@ -46,6 +47,7 @@ protected:
         return PolyCollideCheckSphereRef(cache_, &pos, &up, &pos, 1.0f, flags, kAll, 0)->count;
     }
 
+protected:
     CollisionModelBuilder world_;
     s_collision_cache* cache_ = nullptr;
 };

@@ -10,6 +10,7 @@ struct s_hmodel;
 struct s_INSTANCE;
 struct s_model;
 struct s_model_mesh;
+struct s_world;
 
 // u_COLLISION_FLAGS: the layout of a model collision face's flags.
 constexpr u16 COLLISION_QUAD = 0x8000;
@@ -98,6 +99,10 @@ s_collision_cache* PolyCollideCacheAllocDebug(const char* file, s32 line);
 void PolyCollideCacheFree(s_collision_cache* cache);
 void PolyCollideCacheSetup(s_collision_cache* cache, const s_Vector3* min, const s_Vector3* max);
 s_collision_cache* PolyCollideCache(s_collision_cache* cache, const s_Vector3* pos, const s_Vector3* minmax);
+// The same refresh with a static world loaded: the collision world model's faces
+// (when set), then those of each atom's current level-of-detail model.
+s_collision_cache* PolyCollideCacheWorld(s_collision_cache* cache, const s_world* world, const s_Vector3* pos,
+                                         const s_Vector3* minmax);
 s_collision_cache* PolyCollideCacheSphere(s_collision_cache* cache, const s_Vector3* pos, f32 radius);
 s_collision_cache* PolyCollideCacheLine(s_collision_cache* cache, const s_Vector3* pos,
                                         const s_Vector3* line);

@@ -56,12 +56,18 @@ void AddFace(s_collision_gather* g, s32 index) {
     for (u16 i = 0; i < corners; ++i) {
         const s_model_collision_vertex& v = model.collisionVertexList[face.vertIndex[i]];
         poly.coord[i] = {v.x, v.y, v.z, 0.0f};
+        if (g->matrix != nullptr)
+            Matrix4MultPoints(g->matrix, &poly.coord[i], &poly.coord[i], 1);
         outside &= ClipCode(poly.coord[i], g->min, g->max);
     }
     if (outside != 0)
         return;
     const s_Vector4& n = model.normalList[face.normalIndex];
     poly.normal = {n.x, n.y, n.z, 0.0f};
+    if (g->matrix != nullptr) {
+        Matrix4RotPoints(g->matrix, &poly.normal, &poly.normal, 1);
+        Vect3Normal(&poly.normal, &poly.normal);
+    }
     poly.flags = face.flags;
     poly.vertCount = corners;
     poly.surface = s16(face.surface);
@@ -84,32 +90,42 @@ void CollisionWorldReset() {
     OverflowTold = false;
 }
 
+bool CollisionCacheStartFill(s_collision_cache* cache, const s_Vector3& pos, const s_Vector3* minmax,
+                             s_Vector3* min, s_Vector3* max) {
+    if (Covers(cache, pos, minmax))
+        return false;
+    // The cache's own box about the new point is gathered, whatever was requested.
+    *min = Add(cache->bounds[0], pos);
+    *max = Add(cache->bounds[1], pos);
+    cache->position = {pos.x, pos.y, pos.z, 0.0f};
+    cache->count = 0;
+    CollisionCacheStamp(cache);
+    return true;
+}
+
+f32 CollisionBoxSphere(const s_Vector3& min, const s_Vector3& max, s_Vector3* centre) {
+    *centre = {(min.x + max.x) * 0.5f, (min.y + max.y) * 0.5f, (min.z + max.z) * 0.5f, 0.0f};
+    const f32 hx = (max.x - min.x) * 0.5f, hy = (max.y - min.y) * 0.5f, hz = (max.z - min.z) * 0.5f;
+    return std::sqrt(hx * hx + hy * hy + hz * hz);
+}
+
 void CollisionGatherModel(s_collision_gather* g) {
     const s_model& model = *g->model;
-    if (model.collisionOctTree == nullptr) {
+    // A moved model's tree lies in its own space, away from the box.
+    if (model.collisionOctTree == nullptr || g->matrix != nullptr) {
         for (s32 i = 0; i < model.numCollisionFaces; ++i)
             AddFace(g, i);
         return;
     }
-    // The sphere through the box's corners.
-    s_Vector3 centre = {(g->min.x + g->max.x) * 0.5f, (g->min.y + g->max.y) * 0.5f,
-                        (g->min.z + g->max.z) * 0.5f, 0.0f};
-    const f32 hx = (g->max.x - g->min.x) * 0.5f, hy = (g->max.y - g->min.y) * 0.5f;
-    const f32 hz = (g->max.z - g->min.z) * 0.5f;
-    const f32 radius = std::sqrt(hx * hx + hy * hy + hz * hz);
+    s_Vector3 centre;
+    const f32 radius = CollisionBoxSphere(g->min, g->max, &centre);
     OctTreeSphere(model.collisionOctTree, &centre, radius, AddFaceFunc, g);
 }
 
 s_collision_cache* PolyCollideCache(s_collision_cache* cache, const s_Vector3* pos, const s_Vector3* minmax) {
-    if (CollisionWorldModel == nullptr || Covers(cache, *pos, minmax))
-        return cache;
-    // The cache's own box about the new point is gathered, whatever was requested.
-    s_collision_gather gather{cache, CollisionWorldModel, Add(cache->bounds[0], *pos),
-                              Add(cache->bounds[1], *pos)};
-    cache->position = {pos->x, pos->y, pos->z, 0.0f};
-    cache->count = 0;
-    CollisionCacheStamp(cache);
-    CollisionGatherModel(&gather);
+    s_collision_gather gather{cache, CollisionWorldModel, nullptr, {}, {}};
+    if (gather.model != nullptr && CollisionCacheStartFill(cache, *pos, minmax, &gather.min, &gather.max))
+        CollisionGatherModel(&gather);
     return cache;
 }
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "orblib47/source/Collision.h"
@@ -17,7 +18,10 @@
 class CollisionModelBuilder {
 public:
     // A triangle, or a quad given four corners; the normal comes from the first three.
+    // Each face has corners of its own, so at most 16384 quads fit the 16-bit indices.
     s32 Face(std::initializer_list<s_Vector3> corners, u16 flags = 0, u16 boneId = 0) {
+        if (vertices_.size() + corners.size() > 0x10000)
+            throw std::length_error("CollisionModelBuilder: too many corners");
         s_model_collision_face face{};
         face.flags = u16(corners.size() == 4 ? flags | COLLISION_QUAD : flags & ~COLLISION_QUAD);
         face.surface = u16(faces_.size());

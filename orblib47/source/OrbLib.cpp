@@ -36,6 +36,7 @@
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Screenshot.h"
+#include "orblib47/source/Shadow.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
@@ -111,6 +112,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
     [](u32, s_orblib_config*) { TextureProjectWarmReset(); },
+    [](u32, s_orblib_config* c) { ShadowWarmReset(s32(c->maxTextureProject)); },
     [](u32, s_orblib_config*) { ProjectorForget(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },

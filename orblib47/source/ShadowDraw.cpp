@@ -13,7 +13,6 @@ s32 ShadowDebugDrawBuffer = 0;
 namespace {
 
 constexpr u32 kWhite = 0xFFFFFFFFu;
-constexpr u32 kBlack = 0x000000FFu;
 constexpr f32 kDebugBufferX = 364.0f;
 constexpr f32 kDebugBufferY = 192.0f;
 
@@ -32,11 +31,12 @@ void SetUpProjection(const s_shadow* p, s_textproj_parms* parms, const s_draw_li
     }
 }
 
-// The texture starts black, so only the casters' pixels take anything away.
+// The receivers are multiplied by the texture (the subtract combine mode), so it
+// starts white and only the casters' grey darkens them.
 void ClearTarget(const s_viewport* viewport, u32 casterColor) {
     DrawSetProjection(DC_PROJ_ORTHO);
     DrawSetTexture(nullptr);
-    DrawSetFlatColor(kBlack);
+    DrawSetFlatColor(kWhite);
     DrawFilledIrect(&viewport->rect);
     DrawSetFlatColor(casterColor);
 }

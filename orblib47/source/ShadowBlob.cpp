@@ -46,7 +46,7 @@ s_Vector3 AcrossLight(const s_Vector3& dir, const s_Vector3& n) {
     return right;
 }
 
-void DrawBlob(const s_Vector3& h, const s_Vector3& dir, const s_Vector3& n, s32 slot, u32 color) {
+void DrawBlob(const s_Vector3& h, const s_Vector3& dir, const s_Vector3& n, s32 slot) {
     const s_Vector3 unitRight = AcrossLight(dir, n);
     s_Vector3 forward;
     Vect3Cross(&forward, &n, &unitRight);
@@ -54,9 +54,9 @@ void DrawBlob(const s_Vector3& h, const s_Vector3& dir, const s_Vector3& n, s32 
     const s_Vector3 right = {unitRight.x * r, unitRight.y * r, unitRight.z * r, 0.0f};
     forward = {forward.x * f, forward.y * f, forward.z * f, 0.0f};
     const f32 side[4] = {-1, -1, 1, 1}, along[4] = {-1, 1, 1, -1};
+    // Opaque white corners: the flat colour alone gives the quad its darkness.
     s_draw_vertex vertex;
     DrawInitVertex(&vertex);
-    vertex.color = color;
     DrawBegin(PRIM_QUAD);
     for (int c = 0; c < 4; ++c) {
         vertex.coord = {h.x + side[c] * right.x + along[c] * forward.x,
@@ -92,7 +92,7 @@ void ShadowDrawBlob(s_shadow* p, const s_draw_light* light) {
         s_Vector3 bone;
         HModelGetBonePosition(caster, p->blobBoneIds[i], &bone);
         if (FindGround(p->cacheList[0], bone, dir, &hit))
-            DrawBlob(hit.result[0].movement, dir, hit.result[0].cachePoly->normal, i, a);
+            DrawBlob(hit.result[0].movement, dir, hit.result[0].cachePoly->normal, i);
     }
 
     DrawSetDepthOffset(0.0f, 0.0f);

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "orblib47/source/Collision.h"
-#include "tests/engine/CollisionTestCaches.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TestCollisionCache.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ protected:
                            u32 exclusion = 0) {
         PolyCollideStart(nullptr);
         const s_Vector3 line[2] = {from, to};
-        return PolyCollideCheckLineExclude(cache_.cache(), nullptr, line, flags, mask, exclusion);
+        return PolyCollideCheckLineExclude(cache_.get(), nullptr, line, flags, mask, exclusion);
     }
 
-    TestCache cache_{8};
+    TestCollisionCache cache_{8};
 };
 
 TEST_F(CollisionLineQueryTest, NearestOfTwoFloorsWinsAndTiesKeepTheFirst) {
@@ -76,7 +76,7 @@ TEST_F(CollisionLineQueryTest, AnUnemptiedListKeepsANearerEarlierHit) {
     cache_.Floor(0.0f, -1, 1, -1, 1);
     Line(V(0, 1, 0), V(0, -1, 0));
     const s_Vector3 longer[2] = {V(0, 5, 0), V(0, -1, 0)};
-    s_collision_list* list = PolyCollideCheckLine(cache_.cache(), nullptr, longer, 0, kAll);
+    s_collision_list* list = PolyCollideCheckLine(cache_.get(), nullptr, longer, 0, kAll);
     EXPECT_EQ(list->count, 1);
     EXPECT_FLOAT_EQ(list->result[0].distance, 1.0f);
 }
@@ -85,7 +85,7 @@ TEST_F(CollisionLineQueryTest, MissingOrEmptyCachesGiveNothing) {
     const s_Vector3 line[2] = {V(0, 1, 0), V(0, -1, 0)};
     PolyCollideStart(nullptr);
     EXPECT_EQ(PolyCollideCheckLine(nullptr, nullptr, line, 0, kAll)->count, 0);
-    EXPECT_EQ(PolyCollideCheckLine(cache_.cache(), nullptr, line, 0, kAll)->count, 0);
+    EXPECT_EQ(PolyCollideCheckLine(cache_.get(), nullptr, line, 0, kAll)->count, 0);
 }
 
 TEST_F(CollisionLineQueryTest, QueriesWriteTheCurrentListUntilTheEngineRestarts) {

@@ -5,8 +5,8 @@
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
-#include "tests/engine/CollisionTestCaches.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TestCollisionCache.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ protected:
 };
 
 TEST_F(CollisionQueryDrawTest, FacesFilledAndOutlinedEdgesAsWhiteLines) {
-    TestCache cache(2);
+    TestCollisionCache cache(2);
     s_cache_poly& face = cache.Add({V(-1, -1, -10), V(1, -1, -10), V(1, 1, -10), V(-1, 1, -10)});
     s_cache_poly& other = cache.Add({V(2, -1, -10), V(4, -1, -10), V(4, 1, -10), V(2, 1, -10)});
     s_collision_list list = {};

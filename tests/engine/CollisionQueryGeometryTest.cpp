@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "orblib47/source/CollisionQueryInternal.h"
-#include "tests/engine/CollisionTestCaches.h"
+#include "tests/support/TestCollisionCache.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ TEST(CollisionQueryGeometryTest, SegmentAgainstSphere) {
 }
 
 TEST(CollisionQueryGeometryTest, InsideTestsNameTheFirstEdgeFailed) {
-    TestCache cache(1);
+    TestCollisionCache cache(1);
     s_cache_poly& floor = cache.Floor(0.0f, -1, 1, -1, 1);
     struct Case {
         s_Vector3 p;

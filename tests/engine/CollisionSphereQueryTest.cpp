@@ -5,8 +5,8 @@
 #include <string>
 
 #include "orblib47/source/Collision.h"
-#include "tests/engine/CollisionTestCaches.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TestCollisionCache.h"
 
 namespace {
 
@@ -22,32 +22,33 @@ size_t Occurrences(const std::string& text, const std::string& needle) {
 
 class CollisionSphereQueryTest : public EngineFixture {
 protected:
-    s_collision_list* Sphere(TestCache& cache, const s_Vector3& pos, f32 radius, const s_Vector3& centerPos,
-                             const s_Vector3& up = kUp, u32 mask = kAll, u32 exclusion = 0) {
+    s_collision_list* Sphere(TestCollisionCache& cache, const s_Vector3& pos, f32 radius,
+                             const s_Vector3& centerPos, const s_Vector3& up = kUp, u32 mask = kAll,
+                             u32 exclusion = 0) {
         PolyCollideStart(nullptr);
-        return PolyCollideCheckSphereRef(cache.cache(), &centerPos, &up, &pos, radius, 0, mask, exclusion);
+        return PolyCollideCheckSphereRef(cache.get(), &centerPos, &up, &pos, radius, 0, mask, exclusion);
     }
-    s_collision_list* Sphere(TestCache& cache, const s_Vector3& pos, f32 radius) {
+    s_collision_list* Sphere(TestCollisionCache& cache, const s_Vector3& pos, f32 radius) {
         return Sphere(cache, pos, radius, pos);
     }
 
     // A roof ridge along z at the origin, sloping down to y = -1 at x = -1 (first)
     // and x = 1 (second): a sphere above the ridge touches both planes outside
     // their faces.
-    static s_cache_poly& LeftSlope(TestCache& cache, u16 flags) {
+    static s_cache_poly& LeftSlope(TestCollisionCache& cache, u16 flags) {
         return cache.Add({V(0, 0, 1), V(0, 0, -1), V(-1, -1, -1), V(-1, -1, 1)}, flags);
     }
-    static s_cache_poly& RightSlope(TestCache& cache, u16 flags) {
+    static s_cache_poly& RightSlope(TestCollisionCache& cache, u16 flags) {
         return cache.Add({V(0, 0, -1), V(0, 0, 1), V(1, -1, 1), V(1, -1, -1)}, flags);
     }
     // A level triangle beyond the ridge's z = 1 end, sharing that corner.
-    static s_cache_poly& CornerFloor(TestCache& cache, u16 flags) {
+    static s_cache_poly& CornerFloor(TestCollisionCache& cache, u16 flags) {
         return cache.Add({V(0, 0, 1), V(-1, 0, 2), V(1, 0, 2)}, flags);
     }
 };
 
 TEST_F(CollisionSphereQueryTest, FaceContactsAgainstAFloor) {
-    TestCache cache(1);
+    TestCollisionCache cache(1);
     cache.Floor(0.0f, -1, 1, -1, 1);
     struct Case {
         const char* name;
@@ -75,7 +76,7 @@ TEST_F(CollisionSphereQueryTest, FaceContactsAgainstAFloor) {
 }
 
 TEST_F(CollisionSphereQueryTest, ALaterPolygonSeesTheMovedCentre) {
-    TestCache cache(2);
+    TestCollisionCache cache(2);
     cache.Floor(0.0f, -1, 1, -1, 1);
     cache.Floor(0.0f, -1, 1, -1, 1);
     s_collision_list* list = Sphere(cache, V(0, 0.5f, 0), 1.0f);
@@ -107,7 +108,7 @@ TEST_F(CollisionSphereQueryTest, WhichPolygonsMayPush) {
         {"excluded", COLLISION_PLAYER_OBS, V(2, 0, 0), kUp, kAll, COLLISION_PLAYER_OBS, false},
     };
     for (const Case& c : cases) {
-        TestCache cache(1);
+        TestCollisionCache cache(1);
         cache.Add({V(0, -1, 1), V(0, -1, -1), V(0, 1, -1), V(0, 1, 1)}, c.flags);
         ASSERT_EQ(cache.poly(0).normal.x, 1.0f);
         EXPECT_EQ(Sphere(cache, V(0.5f, 0, 0), 1.0f, c.centerPos, c.up, c.mask, c.exclusion)->count,
@@ -117,7 +118,7 @@ TEST_F(CollisionSphereQueryTest, WhichPolygonsMayPush) {
 }
 
 TEST_F(CollisionSphereQueryTest, EdgeAndCornerContactsPushAwayFromThem) {
-    TestCache cache(1);
+    TestCollisionCache cache(1);
     cache.Floor(0.0f, -1, 1, -1, 1);
     struct Case {
         const char* name;
@@ -152,7 +153,7 @@ TEST_F(CollisionSphereQueryTest, EdgeAndCornerContactsPushAwayFromThem) {
 }
 
 TEST_F(CollisionSphereQueryTest, ASharedEdgeGivesOneContact) {
-    TestCache cache(2);
+    TestCollisionCache cache(2);
     const s_cache_poly& left = LeftSlope(cache, COLLISION_TRIGGER);
     RightSlope(cache, COLLISION_TRIGGER);
     s_collision_list* list = Sphere(cache, V(0, 0.5f, 0), 0.6f);
@@ -169,7 +170,7 @@ TEST_F(CollisionSphereQueryTest, ASharedEdgeGivesOneContact) {
 }
 
 TEST_F(CollisionSphereQueryTest, AnEdgeContactMovesTheCentreBeforeTheNextPolygon) {
-    TestCache cache(2);
+    TestCollisionCache cache(2);
     LeftSlope(cache, COLLISION_PLAYER_OBS);
     RightSlope(cache, COLLISION_PLAYER_OBS);
     s_collision_list* list = Sphere(cache, V(0, 0.5f, 0), 0.6f);
@@ -179,7 +180,7 @@ TEST_F(CollisionSphereQueryTest, AnEdgeContactMovesTheCentreBeforeTheNextPolygon
 
 TEST_F(CollisionSphereQueryTest, ACornerOfAReportedEdgeIsNotReportedAgain) {
     const s_Vector3 pos = V(0, 0.5f, 0.8f);
-    TestCache edgeFirst(2);
+    TestCollisionCache edgeFirst(2);
     LeftSlope(edgeFirst, COLLISION_TRIGGER);
     CornerFloor(edgeFirst, COLLISION_TRIGGER);
     s_collision_list* list = Sphere(edgeFirst, pos, 0.6f);
@@ -187,7 +188,7 @@ TEST_F(CollisionSphereQueryTest, ACornerOfAReportedEdgeIsNotReportedAgain) {
     EXPECT_EQ(list->result[0].flags, COLLISION_RESULT_EDGE);
 
     // A corner found first is marked covered by the edge found later.
-    TestCache cornerFirst(2);
+    TestCollisionCache cornerFirst(2);
     const s_cache_poly& corner = CornerFloor(cornerFirst, COLLISION_TRIGGER);
     LeftSlope(cornerFirst, COLLISION_TRIGGER);
     list = Sphere(cornerFirst, pos, 0.6f);
@@ -212,7 +213,7 @@ protected:
 
     // Trigger floors right of the sphere at (0, 0.3, 0), radius 0.6, each with its
     // own near edge at x = nearX.
-    static void EdgeFloors(TestCache& cache, s32 count, f32 nearX) {
+    static void EdgeFloors(TestCollisionCache& cache, s32 count, f32 nearX) {
         for (s32 i = 0; i < count; ++i) {
             const f32 grow = 0.001f * f32(i);
             cache.Floor(0.0f, nearX, 1.5f, -1.0f - grow, 1.0f + grow, COLLISION_TRIGGER);
@@ -224,7 +225,7 @@ protected:
 };
 
 TEST_F(CollisionSphereQueryLimitsTest, FaceContactsStopAtSixtyFour) {
-    TestCache cache(70);
+    TestCollisionCache cache(70);
     for (s32 i = 0; i < 70; ++i)
         cache.Floor(0.0f, -1, 1, -1, 1, COLLISION_TRIGGER);
     s_collision_list* list = Sphere(cache, V(0, 0.5f, 0), 1.0f);
@@ -235,7 +236,7 @@ TEST_F(CollisionSphereQueryLimitsTest, FaceContactsStopAtSixtyFour) {
 }
 
 TEST_F(CollisionSphereQueryLimitsTest, EdgeContactsFillTheListFromAFullPendingTable) {
-    TestCache cache(COLLISION_MAX_PENDING + 2);
+    TestCollisionCache cache(COLLISION_MAX_PENDING + 2);
     EdgeFloors(cache, COLLISION_MAX_PENDING + 2, 0.5f);
     s_collision_list* list = Sphere(cache, V(0, 0.3f, 0), 0.6f);
     EXPECT_EQ(list->count, COLLISION_MAX_RESULTS);
@@ -246,7 +247,7 @@ TEST_F(CollisionSphereQueryLimitsTest, EdgeContactsFillTheListFromAFullPendingTa
 }
 
 TEST_F(CollisionSphereQueryLimitsTest, CandidatesPastAFullPendingTableAreDropped) {
-    TestCache cache(COLLISION_MAX_PENDING + 2);
+    TestCollisionCache cache(COLLISION_MAX_PENDING + 2);
     EdgeFloors(cache, COLLISION_MAX_PENDING, 0.55f);  // planes reached, edges out of reach
     EdgeFloors(cache, 2, 0.5f);
     EXPECT_EQ(Sphere(cache, V(0, 0.3f, 0), 0.6f)->count, 0);
@@ -257,7 +258,7 @@ TEST_F(CollisionSphereQueryLimitsTest, CandidatesPastAFullPendingTableAreDropped
 }
 
 TEST_F(CollisionSphereQueryTest, MissingOrEmptyCachesStillSetTheCentre) {
-    TestCache empty(1);
+    TestCollisionCache empty(1);
     const s_Vector3 pos = V(1, 2, 3);
     PolyCollideStart(nullptr);
     s_collision_list* list = PolyCollideCheckSphereRef(nullptr, &pos, &kUp, &pos, 1.0f, 0, kAll, 0);

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "orblib47/source/Collision.h"
-#include "tests/engine/CollisionTestCaches.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TestCollisionCache.h"
 
 namespace {
 
@@ -14,10 +14,10 @@ class CollisionTrajectoryQueryTest : public EngineFixture {
 protected:
     s_collision_list* Path(const s_Vector3& pos, const s_Vector3& velocity, const s_Vector3& acceleration) {
         PolyCollideStart(nullptr);
-        return PolyCollideCheckTrajectory(cache_.cache(), &pos, &velocity, &acceleration, 0, kAll);
+        return PolyCollideCheckTrajectory(cache_.get(), &pos, &velocity, &acceleration, 0, kAll);
     }
 
-    TestCache cache_{4};
+    TestCollisionCache cache_{4};
 };
 
 TEST_F(CollisionTrajectoryQueryTest, EarliestCrossingOfAFloorFromEitherSide) {

@@ -43,7 +43,7 @@ s_draw_light Light(u32 shadowFlags, f32 shadowIntensity, s_Vector4 direction = {
 // One square receiver on the floor, 8 units across.
 TestCollisionCache Floor(u16 flags = COLLISION_SHADOW_OBS) {
     TestCollisionCache cache(1);
-    cache.Floor(0.0f, 0.0f, 4.0f, flags);
+    cache.Receiver(0.0f, 0.0f, 4.0f, flags);
     cache.get()->flags = COLLISION_CACHE_FILLED;
     return cache;
 }
@@ -220,7 +220,7 @@ TEST_F(ShadowBlobTest, EachBoneWithAShadowPolygonWithinReachGetsAQuad) {
     TestCollisionCache floor = Floor();
     TestCollisionCache plain = Floor(COLLISION_PLAYER_OBS);
     TestCollisionCache rightOnly(1);  // x from 0.5 to 4
-    rightOnly.Floor(2.25f, 0.0f, 1.75f);
+    rightOnly.Receiver(2.25f, 0.0f, 1.75f);
     const s_draw_light down = Light(kBlob, 0.5f);
     const struct {
         const char* name;

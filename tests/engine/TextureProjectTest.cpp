@@ -188,11 +188,11 @@ TEST_F(TextureProjectTest, DrawsOnlyShadowReceiversFacingTheProjection) {
     };
     for (const auto& c : cases) {
         TestCollisionCache cache(1);
-        cache.Floor(0.0f, 0.0f, 1.0f, c.flags).normal = c.normal;
+        cache.Receiver(0.0f, 0.0f, 1.0f, c.flags).normal = c.normal;
         EXPECT_EQ(DrawnBySpot(cache, parms), c.vertices) << c.name;
     }
     TestCollisionCache triangle(1);
-    triangle.Add({{-1, 0, -1, 0}, {-1, 0, 1, 0}, {1, 0, 1, 0}}, {0, 1, 0, 0});
+    triangle.Add({V(-1, 0, -1), V(-1, 0, 1), V(1, 0, 1)}, COLLISION_SHADOW_OBS);
     EXPECT_EQ(DrawnBySpot(triangle, parms), 3u);
 }
 
@@ -213,7 +213,7 @@ TEST_F(TextureProjectTest, ClippedPolygonsGrowTheBoxOnlyWithinTheFrustum) {
     };
     for (const auto& c : cases) {
         TestCollisionCache cache(1);
-        cache.Floor(c.cx, 0.0f, c.half);
+        cache.Receiver(c.cx, 0.0f, c.half);
         s_Vector3 lo = {big, big, big, 0}, hi = {-big, -big, -big, 0};
         parms->minBox = &lo;
         parms->maxBox = &hi;
@@ -234,7 +234,7 @@ TEST_F(TextureProjectTest, NothingIsDrawnWhenProjectionIsOffOrTheCacheEmpty) {
     s_textproj_parms* parms = TextureProjectStart(0, 0);
     TestCollisionCache cache(1);
     EXPECT_EQ(DrawnBySpot(cache, parms), 0u);
-    cache.Floor(0.0f, 0.0f, 1.0f);
+    cache.Receiver(0.0f, 0.0f, 1.0f);
     DrawTextureProject = 0;
     EXPECT_EQ(DrawnBySpot(cache, parms), 0u);
     DrawTextureProject = 1;
@@ -244,9 +244,9 @@ TEST_F(TextureProjectTest, NothingIsDrawnWhenProjectionIsOffOrTheCacheEmpty) {
 // A recording draws nothing, clears its flag, and replays what immediate drawing draws.
 TEST_F(TextureProjectTest, RecordingADisplayListClearsTheFlagAndReplaysTheSameDrawing) {
     TestCollisionCache cache(3);
-    cache.Floor(0.0f, 0.0f, 1.0f);
-    cache.Floor(2.0f, 0.0f, 1.0f);                         // clipped
-    cache.Floor(0.0f, 0.0f, 1.0f).normal = {0, -1, 0, 0};  // facing away
+    cache.Receiver(0.0f, 0.0f, 1.0f);
+    cache.Receiver(2.0f, 0.0f, 1.0f);                         // clipped
+    cache.Receiver(0.0f, 0.0f, 1.0f).normal = {0, -1, 0, 0};  // facing away
 
     s_textproj_parms* parms = TextureProjectStart(1, 0);
     EXPECT_EQ(parms->flags, TEXTURE_PROJECT_CREATE_DL);
@@ -324,7 +324,7 @@ TEST_F(TextureProjectTest, ProjectedTextureLandsOnTheFloorWhereTheFrustumDoes) {
     const s_draw_light light = SpotDown(5.0f, 20.0f);
     TextureProjectInitSpotLight(parms, &light, 1.0f);
     TestCollisionCache cache(1);
-    cache.Floor(0.0f, 0.0f, 10.0f);
+    cache.Receiver(0.0f, 0.0f, 10.0f);
     TextureProjectRenderCache(parms, cache.get(), parms->texture);
 
     const f32 reach = 5.0f * std::tan(20.0f * kPi / 180.0f);

@@ -32,7 +32,7 @@ protected:
         white_.assign(4 * 4 * 4, 0xFF);
         texture_ = TextureCreate(4, 4, 32, 0, white_.data(), nullptr);
         ASSERT_NE(texture_, nullptr);
-        cache_.Floor(0.0f, 0.0f, 10.0f);
+        cache_.Receiver(0.0f, 0.0f, 10.0f);
 
         projector_ = std::make_unique<CTextureProject>();
         projector_->light.diffuse = {1.0f, 1.0f, 1.0f, 1.0f};

@@ -44,6 +44,7 @@
 #include "orblib47/source/TextureProject.h"
 #include "orblib47/source/TimeSlice.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/World.h"
 
 u32 SceneFlags = 0;
 f32 PlayTime = 0.0f;
@@ -84,6 +85,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { OrbScene.ColdReset(); },
     [](u32, s_orblib_config*) { ModelColdReset(); },
     [](u32, s_orblib_config*) { ModelGroupColdReset(); },
+    [](u32, s_orblib_config*) { WorldColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { CGameData::ColdReset(); },
@@ -114,6 +116,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { ProjectorForget(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
+    [](u32, s_orblib_config*) { WorldWarmReset(); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { HModelWarmReset(c->maxhmodel, c->maxbone); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },

@@ -269,7 +269,7 @@ TEST_F(WorldRenderTest, PointLightsAreChosenAroundTheOrigin) {
     ASSERT_NE(SceneLightsAddPoint(&nearOne, &green, 2.0f, 1.0f, 32767), nullptr);
     const u32 ambient = DrawContext.ambientColor;
     Opaque();
-    ASSERT_EQ(DrawContext.numLights, 1);
+    ASSERT_EQ(DrawContext.numLights, 2);  // a positional light takes two slots
     EXPECT_EQ(DrawContext.lights[0].position.x, -1.0f);
     EXPECT_EQ(DrawContext.lights[0].diffuse.x, 1.0f);
     EXPECT_EQ(DrawContext.ambientColor, ambient);
@@ -286,8 +286,9 @@ TEST_F(WorldRenderTest, OfMoreThanSixteenChosenLightsTheNearestAreKept) {
     ASSERT_EQ(DrawContext.numLights, DRAW_MAX_HW_LIGHTS);
     // Two point lights are measured per selection, the first two in list order (the
     // last added first among equal priorities); the rest keep their order behind them.
+    // A positional light takes two slots.
     for (s32 i = 0; i < DRAW_MAX_HW_LIGHTS; ++i)
-        EXPECT_EQ(DrawContext.lights[i].position.x, f32(i + 1)) << i;
+        EXPECT_EQ(DrawContext.lights[i].position.x, f32(i / 2 + 1)) << i;
 }
 
 }  // namespace

@@ -85,7 +85,6 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { OrbScene.ColdReset(); },
     [](u32, s_orblib_config*) { ModelColdReset(); },
     [](u32, s_orblib_config*) { ModelGroupColdReset(); },
-    [](u32, s_orblib_config*) { WorldColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { CGameData::ColdReset(); },

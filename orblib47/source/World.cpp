@@ -1,11 +1,10 @@
-// Loading, sharing and freeing worlds, the current world and the two draw tasks'
-// registration.
+// Loading, sharing and freeing worlds, the current world, and the warm reset that
+// registers the two draw tasks.
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
-#include "orblib47/source/Wad.h"
 #include "orblib47/source/WorldInternal.h"
 
 s_world* World = nullptr;
@@ -20,21 +19,7 @@ constexpr const char* kType = "WRL";
 constexpr u32 kOpaquePriority = 5200;
 constexpr u32 kAlphaPriority = 5100;
 
-s_thread* WorldThreadPtr[2];
-
-void* WadLoadWorld(s_wad_header* header, void* payload) {
-    return WorldLoad(header->name, payload, header->size);
-}
-
-void WadFreeWorld(void* data) {
-    WorldFree(static_cast<s_world*>(data));
-}
-
 }  // namespace
-
-void WorldColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadWorld, WadFreeWorld);
-}
 
 void WorldWarmReset() {
     // The heap was made anew: whatever the pointers held is gone.
@@ -43,10 +28,10 @@ void WorldWarmReset() {
     NumWorldDraw = 0;
     WorldWaitingLoad = 0;
     WorldRenderEnabled = 1;
-    WorldThreadPtr[0] = ThreadInsertPriorityDebug("WorldRenderThread", nullptr, nullptr, WorldRenderThread,
-                                                  nullptr, kOpaquePriority);
-    WorldThreadPtr[1] = ThreadInsertPriorityDebug("WorldRenderAlphaThread", nullptr, nullptr,
-                                                  WorldRenderAlphaThread, nullptr, kAlphaPriority);
+    ThreadInsertPriorityDebug("WorldRenderThread", nullptr, nullptr, WorldRenderThread, nullptr,
+                              kOpaquePriority);
+    ThreadInsertPriorityDebug("WorldRenderAlphaThread", nullptr, nullptr, WorldRenderAlphaThread, nullptr,
+                              kAlphaPriority);
 }
 
 s_world* WorldLoad(const char* name, void* data, u32 size) {

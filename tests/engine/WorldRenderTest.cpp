@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "orblib47/source/Data.h"
@@ -12,7 +11,6 @@
 #include "orblib47/source/Material.h"
 #include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/NGC/DrawLights.h"
-#include "orblib47/source/OrbThread.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/WorldInternal.h"
 #include "tests/engine/ModelDrawFixture.h"
@@ -247,18 +245,6 @@ TEST_F(WorldRenderTest, FreeingTheCurrentWorldDropsItsFiledDraws) {
     world_ = nullptr;
     EXPECT_EQ(Alpha(), Strips{});
     EXPECT_EQ(Opaque(), Strips{});
-}
-
-TEST_F(WorldRenderTest, TheTwoTasksRunEveryFrameFromTheWarmReset) {
-    u32 found = 0;
-    for (s_thread* t = static_cast<s_thread*>(SystemThreads->next); t != nullptr; t = t->nextTask()) {
-        const std::string name = t->name;
-        if (name == "WorldRenderThread" || name == "WorldRenderAlphaThread") {
-            EXPECT_EQ(t->priority, name == "WorldRenderThread" ? 5200u : 5100u);
-            ++found;
-        }
-    }
-    EXPECT_EQ(found, 2u);
 }
 
 TEST_F(WorldRenderTest, PointLightsAreChosenAroundTheOrigin) {

@@ -24,6 +24,7 @@
 #include "tools/discbuild/VhaWriter.h"
 #include "tools/discbuild/VhmWriter.h"
 #include "tools/discbuild/WadWriter.h"
+#include "tools/discbuild/WrlWriter.h"
 #include "tools/fontbake/FontBaker.h"
 
 namespace fs = std::filesystem;
@@ -218,6 +219,27 @@ Seeds Gam(const fs::path&) {
     return {GamPayload(level), GamPayload({})};
 }
 
+// Three atoms of two groups under a root with two leaves, one atom standing for
+// nothing; an empty world.
+Seeds Wrl(const fs::path&) {
+    discbuild::WrlWorld world;
+    world.name = "ALLEY";
+    for (u32 i = 0; i < 3; ++i) {
+        discbuild::WrlAtom atom;
+        atom.matrix.element[11] = -20.0f - f32(i);
+        atom.center = {0.0f, 0.0f, -20.0f - f32(i)};
+        atom.groupId = i == 2 ? 0x80000001u : 1;
+        world.atoms.push_back(atom);
+    }
+    const auto leaf = [](std::vector<u16> items) {
+        return discbuild::OctreeNode{{0, 0, -21}, 3.0f, 0, std::move(items), {}};
+    };
+    world.octTree = discbuild::OctreeNode{{0, 0, -21}, 4.0f, 0, {}, {leaf({0, 1}), leaf({2, 0xFFFF})}};
+    discbuild::WrlWorld empty;
+    empty.name = "VOID";
+    return {discbuild::WrlPayload(world), discbuild::WrlPayload(empty)};
+}
+
 // An item count, then a map at the start of the chunk data: a tree of two levels
 // ahead of the camera with an empty atom, a single leaf, and an empty tree.
 Seeds Octree(const fs::path&) {
@@ -372,6 +394,7 @@ const struct {
     {"vhm", Vhm},
     {"grp", Grp},
     {"gam", Gam},
+    {"wrl", Wrl},
     {"octree", Octree},
     {"fnt", Fnt},
     {"f3d", F3d},

@@ -45,6 +45,7 @@
 #include "orblib47/source/TextureProject.h"
 #include "orblib47/source/TimeSlice.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/World.h"
 
 u32 SceneFlags = 0;
 f32 PlayTime = 0.0f;
@@ -116,6 +117,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { ProjectorForget(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
+    [](u32, s_orblib_config*) { WorldWarmReset(); },
     [](u32, s_orblib_config*) { FMatrixWarmReset(); },
     [](u32, s_orblib_config* c) { HModelWarmReset(c->maxhmodel, c->maxbone); },
     [](u32, s_orblib_config* c) { HAnimWarmReset(c->maxanim, c->maxchannel); },

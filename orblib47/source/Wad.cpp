@@ -9,6 +9,7 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
+#include "orblib47/source/World.h"
 
 s_stdrec* WadRecords = nullptr;
 s_stdrec* WadTocRecords = nullptr;
@@ -52,6 +53,14 @@ void FreeBinary(void* address) {
     DataRemove(static_cast<s_DATA_ENTRY*>(address));
 }
 
+void* LoadWorld(s_wad_header* header, void* payload) {
+    return WorldLoad(header->name, payload, header->size);
+}
+
+void FreeWorld(void* address) {
+    WorldFree(static_cast<s_world*>(address));
+}
+
 void* KeepPayload(s_wad_header*, void* payload) {
     return payload;
 }
@@ -60,11 +69,12 @@ void FreePayload(void* address) {
     HeapMallocFree(address);
 }
 
-// Tags whose loaders exist; any other tag goes to the user table.
+// Tags whose loaders exist; any other tag goes to the user table. Worlds are built
+// in: the engine's other types fill all but one of the user table's eight slots,
+// and that one is the game's level data.
 const BuiltInType kBuiltInTypes[] = {
-    {FourCC("TXT\0"), LoadString, FreeString},
-    {FourCC("BIN\0"), LoadBinary, FreeBinary},
-    {kTypeTOC, KeepPayload, FreePayload},
+    {FourCC("TXT\0"), LoadString, FreeString}, {FourCC("BIN\0"), LoadBinary, FreeBinary},
+    {FourCC("WRL\0"), LoadWorld, FreeWorld},   {kTypeTOC, KeepPayload, FreePayload},
     {FourCC("VHO\0"), nullptr, nullptr},
 };
 

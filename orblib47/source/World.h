@@ -46,9 +46,10 @@ struct s_world_render_list {
 };
 
 void WorldWarmReset();
-// The "WRL" loader: shares an entry of that name, else registers and parses
-// `data`; the loaded world becomes current. Null on failure.
-s_world* WorldLoad(const char* name, void* data);
+// The "WRL" loader (built into the archive loader): shares an entry of that name (freeing `data`), else
+// parses `data` (chunk data of `size` bytes, freed on failure); a newly loaded world becomes current. Null,
+// after one line, for a bad chunk.
+s_world* WorldLoad(const char* name, void* data, u32 size);
 void WorldFree(s_world* world);
 s32 WorldEnableRender(s32 on);
 s_world* WorldGetWorld();

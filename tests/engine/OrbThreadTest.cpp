@@ -77,13 +77,27 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
     for (s_linked_list* n = SystemThreads->next; n != nullptr; n = n->next) {
         names.push_back(static_cast<s_thread*>(n)->name);
     }
-    EXPECT_EQ(names, (Names{"FileGetStatusThread", "TimeSliceStartThread", "PadThread", "DecalUpdateThread",
-                            "COrbMaterial:StartThread", "DrawSortOpaqueFlushThread", "SpriteDrawOpaqueThread",
-                            "DecalRenderThread", "SpriteDrawAlphaThread", "DrawSortAlphaFlushThread",
-                            "SpriteDrawFrameBufferThread", "SpriteDrawParticlesThread",
-                            "COrbMaterial:EndThread", "ModelGroupThread", "HAnimSpoolUpdateThread",
-                            "DrawThread", "HeapThread", "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 18u);
+    EXPECT_EQ(names, (Names{"FileGetStatusThread",
+                            "TimeSliceStartThread",
+                            "PadThread",
+                            "DecalUpdateThread",
+                            "COrbMaterial:StartThread",
+                            "DrawSortOpaqueFlushThread",
+                            "SpriteDrawOpaqueThread",
+                            "WorldRenderThread",
+                            "DecalRenderThread",
+                            "SpriteDrawAlphaThread",
+                            "WorldRenderAlphaThread",
+                            "DrawSortAlphaFlushThread",
+                            "SpriteDrawFrameBufferThread",
+                            "SpriteDrawParticlesThread",
+                            "COrbMaterial:EndThread",
+                            "ModelGroupThread",
+                            "HAnimSpoolUpdateThread",
+                            "DrawThread",
+                            "HeapThread",
+                            "TimeSliceEndThread"}));
+    EXPECT_EQ(SystemThreadCount, 20u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

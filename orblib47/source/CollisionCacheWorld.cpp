@@ -8,6 +8,7 @@
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Model.h"
 #include "orblib47/source/Octree.h"
+#include "orblib47/source/World.h"
 
 s_model* CollisionWorldModel = nullptr;
 
@@ -129,9 +130,20 @@ s_collision_cache* PolyCollideCache(s_collision_cache* cache, const s_Vector3* p
     return cache;
 }
 
+namespace {
+
+// The volume refreshes gather from the static world's atoms too while one is loaded.
+s_collision_cache* RefreshVolume(s_collision_cache* cache, const s_Vector3* pos, const s_Vector3* minmax) {
+    if (const s_world* world = WorldGetWorld())
+        return PolyCollideCacheWorld(cache, world, pos, minmax);
+    return PolyCollideCache(cache, pos, minmax);
+}
+
+}  // namespace
+
 s_collision_cache* PolyCollideCacheSphere(s_collision_cache* cache, const s_Vector3* pos, f32 radius) {
     const s_Vector3 minmax[2] = {{-radius, -radius, -radius, 0.0f}, {radius, radius, radius, 0.0f}};
-    return PolyCollideCache(cache, pos, minmax);
+    return RefreshVolume(cache, pos, minmax);
 }
 
 s_collision_cache* PolyCollideCacheLine(s_collision_cache* cache, const s_Vector3*, const s_Vector3* line) {
@@ -142,7 +154,7 @@ s_collision_cache* PolyCollideCacheLine(s_collision_cache* cache, const s_Vector
     const s_Vector3 centre = {(lo.x + hi.x) * 0.5f, (lo.y + hi.y) * 0.5f, (lo.z + hi.z) * 0.5f, 0.0f};
     const s_Vector3 minmax[2] = {{lo.x - centre.x, lo.y - centre.y, lo.z - centre.z, 0.0f},
                                  {hi.x - centre.x, hi.y - centre.y, hi.z - centre.z, 0.0f}};
-    return PolyCollideCache(cache, &centre, minmax);
+    return RefreshVolume(cache, &centre, minmax);
 }
 
 s_collision_cache* PolyCollideCacheExtrudedSphere(s_collision_cache* cache, const s_Vector3* pos,
@@ -152,5 +164,5 @@ s_collision_cache* PolyCollideCacheExtrudedSphere(s_collision_cache* cache, cons
     const s_Vector3 minmax[2] = {
         {std::min(a.x, b.x) - radius, std::min(a.y, b.y) - radius, std::min(a.z, b.z) - radius, 0.0f},
         {std::max(a.x, b.x) + radius, std::max(a.y, b.y) + radius, std::max(a.z, b.z) + radius, 0.0f}};
-    return PolyCollideCache(cache, pos, minmax);
+    return RefreshVolume(cache, pos, minmax);
 }

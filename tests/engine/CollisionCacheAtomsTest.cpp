@@ -14,6 +14,7 @@
 #include "tests/support/VhmTestModel.h"
 #include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/VhmWriter.h"
+#include "tools/discbuild/WrlWriter.h"
 
 namespace {
 
@@ -150,6 +151,21 @@ TEST_F(CollisionCacheAtomsTest, AtomsAreClippedToTheBoxLikeWorldFaces) {
     PolyCollideCacheSetup(cache_, &cache_->bounds[0], &cache_->bounds[1]);
     Refresh(12.9f);  // min.x 10.9: the corner at x 11 is inside
     EXPECT_EQ(cache_->count, 1);
+}
+
+TEST_F(CollisionCacheAtomsTest, VolumeRefreshesGatherFromTheLoadedWorld) {
+    discbuild::WrlWorld source{"ROOM", {discbuild::WrlAtom{Moved(10), {10, 0, 0}, kGroupId, 0}}, {}};
+    source.octTree = discbuild::OctreeNode{{10, 0, 0}, 2, 0, {0}, {}};
+    const std::vector<u8> wrl = discbuild::WrlPayload(source);
+    s_world* world = WorldLoad("ROOM", Image(wrl), u32(wrl.size()));
+    ASSERT_NE(world, nullptr);
+    world->atomList[0].prevModel = 0;  // as the world's draw would choose it
+    const s_Vector3 pos = V(10, 0, 0);
+    EXPECT_EQ(PolyCollideCacheSphere(cache_, &pos, 1.0f)->count, 1);
+
+    WorldFree(world);
+    PolyCollideCacheSetup(cache_, &cache_->bounds[0], &cache_->bounds[1]);
+    EXPECT_EQ(PolyCollideCacheSphere(cache_, &pos, 1.0f)->count, 0);  // nothing to gather from
 }
 
 }  // namespace

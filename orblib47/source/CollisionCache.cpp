@@ -83,6 +83,18 @@ void CollisionCacheStamp(s_collision_cache* cache) {
     cache->updateTime = GameTime;
 }
 
+void CollisionCacheCommit(s_collision_cache* cache, u16 flags, u16 vertCount, s16 surface, s16 boneId,
+                          s_INSTANCE* objectInstance) {
+    s_cache_poly& poly = cache->polygons[cache->count++];
+    poly.flags = flags;
+    poly.vertCount = vertCount;
+    poly.surface = surface;
+    poly.boneId = boneId;
+    poly.model = nullptr;
+    poly.mesh = nullptr;
+    poly.objectInstance = objectInstance;
+}
+
 void PolyCollideCalcAxis(s_collision_cache* cache) {
     for (s32 i = 0; i < cache->count; ++i) {
         s_cache_poly& poly = cache->polygons[i];

@@ -63,14 +63,7 @@ s_collision_cache* PolyCollideCacheHModel(s_collision_cache* cache, s_hmodel* hm
         const s_Vector3 normal = {n.x, n.y, n.z, 0.0f};
         Matrix4RotPoints(matrix, &poly.normal, &normal, 1);
         Vect3Normal(&poly.normal, &poly.normal);
-        poly.flags = face.flags;
-        poly.vertCount = corners;
-        poly.surface = s16(face.surface);
-        poly.boneId = s16(face.boneId);
-        poly.model = nullptr;
-        poly.mesh = nullptr;
-        poly.objectInstance = objectInstance;
-        ++cache->count;
+        CollisionCacheCommit(cache, face.flags, corners, s16(face.surface), s16(face.boneId), objectInstance);
     }
     PolyCollideCalcAxis(cache);
     return cache;
@@ -107,14 +100,7 @@ s_collision_cache* PolyCollideCacheHModelBounds(s_collision_cache* cache, s_hmod
             poly.coord[c] = corners[face.corner[c]];
         Matrix4RotPoints(&turn, &poly.normal, &face.normal, 1);
         Vect3Normal(&poly.normal, &poly.normal);
-        poly.flags = kBoundsFlags;
-        poly.vertCount = 4;
-        poly.surface = 0;
-        poly.boneId = 0;
-        poly.model = nullptr;
-        poly.mesh = nullptr;
-        poly.objectInstance = objectInstance;
-        ++cache->count;
+        CollisionCacheCommit(cache, kBoundsFlags, 4, 0, 0, objectInstance);
     }
     PolyCollideCalcAxis(cache);
     return cache;

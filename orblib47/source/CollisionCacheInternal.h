@@ -8,6 +8,10 @@ struct s_model;
 
 // Marks the cache as filled at the current game time.
 void CollisionCacheStamp(s_collision_cache* cache);
+// Completes the next free polygon, whose corners and normal are in place, and
+// counts it in.
+void CollisionCacheCommit(s_collision_cache* cache, u16 flags, u16 vertCount, s16 surface, s16 boneId,
+                          s_INSTANCE* objectInstance);
 
 // Faces of one model gathered into a cache, kept when they may touch [min, max].
 struct s_collision_gather {

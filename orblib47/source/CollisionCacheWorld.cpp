@@ -69,14 +69,7 @@ void AddFace(s_collision_gather* g, s32 index) {
         Matrix4RotPoints(g->matrix, &poly.normal, &poly.normal, 1);
         Vect3Normal(&poly.normal, &poly.normal);
     }
-    poly.flags = face.flags;
-    poly.vertCount = corners;
-    poly.surface = s16(face.surface);
-    poly.boneId = s16(face.boneId);
-    poly.model = nullptr;
-    poly.mesh = nullptr;
-    poly.objectInstance = nullptr;
-    ++cache->count;
+    CollisionCacheCommit(cache, face.flags, corners, s16(face.surface), s16(face.boneId), nullptr);
 }
 
 void AddFaceFunc(s32 item, void* data, s32, const s_octtree_node*) {

@@ -132,7 +132,10 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
-    [](u32, s_orblib_config*) { SceneLightsWarmReset(24); },
+    [](u32, s_orblib_config*) {
+        SceneLightsForget();
+        SceneLightsWarmReset(24);
+    },
     [](u32, s_orblib_config*) { DecalWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },

@@ -90,8 +90,19 @@ scene_light* AddAt(e_scene_light_type type, const s_Vector3* pos, const s_Vector
 
 }  // namespace
 
+void SceneLightsForget() {
+    SceneLightPool = nullptr;
+    SceneLightTracker = nullptr;
+    SceneLightList = nullptr;
+    GlobalSceneLight = nullptr;
+    NumSceneLights = 0;
+    MaxSceneLights = 0;
+}
+
 s32 SceneLightsWarmReset(s32 maxSceneLight) {
     if (maxSceneLight != 0) {
+        // A level's pool replaces the one in use rather than leaking it.
+        SceneLightsShutdown();
         SceneLightPool = maxSceneLight > 0 ? CreatePool(u32(maxSceneLight)) : nullptr;
         SceneLightList = nullptr;
         NumSceneLights = 0;

@@ -65,6 +65,9 @@ struct scene_light {
 
 // Returns 1 when a pool exists. maxSceneLight 0 keeps the present pool.
 s32 SceneLightsWarmReset(s32 maxSceneLight);
+// Part of the engine's warm reset, before the pool is made: the heap the pool lived
+// in has been rebuilt, so the pool is dropped, not freed.
+void SceneLightsForget();
 void SceneLightsReset();
 void SceneLightsShutdown();
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/DrawLights.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Texture.h"
@@ -75,6 +76,15 @@ TEST_F(SceneLightTest, ThePoolRunsOutAtItsSizeAndTakesFreedLightsBack) {
     EXPECT_EQ(MaxSceneLights, 0);
     EXPECT_EQ(Pseudo(V(3, 0, 0)), nullptr);
     EXPECT_EQ(SceneLightsWarmReset(0), 0);
+}
+
+TEST_F(SceneLightTest, ALevelsPoolReplacesTheEnginesWithoutLeaking) {
+    const u32 before = MainHeap.numHandles;
+    ASSERT_NE(Pseudo(V(1, 0, 0)), nullptr);  // a light of the engine's pool
+    ASSERT_EQ(SceneLightsWarmReset(3), 1);   // the level loads its own pool
+    EXPECT_EQ(NumSceneLights, 0);
+    EXPECT_EQ(MaxSceneLights, 3);
+    EXPECT_EQ(MainHeap.numHandles, before);
 }
 
 TEST_F(SceneLightTest, ALightStartsWithItsColoursFullIntensityAndNoFlags) {

@@ -3,27 +3,66 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "tools/discbuild/GamWriter.h"
+#include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/VhaWriter.h"
 #include "tools/discbuild/VhmWriter.h"
 #include "tools/discbuild/WadWriter.h"
+#include "tools/discbuild/WrlWriter.h"
 #include "tools/modelgen/Figure.h"
+#include "tools/modelgen/Level.h"
 
 namespace modelgen {
 
-void BuildDiscModels(const std::string& discDir) {
-    namespace fs = std::filesystem;
-    const Figure figure = MakeFigure();
+namespace {
+
+namespace fs = std::filesystem;
+
+discbuild::WadChunk Texture(const char* name, const discbuild::RgbaImage& image) {
     discbuild::TimTexture texture;
-    texture.image = figure.texture;
-    discbuild::WadWriter wad;
-    wad.Add({kFigureTextureName, "TIM", discbuild::TimPayload(texture), discbuild::kWadCompressed});
-    wad.Add({kFigureBankName, "VHA", discbuild::VhaPayload(figure.animations), discbuild::kWadCompressed});
-    wad.Add({"FIGURE", "VHM", discbuild::VhmPayload(figure.model.vhm), discbuild::kWadCompressed});
-    const fs::path archive = fs::path(discDir) / "DATA" / "FIGURE.WAD";
+    texture.image = image;
+    return {name, "TIM", discbuild::TimPayload(texture), discbuild::kWadCompressed};
+}
+
+discbuild::WadChunk Model(const char* name, const GeneratedModel& model) {
+    return {name, "VHM", discbuild::VhmPayload(model.vhm), discbuild::kWadCompressed};
+}
+
+void Write(const discbuild::WadWriter& wad, const fs::path& archive) {
     fs::create_directories(archive.parent_path());
     if (!wad.Write(archive.string()))
         throw std::runtime_error("cannot write " + archive.string());
+}
+
+void WriteFigure(const fs::path& archive) {
+    const Figure figure = MakeFigure();
+    discbuild::WadWriter wad;
+    wad.Add(Texture(kFigureTextureName, figure.texture));
+    wad.Add({kFigureBankName, "VHA", discbuild::VhaPayload(figure.animations), discbuild::kWadCompressed});
+    wad.Add(Model("FIGURE", figure.model));
+    Write(wad, archive);
+}
+
+void WriteLevel(const fs::path& archive) {
+    const Level level = MakeLevel();
+    discbuild::WadWriter wad;
+    wad.Add(Texture(kLevelFloorTextureName, level.floorTexture));
+    wad.Add(Texture(kLevelCrateTextureName, level.crateTexture));
+    wad.Add(Model(kLevelName, level.scene));
+    wad.Add(Model(kLevelSkyName, level.sky));
+    wad.Add(Model(kLevelCrateName, level.crate));
+    wad.Add({kLevelCrateGroupName, "GRP", discbuild::GrpPayload(level.crateGroup), 0, 0, kLevelCrateGroupId});
+    wad.Add({kLevelName, "WRL", discbuild::WrlPayload(level.world), discbuild::kWadCompressed});
+    wad.Add({kLevelName, "GAM", discbuild::GamPayload(level.gameData), discbuild::kWadCompressed});
+    Write(wad, archive);
+}
+
+}  // namespace
+
+void BuildDiscModels(const std::string& discDir) {
+    WriteFigure(fs::path(discDir) / "DATA" / "FIGURE.WAD");
+    WriteLevel(fs::path(discDir) / "DATA" / "LEVEL.WAD");
 }
 
 }  // namespace modelgen

@@ -5,8 +5,9 @@
 
 namespace modelgen {
 
-// Writes DATA/FIGURE.WAD: the test figure "FIGURE" with its texture and walk, each
-// chunk before the one that names it. Errors throw.
+// Writes DATA/FIGURE.WAD: the test figure "FIGURE" with its texture and walk; and
+// DATA/LEVEL.WAD: the test level's textures, scene, sky dome and world. Each chunk
+// comes before the one that names it. Errors throw.
 void BuildDiscModels(const std::string& discDir);
 
 }  // namespace modelgen

@@ -141,7 +141,7 @@ discbuild::GamInstance Lamp(f32 x, f32 y, f32 z, const char* rrggbb, f32 reach) 
 
 discbuild::GamLevel GameData() {
     discbuild::GamLevel data;
-    data.instances = {Lamp(-3.5f, 3.0f, -2.0f, "FFD8A8", 10.0f), Lamp(3.5f, 2.5f, 2.5f, "A8C8FF", 9.0f)};
+    data.instances = {Lamp(-3.5f, 3.0f, -2.0f, "FFD8A8", 14.0f), Lamp(3.5f, 2.5f, 2.5f, "A8C8FF", 12.0f)};
     discbuild::GamPlaceholder player;
     player.name = kLevelPlayerStartName;
     player.pos = {0.0f, kLevelFloorY, 0.5f};

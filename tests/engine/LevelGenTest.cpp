@@ -180,8 +180,9 @@ TEST_F(LevelGenTest, SceneOctreeOffersEveryFaceABruteForcePassFinds) {
         OctTreeSphere(scene->collisionOctTree, &pos, radius, Collect, &offered);
         for (s32 i = 0; i < scene->numCollisionFaces; ++i) {
             const s_model_collision_face& f = scene->collisionFaceList[i];
-            if (Distance({f.x, f.y, f.z, 0}, pos) < f.radius + radius)
+            if (Distance({f.x, f.y, f.z, 0}, pos) < f.radius + radius) {
                 EXPECT_TRUE(offered.count(i)) << "face " << i << " trial " << trial;
+            }
         }
     }
     // The floor's top face lies at floor height, facing up.

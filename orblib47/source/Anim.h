@@ -182,7 +182,6 @@ extern const s8* HAnimBoneMaskTable;  // per-bone: 0 leaves the bone alone
 extern s32 HAnimFastForward;
 extern s_hanim_event_parms HAnimEvent;  // the last looped/done notification sent
 
-void HAnimColdReset();
 // Pools, the quaternion table and the idle spool task; non-zero when both pools were made.
 s32 HAnimWarmReset(u32 maxAnims, u32 maxChannels);
 

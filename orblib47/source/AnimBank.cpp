@@ -8,6 +8,7 @@
 #include "orblib47/source/Record.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/WadTypeLoaders.h"
 
 s_stdrec* HAnimRecords = nullptr;
 s_stdrec* HChannelRecords = nullptr;
@@ -19,14 +20,6 @@ namespace {
 constexpr const char* kType = "VHA";
 constexpr u32 kSpoolPriority = 3401;
 constexpr u32 kLoadSpooled = 0x1;
-
-void* WadLoadHAnim(s_wad_header* header, void* payload) {
-    return HAnimLoad(header->name, payload, header->size, header->flags);
-}
-
-void WadFreeHAnim(void* data) {
-    HAnimFree(static_cast<s_hanim_header*>(data));
-}
 
 // Nothing feeds the spool queue, so the task has nothing to service.
 void SpoolUpdateThread(s_thread*, void*) {}
@@ -40,8 +33,12 @@ s_stdrec* CreatePool(u32 count, u32 size, const char* comment) {
 
 }  // namespace
 
-void HAnimColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadHAnim, WadFreeHAnim);
+void* WadLoadHAnim(s_wad_header* header, void* payload) {
+    return HAnimLoad(header->name, payload, header->size, header->flags);
+}
+
+void WadFreeHAnim(void* data) {
+    HAnimFree(static_cast<s_hanim_header*>(data));
 }
 
 s32 HAnimWarmReset(u32 maxAnims, u32 maxChannels) {

@@ -7,6 +7,7 @@
 #include "orblib47/source/FontInternal.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/WadTypeLoaders.h"
 
 s_font* Fonts = nullptr;
 s_font* CurrentFont = nullptr;
@@ -27,14 +28,6 @@ namespace {
 
 constexpr const char* kType = "FNT";
 constexpr s32 kSpecialRangeSkip = 7;  // above this many, the range reaches past the four excluded codes
-
-void* WadLoadFont(s_wad_header* header, void* payload) {
-    return FontLoad(header->name, payload, header->size);
-}
-
-void WadFreeFont(void* data) {
-    FontFree(static_cast<s_font*>(data));
-}
 
 void Link(s_font* font) {
     font->prev = nullptr;
@@ -78,8 +71,12 @@ s_font* Register(const char* name, void* data, u32 size) {
 
 }  // namespace
 
-void FontColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadFont, WadFreeFont);
+void* WadLoadFont(s_wad_header* header, void* payload) {
+    return FontLoad(header->name, payload, header->size);
+}
+
+void WadFreeFont(void* data) {
+    FontFree(static_cast<s_font*>(data));
 }
 
 void FontWarmReset(u32) {

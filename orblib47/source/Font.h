@@ -82,8 +82,6 @@ extern u8 FontNumSpecialChars;
 extern u8 FontSpecialCharOffset;
 
 // Font.cpp: loading, sharing and the text state.
-// Registers the "FNT" chunk loader with the archive module.
-void FontColdReset();
 void FontWarmReset(u32 maxfontdraw);
 // Loads the three fonts by name; RET_ERROR when a font that is named is not loaded.
 e_error_code FontStartup(const char* systemName, const char* iconName, const char* specialName,

@@ -7,6 +7,7 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Model.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/WadTypeLoaders.h"
 
 s_font3d* Fonts3D = nullptr;
 s_font3d* CurrentFont3D = nullptr;
@@ -14,14 +15,6 @@ s_font3d* CurrentFont3D = nullptr;
 namespace {
 
 constexpr const char* kType = "F3D";
-
-void* WadLoadFont3D(s_wad_header* header, void* payload) {
-    return Font3DLoad(header->name, payload, header->size);
-}
-
-void WadFreeFont3D(void* data) {
-    Font3DFree(static_cast<s_font3d*>(data));
-}
 
 void Append(s_font3d* font) {
     font->next = nullptr;
@@ -71,8 +64,12 @@ s_font3d* Register(const char* name, void* data, u32 size) {
 
 }  // namespace
 
-void Font3DColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadFont3D, WadFreeFont3D);
+void* WadLoadFont3D(s_wad_header* header, void* payload) {
+    return Font3DLoad(header->name, payload, header->size);
+}
+
+void WadFreeFont3D(void* data) {
+    Font3DFree(static_cast<s_font3d*>(data));
 }
 
 s_font3d* Font3DLoad(const char* name, void* data, u32 size) {

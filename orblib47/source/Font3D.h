@@ -65,8 +65,6 @@ s_font3d* Font3DParseChunk(const char* name, const u8* chunk, u32 size);
 
 // --- Font3D.cpp: loading, sharing and freeing
 
-// Registers the "F3D" loader with the WAD loader.
-void Font3DColdReset();
 // The text state's defaults and the two default hooks; no font loaded.
 void Font3DWarmReset();
 // The "F3D" loader: shares a registered font (freeing `data`), else parses `data`

@@ -7,6 +7,7 @@
 #include "orblib47/source/ModelInternal.h"
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/WadTypeLoaders.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ constexpr const char* kTextureType = "TIM";
 constexpr u32 kHeapDisplayColour = 0x8080ffffu;
 
 u32 ModelDrawFilter = MODEL_DRAW_FILTER_DEFAULT;
-
-void* WadLoadModel(s_wad_header* header, void* payload) {
-    return ModelLoad(header->name, payload, header->size);
-}
-
-void WadFreeModel(void* data) {
-    ModelFree(static_cast<s_model*>(data));
-}
 
 // A texture not yet registered is read from an open table of contents into the
 // extra heap; either way the model holds one reference of its own.
@@ -69,8 +62,12 @@ void FixMaterialFlags(s_model* model) {
 
 }  // namespace
 
-void ModelColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadModel, WadFreeModel);
+void* WadLoadModel(s_wad_header* header, void* payload) {
+    return ModelLoad(header->name, payload, header->size);
+}
+
+void WadFreeModel(void* data) {
+    ModelFree(static_cast<s_model*>(data));
 }
 
 void ModelWarmReset() {

@@ -240,8 +240,6 @@ struct s_model_instance {
 
 // --- Model*.cpp
 
-// Registers the "VHM" loader with the WAD loader.
-void ModelColdReset();
 void ModelWarmReset();
 // The "VHM" loader: shares a registered model (freeing `buffer`), else parses
 // `buffer` (chunk data the WAD loader read, `size` bytes, freed on failure). Null,

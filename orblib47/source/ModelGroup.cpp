@@ -6,10 +6,13 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/ModelGroupInternal.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/WadTypeLoaders.h"
 
 namespace {
 
 constexpr const char* kType = "GRP";
+
+}  // namespace
 
 void* WadLoadModelGroup(s_wad_header* header, void* payload) {
     return ModelGroupLoad(header->name, payload, header->size);
@@ -17,12 +20,6 @@ void* WadLoadModelGroup(s_wad_header* header, void* payload) {
 
 void WadFreeModelGroup(void* data) {
     ModelGroupFree(static_cast<s_model_group*>(data));
-}
-
-}  // namespace
-
-void ModelGroupColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadModelGroup, WadFreeModelGroup);
 }
 
 s_model_group* ModelGroupLoad(const char* name, void* data, u32 size) {

@@ -74,8 +74,6 @@ s_model_group* ModelGroupParseChunk(const char* name, const u8* data, u32 size);
 
 // --- ModelGroup.cpp
 
-// Registers the "GRP" loader with the WAD loader.
-void ModelGroupColdReset();
 // The "GRP" loader: shares a registered group (freeing `data`), else parses `data`
 // (freed on failure) and loads the models that come with the group's archive.
 s_model_group* ModelGroupLoad(const char* name, void* data, u32 size);

@@ -4,10 +4,13 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/SpriteInternal.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/WadTypeLoaders.h"
 
 namespace {
 
 constexpr const char* kType = "SPR";
+
+}  // namespace
 
 void* WadLoadSprite(s_wad_header* header, void* payload) {
     return SpriteLoad(header->name, payload, header->size);
@@ -15,12 +18,6 @@ void* WadLoadSprite(s_wad_header* header, void* payload) {
 
 void WadFreeSprite(void* data) {
     SpriteFree(static_cast<s_sprite_set*>(data));
-}
-
-}  // namespace
-
-void SpriteColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadSprite, WadFreeSprite);
 }
 
 s_sprite_set* SpriteLoad(const char* name, void* data, u32 size) {

@@ -48,9 +48,6 @@ struct s_sprite_set {
     s_sprite_uv* sprites;
 };
 
-// Registers the "SPR" chunk loader with the archive module.
-void SpriteColdReset();
-
 // Takes a reference to the set `name`. With `data` (a heap block of `size`
 // bytes, handed over) an unknown name is parsed from it; a known one drops it.
 // The set's textures are taken by name from those already loaded.

@@ -7,10 +7,13 @@
 #include "orblib47/source/Record.h"
 #include "orblib47/source/TextureInternal.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/WadTypeLoaders.h"
 
 namespace {
 
 constexpr const char* kType = "TIM";
+
+}  // namespace
 
 void* WadLoadTexture(s_wad_header* header, void* payload) {
     return TextureLoad(header->name, payload, header->size);
@@ -18,12 +21,6 @@ void* WadLoadTexture(s_wad_header* header, void* payload) {
 
 void WadFreeTexture(void* data) {
     TextureFree(static_cast<s_texture*>(data));
-}
-
-}  // namespace
-
-void TextureColdReset() {
-    WadRegisterType(WadTypeWord(kType), WadLoadTexture, WadFreeTexture);
 }
 
 s32 TextureWarmReset(u32 maxtexture, u32) {

@@ -75,8 +75,6 @@ extern s_stdrec* TextureMapRecords;
 
 // Sets up the hardware side (TextureHardwareWarmReset); 1 when the pools exist.
 s32 TextureWarmReset(u32 maxtexture, u32 maxtextureanim);
-// Registers the "TIM" chunk loader with the archive module.
-void TextureColdReset();
 
 // Takes a reference to the texture `name`. With `data` (a heap block of `size`
 // bytes, handed over) an unknown name is loaded from it; a known one drops it.

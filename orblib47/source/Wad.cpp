@@ -9,6 +9,7 @@
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
+#include "orblib47/source/WadTypeLoaders.h"
 #include "orblib47/source/World.h"
 
 s_stdrec* WadRecords = nullptr;
@@ -69,12 +70,20 @@ void FreePayload(void* address) {
     HeapMallocFree(address);
 }
 
-// Tags whose loaders exist; any other tag goes to the user table. Worlds are built
-// in: the engine's other types fill all but one of the user table's eight slots,
-// and that one is the game's level data.
+// The engine's own tags; any other tag goes to the user table, which so stays free
+// for the game's types.
 const BuiltInType kBuiltInTypes[] = {
-    {FourCC("TXT\0"), LoadString, FreeString}, {FourCC("BIN\0"), LoadBinary, FreeBinary},
-    {FourCC("WRL\0"), LoadWorld, FreeWorld},   {kTypeTOC, KeepPayload, FreePayload},
+    {kTypeTIM, WadLoadTexture, WadFreeTexture},
+    {FourCC("SPR\0"), WadLoadSprite, WadFreeSprite},
+    {FourCC("FNT\0"), WadLoadFont, WadFreeFont},
+    {FourCC("F3D\0"), WadLoadFont3D, WadFreeFont3D},
+    {FourCC("WRL\0"), LoadWorld, FreeWorld},
+    {FourCC("VHM\0"), WadLoadModel, WadFreeModel},
+    {FourCC("GRP\0"), WadLoadModelGroup, WadFreeModelGroup},
+    {kTypeVHA, WadLoadHAnim, WadFreeHAnim},
+    {FourCC("TXT\0"), LoadString, FreeString},
+    {FourCC("BIN\0"), LoadBinary, FreeBinary},
+    {kTypeTOC, KeepPayload, FreePayload},
     {FourCC("VHO\0"), nullptr, nullptr},
 };
 

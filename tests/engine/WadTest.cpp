@@ -223,7 +223,7 @@ void* OtherLoad(s_wad_header*, void* payload) {
 
 TEST_F(WadTest, UserTypesAreDispatchedFirstRegisteredFirstAndTheTableHoldsEight) {
     UserLog::events.clear();
-    WadColdReset();  // without the engine's own types
+    WadColdReset();  // without the level data's type
     WadRegisterType(FourCC("GAM\0"), UserLoad, UserFree);
     WadRegisterType(FourCC("GAM\0"), OtherLoad, UserFree);
     for (u32 i = 0; i < 6; ++i)
@@ -246,6 +246,37 @@ TEST_F(WadTest, UserTypesAreDispatchedFirstRegisteredFirstAndTheTableHoldsEight)
 
     WadColdReset();
     EXPECT_EQ(WadUserTypeCount, 0u);
+}
+
+TEST_F(WadTest, TheEngineRegistersOnlyTheLevelDataAndLeavesSevenUserSlots) {
+    ASSERT_EQ(WadUserTypeCount, 1u);
+    EXPECT_EQ(WadUserTypes[0].type, FourCC("GAM\0"));
+    for (u32 i = 0; i < 7; ++i)
+        WadRegisterType(FourCC("US0\0") + (i << 8), UserLoad, UserFree);
+    EXPECT_FALSE(report().contains("WAD: User Type Table Full\n"));
+    WadRegisterType(FourCC("LST\0"), UserLoad, UserFree);
+    EXPECT_TRUE(report().contains("WAD: User Type Table Full\n"));
+}
+
+// The engine's tags reach their own loaders with an empty user table, and a user
+// type of the same tag is never called.
+TEST_F(WadTest, EngineChunkTypesAreBuiltInAndShadowUserTypesOfTheSameTag) {
+    const char* const kEngineTypes[] = {"TIM", "SPR", "FNT", "F3D", "VHM", "GRP", "VHA"};
+    UserLog::events.clear();
+    WadColdReset();
+    WadWriter wad;
+    for (const char* type : kEngineTypes) {
+        WadRegisterType(WadTypeWord(type), UserLoad, UserFree);
+        wad.Add(Chunk(std::string("JUNK") + type, type, Bytes(64, u8(type[0] + type[1]))));
+    }
+    Write("ENGINE.WAD", wad);
+    Usage before = InUse();
+    s_wad* handle = WadLoad("ENGINE", 0);
+    ASSERT_EQ(Count(handle), std::size(kEngineTypes));
+    EXPECT_FALSE(report().contains("WAD: Unsupported type"));
+    WadFree(handle);
+    EXPECT_TRUE(UserLog::events.empty());
+    EXPECT_EQ(InUse(), before);
 }
 
 // Mended faults: a bad archive is an error, never a crash, hang or leak.

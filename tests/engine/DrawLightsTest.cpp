@@ -2,6 +2,7 @@
 
 #include "console/gx/gx_control.h"
 #include "orblib47/source/DrawViewport.h"
+#include "orblib47/source/Material.h"
 #include "orblib47/source/NGC/DrawLights.h"
 #include "tests/support/EngineFixture.h"
 
@@ -85,6 +86,23 @@ TEST_F(DrawLightsTest, SwitchOnBuildsLightsOnlyWhenEnabledAndPositionsOnlyAfterA
     DrawSetLights(&kPoint, 1);
     DrawLightsOn();
     EXPECT_EQ(GXLights[0].lightObj.pos[0], 21.0f);
+}
+
+// An unlit material after a lit one switches lighting off: the next material,
+// lit again or not, must not take the lights loaded before.
+TEST_F(DrawLightsTest, SwitchingLightingOffSwitchesTheLightsOff) {
+    DrawEnableLight(1);
+    DrawSetLights(&kDirectional, 1);
+    DrawLightsOn();
+    ASSERT_TRUE(DrawContext.flags & u_draw_flags::LightOn);
+    DrawEnableLight(0);
+    EXPECT_FALSE(DrawContext.flags & u_draw_flags::LightOn);
+    const s_ORB_MATERIAL material{};
+    OrbMaterial.SetLighting(&material);
+    EXPECT_EQ(HostGXState().front.chanCtrl[GX_COLOR0].lightMask, GX_LIGHT_NULL);
+    DrawEnableLight(1);
+    OrbMaterial.SetLighting(&material);
+    EXPECT_EQ(HostGXState().front.chanCtrl[GX_COLOR0].lightMask, GX_LIGHT_NULL);
 }
 
 TEST_F(DrawLightsTest, MaterialSetUpLeavesTheMaterialAlone) {

@@ -261,7 +261,8 @@ s32 DrawEnableLight(s32 on) {
         DrawContext.flags |= u_draw_flags::LightEnabled;
     } else {
         SetChannel0(GX_FALSE, GX_SRC_VTX, GX_SRC_VTX, LightEnableColorChan0, Diff_Fn_C0, Attn_Fn_C0);
-        DrawContext.flags &= ~u_draw_flags::LightEnabled;
+        // Lights left on would have the next unlit material lit by them.
+        DrawContext.flags &= ~(u_draw_flags::LightEnabled | u_draw_flags::LightOn);
     }
     return previous;
 }

@@ -53,6 +53,15 @@ s32 ChooseLights(scene_light** kept) {
     return count;
 }
 
+// Lighting is switched on first: the skydome's unlit materials switch it off, and
+// lights switched on while it is off are never loaded, so the scene's lit materials
+// would see only the ambient.
+void LoadLights(const COrbScene& scene) {
+    DrawEnableLight(1);
+    SceneLightsSetDrawLights(scene.m_LightList, scene.m_NumLights, 0);
+    DrawLightsOn();
+}
+
 }  // namespace
 
 void COrbScene::UpdateFogFade() {
@@ -89,8 +98,7 @@ void COrbScene::RenderThread(s_thread*, void* record) {
     if (scene.m_Model != nullptr) {
         const u32 ambient = DrawSetAmbientLight(scene.m_Ambient);
         scene.m_NumLights = ChooseLights(scene.m_LightList);
-        SceneLightsSetDrawLights(scene.m_LightList, scene.m_NumLights, 0);
-        DrawLightsOn();  // loading the lights switched them off
+        LoadLights(scene);
         ModelUpdateVeilPlanes(scene.m_Model);
         OrbMaterial.SetMatrixList(scene.m_FMatrix);
         ModelDrawWithAlpha(scene.m_Model, &IDMatrix4, 0);
@@ -110,8 +118,7 @@ void COrbScene::AlphaRenderThread(s_thread*, void* record) {
     OrbMaterial.SetList(scene.m_Model->orbMaterialList, scene.m_Model->numOrbMaterials);
     OrbMaterial.SetMatrixList(scene.m_FMatrix);
     const u32 ambient = DrawSetAmbientLight(scene.m_Ambient);
-    SceneLightsSetDrawLights(scene.m_LightList, scene.m_NumLights, 0);
-    DrawLightsOn();
+    LoadLights(scene);
     OrbMaterial.SetFilter(MATERIAL_FLAG_HAS_ALPHA);
     ModelDrawEnd();
     OrbMaterial.SetFilter(kBothPasses);

@@ -10,6 +10,7 @@
 #include "orblib47/source/Data.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/NGC/DrawLights.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Scene.h"
@@ -29,7 +30,7 @@ void* Image(const std::vector<u8>& chunk) {
 
 // A one-bone quad at the origin with one material; an alpha quad is drawn through
 // an octree, as only those wait for the alpha pass.
-s_model* LoadQuad(const char* name, u32 materialFlags = MATERIAL_FLAG_HAS_OPAQUE) {
+s_model* LoadQuad(const char* name, u32 materialFlags = MATERIAL_FLAG_HAS_OPAQUE, u8 lit = 0) {
     discbuild::VhmModel source = vhmtest::StaticQuad();
     source.bones = {vhmtest::Bone(-1, -1, -1, 0, 0.0f)};
     source.meshes[0].radius = 1.0f;
@@ -39,6 +40,7 @@ s_model* LoadQuad(const char* name, u32 materialFlags = MATERIAL_FLAG_HAS_OPAQUE
     material.flags = materialFlags;
     material.drawModes.zbuffer = DC_ZMODE_LESS_EQUAL;
     material.drawModes.zbufwrite = 1;
+    material.drawModes.lighting = lit;
     source.materials = {material};
     const std::vector<u8> chunk = discbuild::VhmPayload(source);
     return ModelLoad(name, Image(chunk), u32(chunk.size()));
@@ -205,6 +207,34 @@ TEST_F(SceneTest, TheSceneKeepsItsSixteenNearestLights) {
     EXPECT_EQ(OrbScene.m_LightList[2]->distance, 1000000.0f);
     OrbScene.Shutdown();
     ModelFree(model);
+}
+
+// The skydome's material switches lighting off after the lights were switched on
+// for it; the scene's lit materials still take the point lights near the camera.
+TEST_F(SceneTest, PointLightsLightTheModelDrawnAfterAnUnlitSkydome) {
+    s_model* sky = LoadQuad("SKY");
+    s_model* model = LoadQuad("LEVEL", MATERIAL_FLAG_HAS_OPAQUE, 1);
+    OrbScene.Startup("LEVEL", "SKY");
+    OrbScene.m_Ambient = 0x202020FFu;
+    const s_Vector3 near = {0.5f, 0.5f, 1.0f, 0};
+    const s_Vector4 red{1, 0, 0, 1};
+    scene_light* lamp = SceneLightsAddPoint(&near, &red, 100.0f, 0.5f, 0);
+    DrawEnableLight(1);  // as a lit object drawn before leaves it
+    for (int frame = 0; frame < 2; ++frame) {
+        Render();
+        ASSERT_EQ(drawn_.size(), 2u);
+        for (const RasterVertex& v : drawn_[1].vertices)
+            EXPECT_EQ(ColorOf(v), 0xFF2020FFu) << "frame " << frame;
+    }
+
+    SceneLightsFree(lamp);
+    Render();
+    ASSERT_EQ(drawn_.size(), 2u);
+    for (const RasterVertex& v : drawn_[1].vertices)
+        EXPECT_EQ(ColorOf(v), 0x202020FFu);  // the ambient alone
+    OrbScene.Shutdown();
+    ModelFree(model);
+    ModelFree(sky);
 }
 
 }  // namespace

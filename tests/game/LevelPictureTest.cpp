@@ -36,7 +36,7 @@ constexpr const char* kReference = BOWLING_TEST_REFERENCE_DIR "/test_level.png";
 constexpr const char* kDrawn = "test_level.png";
 
 constexpr s32 kLampPriority = 32767;
-constexpr f32 kLampFade = 0.15f;
+constexpr f32 kLampFade = 1.0f;
 constexpr f32 kShadowRadius = 1.3f;  // half the projection box about the figure's middle
 constexpr f32 kFigureMiddle = 0.9f;  // above its feet
 
@@ -137,7 +137,7 @@ TEST_F(LevelPictureTest, DrawsTheLitRoomWithItsShadowAsInTheKeptPicture) {
     ASSERT_EQ(OrbScene.Startup(kLevelName, kLevelSkyName), RET_NO_ERROR);
     ASSERT_NE(OrbScene.m_SkydomeModel, nullptr);
     OrbScene.SetFog(12.0f, 60.0f, 0x8898B0FFu);
-    OrbScene.m_Ambient = 0x9098A8FFu;
+    OrbScene.m_Ambient = 0x505868FFu;
     CollisionWorldModel = OrbScene.m_Model;
 
     const s_PLACEHOLDER* start = FindPlaceholder(*gameData, kLevelPlayerStartName);

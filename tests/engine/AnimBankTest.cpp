@@ -52,21 +52,11 @@ u32 ChannelsAt(const std::vector<u8>& chunk, u32 a) {
     return LoadBE32(&chunk[LoadBE32(&chunk[12]) + a * kVhaAnimationSize + 32]);
 }
 
-class AnimBankTest : public DataFixture {
+class AnimBankTest : public LeakCheckedFixture {
 protected:
-    void SetUp() override {
-        DataFixture::SetUp();
-        before_ = Heaps();
-    }
-    void TearDown() override {
-        EXPECT_EQ(Heaps(), before_);
-        DataFixture::TearDown();
-    }
     static s_hanim_header* Load(const char* name, const std::vector<u8>& chunk, u32 flags = 0) {
         return HAnimLoad(name, Image(chunk), u32(chunk.size()), flags);
     }
-
-    HeapState before_{};
 };
 
 TEST_F(AnimBankTest, KeyWalkLandsOnEveryRecordWithItsDecodedKeys) {

@@ -44,6 +44,21 @@ protected:
     }
 };
 
+// Fails a test that leaves heap blocks behind.
+class LeakCheckedFixture : public DataFixture {
+protected:
+    void SetUp() override {
+        DataFixture::SetUp();
+        before_ = Heaps();
+    }
+    void TearDown() override {
+        EXPECT_EQ(Heaps(), before_);
+        DataFixture::TearDown();
+    }
+
+    HeapState before_{};
+};
+
 class DataDeathFixture : public DataFixture {
 protected:
     void SetUp() override {

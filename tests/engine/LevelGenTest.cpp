@@ -139,24 +139,14 @@ TEST(LevelGenCollision, FlatConvexPairsBecomeQuadsWoundAsTheirNormals) {
     }
 }
 
-class LevelGenTest : public DataFixture {
+class LevelGenTest : public LeakCheckedFixture {
 protected:
-    void SetUp() override {
-        DataFixture::SetUp();
-        before_ = Heaps();
-    }
-    void TearDown() override {
-        EXPECT_EQ(Heaps(), before_);
-        DataFixture::TearDown();
-    }
-
     s_model* Load(const char* name, const discbuild::VhmModel& vhm) {
         const std::vector<u8> chunk = discbuild::VhmPayload(vhm);
         return ModelLoad(name, Image(chunk), u32(chunk.size()));
     }
 
     const Level level_ = MakeLevel();
-    HeapState before_{};
 };
 
 void Collect(s32 item, void* data, s32, const s_octtree_node*) {

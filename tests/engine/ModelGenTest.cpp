@@ -285,17 +285,8 @@ TEST(ModelGenShapes, SkinnedVerticesRunInBoneSetsThatFitTheIndexTable) {
     EXPECT_EQ(Drawn(model.meshes[0], model.indices).size(), mesh.triangles.size() / 3);
 }
 
-class ModelGenFigureTest : public DataFixture {
+class ModelGenFigureTest : public LeakCheckedFixture {
 protected:
-    void SetUp() override {
-        DataFixture::SetUp();
-        before_ = Heaps();
-    }
-    void TearDown() override {
-        EXPECT_EQ(Heaps(), before_);
-        DataFixture::TearDown();
-    }
-
     // The figure's skin as the engine's skinning reads it.
     static SkinModelBuilder Skin(const discbuild::VhmModel& model) {
         SkinModelBuilder skin;
@@ -310,7 +301,6 @@ protected:
 
     const Figure figure_ = MakeFigure();
     const discbuild::VhmModel& model_ = figure_.model.vhm;
-    HeapState before_{};
 };
 
 TEST_F(ModelGenFigureTest, SkeletonPosesTheSkinAboutItsJoints) {

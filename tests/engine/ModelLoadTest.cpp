@@ -38,21 +38,11 @@ u32 CommandAt(const Bytes& chunk, u32 index) {
     return LoadBE32(&chunk[MeshAt(chunk) + 60]) + index * MODEL_COMMAND_SIZE;
 }
 
-class ModelLoadTest : public DataFixture {
+class ModelLoadTest : public LeakCheckedFixture {
 protected:
-    void SetUp() override {
-        DataFixture::SetUp();
-        before_ = Heaps();
-    }
-    void TearDown() override {
-        EXPECT_EQ(Heaps(), before_);
-        DataFixture::TearDown();
-    }
     static s_model* Load(const char* name, const Bytes& chunk) {
         return ModelLoad(name, Image(chunk), u32(chunk.size()));
     }
-
-    HeapState before_{};
 };
 
 TEST_F(ModelLoadTest, EveryListLoadsInNativeOrder) {

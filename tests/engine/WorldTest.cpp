@@ -37,21 +37,11 @@ WrlWorld TwoAtoms() {
     return world;
 }
 
-class WorldTest : public DataFixture {
+class WorldTest : public LeakCheckedFixture {
 protected:
-    void SetUp() override {
-        DataFixture::SetUp();
-        before_ = Heaps();
-    }
-    void TearDown() override {
-        EXPECT_EQ(Heaps(), before_);
-        DataFixture::TearDown();
-    }
     static s_world* Load(const char* name, const Bytes& chunk) {
         return WorldLoad(name, Image(chunk), u32(chunk.size()));
     }
-
-    HeapState before_{};
 };
 
 TEST_F(WorldTest, AtomsOctreeAndNameLoadInNativeOrder) {

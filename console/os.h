@@ -54,6 +54,42 @@ BOOL OSDisableInterrupts();
 BOOL OSEnableInterrupts();
 BOOL OSRestoreInterrupts(BOOL level);
 
+// Physical addresses: the audio hardware (AX voices, AI DMA) reads main memory by
+// 32-bit physical address. MEM1 starts at 0x00000000 and MEM2 at 0x10000000.
+constexpr u32 OS_PHYSICAL_MEM1 = 0x00000000u;
+constexpr u32 OS_PHYSICAL_MEM2 = 0x10000000u;
+// 0 for an address outside both arenas (never a valid sample address: MEM1's first
+// bytes are the system's).
+u32 OSCachedToPhysical(const void* address);
+// Null for a physical address outside both arenas.
+void* OSPhysicalToCached(u32 address);
+
+// Cache maintenance: the host's memory is coherent, so these only mark the places
+// where the program hands memory to the hardware.
+void DCFlushRange(void* start, u32 bytes);
+void DCFlushRangeNoSync(void* start, u32 bytes);
+void DCStoreRange(void* start, u32 bytes);
+void DCInvalidateRange(void* start, u32 bytes);
+void LCEnable();
+void LCDisable();
+
+// The sound mode of the system settings (HostConfig::soundMode).
+constexpr u32 OS_SOUND_MODE_MONO = 0;
+constexpr u32 OS_SOUND_MODE_STEREO = 1;
+u32 OSGetSoundMode();
+void OSSetSoundMode(u32 mode);
+
+// The reset and power buttons. The reset button is a key in the window and an
+// input-script event headless; the power button is closing the window (or a quit
+// signal) once a power callback is installed.
+BOOL OSGetResetButtonState();
+using OSPowerCallback = void (*)();
+OSPowerCallback OSSetPowerCallback(OSPowerCallback callback);
+// Restart the program from the top, and switch the console off (leave the program).
+[[noreturn]] void OSRestart(u32 resetCode);
+[[noreturn]] void OSShutdownSystem();
+[[noreturn]] void OSReturnToMenu();
+
 // Arenas: MEM1 and MEM2, each one block of host memory.
 void* OSGetMEM1ArenaLo();
 void* OSGetMEM1ArenaHi();

@@ -30,6 +30,7 @@ struct HostConfig {
     u8 aspectRatio = 0;      // SC_ASPECT_RATIO_4x3
     u8 progressiveMode = 0;  // off; when on, a component cable is connected too
     u32 tvFormat = 0;        // VI_NTSC
+    u32 soundMode = 1;       // OS_SOUND_MODE_STEREO
 
     std::string windowTitle = "Bowling";
 
@@ -40,6 +41,10 @@ struct HostConfig {
     // The host folder that stands for the flash storage's root; empty means the
     // user's data directory ($XDG_DATA_HOME or ~/.local/share, then bowling/nand).
     std::string nandRoot;
+
+    // Where the audio output goes besides the window's audio device: a WAV file
+    // written as the program runs (empty: none).
+    std::string audioOut;
 };
 
 // (Re)starts every console service from scratch with the given configuration

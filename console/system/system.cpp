@@ -2,6 +2,8 @@
 // services the engine calls.
 #include "console/system.h"
 
+#include "console/ai/ai_control.h"
+#include "console/ax/ax_control.h"
 #include "console/dvd/dvd_drive.h"
 #include "console/gx/gx_state.h"
 #include "console/hio2/hio2_reset.h"
@@ -10,6 +12,7 @@
 #include "console/os/arena.h"
 #include "console/os/clock.h"
 #include "console/os/poll.h"
+#include "console/os/sound_mode.h"
 #include "console/sc/sc_reset.h"
 #include "console/vi/vi_control.h"
 
@@ -34,16 +37,19 @@ bool HostInit(const HostConfig& config, std::string* windowError) {
     HostNANDReset();
     console::SCReset(config);
     console::QuitReset();
+    console::SoundModeReset(config.soundMode);
+    console::AIReset();
+    console::AXReset();
     std::string error;
-    if (config.window && !console::WindowOpen(config.windowTitle.c_str(), &error)) {
-        if (windowError != nullptr)
-            *windowError = error;
-        return false;
-    }
-    return true;
+    const bool windowOpened = !config.window || console::WindowOpen(config.windowTitle.c_str(), &error);
+    if (!windowOpened && windowError != nullptr)
+        *windowError = error;
+    console::AudioOutputsOpen(config);
+    return windowOpened;
 }
 
 void HostShutdown() {
+    console::AudioOutputsClose();
     console::WindowClose();
     console::ArenaRelease();
 }

@@ -144,6 +144,13 @@ void WadWarmReset(u32 maxWad) {
 }
 
 void WadRegisterType(u32 type, WadUserLoadFunc loadFunc, WadUserFreeFunc freeFunc) {
+    // Each warm reset registers its types again: the same registration twice is
+    // one entry, so repeated warm resets never fill the table.
+    for (u32 i = 0; i < WadUserTypeCount; ++i) {
+        const s_wad_user_type& known = WadUserTypes[i];
+        if (known.type == type && known.loadFunc == loadFunc && known.freeFunc == freeFunc)
+            return;
+    }
     if (WadUserTypeCount >= WAD_MAX_USER_TYPES) {
         DEBUG_PRINT("WAD: User Type Table Full\n");
         return;

@@ -251,6 +251,8 @@ TEST_F(WadTest, UserTypesAreDispatchedFirstRegisteredFirstAndTheTableHoldsEight)
 TEST_F(WadTest, TheEngineRegistersOnlyTheLevelDataAndLeavesSevenUserSlots) {
     ASSERT_EQ(WadUserTypeCount, 1u);
     EXPECT_EQ(WadUserTypes[0].type, FourCC("GAM\0"));
+    WadRegisterType(WadUserTypes[0].type, WadUserTypes[0].loadFunc, WadUserTypes[0].freeFunc);
+    EXPECT_EQ(WadUserTypeCount, 1u);  // a warm reset's repeated registration
     for (u32 i = 0; i < 7; ++i)
         WadRegisterType(FourCC("US0\0") + (i << 8), UserLoad, UserFree);
     EXPECT_FALSE(report().contains("WAD: User Type Table Full\n"));

@@ -25,6 +25,8 @@ bool s_running = false;
 uintptr_t s_generation = 0;  // stamps the scheduled boundary; a stop or reset voids it
 OSTime s_dmaStart = 0;
 u64 s_framesLatched = 0;  // since the DMA started
+u32 s_latchedStart = 0;
+u32 s_latchedLength = 0;
 std::vector<s16> s_playing;
 
 OSTime BoundaryTime() {
@@ -32,14 +34,23 @@ OSTime BoundaryTime() {
     return s_dmaStart + OSTime(s_framesLatched * 30375 / 16);
 }
 
-// Copies the named block; memory outside the arenas plays as silence.
+// Latches the named block to play next. Its samples are read only when its play
+// time is over, so its owner may still mix into it while it plays (a movie's sound
+// on top of AX's).
 void Latch() {
+    s_latchedStart = s_start;
+    s_latchedLength = s_length;
+    s_framesLatched += s_length / kBytesPerFrame;
+}
+
+// Hands the block that has just played to the outputs; memory outside the arenas
+// plays as silence.
+void PlayLatched() {
     HostMemoryScope hostMemory;
-    const u32 frames = s_length / kBytesPerFrame;
-    s_playing.assign(size_t(frames) * 2, 0);
-    if (const u8* source = console::ArenaPhysicalRange(s_start, s_length))
-        std::memcpy(s_playing.data(), source, s_length);
-    s_framesLatched += frames;
+    s_playing.assign(size_t(s_latchedLength / kBytesPerFrame) * 2, 0);
+    if (const u8* source = console::ArenaPhysicalRange(s_latchedStart, s_latchedLength))
+        std::memcpy(s_playing.data(), source, s_latchedLength);
+    console::AudioOutputPlayed(s_playing.data(), u32(s_playing.size() / 2));
 }
 
 void ScheduleBoundary();
@@ -47,7 +58,7 @@ void ScheduleBoundary();
 void Boundary(void* context) {
     // Deliveries come one per poll point, so a late one catches up here.
     while (s_running && reinterpret_cast<uintptr_t>(context) == s_generation) {
-        console::AudioOutputPlayed(s_playing.data(), u32(s_playing.size() / 2));
+        PlayLatched();
         Latch();
         if (s_callback != nullptr)
             s_callback();
@@ -73,6 +84,8 @@ void console::AIReset() {
     ++s_generation;
     s_dmaStart = 0;
     s_framesLatched = 0;
+    s_latchedStart = 0;
+    s_latchedLength = 0;
     HostMemoryScope hostMemory;
     std::vector<s16>().swap(s_playing);
 }

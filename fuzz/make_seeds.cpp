@@ -17,6 +17,7 @@
 #include "tools/discbuild/GamWriter.h"
 #include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/OctreeWriter.h"
+#include "tools/discbuild/SfxWriter.h"
 #include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
@@ -380,6 +381,16 @@ Seeds CommandLine(const fs::path&) {
             args({"--disc", "/tmp/disc", "--nand", "/tmp/nand"}), args({"--help"})};
 }
 
+// A bank of a one-shot and a looped sound, and an empty bank.
+Seeds Sfx(const fs::path&) {
+    std::vector<s16> tone(200);
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        tone[i] = s16((i % 16) * 2000 - 16000);
+    discbuild::SfxSound oneShot{"CLICK", tone, 32000, std::nullopt, 0};
+    discbuild::SfxSound looped{"HUM", tone, 16000, 40u, 0};
+    return {discbuild::SfxPayload({oneShot, looped}), discbuild::SfxPayload({})};
+}
+
 const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
@@ -395,6 +406,7 @@ const struct {
     {"grp", Grp},
     {"gam", Gam},
     {"wrl", Wrl},
+    {"sfx", Sfx},
     {"octree", Octree},
     {"fnt", Fnt},
     {"f3d", F3d},

@@ -37,6 +37,7 @@
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Screenshot.h"
 #include "orblib47/source/Shadow.h"
+#include "orblib47/source/Sound.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
@@ -70,6 +71,8 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { ClockColdReset(); },
     [](u32, s_orblib_config*) { ScreenshotColdReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawColdReset(videoMode); },
+    [](u32, s_orblib_config*) { AudioColdReset(); },
+    [](u32, s_orblib_config*) { SfxColdReset(); },
     [](u32, s_orblib_config*) { FileColdReset(); },
     [](u32, s_orblib_config*) { ContColdReset(); },
     [](u32, s_orblib_config*) { MemCardColdReset(); },
@@ -108,6 +111,8 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { TextureProjectWarmReset(); },
     [](u32, s_orblib_config* c) { ShadowWarmReset(s32(c->maxTextureProject)); },
     [](u32, s_orblib_config*) { ProjectorForget(); },
+    [](u32, s_orblib_config* c) { AudioWarmReset(c->streamRamBufSize, c->streamSpuRamBufSize); },
+    [](u32, s_orblib_config*) { SfxWarmReset(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
     [](u32, s_orblib_config*) { WorldWarmReset(); },

@@ -6,13 +6,17 @@
 
 #include "console/ax.h"
 #include "orblib47/source/OrbTypes.h"
+#include "orblib47/source/Record.h"
 
 struct s_DATA_ENTRY;
 struct s_mem_handle;
 struct s_stream;
-struct s_stdrec;
 
 constexpr s32 AUDIO_CHANNEL_COUNT = 32;
+
+inline bool AudioChannelValid(s32 channel) {
+    return channel >= 0 && channel < AUDIO_CHANNEL_COUNT;
+}
 
 // A six-speaker mix. A value is valid (audible) in [0.0001, 1.0]; anything else,
 // not-a-number included, is silence for that speaker.
@@ -80,9 +84,8 @@ struct s_channel_status {
     const s_pcm_header* adpcmHdr;
 };
 
-struct s_channel_queue_elem {
-    s_channel_queue_elem* next;
-    s_channel_queue_elem* prev;
+// An entry of the free-channel queue; the queue is the pool's own list.
+struct s_channel_queue_elem : s_linked_list {
     u32 chID;
 };
 
@@ -127,7 +130,7 @@ struct s_pcm_header {
     u32 sa;  // loop start, nibbles from the sample data
     u32 ea;  // end, nibbles from the sample data
     u32 ca;
-    u16 coef[16];
+    s16 coef[16];  // eight signed 4.11 coefficient pairs
     u16 gain;
     u16 ps;
     u16 yn1;
@@ -156,7 +159,10 @@ struct s_sfx_bank {
     s_sfx* sfxList;
 };
 
+// Takes over `buffer` (a heap block of `size` bytes). Null for a bad bank, after a
+// one-line "SfxLoad: ..." message.
 s_sfx_bank* SfxLoad(const char* name, void* buffer, u32 size);
+// With the last reference, the bank's sounds stop and its samples are freed.
 void SfxFree(s_sfx_bank* bank);
 s_mem_handle* SfxTransferToARAM(const void* header, u32 size);
 s_mem_handle* SfxAllocARAM(u32 size);
@@ -188,6 +194,8 @@ extern f32 SfxVolume;
 extern f32 SfxPitchOffset;
 extern s_sfx_bank* SfxDefaultBank;
 
+// The sound-effect volume (1.0) and pitch offset (0) of a fresh start.
+void SfxColdReset();
 e_error_code SfxWarmReset();
 s_sfx_bank* SfxSetDefaultBank(s_sfx_bank* bank);
 s32 SfxPlay(s32 id, const s_VOLUME_MIX* mix, u32 priority);

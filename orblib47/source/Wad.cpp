@@ -78,6 +78,7 @@ const BuiltInType kBuiltInTypes[] = {
     {FourCC("FNT\0"), WadLoadFont, WadFreeFont},
     {FourCC("F3D\0"), WadLoadFont3D, WadFreeFont3D},
     {FourCC("WRL\0"), LoadWorld, FreeWorld},
+    {kTypeSFX, WadLoadSfx, WadFreeSfx},  // samples to audio memory, the rest to the bank
     {FourCC("VHM\0"), WadLoadModel, WadFreeModel},
     {FourCC("GRP\0"), WadLoadModelGroup, WadFreeModelGroup},
     {kTypeVHA, WadLoadHAnim, WadFreeHAnim},

@@ -18,3 +18,5 @@ void* WadLoadModelGroup(s_wad_header* header, void* payload);  // "GRP"
 void WadFreeModelGroup(void* data);
 void* WadLoadHAnim(s_wad_header* header, void* payload);  // "VHA"
 void WadFreeHAnim(void* data);
+void* WadLoadSfx(s_wad_header* header, void* payload);  // "SFX"
+void WadFreeSfx(void* data);

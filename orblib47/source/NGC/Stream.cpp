@@ -16,7 +16,6 @@ u32 StreamSizeRAM = 0;
 u32 StreamSizeSpuRAM = 0;
 s_stream* CurFileStream = nullptr;
 s32 StreamDMAInProgress = 0;
-u32 ReadStartPassCount = 0;
 
 namespace {
 
@@ -215,8 +214,8 @@ void StreamVoiceSetup(u32 channel) {
     adpcm.yn1 = header.yn1;
     adpcm.yn2 = header.yn2;
     AXSetVoiceAdpcm(voice, &adpcm);
-    const AXPBADPCMLOOP loop{header.lps, header.lyn1, header.lyn2};
-    AXSetVoiceAdpcmLoop(voice, &loop);
+    const AXPBADPCMLOOP loopState{header.lps, header.lyn1, header.lyn2};
+    AXSetVoiceAdpcmLoop(voice, &loopState);
     AXPBMIX mix{};
     SfxMixToVoiceMix(&status.header.volumeMix, &mix);
     AXSetVoiceMix(voice, &mix);

@@ -11,7 +11,6 @@ extern u32 StreamSizeSpuRAM;
 // is not handed out while the drive still writes into its ring.
 extern s_stream* CurFileStream;
 extern s32 StreamDMAInProgress;
-extern u32 ReadStartPassCount;
 
 // Reads run in the file record's asynchronous state word, so that the file's own
 // readers and the other streams see the pack's file busy.

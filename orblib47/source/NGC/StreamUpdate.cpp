@@ -6,7 +6,6 @@
 
 #include "console/os.h"
 #include "orblib47/source/Debug.h"
-#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/NGC/StreamInternal.h"
 
 namespace {
@@ -84,7 +83,6 @@ void StartRead(s_stream* stream, s_ngc_file* file) {
     const u32 size = left >= half ? half : RoundUp32(left);
     const u32 fromDisc = std::min(size, left);
     std::memset(stream->ramRefreshAddr + fromDisc, 0, size - fromDisc);
-    ReadStartPassCount = PassCount;
     StreamSetFileBusy(file, true);
     if (!DVDReadAsyncPrio(&file->fileInfo, stream->ramRefreshAddr, s32(fromDisc), s32(stream->fileCurPos),
                           StreamFileCallback, kReadPriority)) {

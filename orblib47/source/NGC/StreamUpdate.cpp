@@ -170,8 +170,11 @@ void StreamTransferToARAM(s_stream* stream, u32 size) {
     stream->status &= ~STREAM_STATUS_TRANSFER;
 }
 
+// Playing, keeping a read in flight and a last block already moved.
 void SetPlaying(s_stream* stream) {
-    stream->status = STREAM_STATUS_PLAYING | (stream->status & STREAM_STATUS_READING);
+    constexpr u32 kKept =
+        STREAM_STATUS_READING | STREAM_STATUS_LAST_BLOCK | STREAM_STATUS_LAST_BLOCK_DEFERRED;
+    stream->status = STREAM_STATUS_PLAYING | (stream->status & kKept);
 }
 
 // Reads, block moves and the start of a parent stream; true when the frame's work

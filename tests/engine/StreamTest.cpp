@@ -124,6 +124,30 @@ TEST_F(StreamTest, LoopingStreamRestartsFromItsFirstByte) {
     Retraces(1);
 }
 
+TEST_F(StreamTest, StartRefusesAMissingPackAnIndexPastItAndAForeignInterleave) {
+    disc_.Write("STREAM/NARROW.ASF", discbuild::AsfWrite({{Tone(280, 10.0), Tone(280, 13.0), 32000}}, 256));
+    s_stream_file* file = Open();
+    s_stream_file* narrow = StreamSetFile("STREAM/NARROW.ASF");
+    ASSERT_NE(narrow, nullptr);
+    const s_VOLUME_MIX mix{1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    const struct {
+        s_stream_file* file;
+        s32 n;
+        const char* message;
+    } cases[] = {
+        {nullptr, 0, "StreamStart: Stream File not loaded!\n"},
+        {file, s32(file->numStreams), "StreamStart: Stream Id 5 out of range!\n"},
+        {narrow, 0, "StreamSetup: Refresh / Interleave Size mismatch (4000 / 100)\n"},
+    };
+    for (const auto& c : cases) {
+        report_->clear();
+        EXPECT_EQ(StreamStart(c.file, c.n, &mix, 0), nullptr) << c.message;
+        EXPECT_EQ(report().text(), c.message);
+    }
+    StreamFreeFile(narrow);
+    StreamFreeFile(file);
+}
+
 TEST_F(StreamTest, HeldStreamFillsAndWaitsUntilResumed) {
     s_stream_file* file = Open();
     HostAudioCaptureStart();

@@ -11,6 +11,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "tests/support/VhmTestModel.h"
+#include "tools/discbuild/AsfWriter.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/F3dWriter.h"
 #include "tools/discbuild/FntWriter.h"
@@ -339,6 +340,20 @@ Bytes Ops(u8 repeats, const std::vector<Bytes>& ops, const Bytes& content) {
     return out;
 }
 
+// Stream packs: short mono streams, a stereo stream at the engine's interleave,
+// and one at an interleave the engine refuses to start.
+Seeds Asf(const fs::path&) {
+    const auto tone = [](u32 samples, u32 period) {
+        std::vector<s16> pcm(samples);
+        for (u32 i = 0; i < samples; ++i)
+            pcm[i] = s16((i % period) * 4000 / period - 2000);
+        return pcm;
+    };
+    return {discbuild::AsfWrite({{tone(700, 20), {}, 32000}, {tone(1400, 30), {}, 16000}}),
+            discbuild::AsfWrite({{tone(280, 10), tone(280, 14), 32000}}),
+            discbuild::AsfWrite({{tone(140, 7), {}, 32000}, {tone(560, 9), tone(560, 11), 22050}}, 256)};
+}
+
 Seeds DiscFile(const fs::path&) {
     enum : u8 { kRead, kAsyncRead, kSeek, kFailTransfer, kLoad, kSecondUser };
     const Bytes content = Pattern(1000, 6);
@@ -407,6 +422,7 @@ const struct {
     {"gam", Gam},
     {"wrl", Wrl},
     {"sfx", Sfx},
+    {"asf", Asf},
     {"octree", Octree},
     {"fnt", Fnt},
     {"f3d", F3d},

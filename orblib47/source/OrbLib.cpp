@@ -30,6 +30,7 @@
 #include "orblib47/source/Name.h"
 #include "orblib47/source/Net.h"
 #include "orblib47/source/Octree.h"
+#include "orblib47/source/OrbStream.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Projector.h"
@@ -82,6 +83,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { WadColdReset(); },
     [](u32, s_orblib_config*) { OrbMaterial.ColdReset(); },
     [](u32, s_orblib_config*) { OrbScene.ColdReset(); },
+    [](u32, s_orblib_config*) { OrbStreamManager.ColdReset(); },
     [](u32, s_orblib_config*) { OctTreeColdReset(); },
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { CGameData::ColdReset(); },
@@ -112,6 +114,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { ShadowWarmReset(s32(c->maxTextureProject)); },
     [](u32, s_orblib_config*) { ProjectorForget(); },
     [](u32, s_orblib_config* c) { AudioWarmReset(c->streamRamBufSize, c->streamSpuRamBufSize); },
+    [](u32, s_orblib_config* c) { StreamWarmReset(c->streamRamBufSize, c->streamSpuRamBufSize); },
     [](u32, s_orblib_config*) { SfxWarmReset(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
@@ -138,6 +141,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },
     [](u32, s_orblib_config*) { OrbScene.WarmReset(); },
+    [](u32, s_orblib_config*) { OrbStreamManager.WarmReset(); },
     [](u32, s_orblib_config*) { CGameData::WarmReset(); },
     [](u32, s_orblib_config*) { CInstanceList::WarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },

@@ -83,6 +83,8 @@ public:
     void ClearCallback(COrbStream* stream);
     void Remove(COrbStream* stream);
     void Free(COrbStream* stream);
+    // The per-frame task's work: finished callbacks and fades.
+    void Update();
 
     s_thread* m_UpdateThreadPtr = nullptr;
     int m_Enabled = 0;

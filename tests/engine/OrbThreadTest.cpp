@@ -92,12 +92,13 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "SpriteDrawFrameBufferThread",
                             "SpriteDrawParticlesThread",
                             "COrbMaterial:EndThread",
+                            "COrbStreamManager::UpdateThread",
                             "ModelGroupThread",
                             "HAnimSpoolUpdateThread",
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 20u);
+    EXPECT_EQ(SystemThreadCount, 21u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

@@ -25,7 +25,7 @@ constexpr u16 AX_PB_TYPE_NORMAL = 0;
 constexpr u16 AX_PB_TYPE_STREAM = 1;  // a ring the caller refills: looping never resets the decoder
 
 constexpr u16 AX_PB_FORMAT_ADPCM = 0x00;  // addresses in nibbles
-constexpr u16 AX_PB_FORMAT_PCM16 = 0x0A;  // addresses in 16-bit samples
+constexpr u16 AX_PB_FORMAT_PCM16 = 0x0A;  // addresses in 16-bit samples (host byte order)
 
 constexpr u16 AX_SRC_TYPE_NONE = 0;    // one output sample per input sample
 constexpr u16 AX_SRC_TYPE_LINEAR = 1;  // linear interpolation by the ratio
@@ -72,7 +72,8 @@ struct AXPBVE {
 };
 
 // The sample-rate converter: ratio 16.16 fixed point (0x00010000 = one input sample
-// per output sample), the fraction of the position and the last input samples.
+// per output sample; above 8.0 it plays as 8.0), the fraction of the position and
+// the last input samples (last_samples[0] the newest).
 struct AXPBSRC {
     u16 ratioHi;
     u16 ratioLo;

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 const char* const COMMAND_LINE_USAGE =
     "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
-    "               [--screenshot FILE]\n"
+    "               [--screenshot FILE] [--audio-out FILE]\n"
     "  --headless         run without a window, on the virtual clock; without --frames it\n"
     "                     runs until interrupted (Ctrl+C)\n"
     "  --frames N         leave after N frames (1 to 4294967295)\n"
@@ -20,9 +20,10 @@ const char* const COMMAND_LINE_USAGE =
     "  --input FILE       with --headless: the remotes follow this input script (docs/input.md)\n"
     "  --screenshot FILE  when the game leaves, however it leaves, save the frame shown last\n"
     "                     as a PNG file\n"
+    "  --audio-out FILE   write the sound as it plays to a WAV file (32 kHz, 16-bit stereo)\n"
     "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
     "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
-    "bad command line (an option, the disc, the input script or the screenshot's folder).\n";
+    "bad command line (an option, the disc, the input script or an output file's folder).\n";
 
 namespace {
 
@@ -56,6 +57,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
                             : name == "--nand"       ? &line->nand
                             : name == "--input"      ? &line->input
                             : name == "--screenshot" ? &line->screenshot
+                            : name == "--audio-out"  ? &line->audioOut
                                                      : nullptr;
         if (text == nullptr && name != "--frames")
             return Fail(error, "unknown option '" + std::string(name) + "' (bowling --help lists them)");
@@ -80,15 +82,15 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
     return true;
 }
 
-bool CheckScreenshotPath(const std::string& path, std::string* error) {
+bool CheckOutputPath(const std::string& path, const std::string& what, std::string* error) {
     std::error_code ignored;
     const fs::path file = path;
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     if (fs::is_directory(file, ignored))
-        return Fail(error, "the screenshot '" + path + "' is a folder");
+        return Fail(error, "the " + what + " '" + path + "' is a folder");
     if (!fs::is_directory(folder, ignored))
-        return Fail(error, "the screenshot's folder '" + folder.string() + "' does not exist");
+        return Fail(error, "the " + what + "'s folder '" + folder.string() + "' does not exist");
     if (access(folder.c_str(), W_OK | X_OK) != 0)
-        return Fail(error, "the screenshot's folder '" + folder.string() + "' is not writable");
+        return Fail(error, "the " + what + "'s folder '" + folder.string() + "' is not writable");
     return true;
 }

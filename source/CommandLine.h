@@ -14,6 +14,7 @@ struct CommandLine {
     std::string nand;       // empty: the user's data folder
     std::string input;      // the remotes' input script (headless)
     std::string screenshot;
+    std::string audioOut;  // a WAV file of the sound
 };
 
 // The options text of --help.
@@ -23,6 +24,7 @@ extern const char* const COMMAND_LINE_USAGE;
 // "bowling: REASON") when they are not a valid command line.
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error);
 
-// Before the first frame: the screenshot can be written where it was asked for
-// (its folder exists and takes files); false with a one-line reason.
-bool CheckScreenshotPath(const std::string& path, std::string* error);
+// Before the first frame: an output file (`what`: "screenshot", "audio file") can be
+// written where it was asked for (its folder exists and takes files); false with a
+// one-line reason.
+bool CheckOutputPath(const std::string& path, const std::string& what, std::string* error);

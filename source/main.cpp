@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     CommandLine line;
     std::string error;
     if (!ParseCommandLine(argc - 1, argv + 1, &line, &error) ||
-        (!line.screenshot.empty() && !CheckScreenshotPath(line.screenshot, &error)) ||
+        (!line.screenshot.empty() && !CheckOutputPath(line.screenshot, "screenshot", &error)) ||
+        (!line.audioOut.empty() && !CheckOutputPath(line.audioOut, "audio file", &error)) ||
         (!line.input.empty() && !HostCheckInputScript(line.input, &error))) {
         std::fprintf(stderr, "bowling: %s\n", error.c_str());
         return 2;
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     config.discRoot = line.disc.empty() ? DefaultDiscRoot() : line.disc;
     config.nandRoot = line.nand;
     config.inputScript = line.input;
+    config.audioOut = line.audioOut;
     if (!CheckDisc(config.discRoot, &error)) {
         std::fprintf(stderr, "bowling: bad disc '%s': %s\n", config.discRoot.c_str(), error.c_str());
         return 2;

@@ -18,10 +18,14 @@ inline s32 AdpcmCode(u8 byte, bool low) {
     return code >= 8 ? code - 16 : code;
 }
 
-inline s16 AdpcmSample(s32 code, u32 shift, s16 c0, s16 c1, s16 yn1, s16 yn2) {
-    const s64 sum = (s64(code) << (shift + 11)) + s64(c0) * yn1 + s64(c1) * yn2 + 1024;
-    const s64 sample = sum >> 11;
-    return s16(sample > 32767 ? 32767 : sample < -32768 ? -32768 : sample);
+// The sample after history yn1, yn2 (in 64 bits, so a decoder can keep its
+// history in registers without conversions on the way from one sample to the next).
+inline s64 AdpcmSample(s32 code, u32 shift, s64 c0, s64 c1, s64 yn1, s64 yn2) {
+    const s64 sample = (c0 * yn1 + ((s64(code) << (shift + 11)) + c1 * yn2 + 1024)) >> 11;
+    // Clamping is rare: a branch keeps it off the sample-to-sample dependency.
+    if (sample != s16(sample)) [[unlikely]]
+        return sample < 0 ? -32768 : 32767;
+    return sample;
 }
 
 }  // namespace console

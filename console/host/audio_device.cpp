@@ -2,11 +2,14 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 namespace {
 
 constexpr std::uint32_t kFrameBytes = 4;
 
 SDL_AudioDeviceID s_device = 0;
+std::uint32_t s_sampleRate = 0;
 
 }  // namespace
 
@@ -27,6 +30,7 @@ bool host::AudioDeviceOpen(std::uint32_t sampleRate, std::string* error) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    s_sampleRate = sampleRate;
     SDL_PauseAudioDevice(s_device, 0);
     return true;
 }
@@ -47,7 +51,16 @@ bool host::AudioDeviceIsOpen() {
 
 void host::AudioDeviceQueue(const std::int16_t* samples, std::uint32_t frames,
                             std::uint32_t maxQueuedFrames) {
-    if (s_device == 0 || SDL_GetQueuedAudioSize(s_device) > maxQueuedFrames * kFrameBytes)
+    if (s_device == 0)
         return;
+    const std::uint32_t queued = SDL_GetQueuedAudioSize(s_device);
+    if (queued > maxQueuedFrames * kFrameBytes)
+        return;
+    if (queued == 0) {
+        // Blocks come in bursts, one frame's worth at a time: start (or restart
+        // after a stall) 40 ms behind so the device does not run dry between them.
+        const std::vector<std::int16_t> silence(size_t(s_sampleRate / 25) * 2, 0);
+        SDL_QueueAudio(s_device, silence.data(), std::uint32_t(silence.size() * 2));
+    }
     SDL_QueueAudio(s_device, samples, frames * kFrameBytes);
 }

@@ -11,8 +11,9 @@ namespace host {
 bool AudioDeviceOpen(std::uint32_t sampleRate, std::string* error);
 void AudioDeviceClose();
 bool AudioDeviceIsOpen();
-// Queues `frames` stereo samples (left, right); drops them when the device already
-// holds more than `maxQueuedFrames`, so the sound never lags far behind.
+// Queues `frames` stereo samples (left, right) behind a short silence when the
+// device has run dry; drops them when it already holds more than
+// `maxQueuedFrames`, so the sound never lags far behind.
 void AudioDeviceQueue(const std::int16_t* samples, std::uint32_t frames, std::uint32_t maxQueuedFrames);
 
 }  // namespace host

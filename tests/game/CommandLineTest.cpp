@@ -46,13 +46,13 @@ TEST(CommandLineTest, ReadsEveryOption) {
     CommandLine line;
     std::string error;
     ASSERT_TRUE(Parse({"--headless", "--frames", "4294967295", "--disc", "d", "--nand", "n", "--input", "i",
-                       "--screenshot", "s.png"},
+                       "--screenshot", "s.png", "--audio-out", "a.wav"},
                       &line, &error))
         << error;
     EXPECT_TRUE(line.headless);
     EXPECT_FALSE(line.help);
     EXPECT_EQ(line.frames, 4294967295u);
-    EXPECT_EQ(line.disc + line.nand + line.input + line.screenshot, "dnis.png");
+    EXPECT_EQ(line.disc + line.nand + line.input + line.screenshot + line.audioOut, "dnis.pnga.wav");
     ASSERT_TRUE(Parse({"--help"}, &line, &error));
     EXPECT_TRUE(line.help);
     EXPECT_EQ(line.frames, 0u);
@@ -107,15 +107,17 @@ TEST(CommandLineTest, RealsAreFiniteNumbersInRange) {
     }
 }
 
-TEST(CommandLineTest, TheScreenshotsFolderMustTakeFiles) {
+TEST(CommandLineTest, AnOutputFilesFolderMustTakeFiles) {
     const std::string folder = testing::TempDir();
     std::string error;
-    EXPECT_TRUE(CheckScreenshotPath(folder + "shot.png", &error)) << error;
-    EXPECT_TRUE(CheckScreenshotPath("shot.png", &error)) << error;
-    EXPECT_FALSE(CheckScreenshotPath(folder + "missing/shot.png", &error));
+    EXPECT_TRUE(CheckOutputPath(folder + "shot.png", "screenshot", &error)) << error;
+    EXPECT_TRUE(CheckOutputPath("shot.png", "screenshot", &error)) << error;
+    EXPECT_FALSE(CheckOutputPath(folder + "missing/shot.png", "screenshot", &error));
     EXPECT_EQ(error, "the screenshot's folder '" + folder + "missing' does not exist");
-    EXPECT_FALSE(CheckScreenshotPath(folder, &error));
+    EXPECT_FALSE(CheckOutputPath(folder, "screenshot", &error));
     EXPECT_EQ(error, "the screenshot '" + folder + "' is a folder");
+    EXPECT_FALSE(CheckOutputPath(folder + "missing/out.wav", "audio file", &error));
+    EXPECT_EQ(error, "the audio file's folder '" + folder + "missing' does not exist");
 }
 
 }  // namespace

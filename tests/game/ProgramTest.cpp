@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -61,6 +63,8 @@ TEST_F(ProgramTest, BowlingRefusesBadCommandLinesInOneLine) {
          "bowling: input script '" + Path("bad_script.txt") + "', line 2: 'swing' takes 2 arguments"},
         {{"--headless", "--screenshot", Path("missing/shot.png")},
          "bowling: the screenshot's folder '" + Path("missing") + "' does not exist"},
+        {{"--headless", "--audio-out", folder_.string()},
+         "bowling: the audio file '" + folder_.string() + "' is a folder"},
     };
     for (const Case& c : cases)
         ExpectRefused(BOWLING_PROGRAM, c);
@@ -81,6 +85,19 @@ TEST_F(ProgramTest, BowlingWritesTheScreenshotAtTheFrameLimit) {
     ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "3", "--screenshot", Path("shot.png")});
     EXPECT_EQ(child.Wait(), 0);
     EXPECT_TRUE(IsPng(Path("shot.png")));
+}
+
+TEST_F(ProgramTest, BowlingWritesTheSoundToAWavFileHeadless) {
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "30", "--audio-out", Path("sound.wav")});
+    EXPECT_EQ(child.Wait(), 0);
+    std::ifstream in(Path("sound.wav"), std::ios::binary);
+    char header[44] = {};
+    ASSERT_TRUE(in.read(header, sizeof header));
+    EXPECT_EQ(std::string(header, 4) + std::string(header + 8, 4), "RIFFWAVE");
+    std::uint32_t dataBytes = 0;
+    std::memcpy(&dataBytes, header + 40, 4);  // little-endian, as the host
+    EXPECT_EQ(fs::file_size(Path("sound.wav")), 44 + dataBytes);
+    EXPECT_EQ(dataBytes % 4, 0u);
 }
 
 TEST_F(ProgramTest, BowlingLeavesOnASignalWithTheScreenshot) {

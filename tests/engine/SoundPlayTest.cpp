@@ -3,10 +3,12 @@
 // sound-effect volume.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "console/ax.h"
 #include "orblib47/source/Data.h"
+#include "orblib47/source/Heap.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "tests/engine/SoundFixture.h"
 #include "tools/discbuild/SymTableWriter.h"
@@ -182,6 +184,28 @@ TEST_F(SoundPlayTest, ASoundWhoseVoiceIsTakenGivesItsChannelBack) {
     EXPECT_EQ(ChannelStatus[31].voiceData, nullptr);
     EXPECT_EQ(AudioAllocChannel(1), 31);
     AudioFreeChannel(31);
+}
+
+// A warm reset makes the heap anew: no voice may go on reading the old one.
+class SoundResetTest : public EngineFixture {};
+
+TEST_F(SoundResetTest, TheWarmResetsOfSoundFreeTheVoicesOfTheLastRun) {
+    const std::vector<u8> payload =
+        discbuild::SfxPayload({{"HUM", std::vector<s16>(3200, 1000), 32000, 0u, 0}});
+    void* image = HeapMalloc(u32(payload.size()), __FILE_NAME__, __LINE__);
+    std::memcpy(image, payload.data(), payload.size());
+    SfxSetDefaultBank(SfxLoad("HUM", image, u32(payload.size())));
+    const s_VOLUME_MIX mix = {1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    const s32 channel = SfxPlayChannelLooped(0, &mix, 10, AudioAllocChannel(10));
+    ASSERT_GE(channel, 0);
+    const AXVPB* voice = ChannelStatus[channel].voiceData;
+    AudioWarmReset(0, 0);
+    SfxWarmReset();
+    EXPECT_EQ(voice->priority, AX_PRIORITY_FREE);
+    EXPECT_EQ(voice->pb.state, AX_PB_STATE_STOP);
+    EXPECT_EQ(SfxDefaultBank, nullptr);
+    for (s32 i = 0; i < AUDIO_CHANNEL_COUNT; ++i)
+        EXPECT_EQ(AudioAllocChannel(1), i);
 }
 
 }  // namespace

@@ -19,13 +19,14 @@ constexpr s32 kHum = s32(0x80000000u);
 constexpr s32 kDrone = s32(0x80000001u);
 constexpr s32 kNoSound = s32(0x80000002u);
 constexpr s32 kOtherHum = s32(0x80000003u);
+constexpr s32 kBadIndex = s32(0x80000004u);
 
 class SoundPlayTest : public SoundFixture {
 protected:
     void SetUp() override {
         SoundFixture::SetUp();
         const std::vector<u8> table =
-            discbuild::SymTableImage({0x00070000, 0x00070001, 0xFFFFFFFFu, 0x00080000});
+            discbuild::SymTableImage({0x00070000, 0x00070001, 0xFFFFFFFFu, 0x00080000, 0x00070009});
         ASSERT_EQ(SymbolTransLoadImage(table.data(), u32(table.size())), RET_NO_ERROR);
         before_ = Heaps();  // the table lives for the test
         bank_ = Load("PLAY", {Hum(), Sound("DRONE", Sine(1000.0, 32000, 32000), 32000, 0u)});
@@ -77,6 +78,17 @@ TEST_F(SoundPlayTest, WithEveryChannelTakenOnlyASoundThatMattersReportsItsFailur
     report_->clear();
     EXPECT_EQ(SfxPlayLooped(kDrone, &kFull, 1), -1);
     EXPECT_EQ(report().text(), "SfxPlayLooped: Unable to allocate sfx channel for sfx number 458753.\n");
+}
+
+TEST_F(SoundPlayTest, ASoundThatFailsOnAStolenChannelTakesTheOldSoundWithIt) {
+    for (s32 i = 0; i < AUDIO_CHANNEL_COUNT; ++i)
+        ASSERT_EQ(SfxPlayLooped(kHum, &kFull, 5), i);
+    const AXVPB* voice = ChannelStatus[0].voiceData;
+    EXPECT_EQ(SfxPlay(kBadIndex, &kFull, 10), -1);
+    EXPECT_FALSE(SfxIsPlaying(0));
+    EXPECT_EQ(voice->priority, AX_PRIORITY_FREE);
+    EXPECT_EQ(AudioAllocChannel(1), 0);
+    EXPECT_EQ(AudioAllocChannel(1), -1);  // channel 0 came free, and only once
 }
 
 TEST_F(SoundPlayTest, IdsArePlayingOnlyOnTheirChannelFromTheirBank) {

@@ -126,6 +126,24 @@ TEST_F(THPSimpleTest, AFrameSizeBeyondTheBufferStopsTheReader) {
     Stop();
 }
 
+// Component sizes that run past the frame are a decode error, for the video and
+// for an audio component's tracks.
+TEST_F(THPSimpleTest, ComponentsRunningPastTheirFrameAreADecodeError) {
+    discbuild::ThpMovie movie = Movie(2);
+    AddRamp(&movie, 32000, 1000, 0, 1);
+    movie.tracks.push_back(movie.tracks[0]);
+    const std::vector<u8> good = discbuild::ThpWrite(movie);
+    const u32 frame = BE32(good, 40), size = BE32(good, 24);
+    for (const u32 word : {8u, 12u}) {
+        std::vector<u8> bad = good;
+        PutBE32(&bad, frame + word, size / (word == 12 ? 2 : 1));
+        Write("OVER.thp", bad);
+        ASSERT_TRUE(Start("OVER.thp"));
+        EXPECT_EQ(THPSimpleDecode(0), THP_DECODE_VIDEO_ERROR) << word;
+        Stop();
+    }
+}
+
 TEST_F(THPSimpleTest, AFullAudioBufferKeepsTheFrameForTheNextCall) {
     discbuild::ThpMovie movie = Movie(5);
     AddRamp(&movie, 32000, 5 * 500, 0, 4);

@@ -144,14 +144,16 @@ void Rewind() {
     THPResamplerReset();
 }
 
-// The component sizes of a frame, checked against what was read; false when they
-// overrun it.
-bool ComponentSizes(const THPReadBuffer& frame, u32 sizes[16]) {
-    const u32 count = SimpleControl.compInfo.numComponents;
-    u64 total = 8 + 4 * count;
-    for (u32 i = 0; i < count; ++i) {
-        sizes[i] = LoadBE32(frame.ptr + 8 + 4 * i);
-        total += sizes[i];
+// The bytes each component of a frame takes (an audio component holds every
+// track), checked against what was read; false when they overrun it.
+bool ComponentSpans(const THPReadBuffer& frame, u64 spans[16]) {
+    const THPSimple& c = SimpleControl;
+    u64 total = MinFrameSize();
+    for (u32 i = 0; i < c.compInfo.numComponents; ++i) {
+        spans[i] = LoadBE32(frame.ptr + 8 + 4 * i);
+        if (c.compInfo.frameComp[i] == kCompAudio)
+            spans[i] *= c.audioInfo.sndNumTracks;
+        total += spans[i];
     }
     return total <= frame.size;
 }
@@ -364,21 +366,16 @@ s32 THPSimpleDecode(s32 audioTrack) {
         if (c.audioBuffer[c.audioDecodeIndex].validSample != 0)
             return THP_DECODE_AUDIO_FULL;
     }
-    u32 sizes[16];
-    if (!ComponentSizes(frame, sizes))
+    u64 spans[16];
+    if (!ComponentSpans(frame, spans))
         return THP_DECODE_VIDEO_ERROR;
     const u8* data = frame.ptr + MinFrameSize();
     for (u32 i = 0; i < c.compInfo.numComponents; ++i) {
-        if (c.compInfo.frameComp[i] == kCompAudio) {
-            if (u64(sizes[i]) * c.audioInfo.sndNumTracks > frame.size)
-                return THP_DECODE_VIDEO_ERROR;
-            DecodeAudio(data, sizes[i], audioTrack);
-            data += u64(sizes[i]) * c.audioInfo.sndNumTracks;
-        } else {
-            if (DecodeVideo(frame, data, sizes[i]) != THP_DECODE_OK)
-                return THP_DECODE_VIDEO_ERROR;
-            data += sizes[i];
-        }
+        if (c.compInfo.frameComp[i] == kCompAudio)
+            DecodeAudio(data, u32(spans[i] / c.audioInfo.sndNumTracks), audioTrack);
+        else if (DecodeVideo(frame, data, u32(spans[i])) != THP_DECODE_OK)
+            return THP_DECODE_VIDEO_ERROR;
+        data += spans[i];
     }
     frame.isValid = FALSE;
     c.nextDecodeIndex = (c.nextDecodeIndex + 1) % THP_READ_BUFFERS;

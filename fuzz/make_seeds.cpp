@@ -22,6 +22,7 @@
 #include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
+#include "tools/discbuild/ThpWriter.h"
 #include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/VhaWriter.h"
 #include "tools/discbuild/VhmWriter.h"
@@ -406,6 +407,40 @@ Seeds Sfx(const fs::path&) {
     return {discbuild::SfxPayload({oneShot, looped}), discbuild::SfxPayload({})};
 }
 
+// Movies: pictures only, with a mono and with a stereo track of two takes, and
+// one longer than the player's ring of read buffers.
+Seeds Thp(const fs::path&) {
+    auto movie = [](u32 frames, u32 width, u32 height) {
+        discbuild::ThpMovie m;
+        m.width = width;
+        m.height = height;
+        m.quality = 50;
+        for (u32 f = 0; f < frames; ++f) {
+            std::vector<u8> picture(width * height * 3);
+            for (u32 i = 0; i < picture.size(); ++i)
+                picture[i] = u8(i * 7 + f * 40);
+            m.pictures.push_back(picture);
+        }
+        return m;
+    };
+    auto sound = [](u32 samples, u32 channels) {
+        std::vector<s16> pcm(samples * channels);
+        for (u32 i = 0; i < pcm.size(); ++i)
+            pcm[i] = s16((i % 200) * 150 - 15000);
+        return pcm;
+    };
+    discbuild::ThpMovie mono = movie(2, 32, 16);
+    mono.channels = 1;
+    mono.frequency = 32000;
+    mono.tracks = {sound(800, 1)};
+    discbuild::ThpMovie stereo = movie(3, 16, 16);
+    stereo.channels = 2;
+    stereo.frequency = 22050;
+    stereo.tracks = {sound(600, 2), sound(600, 2)};
+    return {discbuild::ThpWrite(movie(1, 16, 16)), discbuild::ThpWrite(mono), discbuild::ThpWrite(stereo),
+            discbuild::ThpWrite(movie(12, 16, 16))};
+}
+
 const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
@@ -432,6 +467,7 @@ const struct {
     {"nvram", NVRam},
     {"input_script", InputScript},
     {"command_line", CommandLine},
+    {"thp", Thp},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "source/AlleyNPCManager.h"
+#include "source/MenuMusic.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneContext.h"
 #include "source/Physics/LaneManager.h"
@@ -36,7 +37,9 @@ const ResetStep ColdResetSteps[] = {
 
 const ResetStep WarmResetSteps[] = {
     [] { SystemTextWad = nullptr; },
+    [] { SoundWad = nullptr; },
     [] { TextureProjectRegisterDrawFunc(); },
+    [] { MenuMusicForget(); },
 };
 
 }  // namespace

@@ -10,11 +10,14 @@
 #include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
+#include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
 #include "source/GameReset.h"
+#include "source/MenuMusic.h"
 
 u32 g_FrameLimit = 0;
 s_wad* SystemTextWad = nullptr;
+s_wad* SoundWad = nullptr;
 
 s32 OrbMain() {
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
@@ -36,10 +39,14 @@ s32 OrbMain() {
 
     FileChangeDirectory(GAME_DATA_FOLDER);
     SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
+    SoundWad = WadLoad(GAME_SOUND_WAD, 4);
+    SfxSetSfxVolume(1.0f);
 
     HeapPrintAvail("MainLoop");
-    while (g_FrameLimit == 0 || FrameCount < g_FrameLimit)
+    while (g_FrameLimit == 0 || FrameCount < g_FrameLimit) {
+        MenuMusicUpdate();
         EventWait(1);
+    }
 
     OrblibExit();
     return 0;

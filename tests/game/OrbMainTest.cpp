@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
+#include "console/ai/ai_control.h"
 #include "console/system.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "source/AlleyNPCManager.h"
+#include "source/DefaultDisc.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/PinTables.h"
@@ -23,17 +27,30 @@ struct RunResult {
     f32 gameTime;
     f32 playTime;
     s32 nextRandom;
+    std::vector<s16> sound;  // stereo, 32 kHz
 };
 
+// Root mean square of the left channel over stereo samples [from, to).
+double Loudness(const std::vector<s16>& sound, size_t from, size_t to) {
+    double sum = 0.0;
+    for (size_t i = from; i < to; ++i)
+        sum += double(sound[2 * i]) * sound[2 * i];
+    return std::sqrt(sum / double(to - from));
+}
+
 RunResult RunGame(u32 frames) {
-    HostInit(TestHostConfig());
+    HostConfig config = TestHostConfig();
+    config.discRoot = DefaultDiscRoot();
+    HostInit(config);
     RunResult result{};
     {
         ReportCapture capture;
+        HostAudioCaptureStart();
         g_FrameLimit = frames;
         EXPECT_EQ(OrbMain(), 0);
         g_FrameLimit = 0;
         result.output = capture.text();
+        result.sound = HostAudioCaptureTake();
     }
     result.clock = OSGetTime();
     result.frames = FrameCount;
@@ -78,6 +95,18 @@ TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {
     EXPECT_EQ(first.gameTime, second.gameTime);
     EXPECT_EQ(first.playTime, second.playTime);
     EXPECT_EQ(first.nextRandom, second.nextRandom);
+    EXPECT_EQ(first.sound, second.sound);
 }
 
 }  // namespace
+
+TEST(OrbMainTest, PlaysTheMenuMusicFadingIn) {
+    RunResult run = RunGame(240);
+    EXPECT_NE(run.output.find("Wad Load: SOUND\n"), std::string::npos);
+    const size_t samples = run.sound.size() / 2;
+    ASSERT_GT(samples, 32000u * 3);  // four seconds of frames
+    const double start = Loudness(run.sound, 0, 8000);
+    const double late = Loudness(run.sound, samples - 16000, samples);
+    EXPECT_GT(late, 200.0);
+    EXPECT_GT(late, 3.0 * start);  // the three-second fade-in
+}

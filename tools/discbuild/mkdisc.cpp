@@ -1,6 +1,6 @@
-// mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources
-// paints its sprite sheets, bakes its fonts from the system's TrueType faces and
-// generates its models.
+// mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources,
+// paints its sprite sheets, bakes its fonts from the system's TrueType faces,
+// generates its models and synthesises its sounds.
 #include <cstdio>
 #include <exception>
 
@@ -8,6 +8,7 @@
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
 #include "tools/modelgen/DiscModels.h"
+#include "tools/soundgen/DiscSounds.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
         discbuild::BuildDiscSprites(argv[1], argv[2]);
         fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
         modelgen::BuildDiscModels(argv[2]);
+        soundgen::BuildDiscSounds(argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mkdisc: %s\n", error.what());
         return 1;

@@ -82,6 +82,7 @@ const BuiltInType kBuiltInTypes[] = {
     {FourCC("VHM\0"), WadLoadModel, WadFreeModel},
     {FourCC("GRP\0"), WadLoadModelGroup, WadFreeModelGroup},
     {kTypeVHA, WadLoadHAnim, WadFreeHAnim},
+    {FourCC("STG\0"), WadLoadSoundTag, WadFreeSoundTag},
     {FourCC("TXT\0"), LoadString, FreeString},
     {FourCC("BIN\0"), LoadBinary, FreeBinary},
     {kTypeTOC, KeepPayload, FreePayload},

@@ -20,3 +20,5 @@ void* WadLoadHAnim(s_wad_header* header, void* payload);  // "VHA"
 void WadFreeHAnim(void* data);
 void* WadLoadSfx(s_wad_header* header, void* payload);  // "SFX"
 void WadFreeSfx(void* data);
+void* WadLoadSoundTag(s_wad_header* header, void* payload);  // "STG"
+void WadFreeSoundTag(void* data);

@@ -39,6 +39,7 @@
 #include "orblib47/source/Screenshot.h"
 #include "orblib47/source/Shadow.h"
 #include "orblib47/source/Sound.h"
+#include "orblib47/source/SpatialSfx.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
@@ -138,6 +139,7 @@ const ResetStep WarmResetSteps[] = {
         SceneLightsWarmReset(24);
     },
     [](u32, s_orblib_config*) { DecalWarmReset(); },
+    [](u32, s_orblib_config*) { SpatialSfxWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },
     [](u32, s_orblib_config*) { OrbScene.WarmReset(); },

@@ -20,6 +20,7 @@
 #include "tools/discbuild/OctreeWriter.h"
 #include "tools/discbuild/SfxWriter.h"
 #include "tools/discbuild/SprWriter.h"
+#include "tools/discbuild/StgWriter.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
 #include "tools/discbuild/ThpWriter.h"
@@ -316,6 +317,27 @@ Seeds F3d(const fs::path&) {
     return {discbuild::F3dPayload(font), discbuild::F3dPayload(empty)};
 }
 
+// A plain looped tag with both variances, a positional tag and a stream tag.
+Seeds Stg(const fs::path&) {
+    discbuild::SoundTagDef plain;
+    plain.idName = "SFX_PIN_HIT";
+    plain.id = s32(0x80000003u);
+    plain.flags = 0x80000000u;
+    plain.priority = 10;
+    plain.pitch = 1.9f;
+    plain.pitchVariance = 0.3f;
+    plain.volumeVariance = 0.2f;
+    plain.volumeMix = {0.8f, 0.8f, 0.0f, 0.0f, 0.0f, 0.0f};
+    discbuild::SoundTagDef spatial = plain;
+    spatial.type = 0;
+    spatial.maxVol = 0.9f;
+    spatial.volumeVariance = 0.3f;
+    spatial.maxAudDist = 20.0f;
+    discbuild::SoundTagDef stream = plain;
+    stream.type = 2;
+    return {discbuild::StgPayload(plain), discbuild::StgPayload(spatial), discbuild::StgPayload(stream)};
+}
+
 Seeds SymTable(const fs::path& disc) {
     return {discbuild::SymTableImage({}), discbuild::SymTableImage({7, 0x00070002u, 0xFFFFFFFFu}),
             ReadFile(disc / "SymTable.bin")};
@@ -461,6 +483,7 @@ const struct {
     {"octree", Octree},
     {"fnt", Fnt},
     {"f3d", F3d},
+    {"stg", Stg},
     {"sym_table", SymTable},
     {"lzo", Lzo},
     {"disc_file", DiscFile},

@@ -92,13 +92,14 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "SpriteDrawFrameBufferThread",
                             "SpriteDrawParticlesThread",
                             "COrbMaterial:EndThread",
+                            "SpatialSfxThread",
                             "COrbStreamManager::UpdateThread",
                             "ModelGroupThread",
                             "HAnimSpoolUpdateThread",
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 21u);
+    EXPECT_EQ(SystemThreadCount, 22u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

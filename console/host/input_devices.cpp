@@ -112,6 +112,8 @@ public:
         }
     }
 
+    bool ResetKeyDown() override { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_F5] != 0; }
+
     void Rumble(std::size_t remote, bool on) override {
         SDL_GameController* pad = controllers_[remote].pad;
         if (pad != nullptr)

@@ -42,6 +42,8 @@ public:
     // Polls the devices (the window's event pump keeps SDL's state current).
     virtual void Sample(DeviceRemotes& remotes) = 0;
     virtual void Rumble(std::size_t remote, bool on) = 0;
+    // The key that stands for the console's reset button is held.
+    virtual bool ResetKeyDown() = 0;
 };
 
 // Opens the devices. When the game controllers cannot be started the keyboard and

@@ -13,6 +13,7 @@
 #include "console/input/input_control.h"
 #include "console/input/remote.h"
 #include "console/os.h"
+#include "console/os/reset_control.h"
 #include "console/system.h"
 
 namespace {
@@ -28,7 +29,8 @@ enum class Command {
     Stick,
     Swing,
     Probe,
-    Error
+    Error,
+    Reset
 };
 
 struct Event {
@@ -75,6 +77,14 @@ public:
     bool Line(const std::vector<std::string>& t, Event* event, std::string* why) {
         tokens_ = &t;
         why_ = why;
+        if (t.size() >= 2 && t[1] == "reset") {
+            // The console's reset button belongs to no remote.
+            event->command = Command::Reset;
+            if (!ParseNumber(t[0], &event->frame))
+                return Fail("bad frame '" + t[0] + "'");
+            return (t.size() == 3 || Fail("'reset' takes 1 argument")) &&
+                   OnOff(t[2], "down", "up", &event->on);
+        }
         if (t.size() < 3)
             return Fail("expected 'FRAME REMOTE COMMAND ...'");
         if (!ParseNumber(t[0], &event->frame))
@@ -241,6 +251,9 @@ private:
                 break;
             case Command::Error:
                 remote.sampleError = e.code;
+                break;
+            case Command::Reset:
+                HostSetResetButton(e.on);
                 break;
         }
     }

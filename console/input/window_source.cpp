@@ -5,6 +5,7 @@
 #include "console/host_services.h"
 #include "console/input/remote.h"
 #include "console/os.h"
+#include "console/os/reset_control.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ public:
     void Sample(u32, console::Remotes& remotes) override {
         host::DeviceRemotes devices;
         devices_->Sample(devices);
+        HostSetResetButton(devices_->ResetKeyDown());
         for (std::size_t i = 0; i < remotes.size(); ++i) {
             const host::DeviceRemote& device = devices[i];
             console::RemoteState& remote = remotes[i];

@@ -12,6 +12,7 @@
 #include "console/os/arena.h"
 #include "console/os/clock.h"
 #include "console/os/poll.h"
+#include "console/os/reset.h"
 #include "console/os/sound_mode.h"
 #include "console/sc/sc_reset.h"
 #include "console/vi/vi_control.h"
@@ -40,6 +41,7 @@ bool HostInit(const HostConfig& config, std::string* windowError) {
     console::SoundModeReset(config.soundMode);
     console::AIReset();
     console::AXReset();
+    console::ResetButtonsReset();
     std::string error;
     const bool windowOpened = !config.window || console::WindowOpen(config.windowTitle.c_str(), &error);
     if (!windowOpened && windowError != nullptr)

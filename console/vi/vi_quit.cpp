@@ -1,8 +1,11 @@
 // Quit requests: closing the window or a signal asks the program to quit; the
-// request reaches its quit callback at the next retrace wait, on the main thread.
+// request reaches the power callback (the console's power button) when the program
+// installed one, else its quit callback, at the next retrace wait, on the main
+// thread.
 #include <csignal>
 
 #include "console/host_services.h"
+#include "console/os/reset.h"
 #include "console/system.h"
 #include "console/vi/vi_control.h"
 
@@ -29,9 +32,13 @@ void console::QuitReset() {
 }
 
 void console::QuitDeliver() {
-    // A request made before the program set its callback waits for it.
-    if (s_quitRequested == 0 || s_quitNotified || s_quitCallback == nullptr)
+    // A request made before the program set a callback waits for one.
+    const OSPowerCallback power = console::PowerCallback();
+    if (s_quitRequested == 0 || s_quitNotified || (power == nullptr && s_quitCallback == nullptr))
         return;
     s_quitNotified = true;
-    s_quitCallback();
+    if (power != nullptr)
+        power();
+    else
+        s_quitCallback();
 }

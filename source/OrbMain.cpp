@@ -7,6 +7,7 @@
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
@@ -41,9 +42,11 @@ s32 OrbMain() {
     SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
     SoundWad = WadLoad(GAME_SOUND_WAD, 4);
     SfxSetSfxVolume(1.0f);
+    FileSetErrorCallback(HardwareDisplayFileErrorMessage);
 
     HeapPrintAvail("MainLoop");
     while (g_FrameLimit == 0 || FrameCount < g_FrameLimit) {
+        HardwareCheckFileError();
         MenuMusicUpdate();
         EventWait(1);
     }

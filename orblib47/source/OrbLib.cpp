@@ -131,6 +131,8 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { FontWarmReset(c->maxfontdraw); },
     [](u32, s_orblib_config*) { Font3DWarmReset(); },
     [](u32, s_orblib_config* c) { SpriteWarmReset(c->maxspriteanim, c->maxSpriteDrawGroup); },
+    [](u32, s_orblib_config*) { HardwareResetStartup(); },
+    [](u32, s_orblib_config*) { HardwareSetGameName(ORBLIB_GAME_TITLE); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },

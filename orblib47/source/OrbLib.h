@@ -46,6 +46,9 @@ struct s_orblib_config {
     u32 maxTextureProject;
 };
 
+// The product title that the disc-error messages name.
+constexpr const char* ORBLIB_GAME_TITLE = "Bowling";
+
 // SceneFlags bits.
 constexpr u32 SCENE_FLAG_QUIT_REQUEST = 0x80000000u;
 constexpr u32 SCENE_FLAG_GAME_PAUSED = 0x10000000u;

@@ -9,6 +9,7 @@
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/WadChunk.h"

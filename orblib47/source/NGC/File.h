@@ -89,7 +89,8 @@ DVDFileInfo* FileGetDVDInfo(s32 fid);
 s_ngc_file* NgcFileGetPtr(const DVDFileInfo* info);
 
 // Blocking read at the current position, kept within the file: the bytes
-// delivered, 0 for a bad handle or a failed transfer.
+// delivered, 0 for a bad handle or a failed transfer. A fatal drive error shows
+// the error callback's message and never returns.
 s32 FileReadBytes(s32 fid, void* dst, u32 n);
 // Records a read (kept within the file); the polls below carry it out.
 e_error_code FileReadBytesAsync(s32 fid, void* dst, u32 n);
@@ -112,8 +113,3 @@ void FileCallErrorCallback();
 
 // The per-frame task that refreshes the error word.
 void FileGetStatusThread(s_thread* task, void* record);
-
-// Disc-error hold: refreshes the error word; while the drive reports an error it
-// waits retrace by retrace until the drive is ready again. Returns the error word
-// read first: non-zero when an error was pending.
-u32 HardwareCheckFileError();

@@ -8,6 +8,8 @@
 
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/NGC/FileInternal.h"
+#include "orblib47/source/NGC/Hardware.h"
+#include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 
 namespace {
@@ -186,6 +188,16 @@ void FileCdSetupAsyncRead(s_ngc_file* file, void* dst, u32 n) {
     SetAsyncState(file, FILE_ASYNC_REQUESTED);
 }
 
+// The drive has failed for good: the error callback shows it (once), and the
+// frames go on so that the tasks, and with them the reset and power buttons, keep
+// running until the program is left.
+[[noreturn]] void FileFatalError() {
+    DEBUG_PRINT("DVD: FATAL ERROR\n");
+    FileCallErrorCallback();
+    for (;;)
+        EventWait(1);
+}
+
 }  // namespace
 
 s32 FileReadBytes(s32 fid, void* dst, u32 n) {
@@ -193,7 +205,12 @@ s32 FileReadBytes(s32 fid, void* dst, u32 n) {
     if (file == nullptr)
         return 0;
     FileCdSetupAsyncRead(file, dst, n);
-    while (!FileIoStatus(fid)) {
+    for (;;) {
+        FileUpdateErrorStatus();
+        if (FileGetErrorStatus() == FILE_ERROR_FATAL)
+            FileFatalError();
+        if (FileIoStatus(fid))
+            break;
     }
     return file->errorStatus != 0 ? 0 : s32(file->bytesReadTotal);
 }

@@ -6,6 +6,7 @@
 #include "console/pad.h"
 #include "console/sc.h"
 #include "console/vi.h"
+#include "orblib47/source/NGC/HardwareInternal.h"
 
 e_error_code HardwareColdReset() {
     OSInit();
@@ -19,7 +20,11 @@ e_error_code HardwareColdReset() {
     return RET_NO_ERROR;
 }
 
+// The last run's tasks, fonts and sounds went with its heap.
 e_error_code HardwareWarmReset() {
+    HardwareResetForget();
+    HardwareErrorForget();
+    HardwareMuteForget();
     return RET_NO_ERROR;
 }
 

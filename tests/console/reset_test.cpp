@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "console/host_services.h"
 #include "console/input/input_control.h"
@@ -127,6 +128,23 @@ TEST_F(ResetButtonDeathTest, ShutdownLeavesThroughExit) {
             OSShutdownSystem();
         },
         testing::ExitedWithCode(0), "exit work done");
+}
+
+// A restart runs the program again from the top with the same arguments. The
+// threadsafe style starts the death test's child with arguments that run this
+// statement alone, so the restarted program runs it again and finds the mark.
+TEST_F(ResetButtonDeathTest, RestartRunsTheProgramAgainWithItsArguments) {
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            if (std::getenv("BOWLING_RESTARTED") != nullptr)
+                std::_Exit(42);
+            setenv("BOWLING_RESTARTED", "1", 1);
+            OSRestart(0);
+        },
+        testing::ExitedWithCode(42), "");
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 }  // namespace

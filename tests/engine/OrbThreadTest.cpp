@@ -92,6 +92,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "SpriteDrawFrameBufferThread",
                             "SpriteDrawParticlesThread",
                             "COrbMaterial:EndThread",
+                            "HWResetThread",
                             "SpatialSfxThread",
                             "COrbStreamManager::UpdateThread",
                             "ModelGroupThread",
@@ -99,7 +100,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 22u);
+    EXPECT_EQ(SystemThreadCount, 23u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

@@ -83,6 +83,23 @@ TEST_F(HardwareResetTest, AReleaseRestartsUnlessTheDriveRetriesOrFailed) {
     HostDVDSetDriveStatus(DVD_STATE_END);
 }
 
+void PressReset(void*) {
+    HostSetResetButton(true);
+}
+void ReleaseReset(void*) {
+    HostSetResetButton(false);
+}
+
+// The frames run under the disc-error message, so the reset button still works.
+TEST_F(HardwareResetTest, AResetWhileTheCoverIsOpenRestartsFromUnderTheMessage) {
+    HostDVDSetDriveStatus(DVD_STATE_COVER_OPEN);
+    console::PollSchedule(console::ClockNow() + 3 * console::kRetracePeriod, PressReset, nullptr);
+    console::PollSchedule(console::ClockNow() + 6 * console::kRetracePeriod, ReleaseReset, nullptr);
+    EXPECT_EQ(Leaving([] { HardwareCheckFileError(); }), 0);
+    EXPECT_EQ(HardwareErrorActive, 1) << "left from inside the handler";
+    HostDVDSetDriveStatus(DVD_STATE_END);
+}
+
 TEST_F(HardwareResetTest, ClosingTheWindowSwitchesOff) {
     HostRequestQuit();
     EXPECT_EQ(RunFrames(3), kShutdown);

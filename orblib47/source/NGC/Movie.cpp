@@ -12,6 +12,7 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/File.h"
+#include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/NGC/THPSimple.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"

@@ -36,10 +36,8 @@ const ResetStep ColdResetSteps[] = {
 };
 
 const ResetStep WarmResetSteps[] = {
-    [] { SystemTextWad = nullptr; },
-    [] { SoundWad = nullptr; },
-    [] { TextureProjectRegisterDrawFunc(); },
-    [] { MenuMusicForget(); },
+    [] { SystemTextWad = nullptr; },          [] { MenuSFXWad = nullptr; }, [] { PreloadGlobal = nullptr; },
+    [] { TextureProjectRegisterDrawFunc(); }, [] { MenuMusicForget(); },
 };
 
 }  // namespace

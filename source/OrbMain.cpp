@@ -18,7 +18,8 @@
 
 u32 g_FrameLimit = 0;
 s_wad* SystemTextWad = nullptr;
-s_wad* SoundWad = nullptr;
+s_wad* MenuSFXWad = nullptr;
+s_wad* PreloadGlobal = nullptr;
 
 s32 OrbMain() {
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
@@ -40,8 +41,9 @@ s32 OrbMain() {
 
     FileChangeDirectory(GAME_DATA_FOLDER);
     SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
-    SoundWad = WadLoad(GAME_SOUND_WAD, 4);
+    MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);
     SfxSetSfxVolume(1.0f);
+    PreloadGlobal = WadLoad(GAME_PRELOAD_WAD, 4);
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
 
     HeapPrintAvail("MainLoop");

@@ -11,15 +11,17 @@ constexpr u32 GAME_VIDEO_MODE = 0x507A3400u;
 struct s_wad;
 
 // What start-up loads from the disc besides the engine's symbol table: the
-// archives of the front end's strings and of the sound effects, in the data folder.
+// archives of the front end's strings, of the menu sounds and of the fonts every
+// screen uses, in the data folder.
 constexpr char GAME_DATA_FOLDER[] = "DATA";
 constexpr char GAME_SYSTEM_TEXT_WAD[] = "SYSTEXT";
-constexpr char GAME_SOUND_WAD[] = "SOUND";
+constexpr char GAME_MENU_SOUND_WAD[] = "MENUSND";
+constexpr char GAME_PRELOAD_WAD[] = "PRELOAD";
 
-// The front end's strings and the sound effects, loaded at start-up and kept for
-// the whole run.
+// Those archives, loaded at start-up and kept for the whole run.
 extern s_wad* SystemTextWad;
-extern s_wad* SoundWad;
+extern s_wad* MenuSFXWad;
+extern s_wad* PreloadGlobal;
 
 // Frames to run before leaving on our own; 0 runs until a quit request.
 extern u32 g_FrameLimit;

@@ -102,7 +102,7 @@ TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {
 
 TEST(OrbMainTest, PlaysTheMenuMusicFadingIn) {
     RunResult run = RunGame(240);
-    EXPECT_NE(run.output.find("Wad Load: SOUND\n"), std::string::npos);
+    EXPECT_NE(run.output.find("Wad Load: MENUSND\n"), std::string::npos);
     const size_t samples = run.sound.size() / 2;
     ASSERT_GT(samples, 32000u * 3);  // four seconds of frames
     const double start = Loudness(run.sound, 0, 8000);

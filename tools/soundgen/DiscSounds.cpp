@@ -43,7 +43,7 @@ void WriteMusic(const fs::path& pack) {
 }  // namespace
 
 void BuildDiscSounds(const std::string& discDir) {
-    WriteBank(fs::path(discDir) / "DATA" / "SOUND.WAD");
+    WriteBank(fs::path(discDir) / "DATA" / "MENUSND.WAD");
     WriteMusic(fs::path(discDir) / "STREAM" / "MUSIC.ASF");
 }
 

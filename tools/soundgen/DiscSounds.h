@@ -10,7 +10,7 @@ namespace soundgen {
 // The sound bank's data-file id: sound ids are this << 16 | the sound's index.
 constexpr u32 kSoundBankId = 200;
 
-// Writes DATA/SOUND.WAD, the bank "SOUNDS" of lane and menu effects (in the order
+// Writes DATA/MENUSND.WAD, the bank "SOUNDS" of lane and menu effects (in the order
 // docs/disc.md lists), and STREAM/MUSIC.ASF, whose stream 0 is the looping menu
 // tune. Errors throw.
 void BuildDiscSounds(const std::string& discDir);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "console/ai/ai_control.h"
-#include "console/ax/ax_adpcm.h"
 #include "console/vi.h"
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/NGC/Stream.h"
@@ -18,6 +17,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/TempDisc.h"
 #include "tools/discbuild/AsfWriter.h"
+#include "tools/discbuild/DspAdpcm.h"
 
 // A tone that never crosses zero, so that silence in the output is told apart.
 inline std::vector<s16> Tone(u32 samples, f64 period, s16 level = 6000) {
@@ -71,23 +71,11 @@ protected:
                 bytes.insert(bytes.end(), pack_.begin() + offset + at, pack_.begin() + offset + at + block);
             at += block;
         }
-        s16 coef[8][2];
+        discbuild::DspAdpcmSound sound;
         for (u32 i = 0; i < 16; ++i)
-            coef[i / 2][i % 2] = s16(LoadBE16(entry + 16 + 28 + 2 * i));
-        std::vector<s16> out;
-        s16 yn1 = 0, yn2 = 0;
-        for (u32 frame = 0; frame + 8 <= bytes.size(); frame += 8) {
-            const u8 ps = bytes[frame];
-            for (u32 i = 0; i < 14; ++i) {
-                const s32 code = console::AdpcmCode(bytes[frame + 1 + i / 2], i % 2 != 0);
-                const s16* c = coef[(ps >> 4) & 7];
-                const s16 sample = console::AdpcmSample(code, ps & 15, c[0], c[1], yn1, yn2);
-                yn2 = yn1;
-                yn1 = sample;
-                out.push_back(sample);
-            }
-        }
-        return out;
+            sound.header.coef[i] = s16(LoadBE16(entry + 16 + 28 + 2 * i));
+        sound.data = std::move(bytes);
+        return discbuild::DspAdpcmDecode(sound);
     }
 
     // One channel of captured stereo samples.

@@ -205,4 +205,23 @@ std::array<u8, kDspAdpcmHeaderSize> DspAdpcmHeaderBytes(const DspAdpcmHeader& h)
     return b;
 }
 
+std::vector<s16> DspAdpcmDecode(const DspAdpcmSound& sound) {
+    std::vector<s16> out;
+    out.reserve(sound.data.size() / kDspAdpcmFrameBytes * kDspAdpcmFrameSamples);
+    s16 yn1 = sound.header.yn1, yn2 = sound.header.yn2;
+    for (size_t at = 0; at + kDspAdpcmFrameBytes <= sound.data.size(); at += kDspAdpcmFrameBytes) {
+        const u8* frame = &sound.data[at];
+        const s16* c = &sound.header.coef[2 * (frame[0] >> 4 & 7)];
+        const u32 shift = frame[0] & 15;
+        for (u32 n = 0; n < kDspAdpcmFrameSamples; ++n) {
+            const s32 code = s32(u32(frame[1 + n / 2]) << (n % 2 == 0 ? 24 : 28)) >> 28;
+            const s16 y = Decode(code, shift, c[0], c[1], yn1, yn2);
+            yn2 = yn1;
+            yn1 = y;
+            out.push_back(y);
+        }
+    }
+    return out;
+}
+
 }  // namespace discbuild

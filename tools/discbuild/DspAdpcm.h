@@ -49,6 +49,9 @@ constexpr u32 DspAdpcmNibbleAddress(u32 index) {
 // Encodes `pcm`; with a loop start the header loops from that sample to the end.
 DspAdpcmSound DspAdpcmEncode(std::span<const s16> pcm, u32 sampleRate, std::optional<u32> loopStart);
 
+// What a player decodes from the sound: every frame's samples, from the header's
+// initial history.
+std::vector<s16> DspAdpcmDecode(const DspAdpcmSound& sound);
 // The header as stored on disc, big-endian.
 std::array<u8, kDspAdpcmHeaderSize> DspAdpcmHeaderBytes(const DspAdpcmHeader& header);
 

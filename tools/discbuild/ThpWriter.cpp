@@ -66,20 +66,9 @@ EncodedChannel EncodeChannel(const std::vector<s16>& track, u32 channels, u32 ch
     for (size_t i = 0; i < pcm.size(); ++i)
         pcm[i] = track[i * channels + channel];
     EncodedChannel out{DspAdpcmEncode(pcm, frequency, std::nullopt), {{0, 0}}};
-    const s16* coef = out.sound.header.coef;
-    s32 yn1 = 0, yn2 = 0;
-    for (size_t at = 0; at < out.sound.data.size(); at += kDspAdpcmFrameBytes) {
-        const u8* frame = &out.sound.data[at];
-        const u32 pair = frame[0] >> 4 & 7, shift = frame[0] & 15;
-        for (u32 n = 0; n < kDspAdpcmFrameSamples; ++n) {
-            const s32 code = s32(u32(frame[1 + n / 2]) << (n % 2 == 0 ? 24 : 28)) >> 28;
-            const s64 sum =
-                (s64(code) << (shift + 11)) + s64(coef[2 * pair]) * yn1 + s64(coef[2 * pair + 1]) * yn2;
-            yn2 = yn1;
-            yn1 = s32(std::clamp<s64>((sum + 1024) >> 11, -32768, 32767));
-        }
-        out.history.push_back({s16(yn1), s16(yn2)});
-    }
+    const std::vector<s16> decoded = DspAdpcmDecode(out.sound);
+    for (size_t end = kDspAdpcmFrameSamples; end <= decoded.size(); end += kDspAdpcmFrameSamples)
+        out.history.push_back({decoded[end - 1], decoded[end - 2]});
     return out;
 }
 

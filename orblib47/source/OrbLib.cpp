@@ -47,6 +47,7 @@
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/TextureProject.h"
 #include "orblib47/source/TimeSlice.h"
+#include "orblib47/source/UI.h"
 #include "orblib47/source/Wad.h"
 #include "orblib47/source/World.h"
 
@@ -149,6 +150,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { CGameData::WarmReset(); },
     [](u32, s_orblib_config*) { CInstanceList::WarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
+    [](u32, s_orblib_config*) { UISetEnabled(); },  // the UI toolkit's pool and task come beside it
 };
 
 const ResetStep ExitSteps[] = {

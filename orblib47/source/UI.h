@@ -4,7 +4,7 @@
 
 #include "orblib47/source/OrbTypes.h"
 
-extern s32 UIStatusEnabled;  // 1 by default
+extern s32 UIStatusEnabled;  // 1 after the warm reset
 
 void UISetEnabled();
 void UISetDisabled();

@@ -5,11 +5,8 @@
 #include <vector>
 
 #include "orblib47/source/SoundTag.h"
-#include "orblib47/source/SpatialSfx.h"
-#include "orblib47/source/SymbolTrans.h"
-#include "tests/engine/SoundFixture.h"
+#include "tests/engine/SymbolBankFixture.h"
 #include "tools/discbuild/StgWriter.h"
-#include "tools/discbuild/SymTableWriter.h"
 
 namespace {
 
@@ -17,25 +14,16 @@ constexpr s32 kHum = s32(0x80000000u);
 constexpr s32 kDrone = s32(0x80000001u);
 constexpr u32 kDraws = 24;  // fewer than the channels: nothing is stolen
 
-class SoundTagTest : public SoundFixture {
+class SoundTagTest : public SymbolBankFixture {
 protected:
     void SetUp() override {
         SoundFixture::SetUp();
-        const std::vector<u8> table = discbuild::SymTableImage({0x00000000, 0x00000001});
-        ASSERT_EQ(SymbolTransLoadImage(table.data(), u32(table.size())), RET_NO_ERROR);
-        before_ = Heaps();  // the table lives for the test
-        bank_ = Load("TAGS", {Hum(), Sound("DRONE", Sine(500.0, 32000, 3200), 32000, 0u)});
-        SfxSetDefaultBank(bank_);
+        UseBank("TAGS", {Hum(), Sound("DRONE", Sine(500.0, 32000, 3200), 32000, 0u)});
     }
     void TearDown() override {
-        while (auto* record = static_cast<s_spatial_sfx*>(SpatialSfxRecords->next))
-            SpatialSfxFree(record);
         for (s_SOUND_TAG_DEFAULT* tag : tags_)
             SoundTagFree(tag);
-        SfxStopAll();
-        RunAudioFrames(2);
-        SfxSetDefaultBank(nullptr);
-        SfxFree(bank_);
+        DropBank();
         SoundFixture::TearDown();
     }
 
@@ -63,7 +51,6 @@ protected:
         return def;
     }
 
-    s_sfx_bank* bank_ = nullptr;
     std::vector<s_SOUND_TAG_DEFAULT*> tags_;
 };
 

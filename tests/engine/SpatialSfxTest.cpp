@@ -6,10 +6,7 @@
 
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
-#include "orblib47/source/SpatialSfx.h"
-#include "orblib47/source/SymbolTrans.h"
-#include "tests/engine/SoundFixture.h"
-#include "tools/discbuild/SymTableWriter.h"
+#include "tests/engine/SymbolBankFixture.h"
 
 namespace {
 
@@ -18,25 +15,16 @@ constexpr s32 kClick = s32(0x80000001u);  // 10 ms one-shot
 constexpr f32 kRangeSq = 100.0f;
 
 // The camera of the warm reset's viewport sits at the origin looking down -z.
-class SpatialSfxTest : public SoundFixture {
+class SpatialSfxTest : public SymbolBankFixture {
 protected:
     void SetUp() override {
         SoundFixture::SetUp();
-        const std::vector<u8> table = discbuild::SymTableImage({0x00000000, 0x00000001});
-        ASSERT_EQ(SymbolTransLoadImage(table.data(), u32(table.size())), RET_NO_ERROR);
-        before_ = Heaps();  // the table lives for the test
-        bank_ = Load("SPATIAL", {Hum(), Sound("CLICK", Sine(1000.0, 32000, 320))});
-        SfxSetDefaultBank(bank_);
+        UseBank("SPATIAL", {Hum(), Sound("CLICK", Sine(1000.0, 32000, 320))});
         savedMode_ = AudioMode;
         AudioMode = AUDIO_MODE_STEREO;
     }
     void TearDown() override {
-        while (s_spatial_sfx* record = static_cast<s_spatial_sfx*>(SpatialSfxRecords->next))
-            SpatialSfxFree(record);
-        SfxStopAll();
-        RunAudioFrames(2);
-        SfxSetDefaultBank(nullptr);
-        SfxFree(bank_);
+        DropBank();
         AudioMode = savedMode_;
         UseCustomListener = 0;
         SoundFixture::TearDown();
@@ -54,7 +42,6 @@ protected:
         EXPECT_GE(*elapsed, seconds);
     }
 
-    s_sfx_bank* bank_ = nullptr;
     e_AUDIO_MODE savedMode_ = AUDIO_MODE_STEREO;
 };
 

@@ -87,3 +87,11 @@ void AudioFreeChannel(u32 channel) {
         header.freeCallback(header.freeCallbackParm);
     AudioChannelQueueAdd(channel);
 }
+
+void AudioReleaseChannel(u32 channel) {
+    if (channel >= AUDIO_CHANNEL_COUNT)
+        return;
+    AudioFreeChannel(channel);
+    ChannelStatus[channel].header.flags = 0;
+    ChannelStatus[channel].voiceData = nullptr;
+}

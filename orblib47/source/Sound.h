@@ -109,6 +109,9 @@ void AudioResume();
 
 s32 AudioAllocChannel(u32 priority);
 void AudioFreeChannel(u32 channel);
+// Frees the channel and clears its state and voice (a voice it had is the caller's
+// concern: already freed, or taken away by the mixer).
+void AudioReleaseChannel(u32 channel);
 s_channel_queue_elem* AudioChannelQueueAdd(u32 channel);
 void AudioChannelQueueFree(s_channel_queue_elem* elem);
 int AudioQueueChannelExists(u32 channel);

@@ -16,12 +16,6 @@ constexpr u16 kPauseBlockers = CHANNEL_FLAG_START_PENDING | CHANNEL_FLAG_PAUSED 
 constexpr u16 kResumeBlockers =
     CHANNEL_FLAG_START_PENDING | CHANNEL_FLAG_PAUSE_REQUEST | CHANNEL_FLAG_STREAM | CHANNEL_FLAG_STOP_REQUEST;
 
-void ReleaseChannel(s32 channel) {
-    AudioFreeChannel(u32(channel));
-    ChannelStatus[channel].header.flags = 0;
-    ChannelStatus[channel].voiceData = nullptr;
-}
-
 bool NearEnd(const AXVPB* voice) {
     const u32 current = voice->pb.addr.currentAddress / 2;
     const u32 end = voice->pb.addr.endAddress / 2;
@@ -53,7 +47,7 @@ void SfxThread() {
         AXVPB* voice = status.voiceData;
         if (voice == nullptr) {
             // No voice was had (or audio is off): the sound can never be heard.
-            ReleaseChannel(channel);
+            AudioReleaseChannel(u32(channel));
         } else if (flags & CHANNEL_FLAG_START_PENDING) {
             flags &= u16(~CHANNEL_FLAG_START_PENDING);
             SfxVoiceOn(&status, channel);
@@ -77,7 +71,7 @@ void SfxVoiceDropCallback(void* vpb) {
         return;
     ChannelStatus[channel].header.flags |= CHANNEL_FLAG_DROPPED;
     DEBUG_PRINT("PVPB %.8x is being dropped context %d\n", voice->index, channel);
-    ReleaseChannel(channel);
+    AudioReleaseChannel(u32(channel));
 }
 
 void SfxPause() {
@@ -89,7 +83,7 @@ void SfxPause() {
         if (status.voiceData != nullptr)
             status.header.flags |= CHANNEL_FLAG_PAUSE_REQUEST;
         else
-            ReleaseChannel(channel);
+            AudioReleaseChannel(u32(channel));
     }
 }
 
@@ -103,6 +97,6 @@ void SfxResume() {
         if (status.voiceData != nullptr)
             status.header.flags = u16((flags & ~CHANNEL_FLAG_PAUSED) | CHANNEL_FLAG_RESUME_REQUEST);
         else
-            ReleaseChannel(channel);
+            AudioReleaseChannel(u32(channel));
     }
 }

@@ -167,8 +167,7 @@ void SfxStop(s32 channel) {
         return;
     s_channel_status& status = ChannelStatus[channel];
     if (status.voiceData == nullptr) {
-        AudioFreeChannel(u32(channel));
-        status.header.flags = 0;
+        AudioReleaseChannel(u32(channel));
         return;
     }
     status.header.flags |= CHANNEL_FLAG_STOP_REQUEST;
@@ -183,9 +182,7 @@ void SfxVoiceFree(s32 channel) {
         AXFreeVoice(status.voiceData);
     }
     ORB_ASSERT(status.header.stream == nullptr, "SfxStop: Used to stop an active stream!\n");
-    AudioFreeChannel(u32(channel));
-    status.header.flags = 0;
-    status.voiceData = nullptr;
+    AudioReleaseChannel(u32(channel));
 }
 
 int SfxGetKeyStatus(s32 channel) {

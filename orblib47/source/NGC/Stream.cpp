@@ -49,9 +49,7 @@ void StreamVoiceDropCallback(void* vpb) {
     if (status.header.stream != nullptr)
         status.header.stream->status = 0;
     status.header.stream = nullptr;
-    AudioFreeChannel(channel);
-    status.header.flags = 0;
-    status.voiceData = nullptr;
+    AudioReleaseChannel(channel);
 }
 
 // A channel for the stream's voice: its own when it was stolen with one (raised to

@@ -276,9 +276,7 @@ void FreeStreamChannel(s32 channel) {
         AXSetVoiceState(status.voiceData, AX_PB_STATE_STOP);
         AXFreeVoice(status.voiceData);
     }
-    AudioFreeChannel(u32(channel));
-    status.header.flags = 0;
-    status.voiceData = nullptr;
+    AudioReleaseChannel(u32(channel));
 }
 
 void PauseVoices(s_stream* stream) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Heap.h"
 #include "tests/engine/DataFixture.h"
+#include "tests/support/DamagedChunks.h"
 #include "tools/discbuild/VhaWriter.h"
 
 namespace {
@@ -233,15 +233,11 @@ TEST_F(AnimBankTest, TruncatedAndMutatedChunksLoadSoundlyOrNotAtAll) {
         }
         HAnimFree(bank);
     };
-    for (u32 size = 0; size < good.size(); ++size) {
-        if (s_hanim_header* bank = Load("CUT", std::vector<u8>(good.begin(), good.begin() + size)))
+    for (const std::vector<u8>& chunk : Truncations(good)) {
+        if (s_hanim_header* bank = Load("CUT", chunk))
             walk(bank);
     }
-    std::mt19937 random(12);
-    for (u32 round = 0; round < 2000; ++round) {
-        std::vector<u8> chunk = good;
-        for (u32 flips = 1 + random() % 4; flips > 0; --flips)
-            chunk[random() % chunk.size()] ^= u8(1u << (random() % 8));
+    for (const std::vector<u8>& chunk : Mutations(good, 2000, 12)) {
         if (s_hanim_header* bank = Load("MUTANT", chunk))
             walk(bank);
     }

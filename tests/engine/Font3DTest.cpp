@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "orblib47/source/Model.h"
 #include "tests/engine/DataFixture.h"
 #include "tests/engine/WadFixture.h"
+#include "tests/support/DamagedChunks.h"
 #include "tests/support/VhmTestModel.h"
 #include "tools/discbuild/F3dWriter.h"
 
@@ -207,16 +207,9 @@ TEST_F(Font3DTest, DamagedChunksAreRefusedWithOneLine) {
 
 TEST_F(Font3DTest, EveryTruncationAndRandomDamageLoadsCleanlyOrNotAtAll) {
     const Bytes good = discbuild::F3dPayload(TwoChars());
-    std::vector<Bytes> chunks;
-    for (u32 size = 0; size < good.size(); size += 5)
-        chunks.emplace_back(good.begin(), good.begin() + size);
-    std::mt19937 random(7);
-    for (u32 i = 0; i < 300; ++i) {
-        Bytes chunk = good;
-        for (u32 flips = 1 + random() % 4; flips > 0; --flips)
-            chunk[random() % chunk.size()] ^= u8(1u << (random() % 8));
-        chunks.push_back(chunk);
-    }
+    std::vector<Bytes> chunks = Truncations(good, 5);
+    for (Bytes& chunk : Mutations(good, 300, 7))
+        chunks.push_back(std::move(chunk));
     for (const Bytes& chunk : chunks) {
         s_font3d* font = Load("FUZZ", chunk);
         if (font == nullptr)

@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "orblib47/source/Font.h"
 #include "tests/engine/FontFixture.h"
 #include "tests/engine/WadFixture.h"
+#include "tests/support/DamagedChunks.h"
 
 namespace {
 
@@ -120,16 +120,9 @@ TEST_F(FontLoadTest, DamagedChunksAreRefusedWithOneLine) {
 
 TEST_F(FontLoadTest, EveryTruncationAndRandomDamageLoadsCleanlyOrNotAtAll) {
     const std::vector<u8> good = FntPayload(TextFont());
-    std::vector<std::vector<u8>> chunks;
-    for (u32 size = 0; size < good.size(); size += 3)
-        chunks.emplace_back(good.begin(), good.begin() + size);
-    std::mt19937 random(11);
-    for (u32 i = 0; i < 300; ++i) {
-        std::vector<u8> chunk = good;
-        for (u32 flips = 1 + random() % 4; flips > 0; --flips)
-            chunk[random() % chunk.size()] ^= u8(1u << (random() % 8));
-        chunks.push_back(chunk);
-    }
+    std::vector<std::vector<u8>> chunks = Truncations(good, 3);
+    for (std::vector<u8>& chunk : Mutations(good, 300, 11))
+        chunks.push_back(std::move(chunk));
     for (const std::vector<u8>& chunk : chunks) {
         s_font* font = Load("FUZZ", chunk);
         if (font == nullptr)

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "orblib47/source/NamePtrTable.h"
 #include "orblib47/source/Octree.h"
 #include "tests/engine/GameDataFixture.h"
+#include "tests/support/DamagedChunks.h"
 
 namespace {
 
@@ -282,15 +282,9 @@ TEST_F(GameDataTest, BadChunksAreRefusedWithOneLine) {
 
 TEST_F(GameDataTest, TruncatedAndMutatedChunksNeverCrashOrLeak) {
     const ChunkBytes good = GamPayload(SampleLevel());
-    for (u32 size = 1; size < good.size(); ++size) {
-        CGameData* game = GameDataLoad("CUT", Image(ChunkBytes(good.begin(), good.begin() + size)), size);
-        GameDataFree(game);
-    }
-    std::mt19937 rng(13);
-    for (s32 round = 0; round < 400; ++round) {
-        ChunkBytes bad = good;
-        for (s32 flips = 1 + s32(rng() % 4); flips > 0; --flips)
-            bad[rng() % bad.size()] ^= u8(1u << (rng() % 8));
+    for (const ChunkBytes& cut : Truncations(good, 1, 1))
+        GameDataFree(GameDataLoad("CUT", Image(cut), u32(cut.size())));
+    for (const ChunkBytes& bad : Mutations(good, 400, 13)) {
         CGameData* game = GameDataLoad("MUTANT", Image(bad), u32(bad.size()));
         if (game != nullptr) {
             for (s32 i = 0; i < game->m_InstanceList->GetNumInstances(); ++i)

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "orblib47/source/Octree.h"
 #include "orblib47/source/Texture.h"
 #include "tests/engine/DataFixture.h"
+#include "tests/support/DamagedChunks.h"
 #include "tests/support/VhmTestModel.h"
 #include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/VhaWriter.h"
@@ -304,15 +304,10 @@ TEST_F(ModelLoadTest, BadChunksAreRejectedWithOneReason) {
 
 TEST_F(ModelLoadTest, TruncatedAndMutatedChunksLoadSoundlyOrNotAtAll) {
     const Bytes good = VhmPayload(vhmtest::SkinnedQuad());
-    for (u32 size = 0; size < good.size(); ++size)
-        ModelFree(Load("CUT", Bytes(good.begin(), good.begin() + size)));
-    std::mt19937 random(15);
-    for (u32 round = 0; round < 3000; ++round) {
-        Bytes chunk = good;
-        for (u32 flips = 1 + random() % 4; flips > 0; --flips)
-            chunk[random() % chunk.size()] ^= u8(1u << (random() % 8));
+    for (const Bytes& chunk : Truncations(good))
+        ModelFree(Load("CUT", chunk));
+    for (const Bytes& chunk : Mutations(good, 3000, 15))
         ModelFree(Load("MUTANT", chunk));
-    }
 }
 
 TEST_F(ModelLoadTest, MaterialFlagsAreFixedUpOnceAtLoad) {

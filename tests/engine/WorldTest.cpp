@@ -2,7 +2,6 @@
 // current until freed, and bad chunks refused with one line and no leak.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "orblib47/source/Wad.h"
 #include "orblib47/source/WorldInternal.h"
 #include "tests/engine/DataFixture.h"
+#include "tests/support/DamagedChunks.h"
 #include "tools/discbuild/WrlWriter.h"
 
 namespace {
@@ -177,15 +177,10 @@ TEST_F(WorldTest, BadChunksAreRefusedWithOneReason) {
 
 TEST_F(WorldTest, TruncatedAndMutatedChunksLoadSoundlyOrNotAtAll) {
     const Bytes good = WrlPayload(TwoAtoms());
-    for (u32 size = 0; size < good.size(); ++size)
-        WorldFree(Load("CUT", Bytes(good.begin(), good.begin() + size)));
-    std::mt19937 random(13);
-    for (u32 round = 0; round < 2000; ++round) {
-        Bytes chunk = good;
-        for (u32 flips = 1 + random() % 4; flips > 0; --flips)
-            chunk[random() % chunk.size()] ^= u8(1u << (random() % 8));
+    for (const Bytes& chunk : Truncations(good))
+        WorldFree(Load("CUT", chunk));
+    for (const Bytes& chunk : Mutations(good, 2000, 13))
         WorldFree(Load("MUTANT", chunk));
-    }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "source/AlleyNPCManager.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EquipmentManager.h"
 #include "source/MenuMusic.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneContext.h"
@@ -33,6 +35,11 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_AlleyNPCManager); },
     [] { g_NPCPhysicsBowlerIndex = 0; },
     [] { g_LevelIsPlaying = 0; },
+    [] { CCareerCharacter::DestroyInstance(); },
+    [] {
+        delete pEquipmentManager;
+        pEquipmentManager = nullptr;
+    },
 };
 
 const ResetStep WarmResetSteps[] = {

@@ -13,6 +13,8 @@
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EquipmentManager.h"
 #include "source/GameReset.h"
 #include "source/MenuMusic.h"
 
@@ -46,6 +48,11 @@ s32 OrbMain() {
     PreloadGlobal = WadLoad(GAME_PRELOAD_WAD, 4);
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
 
+    // The career's managers live for the whole run.
+    if (pEquipmentManager == nullptr)
+        pEquipmentManager = new CEquipmentManager;
+    CCareerCharacter::CreateInstance();
+
     HeapPrintAvail("MainLoop");
     while (g_FrameLimit == 0 || FrameCount < g_FrameLimit) {
         HardwareCheckFileError();
@@ -53,6 +60,7 @@ s32 OrbMain() {
         EventWait(1);
     }
 
+    CCareerCharacter::DestroyInstance();
     OrblibExit();
     return 0;
 }

@@ -13,6 +13,11 @@ constexpr u32 SKILL_RAISED_STAMINA = 8;
 constexpr u32 REPUTATION_UP = 16;
 constexpr u32 REPUTATION_DOWN = 32;
 
+constexpr u32 CAREER_START_SKILL = 20;
+constexpr u32 CAREER_SKILL_MAX = 100;
+constexpr s32 CAREER_REPUTATION_MAX = 100;   // reputation runs 0..100
+constexpr u32 SKILL_POINTS_PER_RAISE = 10;   // earned points that raise a skill by one
+constexpr u32 LEAGUE_NIGHT_MAX_THROWS = 21;  // the most throws of one game
 constexpr u32 CAREER_START_MONEY = 600;
 constexpr u32 CAREER_CHEAT_MONEY = 10000;
 constexpr char CAREER_CHEAT_NAME[] = "QORVANTE";
@@ -32,8 +37,13 @@ struct s_CareerSlot {
     u16 m_RightOil[DB_OIL_ROWS][DB_OIL_BOARDS];
 };
 
+// Slot -1 (CAREER_SLOT_INVALID) reads as an empty record (no name, skills and money
+// 0, nothing owned or worn), every change made to it is dropped, and the calls that
+// report success (ChangeMoney, ItemBuy, EquipItem, UnEquipItem) return 0.
 class CCareerCharacter {
 public:
+    CCareerCharacter();
+
     static void CreateInstance();
     static void DestroyInstance();
     static CCareerCharacter* GetInstance();  // null before CreateInstance
@@ -108,4 +118,20 @@ public:
 
     s32 m_RepChange = 0;  // the reputation change of the last game
     s8 m_nCurrSlot = CAREER_SLOT_INVALID;
+
+private:
+    s_CareerSlot& Current();
+    bool HasSlot() { return GetSlot(m_nCurrSlot) != nullptr; }
+    s32 ItemBonus(e_DBAttrib attrib);
+    u32 ModSkill(u32 skill, e_DBAttrib attrib);
+
+    s_CareerSlot m_Slots[CAREER_SAVE_SLOTS + 1];
+    s_CareerSlot m_NoSlot;      // what slot -1 reads
+    bool m_RepApplied = false;  // m_RepChange is in the reputation; the next change starts afresh
 };
+
+// A slot nobody has used: no name, nothing owned, every equipment slot -1.
+s_CareerSlot EmptyCareerSlot();
+
+// The item of the database with this m_Index, or null.
+const s_DBItem* FindDbItem(s32 index);

@@ -53,11 +53,10 @@ public:
     // rest, each group in database order. The cursor stays at its position.
     void SortEquipment(EquipType type);
 
-    u8 m_CurrentList = EQUIPMENT_LIST_BALLS;
-    u32 m_CurrentItem = 0;
-
 private:
     static constexpr u32 LIST_COUNT = 4;
+    u8 m_CurrentList = EQUIPMENT_LIST_BALLS;
+    u32 m_CurrentItem = 0;
     // Rows of ItemsList.
     u32 m_Rows[LIST_COUNT][DB_ITEM_COUNT];
     u32 m_Count[LIST_COUNT];

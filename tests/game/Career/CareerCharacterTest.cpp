@@ -1,9 +1,7 @@
 // The career bowler: a new career, the slots, money, items and the skill rules.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-
+#include "source/Career/EquipmentManager.h"
 #include "source/GameReset.h"
 #include "tests/game/Career/CareerFixture.h"
 
@@ -148,18 +146,6 @@ TEST_F(CareerCharacterTest, MoneyNeverGoesBelowZeroAndOnlyGainsAreEarnings) {
     }
 }
 
-TEST_F(CareerCharacterTest, SkillSettersStopAtTheMaximum) {
-    career->SetArmStrength(150);
-    career->SetAccuracy(100);
-    career->SetHookControl(0);
-    career->SetStamina(55);
-    const s_Character_Stats& stats = career->GetStats();
-    EXPECT_EQ(stats.m_ArmStrength, 100u);
-    EXPECT_EQ(stats.m_Accuracy, 100u);
-    EXPECT_EQ(stats.m_HookControl, 0u);
-    EXPECT_EQ(stats.m_Stamina, 55u);
-}
-
 TEST_F(CareerCharacterTest, BuyingEquippingAndTakingOff) {
     using Call = s32 (*)(CCareerCharacter&, s32);
     const Call buy = [](CCareerCharacter& c, s32 item) { return c.ItemBuy(item); };
@@ -259,6 +245,8 @@ TEST_F(CareerCharacterTest, ModifiedValuesAddTheBonusesOfWhatIsWorn) {
     // Capped at the skill maximum; reputation never below 0.
     career->SetHookControl(95);
     EXPECT_EQ(career->GetModHookControl(), 100u);
+    career->SetArmStrength(150);
+    EXPECT_EQ(career->GetStats().m_ArmStrength, 100u);
     career->UnEquipItem(MALE_HAT + 1);
     EXPECT_EQ(career->GetModReputation(), 0);
 }
@@ -303,9 +291,11 @@ TEST_F(CareerCharacterTest, SkillPointsStopWhenEverySkillIsFull) {
     EXPECT_EQ(career->GetStats().m_SkillPoints, UINT32_MAX);
 }
 
-TEST_F(CareerCharacterTest, AGameResetRemovesTheCareer) {
+TEST_F(CareerCharacterTest, AGameResetRemovesTheCareerAndTheShopLists) {
+    pEquipmentManager = new CEquipmentManager;
     GameColdReset();
     EXPECT_EQ(CCareerCharacter::GetInstance(), nullptr);
+    EXPECT_EQ(pEquipmentManager, nullptr);
     CCareerCharacter::CreateInstance();
     EXPECT_EQ(CCareerCharacter::GetInstance()->GetCurrSlot(), CAREER_SLOT_INVALID);
 }

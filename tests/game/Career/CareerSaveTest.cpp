@@ -133,6 +133,8 @@ TEST_F(CareerSaveTest, TheLeagueNightComesBackAndFillsItsSection) {
             left[r][b] = u16(r * 100 + b);
             right[r][b] = u16(60000 - r * 7 - b);
         }
+    career->SetPlayerThrows(99);
+    EXPECT_EQ(career->GetSlot(0)->m_PlayerThrows, LEAGUE_NIGHT_MAX_THROWS);
     career->SetPlayerThrows(12);
     career->SetOpponentThrows(11);
     career->SetLeftOil(left);
@@ -167,11 +169,6 @@ TEST_F(CareerSaveTest, TheLeagueNightComesBackAndFillsItsSection) {
     }
     ChunkCursor again(view);
     EXPECT_FALSE(LeagueNightLoad(CAREER_SLOT_INVALID, again));
-}
-
-TEST_F(CareerSaveTest, ThrowCountsAreKeptWithinAGame) {
-    career->SetPlayerThrows(99);
-    EXPECT_EQ(career->GetSlot(0)->m_PlayerThrows, LEAGUE_NIGHT_MAX_THROWS);
 }
 
 }  // namespace

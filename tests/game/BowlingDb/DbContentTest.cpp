@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "source/Physics/PhysicsTypes.h"
+
 namespace {
 
 std::string Trim(const std::string& s) {
@@ -227,11 +229,11 @@ TEST(DbContentTest, BallsComeFirstAndEachHasARollProfile) {
             EXPECT_FALSE(t.Text(r, text).empty()) << text;
         EXPECT_GE(t.Float(r, "m_Friction"), 0.04);
         EXPECT_LE(t.Float(r, "m_Friction"), 0.2);
-        EXPECT_GE(t.Float(r, "m_RadiusOfGyration"), 2.4);
-        EXPECT_LE(t.Float(r, "m_RadiusOfGyration"), 2.8);
-        EXPECT_LE(t.Int(r, "m_Absorb"), 600);
-        EXPECT_LE(t.Int(r, "m_Flare"), 6);
-        EXPECT_LE(t.Int(r, "m_AbsorbRate"), 50);
+        // Within what the physics takes unclamped: a radius of gyration in (R / 10, R],
+        // an absorb rate of 0..10.
+        EXPECT_GT(t.Float(r, "m_RadiusOfGyration"), 0.1 * PHYS_BALL_RADIUS);
+        EXPECT_LE(t.Float(r, "m_RadiusOfGyration"), PHYS_BALL_RADIUS);
+        EXPECT_LE(t.Int(r, "m_AbsorbRate"), 10);
     }
     EXPECT_EQ(rows, balls);
     for (const Item& item : Items())

@@ -5,6 +5,7 @@
 #include "source/AlleyNPCManager.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/EquipmentManager.h"
+#include "source/Career/UnlockMgr.h"
 #include "source/MenuMusic.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneContext.h"
@@ -40,6 +41,7 @@ const ResetStep ColdResetSteps[] = {
         delete pEquipmentManager;
         pEquipmentManager = nullptr;
     },
+    [] { Rebuild(g_UnlockMgr); },
 };
 
 const ResetStep WarmResetSteps[] = {

@@ -5,7 +5,3 @@ void EventRecordSave(SaveWriter&) {}
 bool EventRecordLoad(ChunkCursor&) {
     return true;
 }
-void UnlockProgressSave(SaveWriter&) {}
-bool UnlockProgressLoad(ChunkCursor&) {
-    return true;
-}

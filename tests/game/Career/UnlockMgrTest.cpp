@@ -1,0 +1,300 @@
+// The unlock manager: career counters reaching the lists' thresholds open items and
+// alley levels, the cheat opens everything, and the progress survives the save file.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "source/BowlingDb/BowlingDb.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/UnlockMgr.h"
+#include "source/GameReset.h"
+#include "tests/game/Career/GlobalScope.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+constexpr s32 UNLISTED_ITEM = 0;  // the house ball is never locked
+
+void SetCounter(s_Character_Stats& stats, e_UnlockCriterion criterion, s32 value) {
+    switch (criterion) {
+        case UNLOCK_GAMES_PLAYED:
+            stats.m_TotalGames = u32(value);
+            break;
+        case UNLOCK_WINS:
+            stats.m_TotalWins = u32(value);
+            break;
+        case UNLOCK_TOURNAMENT_WINS:
+            stats.m_TournamentWins = u32(value);
+            break;
+        case UNLOCK_CHAMPIONSHIPS:
+            stats.m_Championships = u32(value);
+            break;
+        case UNLOCK_REPUTATION:
+            stats.m_Reputation = value;
+            break;
+        case UNLOCK_EARNINGS:
+            stats.m_TotalEarnings = u32(value);
+            break;
+        case UNLOCK_LIST_COUNT:
+            break;
+    }
+}
+
+// Counters that reach every entry of every list.
+s_Character_Stats EverythingReached() {
+    s_Character_Stats stats = {};
+    for (const s_UnlockList& list : UnlockLists)
+        SetCounter(stats, list.criterion, list.entries[list.count - 1].threshold);
+    return stats;
+}
+
+// One database item for every item the lists name, and the house ball.
+class UnlockMgrTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        names_.push_back("House Ball");
+        items_.push_back(Item(UNLISTED_ITEM));
+        for (const s_UnlockList& list : UnlockLists)
+            for (u32 e = 0; e < list.count; ++e)
+                if (list.entries[e].kind == UNLOCK_ITEM) {
+                    names_.push_back("Item " + std::to_string(list.entries[e].index));
+                    items_.push_back(Item(list.entries[e].index));
+                }
+        for (u32 i = 0; i < items_.size(); ++i)
+            items_[i].m_Name = names_[i].c_str();
+        itemsScope_.emplace(ItemsList, items_.data());
+        countScope_.emplace(uDBItemCount, u32(items_.size()));
+        g_UnlockMgr.UpdateAllLockedItems();
+        g_UnlockMgr.SetUnlockOverrides();
+    }
+
+    void TearDown() override {
+        countScope_.reset();
+        itemsScope_.reset();
+        GameFixture::TearDown();
+    }
+
+    static s_DBItem Item(s32 index) {
+        s_DBItem item = {};
+        item.m_Index = index;
+        return item;
+    }
+
+    const s_DBItem* FindItem(s32 index) const {
+        for (const s_DBItem& item : items_)
+            if (item.m_Index == index)
+                return &item;
+        return nullptr;
+    }
+
+    bool Locked(const s_UnlockEntry& entry) const {
+        if (entry.kind == UNLOCK_LEVEL)
+            return g_UnlockMgr.GetLevelLocked(entry.index) != 0;
+        return FindItem(entry.index)->bLocked != 0;
+    }
+
+    std::string EntryName(const s_UnlockEntry& entry) const {
+        return entry.kind == UNLOCK_LEVEL ? entry.levelName : FindItem(entry.index)->m_Name;
+    }
+
+    bool AnythingLocked() const {
+        for (const s_UnlockList& list : UnlockLists)
+            for (u32 e = 0; e < list.count; ++e)
+                if (Locked(list.entries[e]))
+                    return true;
+        return false;
+    }
+
+    std::vector<u8> SaveSection() const {
+        std::vector<u8> section(SAVE_UNLOCKS_SECTION_SIZE, 0);
+        SaveWriter out(section.data(), u32(section.size()));
+        UnlockProgressSave(out);
+        EXPECT_TRUE(out.Ok());
+        return section;
+    }
+
+    static bool LoadSection(const std::vector<u8>& section) {
+        ChunkCursor in(ChunkReader(section.data(), u32(section.size())));
+        return UnlockProgressLoad(in);
+    }
+
+    std::vector<std::string> names_;
+    std::vector<s_DBItem> items_;
+    std::optional<GlobalScope<s_DBItem*>> itemsScope_;
+    std::optional<GlobalScope<u32>> countScope_;
+};
+
+TEST_F(UnlockMgrTest, TheListsAreOrderedAndNameEachThingOnce) {
+    std::set<std::pair<u32, s32>> named;
+    for (u32 l = 0; l < UNLOCK_LIST_COUNT; ++l) {
+        const s_UnlockList& list = UnlockLists[l];
+        EXPECT_EQ(list.criterion, l);
+        ASSERT_GT(list.count, 0u);
+        for (u32 e = 0; e < list.count; ++e) {
+            const s_UnlockEntry& entry = list.entries[e];
+            SCOPED_TRACE(testing::Message() << "list " << l << " entry " << e);
+            EXPECT_GT(entry.threshold, e == 0 ? 0 : list.entries[e - 1].threshold);
+            EXPECT_TRUE(named.insert({entry.kind, entry.index}).second);
+            if (entry.kind == UNLOCK_LEVEL) {
+                EXPECT_GE(entry.index, 0);
+                EXPECT_LT(entry.index, s32(ALLEY_LEVEL_COUNT));
+                EXPECT_NE(entry.levelName, nullptr);
+            } else {
+                EXPECT_GT(entry.index, UNLISTED_ITEM);
+                EXPECT_LT(entry.index, s32(DB_ITEM_COUNT));
+            }
+        }
+    }
+}
+
+TEST_F(UnlockMgrTest, EachEntryOpensExactlyAtItsThreshold) {
+    for (const s_UnlockList& list : UnlockLists)
+        for (u32 e = 0; e < list.count; ++e) {
+            const s_UnlockEntry& entry = list.entries[e];
+            SCOPED_TRACE(testing::Message() << "criterion " << list.criterion << " entry " << e);
+            GameColdReset();
+            g_UnlockMgr.UpdateAllLockedItems();
+            s_Character_Stats stats = {};
+            SetCounter(stats, list.criterion, entry.threshold - 1);
+            g_UnlockMgr.CheckNewUnlockables(stats);
+            EXPECT_TRUE(Locked(entry));
+
+            SetCounter(stats, list.criterion, entry.threshold);
+            EXPECT_TRUE(g_UnlockMgr.CheckNewUnlockables(stats));
+            EXPECT_FALSE(Locked(entry));
+            const std::string message = g_UnlockMgr.m_sUnlockMessageBuf;
+            EXPECT_NE(message.find(EntryName(entry) + "\n"), std::string::npos) << message;
+            if (e + 1 < list.count) {
+                EXPECT_TRUE(Locked(list.entries[e + 1]));
+                EXPECT_EQ(message.find(EntryName(list.entries[e + 1])), std::string::npos) << message;
+            }
+        }
+}
+
+TEST_F(UnlockMgrTest, BootLocksOnlyListedThings) {
+    for (const s_UnlockList& list : UnlockLists)
+        for (u32 e = 0; e < list.count; ++e)
+            EXPECT_TRUE(Locked(list.entries[e]));
+    EXPECT_EQ(FindItem(UNLISTED_ITEM)->bLocked, 0u);
+    for (s32 level = 0; level < s32(ALLEY_LEVEL_COUNT); ++level) {
+        bool listed = false;
+        for (const s_UnlockList& list : UnlockLists)
+            for (u32 e = 0; e < list.count; ++e)
+                listed |= list.entries[e].kind == UNLOCK_LEVEL && list.entries[e].index == level;
+        EXPECT_EQ(g_UnlockMgr.GetLevelLocked(level) != 0, listed) << level;
+    }
+    EXPECT_EQ(g_UnlockMgr.GetLevelLocked(-1), 0);
+    EXPECT_EQ(g_UnlockMgr.GetLevelLocked(s32(ALLEY_LEVEL_COUNT)), 0);
+}
+
+TEST_F(UnlockMgrTest, AnUnlockIsNewOnceAndStaysWhenTheCounterFalls) {
+    const s_UnlockEntry& first = UnlockLists[UNLOCK_REPUTATION].entries[0];
+    s_Character_Stats stats = {};
+    stats.m_Reputation = first.threshold;
+    EXPECT_TRUE(g_UnlockMgr.CheckNewUnlockables(stats));
+    EXPECT_FALSE(g_UnlockMgr.CheckNewUnlockables(stats));
+    EXPECT_STREQ(g_UnlockMgr.m_sUnlockMessageBuf, "");
+
+    stats.m_Reputation = -50;
+    EXPECT_FALSE(g_UnlockMgr.CheckNewUnlockables(stats));
+    g_UnlockMgr.UpdateAllLockedItems();
+    EXPECT_FALSE(Locked(first));
+}
+
+TEST_F(UnlockMgrTest, AnEntryWhoseItemIsMissingOpensSilently) {
+    const s_UnlockEntry& first = UnlockLists[UNLOCK_GAMES_PLAYED].entries[0];
+    ASSERT_EQ(first.kind, UNLOCK_ITEM);
+    const GlobalScope<u32> onlyTheHouseBall(uDBItemCount, 1);
+    s_Character_Stats stats = {};
+    stats.m_TotalGames = u32(first.threshold);
+    EXPECT_FALSE(g_UnlockMgr.CheckNewUnlockables(stats));
+    EXPECT_STREQ(g_UnlockMgr.m_sUnlockMessageBuf, "");
+}
+
+TEST_F(UnlockMgrTest, TheMessageNeverOverflowsItsBuffer) {
+    // Names long enough that everything cannot be listed.
+    for (std::string& name : names_)
+        name = std::string(120, 'N');
+    for (u32 i = 0; i < items_.size(); ++i)
+        items_[i].m_Name = names_[i].c_str();
+    EXPECT_TRUE(g_UnlockMgr.CheckNewUnlockables(EverythingReached()));
+    const char* buffer = g_UnlockMgr.m_sUnlockMessageBuf;
+    const size_t length = strnlen(buffer, UNLOCK_MESSAGE_SIZE);
+    ASSERT_LT(length, UNLOCK_MESSAGE_SIZE);
+    EXPECT_NE(std::string(buffer).find(names_[1] + "\n"), std::string::npos);
+    EXPECT_TRUE(std::string(buffer).ends_with("...and more.\n")) << buffer;
+    EXPECT_FALSE(AnythingLocked());
+}
+
+TEST_F(UnlockMgrTest, UnlockAllOpensEverythingAndSurvivesTheBootOrder) {
+    g_UnlockMgr.UnlockAll();
+    EXPECT_FALSE(AnythingLocked());
+    g_UnlockMgr.UpdateAllLockedItems();
+    g_UnlockMgr.SetUnlockOverrides();
+    EXPECT_FALSE(AnythingLocked());
+    EXPECT_FALSE(g_UnlockMgr.CheckNewUnlockables(EverythingReached()));
+}
+
+TEST_F(UnlockMgrTest, TheProgressRoundTripsThroughTheSaveSection) {
+    s_Character_Stats stats = {};
+    stats.m_TotalWins = u32(UnlockLists[UNLOCK_WINS].entries[2].threshold);
+    g_UnlockMgr.CheckNewUnlockables(stats);
+    const std::vector<u8> saved = SaveSection();
+    std::vector<bool> locks;
+    for (const s_UnlockList& list : UnlockLists)
+        for (u32 e = 0; e < list.count; ++e)
+            locks.push_back(Locked(list.entries[e]));
+
+    GameColdReset();
+    g_UnlockMgr.UnlockAll();
+    ASSERT_TRUE(LoadSection(saved));
+    std::vector<bool> loaded;
+    for (const s_UnlockList& list : UnlockLists)
+        for (u32 e = 0; e < list.count; ++e)
+            loaded.push_back(Locked(list.entries[e]));
+    EXPECT_EQ(loaded, locks);
+    EXPECT_EQ(SaveSection(), saved);
+}
+
+TEST_F(UnlockMgrTest, ABadSectionIsRefusedAndChangesNothing) {
+    g_UnlockMgr.UnlockAll();
+    const std::vector<u8> before = SaveSection();
+    std::vector<u8> badFlag = before;
+    badFlag[0] = 2;
+    std::vector<u8> badCount = before;
+    badCount[1 + UNLOCK_EARNINGS] = u8(UnlockLists[UNLOCK_EARNINGS].count + 1);
+    for (const std::vector<u8>& bad :
+         {badFlag, badCount, std::vector<u8>(before.begin(), before.begin() + 4)}) {
+        EXPECT_FALSE(LoadSection(bad));
+        EXPECT_EQ(SaveSection(), before);
+        EXPECT_FALSE(AnythingLocked());
+    }
+}
+
+TEST_F(UnlockMgrTest, TheCareerSlotsCountersAreCompared) {
+    EXPECT_FALSE(g_UnlockMgr.CheckNewUnlockables());  // no career yet
+    CCareerCharacter::CreateInstance();
+    CCareerCharacter* career = CCareerCharacter::GetInstance();
+    career->SetCurrSlot(0);
+    career->GetStats().m_TotalGames = u32(UnlockLists[UNLOCK_GAMES_PLAYED].entries[0].threshold);
+    EXPECT_TRUE(g_UnlockMgr.CheckNewUnlockables());
+    EXPECT_FALSE(Locked(UnlockLists[UNLOCK_GAMES_PLAYED].entries[0]));
+    CCareerCharacter::DestroyInstance();
+}
+
+TEST_F(UnlockMgrTest, TheGameResetForgetsTheProgress) {
+    g_UnlockMgr.UnlockAll();
+    g_UnlockMgr.CheckNewUnlockables(EverythingReached());
+    GameColdReset();
+    g_UnlockMgr.UpdateAllLockedItems();
+    g_UnlockMgr.SetUnlockOverrides();
+    EXPECT_TRUE(Locked(UnlockLists[UNLOCK_WINS].entries[0]));
+    EXPECT_STREQ(g_UnlockMgr.m_sUnlockMessageBuf, "");
+}
+
+}  // namespace

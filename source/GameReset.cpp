@@ -5,6 +5,7 @@
 #include "source/AlleyNPCManager.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/EquipmentManager.h"
+#include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/MenuMusic.h"
 #include "source/OrbMain.h"
@@ -42,6 +43,7 @@ const ResetStep ColdResetSteps[] = {
         pEquipmentManager = nullptr;
     },
     [] { Rebuild(g_UnlockMgr); },
+    [] { Rebuild(g_TrophyMgr); },
 };
 
 const ResetStep WarmResetSteps[] = {

@@ -5,39 +5,60 @@
 
 namespace {
 
+// A men's and a women's item of the same name open together.
 constexpr s_UnlockEntry GamesPlayedUnlocks[] = {
-    {5, UNLOCK_ITEM, 150, nullptr},  {15, UNLOCK_ITEM, 151, nullptr},  {30, UNLOCK_LEVEL, 12, "Harbor Bowl"},
-    {60, UNLOCK_ITEM, 152, nullptr}, {100, UNLOCK_ITEM, 153, nullptr},
+    {5, UNLOCK_ITEM, 30, nullptr},               // Ironwood
+    {15, UNLOCK_ITEM, 61, nullptr},              // Champion Jersey
+    {15, UNLOCK_ITEM, 79, nullptr},              // and the women's
+    {30, UNLOCK_LEVEL, 12, "Northlight Lanes"},  // an alley
+    {60, UNLOCK_ITEM, 36, nullptr},              // Coal Seam
+    {100, UNLOCK_ITEM, 40, nullptr},             // Aurora Burst
 };
 
 constexpr s_UnlockEntry WinUnlocks[] = {
-    {5, UNLOCK_ITEM, 154, nullptr},  {15, UNLOCK_ITEM, 155, nullptr}, {30, UNLOCK_LEVEL, 14, "Neon Alley"},
-    {50, UNLOCK_ITEM, 156, nullptr}, {80, UNLOCK_ITEM, 157, nullptr},
+    {5, UNLOCK_ITEM, 93, nullptr},               // Gator Skin Pros
+    {5, UNLOCK_ITEM, 107, nullptr},              // Leopard Print Pros
+    {15, UNLOCK_ITEM, 33, nullptr},              // Sandstorm
+    {30, UNLOCK_LEVEL, 14, "Timberline Lanes"},  // an alley
+    {50, UNLOCK_ITEM, 118, nullptr},             // Carbon Frame Guard
+    {50, UNLOCK_ITEM, 129, nullptr},             // and the women's
+    {80, UNLOCK_ITEM, 42, nullptr},              // Apex Claw
 };
 
 constexpr s_UnlockEntry TournamentWinUnlocks[] = {
-    {1, UNLOCK_ITEM, 158, nullptr},
-    {3, UNLOCK_ITEM, 159, nullptr},
-    {5, UNLOCK_LEVEL, 16, "Canyon Lanes"},
-    {10, UNLOCK_ITEM, 160, nullptr},
+    {1, UNLOCK_ITEM, 163, nullptr},          // Champion Specs
+    {1, UNLOCK_ITEM, 174, nullptr},          // and the women's
+    {3, UNLOCK_ITEM, 38, nullptr},           // Solar Flare
+    {5, UNLOCK_LEVEL, 16, "Coastal Lanes"},  // an alley
+    {10, UNLOCK_ITEM, 44, nullptr},          // Nova Rush
 };
 
 constexpr s_UnlockEntry ChampionshipUnlocks[] = {
-    {1, UNLOCK_ITEM, 161, nullptr},
-    {2, UNLOCK_LEVEL, 18, "Grand Arena"},
-    {3, UNLOCK_ITEM, 162, nullptr},
-    {5, UNLOCK_ITEM, 163, nullptr},
+    {1, UNLOCK_ITEM, 119, nullptr},         // Champion Gauntlet
+    {1, UNLOCK_ITEM, 130, nullptr},         // and the women's
+    {2, UNLOCK_LEVEL, 18, "Summit Lanes"},  // an alley
+    {3, UNLOCK_ITEM, 62, nullptr},          // Legend Silk Shirt
+    {3, UNLOCK_ITEM, 80, nullptr},          // Legend Silk Top
+    {5, UNLOCK_ITEM, 43, nullptr},          // Iron Tusk
 };
 
 constexpr s_UnlockEntry ReputationUnlocks[] = {
-    {10, UNLOCK_ITEM, 164, nullptr}, {25, UNLOCK_ITEM, 165, nullptr},  {50, UNLOCK_ITEM, 166, nullptr},
-    {75, UNLOCK_ITEM, 167, nullptr}, {100, UNLOCK_ITEM, 168, nullptr},
+    {10, UNLOCK_ITEM, 31, nullptr},   // Squall Line
+    {25, UNLOCK_ITEM, 34, nullptr},   // Quarry King
+    {50, UNLOCK_ITEM, 141, nullptr},  // Champion Crown Cap
+    {50, UNLOCK_ITEM, 152, nullptr},  // and the women's
+    {75, UNLOCK_ITEM, 39, nullptr},   // Riptide
+    {90, UNLOCK_ITEM, 41, nullptr},   // Wildfire
 };
 
 constexpr s_UnlockEntry EarningsUnlocks[] = {
-    {1000, UNLOCK_ITEM, 169, nullptr},  {5000, UNLOCK_ITEM, 170, nullptr},
-    {10000, UNLOCK_ITEM, 171, nullptr}, {25000, UNLOCK_ITEM, 172, nullptr},
-    {50000, UNLOCK_ITEM, 173, nullptr}, {100000, UNLOCK_ITEM, 174, nullptr},
+    {1000, UNLOCK_ITEM, 32, nullptr},    // Gravel Pit
+    {5000, UNLOCK_ITEM, 35, nullptr},    // Magma Core
+    {20000, UNLOCK_ITEM, 162, nullptr},  // Night Hawk Visor
+    {20000, UNLOCK_ITEM, 173, nullptr},  // and the women's
+    {50000, UNLOCK_ITEM, 94, nullptr},   // Champion Golds
+    {50000, UNLOCK_ITEM, 108, nullptr},  // and the women's
+    {100000, UNLOCK_ITEM, 37, nullptr},  // Rockslide
 };
 
 template <u32 N>

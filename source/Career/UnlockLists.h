@@ -1,6 +1,7 @@
 // What the career unlocks: six lists, one per career counter, each a run of
-// (threshold, item or alley level) entries in rising threshold order. An entry is
-// reached once its counter has been at or above the threshold.
+// (threshold, item or alley level) entries in rising threshold order (entries may
+// share a threshold). An entry is reached once its counter has been at or above
+// the threshold. Items are named by the database's item indices.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"

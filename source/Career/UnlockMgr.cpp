@@ -20,7 +20,8 @@ const char* EntryName(const s_UnlockEntry& entry) {
 }
 
 // Builds the message one whole line at a time; a line that does not fit ends it
-// with a mark that more was unlocked.
+// with a mark that more was unlocked. A men's and a women's item of one name are
+// listed once.
 class UnlockMessage {
 public:
     explicit UnlockMessage(char* buffer) : buffer_(buffer) { buffer_[0] = 0; }
@@ -28,8 +29,9 @@ public:
     void Line(const char* text) {
         if (used_ == 0)
             Append(kHeader, sizeof(kHeader) - 1);
-        if (full_)
+        if (full_ || (last_ != nullptr && std::strcmp(last_, text) == 0))
             return;
+        last_ = text;
         // Keep room for the mark and the terminator after the line.
         const u32 length = u32(std::strlen(text));
         if (used_ + length + 1 + sizeof(kMore) > UNLOCK_MESSAGE_SIZE) {
@@ -51,6 +53,7 @@ private:
     }
 
     char* buffer_;
+    const char* last_ = nullptr;
     u32 used_ = 0;
     bool full_ = false;
 };

@@ -2,6 +2,7 @@
 // alley levels, the cheat opens everything, and the progress survives the save file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -138,7 +139,10 @@ TEST_F(UnlockMgrTest, TheListsAreOrderedAndNameEachThingOnce) {
         for (u32 e = 0; e < list.count; ++e) {
             const s_UnlockEntry& entry = list.entries[e];
             SCOPED_TRACE(testing::Message() << "list " << l << " entry " << e);
-            EXPECT_GT(entry.threshold, e == 0 ? 0 : list.entries[e - 1].threshold);
+            if (e == 0)
+                EXPECT_GT(entry.threshold, 0);
+            else
+                EXPECT_GE(entry.threshold, list.entries[e - 1].threshold);
             EXPECT_TRUE(named.insert({entry.kind, entry.index}).second);
             if (entry.kind == UNLOCK_LEVEL) {
                 EXPECT_GE(entry.index, 0);
@@ -169,10 +173,11 @@ TEST_F(UnlockMgrTest, EachEntryOpensExactlyAtItsThreshold) {
             EXPECT_FALSE(Locked(entry));
             const std::string message = g_UnlockMgr.m_sUnlockMessageBuf;
             EXPECT_NE(message.find(EntryName(entry) + "\n"), std::string::npos) << message;
-            if (e + 1 < list.count) {
-                EXPECT_TRUE(Locked(list.entries[e + 1]));
-                EXPECT_EQ(message.find(EntryName(list.entries[e + 1])), std::string::npos) << message;
-            }
+            for (u32 later = e + 1; later < list.count; ++later)
+                if (list.entries[later].threshold > entry.threshold) {
+                    EXPECT_TRUE(Locked(list.entries[later]));
+                    EXPECT_EQ(message.find(EntryName(list.entries[later])), std::string::npos) << message;
+                }
         }
 }
 
@@ -229,6 +234,23 @@ TEST_F(UnlockMgrTest, TheMessageNeverOverflowsItsBuffer) {
     EXPECT_NE(std::string(buffer).find(names_[1] + "\n"), std::string::npos);
     EXPECT_TRUE(std::string(buffer).ends_with("...and more.\n")) << buffer;
     EXPECT_FALSE(AnythingLocked());
+}
+
+TEST_F(UnlockMgrTest, AMensAndAWomensItemOfOneNameAreListedOnce) {
+    const s_UnlockList& list = UnlockLists[UNLOCK_TOURNAMENT_WINS];
+    ASSERT_EQ(list.entries[0].threshold, list.entries[1].threshold);
+    for (u32 e : {0u, 1u})
+        names_[std::find_if(items_.begin(), items_.end(),
+                            [&](const s_DBItem& item) { return item.m_Index == list.entries[e].index; }) -
+               items_.begin()] = "Champion Specs";
+    for (u32 i = 0; i < items_.size(); ++i)
+        items_[i].m_Name = names_[i].c_str();
+    s_Character_Stats stats = {};
+    stats.m_TournamentWins = u32(list.entries[0].threshold);
+    EXPECT_TRUE(g_UnlockMgr.CheckNewUnlockables(stats));
+    EXPECT_STREQ(g_UnlockMgr.m_sUnlockMessageBuf, "You have unlocked:\nChampion Specs\n");
+    EXPECT_FALSE(Locked(list.entries[0]));
+    EXPECT_FALSE(Locked(list.entries[1]));
 }
 
 TEST_F(UnlockMgrTest, UnlockAllOpensEverythingAndSurvivesTheBootOrder) {

@@ -1,0 +1,69 @@
+// The score table of a game of up to four bowlers: each throw's pins, whether the
+// leave was a split and whether the ball went into the gutter, ten-pin scoring
+// with the tenth frame's bonus balls, and the counts the career keeps.
+#pragma once
+
+#include "orblib47/source/OrbTypes.h"
+
+constexpr u32 SCOREBOARD_PLAYERS = 4;
+constexpr u32 SCOREBOARD_FRAMES = 10;
+constexpr u32 SCOREBOARD_MAX_THROWS = 21;
+constexpr u32 SCOREBOARD_SLOTS = 32;
+
+// Values of a ball slot.
+constexpr s32 SCORE_EMPTY = -1;
+constexpr s32 SCORE_SPARE = 10;
+constexpr s32 SCORE_STRIKE = 11;
+
+class CScoreboard {
+public:
+    // A new game for every player.
+    void Reset();
+
+    // Records the next ball of a player: the pins it knocked down; `split` marks the
+    // leave it made, `gutter` a ball that left the lane through the gutter. Refused
+    // (false) for a finished game or more pins than stand.
+    bool AddThrow(u32 player, u32 pins, bool split = false, bool gutter = false);
+
+    // slot = frame * 3 + ball. Frames 1..9: balls in slots 0 and 1 (a strike is 11 in
+    // the first and leaves the second empty, a spare is 10), the frame's running
+    // total in slot 2 once its bonus balls are known. Tenth frame: its three balls
+    // in slots 27..29, its running total in 30 and the game total so far in 31.
+    // -1 for an empty slot or an unknown total.
+    s32 GetScoreVal(u32 player, u32 slot) const;
+
+    bool IsGameOver(u32 player) const;
+    // The total of the frames scored so far (the final score once the game is over).
+    u32 GetTotalScore(u32 player) const;
+
+    u32 GetStrikes(u32 player) const;
+    u32 GetSpares(u32 player) const;
+    u32 GetSplits(u32 player) const;
+    u32 GetGutters(u32 player) const;
+    // Runs of strikes in a row: every full three of a run is a turkey, every full six
+    // a six-pack (a perfect game of twelve strikes holds four turkeys, two six-packs).
+    u32 GetTurkeys(u32 player) const;
+    u32 GetSixPacks(u32 player) const;
+
+private:
+    struct Game {
+        u8 pins[SCOREBOARD_MAX_THROWS];
+        u8 split[SCOREBOARD_MAX_THROWS];
+        u8 gutter[SCOREBOARD_MAX_THROWS];
+        u32 throws;
+    };
+    // Per throw: the pins standing before it and whether it cleared a full rack.
+    struct Layout {
+        s32 ballSlot[SCOREBOARD_MAX_THROWS];
+        u8 fullRack[SCOREBOARD_MAX_THROWS];  // thrown at ten standing pins
+        u32 standing;                        // pins standing for the next ball
+        bool over;
+    };
+
+    const Game* Get(u32 player) const { return player < SCOREBOARD_PLAYERS ? &m_Games[player] : nullptr; }
+    static Layout Lay(const Game& g);
+    static s32 FrameTotal(const Game& g, u32 frame, u32* firstThrow);
+    u32 CountRuns(u32 player, u32 length) const;
+
+    Game m_Games[SCOREBOARD_PLAYERS]{};
+};

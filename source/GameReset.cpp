@@ -4,6 +4,7 @@
 
 #include "source/AlleyNPCManager.h"
 #include "source/Career/CareerCharacter.h"
+#include "source/Career/CareerManagers.h"
 #include "source/Career/EquipmentManager.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
@@ -44,6 +45,7 @@ const ResetStep ColdResetSteps[] = {
     },
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
+    [] { CareerManagersReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {

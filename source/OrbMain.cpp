@@ -14,6 +14,7 @@
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
 #include "source/Career/CareerCharacter.h"
+#include "source/Career/CareerManagers.h"
 #include "source/Career/EquipmentManager.h"
 #include "source/GameReset.h"
 #include "source/MenuMusic.h"
@@ -49,6 +50,7 @@ s32 OrbMain() {
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
 
     // The career's managers live for the whole run.
+    CareerManagersCreate();
     if (pEquipmentManager == nullptr)
         pEquipmentManager = new CEquipmentManager;
     CCareerCharacter::CreateInstance();

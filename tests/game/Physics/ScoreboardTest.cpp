@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "source/Physics/Scoreboard.h"
+
+namespace {
+
+CScoreboard Bowl(const std::vector<u32>& pins, u32 player = 0) {
+    CScoreboard board;
+    board.Reset();
+    for (u32 p : pins)
+        EXPECT_TRUE(board.AddThrow(player, p)) << "pins " << p;
+    return board;
+}
+
+std::vector<u32> Repeat(std::vector<u32> frame, u32 times, std::vector<u32> tail = {}) {
+    std::vector<u32> all;
+    for (u32 i = 0; i < times; ++i)
+        all.insert(all.end(), frame.begin(), frame.end());
+    all.insert(all.end(), tail.begin(), tail.end());
+    return all;
+}
+
+struct ClassicGame {
+    const char* name;
+    std::vector<u32> pins;
+    u32 total;
+    u32 strikes, spares, turkeys, sixPacks;
+};
+
+TEST(Scoreboard, ClassicGamesScoreAndCount) {
+    const ClassicGame games[] = {
+        {"perfect", Repeat({10}, 12), 300, 12, 0, 4, 2},
+        {"all nine-spares", Repeat({9, 1}, 10, {9}), 190, 0, 10, 0, 0},
+        {"nine-nothing", Repeat({9, 0}, 10), 90, 0, 0, 0, 0},
+        {"gutter game", Repeat({0, 0}, 10), 0, 0, 0, 0, 0},
+        {"dutch 200", {10, 9, 1, 10, 9, 1, 10, 9, 1, 10, 9, 1, 10, 9, 1, 10}, 200, 6, 5, 0, 0},
+        {"turkey then opens", Repeat({10}, 3, Repeat({3, 4}, 7)), 30 + 23 + 17 + 7 * 7, 3, 0, 1, 0},
+        {"tenth strike spare", Repeat({0, 0}, 9, {10, 7, 3}), 20, 1, 1, 0, 0},
+        {"tenth spare strike", Repeat({0, 0}, 9, {9, 1, 10}), 20, 1, 1, 0, 0},
+        {"tenth two strikes", Repeat({0, 0}, 9, {10, 10, 9}), 29, 2, 0, 0, 0},
+        {"tenth open", Repeat({0, 0}, 9, {8, 1}), 9, 0, 0, 0, 0},
+    };
+    for (const ClassicGame& g : games) {
+        SCOPED_TRACE(g.name);
+        CScoreboard board = Bowl(g.pins);
+        EXPECT_TRUE(board.IsGameOver(0));
+        EXPECT_EQ(board.GetTotalScore(0), g.total);
+        EXPECT_EQ(board.GetScoreVal(0, 30), s32(g.total));
+        EXPECT_EQ(board.GetScoreVal(0, 31), s32(g.total));
+        EXPECT_EQ(board.GetStrikes(0), g.strikes);
+        EXPECT_EQ(board.GetSpares(0), g.spares);
+        EXPECT_EQ(board.GetTurkeys(0), g.turkeys);
+        EXPECT_EQ(board.GetSixPacks(0), g.sixPacks);
+        EXPECT_FALSE(board.AddThrow(0, 0)) << "a finished game takes no more balls";
+    }
+}
+
+TEST(Scoreboard, SlotsShowBallsAndRunningTotals) {
+    CScoreboard perfect = Bowl(Repeat({10}, 12));
+    EXPECT_EQ(perfect.GetScoreVal(0, 0), SCORE_STRIKE);
+    EXPECT_EQ(perfect.GetScoreVal(0, 1), SCORE_EMPTY);
+    EXPECT_EQ(perfect.GetScoreVal(0, 2), 30);
+    EXPECT_EQ(perfect.GetScoreVal(0, 26), 270);
+    for (u32 slot : {27u, 28u, 29u})
+        EXPECT_EQ(perfect.GetScoreVal(0, slot), SCORE_STRIKE);
+
+    CScoreboard spares = Bowl(Repeat({9, 1}, 10, {9}));
+    EXPECT_EQ(spares.GetScoreVal(0, 0), 9);
+    EXPECT_EQ(spares.GetScoreVal(0, 1), SCORE_SPARE);
+    EXPECT_EQ(spares.GetScoreVal(0, 2), 19);
+    EXPECT_EQ(spares.GetScoreVal(0, 28), SCORE_SPARE);
+    EXPECT_EQ(spares.GetScoreVal(0, 29), 9);
+
+    CScoreboard tenth = Bowl(Repeat({0, 0}, 9, {10, 7, 3}));
+    EXPECT_EQ(tenth.GetScoreVal(0, 1), 0);
+    EXPECT_EQ(tenth.GetScoreVal(0, 27), SCORE_STRIKE);
+    EXPECT_EQ(tenth.GetScoreVal(0, 28), 7);
+    EXPECT_EQ(tenth.GetScoreVal(0, 29), SCORE_SPARE);
+}
+
+TEST(Scoreboard, TotalsWaitForTheirBonusBalls) {
+    CScoreboard board;
+    board.Reset();
+    EXPECT_EQ(board.GetScoreVal(0, 31), SCORE_EMPTY);
+    board.AddThrow(0, 10);
+    EXPECT_EQ(board.GetScoreVal(0, 2), SCORE_EMPTY);
+    board.AddThrow(0, 3);
+    EXPECT_EQ(board.GetScoreVal(0, 2), SCORE_EMPTY);
+    board.AddThrow(0, 4);
+    EXPECT_EQ(board.GetScoreVal(0, 2), 17);
+    EXPECT_EQ(board.GetScoreVal(0, 5), 24);
+    EXPECT_EQ(board.GetScoreVal(0, 31), 24);
+    board.AddThrow(0, 6);
+    board.AddThrow(0, 4);
+    EXPECT_EQ(board.GetScoreVal(0, 8), SCORE_EMPTY) << "a spare waits for the next ball";
+    EXPECT_EQ(board.GetScoreVal(0, 31), 24);
+    EXPECT_EQ(board.GetScoreVal(0, 30), SCORE_EMPTY);
+    EXPECT_FALSE(board.IsGameOver(0));
+}
+
+TEST(Scoreboard, RefusesImpossibleBallsAndKeepsPlayersApart) {
+    CScoreboard board;
+    board.Reset();
+    EXPECT_FALSE(board.AddThrow(0, 11));
+    EXPECT_TRUE(board.AddThrow(0, 7));
+    EXPECT_FALSE(board.AddThrow(0, 4)) << "only three pins stand";
+    EXPECT_TRUE(board.AddThrow(0, 3));
+    EXPECT_FALSE(board.AddThrow(SCOREBOARD_PLAYERS, 1));
+    EXPECT_EQ(board.GetScoreVal(SCOREBOARD_PLAYERS, 0), SCORE_EMPTY);
+    EXPECT_EQ(board.GetScoreVal(0, SCOREBOARD_SLOTS), SCORE_EMPTY);
+    EXPECT_EQ(board.GetScoreVal(1, 0), SCORE_EMPTY);
+    // Tenth frame after a strike: the bonus balls share the next rack.
+    CScoreboard tenth = Bowl(Repeat({0, 0}, 9, {10, 6}));
+    EXPECT_FALSE(tenth.AddThrow(0, 5));
+    EXPECT_TRUE(tenth.AddThrow(0, 4));
+    EXPECT_EQ(tenth.GetScoreVal(0, 29), SCORE_SPARE);
+}
+
+TEST(Scoreboard, CountsSplitsAndGutterBalls) {
+    CScoreboard board;
+    board.Reset();
+    board.AddThrow(0, 8, true, false);
+    board.AddThrow(0, 1);
+    board.AddThrow(0, 0, false, true);
+    board.AddThrow(0, 0, false, true);
+    board.AddThrow(0, 7, true, false);
+    EXPECT_EQ(board.GetSplits(0), 2u);
+    EXPECT_EQ(board.GetGutters(0), 2u);
+    EXPECT_EQ(board.GetSplits(1), 0u);
+    board.Reset();
+    EXPECT_EQ(board.GetSplits(0), 0u);
+    EXPECT_EQ(board.GetTotalScore(0), 0u);
+}
+
+}  // namespace

@@ -166,8 +166,9 @@ void EventManager::StartEvent() {
     m_PlayerForfeits = 0;
     std::memset(m_NightPins, 0, sizeof(m_NightPins));
     m_Ladder.Clear();
-    for (s16& id : m_Podium)
+    for (s16& id : m_Losers)
         id = 0;
+    m_LossRound = 0;
     m_PlayerPlace = 0;
     m_CurrentEventType = SeasonOver() ? eEventType_LeagueNight : EventType();
     m_ShowInvitation = m_CurrentEventType == eEventType_Tournament;

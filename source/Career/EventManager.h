@@ -123,7 +123,10 @@ private:
     u8 m_PlayerForfeits = 0;
     u32 m_NightPins[LEAGUE_MAX_BOWLERS]{};  // this league night's series, by standings index
     TournamentLadder m_Ladder;
-    s16 m_Podium[4]{};      // the tournament's winner, runner-up and the two losing semi-finalists
+    // A tournament's losers of its last round with games (the runner-up) and of the
+    // round before (third places).
+    s16 m_Losers[4]{};
+    u8 m_LossRound = 0;
     u32 m_PlayerPlace = 0;  // the player's tournament place once he is out
 };
 

@@ -223,37 +223,37 @@ void EventManager::PlayTournamentRound(const PlayerGame* game) {
         return aWins ? a : b;
     };
     auto lost = [&](s16 loser) {
-        if (round == TOURNAMENT_ROUNDS - 1)
-            m_Podium[1] = loser;
-        else if (round == TOURNAMENT_ROUNDS - 2)
-            m_Podium[m_Podium[2] ? 3 : 2] = loser;
-        if (loser != PLAYER_BOWLER_ID)
-            return;
-        if (round >= TOURNAMENT_ROUNDS - 2)
-            m_PlayerPlace = round == TOURNAMENT_ROUNDS - 1 ? 2 : 3;
-        else
+        if (m_Losers[0] == 0 || round != m_LossRound) {
+            m_Losers[2] = m_Losers[0];
+            m_Losers[3] = m_Losers[1];
+            m_Losers[0] = loser;
+            m_Losers[1] = 0;
+            m_LossRound = round;
+        } else if (m_Losers[1] == 0) {
+            m_Losers[1] = loser;
+        }
+        if (loser == PLAYER_BOWLER_ID)
             m_PlayerPlace = (TOURNAMENT_PLACES >> (round + 1)) + 1;
     };
     m_Ladder.PlayRound(round, play, lost);
-    if (round == TOURNAMENT_ROUNDS - 1) {
-        m_Podium[0] = m_Ladder.Get(0);
-        if (m_Podium[0] == PLAYER_BOWLER_ID)
-            m_PlayerPlace = 1;
-    }
     league->Rank();
     m_CurrentRound = round + 1;
 }
 
 void EventManager::FinishTournament() {
     CLeague* league = League();
-    league->m_PlayerTournamentPlace = m_PlayerPlace ? m_PlayerPlace : league->GetNumberOfBowlers() + 1;
-    const u32 place = league->m_PlayerTournamentPlace;
+    const s16 podium[4] = {m_Ladder.Get(0), m_Losers[0], m_Losers[2], m_Losers[3]};
+    const u32 podiumPlace[4] = {1, 2, 3, 3};
+    u32 place = m_PlayerPlace ? m_PlayerPlace : league->GetNumberOfBowlers() + 1;
+    for (u32 i = 0; i < 4; ++i)
+        if (podium[i] == PLAYER_BOWLER_ID)
+            place = podiumPlace[i];
+    league->m_PlayerTournamentPlace = place;
     const s_TournamentDef& t = GetEvent()->m_Tourn;
-    Pay(m_Podium[0], t.FirstPlacePay);
-    Pay(m_Podium[1], t.SecondPlacePay);
-    Pay(m_Podium[2], t.ThirdPlacePay);
-    Pay(m_Podium[3], t.ThirdPlacePay);
-    league->AddTournamentWin(m_Podium[0]);
+    const u32 pays[4] = {t.FirstPlacePay, t.SecondPlacePay, t.ThirdPlacePay, t.ThirdPlacePay};
+    for (u32 i = 0; i < 4; ++i)
+        Pay(podium[i], pays[i]);
+    league->AddTournamentWin(podium[0]);
     CCareerCharacter* career = CCareerCharacter::GetInstance();
     if (career && place <= 3) {
         s_Character_Stats& stats = career->GetStats();
@@ -268,6 +268,17 @@ void EventManager::FinishTournament() {
 }
 
 void EventManager::EnterSimulatedEvent() {
+    CLeague* league = League();
+    if (m_OpponentID == 0 && m_CurrentEventType != eEventType_Tournament) {
+        // Any bowler of the league, as the event screen picks one.
+        s16 others[LEAGUE_MAX_BOWLERS];
+        u32 n = 0;
+        for (u32 i = 0; i < league->GetNumberOfBowlers(); ++i)
+            if (league->GetBowlerByIndex(i)->UniqueID > 0)
+                others[n++] = league->GetBowlerByIndex(i)->UniqueID;
+        if (n > 0)
+            m_OpponentID = others[u32(OrbRand()) % n];
+    }
     m_PlayerForfeits = 0;
     const u32 buyIn = GetEvent()->m_Tourn.BuyIn;
     if (buyIn == 0 || EarnedInvitation())

@@ -93,8 +93,9 @@ void EventRecordSave(SaveWriter& out) {
     out.U8(u8(em.m_TournLossMessage));
     out.U32(league.m_PlayerTournamentPlace);
     out.U32(em.m_PlayerPlace);
-    for (s16 id : em.m_Podium)
+    for (s16 id : em.m_Losers)
         out.S16(id);
+    out.U8(em.m_LossRound);
     out.U8(u8(league.GetNumberOfBowlers()));
     for (u32 i = 0; i < league.GetNumberOfBowlers(); ++i)
         WriteStanding(out, league.m_Bowlers[i], em.m_NightPins[i]);
@@ -128,13 +129,15 @@ bool EventRecordLoad(ChunkCursor& in) {
     in.U8(&tournLoss);
     in.U32(&tournamentPlace);
     in.U32(&em.m_PlayerPlace);
-    for (s16& id : em.m_Podium)
+    for (s16& id : em.m_Losers)
         in.S16(&id);
+    in.U8(&em.m_LossRound);
     in.U8(&count);
     if (!in.Ok() || version != EVENT_RECORD_VERSION || leagueType > PRO_L1 || season > eSeason_Pro ||
         type > eEventType_Practice || previousType > eEventType_Practice || count == 0 ||
         count > LEAGUE_MAX_BOWLERS || rivalChecked > 1 || forfeits > 1 || invitation > 1 || wonLast > 1 ||
-        tournLoss > 1 || em.m_CurrentRound >= TOURNAMENT_ROUNDS || em.m_PlayerPlace > TOURNAMENT_PLACES)
+        tournLoss > 1 || em.m_CurrentRound >= TOURNAMENT_ROUNDS || em.m_LossRound >= TOURNAMENT_ROUNDS ||
+        em.m_PlayerPlace > TOURNAMENT_PLACES)
         return false;
     if ((leagueType == PRO_L1) != (season == eSeason_Pro))
         return false;
@@ -153,7 +156,7 @@ bool EventRecordLoad(ChunkCursor& in) {
         em.m_Ladder.Set(i, id);
     }
     if (!ValidStandings(league) || !InLeagueOrNone(league, em.m_OpponentID) ||
-        !std::all_of(std::begin(em.m_Podium), std::end(em.m_Podium),
+        !std::all_of(std::begin(em.m_Losers), std::end(em.m_Losers),
                      [&](s16 id) { return InLeagueOrNone(league, id); }))
         return false;
     // The calendar of that league and season must hold the event.

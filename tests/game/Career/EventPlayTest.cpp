@@ -1,0 +1,197 @@
+#include "tests/game/Career/CareerEventsFixture.h"
+
+namespace {
+
+using namespace testdb;
+using EventPlayTest = CareerEventsTest;
+
+TEST_F(EventPlayTest, LeagueNightGamesFromTheScoreboard) {
+    events.InitSeason(AMATEUR_L2, eSeason_Winter);
+    events.SetOpponent(3);
+    CScoreboard win = Scores(PerfectGame(), NinetyGame());
+    CScoreboard loss = Scores(NinetyGame(), PerfectGame());
+
+    EXPECT_EQ(events.PostGameUpdate(&win), ePostGameResult_DoneNewGame);
+    EXPECT_EQ(events.m_CurrentRound, 1);
+    EXPECT_TRUE(events.m_bPlayerWonLastGame);
+    EXPECT_EQ(career->GetStrikes(), 12u);
+    EXPECT_EQ(career->GetTurkeys(), 4u);
+    EXPECT_EQ(career->Get6Packs(), 2u);
+    EXPECT_EQ(career->GetTotalWins(), 1u);
+    EXPECT_EQ(career->m_RepChange, 1);
+    EXPECT_EQ(Player().HighScore, 300u);
+    EXPECT_EQ(League().GetBowlerByID(3)->TotalAverageScore, 90u);
+    for (s16 other : {4, 5})
+        EXPECT_EQ(League().GetBowlerByID(other)->TotalGames, 1u) << "the rest of the league bowled too";
+
+    EXPECT_EQ(events.PostGameUpdate(&loss), ePostGameResult_DoneNewGame);
+    EXPECT_FALSE(events.m_bPlayerWonLastGame);
+    EXPECT_EQ(events.PostGameUpdate(&win), ePostGameResult_DoneNoGame);
+    EXPECT_EQ(events.m_CurrentRound, 0);
+    EXPECT_EQ(events.GetCurrentEventNum(), 1);
+    EXPECT_EQ(events.m_PreviousEvent, 0);
+    EXPECT_EQ(events.GetPreviousEventType(), eEventType_LeagueNight);
+    EXPECT_EQ(career->GetTotalGames(), 3u);
+    EXPECT_EQ(career->GetTotalWins(), 2u);
+    EXPECT_EQ(Player().TotalAverageScore, 230u);
+    // The night's best series (690) takes the league night's first prize.
+    EXPECT_EQ(Player().Earnings, 100u);
+    EXPECT_EQ(career->GetMoney(), CAREER_START_MONEY + 100);
+    EXPECT_EQ(events.GetOpponentID(), 0) << "the next night starts without an opponent";
+}
+
+TEST_F(EventPlayTest, RivalChallengeTurnsALeagueNightIntoARivalGame) {
+    // Seeds until the challenge comes up; it is asked once per night.
+    bool challenged = false;
+    for (u32 seed = 1; seed < 200 && !challenged; ++seed) {
+        OrbSRand(seed);
+        events.InitSeason(AMATEUR_L2, eSeason_Winter);
+        challenged = events.IsRivalChallenge();
+        if (!challenged) {
+            EXPECT_EQ(events.m_CurrentEventType, eEventType_LeagueNight);
+            EXPECT_FALSE(events.IsRivalChallenge()) << "no second roll for the same night";
+        }
+    }
+    ASSERT_TRUE(challenged);
+    EXPECT_EQ(events.m_CurrentEventType, eEventType_RivalGame);
+    const s16 rival = events.GetOpponentID();
+    ASSERT_TRUE(rival == 3 || rival == 4);
+    EXPECT_FALSE(events.IsRivalChallenge());
+
+    CScoreboard win = Scores(PerfectGame(), NinetyGame());
+    EXPECT_EQ(events.PostGameUpdate(&win), ePostGameResult_DoneNoGame);
+    EXPECT_EQ(career->GetRivalChallenges(), 1u);
+    EXPECT_EQ(career->GetRivalWins(), 1u);
+    EXPECT_EQ(career->m_RepChange, rival == 3 ? 5 : 8) << "the rival's victory bonus";
+    EXPECT_EQ(events.GetPreviousEventType(), eEventType_RivalGame);
+    EXPECT_EQ(events.GetCurrentEventNum(), 1);
+    EXPECT_EQ(League().GetBowlerByID(rival)->TotalGames, 1u);
+    EXPECT_EQ(League().GetBowlerByID(5)->TotalGames, 3u) << "the others bowled their whole night";
+}
+
+TEST_F(EventPlayTest, RivalLossCostsReputationAndLeaguesWithoutRivalsNeverChallenge) {
+    bool challenged = false;
+    for (u32 seed = 1; seed < 200 && !challenged; ++seed) {
+        OrbSRand(seed);
+        events.InitSeason(AMATEUR_L2, eSeason_Winter);
+        challenged = events.IsRivalChallenge();
+    }
+    ASSERT_TRUE(challenged);
+    const s16 rival = events.GetOpponentID();
+    CScoreboard loss = Scores(NinetyGame(), PerfectGame());
+    events.PostGameUpdate(&loss);
+    EXPECT_EQ(career->GetRivalWins(), 0u);
+    EXPECT_EQ(career->m_RepChange, rival == 3 ? -3 : -4);
+
+    for (u32 seed = 1; seed < 100; ++seed) {
+        OrbSRand(seed);
+        events.InitSeason(AMATEUR_L1, eSeason_Winter);
+        EXPECT_FALSE(events.IsRivalChallenge());
+    }
+}
+
+TEST_F(EventPlayTest, TournamentBuyInInvitationAndForfeit) {
+    SetWeekRecord(AMATEUR_L2, eSeason_Winter, 1, COUNTY_CLASSIC_ID);  // event 2
+    events.InitSeason(AMATEUR_L2, eSeason_Winter);
+    SimulateTo(2);
+    ASSERT_EQ(events.m_CurrentEventType, eEventType_Tournament);
+    EXPECT_TRUE(events.m_ShowInvitation);
+    EXPECT_NE(events.GetOpponentID(), 0) << "the ladder gives the first opponent";
+
+    // Not invited: the simulation pays the buy-in.
+    SetReputation(0);
+    EXPECT_FALSE(events.EarnedInvitation());
+    const u32 before = career->GetMoney();
+    EXPECT_FALSE(events.SimulateEvent());
+    EXPECT_EQ(career->GetMoney(), before - 50);
+
+    // Invited: reputation 10 and an average of 150 waive it.
+    events.InitSeason(AMATEUR_L2, eSeason_Winter);
+    SimulateTo(2);
+    SetReputation(10);
+    for (int g = 0; g < 6; ++g)
+        League().AddGame(PLAYER_BOWLER_ID, 300, true);  // lifts the average over 150
+    EXPECT_TRUE(events.EarnedInvitation());
+    const u32 invited = career->GetMoney();
+    events.SimulateEvent();
+    EXPECT_EQ(career->GetMoney(), invited);
+
+    // Short of the buy-in: a forfeit, the player's standing untouched.
+    events.InitSeason(AMATEUR_L2, eSeason_Winter);
+    SimulateTo(2);
+    SetReputation(0);
+    ASSERT_TRUE(career->ChangeMoney(-s32(career->GetMoney() - 20)));
+    const u32 games = Player().TotalGames;
+    const u32 careerGames = career->GetTotalGames();
+    int steps = 1;
+    while (!events.SimulateEvent())
+        ++steps;
+    EXPECT_EQ(steps, TOURNAMENT_ROUNDS);
+    EXPECT_EQ(League().m_PlayerTournamentPlace, 17u) << "out in the first round";
+    EXPECT_TRUE(events.m_TournLossMessage);
+    EXPECT_EQ(Player().TotalGames, games);
+    EXPECT_EQ(career->GetTotalGames(), careerGames + 1) << "a forfeit is a lost game";
+    EXPECT_EQ(career->GetMoney(), 20u + 100u) << "only the week's salary";
+}
+
+TEST_F(EventPlayTest, TournamentRoundsFromTheScoreboard) {
+    SetWeekRecord(AMATEUR_L2, eSeason_Winter, 1, COUNTY_CLASSIC_ID);
+    events.InitSeason(AMATEUR_L2, eSeason_Winter);
+    SimulateTo(2);
+    const u32 money = career->GetMoney();
+    const s32 rep = career->m_RepChange;
+    CScoreboard win = Scores(PerfectGame(), NinetyGame());
+    // Four entrants: the player meets all three, then byes to the title.
+    for (u8 round = 0; round < 3; ++round) {
+        SCOPED_TRACE(int(round));
+        ASSERT_EQ(events.m_CurrentRound, round);
+        const s16 opponent = events.GetOpponentID();
+        ASSERT_GT(opponent, 0);
+        EXPECT_TRUE(events.IsBowlerWithPlayer(opponent));
+        const u32 pins = League().GetBowlerByID(opponent)->TotalPins;
+        EXPECT_EQ(events.PostGameUpdate(&win), ePostGameResult_DoneNoGame);
+        EXPECT_EQ(League().GetBowlerByID(opponent)->TotalPins, pins + 90)
+            << "the opponent's game from the table";
+    }
+    EXPECT_EQ(events.m_CurrentRound, 0);
+    EXPECT_EQ(events.GetCurrentEventNum(), 3);
+    EXPECT_EQ(events.GetPreviousEventType(), eEventType_Tournament);
+    EXPECT_EQ(League().m_PlayerTournamentPlace, 1u);
+    EXPECT_FALSE(events.m_TournLossMessage);
+    EXPECT_EQ(events.GetEvent(events.m_PreviousEvent)->m_Tourn.FirstPlacePay, 500u);
+    EXPECT_EQ(career->GetMoney(), money + 500 + 100) << "first prize and the week's salary";
+    EXPECT_EQ(career->GetTotalTournamentWins(), 1u);
+    EXPECT_EQ(Player().TournWins, 1u);
+    EXPECT_EQ(career->m_RepChange, rep + 5) << "the title";
+}
+
+TEST_F(EventPlayTest, TournamentLossEndsThePlayersRunAndTheCheatWinsAnyway) {
+    SetWeekRecord(AMATEUR_L2, eSeason_Winter, 1, COUNTY_CLASSIC_ID);
+    events.InitSeason(AMATEUR_L2, eSeason_Winter);
+    SimulateTo(2);
+    auto totals = [&](u32 s_PlaceBowler::*field) {
+        u32 sum = 0;
+        for (u32 i = 0; i < League().GetNumberOfBowlers(); ++i)
+            sum += League().GetBowlerByIndex(i)->*field;
+        return sum;
+    };
+    const u32 earningsBefore = totals(&s_PlaceBowler::Earnings);
+    CScoreboard loss = Scores(NinetyGame(), PerfectGame());
+    EXPECT_EQ(events.PostGameUpdate(&loss), ePostGameResult_DoneNoGame);
+    EXPECT_EQ(events.GetCurrentEventNum(), 3) << "the rest of the ladder is played out";
+    EXPECT_EQ(League().m_PlayerTournamentPlace, 17u);
+    EXPECT_TRUE(events.m_TournLossMessage);
+    EXPECT_FALSE(events.m_bPlayerWonLastGame);
+    EXPECT_EQ(totals(&s_PlaceBowler::TournWins), 1u);
+    EXPECT_EQ(totals(&s_PlaceBowler::Earnings) - earningsBefore, 500u + 300u + 200u)
+        << "winner, runner-up and the loser before the final";
+
+    events.InitSeason(AMATEUR_L2, eSeason_Winter);
+    SimulateTo(2);
+    events.m_bPlayerWinsAll = 1;
+    while (events.GetCurrentEventNum() == 2)
+        events.PostGameUpdate(&loss);
+    EXPECT_EQ(League().m_PlayerTournamentPlace, 1u);
+}
+
+}  // namespace

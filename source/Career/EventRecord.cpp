@@ -12,11 +12,6 @@ namespace {
 constexpr u8 EVENT_RECORD_VERSION = 1;
 constexpr u32 MAX_SCORE = 300;
 
-struct EventRecord {
-    CLeague league;
-    EventManager events;
-};
-
 void WriteStanding(SaveWriter& out, const s_PlaceBowler& b, u32 nightPins) {
     out.S16(b.UniqueID);
     out.U32(b.TotalAverageScore);
@@ -66,8 +61,8 @@ bool ValidStandings(const CLeague& league) {
     return players == 1;
 }
 
-bool InLeagueOrNone(const CLeague& league, s16 id) {
-    return id == 0 || const_cast<CLeague&>(league).GetBowlerByID(id) != nullptr;
+bool InLeagueOrNone(CLeague& league, s16 id) {
+    return id == 0 || league.GetBowlerByID(id) != nullptr;
 }
 
 }  // namespace
@@ -106,10 +101,9 @@ void EventRecordSave(SaveWriter& out) {
 bool EventRecordLoad(ChunkCursor& in) {
     if (pLeagueManager == nullptr || pEventManager == nullptr)
         return false;
-    static EventRecord r;  // large: kept off the stack
-    r = EventRecord{};
-    EventManager& em = r.events;
-    CLeague& league = r.league;
+    // Read into fresh objects first: a refused record changes nothing.
+    CLeague league;
+    EventManager em;
     u8 version = 0, leagueType = 0, season = 0, current = 0, type = 0, rivalChecked = 0, forfeits = 0;
     u8 invitation = 0, previousType = 0, wonLast = 0, tournLoss = 0, count = 0;
     u32 tournamentPlace = 0;

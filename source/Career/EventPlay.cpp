@@ -6,6 +6,7 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/EventManager.h"
 #include "source/Career/LeagueManager.h"
+#include "source/Career/TrophyMgr.h"
 #include "source/Physics/Scoreboard.h"
 
 namespace {
@@ -263,6 +264,10 @@ void EventManager::FinishTournament() {
         career->AddSkillPoints(PODIUM_SKILL_POINTS[place]);
     }
     m_TournLossMessage = place > 3;
+    // The trophy screen finds a pro trophy's tournament by its record number, an
+    // amateur one's by its week.
+    const u32 week = league->GetLeagueType() == PRO_L1 ? u32(m_CurrentEvent) + 1 : GetEvent()->m_WeekNumber;
+    g_TrophyMgr.SetEventResult({eEventType_Tournament, place, t.ID, m_Season, league->GetLeagueType(), week});
     league->Rank();
     FinishEvent();
 }
@@ -302,6 +307,7 @@ s32 EventManager::SimulateEvent() {
         if (m_CurrentRound < TOURNAMENT_ROUNDS)
             return 0;
         FinishTournament();
+        g_TrophyMgr.UpdateTrophies();  // no game follows to award it
         return 1;
     }
     if (m_CurrentEventType == eEventType_RivalGame)

@@ -11,6 +11,7 @@
 #include "source/Career/EventManager.h"
 #include "source/Career/LeagueManager.h"
 #include "source/Career/SaveData.h"
+#include "source/Career/TrophyMgr.h"
 #include "source/Physics/Scoreboard.h"
 #include "tests/game/Career/TestBowlingDb.h"
 
@@ -37,6 +38,7 @@ protected:
         career->Init();
         pLeagueManager = &leagues;
         pEventManager = &events;
+        g_TrophyMgr = CTrophyMgr{};
         OrbSRand(1234);
     }
     void TearDown() override {

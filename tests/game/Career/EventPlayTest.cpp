@@ -163,6 +163,13 @@ TEST_F(EventPlayTest, TournamentRoundsFromTheScoreboard) {
     EXPECT_EQ(career->GetTotalTournamentWins(), 1u);
     EXPECT_EQ(Player().TournWins, 1u);
     EXPECT_EQ(career->m_RepChange, rep + 5) << "the title";
+
+    g_TrophyMgr.UpdateTrophies();
+    const s_TrophyInfo& trophy = career->GetStats().TrophyProgress[0];
+    EXPECT_EQ(trophy.place, 1u);
+    EXPECT_EQ(trophy.league, u32(AMATEUR_L2));
+    EXPECT_EQ(trophy.season, u32(eSeason_Winter));
+    EXPECT_EQ(trophy.weekNum, 1u) << "the week whose record is the classic";
 }
 
 TEST_F(EventPlayTest, TournamentLossEndsThePlayersRunAndTheCheatWinsAnyway) {

@@ -92,6 +92,24 @@ TEST_F(SeasonSimulationTest, ThePlayerWinsAllCheatTakesEveryGame) {
     EXPECT_EQ(career->GetTotalWins(), career->GetTotalGames());
     EXPECT_EQ(Player().TournWins, 1u);
     EXPECT_EQ(career->GetTotalTournamentWins(), 1u);
+    EXPECT_EQ(g_TrophyMgr.GetNumTrophies(), 1u) << "a simulated title is awarded at once";
+}
+
+TEST_F(SeasonSimulationTest, ProTrophiesLeadBackToTheirTournaments) {
+    events.InitSeason(PRO_L1, eSeason_Pro);
+    events.m_bPlayerWinsAll = 1;
+    SimulateSeason(events);
+    ASSERT_EQ(g_TrophyMgr.GetNumTrophies(), 3u);
+    const u32 proStart = BeginnerLeagueSeasonCount + IntermediateLeagueSeasonCount +
+                         AdvancedLeagueSeasonCount + ExpertLeagueSeasonCount;
+    const s32 expected[] = {testdb::NAMED_TOURNAMENT_A_ID, testdb::COUNTY_CLASSIC_ID,
+                            testdb::NAMED_TOURNAMENT_B_ID};
+    for (u32 i = 0; i < 3; ++i) {
+        const s_TrophyInfo& trophy = career->GetStats().TrophyProgress[i];
+        EXPECT_EQ(trophy.season, u32(eSeason_Pro));
+        // The overview finds a pro trophy's tournament at record weekNum of the pro block.
+        EXPECT_EQ(LeagueSeasonList[proStart + trophy.weekNum - 1].TournID, expected[i]);
+    }
 }
 
 }  // namespace

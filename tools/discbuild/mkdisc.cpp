@@ -1,9 +1,11 @@
 // mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources,
 // paints its sprite sheets, bakes its fonts from the system's TrueType faces,
-// generates its models and synthesises its sounds.
+// generates its models, synthesises its sounds and compiles the bowling
+// database.
 #include <cstdio>
 #include <exception>
 
+#include "tools/dbcompile/DbCompile.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
         fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
         modelgen::BuildDiscModels(argv[2]);
         soundgen::BuildDiscSounds(argv[2]);
+        dbcompile::BuildDiscDatabase(argv[1], argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mkdisc: %s\n", error.what());
         return 1;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "source/AlleyNPCManager.h"
+#include "source/BowlingDb/BowlingDbInternal.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/EquipmentManager.h"
@@ -50,7 +51,7 @@ const ResetStep ColdResetSteps[] = {
 
 const ResetStep WarmResetSteps[] = {
     [] { SystemTextWad = nullptr; },          [] { MenuSFXWad = nullptr; }, [] { PreloadGlobal = nullptr; },
-    [] { TextureProjectRegisterDrawFunc(); }, [] { MenuMusicForget(); },
+    [] { TextureProjectRegisterDrawFunc(); }, [] { MenuMusicForget(); },    [] { BowlingDbForget(); },
 };
 
 }  // namespace

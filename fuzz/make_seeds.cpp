@@ -11,6 +11,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "tests/support/VhmTestModel.h"
+#include "tools/dbcompile/DbCompile.h"
 #include "tools/discbuild/AsfWriter.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/F3dWriter.h"
@@ -350,6 +351,14 @@ Seeds Lzo(const fs::path&) {
     return seeds;
 }
 
+// The database tests' sample tables, and the demo disc's database when there is one.
+Seeds BowlingDb(const fs::path& disc) {
+    Seeds seeds = {dbcompile::DbCompile(BOWLING_DB_SAMPLE_TABLES)};
+    if (fs::exists(disc / "DATABASE" / "ZQL07_BE.DB"))
+        seeds.push_back(ReadFile(disc / "DATABASE" / "ZQL07_BE.DB"));
+    return seeds;
+}
+
 // One operation of the disc_file harness: its kind, a 16-bit argument, a third byte.
 Bytes Op(u8 kind, u16 argument, u8 extra) {
     return {kind, u8(argument >> 8), u8(argument), extra};
@@ -491,6 +500,7 @@ const struct {
     {"input_script", InputScript},
     {"command_line", CommandLine},
     {"thp", Thp},
+    {"bowlingdb", BowlingDb},
 };
 
 }  // namespace
@@ -504,6 +514,7 @@ int main(int argc, char** argv) {
         const fs::path out = argv[2];
         fs::remove_all(out);
         discbuild::BuildDisc(argv[1], (out / "disc").string());
+        dbcompile::BuildDiscDatabase(argv[1], (out / "disc").string());
         for (const auto& harness : kHarnesses) {
             const fs::path folder = out / harness.harness;
             fs::create_directories(folder);

@@ -9,6 +9,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/WadChunk.h"
+#include "source/BowlingDb/BowlingDb.h"
 #include "source/OrbMain.h"
 
 namespace fs = std::filesystem;
@@ -97,6 +98,11 @@ bool CheckDisc(const std::string& root, std::string* error) {
         return false;
     if (!SymbolTransImageValid(bytes.data(), u32(bytes.size())))
         return Fail(error, std::string(SYMBOL_TRANS_FILE) + " is not a symbol table");
+    // The local database stands in for the disc's when it is there.
+    const std::string folder = std::string(GAME_DATABASE_FOLDER) + "/";
+    if (HostDiscPath(root, folder + BOWLING_DB_LOCAL_FILE).empty() &&
+        !ReadDiscFile(root, folder + BOWLING_DB_FILE, &bytes, error))
+        return false;
     const std::string systemText = std::string(GAME_DATA_FOLDER) + "/" + GAME_SYSTEM_TEXT_WAD + ".WAD";
     return ReadDiscFile(root, systemText, &bytes, error) && CheckArchive(bytes, systemText, error);
 }

@@ -13,6 +13,7 @@
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
+#include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/EquipmentManager.h"
@@ -42,6 +43,8 @@ s32 OrbMain() {
     ContEnabledPointer(0, 0);
     MemCardWarmReset();
 
+    FileChangeDirectory(GAME_DATABASE_FOLDER);
+    BowlingDbLoad();
     FileChangeDirectory(GAME_DATA_FOLDER);
     SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
     MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);

@@ -11,9 +11,10 @@ constexpr u32 GAME_VIDEO_MODE = 0x507A3400u;
 struct s_wad;
 
 // What start-up loads from the disc besides the engine's symbol table: the
-// archives of the front end's strings, of the menu sounds and of the fonts every
-// screen uses, in the data folder.
+// bowling database from its folder, then the archives of the front end's strings,
+// of the menu sounds and of the fonts every screen uses, in the data folder.
 constexpr char GAME_DATA_FOLDER[] = "DATA";
+constexpr char GAME_DATABASE_FOLDER[] = "DATABASE";
 constexpr char GAME_SYSTEM_TEXT_WAD[] = "SYSTEXT";
 constexpr char GAME_MENU_SOUND_WAD[] = "MENUSND";
 constexpr char GAME_PRELOAD_WAD[] = "PRELOAD";

@@ -23,6 +23,7 @@ std::vector<u8> SystemText(bool compressed = false) {
 void WriteDisc(const TempDisc& disc, const std::function<void(const TempDisc&)>& damage) {
     disc.Write("SymTable.bin", discbuild::SymTableImage({1, 2, 3}));
     disc.Write("DATA/SYSTEXT.WAD", SystemText());
+    disc.Write("DATABASE/ZQL07_BE.DB", {'B', 'W', 'D', 'B'});
     damage(disc);
 }
 
@@ -35,6 +36,15 @@ TEST(DiscCheckTest, NamesWhatKeepsTheDiscFromStarting) {
     } cases[] = {
         {"no symbol table", [](const TempDisc& d) { d.Remove("SymTable.bin"); }, "SymTable.bin is missing"},
         {"no strings", [](const TempDisc& d) { d.Remove("DATA/SYSTEXT.WAD"); },
+         "DATA/SYSTEXT.WAD is missing"},
+        {"no database", [](const TempDisc& d) { d.Remove("DATABASE/ZQL07_BE.DB"); },
+         "DATABASE/ZQL07_BE.DB is missing"},
+        {"only a local database",
+         [](const TempDisc& d) {
+             d.Remove("DATABASE/ZQL07_BE.DB");
+             d.Write("DATABASE/LOCAL_BE.DB", {});
+             d.Remove("DATA/SYSTEXT.WAD");
+         },
          "DATA/SYSTEXT.WAD is missing"},
         {"symbol list past the end",
          [](const TempDisc& d) {
@@ -85,6 +95,7 @@ TEST(DiscCheckTest, AcceptsAGoodDiscInAnyCase) {
     TempDisc disc;
     disc.Write("symtable.BIN", discbuild::SymTableImage({7}));
     disc.Write("data/SysText.wad", SystemText(true));
+    disc.Write("Database/zql07_be.db", {1});
     std::string error;
     EXPECT_TRUE(CheckDisc(disc.root(), &error)) << error;
 }

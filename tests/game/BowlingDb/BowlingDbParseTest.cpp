@@ -290,6 +290,24 @@ TEST_F(BowlingDbParseTest, FileHeaderFaults) {
     EXPECT_NE(error.find("text outside the pool"), std::string::npos) << error;
 }
 
+// Each oil-pattern record grows to a grid in memory: a file of many makes tables
+// larger than the heap, refused before any record is read.
+TEST_F(BowlingDbParseTest, TablesBeyondTheHeapAreRefused) {
+    constexpr u32 kPatterns = 6000;
+    std::vector<u8> image = image_;
+    const u32 header = DbBlockHeader(image, DB_BLOCK_OILPATTERNS);
+    const u32 count = LoadBE32(&image[header + 4]);
+    const u32 added = (kPatterns - count) * DbRecordSize[DB_BLOCK_OILPATTERNS];
+    image.insert(image.begin() + header + LoadBE32(&image[header + 16]), added, 0);
+    StoreBE32(&image[header + 4], kPatterns);
+    for (u32 field : {12u, 16u})
+        StoreBE32(&image[header + field], LoadBE32(&image[header + field]) + added);
+    StoreBE32(&image[12], u32(image.size()));
+    std::string error;
+    ASSERT_TRUE(RefusedKeepingTables(image, &error));
+    EXPECT_EQ(error.rfind("out of memory for", 0), 0u) << error;
+}
+
 TEST_F(BowlingDbParseTest, FreeEmptiesEveryTable) {
     ASSERT_TRUE(BowlingDbParse(image_.data(), u32(image_.size()), nullptr));
     BowlingDbFree();

@@ -129,7 +129,8 @@ void BowlingDbFree() {
 }
 
 void BowlingDbForget() {
-    DbTables{}.Install();
+    if (Storage != nullptr)
+        DbTables{}.Install();
 }
 
 void BowlingDbLoad() {

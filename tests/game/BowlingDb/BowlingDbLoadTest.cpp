@@ -52,8 +52,8 @@ TEST_F(BowlingDbLoadTest, DiscDatabaseWithoutLocalFile) {
     EXPECT_STREQ(ItemsList[1].m_Name, "Comet");
 }
 
-// Loading again replaces the tables; the game's warm reset forgets them with the
-// engine heap that held them.
+// Loading again replaces the tables; the game's warm reset forgets the loaded ones
+// with the engine heap that held them.
 TEST_F(BowlingDbLoadTest, ReloadAndWarmReset) {
     BowlingDbLoad();
     disc_.Remove("DATABASE/LOCAL_BE.DB");
@@ -64,6 +64,13 @@ TEST_F(BowlingDbLoadTest, ReloadAndWarmReset) {
     EXPECT_EQ(uDBItemCount, 0u);
     EXPECT_EQ(AmateurLeagueCount, 0u);
     EXPECT_EQ(GetShellLight(eShellLightUsage_SelectBowler), nullptr);
+
+    // Tables a test points the globals at are its own to put back.
+    s_DBItem own[1] = {};
+    ItemsList = own;
+    GameWarmReset();
+    EXPECT_EQ(ItemsList, own);
+    ItemsList = nullptr;
 }
 
 TEST_F(BowlingDbLoadDeathTest, MissingOrBadFileStopsTheProgram) {

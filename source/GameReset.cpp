@@ -6,7 +6,6 @@
 #include "source/BowlingDb/BowlingDbInternal.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
-#include "source/Career/EquipmentManager.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/MenuMusic.h"
@@ -40,10 +39,6 @@ const ResetStep ColdResetSteps[] = {
     [] { g_NPCPhysicsBowlerIndex = 0; },
     [] { g_LevelIsPlaying = 0; },
     [] { CCareerCharacter::DestroyInstance(); },
-    [] {
-        delete pEquipmentManager;
-        pEquipmentManager = nullptr;
-    },
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
     [] { CareerManagersReset(); },

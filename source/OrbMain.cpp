@@ -16,7 +16,6 @@
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
-#include "source/Career/EquipmentManager.h"
 #include "source/GameReset.h"
 #include "source/MenuMusic.h"
 
@@ -54,8 +53,6 @@ s32 OrbMain() {
 
     // The career's managers live for the whole run.
     CareerManagersCreate();
-    if (pEquipmentManager == nullptr)
-        pEquipmentManager = new CEquipmentManager;
     CCareerCharacter::CreateInstance();
 
     HeapPrintAvail("MainLoop");

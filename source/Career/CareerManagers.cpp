@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "source/Career/EquipmentManager.h"
 #include "source/Career/EventManager.h"
 #include "source/Career/LeagueManager.h"
 
 namespace {
 
 // Kept out of the engine's heap, which a reset recreates under them.
+CEquipmentManager EquipmentManagerObject;
 CLeagueManager LeagueManagerObject;
 EventManager EventManagerObject;
 
@@ -20,6 +22,8 @@ T* Fresh(T& object) {
 }  // namespace
 
 void CareerManagersCreate() {
+    if (pEquipmentManager == nullptr)
+        pEquipmentManager = Fresh(EquipmentManagerObject);
     if (pLeagueManager == nullptr)
         pLeagueManager = Fresh(LeagueManagerObject);
     if (pEventManager == nullptr)
@@ -27,6 +31,7 @@ void CareerManagersCreate() {
 }
 
 void CareerManagersReset() {
+    pEquipmentManager = nullptr;
     pLeagueManager = nullptr;
     pEventManager = nullptr;
 }

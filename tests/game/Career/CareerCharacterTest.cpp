@@ -1,6 +1,7 @@
 // The career bowler: a new career, the slots, money, items and the skill rules.
 #include <gtest/gtest.h>
 
+#include "source/Career/CareerManagers.h"
 #include "source/Career/EquipmentManager.h"
 #include "source/GameReset.h"
 #include "tests/game/Career/CareerFixture.h"
@@ -292,7 +293,7 @@ TEST_F(CareerCharacterTest, SkillPointsStopWhenEverySkillIsFull) {
 }
 
 TEST_F(CareerCharacterTest, AGameResetRemovesTheCareerAndTheShopLists) {
-    pEquipmentManager = new CEquipmentManager;
+    CareerManagersCreate();
     GameColdReset();
     EXPECT_EQ(CCareerCharacter::GetInstance(), nullptr);
     EXPECT_EQ(pEquipmentManager, nullptr);

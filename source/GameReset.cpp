@@ -8,6 +8,7 @@
 #include "source/Career/CareerManagers.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
+#include "source/GameSettings.h"
 #include "source/MenuMusic.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneContext.h"
@@ -42,6 +43,8 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
     [] { CareerManagersReset(); },
+    [] { Rebuild(g_GameSettings); },
+    [] { Rebuild(g_GameSettingsMirror); },
 };
 
 const ResetStep WarmResetSteps[] = {

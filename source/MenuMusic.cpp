@@ -1,6 +1,7 @@
 #include "source/MenuMusic.h"
 
 #include "orblib47/source/OrbStream.h"
+#include "source/GameSettings.h"
 
 COrbStream* g_MenuMusicStream = nullptr;
 
@@ -8,7 +9,6 @@ namespace {
 
 constexpr s32 kMenuMusicStream = 0;
 constexpr f32 kMenuMusicFadeIn = 3.0f;
-const s_VOLUME_MIX kMenuMusicMix = {1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
 
 s_orb_stream_file* s_menuMusicFile = nullptr;
 bool s_menuMusicTried = false;
@@ -27,8 +27,9 @@ void MenuMusicUpdate() {
     }
     if (s_menuMusicFile == nullptr || g_MenuMusicStream != nullptr)
         return;
-    g_MenuMusicStream = OrbStreamManager.Play(s_menuMusicFile, kMenuMusicStream, &kMenuMusicMix,
-                                              ORB_STREAM_TYPE_MUSIC, kMenuMusicFadeIn);
+    g_MenuMusicStream =
+        OrbStreamManager.Play(s_menuMusicFile, kMenuMusicStream, &g_GameSettings.m_musicVolumeMix,
+                              ORB_STREAM_TYPE_MUSIC, kMenuMusicFadeIn);
     if (g_MenuMusicStream != nullptr) {
         g_MenuMusicStream->m_EventCallback = MenuMusicEnded;
         g_MenuMusicStream->m_EventCallbackParm = nullptr;

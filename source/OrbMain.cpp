@@ -17,6 +17,7 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/GameReset.h"
+#include "source/GameSettings.h"
 #include "source/MenuMusic.h"
 
 u32 g_FrameLimit = 0;
@@ -48,6 +49,7 @@ s32 OrbMain() {
     SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
     MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);
     SfxSetSfxVolume(1.0f);
+    g_GameSettings.SetDefault();
     PreloadGlobal = WadLoad(GAME_PRELOAD_WAD, 4);
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
 

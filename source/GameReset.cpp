@@ -9,6 +9,7 @@
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/GameSettings.h"
+#include "source/LoadSave.h"
 #include "source/MenuMusic.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneContext.h"
@@ -45,6 +46,7 @@ const ResetStep ColdResetSteps[] = {
     [] { CareerManagersReset(); },
     [] { Rebuild(g_GameSettings); },
     [] { Rebuild(g_GameSettingsMirror); },
+    [] { Rebuild(g_LoadSave); },
 };
 
 const ResetStep WarmResetSteps[] = {

@@ -7,7 +7,7 @@
 #include "orblib47/source/OrbTypes.h"
 
 // The byte size of each section of a career slot in the save image.
-constexpr u32 SAVE_CHARACTER_SECTION_SIZE = 2048;  // name, look, statistics, trophies, items
+constexpr u32 SAVE_CHARACTER_SECTION_SIZE = 1792;  // name, look, statistics, trophies, items
 constexpr u32 SAVE_EVENTS_SECTION_SIZE = 1536;     // league, season, events, standings, ladder
 constexpr u32 SAVE_UNLOCKS_SECTION_SIZE = 256;     // unlock progress
 // The interrupted league night: two throw counts and the two lanes' oil grids.

@@ -1,11 +1,12 @@
 // mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources,
 // paints its sprite sheets, bakes its fonts from the system's TrueType faces,
-// generates its models, synthesises its sounds and compiles the bowling
-// database.
+// generates its models, synthesises its sounds, compiles the bowling database
+// and paints the save banner.
 #include <cstdio>
 #include <exception>
 
 #include "tools/dbcompile/DbCompile.h"
+#include "tools/discbuild/BannerWriter.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     try {
         discbuild::BuildDisc(argv[1], argv[2]);
         discbuild::BuildDiscSprites(argv[1], argv[2]);
+        discbuild::BuildDiscBanner(argv[2]);
         fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
         modelgen::BuildDiscModels(argv[2]);
         soundgen::BuildDiscSounds(argv[2]);

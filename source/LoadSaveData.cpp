@@ -1,0 +1,79 @@
+// Copies between the save image and the game: the settings and the career slots.
+#include <cstring>
+
+#include "orblib47/source/Debug.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/LoadSave.h"
+
+namespace {
+
+bool SavedSlot(s8 slot) {
+    return slot >= 0 && slot < CAREER_SAVE_SLOTS;
+}
+
+// The career character's current slot when it is a saved one, else -1.
+s8 CurrentSavedSlot() {
+    const CCareerCharacter* career = CCareerCharacter::GetInstance();
+    return career != nullptr && SavedSlot(career->GetCurrSlot()) ? career->GetCurrSlot()
+                                                                 : CAREER_SLOT_INVALID;
+}
+
+}  // namespace
+
+void CLoadSave::StoreGameSettingsSaveData() {
+    SaveImageWriteSettings(m_Image, g_GameSettings.m_Current);
+    if (!SaveImageWriteSections(m_Image, *m_Hooks, {0, 0, true})) {
+        DEBUG_PRINT("LoadSave: the unlock progress does not fit its section\n");
+        m_StoreFailed = true;
+    }
+    m_StoredRegions |= SAVE_REGION_SETTINGS;
+}
+
+void CLoadSave::StoreCharacterSaveData() {
+    const s8 slot = CurrentSavedSlot();
+    if (slot == CAREER_SLOT_INVALID)
+        return;
+    SaveImageWriteSlotName(m_Image, slot, CCareerCharacter::GetInstance()->GetName());
+    if (!SaveImageWriteSections(m_Image, *m_Hooks, {1u << slot, SAVE_ALL_SECTIONS, false})) {
+        DEBUG_PRINT("LoadSave: career slot %d does not fit its sections\n", slot);
+        m_StoreFailed = true;
+    }
+    m_StoredRegions |= SaveRegionOfSlot(slot);
+}
+
+void CLoadSave::RestoreGameSettingsSaveData() {
+    s_GameSettingsRecord settings = g_GameSettings.m_Current;
+    if (!SaveImageReadSettings(m_Image, &settings) || !ApplySections(m_Image, {0, 0, true}, false)) {
+        m_SaveLoadError = SAVELOAD_ERROR_DATA_CORRUPT;
+        return;
+    }
+    g_GameSettings.m_Current = settings;
+    g_GameSettings.SetMusicVolume(settings.musicVolume);
+    g_GameSettings.SetEffectsVolume(settings.effectsVolume);
+}
+
+void CLoadSave::RestoreCharacterSaveData() {
+    const s8 slot = CurrentSavedSlot();
+    if (slot == CAREER_SLOT_INVALID || CharacterSlotFree(slot) != 0)
+        return;
+    if (!ApplySections(m_Image, {1u << slot, SAVE_ALL_SECTIONS, false}, false))
+        m_SaveLoadError = SAVELOAD_ERROR_DATA_CORRUPT;
+}
+
+void CLoadSave::RefreshCharacterSaveData() {
+    const s8 slot = CurrentSavedSlot();
+    if (slot == CAREER_SLOT_INVALID || CharacterSlotFree(slot) != 0)
+        return;
+    if (!ApplySections(m_Image, {1u << slot, 1u << SAVE_SECTION_CHARACTER, false}, false))
+        m_SaveLoadError = SAVELOAD_ERROR_DATA_CORRUPT;
+}
+
+s32 CLoadSave::CharacterSlotFree(s8 slot) const {
+    return SavedSlot(slot) && m_Image[SaveSlotOffset(slot)] == 0 ? 1 : 0;
+}
+
+const char* CLoadSave::GetCharacterSlotName(s8 slot) {
+    if (!SavedSlot(slot) || !SaveImageReadSlotName(m_Image, slot, m_SlotName))
+        m_SlotName[0] = 0;
+    return m_SlotName;
+}

@@ -1,0 +1,225 @@
+// The save file never trusted: damaged, foreign, empty and short files, refused
+// sections, failing storage calls and their error codes, and the room check.
+#include <gtest/gtest.h>
+
+#include "console/nand/nand_control.h"
+#include "orblib47/source/NGC/NVRam.h"
+#include "tests/game/LoadSaveFixture.h"
+
+namespace loadsave_test {
+namespace {
+
+class LoadSaveErrorTest : public LoadSaveFixture {
+protected:
+    // A good file with slot 1 in use; the test modules then hold other values.
+    std::vector<u8> SaveGoodFile() {
+        g_LoadSave.StoreGameSettingsSaveData();
+        StoreSlot(1, "GOOD", 4);
+        EXPECT_EQ(g_LoadSave.SaveGame(), 1);
+        g_TestModules.slot[1].fill(8);
+        g_TestModules.gameUnlocks = 8;
+        return StoredFile();
+    }
+    // The load fails with error and the test modules keep their values.
+    void ExpectRefused(eSAVELOAD_ERROR error) {
+        const TestModules before = g_TestModules;
+        Restart();
+        EXPECT_EQ(g_LoadSave.LoadGame(), 0);
+        EXPECT_EQ(g_LoadSave.m_SaveLoadError, error);
+        EXPECT_EQ(g_LoadSave.m_LastLoadStatus, error);
+        EXPECT_EQ(g_TestModules, before);
+    }
+};
+
+TEST_F(LoadSaveErrorTest, AnyChangedByteIsCorrupt) {
+    const std::vector<u8> good = SaveGoodFile();
+    const u32 offsets[] = {0,
+                           SAVE_CRC_OFFSET,
+                           SAVE_DATE_OFFSET,
+                           SAVE_SETTINGS_OFFSET + 3,
+                           SAVE_GAME_UNLOCKS_OFFSET + 200,
+                           SaveSlotOffset(1),
+                           SaveSlotOffset(3) + 5000,
+                           SAVE_FILE_SIZE - 1};
+    for (u32 offset : offsets) {
+        SCOPED_TRACE(offset);
+        std::vector<u8> file = good;
+        file[offset] ^= 0x10;
+        WriteStoredFile(file);
+        ExpectRefused(SAVELOAD_ERROR_DATA_CORRUPT);
+    }
+}
+
+TEST_F(LoadSaveErrorTest, AnotherVersionIsInvalidWhateverItsCrc) {
+    std::vector<u8> file = SaveGoodFile();
+    StoreBE32(&file[4], SAVE_FILE_VERSION + 1);
+    WriteStoredFile(file);
+    ExpectRefused(SAVELOAD_ERROR_INVALID_VERSION);
+    SaveImageStamp(file.data(), {});
+    StoreBE32(&file[4], 0);
+    WriteStoredFile(file);
+    ExpectRefused(SAVELOAD_ERROR_INVALID_VERSION);
+}
+
+// Values a correct CRC does not make acceptable.
+TEST_F(LoadSaveErrorTest, OutOfRangeFieldsUnderAGoodCrcAreCorrupt) {
+    const std::vector<u8> good = SaveGoodFile();
+    struct Case {
+        const char* what;
+        u32 offset;
+        u8 value;
+    };
+    const Case cases[] = {
+        {"music volume 11", SAVE_SETTINGS_OFFSET + 3, 11},
+        {"effects volume 255", SAVE_SETTINGS_OFFSET + 7, 255},
+        {"autosave 2", SAVE_SETTINGS_OFFSET + 11, 2},
+        {"tips 255", SAVE_SETTINGS_OFFSET + 19, 255},
+        {"a nine-character name", SaveSlotOffset(1) + 8, 'X'},
+        {"a byte after the name", SaveSlotOffset(0) + 15, 1},
+        {"a refused section", SaveSlotOffset(1) + SAVE_SLOT_NAME_SIZE + SAVE_CHARACTER_SECTION_SIZE + 1,
+         kRefusedValue},
+        {"a refused game-wide section", SAVE_GAME_UNLOCKS_OFFSET, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<u8> file = good;
+        file[c.offset] = c.value;
+        if (c.value == kRefusedValue)
+            std::fill_n(&file[c.offset], kValueBytes, kRefusedValue);
+        SaveImageStamp(file.data(), {});
+        WriteStoredFile(file);
+        ExpectRefused(SAVELOAD_ERROR_DATA_CORRUPT);
+    }
+}
+
+// What a first save cut short leaves: refused once, then overwritten.
+TEST_F(LoadSaveErrorTest, EmptyShortAndLongFilesAreCorruptAndASaveReplacesThem) {
+    const std::vector<u8> good = SaveGoodFile();
+    const std::vector<u8> files[] = {{},
+                                     std::vector<u8>(good.begin(), good.begin() + 32),
+                                     std::vector<u8>(good.begin(), good.begin() + SAVE_FILE_SIZE),
+                                     std::vector<u8>(good.size() + 32, 0)};
+    for (const std::vector<u8>& file : files) {
+        SCOPED_TRACE(file.size());
+        WriteStoredFile(file);
+        ExpectRefused(SAVELOAD_ERROR_DATA_CORRUPT);
+        StoreSlot(2, "AFTER", 6);
+        ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+        Restart();
+        ASSERT_EQ(g_LoadSave.LoadGame(), 1);
+        EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(2), "AFTER");
+        EXPECT_EQ(g_LoadSave.CharacterSlotFree(1), 1);
+    }
+}
+
+TEST_F(LoadSaveErrorTest, NVRamCodesMapToTheFlowsErrors) {
+    struct Case {
+        s32 code;
+        eSAVELOAD_ERROR save, load;
+    };
+    const Case cases[] = {
+        {NVRAM_ERROR_SHORT_TRANSFER, SAVELOAD_ERROR_DATA_CORRUPT, SAVELOAD_ERROR_DATA_CORRUPT},
+        {NAND_RESULT_AUTHENTICATION, SAVELOAD_ERROR_DATA_CORRUPT, SAVELOAD_ERROR_DATA_CORRUPT},
+        {NAND_RESULT_CORRUPT, SAVELOAD_ERROR_WII_SYSTEM_MEMORY_CORRUPT,
+         SAVELOAD_ERROR_WII_SYSTEM_MEMORY_CORRUPT},
+        {NAND_RESULT_ACCESS, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
+        {NAND_RESULT_NOEXISTS, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
+        {NAND_RESULT_FATAL_ERROR, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
+        {NVRAM_ERROR_NO_MEMORY, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(SaveLoadErrorFromNVRam(c.code, SAVELOAD_ERROR_SAVE_FAILED), c.save);
+        EXPECT_EQ(SaveLoadErrorFromNVRam(c.code, SAVELOAD_ERROR_LOAD_FAILED), c.load);
+    }
+}
+
+TEST_F(LoadSaveErrorTest, FailingStorageCallsGiveTheirErrorsAndKeepTheFile) {
+    const std::vector<u8> good = SaveGoodFile();
+    struct Case {
+        const char* what;
+        void (*inject)();
+        eSAVELOAD_ERROR load, save;
+    };
+    const Case cases[] = {
+        {"open refused", [] { HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_ACCESS); },
+         SAVELOAD_ERROR_LOAD_FAILED, SAVELOAD_ERROR_SAVE_FAILED},
+        {"corrupt storage", [] { HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_CORRUPT); },
+         SAVELOAD_ERROR_WII_SYSTEM_MEMORY_CORRUPT, SAVELOAD_ERROR_WII_SYSTEM_MEMORY_CORRUPT},
+        {"authentication", [] { HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_AUTHENTICATION); },
+         SAVELOAD_ERROR_DATA_CORRUPT, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"short transfer", [] { HostNANDShortNextRead(1024), HostNANDShortNextWrite(1024); },
+         SAVELOAD_ERROR_DATA_CORRUPT, SAVELOAD_ERROR_SAVE_FAILED},
+        {"close fails", [] { HostNANDFailNext(HostNANDCall::SafeClose, NAND_RESULT_FATAL_ERROR); },
+         SAVELOAD_ERROR_LOAD_FAILED, SAVELOAD_ERROR_SAVE_FAILED},
+        {"crash before the rename", [] { HostNANDCrashBeforeRename(); }, SAVELOAD_ERROR_NONE,
+         SAVELOAD_ERROR_SAVE_FAILED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Restart();
+        c.inject();
+        EXPECT_EQ(g_LoadSave.LoadGame(), c.load == SAVELOAD_ERROR_NONE ? 1 : 0);
+        EXPECT_EQ(g_LoadSave.m_SaveLoadError, c.load);
+        ResetStorageControls();
+
+        // The image is a good copy now, so the save writes at once.
+        ASSERT_EQ(g_LoadSave.LoadGame(), 1);
+        StoreSlot(3, "LOST", 9);
+        c.inject();
+        EXPECT_EQ(g_LoadSave.SaveGame(), 0);
+        EXPECT_EQ(g_LoadSave.m_SaveLoadError, c.save);
+        EXPECT_EQ(StoredFile(), good);
+        ResetStorageControls();
+    }
+}
+
+TEST_F(LoadSaveErrorTest, TheRoomCheckAsksForOneBlockAndTwoFiles) {
+    EXPECT_EQ(g_LoadSave.GetSavedGameSizeForDisplay(), 1u);
+    struct Case {
+        const char* what;
+        HostNANDSpace space;
+        s32 result;
+        eSAVELOAD_ERROR error;
+    };
+    const Case cases[] = {
+        {"room", {8, 2, 16384, 4096}, 1, SAVELOAD_ERROR_NONE},
+        {"home full", {7, 32, 16384, 4096}, 0, SAVELOAD_ERROR_INSUFFICIENT_BLOCK_SPACE},
+        {"system full", {1024, 32, 7, 4096}, 0, SAVELOAD_ERROR_INSUFFICIENT_BLOCK_SPACE},
+        {"home out of files", {1024, 1, 16384, 4096}, 0, SAVELOAD_ERROR_INSUFFICIENT_FILE_HANDLE_SPACE},
+        {"system out of files", {1024, 32, 16384, 1}, 0, SAVELOAD_ERROR_INSUFFICIENT_FILE_HANDLE_SPACE},
+        {"out of both", {0, 0, 16384, 4096}, 0, SAVELOAD_ERROR_INSUFFICIENT_BLOCK_SPACE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HostNANDSetSpace(c.space);
+        g_LoadSave.SetSaveLoadError(SAVELOAD_ERROR_NONE);
+        EXPECT_EQ(g_LoadSave.CheckEnoughRoom(), c.result);
+        EXPECT_EQ(g_LoadSave.m_SaveLoadError, c.error);
+    }
+    ResetStorageControls();
+    for (auto [code, error] : {std::pair{NAND_RESULT_CORRUPT, SAVELOAD_ERROR_WII_SYSTEM_MEMORY_CORRUPT},
+                               std::pair{NAND_RESULT_FATAL_ERROR, SAVELOAD_ERROR_SAVE_FAILED}}) {
+        HostNANDFailNext(HostNANDCall::Check, code);
+        EXPECT_EQ(g_LoadSave.CheckEnoughRoom(), 0);
+        EXPECT_EQ(g_LoadSave.m_SaveLoadError, error);
+    }
+}
+
+TEST_F(LoadSaveErrorTest, ASectionThatDoesNotFitFailsTheSave) {
+    const std::vector<u8> good = SaveGoodFile();
+    StoreSlot(0, "BIG", kOverflowValue);
+    EXPECT_EQ(g_LoadSave.SaveGame(), 0);
+    EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_SAVE_FAILED);
+    EXPECT_EQ(StoredFile(), good);
+}
+
+TEST_F(LoadSaveErrorTest, ExistenceAndTheCorruptStatusBit) {
+    EXPECT_EQ(g_LoadSave.SaveGameExists(), 0);
+    EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_NONE);
+    WriteStoredFile({});
+    EXPECT_EQ(g_LoadSave.SaveGameExists(), 1);
+}
+
+}  // namespace
+}  // namespace loadsave_test

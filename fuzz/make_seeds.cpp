@@ -404,6 +404,18 @@ Seeds NVRam(const fs::path&) {
             Prefixed({0x20, 0x00, 0}, save)};
 }
 
+// A real save unchanged, with edits of its header, settings and a slot (CRC made
+// right again or not), and files of no save at all.
+Seeds SaveFile(const fs::path&) {
+    return {{1},
+            {3, 0x00, 0x20, 0x0F, 0x00, 0x4B, 0x01},
+            {1, 0x00, 0x07, 0x01},
+            {3, 0x00, 0x23, 0x0D},
+            {3, 0x2D, 0xD0, 0x41, 0x2D, 0xD8, 0x58},
+            Prefixed({0}, Pattern(64, 3)),
+            Prefixed({0}, Bytes(46240))};
+}
+
 Seeds InputScript(const fs::path&) {
     return {Text("# a throw\n0 0 connect\n1 0 pointer 0.25 -0.5\n2 0 button a down\n10 0 button a up\n"
                  "12 0 acc 0 1 0.5\n20 0 swing 30 3.5\n40 0 pointer off\n"),
@@ -497,6 +509,7 @@ const struct {
     {"lzo", Lzo},
     {"disc_file", DiscFile},
     {"nvram", NVRam},
+    {"savefile", SaveFile},
     {"input_script", InputScript},
     {"command_line", CommandLine},
     {"thp", Thp},

@@ -112,28 +112,6 @@ TEST_F(LoadSaveErrorTest, EmptyShortAndLongFilesAreCorruptAndASaveReplacesThem) 
     }
 }
 
-TEST_F(LoadSaveErrorTest, NVRamCodesMapToTheFlowsErrors) {
-    struct Case {
-        s32 code;
-        eSAVELOAD_ERROR save, load;
-    };
-    const Case cases[] = {
-        {NVRAM_ERROR_SHORT_TRANSFER, SAVELOAD_ERROR_DATA_CORRUPT, SAVELOAD_ERROR_DATA_CORRUPT},
-        {NAND_RESULT_AUTHENTICATION, SAVELOAD_ERROR_DATA_CORRUPT, SAVELOAD_ERROR_DATA_CORRUPT},
-        {NAND_RESULT_CORRUPT, SAVELOAD_ERROR_WII_SYSTEM_MEMORY_CORRUPT,
-         SAVELOAD_ERROR_WII_SYSTEM_MEMORY_CORRUPT},
-        {NAND_RESULT_ACCESS, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
-        {NAND_RESULT_NOEXISTS, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
-        {NAND_RESULT_FATAL_ERROR, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
-        {NVRAM_ERROR_NO_MEMORY, SAVELOAD_ERROR_SAVE_FAILED, SAVELOAD_ERROR_LOAD_FAILED},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(SaveLoadErrorFromNVRam(c.code, SAVELOAD_ERROR_SAVE_FAILED), c.save);
-        EXPECT_EQ(SaveLoadErrorFromNVRam(c.code, SAVELOAD_ERROR_LOAD_FAILED), c.load);
-    }
-}
-
 TEST_F(LoadSaveErrorTest, FailingStorageCallsGiveTheirErrorsAndKeepTheFile) {
     const std::vector<u8> good = SaveGoodFile();
     struct Case {

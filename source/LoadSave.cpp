@@ -117,11 +117,8 @@ bool CLoadSave::MergeWithFile() {
         case FileRead::BadContent:
             // Nothing to keep: the regions not stored start empty.
             std::memset(m_FileCopy, 0, SAVE_FILE_SIZE);
-            if ((m_StoredRegions & SAVE_REGION_SETTINGS) == 0) {
+            if ((m_StoredRegions & SAVE_REGION_SETTINGS) == 0)
                 StoreGameSettingsSaveData();
-                if (m_StoreFailed)
-                    return false;
-            }
             break;
     }
     if ((m_StoredRegions & SAVE_REGION_SETTINGS) == 0)
@@ -136,13 +133,13 @@ bool CLoadSave::MergeWithFile() {
 }
 
 s32 CLoadSave::SaveGame() {
+    if (!m_ImageValid && !MergeWithFile())
+        return 0;
     if (m_StoreFailed) {
         m_StoreFailed = false;
         m_SaveLoadError = SAVELOAD_ERROR_SAVE_FAILED;
         return 0;
     }
-    if (!m_ImageValid && !MergeWithFile())
-        return 0;
     s_orb_date_time now{};
     ClockGetDateTime(&now);
     SaveImageStamp(m_Image, now);

@@ -78,6 +78,9 @@ private:
     // Before a save of an image that is no copy of the file: takes every region
     // not stored since from the file (or, with no usable file, starts them empty).
     bool MergeWithFile();
+    // Runs the selection's save hooks over the region [offset, offset + size) and
+    // marks it stored; false, the region unchanged, when a section did not fit.
+    bool StoreRegion(u32 offset, u32 size, u32 region, const SaveSelection& selection);
     void WriteBannerIfMissing();
 
     bool m_ImageValid = false;   // the image is a copy of the file, or there is no file

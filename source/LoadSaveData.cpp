@@ -20,25 +20,31 @@ s8 CurrentSavedSlot() {
 
 }  // namespace
 
-void CLoadSave::StoreGameSettingsSaveData() {
-    SaveImageWriteSettings(m_Image, g_GameSettings.m_Current);
-    if (!SaveImageWriteSections(m_Image, *m_Hooks, {0, 0, true})) {
-        DEBUG_PRINT("LoadSave: the unlock progress does not fit its section\n");
+bool CLoadSave::StoreRegion(u32 offset, u32 size, u32 region, const SaveSelection& selection) {
+    // What does not fit leaves the region as it was, and fails the next save.
+    std::memcpy(m_Snapshot + offset, m_Image + offset, size);
+    if (!SaveImageWriteSections(m_Image, *m_Hooks, selection)) {
+        DEBUG_PRINT("LoadSave: a section does not fit the save file\n");
+        std::memcpy(m_Image + offset, m_Snapshot + offset, size);
         m_StoreFailed = true;
+        return false;
     }
-    m_StoredRegions |= SAVE_REGION_SETTINGS;
+    m_StoredRegions |= region;
+    return true;
+}
+
+void CLoadSave::StoreGameSettingsSaveData() {
+    if (StoreRegion(SAVE_SETTINGS_OFFSET, SAVE_SLOTS_OFFSET - SAVE_SETTINGS_OFFSET, SAVE_REGION_SETTINGS,
+                    {0, 0, true}))
+        SaveImageWriteSettings(m_Image, g_GameSettings.m_Current);
 }
 
 void CLoadSave::StoreCharacterSaveData() {
     const s8 slot = CurrentSavedSlot();
-    if (slot == CAREER_SLOT_INVALID)
-        return;
-    SaveImageWriteSlotName(m_Image, slot, CCareerCharacter::GetInstance()->GetName());
-    if (!SaveImageWriteSections(m_Image, *m_Hooks, {1u << slot, SAVE_ALL_SECTIONS, false})) {
-        DEBUG_PRINT("LoadSave: career slot %d does not fit its sections\n", slot);
-        m_StoreFailed = true;
-    }
-    m_StoredRegions |= SaveRegionOfSlot(slot);
+    if (slot != CAREER_SLOT_INVALID &&
+        StoreRegion(SaveSlotOffset(slot), SAVE_SLOT_SIZE, SaveRegionOfSlot(slot),
+                    {1u << slot, SAVE_ALL_SECTIONS, false}))
+        SaveImageWriteSlotName(m_Image, slot, CCareerCharacter::GetInstance()->GetName());
 }
 
 void CLoadSave::RestoreGameSettingsSaveData() {

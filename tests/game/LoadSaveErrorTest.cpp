@@ -186,10 +186,17 @@ TEST_F(LoadSaveErrorTest, TheRoomCheckAsksForOneBlockAndTwoFiles) {
 
 TEST_F(LoadSaveErrorTest, ASectionThatDoesNotFitFailsTheSave) {
     const std::vector<u8> good = SaveGoodFile();
-    StoreSlot(0, "BIG", kOverflowValue);
+    StoreSlot(1, "BIG", kOverflowValue);
     EXPECT_EQ(g_LoadSave.SaveGame(), 0);
     EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_SAVE_FAILED);
     EXPECT_EQ(StoredFile(), good);
+    // The slot that did not fit keeps what it held; what else was stored is saved.
+    StoreSlot(2, "SMALL", 3);
+    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+    Restart();
+    ASSERT_EQ(g_LoadSave.LoadGame(), 1);
+    EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(1), "GOOD");
+    EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(2), "SMALL");
 }
 
 TEST_F(LoadSaveErrorTest, ExistenceAndTheCorruptStatusBit) {

@@ -3,7 +3,10 @@
 // store.
 #include <gtest/gtest.h>
 
+#include "console/card/card_control.h"
 #include "console/nand/nand_control.h"
+#include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbStream.h"
 #include "tests/game/LoadSaveFixture.h"
 
@@ -181,6 +184,42 @@ TEST_F(LoadSaveTest, AFileThatCannotBeReadIsNeverOverwritten) {
     ASSERT_EQ(g_LoadSave.LoadGame(), 1);
     EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(0), "PRECIOUS");
     EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(1), "NEW");
+}
+
+TEST_F(LoadSaveTest, StorageStatusIsSampledForASecond) {
+    MemCardWarmReset();
+    const u32 start = FrameCount;
+    EXPECT_EQ(g_LoadSave.MemoryCardPresent(), 0);
+    EXPECT_EQ(FrameCount - start, SAVE_STATUS_FRAMES);
+    MemCardActivate();
+    HostCARDSetSlot(0, CARD_RESULT_READY, 4, 8192);
+    EXPECT_EQ(g_LoadSave.MemoryCardPresent(), 1);
+    EXPECT_EQ(g_LoadSave.MemoryCardChanged(), 0);
+    MemCardDeactivate();
+}
+
+// After the storage reports a change, a save reads the file again: a slot that
+// appeared in the file meanwhile is kept.
+TEST_F(LoadSaveTest, AfterAStorageChangeASaveKeepsTheFilesSlots) {
+    StoreSlot(0, "FIRST", 1);
+    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+    std::vector<u8> other = StoredFile();
+    std::copy_n(&other[SaveSlotOffset(0)], SAVE_SLOT_SIZE, &other[SaveSlotOffset(3)]);
+    SaveImageWriteSlotName(other.data(), 3, "OTHER");
+    SaveImageStamp(other.data(), {});
+    WriteStoredFile(other);
+
+    g_LoadSave.m_MemoryCopyValid = 1;
+    MemCard[0].status.word |= Mem_Card_Changed;
+    EXPECT_EQ(g_LoadSave.MemoryCardChanged(), 1);
+    EXPECT_EQ(g_LoadSave.m_MemoryCopyValid, 0);
+    StoreSlot(1, "SECOND", 2);
+    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+    Restart();
+    ASSERT_EQ(g_LoadSave.LoadGame(), 1);
+    const char* names[] = {"FIRST", "SECOND", "", "OTHER"};
+    for (s8 slot = 0; slot < CAREER_SAVE_SLOTS; ++slot)
+        EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(slot), names[slot]);
 }
 
 }  // namespace

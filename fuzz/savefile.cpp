@@ -35,7 +35,8 @@ void WriteSave(const u8* bytes, std::size_t size) {
 
 void FreshGame() {
     GameColdReset();
-    CCareerCharacter::CreateInstance();
+    if (CCareerCharacter::GetInstance() == nullptr)
+        CCareerCharacter::CreateInstance();
 }
 
 const std::vector<u8>& RealSave() {

@@ -64,8 +64,7 @@ void LoadSaveFixture::SetUp() {
     GameFixture::SetUp();
     g_TestModules = {};
     g_TestModules.gameUnlocks = 1;
-    CCareerCharacter::CreateInstance();
-    g_LoadSave.m_Hooks = &kTestHooks;
+    Restart();
 }
 
 void LoadSaveFixture::TearDown() {
@@ -103,6 +102,8 @@ void LoadSaveFixture::ResetStorageControls() {
 
 void LoadSaveFixture::Restart() {
     GameColdReset();
+    if (CCareerCharacter::GetInstance() == nullptr)
+        CCareerCharacter::CreateInstance();
     g_LoadSave.m_Hooks = &kTestHooks;
 }
 

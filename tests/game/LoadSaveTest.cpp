@@ -222,5 +222,24 @@ TEST_F(LoadSaveTest, AfterAStorageChangeASaveKeepsTheFilesSlots) {
         EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(slot), names[slot]);
 }
 
+TEST_F(LoadSaveTest, ACareerSlotOfTheRealCharacterComesBack) {
+    g_LoadSave.m_Hooks = &CAREER_SAVE_HOOKS;
+    CCareerCharacter* career = CCareerCharacter::GetInstance();
+    career->SetCurrSlot(2);
+    career->Init();
+    career->SetName("REAL");
+    career->ChangeMoney(150);
+    g_LoadSave.StoreCharacterSaveData();
+    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+    const u32 saved = career->GetMoney();
+
+    career->ChangeMoney(-100);
+    ASSERT_EQ(g_LoadSave.LoadGame(), 1);
+    EXPECT_EQ(career->GetMoney(), saved - 100);  // a load changes nothing yet
+    g_LoadSave.RefreshCharacterSaveData();
+    EXPECT_EQ(career->GetMoney(), saved);
+    EXPECT_STREQ(career->GetName(), "REAL");
+}
+
 }  // namespace
 }  // namespace loadsave_test

@@ -119,6 +119,11 @@ bool CLoadSave::MergeWithFile() {
             std::memset(m_FileCopy, 0, SAVE_FILE_SIZE);
             if ((m_StoredRegions & SAVE_REGION_SETTINGS) == 0)
                 StoreGameSettingsSaveData();
+            if ((m_StoredRegions & SAVE_REGION_SETTINGS) == 0) {
+                m_StoreFailed = false;
+                m_SaveLoadError = SAVELOAD_ERROR_SAVE_FAILED;
+                return false;
+            }
             break;
     }
     if ((m_StoredRegions & SAVE_REGION_SETTINGS) == 0)

@@ -199,6 +199,24 @@ TEST_F(LoadSaveErrorTest, ASectionThatDoesNotFitFailsTheSave) {
     EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(2), "SMALL");
 }
 
+// A first save whose settings area does not fit writes nothing, and the next
+// one saves the settings area whole.
+TEST_F(LoadSaveErrorTest, AFirstSaveWhoseSettingsDoNotFitWritesNothing) {
+    g_TestModules.gameUnlocks = kOverflowValue;
+    StoreSlot(0, "FIRST", 1);
+    EXPECT_EQ(g_LoadSave.SaveGame(), 0);
+    EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_SAVE_FAILED);
+    EXPECT_TRUE(StoredFile().empty());
+    g_TestModules.gameUnlocks = 2;
+    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+    Restart();
+    g_TestModules = {};
+    ASSERT_EQ(g_LoadSave.LoadGame(), 1);
+    g_LoadSave.RestoreGameSettingsSaveData();
+    EXPECT_EQ(g_TestModules.gameUnlocks, 2);
+    EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(0), "FIRST");
+}
+
 TEST_F(LoadSaveErrorTest, ExistenceAndTheCorruptStatusBit) {
     EXPECT_EQ(g_LoadSave.SaveGameExists(), 0);
     EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_NONE);

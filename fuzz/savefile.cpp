@@ -15,6 +15,7 @@
 #include "fuzz/fuzz_world.h"
 #include "orblib47/source/NGC/NVRam.h"
 #include "source/Career/CareerCharacter.h"
+#include "source/Career/CareerManagers.h"
 #include "source/GameReset.h"
 #include "source/LoadSave.h"
 
@@ -35,6 +36,8 @@ void WriteSave(const u8* bytes, std::size_t size) {
 
 void FreshGame() {
     GameColdReset();
+    // What the main flow makes once before its first load.
+    CareerManagersCreate();
     if (CCareerCharacter::GetInstance() == nullptr)
         CCareerCharacter::CreateInstance();
 }

@@ -5,6 +5,7 @@
 
 #include "console/nand/nand_control.h"
 #include "orblib47/source/NGC/NVRam.h"
+#include "source/Career/CareerManagers.h"
 #include "source/GameReset.h"
 #include "tools/discbuild/BannerWriter.h"
 
@@ -102,6 +103,8 @@ void LoadSaveFixture::ResetStorageControls() {
 
 void LoadSaveFixture::Restart() {
     GameColdReset();
+    // What the main flow makes once before its first load.
+    CareerManagersCreate();
     if (CCareerCharacter::GetInstance() == nullptr)
         CCareerCharacter::CreateInstance();
     g_LoadSave.m_Hooks = &kTestHooks;

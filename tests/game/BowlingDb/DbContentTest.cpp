@@ -1,546 +1,313 @@
-// The shipped database tables (data/db) hang together: every reference points at
-// a record that exists, the counts the career and the front end rely on hold, and
-// the world makes sense to a bowler (dearer balls hook more, leagues get harder).
+// The shipped database (data/db), compiled and installed as the game loads it,
+// hangs together beyond what the loader refuses: the counts the career and the
+// front end rely on hold, looks and unlocks name what exists, and the world makes
+// sense to a bowler (dearer balls hook more, leagues get harder).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <cstring>
 #include <map>
-#include <set>
-#include <sstream>
+#include <numeric>
+#include <optional>
+#include <ranges>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "source/BowlingDb/BowlingDbInternal.h"
+#include "source/Career/UnlockLists.h"
 #include "source/Physics/PhysicsTypes.h"
+#include "tests/support/GameFixture.h"
+#include "tools/dbcompile/DbCompile.h"
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos)
-        return "";
-    return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
-}
-
-std::vector<std::string> Split(const std::string& line, char sep) {
-    std::vector<std::string> out;
-    std::stringstream in(line);
-    std::string field;
-    while (std::getline(in, field, sep))
-        out.push_back(Trim(field));
-    if (!line.empty() && line.back() == sep)
-        out.push_back("");
-    return out;
-}
-
-// One text table: the column line, then one record a line; '#' lines are comments.
-struct DbTable {
-    std::string file;
-    std::vector<std::string> columns;
-    std::vector<std::vector<std::string>> rows;
-
-    size_t Column(const std::string& name) const {
-        const auto it = std::find(columns.begin(), columns.end(), name);
-        EXPECT_NE(it, columns.end()) << file << ": no column " << name;
-        return it == columns.end() ? 0 : size_t(it - columns.begin());
+class DbContentTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        std::vector<u8> image;
+        ASSERT_NO_THROW(image = dbcompile::DbCompile(BOWLING_DB_CONTENT_DIR));
+        std::string error;
+        ASSERT_TRUE(BowlingDbParse(image.data(), u32(image.size()), &error)) << error;
     }
-    const std::string& Text(size_t row, const std::string& name) const { return rows[row][Column(name)]; }
-    long long Int(size_t row, const std::string& name) const {
-        const std::string& s = Text(row, name);
-        size_t used = 0;
-        long long v = 0;
-        try {
-            v = std::stoll(s, &used, 0);
-        } catch (...) {
-        }
-        EXPECT_TRUE(!s.empty() && used == s.size()) << file << " row " << row << " " << name << ": " << s;
-        return v;
-    }
-    double Float(size_t row, const std::string& name) const {
-        const std::string& s = Text(row, name);
-        size_t used = 0;
-        double v = 0;
-        try {
-            v = std::stod(s, &used);
-        } catch (...) {
-        }
-        EXPECT_TRUE(!s.empty() && used == s.size()) << file << " row " << row << " " << name << ": " << s;
-        return v;
-    }
-    std::vector<double> Vector(size_t row, const std::string& name) const {
-        std::vector<double> v;
-        std::stringstream in(Text(row, name));
-        double x;
-        while (in >> x)
-            v.push_back(x);
-        return v;
+    void TearDown() override {
+        BowlingDbFree();
+        GameFixture::TearDown();
     }
 };
 
-const DbTable& Table(const std::string& name) {
-    static std::map<std::string, DbTable> cache;
-    const auto found = cache.find(name);
-    if (found != cache.end())
-        return found->second;
-    DbTable& t = cache[name];
-    t.file = name;
-    std::ifstream in(std::string(BOWLING_DB_CONTENT_DIR) + "/" + name);
-    EXPECT_TRUE(in.good()) << name << " is missing";
-    std::string line;
-    int lineNo = 0;
-    while (std::getline(in, line)) {
-        ++lineNo;
-        const std::string trimmed = Trim(line);
-        if (trimmed.empty() || trimmed[0] == '#')
-            continue;
-        std::vector<std::string> fields = Split(line, '|');
-        if (t.columns.empty()) {
-            t.columns = fields;
-            EXPECT_EQ(std::set<std::string>(fields.begin(), fields.end()).size(), fields.size())
-                << name << ": a column is named twice";
-            continue;
-        }
-        EXPECT_EQ(fields.size(), t.columns.size()) << name << ":" << lineNo << ": wrong field count";
-        fields.resize(t.columns.size());
-        t.rows.push_back(fields);
-    }
-    return t;
+std::span<const s_DBItem> Items() {
+    return {ItemsList, uDBItemCount};
 }
 
-struct Item {
-    int index;
-    std::string type;
-    int male;
-    int texture;
-    int subType;
-    long long price;
-};
-
-std::vector<Item> Items() {
-    const DbTable& t = Table("items.txt");
-    std::vector<Item> items;
-    for (size_t r = 0; r < t.rows.size(); ++r)
-        items.push_back({int(t.Int(r, "m_Index")), t.Text(r, "e_EquipType"), int(t.Int(r, "m_Male")),
-                         int(t.Int(r, "m_TextureID")), int(t.Int(r, "m_SubType")), t.Int(r, "m_Price")});
-    return items;
+const s_DBItem* FindItem(s32 index) {
+    const auto it = std::ranges::find(Items(), index, &s_DBItem::m_Index);
+    return it == Items().end() ? nullptr : &*it;
 }
 
-std::set<int> BallIndices() {
-    std::set<int> balls;
-    for (const Item& item : Items())
-        if (item.type == "ball")
-            balls.insert(item.index);
-    return balls;
+bool In(double value, double low, double high) {
+    return value >= low && value <= high;
 }
 
-// m_bCAConly flags of one gender's create-a-bowler list, in list order.
-std::vector<int> CacList(const std::string& file, int gender) {
-    const DbTable& t = Table(file);
-    std::vector<int> flags;
-    for (size_t r = 0; r < t.rows.size(); ++r)
-        if (t.Int(r, "gender") == gender)
-            flags.push_back(int(t.Int(r, "m_bCAConly")));
-    return flags;
+// 0: men's, 1: women's, as the create-a-bowler lists count genders.
+u32 Gender(const s_DBItem& item) {
+    return item.m_Male != 0 ? 0 : 1;
 }
 
-long long CacCount(const std::string& name) {
-    const DbTable& t = Table("caccounts.txt");
-    for (size_t r = 0; r < t.rows.size(); ++r)
-        if (t.Text(r, "name") == name)
-            return t.Int(r, "value");
-    ADD_FAILURE() << "caccounts.txt has no " << name;
-    return 0;
+// Whether an item gives a look: a shirt of a type when one is named, else any.
+bool Sold(EquipType type, u32 gender, s32 texture, std::optional<u32> shirtType = std::nullopt) {
+    return std::ranges::any_of(Items(), [&](const s_DBItem& item) {
+        return item.e_EquipType == type && Gender(item) == gender && item.m_TextureID == texture &&
+               (!shirtType || u32(item.m_SubType) == *shirtType);
+    });
 }
 
-const char* const kTables[] = {"items.txt",       "balls.txt",       "qpbowlers.txt",      "bowlers.txt",
-                               "rivals.txt",      "tournaments.txt", "seasons.txt",        "leagues.txt",
-                               "oilpatterns.txt", "shelllights.txt", "shelllightdefs.txt", "cacshirts.txt",
-                               "cacshoes.txt",    "cacglasses.txt",  "caccounts.txt"};
-
-TEST(DbContentTest, EveryTableHasColumnsAndRecords) {
-    for (const char* name : kTables) {
-        const DbTable& t = Table(name);
-        EXPECT_FALSE(t.columns.empty()) << name;
-        EXPECT_FALSE(t.rows.empty()) << name;
-        for (const auto& row : t.rows)
-            for (const std::string& field : row)
-                EXPECT_EQ(field.find('|'), std::string::npos) << name;
-    }
-}
-
-TEST(DbContentTest, ItemsCoverEveryIndexOnceWithTheHouseBallFirst) {
-    const std::vector<Item> items = Items();
-    ASSERT_EQ(items.size(), 175u);
-    std::set<int> indices;
-    for (const Item& item : items)
-        indices.insert(item.index);
-    EXPECT_EQ(indices.size(), 175u);
-    EXPECT_EQ(*indices.begin(), 0);
-    EXPECT_EQ(*indices.rbegin(), 174);
-
-    const DbTable& t = Table("items.txt");
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        if (t.Int(r, "m_Index") != 0)
-            continue;
-        EXPECT_EQ(t.Text(r, "m_Name"), "House Ball");
-        EXPECT_EQ(t.Text(r, "e_EquipType"), "ball");
-        EXPECT_EQ(t.Int(r, "m_Price"), 0);
-    }
-}
-
-TEST(DbContentTest, ItemsAreDescribedPricedAndGiveSmallBonuses) {
-    const DbTable& t = Table("items.txt");
-    const std::set<std::string> attribs = {"arm", "accuracy", "hook", "stamina", "reputation"};
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        SCOPED_TRACE(t.Text(r, "m_Name"));
-        EXPECT_FALSE(t.Text(r, "m_Name").empty());
-        EXPECT_FALSE(t.Text(r, "m_Description").empty());
-        EXPECT_GE(t.Int(r, "m_Price"), 0);
-        EXPECT_LE(t.Int(r, "m_Price"), 5000);
-        for (const auto& [bonus, amountColumn] :
-             {std::pair{"bonus1", "amount1"}, std::pair{"bonus2", "amount2"}}) {
-            const std::string what = t.Text(r, bonus);
-            const long long amount = t.Int(r, amountColumn);
-            if (what == "none") {
-                EXPECT_EQ(amount, 0);
-            } else {
-                EXPECT_TRUE(attribs.count(what)) << what;
-                EXPECT_GE(amount, 1);
-                EXPECT_LE(amount, 10);
-            }
-        }
-    }
-}
-
-TEST(DbContentTest, BallsComeFirstAndEachHasARollProfile) {
-    const std::set<int> balls = BallIndices();
-    ASSERT_FALSE(balls.empty());
-    EXPECT_EQ(*balls.rbegin(), int(balls.size()) - 1) << "ball items must take the first indices";
-
-    const DbTable& t = Table("balls.txt");
-    std::set<int> rows;
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        const int index = int(t.Int(r, "m_Index"));
-        SCOPED_TRACE(index);
-        EXPECT_TRUE(rows.insert(index).second) << "two rows for one ball";
-        EXPECT_TRUE(balls.count(index)) << "a row for an item that is no ball";
-        for (const char* text : {"m_FactoryFinish", "m_CoverStock", "m_Core", "m_Oil"})
-            EXPECT_FALSE(t.Text(r, text).empty()) << text;
-        EXPECT_GE(t.Float(r, "m_Friction"), 0.04);
-        EXPECT_LE(t.Float(r, "m_Friction"), 0.2);
-        // Within what the physics takes unclamped: a radius of gyration in (R / 10, R],
-        // an absorb rate of 0..10.
-        EXPECT_GT(t.Float(r, "m_RadiusOfGyration"), 0.1 * PHYS_BALL_RADIUS);
-        EXPECT_LE(t.Float(r, "m_RadiusOfGyration"), PHYS_BALL_RADIUS);
-        EXPECT_LE(t.Int(r, "m_AbsorbRate"), 10);
-    }
-    EXPECT_EQ(rows, balls);
-    for (const Item& item : Items())
-        if (item.type == "ball") {
-            EXPECT_EQ(item.male, 1);
-            EXPECT_GE(item.subType, 0);
-            EXPECT_LE(item.subType, 7) << "no such ball card";
-        }
-}
-
-TEST(DbContentTest, DearerBallsNeverHookLess) {
-    struct Ball {
-        long long price;
-        double friction, rg;
-        long long flare;
+// A gender's create-a-bowler list of shirts, shoes or glasses: each entry's m_bCAConly.
+std::vector<u32> CacList(EquipType type, u32 gender) {
+    std::vector<u32> offered;
+    const auto read = [&](const auto* list, u32 count) {
+        for (u32 i = 0; i < count; ++i)
+            offered.push_back(list[i].m_bCAConly);
     };
-    std::map<int, long long> prices;
-    for (const Item& item : Items())
-        if (item.type == "ball")
-            prices[item.index] = item.price;
-    const DbTable& t = Table("balls.txt");
-    std::vector<Ball> balls;
-    for (size_t r = 0; r < t.rows.size(); ++r)
-        balls.push_back({prices[int(t.Int(r, "m_Index"))], t.Float(r, "m_Friction"),
-                         t.Float(r, "m_RadiusOfGyration"), t.Int(r, "m_Flare")});
-    std::sort(balls.begin(), balls.end(), [](const Ball& a, const Ball& b) { return a.price < b.price; });
-    for (size_t i = 1; i < balls.size(); ++i) {
-        SCOPED_TRACE(balls[i].price);
-        EXPECT_LT(balls[i - 1].price, balls[i].price) << "two balls at one price";
-        EXPECT_LE(balls[i - 1].friction, balls[i].friction);
-        EXPECT_GE(balls[i - 1].rg, balls[i].rg);
-        EXPECT_LE(balls[i - 1].flare, balls[i].flare);
+    const bool man = gender == 0;
+    if (type == EQUIP_TYPE_SHIRT)
+        man ? read(MaleBowlingShirtList, uMaleBowlingTexCount)
+            : read(FemaleBowlingShirtList, uFemaleBowlingTexCount);
+    else if (type == EQUIP_TYPE_SHOES)
+        man ? read(MaleShoeList, uMaleShoeTexCount) : read(FemaleShoeList, uFemaleShoeTexCount);
+    else
+        man ? read(MaleGlassesList, uMaleGlassesModelCount)
+            : read(FemaleGlassesList, uFemaleGlassesModelCount);
+    return offered;
+}
+
+TEST_F(DbContentTest, ItemsCoverEveryIndexAndAreDescribedAndPriced) {
+    EXPECT_EQ(uDBItemCount, DB_ITEM_COUNT);  // indices are unique and in range, so all are there
+    const s_DBItem* house = FindItem(0);
+    ASSERT_NE(house, nullptr);
+    EXPECT_STREQ(house->m_Name, "House Ball");
+    EXPECT_EQ(house->e_EquipType, EQUIP_TYPE_BALL);
+    EXPECT_EQ(house->m_Price, 0u);
+    for (const s_DBItem& item : Items()) {
+        SCOPED_TRACE(item.m_Index);
+        EXPECT_STRNE(item.m_Name, "");
+        EXPECT_STRNE(item.m_Description, "");
+        EXPECT_LE(item.m_Price, 5000u);
+        for (const s_DBItemBonus& bonus : item.m_Bonus) {
+            const bool none = bonus.m_Attrib == DB_ATTRIB_NONE;
+            EXPECT_PRED3(In, bonus.m_Amount, none ? 0 : 1, none ? 0 : 10);
+        }
     }
 }
 
-TEST(DbContentTest, EachGenderHasAtLeastTwoOfEveryWearable) {
-    std::map<std::pair<std::string, int>, int> counts;
-    for (const Item& item : Items())
-        if (item.type != "ball")
-            ++counts[{item.type, item.male}];
-    for (const char* type : {"shirt", "shoes", "acc", "hat", "glasses"})
-        for (int male : {0, 1})
-            EXPECT_GE((counts[{type, male}]), 2) << type << (male ? " for men" : " for women");
+TEST_F(DbContentTest, BallsComeFirstRollWithinThePhysicsAndHookMoreWhenDearer) {
+    ASSERT_GT(uDBBallCount, 0u);
+    std::map<u32, const s_DBBallInfo*> byPrice;
+    for (const s_DBItem& item : Items()) {
+        if (item.e_EquipType != EQUIP_TYPE_BALL)
+            continue;
+        SCOPED_TRACE(item.m_Name);
+        EXPECT_LT(u32(item.m_Index), uDBBallCount) << "ball items must take the first indices";
+        EXPECT_EQ(item.m_Male, 1u);
+        EXPECT_PRED3(In, item.m_SubType, 0, 7) << "no such ball card";
+        const s_DBBallInfo& ball = BallInfosList[item.m_Index];
+        EXPECT_TRUE(byPrice.emplace(item.m_Price, &ball).second) << "two balls at one price";
+        for (const char* text : {ball.m_FactoryFinish, ball.m_CoverStock, ball.m_Core, ball.m_Oil})
+            EXPECT_STRNE(text, "");
+        EXPECT_PRED3(In, ball.m_Friction, 0.04, 0.2);
+        // What the physics takes unclamped: a radius of gyration in (R / 10, R].
+        EXPECT_GT(ball.m_RadiusOfGyration, 0.1 * PHYS_BALL_RADIUS);
+        EXPECT_LE(ball.m_RadiusOfGyration, PHYS_BALL_RADIUS);
+        EXPECT_PRED3(In, ball.m_AbsorbRate, 0, 10);
+    }
+    for (auto cheaper = byPrice.begin(), dearer = std::next(cheaper); dearer != byPrice.end();
+         ++cheaper, ++dearer) {
+        SCOPED_TRACE(dearer->first);
+        EXPECT_LE(cheaper->second->m_Friction, dearer->second->m_Friction);
+        EXPECT_GE(cheaper->second->m_RadiusOfGyration, dearer->second->m_RadiusOfGyration);
+        EXPECT_LE(cheaper->second->m_Flare, dearer->second->m_Flare);
+    }
 }
 
-TEST(DbContentTest, ShopLooksAreEntriesOfTheCreateABowlerLists) {
-    const struct {
-        const char* type;
-        const char* list;
-    } kinds[] = {{"shirt", "cacshirts.txt"}, {"shoes", "cacshoes.txt"}, {"glasses", "cacglasses.txt"}};
-    const std::vector<Item> items = Items();
-    for (const auto& kind : kinds)
-        for (int gender : {0, 1}) {
-            SCOPED_TRACE(std::string(kind.list) + (gender ? " women" : " men"));
-            const std::vector<int> flags = CacList(kind.list, gender);
-            EXPECT_TRUE(std::count(flags.begin(), flags.end(), 1) > 0) << "nothing to choose when creating";
-            std::set<int> sold;
-            for (const Item& item : items)
-                if (item.type == kind.type && item.male == (gender == 0 ? 1 : 0)) {
-                    EXPECT_GE(item.texture, 0);
-                    EXPECT_LT(item.texture, int(flags.size())) << "item " << item.index;
-                    sold.insert(item.texture);
-                }
-            for (size_t i = 0; i < flags.size(); ++i)
-                if (flags[i] == 0) {
-                    EXPECT_TRUE(sold.count(int(i))) << "shop-only look " << i << " is sold by no item";
-                }
+TEST_F(DbContentTest, WearablesForBothGendersAreEntriesOfTheCreateABowlerLists) {
+    for (EquipType type :
+         {EQUIP_TYPE_SHIRT, EQUIP_TYPE_SHOES, EQUIP_TYPE_ACC, EQUIP_TYPE_HAT, EQUIP_TYPE_GLASSES})
+        for (u32 gender : {0u, 1u}) {
+            SCOPED_TRACE(testing::Message() << "type " << type << " gender " << gender);
+            const auto worn = [&](const s_DBItem& item) {
+                return item.e_EquipType == type && Gender(item) == gender;
+            };
+            EXPECT_GE(std::ranges::count_if(Items(), worn), 2);
+            if (type == EQUIP_TYPE_ACC || type == EQUIP_TYPE_HAT)
+                continue;
+            const std::vector<u32> offered = CacList(type, gender);
+            EXPECT_NE(std::ranges::count(offered, 1u), 0) << "nothing to choose when creating";
+            for (const s_DBItem& item : Items() | std::views::filter(worn))
+                EXPECT_PRED3(In, item.m_TextureID, 0, double(offered.size()) - 1) << item.m_Index;
+            for (u32 i = 0; i < offered.size(); ++i)
+                EXPECT_TRUE(offered[i] != 0 || Sold(type, gender, s32(i)))
+                    << "shop-only look " << i << " is sold by no item";
         }
 }
 
-// The look of a list bowler must be one the create-a-bowler lists can build.
-void ExpectBuildableLook(const DbTable& t, size_t r) {
-    const long long gender = t.Int(r, "m_uGender");
-    ASSERT_TRUE(gender == 0 || gender == 1);
-    const bool man = gender == 0;
-    EXPECT_LE(t.Int(r, "m_uFaceType"), 3);
-    EXPECT_LT(t.Int(r, "m_uHairStyle"), CacCount(man ? "uMaleHairModelCount" : "uFemaleHairModelCount"));
-    EXPECT_LT(t.Int(r, "m_uHairColor"), CacCount(man ? "uMaleHairTexCount" : "uFemaleHairTexCount"));
-    const long long facialHair = t.Int(r, "m_iFacialHair");
-    EXPECT_GE(facialHair, -1);
-    EXPECT_LT(facialHair, man ? CacCount("uFacialHairModelCount") / 8 : 0);
-    EXPECT_LT(t.Int(r, "m_uPants"), CacCount(man ? "uMalePantsTexCount" : "uFemalePantsTexCount"));
-    EXPECT_LT(t.Int(r, "m_uShoes"), static_cast<long long>(CacList("cacshoes.txt", int(gender)).size()));
-    const long long glasses = t.Int(r, "m_iGlasses");
-    EXPECT_GE(glasses, -1);
-    EXPECT_LT(glasses, static_cast<long long>(CacList("cacglasses.txt", int(gender)).size()));
-
-    bool hatFound = t.Int(r, "m_iHat") == -1;
-    bool shirtFound = false;
-    for (const Item& item : Items()) {
-        if (item.male != (man ? 1 : 0))
-            continue;
-        hatFound |= item.type == "hat" && item.texture == t.Int(r, "m_iHat");
-        shirtFound |= item.type == "shirt" && item.texture == t.Int(r, "m_uShirtColor") &&
-                      item.subType == t.Int(r, "m_uShirtType");
-    }
-    EXPECT_TRUE(hatFound) << "no such hat";
-    EXPECT_TRUE(shirtFound) << "no such shirt";
+// A list bowler: named, able, and with a look the create-a-bowler lists can build.
+template <typename Bowler>
+void ExpectBowler(const Bowler& bowler) {
+    SCOPED_TRACE(std::string(bowler.m_FirstName) + " " + bowler.m_LastName);
+    EXPECT_GT(bowler.m_ID, 0);
+    EXPECT_STRNE(bowler.m_FirstName, "");
+    EXPECT_STRNE(bowler.m_LastName, "");
+    for (u8 skill : {bowler.m_uStrength, bowler.m_uAccuracy, bowler.m_uHookControl, bowler.m_uStamina})
+        EXPECT_GE(skill, 20);
+    const s_DBAppearance& look = bowler.m_Look;
+    const bool man = look.m_uGender == 0;
+    EXPECT_LE(look.m_uFaceType, 3u);
+    EXPECT_LT(look.m_uHairStyle, man ? uMaleHairModelCount : uFemaleHairModelCount);
+    EXPECT_LT(look.m_uHairColor, man ? uMaleHairTexCount : uFemaleHairTexCount);
+    EXPECT_LT(look.m_iFacialHair, man ? s32(uFacialHairModelCount / 8) : 0);
+    EXPECT_LT(look.m_uPants, man ? uMalePantsTexCount : uFemalePantsTexCount);
+    EXPECT_LT(look.m_uShoes, CacList(EQUIP_TYPE_SHOES, look.m_uGender).size());
+    EXPECT_LT(look.m_iGlasses, s32(CacList(EQUIP_TYPE_GLASSES, look.m_uGender).size()));
+    EXPECT_TRUE(look.m_iHat == -1 || Sold(EQUIP_TYPE_HAT, look.m_uGender, look.m_iHat)) << "no such hat";
+    EXPECT_TRUE(Sold(EQUIP_TYPE_SHIRT, look.m_uGender, s32(look.m_uShirtColor), look.m_uShirtType))
+        << "no such shirt";
 }
 
-void ExpectBowler(const DbTable& t, size_t r, const std::vector<std::string>& ballColumns) {
-    SCOPED_TRACE(t.file + ": " + t.Text(r, "m_FirstName") + " " + t.Text(r, "m_LastName"));
-    EXPECT_GT(t.Int(r, "m_ID"), 0);
-    EXPECT_FALSE(t.Text(r, "m_FirstName").empty());
-    EXPECT_FALSE(t.Text(r, "m_LastName").empty());
-    EXPECT_LE(t.Int(r, "m_uHand"), 1);
-    for (const char* skill : {"m_uStrength", "m_uAccuracy", "m_uHookControl", "m_uStamina"}) {
-        EXPECT_GE(t.Int(r, skill), 20) << skill;
-        EXPECT_LE(t.Int(r, skill), 100) << skill;
+TEST_F(DbContentTest, BowlersLookBuildableAndFillLeaguesThatGetStronger) {
+    EXPECT_PRED3(In, uDBQPBowlerCount, 8, 12);
+    for (const s_DBQPBowler& bowler : std::span(qpBowlersList, uDBQPBowlerCount))
+        ExpectBowler(bowler);
+    std::map<u32, std::vector<u32>> averages;
+    for (const s_DBBowler& bowler : std::span(bowlersList, uDBBowlerCount)) {
+        ExpectBowler(bowler);
+        averages[bowler.m_uLeague].push_back(bowler.m_uAverage);
     }
-    const std::set<int> balls = BallIndices();
-    for (const std::string& column : ballColumns)
-        EXPECT_TRUE(balls.count(int(t.Int(r, column)))) << column << " is no ball";
-    ExpectBuildableLook(t, r);
-}
-
-TEST(DbContentTest, QuickPlayBowlersAreComplete) {
-    const DbTable& t = Table("qpbowlers.txt");
-    EXPECT_GE(t.rows.size(), 8u);
-    EXPECT_LE(t.rows.size(), 12u);
-    std::set<long long> ids;
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        EXPECT_TRUE(ids.insert(t.Int(r, "m_ID")).second);
-        ExpectBowler(t, r, {"m_uPrimaryBall", "m_uSecondaryBall", "m_uTertiaryBall"});
-    }
-}
-
-TEST(DbContentTest, CareerLeaguesAreFilledAndGetStronger) {
-    const DbTable& t = Table("bowlers.txt");
-    std::set<long long> ids;
-    std::map<long long, std::vector<long long>> averages;
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        EXPECT_TRUE(ids.insert(t.Int(r, "m_ID")).second) << "id " << t.Int(r, "m_ID") << " twice";
-        ExpectBowler(t, r, {"m_uPrimaryBall", "m_uSecondaryBall"});
-        averages[t.Int(r, "m_uLeague")].push_back(t.Int(r, "m_uAverage"));
-    }
-    ASSERT_EQ(averages.size(), 5u);
+    ASSERT_EQ(averages.size(), AmateurLeagueCount);
     double previous = 0;
-    for (long long league = 1; league <= 5; ++league) {
+    for (const auto& [league, a] : averages) {
         SCOPED_TRACE(league);
-        const std::vector<long long>& a = averages[league];
         // The player joins a league of at least eight others and at most sixteen bowlers.
-        EXPECT_GE(a.size(), 9u);
-        EXPECT_LE(a.size(), 15u);
-        double mean = 0;
-        for (long long v : a)
-            mean += double(v) / double(a.size());
+        EXPECT_PRED3(In, a.size(), 9, 15);
+        const double mean = std::accumulate(a.begin(), a.end(), 0.0) / double(a.size());
         EXPECT_GT(mean, previous);
         previous = mean;
-        if (league == 1) {
-            EXPECT_NEAR(mean, 120, 15);
+        if (league == 1 || league == AmateurLeagueCount) {
+            EXPECT_NEAR(mean, league == 1 ? 120 : 220, 15);
         }
-        if (league == 5) {
-            EXPECT_NEAR(mean, 220, 15);
-        }
+    }
+    EXPECT_PRED3(In, RivalCount, 6, 10);
+    for (const s_DBRival& rival : std::span(RivalList, RivalCount)) {
+        EXPECT_GT(rival.m_VictoryReputationBonus, 0) << rival.m_ID;
+        EXPECT_GE(rival.m_LossReputationPenalty, 0) << rival.m_ID;
     }
 }
 
-TEST(DbContentTest, RivalsAreCareerBowlers) {
-    std::set<long long> bowlers;
-    const DbTable& b = Table("bowlers.txt");
-    for (size_t r = 0; r < b.rows.size(); ++r)
-        bowlers.insert(b.Int(r, "m_ID"));
-    const DbTable& t = Table("rivals.txt");
-    EXPECT_GE(t.rows.size(), 6u);
-    EXPECT_LE(t.rows.size(), 10u);
-    std::set<long long> rivals;
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        const long long id = t.Int(r, "m_ID");
-        EXPECT_TRUE(bowlers.count(id)) << id;
-        EXPECT_TRUE(rivals.insert(id).second) << id;
-        EXPECT_GT(t.Int(r, "m_VictoryReputationBonus"), 0);
-        EXPECT_GE(t.Int(r, "m_LossReputationPenalty"), 0);
-    }
-}
-
-TEST(DbContentTest, TournamentsPayOutOfTheirPot) {
-    const DbTable& t = Table("tournaments.txt");
-    std::set<long long> ids;
+TEST_F(DbContentTest, TournamentsPayOutOfTheirPotAndTheProSeasonHoldsTheNamedEvents) {
     int leagueNights = 0;
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        const long long id = t.Int(r, "ID");
-        SCOPED_TRACE(t.Text(r, "sTournName"));
-        EXPECT_TRUE(ids.insert(id).second);
-        EXPECT_LE(t.Text(r, "sTournName").size(), 31u);
-        const long long location = t.Int(r, "Location");
-        if (t.Text(r, "sTournName") == "League Night") {
-            ++leagueNights;
-            EXPECT_EQ(location, 20);
-        } else {
-            EXPECT_TRUE(location >= 1 && location <= 19 && location % 2 == 1) << location;
-        }
-        const long long first = t.Int(r, "FirstPlacePay"), second = t.Int(r, "SecondPlacePay"),
-                        third = t.Int(r, "ThirdPlacePay");
-        EXPECT_GT(first, second);
-        EXPECT_GT(second, third);
-        EXPECT_LE(first + second + third, t.Int(r, "Pot"));
-        EXPECT_LT(t.Int(r, "BuyIn"), first) << "winning must pay more than the entry";
+    for (const s_TournamentDef& t : std::span(TournamentList, TournamentCount)) {
+        SCOPED_TRACE(t.sTournName);
+        EXPECT_LE(std::strlen(t.sTournName), 31u);
+        const bool leagueNight = std::strcmp(t.sTournName, "League Night") == 0;
+        leagueNights += leagueNight;
+        // League night is at home; the others at the odd levels 1..19.
+        EXPECT_TRUE(leagueNight ? t.Location == 20 : In(t.Location, 1, 19) && t.Location % 2 == 1)
+            << t.Location;
+        EXPECT_GT(t.FirstPlacePay, t.SecondPlacePay);
+        EXPECT_GT(t.SecondPlacePay, t.ThirdPlacePay);
+        EXPECT_LE(u64(t.FirstPlacePay) + t.SecondPlacePay + t.ThirdPlacePay, t.Pot);
+        EXPECT_LT(t.BuyIn, t.FirstPlacePay) << "winning must pay more than the entry";
     }
     EXPECT_EQ(leagueNights, 1);
-    EXPECT_TRUE(ids.count(35));
-    EXPECT_TRUE(ids.count(37));
+    ASSERT_EQ(ProLeagueSeasonCount, 18u);
+    const u32 amateurWeeks = BeginnerLeagueSeasonCount + IntermediateLeagueSeasonCount +
+                             AdvancedLeagueSeasonCount + ExpertLeagueSeasonCount;
+    const std::span pro(LeagueSeasonList + amateurWeeks, ProLeagueSeasonCount);
+    for (s32 named : {35, 37})
+        EXPECT_NE(std::ranges::find(pro, named, &s_LeagueSeasonDef::TournID), pro.end()) << named;
 }
 
-TEST(DbContentTest, EveryLeagueHasItsCalendarOfKnownEvents) {
-    std::set<long long> tournaments;
-    const DbTable& events = Table("tournaments.txt");
-    for (size_t r = 0; r < events.rows.size(); ++r)
-        tournaments.insert(events.Int(r, "ID"));
-
-    const DbTable& t = Table("seasons.txt");
-    std::map<std::pair<long long, long long>, std::vector<long long>> weeks;  // (league, season) -> weeks
-    std::set<long long> proEvents;
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        const long long league = t.Int(r, "league");
-        weeks[{league, t.Int(r, "season")}].push_back(t.Int(r, "week"));
-        EXPECT_TRUE(tournaments.count(t.Int(r, "TournID"))) << "row " << r << ": no such tournament";
-        if (league == 5)
-            proEvents.insert(t.Int(r, "TournID"));
-    }
-    std::map<std::pair<long long, long long>, std::vector<long long>> expected;
-    for (long long league = 1; league <= 4; ++league)
-        for (long long season = 0; season < 4; ++season)
-            expected[{league, season}] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    for (long long week = 1; week <= 18; ++week)
-        expected[{5, 4}].push_back(week);
-    EXPECT_EQ(weeks, expected);
-    EXPECT_TRUE(proEvents.count(35));
-    EXPECT_TRUE(proEvents.count(37));
-}
-
-TEST(DbContentTest, LeagueBandsRiseFromLeagueToLeague) {
-    const DbTable& t = Table("leagues.txt");
-    ASSERT_EQ(t.rows.size(), 5u);
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        SCOPED_TRACE(t.Text(r, "sLeagueName"));
-        EXPECT_FALSE(t.Text(r, "sLeagueName").empty());
-        EXPECT_LT(t.Int(r, "minAverage"), t.Int(r, "maxAverage"));
-        EXPECT_LT(t.Int(r, "minRep"), t.Int(r, "maxRep"));
-        if (r == 0)
+TEST_F(DbContentTest, LeagueBandsRiseFromLeagueToLeague) {
+    for (u32 i = 0; i < AmateurLeagueCount; ++i) {
+        const s_AmateurLeagueDef& league = AmateurLeagueList[i];
+        SCOPED_TRACE(league.sLeagueName);
+        EXPECT_STRNE(league.sLeagueName, "");
+        EXPECT_LT(league.minAverage, league.maxAverage);
+        EXPECT_LT(league.minRep, league.maxRep);
+        if (i == 0)
             continue;
-        for (const char* column : {"weeklySalary", "minAverage", "maxAverage", "minRep", "maxRep"})
-            EXPECT_GT(t.Int(r, column), t.Int(r - 1, column)) << column;
+        const s_AmateurLeagueDef& below = AmateurLeagueList[i - 1];
+        EXPECT_GT(league.weeklySalary, below.weeklySalary);
+        EXPECT_GT(league.minAverage, below.minAverage);
+        EXPECT_GT(league.maxAverage, below.maxAverage);
+        EXPECT_GT(league.minRep, below.minRep);
+        EXPECT_GT(league.maxRep, below.maxRep);
         // A bowler promoted on average is not at once below the next league's floor.
-        EXPECT_LE(t.Int(r, "minAverage"), t.Int(r - 1, "maxAverage"));
-        EXPECT_LE(t.Int(r, "minRep"), t.Int(r - 1, "maxRep"));
+        EXPECT_LE(league.minAverage, below.maxAverage);
+        EXPECT_LE(league.minRep, below.maxRep);
     }
 }
 
-TEST(DbContentTest, OilPatternsAdviseEveryBowlerAndFitTheLane) {
-    const DbTable& t = Table("oilpatterns.txt");
-    EXPECT_GE(t.rows.size(), 5u);
-    EXPECT_LE(t.rows.size(), 8u);
-    std::set<long long> ids;
-    for (size_t r = 0; r < t.rows.size(); ++r) {
-        SCOPED_TRACE(t.Text(r, "m_PatternName"));
-        EXPECT_TRUE(ids.insert(t.Int(r, "m_ID")).second);
-        for (const char* level : {"Amateur", "Pro"})
-            for (const char* style : {"Cranker", "Tweener", "Straight"})
-                for (const char* page : {"", "2"})
-                    EXPECT_FALSE(t.Text(r, std::string("m_") + level + style + page).empty());
-        const double length = t.Float(r, "m_Length");
-        EXPECT_GE(length, 20.0);
-        EXPECT_LE(length, 50.0) << "the grid holds fifty feet";
-        EXPECT_LE(t.Int(r, "taper_feet"), length);
-        EXPECT_LE(t.Int(r, "centre_boards"), 39);
-        EXPECT_LT(t.Int(r, "dry_boards"), 19);
-        for (const char* oil : {"centre_oil", "edge_oil"}) {
-            EXPECT_GT(t.Int(r, oil), 0) << oil;
-            EXPECT_LE(t.Int(r, oil), 0xFFFF) << oil;
+TEST_F(DbContentTest, OilPatternsAdviseEveryBowlerAndOilTheMiddleOfTheLane) {
+    EXPECT_PRED3(In, uDBOilPatternCount, 5, 8);
+    for (const s_DBOilPattern& p : std::span(dbOilPatternList, uDBOilPatternCount)) {
+        SCOPED_TRACE(p.m_PatternName);
+        for (const char* text :
+             {p.m_PatternName, p.m_AmateurCranker, p.m_AmateurTweener, p.m_AmateurStraight, p.m_ProCranker,
+              p.m_ProTweener, p.m_ProStraight, p.m_AmateurCranker2, p.m_AmateurTweener2, p.m_AmateurStraight2,
+              p.m_ProCranker2, p.m_ProTweener2, p.m_ProStraight2})
+            EXPECT_STRNE(text, "");
+        EXPECT_GE(p.m_Length, 20.0f);
+        // The head of the lane carries one unbroken band of oil over the middle boards.
+        const std::span<const u16> head(p.m_Grid[0], DB_OIL_BOARDS);
+        const auto first = std::ranges::find_if(head, [](u16 oil) { return oil > 0; });
+        const auto dry = std::find(first, head.end(), u16(0));
+        EXPECT_TRUE(first - head.begin() <= 18 && dry - head.begin() >= 21) << "the middle boards are dry";
+        EXPECT_TRUE(std::all_of(dry, head.end(), [](u16 oil) { return oil == 0; })) << "a dry gap in the oil";
+    }
+}
+
+TEST_F(DbContentTest, ShellLightsLightEachFrontEndScene) {
+    for (u32 usage :
+         {eShellLightUsage_SelectBowler, eShellLightUsage_CreateACharacter, eShellLightUsage_ProShop}) {
+        SCOPED_TRACE(usage);
+        const s_ShellLight* set = GetShellLight(usage);
+        ASSERT_NE(set, nullptr);
+        EXPECT_GE(set->Count, 2u);
+        EXPECT_EQ(set->Ambient & 0xFF, 0xFFu) << "ambient must be opaque";
+        // Every light is set up, so the developer tools can switch on any of them.
+        for (const s_ShellLightDef& light : set->Lights) {
+            for (const s_Vector4& colour : {light.diffuse, light.specular})
+                for (f32 c : {colour.x, colour.y, colour.z, colour.w})
+                    EXPECT_PRED3(In, c, 0, 1);
+            const s_Vector4& d = light.direction;
+            EXPECT_NEAR(std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z), 1.0, 0.02);
         }
     }
 }
 
-TEST(DbContentTest, ShellLightsLightEachFrontEndScene) {
-    const DbTable& sets = Table("shelllights.txt");
-    const DbTable& lights = Table("shelllightdefs.txt");
-    std::set<long long> usages;
-    for (size_t s = 0; s < sets.rows.size(); ++s) {
-        const long long usage = sets.Int(s, "Usage");
-        SCOPED_TRACE(usage);
-        usages.insert(usage);
-        const long long count = sets.Int(s, "Count");
-        EXPECT_GE(count, 2);
-        EXPECT_LE(count, 4);
-        EXPECT_EQ(sets.Int(s, "Ambient") & 0xFF, 0xFF) << "ambient must be opaque";
-        std::set<long long> numbers;
-        for (size_t r = 0; r < lights.rows.size(); ++r) {
-            if (lights.Int(r, "Usage") != usage)
-                continue;
-            const long long n = lights.Int(r, "light");
-            numbers.insert(n);
-            for (const char* column : {"diffuse", "specular", "position", "direction"})
-                ASSERT_EQ(lights.Vector(r, column).size(), 4u) << column;
-            for (const char* colour : {"diffuse", "specular"})
-                for (double c : lights.Vector(r, colour)) {
-                    EXPECT_GE(c, 0.0);
-                    EXPECT_LE(c, 1.0);
-                }
-            if (n < count) {
-                const std::vector<double> d = lights.Vector(r, "direction");
-                EXPECT_NEAR(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]), 1.0, 0.02) << "light " << n;
+// What the career unlocks and what the bowlers roll must be in the database.
+TEST_F(DbContentTest, UnlocksAndBowlersNameItemsThatExist) {
+    for (const s_UnlockList& list : UnlockLists)
+        for (const s_UnlockEntry& entry : std::span(list.entries, list.count)) {
+            SCOPED_TRACE(testing::Message() << "unlock list " << list.criterion << ", index " << entry.index);
+            if (entry.kind == UNLOCK_ITEM) {
+                EXPECT_NE(FindItem(entry.index), nullptr) << "no such item";
+            } else {
+                EXPECT_PRED3(In, entry.index, 0, ALLEY_LEVEL_COUNT - 1) << "no such alley level";
             }
         }
-        EXPECT_EQ(numbers, (std::set<long long>{0, 1, 2, 3}));
-    }
-    EXPECT_EQ(usages, (std::set<long long>{0, 1, 2}));
+    const auto isBall = [](s32 index) {
+        const s_DBItem* item = FindItem(index);
+        return item != nullptr && item->e_EquipType == EQUIP_TYPE_BALL;
+    };
+    for (const s_DBQPBowler& b : std::span(qpBowlersList, uDBQPBowlerCount))
+        for (s32 ball : {b.m_uPrimaryBall, b.m_uSecondaryBall, b.m_uTertiaryBall})
+            EXPECT_PRED1(isBall, ball) << b.m_FirstName;
+    for (const s_DBBowler& b : std::span(bowlersList, uDBBowlerCount))
+        for (s32 ball : {b.m_uPrimaryBall, b.m_uSecondaryBall})
+            EXPECT_PRED1(isBall, ball) << b.m_FirstName;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "source/AlleyNPCManager.h"
-#include "source/BowlingDb/BowlingDbInternal.h"
+#include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/TrophyMgr.h"

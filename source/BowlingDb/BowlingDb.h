@@ -261,5 +261,9 @@ extern u32 uFemalePantsTexCount;
 // Loads the database from the current folder; stops the program on a missing or
 // bad file.
 void BowlingDbLoad();
+// The game's warm reset: empties every table global the loader installed, without
+// freeing (the engine heap that held them has been recreated). Tables a test
+// pointed the globals at stay.
+void BowlingDbForget();
 // The front-end lights for a usage, or null.
 s_ShellLight* GetShellLight(u32 usage);

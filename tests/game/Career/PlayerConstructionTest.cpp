@@ -83,25 +83,13 @@ protected:
     }
 };
 
-// The 14 attributes in order, printed on a mismatch.
-std::array<s32, 14> Fields(const s_Character_Attributes& look) {
-    static_assert(sizeof(look) == sizeof(std::array<s32, 14>));
-    std::array<s32, 14> fields;
-    std::memcpy(fields.data(), &look, sizeof(look));
-    return fields;
-}
-
+// Compares the 14 attributes in order, printing them on a mismatch.
 void ExpectLook(const s_Character_Attributes& actual, const s_Character_Attributes& expected) {
-    EXPECT_EQ(Fields(actual), Fields(expected));
-}
-
-TEST_F(PlayerConstructionTest, TheDefaultLookUsesTheFirstCreatedBowlerEntries) {
-    CPlayerConstruction builder;
-    builder.m_CharacterAttributes.hairStyle = 2;
-    builder.SetDefaultCACAttributes();
-    ExpectLook(builder.m_CharacterAttributes, Default(0));
-    builder.SetCharGender(1, 1);
-    ExpectLook(builder.m_CharacterAttributes, Default(1));
+    static_assert(sizeof(actual) == sizeof(std::array<s32, 14>));
+    std::array<s32, 14> a, e;
+    std::memcpy(a.data(), &actual, sizeof(actual));
+    std::memcpy(e.data(), &expected, sizeof(expected));
+    EXPECT_EQ(a, e);
 }
 
 template <class Record>
@@ -129,6 +117,10 @@ TYPED_TEST(ListBowlerLookTest, TakesTheRecordsLookButNotItsHand) {
 
 TEST_F(PlayerConstructionTest, ChangingGenderWithExchangeKeepsEachGendersLook) {
     CPlayerConstruction builder;
+    builder.m_CharacterAttributes.hairStyle = 2;
+    builder.SetDefaultCACAttributes();
+    ExpectLook(builder.m_CharacterAttributes, Default(0));  // the first created-bowler entries
+
     s_Character_Attributes male = Default(0);
     male.hairStyle = 2;
     male.facialHair = 1;
@@ -168,8 +160,7 @@ TEST_F(PlayerConstructionTest, TheShirtColourStaysInsideTheGendersShirts) {
     struct Case {
         s32 gender, shirtColor, expected;
     };
-    const Case cases[] = {{0, 0, 0},  {0, 2, 2}, {0, 3, 2}, {0, 40, 2},
-                          {0, -2, 0}, {1, 4, 4}, {1, 5, 4}, {1, -1, 0}};
+    const Case cases[] = {{0, 2, 2}, {0, 3, 2}, {0, -2, 0}, {1, 4, 4}, {1, 5, 4}};
     for (const Case& c : cases) {
         CPlayerConstruction builder;
         builder.m_CharacterAttributes.gender = c.gender;

@@ -47,8 +47,9 @@ TEST_F(EventPlayTest, RivalChallengeTurnsALeagueNightIntoARivalGame) {
             OrbSRand(seed);
             events.InitSeason(AMATEUR_L2, eSeason_Winter);
             challenged = events.IsRivalChallenge();
-            if (!challenged)
+            if (!challenged) {
                 EXPECT_FALSE(events.IsRivalChallenge()) << "no second roll for the same night";
+            }
         }
         ASSERT_TRUE(challenged);
         EXPECT_EQ(events.m_CurrentEventType, eEventType_RivalGame);

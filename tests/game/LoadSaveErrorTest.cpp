@@ -31,64 +31,46 @@ protected:
     }
 };
 
-TEST_F(LoadSaveErrorTest, AnyChangedByteIsCorrupt) {
+// A changed byte fails the CRC; another version is refused whatever its CRC; and
+// some values a correct CRC does not make acceptable.
+TEST_F(LoadSaveErrorTest, DamagedFilesAreRefusedWithTheirError) {
     const std::vector<u8> good = SaveGoodFile();
-    const u32 offsets[] = {0,
-                           SAVE_CRC_OFFSET,
-                           SAVE_DATE_OFFSET,
-                           SAVE_SETTINGS_OFFSET + 3,
-                           SAVE_GAME_UNLOCKS_OFFSET + 200,
-                           SaveSlotOffset(1),
-                           SaveSlotOffset(3) + 5000,
-                           SAVE_FILE_SIZE - 1};
-    for (u32 offset : offsets) {
-        SCOPED_TRACE(offset);
-        std::vector<u8> file = good;
-        file[offset] ^= 0x10;
-        WriteStoredFile(file);
-        ExpectRefused(SAVELOAD_ERROR_DATA_CORRUPT);
-    }
-}
-
-TEST_F(LoadSaveErrorTest, AnotherVersionIsInvalidWhateverItsCrc) {
-    std::vector<u8> file = SaveGoodFile();
-    StoreBE32(&file[4], SAVE_FILE_VERSION + 1);
-    WriteStoredFile(file);
-    ExpectRefused(SAVELOAD_ERROR_INVALID_VERSION);
-    SaveImageStamp(file.data(), {});
-    StoreBE32(&file[4], 0);
-    WriteStoredFile(file);
-    ExpectRefused(SAVELOAD_ERROR_INVALID_VERSION);
-}
-
-// Values a correct CRC does not make acceptable.
-TEST_F(LoadSaveErrorTest, OutOfRangeFieldsUnderAGoodCrcAreCorrupt) {
-    const std::vector<u8> good = SaveGoodFile();
+    constexpr u32 kSection1 = SAVE_SLOT_NAME_SIZE + SAVE_CHARACTER_SECTION_SIZE + 1;
     struct Case {
         const char* what;
         u32 offset;
-        u8 value;
+        s32 value;     // -1: one bit flipped
+        bool stamped;  // the CRC made good again
+        eSAVELOAD_ERROR error;
     };
     const Case cases[] = {
-        {"music volume 11", SAVE_SETTINGS_OFFSET + 3, 11},
-        {"effects volume 255", SAVE_SETTINGS_OFFSET + 7, 255},
-        {"autosave 2", SAVE_SETTINGS_OFFSET + 11, 2},
-        {"tips 255", SAVE_SETTINGS_OFFSET + 19, 255},
-        {"a nine-character name", SaveSlotOffset(1) + 8, 'X'},
-        {"a byte after the name", SaveSlotOffset(0) + 15, 1},
-        {"a refused section", SaveSlotOffset(1) + SAVE_SLOT_NAME_SIZE + SAVE_CHARACTER_SECTION_SIZE + 1,
-         kRefusedValue},
-        {"a refused game-wide section", SAVE_GAME_UNLOCKS_OFFSET, 0},
+        {"magic", 0, -1, false, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"the CRC", SAVE_CRC_OFFSET, -1, false, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"the date", SAVE_DATE_OFFSET, -1, false, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"a slot", SaveSlotOffset(3) + 5000, -1, false, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"the last byte", SAVE_FILE_SIZE - 1, -1, false, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"version + 1", 7, SAVE_FILE_VERSION + 1, false, SAVELOAD_ERROR_INVALID_VERSION},
+        {"version 0", 7, 0, false, SAVELOAD_ERROR_INVALID_VERSION},
+        {"music volume 11", SAVE_SETTINGS_OFFSET + 3, 11, true, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"effects volume 255", SAVE_SETTINGS_OFFSET + 7, 255, true, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"autosave 2", SAVE_SETTINGS_OFFSET + 11, 2, true, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"tips 255", SAVE_SETTINGS_OFFSET + 19, 255, true, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"a nine-character name", SaveSlotOffset(1) + 8, 'X', true, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"a byte after the name", SaveSlotOffset(0) + 15, 1, true, SAVELOAD_ERROR_DATA_CORRUPT},
+        {"a refused section", SaveSlotOffset(1) + kSection1, kRefusedValue, true,
+         SAVELOAD_ERROR_DATA_CORRUPT},
+        {"a refused game-wide section", SAVE_GAME_UNLOCKS_OFFSET, 0, true, SAVELOAD_ERROR_DATA_CORRUPT},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<u8> file = good;
-        file[c.offset] = c.value;
+        file[c.offset] = c.value < 0 ? file[c.offset] ^ 0x10 : u8(c.value);
         if (c.value == kRefusedValue)
             std::fill_n(&file[c.offset], kValueBytes, kRefusedValue);
-        SaveImageStamp(file.data(), {});
+        if (c.stamped)
+            SaveImageStamp(file.data(), {});
         WriteStoredFile(file);
-        ExpectRefused(SAVELOAD_ERROR_DATA_CORRUPT);
+        ExpectRefused(c.error);
     }
 }
 
@@ -184,37 +166,33 @@ TEST_F(LoadSaveErrorTest, TheRoomCheckAsksForOneBlockAndTwoFiles) {
     }
 }
 
+// A slot section or, on a first save, the settings area that does not fit fails
+// the save and writes nothing; what did not fit keeps what it held, and the next
+// save stores the rest whole.
 TEST_F(LoadSaveErrorTest, ASectionThatDoesNotFitFailsTheSave) {
-    const std::vector<u8> good = SaveGoodFile();
-    StoreSlot(1, "BIG", kOverflowValue);
-    EXPECT_EQ(g_LoadSave.SaveGame(), 0);
-    EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_SAVE_FAILED);
-    EXPECT_EQ(StoredFile(), good);
-    // The slot that did not fit keeps what it held; what else was stored is saved.
-    StoreSlot(2, "SMALL", 3);
-    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
-    Restart();
-    ASSERT_EQ(g_LoadSave.LoadGame(), 1);
-    EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(1), "GOOD");
-    EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(2), "SMALL");
-}
-
-// A first save whose settings area does not fit writes nothing, and the next
-// one saves the settings area whole.
-TEST_F(LoadSaveErrorTest, AFirstSaveWhoseSettingsDoNotFitWritesNothing) {
-    g_TestModules.gameUnlocks = kOverflowValue;
-    StoreSlot(0, "FIRST", 1);
-    EXPECT_EQ(g_LoadSave.SaveGame(), 0);
-    EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_SAVE_FAILED);
-    EXPECT_TRUE(StoredFile().empty());
-    g_TestModules.gameUnlocks = 2;
-    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
-    Restart();
-    g_TestModules = {};
-    ASSERT_EQ(g_LoadSave.LoadGame(), 1);
-    g_LoadSave.RestoreGameSettingsSaveData();
-    EXPECT_EQ(g_TestModules.gameUnlocks, 2);
-    EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(0), "FIRST");
+    for (bool first : {true, false}) {
+        SCOPED_TRACE(first ? "settings on a first save" : "a slot");
+        std::filesystem::remove_all(nandRoot_);
+        Restart();
+        const std::vector<u8> before = first ? std::vector<u8>{} : SaveGoodFile();
+        g_TestModules.gameUnlocks = first ? kOverflowValue : 2;
+        StoreSlot(first ? 0 : 1, "BIG", first ? 1 : kOverflowValue);
+        EXPECT_EQ(g_LoadSave.SaveGame(), 0);
+        EXPECT_EQ(g_LoadSave.m_SaveLoadError, SAVELOAD_ERROR_SAVE_FAILED);
+        EXPECT_EQ(StoredFile(), before);
+        g_TestModules.gameUnlocks = 2;
+        StoreSlot(2, "SMALL", 3);
+        ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+        Restart();
+        g_TestModules = {};
+        ASSERT_EQ(g_LoadSave.LoadGame(), 1);
+        if (first) {
+            g_LoadSave.RestoreGameSettingsSaveData();
+            EXPECT_EQ(g_TestModules.gameUnlocks, 2);
+        }
+        EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(first ? 0 : 1), first ? "BIG" : "GOOD");
+        EXPECT_STREQ(g_LoadSave.GetCharacterSlotName(2), "SMALL");
+    }
 }
 
 TEST_F(LoadSaveErrorTest, ExistenceAndTheCorruptStatusBit) {

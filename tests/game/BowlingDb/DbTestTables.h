@@ -32,7 +32,9 @@ public:
 
     // Replaces the first `from` in the file with `to`.
     void Edit(const std::string& file, const std::string& from, const std::string& to) {
-        std::string text = Read(file);
+        std::ostringstream read;
+        read << std::ifstream(folder_ / file).rdbuf();
+        std::string text = read.str();
         const size_t at = text.find(from);
         ASSERT_NE(at, std::string::npos) << file << " has no \"" << from << "\"";
         text.replace(at, from.size(), to);
@@ -43,12 +45,6 @@ public:
     std::vector<u8> Compile() const { return dbcompile::DbCompile(folder_.string()); }
 
 private:
-    std::string Read(const std::string& file) const {
-        std::ostringstream text;
-        text << std::ifstream(folder_ / file).rdbuf();
-        return text.str();
-    }
-
     std::filesystem::path folder_;
 };
 

@@ -132,42 +132,35 @@ u32 CScoreboard::GetTotalScore(u32 player) const {
     return total < 0 ? 0 : u32(total);
 }
 
-u32 CScoreboard::GetStrikes(u32 player) const {
+template <class Counts>
+u32 CScoreboard::CountBalls(u32 player, Counts counts) const {
     const Game* g = Get(player);
     if (g == nullptr)
         return 0;
-    Layout l = Lay(*g);
+    const Layout l = Lay(*g);
     u32 n = 0;
     for (u32 i = 0; i < g->throws; ++i)
-        n += l.fullRack[i] && g->pins[i] == RACK;
+        n += counts(*g, l, i);
     return n;
+}
+
+u32 CScoreboard::GetStrikes(u32 player) const {
+    return CountBalls(
+        player, [](const Game& g, const Layout& l, u32 i) { return l.fullRack[i] && g.pins[i] == RACK; });
 }
 
 u32 CScoreboard::GetSpares(u32 player) const {
-    const Game* g = Get(player);
-    if (g == nullptr)
-        return 0;
-    Layout l = Lay(*g);
-    u32 n = 0;
-    for (u32 i = 0; i < g->throws; ++i)
-        n += !l.fullRack[i] && g->pins[i - 1] + g->pins[i] == RACK;
-    return n;
-}
-
-u32 CScoreboard::CountMarked(u32 player, const u8 (Game::*marks)[SCOREBOARD_MAX_THROWS]) const {
-    const Game* g = Get(player);
-    u32 n = 0;
-    for (u32 i = 0; g != nullptr && i < g->throws; ++i)
-        n += (g->*marks)[i];
-    return n;
+    return CountBalls(player, [](const Game& g, const Layout& l, u32 i) {
+        return !l.fullRack[i] && g.pins[i - 1] + g.pins[i] == RACK;
+    });
 }
 
 u32 CScoreboard::GetSplits(u32 player) const {
-    return CountMarked(player, &Game::split);
+    return CountBalls(player, [](const Game& g, const Layout&, u32 i) { return g.split[i] != 0; });
 }
 
 u32 CScoreboard::GetGutters(u32 player) const {
-    return CountMarked(player, &Game::gutter);
+    return CountBalls(player, [](const Game& g, const Layout&, u32 i) { return g.gutter[i] != 0; });
 }
 
 u32 CScoreboard::CountRuns(u32 player, u32 length) const {

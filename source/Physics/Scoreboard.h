@@ -61,8 +61,9 @@ private:
     };
 
     const Game* Get(u32 player) const { return player < SCOREBOARD_PLAYERS ? &m_Games[player] : nullptr; }
-    // How many of a player's balls carry a mark (split or gutter).
-    u32 CountMarked(u32 player, const u8 (Game::*marks)[SCOREBOARD_MAX_THROWS]) const;
+    // How many of a player's balls `counts(game, layout, ball)` accepts.
+    template <class Counts>
+    u32 CountBalls(u32 player, Counts counts) const;
     static Layout Lay(const Game& g);
     static s32 FrameTotal(const Game& g, u32 frame, u32* firstThrow);
     u32 CountRuns(u32 player, u32 length) const;

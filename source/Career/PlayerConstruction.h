@@ -1,8 +1,11 @@
 // The created-bowler look of a player slot: the attributes the bowler model is
-// built from. Attribute values index the database's create-a-bowler lists of the
-// bowler's gender (shirts, shoes, glasses; hair, pants and facial hair by count).
+// built from, and the model built from them (body, hair, facial hair, hat,
+// glasses and the textures of shirt, shoes, hair and hat) with its animation.
+// Attribute values index the database's create-a-bowler lists of the bowler's
+// gender (shirts, shoes, glasses; hair, pants and facial hair by count).
 #pragma once
 
+#include "orblib47/source/HModel.h"
 #include "orblib47/source/OrbTypes.h"
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerTypes.h"
@@ -11,6 +14,20 @@ constexpr s32 CAC_FACE_TYPE_COUNT = 4;
 constexpr s32 CAC_BODY_TYPE_COUNT = 2;
 constexpr s32 CAC_FACIAL_HAIR_COLOURS = 8;  // each facial-hair style has a model per colour
 constexpr s32 SHIRT_TYPE_BOWLING = 0;
+
+// Bowler animations (symbol ids): standing, by gender, and a throw's approach and
+// delivery, each for either hand.
+constexpr u32 BOWLER_ANIM_IDLE_MALE = 0x800018b5;
+constexpr u32 BOWLER_ANIM_IDLE_FEMALE = 0x8000194b;
+constexpr u32 BOWLER_ANIM_APPROACH_RIGHT = 0x80001a00;
+constexpr u32 BOWLER_ANIM_APPROACH_LEFT = 0x80001a01;
+constexpr u32 BOWLER_ANIM_THROW_RIGHT = 0x80001a02;
+constexpr u32 BOWLER_ANIM_THROW_LEFT = 0x80001a03;
+
+// The bowler parts archive (bodies, heads, hair, hats, glasses, wrist guards,
+// balls, trophies and their textures): loaded once, shared by every bowler.
+bool PlayerPartsLoad();
+void PlayerPartsFree();
 
 class CPlayerConstruction {
 public:
@@ -32,7 +49,35 @@ public:
     // the look kept for the other gender becomes the female default.
     void SetDefaultCACAttributes();
 
+    // ---- the model: built from the attributes, needs the parts archive.
+    // Body of the gender and body type, then hair, facial hair, hat and glasses,
+    // then the textures.
+    void UpdateBodyTypeModel();
+    void UpdateHairModel();
+    void UpdateFacialHairModel();
+    void UpdateGlassesModel();
+    void UpdateHatModel();
+    void UpdateHairTexture();
+    void SwapShirtTexture();
+    void SwapShoesTexture();
+    void SwapHatTexture();
+    // Every texture again; waitFrames frames pass before the new ones show.
+    void UpdateModelTextures(s32 waitFrames);
+    void PlayAnim(u32 animId, f32 speed, u32 flags);
+    void AnimInit(f32 x, f32 y, f32 z);
+    void SetTranslation(f32 x, f32 y, f32 z);
+    // Degrees, added to the turn so far.
+    void SetRotationX(f32 degrees);
+    void SetRotationY(f32 degrees);
+    void SetRotationZ(f32 degrees);
+    s_hmodel* GetBodyTypeModel() const { return m_hBodyAnim; }
+    // Poses and draws the bowler with its parts (front-end screens and the lane).
+    void DrawFE();
+    void FreeAll();
+
     s_Character_Attributes m_CharacterAttributes;
+    s_hmodel* m_hBodyAnim = nullptr;
+    s_Matrix4 m_BodyTypeMatrix{};  // place and turn of the body; identity once built
 
 private:
     void SetLook(const s_DBAppearance& look);

@@ -85,3 +85,12 @@ enum ThrowType : s32 {
 
 // Physics-to-world transform of the player's lane (applied to inches x world scale).
 extern const s_Matrix4 PhysLaneTransform;
+
+// The fields of a ball's record that the physics takes.
+struct BallRecord {
+    f64 ball_mu;
+    f64 ball_rg;
+    u16 ball_absorb;
+    u16 ball_flare;
+    s32 ball_absorb_rate;
+};

@@ -15,6 +15,17 @@ constexpr s32 SCORE_EMPTY = -1;
 constexpr s32 SCORE_SPARE = 10;
 constexpr s32 SCORE_STRIKE = 11;
 
+// What a throw earns on screen.
+enum e_Kudos : s32 {
+    KUDOS_NONE,
+    KUDOS_STRIKE,
+    KUDOS_SPARE,
+    KUDOS_TURKEY,
+    KUDOS_SIXPACK,
+    KUDOS_SPLIT,
+    KUDOS_GUTTER,
+};
+
 class CScoreboard {
 public:
     // A new game for every player.

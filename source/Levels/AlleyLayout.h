@@ -1,0 +1,43 @@
+// The demo alley's archives and the names of what they hold: shared by the disc
+// builder that makes them and the game that loads them.
+#pragma once
+
+#include "orblib47/source/OrbTypes.h"
+
+// Archives in "DATA".
+constexpr const char* ALLEY_LEVEL_WAD = "ALLEY";        // scene, world, game data, pins, balls, pinsetter
+constexpr const char* ALLEY_NPC_WAD = "NPC";            // the computer bowlers and walkers
+constexpr const char* ALLEY_SFX_WAD = "GAMESFX";        // the lane's sound bank
+constexpr const char* ALLEY_GLOBAL_WAD = "GLOBAL";      // what every level shares (the bowler parts)
+constexpr const char* ALLEY_HUD_FONT_WAD = "IGFNT640";  // the in-game font
+
+// Models and data in ALLEY_LEVEL_WAD.
+constexpr const char* ALLEY_SCENE = "ALLEY";  // scene model, world and game data share it
+constexpr const char* ALLEY_SKY = "ALLEYSKY";
+constexpr const char* ALLEY_PIN_MODEL = "PIN";
+constexpr const char* ALLEY_BALL_MODEL = "BALL";
+constexpr const char* ALLEY_PINSETTER_MODEL = "PINSETTR";
+constexpr const char* ALLEY_SWEEPER_MODEL = "SWEEPER";
+
+// Game-data instances of the alley.
+constexpr const char* ALLEY_BOWLER_SPOT = "BOWLER_SPOT";    // where the bowler waits, facing the pins
+constexpr const char* ALLEY_CAMERA_START = "CAMERA_START";  // the intro's first camera position
+constexpr const char* ALLEY_LAMP_PREFIX = "LAMP_";          // scene lights: LAMP_RRGGBB, radius = reach
+constexpr const char* ALLEY_WALKER_PATH = "WALKWAY";        // the path walkers follow behind the lanes
+
+// The lane-pair layout in the physics' lane units (1 unit = 4 inches, see
+// source/Physics/PhysicsTypes.h): the player's lane is the one at offset 0, the
+// computer lanes lie at ALLEY_NPC_LANE_OFFSET[i].
+constexpr s32 ALLEY_NPC_LANES = 3;
+extern const f32 ALLEY_NPC_LANE_OFFSET[ALLEY_NPC_LANES];
+
+// Sounds of the GAMESFX bank, by id.
+enum e_AlleySound : s32 {
+    ALLEY_SFX_BALL_ROLL,  // looped while the ball rolls
+    ALLEY_SFX_PIN_HIT,    // pins struck; louder for more pins
+    ALLEY_SFX_GUTTER,
+    ALLEY_SFX_PINSETTER,
+    ALLEY_SFX_SWEEP,
+    ALLEY_SFX_STRIKE_CHEER,
+    ALLEY_SFX_COUNT
+};

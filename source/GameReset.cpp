@@ -16,6 +16,7 @@
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Physics/PinTables.h"
+#include "source/Players/Player.h"
 #include "source/TextureProject.h"
 
 namespace {
@@ -37,6 +38,10 @@ const ResetStep ColdResetSteps[] = {
     [] { InitLookupTables(); },
     [] { Rebuild(PlayerLane, LaneKind::Player); },
     [] { Rebuild(Physics); },
+    [] {
+        for (CPlayer& player : g_Players)
+            Rebuild(player);
+    },
     [] { Rebuild(g_AlleyNPCManager); },
     [] { g_NPCPhysicsBowlerIndex = 0; },
     [] { g_LevelIsPlaying = 0; },

@@ -8,6 +8,9 @@
 #include "source/Physics/PhysicsTypes.h"
 
 constexpr s32 MAX_PLAYERS = 4;
+// The bowler model's bones that hold the ball, by hand.
+constexpr u32 BOWLER_BONE_HAND_LEFT = 8;
+constexpr u32 BOWLER_BONE_HAND_RIGHT = 12;
 
 // One shot. Positions run across the lane from 0 (the left edge, as the bowler
 // faces the pins) to 1 (the right edge).
@@ -31,7 +34,8 @@ public:
     void equipBowler(const s_DBItem* ball1, const s_DBItem* ball2);
     // The house ball (item 0) in both slots; in a career also bought and worn.
     void equipBowlerDefault();
-    // The ball in the bowler's hand, for previews.
+    // The ball in the bowler's hand (the model's hand of its look), for previews;
+    // without a model, held at the side of the body's place.
     void getPlayerBallTransform(s_Matrix4* out) const;
 
     // A computer bowler's next shot at the standing pins (m_Shot); always a valid
@@ -60,6 +64,10 @@ public:
 extern CPlayer g_Players[MAX_PLAYERS];
 
 // The released ball of a shot: position at the foul line, horizontal velocity in
-// units per second from the power and the player's arm, spin from the shot's spin
-// and the player's hook control, the ball's weight as its mass.
+// units per second from the power and the player's arm, towards the aim at the
+// arrows, spin from the shot's spin and the player's hook control, the ball's
+// weight (by the bowler's gender) as its mass. The aim strays by the shot's
+// inaccuracy: one draw of the game's random generator for every ball.
 BallData_t BuildReleasedBall(const ShotParameters& shot, const CPlayer& player);
+// The same ball exactly as aimed, without a random draw: for the aim preview.
+BallData_t BuildAimedBall(const ShotParameters& shot, const CPlayer& player);

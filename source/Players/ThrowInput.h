@@ -12,10 +12,12 @@ enum e_ThrowPhase : s32 {
 
 class CThrowInput {
 public:
-    // A new throw on the remote of `channel`, aim starting from the shot given.
+    // A new throw on the remote of `channel` (0..3); the start's aim stands until
+    // the remote reports a tilt.
     void Begin(s32 channel, const ShotParameters& start);
-    // One frame of input; fills the shot's aim, power, spin and accuracy (from the
-    // player's statistics). Every swing ends: a throw button held too long releases.
+    // One frame of input, after the pads were read; fills the shot's aim, power,
+    // spin and accuracy (from the player's statistics). Every swing ends: a throw
+    // button held too long releases, and a press without a swing bowls slowly.
     e_ThrowPhase Update(const CPlayer& player, ShotParameters* shot);
 
     // Meter fills for the HUD: 0..1 and -1..1.
@@ -24,9 +26,14 @@ public:
     e_ThrowPhase Phase() const { return m_phase; }
 
 private:
+    void Aim(ShotParameters* shot);
+    void Swing();
+
     s32 m_channel = 0;
     e_ThrowPhase m_phase = THROW_AIMING;
+    f32 m_aimX = 0.5f;
     f32 m_power = 0.0f;
     f32 m_spin = 0.0f;
-    s32 m_swingFrames = 0;
+    f32 m_swingTime = 0.0f;  // seconds the throw button has been held
+    f32 m_restAcc[3] = {};   // the remote's acceleration when the swing began
 };

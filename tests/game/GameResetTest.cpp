@@ -12,6 +12,7 @@
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Physics/PinTables.h"
 #include "source/Physics/ThrowRunner.h"
+#include "source/Players/Player.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -58,6 +59,10 @@ protected:
         for (s32 slice = 0; slice < 3000 && PhysicsIdleProcess(1); ++slice) {
         }
         ASSERT_NE(g_NPCPhysicsBowlerIndex, 0);
+
+        g_Players[2].SetName("Ann");
+        g_Players[2].setStats(90, 90, 90, 90, 1);
+        g_Players[2].calculateShot(0x0200, 1);
 
         ContactOffset[10] = 99.0;
         NormTable2[20] = 0.0;
@@ -141,6 +146,9 @@ TEST_F(GameResetTest, EveryGlobalComesBackAsAFreshProcessHasIt) {
         EXPECT_EQ(bowler.lane.BallMu, expected.lane.BallMu) << i;
         EXPECT_EQ(std::memcmp(bowler.m_Oil, expected.m_Oil, sizeof(expected.m_Oil)), 0) << i;
     }
+    EXPECT_STREQ(g_Players[2].GetName(), "");
+    EXPECT_EQ(g_Players[2].m_Hand, 0);
+    EXPECT_EQ(g_Players[2].m_Shot.AimX, ShotParameters{}.AimX);
     EXPECT_EQ(g_LevelIsPlaying, 0);
     EXPECT_EQ(g_NPCPhysicsBowlerIndex, 0);
     EXPECT_EQ(SystemTextWad, nullptr);

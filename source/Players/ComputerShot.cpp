@@ -1,0 +1,90 @@
+// A computer bowler's shot: the pocket on a full rack, the middle of the leave on
+// a spare, bowled as its statistics allow.
+#include <algorithm>
+#include <cmath>
+
+#include "orblib47/source/OrbRandom.h"
+#include "source/Players/Player.h"
+#include "source/Players/PlayersInternal.h"
+
+namespace {
+
+// The column of each pin in the rack, in half pin spacings from the head pin,
+// right positive as the bowler sees it.
+constexpr s32 kPinColumn[NUM_PINS] = {0, -1, 1, -2, 0, 2, -3, -1, 1, 3};
+constexpr s32 kPinRow[NUM_PINS] = {0, 1, 1, 2, 2, 2, 3, 3, 3, 3};
+constexpr f32 kPinRowSpacing = 2.598075f;
+// The pocket lies halfway between the head pin and the pin behind it on the side
+// the ball hooks from.
+constexpr f32 kPocketOffset = 0.5f * kPinColumnWidth;
+// How hard a computer bowler throws: between these shares of its fastest ball.
+constexpr f32 kLeastPower = 0.6f;
+constexpr f32 kMostPower = 0.9f;
+// A computer bowler's strike ball has this much of the spin its hook control allows;
+// spares are bowled straight.
+constexpr f32 kStrikeSpin = 0.6f;
+// A careless bowler's power may be off by this much.
+constexpr f32 kWorstPowerError = 0.1f;
+
+f32 Stat(u8 stat) {
+    return f32(std::min<u8>(stat, 100)) / 100.0f;
+}
+
+struct LaneSpot {
+    f32 x, z;
+};
+
+// The middle of the standing pins.
+LaneSpot LeaveCentre(PinMask standing) {
+    LaneSpot sum{0.0f, 0.0f};
+    s32 count = 0;
+    for (s32 pin = 0; pin < NUM_PINS; ++pin) {
+        if ((standing & PinBit(pin)) != 0) {
+            sum.x += kHeadPinX + kPinColumnWidth * f32(kPinColumn[pin]);
+            sum.z += kHeadPinZ + kPinRowSpacing * f32(kPinRow[pin]);
+            ++count;
+        }
+    }
+    return {sum.x / f32(count), sum.z / f32(count)};
+}
+
+// How far its hook carries a ball sideways by the time it reaches the pins, as a
+// computer bowler's ball rolls (slick oil for the first 35 feet): a rule of thumb
+// measured on the lane, growing with the spin and the ball's friction and falling
+// with the cube of the speed.
+constexpr f32 kHookOnOil = 0.64f;
+constexpr f32 kHookPerFriction = 3.7f;
+constexpr f32 kHookSpeed = 85.0f;
+
+f32 HookDrift(const BallData_t& ball, const BallRecord& record) {
+    const f32 slower = kHookSpeed / std::hypot(ball.velocity.x, ball.velocity.z);
+    return -ball.VSpin.x * (kHookOnOil + kHookPerFriction * f32(record.ball_mu)) * slower * slower * slower;
+}
+
+}  // namespace
+
+// The pins decide the shot, whichever ball of the rack it is. A full rack is
+// bowled straight down the board that the hook carries into the pocket; a spare
+// straight and from across the lane, so that a corner pin is met at an angle.
+void CPlayer::calculateShot(PinMask standing, s32) {
+    standing &= PIN_MASK_ALL;
+    const bool fullRack = standing == PIN_MASK_ALL || standing == 0;
+    const bool leftHanded = m_Hand != 0;
+    const LaneSpot target =
+        fullRack ? LaneSpot{kHeadPinX + (leftHanded ? -kPocketOffset : kPocketOffset), kHeadPinZ}
+                 : LeaveCentre(standing);
+
+    const f32 accuracy = Stat(m_Accuracy);
+    const f32 powerError = f32(OrbRand() % 2001 - 1000) / 1000.0f * (1.0f - accuracy) * kWorstPowerError;
+    m_Shot.Power =
+        std::clamp(kLeastPower + (kMostPower - kLeastPower) * Stat(m_ArmStrength) + powerError, 0.0f, 1.0f);
+    m_Shot.Accuracy = accuracy;
+    // A right-hander hooks left.
+    m_Shot.Spin = fullRack ? (leftHanded ? kStrikeSpin : -kStrikeSpin) : 0.0f;
+
+    const f32 aimAt = target.x - HookDrift(BuildAimedBall(m_Shot, *this), GetShotBallRecord());
+    const f32 edge = PHYS_BALL_RADIUS + PHYS_BOARD_WIDTH;
+    const f32 release = std::clamp(fullRack ? aimAt : kLaneWidth - aimAt, edge, kLaneWidth - edge);
+    m_Shot.ReleaseX = release / kLaneWidth;
+    m_Shot.AimX = std::clamp((release + (aimAt - release) * kArrowsZ / target.z) / kLaneWidth, 0.0f, 1.0f);
+}

@@ -1,0 +1,62 @@
+// A shot turned into the ball the physics rolls.
+#include <algorithm>
+#include <cmath>
+
+#include "orblib47/source/OrbRandom.h"
+#include "source/Players/Player.h"
+#include "source/Players/PlayersInternal.h"
+
+namespace {
+
+// Speeds in units per second: 75 is a 17 mph ball; the strongest arm reaches 95.
+constexpr f32 kSlowestSpeed = 75.0f;
+constexpr f32 kWeakestArmTopSpeed = 85.0f;
+constexpr f32 kStrongestArmTopSpeed = 95.0f;
+// The sideways speed of the ball's surface at full spin, as the computer lanes use.
+constexpr f32 kFullSpin = 0.25f;
+// How far an aim with no accuracy at all may stray at the arrows (two inches).
+constexpr f32 kWorstAimError = 0.5f;
+// Ball weights: 16 lb for men, 10 lb for women.
+constexpr u8 kMensBall = 16;
+constexpr u8 kWomensBall = 10;
+
+f32 Unit(f32 v) {
+    return std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) : 0.0f;
+}
+
+f32 Stat(u8 stat) {
+    return f32(std::min<u8>(stat, 100)) / 100.0f;
+}
+
+}  // namespace
+
+BallData_t BuildAimedBall(const ShotParameters& shot, const CPlayer& player) {
+    BallData_t ball{};
+    const f32 release =
+        std::clamp(LaneX(Unit(shot.ReleaseX)), PHYS_BALL_RADIUS, kLaneWidth - PHYS_BALL_RADIUS);
+    ball.position = {release, 0.0f, 0.0f, 0.0f};
+
+    const f32 topSpeed =
+        kWeakestArmTopSpeed + (kStrongestArmTopSpeed - kWeakestArmTopSpeed) * Stat(player.m_ArmStrength);
+    const f32 speed = kSlowestSpeed + (topSpeed - kSlowestSpeed) * Unit(shot.Power);
+    const f32 across = LaneX(Unit(shot.AimX)) - release;
+    const f32 length = std::sqrt(across * across + kArrowsZ * kArrowsZ);
+    ball.velocity = {speed * across / length, 0.0f, speed * kArrowsZ / length, 0.0f};
+
+    // A ball hooks against its surface's sideways speed: hooking left needs a
+    // positive one. Hook control gives the bowler between half and all of it.
+    const f32 spin = std::isfinite(shot.Spin) ? std::clamp(shot.Spin, -1.0f, 1.0f) : 0.0f;
+    ball.VSpin.x = -spin * kFullSpin * (0.5f + 0.5f * Stat(player.m_HookControl));
+
+    ball.mass = player.m_PlayerConstruction.m_CharacterAttributes.gender == 0 ? kMensBall : kWomensBall;
+    return ball;
+}
+
+BallData_t BuildReleasedBall(const ShotParameters& shot, const CPlayer& player) {
+    // One draw for every ball, however accurate, so the random sequence does not
+    // depend on the bowler.
+    const f32 draw = f32(OrbRand() % 2001 - 1000) / 1000.0f;
+    ShotParameters scattered = shot;
+    scattered.AimX = Unit(shot.AimX) + draw * (1.0f - Unit(shot.Accuracy)) * kWorstAimError / kLaneWidth;
+    return BuildAimedBall(scattered, player);
+}

@@ -18,6 +18,23 @@ constexpr const char* ALLEY_PIN_MODEL = "PIN";
 constexpr const char* ALLEY_BALL_MODEL = "BALL";
 constexpr const char* ALLEY_PINSETTER_MODEL = "PINSETTR";
 constexpr const char* ALLEY_SWEEPER_MODEL = "SWEEPER";
+// In ALLEY_NPC_WAD: the computer bowlers' ball, coloured apart from the player's.
+constexpr const char* ALLEY_NPC_BALL_MODEL = "NPCBALL";
+
+// Where the models' origins lie. All are in world units with +y up, and drawn
+// upright with no turn (pins and balls through the film's poses):
+// - PIN: the pin's centre of mass, its base ALLEY_PIN_BASE_HEIGHT physics units below;
+// - BALL, NPCBALL: the ball's centre;
+// - SWEEPER: on the lane surface at the lane's middle (ALLEY_LANE_MIDDLE_X) under
+//   the bar;
+// - PINSETTR: the deck's underside above the rack's middle (ALLEY_LANE_MIDDLE_X,
+//   ALLEY_RACK_MIDDLE_Z); it rests ALLEY_SETTER_REST_HEIGHT above the lane and
+//   comes down to ALLEY_SETTER_LOW_HEIGHT, the tops of standing pins.
+constexpr f32 ALLEY_PIN_BASE_HEIGHT = 1.5f;
+constexpr f32 ALLEY_LANE_MIDDLE_X = 5.25f;
+constexpr f32 ALLEY_RACK_MIDDLE_Z = 183.8971f;
+constexpr f32 ALLEY_SETTER_REST_HEIGHT = 17.0f;
+constexpr f32 ALLEY_SETTER_LOW_HEIGHT = 3.75f;
 
 // Game-data instances of the alley.
 constexpr const char* ALLEY_BOWLER_SPOT = "BOWLER_SPOT";    // where the bowler waits, facing the pins
@@ -26,12 +43,14 @@ constexpr const char* ALLEY_LAMP_PREFIX = "LAMP_";          // scene lights: LAM
 constexpr const char* ALLEY_WALKER_PATH = "WALKWAY";        // the path walkers follow behind the lanes
 
 // The lane-pair layout in the physics' lane units (1 unit = 4 inches, see
-// source/Physics/PhysicsTypes.h): the player's lane is the one at offset 0, the
+// source/Physics/PhysicsTypes.h): the player's pair is the left lane at offset 0
+// and the right one at ALLEY_RIGHT_LANE_OFFSET (the alley's lane pitch); the
 // computer lanes lie at ALLEY_NPC_LANE_OFFSET[i].
+constexpr f32 ALLEY_RIGHT_LANE_OFFSET = 17.91f;
 constexpr s32 ALLEY_NPC_LANES = 3;
 extern const f32 ALLEY_NPC_LANE_OFFSET[ALLEY_NPC_LANES];
 
-// Sounds of the GAMESFX bank, by id.
+// Sounds of the bank ALLEY_SFX_WAD, by their index in it.
 enum e_AlleySound : s32 {
     ALLEY_SFX_BALL_ROLL,  // looped while the ball rolls
     ALLEY_SFX_PIN_HIT,    // pins struck; louder for more pins
@@ -41,3 +60,9 @@ enum e_AlleySound : s32 {
     ALLEY_SFX_STRIKE_CHEER,
     ALLEY_SFX_COUNT
 };
+
+// The bank's data-file id; a sound's id is the bank's id << 16 | its index.
+constexpr s32 ALLEY_SFX_BANK_ID = 201;
+constexpr s32 AlleySoundId(e_AlleySound sound) {
+    return ALLEY_SFX_BANK_ID << 16 | sound;
+}

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "source/Levels/AlleyLayout.h"
 #include "tools/discbuild/GamWriter.h"
 #include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/TimWriter.h"
@@ -10,6 +11,7 @@
 #include "tools/discbuild/VhmWriter.h"
 #include "tools/discbuild/WadWriter.h"
 #include "tools/discbuild/WrlWriter.h"
+#include "tools/modelgen/Alley.h"
 #include "tools/modelgen/Figure.h"
 #include "tools/modelgen/Level.h"
 
@@ -58,11 +60,36 @@ void WriteLevel(const fs::path& archive) {
     Write(wad, archive);
 }
 
+void WriteAlley(const fs::path& dataDir) {
+    const Alley alley = MakeAlley();
+    discbuild::WadWriter wad;
+    for (const AlleyTexture& texture : alley.textures)
+        wad.Add(Texture(texture.name.c_str(), texture.image));
+    wad.Add(Model(ALLEY_SCENE, alley.scene));
+    wad.Add(Model(ALLEY_SKY, alley.sky));
+    wad.Add(Model(ALLEY_PIN_MODEL, alley.pin));
+    wad.Add(Model(ALLEY_BALL_MODEL, alley.ball));
+    wad.Add(Model(ALLEY_PINSETTER_MODEL, alley.pinsetter));
+    wad.Add(Model(ALLEY_SWEEPER_MODEL, alley.sweeper));
+    wad.Add(Model(kAlleyBallReturnName, alley.ballReturn));
+    wad.Add({kAlleyBallReturnGroupName, "GRP", discbuild::GrpPayload(alley.ballReturnGroup), 0, 0,
+             kAlleyBallReturnGroupId});
+    wad.Add({ALLEY_SCENE, "WRL", discbuild::WrlPayload(alley.world), discbuild::kWadCompressed});
+    wad.Add({ALLEY_SCENE, "GAM", discbuild::GamPayload(alley.gameData), discbuild::kWadCompressed});
+    Write(wad, dataDir / (std::string(ALLEY_LEVEL_WAD) + ".WAD"));
+
+    discbuild::WadWriter npc;
+    npc.Add(Texture(alley.npcBallTexture.name.c_str(), alley.npcBallTexture.image));
+    npc.Add(Model(ALLEY_NPC_BALL_MODEL, alley.npcBall));
+    Write(npc, dataDir / (std::string(ALLEY_NPC_WAD) + ".WAD"));
+}
+
 }  // namespace
 
 void BuildDiscModels(const std::string& discDir) {
     WriteFigure(fs::path(discDir) / "DATA" / "FIGURE.WAD");
     WriteLevel(fs::path(discDir) / "DATA" / "LEVEL.WAD");
+    WriteAlley(fs::path(discDir) / "DATA");
 }
 
 }  // namespace modelgen

@@ -5,9 +5,12 @@
 
 namespace modelgen {
 
-// Writes DATA/FIGURE.WAD: the test figure "FIGURE" with its texture and walk; and
-// DATA/LEVEL.WAD: the test level's textures, scene, sky dome and world. Each chunk
-// comes before the one that names it. Errors throw.
+// Writes DATA/FIGURE.WAD: the test figure "FIGURE" with its texture and walk;
+// DATA/LEVEL.WAD: the test level's textures, scene, sky dome and world;
+// DATA/ALLEY.WAD: the demo alley's textures, scene, sky, pin, ball, pinsetter,
+// sweeper, ball return and its group, world and game data; and DATA/NPC.WAD: the
+// computer bowlers' ball. Each chunk comes before the one that names it. Errors
+// throw.
 void BuildDiscModels(const std::string& discDir);
 
 }  // namespace modelgen

@@ -1,14 +1,15 @@
 #include "tools/modelgen/Level.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
 
 #include "orblib47/source/Collision.h"
+#include "orblib47/source/Instance.h"
 #include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/World.h"
 #include "tools/modelgen/CollisionMesh.h"
+#include "tools/modelgen/SkyDome.h"
 #include "tools/modelgen/SphereTree.h"
 
 namespace modelgen {
@@ -36,32 +37,8 @@ const Slab kRoom[] = {
 // clang-format on
 
 // Instance and placeholder kinds and flags, as the level's game data stores them.
-constexpr u32 kSceneLightInstance = 5;
-constexpr u32 kInstanceForceCreate = 0x20000000u;
 constexpr u32 kCameraInitPlaceholder = 1;
 constexpr u32 kPlayerInitPlaceholder = 2;
-
-constexpr f32 kSkyRadius = 40.0f;
-constexpr u32 kZenith = 0x2050A0FFu, kHorizon = 0xB0C8E0FFu, kBelow = 0x8090A0FFu;
-
-u32 Mix(u32 a, u32 b, f32 t) {
-    u32 out = 0;
-    for (u32 shift = 0; shift < 32; shift += 8) {
-        const f32 x = f32((a >> shift) & 0xFF), y = f32((b >> shift) & 0xFF);
-        out |= u32(x + (y - x) * t + 0.5f) << shift;
-    }
-    return out;
-}
-
-void SetMeshOctree(discbuild::VhmModel* model) {
-    std::vector<ItemSphere> spheres;
-    for (size_t m = 0; m < model->meshes.size(); ++m) {
-        const discbuild::VhmMesh& mesh = model->meshes[m];
-        spheres.push_back(
-            {{mesh.centerOffset.x, mesh.centerOffset.y, mesh.centerOffset.z, 0}, mesh.radius, u16(m)});
-    }
-    model->octTree = SphereTree(std::move(spheres));
-}
 
 GeneratedModel Scene() {
     std::vector<Part> parts;
@@ -74,22 +51,6 @@ GeneratedModel Scene() {
         AddCollisionFaces(&scene.vhm, Box(slab.min, slab.max, {1, 1, 1}, 0), kSolid);
     SetCollisionOctree(&scene.vhm);
     return scene;
-}
-
-// Seen from inside: the winding and the normals turned round.
-GeneratedModel Sky() {
-    Mesh mesh = Sphere(kSkyRadius, 12, 24, 0);
-    for (size_t k = 0; k + 2 < mesh.triangles.size(); k += 3)
-        std::swap(mesh.triangles[k + 1], mesh.triangles[k + 2]);
-    for (Vertex& v : mesh.vertices) {
-        v.normal = {-v.normal.x, -v.normal.y, -v.normal.z, 0};
-        const f32 height = v.pos.y / kSkyRadius;
-        v.color =
-            height >= 0 ? Mix(kHorizon, kZenith, height) : Mix(kHorizon, kBelow, std::min(1.0f, -4 * height));
-    }
-    s_ORB_MATERIAL material = PlainMaterial(0xFFFFFFFFu);
-    material.drawModes.lighting = 0;
-    return StaticModel({{std::move(mesh), material}});
 }
 
 GeneratedModel Crate() {
@@ -128,20 +89,10 @@ discbuild::WrlWorld World() {
     return world;
 }
 
-// Lamps are created at once, wherever the camera looks: they light what is in view.
-discbuild::GamInstance Lamp(f32 x, f32 y, f32 z, const char* rrggbb, f32 reach) {
-    discbuild::GamInstance lamp;
-    lamp.pos = {x, y, z};
-    lamp.type = kSceneLightInstance;
-    lamp.name = std::string(kLevelLampPrefix) + rrggbb;
-    lamp.radius = reach;
-    lamp.flags = kInstanceForceCreate;
-    return lamp;
-}
-
 discbuild::GamLevel GameData() {
     discbuild::GamLevel data;
-    data.instances = {Lamp(-3.5f, 3.0f, -2.0f, "FFD8A8", 14.0f), Lamp(3.5f, 2.5f, 2.5f, "A8C8FF", 12.0f)};
+    data.instances = {LevelLamp(-3.5f, 3.0f, -2.0f, "FFD8A8", 14.0f),
+                      LevelLamp(3.5f, 2.5f, 2.5f, "A8C8FF", 12.0f)};
     discbuild::GamPlaceholder player;
     player.name = kLevelPlayerStartName;
     player.pos = {0.0f, kLevelFloorY, 0.5f};
@@ -192,10 +143,21 @@ discbuild::RgbaImage Planks() {
 
 }  // namespace
 
+// Created at once, wherever the camera looks: they light what is in view.
+discbuild::GamInstance LevelLamp(f32 x, f32 y, f32 z, const char* rrggbb, f32 reach) {
+    discbuild::GamInstance lamp;
+    lamp.pos = {x, y, z};
+    lamp.type = INSTANCE_TYPE_INSTANCE_SCENE_LIGHT;
+    lamp.name = std::string(kLevelLampPrefix) + rrggbb;
+    lamp.radius = reach;
+    lamp.flags = u_INSTANCE_FLAGS::Force_Create;
+    return lamp;
+}
+
 Level MakeLevel() {
     Level level;
     level.scene = Scene();
-    level.sky = Sky();
+    level.sky = SkyDome(40.0f, 0x2050A0FFu, 0xB0C8E0FFu, 0x8090A0FFu);
     level.crate = Crate();
     discbuild::GrpModelDef def;
     def.name = kLevelCrateName;

@@ -49,4 +49,7 @@ struct Level {
 
 Level MakeLevel();
 
+// A scene-light instance kLevelLampPrefix + rrggbb at (x, y, z) reaching `reach`.
+discbuild::GamInstance LevelLamp(f32 x, f32 y, f32 z, const char* rrggbb, f32 reach);
+
 }  // namespace modelgen

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tools/modelgen/Quantise.h"
+#include "tools/modelgen/SphereTree.h"
 #include "tools/modelgen/Strips.h"
 
 namespace modelgen {
@@ -200,6 +201,16 @@ GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences
     indices.insert(indices.end(), lone.begin(), lone.end());
     AddMesh(&vhm, std::move(record), indices);
     return model;
+}
+
+void SetMeshOctree(discbuild::VhmModel* model) {
+    std::vector<ItemSphere> spheres;
+    for (size_t m = 0; m < model->meshes.size(); ++m) {
+        const discbuild::VhmMesh& mesh = model->meshes[m];
+        spheres.push_back(
+            {{mesh.centerOffset.x, mesh.centerOffset.y, mesh.centerOffset.z, 0}, mesh.radius, u16(m)});
+    }
+    model->octTree = SphereTree(std::move(spheres));
 }
 
 }  // namespace modelgen

@@ -35,4 +35,8 @@ GeneratedModel StaticModel(const std::vector<Part>& parts);
 GeneratedModel SkinnedModel(Mesh mesh, const std::vector<Influences>& influences,
                             const s_ORB_MATERIAL& material, std::vector<s_hmatrix_bone_def> bones);
 
+// The octree over the model's meshes (their bounding spheres) that the scene draws
+// through.
+void SetMeshOctree(discbuild::VhmModel* model);
+
 }  // namespace modelgen

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "source/Levels/AlleyLayout.h"
 #include "tools/discbuild/AsfWriter.h"
 #include "tools/discbuild/SfxWriter.h"
 #include "tools/discbuild/WadWriter.h"
@@ -15,18 +16,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteBank(const fs::path& archive) {
-    std::vector<discbuild::SfxSound> sounds = {
+void WriteBank(const fs::path& archive, const char* name, u32 id,
+               const std::vector<discbuild::SfxSound>& sounds) {
+    discbuild::WadWriter wad;
+    wad.Add({name, "SFX", discbuild::SfxPayload(sounds), 0, 0, id});
+    fs::create_directories(archive.parent_path());
+    if (!wad.Write(archive.string()))
+        throw std::runtime_error("cannot write " + archive.string());
+}
+
+std::vector<discbuild::SfxSound> MenuSounds() {
+    return {
         {"BALLROLL", SynthBallRoll(), kSoundRate, 0u},
         {"PINCRASH", SynthPinCrash(), kSoundRate, std::nullopt},
         {"GUTTER", SynthGutter(), kSoundRate, std::nullopt},
         {"CLICK", SynthClick(), kSoundRate, std::nullopt},
     };
-    discbuild::WadWriter wad;
-    wad.Add({"SOUNDS", "SFX", discbuild::SfxPayload(sounds), 0, 0, kSoundBankId});
-    fs::create_directories(archive.parent_path());
-    if (!wad.Write(archive.string()))
-        throw std::runtime_error("cannot write " + archive.string());
+}
+
+// In the order of e_AlleySound, which the sounds' ids count.
+std::vector<discbuild::SfxSound> LaneSounds() {
+    std::vector<discbuild::SfxSound> sounds(ALLEY_SFX_COUNT);
+    sounds[ALLEY_SFX_BALL_ROLL] = {"BALLROLL", SynthBallRoll(), kSoundRate, 0u};
+    sounds[ALLEY_SFX_PIN_HIT] = {"PINHIT", SynthPinCrash(), kSoundRate, std::nullopt};
+    sounds[ALLEY_SFX_GUTTER] = {"GUTTER", SynthGutter(), kSoundRate, std::nullopt};
+    sounds[ALLEY_SFX_PINSETTER] = {"PINSETTR", SynthPinsetter(), kSoundRate, std::nullopt};
+    sounds[ALLEY_SFX_SWEEP] = {"SWEEP", SynthSweep(), kSoundRate, std::nullopt};
+    sounds[ALLEY_SFX_STRIKE_CHEER] = {"CHEER", SynthStrikeCheer(), kSoundRate, std::nullopt};
+    return sounds;
 }
 
 void WriteMusic(const fs::path& pack) {
@@ -43,7 +60,9 @@ void WriteMusic(const fs::path& pack) {
 }  // namespace
 
 void BuildDiscSounds(const std::string& discDir) {
-    WriteBank(fs::path(discDir) / "DATA" / "MENUSND.WAD");
+    WriteBank(fs::path(discDir) / "DATA" / "MENUSND.WAD", "SOUNDS", kSoundBankId, MenuSounds());
+    WriteBank(fs::path(discDir) / "DATA" / (std::string(ALLEY_SFX_WAD) + ".WAD"), ALLEY_SFX_WAD,
+              ALLEY_SFX_BANK_ID, LaneSounds());
     WriteMusic(fs::path(discDir) / "STREAM" / "MUSIC.ASF");
 }
 

@@ -127,6 +127,62 @@ std::vector<s16> SynthClick() {
     return ToSamples(out);
 }
 
+std::vector<s16> SynthPinsetter() {
+    std::vector<double> out(Samples(1.6));
+    Noise noise(0x5E77u);
+    double low = 0.0;
+    for (u32 i = 0; i < out.size(); ++i) {
+        const double t = double(i) / kSoundRate;
+        const double envelope = std::min(1.0, t * 8.0) * std::min(1.0, (1.6 - t) * 6.0);
+        const double hum = 0.25 * std::sin(2.0 * kPi * 55.0 * t) + 0.12 * std::sin(2.0 * kPi * 110.0 * t);
+        out[i] = envelope * (hum + 0.5 * LowPass(&low, noise.Next(), 400.0));
+    }
+    // The deck's clunks as it comes down and goes back up.
+    for (double at : {0.15, 0.7, 1.3}) {
+        AddPartial(&out, Samples(at), 0.35, 140.0, 0.05);
+        AddPartial(&out, Samples(at), 0.15, 430.0, 0.02);
+    }
+    return ToSamples(out);
+}
+
+std::vector<s16> SynthSweep() {
+    std::vector<double> out(Samples(0.9));
+    Noise noise(0x5EEBu);
+    double low = 0.0, lower = 0.0;
+    for (u32 i = 0; i < out.size(); ++i) {
+        const double t = double(i) / kSoundRate;
+        const double swell = std::sin(kPi * t / 0.9);
+        const double band = LowPass(&low, noise.Next(), 900.0) - LowPass(&lower, noise.Next(), 150.0);
+        out[i] = 1.2 * swell * swell * band;
+    }
+    AddPartial(&out, Samples(0.75), 0.3, 120.0, 0.06);  // the bar stops
+    return ToSamples(out);
+}
+
+std::vector<s16> SynthStrikeCheer() {
+    std::vector<double> out(Samples(2.5));
+    Noise noise(0xC4EEu);
+    // Voices: noise through a few moving resonances, swelling and fading.
+    double states[3] = {};
+    const double formants[3] = {500.0, 900.0, 1500.0};
+    for (u32 i = 0; i < out.size(); ++i) {
+        const double t = double(i) / kSoundRate;
+        const double envelope = std::min(1.0, t * 4.0) * std::exp(-std::max(0.0, t - 0.8) * 1.8);
+        double v = 0.0;
+        for (int f = 0; f < 3; ++f)
+            v += LowPass(&states[f], noise.Next(),
+                         formants[f] * (1.0 + 0.1 * std::sin(2.0 * kPi * (3 + f) * t)));
+        out[i] = 1.6 * envelope * v;
+    }
+    // Hand claps scattered through it.
+    for (int clap = 0; clap < 24; ++clap) {
+        const u32 at = Samples(0.2 + 1.8 * (noise.Next() + 1.0) / 2.0);
+        for (u32 k = 0; k < Samples(0.012) && at + k < out.size(); ++k)
+            out[at + k] += 0.25 * noise.Next() * (1.0 - k / double(Samples(0.012)));
+    }
+    return ToSamples(out);
+}
+
 StereoPcm SynthMenuMusic() {
     // Eight bars of four beats at 120 beats a minute: sixteen seconds, the four
     // chords twice, the melody an octave higher the second time.

@@ -23,6 +23,12 @@ std::vector<s16> SynthBallRoll();
 std::vector<s16> SynthPinCrash();
 // A ball dropping into the gutter: a hollow thud that rolls away.
 std::vector<s16> SynthGutter();
+// The pinsetter: a motor's hum with the deck's clunks.
+std::vector<s16> SynthPinsetter();
+// The sweeper bar: a rising and falling rush that ends on a knock.
+std::vector<s16> SynthSweep();
+// A crowd cheering a strike, with hand claps.
+std::vector<s16> SynthStrikeCheer();
 // A menu click: a short bright blip.
 std::vector<s16> SynthClick();
 

@@ -35,6 +35,9 @@ void Rebuild(T& object, Args... args) {
 using ResetStep = void (*)();
 
 const ResetStep ColdResetSteps[] = {
+    // The database lived in the engine's heap, which the warm reset before these
+    // steps has remade: nothing below may read the old tables.
+    [] { BowlingDbForget(); },
     [] { InitLookupTables(); },
     [] { Rebuild(PlayerLane, LaneKind::Player); },
     [] { Rebuild(Physics); },

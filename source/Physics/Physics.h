@@ -6,6 +6,8 @@
 
 // PhysicsWorld.cpp: the world, racking and the throw's run.
 void SetupPins(LaneContext& lane, PinMask pins, s32 randomTurn);
+// Where pin 0..9 stands in a rack without jitter.
+s_Vector3 PinRackSpot(s32 pin);
 s32 StartPhysics(LaneContext& lane, const BallData_t* ball, f64 mu, f64 rg, u16 absorb, u16 flare, s32 rate,
                  OilGrid oil, ThrowType type);
 // A computer lane's start: the constructed ball parameters, frame 1 written, no

@@ -94,6 +94,12 @@ void KeepTurn(s_Vector3& right) {
         NormalizeVector(&right);
 }
 
+// A pin's place in the rack, moved by a jitter.
+s_Vector3 RackSpotMoved(s32 i, f64 jx, f64 jz) {
+    return {f32(5.25 + 1.5 * kRack[i].column + jx), kPinRestY,
+            f32(180.0 + f64(kPinRowSpacing) * kRack[i].row + jz), 0.0f};
+}
+
 f64 DrawJitter() {
     return (OrbRand() % 11 - 5) / 100.0;
 }
@@ -117,9 +123,10 @@ void StandPin(LaneContext& lane, s32 i, PinMask pins, s32 randomTurn) {
         jx = DrawJitter();
         jz = DrawJitter();
     }
-    pin.position.x = f32(5.25 + 1.5 * kRack[i].column + jx);
-    pin.position.y = kPinRestY;
-    pin.position.z = f32(180.0 + f64(kPinRowSpacing) * kRack[i].row + jz);
+    const s_Vector3 spot = RackSpotMoved(i, jx, jz);
+    pin.position.x = spot.x;
+    pin.position.y = spot.y;
+    pin.position.z = spot.z;
     UpdatePinSpheres(pin);
 }
 
@@ -171,6 +178,10 @@ void CompletePinAction(LaneContext& lane, s32 frame) {
     lane.FramePinActionComplete = frame;
     lane.iPhysicsResult = StandingPins(lane);
     lane.PhysicsDone = 1;
+}
+
+s_Vector3 PinRackSpot(s32 pin) {
+    return RackSpotMoved(pin, 0.0, 0.0);
 }
 
 void SetupPins(LaneContext& lane, PinMask pins, s32 randomTurn) {

@@ -3,20 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "orblib47/source/OrbRandom.h"
+#include "source/Physics/Physics.h"
 #include "source/Players/Player.h"
 #include "source/Players/PlayersInternal.h"
 
 namespace {
 
-// The column of each pin in the rack, in half pin spacings from the head pin,
-// right positive as the bowler sees it.
-constexpr s32 kPinColumn[NUM_PINS] = {0, -1, 1, -2, 0, 2, -3, -1, 1, 3};
-constexpr s32 kPinRow[NUM_PINS] = {0, 1, 1, 2, 2, 2, 3, 3, 3, 3};
-constexpr f32 kPinRowSpacing = 2.598075f;
-// The pocket lies halfway between the head pin and the pin behind it on the side
-// the ball hooks from.
-constexpr f32 kPocketOffset = 0.5f * kPinColumnWidth;
 // How hard a computer bowler throws: between these shares of its fastest ball.
 constexpr f32 kLeastPower = 0.6f;
 constexpr f32 kMostPower = 0.9f;
@@ -26,26 +18,29 @@ constexpr f32 kStrikeSpin = 0.6f;
 // A careless bowler's power may be off by this much.
 constexpr f32 kWorstPowerError = 0.1f;
 
-f32 Stat(u8 stat) {
-    return f32(std::min<u8>(stat, 100)) / 100.0f;
-}
-
-struct LaneSpot {
-    f32 x, z;
-};
+constexpr s32 kLeftPocketPin = 1;   // the 2 pin
+constexpr s32 kRightPocketPin = 2;  // the 3 pin
 
 // The middle of the standing pins.
-LaneSpot LeaveCentre(PinMask standing) {
-    LaneSpot sum{0.0f, 0.0f};
-    s32 count = 0;
+s_Vector3 LeaveCentre(PinMask standing) {
+    s_Vector3 sum{};
+    f32 count = 0.0f;
     for (s32 pin = 0; pin < NUM_PINS; ++pin) {
         if ((standing & PinBit(pin)) != 0) {
-            sum.x += kHeadPinX + kPinColumnWidth * f32(kPinColumn[pin]);
-            sum.z += kHeadPinZ + kPinRowSpacing * f32(kPinRow[pin]);
-            ++count;
+            const s_Vector3 spot = PinRackSpot(pin);
+            sum.x += spot.x;
+            sum.z += spot.z;
+            count += 1.0f;
         }
     }
-    return {sum.x / f32(count), sum.z / f32(count)};
+    return {sum.x / count, 0.0f, sum.z / count, 0.0f};
+}
+
+// Halfway between the head pin and the pin behind it on the side the ball hooks from.
+s_Vector3 Pocket(bool leftHanded) {
+    const s_Vector3 head = PinRackSpot(0);
+    const s_Vector3 side = PinRackSpot(leftHanded ? kLeftPocketPin : kRightPocketPin);
+    return {0.5f * (head.x + side.x), 0.0f, head.z, 0.0f};
 }
 
 // How far its hook carries a ball sideways by the time it reaches the pins, as a
@@ -70,14 +65,12 @@ void CPlayer::calculateShot(PinMask standing, s32) {
     standing &= PIN_MASK_ALL;
     const bool fullRack = standing == PIN_MASK_ALL || standing == 0;
     const bool leftHanded = m_Hand != 0;
-    const LaneSpot target =
-        fullRack ? LaneSpot{kHeadPinX + (leftHanded ? -kPocketOffset : kPocketOffset), kHeadPinZ}
-                 : LeaveCentre(standing);
+    const s_Vector3 target = fullRack ? Pocket(leftHanded) : LeaveCentre(standing);
 
-    const f32 accuracy = Stat(m_Accuracy);
-    const f32 powerError = f32(OrbRand() % 2001 - 1000) / 1000.0f * (1.0f - accuracy) * kWorstPowerError;
-    m_Shot.Power =
-        std::clamp(kLeastPower + (kMostPower - kLeastPower) * Stat(m_ArmStrength) + powerError, 0.0f, 1.0f);
+    const f32 accuracy = StatShare(m_Accuracy);
+    const f32 powerError = RandomSpread() * (1.0f - accuracy) * kWorstPowerError;
+    m_Shot.Power = std::clamp(
+        kLeastPower + (kMostPower - kLeastPower) * StatShare(m_ArmStrength) + powerError, 0.0f, 1.0f);
     m_Shot.Accuracy = accuracy;
     // A right-hander hooks left.
     m_Shot.Spin = fullRack ? (leftHanded ? kStrikeSpin : -kStrikeSpin) : 0.0f;

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "orblib47/source/OrbRandom.h"
 #include "source/Players/Player.h"
 #include "source/Players/PlayersInternal.h"
 
@@ -24,10 +23,6 @@ f32 Unit(f32 v) {
     return std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) : 0.0f;
 }
 
-f32 Stat(u8 stat) {
-    return f32(std::min<u8>(stat, 100)) / 100.0f;
-}
-
 }  // namespace
 
 BallData_t BuildAimedBall(const ShotParameters& shot, const CPlayer& player) {
@@ -37,7 +32,7 @@ BallData_t BuildAimedBall(const ShotParameters& shot, const CPlayer& player) {
     ball.position = {release, 0.0f, 0.0f, 0.0f};
 
     const f32 topSpeed =
-        kWeakestArmTopSpeed + (kStrongestArmTopSpeed - kWeakestArmTopSpeed) * Stat(player.m_ArmStrength);
+        kWeakestArmTopSpeed + (kStrongestArmTopSpeed - kWeakestArmTopSpeed) * StatShare(player.m_ArmStrength);
     const f32 speed = kSlowestSpeed + (topSpeed - kSlowestSpeed) * Unit(shot.Power);
     const f32 across = LaneX(Unit(shot.AimX)) - release;
     const f32 length = std::sqrt(across * across + kArrowsZ * kArrowsZ);
@@ -46,7 +41,7 @@ BallData_t BuildAimedBall(const ShotParameters& shot, const CPlayer& player) {
     // A ball hooks against its surface's sideways speed: hooking left needs a
     // positive one. Hook control gives the bowler between half and all of it.
     const f32 spin = std::isfinite(shot.Spin) ? std::clamp(shot.Spin, -1.0f, 1.0f) : 0.0f;
-    ball.VSpin.x = -spin * kFullSpin * (0.5f + 0.5f * Stat(player.m_HookControl));
+    ball.VSpin.x = -spin * kFullSpin * (0.5f + 0.5f * StatShare(player.m_HookControl));
 
     ball.mass = player.m_PlayerConstruction.m_CharacterAttributes.gender == 0 ? kMensBall : kWomensBall;
     return ball;
@@ -55,8 +50,8 @@ BallData_t BuildAimedBall(const ShotParameters& shot, const CPlayer& player) {
 BallData_t BuildReleasedBall(const ShotParameters& shot, const CPlayer& player) {
     // One draw for every ball, however accurate, so the random sequence does not
     // depend on the bowler.
-    const f32 draw = f32(OrbRand() % 2001 - 1000) / 1000.0f;
     ShotParameters scattered = shot;
-    scattered.AimX = Unit(shot.AimX) + draw * (1.0f - Unit(shot.Accuracy)) * kWorstAimError / kLaneWidth;
+    scattered.AimX =
+        Unit(shot.AimX) + RandomSpread() * (1.0f - Unit(shot.Accuracy)) * kWorstAimError / kLaneWidth;
     return BuildAimedBall(scattered, player);
 }

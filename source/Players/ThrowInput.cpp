@@ -7,6 +7,7 @@
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/Pad.h"
+#include "source/Players/PlayersInternal.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ e_ThrowPhase CThrowInput::Update(const CPlayer& player, ShotParameters* shot) {
             if ((Pad[m_channel].bdown & kThrowButton) == 0 || m_swingTime >= kSwingTimeOut) {
                 shot->Power = m_power;
                 shot->Spin = m_spin;
-                shot->Accuracy = f32(std::min<u8>(player.m_Accuracy, 100)) / 100.0f;
+                shot->Accuracy = StatShare(player.m_Accuracy);
                 m_phase = THROW_RELEASED;
             }
             break;

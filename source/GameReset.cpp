@@ -6,6 +6,7 @@
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
+#include "source/Career/PlayerConstruction.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/GameSettings.h"
@@ -58,8 +59,10 @@ const ResetStep ColdResetSteps[] = {
 };
 
 const ResetStep WarmResetSteps[] = {
-    [] { SystemTextWad = nullptr; },          [] { MenuSFXWad = nullptr; }, [] { PreloadGlobal = nullptr; },
-    [] { TextureProjectRegisterDrawFunc(); }, [] { MenuMusicForget(); },    [] { BowlingDbForget(); },
+    [] { SystemTextWad = nullptr; }, [] { MenuSFXWad = nullptr; },
+    [] { PreloadGlobal = nullptr; }, [] { TextureProjectRegisterDrawFunc(); },
+    [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
+    [] { PlayerPartsForget(); },
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "orblib47/source/Debug.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/LoadSave.h"
+#include "source/Players/Player.h"
 
 namespace {
 
@@ -70,8 +71,14 @@ void CLoadSave::RefreshCharacterSaveData() {
     const s8 slot = CurrentSavedSlot();
     if (slot == CAREER_SLOT_INVALID || CharacterSlotFree(slot) != 0)
         return;
-    if (!ApplySections(m_Image, {1u << slot, 1u << SAVE_SECTION_CHARACTER, false}, false))
+    if (!ApplySections(m_Image, {1u << slot, 1u << SAVE_SECTION_CHARACTER, false}, false)) {
         m_SaveLoadError = SAVELOAD_ERROR_DATA_CORRUPT;
+        return;
+    }
+    // Player 1 wears the saved look, brought inside its gender's lists.
+    CPlayerConstruction& model = g_Players[0].m_PlayerConstruction;
+    model.m_CharacterAttributes = CCareerCharacter::GetInstance()->GetCareerAttributes();
+    model.SetCharGender(model.m_CharacterAttributes.gender, 0);
 }
 
 s32 CLoadSave::CharacterSlotFree(s8 slot) const {

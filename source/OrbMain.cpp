@@ -16,6 +16,7 @@
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
+#include "source/Career/PlayerConstruction.h"
 #include "source/GameReset.h"
 #include "source/GameSettings.h"
 #include "source/MenuMusic.h"
@@ -51,6 +52,7 @@ s32 OrbMain() {
     SfxSetSfxVolume(1.0f);
     g_GameSettings.SetDefault();
     PreloadGlobal = WadLoad(GAME_PRELOAD_WAD, 4);
+    PlayerPartsLoad();
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
 
     // The career's managers live for the whole run.
@@ -64,6 +66,7 @@ s32 OrbMain() {
         EventWait(1);
     }
 
+    PlayerPartsFree();
     CCareerCharacter::DestroyInstance();
     OrblibExit();
     return 0;

@@ -100,7 +100,8 @@ s_hanim* HAnimPlay(u32 num, f32 scale, u16 uFlags, u32 sysFlags, s_hmatrix* hmat
         DEBUG_PRINT("HAnimPlay: Animation %d not loaded!\n", s32(num & 0xFFFFu));
         return nullptr;
     }
-    return HAnimPlayFromBankAndId(bank, num, scale, uFlags, sysFlags, hmatrix, workBuffer, textureMatrix,
+    // A symbol's index lies in its translated id, not in the symbol number.
+    return HAnimPlayFromBankAndId(bank, index, scale, uFlags, sysFlags, hmatrix, workBuffer, textureMatrix,
                                   hmodel);
 }
 

@@ -17,6 +17,8 @@ public:
 private:
     s32 m_textureId = -1;
     f32 m_scale = 1.0f;
+    s_hmodel* m_hModel = nullptr;  // the guard for the bowling hand of the body last drawn on
+    s32 m_hand = 0;
 };
 
 class CBallConstruction {
@@ -24,7 +26,7 @@ public:
     void UpdateBallTexture(s32 textureId, s32 waitFrames);
     void SetBallPosition(f32 x, f32 y, f32 z);
     void SetScale(f32 scale);
-    // Turns one degree every call.
+    // Turns one degree about the upright every call; nothing before a texture is set.
     void Draw();
     void Reset();
 
@@ -32,11 +34,13 @@ private:
     s32 m_textureId = -1;
     s_Vector3 m_position{};
     f32 m_scale = 1.0f;
-    f32 m_turn = 0.0f;
+    f32 m_turn = 0.0f;  // degrees
+    s_hmodel* m_hModel = nullptr;
 };
 
 class CTrophyConstruction {
 public:
+    // (place - 1) + 3 * tier, as the trophy records hold it; another value shows none.
     void UpdateTrophy(s32 index);
     void SetTrophyPosition(f32 x, f32 y, f32 z);
     void SetRotationX(f32 degrees);
@@ -46,5 +50,6 @@ public:
 private:
     s32 m_index = -1;
     s_Vector3 m_position{};
-    f32 m_rotationX = 0.0f;
+    f32 m_rotationX = 0.0f;  // degrees
+    s_hmodel* m_hModel = nullptr;
 };

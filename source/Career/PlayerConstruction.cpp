@@ -113,7 +113,18 @@ void CPlayerConstruction::SetDefaultCACAttributes() {
 }
 
 void CPlayerConstruction::ClampToGender() {
-    s_Character_Attributes& a = m_CharacterAttributes;
+    Clamp(&m_CharacterAttributes);
+}
+
+s_Character_Attributes CPlayerConstruction::Look() const {
+    s_Character_Attributes look = m_CharacterAttributes;
+    look.gender = look.gender != 0;
+    Clamp(&look);
+    return look;
+}
+
+void CPlayerConstruction::Clamp(s_Character_Attributes* look) {
+    s_Character_Attributes& a = *look;
     const bool male = IsMale(a);
     a.bodyType = ClampToCount(a.bodyType, CAC_BODY_TYPE_COUNT);
     a.faceType = ClampToCount(a.faceType, CAC_FACE_TYPE_COUNT);
@@ -124,7 +135,8 @@ void CPlayerConstruction::ClampToGender() {
     a.glasses = OptionalInCount(a.glasses, male ? uMaleGlassesModelCount : uFemaleGlassesModelCount);
     if (a.hat < 0 || !GenderHasHat(male, a.hat))
         a.hat = -1;
-    CheckShirtColorAttributes();
+    a.shirtType = ClampToCount(a.shirtType, BOWLER_SHIRT_TYPE_COUNT);
+    a.shirtColor = ClampToCount(a.shirtColor, ShirtCount(male));
     a.hand = ClampToCount(a.hand, 2);
     a.pants = ClampToCount(a.pants, male ? uMalePantsTexCount : uFemalePantsTexCount);
     a.shoes = ClampToCount(a.shoes, male ? uMaleShoeTexCount : uFemaleShoeTexCount);

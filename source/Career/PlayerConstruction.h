@@ -8,17 +8,22 @@
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/OrbTypes.h"
 #include "source/BowlingDb/BowlingDb.h"
+#include "source/Career/BowlerParts.h"
 #include "source/Career/CareerTypes.h"
 
-constexpr s32 CAC_FACE_TYPE_COUNT = 4;
-constexpr s32 CAC_BODY_TYPE_COUNT = 2;
 constexpr s32 CAC_FACIAL_HAIR_COLOURS = 8;  // each facial-hair style has a model per colour
 constexpr s32 SHIRT_TYPE_BOWLING = 0;
 
-// Bowler animations (symbol ids): standing, by gender, and a throw's approach and
-// delivery, each for either hand.
+// Bowler animations (symbol ids): standing, by gender; standing with the ball in
+// the bowling hand, by gender and hand; and a throw's four-step approach and its
+// delivery, each for either hand. The throw starts where the approach ends and
+// releases the ball BOWLER_THROW_RELEASE_TIME seconds in.
 constexpr u32 BOWLER_ANIM_IDLE_MALE = 0x800018b5;
 constexpr u32 BOWLER_ANIM_IDLE_FEMALE = 0x8000194b;
+constexpr u32 BOWLER_ANIM_HOLD_MALE_RIGHT = 0x800018ad;
+constexpr u32 BOWLER_ANIM_HOLD_MALE_LEFT = 0x800018c3;
+constexpr u32 BOWLER_ANIM_HOLD_FEMALE_RIGHT = 0x8000193e;
+constexpr u32 BOWLER_ANIM_HOLD_FEMALE_LEFT = 0x8000194f;
 constexpr u32 BOWLER_ANIM_APPROACH_RIGHT = 0x80001a00;
 constexpr u32 BOWLER_ANIM_APPROACH_LEFT = 0x80001a01;
 constexpr u32 BOWLER_ANIM_THROW_RIGHT = 0x80001a02;
@@ -28,6 +33,8 @@ constexpr u32 BOWLER_ANIM_THROW_LEFT = 0x80001a03;
 // balls, trophies and their textures): loaded once, shared by every bowler.
 bool PlayerPartsLoad();
 void PlayerPartsFree();
+// Warm reset: the open archive and the built bodies belonged to the engine's old pools.
+void PlayerPartsForget();
 
 class CPlayerConstruction {
 public:
@@ -80,8 +87,31 @@ public:
     s_Matrix4 m_BodyTypeMatrix{};  // place and turn of the body; identity once built
 
 private:
+    // The parts drawn on the body's bones.
+    enum e_Part : s32 {
+        PART_SHIRT,
+        PART_PANTS,
+        PART_SHOES,
+        PART_HEAD,
+        PART_HAIR,
+        PART_BEARD,
+        PART_HAT,
+        PART_GLASSES,
+        PART_COUNT
+    };
+
     void SetLook(const s_DBAppearance& look);
     void ClampToGender();
+    // The attributes brought inside the gender's lists, for building.
+    s_Character_Attributes Look() const;
+    static void Clamp(s_Character_Attributes* look);
+    void ReplacePart(e_Part part, const char* name);
+    void ApplyTextures();
 
     s_Character_Attributes m_OtherGenderAttributes;
+    s_hmodel* m_hParts[PART_COUNT] = {};
+    u32 m_AnimId = 0;  // the body animation last played, replayed on a rebuilt body
+    f32 m_AnimSpeed = 1.0f;
+    u32 m_AnimFlags = 0;
+    s32 m_TextureWait = 0;  // frames until the swapped textures show
 };

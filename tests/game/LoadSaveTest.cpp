@@ -8,6 +8,7 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbStream.h"
+#include "source/Players/Player.h"
 #include "tests/game/LoadSaveFixture.h"
 
 namespace loadsave_test {
@@ -216,6 +217,10 @@ TEST_F(LoadSaveTest, ACareerSlotOfTheRealCharacterComesBack) {
     career->Init();
     career->SetName("REAL");
     career->ChangeMoney(150);
+    s_Character_Attributes look = g_Players[0].m_PlayerConstruction.m_CharacterAttributes;
+    look.gender = 1;
+    look.glasses = 999;  // past every list: shows none
+    career->SetCareerAttributes(look);
     g_LoadSave.StoreCharacterSaveData();
     ASSERT_EQ(g_LoadSave.SaveGame(), 1);
     const u32 saved = career->GetMoney();
@@ -226,6 +231,10 @@ TEST_F(LoadSaveTest, ACareerSlotOfTheRealCharacterComesBack) {
     g_LoadSave.RefreshCharacterSaveData();
     EXPECT_EQ(career->GetMoney(), saved);
     EXPECT_STREQ(career->GetName(), "REAL");
+    // Player 1 wears the saved look, inside the lists.
+    const s_Character_Attributes& worn = g_Players[0].m_PlayerConstruction.m_CharacterAttributes;
+    EXPECT_EQ(worn.gender, 1);
+    EXPECT_EQ(worn.glasses, -1);
 }
 
 }  // namespace

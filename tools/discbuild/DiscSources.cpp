@@ -155,6 +155,13 @@ std::vector<u32> ParseSymTableSource(const std::string& text,
         words >> symbol >> value;
         if (value.empty() || (words >> extra))
             Fail("SymTable", number, "expected SYMBOL VALUE");
+        if (symbol == "@at") {
+            const u32 at = ParseNumber(value, "SymTable", number);
+            if (at < values.size() || at > 0x7FFFFFF)
+                Fail("SymTable", number, "@at " + value + " goes back or too far");
+            values.resize(at, 0);
+            return;
+        }
         if (std::find(symbols.begin(), symbols.end(), symbol) != symbols.end())
             Fail("SymTable", number, "repeated symbol " + symbol);
         symbols.push_back(symbol);

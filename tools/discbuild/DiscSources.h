@@ -23,7 +23,7 @@ struct TextSource {
 // Parse errors throw std::invalid_argument naming the line.
 TextSource ParseTextSource(const std::string& name, const std::string& text);
 // data/SymTable.txt: one symbol a line, in symbol order, resolved against the
-// string tables.
+// string tables; "@at N" numbers the next symbol N, the ones skipped hold 0.
 std::vector<u32> ParseSymTableSource(const std::string& text,
                                      const std::map<std::string, TextSource>& tables);
 

@@ -1,6 +1,6 @@
 // mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources,
 // paints its sprite sheets, bakes its fonts from the system's TrueType faces,
-// generates its models, synthesises its sounds, compiles the bowling database
+// generates its models and the bowler parts, synthesises its sounds, compiles the bowling database
 // and paints the save banner.
 #include <cstdio>
 #include <exception>
@@ -10,6 +10,7 @@
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
+#include "tools/modelgen/Bowler.h"
 #include "tools/modelgen/DiscModels.h"
 #include "tools/soundgen/DiscSounds.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         discbuild::BuildDiscBanner(argv[2]);
         fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
         modelgen::BuildDiscModels(argv[2]);
+        modelgen::BuildDiscBowler(argv[1], argv[2]);
         soundgen::BuildDiscSounds(argv[2]);
         dbcompile::BuildDiscDatabase(argv[1], argv[2]);
     } catch (const std::exception& error) {

@@ -10,14 +10,10 @@
 
 namespace {
 
-// The lane sounds' symbols follow each other in the symbol table, in e_AlleySound order.
+// The first lane sound's row in data/SymTable.txt; the others follow in order.
 constexpr u32 kFirstLaneSoundSymbol = 13;
 constexpr u32 kLaneSoundPriority = 64;
 constexpr f32 kSongFadeIn = 2.0f;
-
-s32 LaneSoundId(s32 sound) {
-    return s32(0x80000000u | (kFirstLaneSoundSymbol + u32(sound)));
-}
 
 s_VOLUME_MIX Scaled(f32 volume) {
     s_VOLUME_MIX mix = g_GameSettings.m_sfxVolumeMix;
@@ -38,6 +34,10 @@ bool BankLoaded() {
 }
 
 }  // namespace
+
+s32 LaneSoundId(s32 sound) {
+    return s32(0x80000000u | (kFirstLaneSoundSymbol + u32(sound)));
+}
 
 void CLaneManager::PlayLaneSound(s32 sound, f32 volume) {
     if (!BankLoaded() || sound < 0 || sound >= ALLEY_SFX_COUNT)

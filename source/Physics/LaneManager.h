@@ -149,3 +149,6 @@ private:
 
 // The lane manager.
 extern CLaneManager Physics;
+
+// The sound id (a symbol) of an e_AlleySound (LaneAudio.cpp).
+s32 LaneSoundId(s32 sound);

@@ -1,16 +1,15 @@
 // The pinsetter and the sweeper bar of the player's lane, placed from the film: the
 // bar where the sweep has brought it, the pinsetter down on the standing pins while
 // it lifts them and parked above the deck otherwise.
+#include "source/Levels/AlleyLayout.h"
 #include "source/Physics/LaneManager.h"
 
 namespace {
 
-constexpr f32 kLaneCentreX = 19.5f * PHYS_BOARD_WIDTH;
-constexpr f32 kBarStartZ = 179.375f;  // in front of the head pin
-constexpr f32 kDeckCentreZ = 184.0f;
-constexpr f32 kSweeperRaisedY = -6.0f;    // above the standing pins
-constexpr f32 kSetterParkedY = -17.0f;    // above the lifted pins
-constexpr f32 kPinTopAboveCentre = 1.5f;  // from a pin's centre of mass to its top
+constexpr f32 kBarStartZ = 179.375f;    // in front of the head pin
+constexpr f32 kSweeperRaisedY = -6.0f;  // clear of the standing pins
+// From a pin's centre of mass to its top.
+constexpr f32 kPinTopAboveCentre = ALLEY_SETTER_LOW_HEIGHT - ALLEY_PIN_BASE_HEIGHT;
 
 RefFrame_t Upright(f32 x, f32 y, f32 z) {
     RefFrame_t pose{};
@@ -27,9 +26,10 @@ void CLaneManager::DisplaySetterSweeper() {
     const f32 barZ = m_displayPoses.body[FILM_BODY_SWEEPER].position.z;
     const bool sweeping = barZ != 0.0f;
     m_sweeperTransform = LaneWorldTransform(
-        Upright(kLaneCentreX, sweeping ? 0.0f : kSweeperRaisedY, sweeping ? barZ : kBarStartZ), fLaneOffset);
+        Upright(ALLEY_LANE_MIDDLE_X, sweeping ? 0.0f : kSweeperRaisedY, sweeping ? barZ : kBarStartZ),
+        fLaneOffset);
 
-    f32 setterY = kSetterParkedY;
+    f32 setterY = -ALLEY_SETTER_REST_HEIGHT;
     const LaneContext& lane = PlayerLane;
     if (lane.FramePinsetterStarts != 0 && m_iLastDisplayedFrame >= lane.FramePinsetterStarts) {
         for (s32 i = 0; i < NUM_PINS; ++i) {
@@ -39,5 +39,6 @@ void CLaneManager::DisplaySetterSweeper() {
             setterY = top > setterY ? top : setterY;
         }
     }
-    m_setterTransform = LaneWorldTransform(Upright(kLaneCentreX, setterY, kDeckCentreZ), fLaneOffset);
+    m_setterTransform =
+        LaneWorldTransform(Upright(ALLEY_LANE_MIDDLE_X, setterY, ALLEY_RACK_MIDDLE_Z), fLaneOffset);
 }

@@ -50,6 +50,8 @@ void CLaneManager::StartGame() {
     iCurrentBowler = 0;
     iCurrentBowlThrow = 0;
     m_iPracticePinSetup = PIN_MASK_ALL;
+    // The physics' lane is the pair's left one; the right one lies a lane pitch along.
+    fLaneOffset = bLeftLane ? 0.0f : ALLEY_RIGHT_LANE_OFFSET;
     InitLane(1);
     StartMusic();
     Enter(g_LevelMgr.m_GameCamera.m_cameraMode == E_CAMERA_MODE_INTRO ? LANE_STATE_INTRO

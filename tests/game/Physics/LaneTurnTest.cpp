@@ -8,13 +8,13 @@
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
+#include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Pad.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/Physics.h"
 #include "source/Physics/PhysicsIdle.h"
-#include "source/Sandbox.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -38,22 +38,18 @@ protected:
         GameFixture::SetUp();
         MinVblCount = 2;
         AppIdleCallback = PhysicsIdleProcess;
-        Sandbox::SetSeed(1234);
-        Sandbox::init();
+        OrbSRand(1234);
     }
 
-    // Remote 0 presses B and swings every `period` retraces from now on.
-    static void ScriptSwings(s32 presses, s32 period) {
-        const u32 start = VIGetRetraceCount() + 2;
-        std::string script = std::to_string(start) + " 0 connect\n";
-        for (s32 i = 0; i < presses; ++i) {
-            const u32 f = start + u32(i * period);
-            script += std::to_string(f) + " 0 button b down\n";
-            script += std::to_string(f) + " 0 swing 12 2.5\n";
-            script += std::to_string(f + 14) + " 0 button b up\n";
-        }
+    // Remote 0 presses B, swings and lets go, from the next retrace on.
+    static void ScriptSwing() {
+        const std::string f = std::to_string(VIGetRetraceCount() + 1);
+        const std::string up = std::to_string(VIGetRetraceCount() + 15);
         std::string error;
-        ASSERT_TRUE(HostInputSetScript(script, &error)) << error;
+        ASSERT_TRUE(HostInputSetScript(
+            f + " 0 connect\n" + f + " 0 button b down\n" + f + " 0 swing 12 2.5\n" + up + " 0 button b up\n",
+            &error))
+            << error;
     }
 
     static void SetUpBowlers(s32 count, s32 computer) {
@@ -93,6 +89,8 @@ protected:
             if (Physics.m_state == lastState)
                 continue;
             lastState = Physics.m_state;
+            if (Physics.m_state == LANE_STATE_AIM)
+                ScriptSwing();
             if (Physics.m_state == LANE_STATE_BOWLER_UP && Physics.iCurrentBowlThrow == 0 &&
                 Physics.mScoreKeeper.GetNextBall(u32(Physics.iCurrentBowler)).ball == 0)
                 record.racksAtFrameStart.push_back(Physics.m_iLastPinSetup);
@@ -125,7 +123,6 @@ void ExpectWholeGame(const GameRecord& game, s32 bowlers) {
 
 TEST_F(LaneTurnTest, OneBowlerBowlsAWholeGameWithTheRemote) {
     SetUpBowlers(1, -1);
-    ScriptSwings(40, 150);
     const GameRecord game = PlayGame();
     ExpectWholeGame(game, 1);
     EXPECT_GE(game.balls, 11u);
@@ -134,14 +131,12 @@ TEST_F(LaneTurnTest, OneBowlerBowlsAWholeGameWithTheRemote) {
 
 TEST_F(LaneTurnTest, FourBowlersWithAComputerBowlerGiveTheSameScoresEveryTime) {
     SetUpBowlers(4, 3);
-    ScriptSwings(140, 150);
     const GameRecord first = PlayGame();
     ExpectWholeGame(first, 4);
 
     GameFixture::TearDown();
     SetUp();
     SetUpBowlers(4, 3);
-    ScriptSwings(140, 150);
     const GameRecord second = PlayGame();
     EXPECT_EQ(second.totals, first.totals);
     EXPECT_EQ(second.balls, first.balls);

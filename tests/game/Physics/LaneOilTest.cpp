@@ -13,19 +13,10 @@
 
 namespace {
 
-class LaneOilTest : public GameFixture {
-protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        InstallTestBowlingDb();
-    }
-    void TearDown() override {
-        RemoveTestBowlingDb();
-        GameFixture::TearDown();
-    }
-};
+using LaneOilTest = GameFixture;
 
 TEST_F(LaneOilTest, APatternCoversBothLanesAndSetsTheOilLength) {
+    InstallTestBowlingDb();
     const s_DBOilPattern& pattern = dbOilPatternList[0];
     Physics.SetOilPattern(pattern.m_ID);
     EXPECT_EQ(Physics.iOilPatternNum, pattern.m_ID);
@@ -39,6 +30,7 @@ TEST_F(LaneOilTest, APatternCoversBothLanesAndSetsTheOilLength) {
     EXPECT_EQ(Physics.iOilPatternNum, pattern.m_ID);
     EXPECT_EQ(Physics.RightOil[3][4], 7);
     EXPECT_TRUE(report().contains("SetOilPattern: No oil pattern"));
+    RemoveTestBowlingDb();
 }
 
 // The lane's sound ids name the level bank's sounds through the disc's symbol table.

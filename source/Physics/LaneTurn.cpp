@@ -226,17 +226,14 @@ void CLaneManager::Roll() {
         g_LevelMgr.m_GameCamera.SetAutoCameraMode(E_CAMERA_MODE_PIN_VIEW);
     }
     const bool filmOver = bSweepDone && fCurrentFrame >= f32(lane.NumPhysFrames);
-    if (Reached(fCurrentFrame, lane.FramePinActionComplete) || filmOver) {
+    if (Reached(fCurrentFrame, lane.FramePinActionComplete) || filmOver || m_StateTime > kRollLongest)
         Enter(LANE_STATE_RESULT);
-    } else if (m_StateTime > kRollLongest) {
-        FinishPhysics();
-        Enter(LANE_STATE_RESULT);
-    }
 }
 
 void CLaneManager::Result() {
     PadVibeOff(Channel());
     StopRollSound();
+    // A roll that ran out of time: the rest of the throw is simulated now.
     if (!bPhysicsDone)
         FinishPhysics();
     const PinMask standing = GetPhysicsResult(PlayerLane) & m_RackBefore;

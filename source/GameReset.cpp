@@ -62,7 +62,7 @@ const ResetStep WarmResetSteps[] = {
     [] { SystemTextWad = nullptr; }, [] { MenuSFXWad = nullptr; },
     [] { PreloadGlobal = nullptr; }, [] { TextureProjectRegisterDrawFunc(); },
     [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
-    [] { PlayerPartsForget(); },
+    [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ void CLaneManager::InitLane(s32 freshRack) {
     SetupPins(lane, rack, newRack ? 1 : 0);
     m_iLastPinSetup = rack;
     LoadLanePoses(lane, m_displayPoses);
+    m_displayPoses.body[FILM_BODY_SWEEPER] = RefFrame_t{};  // the bar is up again
     m_iLastDisplayedFrame = 0;
 }
 

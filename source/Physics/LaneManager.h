@@ -32,6 +32,7 @@ struct LaneHudState {
     f32 spin = 0.0f;     // -1..1
     f32 aimX = 0.5f;     // 0..1 across the lane
     PinMask standing = PIN_MASK_ALL;
+    s32 showOil = 0;  // the lane's oil pattern instead of the pin window
 };
 
 class CLaneManager {
@@ -43,6 +44,9 @@ public:
     void NewGame();
     // One frame of the turn, called by the bowling level's update.
     void run();
+    // The player quit the game: it ends now and the player's game totals 0, so the
+    // career never counts it as a win.
+    void ForfeitGame(s32 player);
     // The shot of the bowler up, from its ShotParameters and ball.
     s32 ComputeShot();
     s32 ComputeBallAngle();
@@ -57,6 +61,13 @@ public:
 
     // ---- sound
     void PlayLastSong();
+    // The lane's sounds (LaneAudio.cpp): volume 0..1 of the effects volume.
+    void PlayLaneSound(s32 sound, f32 volume);
+    void StartRollSound();
+    void StopRollSound();
+    void StartMusic();
+    // Warm reset: the song and the sound channels lived in the engine's pools.
+    void ForgetSound();
 
     // ---- display
     void DisplaySetterSweeper();
@@ -107,7 +118,37 @@ public:
     s32 m_LastSong = -1;
     CThrowInput m_ThrowInput;
     LaneHudState m_Hud;
+
+    // The turn (LaneTurn.cpp).
+    f32 m_StateTime = 0.0f;  // seconds of game time in the state
+    s32 m_NumBowlers = 1;
+    PinMask m_RackBefore = PIN_MASK_ALL;  // standing before the ball
+    s32 m_bPickingPins = 0;
+    ShotParameters m_PreviewShot{};  // the aim the guide line was rolled for
+    s32 m_bPreviewed = 0;
+    s32 m_bPinSoundDone = 0;
+    s32 m_bGutterSoundDone = 0;
+    s32 m_bSetterSoundDone = 0;
+    s32 m_bSweepSoundDone = 0;
+    s32 m_RollChannel = -1;
+    s_orb_stream_file* m_MusicFile = nullptr;
+
+private:
+    void Enter(s32 state);
+    void BowlerUp();
+    void Aim();
+    void Release();
+    void Roll();
+    void Result();
+    void Sweep();
+    void Next();
+    void FinishPhysics();
+    void FillHud();
+    s32 Channel() const;
 };
 
 // The lane manager.
 extern CLaneManager Physics;
+
+// The sound id (a symbol) of an e_AlleySound (LaneAudio.cpp).
+s32 LaneSoundId(s32 sound);

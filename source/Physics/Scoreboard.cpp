@@ -5,7 +5,72 @@ namespace {
 constexpr u32 RACK = 10;
 constexpr u32 TENTH = SCOREBOARD_FRAMES - 1;
 
+// Pin i's place on the deck: its row from the head pin back, and a column counted
+// in half pin spacings so that the pins of a row are two apart.
+struct DeckSpot {
+    s32 row;
+    s32 column;
+};
+constexpr DeckSpot kDeck[NUM_PINS] = {{0, 0}, {1, -1}, {1, 1},  {2, -2}, {2, 0},
+                                      {2, 2}, {3, -3}, {3, -1}, {3, 1},  {3, 3}};
+
+bool Touching(s32 a, s32 b) {
+    const s32 rows = kDeck[a].row - kDeck[b].row;
+    const s32 columns = kDeck[a].column - kDeck[b].column;
+    const s32 r = rows < 0 ? -rows : rows;
+    const s32 c = columns < 0 ? -columns : columns;
+    return (r == 0 && c == 2) || (r == 1 && c == 1) || (r == 2 && c == 0);
+}
+
+s32 PinAt(s32 row, s32 column) {
+    for (s32 i = 0; i < NUM_PINS; ++i) {
+        if (kDeck[i].row == row && kDeck[i].column == column)
+            return i;
+    }
+    return -1;
+}
+
 }  // namespace
+
+bool IsSplit(PinMask standing) {
+    standing &= PIN_MASK_ALL;
+    auto up = [&](s32 pin) { return pin >= 0 && (standing & PinBit(pin)) != 0; };
+    if (up(0))
+        return false;
+    s32 first = -1;
+    s32 count = 0;
+    for (s32 i = 0; i < NUM_PINS; ++i) {
+        if (up(i)) {
+            first = first < 0 ? i : first;
+            ++count;
+        }
+    }
+    if (count < 2)
+        return false;
+    // A pin down right in front of two standing pins.
+    for (s32 i = 0; i < NUM_PINS; ++i) {
+        const DeckSpot s = kDeck[i];
+        if (!up(i) && up(PinAt(s.row + 1, s.column - 1)) && up(PinAt(s.row + 1, s.column + 1)))
+            return true;
+    }
+    // Standing pins that do not all touch.
+    PinMask reached = PinBit(first);
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (s32 a = 0; a < NUM_PINS; ++a) {
+            if (!up(a) || (reached & PinBit(a)))
+                continue;
+            for (s32 b = 0; b < NUM_PINS; ++b) {
+                if ((reached & PinBit(b)) && Touching(a, b)) {
+                    reached |= PinBit(a);
+                    grew = true;
+                    break;
+                }
+            }
+        }
+    }
+    return reached != standing;
+}
 
 void CScoreboard::Reset() {
     for (Game& g : m_Games)
@@ -44,6 +109,9 @@ CScoreboard::Layout CScoreboard::Lay(const Game& g) {
             l.over = true;
     }
     l.standing = standing;
+    l.frame = frame;
+    l.ball = ball;
+    l.over = l.over || g.forfeited;
     return l;
 }
 
@@ -127,7 +195,45 @@ bool CScoreboard::IsGameOver(u32 player) const {
     return g != nullptr && Lay(*g).over;
 }
 
+ScoreNextBall CScoreboard::GetNextBall(u32 player) const {
+    const Game* g = Get(player);
+    if (g == nullptr)
+        return {0, 0, 0, true};
+    const Layout l = Lay(*g);
+    return {l.frame, l.ball, l.standing, l.over};
+}
+
+e_Kudos CScoreboard::ClassifyLastThrow(u32 player) const {
+    const Game* g = Get(player);
+    if (g == nullptr || g->throws == 0)
+        return KUDOS_NONE;
+    const Layout l = Lay(*g);
+    const u32 last = g->throws - 1;
+    auto strike = [&](u32 i) { return l.fullRack[i] && g->pins[i] == RACK; };
+    if (strike(last)) {
+        u32 run = 0;
+        for (u32 i = g->throws; i-- > 0 && strike(i);)
+            ++run;
+        return run % 6 == 0 ? KUDOS_SIXPACK : run % 3 == 0 ? KUDOS_TURKEY : KUDOS_STRIKE;
+    }
+    if (!l.fullRack[last] && g->pins[last - 1] + g->pins[last] == RACK)
+        return KUDOS_SPARE;
+    if (g->split[last])
+        return KUDOS_SPLIT;
+    if (g->gutter[last])
+        return KUDOS_GUTTER;
+    return KUDOS_NONE;
+}
+
+void CScoreboard::Forfeit(u32 player) {
+    if (player < SCOREBOARD_PLAYERS)
+        m_Games[player].forfeited = true;
+}
+
 u32 CScoreboard::GetTotalScore(u32 player) const {
+    const Game* g = Get(player);
+    if (g == nullptr || g->forfeited)
+        return 0;
     s32 total = GetScoreVal(player, 31);
     return total < 0 ? 0 : u32(total);
 }

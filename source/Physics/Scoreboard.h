@@ -3,7 +3,7 @@
 // with the tenth frame's bonus balls, and the counts the career keeps.
 #pragma once
 
-#include "orblib47/source/OrbTypes.h"
+#include "source/Physics/PhysicsTypes.h"
 
 constexpr u32 SCOREBOARD_PLAYERS = 4;
 constexpr u32 SCOREBOARD_FRAMES = 10;
@@ -26,6 +26,19 @@ enum e_Kudos : s32 {
     KUDOS_GUTTER,
 };
 
+// Where a player's game stands: the ball to be bowled next.
+struct ScoreNextBall {
+    u32 frame;     // 0..9
+    u32 ball;      // of the frame: 0..2
+    u32 standing;  // pins standing for it; 10 is a fresh rack
+    bool over;     // no ball is left to bowl
+};
+
+// A leave is a split when the head pin is down and two or more pins stand with a
+// gap: not all touching (a pin straight behind another counts as touching), or a
+// pin down right in front of two standing pins (the 5-6, the 2-3).
+bool IsSplit(PinMask standing);
+
 class CScoreboard {
 public:
     // A new game for every player.
@@ -44,6 +57,13 @@ public:
     s32 GetScoreVal(u32 player, u32 slot) const;
 
     bool IsGameOver(u32 player) const;
+    ScoreNextBall GetNextBall(u32 player) const;
+    // The kudos the player's last ball earned: a strike that completes six strikes in
+    // a row is a six-pack, three a turkey, else a strike; then a spare, a split leave,
+    // a gutter ball; KUDOS_NONE for anything else.
+    e_Kudos ClassifyLastThrow(u32 player) const;
+    // A game given up: it is over, and totals 0 so that it never wins.
+    void Forfeit(u32 player);
     // The total of the frames scored so far (the final score once the game is over).
     u32 GetTotalScore(u32 player) const;
 
@@ -62,12 +82,15 @@ private:
         u8 split[SCOREBOARD_MAX_THROWS];
         u8 gutter[SCOREBOARD_MAX_THROWS];
         u32 throws;
+        bool forfeited;
     };
     // Per throw: the pins standing before it and whether it cleared a full rack.
     struct Layout {
         s32 ballSlot[SCOREBOARD_MAX_THROWS];
         u8 fullRack[SCOREBOARD_MAX_THROWS];  // thrown at ten standing pins
         u32 standing;                        // pins standing for the next ball
+        u32 frame;                           // of the next ball
+        u32 ball;
         bool over;
     };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "source/Physics/Scoreboard.h"
@@ -125,6 +126,66 @@ TEST(Scoreboard, CountsSplitsAndGutterBalls) {
     board.Reset();
     EXPECT_EQ(board.GetSplits(0), 0u);
     EXPECT_EQ(board.GetTotalScore(0), 0u);
+}
+
+// Pins by their numbers 1..10.
+PinMask Pins(std::initializer_list<s32> numbers) {
+    PinMask mask = 0;
+    for (s32 n : numbers)
+        mask |= PinBit(n - 1);
+    return mask;
+}
+
+TEST(Scoreboard, SplitLeaves) {
+    const struct {
+        PinMask standing;
+        bool split;
+    } leaves[] = {
+        {Pins({7, 10}), true},        {Pins({4, 6}), true},
+        {Pins({3, 10}), true},        {Pins({5, 7}), true},
+        {Pins({8, 10}), true},        {Pins({4, 7, 10}), true},
+        {Pins({2, 3}), true},         {Pins({5, 6}), true},
+        {Pins({4, 5}), true},         {Pins({2, 8}), false},
+        {Pins({6, 10}), false},       {Pins({2, 4, 5, 8}), false},
+        {Pins({3, 6, 9, 10}), false}, {Pins({1, 7, 10}), false},
+        {Pins({10}), false},          {0, false},
+        {Pins({4, 7}), false},
+    };
+    for (const auto& leave : leaves)
+        EXPECT_EQ(IsSplit(leave.standing), leave.split) << std::hex << leave.standing;
+}
+
+TEST(Scoreboard, KudosOfTheLastBall) {
+    const struct {
+        const char* name;
+        std::vector<u32> pins;
+        bool split, gutter;  // of the last ball
+        e_Kudos kudos;
+    } games[] = {
+        {"nothing yet", {}, false, false, KUDOS_NONE},
+        {"strike", {10}, false, false, KUDOS_STRIKE},
+        {"turkey", {10, 10, 10}, false, false, KUDOS_TURKEY},
+        {"four in a row", Repeat({10}, 4), false, false, KUDOS_STRIKE},
+        {"six-pack", Repeat({10}, 6), false, false, KUDOS_SIXPACK},
+        {"ninth strike", Repeat({10}, 9), false, false, KUDOS_TURKEY},
+        {"run broken by a spare", {10, 10, 9, 1, 10}, false, false, KUDOS_STRIKE},
+        {"spare", {9, 1}, false, false, KUDOS_SPARE},
+        {"split", {8}, true, false, KUDOS_SPLIT},
+        {"gutter", {0}, false, true, KUDOS_GUTTER},
+        {"tenth: strike then nine", Repeat({0, 0}, 9, {10, 9}), false, false, KUDOS_NONE},
+        {"tenth: spare then strike", Repeat({0, 0}, 9, {9, 1, 10}), false, false, KUDOS_STRIKE},
+        {"tenth: strike, seven, spare", Repeat({0, 0}, 9, {10, 7, 3}), false, false, KUDOS_SPARE},
+    };
+    for (const auto& g : games) {
+        SCOPED_TRACE(g.name);
+        CScoreboard board;
+        board.Reset();
+        for (size_t i = 0; i < g.pins.size(); ++i) {
+            const bool last = i + 1 == g.pins.size();
+            ASSERT_TRUE(board.AddThrow(0, g.pins[i], last && g.split, last && g.gutter));
+        }
+        EXPECT_EQ(board.ClassifyLastThrow(0), g.kudos);
+    }
 }
 
 }  // namespace

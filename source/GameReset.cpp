@@ -10,6 +10,7 @@
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/GameSettings.h"
+#include "source/Hud/BowlingHud.h"
 #include "source/LoadSave.h"
 #include "source/MenuMusic.h"
 #include "source/OrbMain.h"
@@ -63,6 +64,7 @@ const ResetStep WarmResetSteps[] = {
     [] { PreloadGlobal = nullptr; }, [] { TextureProjectRegisterDrawFunc(); },
     [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
+    [] { BowlingHudForget(); },
 };
 
 }  // namespace

@@ -2,6 +2,9 @@
 // and the scoreboard, drawn by its own task while a bowling level runs.
 #pragma once
 
-// Registers and kills the task "BowlingRenderThread".
+// Registers and kills the task "BowlingRenderThread". Start takes the in-game font
+// from the level's HUD archive and loads the HUD's sprites; Stop frees them.
 void BowlingHudStart();
 void BowlingHudStop();
+// The game's warm reset: the task and the handles went with the engine's pools.
+void BowlingHudForget();

@@ -32,7 +32,7 @@ struct LaneHudState {
     f32 spin = 0.0f;     // -1..1
     f32 aimX = 0.5f;     // 0..1 across the lane
     PinMask standing = PIN_MASK_ALL;
-    s32 showOil = 0;  // the lane's oil pattern instead of the pin window
+    s32 showOil = 0;  // the oil view (button 2 outside practice)
 };
 
 class CLaneManager {
@@ -81,6 +81,8 @@ public:
     s32 ComputeShot(const BallData_t& released, const BallRecord& ball, s32 bIsHumanPlayer);
     // Point i of n of the aim guide line, in inches.
     s_Vector3 GetShotLineCoord(u32 i, u32 n) const;
+    // The guide line through the draw camera, in 2-D over the picture.
+    void DrawGuideLine();
 
     // Playback: shows the film up to the playback position, then advances it.
     void DisplayFrame();

@@ -26,6 +26,7 @@ constexpr const char* kLaneHeadTexture = "LANEHEAD";
 constexpr const char* kLaneWoodTexture = "LANEWOOD";
 constexpr const char* kLaneDeckTexture = "LANEDECK";
 constexpr const char* kApproachTexture = "APPROACH";
+constexpr const char* kPinTexture = "PINSKIN";
 constexpr const char* kBallTexture = "BALLMARB";
 constexpr const char* kNpcBallTexture = "NPCMARB";
 
@@ -73,7 +74,7 @@ Mesh Gutter(f32 x0) {
         const s_Vector3 from = V(x0 + r - r * std::cos(a0), -kGutterDepth * std::sin(a0), 0);
         const s_Vector3 to = V(x0 + r - r * std::cos(a1), -kGutterDepth * std::sin(a1), 0);
         Append(&mesh,
-               Grid(from, V(0, 0, PIN_DECK_END_Z), V(to.x - from.x, to.y - from.y, 0), 12, 1, kGutterSteel));
+               Grid(from, V(0, 0, PIN_DECK_END_Z), V(to.x - from.x, to.y - from.y, 0), 4, 1, kGutterSteel));
     }
     return mesh;
 }
@@ -226,7 +227,7 @@ Alley MakeAlley() {
     Alley alley;
     alley.scene = Scene();
     alley.sky = SkyDome(60.0f, 0x0C1018FFu, 0x283040FFu, 0x181818FFu);
-    alley.pin = PinModel();
+    alley.pin = PinModel(kPinTexture);
     alley.ball = BallModel(kBallTexture);
     alley.npcBall = BallModel(kNpcBallTexture);
     alley.pinsetter = PinsetterModel();
@@ -237,11 +238,10 @@ Alley MakeAlley() {
     alley.ballReturnGroup = {kAlleyBallReturnGroupId, GROUP_TYPE_WORLD, kAlleyBallReturnGroupName, {def}};
     alley.world = World(alley.ballReturn);
     alley.gameData = GameData();
-    alley.textures = {{kLaneHeadTexture, LaneHeadTexture()},
-                      {kLaneWoodTexture, LaneWoodTexture()},
-                      {kLaneDeckTexture, LaneDeckTexture()},
-                      {kApproachTexture, ApproachTexture()},
-                      {kBallTexture, BallTexture(0x102070u, 0x4080E0u)}};
+    alley.textures = {
+        {kLaneHeadTexture, LaneHeadTexture()}, {kLaneWoodTexture, LaneWoodTexture()},
+        {kLaneDeckTexture, LaneDeckTexture()}, {kApproachTexture, ApproachTexture()},
+        {kPinTexture, PinSkinTexture()},       {kBallTexture, BallTexture(0x102070u, 0x4080E0u)}};
     alley.npcBallTexture = {kNpcBallTexture, BallTexture(0x601010u, 0xE06030u)};
     return alley;
 }

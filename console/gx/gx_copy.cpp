@@ -6,6 +6,7 @@
 #include "console/gx/gx_copy_row.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_stage_timing.h"
 
 namespace console::gx {
 
@@ -106,6 +107,7 @@ void CopyRecordReset() {
 }  // namespace console::gx
 
 void GXCopyDisp(void* dest, u8 clear) {
+    console::gx::StageTimer timer(kGXStageCopy);
     console::gx::CopyDisplay(console::gx::RasterStateCurrent(), dest, clear != 0);
 }
 

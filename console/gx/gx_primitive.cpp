@@ -4,6 +4,7 @@
 
 #include "console/gx/gx_control.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_stage_timing.h"
 #include "console/gx/gx_transform.h"
 #include "console/host_services.h"
 
@@ -49,8 +50,11 @@ void DrawPrimitive(GXPrimitive type, GXVtxFmt fmt, const VertexLayout& layout, c
         HostMemoryScope hostMemory;
         s_vertices.resize(count);
     }
-    for (u32 i = 0; i < count; ++i)
-        s_vertices[i] = TransformVertex(DecodeVertex(fmt, layout, data + i * layout.size));
+    {
+        StageTimer timer(kGXStageVertex);
+        for (u32 i = 0; i < count; ++i)
+            s_vertices[i] = TransformVertex(DecodeVertex(fmt, layout, data + i * layout.size));
+    }
     if (s_tap != nullptr)
         s_tap(type, s_vertices.data(), count, s_tapContext);
 

@@ -5,6 +5,7 @@
 
 #include "console/gx/gx_clip.h"
 #include "console/gx/gx_rasterize.h"
+#include "console/gx/gx_stage_timing.h"
 
 namespace console::gx {
 
@@ -55,18 +56,22 @@ RasterState& RasterStateCurrent() {
 void RasterTriangle(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1,
                     const RasterVertex& v2) {
     const DrawPlan& plan = PlanFor(state);
-    RasterVertex clipped[kMaxClipVertices];
-    const RasterVertex* poly[kMaxClipVertices] = {&v0, &v1, &v2};
-    u32 count = 3;
-    if ((ClipOutcode(v0) | ClipOutcode(v1) | ClipOutcode(v2)) != 0) {
-        count = ClipTriangle(v0, v1, v2, clipped);
-        for (u32 i = 0; i < count; ++i)
-            poly[i] = &clipped[i];
-    }
     ScreenVertex screen[kMaxClipVertices];
-    for (u32 i = 0; i < count; ++i)
-        if (!ProjectVertex(state.viewport, *poly[i], plan.tev.attrs, &screen[i]))
-            return;
+    u32 count = 3;
+    {
+        StageTimer timer(kGXStageClip);
+        RasterVertex clipped[kMaxClipVertices];
+        const RasterVertex* poly[kMaxClipVertices] = {&v0, &v1, &v2};
+        if ((ClipOutcode(v0) | ClipOutcode(v1) | ClipOutcode(v2)) != 0) {
+            count = ClipTriangle(v0, v1, v2, clipped);
+            for (u32 i = 0; i < count; ++i)
+                poly[i] = &clipped[i];
+        }
+        for (u32 i = 0; i < count; ++i)
+            if (!ProjectVertex(state.viewport, *poly[i], plan.tev.attrs, &screen[i]))
+                return;
+    }
+    StageTimer timer(kGXStagePixel);
     for (u32 i = 2; i < count; ++i)
         DrawScreenTriangle(state, plan, screen[0], screen[i - 1], screen[i], state.cull);
 }

@@ -5,6 +5,7 @@
 #include "console/gx/gx_displaylist.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_stage_timing.h"
 #include "console/gx/gx_submit.h"
 #include "console/gx/gx_texcache.h"
 
@@ -69,6 +70,7 @@ void GXReset() {
     CopyRecordReset();
     TexturesReset();
     HostGXSetCallLog(false);
+    StageTimingReset();
 }
 
 }  // namespace console::gx

@@ -26,6 +26,7 @@ constexpr const char* kLaneHeadTexture = "LANEHEAD";
 constexpr const char* kLaneWoodTexture = "LANEWOOD";
 constexpr const char* kLaneDeckTexture = "LANEDECK";
 constexpr const char* kApproachTexture = "APPROACH";
+constexpr const char* kPinTexture = "PINSKIN";
 constexpr const char* kBallTexture = "BALLMARB";
 constexpr const char* kNpcBallTexture = "NPCMARB";
 
@@ -41,12 +42,11 @@ constexpr f32 kHallHeight = 40.0f;
 constexpr f32 kGutterDepth = 0.875f;  // a ball in the gutter sits this much lower
 constexpr f32 kCappingHeight = 0.5f;
 constexpr f32 kKickbackHeight = 10.0f;
-constexpr f32 kMaskingTop = 30.0f;
 constexpr f32 kBallReturnZ = -56.0f;
 
 constexpr u32 kGutterSteel = 0x9098A0FFu, kCapping = 0x4A3426FFu, kKickback = 0x283038FFu;
 constexpr u32 kPit = 0x141414FFu, kBackWall = 0x1C1C20FFu, kMasking = 0x30508CFFu;
-constexpr u32 kCarpet = 0x583848FFu, kWall = 0x6A5A50FFu;
+constexpr u32 kCarpet = 0x583848FFu, kWall = 0x6A5A50FFu, kCeiling = 0x403C44FFu;
 
 constexpr s_Vector3 V(f32 x, f32 h, f32 z) {
     return {x, h, z, 0};
@@ -73,7 +73,7 @@ Mesh Gutter(f32 x0) {
         const s_Vector3 from = V(x0 + r - r * std::cos(a0), -kGutterDepth * std::sin(a0), 0);
         const s_Vector3 to = V(x0 + r - r * std::cos(a1), -kGutterDepth * std::sin(a1), 0);
         Append(&mesh,
-               Grid(from, V(0, 0, PIN_DECK_END_Z), V(to.x - from.x, to.y - from.y, 0), 12, 1, kGutterSteel));
+               Grid(from, V(0, 0, PIN_DECK_END_Z), V(to.x - from.x, to.y - from.y, 0), 4, 1, kGutterSteel));
     }
     return mesh;
 }
@@ -83,7 +83,8 @@ Mesh Slab(f32 x0, f32 h0, f32 z0, f32 x1, f32 h1, f32 z1, u32 color) {
 }
 
 // What is neither lane nor approach: gutters, cappings and kickbacks, pits and the
-// walls about them, the hall's floor and walls. Also the collision world.
+// walls about them, the hall's floor, walls and ceiling, closed above the pins by
+// the masking panel. Also the collision world.
 Mesh Hall(Mesh* solid) {
     Mesh hall;
     for (s32 k = 0; k < kAlleyLanes; ++k) {
@@ -104,7 +105,7 @@ Mesh Hall(Mesh* solid) {
     const f32 width = kHallRight - kHallLeft;
     Append(&hall, Grid(V(kHallLeft, -PIT_FLOOR_Y, BACK_WALL_Z), V(0, kKickbackHeight + PIT_FLOOR_Y, 0),
                        V(width, 0, 0), 1, 6, kBackWall));
-    Append(&hall, Grid(V(kHallLeft, kKickbackHeight, kLaneDeckStartZ), V(0, kMaskingTop - kKickbackHeight, 0),
+    Append(&hall, Grid(V(kHallLeft, kKickbackHeight, kLaneDeckStartZ), V(0, kHallHeight - kKickbackHeight, 0),
                        V(width, 0, 0), 2, 6, kMasking));
     Append(solid, Grid(V(kHallLeft, 0, kHallBack), V(0, 0, kApproachStartZ - kHallBack), V(width, 0, 0), 4,
                        12, kCarpet));
@@ -113,6 +114,8 @@ Mesh Hall(Mesh* solid) {
     Append(solid, Grid(V(kHallRight, 0, kHallBack), V(0, 0, BACK_WALL_Z - kHallBack), V(0, kHallHeight, 0),
                        16, 4, kWall));
     Append(solid, Grid(V(kHallLeft, 0, kHallBack), V(width, 0, 0), V(0, kHallHeight, 0), 12, 4, kWall));
+    Append(&hall, Grid(V(kHallLeft, kHallHeight, kHallBack), V(width, 0, 0),
+                       V(0, 0, kLaneDeckStartZ - kHallBack), 6, 12, kCeiling));
     return hall;
 }
 
@@ -225,8 +228,8 @@ discbuild::GamLevel GameData() {
 Alley MakeAlley() {
     Alley alley;
     alley.scene = Scene();
-    alley.sky = SkyDome(60.0f, 0x0C1018FFu, 0x283040FFu, 0x181818FFu);
-    alley.pin = PinModel();
+    alley.sky = SkyCap(60.0f, 1.2f, 0x0C1018FFu, 0x283040FFu);
+    alley.pin = PinModel(kPinTexture);
     alley.ball = BallModel(kBallTexture);
     alley.npcBall = BallModel(kNpcBallTexture);
     alley.pinsetter = PinsetterModel();
@@ -237,11 +240,10 @@ Alley MakeAlley() {
     alley.ballReturnGroup = {kAlleyBallReturnGroupId, GROUP_TYPE_WORLD, kAlleyBallReturnGroupName, {def}};
     alley.world = World(alley.ballReturn);
     alley.gameData = GameData();
-    alley.textures = {{kLaneHeadTexture, LaneHeadTexture()},
-                      {kLaneWoodTexture, LaneWoodTexture()},
-                      {kLaneDeckTexture, LaneDeckTexture()},
-                      {kApproachTexture, ApproachTexture()},
-                      {kBallTexture, BallTexture(0x102070u, 0x4080E0u)}};
+    alley.textures = {
+        {kLaneHeadTexture, LaneHeadTexture()}, {kLaneWoodTexture, LaneWoodTexture()},
+        {kLaneDeckTexture, LaneDeckTexture()}, {kApproachTexture, ApproachTexture()},
+        {kPinTexture, PinSkinTexture()},       {kBallTexture, BallTexture(0x102070u, 0x4080E0u)}};
     alley.npcBallTexture = {kNpcBallTexture, BallTexture(0x601010u, 0xE06030u)};
     return alley;
 }

@@ -31,6 +31,8 @@ discbuild::RgbaImage LaneWoodTexture();
 discbuild::RgbaImage LaneDeckTexture();
 // One lane pitch of the approach: boards, its dots and the foul line.
 discbuild::RgbaImage ApproachTexture();
+// A pin's white skin with its two red stripes, v running down its 15 inches.
+discbuild::RgbaImage PinSkinTexture();
 // A marbled ball in two colours 0xRRGGBB, with its finger holes.
 discbuild::RgbaImage BallTexture(u32 dark, u32 light);
 
@@ -42,7 +44,7 @@ constexpr f32 kGutterWidth = 2.3125f;
 
 // ---- AlleyProps.cpp: the models lane play moves, about their AlleyLayout.h origins
 
-GeneratedModel PinModel();
+GeneratedModel PinModel(const char* skin);
 GeneratedModel BallModel(const char* texture);
 GeneratedModel PinsetterModel();
 GeneratedModel SweeperModel();

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -23,9 +22,9 @@ constexpr std::array<std::array<f32, 2>, 16> kPinDiameters = {{
 }};
 // clang-format on
 constexpr f32 kPinHeight = 15.0f;
-constexpr std::array<std::array<f32, 2>, 2> kPinStripes = {{{8.8f, 9.2f}, {9.55f, 9.95f}}};
-constexpr u32 kPinWhite = 0xF4F2ECFFu, kPinRed = 0xC01818FFu;
-
+// Where the lathe's rings lie: few, as a frame shows forty pins.
+constexpr f32 kPinRings[] = {0.75f, 2.25f, 4.5f, 6.5f, 8.625f, 10.0f, 11.75f, 13.5f, 14.375f, 14.85f};
+constexpr u32 kPinSegments = 8;
 f32 PinRadius(f32 height) {
     for (size_t i = 1; i < kPinDiameters.size(); ++i)
         if (height <= kPinDiameters[i][0]) {
@@ -48,51 +47,23 @@ GeneratedModel Single(Mesh lane, const s_ORB_MATERIAL& material) {
 }  // namespace
 
 // Lathed about the centre of mass, which stands ALLEY_PIN_BASE_HEIGHT above the
-// base. The base's rim and the stripes' edges are given twice: creases, where the
-// colour changes sharply.
-GeneratedModel PinModel() {
-    struct Height {
-        f32 inches;
-        bool edge;
-    };
-    std::vector<Height> heights = {{0, true}};
-    for (const auto& [y, d] : kPinDiameters)
-        if (y > 0)
-            heights.push_back({y, false});
-    for (const auto& [from, to] : kPinStripes)
-        heights.insert(heights.end(), {{from, true}, {to, true}});
-    std::sort(heights.begin(), heights.end(),
-              [](const Height& a, const Height& b) { return a.inches < b.inches; });
-    auto striped = [](f32 y) {
-        return std::any_of(kPinStripes.begin(), kPinStripes.end(),
-                           [y](const auto& stripe) { return y > stripe[0] && y < stripe[1]; });
-    };
-
-    std::vector<ProfilePoint> profile = {{0, 0}};
-    std::vector<u32> colors = {kPinWhite};
-    for (const Height& h : heights) {
-        const ProfilePoint p = {PinRadius(h.inches) * kInch, h.inches * kInch};
-        profile.push_back(p);
-        colors.push_back(striped(h.inches - 0.01f) ? kPinRed : kPinWhite);
-        if (h.edge) {
-            profile.push_back(p);
-            colors.push_back(striped(h.inches + 0.01f) ? kPinRed : kPinWhite);
-        }
-    }
+// base, the base's rim a crease. Texture v runs down the pin's height, so the
+// skin's stripes lie at their heights whatever the rings.
+GeneratedModel PinModel(const char* skin) {
+    std::vector<ProfilePoint> profile = {{0, 0}, {PinRadius(0) * kInch, 0}, {PinRadius(0) * kInch, 0}};
+    for (f32 y : kPinRings)
+        profile.push_back({PinRadius(y) * kInch, y * kInch});
     profile.push_back({0, kPinHeight * kInch});
-    colors.push_back(kPinWhite);
-
-    Mesh mesh = Lathe(profile, 16, kPinWhite);
-    const size_t ring = mesh.vertices.size() / profile.size();
-    for (size_t i = 0; i < mesh.vertices.size(); ++i) {
-        mesh.vertices[i].color = colors[i / ring];
-        mesh.vertices[i].pos.y -= ALLEY_PIN_BASE_HEIGHT;
+    Mesh mesh = Lathe(profile, kPinSegments, 0xFFFFFFFFu);
+    for (Vertex& v : mesh.vertices) {
+        v.v = 1 - v.pos.y / (kPinHeight * kInch);
+        v.pos.y -= ALLEY_PIN_BASE_HEIGHT;
     }
-    return Single(std::move(mesh), PlainMaterial(0xFFFFFFFFu));
+    return Single(std::move(mesh), PlainMaterial(0xFFFFFFFFu, skin));
 }
 
 GeneratedModel BallModel(const char* texture) {
-    return Single(Sphere(PHYS_BALL_RADIUS, 10, 16, 0xFFFFFFFFu), PlainMaterial(0xFFFFFFFFu, texture));
+    return Single(Sphere(PHYS_BALL_RADIUS, 8, 12, 0xFFFFFFFFu), PlainMaterial(0xFFFFFFFFu, texture));
 }
 
 // A deck over the rack with the pin cups below it, hung on two rods.

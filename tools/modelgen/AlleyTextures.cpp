@@ -112,6 +112,20 @@ discbuild::RgbaImage ApproachTexture() {
     return image;
 }
 
+discbuild::RgbaImage PinSkinTexture() {
+    constexpr f32 kStripes[][2] = {{8.8f, 9.2f}, {9.55f, 9.95f}};  // inches above the base
+    discbuild::RgbaImage image = Blank(8, 64);
+    for (s32 y = 0; y < 64; ++y) {
+        const f32 inches = 15 * (1 - (f32(y) + 0.5f) / 64);
+        bool red = false;
+        for (const auto& [from, to] : kStripes)
+            red = red || (inches > from && inches < to);
+        for (s32 x = 0; x < 8; ++x)
+            Put(&image, x, y, red ? 0xC01818u : 0xF4F2ECu);
+    }
+    return image;
+}
+
 discbuild::RgbaImage BallTexture(u32 dark, u32 light) {
     discbuild::RgbaImage image = Blank(64, 32);
     constexpr f32 kPi = std::numbers::pi_v<f32>;

@@ -1,0 +1,55 @@
+// The lane's sound bank from the demo disc: every e_AlleySound is the sound it
+// names, found by the id AlleySoundId forms, and only the ball's roll loops.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "orblib47/source/Data.h"
+#include "orblib47/source/Sound.h"
+#include "orblib47/source/Wad.h"
+#include "source/DefaultDisc.h"
+#include "source/Levels/AlleyLayout.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+class AlleySoundsTest : public GameFixture {
+protected:
+    HostConfig Config() const override {
+        HostConfig config = GameFixture::Config();
+        config.discRoot = DefaultDiscRoot();
+        return config;
+    }
+};
+
+TEST_F(AlleySoundsTest, EachLaneSoundPlaysByItsIdAndOnlyTheRollLoops) {
+    s_wad* wad = WadLoad("DATA/GAMESFX.WAD", 0);
+    ASSERT_NE(wad, nullptr);
+    const auto* bank = static_cast<const s_sfx_bank*>(DataFind(ALLEY_SFX_WAD, "SFX"));
+    ASSERT_NE(bank, nullptr);
+    ASSERT_EQ(bank->numSfx, ALLEY_SFX_COUNT);
+
+    const struct {
+        e_AlleySound sound;
+        const char* name;
+        bool loops;
+    } sounds[] = {
+        {ALLEY_SFX_BALL_ROLL, "BALLROLL", true}, {ALLEY_SFX_PIN_HIT, "PINHIT", false},
+        {ALLEY_SFX_GUTTER, "GUTTER", false},     {ALLEY_SFX_PINSETTER, "PINSETTR", false},
+        {ALLEY_SFX_SWEEP, "SWEEP", false},       {ALLEY_SFX_STRIKE_CHEER, "CHEER", false},
+    };
+    const s_VOLUME_MIX mix = {1, 1, 0, 0, 0, 0};
+    for (const auto& s : sounds) {
+        SCOPED_TRACE(s.name);
+        const s_sfx& sfx = bank->sfxList[s.sound];
+        EXPECT_EQ(std::string(sfx.name), s.name);
+        EXPECT_EQ(sfx.pcmHeader->loopFlags != 0, s.loops);
+        const s32 channel = AudioAllocChannel(1);
+        ASSERT_NE(channel, -1);
+        EXPECT_EQ(SfxPlayChannel(AlleySoundId(s.sound), &mix, 1, channel), channel);
+        SfxStop(channel);
+    }
+    WadFree(wad);
+}
+
+}  // namespace

@@ -24,6 +24,7 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Levels/BowlingLevel.h"
+#include "source/Levels/LevelLauncher.h"
 #include "source/OrbMain.h"
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Players/Player.h"
@@ -220,6 +221,24 @@ TEST_F(LevelMgrTest, TheLevelStartReseedsTheGeneratorsFromTheFixedSeed) {
     }
     EXPECT_EQ(draws[0], draws[1]);
     EXPECT_EQ(OrbRandom[1].lastSeed, 1234u);
+}
+
+// No level of the table on an empty disc, and levels past the table: the launcher
+// stops at once or after the failed load, and sets up nobody's game.
+class LevelLauncherTest : public GameFixture {};
+
+TEST_F(LevelLauncherTest, StopsWhenItsLevelCannotBeStarted) {
+    for (const s32 level : {-1, LevelMgrLevelCount, LAUNCH_DEFAULT_LEVEL}) {
+        SCOPED_TRACE(level);
+        LevelLaunchStart(level);
+        for (s32 frame = 0; frame < kFrameLimit && g_LaunchState == LAUNCH_LOADING; ++frame) {
+            LevelLaunchUpdate();
+            EventWait(1);
+        }
+        EXPECT_EQ(g_LaunchState, LAUNCH_FAILED);
+        EXPECT_EQ(g_LevelMgr.m_bActive, 0);
+        EXPECT_EQ(g_LevelMgr.m_pLevel, nullptr);
+    }
 }
 
 TEST(LevelTableTest, EveryRowIsABowlingAlleyOnTheDemoAlleyArchive) {

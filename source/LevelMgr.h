@@ -80,3 +80,5 @@ void GameCutSceneResume();
 // the settings. LevelLaunchUpdate, once a frame, loads it, starts it and plays it.
 void LevelLaunchStart(s32 level);
 void LevelLaunchUpdate();
+// Frees and shuts down the launched level, loaded or still loading.
+void LevelLaunchStop();

@@ -74,6 +74,7 @@ s32 OrbMain() {
         LevelLaunchUpdate();
         EventWait(1);
     }
+    LevelLaunchStop();
 
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

@@ -96,3 +96,11 @@ void LevelLaunchUpdate() {
             break;
     }
 }
+
+void LevelLaunchStop() {
+    if (g_LaunchState == LAUNCH_IDLE || g_LaunchState == LAUNCH_FAILED)
+        return;
+    g_LevelMgr.FreeLevel();
+    g_LevelMgr.Deinit();
+    g_LaunchState = LAUNCH_IDLE;
+}

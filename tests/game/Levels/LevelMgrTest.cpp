@@ -93,9 +93,12 @@ protected:
 TEST_F(LevelMgrTest, ALevelCycleLeavesNoTasksArchivesOrHooksBehind) {
     const u32 tasks = SystemThreadCount;
     const u32 freeWads = WadRecords->count;
-    for (s32 round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
-        ASSERT_TRUE(Start(kRoom)) << report().text();
+    // The demo alley twice, then the test room: nothing of one level is left for
+    // the next.
+    for (const s_LevelMgrDef* level :
+         {&LevelMgrLevelList[LAUNCH_DEFAULT_LEVEL], &LevelMgrLevelList[0], &kRoom}) {
+        SCOPED_TRACE(level->name);
+        ASSERT_TRUE(Start(*level)) << report().text();
         EXPECT_NE(CollisionWorldModel, nullptr);
         EXPECT_EQ(CollisionWorldModel, OrbScene.m_Model);
         EXPECT_EQ(MinVblCount, 2u);

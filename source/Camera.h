@@ -29,4 +29,9 @@ public:
     s_Vector3 m_lookAt{0.0f, 1.0f, 0.0f, 0.0f};
     s32 m_modeBeforeFree = E_CAMERA_MODE_INVALID;
     f32 m_modeTime = 0.0f;  // seconds in the current mode
+    // Where the intro starts, in world units: the level's camera start.
+    s_Vector3 m_introFrom{0.0f, 4.0f, 0.0f, 0.0f};
 };
+
+// Set while the intro is held by GameCutScenePause.
+extern s32 g_CutScenePaused;

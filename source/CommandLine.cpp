@@ -2,16 +2,20 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
+#include "source/Levels/LevelTable.h"
 #include "source/NumberArgument.h"
 
 namespace fs = std::filesystem;
 
 const char* const COMMAND_LINE_USAGE =
     "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
-    "               [--screenshot FILE] [--audio-out FILE]\n"
+    "               [--screenshot FILE] [--audio-out FILE] [--players N] [--cpu LIST]\n"
+    "               [--seed S] [--level N]\n"
     "  --headless         run without a window, on the virtual clock; without --frames it\n"
     "                     runs until interrupted (Ctrl+C)\n"
     "  --frames N         leave after N frames (1 to 4294967295)\n"
@@ -21,6 +25,10 @@ const char* const COMMAND_LINE_USAGE =
     "  --screenshot FILE  when the game leaves, however it leaves, save the frame shown last\n"
     "                     as a PNG file\n"
     "  --audio-out FILE   write the sound as it plays to a WAV file (32 kHz, 16-bit stereo)\n"
+    "  --players N        bowlers in the game (1 to 4, default 1)\n"
+    "  --cpu LIST         the bowlers the computer bowls, by number: --cpu 2,4\n"
+    "  --seed S           the game's random seed (1 to 4294967295; default from the clock)\n"
+    "  --level N          the alley (0 to 20, default 20)\n"
     "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
     "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
     "bad command line (an option, the disc, the input script or an output file's folder).\n";
@@ -37,6 +45,52 @@ std::string NeedsAValue(std::string_view name) {
 bool Fail(std::string* error, std::string why) {
     *error = std::move(why);
     return false;
+}
+
+// "--NAME needs WHAT from MIN to MAX, not 'VALUE'"
+std::string OutOfRange(std::string_view name, std::string_view what, std::int64_t min, std::int64_t max,
+                       std::string_view value) {
+    std::string text = "'";
+    text.append(name).append("' needs ").append(what).append(" from ").append(std::to_string(min));
+    text.append(" to ").append(std::to_string(max)).append(", not '").append(value).append("'");
+    return text;
+}
+
+// A comma list of player numbers 1..4 as a mask (bit 0 = player 1).
+bool ParsePlayerList(std::string_view list, u32* mask) {
+    *mask = 0;
+    while (true) {
+        const size_t comma = list.find(',');
+        std::int64_t player = 0;
+        if (!ParseIntegerArgument(list.substr(0, comma), 1, MAX_LAUNCH_PLAYERS, &player))
+            return false;
+        *mask |= 1u << (player - 1);
+        if (comma == std::string_view::npos)
+            return true;
+        list.remove_prefix(comma + 1);
+    }
+}
+
+// One of the options that choose the game (--players, --seed, --level, --cpu):
+// empty when the value is taken, else the reason it is refused.
+std::string ParseGameOption(std::string_view name, std::string_view value, LevelLaunchOptions* launch) {
+    std::int64_t number = 0;
+    if (name == "--players") {
+        if (!ParseIntegerArgument(value, 1, MAX_LAUNCH_PLAYERS, &number))
+            return OutOfRange(name, "a number of bowlers", 1, MAX_LAUNCH_PLAYERS, value);
+        launch->players = s32(number);
+    } else if (name == "--seed") {
+        if (!ParseIntegerArgument(value, 1, 0xFFFFFFFF, &number))
+            return OutOfRange(name, "a seed", 1, 0xFFFFFFFF, value);
+        launch->seed = u32(number);
+    } else if (name == "--level") {
+        if (!ParseIntegerArgument(value, 0, LevelMgrLevelCount - 1, &number))
+            return OutOfRange(name, "a level", 0, LevelMgrLevelCount - 1, value);
+        launch->level = s32(number);
+    } else if (!ParsePlayerList(value, &launch->computerPlayers)) {
+        return "'--cpu' needs bowler numbers from 1 to 4 between commas, not '" + std::string(value) + "'";
+    }
+    return {};
 }
 
 }  // namespace
@@ -59,12 +113,17 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
                             : name == "--screenshot" ? &line->screenshot
                             : name == "--audio-out"  ? &line->audioOut
                                                      : nullptr;
-        if (text == nullptr && name != "--frames")
+        const bool game = name == "--players" || name == "--seed" || name == "--level" || name == "--cpu";
+        if (text == nullptr && !game && name != "--frames")
             return Fail(error, "unknown option '" + std::string(name) + "' (bowling --help lists them)");
         if (i + 1 == argc)
             return Fail(error, NeedsAValue(name));
         const std::string_view value = argv[++i];
-        if (text == nullptr) {
+        if (game) {
+            std::string refused = ParseGameOption(name, value, &line->launch);
+            if (!refused.empty())
+                return Fail(error, std::move(refused));
+        } else if (text == nullptr) {
             std::int64_t frames = 0;
             if (!ParseIntegerArgument(value, 1, 0xFFFFFFFF, &frames))
                 return Fail(
@@ -76,6 +135,10 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             *text = value;
         }
     }
+    const u32 bowlers = (1u << line->launch.players) - 1;
+    if ((line->launch.computerPlayers & ~bowlers) != 0)
+        return Fail(error, "'--cpu' names a bowler past the " + std::to_string(line->launch.players) +
+                               " of '--players'");
     if (!line->input.empty() && !line->headless)
         return Fail(error,
                     "'--input' needs '--headless': in the window the keyboard and mouse are the remotes");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "orblib47/source/OrbTypes.h"
+#include "source/Levels/LevelLauncher.h"
 
 struct CommandLine {
     bool help = false;
@@ -14,7 +15,8 @@ struct CommandLine {
     std::string nand;       // empty: the user's data folder
     std::string input;      // the remotes' input script (headless)
     std::string screenshot;
-    std::string audioOut;  // a WAV file of the sound
+    std::string audioOut;       // a WAV file of the sound
+    LevelLaunchOptions launch;  // the game started: level, bowlers, seed
 };
 
 // The options text of --help.

@@ -11,6 +11,8 @@
 #include "source/Career/UnlockMgr.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
+#include "source/LevelMgr.h"
+#include "source/Levels/LevelLauncher.h"
 #include "source/LoadSave.h"
 #include "source/MenuMusic.h"
 #include "source/OrbMain.h"
@@ -19,6 +21,7 @@
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Physics/PinTables.h"
 #include "source/Players/Player.h"
+#include "source/Sandbox.h"
 #include "source/TextureProject.h"
 
 namespace {
@@ -50,6 +53,11 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_AlleyNPCManager); },
     [] { g_NPCPhysicsBowlerIndex = 0; },
     [] { g_LevelIsPlaying = 0; },
+    [] { Rebuild(g_LevelMgr); },
+    [] { InGameScreensDefault(); },
+    [] { g_CutScenePaused = 0; },
+    [] { Sandbox::SetSeed(0); },
+    [] { g_LaunchState = LAUNCH_IDLE; },
     [] { CCareerCharacter::DestroyInstance(); },
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },

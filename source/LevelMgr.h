@@ -3,7 +3,9 @@
 // shuts it down.
 #pragma once
 
+#include "orblib47/source/GameData.h"
 #include "orblib47/source/Wad.h"
+#include "orblib47/source/World.h"
 #include "source/Camera.h"
 #include "source/Levels/LevelTable.h"
 #include "source/Physics/PhysicsTypes.h"
@@ -56,6 +58,15 @@ public:
     s_wad* m_NpcWad = nullptr;
     s32 m_bPaused = 0;
     f32 m_AttractTime = 0.0f;
+    // The loads LoadLevel started; null once collected.
+    s_wad_status* m_LevelLoad = nullptr;
+    s_wad_status* m_NpcLoad = nullptr;
+    s_wad_status* m_SfxLoad = nullptr;
+    // 1 once the level's archive has failed to load: IsLevelLoaded will never say 1.
+    s32 m_bLoadFailed = 0;
+    s32 m_bStarted = 0;  // Init has run: FreeLevel shuts the level down first
+    CGameData* m_GameData = nullptr;
+    s_world* m_World = nullptr;
 };
 
 extern CLevelMgr g_LevelMgr;
@@ -69,3 +80,5 @@ void GameCutSceneResume();
 // the settings. LevelLaunchUpdate, once a frame, loads it, starts it and plays it.
 void LevelLaunchStart(s32 level);
 void LevelLaunchUpdate();
+// Frees and shuts down the launched level, loaded or still loading.
+void LevelLaunchStop();

@@ -19,7 +19,10 @@
 #include "source/Career/PlayerConstruction.h"
 #include "source/GameReset.h"
 #include "source/GameSettings.h"
+#include "source/LevelMgr.h"
+#include "source/Levels/LevelLauncher.h"
 #include "source/MenuMusic.h"
+#include "source/Sandbox.h"
 
 u32 g_FrameLimit = 0;
 s_wad* SystemTextWad = nullptr;
@@ -59,12 +62,19 @@ s32 OrbMain() {
     CareerManagersCreate();
     CCareerCharacter::CreateInstance();
 
+    // Until the front end exists the game starts straight into a game.
+    g_GameSettings.m_Current.iNumPlayers = g_LevelLaunchOptions.players;
+    Sandbox::SetSeed(g_LevelLaunchOptions.seed);
+    LevelLaunchStart(g_LevelLaunchOptions.level);
+
     HeapPrintAvail("MainLoop");
     while (g_FrameLimit == 0 || FrameCount < g_FrameLimit) {
         HardwareCheckFileError();
         MenuMusicUpdate();
+        LevelLaunchUpdate();
         EventWait(1);
     }
+    LevelLaunchStop();
 
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

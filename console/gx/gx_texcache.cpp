@@ -10,6 +10,7 @@
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_sampler.h"
 #include "console/gx/gx_texdecode.h"
+#include "console/host_services.h"
 
 namespace console::gx {
 
@@ -175,6 +176,7 @@ CacheEntry Acquire(const GXTexObj& obj, u32 region) {
 }
 
 void Refresh(TexMap& map) {
+    HostMemoryScope hostMemory;
     const CacheEntry entry = Acquire(map.obj, map.region);
     map.texture = entry.texture;
     map.footprints = entry.footprints;
@@ -207,6 +209,7 @@ bool ViewMap(void*, u32 index, TexLevelView* view) {
     if (view->linear && view->wrapS < 3 && view->wrapT < 3) {
         std::vector<TexelQuad>& quads = map.footprints->quads[view->wrapS][view->wrapT];
         if (quads.empty()) {
+            HostMemoryScope hostMemory;
             quads = MakeTexelQuads(texture->levels[0], view->wrapS, view->wrapT);
             map.footprints->bytes += quads.size() * sizeof(TexelQuad);
             s_mem.cachedBytes += quads.size() * sizeof(TexelQuad);
@@ -265,6 +268,7 @@ void GXLoadTlut(const GXTlutObj* tlut, u32 tlutName) {
     const GXTlutRegion* region = Mem().tlutRegion(tlutName);
     if (region == nullptr || tlut->data == nullptr)
         return;
+    HostMemoryScope hostMemory;
     Palette& palette = s_mem.palettes[region->tmemAddr];
     palette.format = tlut->format;
     const u32 count = std::min<u32>(tlut->numEntries, u32(region->size) * 16);

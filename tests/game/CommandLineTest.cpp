@@ -33,6 +33,17 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
         {{"--frames", "+60"}, "'--frames' needs a count from 1 to 4294967295, not '+60'"},
         {{"--input", "play.txt"},
          "'--input' needs '--headless': in the window the keyboard and mouse are the remotes"},
+        {{"--players", "5"}, "'--players' needs a number of bowlers from 1 to 4, not '5'"},
+        {{"--players", "0"}, "'--players' needs a number of bowlers from 1 to 4, not '0'"},
+        {{"--seed", "0"}, "'--seed' needs a seed from 1 to 4294967295, not '0'"},
+        {{"--level", "21"}, "'--level' needs a level from 0 to 20, not '21'"},
+        {{"--level", "-1"}, "'--level' needs a level from 0 to 20, not '-1'"},
+        {{"--cpu", "0"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '0'"},
+        {{"--cpu", "1,,2"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '1,,2'"},
+        {{"--cpu", "2,"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '2,'"},
+        {{"--cpu", "5"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '5'"},
+        {{"--cpu", "2"}, "'--cpu' names a bowler past the 1 of '--players'"},
+        {{"--cpu", "1,4", "--players", "3"}, "'--cpu' names a bowler past the 3 of '--players'"},
     };
     for (const auto& c : cases) {
         CommandLine line;
@@ -56,6 +67,29 @@ TEST(CommandLineTest, ReadsEveryOption) {
     ASSERT_TRUE(Parse({"--help"}, &line, &error));
     EXPECT_TRUE(line.help);
     EXPECT_EQ(line.frames, 0u);
+}
+
+TEST(CommandLineTest, ChoosesTheGameStarted) {
+    const struct {
+        std::vector<const char*> args;
+        s32 level, players;
+        u32 computer, seed;
+    } cases[] = {
+        {{}, 20, 1, 0, 0},
+        {{"--players", "4", "--cpu", "2,4"}, 20, 4, 0b1010, 0},
+        {{"--cpu", "1", "--players", "2", "--cpu", "2"}, 20, 2, 0b10, 0},
+        {{"--cpu", "1,1"}, 20, 1, 0b1, 0},
+        {{"--level", "0", "--seed", "4294967295"}, 0, 1, 0, 4294967295u},
+    };
+    for (const auto& c : cases) {
+        CommandLine line;
+        std::string error;
+        ASSERT_TRUE(Parse(c.args, &line, &error)) << error;
+        EXPECT_EQ(line.launch.level, c.level);
+        EXPECT_EQ(line.launch.players, c.players);
+        EXPECT_EQ(line.launch.computerPlayers, c.computer);
+        EXPECT_EQ(line.launch.seed, c.seed);
+    }
 }
 
 TEST(CommandLineTest, IntegersAreWholeNumbersInRange) {

@@ -1,0 +1,49 @@
+#include "source/Levels/BowlingLevel.h"
+
+#include "orblib47/source/Collision.h"
+#include "orblib47/source/NGC/Cont.h"
+#include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/Pad.h"
+#include "orblib47/source/Scene.h"
+#include "source/AlleyNPCManager.h"
+#include "source/Hud/BowlingHud.h"
+#include "source/LevelMgr.h"
+#include "source/Objects/Object.h"
+#include "source/Physics/LaneManager.h"
+#include "source/Physics/PhysicsIdle.h"
+#include "source/Sandbox.h"
+
+namespace {
+// The lane runs at 30 frames a second; the time left in each frame goes to the
+// physics through the idle callback.
+constexpr u32 kLaneRetraces = 2;
+constexpr f32 kTiltPlay = 0.1f;
+constexpr f32 kTiltSensitivity = 0.9f;
+}  // namespace
+
+void BowlingLevelInit() {
+    CollisionWorldModel = OrbScene.m_Model;
+    Sandbox::init();
+    MinVblCount = kLaneRetraces;
+    AppIdleCallback = PhysicsIdleProcess;
+    ContSetAccSensitivity(0, kTiltPlay, kTiltSensitivity);
+    BowlingHudStart();
+    AlleyObjectsCreate();
+    Physics.SetOilPattern(g_LevelMgr.m_pLevel->oilPattern);
+    Physics.InitLane(1);
+}
+
+void BowlingLevelUpdate() {
+    for (CNPCBowler& bowler : g_AlleyNPCManager.m_NPCBowlers)
+        bowler.run();
+    Physics.run();
+}
+
+void BowlingLevelDeinit() {
+    AlleyObjectsRemove();
+    BowlingHudStop();
+    MinVblCount = 1;
+    AppIdleCallback = DoNothingCallback;
+    PadVibeClearAll();
+    g_LevelIsPlaying = 0;
+}

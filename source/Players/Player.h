@@ -8,9 +8,6 @@
 #include "source/Physics/PhysicsTypes.h"
 
 constexpr s32 MAX_PLAYERS = 4;
-// The bowler model's bones that hold the ball, by hand.
-constexpr u32 BOWLER_BONE_HAND_LEFT = 8;
-constexpr u32 BOWLER_BONE_HAND_RIGHT = 12;
 
 // One shot. Positions run across the lane from 0 (the left edge, as the bowler
 // faces the pins) to 1 (the right edge).

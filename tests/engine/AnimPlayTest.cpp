@@ -6,8 +6,11 @@
 
 #include "orblib47/source/Anim.h"
 #include "orblib47/source/Bone.h"
+#include "orblib47/source/Data.h"
 #include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/SymbolTrans.h"
 #include "tests/engine/DataFixture.h"
+#include "tools/discbuild/SymTableWriter.h"
 #include "tools/discbuild/VhaWriter.h"
 
 namespace {
@@ -175,6 +178,24 @@ TEST_F(AnimPlayTest, StartsAtTheEndWhenPlayedBackwards) {
     EXPECT_EQ(HAnimGetDuration(hanim_), 2.5f);
     EXPECT_EQ(hanim_->flags, HANIM_FLAG_REPEAT);
     EXPECT_FLOAT_EQ(hanim_->channels->currentData.x, 2.0f);
+}
+
+// A symbol names a bank's data-file id and an animation of it: the animation
+// played is the one the translated id indexes, whatever the symbol's number.
+TEST_F(AnimPlayTest, ASymbolPlaysTheAnimationItTranslatesTo) {
+    constexpr s32 kBankId = 7;
+    const std::vector<u8> table = SymTableImage({0, 0, 0, (kBankId << 16) | 1});
+    ASSERT_EQ(SymbolTransLoadImage(table.data(), u32(table.size())), RET_NO_ERROR);
+    const std::vector<u8> chunk = VhaPayload({0,
+                                              1,
+                                              {{"FIRST", 0, 0, 1, 0, {Positions(1, kKeyed, 0, {0, 1})}},
+                                               {"SECOND", 0, 0, 4, 0, {Positions(1, kKeyed, 0, {0, 4})}}}});
+    bank_ = HAnimLoad("SYMBOLS", Image(chunk), u32(chunk.size()), 0);
+    ASSERT_NE(bank_, nullptr);
+    DataRegister("SYMBOLS", "VHA", kBankId);
+    hanim_ = HAnimPlay(0x80000003u, 1.0f, 0, 0, hmatrix_, nullptr, nullptr, nullptr);
+    ASSERT_NE(hanim_, nullptr);
+    EXPECT_EQ(HAnimGetDuration(hanim_), 4.0f);
 }
 
 // Death tests read the fatal message on standard error, so nothing is captured.

@@ -13,6 +13,7 @@
 #include "source/OrbMain.h"
 #include "tests/engine/DataFixture.h"
 #include "tests/support/TempDisc.h"
+#include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/StringTableWriter.h"
 #include "tools/discbuild/SymTableWriter.h"
 
@@ -33,6 +34,14 @@ TEST_F(SymbolTransTest, ValuesAreFoundBySymbolNumber) {
     EXPECT_EQ(value, 0x00050003u);
     ASSERT_EQ(SymbolTransLookup(2, &value), RET_NO_ERROR);
     EXPECT_EQ(value, 0xFFFFFFFFu);
+}
+
+// The source's "@at N" numbers the next symbol N and fills the gap with 0; it
+// never goes back over symbols already numbered.
+TEST(SymTableSourceTest, AtNumbersTheNextSymbolAndNeverGoesBack) {
+    EXPECT_EQ(discbuild::ParseSymTableSource("A 5\n@at 3\nB 0x10\nC 6\n", {}),
+              (std::vector<u32>{5, 0, 0, 0x10, 6}));
+    EXPECT_THROW(discbuild::ParseSymTableSource("A 1\nB 2\n@at 1\nC 3\n", {}), std::invalid_argument);
 }
 
 TEST_F(SymbolTransTest, ASymbolPastTheTableIsAnError) {

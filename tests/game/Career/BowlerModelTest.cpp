@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "orblib47/source/Anim.h"
 #include "orblib47/source/DrawContext.h"
@@ -17,6 +19,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 #include "source/BowlingDb/BowlingDb.h"
+#include "source/Career/BowlerPartsInternal.h"
 #include "source/Career/ItemConstruction.h"
 #include "source/Career/PlayerConstruction.h"
 #include "source/DefaultDisc.h"
@@ -142,6 +145,55 @@ TEST_F(BowlerModelTest, ChangingTheLookRebuildsWithoutLeaking) {
     EXPECT_EQ(HeapAvail(&MainHeap) + HeapAvail(&ExtraHeap), before);
 }
 
+// The archive holds a part and a texture for the last entry of every list the
+// database's looks and items can name.
+TEST_F(BowlerModelTest, TheArchiveHasEveryPartTheDatabaseNames) {
+    ASSERT_TRUE(PlayerPartsLoad());
+    const auto last = [](u32 count) { return s32(count) - 1; };
+    struct Part {
+        const char* prefix;
+        s32 a, b;
+    };
+    std::vector<Part> models, textures;
+    for (s32 g = 0; g < 2; ++g) {
+        const bool male = g == 0;
+        models.push_back({BOWLER_SKIN, g, CAC_BODY_TYPE_COUNT - 1});
+        models.push_back({BOWLER_SHIRT, g * 2 + 1, BOWLER_SHIRT_TYPE_COUNT - 1});
+        models.push_back({BOWLER_PANTS, g * 2 + 1, -1});
+        models.push_back({BOWLER_SHOES, g, -1});
+        models.push_back({BOWLER_HEAD, g, CAC_FACE_TYPE_COUNT - 1});
+        models.push_back({BOWLER_HAIR, g, last(male ? uMaleHairModelCount : uFemaleHairModelCount)});
+        models.push_back({BOWLER_GLASSES, g, last(male ? uMaleGlassesModelCount : uFemaleGlassesModelCount)});
+        models.push_back({BOWLER_GUARD, g, -1});
+        textures.push_back({BOWLER_TEX_SHIRT, g, last(male ? uMaleBowlingTexCount : uFemaleBowlingTexCount)});
+        textures.push_back({BOWLER_TEX_PANTS, g, last(male ? uMalePantsTexCount : uFemalePantsTexCount)});
+        textures.push_back({BOWLER_TEX_SHOES, g, last(male ? uMaleShoeTexCount : uFemaleShoeTexCount)});
+        textures.push_back({BOWLER_TEX_HAIR, last(male ? uMaleHairTexCount : uFemaleHairTexCount), -1});
+    }
+    models.push_back({BOWLER_BEARD, last(uFacialHairModelCount / CAC_FACIAL_HAIR_COLOURS), -1});
+    models.push_back({BOWLER_TROPHY, BOWLER_TROPHY_COUNT - 1, -1});
+    for (u32 i = 0; i < uDBItemCount; ++i) {
+        const s_DBItem& item = ItemsList[i];
+        const char* family = item.e_EquipType == EQUIP_TYPE_HAT    ? BOWLER_TEX_HAT
+                             : item.e_EquipType == EQUIP_TYPE_ACC  ? BOWLER_TEX_GUARD
+                             : item.e_EquipType == EQUIP_TYPE_BALL ? BOWLER_TEX_BALL
+                                                                   : nullptr;
+        if (family != nullptr)
+            textures.push_back({family, item.m_TextureID, -1});
+    }
+    char name[16];
+    for (const Part& part : models) {
+        BowlerPartName(name, part.prefix, part.a, part.b);
+        s_hmodel* model = BowlerPartLoad(name);
+        EXPECT_NE(model, nullptr) << name;
+        BowlerPartFree(&model);
+    }
+    for (const Part& texture : textures) {
+        BowlerPartName(name, texture.prefix, texture.a, texture.b);
+        EXPECT_TRUE(BowlerTextureLoad(name)) << name;
+    }
+}
+
 TEST_F(BowlerModelTest, EveryBowlerAnimationPlaysForItsLength) {
     ASSERT_TRUE(PlayerPartsLoad());
     CPlayerConstruction bowler;
@@ -176,6 +228,45 @@ TEST_F(BowlerModelTest, EveryBowlerAnimationPlaysForItsLength) {
     EXPECT_LT(BOWLER_THROW_RELEASE_TIME, BOWLER_THROW_TIME);
     bowler.FreeAll();
     PlayerPartsFree();
+}
+
+struct HandTrack {
+    s_hmodel* body;
+    s32 hand;
+    f32 lowestTime = -1, lowestY = 1e9f, aheadAtLowest = 0;
+};
+
+void TrackHand(s_thread*, void* data) {
+    HandTrack& track = *static_cast<HandTrack*>(data);
+    HModelUpdateMatrix(track.body, &IDMatrix4);
+    s_Vector3 hand, hips;
+    HModelGetBonePosition(track.body, u32(track.hand), &hand);
+    HModelGetBonePosition(track.body, BOWLER_BONE_HIPS, &hips);
+    if (hand.y < track.lowestY) {
+        track.lowestY = hand.y;
+        track.lowestTime = HModelGetAnimTime(track.body);
+        track.aheadAtLowest = hand.z - hips.z;
+    }
+}
+
+// The ball leaves at the release time: the bowling hand is then at its lowest,
+// ahead of the hips and below where they stand at rest, for either hand.
+TEST_F(BowlerModelTest, TheBowlingHandIsLowestAndAheadAtTheRelease) {
+    ASSERT_TRUE(PlayerPartsLoad());
+    CPlayerConstruction bowler;
+    bowler.UpdateBodyTypeModel();
+    ASSERT_NE(bowler.GetBodyTypeModel(), nullptr);
+    for (const auto& [anim, hand] : {std::pair{BOWLER_ANIM_THROW_RIGHT, BOWLER_BONE_HAND_RIGHT},
+                                     std::pair{BOWLER_ANIM_THROW_LEFT, BOWLER_BONE_HAND_LEFT}}) {
+        bowler.PlayAnim(anim, 1.0f, 0);
+        HandTrack track{bowler.GetBodyTypeModel(), hand};
+        s_thread* task = ThreadInsertPriorityDebug("Hand", nullptr, &track, TrackHand, nullptr, 5100);
+        EventWait(s32(BOWLER_THROW_TIME * 60));
+        ThreadKill(task);
+        EXPECT_NEAR(track.lowestTime, BOWLER_THROW_RELEASE_TIME, 0.05f) << hand;
+        EXPECT_GT(track.aheadAtLowest, 0.03f * BOWLER_UNITS_PER_METRE) << hand;
+        EXPECT_LT(track.lowestY, 0.75f * BOWLER_UNITS_PER_METRE) << hand;  // below the hips at rest
+    }
 }
 
 // A look out of every list still builds (values past a list show none or the

@@ -12,6 +12,8 @@
 #include "source/GameSettings.h"
 #include "source/LoadSave.h"
 #include "source/MenuMusic.h"
+#include "source/Objects/AlleyObjects.h"
+#include "source/Objects/Object.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneContext.h"
 #include "source/Physics/LaneManager.h"
@@ -49,6 +51,8 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_AlleyNPCManager); },
     [] { g_NPCPhysicsBowlerIndex = 0; },
     [] { g_LevelIsPlaying = 0; },
+    [] { ObjectColdReset(); },
+    [] { Rebuild(g_AlleyLife); },
     [] { CCareerCharacter::DestroyInstance(); },
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
@@ -63,6 +67,7 @@ const ResetStep WarmResetSteps[] = {
     [] { PreloadGlobal = nullptr; }, [] { TextureProjectRegisterDrawFunc(); },
     [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
+    [] { ObjectWarmReset(); },       [] { Rebuild(g_AlleyLife); },
 };
 
 }  // namespace

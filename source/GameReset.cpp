@@ -10,6 +10,7 @@
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/GameSettings.h"
+#include "source/InstanceSceneLight.h"
 #include "source/LoadSave.h"
 #include "source/MenuMusic.h"
 #include "source/Objects/AlleyObjects.h"
@@ -75,6 +76,10 @@ const ResetStep WarmResetSteps[] = {
 void GameColdReset() {
     for (ResetStep step : ColdResetSteps)
         step();
+}
+
+void GameEngineColdReset() {
+    CInstanceSceneLight::ColdReset();
 }
 
 void GameWarmReset() {

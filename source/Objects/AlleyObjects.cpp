@@ -304,9 +304,12 @@ void AlleyObjectsRemove() {
         bowler.m_bNPCIsBowling = 0;
     for (CPlayerConstruction& look : life.looks)
         look.FreeAll();
-    for (s32 i = 0; i < MAX_PLAYERS; ++i)
+    for (s32 i = 0; i < MAX_PLAYERS; ++i) {
+        // A model the front end built goes back to facing the way it did.
+        life.playerFigures[i].Face(0.0f);
         if (life.playersBuilt & (1u << i))
             g_Players[i].m_PlayerConstruction.FreeAll();
+    }
     if (life.partsLoaded)
         PlayerPartsFree();
     GameDataFree(life.gameData);

@@ -39,17 +39,25 @@ void ObjectUpdateThread(s_thread*, void*) {
         ForEachObject([](s_object& object) { ObjectUpdate(&object); });
 }
 
-// Projected-texture objects: model drawing maps them through gxprj.
+// Projected-texture objects: model drawing maps them through gxprj, which is set
+// only when there is one to draw.
 void StencilDrawThread(s_thread*, void*) {
     if (!g_ObjDraw)
         return;
-    gxprj = TextureProjectParms.screenMatrix;
-    const e_STENCIL_MODE previous = DrawSetStencilMode(DC_STENCIL_ON);
-    ForEachObject([](s_object& object) {
-        if (Shown(object) && (object.flags & OBJECT_FLAG_STENCIL))
-            DrawObject(object);
+    bool started = false;
+    e_STENCIL_MODE previous = DC_STENCIL_OFF;
+    ForEachObject([&](s_object& object) {
+        if (!Shown(object) || (object.flags & OBJECT_FLAG_STENCIL) == 0)
+            return;
+        if (!started) {
+            gxprj = TextureProjectParms.screenMatrix;
+            previous = DrawSetStencilMode(DC_STENCIL_ON);
+            started = true;
+        }
+        DrawObject(object);
     });
-    DrawSetStencilMode(previous);
+    if (started)
+        DrawSetStencilMode(previous);
 }
 
 void PhysicsDrawThread(s_thread*, void*) {

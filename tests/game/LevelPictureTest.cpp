@@ -6,7 +6,6 @@
 // makes it the new reference.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "orblib47/source/Collision.h"
@@ -35,32 +34,8 @@ namespace {
 constexpr const char* kReference = BOWLING_TEST_REFERENCE_DIR "/test_level.png";
 constexpr const char* kDrawn = "test_level.png";
 
-constexpr s32 kLampPriority = 32767;
-constexpr f32 kLampFade = 1.0f;
 constexpr f32 kShadowRadius = 1.3f;  // half the projection box about the figure's middle
 constexpr f32 kFigureMiddle = 0.9f;  // above its feet
-
-// Scene-light instances become point lights of the colour their name carries,
-// fading as 1 / (kLampFade x distance).
-s32 LampInstance(s_INSTANCE* instance, e_INSTANCE_EVENT_TYPE event, void*) {
-    if (event == INSTANCE_EVENT_CREATE) {
-        const size_t prefix = std::strlen(modelgen::kLevelLampPrefix);
-        if (std::strncmp(instance->name, modelgen::kLevelLampPrefix, prefix) != 0)
-            return 0;
-        const u32 rgb = u32(std::strtoul(instance->name + prefix, nullptr, 16));
-        const s_Vector4 colour = {f32(rgb >> 16) / 255, f32((rgb >> 8) & 0xFF) / 255, f32(rgb & 0xFF) / 255,
-                                  1};
-        instance->record =
-            SceneLightsAddPoint(&instance->pos, &colour, instance->radius, kLampFade, kLampPriority);
-        return instance->record != nullptr;
-    }
-    if (event == INSTANCE_EVENT_REMOVE) {
-        SceneLightsFree(static_cast<scene_light*>(instance->record));
-        instance->record = nullptr;
-        return 1;
-    }
-    return 0;
-}
 
 const s_PLACEHOLDER* FindPlaceholder(const CGameData& data, const char* name) {
     for (s32 i = 0; i < data.m_Header->numPlaceHolder; ++i)
@@ -129,10 +104,9 @@ TEST_F(LevelPictureTest, DrawsTheLitRoomWithItsShadowAsInTheKeptPicture) {
     ASSERT_NE(world, nullptr) << report().text();
     EXPECT_EQ(WorldGetWorld(), world);
 
-    // The level manager's part: lights from the instances, the scene, its fog and
+    // The level manager's part: lights from the instances (the game's lamp handler), the scene, its fog and
     // its collision world.
     ASSERT_EQ(SceneLightsWarmReset(InstanceGetNumInstancesByType(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT)), 1);
-    CInstanceList::RegisterFunc(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT, LampInstance);
     CInstanceList::Enable(1);
     ASSERT_EQ(OrbScene.Startup(kLevelName, kLevelSkyName), RET_NO_ERROR);
     ASSERT_NE(OrbScene.m_SkydomeModel, nullptr);

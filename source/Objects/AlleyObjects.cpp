@@ -181,7 +181,8 @@ s_object* MakeObject(e_OBJECT_KIND kind, const char* name, void* user, const cha
 void MakeLane(s32 npc) {
     AlleyLaneItem* items = g_AlleyLife.items[npc + 1];
     items[NUM_PINS] = {npc, -1};
-    MakeObject(OBJECT_KIND_BALL, npc < 0 ? "Ball" : "NPC Ball", &items[NUM_PINS], ALLEY_BALL_MODEL);
+    MakeObject(OBJECT_KIND_BALL, npc < 0 ? "Ball" : "NPC Ball", &items[NUM_PINS],
+               npc < 0 ? ALLEY_BALL_MODEL : ALLEY_NPC_BALL_MODEL);
     for (s32 i = 0; i < NUM_PINS; ++i) {
         items[i] = {npc, i};
         MakeObject(OBJECT_KIND_PIN, npc < 0 ? "Pin" : "NPC Pin", &items[i], ALLEY_PIN_MODEL);

@@ -7,7 +7,9 @@
 
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
+#include "orblib47/source/Wad.h"
 #include "source/AlleyNPCManager.h"
+#include "source/DefaultDisc.h"
 #include "source/Objects/AlleyObjects.h"
 #include "source/Physics/LaneManager.h"
 #include "tests/game/Physics/WholeThrowSupport.h"
@@ -165,6 +167,43 @@ TEST(WalkerTest, WalksToEachWaypointInTurnAndLoops) {
     }
     EXPECT_EQ(reached, (std::vector<s32>{1, 2, 0, 1}));
     EXPECT_TRUE(headedRight);
+}
+
+class AlleyObjectsOnDiscTest : public AlleyObjectsTest {
+protected:
+    HostConfig Config() const override {
+        HostConfig config = AlleyObjectsTest::Config();
+        config.discRoot = DefaultDiscRoot();
+        return config;
+    }
+};
+
+// The demo alley's archives give every lane object its model, the bowler its spot
+// and the walkers their path.
+TEST_F(AlleyObjectsOnDiscTest, DemoAlleyModelsSpotAndWalkway) {
+    s_wad* alley = WadLoad("DATA/ALLEY.WAD", 0);
+    s_wad* npc = WadLoad("DATA/NPC.WAD", 0);
+    ASSERT_NE(alley, nullptr);
+    ASSERT_NE(npc, nullptr);
+    AlleyObjectsCreate();
+    s32 walkers = 0;
+    for (s32 slot = 0; slot < OBJECT_MAX; ++slot) {
+        const s_object* object = ObjectGet(slot);
+        if (object == nullptr)
+            continue;
+        if (object->kind <= OBJECT_KIND_SWEEPER) {
+            EXPECT_NE(object->hmodel, nullptr) << object->name;
+        }
+        walkers += object->kind == OBJECT_KIND_WALKER ? 1 : 0;
+    }
+    EXPECT_EQ(walkers, ALLEY_WALKERS);
+    const s_PATH& path = *g_AlleyLife.walkers[0].m_Path;
+    EXPECT_STREQ(path.name, ALLEY_WALKER_PATH);
+    EXPECT_EQ(std::memcmp(&g_AlleyLife.walkers[1].m_Position, &path.points[path.count / 2].pos, 12), 0);
+    EXPECT_NE(g_AlleyLife.bowlerSpot.z, 0.0f);
+    AlleyObjectsRemove();
+    WadFree(npc);
+    WadFree(alley);
 }
 
 }  // namespace

@@ -12,10 +12,11 @@ enum BowlState : s32 {
     BowlState_Approach,  // walking up to bowl, then watching the film play
 };
 
-// Seconds from the start of the approach: the walk, then the ball leaves the hand
-// and the film plays from its first frame.
+// Seconds from the start of the approach: the walk (the approach animation), then
+// the throw animation, whose ball leaves the hand 0.95 s in; from then the film
+// plays from its first frame.
 constexpr f32 NPC_APPROACH_TIME = 1.6f;
-constexpr f32 NPC_RELEASE_TIME = 2.0f;
+constexpr f32 NPC_RELEASE_TIME = NPC_APPROACH_TIME + 0.95f;
 
 class CNPCBowler {
 public:

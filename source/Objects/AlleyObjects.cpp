@@ -15,9 +15,7 @@ AlleyLife g_AlleyLife;
 
 namespace {
 
-constexpr s_physics_lite_def kPinPhysics = {0.25f, 0.0f};
-constexpr s_physics_lite_def kBallPhysics = {0.11f, 0.0f};
-constexpr s_physics_lite_def kFigurePhysics = {0.5f, 1.2f};
+constexpr s_physics_lite_def kWalkerPhysics = {1.2f};
 constexpr f32 kDegreesPerRadian = 57.29578f;
 
 s_object& Object(void* record) {
@@ -93,21 +91,16 @@ u32 IdleAnim(const CPlayerConstruction& look) {
 // Standing while up and aiming, the approach once the swing starts, the throw from
 // the release on.
 void BowlerBehaviour(s_thread*, void*) {
-    AlleyLife& life = g_AlleyLife;
     const s32 index = std::clamp(Physics.iCurrentBowler, 0, MAX_PLAYERS - 1);
-    AlleyFigure& figure = life.playerFigures[index];
+    AlleyFigure& figure = g_AlleyLife.playerFigures[index];
     const s32 state = Physics.m_state;
-    if (state != life.laneState || index != life.bowler) {
-        const bool left = g_Players[index].m_Hand != 0;
-        if (state == LANE_STATE_SWING)
-            figure.Play(left ? BOWLER_ANIM_APPROACH_LEFT : BOWLER_ANIM_APPROACH_RIGHT);
-        else if (state >= LANE_STATE_RELEASE && state <= LANE_STATE_SWEEP)
-            figure.Play(left ? BOWLER_ANIM_THROW_LEFT : BOWLER_ANIM_THROW_RIGHT);
-        else
-            figure.Play(IdleAnim(*figure.look));
-        life.laneState = state;
-        life.bowler = index;
-    }
+    const bool left = g_Players[index].m_Hand != 0;
+    if (state == LANE_STATE_SWING)
+        figure.Play(left ? BOWLER_ANIM_APPROACH_LEFT : BOWLER_ANIM_APPROACH_RIGHT);
+    else if (state >= LANE_STATE_RELEASE && state <= LANE_STATE_SWEEP)
+        figure.Play(left ? BOWLER_ANIM_THROW_LEFT : BOWLER_ANIM_THROW_RIGHT);
+    else
+        figure.Play(IdleAnim(*figure.look));
     figure.Place(AlleyBowlerSpot(Physics.fLaneOffset));
 }
 
@@ -143,7 +136,9 @@ void WalkerBehaviour(s_thread*, void* record) {
     CWalker& walker = g_AlleyLife.walkers[index];
     AlleyFigure& figure = g_AlleyLife.walkerFigures[index];
     walker.Update(ObjectFrameTime(), object.base->physics->speed);
-    figure.Play(walker.m_Desire == WALKER_DESIRE_WALK ? BOWLER_ANIM_APPROACH_RIGHT : IdleAnim(*figure.look));
+    // The bowler's approach moves the hips away from the placement: walkers keep
+    // their standing pose.
+    figure.Play(IdleAnim(*figure.look));
     figure.Face(walker.m_Heading);
     figure.Place(walker.m_Position);
 }
@@ -181,11 +176,15 @@ s_object* MakeObject(e_OBJECT_KIND kind, const char* name, void* user, const cha
 void MakeLane(s32 npc) {
     AlleyLaneItem* items = g_AlleyLife.items[npc + 1];
     items[NUM_PINS] = {npc, -1};
-    MakeObject(OBJECT_KIND_BALL, npc < 0 ? "Ball" : "NPC Ball", &items[NUM_PINS],
-               npc < 0 ? ALLEY_BALL_MODEL : ALLEY_NPC_BALL_MODEL);
+    s_object* ball = MakeObject(OBJECT_KIND_BALL, npc < 0 ? "Ball" : "NPC Ball", &items[NUM_PINS],
+                                npc < 0 ? ALLEY_BALL_MODEL : ALLEY_NPC_BALL_MODEL);
+    if (ball != nullptr)
+        ball->flags |= OBJECT_FLAG_CASTER;
     for (s32 i = 0; i < NUM_PINS; ++i) {
         items[i] = {npc, i};
-        MakeObject(OBJECT_KIND_PIN, npc < 0 ? "Pin" : "NPC Pin", &items[i], ALLEY_PIN_MODEL);
+        s_object* pin = MakeObject(OBJECT_KIND_PIN, npc < 0 ? "Pin" : "NPC Pin", &items[i], ALLEY_PIN_MODEL);
+        if (pin != nullptr)
+            pin->flags |= OBJECT_FLAG_CASTER;
     }
 }
 
@@ -195,7 +194,7 @@ void MakePlayers() {
     for (s32 i = 0; i < MAX_PLAYERS; ++i) {
         CPlayerConstruction& look = g_Players[i].m_PlayerConstruction;
         life.playerFigures[i] = {&look, 0.0f, 0};
-        if (i < players && life.partsLoaded && look.GetBodyTypeModel() == nullptr) {
+        if (i < players && look.GetBodyTypeModel() == nullptr) {
             look.UpdateBodyTypeModel();
             life.playersBuilt |= 1u << i;
         }
@@ -208,8 +207,7 @@ void MakeLife() {
     AlleyLife& life = g_AlleyLife;
     for (s32 i = 0; i < ALLEY_OWN_LOOKS; ++i) {
         life.looks[i].SetCharGender(i % 2, 0);
-        if (life.partsLoaded)
-            life.looks[i].UpdateBodyTypeModel();
+        life.looks[i].UpdateBodyTypeModel();
     }
     for (s32 i = 0; i < ALLEY_NPC_LANES; ++i) {
         life.npcFigures[i] = {&life.looks[i], 0.0f, 0};
@@ -240,7 +238,7 @@ void MakeProps() {
     const s_INSTANCE_LIST& list = data->m_Header->instanceHeader;
     for (s32 i = 0; i < list.numInstance; ++i) {
         const s_INSTANCE& instance = list.instanceList[i];
-        if (instance.type != INSTANCE_TYPE_INSTANCE_OBJECT)
+        if (instance.type != INSTANCE_TYPE_INSTANCE_OBJECT || instance.name == nullptr)
             continue;
         s_object* prop = MakeObject(OBJECT_KIND_PROP, instance.name, nullptr, instance.name);
         if (prop == nullptr)
@@ -255,13 +253,13 @@ void MakeProps() {
 }  // namespace
 
 const s_BASE_OBJECT AlleyObjectKinds[OBJECT_KIND_COUNT] = {
-    {"Ball", OBJECT_KIND_BALL, BallBehaviour, nullptr, &kBallPhysics},
-    {"Pin", OBJECT_KIND_PIN, PinBehaviour, nullptr, &kPinPhysics},
+    {"Ball", OBJECT_KIND_BALL, BallBehaviour, nullptr, nullptr},
+    {"Pin", OBJECT_KIND_PIN, PinBehaviour, nullptr, nullptr},
     {"Pinsetter", OBJECT_KIND_PINSETTER, PinsetterBehaviour, nullptr, nullptr},
     {"Sweeper", OBJECT_KIND_SWEEPER, SweeperBehaviour, nullptr, nullptr},
-    {"Bowler", OBJECT_KIND_BOWLER, BowlerBehaviour, BowlerDraw, &kFigurePhysics},
-    {"NPC Bowler", OBJECT_KIND_NPC_BOWLER, NpcBowlerBehaviour, FigureDraw, &kFigurePhysics},
-    {"Walker", OBJECT_KIND_WALKER, WalkerBehaviour, FigureDraw, &kFigurePhysics},
+    {"Bowler", OBJECT_KIND_BOWLER, BowlerBehaviour, BowlerDraw, nullptr},
+    {"NPC Bowler", OBJECT_KIND_NPC_BOWLER, NpcBowlerBehaviour, FigureDraw, nullptr},
+    {"Walker", OBJECT_KIND_WALKER, WalkerBehaviour, FigureDraw, &kWalkerPhysics},
     {"Prop", OBJECT_KIND_PROP, nullptr, nullptr, nullptr},
 };
 
@@ -288,7 +286,6 @@ void AlleyObjectsCreate() {
             life.bowlerHeading = Heading(spot->quat);
         }
     }
-    life.partsLoaded = PlayerPartsLoad() ? 1 : 0;
     // The deck first: it brings the lane's display up to date for the rest.
     MakeObject(OBJECT_KIND_PINSETTER, "Pinsetter", nullptr, ALLEY_PINSETTER_MODEL);
     MakeObject(OBJECT_KIND_SWEEPER, "Sweeper", nullptr, ALLEY_SWEEPER_MODEL);
@@ -311,8 +308,6 @@ void AlleyObjectsRemove() {
         if (life.playersBuilt & (1u << i))
             g_Players[i].m_PlayerConstruction.FreeAll();
     }
-    if (life.partsLoaded)
-        PlayerPartsFree();
     GameDataFree(life.gameData);
     std::destroy_at(&life);
     std::construct_at(&life);

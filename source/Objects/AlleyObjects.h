@@ -58,10 +58,7 @@ struct AlleyLife {
     CGameData* gameData = nullptr;  // one reference while the objects live
     s_Vector3 bowlerSpot{};
     f32 bowlerHeading = 0.0f;
-    s32 partsLoaded = 0;
     u32 playersBuilt = 0;  // bit i: this level built player i's model
-    s32 laneState = -1;    // the turn state the bowler's animation follows
-    s32 bowler = -1;       // the player that animation belongs to
     AlleyLaneItem items[ALLEY_NPC_LANES + 1][NUM_PINS + 1]{};
     CWalker walkers[ALLEY_WALKERS];
     CPlayerConstruction looks[ALLEY_OWN_LOOKS];  // the computer bowlers', then the walkers'

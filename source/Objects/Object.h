@@ -33,11 +33,11 @@ enum e_OBJECT_KIND : s32 {
 constexpr u32 OBJECT_FLAG_HIDDEN = 0x80000000u;   // updated, not drawn
 constexpr u32 OBJECT_FLAG_STENCIL = 0x40000000u;  // drawn in the stencil pass, through gxprj
 constexpr u32 OBJECT_FLAG_DEBUG = 0x20000000u;    // its bones drawn by the physics debug pass
+constexpr u32 OBJECT_FLAG_CASTER = 0x10000000u;   // casts a shadow through the projectors it is near
 
-// What a light object moves by: no simulation, just a size and a pace.
+// What a light object moves by: no simulation, just a pace.
 struct s_physics_lite_def {
-    f32 radius;  // world units, about its origin
-    f32 speed;   // world units per second when it walks
+    f32 speed;  // world units per second when it walks
 };
 
 struct s_object;

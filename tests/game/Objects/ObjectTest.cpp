@@ -4,8 +4,10 @@
 
 #include <cstring>
 
+#include "orblib47/source/HModel.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/Objects/Object.h"
+#include "source/TextureProject.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -101,12 +103,34 @@ TEST_F(ObjectTest, FlagsSwitchThePasses) {
     }
 }
 
-TEST_F(ObjectTest, FrameTimeStopsWhilePaused) {
+// A caster inside a projector's radius gives it its shadow for the frame; one
+// outside does not.
+TEST_F(ObjectTest, CastersNearAProjectorGiveItTheirShadow) {
+    ASSERT_EQ(ProjectorWarmReset(), 1);
+    CTextureProject projector;
+    projector.locals.projectorCenter = {0.0f, 0.0f, 0.0f, 0.0f};
+    projector.locals.projectorRadius = 5.0f;
+    s_projector_list* record = ProjectorAlloc(&projector);
+    ASSERT_NE(record, nullptr);
+    s_hmodel near{}, far{};
+    const s_BASE_OBJECT still = {"Still", OBJECT_KIND_PROP, nullptr, nullptr, nullptr};
+    s_object* objects[2] = {ObjectCreate(&still, "Near", nullptr), ObjectCreate(&still, "Far", nullptr)};
+    objects[0]->hmodel = &near;
+    objects[0]->transform.at(0, 3) = 3.0f;
+    objects[1]->hmodel = &far;
+    objects[1]->transform.at(2, 3) = 6.0f;
+    for (s_object* object : objects)
+        object->flags |= OBJECT_FLAG_CASTER;
+    g_ObjUpdate = 1;
     EventWait(1);
-    EXPECT_GT(ObjectFrameTime(), 0.0f);
-    SetGamePause(1);
-    EXPECT_EQ(ObjectFrameTime(), 0.0f);
-    SetGamePause(0);
+    EXPECT_EQ(projector.locals.numObjShadowCast, 1);
+    EXPECT_EQ(projector.casters[0], &near);
+    EXPECT_NE(projector.locals.flags & u_texproj_object_flags::activeRender, 0u);
+    for (s_object* object : objects)
+        object->hmodel = nullptr;  // not the pool's to free
+    ProjectorFree(record);
+    ProjectorShutdownThreads();
+    ProjectorShutdownMemory();
 }
 
 }  // namespace

@@ -20,3 +20,11 @@ s32 AlleyNPCManager::ComputeNPCPhysicsTimeslice(s32 /*busy*/, s32* bowlerIndex) 
     *bowlerIndex = 0;
     return 0;
 }
+
+void AlleyNPCManager::run() {
+    if (!g_LevelIsPlaying)
+        return;
+    for (CNPCBowler& bowler : m_NPCBowlers)
+        if (bowler.m_bNPCIsBowling)
+            bowler.run();
+}

@@ -14,6 +14,8 @@ public:
     // One slice to the first bowling bowler from *bowlerIndex on: 1 and the index
     // kept while it has work, else 0 with the index moved past it.
     s32 ComputeNPCPhysicsTimeslice(s32 busy, s32* bowlerIndex);
+    // The bowling bowlers' turns, while the level plays.
+    void run();
 
     CNPCBowler m_NPCBowlers[NUM_NPC_BOWLERS];
 };

@@ -13,8 +13,11 @@
 #include "source/Hud/BowlingHud.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
+#include "source/InstanceSceneLight.h"
 #include "source/LoadSave.h"
 #include "source/MenuMusic.h"
+#include "source/Objects/AlleyObjects.h"
+#include "source/Objects/Object.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneContext.h"
 #include "source/Physics/LaneManager.h"
@@ -58,6 +61,8 @@ const ResetStep ColdResetSteps[] = {
     [] { g_CutScenePaused = 0; },
     [] { Sandbox::SetSeed(0); },
     [] { g_LaunchState = LAUNCH_IDLE; },
+    [] { ObjectColdReset(); },
+    [] { Rebuild(g_AlleyLife); },
     [] { CCareerCharacter::DestroyInstance(); },
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
@@ -73,6 +78,7 @@ const ResetStep WarmResetSteps[] = {
     [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
     [] { BowlingHudForget(); },
+    [] { ObjectWarmReset(); },       [] { Rebuild(g_AlleyLife); },
 };
 
 }  // namespace
@@ -80,6 +86,10 @@ const ResetStep WarmResetSteps[] = {
 void GameColdReset() {
     for (ResetStep step : ColdResetSteps)
         step();
+}
+
+void GameEngineColdReset() {
+    CInstanceSceneLight::ColdReset();
 }
 
 void GameWarmReset() {

@@ -7,3 +7,6 @@
 
 void GameColdReset();
 void GameWarmReset();
+// The game's part of the engine cold reset (the handlers of the game's instance
+// types); installed with InstanceSetGameColdReset before OrblibColdReset.
+void GameEngineColdReset();

@@ -1,5 +1,9 @@
 #include "source/NPCBowler.h"
 
+#include <algorithm>
+
+#include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "source/Physics/FilmPlayback.h"
 #include "source/Physics/Physics.h"
@@ -11,6 +15,9 @@ namespace {
 // behind, on its rebound off the back wall. Scaled, it gives 75 to 93 units per
 // second (17 to 21 mph).
 constexpr f32 kNpcSpeedScale = 1.0f / 35.0f;
+// Film frames shown after the film's end before the next ball is racked.
+constexpr f32 kRestFrames = 120.0f;
+constexpr f32 kFilmFramesPerSecond = 120.0f;
 
 }  // namespace
 
@@ -61,8 +68,65 @@ s32 CNPCBowler::computePhysicsTimeslice() {
 }
 
 void CNPCBowler::run() {
-    if (m_BowlState == BowlState_Prep && m_BallRollDone && lane.PhysicsDone && m_PinsetterDone && m_SweepDone)
-        m_BowlState = BowlState_Approach;
+    if (m_BowlState == BowlState_Prep) {
+        if (m_BallRollDone && lane.PhysicsDone && m_PinsetterDone && m_SweepDone) {
+            m_BowlState = BowlState_Approach;
+            m_fApproachTime = 0.0f;
+            fCurrentFrame = 0.0f;
+        }
+        return;
+    }
+    if (!m_bNPCIsBowling)
+        return;
+    m_fApproachTime += GamePaused() ? 0.0f : RealDeltaTime;
+    if (m_fApproachTime < NPC_RELEASE_TIME)
+        return;
+    fCurrentFrame = (m_fApproachTime - NPC_RELEASE_TIME) * kFilmFramesPerSecond;
+    DisplayFrame();
+    if (fCurrentFrame < f32(lane.NumPhysFrames) + kRestFrames)
+        return;
+    // A first ball that left pins is followed by the second at the leave.
+    const PinMask leave = GetRemainingPins();
+    if (iCurrentThrow == 0 && leave != 0) {
+        iCurrentThrow = 1;
+        Throw(leave, 0);
+    } else {
+        iCurrentThrow = 0;
+        Throw(PIN_MASK_ALL, 1);
+    }
+}
+
+void CNPCBowler::StartBowling() {
+    m_bNPCIsBowling = 1;
+    iCurrentThrow = 0;
+    Throw(PIN_MASK_ALL, 1);
+}
+
+void CNPCBowler::Throw(PinMask rack, s32 freshRack) {
+    NPC_SetupPins(rack, freshRack);
+    SetupRandomShot();
+    EnterPrep();
+}
+
+void CNPCBowler::DisplayFrame() {
+    const s32 target = std::min(s32(fCurrentFrame), lane.NumPhysFrames - 1);
+    for (s32 frame = m_iLastDisplayedFrame + 1; frame <= target; ++frame) {
+        ForEachFramePose(lane, frame, [&](s32 body, const RefFrame_t& pose) {
+            if (body < NUM_PINS) {
+                m_pinPosition[body] = LaneDisplayPosition(pose.position, fLaneOffset);
+                m_pinOrientation[body] = LaneDisplayOrientation(pose.O);
+            } else if (body == FILM_BODY_BALL) {
+                m_ballPosition = LaneDisplayPosition(pose.position, fLaneOffset);
+                m_ballOrientation = LaneDisplayOrientation(pose.O);
+            }
+        });
+    }
+    m_iLastDisplayedFrame = std::max(m_iLastDisplayedFrame, target);
+}
+
+bool CNPCBowler::BallShown() const {
+    return m_BowlState == BowlState_Approach && m_fApproachTime >= NPC_RELEASE_TIME &&
+           FilmShowsBall(lane, m_iLastDisplayedFrame);
 }
 
 s32 CNPCBowler::SetupRandomShot() {

@@ -9,8 +9,14 @@ void FillComputerLaneOil(OilGrid grid);
 
 enum BowlState : s32 {
     BowlState_Prep,      // the throw's whole film is being simulated
-    BowlState_Approach,  // walking up to bowl
+    BowlState_Approach,  // walking up to bowl, then watching the film play
 };
+
+// Seconds from the start of the approach: the walk (the approach animation), then
+// the throw animation, whose ball leaves the hand 0.95 s in; from then the film
+// plays from its first frame.
+constexpr f32 NPC_APPROACH_TIME = 1.6f;
+constexpr f32 NPC_RELEASE_TIME = NPC_APPROACH_TIME + 0.95f;
 
 class CNPCBowler {
 public:
@@ -21,8 +27,16 @@ public:
 
     // One physics slice while in BowlState_Prep; 1 while there was work.
     s32 computePhysicsTimeslice();
-    // Turn logic: leaves BowlState_Prep once the throw is simulated to the end.
+    // Turn logic: leaves BowlState_Prep once the throw is simulated to the end;
+    // the approach plays the film from the release and, a second after its end,
+    // racks for the next ball and starts its shot.
     void run();
+    // A fresh rack and the first shot on its lane; bowling from now on.
+    void StartBowling();
+    // The film shown up to the playback position.
+    void DisplayFrame();
+    // The ball is on the lane in the film being shown.
+    bool BallShown() const;
     // A random release, started on the racked lane.
     s32 SetupRandomShot();
     void EnterPrep();
@@ -47,6 +61,9 @@ public:
     s32 m_bMale = 1;
     PinMask m_iLastPinSetup = 0;
 
+    f32 m_fApproachTime = 0.0f;  // seconds into the approach
+    f32 fCurrentFrame = 0.0f;    // playback position in film frames
+
     f32 fLaneOffset = 0.0f;
     f32 fPinsetterOffset = -0.01f;
     s32 m_iLastDisplayedFrame = -1;
@@ -54,4 +71,7 @@ public:
     s_CoordSys3 m_ballOrientation{};
     s_Vector3 m_pinPosition[NUM_PINS]{};
     s_CoordSys3 m_pinOrientation[NUM_PINS]{};
+
+private:
+    void Throw(PinMask rack, s32 freshRack);
 };

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/Instance.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/File.h"
@@ -30,6 +31,7 @@ s_wad* MenuSFXWad = nullptr;
 s_wad* PreloadGlobal = nullptr;
 
 s32 OrbMain() {
+    InstanceSetGameColdReset(GameEngineColdReset);
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
 
     OrbSRand(ClockGetTime());

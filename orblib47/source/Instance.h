@@ -147,6 +147,14 @@ private:
     static void OctTreeCallback(s32 item, void* data, s32 clipFlags, const struct s_octtree_node* node);
 };
 
+// The game's instance types: the game installs this before the engine cold reset,
+// which calls it right after the instance lists' own reset so that it registers
+// the game's handlers. Null installs nothing.
+using InstanceGameColdResetFunc = void (*)();
+void InstanceSetGameColdReset(InstanceGameColdResetFunc func);
+// The engine cold reset's step: the installed function, if any.
+void InstanceGameColdReset();
+
 // Instances of that type over every list and the dynamic instances.
 s32 InstanceGetNumInstancesByType(e_INSTANCE_TYPE type);
 

@@ -16,6 +16,9 @@ f32 FustrumSlop = 1.0f;
 
 namespace {
 
+// Installed once by the program, before any reset; no reset clears it.
+InstanceGameColdResetFunc GameColdResetFunc = nullptr;
+
 s32 InstanceGenericFunc(s_INSTANCE*, e_INSTANCE_EVENT_TYPE, void*) {
     return 0;
 }
@@ -117,6 +120,15 @@ s32 CInstanceList::Enable(s32 on) {
     const s32 previous = InstanceListEnabled;
     InstanceListEnabled = on;
     return previous;
+}
+
+void InstanceSetGameColdReset(InstanceGameColdResetFunc func) {
+    GameColdResetFunc = func;
+}
+
+void InstanceGameColdReset() {
+    if (GameColdResetFunc != nullptr)
+        GameColdResetFunc();
 }
 
 void CInstanceList::RegisterFunc(e_INSTANCE_TYPE type, InstanceFunc handler) {

@@ -90,6 +90,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { SymbolTransColdReset(); },
     [](u32, s_orblib_config*) { CGameData::ColdReset(); },
     [](u32, s_orblib_config*) { CInstanceList::ColdReset(); },
+    [](u32, s_orblib_config*) { InstanceGameColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
 };

@@ -6,6 +6,11 @@ void ApplyFilmFrame(const LaneContext& lane, s32 frame, FilmPoses& poses) {
     ForEachFramePose(lane, frame, [&](s32 body, const RefFrame_t& pose) { poses.body[body] = pose; });
 }
 
+bool FilmShowsBall(const LaneContext& lane, s32 frame) {
+    return frame >= 0 && frame < lane.NumPhysFrames && frame < PHYS_MAX_FRAMES &&
+           (lane.PhysPinsMask[frame] & FILM_BALL_BIT) != 0;
+}
+
 void LoadLanePoses(const LaneContext& lane, FilmPoses& poses) {
     for (s32 i = 0; i < NUM_PINS; ++i)
         poses.body[i] = {lane.PhysPins[i].position, lane.PhysPins[i].O};
@@ -27,10 +32,12 @@ s_CoordSys3 LaneDisplayOrientation(const Orientation_t& o) {
 }
 
 s_Matrix4 LaneWorldTransform(const RefFrame_t& pose, f32 laneOffset) {
-    const s_CoordSys3 axes = LaneDisplayOrientation(pose.O);
+    return LaneDisplayToWorld(LaneDisplayOrientation(pose.O), LaneDisplayPosition(pose.position, laneOffset));
+}
+
+s_Matrix4 LaneDisplayToWorld(const s_CoordSys3& axes, const s_Vector3& at) {
     s_Matrix4 local;
     CoordSys3ToMatrix4(&local, &axes);
-    const s_Vector3 at = LaneDisplayPosition(pose.position, laneOffset);
     local.at(0, 3) = at.x;
     local.at(1, 3) = at.y;
     local.at(2, 3) = at.z;

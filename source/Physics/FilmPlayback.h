@@ -36,6 +36,8 @@ struct FilmPoses {
 };
 
 void ApplyFilmFrame(const LaneContext& lane, s32 frame, FilmPoses& poses);
+// The frame records the ball: it is still to be seen (false outside the film).
+bool FilmShowsBall(const LaneContext& lane, s32 frame);
 // The ball's and the pins' current simulation poses (the rack as it stands).
 void LoadLanePoses(const LaneContext& lane, FilmPoses& poses);
 
@@ -45,3 +47,5 @@ s_Vector3 LaneDisplayPosition(const s_Vector3& p, f32 laneOffset);
 s_CoordSys3 LaneDisplayOrientation(const Orientation_t& o);
 // The pose placed in the world through PhysLaneTransform.
 s_Matrix4 LaneWorldTransform(const RefFrame_t& pose, f32 laneOffset);
+// A displayed pose (LaneDisplayPosition, LaneDisplayOrientation) placed the same way.
+s_Matrix4 LaneDisplayToWorld(const s_CoordSys3& axes, const s_Vector3& at);

@@ -27,7 +27,6 @@
 #include "source/Physics/FilmPlayback.h"
 #include "source/Physics/LaneManager.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/game/SceneLamps.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -95,7 +94,6 @@ TEST_F(AlleyPictureTest, DrawsTheRackedPinsAndBallsOnTheLitLanesAsInTheKeptPictu
     ASSERT_NE(gameData, nullptr) << report().text();
     ASSERT_NE(world, nullptr) << report().text();
     ASSERT_EQ(SceneLightsWarmReset(InstanceGetNumInstancesByType(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT)), 1);
-    CInstanceList::RegisterFunc(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT, SceneLampInstance);
     CInstanceList::Enable(1);
     ASSERT_EQ(OrbScene.Startup(ALLEY_SCENE, ALLEY_SKY), RET_NO_ERROR);
     OrbScene.m_Ambient = 0x404048FFu;

@@ -26,7 +26,6 @@
 #include "orblib47/source/World.h"
 #include "source/DefaultDisc.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/game/SceneLamps.h"
 #include "tests/support/GameFixture.h"
 #include "tools/modelgen/Level.h"
 
@@ -105,10 +104,9 @@ TEST_F(LevelPictureTest, DrawsTheLitRoomWithItsShadowAsInTheKeptPicture) {
     ASSERT_NE(world, nullptr) << report().text();
     EXPECT_EQ(WorldGetWorld(), world);
 
-    // The level manager's part: lights from the instances, the scene, its fog and
+    // The level manager's part: lights from the instances (the game's lamp handler), the scene, its fog and
     // its collision world.
     ASSERT_EQ(SceneLightsWarmReset(InstanceGetNumInstancesByType(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT)), 1);
-    CInstanceList::RegisterFunc(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT, SceneLampInstance);
     CInstanceList::Enable(1);
     ASSERT_EQ(OrbScene.Startup(kLevelName, kLevelSkyName), RET_NO_ERROR);
     ASSERT_NE(OrbScene.m_SkydomeModel, nullptr);

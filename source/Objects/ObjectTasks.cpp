@@ -1,0 +1,128 @@
+// The per-frame object passes: behaviours, then the stencil, physics-debug, main and
+// shadow draws, each switched by g_ObjUpdate or g_ObjDraw.
+#include "orblib47/source/DrawContext.h"
+#include "orblib47/source/HModel.h"
+#include "orblib47/source/Shadow.h"
+#include "orblib47/source/TextureProject.h"
+#include "source/Objects/Object.h"
+#include "source/TextureProject.h"
+
+namespace {
+
+constexpr u32 kUpdatePriority = 6400;
+constexpr u32 kStencilPriority = 5301;
+constexpr u32 kPhysicsDebugPriority = 5201;
+constexpr u32 kDrawPriority = 5200;
+constexpr u32 kShadowPriority = 5099;
+
+template <typename F>
+void ForEachObject(F&& f) {
+    for (s32 slot = 0; slot < OBJECT_MAX; ++slot)
+        if (s_object* object = ObjectGet(slot))
+            f(*object);
+}
+
+void DrawObject(s_object& object) {
+    if (object.base->draw != nullptr) {
+        object.base->draw(&object);
+    } else if (object.hmodel != nullptr) {
+        HModelUpdateMatrix(object.hmodel, &object.transform);
+        HModelDraw(object.hmodel);
+    }
+}
+
+bool Shown(const s_object& object) {
+    return (object.flags & OBJECT_FLAG_HIDDEN) == 0;
+}
+
+// Every level projector holding the object inside its radius takes its shadow this
+// frame (the projector manager has just cleared last frame's casters).
+void CastShadow(s_object& object) {
+    if (ProjectorHeaderRecords == nullptr || object.hmodel == nullptr)
+        return;
+    const s_Vector3 at = {object.transform.at(0, 3), object.transform.at(1, 3), object.transform.at(2, 3),
+                          0.0f};
+    for (s_linked_list* node = ProjectorHeaderRecords->next; node != nullptr; node = node->next) {
+        // The game's projectors are all CTextureProject.
+        auto* projector =
+            static_cast<CTextureProject*>(static_cast<s_projector_list*>(node)->projectorObject);
+        const s_Vector3& c = projector->locals.projectorCenter;
+        const f32 dx = at.x - c.x, dy = at.y - c.y, dz = at.z - c.z;
+        const f32 r = projector->locals.projectorRadius;
+        if (dx * dx + dy * dy + dz * dz <= r * r)
+            projector->AddShadowCaster(object.hmodel);
+    }
+}
+
+void ObjectUpdateThread(s_thread*, void*) {
+    if (!g_ObjUpdate)
+        return;
+    ForEachObject([](s_object& object) {
+        ObjectUpdate(&object);
+        if (object.flags & OBJECT_FLAG_CASTER)
+            CastShadow(object);
+    });
+}
+
+// Projected-texture objects: model drawing maps them through gxprj, which is set
+// only when there is one to draw.
+void StencilDrawThread(s_thread*, void*) {
+    if (!g_ObjDraw)
+        return;
+    bool started = false;
+    e_STENCIL_MODE previous = DC_STENCIL_OFF;
+    ForEachObject([&](s_object& object) {
+        if (!Shown(object) || (object.flags & OBJECT_FLAG_STENCIL) == 0)
+            return;
+        if (!started) {
+            gxprj = TextureProjectParms.screenMatrix;
+            previous = DrawSetStencilMode(DC_STENCIL_ON);
+            started = true;
+        }
+        DrawObject(object);
+    });
+    if (started)
+        DrawSetStencilMode(previous);
+}
+
+void PhysicsDrawThread(s_thread*, void*) {
+    if (!g_ObjDraw)
+        return;
+    ForEachObject([](s_object& object) {
+        if ((object.flags & OBJECT_FLAG_DEBUG) && object.hmodel != nullptr)
+            HModelDebugDrawBones(object.hmodel);
+    });
+}
+
+void ObjectDrawThread(s_thread*, void*) {
+    if (!g_ObjDraw)
+        return;
+    ForEachObject([](s_object& object) {
+        if (Shown(object) && (object.flags & OBJECT_FLAG_STENCIL) == 0)
+            DrawObject(object);
+    });
+}
+
+void ShadowDrawThread(s_thread*, void*) {
+    if (!g_ObjDraw)
+        return;
+    ForEachObject([](s_object& object) {
+        if (Shown(object) && object.shadow != nullptr)
+            ShadowRender(object.shadow, &DefaultShadowLight, 1);
+    });
+}
+
+}  // namespace
+
+void ObjectWarmReset() {
+    ObjectForgetAll();
+    ThreadInsertPriorityDebug("ObjectUpdateThread", nullptr, nullptr, ObjectUpdateThread, nullptr,
+                              kUpdatePriority);
+    ThreadInsertPriorityDebug("StencilDrawThread", nullptr, nullptr, StencilDrawThread, nullptr,
+                              kStencilPriority);
+    ThreadInsertPriorityDebug("PhysicsDrawThread", nullptr, nullptr, PhysicsDrawThread, nullptr,
+                              kPhysicsDebugPriority);
+    ThreadInsertPriorityDebug("ObjectDrawThread", nullptr, nullptr, ObjectDrawThread, nullptr, kDrawPriority);
+    ThreadInsertPriorityDebug("ShadowDrawThread", nullptr, nullptr, ShadowDrawThread, nullptr,
+                              kShadowPriority);
+}

@@ -31,7 +31,6 @@
 #include "source/Physics/BallMotion.h"
 #include "source/Physics/FilmPlayback.h"
 #include "source/Physics/LaneManager.h"
-#include "tests/game/SceneLamps.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -90,6 +89,7 @@ void BM_AlleyBusiestFrame(benchmark::State& state) {
     HostConfig config = TestHostConfig();
     config.discRoot = DefaultDiscRoot();
     HostInit(config);
+    InstanceSetGameColdReset(GameEngineColdReset);
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
     OrblibWarmReset(GAME_VIDEO_MODE, nullptr);
     GameColdReset();
@@ -100,7 +100,6 @@ void BM_AlleyBusiestFrame(benchmark::State& state) {
         CGameData* gameData = GameDataLoad(ALLEY_SCENE, nullptr, 0);
         s_world* world = WorldLoad(ALLEY_SCENE, nullptr, 0);
         SceneLightsWarmReset(InstanceGetNumInstancesByType(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT));
-        CInstanceList::RegisterFunc(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT, SceneLampInstance);
         CInstanceList::Enable(1);
         OrbScene.Startup(ALLEY_SCENE, ALLEY_SKY);
         OrbScene.m_Ambient = 0x404048FFu;

@@ -11,9 +11,9 @@
 #include "source/Career/UnlockMgr.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
+#include "source/InstanceSceneLight.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
-#include "source/InstanceSceneLight.h"
 #include "source/LoadSave.h"
 #include "source/MenuMusic.h"
 #include "source/Objects/AlleyObjects.h"
@@ -77,8 +77,8 @@ const ResetStep WarmResetSteps[] = {
     [] { PreloadGlobal = nullptr; }, [] { TextureProjectRegisterDrawFunc(); },
     [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
-    [] { BowlingHudForget(); },
-    [] { ObjectWarmReset(); },       [] { Rebuild(g_AlleyLife); },
+    [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
+    [] { Rebuild(g_AlleyLife); },
 };
 
 }  // namespace

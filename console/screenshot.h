@@ -15,5 +15,10 @@ struct HostFrame {
 // buffer is shown. Reuses the frame's storage.
 void HostCaptureShownFrame(HostFrame* frame);
 
+// From now on the display keeps its own copy of every frame it shows, so that a
+// screenshot taken after the program has freed its frame buffers (at exit) still
+// has the last frame.
+void HostVIKeepShownFrames();
+
 // Writes the shown frame to a PNG file; false when it cannot be written.
 bool HostSaveScreenshot(const char* path);

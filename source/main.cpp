@@ -74,6 +74,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     s_screenshot = line.screenshot;
+    if (!s_screenshot.empty())
+        HostVIKeepShownFrames();
     std::atexit(SaveScreenshotAtExit);
     QuitOnSignals();
     if (line.headless && line.frames == 0)

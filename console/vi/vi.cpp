@@ -3,7 +3,11 @@
 // the first retrace after VIFlush.
 #include "console/vi.h"
 
+#include <cstring>
+#include <vector>
+
 #include "console/gx.h"
+#include "console/host_services.h"
 #include "console/os/arena.h"
 #include "console/os/clock.h"
 #include "console/os/poll.h"
@@ -30,17 +34,33 @@ struct VIState {
     VIFrame flushed;  // latched by VIFlush
     VIFrame shown;    // taken at the retrace
     bool dimming = false;
+    bool keepShown = false;
 };
 
 VIState s_vi;
+// The shown frame copied at each retrace while kept: in host memory, so that it
+// outlives the program's own frame buffers.
+std::vector<u8> s_keptFrame;
 
 // Rows are whole 16-pixel blocks of two bytes per pixel.
 u32 Stride(u32 width) {
     return (width + 15) / 16 * 16 * 2;
 }
 
+void KeepShownFrame() {
+    if (s_vi.shown.buffer == nullptr)
+        return;
+    HostMemoryScope memory;
+    const std::size_t bytes = std::size_t(Stride(s_vi.shown.width)) * s_vi.shown.height;
+    s_keptFrame.resize(bytes);
+    std::memcpy(s_keptFrame.data(), s_vi.shown.buffer, bytes);
+    s_vi.shown.buffer = s_keptFrame.data();
+}
+
 void OnRetrace() {
     s_vi.shown = s_vi.flushed;
+    if (s_vi.keepShown)
+        KeepShownFrame();
     ++s_vi.retraceCount;
     if (s_vi.postRetraceCallback != nullptr)
         s_vi.postRetraceCallback(s_vi.retraceCount);
@@ -50,6 +70,12 @@ void OnRetrace() {
 
 void console::VIReset() {
     s_vi = VIState{};
+    HostMemoryScope memory;
+    std::vector<u8>().swap(s_keptFrame);
+}
+
+void HostVIKeepShownFrames() {
+    s_vi.keepShown = true;
 }
 
 bool HostVIIsBlack() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/game/PictureCompare.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {
@@ -37,6 +38,21 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder_); }
     std::string Path(const char* name) const { return (folder_ / name).string(); }
+    // The picture of a PNG file; empty when it cannot be read.
+    static HostFrame ReadPng(const std::string& path) {
+        HostFrame frame;
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        if (png_image_begin_read_from_file(&image, path.c_str()) == 0)
+            return frame;
+        image.format = PNG_FORMAT_RGB;
+        frame.rgb.resize(PNG_IMAGE_SIZE(image));
+        if (png_image_finish_read(&image, nullptr, frame.rgb.data(), 0, nullptr) == 0)
+            return HostFrame{};
+        frame.width = image.width;
+        frame.height = image.height;
+        return frame;
+    }
     // True when the file is there and starts as a PNG file does.
     static bool IsPng(const std::string& path) {
         char signature[8] = {};
@@ -85,6 +101,16 @@ TEST_F(ProgramTest, BowlingWritesTheScreenshotAtTheFrameLimit) {
     ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "3", "--screenshot", Path("shot.png")});
     EXPECT_EQ(child.Wait(), 0);
     EXPECT_TRUE(IsPng(Path("shot.png")));
+}
+
+// The game starts on the demo alley: a seeded computer bowler's first ball, caught
+// with the pins falling under the scoreboard, the same in every build.
+TEST_F(ProgramTest, BowlingBowlsTheFirstBallOnTheAlley) {
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "400", "--cpu", "1", "--seed", "3",
+                                         "--nand", Path("nand"), "--screenshot", Path("throw.png")});
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_LT(PixelsDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/first_throw.png", ReadPng(Path("throw.png"))),
+              2000u);
 }
 
 TEST_F(ProgramTest, BowlingWritesTheSoundToAWavFileHeadless) {

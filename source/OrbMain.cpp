@@ -30,7 +30,7 @@ s_wad* SystemTextWad = nullptr;
 s_wad* MenuSFXWad = nullptr;
 s_wad* PreloadGlobal = nullptr;
 
-s32 OrbMain() {
+void OrbMainStartup() {
     InstanceSetGameColdReset(GameEngineColdReset);
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
 
@@ -68,18 +68,28 @@ s32 OrbMain() {
     g_GameSettings.m_Current.iNumPlayers = g_LevelLaunchOptions.players;
     Sandbox::SetSeed(g_LevelLaunchOptions.seed);
     LevelLaunchStart(g_LevelLaunchOptions.level);
-
     HeapPrintAvail("MainLoop");
-    while (g_FrameLimit == 0 || FrameCount < g_FrameLimit) {
-        HardwareCheckFileError();
-        MenuMusicUpdate();
-        LevelLaunchUpdate();
-        EventWait(1);
-    }
+}
+
+void OrbMainFrame() {
+    HardwareCheckFileError();
+    MenuMusicUpdate();
+    LevelLaunchUpdate();
+    EventWait(1);
+}
+
+void OrbMainShutdown() {
     LevelLaunchStop();
 
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();
     OrblibExit();
+}
+
+s32 OrbMain() {
+    OrbMainStartup();
+    while (g_FrameLimit == 0 || FrameCount < g_FrameLimit)
+        OrbMainFrame();
+    OrbMainShutdown();
     return 0;
 }

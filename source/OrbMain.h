@@ -28,3 +28,7 @@ extern s_wad* PreloadGlobal;
 extern u32 g_FrameLimit;
 
 s32 OrbMain();
+// OrbMain's three steps: start-up (into a game), one frame, shut-down.
+void OrbMainStartup();
+void OrbMainFrame();
+void OrbMainShutdown();

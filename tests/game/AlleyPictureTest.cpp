@@ -21,7 +21,6 @@
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/Wad.h"
 #include "orblib47/source/World.h"
-#include "source/DefaultDisc.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Physics/BallMotion.h"
 #include "source/Physics/FilmPlayback.h"
@@ -66,15 +65,10 @@ void DrawLane(s_thread*, void* data) {
     ModelDraw(lane.setter, &lane.setterAt, nullptr, nullptr);
 }
 
-class AlleyPictureTest : public GameFixture {
+class AlleyPictureTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
     void SetUp() override {
-        GameFixture::SetUp();
+        DemoDiscFixture::SetUp();
         m_wad = WadLoad("DATA/ALLEY.WAD", 0);
         m_npcWad = WadLoad("DATA/NPC.WAD", 0);
         ASSERT_NE(m_wad, nullptr);
@@ -83,7 +77,7 @@ protected:
     void TearDown() override {
         WadFree(m_npcWad);
         WadFree(m_wad);
-        GameFixture::TearDown();
+        DemoDiscFixture::TearDown();
     }
     s_wad *m_wad = nullptr, *m_npcWad = nullptr;
 };

@@ -7,19 +7,13 @@
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
-#include "source/DefaultDisc.h"
 #include "source/Levels/AlleyLayout.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
 
-class AlleySoundsTest : public GameFixture {
+class AlleySoundsTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
 };
 
 TEST_F(AlleySoundsTest, EachLaneSoundPlaysByItsIdAndOnlyTheRollLoops) {

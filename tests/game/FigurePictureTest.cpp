@@ -18,7 +18,6 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/Wad.h"
-#include "source/DefaultDisc.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
@@ -53,13 +52,8 @@ void DrawWalker(s_thread*, void* data) {
     ModelDraw(walker.model, &walker.world, walker.hmatrix, nullptr);
 }
 
-class FigurePictureTest : public GameFixture {
+class FigurePictureTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
 };
 
 TEST_F(FigurePictureTest, WalksSkinnedLitAndTexturedAsInTheKeptPicture) {

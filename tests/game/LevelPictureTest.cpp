@@ -24,7 +24,6 @@
 #include "orblib47/source/Shadow.h"
 #include "orblib47/source/Wad.h"
 #include "orblib47/source/World.h"
-#include "source/DefaultDisc.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 #include "tools/modelgen/Level.h"
@@ -83,13 +82,8 @@ void DrawWalker(s_thread*, void* data) {
     ShadowRenderMulti(w.shadow, &w.sun, 1);
 }
 
-class LevelPictureTest : public GameFixture {
+class LevelPictureTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
 };
 
 TEST_F(LevelPictureTest, DrawsTheLitRoomWithItsShadowAsInTheKeptPicture) {

@@ -12,7 +12,6 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/Wad.h"
-#include "source/DefaultDisc.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
@@ -66,13 +65,8 @@ void DrawScene(s_thread*, void* data) {
     SpriteDrawSprite2Rot(scene.hud, 7, &turned, &starSize, 0.4f);
 }
 
-class TextAndSpritesPictureTest : public GameFixture {
+class TextAndSpritesPictureTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
 };
 
 TEST_F(TextAndSpritesPictureTest, MatchesTheKeptPicture) {

@@ -8,3 +8,9 @@ class GameFixture : public EngineFixture {
 protected:
     void SetUp() override;
 };
+
+// The game on the demo disc the build makes.
+class DemoDiscFixture : public GameFixture {
+protected:
+    HostConfig Config() const override;
+};

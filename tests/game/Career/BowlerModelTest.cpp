@@ -22,7 +22,6 @@
 #include "source/Career/BowlerPartsInternal.h"
 #include "source/Career/ItemConstruction.h"
 #include "source/Career/PlayerConstruction.h"
-#include "source/DefaultDisc.h"
 #include "source/OrbMain.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
@@ -32,15 +31,10 @@ namespace {
 constexpr const char* kReference = BOWLING_TEST_REFERENCE_DIR "/built_bowler.png";
 constexpr const char* kDrawn = "built_bowler.png";
 
-class BowlerModelTest : public GameFixture {
+class BowlerModelTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
     void SetUp() override {
-        GameFixture::SetUp();
+        DemoDiscFixture::SetUp();
         FileChangeDirectory(GAME_DATABASE_FOLDER);
         BowlingDbLoad();
         FileChangeDirectory(GAME_DATA_FOLDER);
@@ -48,7 +42,7 @@ protected:
     // The archive's table stays open until freed, also after a failed check.
     void TearDown() override {
         PlayerPartsFree();
-        GameFixture::TearDown();
+        DemoDiscFixture::TearDown();
     }
 
     // A woman with a ponytail, glasses, a cap, a long-sleeved shirt and a wrist guard.

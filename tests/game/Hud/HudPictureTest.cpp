@@ -9,7 +9,6 @@
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Wad.h"
-#include "source/DefaultDisc.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/Levels/AlleyLayout.h"
@@ -27,16 +26,10 @@ constexpr const char* kReference = BOWLING_TEST_REFERENCE_DIR "/lane_hud.png";
 constexpr const char* kDrawn = "lane_hud.png";
 constexpr BallRecord kHouseBall{0.2, 0.6175, 40, 0, 0};
 
-class HudPictureTest : public GameFixture {
+class HudPictureTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
-
     void SetUp() override {
-        GameFixture::SetUp();
+        DemoDiscFixture::SetUp();
         // The game's archives are named from its data folder.
         FileChangeDirectory(GAME_DATA_FOLDER);
         m_fontWad = WadLoad(ALLEY_HUD_FONT_WAD, 0);
@@ -55,7 +48,7 @@ protected:
     void TearDown() override {
         BowlingHudStop();
         WadFree(m_fontWad);
-        GameFixture::TearDown();
+        DemoDiscFixture::TearDown();
     }
 
     // The camera behind the foul line, looking down the lane.

@@ -19,7 +19,6 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Scene.h"
 #include "source/AlleyNPCManager.h"
-#include "source/DefaultDisc.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/AlleyLayout.h"
@@ -40,15 +39,10 @@ const s_LevelMgrDef kMissing = {"Nowhere", "NOWHERE", "NOWHERE", 0, nullptr, nul
 
 constexpr s32 kFrameLimit = 600;
 
-class LevelMgrTest : public GameFixture {
+class LevelMgrTest : public DemoDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = GameFixture::Config();
-        config.discRoot = DefaultDiscRoot();
-        return config;
-    }
     void SetUp() override {
-        GameFixture::SetUp();
+        DemoDiscFixture::SetUp();
         FileChangeDirectory(GAME_DATA_FOLDER);
         EventWait(1);
     }
@@ -228,7 +222,7 @@ TEST_F(LevelMgrTest, TheLevelStartReseedsTheGeneratorsFromTheFixedSeed) {
 
 // No level of the table on an empty disc, and levels past the table: the launcher
 // stops at once or after the failed load, and sets up nobody's game.
-class LevelLauncherTest : public GameFixture {};
+class LevelLauncherTest : public DemoDiscFixture {};
 
 TEST_F(LevelLauncherTest, StopsWhenItsLevelCannotBeStarted) {
     for (const s32 level : {-1, LevelMgrLevelCount, LAUNCH_DEFAULT_LEVEL}) {

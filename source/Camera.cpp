@@ -16,7 +16,7 @@ namespace {
 
 // Shots in lane units (x across from the left edge, y down, z from the foul line).
 constexpr f32 kLaneMiddle = 19.5f * PHYS_BOARD_WIDTH;
-constexpr s_Vector3 kPanEye = {kLaneMiddle, -18.0f, -60.0f, 0.0f};
+constexpr s_Vector3 kPanEye = {kLaneMiddle, -24.0f, -72.0f, 0.0f};
 constexpr s_Vector3 kPanTarget = {kLaneMiddle, 0.0f, 120.0f, 0.0f};
 constexpr s_Vector3 kPinEye = {kLaneMiddle, -14.0f, 140.0f, 0.0f};
 constexpr s_Vector3 kPinTarget = {kLaneMiddle, -3.0f, 184.0f, 0.0f};

@@ -84,7 +84,7 @@ public:
 
     s_Character_Attributes m_CharacterAttributes;
     s_hmodel* m_hBodyAnim = nullptr;
-    s_Matrix4 m_BodyTypeMatrix{};  // place and turn of the body; identity once built
+    s_Matrix4 m_BodyTypeMatrix = IDMatrix4;  // place and turn of the body
 
 private:
     // The parts drawn on the body's bones.

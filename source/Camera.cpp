@@ -8,6 +8,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
 #include "source/LevelMgr.h"
+#include "source/Levels/AlleyLayout.h"
 #include "source/Physics/LaneManager.h"
 
 s32 g_CutScenePaused = 0;
@@ -15,7 +16,7 @@ s32 g_CutScenePaused = 0;
 namespace {
 
 // Shots in lane units (x across from the left edge, y down, z from the foul line).
-constexpr f32 kLaneMiddle = 19.5f * PHYS_BOARD_WIDTH;
+constexpr f32 kLaneMiddle = ALLEY_LANE_MIDDLE_X;
 constexpr s_Vector3 kPanEye = {kLaneMiddle, -24.0f, -72.0f, 0.0f};
 constexpr s_Vector3 kPanTarget = {kLaneMiddle, 0.0f, 120.0f, 0.0f};
 constexpr s_Vector3 kPinEye = {kLaneMiddle, -14.0f, 140.0f, 0.0f};

@@ -94,7 +94,7 @@ void BowlerBehaviour(s_thread*, void*) {
     const s32 index = std::clamp(Physics.iCurrentBowler, 0, MAX_PLAYERS - 1);
     AlleyFigure& figure = g_AlleyLife.playerFigures[index];
     const s32 state = Physics.m_state;
-    const bool left = g_Players[index].m_Hand != 0;
+    const bool left = g_Players[index].LeftHanded();
     if (state == LANE_STATE_SWING)
         figure.Play(left ? BOWLER_ANIM_APPROACH_LEFT : BOWLER_ANIM_APPROACH_RIGHT);
     else if (state >= LANE_STATE_RELEASE && state <= LANE_STATE_SWEEP)

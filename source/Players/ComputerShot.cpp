@@ -64,7 +64,7 @@ f32 HookDrift(const BallData_t& ball, const BallRecord& record) {
 void CPlayer::calculateShot(PinMask standing, s32) {
     standing &= PIN_MASK_ALL;
     const bool fullRack = standing == PIN_MASK_ALL || standing == 0;
-    const bool leftHanded = m_Hand != 0;
+    const bool leftHanded = LeftHanded();
     const s_Vector3 target = fullRack ? Pocket(leftHanded) : LeaveCentre(standing);
 
     const f32 accuracy = StatShare(m_Accuracy);

@@ -36,7 +36,7 @@ void CPlayer::setStats(u8 armStrength, u8 accuracy, u8 hookControl, u8 stamina, 
     m_Accuracy = accuracy;
     m_HookControl = hookControl;
     m_Stamina = stamina;
-    m_Hand = rightHanded;
+    m_PlayerConstruction.m_CharacterAttributes.hand = rightHanded != 0 ? 1 : 0;
 }
 
 void CPlayer::SetName(const char* name) {
@@ -66,7 +66,7 @@ void CPlayer::equipBowlerDefault() {
 }
 
 void CPlayer::getPlayerBallTransform(s_Matrix4* out) const {
-    const s32 left = m_PlayerConstruction.m_CharacterAttributes.hand != 0;
+    const s32 left = LeftHanded();
     const s_hmodel* body = m_PlayerConstruction.GetBodyTypeModel();
     const u32 bone = left ? BOWLER_BONE_HAND_LEFT : BOWLER_BONE_HAND_RIGHT;
     if (body != nullptr && body->hmatrix != nullptr && bone < u32(body->hmatrix->numBones)) {

@@ -22,8 +22,8 @@ struct ShotParameters {
 
 class CPlayer {
 public:
-    // Statistics 0..100; `rightHanded` is stored as given: 0 bowls right-handed
-    // (the database's hand), nonzero left-handed.
+    // Statistics 0..100; `rightHanded` goes into the look as the database keeps it: 0
+    // bowls right-handed, nonzero left-handed.
     void setStats(u8 armStrength, u8 accuracy, u8 hookControl, u8 stamina, s32 rightHanded);
     void SetName(const char* name);
     const char* GetName() const;
@@ -42,6 +42,8 @@ public:
     // physics' record of it.
     const s_DBItem* GetShotBall() const;
     BallRecord GetShotBallRecord() const;
+    // The hand lives in the look, which the model is built from.
+    bool LeftHanded() const { return m_PlayerConstruction.m_CharacterAttributes.hand != 0; }
 
     s32 bIsHumanPlayer = 1;
     CPlayerConstruction m_PlayerConstruction;
@@ -53,7 +55,6 @@ public:
     u8 m_Accuracy = 50;
     u8 m_HookControl = 50;
     u8 m_Stamina = 50;
-    s32 m_Hand = 0;  // 0 right, 1 left
     char m_Name[16] = {};
     const s_DBItem* m_Balls[2] = {};
 };

@@ -147,7 +147,7 @@ TEST_F(GameResetTest, EveryGlobalComesBackAsAFreshProcessHasIt) {
         EXPECT_EQ(std::memcmp(bowler.m_Oil, expected.m_Oil, sizeof(expected.m_Oil)), 0) << i;
     }
     EXPECT_STREQ(g_Players[2].GetName(), "");
-    EXPECT_EQ(g_Players[2].m_Hand, 0);
+    EXPECT_FALSE(g_Players[2].LeftHanded());
     EXPECT_EQ(g_Players[2].m_Shot.AimX, ShotParameters{}.AimX);
     EXPECT_EQ(g_LevelIsPlaying, 0);
     EXPECT_EQ(g_NPCPhysicsBowlerIndex, 0);

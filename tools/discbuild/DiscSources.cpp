@@ -70,15 +70,6 @@ std::string Unescape(const std::string& text, const std::string& where, int line
     return out;
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 void WriteFile(const fs::path& path, const std::vector<u8>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -99,6 +90,15 @@ void ForEachLine(const std::string& text, Func func) {
 }
 
 }  // namespace
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
 
 TextSource ParseTextSource(const std::string& name, const std::string& text) {
     TextSource source;

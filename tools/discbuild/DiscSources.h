@@ -1,6 +1,7 @@
 // The demo disc's text sources (see docs/disc.md) and the disc they make.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ struct TextSource {
     std::vector<std::string> keys;
     std::vector<std::string> strings;
 };
+
+// A whole file's bytes as text; a file that cannot be read throws.
+std::string ReadFile(const std::filesystem::path& path);
 
 // Parse errors throw std::invalid_argument naming the line.
 TextSource ParseTextSource(const std::string& name, const std::string& text);

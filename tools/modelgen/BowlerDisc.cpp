@@ -2,12 +2,11 @@
 // hair styles and colours, facial hair, pants, hats, guards and balls as they name.
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "source/Levels/AlleyLayout.h"
 #include "tools/dbcompile/DbTextTable.h"
+#include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/VhmWriter.h"
 #include "tools/discbuild/WadWriter.h"
@@ -19,18 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // Rows of a create-a-bowler list per gender.
 void CountByGender(const fs::path& path, u32 (&counts)[2]) {
-    const dbcompile::DbTextTable table(path.filename().string(), ReadText(path));
+    const dbcompile::DbTextTable table(path.filename().string(), discbuild::ReadFile(path));
     for (const dbcompile::DbTextRow& row : table.Rows())
         ++counts[row.Int("gender", 0, 1)];
 }
@@ -51,7 +41,7 @@ BowlerCounts ReadBowlerCounts(const std::string& dbDir) {
     CountByGender(db / "cacshoes.txt", counts.shoes);
     CountByGender(db / "cacglasses.txt", counts.glasses);
 
-    const dbcompile::DbTextTable cac("caccounts.txt", ReadText(db / "caccounts.txt"));
+    const dbcompile::DbTextTable cac("caccounts.txt", discbuild::ReadFile(db / "caccounts.txt"));
     counts.hairStyles[0] = Count(cac, "uMaleHairModelCount");
     counts.hairStyles[1] = Count(cac, "uFemaleHairModelCount");
     counts.hairColours = std::max(Count(cac, "uMaleHairTexCount"), Count(cac, "uFemaleHairTexCount"));
@@ -60,7 +50,7 @@ BowlerCounts ReadBowlerCounts(const std::string& dbDir) {
     counts.pants[1] = Count(cac, "uFemalePantsTexCount");
 
     // Hats, guards and balls are shop items: one texture past the highest id.
-    const dbcompile::DbTextTable items("items.txt", ReadText(db / "items.txt"));
+    const dbcompile::DbTextTable items("items.txt", discbuild::ReadFile(db / "items.txt"));
     for (const dbcompile::DbTextRow& row : items.Rows()) {
         const u32 texture = u32(row.Int("m_TextureID", 0, 0xFF)) + 1;
         const std::string& type = row.Text("e_EquipType");

@@ -96,7 +96,7 @@ void GXCallDisplayList(const void* list, u32 nbytes) {
         const u32 bytes = u32(count) * layout.size;
         if (u32(end - p) < bytes)
             OSPanic(__FILE_NAME__, __LINE__, "GXCallDisplayList: a primitive runs past the list's end\n");
-        DrawPrimitive(GXPrimitive(type), fmt, layout, p, count);
+        DrawPrimitive(GXPrimitive(type), layout, p, count);
         p += bytes;
     }
 }

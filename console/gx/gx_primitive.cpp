@@ -16,15 +16,48 @@ constexpr u8 kLineWidth = 6;
 constexpr u8 kPointSize = 6;
 
 std::vector<RasterVertex> s_vertices;
+std::vector<u32> s_indexes;  // three per triangle
 HostGXVertexTap s_tap = nullptr;
 void* s_tapContext = nullptr;
 
-void Triangle(const RasterState& state, u32 a, u32 b, u32 c) {
-    RasterTriangle(state, s_vertices[a], s_vertices[b], s_vertices[c]);
+void Triangle(u32 a, u32 b, u32 c) {
+    s_indexes.insert(s_indexes.end(), {a, b, c});
 }
 
 void Line(const RasterState& state, u32 a, u32 b) {
     RasterLine(state, s_vertices[a], s_vertices[b], kLineWidth);
+}
+
+// The triangles of a triangle primitive, as indexes into its vertices.
+void IndexTriangles(GXPrimitive type, u32 count) {
+    s_indexes.clear();
+    switch (type) {
+        case GX_TRIANGLES:
+            for (u32 i = 0; i + 2 < count; i += 3)
+                Triangle(i, i + 1, i + 2);
+            break;
+        case GX_TRIANGLESTRIP:
+            // Every other triangle swaps its first two vertices to keep the strip's winding.
+            for (u32 i = 0; i + 2 < count; ++i) {
+                if (i % 2 == 0)
+                    Triangle(i, i + 1, i + 2);
+                else
+                    Triangle(i + 1, i, i + 2);
+            }
+            break;
+        case GX_TRIANGLEFAN:
+            for (u32 i = 1; i + 1 < count; ++i)
+                Triangle(0, i, i + 1);
+            break;
+        case GX_QUADS:
+            for (u32 i = 0; i + 3 < count; i += 4) {
+                Triangle(i, i + 1, i + 2);
+                Triangle(i, i + 2, i + 3);
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
@@ -45,44 +78,22 @@ bool IsPrimitive(u8 type) {
 }
 
 // Vertices left over after the last whole primitive are dropped.
-void DrawPrimitive(GXPrimitive type, GXVtxFmt fmt, const VertexLayout& layout, const u8* data, u32 count) {
+void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
     {
         HostMemoryScope hostMemory;
         s_vertices.resize(count);
+        IndexTriangles(type, count);
     }
     {
         StageTimer timer(kGXStageVertex);
         for (u32 i = 0; i < count; ++i)
-            s_vertices[i] = TransformVertex(DecodeVertex(fmt, layout, data + i * layout.size));
+            s_vertices[i] = TransformVertex(DecodeVertex(layout, data + i * layout.size));
     }
     if (s_tap != nullptr)
         s_tap(type, s_vertices.data(), count, s_tapContext);
 
     const RasterState& state = RasterStateCurrent();
     switch (type) {
-        case GX_TRIANGLES:
-            for (u32 i = 0; i + 2 < count; i += 3)
-                Triangle(state, i, i + 1, i + 2);
-            break;
-        case GX_TRIANGLESTRIP:
-            // Every other triangle swaps its first two vertices to keep the strip's winding.
-            for (u32 i = 0; i + 2 < count; ++i) {
-                if (i % 2 == 0)
-                    Triangle(state, i, i + 1, i + 2);
-                else
-                    Triangle(state, i + 1, i, i + 2);
-            }
-            break;
-        case GX_TRIANGLEFAN:
-            for (u32 i = 1; i + 1 < count; ++i)
-                Triangle(state, 0, i, i + 1);
-            break;
-        case GX_QUADS:
-            for (u32 i = 0; i + 3 < count; i += 4) {
-                Triangle(state, i, i + 1, i + 2);
-                Triangle(state, i, i + 2, i + 3);
-            }
-            break;
         case GX_LINES:
             for (u32 i = 0; i + 1 < count; i += 2)
                 Line(state, i, i + 1);
@@ -94,6 +105,9 @@ void DrawPrimitive(GXPrimitive type, GXVtxFmt fmt, const VertexLayout& layout, c
         case GX_POINTS:
             for (u32 i = 0; i < count; ++i)
                 RasterPoint(state, s_vertices[i], kPointSize);
+            break;
+        default:
+            RasterTriangles(state, s_vertices.data(), count, s_indexes.data(), u32(s_indexes.size()));
             break;
     }
 }

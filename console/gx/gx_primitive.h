@@ -8,6 +8,6 @@
 namespace console::gx {
 
 bool IsPrimitive(u8 type);
-void DrawPrimitive(GXPrimitive type, GXVtxFmt fmt, const VertexLayout& layout, const u8* data, u32 count);
+void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count);
 
 }  // namespace console::gx

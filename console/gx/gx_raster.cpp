@@ -2,16 +2,24 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "console/gx/gx_clip.h"
 #include "console/gx/gx_rasterize.h"
 #include "console/gx/gx_stage_timing.h"
+#include "console/host_services.h"
 
 namespace console::gx {
 
 namespace {
 
 RasterState s_state;
+
+// What RasterTriangles knows of each vertex of its array.
+enum class Projection : u8 { Pending, Done, Failed };
+std::vector<u32> s_outcodes;
+std::vector<Projection> s_projected;
+std::vector<ScreenVertex> s_screen;
 
 // The front half hands the same state with triangle after triangle: the plan
 // is worked out again only when the state changed.
@@ -55,25 +63,66 @@ RasterState& RasterStateCurrent() {
 
 void RasterTriangle(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1,
                     const RasterVertex& v2) {
+    const RasterVertex vertices[3] = {v0, v1, v2};
+    const u32 indexes[3] = {0, 1, 2};
+    RasterTriangles(state, vertices, 3, indexes, 3);
+}
+
+void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
+                     const u32* indexes, u32 indexCount) {
     const DrawPlan& plan = PlanFor(state);
-    ScreenVertex screen[kMaxClipVertices];
-    u32 count = 3;
+    {
+        HostMemoryScope hostMemory;
+        s_outcodes.resize(vertexCount);
+        s_projected.resize(vertexCount);
+        s_screen.resize(vertexCount);
+    }
     {
         StageTimer timer(kGXStageClip);
-        RasterVertex clipped[kMaxClipVertices];
-        const RasterVertex* poly[kMaxClipVertices] = {&v0, &v1, &v2};
-        if ((ClipOutcode(v0) | ClipOutcode(v1) | ClipOutcode(v2)) != 0) {
-            count = ClipTriangle(v0, v1, v2, clipped);
-            for (u32 i = 0; i < count; ++i)
-                poly[i] = &clipped[i];
+        for (u32 i = 0; i < vertexCount; ++i) {
+            s_outcodes[i] = ClipOutcode(vertices[i]);
+            s_projected[i] = Projection::Pending;
         }
-        for (u32 i = 0; i < count; ++i)
-            if (!ProjectVertex(state.viewport, *poly[i], plan.tev.attrs, &screen[i]))
-                return;
     }
-    StageTimer timer(kGXStagePixel);
-    for (u32 i = 2; i < count; ++i)
-        DrawScreenTriangle(state, plan, screen[0], screen[i - 1], screen[i], state.cull);
+    // A vertex inside the volume is projected the first time a triangle needs it.
+    auto projected = [&](u32 i) -> const ScreenVertex* {
+        if (s_projected[i] == Projection::Pending)
+            s_projected[i] = ProjectVertex(state.viewport, vertices[i], plan.tev.attrs, &s_screen[i])
+                                 ? Projection::Done
+                                 : Projection::Failed;
+        return s_projected[i] == Projection::Done ? &s_screen[i] : nullptr;
+    };
+    for (u32 k = 0; k + 2 < indexCount; k += 3) {
+        const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
+        ScreenVertex clippedScreen[kMaxClipVertices];
+        const ScreenVertex* screen[kMaxClipVertices];
+        u32 count = 3;
+        {
+            StageTimer timer(kGXStageClip);
+            if ((s_outcodes[a] & s_outcodes[b] & s_outcodes[c]) != 0)
+                continue;
+            if ((s_outcodes[a] | s_outcodes[b] | s_outcodes[c]) == 0) {
+                screen[0] = projected(a);
+                screen[1] = projected(b);
+                screen[2] = projected(c);
+                if (screen[0] == nullptr || screen[1] == nullptr || screen[2] == nullptr)
+                    continue;
+            } else {
+                RasterVertex clipped[kMaxClipVertices];
+                count = ClipTriangle(vertices[a], vertices[b], vertices[c], clipped);
+                bool placed = true;
+                for (u32 i = 0; i < count && placed; ++i) {
+                    placed = ProjectVertex(state.viewport, clipped[i], plan.tev.attrs, &clippedScreen[i]);
+                    screen[i] = &clippedScreen[i];
+                }
+                if (!placed)
+                    continue;
+            }
+        }
+        StageTimer timer(kGXStagePixel);
+        for (u32 i = 2; i < count; ++i)
+            DrawScreenTriangle(state, plan, *screen[0], *screen[i - 1], *screen[i], state.cull);
+    }
 }
 
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths) {

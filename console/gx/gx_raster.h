@@ -25,6 +25,10 @@ RasterState& RasterStateCurrent();
 
 void RasterTriangle(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1,
                     const RasterVertex& v2);
+// Triangles sharing one array of vertices, three indexes each, drawn in order:
+// a shared vertex is tested against the clip volume and projected only once.
+void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
+                     const u32* indexes, u32 indexCount);
 // Width and size in sixths of a pixel, as GXSetLineWidth and GXSetPointSize take them.
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths);
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths);

@@ -60,7 +60,7 @@ VU TexelToPacked(VU word) {
 // the span stay masked off. The triangle's values are copied to locals first:
 // the buffer stores could otherwise alias them and force reloads.
 //
-// kPlain: depth before shading, no fog, no alpha compare, every bit written
+// kPlain: depth before shading, no fog, no alpha compare, every colour bit written
 // and RGB8: the usual state, with no switches left in the loop.
 template <TevKind kKind, BlendPath kBlend, DepthPath kDepth, bool kPlain>
 void DrawRows(const TriangleDraw& d) {

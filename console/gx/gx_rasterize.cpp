@@ -145,8 +145,9 @@ void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Tri
         p.colorWrite || p.alphaTest || plan.tev.kind != TevKind::Raster,
         p.dstAlphaEnable ? 0x00FFFFFFu : ~0u,
         p.dstAlphaEnable ? u32(p.dstAlpha) << 24 : 0u,
-        p.earlyZ && !plan.fog.enabled && !p.alphaTest && p.colorWrite && p.keepMask == 0 &&
-            !p.dstAlphaEnable && p.format == PixelFormat::RGB8_Z24,
+        // An RGB8 buffer stores no alpha, so what is done to alpha cannot matter.
+        p.earlyZ && !plan.fog.enabled && !p.alphaTest && (p.keepMask & 0x00FFFFFFu) == 0 &&
+            p.format == PixelFormat::RGB8_Z24,
         viewed ? &view : nullptr,
     };
     if (!DrawTriangleWide(d))

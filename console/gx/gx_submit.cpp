@@ -40,9 +40,9 @@ void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const v
         OSPanic(__FILE_NAME__, __LINE__, "%s: more than the %u vertices GXBegin announced\n", call,
                 s_sub.count);
     const VertexLayout::Slot& slot = s_sub.layout.slots[s_sub.slot];
-    const AttrFormat& fmt = FrontStateCurrent().vtxFmt[s_sub.fmt][slot.attr];
     const bool isColor = firstAttr == kAttrClr0;
-    if (slot.attr < firstAttr || slot.attr > lastAttr || slot.size != size || (!isColor && fmt.type != type))
+    if (slot.attr < firstAttr || slot.attr > lastAttr || slot.size != size ||
+        (!isColor && slot.format.type != type))
         OSPanic(__FILE_NAME__, __LINE__, "%s: the vertex format expects attribute %u of %u bytes here\n",
                 call, slot.attr + GX_VA_POS, slot.size);
     const u8* p = static_cast<const u8*>(bytes);
@@ -92,7 +92,7 @@ void GXEnd() {
     if (DisplayListRecording())
         DisplayListRecord(s_sub.type, s_sub.fmt, s_sub.count, s_sub.data.data(), Expected());
     else
-        DrawPrimitive(s_sub.type, s_sub.fmt, s_sub.layout, s_sub.data.data(), s_sub.count);
+        DrawPrimitive(s_sub.type, s_sub.layout, s_sub.data.data(), s_sub.count);
 }
 
 bool console::gx::SubmissionOpen() {

@@ -86,34 +86,35 @@ VertexLayout LayoutOf(GXVtxFmt fmt) {
     for (u32 attr = 0; attr < kAttrCount; ++attr) {
         if (state.desc[attr] == GX_NONE)
             continue;
-        const u32 size = AttrSize(attr, state.vtxFmt[fmt][attr]);
-        layout.slots[layout.slotCount++] = {u8(attr), u8(size)};
+        const AttrFormat& format = state.vtxFmt[fmt][attr];
+        const u32 size = AttrSize(attr, format);
+        const f32 scale = attr == kAttrNrm ? NormalScale(format.type) : std::ldexp(1.0f, -int(format.frac));
+        layout.slots[layout.slotCount++] = {u8(attr), u8(size), format, scale};
         layout.size += size;
     }
     return layout;
 }
 
-DecodedVertex DecodeVertex(GXVtxFmt fmt, const VertexLayout& layout, const u8* bytes) {
-    const AttrFormat* formats = FrontStateCurrent().vtxFmt[fmt];
+DecodedVertex DecodeVertex(const VertexLayout& layout, const u8* bytes) {
     DecodedVertex v;
     for (u32 i = 0; i < layout.slotCount; ++i) {
-        const u32 attr = layout.slots[i].attr;
-        const AttrFormat& f = formats[attr];
-        const f32 scale = std::ldexp(1.0f, -int(f.frac));
+        const VertexLayout::Slot& slot = layout.slots[i];
+        const u32 attr = slot.attr;
+        const AttrFormat& f = slot.format;
         if (attr == kAttrPos) {
             v.pos[2] = 0;
-            ReadScalars(bytes, f.type, scale, ComponentCount(attr, f.cnt), v.pos);
+            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), v.pos);
         } else if (attr == kAttrNrm) {
-            ReadScalars(bytes, f.type, NormalScale(f.type), 3, v.nrm);
+            ReadScalars(bytes, f.type, slot.scale, 3, v.nrm);
         } else if (attr < kAttrTex0) {
             GXColor& c = v.clr[attr - kAttrClr0];
             c = {bytes[0], bytes[1], bytes[2], f.type == GX_RGBA8 ? bytes[3] : u8(255)};
         } else {
             f32* st = v.tex[attr - kAttrTex0];
             st[1] = 0;
-            ReadScalars(bytes, f.type, scale, ComponentCount(attr, f.cnt), st);
+            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), st);
         }
-        bytes += layout.slots[i].size;
+        bytes += slot.size;
     }
     return v;
 }

@@ -7,10 +7,14 @@
 
 namespace console::gx {
 
+// Taken at GXBegin, with the formats as they stand then: a vertex decodes
+// without looking anything up.
 struct VertexLayout {
     struct Slot {
         u8 attr;  // kAttrPos ..
         u8 size;  // bytes
+        AttrFormat format;
+        f32 scale;  // of each scalar: 2^-frac, or the normals' fixed fraction
     };
     Slot slots[kAttrCount];
     u32 slotCount = 0;
@@ -27,6 +31,6 @@ struct DecodedVertex {
     f32 tex[8][2] = {};
 };
 
-DecodedVertex DecodeVertex(GXVtxFmt fmt, const VertexLayout& layout, const u8* bytes);
+DecodedVertex DecodeVertex(const VertexLayout& layout, const u8* bytes);
 
 }  // namespace console::gx

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "orblib47/source/DrawContext.h"
 #include "source/Career/BowlerPartsInternal.h"
 #include "source/Career/PlayerConstruction.h"
 
@@ -169,6 +170,9 @@ void CPlayerConstruction::DrawFE() {
                 turn.at(r, c) /= c == 0 ? scale.x : c == 1 ? scale.y : scale.z;
         HModelUpdateMatrixAndScale(m_hBodyAnim, &turn, &scale);
     }
+    // A bowler out of view costs nothing; the body's sphere holds the parts.
+    if (HModelClip(m_hBodyAnim) != DC_CLIP_NONE)
+        return;
     HModelDraw(m_hBodyAnim);
     for (s_hmodel* part : m_hParts) {
         if (part == nullptr)

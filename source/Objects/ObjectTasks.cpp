@@ -27,7 +27,9 @@ void DrawObject(s_object& object) {
         object.base->draw(&object);
     } else if (object.hmodel != nullptr) {
         HModelUpdateMatrix(object.hmodel, &object.transform);
-        HModelDraw(object.hmodel);
+        // Most of the hall is out of view at any time: only what may show is drawn.
+        if (HModelClip(object.hmodel) == DC_CLIP_NONE)
+            HModelDraw(object.hmodel);
     }
 }
 

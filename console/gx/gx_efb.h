@@ -11,9 +11,14 @@ constexpr u32 kEfbHeight = 528;
 constexpr u32 kEfbPixels = kEfbWidth * kEfbHeight;
 constexpr u32 kMaxDepth = 0xFFFFFF;
 
+// The rasteriser's groups of pixels start where a span starts, so the last of
+// the bottom row may reach past the buffer's end; the slack holds those lanes,
+// which are read and written back unchanged.
+constexpr u32 kEfbSlack = 16;
+
 struct Efb {
-    u32 color[kEfbPixels];
-    u32 depth[kEfbPixels];
+    u32 color[kEfbPixels + kEfbSlack];
+    u32 depth[kEfbPixels + kEfbSlack];
 };
 
 Efb& EfbGet();

@@ -57,9 +57,38 @@ f32 LightWeight(const ChanCtrl& ctrl, const GXLightObj& light, const f32 eye[3],
     return diffuse * attn;
 }
 
+// The lights' weights at one vertex. A vertex's parts usually light with the
+// same functions (colour and alpha set together), so a weight is worked out
+// once and kept for as long as the functions stay the same.
+class VertexWeights {
+public:
+    VertexWeights(const f32 eye[3], const f32 normal[3]) : m_eye(eye), m_normal(normal) {}
+
+    f32 Of(const ChanCtrl& ctrl, u32 light) {
+        if (ctrl.diffFn != m_diffFn || ctrl.attnFn != m_attnFn) {
+            m_diffFn = ctrl.diffFn;
+            m_attnFn = ctrl.attnFn;
+            m_known = 0;
+        }
+        if ((m_known & (1u << light)) == 0) {
+            m_weight[light] = LightWeight(ctrl, FrontStateCurrent().lights[light], m_eye, m_normal);
+            m_known |= 1u << light;
+        }
+        return m_weight[light];
+    }
+
+private:
+    const f32* m_eye;
+    const f32* m_normal;
+    GXDiffuseFn m_diffFn = GX_DF_NONE;
+    GXAttnFn m_attnFn = GX_AF_NONE;
+    u32 m_known = 0;
+    f32 m_weight[kLightCount];
+};
+
 // Components [first, first + count) of one channel.
-void LightPart(const ChanCtrl& ctrl, GXColor amb, GXColor mat, const f32 eye[3], const f32 normal[3],
-               int first, int count, float* out) {
+void LightPart(const ChanCtrl& ctrl, GXColor amb, GXColor mat, VertexWeights& weights, int first, int count,
+               float* out) {
     const FrontState& state = FrontStateCurrent();
     f32 sum[4] = {};
     if (ctrl.enable) {
@@ -68,10 +97,9 @@ void LightPart(const ChanCtrl& ctrl, GXColor amb, GXColor mat, const f32 eye[3],
         for (u32 i = 0; i < kLightCount; ++i) {
             if ((ctrl.lightMask & (1u << i)) == 0)
                 continue;
-            const GXLightObj& light = state.lights[i];
-            const f32 weight = LightWeight(ctrl, light, eye, normal);
+            const f32 weight = weights.Of(ctrl, i);
             for (int k = first; k < first + count; ++k)
-                sum[k] += Component(light.color, k) / 255.0f * weight;
+                sum[k] += Component(state.lights[i].color, k) / 255.0f * weight;
         }
     }
     for (int k = first; k < first + count; ++k) {
@@ -120,6 +148,7 @@ void SetChanColor(GXColor* target, GXChannelID chan, GXColor color, const char* 
 void LightVertex(const f32 eye[3], const f32 normal[3], const GXColor vertexColor[2], float out[2][4]) {
     const FrontState& state = FrontStateCurrent();
     const u32 numChans = RasterStateCurrent().numChans;
+    VertexWeights weights(eye, normal);
     for (u32 c = 0; c < 2; ++c) {
         if (c >= numChans) {
             std::fill(out[c], out[c] + 4, 0.0f);
@@ -129,9 +158,9 @@ void LightVertex(const f32 eye[3], const f32 normal[3], const GXColor vertexColo
         const ChanCtrl& alpha = state.chanCtrl[2 + c];
         const GXColor vtx = vertexColor[c];
         LightPart(color, color.ambSrc == GX_SRC_REG ? state.ambColor[c] : vtx,
-                  color.matSrc == GX_SRC_REG ? state.matColor[c] : vtx, eye, normal, 0, 3, out[c]);
+                  color.matSrc == GX_SRC_REG ? state.matColor[c] : vtx, weights, 0, 3, out[c]);
         LightPart(alpha, alpha.ambSrc == GX_SRC_REG ? state.ambColor[c] : vtx,
-                  alpha.matSrc == GX_SRC_REG ? state.matColor[c] : vtx, eye, normal, 3, 1, out[c]);
+                  alpha.matSrc == GX_SRC_REG ? state.matColor[c] : vtx, weights, 3, 1, out[c]);
     }
 }
 

@@ -4,9 +4,9 @@
 
 #include "console/gx/gx_control.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
 #include "console/gx/gx_transform.h"
-#include "console/host_services.h"
 
 namespace console::gx {
 namespace {
@@ -20,44 +20,62 @@ std::vector<u32> s_indexes;  // three per triangle
 HostGXVertexTap s_tap = nullptr;
 void* s_tapContext = nullptr;
 
-void Triangle(u32 a, u32 b, u32 c) {
-    s_indexes.insert(s_indexes.end(), {a, b, c});
-}
-
 void Line(const RasterState& state, u32 a, u32 b) {
     RasterLine(state, s_vertices[a], s_vertices[b], kLineWidth);
 }
 
-// The triangles of a triangle primitive, as indexes into its vertices.
-void IndexTriangles(GXPrimitive type, u32 count) {
-    s_indexes.clear();
+u32 TriangleCount(GXPrimitive type, u32 count) {
+    switch (type) {
+        case GX_TRIANGLES:
+            return count / 3;
+        case GX_TRIANGLESTRIP:
+        case GX_TRIANGLEFAN:
+            return count >= 3 ? count - 2 : 0;
+        case GX_QUADS:
+            return count / 4 * 2;
+        default:
+            return 0;
+    }
+}
+
+// The triangles of a triangle primitive, as indexes into its vertices; returns
+// how many indexes.
+u32 IndexTriangles(GXPrimitive type, u32 count) {
+    const u32 indexCount = 3 * TriangleCount(type, count);
+    u32* out = Scratch(s_indexes, indexCount);
+    auto triangle = [&out](u32 a, u32 b, u32 c) {
+        *out++ = a;
+        *out++ = b;
+        *out++ = c;
+    };
     switch (type) {
         case GX_TRIANGLES:
             for (u32 i = 0; i + 2 < count; i += 3)
-                Triangle(i, i + 1, i + 2);
+                triangle(i, i + 1, i + 2);
             break;
         case GX_TRIANGLESTRIP:
             // Every other triangle swaps its first two vertices to keep the strip's winding.
             for (u32 i = 0; i + 2 < count; ++i) {
                 if (i % 2 == 0)
-                    Triangle(i, i + 1, i + 2);
+                    triangle(i, i + 1, i + 2);
                 else
-                    Triangle(i + 1, i, i + 2);
+                    triangle(i + 1, i, i + 2);
             }
             break;
         case GX_TRIANGLEFAN:
             for (u32 i = 1; i + 1 < count; ++i)
-                Triangle(0, i, i + 1);
+                triangle(0, i, i + 1);
             break;
         case GX_QUADS:
             for (u32 i = 0; i + 3 < count; i += 4) {
-                Triangle(i, i + 1, i + 2);
-                Triangle(i, i + 2, i + 3);
+                triangle(i, i + 1, i + 2);
+                triangle(i, i + 2, i + 3);
             }
             break;
         default:
             break;
     }
+    return indexCount;
 }
 
 }  // namespace
@@ -79,18 +97,15 @@ bool IsPrimitive(u8 type) {
 
 // Vertices left over after the last whole primitive are dropped.
 void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
-    {
-        HostMemoryScope hostMemory;
-        s_vertices.resize(count);
-        IndexTriangles(type, count);
-    }
+    RasterVertex* vertices = Scratch(s_vertices, count);
+    const u32 indexCount = IndexTriangles(type, count);
     {
         StageTimer timer(kGXStageVertex);
         for (u32 i = 0; i < count; ++i)
-            s_vertices[i] = TransformVertex(DecodeVertex(layout, data + i * layout.size));
+            vertices[i] = TransformVertex(DecodeVertex(layout, data + i * layout.size));
     }
     if (s_tap != nullptr)
-        s_tap(type, s_vertices.data(), count, s_tapContext);
+        s_tap(type, vertices, count, s_tapContext);
 
     const RasterState& state = RasterStateCurrent();
     switch (type) {
@@ -104,10 +119,10 @@ void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data,
             break;
         case GX_POINTS:
             for (u32 i = 0; i < count; ++i)
-                RasterPoint(state, s_vertices[i], kPointSize);
+                RasterPoint(state, vertices[i], kPointSize);
             break;
         default:
-            RasterTriangles(state, s_vertices.data(), count, s_indexes.data(), u32(s_indexes.size()));
+            RasterTriangles(state, vertices, count, s_indexes.data(), indexCount);
             break;
     }
 }

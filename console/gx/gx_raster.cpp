@@ -6,8 +6,8 @@
 
 #include "console/gx/gx_clip.h"
 #include "console/gx/gx_rasterize.h"
+#include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
-#include "console/host_services.h"
 
 namespace console::gx {
 
@@ -18,7 +18,7 @@ RasterState s_state;
 // What RasterTriangles knows of each vertex of its array.
 enum class Projection : u8 { Pending, Done, Failed };
 std::vector<u32> s_outcodes;
-std::vector<Projection> s_projected;
+std::vector<Projection> s_projection;
 std::vector<ScreenVertex> s_screen;
 
 // The front half hands the same state with triangle after triangle: the plan
@@ -35,17 +35,19 @@ const DrawPlan& PlanFor(const RasterState& state) {
     return plan;
 }
 
-void DrawScreenTriangle(const RasterState& state, const DrawPlan& plan, const ScreenVertex& a,
-                        const ScreenVertex& b, const ScreenVertex& c, Cull cull) {
+void DrawScreenTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
+                        const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, Cull cull) {
     Triangle tri;
     if (SetupTriangle(a, b, c, cull, state.scissor, plan.tev.attrs, &tri))
-        RasterizeTriangle(state, plan, tri);
+        RasterizeTriangle(state, plan, view, tri);
 }
 
 // Lines and points are drawn as screen-aligned quads, never culled.
 void DrawQuad(const RasterState& state, const DrawPlan& plan, const ScreenVertex (&q)[4]) {
-    DrawScreenTriangle(state, plan, q[0], q[1], q[2], Cull::None);
-    DrawScreenTriangle(state, plan, q[0], q[2], q[3], Cull::None);
+    TexLevelView texture;
+    const TexLevelView* view = ViewTexture(state, plan, &texture);
+    DrawScreenTriangle(state, plan, view, q[0], q[1], q[2], Cull::None);
+    DrawScreenTriangle(state, plan, view, q[0], q[2], q[3], Cull::None);
 }
 
 ScreenVertex Offset(const ScreenVertex& v, float dx, float dy) {
@@ -71,26 +73,25 @@ void RasterTriangle(const RasterState& state, const RasterVertex& v0, const Rast
 void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
                      const u32* indexes, u32 indexCount) {
     const DrawPlan& plan = PlanFor(state);
-    {
-        HostMemoryScope hostMemory;
-        s_outcodes.resize(vertexCount);
-        s_projected.resize(vertexCount);
-        s_screen.resize(vertexCount);
-    }
+    TexLevelView texture;
+    const TexLevelView* view = ViewTexture(state, plan, &texture);
+    u32* outcodes = Scratch(s_outcodes, vertexCount);
+    Projection* projection = Scratch(s_projection, vertexCount);
+    ScreenVertex* screenVertices = Scratch(s_screen, vertexCount);
     {
         StageTimer timer(kGXStageClip);
         for (u32 i = 0; i < vertexCount; ++i) {
-            s_outcodes[i] = ClipOutcode(vertices[i]);
-            s_projected[i] = Projection::Pending;
+            outcodes[i] = ClipOutcode(vertices[i]);
+            projection[i] = Projection::Pending;
         }
     }
     // A vertex inside the volume is projected the first time a triangle needs it.
     auto projected = [&](u32 i) -> const ScreenVertex* {
-        if (s_projected[i] == Projection::Pending)
-            s_projected[i] = ProjectVertex(state.viewport, vertices[i], plan.tev.attrs, &s_screen[i])
-                                 ? Projection::Done
-                                 : Projection::Failed;
-        return s_projected[i] == Projection::Done ? &s_screen[i] : nullptr;
+        if (projection[i] == Projection::Pending)
+            projection[i] = ProjectVertex(state.viewport, vertices[i], plan.tev.attrs, &screenVertices[i])
+                                ? Projection::Done
+                                : Projection::Failed;
+        return projection[i] == Projection::Done ? &screenVertices[i] : nullptr;
     };
     for (u32 k = 0; k + 2 < indexCount; k += 3) {
         const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
@@ -99,9 +100,9 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         u32 count = 3;
         {
             StageTimer timer(kGXStageClip);
-            if ((s_outcodes[a] & s_outcodes[b] & s_outcodes[c]) != 0)
+            if ((outcodes[a] & outcodes[b] & outcodes[c]) != 0)
                 continue;
-            if ((s_outcodes[a] | s_outcodes[b] | s_outcodes[c]) == 0) {
+            if ((outcodes[a] | outcodes[b] | outcodes[c]) == 0) {
                 screen[0] = projected(a);
                 screen[1] = projected(b);
                 screen[2] = projected(c);
@@ -121,7 +122,7 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         }
         StageTimer timer(kGXStagePixel);
         for (u32 i = 2; i < count; ++i)
-            DrawScreenTriangle(state, plan, *screen[0], *screen[i - 1], *screen[i], state.cull);
+            DrawScreenTriangle(state, plan, view, *screen[0], *screen[i - 1], *screen[i], state.cull);
     }
 }
 

@@ -11,6 +11,8 @@ VI DepthPasses(Compare func, VU z, VU stored) {
         return z < stored;
     if constexpr (kPath == DepthPath::LEqual)
         return z <= stored;
+    if constexpr (kPath == DepthPath::Always)
+        return VI{} - 1;
     switch (func) {
         case Compare::Never:
             return VI{};
@@ -55,9 +57,10 @@ VU TexelToPacked(VU word) {
     return (word & 0xFF00FF00u) | (word >> 16 & 0xFFu) | (word & 0xFFu) << 16;
 }
 
-// Every row of a triangle. A row's pixels x0..x1 go in groups of kLanes
-// aligned to the buffer, so that a group never leaves its row; lanes outside
-// the span stay masked off. The triangle's values are copied to locals first:
+// Every row of a triangle. A row's pixels x0..x1 go in groups of kLanes from
+// x0, so that a short span takes as few groups as it can; lanes past x1 stay
+// masked off, and what they read (the rest of the row, the next row or the
+// buffer's slack) they write back unchanged. The triangle's values are copied to locals first:
 // the buffer stores could otherwise alias them and force reloads.
 //
 // kPlain: depth before shading, no fog, no alpha compare, every colour bit written
@@ -79,6 +82,8 @@ void DrawRows(const TriangleDraw& d) {
     constexpr bool kDepthTest = kDepth != DepthPath::Off;
     // Nothing reads the modulated colour but the blend: the two in one pass.
     constexpr bool kFused = kPlain && kKind == TevKind::Modulate && kBlend == BlendPath::SrcAlpha;
+    // Nor does anything read alpha when nothing blends into an RGB8 buffer.
+    constexpr bool kAlphaRead = !kPlain || kBlend != BlendPath::Replace;
 
     const float originX = t.originX, originY = t.originY;
     const double z0c = t.z0, zdx = t.zdx, zdy = t.zdy;
@@ -133,11 +138,11 @@ void DrawRows(const TriangleDraw& d) {
         const float invW0 = invW.At(px0, py);
         const float cb = pb.At(px0, py), cg = pg.At(px0, py), cr = pr.At(px0, py), ca = pa.At(px0, py);
         const float s0 = ps.At(px0, py), t0 = pt.At(px0, py), q0 = pq.At(px0, py);
-        const VI first = VI{} + (x0 - 1), last = VI{} + (x1 + 1);
+        const VI last = VI{} + x1;
 
-        for (int x = x0 & ~(kLanes - 1); x <= x1; x += kLanes) {
+        for (int x = x0; x <= x1; x += kLanes) {
             const VI xs = x + lane;
-            VI live = (xs > first) & (xs < last);
+            VI live = xs <= last;
             VU z{};
             if (needZ)
                 z = DepthAt(z0, zdx, x - x0);
@@ -157,7 +162,9 @@ void DrawRows(const TriangleDraw& d) {
                 const VF w = constantW ? constW : 1.0f / (invW0 + invW.dx * fi);
                 if constexpr (kKind != TevKind::General) {
                     color = ToBytes((cb + pb.dx * fi) * w) | ToBytes((cg + pg.dx * fi) * w) << 8 |
-                            ToBytes((cr + pr.dx * fi) * w) << 16 | ToBytes((ca + pa.dx * fi) * w) << 24;
+                            ToBytes((cr + pr.dx * fi) * w) << 16;
+                    if constexpr (kAlphaRead)
+                        color |= ToBytes((ca + pa.dx * fi) * w) << 24;
                 }
                 if constexpr (kKind == TevKind::Modulate) {
                     // As CoordAt works it out, a group of pixels at a time.
@@ -249,6 +256,8 @@ void DrawRowsFor(DepthPath depth, const TriangleDraw& d) {
             return DrawRowsFor<kKind, kBlend, DepthPath::Less>(plain, d);
         case DepthPath::LEqual:
             return DrawRowsFor<kKind, kBlend, DepthPath::LEqual>(plain, d);
+        case DepthPath::Always:
+            return DrawRowsFor<kKind, kBlend, DepthPath::Always>(plain, d);
         default:
             return DrawRowsFor<kKind, kBlend, DepthPath::Other>(plain, d);
     }

@@ -117,9 +117,11 @@ u32 CombineAt(const RasterState& state, const TevPlan& tev, const Triangle& t, f
 DrawPlan PlanDraw(const RasterState& state) {
     DrawPlan plan{PlanTev(state), PlanPixels(state), PlanFog(state), DepthPath::Off, BlendPath::Other};
     const PixelPlan& p = plan.pixel;
-    if (p.zCompare)
+    // A test every pixel passes that writes nothing is no test.
+    if (p.zCompare && !(p.zFunc == Compare::Always && !p.zUpdate))
         plan.depth = p.zFunc == Compare::Less     ? DepthPath::Less
                      : p.zFunc == Compare::LEqual ? DepthPath::LEqual
+                     : p.zFunc == Compare::Always ? DepthPath::Always
                                                   : DepthPath::Other;
     if (p.blendType == BlendType::None)
         plan.blend = BlendPath::Replace;
@@ -129,11 +131,15 @@ DrawPlan PlanDraw(const RasterState& state) {
     return plan;
 }
 
-void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Triangle& tri) {
-    const PixelPlan& p = plan.pixel;
-    TexLevelView view;
+const TexLevelView* ViewTexture(const RasterState& state, const DrawPlan& plan, TexLevelView* view) {
     const bool viewed = plan.tev.kind == TevKind::Modulate && state.viewer != nullptr &&
-                        state.viewer(state.samplerContext, plan.tev.texMap, &view);
+                        state.viewer(state.samplerContext, plan.tev.texMap, view);
+    return viewed ? view : nullptr;
+}
+
+void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
+                       const Triangle& tri) {
+    const PixelPlan& p = plan.pixel;
     const TriangleDraw d{
         state,
         plan,
@@ -148,7 +154,7 @@ void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Tri
         // An RGB8 buffer stores no alpha, so what is done to alpha cannot matter.
         p.earlyZ && !plan.fog.enabled && !p.alphaTest && (p.keepMask & 0x00FFFFFFu) == 0 &&
             p.format == PixelFormat::RGB8_Z24,
-        viewed ? &view : nullptr,
+        view,
     };
     if (!DrawTriangleWide(d))
         DrawTriangleRows(d);

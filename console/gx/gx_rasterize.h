@@ -11,7 +11,7 @@ namespace console::gx {
 
 // How the depth test and the blend are carried out: the common cases have
 // loops of their own.
-enum class DepthPath : u8 { Off, Less, LEqual, Other };
+enum class DepthPath : u8 { Off, Less, LEqual, Always, Other };
 enum class BlendPath : u8 { Replace, SrcAlpha, Other };
 
 // Everything a draw works out once from the state.
@@ -25,6 +25,11 @@ struct DrawPlan {
 
 DrawPlan PlanDraw(const RasterState& state);
 
-void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Triangle& tri);
+// The map a Modulate draw reads a group of pixels at a time (filled in `view`),
+// or null: looked up once for all the triangles of a draw.
+const TexLevelView* ViewTexture(const RasterState& state, const DrawPlan& plan, TexLevelView* view);
+
+void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
+                       const Triangle& tri);
 
 }  // namespace console::gx

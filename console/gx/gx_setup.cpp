@@ -23,10 +23,6 @@ float Clamp01(float v) {
     return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;  // NaN becomes 0
 }
 
-s64 FloorDiv(s64 n, s64 d) {
-    return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
-
 struct Fixed {
     s64 x, y;
 };

@@ -22,6 +22,11 @@ constexpr AttrMask AttrMaskTexCoord(u32 i) {
     return 7u << (kAttrTex0 + 3 * i);
 }
 
+// floor(n / d) for d > 0.
+inline s64 FloorDiv(s64 n, s64 d) {
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
 struct ScreenVertex {
     float x, y;  // pixels
     double z;    // 0..kMaxDepth

@@ -47,7 +47,8 @@ void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const v
                 call, slot.attr + GX_VA_POS, slot.size);
     const u8* p = static_cast<const u8*>(bytes);
     s_sub.data.insert(s_sub.data.end(), p, p + size);
-    s_sub.slot = (s_sub.slot + 1) % s_sub.layout.slotCount;
+    if (++s_sub.slot == s_sub.layout.slotCount)
+        s_sub.slot = 0;
 }
 
 template <typename T, size_t N>

@@ -1,7 +1,6 @@
 // Vertex descriptor, attribute formats and the decoding of direct vertex data.
 #include "console/gx/gx_vertex.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "console/gx/gx_log.h"
@@ -88,7 +87,7 @@ VertexLayout LayoutOf(GXVtxFmt fmt) {
             continue;
         const AttrFormat& format = state.vtxFmt[fmt][attr];
         const u32 size = AttrSize(attr, format);
-        const f32 scale = attr == kAttrNrm ? NormalScale(format.type) : std::ldexp(1.0f, -int(format.frac));
+        const f32 scale = attr == kAttrNrm ? NormalScale(format.type) : 1.0f / f32(1u << format.frac);
         layout.slots[layout.slotCount++] = {u8(attr), u8(size), format, scale};
         layout.size += size;
     }

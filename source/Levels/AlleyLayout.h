@@ -14,7 +14,10 @@ constexpr const char* ALLEY_HUD_FONT_WAD = "IGFNT640";  // the in-game font
 // Models and data in ALLEY_LEVEL_WAD.
 constexpr const char* ALLEY_SCENE = "ALLEY";  // scene model, world and game data share it
 constexpr const char* ALLEY_SKY = "ALLEYSKY";
+// The pins: a model group of two levels of detail, near and far.
 constexpr const char* ALLEY_PIN_MODEL = "PIN";
+constexpr const char* ALLEY_NEAR_PIN_MODEL = "PINNEAR";
+constexpr const char* ALLEY_FAR_PIN_MODEL = "PINFAR";
 constexpr const char* ALLEY_BALL_MODEL = "BALL";
 constexpr const char* ALLEY_PINSETTER_MODEL = "PINSETTR";
 constexpr const char* ALLEY_SWEEPER_MODEL = "SWEEPER";
@@ -23,7 +26,7 @@ constexpr const char* ALLEY_NPC_BALL_MODEL = "NPCBALL";
 
 // Where the models' origins lie. All are in world units with +y up, and drawn
 // upright with no turn (pins and balls through the film's poses):
-// - PIN: the pin's centre of mass, its base ALLEY_PIN_BASE_HEIGHT physics units below;
+// - PIN (both models): the pin's centre of mass, its base ALLEY_PIN_BASE_HEIGHT physics units below;
 // - BALL, NPCBALL: the ball's centre;
 // - SWEEPER: on the lane surface at the lane's middle (ALLEY_LANE_MIDDLE_X) under
 //   the bar;

@@ -15,7 +15,7 @@ using NamePtrTableTest = DataFixture;
 // Names as the table-of-contents entries hold them: NUL-padded to 16 bytes.
 struct PaddedName {
     char text[17] = {};
-    explicit PaddedName(const std::string& name) { std::strncpy(text, name.c_str(), 16); }
+    explicit PaddedName(const std::string& name) { name.copy(text, 16); }
 };
 
 TEST_F(NamePtrTableTest, AddFindAndGetValue) {

@@ -93,7 +93,7 @@ TEST_F(AlleyPictureTest, DrawsTheRackedPinsAndBallsOnTheLitLanesAsInTheKeptPictu
     OrbScene.m_Ambient = 0x404048FFu;
 
     Lane lane;
-    lane.pin = ModelLoad(ALLEY_PIN_MODEL, nullptr, 0);
+    lane.pin = ModelLoad(ALLEY_NEAR_PIN_MODEL, nullptr, 0);
     lane.ball = ModelLoad(ALLEY_BALL_MODEL, nullptr, 0);
     lane.npcBall = ModelLoad(ALLEY_NPC_BALL_MODEL, nullptr, 0);
     lane.setter = ModelLoad(ALLEY_PINSETTER_MODEL, nullptr, 0);
@@ -120,7 +120,7 @@ TEST_F(AlleyPictureTest, DrawsTheRackedPinsAndBallsOnTheLitLanesAsInTheKeptPictu
 }
 
 TEST_F(AlleyPictureTest, ItsPinStandsAsTheLanePhysicsPin) {
-    s_model* pin = ModelLoad(ALLEY_PIN_MODEL, nullptr, 0);
+    s_model* pin = ModelLoad(ALLEY_NEAR_PIN_MODEL, nullptr, 0);
     ASSERT_NE(pin, nullptr);
     // Through the transform of a racked pin its base rests on the lane and its top
     // clears the head's collision sphere; its belly is as wide as the belly sphere.

@@ -229,7 +229,15 @@ Alley MakeAlley() {
     Alley alley;
     alley.scene = Scene();
     alley.sky = SkyCap(60.0f, 1.2f, 0x0C1018FFu, 0x283040FFu);
-    alley.pin = PinModel(kPinTexture);
+    alley.pin = PinModel(kPinTexture, PinDetail::Near);
+    alley.farPin = PinModel(kPinTexture, PinDetail::Far);
+    // In file order the first whose distance the camera has reached is drawn.
+    discbuild::GrpModelDef farPin, nearPin;
+    farPin.name = ALLEY_FAR_PIN_MODEL;
+    farPin.lodLevel = 1;
+    farPin.lodMinDist = kAlleyFarPinDistance;
+    nearPin.name = ALLEY_NEAR_PIN_MODEL;
+    alley.pinGroup = {kAlleyPinGroupId, GROUP_TYPE_OBJECT, ALLEY_PIN_MODEL, {farPin, nearPin}};
     alley.ball = BallModel(kBallTexture);
     alley.npcBall = BallModel(kNpcBallTexture);
     alley.pinsetter = PinsetterModel();

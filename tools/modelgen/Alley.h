@@ -18,6 +18,10 @@ namespace modelgen {
 constexpr const char* kAlleyBallReturnName = "BALLRET";
 constexpr const char* kAlleyBallReturnGroupName = "BALLRETGRP";
 constexpr u32 kAlleyBallReturnGroupId = 1410;  // the group chunk's data-file id
+// The pin group's far model is drawn from kAlleyFarPinDistance world units,
+// beyond every pin the close-up pin view shows.
+constexpr u32 kAlleyPinGroupId = 1411;
+constexpr f32 kAlleyFarPinDistance = 16.0f;
 
 // The lanes' offsets in physics units, left to right: two pairs and the player's
 // pair in the middle (offsets 0 and ALLEY_RIGHT_LANE_OFFSET).
@@ -32,7 +36,8 @@ struct AlleyTexture {
 struct Alley {
     GeneratedModel scene;  // lanes, gutters, approach, pin decks, pits and hall; its collision faces
     GeneratedModel sky;
-    GeneratedModel pin, ball, npcBall, pinsetter, sweeper;
+    GeneratedModel pin, farPin, ball, npcBall, pinsetter, sweeper;
+    discbuild::GrpGroup pinGroup;
     GeneratedModel ballReturn;  // placed by the world between the lanes of each pair
     discbuild::GrpGroup ballReturnGroup;
     discbuild::WrlWorld world;

@@ -44,7 +44,8 @@ constexpr f32 kGutterWidth = 2.3125f;
 
 // ---- AlleyProps.cpp: the models lane play moves, about their AlleyLayout.h origins
 
-GeneratedModel PinModel(const char* skin);
+enum class PinDetail { Near, Far };
+GeneratedModel PinModel(const char* skin, PinDetail detail);
 GeneratedModel BallModel(const char* texture);
 GeneratedModel PinsetterModel();
 GeneratedModel SweeperModel();

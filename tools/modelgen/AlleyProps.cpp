@@ -1,4 +1,5 @@
 #include <array>
+#include <span>
 #include <vector>
 
 #include "orblib47/source/World.h"
@@ -22,9 +23,12 @@ constexpr std::array<std::array<f32, 2>, 16> kPinDiameters = {{
 }};
 // clang-format on
 constexpr f32 kPinHeight = 15.0f;
-// Where the lathe's rings lie: few, as a frame shows forty pins.
+// Where the lathe's rings lie: few, as a frame shows forty pins; fewer still for
+// pins far from the camera, a dozen pixels tall.
 constexpr f32 kPinRings[] = {0.75f, 2.25f, 4.5f, 6.5f, 8.625f, 10.0f, 11.75f, 13.5f, 14.375f, 14.85f};
 constexpr u32 kPinSegments = 8;
+constexpr f32 kFarPinRings[] = {3.375f, 5.875f, 9.375f, 13.5f};
+constexpr u32 kFarPinSegments = 6;
 f32 PinRadius(f32 height) {
     for (size_t i = 1; i < kPinDiameters.size(); ++i)
         if (height <= kPinDiameters[i][0]) {
@@ -49,12 +53,13 @@ GeneratedModel Single(Mesh lane, const s_ORB_MATERIAL& material) {
 // Lathed about the centre of mass, which stands ALLEY_PIN_BASE_HEIGHT above the
 // base, the base's rim a crease. Texture v runs down the pin's height, so the
 // skin's stripes lie at their heights whatever the rings.
-GeneratedModel PinModel(const char* skin) {
+GeneratedModel PinModel(const char* skin, PinDetail detail) {
+    const bool near = detail == PinDetail::Near;
     std::vector<ProfilePoint> profile = {{0, 0}, {PinRadius(0) * kInch, 0}, {PinRadius(0) * kInch, 0}};
-    for (f32 y : kPinRings)
+    for (f32 y : near ? std::span<const f32>(kPinRings) : std::span<const f32>(kFarPinRings))
         profile.push_back({PinRadius(y) * kInch, y * kInch});
     profile.push_back({0, kPinHeight * kInch});
-    Mesh mesh = Lathe(profile, kPinSegments, 0xFFFFFFFFu);
+    Mesh mesh = Lathe(profile, near ? kPinSegments : kFarPinSegments, 0xFFFFFFFFu);
     for (Vertex& v : mesh.vertices) {
         v.v = 1 - v.pos.y / (kPinHeight * kInch);
         v.pos.y -= ALLEY_PIN_BASE_HEIGHT;

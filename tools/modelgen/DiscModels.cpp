@@ -67,7 +67,9 @@ void WriteAlley(const fs::path& dataDir) {
         wad.Add(Texture(texture.name.c_str(), texture.image));
     wad.Add(Model(ALLEY_SCENE, alley.scene));
     wad.Add(Model(ALLEY_SKY, alley.sky));
-    wad.Add(Model(ALLEY_PIN_MODEL, alley.pin));
+    wad.Add(Model(ALLEY_NEAR_PIN_MODEL, alley.pin));
+    wad.Add(Model(ALLEY_FAR_PIN_MODEL, alley.farPin));
+    wad.Add({ALLEY_PIN_MODEL, "GRP", discbuild::GrpPayload(alley.pinGroup), 0, 0, kAlleyPinGroupId});
     wad.Add(Model(ALLEY_BALL_MODEL, alley.ball));
     wad.Add(Model(ALLEY_PINSETTER_MODEL, alley.pinsetter));
     wad.Add(Model(ALLEY_SWEEPER_MODEL, alley.sweeper));

@@ -79,6 +79,25 @@ TEST_F(GXLightingTest, DistanceAndAngleAttenuation) {
     EXPECT_EQ(LitQuad(1)[0], 0);
 }
 
+// Colour and alpha lit by one light, each through its own functions: facing
+// away, the clamped diffuse gives nothing and no diffuse function the whole
+// light, so one weight cannot serve both parts.
+TEST_F(GXLightingTest, ColourAndAlphaLightWithTheirOwnFunctions) {
+    GXSetChanCtrl(GX_COLOR0, GX_TRUE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT3, GX_DF_CLAMP, GX_AF_NONE);
+    GXSetChanCtrl(GX_ALPHA0, GX_TRUE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT3, GX_DF_NONE, GX_AF_NONE);
+    GXSetChanAmbColor(GX_COLOR0A0, GXColor{0, 0, 0, 0});
+    GXSetChanMatColor(GX_COLOR0A0, GXColor{255, 255, 255, 255});
+    LoadWhiteLight(0, 0, 1000);
+    const std::vector<float> away = LitQuad(-1);
+    EXPECT_EQ(away[0], 0.0f);  // clamped diffuse: unlit
+    EXPECT_EQ(away[3], 1.0f);  // no diffuse function: fully lit
+    GXSetChanCtrl(GX_COLOR0, GX_TRUE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT3, GX_DF_NONE, GX_AF_NONE);
+    GXSetChanCtrl(GX_ALPHA0, GX_TRUE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT3, GX_DF_CLAMP, GX_AF_NONE);
+    const std::vector<float> swapped = LitQuad(-1);
+    EXPECT_EQ(swapped[0], 1.0f);
+    EXPECT_EQ(swapped[3], 0.0f);
+}
+
 TEST_F(GXLightingTest, SpecularHighlightFollowsTheHalfAngle) {
     GXSetNumChans(2);
     GXSetChanCtrl(GX_COLOR1, GX_TRUE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT3, GX_DF_NONE, GX_AF_SPEC);

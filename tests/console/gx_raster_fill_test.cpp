@@ -2,6 +2,7 @@
 #include <limits>
 #include <utility>
 
+#include "console/gx/gx_raster_draw.h"
 #include "tests/console/gx_raster_support.h"
 
 namespace gxtest {
@@ -31,6 +32,57 @@ TEST_F(GXRasterTest, AdjacentRectanglesCoverEachPixelOnce) {
     EXPECT_EQ(HostEFBColor(9, 10), 0xFF000000u);
     EXPECT_EQ(HostEFBColor(30, 10), 0xFF000000u);
     EXPECT_EQ(HostEFBColor(10, 20), 0xFF000000u);
+}
+
+// Pixels are worked on in groups from a span's first pixel: a group that runs
+// past the span's end, the row's end or the buffer's last pixel leaves what it
+// passes over as it was, even when blending reads it.
+TEST_F(GXRasterTest, SpansEndingAnywhereLeaveTheirNeighboursAlone) {
+    FillRect(state, 0, 0, 640, 480, 0x204060FF);
+    state.blendType = BlendType::Blend;
+    state.blendSrc = BlendFactor::One;
+    state.blendDst = BlendFactor::One;
+    struct Case {
+        float x0, x1, y;
+    } cases[] = {{3, 5, 10}, {630, 640, 20}, {635, 640, 479}, {0, 13, 30}, {1, 640, 40}};
+    for (const Case& c : cases) {
+        FillRect(state, c.x0, c.y, c.x1, c.y + 1, 0x010101FF);
+        const u32 x0 = u32(c.x0), x1 = u32(c.x1), y = u32(c.y);
+        EXPECT_EQ(HostEFBColor(x0, y), 0xFF214161u) << x0 << "," << y;
+        EXPECT_EQ(HostEFBColor(x1 - 1, y), 0xFF214161u) << x0 << "," << y;
+        if (x1 < kEfbWidth) {
+            EXPECT_EQ(HostEFBColor(x1, y), 0xFF204060u) << x0 << "," << y;
+        }
+        if (y + 1 < 480) {
+            EXPECT_EQ(HostEFBColor(0, y + 1), 0xFF204060u) << x0 << "," << y;
+        }
+    }
+    // The buffer's very last pixels, under a viewport as tall as the buffer.
+    state.viewport.height = float(kEfbHeight);
+    state.scissor.height = kEfbHeight;
+    FillRect(state, 635, 479, 640, 480, 0x010101FF);
+    EXPECT_EQ(HostEFBColor(639, kEfbHeight - 1), 0xFF010101u);
+    EXPECT_EQ(HostEFBColor(634, kEfbHeight - 1), 0xFF000000u);
+}
+
+// The edge walk divides through doubles: its quotients and remainders must be
+// the integer ones, at exact multiples, either side of them and at the largest
+// magnitudes a frame's edges reach.
+TEST(GXEdgeWalkTest, DivisionMatchesIntegerFloorDivision) {
+    const s64 divisors[] = {1, 3, 16, 7 * 16, 1 << 19, (1 << 19) - 16};
+    const s64 big = s64(1) << 44;
+    for (const s64 d : divisors) {
+        for (const s64 base : {s64(0), d * 12345, big - big % d, -(big - big % d)}) {
+            for (s64 n = base - 2; n <= base + 2; ++n) {
+                for (const s64 value : {n, -n}) {
+                    s64 r = 0;
+                    const s64 q = FloorDivRem(value, d, &r);
+                    EXPECT_EQ(q, FloorDiv(value, d)) << value << " / " << d;
+                    EXPECT_EQ(r, value - FloorDiv(value, d) * d) << value << " / " << d;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(GXRasterTest, CullModesFollowTheScreenWinding) {

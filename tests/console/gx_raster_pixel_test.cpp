@@ -24,6 +24,20 @@ TEST_F(GXRasterTest, DepthTestKeepsTheNearestAndHonoursTheUpdateSwitch) {
     EXPECT_NEAR(double(HostEFBDepth(4, 4)), 0.25 * kMaxDepth, 1.0);
 }
 
+// A test every pixel passes still writes depth when updates are on.
+TEST_F(GXRasterTest, AlwaysPassingDepthTestWritesDepthOnlyWhenUpdating) {
+    FillRect(state, 0, 0, 8, 8, 0xFF0000FF, 0.25f);
+    state.zFunc = Compare::Always;
+    state.zUpdate = false;
+    FillRect(state, 0, 0, 8, 8, 0x00FF00FF, 0.75f);
+    EXPECT_EQ(HostEFBColor(4, 4), 0xFF00FF00u);
+    EXPECT_NEAR(double(HostEFBDepth(4, 4)), 0.25 * kMaxDepth, 1.0);
+    state.zUpdate = true;
+    FillRect(state, 0, 0, 8, 8, 0x0000FFFF, 0.75f);
+    EXPECT_EQ(HostEFBColor(4, 4), 0xFF0000FFu);
+    EXPECT_NEAR(double(HostEFBDepth(4, 4)), 0.75 * kMaxDepth, 1.0);
+}
+
 TEST_F(GXRasterTest, BlendModesOverAKnownBackground) {
     // Source (200, 100, 50) alpha 64 over destination (40, 80, 120).
     struct Case {

@@ -13,8 +13,10 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/GameData.h"
+#include "orblib47/source/HModel.h"
 #include "orblib47/source/Instance.h"
 #include "orblib47/source/Model.h"
+#include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/NGC/DrawLights.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
@@ -135,6 +137,40 @@ TEST_F(AlleyPictureTest, ItsPinStandsAsTheLanePhysicsPin) {
     EXPECT_NEAR(std::max(corners[0].y, corners[1].y), headTop * unit, 0.2f * unit);
     EXPECT_NEAR(pin->maxBounds.x, f32(PinCollisionSphereRadius[0]) * unit, 0.05f * unit);
     ModelFree(pin);
+}
+
+s32 Polygons(const s_model* model) {
+    s32 polygons = 0;
+    for (s32 m = 0; m < model->numMeshes; ++m)
+        polygons += model->meshList[m].numPolygons;
+    return polygons;
+}
+
+// Pins far from the camera are drawn from the pin group's coarse model; every
+// pin of the close-up pin view (under ten units away) keeps the fine one.
+TEST_F(AlleyPictureTest, ItsPinsTurnCoarseOnlyBeyondThePinView) {
+    s_hmodel* pin = HModelLoad(ALLEY_PIN_MODEL, 0);
+    s_model* nearPin = ModelLoad(ALLEY_NEAR_PIN_MODEL, nullptr, 0);
+    s_model* farPin = ModelLoad(ALLEY_FAR_PIN_MODEL, nullptr, 0);
+    ASSERT_TRUE(pin != nullptr && pin->modelGroup != nullptr && nearPin != nullptr && farPin != nullptr);
+    EXPECT_LT(2 * Polygons(farPin), Polygons(nearPin));
+    const struct {
+        f32 distance;
+        const s_model* model;
+    } cases[] = {{2, nearPin}, {10, nearPin}, {20, farPin}, {40, farPin}};
+    const s_Vector3 origin{};
+    for (const auto& c : cases) {
+        const s_Vector3 eye = {0, 0, c.distance, 0};
+        DrawSetCamera(&IDMatrix4, &eye);
+        s32 previous = -1;
+        EXPECT_EQ(ModelGroupGetModel(pin->modelGroup->groupId, MODEL_TYPE_NORMAL, MODEL_SUB_TYPE_NONE,
+                                     &origin, &previous),
+                  c.model)
+            << c.distance;
+    }
+    ModelFree(farPin);
+    ModelFree(nearPin);
+    HModelFree(pin);
 }
 
 // Down onto every lane of the layout: inside its edges a line meets the lane's

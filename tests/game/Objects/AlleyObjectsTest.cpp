@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "console/gx/gx_control.h"
+#include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Wad.h"
@@ -201,6 +203,44 @@ TEST_F(AlleyObjectsOnDiscTest, DemoAlleyModelsSpotAndWalkway) {
     EXPECT_STREQ(path.name, ALLEY_WALKER_PATH);
     EXPECT_EQ(std::memcmp(&g_AlleyLife.walkers[1].m_Position, &path.points[path.count / 2].pos, 12), 0);
     EXPECT_NE(g_AlleyLife.bowlerSpot.z, 0.0f);
+    AlleyObjectsRemove();
+    WadFree(npc);
+    WadFree(alley);
+}
+
+void CountVertices(GXPrimitive, const console::gx::RasterVertex*, u32 count, void* total) {
+    *static_cast<u32*>(total) += count;
+}
+
+// Objects are drawn only when they may show: from the bowler's spot towards the
+// pins they are drawn, from high above looking level none is.
+TEST_F(AlleyObjectsOnDiscTest, ObjectsOutOfViewAreNotDrawn) {
+    s_wad* alley = WadLoad("DATA/ALLEY.WAD", 0);
+    s_wad* npc = WadLoad("DATA/NPC.WAD", 0);
+    ASSERT_NE(alley, nullptr);
+    ASSERT_NE(npc, nullptr);
+    AlleyObjectsCreate();
+    EventWait(1);  // the pins take their places
+    g_ObjDraw = 1;
+    const s_Vector3 spot = g_AlleyLife.bowlerSpot;
+    const s_Matrix4& headPin = LaneObject(-1, 0)->transform;
+    const s_Vector3 pins = {headPin.at(0, 3), headPin.at(1, 3), headPin.at(2, 3), 0};
+    const s_Vector3 high = {spot.x, spot.y + 10000, spot.z, 0};
+    u32 vertices = 0;
+    HostGXSetVertexTap(CountVertices, &vertices);
+    const struct {
+        s_Vector3 eye, target;
+        bool drawn;
+    } cases[] = {{spot, pins, true}, {high, {high.x, high.y, high.z + 1, 0}, false}};
+    for (const auto& c : cases) {
+        s_Matrix4 view;
+        Matrix4LookAt(&view, &c.target, &c.eye);
+        DrawSetCamera(&view, &c.eye);
+        vertices = 0;
+        EventWait(1);
+        EXPECT_EQ(vertices > 0, c.drawn) << vertices;
+    }
+    HostGXSetVertexTap(nullptr, nullptr);
     AlleyObjectsRemove();
     WadFree(npc);
     WadFree(alley);

@@ -92,6 +92,15 @@ void DrawRows(const TriangleDraw& d) {
     const VF constW = VF{} + t.w;
     const Plane* cp = d.colorPlanes;
     const Plane pb = cp[2], pg = cp[1], pr = cp[0], pa = cp[3];
+    // One colour over the whole triangle (sprites, text, panels): worked out once.
+    bool flat = constantW;
+    for (const Plane& p : {pb, pg, pr, pa})
+        flat = flat && p.dx == 0 && p.dy == 0;
+    VU flatColor{};
+    if (flat) {
+        flatColor = ToBytes(VF{} + pb.c * t.w) | ToBytes(VF{} + pg.c * t.w) << 8 |
+                    ToBytes(VF{} + pr.c * t.w) << 16 | ToBytes(VF{} + pa.c * t.w) << 24;
+    }
     // The texture coordinate a Modulate draw reads, s and t over q.
     const bool texCoord = kKind == TevKind::Modulate && d.plan.tev.texCoord != kTevNull;
     const u32 texAttr = kAttrTex0 + 3 * (texCoord ? d.plan.tev.texCoord : 0);
@@ -161,10 +170,14 @@ void DrawRows(const TriangleDraw& d) {
                 const VF fi = __builtin_convertvector(xs - x0, VF);
                 const VF w = constantW ? constW : 1.0f / (invW0 + invW.dx * fi);
                 if constexpr (kKind != TevKind::General) {
-                    color = ToBytes((cb + pb.dx * fi) * w) | ToBytes((cg + pg.dx * fi) * w) << 8 |
-                            ToBytes((cr + pr.dx * fi) * w) << 16;
-                    if constexpr (kAlphaRead)
-                        color |= ToBytes((ca + pa.dx * fi) * w) << 24;
+                    if (flat) {
+                        color = flatColor;
+                    } else {
+                        color = ToBytes((cb + pb.dx * fi) * w) | ToBytes((cg + pg.dx * fi) * w) << 8 |
+                                ToBytes((cr + pr.dx * fi) * w) << 16;
+                        if constexpr (kAlphaRead)
+                            color |= ToBytes((ca + pa.dx * fi) * w) << 24;
+                    }
                 }
                 if constexpr (kKind == TevKind::Modulate) {
                     // As CoordAt works it out, a group of pixels at a time.

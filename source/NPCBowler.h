@@ -2,6 +2,7 @@
 // the player's lane, one slice per idle call.
 #pragma once
 
+#include "source/Career/BowlerParts.h"
 #include "source/Physics/LaneContext.h"
 
 // The computer lanes' oil: rows 0 to 9 taper from 2048 down, inwards from the edges.
@@ -13,10 +14,10 @@ enum BowlState : s32 {
 };
 
 // Seconds from the start of the approach: the walk (the approach animation), then
-// the throw animation, whose ball leaves the hand 0.95 s in; from then the film
-// plays from its first frame.
+// the throw animation, whose ball leaves the hand BOWLER_THROW_RELEASE_TIME in;
+// from then the film plays from its first frame.
 constexpr f32 NPC_APPROACH_TIME = 1.6f;
-constexpr f32 NPC_RELEASE_TIME = NPC_APPROACH_TIME + 0.95f;
+constexpr f32 NPC_RELEASE_TIME = NPC_APPROACH_TIME + BOWLER_THROW_RELEASE_TIME;
 
 class CNPCBowler {
 public:

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
+#include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/TimWriter.h"
 #include "tools/discbuild/WadWriter.h"
 
@@ -247,13 +247,10 @@ void BuildDiscSprites(const std::string& dataDir, const std::string& discDir) {
     std::sort(sources.begin(), sources.end());
     WadWriter wad;
     for (const fs::path& path : sources) {
-        std::ifstream file(path);
-        std::stringstream text;
-        text << file.rdbuf();
         std::string name = path.stem().string();
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return char(std::toupper(c)); });
-        const PaintedSpriteSet painted = PaintSpriteSet(name, text.str());
+        const PaintedSpriteSet painted = PaintSpriteSet(name, ReadFile(path));
         TimTexture sheet;
         sheet.image = painted.sheet;
         // The archive loads the sheet before the set that names it.

@@ -51,6 +51,7 @@ enum e_BowlerAnimIndex : u32 {
     BOWLER_ANIM_INDEX_APPROACH_LEFT,
     BOWLER_ANIM_INDEX_THROW_RIGHT,
     BOWLER_ANIM_INDEX_THROW_LEFT,
+    BOWLER_ANIM_INDEX_WALK,  // a stroll on the spot, looped
     BOWLER_ANIM_INDEX_COUNT
 };
 
@@ -65,6 +66,8 @@ constexpr f32 BOWLER_APPROACH_TIME = 1.6f;
 // then at its lowest, just ahead of the slide foot): the film starts here.
 constexpr f32 BOWLER_THROW_RELEASE_TIME = 0.95f;
 constexpr f32 BOWLER_THROW_TIME = 2.0f;
+// The walk's two steps: a stroll of about a metre a second.
+constexpr f32 BOWLER_WALK_TIME = 1.1f;
 
 // Part model prefixes; the numbers that follow are given with each.
 constexpr const char* BOWLER_SKIN = "BWSKIN";      // gender, body type: skin, skeleton and animations

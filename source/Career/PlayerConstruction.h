@@ -15,9 +15,9 @@ constexpr s32 CAC_FACIAL_HAIR_COLOURS = 8;  // each facial-hair style has a mode
 constexpr s32 SHIRT_TYPE_BOWLING = 0;
 
 // Bowler animations (symbol ids): standing, by gender; standing with the ball in
-// the bowling hand, by gender and hand; and a throw's four-step approach and its
-// delivery, each for either hand. The throw starts where the approach ends and
-// releases the ball BOWLER_THROW_RELEASE_TIME seconds in.
+// the bowling hand, by gender and hand; a throw's four-step approach and its
+// delivery, each for either hand; and a walk on the spot. The throw starts where
+// the approach ends and releases the ball BOWLER_THROW_RELEASE_TIME seconds in.
 constexpr u32 BOWLER_ANIM_IDLE_MALE = 0x800018b5;
 constexpr u32 BOWLER_ANIM_IDLE_FEMALE = 0x8000194b;
 constexpr u32 BOWLER_ANIM_HOLD_MALE_RIGHT = 0x800018ad;
@@ -28,6 +28,7 @@ constexpr u32 BOWLER_ANIM_APPROACH_RIGHT = 0x80001a00;
 constexpr u32 BOWLER_ANIM_APPROACH_LEFT = 0x80001a01;
 constexpr u32 BOWLER_ANIM_THROW_RIGHT = 0x80001a02;
 constexpr u32 BOWLER_ANIM_THROW_LEFT = 0x80001a03;
+constexpr u32 BOWLER_ANIM_WALK = 0x80001a04;
 
 // The bowler parts archive (bodies, heads, hair, hats, glasses, wrist guards,
 // balls, trophies and their textures): loaded once, shared by every bowler.

@@ -136,9 +136,7 @@ void WalkerBehaviour(s_thread*, void* record) {
     CWalker& walker = g_AlleyLife.walkers[index];
     AlleyFigure& figure = g_AlleyLife.walkerFigures[index];
     walker.Update(ObjectFrameTime(), object.base->physics->speed);
-    // The bowler's approach moves the hips away from the placement: walkers keep
-    // their standing pose.
-    figure.Play(IdleAnim(*figure.look));
+    figure.Play(walker.m_Desire == WALKER_DESIRE_WALK ? BOWLER_ANIM_WALK : IdleAnim(*figure.look));
     figure.Face(walker.m_Heading);
     figure.Place(walker.m_Position);
 }

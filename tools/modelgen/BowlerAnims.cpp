@@ -151,6 +151,28 @@ Keys Throw() {
     return {start, push, back, release, follow, hold};
 }
 
+// Two steps on the spot, the arms swinging against the legs: the hips stay over
+// the placement, so a walker moved along its path walks where it goes.
+Keys Walk() {
+    constexpr f32 kStep = BOWLER_WALK_TIME / 2;
+    Keys keys;
+    for (s32 step = 0; step <= 2; ++step) {
+        const s32 front = step % 2 == 0 ? BOWLER_BONE_THIGH_RIGHT : BOWLER_BONE_THIGH_LEFT;
+        const f32 swing = step % 2 == 0 ? 0.3f : -0.3f;  // the right arm back as the right leg leads
+        Pose planted = Relaxed();
+        Legs(&planted, front, false);
+        planted.Set(BOWLER_BONE_UPPER_ARM_RIGHT, swing, 0, -0.08f)
+            .Set(BOWLER_BONE_UPPER_ARM_LEFT, -swing, 0, 0.08f);
+        keys.push_back(planted.At(kStep * f32(step)).Hips(0, 0.93f, 0));
+        if (step == 2)
+            break;
+        Pose passing = Relaxed();
+        Legs(&passing, MirrorBone(front), true);
+        keys.push_back(passing.At(kStep * (f32(step) + 0.5f)).Hips(0, 0.95f, 0));
+    }
+    return keys;
+}
+
 Keys Mirrored(const Keys& keys) {
     Keys out = keys;
     for (size_t k = 0; k < keys.size(); ++k) {
@@ -199,11 +221,17 @@ discbuild::VhaBank BowlerAnimations() {
     const Keys holdFemale = Breathing(Holding(), 2.8f, 0.02f);
     discbuild::VhaBank bank;
     bank.animations = {
-        Animation("IDLE_M", idleMale, true),        Animation("IDLE_F", idleFemale, true),
-        Animation("HOLD_M_R", holdMale, true),      Animation("HOLD_M_L", Mirrored(holdMale), true),
-        Animation("HOLD_F_R", holdFemale, true),    Animation("HOLD_F_L", Mirrored(holdFemale), true),
-        Animation("APPROACH_R", Approach(), false), Animation("APPROACH_L", Mirrored(Approach()), false),
-        Animation("THROW_R", Throw(), false),       Animation("THROW_L", Mirrored(Throw()), false),
+        Animation("IDLE_M", idleMale, true),
+        Animation("IDLE_F", idleFemale, true),
+        Animation("HOLD_M_R", holdMale, true),
+        Animation("HOLD_M_L", Mirrored(holdMale), true),
+        Animation("HOLD_F_R", holdFemale, true),
+        Animation("HOLD_F_L", Mirrored(holdFemale), true),
+        Animation("APPROACH_R", Approach(), false),
+        Animation("APPROACH_L", Mirrored(Approach()), false),
+        Animation("THROW_R", Throw(), false),
+        Animation("THROW_L", Mirrored(Throw()), false),
+        Animation("WALK", Walk(), true),
     };
     return bank;
 }

@@ -209,6 +209,7 @@ TEST_F(BowlerModelTest, EveryBowlerAnimationPlaysForItsLength) {
         {BOWLER_ANIM_APPROACH_LEFT, BOWLER_APPROACH_TIME, false},
         {BOWLER_ANIM_THROW_RIGHT, BOWLER_THROW_TIME, false},
         {BOWLER_ANIM_THROW_LEFT, BOWLER_THROW_TIME, false},
+        {BOWLER_ANIM_WALK, BOWLER_WALK_TIME, true},
     };
     for (const Case& c : cases) {
         bowler.PlayAnim(c.id, 1.0f, 0);

@@ -127,19 +127,23 @@ Keys Throw() {
         .Set(BOWLER_BONE_SHIN_LEFT, 0.5f)
         .Set(BOWLER_BONE_FOOT_LEFT, -0.1f);
 
+    // Low over the deeply bent slide knee, the back leaning well forward and the
+    // arm swinging through under the shoulder: the hand low over the lane.
     Pose release;
-    release.At(BOWLER_THROW_RELEASE_TIME).Hips(0, 0.74f, z + slide);
-    release.Set(BOWLER_BONE_UPPER_ARM_RIGHT, -0.2f).Set(BOWLER_BONE_HAND_RIGHT, -0.1f);
-    release.Set(BOWLER_BONE_UPPER_ARM_LEFT, -0.2f, 0, 1.2f);
-    release.Set(BOWLER_BONE_SPINE, 0.45f).Set(BOWLER_BONE_CHEST, 0.15f).Set(BOWLER_BONE_NECK, -0.1f);
-    release.Set(BOWLER_BONE_HEAD, -0.5f);
-    release.Set(BOWLER_BONE_THIGH_LEFT, -1.0f).Set(BOWLER_BONE_SHIN_LEFT, 1.0f);
-    release.Set(BOWLER_BONE_THIGH_RIGHT, 0.55f)
+    release.At(BOWLER_THROW_RELEASE_TIME).Hips(0, 0.48f, z + slide);
+    release.Set(BOWLER_BONE_UPPER_ARM_RIGHT, -0.5f).Set(BOWLER_BONE_HAND_RIGHT, -0.1f);
+    release.Set(BOWLER_BONE_UPPER_ARM_LEFT, -0.6f, 0, 1.2f);
+    release.Set(BOWLER_BONE_SPINE, 0.7f).Set(BOWLER_BONE_CHEST, 0.35f).Set(BOWLER_BONE_NECK, -0.1f);
+    release.Set(BOWLER_BONE_HEAD, -0.9f);
+    release.Set(BOWLER_BONE_THIGH_LEFT, -1.5f)
+        .Set(BOWLER_BONE_SHIN_LEFT, 2.1f)
+        .Set(BOWLER_BONE_FOOT_LEFT, -0.6f);
+    release.Set(BOWLER_BONE_THIGH_RIGHT, 0.8f)
         .Set(BOWLER_BONE_SHIN_RIGHT, 0.2f)
         .Set(BOWLER_BONE_FOOT_RIGHT, -0.75f);
 
     Pose follow = release;
-    follow.At(1.3f).Hips(0, 0.76f, z + slide + 0.05f);
+    follow.At(1.3f).Hips(0, 0.7f, z + slide + 0.05f);
     follow.Set(BOWLER_BONE_UPPER_ARM_RIGHT, -2.2f)
         .Set(BOWLER_BONE_FOREARM_RIGHT, -0.4f)
         .Set(BOWLER_BONE_HAND_RIGHT, 0);

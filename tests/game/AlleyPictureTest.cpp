@@ -28,6 +28,7 @@
 #include "source/Physics/FilmPlayback.h"
 #include "source/Physics/LaneManager.h"
 #include "tests/game/PictureCompare.h"
+#include "tests/support/DemoAlleyArchives.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -71,17 +72,13 @@ class AlleyPictureTest : public DemoDiscFixture {
 protected:
     void SetUp() override {
         DemoDiscFixture::SetUp();
-        m_wad = WadLoad("DATA/ALLEY.WAD", 0);
-        m_npcWad = WadLoad("DATA/NPC.WAD", 0);
-        ASSERT_NE(m_wad, nullptr);
-        ASSERT_NE(m_npcWad, nullptr);
+        ASSERT_TRUE(m_archives.Load());
     }
     void TearDown() override {
-        WadFree(m_npcWad);
-        WadFree(m_wad);
+        m_archives.Free();
         DemoDiscFixture::TearDown();
     }
-    s_wad *m_wad = nullptr, *m_npcWad = nullptr;
+    DemoAlleyArchives m_archives;
 };
 
 TEST_F(AlleyPictureTest, DrawsTheRackedPinsAndBallsOnTheLitLanesAsInTheKeptPicture) {

@@ -15,6 +15,7 @@
 #include "source/Objects/AlleyObjects.h"
 #include "source/Physics/LaneManager.h"
 #include "tests/game/Physics/WholeThrowSupport.h"
+#include "tests/support/DemoAlleyArchives.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -171,6 +172,7 @@ TEST(WalkerTest, WalksToEachWaypointInTurnAndLoops) {
     EXPECT_TRUE(headedRight);
 }
 
+// With the demo alley's archives loaded.
 class AlleyObjectsOnDiscTest : public AlleyObjectsTest {
 protected:
     HostConfig Config() const override {
@@ -178,15 +180,21 @@ protected:
         config.discRoot = DefaultDiscRoot();
         return config;
     }
+    void SetUp() override {
+        AlleyObjectsTest::SetUp();
+        ASSERT_TRUE(m_archives.Load());
+    }
+    void TearDown() override {
+        AlleyObjectsRemove();  // before the archives holding its models go
+        m_archives.Free();
+        AlleyObjectsTest::TearDown();
+    }
+    DemoAlleyArchives m_archives;
 };
 
 // The demo alley's archives give every lane object its model, the bowler its spot
 // and the walkers their path.
 TEST_F(AlleyObjectsOnDiscTest, DemoAlleyModelsSpotAndWalkway) {
-    s_wad* alley = WadLoad("DATA/ALLEY.WAD", 0);
-    s_wad* npc = WadLoad("DATA/NPC.WAD", 0);
-    ASSERT_NE(alley, nullptr);
-    ASSERT_NE(npc, nullptr);
     AlleyObjectsCreate();
     s32 walkers = 0;
     for (s32 slot = 0; slot < OBJECT_MAX; ++slot) {
@@ -203,9 +211,6 @@ TEST_F(AlleyObjectsOnDiscTest, DemoAlleyModelsSpotAndWalkway) {
     EXPECT_STREQ(path.name, ALLEY_WALKER_PATH);
     EXPECT_EQ(std::memcmp(&g_AlleyLife.walkers[1].m_Position, &path.points[path.count / 2].pos, 12), 0);
     EXPECT_NE(g_AlleyLife.bowlerSpot.z, 0.0f);
-    AlleyObjectsRemove();
-    WadFree(npc);
-    WadFree(alley);
 }
 
 void CountVertices(GXPrimitive, const console::gx::RasterVertex*, u32 count, void* total) {
@@ -215,10 +220,6 @@ void CountVertices(GXPrimitive, const console::gx::RasterVertex*, u32 count, voi
 // Objects are drawn only when they may show: from the bowler's spot towards the
 // pins they are drawn, from high above looking level none is.
 TEST_F(AlleyObjectsOnDiscTest, ObjectsOutOfViewAreNotDrawn) {
-    s_wad* alley = WadLoad("DATA/ALLEY.WAD", 0);
-    s_wad* npc = WadLoad("DATA/NPC.WAD", 0);
-    ASSERT_NE(alley, nullptr);
-    ASSERT_NE(npc, nullptr);
     AlleyObjectsCreate();
     EventWait(1);  // the pins take their places
     g_ObjDraw = 1;
@@ -241,9 +242,6 @@ TEST_F(AlleyObjectsOnDiscTest, ObjectsOutOfViewAreNotDrawn) {
         EXPECT_EQ(vertices > 0, c.drawn) << vertices;
     }
     HostGXSetVertexTap(nullptr, nullptr);
-    AlleyObjectsRemove();
-    WadFree(npc);
-    WadFree(alley);
 }
 
 }  // namespace

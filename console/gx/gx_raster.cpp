@@ -78,12 +78,10 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
     u32* outcodes = Scratch(s_outcodes, vertexCount);
     Projection* projection = Scratch(s_projection, vertexCount);
     ScreenVertex* screenVertices = Scratch(s_screen, vertexCount);
-    {
-        StageTimer timer(kGXStageClip);
-        for (u32 i = 0; i < vertexCount; ++i) {
-            outcodes[i] = ClipOutcode(vertices[i]);
-            projection[i] = Projection::Pending;
-        }
+    StageTimer clipTimer(kGXStageClip);
+    for (u32 i = 0; i < vertexCount; ++i) {
+        outcodes[i] = ClipOutcode(vertices[i]);
+        projection[i] = Projection::Pending;
     }
     // A vertex inside the volume is projected the first time a triangle needs it.
     auto projected = [&](u32 i) -> const ScreenVertex* {
@@ -98,27 +96,24 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         ScreenVertex clippedScreen[kMaxClipVertices];
         const ScreenVertex* screen[kMaxClipVertices];
         u32 count = 3;
-        {
-            StageTimer timer(kGXStageClip);
-            if ((outcodes[a] & outcodes[b] & outcodes[c]) != 0)
+        if ((outcodes[a] & outcodes[b] & outcodes[c]) != 0)
+            continue;
+        if ((outcodes[a] | outcodes[b] | outcodes[c]) == 0) {
+            screen[0] = projected(a);
+            screen[1] = projected(b);
+            screen[2] = projected(c);
+            if (screen[0] == nullptr || screen[1] == nullptr || screen[2] == nullptr)
                 continue;
-            if ((outcodes[a] | outcodes[b] | outcodes[c]) == 0) {
-                screen[0] = projected(a);
-                screen[1] = projected(b);
-                screen[2] = projected(c);
-                if (screen[0] == nullptr || screen[1] == nullptr || screen[2] == nullptr)
-                    continue;
-            } else {
-                RasterVertex clipped[kMaxClipVertices];
-                count = ClipTriangle(vertices[a], vertices[b], vertices[c], clipped);
-                bool placed = true;
-                for (u32 i = 0; i < count && placed; ++i) {
-                    placed = ProjectVertex(state.viewport, clipped[i], plan.tev.attrs, &clippedScreen[i]);
-                    screen[i] = &clippedScreen[i];
-                }
-                if (!placed)
-                    continue;
+        } else {
+            RasterVertex clipped[kMaxClipVertices];
+            count = ClipTriangle(vertices[a], vertices[b], vertices[c], clipped);
+            bool placed = true;
+            for (u32 i = 0; i < count && placed; ++i) {
+                placed = ProjectVertex(state.viewport, clipped[i], plan.tev.attrs, &clippedScreen[i]);
+                screen[i] = &clippedScreen[i];
             }
+            if (!placed)
+                continue;
         }
         StageTimer timer(kGXStagePixel);
         for (u32 i = 2; i < count; ++i)

@@ -1,8 +1,11 @@
 // Coverage: the fill rule, culling, clipping and the scissor.
+#include <chrono>
 #include <limits>
+#include <thread>
 #include <utility>
 
 #include "console/gx/gx_raster_draw.h"
+#include "console/gx/gx_stage_timing.h"
 #include "tests/console/gx_raster_support.h"
 
 namespace gxtest {
@@ -83,6 +86,27 @@ TEST(GXEdgeWalkTest, DivisionMatchesIntegerFloorDivision) {
             }
         }
     }
+}
+
+// A stage timer opened inside another takes its time out of the outer one's:
+// the stages' times add up to no more than the time they span.
+TEST(GXStageTimingTest, NestedTimersAreCountedOnce) {
+    HostGXSetStageTiming(true);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        StageTimer clip(kGXStageClip);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        StageTimer pixel(kGXStagePixel);
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+    const u64 spanned =
+        u64(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
+                .count());
+    const HostGXStageTimes times = HostGXStageTimesSoFar();
+    HostGXSetStageTiming(false);
+    EXPECT_GE(times.nanoseconds[kGXStageClip], 2'000'000u);
+    EXPECT_GE(times.nanoseconds[kGXStagePixel], 3'000'000u);
+    EXPECT_LE(times.nanoseconds[kGXStageClip] + times.nanoseconds[kGXStagePixel], spanned);
 }
 
 TEST_F(GXRasterTest, CullModesFollowTheScreenWinding) {

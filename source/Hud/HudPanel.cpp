@@ -1,20 +1,25 @@
 #include "orblib47/source/DrawPrim.h"
 #include "source/Hud/HudInternal.h"
 
-void HudFillRect(f32 x, f32 y, f32 w, f32 h, u32 rgba) {
+namespace {
+
+// A rectangle in one colour, untextured, by the draw call given.
+void FlatRect(f32 x, f32 y, f32 w, f32 h, u32 rgba, void (*draw)(const s_Vector3*, const s_Vector3*)) {
     DrawSetTexture(nullptr);
     DrawSetFlatColor(rgba);
     const s_Vector3 p0{x, y, 0.0f, 0.0f};
     const s_Vector3 p1{x + w, y + h, 0.0f, 0.0f};
-    DrawFilledRect(&p0, &p1);
+    draw(&p0, &p1);
+}
+
+}  // namespace
+
+void HudFillRect(f32 x, f32 y, f32 w, f32 h, u32 rgba) {
+    FlatRect(x, y, w, h, rgba, DrawFilledRect);
 }
 
 void HudOutlineRect(f32 x, f32 y, f32 w, f32 h, u32 rgba) {
-    DrawSetTexture(nullptr);
-    DrawSetFlatColor(rgba);
-    const s_Vector3 p0{x, y, 0.0f, 0.0f};
-    const s_Vector3 p1{x + w, y + h, 0.0f, 0.0f};
-    DrawRect(&p0, &p1);
+    FlatRect(x, y, w, h, rgba, DrawRect);
 }
 
 void HudSprite(const s_sprite_set* sprites, e_HudSprite cell, f32 x, f32 y, f32 w, f32 h) {

@@ -18,6 +18,7 @@
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/Wad.h"
+#include "tests/game/LitScene.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
@@ -35,16 +36,7 @@ struct Walker {
 
 void DrawWalker(s_thread*, void* data) {
     Walker& walker = *static_cast<Walker*>(data);
-    DrawSetProjection(DC_PROJ_3D);
-    DrawSetClearColor(0x405060FF);
-    const s_Vector3 eye = {1.4f, 1.5f, 2.0f, 0.0f}, target = {0.0f, 0.9f, 0.0f, 0.0f};
-    s_Matrix4 camera;
-    Matrix4LookAt(&camera, &target, &eye);
-    DrawSetCamera(&camera, &eye);
-    DrawSetZBufferMode(DC_ZMODE_LESS_EQUAL);
-    DrawEnableTexture(1);
-    DrawEnableLight(1);
-    DrawSetDefaultLights();
+    SetUpLitScene({1.4f, 1.5f, 2.0f, 0.0f}, {0.0f, 0.9f, 0.0f, 0.0f});
 
     HAnimUpdate(walker.walk, walker.hmatrix, nullptr);
     HMatrixUpdateMatrix(walker.hmatrix, &walker.world);

@@ -23,6 +23,7 @@
 #include "source/Career/ItemConstruction.h"
 #include "source/Career/PlayerConstruction.h"
 #include "source/OrbMain.h"
+#include "tests/game/LitScene.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
@@ -62,16 +63,7 @@ struct Scene {
 
 void DrawScene(s_thread*, void* data) {
     const Scene& scene = *static_cast<Scene*>(data);
-    DrawSetProjection(DC_PROJ_3D);
-    DrawSetClearColor(0x405060FF);
-    const s_Vector3 eye = {3.2f, 1.6f, 3.4f, 0.0f}, target = {0.0f, 1.1f, 0.6f, 0.0f};
-    s_Matrix4 camera;
-    Matrix4LookAt(&camera, &target, &eye);
-    DrawSetCamera(&camera, &eye);
-    DrawSetZBufferMode(DC_ZMODE_LESS_EQUAL);
-    DrawEnableTexture(1);
-    DrawEnableLight(1);
-    DrawSetDefaultLights();
+    SetUpLitScene({3.2f, 1.6f, 3.4f, 0.0f}, {0.0f, 1.1f, 0.6f, 0.0f});
     scene.bowler->DrawFE();
     scene.guard->Draw(scene.bowler->GetBodyTypeModel());
     scene.ball->Draw();

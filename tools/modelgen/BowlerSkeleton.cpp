@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "tools/modelgen/BowlerInternal.h"
+#include "tools/modelgen/SkeletonLinks.h"
 
 namespace modelgen {
 
@@ -34,20 +35,6 @@ const Joint kJoints[BOWLER_BONE_COUNT] = {
 namespace {
 
 constexpr f32 kScale = BOWLER_UNITS_PER_METRE;
-
-s16 FirstChild(s32 bone) {
-    for (s32 b = 0; b < BOWLER_BONE_COUNT; ++b)
-        if (kJoints[b].parent == bone)
-            return s16(b);
-    return -1;
-}
-
-s16 NextSibling(s32 bone) {
-    for (s32 b = bone + 1; b < BOWLER_BONE_COUNT; ++b)
-        if (kJoints[b].parent == kJoints[bone].parent)
-            return s16(b);
-    return -1;
-}
 
 s_Matrix4 LocalMatrix(s32 bone) {
     const s_Vector3& o = kJoints[bone].offset;
@@ -141,8 +128,8 @@ std::vector<s_hmatrix_bone_def> BowlerSkeleton() {
         def.localMatrix = LocalMatrix(b);
         Matrix4InvertRot(&def.model2BoneMatrix, &model[b]);
         def.parentId = kJoints[b].parent;
-        def.siblingId = NextSibling(b);
-        def.childId = FirstChild(b);
+        def.siblingId = NextSibling(std::span<const Joint>(kJoints), b);
+        def.childId = FirstChild(std::span<const Joint>(kJoints), b);
         def.meshId = -1;  // skinned: every part draws with the whole skeleton
         def.boneId = s16(b);
     }

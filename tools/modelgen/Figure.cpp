@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "orblib47/source/Anim.h"
+#include "tools/modelgen/SkeletonLinks.h"
 
 namespace modelgen {
 
@@ -34,20 +35,6 @@ constexpr Joint kJoints[kFigureBoneCount] = {
 };
 // clang-format on
 
-s16 FirstChild(s32 bone) {
-    for (s32 b = 0; b < kFigureBoneCount; ++b)
-        if (kJoints[b].parent == bone)
-            return s16(b);
-    return -1;
-}
-
-s16 NextSibling(s32 bone) {
-    for (s32 b = bone + 1; b < kFigureBoneCount; ++b)
-        if (kJoints[b].parent == kJoints[bone].parent)
-            return s16(b);
-    return -1;
-}
-
 std::vector<s_hmatrix_bone_def> Skeleton(std::array<s_Matrix4, kFigureBoneCount>* modelMatrices) {
     std::vector<s_hmatrix_bone_def> bones(kFigureBoneCount);
     for (s32 b = 0; b < kFigureBoneCount; ++b) {
@@ -60,8 +47,8 @@ std::vector<s_hmatrix_bone_def> Skeleton(std::array<s_Matrix4, kFigureBoneCount>
             Matrix4MultMatrix3x4(&model, &def.localMatrix, &(*modelMatrices)[joint.parent]);
         Matrix4InvertRot(&def.model2BoneMatrix, &model);
         def.parentId = joint.parent;
-        def.siblingId = NextSibling(b);
-        def.childId = FirstChild(b);
+        def.siblingId = NextSibling(std::span<const Joint>(kJoints), b);
+        def.childId = FirstChild(std::span<const Joint>(kJoints), b);
         def.meshId = -1;  // skinned: every mesh is drawn with the whole skeleton
         def.boneId = s16(b);
     }

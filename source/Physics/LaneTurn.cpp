@@ -285,9 +285,8 @@ void CLaneManager::Next() {
     const ScoreNextBall next = mScoreKeeper.GetNextBall(u32(iCurrentBowler));
     if (!next.over && next.ball != 0) {
         // The same bowler's frame goes on; the tenth racks afresh after a strike or spare.
-        const bool fresh = next.standing == SCOREBOARD_FRAMES;
-        iCurrentBowlThrow = fresh ? 0 : 1;
-        InitLane(fresh ? 1 : 0);
+        iCurrentBowlThrow = next.freshRack ? 0 : 1;
+        InitLane(next.freshRack ? 1 : 0);
         Enter(LANE_STATE_BOWLER_UP);
         return;
     }

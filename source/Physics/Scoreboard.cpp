@@ -77,42 +77,54 @@ void CScoreboard::Reset() {
         g = Game{};
 }
 
-// Walks the throws frame by frame: where each ball is shown and how many pins stood
-// before it.
+// Walks the throws frame by frame: where each ball is shown, whether it met a fresh
+// rack, and how many pins stand for the next ball.
 CScoreboard::Layout CScoreboard::Lay(const Game& g) {
     Layout l{};
     u32 frame = 0;
     u32 ball = 0;
     u32 standing = RACK;
+    bool fresh = true;
     u32 tenthFirst = 0;
     for (u32 i = 0; i < g.throws; ++i) {
         l.ballSlot[i] = s32(frame < TENTH ? frame * 3 + ball : TENTH * 3 + ball);
-        l.fullRack[i] = standing == RACK;
+        l.freshRack[i] = fresh;
         standing -= g.pins[i];
         if (frame < TENTH) {
             if (standing == 0 || ball == 1) {
                 ++frame;
                 ball = 0;
                 standing = RACK;
+                fresh = true;
                 tenthFirst = i + 1;
             } else {
                 ball = 1;
+                fresh = false;
             }
             continue;
         }
         ++ball;
-        if (standing == 0)
-            standing = RACK;  // the bonus balls get a fresh rack
+        // The tenth's bonus balls get a fresh rack after a strike or a spare.
+        fresh = standing == 0;
+        if (fresh)
+            standing = RACK;
         bool bonus =
             g.pins[tenthFirst] == RACK || (ball >= 2 && g.pins[tenthFirst] + g.pins[tenthFirst + 1] == RACK);
         if (ball == 3 || (ball == 2 && !bonus))
             l.over = true;
     }
+    l.nextFresh = fresh;
     l.standing = standing;
     l.frame = frame;
     l.ball = ball;
     l.over = l.over || g.forfeited;
     return l;
+}
+
+s32 CScoreboard::Mark(const Game& g, const Layout& l, u32 i) {
+    if (l.freshRack[i])
+        return g.pins[i] == RACK ? SCORE_STRIKE : g.pins[i];
+    return g.pins[i - 1] + g.pins[i] == RACK ? SCORE_SPARE : g.pins[i];
 }
 
 bool CScoreboard::AddThrow(u32 player, u32 pins, bool split, bool gutter) {
@@ -176,16 +188,10 @@ s32 CScoreboard::GetScoreVal(u32 player, u32 slot) const {
         return FrameTotal(*g, TENTH, nullptr);
     if (slot < TENTH * 3 && slot % 3 == 2)
         return FrameTotal(*g, slot / 3, nullptr);
-    Layout l = Lay(*g);
+    const Layout l = Lay(*g);
     for (u32 i = 0; i < g->throws; ++i) {
-        if (l.ballSlot[i] != s32(slot))
-            continue;
-        u32 before = RACK;
-        if (!l.fullRack[i])
-            before = RACK - g->pins[i - 1];
-        if (g->pins[i] == before)
-            return l.fullRack[i] ? SCORE_STRIKE : SCORE_SPARE;
-        return g->pins[i];
+        if (l.ballSlot[i] == s32(slot))
+            return Mark(*g, l, i);
     }
     return SCORE_EMPTY;
 }
@@ -198,9 +204,9 @@ bool CScoreboard::IsGameOver(u32 player) const {
 ScoreNextBall CScoreboard::GetNextBall(u32 player) const {
     const Game* g = Get(player);
     if (g == nullptr)
-        return {0, 0, 0, true};
+        return {0, 0, false, true};
     const Layout l = Lay(*g);
-    return {l.frame, l.ball, l.standing, l.over};
+    return {l.frame, l.ball, l.nextFresh, l.over};
 }
 
 e_Kudos CScoreboard::ClassifyLastThrow(u32 player) const {
@@ -209,14 +215,14 @@ e_Kudos CScoreboard::ClassifyLastThrow(u32 player) const {
         return KUDOS_NONE;
     const Layout l = Lay(*g);
     const u32 last = g->throws - 1;
-    auto strike = [&](u32 i) { return l.fullRack[i] && g->pins[i] == RACK; };
+    auto strike = [&](u32 i) { return Mark(*g, l, i) == SCORE_STRIKE; };
     if (strike(last)) {
         u32 run = 0;
         for (u32 i = g->throws; i-- > 0 && strike(i);)
             ++run;
         return run % 6 == 0 ? KUDOS_SIXPACK : run % 3 == 0 ? KUDOS_TURKEY : KUDOS_STRIKE;
     }
-    if (!l.fullRack[last] && g->pins[last - 1] + g->pins[last] == RACK)
+    if (Mark(*g, l, last) == SCORE_SPARE)
         return KUDOS_SPARE;
     if (g->split[last])
         return KUDOS_SPLIT;
@@ -251,14 +257,13 @@ u32 CScoreboard::CountBalls(u32 player, Counts counts) const {
 }
 
 u32 CScoreboard::GetStrikes(u32 player) const {
-    return CountBalls(
-        player, [](const Game& g, const Layout& l, u32 i) { return l.fullRack[i] && g.pins[i] == RACK; });
+    return CountBalls(player,
+                      [](const Game& g, const Layout& l, u32 i) { return Mark(g, l, i) == SCORE_STRIKE; });
 }
 
 u32 CScoreboard::GetSpares(u32 player) const {
-    return CountBalls(player, [](const Game& g, const Layout& l, u32 i) {
-        return !l.fullRack[i] && g.pins[i - 1] + g.pins[i] == RACK;
-    });
+    return CountBalls(player,
+                      [](const Game& g, const Layout& l, u32 i) { return Mark(g, l, i) == SCORE_SPARE; });
 }
 
 u32 CScoreboard::GetSplits(u32 player) const {
@@ -277,7 +282,7 @@ u32 CScoreboard::CountRuns(u32 player, u32 length) const {
     u32 count = 0;
     u32 run = 0;
     for (u32 i = 0; i <= g->throws; ++i) {
-        if (i < g->throws && l.fullRack[i] && g->pins[i] == RACK) {
+        if (i < g->throws && Mark(*g, l, i) == SCORE_STRIKE) {
             ++run;
             continue;
         }

@@ -26,12 +26,14 @@ enum e_Kudos : s32 {
     KUDOS_GUTTER,
 };
 
-// Where a player's game stands: the ball to be bowled next.
+// Where a player's game stands: the ball to be bowled next. It meets a fresh rack
+// when it is a frame's first ball, or in the tenth one after a strike or a spare;
+// ten pins standing after a ball that took none are still that frame's leave.
 struct ScoreNextBall {
-    u32 frame;     // 0..9
-    u32 ball;      // of the frame: 0..2
-    u32 standing;  // pins standing for it; 10 is a fresh rack
-    bool over;     // no ball is left to bowl
+    u32 frame;  // 0..9
+    u32 ball;   // of the frame: 0..2
+    bool freshRack;
+    bool over;  // no ball is left to bowl
 };
 
 // A leave is a split when the head pin is down and two or more pins stand with a
@@ -84,12 +86,14 @@ private:
         u32 throws;
         bool forfeited;
     };
-    // Per throw: the pins standing before it and whether it cleared a full rack.
+    // Per throw: its slot and whether it met a fresh rack (as ScoreNextBall says),
+    // which is what makes ten pins a strike rather than a spare.
     struct Layout {
         s32 ballSlot[SCOREBOARD_MAX_THROWS];
-        u8 fullRack[SCOREBOARD_MAX_THROWS];  // thrown at ten standing pins
-        u32 standing;                        // pins standing for the next ball
-        u32 frame;                           // of the next ball
+        u8 freshRack[SCOREBOARD_MAX_THROWS];
+        bool nextFresh;  // the same for the next ball
+        u32 standing;    // pins standing for the next ball
+        u32 frame;       // of the next ball
         u32 ball;
         bool over;
     };
@@ -99,6 +103,9 @@ private:
     template <class Counts>
     u32 CountBalls(u32 player, Counts counts) const;
     static Layout Lay(const Game& g);
+    // Ball i as its box shows it: SCORE_STRIKE, SCORE_SPARE or its pins. Every count
+    // and kudos asks this.
+    static s32 Mark(const Game& g, const Layout& l, u32 i);
     static s32 FrameTotal(const Game& g, u32 frame, u32* firstThrow);
     u32 CountRuns(u32 player, u32 length) const;
 

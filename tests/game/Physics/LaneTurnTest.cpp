@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,8 +12,12 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/Sound.h"
+#include "orblib47/source/Wad.h"
+#include "source/DefaultDisc.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
+#include "source/Objects/AlleyObjects.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/Physics.h"
 #include "source/Physics/PhysicsIdle.h"
@@ -222,6 +228,162 @@ TEST_F(LaneTurnTest, ForfeitEndsTheGameAndNeverWins) {
     EXPECT_EQ(g_LevelMgr.m_bActive, 0);
     EXPECT_EQ(Physics.mScoreKeeper.GetTotalScore(0), 0u);
     EXPECT_TRUE(Physics.mScoreKeeper.IsGameOver(0));
+}
+
+// The lane with the demo disc's sound bank and the alley's objects, so that a
+// ball's sounds, camera and bowler can be followed as the player meets them.
+class LaneTurnOnDiscTest : public LaneTurnTest {
+protected:
+    HostConfig Config() const override {
+        HostConfig config = LaneTurnTest::Config();
+        config.discRoot = DefaultDiscRoot();
+        return config;
+    }
+    void SetUp() override {
+        LaneTurnTest::SetUp();
+        g_LevelMgr.m_SfxWad = WadLoad((std::string("DATA/") + ALLEY_SFX_WAD + ".WAD").c_str(), 0);
+        ASSERT_NE(g_LevelMgr.m_SfxWad, nullptr);
+        AlleyObjectsCreate();
+        g_InGameScreens.KudosShow = [](e_Kudos kind) { s_Kudos.push_back(kind); };
+    }
+    void TearDown() override {
+        InGameScreensDefault();
+        AlleyObjectsRemove();
+        WadFree(g_LevelMgr.m_SfxWad);
+        g_LevelMgr.m_SfxWad = nullptr;
+        LaneTurnTest::TearDown();
+    }
+
+    // What the player meets of one ball, from the bowler up to the next ball.
+    struct BallSeen {
+        s32 rackBall = -1;  // iCurrentBowlThrow at the release
+        f32 upSeconds = 0.0f;
+        std::set<s32> sounds;  // e_AlleySound started
+        bool pinView = false;  // the camera cut to the pins while the ball rolled
+        std::vector<e_Kudos> kudos;
+        PinMask leave = 0;
+    };
+
+    // Channels on which each lane sound plays.
+    static std::map<s32, u32> Playing() {
+        std::map<s32, u32> playing;
+        for (s32 sound = 0; sound < ALLEY_SFX_COUNT; ++sound)
+            for (s32 channel = 0; channel < AUDIO_CHANNEL_COUNT; ++channel)
+                if (SfxIsIdPlaying(LaneSoundId(sound), channel))
+                    playing[sound] |= 1u << channel;
+        return playing;
+    }
+
+    static const char* Motion(u32 anim) {
+        switch (anim) {
+            case BOWLER_ANIM_IDLE_MALE:
+            case BOWLER_ANIM_IDLE_FEMALE:
+                return "idle";
+            case BOWLER_ANIM_APPROACH_RIGHT:
+            case BOWLER_ANIM_APPROACH_LEFT:
+                return "approach";
+            case BOWLER_ANIM_THROW_RIGHT:
+            case BOWLER_ANIM_THROW_LEFT:
+                return "throw";
+            default:
+                return "other";
+        }
+    }
+
+    // Frames of the turn, the objects' behaviours after each, until the ball's sweep
+    // is over; the bowler's motion in each state goes into `motions`.
+    static BallSeen BowlOneBall(std::map<s32, std::set<std::string>>& motions) {
+        BallSeen seen;
+        s_Kudos.clear();
+        std::map<s32, u32> before = Playing();
+        bool swept = false;
+        for (s32 n = 0; n < 3000 && !(swept && Physics.m_state == LANE_STATE_NEXT); ++n) {
+            const s32 state = Physics.m_state;
+            LaneFrame();
+            for (s32 slot = 0; slot < OBJECT_MAX; ++slot)
+                if (s_object* object = ObjectGet(slot))
+                    ObjectUpdate(object);
+            const s32 now = Physics.m_state;
+            if (state == LANE_STATE_BOWLER_UP)
+                seen.upSeconds += RealDeltaTime;
+            if (now == LANE_STATE_AIM && state != LANE_STATE_AIM)
+                ScriptPress("b");
+            if (now == LANE_STATE_RELEASE)
+                seen.rackBall = Physics.iCurrentBowlThrow;
+            if (now == LANE_STATE_ROLL && g_LevelMgr.m_GameCamera.m_cameraMode == E_CAMERA_MODE_PIN_VIEW)
+                seen.pinView = true;
+            swept = swept || now == LANE_STATE_SWEEP;
+            const std::map<s32, u32> after = Playing();
+            for (const auto& [sound, channels] : after)
+                if (channels & ~before[sound])
+                    seen.sounds.insert(sound);
+            before = after;
+            motions[now].insert(Motion(g_AlleyLife.playerFigures[Physics.iCurrentBowler].anim));
+        }
+        seen.kudos = s_Kudos;
+        seen.leave = GetPhysicsResult(PlayerLane);
+        return seen;
+    }
+
+    static inline std::vector<e_Kudos> s_Kudos;
+};
+
+// One ball of each kind, bowled through the real turn: a human's first ball, then
+// a computer bowler's second balls at a 7-10 split and after a gutter ball. A ball
+// that takes pins is heard and cut to; only a first ball lifts the pins, splits or
+// strikes; the computer thinks before it bowls; the bowler moves with the turn and
+// stays in the throw through the sweep.
+TEST_F(LaneTurnOnDiscTest, EachBallIsHeardSeenAndBowledAsItsKindAsks) {
+    const PinMask sevenTen = PinBit(6) | PinBit(9);
+    const struct {
+        const char* name;
+        bool computer;
+        s32 firstBall;  // pins of the frame's first ball, already bowled; -1 none
+        PinMask leave;  // racked for the ball
+        s32 rackBall;
+        f32 upSeconds;
+    } balls[] = {
+        {"human's first ball", false, -1, PIN_MASK_ALL, 0, 0.75f},
+        {"second ball at the 7-10", true, 8, sevenTen, 1, 1.75f},
+        {"second ball after a gutter ball", true, 0, PIN_MASK_ALL, 1, 1.75f},
+    };
+    std::map<s32, std::set<std::string>> motions;
+    for (const auto& b : balls) {
+        SCOPED_TRACE(b.name);
+        SetUpBowlers(1, b.computer ? 0 : -1);
+        g_LevelMgr.m_bActive = 1;
+        Physics.StartGame();
+        if (b.firstBall >= 0) {
+            ASSERT_TRUE(
+                Physics.mScoreKeeper.AddThrow(0, u32(b.firstBall), IsSplit(b.leave), b.firstBall == 0));
+            PlayerLane.iPhysicsResult = b.leave;
+            Physics.m_state = LANE_STATE_NEXT;
+        }
+        const BallSeen seen = BowlOneBall(motions);
+        EXPECT_EQ(seen.rackBall, b.rackBall);
+        EXPECT_NEAR(seen.upSeconds, b.upSeconds, 1.0f / 30.0f);
+        // At the 7-10 the ball passes between the pins.
+        if (b.leave == sevenTen) {
+            ASSERT_EQ(seen.leave, sevenTen);
+        }
+        if (seen.leave != b.leave) {
+            EXPECT_TRUE(seen.sounds.contains(ALLEY_SFX_PIN_HIT));
+            EXPECT_TRUE(seen.pinView);
+        }
+        EXPECT_EQ(seen.sounds.contains(ALLEY_SFX_PINSETTER), b.rackBall == 0);
+        EXPECT_TRUE(seen.sounds.contains(ALLEY_SFX_SWEEP));
+        const std::set<e_Kudos> firstBallsOnly = {KUDOS_STRIKE, KUDOS_TURKEY, KUDOS_SIXPACK, KUDOS_SPLIT};
+        for (e_Kudos kudos : seen.kudos)
+            EXPECT_FALSE(b.rackBall != 0 && firstBallsOnly.contains(kudos)) << kudos;
+        const bool strike = seen.kudos == std::vector<e_Kudos>{KUDOS_STRIKE};
+        EXPECT_EQ(seen.sounds.contains(ALLEY_SFX_STRIKE_CHEER), strike);
+    }
+    const std::map<s32, std::set<std::string>> expected = {
+        {LANE_STATE_BOWLER_UP, {"idle"}}, {LANE_STATE_AIM, {"idle"}},   {LANE_STATE_SWING, {"approach"}},
+        {LANE_STATE_RELEASE, {"throw"}},  {LANE_STATE_ROLL, {"throw"}}, {LANE_STATE_RESULT, {"throw"}},
+        {LANE_STATE_SWEEP, {"throw"}},    {LANE_STATE_NEXT, {"idle"}},
+    };
+    EXPECT_EQ(motions, expected);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "source/Physics/Scoreboard.h"
@@ -41,6 +42,9 @@ TEST(Scoreboard, ClassicGamesScoreAndCount) {
         {"tenth spare strike", Repeat({0, 0}, 9, {9, 1, 10}), 20, 1, 1, 0, 0},
         {"tenth two strikes", Repeat({0, 0}, 9, {10, 10, 9}), 29, 2, 0, 0, 0},
         {"tenth open", Repeat({0, 0}, 9, {8, 1}), 9, 0, 0, 0, 0},
+        {"ten after a gutter ball is a spare", Repeat({0, 10}, 10, {0}), 100, 0, 10, 0, 0},
+        {"tenth strike, gutter, ten", Repeat({0, 0}, 9, {10, 0, 10}), 20, 1, 1, 0, 0},
+        {"tenth gutter, ten, strike", Repeat({0, 0}, 9, {0, 10, 10}), 20, 1, 1, 0, 0},
     };
     for (const ClassicGame& g : games) {
         SCOPED_TRACE(g.name);
@@ -57,23 +61,65 @@ TEST(Scoreboard, ClassicGamesScoreAndCount) {
 }
 
 TEST(Scoreboard, SlotsShowBallsAndRunningTotals) {
-    CScoreboard perfect = Bowl(Repeat({10}, 12));
-    EXPECT_EQ(perfect.GetScoreVal(0, 0), SCORE_STRIKE);
-    EXPECT_EQ(perfect.GetScoreVal(0, 1), SCORE_EMPTY);
-    EXPECT_EQ(perfect.GetScoreVal(0, 26), 270);
-    for (u32 slot : {27u, 28u, 29u})
-        EXPECT_EQ(perfect.GetScoreVal(0, slot), SCORE_STRIKE);
+    const struct {
+        const char* name;
+        std::vector<u32> pins;
+        std::vector<std::pair<u32, s32>> slots;  // slot, value
+    } games[] = {
+        {"perfect",
+         Repeat({10}, 12),
+         {{0, SCORE_STRIKE},
+          {1, SCORE_EMPTY},
+          {26, 270},
+          {27, SCORE_STRIKE},
+          {28, SCORE_STRIKE},
+          {29, SCORE_STRIKE}}},
+        {"nine-spares", Repeat({9, 1}, 10, {9}), {{1, SCORE_SPARE}, {2, 19}, {28, SCORE_SPARE}, {29, 9}}},
+        {"tenth strike spare",
+         Repeat({0, 0}, 9, {10, 7, 3}),
+         {{27, SCORE_STRIKE}, {28, 7}, {29, SCORE_SPARE}}},
+        {"gutter then ten", {0, 10, 3}, {{0, 0}, {1, SCORE_SPARE}, {2, 13}}},
+        {"tenth strike, gutter, ten",
+         Repeat({0, 0}, 9, {10, 0, 10}),
+         {{27, SCORE_STRIKE}, {28, 0}, {29, SCORE_SPARE}}},
+        {"tenth gutter, ten, strike",
+         Repeat({0, 0}, 9, {0, 10, 10}),
+         {{27, 0}, {28, SCORE_SPARE}, {29, SCORE_STRIKE}}},
+    };
+    for (const auto& g : games) {
+        SCOPED_TRACE(g.name);
+        const CScoreboard board = Bowl(g.pins);
+        for (const auto& [slot, value] : g.slots)
+            EXPECT_EQ(board.GetScoreVal(0, slot), value) << "slot " << slot;
+    }
+}
 
-    CScoreboard spares = Bowl(Repeat({9, 1}, 10, {9}));
-    EXPECT_EQ(spares.GetScoreVal(0, 1), SCORE_SPARE);
-    EXPECT_EQ(spares.GetScoreVal(0, 2), 19);
-    EXPECT_EQ(spares.GetScoreVal(0, 28), SCORE_SPARE);
-    EXPECT_EQ(spares.GetScoreVal(0, 29), 9);
-
-    CScoreboard tenth = Bowl(Repeat({0, 0}, 9, {10, 7, 3}));
-    EXPECT_EQ(tenth.GetScoreVal(0, 27), SCORE_STRIKE);
-    EXPECT_EQ(tenth.GetScoreVal(0, 28), 7);
-    EXPECT_EQ(tenth.GetScoreVal(0, 29), SCORE_SPARE);
+// The lane racks and bowls the next ball by this: a fresh rack is a frame's first
+// ball, or in the tenth a ball after a strike or a spare, never ten pins standing.
+TEST(Scoreboard, NextBallMeetsAFreshRack) {
+    const struct {
+        const char* name;
+        std::vector<u32> pins;
+        u32 frame, ball;
+        bool freshRack, over;
+    } games[] = {
+        {"first ball", {}, 0, 0, true, false},
+        {"after a gutter ball", {0}, 0, 1, false, false},
+        {"after a strike", {10}, 1, 0, true, false},
+        {"tenth: after a strike", Repeat({0, 0}, 9, {10}), 9, 1, true, false},
+        {"tenth: strike then gutter", Repeat({0, 0}, 9, {10, 0}), 9, 2, false, false},
+        {"tenth: gutter then ten", Repeat({0, 0}, 9, {0, 10}), 9, 2, true, false},
+        {"tenth: two strikes", Repeat({0, 0}, 9, {10, 10}), 9, 2, true, false},
+        {"tenth: open", Repeat({0, 0}, 9, {3, 4}), 9, 2, false, true},
+    };
+    for (const auto& g : games) {
+        SCOPED_TRACE(g.name);
+        const ScoreNextBall next = Bowl(g.pins).GetNextBall(0);
+        EXPECT_EQ(next.frame, g.frame);
+        EXPECT_EQ(next.ball, g.ball);
+        EXPECT_EQ(next.freshRack, g.freshRack);
+        EXPECT_EQ(next.over, g.over);
+    }
 }
 
 TEST(Scoreboard, TotalsWaitForTheirBonusBalls) {
@@ -170,11 +216,13 @@ TEST(Scoreboard, KudosOfTheLastBall) {
         {"ninth strike", Repeat({10}, 9), false, false, KUDOS_TURKEY},
         {"run broken by a spare", {10, 10, 9, 1, 10}, false, false, KUDOS_STRIKE},
         {"spare", {9, 1}, false, false, KUDOS_SPARE},
+        {"ten after a gutter ball", {0, 10}, false, false, KUDOS_SPARE},
         {"split", {8}, true, false, KUDOS_SPLIT},
         {"gutter", {0}, false, true, KUDOS_GUTTER},
         {"tenth: strike then nine", Repeat({0, 0}, 9, {10, 9}), false, false, KUDOS_NONE},
         {"tenth: spare then strike", Repeat({0, 0}, 9, {9, 1, 10}), false, false, KUDOS_STRIKE},
         {"tenth: strike, seven, spare", Repeat({0, 0}, 9, {10, 7, 3}), false, false, KUDOS_SPARE},
+        {"tenth: strike, gutter, ten", Repeat({0, 0}, 9, {10, 0, 10}), false, false, KUDOS_SPARE},
     };
     for (const auto& g : games) {
         SCOPED_TRACE(g.name);

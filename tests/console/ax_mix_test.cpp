@@ -127,6 +127,17 @@ TEST_F(AxMixTest, GainsEnvelopeAndSumClamp) {
     EXPECT_EQ(out[2], 20000 + 20000 * 0x100 / 0x8000);
     EXPECT_EQ(out[1], 32767);
     EXPECT_EQ(voices[0].pb.mix.vL, AX_FRAME_SAMPLES * 0x100);
+    // Loud negative sums clamp too, and -32768 itself stays; a ramp stops at the top gain.
+    const s16 low[] = {-20000, -16384};
+    const u32 lowStart = PutSampleBytes(low, sizeof low, 0x1000) / 2;
+    voices[0] = UnityVoice(AX_PB_FORMAT_PCM16, lowStart, lowStart + 1);
+    voices[1] = voices[0];
+    voices[0].pb.mix.vR = 0xFF80;
+    voices[0].pb.mix.vDeltaR = 0x100;
+    out = MixFrames(voices, 2, 1);
+    EXPECT_EQ(out[0], -32768);
+    EXPECT_EQ(out[2], -32768);
+    EXPECT_EQ(voices[0].pb.mix.vR, 0xFFFF);
 }
 
 TEST_F(AxMixTest, AddressesOutsideTheArenasPlaySilence) {

@@ -111,10 +111,13 @@ TEST_F(GXTexture, LevelOfDetailPicksMipLevels) {
         float footprint, bias;
         u8 expect;
     };
+    // A nearest-level filter rounds the level of detail, half way up.
     const Case cases[] = {
-        {GX_LIN_MIP_NEAR, 1.0f / 8, 0, 16},      {GX_LIN_MIP_NEAR, 2.0f / 8, 0, 100},
-        {GX_NEAR_MIP_NEAR, 4.0f / 8, 0, 200},    {GX_NEAR_MIP_NEAR, 64.0f / 8, 0, 250},
-        {GX_NEAR_MIP_NEAR, 1.0f / 8, 1.0f, 100}, {GX_LIN_MIP_LIN, 1.5f / 8, 0, 65},
+        {GX_LIN_MIP_NEAR, 1.0f / 8, 0, 16},       {GX_LIN_MIP_NEAR, 2.0f / 8, 0, 100},
+        {GX_NEAR_MIP_NEAR, 4.0f / 8, 0, 200},     {GX_NEAR_MIP_NEAR, 64.0f / 8, 0, 250},
+        {GX_NEAR_MIP_NEAR, 1.0f / 8, 1.0f, 100},  {GX_LIN_MIP_LIN, 1.5f / 8, 0, 65},
+        {GX_NEAR_MIP_NEAR, 1.0f / 8, 0.49f, 16},  {GX_NEAR_MIP_NEAR, 1.0f / 8, 0.5f, 100},
+        {GX_NEAR_MIP_NEAR, 1.0f / 8, 0.51f, 100},
     };
     for (const Case& c : cases) {
         GXInitTexObjLOD(&obj, c.min, GX_NEAR, 0.0f, 3.0f, c.bias, GX_FALSE, GX_FALSE, GX_ANISO_1);
@@ -182,6 +185,37 @@ TEST_F(GXTexture, CacheKeepsTexelsUntilInvalidated) {
     EXPECT_EQ(Sample(1, 0.0f, 0.0f).r, 16) << "map 1 keeps what its region holds";
     GXInvalidateTexAll();
     EXPECT_EQ(Sample(1, 0.0f, 0.0f).r, 0x55);
+}
+
+// The cache holds 64 MB of decoded texels: 16 textures of 1024x1024, here at 32-byte
+// steps through one image, so texture k's first texel is the byte at 32 k.
+TEST_F(GXTexture, CacheStartsAgainPastItsSizeAndCountsFromThere) {
+    struct alignas(32) Tile {
+        std::array<u8, 32> bytes;
+    };
+    std::vector<Tile> image(1024 * 1024 / 32 + 24);
+    auto load = [&](u32 k) {
+        GXTexObj obj;
+        GXInitTexObj(&obj, &image[k], 1024, 1024, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+        GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
+        GXLoadTexObj(&obj, GX_TEXMAP0);
+    };
+    auto cached = [&](u32 k) {
+        image[k].bytes[0] = 0xEE;
+        load(k);
+        return Sample(0, 0.0f, 0.0f).r != 0xEE;
+    };
+    for (u32 k = 20; k < 24; ++k)
+        load(k);
+    GXInvalidateTexAll();  // what is dropped is no longer counted
+    for (u32 k = 0; k < 16; ++k)
+        load(k);
+    EXPECT_TRUE(cached(0)) << "16 fit";
+    load(16);
+    EXPECT_FALSE(cached(0)) << "the 17th starts the cache again";
+    for (u32 k = 1; k < 15; ++k)
+        load(k);
+    EXPECT_TRUE(cached(16)) << "and 16 fit again";
 }
 
 GXTexRegion s_region;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "tests/engine/AnimSkeletonFixture.h"
@@ -37,8 +38,10 @@ TEST_F(AnimBlendTest, StaticBlendAtHalfWayIsMidwayToTheBindPoseAndTheNewPose) {
     // The motion bone is never blended.
     ExpectVec3Near(Bone(1).localQuatSys.scale, 2, 2, 2, kAngleTol);
 
+    DeltaTime = 0.15f;  // past the blend's end: it stops there
     HAnimUpdate(hanim, hmatrix_, nullptr);
     Build();
+    EXPECT_EQ(hmatrix_->blendPercent, 1.0f);
     ExpectMatrixNear(Bone(2).localMatrix, Pose(0, 0, 0, 0, 0, 2), kAngleTol);
     ExpectMatrixNear(Bone(3).localMatrix, defs_[3].localMatrix, kAngleTol);
     EXPECT_EQ(hmatrix_->flags, HMATRIX_FLAG_VALID);
@@ -104,7 +107,7 @@ TEST_F(AnimBlendTest, AdditiveLayerAddsItsMotionAndItsResetRestoresTheBasePoseOv
     ExpectVec3Near(Bone(0).localQuatSys.trans, 0, 0, 0, kTol);
 }
 
-TEST_F(AnimBlendTest, MaterialTracksWriteOnlyTheFlatBonesTheInstanceHas) {
+TEST_F(AnimBlendTest, ChannelsWriteOnlyTheBonesAndFlatBonesTheInstanceHas) {
     s_flat_matrix* flat = FMatrixAlloc(2);
     ASSERT_NE(flat, nullptr);
     // Flat bone 0 gets all three parts, flat bone 1 only a translation; the ids from
@@ -117,10 +120,18 @@ TEST_F(AnimBlendTest, MaterialTracksWriteOnlyTheFlatBonesTheInstanceHas) {
               0,
               {Moves(2, {{0, 9, 9, 9}}, kMaterial), Moves(0x7FFF, {{0, 9, 9, 9}}, kMaterial),
                Moves(0, {{0, 0.5f, 0.25f, 0}}, kMaterial), Turns(0, {{0, 0, 0, 45}}, kMaterial),
-               Vectors(ANIM_FSCALE, 0, {{0, 2, 3, 1}}, kMaterial), Moves(1, {{0, 4, 0, 0}}, kMaterial)}},
+               Vectors(ANIM_FSCALE, 0, {{0, 2, 3, 1}}, kMaterial), Moves(1, {{0, 4, 0, 0}}, kMaterial),
+               Moves(2, {{0, 1, 2, 3}}), Moves(3, {{0, 9, 9, 9}})}},
              0);
+    // Re-seated on three bones: the fourth stays as it was.
+    hmatrix_->numBones = 3;
+    u8 fourth[sizeof(s_hmatrix_bone)];
+    std::memcpy(fourth, &Bone(3), sizeof fourth);
     HAnimUpdate(hanim, hmatrix_, nullptr);
+    hmatrix_->numBones = kBones;
     EXPECT_EQ(flat->boneList[0].flags, 0u);
+    ExpectVec3Near(Bone(2).localQuatSys.trans, 1, 2, 3, 0);
+    EXPECT_EQ(std::memcmp(&Bone(3), fourth, sizeof fourth), 0);
 
     HAnimUpdate(hanim, hmatrix_, flat);
     EXPECT_EQ(flat->boneList[0].flags, FBONE_FLAG_VALID);

@@ -26,11 +26,11 @@ TimTexture Direct(TexFormat format, u32 levels = 1) {
     return texture;
 }
 
-TimTexture Indexed(u32 entries) {
+TimTexture Indexed(u32 entries, u32 width = 8, u32 height = 4) {
     TimTexture texture;
     texture.format = TexFormat::C8;
-    texture.image = {8, 4, {}};
-    for (u32 i = 0; i < 32; ++i)
+    texture.image = {width, height, {}};
+    for (u32 i = 0; i < width * height; ++i)
         texture.indices.push_back(u8(i % entries));
     for (u32 i = 0; i < entries; ++i)
         texture.palette.push_back(0x10101000u * i | 0xFF);
@@ -90,6 +90,8 @@ TEST_F(TextureTest, FormatsLevelsAndPalettesReachTheTextureObjects) {
         {Direct(TexFormat::RGBA8), "GX_TF_RGBA8", 0, 0},
         {Direct(TexFormat::CMPR, 3), "GX_TF_CMPR", 3, 0},
         {Indexed(200), "GX_TF_C8", 0, 800},
+        {Indexed(256), "GX_TF_C8", 0, 1024},
+        {Indexed(16, 1024, 1024), "GX_TF_C8", 0, 64},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,12 +109,12 @@ TEST_F(TextureTest, FormatsLevelsAndPalettesReachTheTextureObjects) {
         const s_texture_map& map = texture->file.maps[0];
         EXPECT_EQ(map.image, base + LoadBE32(&chunk[kMapRecord + 20]));
         EXPECT_EQ(map.textureObj[0].image, map.image);
-        EXPECT_EQ(map.textureObj[0].width, 16 >> (c.clut ? 1 : 0));
+        EXPECT_EQ(map.textureObj[0].width, c.texture.image.width);
         EXPECT_EQ(GXGetTexObjFmt(&map.textureObj[0]), map.imageFormat);
         if (c.clut != 0) {
             EXPECT_EQ(map.tlutObj[0].data, map.palette);
             EXPECT_EQ(map.tlutObj[1].data, map.palette + 512);
-            EXPECT_EQ(map.tlutObj[1].numEntries, 200);
+            EXPECT_EQ(map.tlutObj[1].numEntries, c.clut / 4);
             EXPECT_EQ(map.textureObj[1].tlutName, u32(GX_TLUT1));
         }
         TextureFree(texture);
@@ -158,6 +160,9 @@ TEST_F(TextureTest, ChildrenAreFoundByNameOnceLoaded) {
 TEST_F(TextureTest, BadChunksAreRefusedWithoutALeak) {
     const std::vector<u8> direct = TimPayload(Direct(TexFormat::RGBA8));
     const std::vector<u8> indexed = TimPayload(Indexed(16));
+    // Texels enough for a side of 1025.
+    const std::vector<u8> wide = TimPayload(Indexed(16, 1032, 4));
+    const std::vector<u8> tall = TimPayload(Indexed(16, 8, 1028));
     const u32 size = u32(indexed.size());
     struct Case {
         const char* what;
@@ -169,6 +174,8 @@ TEST_F(TextureTest, BadChunksAreRefusedWithoutALeak) {
         {"image records past the end", &direct, 16, u32(direct.size()) - 100},
         {"child table past the end", &direct, 20, 1000},
         {"zero width", &direct, kMapRecord + 4, 0},
+        {"wider than 1024", &wide, kMapRecord + 4, 1025},
+        {"taller than 1024", &tall, kMapRecord + 8, 1025},
         {"texels past the end", &direct, kMapRecord + 20, u32(direct.size()) - 4},
         {"texels too few", &direct, kMapRecord + 16, 16},
         {"unknown format", &direct, kMapRecord + 120, 5},

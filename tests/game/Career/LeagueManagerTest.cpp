@@ -49,26 +49,29 @@ struct ChangeCase {
     const char* name;
     eLeagues league;
     u32 playerAverage;
-    bool playerLast;  // the others bowl above him, else below
+    u32 place;  // the others bowl above him down to this place, the rest below; 0: last
     s32 reputation;
     u32 expected;
 };
 
 TEST_F(LeagueManagerTest, PromotionAndRelegationTable) {
     const ChangeCase cases[] = {
-        {"top two with the next league's average and reputation", AMATEUR_L2, 170, false, 30,
+        {"first with exactly the next league's average and reputation", AMATEUR_L2, 160, 1, 20,
          LEAGUE_CHANGE_PROMOTION},
-        {"average below the next league's minimum", AMATEUR_L2, 150, false, 30, LEAGUE_CHANGE_NONE},
-        {"reputation below the next league's minimum", AMATEUR_L2, 170, false, 10, LEAGUE_CHANGE_NONE},
-        {"last in the floor league stays", AMATEUR_L2, 100, true, 0, LEAGUE_CHANGE_NONE},
-        {"last above the floor goes down", AMATEUR_L3, 185, true, 30, LEAGUE_CHANGE_RELEGATION},
-        {"average below the league's minimum goes down", AMATEUR_L3, 150, false, 30,
-         LEAGUE_CHANGE_RELEGATION},
-        {"top but short of the next league stays", AMATEUR_L3, 175, false, 30, LEAGUE_CHANGE_NONE},
-        {"expert league to the pros", AMATEUR_L4, 205, false, 60, LEAGUE_CHANGE_PROMOTION},
-        {"no league above the pros", PRO_L1, 250, false, 100, LEAGUE_CHANGE_NONE},
-        {"last pro goes down", PRO_L1, 250, true, 100, LEAGUE_CHANGE_RELEGATION},
-        {"no league", NOLEAGUE, 250, false, 100, LEAGUE_CHANGE_NONE},
+        {"second goes up too", AMATEUR_L2, 160, 2, 20, LEAGUE_CHANGE_PROMOTION},
+        {"third stays", AMATEUR_L2, 160, 3, 20, LEAGUE_CHANGE_NONE},
+        {"average below the next league's minimum", AMATEUR_L2, 159, 1, 20, LEAGUE_CHANGE_NONE},
+        {"reputation below the next league's minimum", AMATEUR_L2, 160, 1, 19, LEAGUE_CHANGE_NONE},
+        {"last in the floor league stays", AMATEUR_L2, 100, 0, 0, LEAGUE_CHANGE_NONE},
+        {"last above the floor goes down", AMATEUR_L3, 185, 0, 30, LEAGUE_CHANGE_RELEGATION},
+        {"second to last above the floor stays", AMATEUR_L3, 185, 3, 30, LEAGUE_CHANGE_NONE},
+        {"average below the league's minimum goes down", AMATEUR_L3, 159, 1, 30, LEAGUE_CHANGE_RELEGATION},
+        {"exactly the league's minimum stays", AMATEUR_L3, 160, 1, 30, LEAGUE_CHANGE_NONE},
+        {"top but short of the next league stays", AMATEUR_L3, 175, 1, 30, LEAGUE_CHANGE_NONE},
+        {"expert league to the pros", AMATEUR_L4, 205, 1, 60, LEAGUE_CHANGE_PROMOTION},
+        {"no league above the pros", PRO_L1, 250, 1, 100, LEAGUE_CHANGE_NONE},
+        {"last pro goes down", PRO_L1, 250, 0, 100, LEAGUE_CHANGE_RELEGATION},
+        {"no league", NOLEAGUE, 250, 1, 100, LEAGUE_CHANGE_NONE},
     };
     for (const ChangeCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,7 +83,7 @@ TEST_F(LeagueManagerTest, PromotionAndRelegationTable) {
         CLeague& league = League();
         for (u32 i = 1; i < league.GetNumberOfBowlers(); ++i)
             league.AddGame(league.GetBowlerByIndex(i)->UniqueID,
-                           c.playerLast ? c.playerAverage + 20 : c.playerAverage - 20, false);
+                           c.place == 0 || i < c.place ? c.playerAverage + 20 : c.playerAverage - 20, false);
         league.AddGame(PLAYER_BOWLER_ID, c.playerAverage, false);
         league.Rank();
         EXPECT_EQ(leagues.LeagueChangeRequired(), c.expected);

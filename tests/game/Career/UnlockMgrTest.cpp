@@ -158,6 +158,20 @@ TEST_F(UnlockMgrTest, TheMessageNeverOverflowsItsBuffer) {
     ASSERT_LT(strnlen(buffer, UNLOCK_MESSAGE_SIZE), UNLOCK_MESSAGE_SIZE);
     EXPECT_TRUE(std::string(buffer).ends_with("...and more.\n")) << buffer;
     EXPECT_FALSE(AnythingLocked());
+
+    // The longest name shown, 466 bytes, leaves room for the mark and the terminator after it.
+    const s_UnlockEntry& first = UnlockLists[UNLOCK_REPUTATION].entries[0];
+    s_Character_Stats stats = {};
+    stats.m_Reputation = first.threshold;
+    for (const u32 length : {466u, 467u}) {
+        GameColdReset();
+        const std::string name(length, 'L');
+        items_[u32(first.index)].m_Name = name.c_str();
+        EXPECT_TRUE(g_UnlockMgr.CheckNewUnlockables(stats));
+        EXPECT_EQ(g_UnlockMgr.m_sUnlockMessageBuf,
+                  "You have unlocked:\n" + (length == 466 ? name + "\n" : "...and more.\n"))
+            << length;
+    }
 }
 
 TEST_F(UnlockMgrTest, AMensAndAWomensItemOfOneNameAreListedOnce) {

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr float kRollStep = 1.5f * 3.14159265f / 180.0f;  // radians per retrace: 90 degrees a second
-constexpr float kRollLimit = 3.14159265f / 2.0f;
+constexpr float kRollStep = 0.5f * 3.14159265f / 180.0f;  // radians per retrace: 30 degrees a second
+constexpr float kRollLimit = 3.14159265f / 4.0f;
 constexpr float kSwingGPerPixel = 0.1f;  // a mouse stroke's acceleration per pixel per retrace
 constexpr float kPointerStep = 0.03f;    // a full right stick moves the pointer this far per retrace
 constexpr float kTriggerDown = 0.5f;

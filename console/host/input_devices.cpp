@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr float kRollStep = 1.5f * 3.14159265f / 180.0f;  // radians per retrace: 90 degrees a second
-constexpr float kRollLimit = 3.14159265f / 2.0f;
+constexpr float kRollStep = 0.5f * 3.14159265f / 180.0f;  // radians per retrace: 30 degrees a second
+constexpr float kRollLimit = 3.14159265f / 4.0f;
 constexpr float kSwingGPerPixel = 0.1f;  // a mouse stroke's acceleration per pixel per retrace
 constexpr float kPointerStep = 0.03f;    // a full right stick moves the pointer this far per retrace
 constexpr float kTriggerDown = 0.5f;
@@ -77,6 +77,9 @@ Vec3f Rolled(float roll) {
     return {std::sin(roll), std::cos(roll), 0.0f};
 }
 
+// Keeps a press that SDL reports between two reads for the next read.
+int LatchPress(void* devices, SDL_Event* event);
+
 struct Controller {
     SDL_GameController* pad = nullptr;
     bool motion = false;
@@ -87,6 +90,8 @@ class Devices : public host::InputDevices {
 public:
     Devices(const host::RemoteButtons& buttons, std::string* error)
         : buttons_(buttons), keys_(KeyTable(buttons)), padButtons_(PadTable(buttons)) {
+        eventsUp_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+        SDL_AddEventWatch(LatchPress, this);
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_SENSOR) != 0)
             *error = std::string("SDL game controllers: ") + SDL_GetError();
         else
@@ -100,24 +105,38 @@ public:
         }
         if (controllersUp_)
             SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_SENSOR);
+        SDL_DelEventWatch(LatchPress, this);
+        if (eventsUp_)
+            SDL_QuitSubSystem(SDL_INIT_EVENTS);
     }
 
-    void Sample(host::DeviceRemotes& remotes) override {
+    void Sample(host::DeviceRemotes& remotes, std::uint32_t retraces) override {
         UpdateControllers();
+        const Uint8* keys = SDL_GetKeyboardState(nullptr);
+        for (size_t key = 0; key < down_.size(); ++key)
+            down_[key] = keys[key] != 0 || pressedKeys_[key];
+        pressedKeys_.fill(false);
         remotes = {};
-        KeyboardAndMouse(remotes[0]);
+        KeyboardAndMouse(remotes[0], float(std::max(retraces, 1u)));
         for (size_t i = 0; i < controllers_.size(); ++i) {
             if (controllers_[i].pad != nullptr)
                 FromController(controllers_[i], remotes[i]);
         }
     }
 
-    bool ResetKeyDown() override { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_F5] != 0; }
+    bool ResetKeyDown() override { return down_[SDL_SCANCODE_F5]; }
 
     void Rumble(std::size_t remote, bool on) override {
         SDL_GameController* pad = controllers_[remote].pad;
         if (pad != nullptr)
             SDL_GameControllerRumble(pad, on ? 0xFFFF : 0, on ? 0xFFFF : 0, on ? 60000 : 0);
+    }
+
+    void Latch(const SDL_Event& event) {
+        if (event.type == SDL_KEYDOWN && unsigned(event.key.keysym.scancode) < pressedKeys_.size())
+            pressedKeys_[event.key.keysym.scancode] = true;
+        else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32)
+            pressedButtons_ |= SDL_BUTTON(event.button.button);
     }
 
 private:
@@ -150,25 +169,26 @@ private:
         });
     }
 
-    void KeyboardAndMouse(DeviceRemote& remote) {
+    float Key(SDL_Scancode key) const { return down_[key] ? 1.0f : 0.0f; }
+
+    void KeyboardAndMouse(DeviceRemote& remote, float retraces) {
         remote.connected = true;
         remote.nunchuk = true;
-        const Uint8* keys = SDL_GetKeyboardState(nullptr);
         for (const KeyButton& key : keys_) {
-            if (keys[key.key])
+            if (down_[key.key])
                 remote.hold |= key.mask;
         }
-        remote.stick = {float(keys[SDL_SCANCODE_D]) - float(keys[SDL_SCANCODE_A]),
-                        float(keys[SDL_SCANCODE_W]) - float(keys[SDL_SCANCODE_S])};
-        if (keys[SDL_SCANCODE_R])
+        remote.stick = {Key(SDL_SCANCODE_D) - Key(SDL_SCANCODE_A), Key(SDL_SCANCODE_W) - Key(SDL_SCANCODE_S)};
+        if (down_[SDL_SCANCODE_R])
             roll_ = 0.0f;
-        roll_ = std::clamp(roll_ + kRollStep * (float(keys[SDL_SCANCODE_E]) - float(keys[SDL_SCANCODE_Q])),
+        roll_ = std::clamp(roll_ + kRollStep * retraces * (Key(SDL_SCANCODE_E) - Key(SDL_SCANCODE_Q)),
                            -kRollLimit, kRollLimit);
         remote.acc = Rolled(roll_);
 
         int x = 0;
         int y = 0;
-        const Uint32 buttons = SDL_GetMouseState(&x, &y);
+        const Uint32 buttons = SDL_GetMouseState(&x, &y) | pressedButtons_;
+        pressedButtons_ = 0;
         if (buttons & SDL_BUTTON(SDL_BUTTON_LEFT))
             remote.hold |= buttons_.a;
         if (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT))
@@ -183,8 +203,8 @@ private:
             remote.pos = {2.0f * float(x) / float(width) - 1.0f, 2.0f * float(y) / float(height) - 1.0f};
         // A stroke with B held is a swing: forward is up the screen.
         if (hadMouse_ && (remote.hold & buttons_.b)) {
-            remote.acc.x += kSwingGPerPixel * float(x - mouseX_);
-            remote.acc.z += kSwingGPerPixel * float(mouseY_ - y);
+            remote.acc.x += kSwingGPerPixel * float(x - mouseX_) / retraces;
+            remote.acc.z += kSwingGPerPixel * float(mouseY_ - y) / retraces;
         }
         hadMouse_ = true;
         mouseX_ = x;
@@ -226,11 +246,20 @@ private:
     std::vector<PadButton> padButtons_;
     std::array<Controller, host::kRemotes> controllers_{};
     bool controllersUp_ = false;
+    bool eventsUp_ = false;
+    std::array<bool, SDL_NUM_SCANCODES> pressedKeys_{};  // since the last read
+    Uint32 pressedButtons_ = 0;
+    std::array<bool, SDL_NUM_SCANCODES> down_{};  // at the last read
     float roll_ = 0.0f;
     bool hadMouse_ = false;
     int mouseX_ = 0;
     int mouseY_ = 0;
 };
+
+int LatchPress(void* devices, SDL_Event* event) {
+    static_cast<Devices*>(devices)->Latch(*event);
+    return 0;
+}
 
 }  // namespace
 

@@ -39,10 +39,13 @@ using DeviceRemotes = std::array<DeviceRemote, kRemotes>;
 class InputDevices {
 public:
     virtual ~InputDevices() = default;
-    // Polls the devices (the window's event pump keeps SDL's state current).
-    virtual void Sample(DeviceRemotes& remotes) = 0;
+    // Reads the devices (the window's event pump keeps SDL's state current), as
+    // they are `retraces` after the previous read. A key or mouse button pressed
+    // since that read is held in this one even when it was let go again, and only
+    // in this one: a quick tap is read once.
+    virtual void Sample(DeviceRemotes& remotes, std::uint32_t retraces) = 0;
     virtual void Rumble(std::size_t remote, bool on) = 0;
-    // The key that stands for the console's reset button is held.
+    // The key that stands for the console's reset button was held at the last read.
     virtual bool ResetKeyDown() = 0;
 };
 

@@ -198,7 +198,7 @@ class ScriptSource : public console::RemoteSource {
 public:
     explicit ScriptSource(std::vector<Event> events) : events_(std::move(events)) {}
 
-    void Sample(u32 retrace, console::Remotes& remotes) override {
+    void Sample(u32 retrace, u32, console::Remotes& remotes) override {
         for (; next_ < events_.size() && events_[next_].frame <= retrace; ++next_)
             Apply(events_[next_]);
         remotes = state_;

@@ -59,7 +59,7 @@ void console::RemotesCatchUp() {
         return;
     const u32 first = std::max(s_sampler.nextRetrace, now - std::min(now, KPAD_MAX_READ_BUFS - 1));
     for (u32 retrace = first; retrace <= now; ++retrace) {
-        s_sampler.source->Sample(retrace, s_sampler.remotes);
+        s_sampler.source->Sample(retrace, now, s_sampler.remotes);
         for (u32 chan = 0; chan < s_sampler.channels.size(); ++chan)
             Push(s_sampler.channels[chan], s_sampler.remotes[chan]);
     }

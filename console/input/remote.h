@@ -30,8 +30,9 @@ using Remotes = std::array<RemoteState, WPAD_MAX_CONTROLLERS>;
 class RemoteSource {
 public:
     virtual ~RemoteSource() = default;
-    // Updates the remotes to how they are at the retrace; retraces only grow.
-    virtual void Sample(u32 retrace, Remotes& remotes) = 0;
+    // Updates the remotes to how they are at the retrace. A read catches up on the
+    // retraces up to `now` in order; retraces only grow.
+    virtual void Sample(u32 retrace, u32 now, Remotes& remotes) = 0;
     virtual void Rumble(s32 /*chan*/, bool /*on*/) {}
 };
 

@@ -6,6 +6,7 @@
 #include "console/input/remote.h"
 #include "console/os.h"
 #include "console/os/reset_control.h"
+#include "console/vi.h"
 
 namespace {
 
@@ -19,16 +20,22 @@ constexpr host::RemoteButtons kButtons{
 
 class WindowSource : public console::RemoteSource {
 public:
-    WindowSource() {
+    WindowSource() : readAt_(VIGetRetraceCount()) {
         std::string error;
         devices_ = host::OpenInputDevices(kButtons, &error);
         if (!error.empty())
             OSReport("%s\n", error.c_str());
     }
 
-    void Sample(u32, console::Remotes& remotes) override {
+    // The devices are read once a read of the remotes, for its newest retrace, the
+    // one the pads look at: what they did since the previous read shows there. The
+    // retraces before it keep the previous read.
+    void Sample(u32 retrace, u32 now, console::Remotes& remotes) override {
+        if (retrace != now)
+            return;
         host::DeviceRemotes devices;
-        devices_->Sample(devices);
+        devices_->Sample(devices, retrace > readAt_ ? retrace - readAt_ : 1);
+        readAt_ = retrace;
         HostSetResetButton(devices_->ResetKeyDown());
         for (std::size_t i = 0; i < remotes.size(); ++i) {
             const host::DeviceRemote& device = devices[i];
@@ -48,6 +55,7 @@ public:
 
 private:
     std::unique_ptr<host::InputDevices> devices_;
+    u32 readAt_;  // the retrace of the last read
 };
 
 }  // namespace

@@ -62,7 +62,8 @@ public:
 extern CPlayer g_Players[MAX_PLAYERS];
 
 // The released ball of a shot: position at the foul line, horizontal velocity in
-// units per second from the power and the player's arm, towards the aim at the
+// units per second from the power and the player's arm (a human's swing spans
+// more speeds than a computer bowler's power), towards the aim at the
 // arrows, spin from the shot's spin and the player's hook control, the ball's
 // weight (by the bowler's gender) as its mass. The aim strays by the shot's
 // inaccuracy: one draw of the game's random generator for every ball.

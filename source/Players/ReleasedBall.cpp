@@ -7,10 +7,15 @@
 
 namespace {
 
-// Speeds in units per second: 75 is a 17 mph ball; the strongest arm reaches 95.
-constexpr f32 kSlowestSpeed = 75.0f;
-constexpr f32 kWeakestArmTopSpeed = 85.0f;
-constexpr f32 kStrongestArmTopSpeed = 95.0f;
+// Ball speeds in units per second (4.4 to a mile an hour), from no power to full
+// power with the weakest and with the strongest arm. A human's swing rolls a soft
+// 12 mph ball to a hard one of 21 to 23 mph; a computer bowler throws from 17 mph
+// to 19.3 to 21.6 mph.
+struct SpeedRange {
+    f32 slowest, weakestArmTop, strongestArmTop;
+};
+constexpr SpeedRange kSwingSpeeds{52.8f, 92.4f, 101.2f};
+constexpr SpeedRange kComputerSpeeds{75.0f, 85.0f, 95.0f};
 // The sideways speed of the ball's surface at full spin, as the computer lanes use.
 constexpr f32 kFullSpin = 0.25f;
 // How far an aim with no accuracy at all may stray at the arrows (two inches).
@@ -31,9 +36,10 @@ BallData_t BuildAimedBall(const ShotParameters& shot, const CPlayer& player) {
         std::clamp(LaneX(Unit(shot.ReleaseX)), PHYS_BALL_RADIUS, kLaneWidth - PHYS_BALL_RADIUS);
     ball.position = {release, 0.0f, 0.0f, 0.0f};
 
+    const SpeedRange& range = player.bIsHumanPlayer ? kSwingSpeeds : kComputerSpeeds;
     const f32 topSpeed =
-        kWeakestArmTopSpeed + (kStrongestArmTopSpeed - kWeakestArmTopSpeed) * StatShare(player.m_ArmStrength);
-    const f32 speed = kSlowestSpeed + (topSpeed - kSlowestSpeed) * Unit(shot.Power);
+        range.weakestArmTop + (range.strongestArmTop - range.weakestArmTop) * StatShare(player.m_ArmStrength);
+    const f32 speed = range.slowest + (topSpeed - range.slowest) * Unit(shot.Power);
     const f32 across = LaneX(Unit(shot.AimX)) - release;
     const f32 length = std::sqrt(across * across + kArrowsZ * kArrowsZ);
     ball.velocity = {speed * across / length, 0.0f, speed * kArrowsZ / length, 0.0f};

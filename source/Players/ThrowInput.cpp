@@ -24,12 +24,35 @@ constexpr f32 kFullSpinAcc = 1.5f;
 constexpr f32 kSwingTimeOut = 2.0f;  // seconds
 constexpr u32 kThrowButton = PAD_B;
 
+// The cross key moves the aim one board at a press; held past a pause it gathers
+// speed up to a top speed, crossing the lane's 39 boards in about 2 seconds.
+constexpr f32 kBoard = 1.0f / f32(OIL_BOARDS);  // of the lane's width
+constexpr f32 kNudgePause = 0.25f;              // seconds
+constexpr f32 kNudgeSpeedUp = 30.0f;            // boards a second, gained each second
+constexpr f32 kNudgeTopSpeed = 30.0f;           // boards a second
+
+// Boards moved by the cross key held for `held` seconds.
+f32 NudgeBoards(f32 held) {
+    const f32 moving = std::max(held - kNudgePause, 0.0f);
+    const f32 speedingUp = std::min(moving, kNudgeTopSpeed / kNudgeSpeedUp);
+    return 1.0f + 0.5f * kNudgeSpeedUp * speedingUp * speedingUp + kNudgeTopSpeed * (moving - speedingUp);
+}
+
+// Every frame counts at least one retrace, so that timing goes on even on a clock
+// that stands still.
+f32 FrameTime() {
+    return std::max(RealDeltaTime, FrameDuration);
+}
+
 }  // namespace
 
 void CThrowInput::Begin(s32 channel, const ShotParameters& start) {
     m_channel = std::clamp(channel, 0, PAD_COUNT - 1);
     m_phase = THROW_AIMING;
     m_aimX = std::isfinite(start.AimX) ? std::clamp(start.AimX, 0.0f, 1.0f) : 0.5f;
+    m_roll = NAN;
+    m_nudgeSide = 0;
+    m_nudgeTime = 0.0f;
     m_power = 0.0f;
     m_spin = 0.0f;
     m_swingTime = 0.0f;
@@ -42,9 +65,7 @@ e_ThrowPhase CThrowInput::Update(const CPlayer& player, ShotParameters* shot) {
             break;
         case THROW_SWINGING:
             Swing();
-            // Every frame counts at least one retrace, so the time-out comes even
-            // on a clock that stands still.
-            m_swingTime += std::max(RealDeltaTime, FrameDuration);
+            m_swingTime += FrameTime();
             if ((Pad[m_channel].bdown & kThrowButton) == 0 || m_swingTime >= kSwingTimeOut) {
                 shot->Power = m_power;
                 shot->Spin = m_spin;
@@ -59,11 +80,15 @@ e_ThrowPhase CThrowInput::Update(const CPlayer& player, ShotParameters* shot) {
 }
 
 // The bowler stands behind the aim: the ball is released on the board it is
-// aimed along.
+// aimed along. The remote's tilt aims whenever it changes, so a still remote
+// keeps the cross key's boards.
 void CThrowInput::Aim(ShotParameters* shot) {
     f32 roll;
-    if (ContGetTiltRoll(m_channel, &roll) != 0)
+    if (ContGetTiltRoll(m_channel, &roll) != 0 && roll != m_roll) {
+        m_roll = roll;
         m_aimX = std::clamp(0.5f + 0.5f * (kLevelRoll - roll) / kFullAimRoll, 0.0f, 1.0f);
+    }
+    Nudge(FrameTime());
     shot->AimX = m_aimX;
     shot->ReleaseX = m_aimX;
     if ((Pad[m_channel].bnew & kThrowButton) == 0)
@@ -71,6 +96,22 @@ void CThrowInput::Aim(ShotParameters* shot) {
     m_phase = THROW_SWINGING;
     if (ContGetPointerAcc(m_channel, m_restAcc) == 0)
         std::fill(std::begin(m_restAcc), std::end(m_restAcc), 0.0f);
+}
+
+// Left or right on the cross key: a board at the press, then faster while held.
+void CThrowInput::Nudge(f32 dt) {
+    const u32 held = Pad[m_channel].bdown;
+    const s32 side = ((held & PAD_RIGHT) != 0 ? 1 : 0) - ((held & PAD_LEFT) != 0 ? 1 : 0);
+    f32 boards;
+    if (side != m_nudgeSide) {
+        m_nudgeSide = side;
+        m_nudgeTime = 0.0f;
+        boards = NudgeBoards(0.0f);
+    } else {
+        boards = NudgeBoards(m_nudgeTime + dt) - NudgeBoards(m_nudgeTime);
+        m_nudgeTime += dt;
+    }
+    m_aimX = std::clamp(m_aimX + f32(side) * boards * kBoard, 0.0f, 1.0f);
 }
 
 // Power is the swing's strongest forward push; spin its strongest sideways one,

@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr f32 kUnitsPerMph = 4.4f;
+
 class ThrowInputTest : public GameFixture {
 protected:
     // Events of remote 0 (connected now), frames counted from now; the frames until
@@ -77,6 +79,45 @@ TEST_F(ThrowInputTest, TheSwingGivesPowerAndSpin) {
     EXPECT_NEAR(Throw("2 button b down"), 2 + 120, 2);
     EXPECT_EQ(shot.Power, 0.0f);
     EXPECT_FLOAT_EQ(shot.Accuracy, 0.8f);
+}
+
+// A press alone rolls a soft 12 mph ball and a full swing of 3.5 g the bowler's
+// hardest, 21 mph with the weakest arm and 23 with the strongest; a swing in
+// between in proportion, a harder one no faster.
+TEST_F(ThrowInputTest, TheSwingsStrengthSetsTheBallsSpeed) {
+    const struct {
+        const char* peak;
+        u8 arm;
+        f32 mph;
+    } swings[] = {
+        {"0", 50, 12.0f}, {"1.75", 50, 17.0f}, {"3.5", 0, 21.0f}, {"3.5", 100, 23.0f}, {"5", 100, 23.0f}};
+    for (const auto& s : swings) {
+        player.m_ArmStrength = s.arm;
+        ASSERT_GT(Throw(std::string("2 button b down\n4 swing 13 ") + s.peak + "\n20 button b up"), 0);
+        const BallData_t ball = BuildAimedBall(shot, player);
+        EXPECT_NEAR(std::hypot(ball.velocity.x, ball.velocity.z) / kUnitsPerMph, s.mph, 0.01f) << s.peak;
+    }
+}
+
+// The cross key: a tap moves the aim one board, a key held past a quarter of a
+// second gathers speed (about 9 boards in a second, the whole lane in 2), and the
+// aim stops at the lane's edges. A still remote keeps the boards.
+TEST_F(ThrowInputTest, TheCrossKeyMovesTheAimABoardAtATimeThenFaster) {
+    const struct {
+        const char* events;
+        s32 frames;
+        f32 boards;  // right of the middle
+    } cases[] = {
+        {"2 button right down\n3 button right up", 4, 1.0f},
+        {"2 button left down\n3 button left up\n4 button left down\n5 button left up", 6, -2.0f},
+        {"2 button right down\n17 button right up", 18, 1.0f},
+        {"2 button right down\n62 button right up", 63, 9.0f},
+        {"2 button left down", 90, -19.5f},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Throw(c.events, c.frames), -1);
+        EXPECT_NEAR((shot.AimX - 0.5f) * OIL_BOARDS, c.boards, 0.1f) << c.events;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,69 @@
+// The window's keyboard and mouse as remote 0, pressed by SDL events as the
+// window's event pump delivers them.
+#include <SDL.h>
+
+#include "console/input/remote.h"
+#include "console/kpad.h"
+#include "console/os.h"
+#include "console/vi.h"
+#include "tests/console/support.h"
+
+namespace {
+
+// Pressed and let go before the next read.
+void Tap(SDL_Event event, Uint32 up) {
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+    event.type = up;
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+void TapKey(SDL_Scancode key) {
+    SDL_Event event{SDL_KEYDOWN};
+    event.key.keysym.scancode = key;
+    Tap(event, SDL_KEYUP);
+}
+
+// The newest of the samples a read takes after `retraces`, as the pads use it;
+// counts the samples that press A.
+KPADStatus Read(u32 retraces, u32* aPresses) {
+    for (u32 i = 0; i < retraces; ++i)
+        VIWaitForRetrace();
+    KPADStatus samples[KPAD_MAX_READ_BUFS];
+    const s32 count = KPADRead(0, samples, KPAD_MAX_READ_BUFS);
+    for (s32 i = 0; i < count; ++i)
+        *aPresses += (samples[i].trig & WPAD_BUTTON_A) != 0;
+    return samples[0];
+}
+
+using WindowInputTest = ConsoleTest;
+
+// The menus read the remotes every retrace, the lane every other one: either way
+// a tap between two reads is held in the next one only, and presses once.
+TEST_F(WindowInputTest, ATapBetweenTwoReadsIsHeldInTheNextOnly) {
+    VIInit();
+    console::RemotesStart(console::MakeWindowSource());
+    u32 aPresses = 0;
+    Read(0, &aPresses);
+    for (u32 retraces : {1u, 2u}) {
+        aPresses = 0;
+        TapKey(SDL_SCANCODE_RETURN);
+        TapKey(SDL_SCANCODE_E);
+        TapKey(SDL_SCANCODE_F5);
+        SDL_Event click{SDL_MOUSEBUTTONDOWN};
+        click.button.button = SDL_BUTTON_RIGHT;
+        Tap(click, SDL_MOUSEBUTTONUP);
+        KPADStatus sample = Read(retraces, &aPresses);
+        EXPECT_EQ(sample.hold, WPAD_BUTTON_A | WPAD_BUTTON_B) << retraces;
+        EXPECT_GT(sample.acc.x, 0.0f) << "rolled right";
+        EXPECT_TRUE(OSGetResetButtonState());
+        sample = Read(retraces, &aPresses);
+        EXPECT_EQ(sample.hold, 0u);
+        EXPECT_FALSE(OSGetResetButtonState());
+        EXPECT_EQ(aPresses, 1u);
+        TapKey(SDL_SCANCODE_R);
+        EXPECT_EQ(Read(retraces, &aPresses).acc.x, 0.0f) << "levelled";
+    }
+    console::RemotesStart(nullptr);
+}
+
+}  // namespace

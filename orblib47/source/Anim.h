@@ -284,6 +284,8 @@ f32 HAnimPercentage(f32 time, f32 key1Time, f32 key2Time);
 s32 HAnimFindKey(s_hchannel* hchannel, f32 time);
 // Samples the channel at the animation's time into currentData.
 void HAnimExtractChannelData(s_hanim* hanim, s_hchannel* hchannel);
+// Empty: morph channels give nothing on this platform.
+void HAnimProcessMorphChannel(s_hanim* hanim, s_hchannel* hchannel);
 
 // Events. Fires the keys of an event channel that the clock passes before its
 // next step: loop points and pauses are the animation's own, every other event

@@ -68,12 +68,18 @@ s32 HAnimFindKey(s_hchannel* hchannel, f32 time) {
     return i;
 }
 
+void HAnimProcessMorphChannel(s_hanim*, s_hchannel*) {}
+
 void HAnimExtractChannelData(s_hanim* hanim, s_hchannel* hchannel) {
     if (hchannel->type == ANIM_EVENT) {
         HAnimProcessEventChannel(hanim, hchannel, hanim->time);
         return;
     }
-    if (hchannel->type == ANIM_MORPH || hchannel->count == 0)
+    if (hchannel->type == ANIM_MORPH) {
+        HAnimProcessMorphChannel(hanim, hchannel);
+        return;
+    }
+    if (hchannel->count == 0)
         return;
     const f32 t = hanim->time;
     const s32 k = Keyed(hchannel) ? HAnimFindKey(hchannel, t) : SampleIndex(hchannel, t);

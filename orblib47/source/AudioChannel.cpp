@@ -1,5 +1,5 @@
 // The 32 sound channels: a first-in first-out queue of free channels, and stealing
-// from a sound of lower priority when none is free.
+// the lowest-priority sound when none is free.
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Sound.h"
 
@@ -42,7 +42,7 @@ int AudioQueueChannelExists(u32 channel) {
     return 0;
 }
 
-s32 AudioAllocChannel(u32 priority) {
+s32 AudioAllocChannel(u32 /*priority*/) {
     if (s_channel_queue_elem* head = QueueHead()) {
         const u32 channel = head->chID;
         ORB_ASSERT(ChannelStatus[channel].header.stream == nullptr,
@@ -50,8 +50,8 @@ s32 AudioAllocChannel(u32 priority) {
         AudioChannelQueueFree(head);
         return s32(channel);
     }
-    // Steal the first channel of the lowest priority, and only from a sound that
-    // matters less than the new one.
+    // Steal the first channel of the lowest priority, whatever the new sound's own:
+    // the newest sound wins. Streams hold theirs at the top priority and keep them.
     s32 chosen = -1;
     u32 lowest = kNoPriority;
     for (u32 channel = 0; channel < AUDIO_CHANNEL_COUNT; ++channel) {
@@ -63,7 +63,7 @@ s32 AudioAllocChannel(u32 priority) {
             chosen = s32(channel);
         }
     }
-    if (chosen < 0 || lowest >= priority)
+    if (chosen < 0)
         return -1;
     if (ChannelStatus[chosen].header.stream != nullptr)
         DebugAssertWarn("FALSE", __FILE_NAME__, __LINE__,

@@ -303,6 +303,10 @@ s32 DrawStartRenderToTexture(s_texture* texture, s_viewport* viewport = nullptr)
 // Puts back depth, viewport and the picture and fills the target; nothing when no
 // render to texture is open.
 void DrawEndRenderToTexture();
+// Fills the texture's area (0, 0, width, height) with `rgba`, untextured: a clear
+// of the target while rendering into it. Flat colour, combine mode and projection
+// are put back; the texture stays unset.
+void DrawClearTexture(const s_texture* texture, u32 rgba);
 
 // Lock bits. Each returns whether the lock was set.
 s32 DrawLockZBufferWrite(s32 on);

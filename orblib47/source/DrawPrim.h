@@ -103,3 +103,6 @@ void DrawBeveledIrect(const s_Irect16* rect, u32 light, u32 dark);
 void DrawBox(const s_Vector3* min, const s_Vector3* max);
 void DrawFilledBox(const s_Vector3* min, const s_Vector3* max);
 void DrawCircle(const s_Vector3* centre, f32 radius);
+// The current texture at its pixel size scaled by (sx, sy), centred on (x, y) at
+// the constant Z and turned by `angle` degrees; nothing without a texture.
+void DrawTexture(f32 x, f32 y, f32 sx, f32 sy, f32 angle);

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "orblib47/source/DrawPrim.h"
+#include "orblib47/source/Texture.h"
 
 namespace {
 
@@ -28,18 +29,24 @@ constexpr s_box_face BoxFaces[6] = {
 
 constexpr s32 kCircleSteps = 8;               // per quadrant
 constexpr f32 kQuarterTurn = 1.57080078125f;  // as the circle is built with
+constexpr f32 kPi = 3.1415925f;               // as the textured quad turns with
 
-// Sends the scratch vertex at (x, y, z) with corner n's texture coordinates,
-// leaving the scratch vertex (and so the constant Z) as it was.
+// Sends the scratch vertex at (x, y, z) with texture coordinates (u, v), leaving
+// the scratch vertex (and so the constant Z) as it was.
+void Put(f32 x, f32 y, f32 z, f32 u, f32 v, u32 color) {
+    s_draw_vertex vertex = DrawContext.vertex;
+    vertex.coord.x = x;
+    vertex.coord.y = y;
+    vertex.coord.z = z;
+    vertex.color = color;
+    vertex.u = u;
+    vertex.v = v;
+    DrawVertex(&vertex);
+}
+
+// With corner n's texture coordinates.
 void Put(f32 x, f32 y, f32 z, s32 corner, u32 color) {
-    s_draw_vertex v = DrawContext.vertex;
-    v.coord.x = x;
-    v.coord.y = y;
-    v.coord.z = z;
-    v.color = color;
-    v.u = DrawContext.verts[corner].u;
-    v.v = DrawContext.verts[corner].v;
-    DrawVertex(&v);
+    Put(x, y, z, DrawContext.verts[corner].u, DrawContext.verts[corner].v, color);
 }
 
 void Put(const s_Vector3& p, s32 corner) {
@@ -210,5 +217,25 @@ void DrawCircle(const s_Vector3* centre, f32 radius) {
         c0 = c1;
         s0 = s1;
     }
+    DrawEnd();
+}
+
+void DrawTexture(f32 x, f32 y, f32 sx, f32 sy, f32 angle) {
+    const s_texture* texture = DrawContext.texture;
+    if (texture == nullptr)
+        return;
+    const s_texture_map& map = texture->file.maps[0];
+    const f32 w = f32(map.width / 2) * sx;
+    const f32 h = f32(map.height / 2) * sy;
+    const f32 a = angle * kPi / 180.0f;
+    const f32 c = std::cos(a);
+    const f32 s = std::sin(a);
+    const f32 z = DrawContext.vertex.coord.z;
+    const u32 color = DrawContext.vertex.color;
+    DrawBegin(PRIM_QUAD);
+    Put(x - c * w + s * h, y - s * w - c * h, z, 0.0f, 0.0f, color);
+    Put(x + c * w + s * h, y + s * w - c * h, z, 1.0f, 0.0f, color);
+    Put(x + c * w - s * h, y + s * w + c * h, z, 1.0f, 1.0f, color);
+    Put(x - c * w - s * h, y - s * w + c * h, z, 0.0f, 1.0f, color);
     DrawEnd();
 }

@@ -41,10 +41,12 @@ void BindModels(s_font3d* font) {
     for (s32 i = 0; i < font->numChars; ++i) {
         s_font3d_char& c = font->models[i];
         c.hmodel = HModelLoad(c.FileName, 0);
-        if (c.hmodel != nullptr)
+        if (c.hmodel != nullptr) {
+            ModelCalcBounds(c.hmodel->model);
             c.HalfWidth = ModelGetHalfWidth(c.hmodel->model);
-        else
+        } else {
             DEBUG_PRINT("Font3DLoad HModel %s not loaded!\n", c.FileName);
+        }
     }
 }
 

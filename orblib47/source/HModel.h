@@ -128,6 +128,8 @@ void HModelDraw(s_hmodel* hmodel);
 void HModelDrawAttachment(s_hmodel* hmodel, s_hmodel* parent);
 // Draws the current pose again under another matrix, without flat matrices.
 void HModelReDraw(s_hmodel* hmodel, const s_Matrix4* world);
+// The last step of the frame pipeline: the instance's vertices for the new pose.
+void HModelUpdateVerts(s_hmodel* hmodel);
 void HModelDebugDrawNormals(s_hmodel* hmodel);
 // Each bone as a line to its parent with a marker at the bone.
 void HModelDebugDrawBones(s_hmodel* hmodel);
@@ -140,3 +142,6 @@ const s_Matrix4* HModelGetBoneMatrix(const s_hmodel* hmodel, u32 boneId);
 // DrawClipSphere's bits for the bounding sphere about the root bone (0: may be visible).
 s32 HModelClip(const s_hmodel* hmodel);
 void HModelSetTextureVariant(s_hmodel* hmodel, u8 index);
+// Empty: morph channels give no targets on this platform.
+void HModelStartMorph(s_hmodel* hmodel, f32 time);
+void HModelAddMorphTarget(s_hmodel* hmodel, const s_hanim_morph* target);

@@ -41,3 +41,7 @@ s32 HModelClip(const s_hmodel* hmodel) {
 void HModelSetTextureVariant(s_hmodel* hmodel, u8 index) {
     hmodel->textureVariant = index;
 }
+
+void HModelStartMorph(s_hmodel*, f32) {}
+
+void HModelAddMorphTarget(s_hmodel*, const s_hanim_morph*) {}

@@ -8,10 +8,12 @@ namespace {
 void DrawWith(s_hmodel* hmodel, const s_Matrix4* world, s_hmatrix* header) {
     s_model* model = hmodel->model;
     ModelClearVertsWeighted(model);
+    ModelStartInstance(&hmodel->modelInstance);
     const u8 variant = OrbMaterial.SetTextureVariant(hmodel->textureVariant);
     ModelMatrixIsScaled(model, (hmodel->flags & HMODEL_FLAG_SCALED) != 0);
     ModelDraw(model, world, header, hmodel->fmatrix);
     OrbMaterial.SetTextureVariant(variant);
+    ModelEndInstance(&hmodel->modelInstance);
 }
 
 }  // namespace
@@ -31,8 +33,22 @@ void HModelDrawAttachment(s_hmodel* hmodel, s_hmodel* parent) {
 void HModelReDraw(s_hmodel* hmodel, const s_Matrix4* world) {
     if (hmodel == nullptr || hmodel->model == nullptr)
         return;
+    const bool dynamic = (hmodel->flags & HMODEL_FLAG_DYNAMIC_VERTS) != 0;
+    if (dynamic)
+        ModelStartInstance(&hmodel->modelInstance);
     ModelMatrixIsScaled(hmodel->model, (hmodel->flags & HMODEL_FLAG_SCALED) != 0);
     ModelDraw(hmodel->model, world, hmodel->hmatrix, nullptr);
+    if (dynamic)
+        ModelEndInstance(&hmodel->modelInstance);
+}
+
+void HModelUpdateVerts(s_hmodel* hmodel) {
+    if (hmodel->model == nullptr)
+        return;
+    ModelStartInstance(&hmodel->modelInstance);
+    ModelCalculateVertices(hmodel->model, hmodel->hmatrix);
+    ModelUpdateVerts(hmodel->model);
+    ModelEndInstance(&hmodel->modelInstance);
 }
 
 void HModelDebugDrawNormals(s_hmodel* hmodel) {

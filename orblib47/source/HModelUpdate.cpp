@@ -105,6 +105,7 @@ void HModelUpdate(s_hmodel* hmodel) {
     if (hmodel->updateFunc != nullptr)
         hmodel->updateFunc(hmodel, hmodel->updateParm);
     hmodel->physicsPrim.Update(hmodel->hmatrix);
+    HModelUpdateVerts(hmodel);
     // The additive layer's contribution comes out again before the next frame.
     if (s_hanim* add = hmodel->layer[ANIM_LAYER_SECONDARY].hanim)
         HAnimResetAdd(add, hmodel->hmatrix);

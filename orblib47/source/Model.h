@@ -265,6 +265,16 @@ void ModelHardwareFree(s_model* model);
 void ModelHardwareRemap(s_model* model, std::ptrdiff_t delta);
 void ModelLoadInstance(s_model_instance* instance, s_model* model, u32 flags);
 void ModelFreeInstance(s_model_instance* instance);
+// Empty on this platform, kept for the engine's others: meshes draw straight from
+// the chunk and the bounds come with it. Callers call them at the same points.
+void ModelHardwareRemapMesh(s_model* model, std::ptrdiff_t delta);
+void ModelStartInstance(s_model_instance* instance);
+void ModelEndInstance(s_model_instance* instance);
+void ModelCalculateVertices(s_model* model, s_hmatrix* header);
+void ModelUpdateVerts(s_model* model);
+void ModelSetVertexArray(s_model* model);
+void ModelClearVertexArray();
+void ModelCalcBounds(s_model* model);
 void ModelDraw(s_model* model, const s_Matrix4* world, s_hmatrix* header, s_flat_matrix* texMatrix);
 void ModelDrawSkinned(s_model* model, s_hmatrix* header);
 u32 ModelDrawMesh(s_model* model, const s_model_mesh* mesh, u32 state, s_hmatrix* header);

@@ -34,4 +34,5 @@ void ModelRemap(s_model* model, std::ptrdiff_t delta) {
         Move(&model->meshList[i].indexList, delta);
     }
     ModelHardwareRemap(model, delta);
+    ModelHardwareRemapMesh(model, delta);
 }

@@ -41,8 +41,11 @@ void DrawVisibleBoneMeshes(s_model* model) {
         const s_model_mesh& mesh = model->meshList[meshId];
         const s_Vector3 centre = MeshCentre(mesh);
         f32 distance = 0.0f;
-        if (DrawClipSphereWFar(&centre, &distance, mesh.radius) == 0)
+        if (DrawClipSphereWFar(&centre, &distance, mesh.radius) == 0) {
+            ModelSetVertexArray(model);
             state = ModelDrawMesh(model, &mesh, state, nullptr);
+            ModelClearVertexArray();
+        }
     }
 }
 
@@ -53,6 +56,7 @@ void ModelDrawWithAlpha(s_model* model, const s_Matrix4* world, s32 onePass) {
     DrawPushMatrix(world);
     OrbMaterial.SetFilter(kBothPasses);
     ModelDrawStart(model);
+    ModelSetVertexArray(model);
     if (model->octTree != nullptr) {
         DrawLightsOn();
         OctTreeFrustum(model->octTree, FileVisibleMesh, model);
@@ -66,6 +70,7 @@ void ModelDrawWithAlpha(s_model* model, const s_Matrix4* world, s32 onePass) {
         ModelDrawEnd();
     }
     OrbMaterial.SetFilter(kBothPasses);
+    ModelClearVertexArray();
     DrawPopMatrix();
     DrawLightsOff();
     MSHTime += ClockGetHiresTimer(kMeshTimer);

@@ -124,16 +124,23 @@ void WorldRenderAlphaThread(s_thread*, void*) {
     DrawLightsOn();
     ClockResetTimer(kMeshTimer);
     ModelSetFilter(WORLD_DRAW_ALPHA);
-    const s_model* previous = nullptr;
+    s_model* previous = nullptr;  // of the run of mesh draws in progress
+    const auto endRun = [&previous] {
+        if (previous != nullptr)
+            ModelClearVertexArray();
+        previous = nullptr;
+    };
     for (s32 i = 0; i < NumWorldDraw; ++i) {
         const s_world_render_list& draw = WorldDrawList[i];
         s_world_atom& atom = World->atomList[draw.atomId];
         if (draw.mesh == nullptr) {
+            endRun();  // ModelDraw sets its own materials and turns the lights off
             ModelDraw(draw.model, &atom.matrix, nullptr, nullptr);
-            previous = nullptr;  // ModelDraw sets its own materials and turns the lights off
             continue;
         }
         if (draw.model != previous) {
+            endRun();
+            ModelSetVertexArray(draw.model);
             OrbMaterial.SetList(draw.model->orbMaterialList, draw.model->numOrbMaterials);
             DrawLightsOn();
             previous = draw.model;
@@ -143,6 +150,7 @@ void WorldRenderAlphaThread(s_thread*, void*) {
         ModelDrawMesh(draw.model, draw.mesh, 0, nullptr);
         DrawPopMatrix();
     }
+    endRun();
     DrawLightsOff();
     MSHTime += ClockGetHiresTimer(kMeshTimer);
     ModelSetFilter(MODEL_DRAW_FILTER_DEFAULT);

@@ -2,17 +2,20 @@
 
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "console/gx/efb_control.h"
 #include "console/gx/gx_control.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
+#include "orblib47/source/Texture.h"
 #include "tests/support/EngineFixture.h"
 
 namespace {
 
 constexpr u32 kBlack = 0xFF000000u;  // EFB pixels read 0xAARRGGBB
 constexpr u32 kRed = 0xFFFF0000u;
+constexpr u32 kGreen = 0xFF00FF00u;
 
 // 2-D drawing over a black screen in plain flat red.
 class DrawImmediateTest : public EngineFixture {
@@ -146,6 +149,48 @@ TEST_F(DrawImmediateTest, ProjectionSwitchSetsCulling) {
     EXPECT_EQ(DrawSetProjection(DC_PROJ_3D), DC_PROJ_ORTHO);
     EXPECT_EQ(DrawContext.cullMode, DC_CULL_BACK);
     EXPECT_EQ(HostGXState().front.projection.type, GX_PERSPECTIVE);
+}
+
+// A 16 x 8 texture, red left of u = 0.5 and green right of it, turned and
+// scaled about its centre.
+TEST_F(DrawImmediateTest, TextureQuadCoversItsPixelSizeTurnedAndScaledAboutItsCentre) {
+    // RGBA8 in 4 x 4 tiles of 16 AR pairs then 16 GB pairs; two tile columns red, two green.
+    std::vector<u8> texels;
+    for (u32 tile = 0; tile < 8; ++tile) {
+        const u8 red = tile % 4 < 2 ? 0xFF : 0;
+        for (u32 i = 0; i < 16; ++i)
+            texels.insert(texels.end(), {0xFF, red});
+        for (u32 i = 0; i < 16; ++i)
+            texels.insert(texels.end(), {u8(~red), 0});
+    }
+    s_texture* texture = TextureCreate(16, 8, 32, 0, texels.data(), nullptr);
+    ASSERT_NE(texture, nullptr);
+    DrawSetFlatColor(0xFFFFFFFFu);
+    DrawSetTextureFilterMode(DC_TEXTURE_FILTER_POINT);
+    DrawSetTexture(texture);
+    const struct {
+        f32 x, y, sx, sy, angle;
+        s32 x0, y0, x1, y1;  // the pixels covered
+        s32 redY1, redX1;    // red where y < redY1 and x < redX1, else green
+    } kCases[] = {
+        {100, 50, 1, 1, 0, 92, 46, 108, 54, 54, 100},
+        // u runs down the screen: the quad turns clockwise.
+        {300, 200, 2, 1, 90, 296, 184, 304, 216, 200, 304},
+    };
+    for (const auto& c : kCases)
+        DrawTexture(c.x, c.y, c.sx, c.sy, c.angle);
+    DrawSetTexture(nullptr);
+    DrawTexture(200, 100, 1, 1, 0);  // no texture: nothing
+    for (s32 y = 30; y < 230; ++y) {
+        for (s32 x = 80; x < 320; ++x) {
+            u32 expected = kBlack;
+            for (const auto& c : kCases)
+                if (x >= c.x0 && x < c.x1 && y >= c.y0 && y < c.y1)
+                    expected = y < c.redY1 && x < c.redX1 ? kRed : kGreen;
+            ASSERT_EQ(HostEFBColor(u32(x), u32(y)), expected) << x << ", " << y;
+        }
+    }
+    TextureFree(texture);
 }
 
 using DrawMatrixStackTest = EngineFixture;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "tests/engine/SoundFixture.h"
@@ -19,12 +20,6 @@ protected:
     void TearDown() override {
         SfxFree(bank_);
         SoundFixture::TearDown();
-    }
-
-    // All 32 channels playing the hum at the given priorities.
-    static void FillChannels(const std::array<u16, AUDIO_CHANNEL_COUNT>& priorities) {
-        for (u16 priority : priorities)
-            ASSERT_GE(Play(0, priority, kFull, true), 0);
     }
 
     s_sfx_bank* bank_ = nullptr;
@@ -47,25 +42,29 @@ TEST_F(SoundChannelTest, FreeingAFreeChannelWarnsAndLeavesTheQueue) {
         EXPECT_EQ(AudioAllocChannel(1), channel);
 }
 
-TEST_F(SoundChannelTest, StealingTakesTheFirstChannelOfLowestPriorityOnlyForAMoreImportantSound) {
-    std::array<u16, AUDIO_CHANNEL_COUNT> priorities;
-    priorities.fill(20);
-    priorities[0] = 5, priorities[1] = 3, priorities[2] = 3, priorities[3] = 9;
-    FillChannels(priorities);
+TEST_F(SoundChannelTest, StealingTakesTheFirstChannelOfLowestPriorityBelowTheTopWhateverTheNewSounds) {
     const struct {
-        u32 priority;
-        s32 channel;
-    } kCases[] = {{4, 1}, {100, 1}, {3, -1}, {2, -1}, {0, -1}};
-    for (const auto& c : kCases)
-        EXPECT_EQ(AudioAllocChannel(c.priority), c.channel) << "priority " << c.priority;
-}
-
-TEST_F(SoundChannelTest, SoundsOfTheHighestPriorityAreNeverStolen) {
-    std::array<u16, AUDIO_CHANNEL_COUNT> priorities;
-    priorities.fill(0xFFFF);
-    FillChannels(priorities);
-    EXPECT_EQ(AudioAllocChannel(0xFFFF), -1);
-    EXPECT_EQ(AudioAllocChannel(0x10000), -1);
+        u16 held;                                 // every channel's priority but those below
+        std::vector<std::pair<s32, u16>> except;  // channel, priority
+        std::vector<std::pair<u32, s32>> allocs;  // new sound's priority, channel taken
+    } kCases[] = {
+        {20, {{0, 5}, {1, 3}, {2, 3}, {3, 9}}, {{4, 1}, {100, 1}, {2, 1}, {0, 1}}},
+        {7, {}, {{7, 0}, {0xFFFF, 0}}},
+        {0xFFFF, {{31, 0xFFFE}}, {{1, 31}}},
+        {0xFFFF, {}, {{0xFFFF, -1}, {0x10000, -1}, {0, -1}}},
+    };
+    for (const auto& c : kCases) {
+        std::array<u16, AUDIO_CHANNEL_COUNT> priorities;
+        priorities.fill(c.held);
+        for (const auto& [channel, priority] : c.except)
+            priorities[channel] = priority;
+        for (s32 channel = 0; channel < AUDIO_CHANNEL_COUNT; ++channel)
+            ASSERT_EQ(Play(0, priorities[channel], kFull, true), channel);
+        for (const auto& [priority, channel] : c.allocs)
+            EXPECT_EQ(AudioAllocChannel(priority), channel) << "held " << c.held << ", new " << priority;
+        SfxStopAll();
+        RunAudioFrames(2);  // the sounds start, then stop
+    }
 }
 
 using Mix = std::array<f32, 6>;

@@ -133,6 +133,36 @@ TEST_F(TextureRenderTest, WithEveryViewportInUseATemporaryOneCannotBeMadeButAGiv
     TextureFree(target);
 }
 
+// The clear of a target inside the bracket, through a viewport larger than it.
+TEST_F(TextureRenderTest, ClearingATargetFillsItsAreaUntexturedAndPutsTheDrawStateBack) {
+    constexpr u32 kTeal = 0x336699FFu;
+    s_texture* target = TextureAlloc(32, 16, 32);
+    s_texture* blank = TextureAlloc(8, 8, 32);  // transparent black: would darken the fill
+    const s_Irect16 rect = {0, 0, 64, 64};
+    s_viewport* viewport = DrawAddViewport(&rect, 60.0f, 0.1f, 500.0f, 0.0f, 1.0f);
+    Picture();
+    ASSERT_EQ(DrawStartRenderToTexture(target, viewport), 1);
+    DrawSetProjection(DC_PROJ_3D);
+    DrawSetCombineMode(DC_COMBINE_ALPHA);
+    DrawSetFlatColor(kRed);
+    DrawSetTexture(blank);
+    DrawClearTexture(target, kTeal);
+    EXPECT_EQ(DrawContext.projectionMode, DC_PROJ_3D);
+    EXPECT_EQ(DrawContext.combineMode, DC_COMBINE_ALPHA);
+    EXPECT_EQ(DrawContext.color, kRed);
+    EXPECT_EQ(Rgb(HostEFBColor(31, 15)), kTeal >> 8);
+    EXPECT_EQ(Rgb(HostEFBColor(32, 0)), kGrey >> 8);
+    EXPECT_EQ(Rgb(HostEFBColor(0, 16)), kGrey >> 8);
+    DrawEndRenderToTexture();
+    for (u32 y = 0; y < 16; ++y)
+        for (u32 x = 0; x < 32; ++x)
+            ASSERT_EQ(TextureGetTexel(target, (f32(x) + 0.5f) / 32.0f, (f32(y) + 0.5f) / 16.0f), kTeal)
+                << x << ", " << y;
+    DrawFreeViewport(viewport);
+    TextureFree(blank);
+    TextureFree(target);
+}
+
 // The frame-buffer texture, and a small texture given more than it holds.
 TEST_F(TextureRenderTest, CopiesEqualThePictureUpToTheTexturesSize) {
     Picture();

@@ -7,7 +7,9 @@
 s_hardware_light GXLights[DRAW_MAX_HW_LIGHTS];
 s32 numGXLights = 0;
 u32 LightEnableColorChan0 = 0;
+u32 LightEnableAlphaChan0 = 0;
 u32 LightEnableColorChan1 = 0;
+u32 LightEnableAlphaChan1 = 0;
 GXDiffuseFn Diff_Fn_C0 = GX_DF_CLAMP;
 GXAttnFn Attn_Fn_C0 = GX_AF_SPOT;
 GXDiffuseFn Diff_Fn_C1 = GX_DF_NONE;
@@ -47,6 +49,12 @@ s_Vector3 Vec3Of(const s_Vector4& v) {
 void SetChannel0(GXBool enable, GXColorSrc ambSrc, GXColorSrc matSrc, u32 mask, GXDiffuseFn diff,
                  GXAttnFn attn) {
     GXSetChanCtrl(GX_COLOR0A0, enable, ambSrc, matSrc, mask, diff, attn);
+}
+
+// Channel 0 with its own light masks and functions, colour and alpha alike.
+void SetLitChannel0(GXBool enable, GXColorSrc ambSrc, GXColorSrc matSrc) {
+    GXSetChanCtrl(GX_COLOR0, enable, ambSrc, matSrc, LightEnableColorChan0, Diff_Fn_C0, Attn_Fn_C0);
+    GXSetChanCtrl(GX_ALPHA0, enable, ambSrc, matSrc, LightEnableAlphaChan0, Diff_Fn_C0, Attn_Fn_C0);
 }
 
 void Channel1Off() {
@@ -154,6 +162,7 @@ void BuildDiffuseLight(s_hardware_light& hw, s_draw_light& dl, const s_viewport&
         GXInitLightDir(&hw.lightObj, dir.x, dir.y, dir.z);
     GXLoadLightObjImm(&hw.lightObj, hw.lightId);
     LightEnableColorChan0 |= hw.lightId;
+    LightEnableAlphaChan0 |= hw.lightId;
 }
 
 }  // namespace
@@ -187,7 +196,9 @@ void DrawLoadAmbientLight() {}
 void DrawResetLights() {
     numGXLights = 0;
     LightEnableColorChan0 = 0;
+    LightEnableAlphaChan0 = 0;
     LightEnableColorChan1 = 0;
+    LightEnableAlphaChan1 = 0;
     DrawContext.numLights = 0;
     DrawLightsOff();
     for (s_draw_light& light : DrawContext.lights)
@@ -260,7 +271,7 @@ s32 DrawEnableLight(s32 on) {
         SingleUnlitChannel(GX_SRC_REG, GX_SRC_VTX);
         DrawContext.flags |= u_draw_flags::LightEnabled;
     } else {
-        SetChannel0(GX_FALSE, GX_SRC_VTX, GX_SRC_VTX, LightEnableColorChan0, Diff_Fn_C0, Attn_Fn_C0);
+        SetLitChannel0(GX_FALSE, GX_SRC_VTX, GX_SRC_VTX);
         // Lights left on would have the next unlit material lit by them.
         DrawContext.flags &= ~(u_draw_flags::LightEnabled | u_draw_flags::LightOn);
     }
@@ -285,7 +296,7 @@ void NGCHardwareLighting(const s_material_lighting& material) {
         ambient = {1.0f, 1.0f, 1.0f, 1.0f};
     GXSetChanAmbColor(GX_COLOR0A0, GXColorOfV(ColorModulate(ambient, DrawContext.ambientColorVect)));
     GXSetChanMatColor(GX_COLOR0A0, GXColorOfV(material.diffuse));
-    SetChannel0(GX_TRUE, GX_SRC_REG, GX_SRC_VTX, LightEnableColorChan0, Diff_Fn_C0, Attn_Fn_C0);
+    SetLitChannel0(GX_TRUE, GX_SRC_REG, GX_SRC_VTX);
     GXSetChanAmbColor(GX_COLOR1A1, DrawGXBlack);
     if (material.shininess > 0.0f) {
         GXSetNumChans(2);
@@ -298,5 +309,5 @@ void NGCHardwareLighting(const s_material_lighting& material) {
         GXSetChanMatColor(GX_COLOR1A1, DrawGXBlack);
         GXSetChanCtrl(GX_COLOR1, GX_FALSE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT_NULL, Diff_Fn_C1, Attn_Fn_C1);
     }
-    GXSetChanCtrl(GX_ALPHA1, GX_FALSE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT_NULL, GX_DF_NONE, GX_AF_NONE);
+    GXSetChanCtrl(GX_ALPHA1, GX_FALSE, GX_SRC_REG, GX_SRC_REG, LightEnableAlphaChan1, GX_DF_NONE, GX_AF_NONE);
 }

@@ -24,8 +24,11 @@ struct s_hardware_light {
 
 extern s_hardware_light GXLights[DRAW_MAX_HW_LIGHTS];
 extern s32 numGXLights;
+// The hardware lights of each channel, by GX light mask bit.
 extern u32 LightEnableColorChan0;  // diffuse lights
+extern u32 LightEnableAlphaChan0;  // diffuse lights
 extern u32 LightEnableColorChan1;  // specular lights
+extern u32 LightEnableAlphaChan1;  // none: the second alpha channel is never lit
 extern GXDiffuseFn Diff_Fn_C0;
 extern GXAttnFn Attn_Fn_C0;
 extern GXDiffuseFn Diff_Fn_C1;

@@ -1,6 +1,7 @@
 // The draw front end's render-to-texture bracket: a viewport over the target's
-// corner and depth left untouched while the target is drawn.
+// corner and depth left untouched while the target is drawn; and its clear.
 #include "orblib47/source/DrawContext.h"
+#include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/Texture.h"
@@ -62,4 +63,19 @@ void DrawEndRenderToTexture() {
     TempViewport = nullptr;
     TextureRenderEnd();
     DrawSetRgbaMask(mask);
+}
+
+void DrawClearTexture(const s_texture* texture, u32 rgba) {
+    if (texture == nullptr)
+        return;
+    const s_texture_map& map = texture->file.maps[0];
+    const s_Irect16 whole = {0, 0, s16(map.width), s16(map.height)};
+    const e_PROJ_MODE projection = DrawSetProjection(DC_PROJ_ORTHO);
+    const e_COMBINE_MODE combine = DrawSetCombineMode(DC_COMBINE_OVERWRITE);
+    DrawSetTexture(nullptr);
+    const u32 flat = DrawSetFlatColor(rgba);
+    DrawFilledIrect(&whole);
+    DrawSetFlatColor(flat);
+    DrawSetCombineMode(combine);
+    DrawSetProjection(projection);
 }

@@ -58,3 +58,13 @@ void ModelFreeInstance(s_model_instance* instance) {
     HeapMallocFree(instance->vertexList);
     instance->vertexList = nullptr;
 }
+
+// Nothing to do here (Model.h).
+void ModelHardwareRemapMesh(s_model*, std::ptrdiff_t) {}
+void ModelStartInstance(s_model_instance*) {}
+void ModelEndInstance(s_model_instance*) {}
+void ModelCalculateVertices(s_model*, s_hmatrix*) {}
+void ModelUpdateVerts(s_model*) {}
+void ModelSetVertexArray(s_model*) {}
+void ModelClearVertexArray() {}
+void ModelCalcBounds(s_model*) {}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
+#include "source/Physics/PhysicsTypes.h"
 
 // Archives in "DATA".
 constexpr const char* ALLEY_LEVEL_WAD = "ALLEY";        // scene, world, game data, pins, balls, pinsetter
@@ -56,8 +57,10 @@ extern const f32 ALLEY_NPC_LANE_OFFSET[ALLEY_NPC_LANES];
 // Sounds of the bank ALLEY_SFX_WAD, by their index in it.
 enum e_AlleySound : s32 {
     ALLEY_SFX_BALL_ROLL,  // looped while the ball rolls
-    ALLEY_SFX_PIN_HIT,    // pins struck; louder for more pins
-    ALLEY_SFX_GUTTER,
+    // The pins' crash, one sound for each number of pins that fall (AlleyPinHitSound):
+    // this one for one pin, the next NUM_PINS - 1 longer and louder.
+    ALLEY_SFX_PIN_HIT,
+    ALLEY_SFX_GUTTER = ALLEY_SFX_PIN_HIT + NUM_PINS,
     ALLEY_SFX_PINSETTER,
     ALLEY_SFX_SWEEP,
     ALLEY_SFX_STRIKE_CHEER,
@@ -68,4 +71,8 @@ enum e_AlleySound : s32 {
 constexpr s32 ALLEY_SFX_BANK_ID = 201;
 constexpr s32 AlleySoundId(e_AlleySound sound) {
     return ALLEY_SFX_BANK_ID << 16 | sound;
+}
+// The crash of `down` pins falling; a ball that fells none gets the one-pin knock.
+constexpr e_AlleySound AlleyPinHitSound(s32 down) {
+    return e_AlleySound(ALLEY_SFX_PIN_HIT + (down < 1 ? 0 : down > NUM_PINS ? NUM_PINS - 1 : down - 1));
 }

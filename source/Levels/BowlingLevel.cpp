@@ -19,10 +19,18 @@ namespace {
 constexpr u32 kLaneRetraces = 2;
 constexpr f32 kTiltPlay = 0.1f;
 constexpr f32 kTiltSensitivity = 0.9f;
+// The hall's even light, under the pools of its two lamps: the lanes, the approach
+// and everyone on it are seen clearly.
+constexpr u32 kHallAmbient = 0x908880FFu;
+constexpr u32 kObjectAmbient = 0x909090FFu;
+constexpr u32 kBowlerAmbient = 0x989898FFu;
 }  // namespace
 
 void BowlingLevelInit() {
     CollisionWorldModel = OrbScene.m_Model;
+    g_LevelMgr.m_BackgroundAmbient = OrbScene.m_Ambient = kHallAmbient;
+    g_LevelMgr.m_ObjectAmbient = kObjectAmbient;
+    g_LevelMgr.m_PlayerAmbient = g_LevelMgr.m_NpcAmbient = kBowlerAmbient;
     Sandbox::init();
     MinVblCount = kLaneRetraces;
     AppIdleCallback = PhysicsIdleProcess;

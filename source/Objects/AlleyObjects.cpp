@@ -30,6 +30,14 @@ void SetHidden(s_object& object, bool hidden) {
     object.flags = hidden ? object.flags | OBJECT_FLAG_HIDDEN : object.flags & ~OBJECT_FLAG_HIDDEN;
 }
 
+// A figure stands where its object is, where the object's lights are chosen.
+void Stand(s_object& object, AlleyFigure& figure, const s_Vector3& at) {
+    figure.Place(at);
+    object.transform.at(0, 3) = at.x;
+    object.transform.at(1, 3) = at.y;
+    object.transform.at(2, 3) = at.z;
+}
+
 bool Throwing(s32 state) {
     return state == LANE_STATE_BOWLER_UP || state == LANE_STATE_AIM || state == LANE_STATE_SWING;
 }
@@ -90,7 +98,7 @@ u32 IdleAnim(const CPlayerConstruction& look) {
 
 // Standing while up and aiming, the approach once the swing starts, the throw from
 // the release on.
-void BowlerBehaviour(s_thread*, void*) {
+void BowlerBehaviour(s_thread*, void* record) {
     const s32 index = std::clamp(Physics.iCurrentBowler, 0, MAX_PLAYERS - 1);
     AlleyFigure& figure = g_AlleyLife.playerFigures[index];
     const s32 state = Physics.m_state;
@@ -101,7 +109,7 @@ void BowlerBehaviour(s_thread*, void*) {
         figure.Play(left ? BOWLER_ANIM_THROW_LEFT : BOWLER_ANIM_THROW_RIGHT);
     else
         figure.Play(IdleAnim(*figure.look));
-    figure.Place(AlleyBowlerSpot(Physics.fLaneOffset));
+    Stand(Object(record), figure, AlleyBowlerSpot(Physics.fLaneOffset));
 }
 
 void BowlerDraw(s_object*) {
@@ -113,7 +121,7 @@ s32 NpcIndex(const s_object& object) {
 }
 
 void NpcBowlerBehaviour(s_thread*, void* record) {
-    const s_object& object = Object(record);
+    s_object& object = Object(record);
     AlleyFigure& figure = *static_cast<AlleyFigure*>(object.user);
     const CNPCBowler& bowler = g_AlleyNPCManager.m_NPCBowlers[NpcIndex(object)];
     // Computer bowlers bowl right-handed.
@@ -123,7 +131,7 @@ void NpcBowlerBehaviour(s_thread*, void* record) {
         figure.Play(BOWLER_ANIM_APPROACH_RIGHT);
     else
         figure.Play(BOWLER_ANIM_THROW_RIGHT);
-    figure.Place(AlleyBowlerSpot(bowler.fLaneOffset));
+    Stand(object, figure, AlleyBowlerSpot(bowler.fLaneOffset));
 }
 
 void FigureDraw(s_object* object) {
@@ -131,14 +139,14 @@ void FigureDraw(s_object* object) {
 }
 
 void WalkerBehaviour(s_thread*, void* record) {
-    const s_object& object = Object(record);
+    s_object& object = Object(record);
     const s32 index = s32(static_cast<const AlleyFigure*>(object.user) - g_AlleyLife.walkerFigures);
     CWalker& walker = g_AlleyLife.walkers[index];
     AlleyFigure& figure = g_AlleyLife.walkerFigures[index];
     walker.Update(ObjectFrameTime(), object.base->physics->speed);
     figure.Play(walker.m_Desire == WALKER_DESIRE_WALK ? BOWLER_ANIM_WALK : IdleAnim(*figure.look));
     figure.Face(walker.m_Heading);
-    figure.Place(walker.m_Position);
+    Stand(object, figure, walker.m_Position);
 }
 
 // ---- the level's data

@@ -2,8 +2,11 @@
 // shadow draws, each switched by g_ObjUpdate or g_ObjDraw.
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/HModel.h"
+#include "orblib47/source/NGC/DrawLights.h"
+#include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Shadow.h"
 #include "orblib47/source/TextureProject.h"
+#include "source/LevelMgr.h"
 #include "source/Objects/Object.h"
 #include "source/TextureProject.h"
 
@@ -14,6 +17,8 @@ constexpr u32 kStencilPriority = 5301;
 constexpr u32 kPhysicsDebugPriority = 5201;
 constexpr u32 kDrawPriority = 5200;
 constexpr u32 kShadowPriority = 5099;
+constexpr u32 kEveryLightType =
+    SCENE_LIGHT_DIR | SCENE_LIGHT_POINT | SCENE_LIGHT_SPOT | SCENE_LIGHT_PSEUDO_POINT | SCENE_LIGHT_BAR;
 
 template <typename F>
 void ForEachObject(F&& f) {
@@ -22,7 +27,24 @@ void ForEachObject(F&& f) {
             f(*object);
 }
 
+u32 Ambient(e_OBJECT_KIND kind) {
+    if (kind == OBJECT_KIND_BOWLER)
+        return g_LevelMgr.m_PlayerAmbient;
+    if (kind == OBJECT_KIND_NPC_BOWLER || kind == OBJECT_KIND_WALKER)
+        return g_LevelMgr.m_NpcAmbient;
+    return g_LevelMgr.m_ObjectAmbient;
+}
+
+// An object is lit by the level's lights that reach where it stands, each from its
+// own direction, over the level's ambient for its kind.
 void DrawObject(s_object& object) {
+    const s_Vector3 at = {object.transform.at(0, 3), object.transform.at(1, 3), object.transform.at(2, 3),
+                          0.0f};
+    scene_light* lights[SCENE_LIGHT_MAX_LOCAL];
+    SceneLightsSetDrawLights(lights, SceneLightsGetLocal(lights, &at, kEveryLightType),
+                             SCENE_LIGHT_LOAD_POINT_AS_DIR);
+    const u32 ambient = DrawSetAmbientLight(Ambient(object.kind));
+    const s32 lit = DrawEnableLight(1);
     if (object.base->draw != nullptr) {
         object.base->draw(&object);
     } else if (object.hmodel != nullptr) {
@@ -31,6 +53,8 @@ void DrawObject(s_object& object) {
         if (HModelClip(object.hmodel) == DC_CLIP_NONE)
             HModelDraw(object.hmodel);
     }
+    DrawEnableLight(lit);
+    DrawSetAmbientLight(ambient);
 }
 
 bool Shown(const s_object& object) {

@@ -222,7 +222,7 @@ void CLaneManager::Roll() {
         StopRollSound();
         const PinMask standing = lane.PhysicsDone ? GetPhysicsResult(lane) : m_RackBefore;
         const s32 down = PinCount(m_RackBefore & ~standing);
-        PlayLaneSound(ALLEY_SFX_PIN_HIT, 0.3f + 0.07f * f32(down));
+        PlayLaneSound(AlleyPinHitSound(down), down > 0 ? 1.0f : 0.5f);
         g_LevelMgr.m_GameCamera.SetAutoCameraMode(E_CAMERA_MODE_PIN_VIEW);
     }
     const bool filmOver = bSweepDone && fCurrentFrame >= f32(lane.NumPhysFrames);

@@ -2,8 +2,6 @@
 // names, found by the id AlleySoundId forms, and only the ball's roll loops.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
@@ -23,20 +21,23 @@ TEST_F(AlleySoundsTest, EachLaneSoundPlaysByItsIdAndOnlyTheRollLoops) {
     ASSERT_NE(bank, nullptr);
     ASSERT_EQ(bank->numSfx, ALLEY_SFX_COUNT);
 
+    // The pins' crash by the number that fall: none gets the one-pin knock.
     const struct {
         e_AlleySound sound;
         const char* name;
         bool loops;
     } sounds[] = {
-        {ALLEY_SFX_BALL_ROLL, "BALLROLL", true}, {ALLEY_SFX_PIN_HIT, "PINHIT", false},
-        {ALLEY_SFX_GUTTER, "GUTTER", false},     {ALLEY_SFX_PINSETTER, "PINSETTR", false},
-        {ALLEY_SFX_SWEEP, "SWEEP", false},       {ALLEY_SFX_STRIKE_CHEER, "CHEER", false},
+        {ALLEY_SFX_BALL_ROLL, "BALLROLL", true},  {AlleyPinHitSound(0), "PINHIT01", false},
+        {AlleyPinHitSound(1), "PINHIT01", false}, {AlleyPinHitSound(2), "PINHIT02", false},
+        {AlleyPinHitSound(9), "PINHIT09", false}, {AlleyPinHitSound(10), "PINHIT10", false},
+        {ALLEY_SFX_GUTTER, "GUTTER", false},      {ALLEY_SFX_PINSETTER, "PINSETTR", false},
+        {ALLEY_SFX_SWEEP, "SWEEP", false},        {ALLEY_SFX_STRIKE_CHEER, "CHEER", false},
     };
     const s_VOLUME_MIX mix = {1, 1, 0, 0, 0, 0};
     for (const auto& s : sounds) {
         SCOPED_TRACE(s.name);
         const s_sfx& sfx = bank->sfxList[s.sound];
-        EXPECT_EQ(std::string(sfx.name), s.name);
+        EXPECT_STREQ(sfx.name, s.name);
         EXPECT_EQ(sfx.pcmHeader->loopFlags != 0, s.loops);
         const s32 channel = AudioAllocChannel(1);
         ASSERT_NE(channel, -1);

@@ -43,6 +43,7 @@ constexpr f32 kGutterDepth = 0.875f;  // a ball in the gutter sits this much low
 constexpr f32 kCappingHeight = 0.5f;
 constexpr f32 kKickbackHeight = 10.0f;
 constexpr f32 kBallReturnZ = -56.0f;
+constexpr f32 kLampReach = 60.0f;  // world units: the whole hall
 
 constexpr u32 kGutterSteel = 0x9098A0FFu, kCapping = 0x4A3426FFu, kKickback = 0x283038FFu;
 constexpr u32 kPit = 0x141414FFu, kBackWall = 0x1C1C20FFu, kMasking = 0x30508CFFu;
@@ -207,12 +208,12 @@ discbuild::GamPath Walkway() {
 discbuild::GamLevel GameData() {
     discbuild::GamLevel data;
     const f32 pairMiddle = ALLEY_LANE_MIDDLE_X + kPitch / 2;
-    for (s32 pair = -1; pair <= 1; ++pair) {
-        const f32 x = pairMiddle + 2 * kPitch * f32(pair);
-        data.instances.push_back(Lamp(x, 30, -30, "FFE4C0", 14));
-        data.instances.push_back(Lamp(x, 30, 90, "C8D4FF", 14));
-        data.instances.push_back(Lamp(x, 9, 168, "FFFFFF", 6));
-    }
+    // A scene or an object takes the first two point lights only, so the hall has
+    // two, over the player's pair and reaching every camera: the ceiling's light
+    // on the approach from behind the bowler, and the pin decks' light under the
+    // masking.
+    data.instances = {Lamp(pairMiddle, 30, -50, "FFF4E4", kLampReach),
+                      Lamp(pairMiddle, 8, 168, "FFFFFF", kLampReach)};
     data.placeholders = {
         Placeholder(ALLEY_BOWLER_SPOT, PLACEHOLDER_TYPE_PLACEHOLDER_PLAYER_INIT,
                     AlleyWorldPoint(ALLEY_LANE_MIDDLE_X, 0, -36)),

@@ -25,10 +25,15 @@ void WriteBank(const fs::path& archive, const char* name, u32 id,
         throw std::runtime_error("cannot write " + archive.string());
 }
 
+// PINHIT01 to PINHIT10.
+std::string PinHitName(s32 pins) {
+    return std::string("PINHIT") + char('0' + pins / 10) + char('0' + pins % 10);
+}
+
 std::vector<discbuild::SfxSound> MenuSounds() {
     return {
         {"BALLROLL", SynthBallRoll(), kSoundRate, 0u},
-        {"PINCRASH", SynthPinCrash(), kSoundRate, std::nullopt},
+        {"PINCRASH", SynthPinCrash(NUM_PINS), kSoundRate, std::nullopt},
         {"GUTTER", SynthGutter(), kSoundRate, std::nullopt},
         {"CLICK", SynthClick(), kSoundRate, std::nullopt},
     };
@@ -38,7 +43,9 @@ std::vector<discbuild::SfxSound> MenuSounds() {
 std::vector<discbuild::SfxSound> LaneSounds() {
     std::vector<discbuild::SfxSound> sounds(ALLEY_SFX_COUNT);
     sounds[ALLEY_SFX_BALL_ROLL] = {"BALLROLL", SynthBallRoll(), kSoundRate, 0u};
-    sounds[ALLEY_SFX_PIN_HIT] = {"PINHIT", SynthPinCrash(), kSoundRate, std::nullopt};
+    for (s32 pins = 1; pins <= NUM_PINS; ++pins)
+        sounds[AlleyPinHitSound(pins)] = {PinHitName(pins), SynthPinCrash(u32(pins)), kSoundRate,
+                                          std::nullopt};
     sounds[ALLEY_SFX_GUTTER] = {"GUTTER", SynthGutter(), kSoundRate, std::nullopt};
     sounds[ALLEY_SFX_PINSETTER] = {"PINSETTR", SynthPinsetter(), kSoundRate, std::nullopt};
     sounds[ALLEY_SFX_SWEEP] = {"SWEEP", SynthSweep(), kSoundRate, std::nullopt};

@@ -3,38 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/soundgen/SynthBasics.h"
+
 namespace soundgen {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-// A small fixed-seed generator: the same noise on every machine.
-class Noise {
-public:
-    explicit Noise(u32 seed) : m_state(seed) {}
-    // Uniform in [-1, 1).
-    double Next() {
-        m_state = m_state * 1664525u + 1013904223u;
-        return double(m_state >> 8) / double(1u << 23) - 1.0;
-    }
-
-private:
-    u32 m_state;
-};
-
-s16 ToSample(double value) {
-    return s16(std::clamp(std::lround(value * 32767.0), -32768L, 32767L));
-}
-
-std::vector<s16> ToSamples(const std::vector<double>& signal) {
-    std::vector<s16> samples(signal.size());
-    std::transform(signal.begin(), signal.end(), samples.begin(), ToSample);
-    return samples;
-}
-
-u32 Samples(double seconds) {
-    return u32(seconds * kSoundRate);
-}
 
 // One-pole low-pass filter step.
 double LowPass(double* state, double input, double cutoffHz) {
@@ -87,23 +59,6 @@ std::vector<s16> SynthBallRoll() {
         out[i] = out[i] * w + out[n - fade + i] * (1.0 - w);
     }
     out.resize(n - fade);
-    return ToSamples(out);
-}
-
-std::vector<s16> SynthPinCrash() {
-    std::vector<double> out(Samples(1.2));
-    Noise noise(0x919u);
-    // The crack: a burst of bright noise.
-    double state = 0.0;
-    for (u32 i = 0; i < Samples(0.03); ++i)
-        out[i] += 0.8 * (noise.Next() - LowPass(&state, noise.Next(), 2000.0)) * (1.0 - i / 960.0);
-    // Ten pins clattering: hollow wooden knocks at scattered times.
-    for (int pin = 0; pin < 10; ++pin) {
-        const u32 at = Samples(0.01 + 0.08 * pin * pin / 9.0 + 0.02 * (noise.Next() + 1.0));
-        const double hz = 700.0 + 300.0 * (noise.Next() + 1.0);
-        AddPartial(&out, at, 0.18, hz, 0.04);
-        AddPartial(&out, at, 0.10, hz * 2.7, 0.02);
-    }
     return ToSamples(out);
 }
 

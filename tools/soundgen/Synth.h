@@ -1,4 +1,4 @@
-// The demo disc's sounds, synthesised: a few lane and menu effects and a looping
+// The demo disc's sounds, synthesised: lane and menu effects and a looping
 // menu tune. Everything is computed from fixed seeds, so every build writes the
 // same samples.
 #pragma once
@@ -19,8 +19,10 @@ struct StereoPcm {
 // A ball rolling down the lane: low filtered noise with a slow rumble, meant to
 // loop (its end meets its start).
 std::vector<s16> SynthBallRoll();
-// Pins struck: a sharp wooden crack, then the clatter of pins falling.
-std::vector<s16> SynthPinCrash();
+// The crash of `pins` falling, 1 to NUM_PINS (others throw std::out_of_range): the
+// ball's crack and a clatter of wooden knocks, from a short knock for one pin
+// (0.3 s) to a loud crash of 1.5 s for all ten.
+std::vector<s16> SynthPinCrash(u32 pins);
 // A ball dropping into the gutter: a hollow thud that rolls away.
 std::vector<s16> SynthGutter();
 // The pinsetter: a motor's hum with the deck's clunks.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <map>
 #include <set>
 #include <string>
@@ -367,7 +368,8 @@ TEST_F(LaneTurnOnDiscTest, EachBallIsHeardSeenAndBowledAsItsKindAsks) {
             ASSERT_EQ(seen.leave, sevenTen);
         }
         if (seen.leave != b.leave) {
-            EXPECT_TRUE(seen.sounds.contains(ALLEY_SFX_PIN_HIT));
+            const s32 down = std::popcount(b.leave) - std::popcount(seen.leave);
+            EXPECT_TRUE(seen.sounds.contains(AlleyPinHitSound(down)));
             EXPECT_TRUE(seen.pinView);
         }
         EXPECT_EQ(seen.sounds.contains(ALLEY_SFX_PINSETTER), b.rackBall == 0);

@@ -14,7 +14,15 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBOWLIN
 cmake --build "$build"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# The tests' files go to a folder of the build: the same names under /tmp would be
+# shared with test runs of other checkouts on the machine.
+tests_tmp() {
+    rm -rf "$1/tmp"
+    mkdir -p "$1/tmp"
+    echo "$1/tmp"
+}
+tmp="$(tests_tmp "$build")"
+TMPDIR="$tmp" TEST_TMPDIR="$tmp/" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
 # CTest runs one test per process. Each test executable runs once more whole, in one
 # process and a shuffled order, so that state outliving the resets fails; the
@@ -64,4 +72,5 @@ done
 release="$root/build/release-o3"
 cmake -S "$root" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBOWLING_WERROR=ON > /dev/null
 cmake --build "$release" --target game_tests
-ctest --test-dir "$release" -L '^game$' --output-on-failure -j "$(nproc)"
+tmp="$(tests_tmp "$release")"
+TMPDIR="$tmp" TEST_TMPDIR="$tmp/" ctest --test-dir "$release" -L '^game$' --output-on-failure -j "$(nproc)"

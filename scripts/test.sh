@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the include layering and the formatting, builds everything under
 # AddressSanitizer and UndefinedBehaviorSanitizer with warnings as errors, and runs
-# every test; then builds the game tests in a Release (-O3) build and runs them there
-# too, so that films and pictures that drift with the optimiser fail.
+# every test, then each test executable whole in one shuffled process and each
+# benchmark once; then builds the game tests in a Release (-O3) build and runs them
+# there too, so that films and pictures that drift with the optimiser fail.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
@@ -13,9 +14,63 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBOWLIN
 cmake --build "$build"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# The tests' files go to a folder of the build: the same names under /tmp would be
+# shared with test runs of other checkouts on the machine.
+tests_tmp() {
+    rm -rf "$1/tmp"
+    mkdir -p "$1/tmp"
+    echo "$1/tmp"
+}
+tmp="$(tests_tmp "$build")"
+TMPDIR="$tmp" TEST_TMPDIR="$tmp/" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+# CTest runs one test per process. Each test executable runs once more whole, in one
+# process and a shuffled order, so that state outliving the resets fails; the
+# benchmarks run one iteration each beside them, so that a broken one fails too.
+# BOWLING_TEST_SEED=N replays an order (seeds are 1..99999).
+seed="${BOWLING_TEST_SEED:-$(( (RANDOM * 32768 + RANDOM) % 99999 + 1 ))}"
+echo "Whole-process runs: --gtest_shuffle --gtest_random_seed=$seed"
+runs="$build/whole-process"
+rm -rf "$runs"
+run_whole() {
+    local dir="$runs/$1"
+    mkdir -p "$dir/tmp"
+    (cd "$dir" && TEST_TMPDIR="$dir/tmp/" TMPDIR="$dir/tmp" \
+        "$build/tests/$1" --gtest_shuffle --gtest_random_seed="$seed" > log.txt 2>&1)
+}
+run_benchmarks() {
+    mkdir -p "$runs/benchmarks"
+    cd "$runs/benchmarks"
+    local status=0
+    for bench in "$build"/bench/bench_*; do
+        [ -f "$bench" ] && [ -x "$bench" ] || continue
+        "$bench" --benchmark_min_time=0 >> log.txt 2>&1 || status=1
+    done
+    # A benchmark that stops with an error still exits 0.
+    ! grep -q "ERROR OCCURRED" log.txt && return $status
+}
+declare -A pids
+for exe in console_tests engine_tests game_tests; do
+    run_whole "$exe" &
+    pids[$exe]=$!
+done
+run_benchmarks &
+pids[benchmarks]=$!
+failed=0
+for name in console_tests engine_tests game_tests benchmarks; do
+    if wait "${pids[$name]}"; then
+        echo "$name: passed"
+    else
+        echo "$name: FAILED with seed $seed; from $runs/$name/log.txt:"
+        grep -E "^\[  FAILED  \]|ERROR OCCURRED|ERROR: AddressSanitizer|runtime error" "$runs/$name/log.txt" | head -20 || true
+        tail -n 30 "$runs/$name/log.txt"
+        failed=1
+    fi
+done
+[ "$failed" -eq 0 ]
 
 release="$root/build/release-o3"
 cmake -S "$root" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBOWLING_WERROR=ON > /dev/null
 cmake --build "$release" --target game_tests
-ctest --test-dir "$release" -L '^game$' --output-on-failure -j "$(nproc)"
+tmp="$(tests_tmp "$release")"
+TMPDIR="$tmp" TEST_TMPDIR="$tmp/" ctest --test-dir "$release" -L '^game$' --output-on-failure -j "$(nproc)"

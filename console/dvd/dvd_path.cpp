@@ -98,6 +98,11 @@ void DVDPathReset() {
     s_currentDir.clear();
 }
 
+void DVDNamesReset() {
+    s_entries.clear();
+    DVDPathReset();
+}
+
 std::optional<s32> DVDResolve(const char* name) {
     if (name == nullptr)
         return std::nullopt;

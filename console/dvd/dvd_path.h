@@ -13,6 +13,8 @@ namespace console {
 
 // The current directory goes back to the root.
 void DVDPathReset();
+// As at power-on: no entry number handed out, the root the current directory.
+void DVDNamesReset();
 // The entry number of the file or directory a disc name resolves to; nullopt when
 // nothing on the disc matches.
 std::optional<s32> DVDResolve(const char* name);

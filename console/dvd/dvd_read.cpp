@@ -158,6 +158,7 @@ s32 DVDCancel(DVDFileInfo* fileInfo) {
 namespace console {
 
 void DVDDriveReset() {
+    DVDNamesReset();
     s_transfers.clear();
     s_latency = kDefaultLatency;
     s_status = DVD_STATE_END;

@@ -96,11 +96,12 @@ const s_heap* OwningHeap(std::uintptr_t address) {
 }
 
 // The header of a HeapMalloc block with this cookie; null for any other pointer.
+// The header is what must lie in a heap: an empty block's pointer is its end, which
+// for the top block is the heap's end.
 s_malloc_header* HeaderWith(void* pointer, u32 cookie) {
     std::uintptr_t address = HeapAddr(pointer);
-    const s_heap* heap = OwningHeap(address);
-    if (heap == nullptr || address % kMallocAlign != 0 ||
-        address - HeapAddr(heap->lomem.address) < MALLOC_HEADER_SIZE) {
+    if (address % kMallocAlign != 0 || address < MALLOC_HEADER_SIZE ||
+        OwningHeap(address - MALLOC_HEADER_SIZE) == nullptr) {
         return nullptr;
     }
     auto* header = reinterpret_cast<s_malloc_header*>(address - MALLOC_HEADER_SIZE);

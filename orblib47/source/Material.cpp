@@ -60,6 +60,9 @@ void FreeList(s_ORB_MATERIAL* list, s32 count) {
 }  // namespace
 
 s32 COrbMaterial::ColdReset() {
+    // Start-up values throughout: the modes last applied too, which a material
+    // with the same modes would otherwise take as already in the draw state.
+    *this = COrbMaterial{};
     return 0;
 }
 

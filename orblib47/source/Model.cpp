@@ -72,6 +72,7 @@ void WadFreeModel(void* data) {
 
 void ModelWarmReset() {
     ModelDrawFilter = MODEL_DRAW_FILTER_DEFAULT;
+    gxprj = IDMatrix4;  // no stencil pass projects through the last run's matrix
     ModelHardwareWarmReset();
     MemTypeAddDebugDisplay("MEM_MODEL", kHeapDisplayColour);
 }

@@ -30,6 +30,7 @@
 #include "orblib47/source/Name.h"
 #include "orblib47/source/Net.h"
 #include "orblib47/source/Octree.h"
+#include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/OrbStream.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
@@ -72,6 +73,7 @@ const ResetStep ColdResetSteps[] = {
         }
     },
     [](u32, s_orblib_config*) { ClockColdReset(); },
+    [](u32, s_orblib_config*) { OrbRandColdReset(); },
     [](u32, s_orblib_config*) { ScreenshotColdReset(); },
     [](u32 videoMode, s_orblib_config*) { DrawColdReset(videoMode); },
     [](u32, s_orblib_config*) { AudioColdReset(); },

@@ -16,6 +16,12 @@ u32 Twist(u32 u, u32 v) {
 
 }  // namespace
 
+void OrbRandColdReset() {
+    for (s_orb_random& g : OrbRandom)
+        g = s_orb_random{};
+    OrbRandSetList(0);
+}
+
 void OrbSRand(u32 seed) {
     for (s_orb_random& g : OrbRandom) {
         g.state[0] = seed;

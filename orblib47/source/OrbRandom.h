@@ -18,6 +18,8 @@ extern s_orb_random OrbRandom[2];
 extern s_orb_random* OrbRandomPtr;
 extern s32 OrbRandomListIdx;
 
+// Both generators unseeded, generator 0 selected, as at start-up.
+void OrbRandColdReset();
 // Seeds both generators.
 void OrbSRand(u32 seed);
 // Selects generator i (0 or 1) and returns the index selected before; any other i

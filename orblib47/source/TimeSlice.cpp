@@ -36,6 +36,9 @@ void TimeSliceEndThread(s_thread*, void*) {}
 e_error_code TimeSliceWarmReset() {
     for (f32& load : TimeSlots)
         load = 0.0f;
+    // TimeSliceEnd before this engine's first frame has no frame's time to go back to.
+    TimeSliceRealVBlankCount = 0;
+    TimeSliceRealDeltaTime = 0.0f;
     ThreadInsertPriorityDebug("TimeSliceStartThread", nullptr, nullptr, TimeSliceStartThread, nullptr, 9600);
     ThreadInsertPriorityDebug("TimeSliceEndThread", nullptr, nullptr, TimeSliceEndThread, nullptr, 1000);
     return RET_NO_ERROR;

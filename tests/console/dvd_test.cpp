@@ -107,6 +107,18 @@ TEST_F(DVDTest, EntryNumbersForFilesAndDirectoriesOnly) {
     EXPECT_FALSE(DVDOpen(std::string(4000, 'A').c_str(), &info));
 }
 
+// A restarted console is a fresh one: numbers handed out from the first again, and
+// names resolved from the root before any DVDInit.
+TEST_F(DVDTest, ARestartForgetsTheNamesAndTheCurrentDirectory) {
+    const s32 first = DVDConvertPathToEntrynum("top.txt");
+    ASSERT_TRUE(DVDChangeDir("DATA"));
+    const HostConfig config = HostGetConfig();
+    HostInit(config);
+    EXPECT_EQ(DVDConvertPathToEntrynum("data/lane.bin"), first);
+    DVDFileInfo info{};
+    EXPECT_TRUE(DVDOpen("top.txt", &info));
+}
+
 TEST_F(DVDTest, AsyncReadCompletesAfterTheLatencyAtALaterPoll) {
     HostDVDSetReadLatency(OSMillisecondsToTicks(5));
     DVDFileInfo info{};

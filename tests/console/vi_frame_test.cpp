@@ -2,7 +2,9 @@
 // the next retrace; screenshots decoded back with libpng; the window's letterbox.
 #include <png.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,38 @@ TEST(WindowLetterboxTest, FitsTheAspectAndCentres) {
     EXPECT_EQ(fit(4, 3, 1920, 1080), (std::vector<int>{240, 0, 1440, 1080}));  // pillars
     EXPECT_EQ(fit(16, 9, 640, 480), (std::vector<int>{0, 60, 640, 360}));      // bars
     EXPECT_EQ(fit(4, 3, -5, 480), (std::vector<int>{0, 0, 0, 0}));
+}
+
+// An environment variable set for one test, as it was afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* before = std::getenv(name))
+            before_ = before;
+        setenv(name, value, 1);
+    }
+    ~ScopedEnv() {
+        if (before_)
+            setenv(name_, before_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> before_;
+};
+
+// SDL's invisible drivers serve when they are asked for by name, as the window's
+// benchmark asks.
+TEST(WindowOpenTest, TheDriversNamedInTheEnvironmentServeEvenInvisibleOnes) {
+    const ScopedEnv video("SDL_VIDEODRIVER", "dummy"), audio("SDL_AUDIODRIVER", "dummy");
+    HostConfig config = SmallConfig();
+    config.window = true;
+    std::string error;
+    EXPECT_TRUE(HostInit(config, &error)) << error;
+    EXPECT_TRUE(host::WindowIsOpen());
+    HostShutdown();
 }
 
 }  // namespace

@@ -106,6 +106,16 @@ TEST_F(HeapMallocTest, TheLimitIsTheLargestBlockAnEmptyHeapGives) {
     EXPECT_EQ(HeapMalloc(HeapMallocLimit() + 1, "Limit.cpp", 2), nullptr);
 }
 
+// An empty block's pointer is its end: at the top of the heap, the heap's own end.
+TEST_F(HeapMallocTest, EmptyBlocksAtEitherEndOfTheHeapAreFreed) {
+    for (auto* strategy : {HeapMalloc, HeapMallocLow}) {
+        void* p = strategy(0, "e", 1);
+        ASSERT_NE(p, nullptr);
+        HeapMallocFree(p);
+    }
+    EXPECT_EQ(MainHeap.numHandles, 0u);
+}
+
 TEST_F(HeapMallocTest, CallocClearsReusedMemory) {
     void* dirty = HeapMalloc(400, "c", 1);
     std::memset(dirty, 0xab, 400);

@@ -167,6 +167,15 @@ TEST_F(MaterialTest, AModelWithoutMaterialsDrawsUnderTheDefaultRow) {
     EXPECT_EQ(OrbMaterial.Set(0), 0);
 }
 
+TEST_F(MaterialTest, ARestartedEngineAppliesTheDefaultRowAgain) {
+    OrbMaterial.SetList(nullptr, 0);
+    TearDown();
+    SetUp();
+    DrawSetCullMode(DC_CULL_NONE);
+    OrbMaterial.SetList(nullptr, 0);
+    EXPECT_EQ(DrawContext.cullMode, DC_CULL_BACK);
+}
+
 TEST_F(MaterialTest, SetupAppliesTheDrawModesAndTheFrameEndRestoresTheDefaults) {
     OrbMaterial.BeginRender();
     std::vector<s_ORB_MATERIAL> list = {MaterialModes[MATERIAL_MODE_LIGHT_MAP]};

@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
+#include "orblib47/source/DrawViewport.h"
+#include "orblib47/source/Model.h"
 #include "orblib47/source/NGC/DrawFrame.h"
+#include "orblib47/source/NGC/DrawLights.h"
 #include "orblib47/source/NGC/Memory.h"
 #include "orblib47/source/OrbLib.h"
+#include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/OrbThread.h"
+#include "orblib47/source/TimeSlice.h"
 #include "source/OrbMain.h"
 #include "tests/support/EngineFixture.h"
 
@@ -28,6 +36,33 @@ TEST_F(EngineStartTest, WarmResetWithoutARecordUsesTheDefaults) {
     EXPECT_EQ(DefaultConfig.heapstart, MemoryGetBase());
     EXPECT_EQ(DefaultConfig.heapsize, MemoryGetSize());
     EXPECT_EQ(SystemThreads->capacity, 100u);
+}
+
+// Whatever a run left in the engine, the next start gives what a fresh process has:
+// the tests of one process run one after another.
+TEST_F(EngineStartTest, ARestartKeepsNothingOfTheLastRun) {
+    OrbSRand(7);
+    OrbRand();
+    DrawEnableLight(1);
+    s_draw_light light = ObjectDefaultLight;
+    light.flags |= u_light_flags::light_specular | u_light_flags::light_directional;
+    DrawSetLights(&light, 1);
+    DrawLightsOn();
+    gxprj.element[3] = 5.0f;
+    TimeSliceRealDeltaTime = 0.5f;
+    TimeSliceRealVBlankCount = 9;
+
+    TearDown();
+    SetUp();
+    EXPECT_EQ(OrbRand(), s32(std::mt19937(5489)() >> 1));
+    const s_hardware_light fresh{};
+    for (const s_hardware_light& hw : GXLights)
+        EXPECT_EQ(std::memcmp(&hw, &fresh, sizeof fresh), 0);
+    EXPECT_EQ(DrawSpecularDir.x, 0.0f);
+    EXPECT_EQ(DrawSpecularDir.z, 0.0f);
+    EXPECT_EQ(std::memcmp(&gxprj, &IDMatrix4, sizeof gxprj), 0);
+    EXPECT_EQ(TimeSliceRealDeltaTime, 0.0f);
+    EXPECT_EQ(TimeSliceRealVBlankCount, 0u);
 }
 
 TEST(EngineColdResetTest, FillsTheHeapOnlyWhenTheCallerChoseNone) {

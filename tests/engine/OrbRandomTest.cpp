@@ -9,14 +9,7 @@ namespace {
 class OrbRandomTest : public ::testing::Test {
 protected:
     // Both generators unseeded, generator 0 selected, as at power-on.
-    void SetUp() override { PowerOn(); }
-    void TearDown() override { PowerOn(); }
-
-    static void PowerOn() {
-        OrbRandom[0] = {};
-        OrbRandom[1] = {};
-        OrbRandSetList(0);
-    }
+    void SetUp() override { OrbRandColdReset(); }
 
     // The reference generator's outputs, shifted right by one bit.
     static void ExpectReferenceSequence(u32 seed, int count) {

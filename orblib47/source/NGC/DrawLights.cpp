@@ -168,6 +168,12 @@ void BuildDiffuseLight(s_hardware_light& hw, s_draw_light& dl, const s_viewport&
 }  // namespace
 
 void DrawHardwareLightsReset() {
+    // A light taken after the first DrawLightsOn of a frame is loaded with the
+    // position and direction its record holds, and the specular half-angle starts
+    // from the last one worked out: both as at start-up, not as the last run left them.
+    for (s_hardware_light& hw : GXLights)
+        hw = s_hardware_light{};
+    DrawSpecularDir = s_Vector3{};
     numGXLights = 0;
     specularStage = 0;
     GXSetNumChans(1);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ class UnlockMgrTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
+        // After the game's cold reset, which forgets a database an earlier test loaded.
+        itemsScope_.emplace(ItemsList, items_.data());
+        countScope_.emplace(uDBItemCount, DB_ITEM_COUNT);
         NameItems("Item ");
         g_UnlockMgr.UpdateAllLockedItems();
         g_UnlockMgr.SetUnlockOverrides();
@@ -99,8 +103,8 @@ protected:
 
     std::vector<std::string> names_ = std::vector<std::string>(DB_ITEM_COUNT);
     std::vector<s_DBItem> items_ = std::vector<s_DBItem>(DB_ITEM_COUNT);
-    GlobalScope<s_DBItem*> itemsScope_{ItemsList, items_.data()};
-    GlobalScope<u32> countScope_{uDBItemCount, DB_ITEM_COUNT};
+    std::optional<GlobalScope<s_DBItem*>> itemsScope_;
+    std::optional<GlobalScope<u32>> countScope_;
 };
 
 TEST_F(UnlockMgrTest, EachEntryOpensExactlyAtItsThreshold) {

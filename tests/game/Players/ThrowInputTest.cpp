@@ -8,6 +8,7 @@
 #include "console/input/input_control.h"
 #include "console/vi.h"
 #include "orblib47/source/OrbLib.h"
+#include "source/Players/Player.h"
 #include "source/Players/ThrowInput.h"
 #include "tests/support/GameFixture.h"
 
@@ -35,7 +36,9 @@ protected:
         return -1;
     }
 
-    CPlayer player;
+    // The game's own player, as the game's cold reset has made it: a player of the
+    // fixture's own would be built from the last test's database, before that reset.
+    CPlayer& player = g_Players[0];
     ShotParameters shot;
     CThrowInput input;
 };

@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     config.nandRoot = line.nand;
     config.inputScript = line.input;
     config.audioOut = line.audioOut;
+    config.pictures = !line.headless || !line.screenshot.empty();
     if (!CheckDisc(config.discRoot, &error))
         return Refuse(2, "bad disc '" + config.discRoot + "': " + error);
     if (!HostInit(config, &error))

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -24,19 +25,12 @@ struct Example {
     std::vector<std::string> promised;  // output the paragraph shows
 };
 
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
-}
-
 // The game's arguments when `code` is an example of running it ("bowling --...",
 // "bash scripts/play.sh ..."); false for anything else and for a synopsis with
 // placeholders ("--frames N", "[--headless]").
 bool GameArguments(const std::string& code, std::vector<std::string>* args) {
-    std::vector<std::string> words = Words(code.substr(0, code.find('#')));
+    std::istringstream in(code.substr(0, code.find('#')));
+    std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
     const size_t skip = words.size() >= 2 && words[0] == "bash" && words[1] == "scripts/play.sh"   ? 2
                         : words.size() >= 2 && words[0] == "bowling" && words[1].starts_with("--") ? 1
                                                                                                    : 0;
@@ -56,7 +50,6 @@ void ReadExamples(const fs::path& file, std::vector<Example>* examples) {
     std::ifstream in(file);
     std::string line;
     std::string paragraph;
-    int number = 1;
     const auto finish = [&] {
         std::vector<std::string> codes;
         std::vector<std::string> promised;
@@ -77,12 +70,11 @@ void ReadExamples(const fs::path& file, std::vector<Example>* examples) {
                 codes.push_back(text);
         }
         for (const std::string& code : codes) {
-            Example example{file.filename().string() + ", paragraph " + std::to_string(number), {}, promised};
+            Example example{file.filename().string() + ": " + code, {}, promised};
             if (GameArguments(code, &example.args))
                 examples->push_back(example);
         }
         paragraph.clear();
-        ++number;
     };
     while (std::getline(in, line)) {
         if (line.find_first_not_of(' ') == std::string::npos)

@@ -437,7 +437,9 @@ Seeds CommandLine(const fs::path&) {
     };
     return {args({"--headless", "--frames", "600"}),
             args({"--headless", "--frames", "60", "--screenshot", "shot.png", "--input", "play.txt"}),
-            args({"--disc", "/tmp/disc", "--nand", "/tmp/nand"}), args({"--help"})};
+            args({"--disc", "/tmp/disc", "--nand", "/tmp/nand"}), args({"--help"}),
+            args({"--headless", "--audio-out", "a.wav", "--players", "4", "--cpu", "1,3", "--seed", "7",
+                  "--level", "0"})};
 }
 
 // A bank of a one-shot and a looped sound, and an empty bank.

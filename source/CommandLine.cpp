@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "orblib47/source/DebugFormat.h"
 #include "source/Levels/LevelTable.h"
 #include "source/NumberArgument.h"
 
@@ -18,7 +19,8 @@ const char* const COMMAND_LINE_USAGE =
     "               [--seed S] [--level N]\n"
     "  --headless         run without a window, on the virtual clock; without --frames it\n"
     "                     runs until interrupted (Ctrl+C)\n"
-    "  --frames N         leave after N frames (1 to 4294967295)\n"
+    "  --frames N         leave after N frames (1 to 4294967295); a frame is a retrace,\n"
+    "                     1/60 s, as in input scripts\n"
     "  --disc DIR         the folder that holds the disc (default: the built demo disc)\n"
     "  --nand DIR         the folder that holds the saves (default: ~/.local/share/bowling/nand)\n"
     "  --input FILE       with --headless: the remotes follow this input script (docs/input.md)\n"
@@ -31,15 +33,21 @@ const char* const COMMAND_LINE_USAGE =
     "  --level N          the alley (0 to 20, default 20)\n"
     "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
     "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
-    "bad command line (an option, the disc, the input script or an output file's folder).\n";
+    "bad command line (an option, the disc, the input script or an output file's folder)\n"
+    "or a level whose archive on the disc does not load.\n";
 
 namespace {
 
+// An argument as a refusal quotes it: escaped, so that the reason stays one line.
+std::string Quoted(std::string_view argument) {
+    std::string text = "'";
+    text.append(DebugEscape(argument)).append("'");
+    return text;
+}
+
 // Built by appending: GCC 12's -O3 warns falsely (-Wrestrict) on "literal" + string.
 std::string NeedsAValue(std::string_view name) {
-    std::string text = "'";
-    text.append(name).append("' needs a value");
-    return text;
+    return Quoted(name).append(" needs a value");
 }
 
 bool Fail(std::string* error, std::string why) {
@@ -50,9 +58,9 @@ bool Fail(std::string* error, std::string why) {
 // "--NAME needs WHAT from MIN to MAX, not 'VALUE'"
 std::string OutOfRange(std::string_view name, std::string_view what, std::int64_t min, std::int64_t max,
                        std::string_view value) {
-    std::string text = "'";
-    text.append(name).append("' needs ").append(what).append(" from ").append(std::to_string(min));
-    text.append(" to ").append(std::to_string(max)).append(", not '").append(value).append("'");
+    std::string text = Quoted(name);
+    text.append(" needs ").append(what).append(" from ").append(std::to_string(min));
+    text.append(" to ").append(std::to_string(max)).append(", not ").append(Quoted(value));
     return text;
 }
 
@@ -88,7 +96,7 @@ std::string ParseGameOption(std::string_view name, std::string_view value, Level
             return OutOfRange(name, "a level", 0, LevelMgrLevelCount - 1, value);
         launch->level = s32(number);
     } else if (!ParsePlayerList(value, &launch->computerPlayers)) {
-        return "'--cpu' needs bowler numbers from 1 to 4 between commas, not '" + std::string(value) + "'";
+        return "'--cpu' needs bowler numbers from 1 to 4 between commas, not " + Quoted(value);
     }
     return {};
 }
@@ -115,7 +123,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
                                                      : nullptr;
         const bool game = name == "--players" || name == "--seed" || name == "--level" || name == "--cpu";
         if (text == nullptr && !game && name != "--frames")
-            return Fail(error, "unknown option '" + std::string(name) + "' (bowling --help lists them)");
+            return Fail(error, "unknown option " + Quoted(name) + " (bowling --help lists them)");
         if (i + 1 == argc)
             return Fail(error, NeedsAValue(name));
         const std::string_view value = argv[++i];
@@ -126,8 +134,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
         } else if (text == nullptr) {
             std::int64_t frames = 0;
             if (!ParseIntegerArgument(value, 1, 0xFFFFFFFF, &frames))
-                return Fail(
-                    error, "'--frames' needs a count from 1 to 4294967295, not '" + std::string(value) + "'");
+                return Fail(error, OutOfRange(name, "a count", 1, 0xFFFFFFFF, value));
             line->frames = u32(frames);
         } else if (value.empty()) {
             return Fail(error, NeedsAValue(name));
@@ -150,10 +157,10 @@ bool CheckOutputPath(const std::string& path, const std::string& what, std::stri
     const fs::path file = path;
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     if (fs::is_directory(file, ignored))
-        return Fail(error, "the " + what + " '" + path + "' is a folder");
+        return Fail(error, "the " + what + " " + Quoted(path) + " is a folder");
     if (!fs::is_directory(folder, ignored))
-        return Fail(error, "the " + what + "'s folder '" + folder.string() + "' does not exist");
+        return Fail(error, "the " + what + "'s folder " + Quoted(folder.string()) + " does not exist");
     if (access(folder.c_str(), W_OK | X_OK) != 0)
-        return Fail(error, "the " + what + "'s folder '" + folder.string() + "' is not writable");
+        return Fail(error, "the " + what + "'s folder " + Quoted(folder.string()) + " is not writable");
     return true;
 }

@@ -10,7 +10,7 @@
 struct CommandLine {
     bool help = false;
     bool headless = false;  // no window, the virtual clock
-    u32 frames = 0;         // leave after this many frames; 0 runs until a quit request
+    u32 frames = 0;         // leave after this many retraces; 0 runs until a quit request
     std::string disc;       // empty: the built demo disc
     std::string nand;       // empty: the user's data folder
     std::string input;      // the remotes' input script (headless)

@@ -10,6 +10,7 @@
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/WadChunk.h"
 #include "source/BowlingDb/BowlingDb.h"
+#include "source/BowlingDb/BowlingDbParser.h"
 #include "source/OrbMain.h"
 
 namespace fs = std::filesystem;
@@ -100,9 +101,13 @@ bool CheckDisc(const std::string& root, std::string* error) {
         return Fail(error, std::string(SYMBOL_TRANS_FILE) + " is not a symbol table");
     // The local database stands in for the disc's when it is there.
     const std::string folder = std::string(GAME_DATABASE_FOLDER) + "/";
-    if (HostDiscPath(root, folder + BOWLING_DB_LOCAL_FILE).empty() &&
-        !ReadDiscFile(root, folder + BOWLING_DB_FILE, &bytes, error))
+    const bool local = !HostDiscPath(root, folder + BOWLING_DB_LOCAL_FILE).empty();
+    const std::string database = folder + (local ? BOWLING_DB_LOCAL_FILE : BOWLING_DB_FILE);
+    if (!ReadDiscFile(root, database, &bytes, error))
         return false;
+    DbParser parser(bytes.data(), u32(bytes.size()), true);
+    if (!parser.Run())
+        return Fail(error, database + ": " + parser.Error());
     const std::string systemText = std::string(GAME_DATA_FOLDER) + "/" + GAME_SYSTEM_TEXT_WAD + ".WAD";
     return ReadDiscFile(root, systemText, &bytes, error) && CheckArchive(bytes, systemText, error);
 }

@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 
+#include "console/vi.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Instance.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/File.h"
-#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbLib.h"
@@ -88,8 +88,9 @@ void OrbMainShutdown() {
 
 s32 OrbMain() {
     OrbMainStartup();
-    while (g_FrameLimit == 0 || FrameCount < g_FrameLimit)
+    while ((g_FrameLimit == 0 || VIGetRetraceCount() < g_FrameLimit) && g_LaunchState != LAUNCH_FAILED)
         OrbMainFrame();
+    const s32 status = g_LaunchState == LAUNCH_FAILED ? ORB_MAIN_LEVEL_FAILED : 0;
     OrbMainShutdown();
-    return 0;
+    return status;
 }

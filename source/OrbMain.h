@@ -24,9 +24,15 @@ extern s_wad* SystemTextWad;
 extern s_wad* MenuSFXWad;
 extern s_wad* PreloadGlobal;
 
-// Frames to run before leaving on our own; 0 runs until a quit request.
+// The retrace (1/60 s) to leave at, at the end of the frame that reaches it, as
+// input scripts count them; 0 runs until a quit request.
 extern u32 g_FrameLimit;
 
+// The program's status when the level does not load: its archive on the disc is
+// bad, as a bad disc is (until the front end's level flow can report it).
+constexpr s32 ORB_MAIN_LEVEL_FAILED = 2;
+
+// 0 at the frame limit, ORB_MAIN_LEVEL_FAILED once the level did not load.
 s32 OrbMain();
 // OrbMain's three steps: start-up (into a game), one frame, shut-down.
 void OrbMainStartup();

@@ -8,6 +8,7 @@
 
 #include "console/screenshot.h"
 #include "console/system.h"
+#include "orblib47/source/DebugFormat.h"
 #include "source/CommandLine.h"
 #include "source/DefaultDisc.h"
 #include "source/DiscCheck.h"
@@ -17,22 +18,28 @@ namespace {
 
 std::string s_screenshot;
 
+// One line on standard error. Refusals quote what the user or a file gave:
+// escaped, that stays one line and sends nothing raw to the terminal.
+int Refuse(int status, const std::string& reason) {
+    std::fprintf(stderr, "bowling: %s\n", DebugEscape(reason).c_str());
+    std::fflush(nullptr);
+    return status;
+}
+
 // Every way out passes here: the frame limit (main returns) and the engine's own
 // quit (it calls exit), which a closed window and a signal lead to.
 void SaveScreenshotAtExit() {
     if (s_screenshot.empty() || HostSaveScreenshot(s_screenshot.c_str()))
         return;
-    std::fprintf(stderr, "bowling: cannot write the screenshot '%s'\n", s_screenshot.c_str());
-    std::fflush(nullptr);
-    std::_Exit(1);
+    std::_Exit(Refuse(1, "cannot write the screenshot '" + s_screenshot + "'"));
 }
 
 void RequestQuit(int) {
     HostRequestQuit();
 }
 
-// Ctrl+C and a plain kill ask the game to quit at its next frame; a second one
-// ends the process at once.
+// Ctrl+C, a plain kill and a closed terminal ask the game to quit at its next
+// frame; a second one ends the process at once.
 void QuitOnSignals() {
     struct sigaction action = {};
     action.sa_handler = RequestQuit;
@@ -40,6 +47,7 @@ void QuitOnSignals() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 }  // namespace
@@ -50,10 +58,8 @@ int main(int argc, char** argv) {
     if (!ParseCommandLine(argc - 1, argv + 1, &line, &error) ||
         (!line.screenshot.empty() && !CheckOutputPath(line.screenshot, "screenshot", &error)) ||
         (!line.audioOut.empty() && !CheckOutputPath(line.audioOut, "audio file", &error)) ||
-        (!line.input.empty() && !HostCheckInputScript(line.input, &error))) {
-        std::fprintf(stderr, "bowling: %s\n", error.c_str());
-        return 2;
-    }
+        (!line.input.empty() && !HostCheckInputScript(line.input, &error)))
+        return Refuse(2, error);
     if (line.help) {
         std::fputs(COMMAND_LINE_USAGE, stdout);
         return 0;
@@ -65,14 +71,11 @@ int main(int argc, char** argv) {
     config.nandRoot = line.nand;
     config.inputScript = line.input;
     config.audioOut = line.audioOut;
-    if (!CheckDisc(config.discRoot, &error)) {
-        std::fprintf(stderr, "bowling: bad disc '%s': %s\n", config.discRoot.c_str(), error.c_str());
-        return 2;
-    }
-    if (!HostInit(config, &error)) {
-        std::fprintf(stderr, "bowling: %s; --headless runs without a window\n", error.c_str());
-        return 1;
-    }
+    config.pictures = !line.headless || !line.screenshot.empty();
+    if (!CheckDisc(config.discRoot, &error))
+        return Refuse(2, "bad disc '" + config.discRoot + "': " + error);
+    if (!HostInit(config, &error))
+        return Refuse(1, error + "; --headless runs without a window");
     s_screenshot = line.screenshot;
     if (!s_screenshot.empty())
         HostVIKeepShownFrames();

@@ -7,6 +7,7 @@
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_stage_timing.h"
+#include "console/system.h"
 
 namespace console::gx {
 
@@ -107,6 +108,8 @@ void CopyRecordReset() {
 }  // namespace console::gx
 
 void GXCopyDisp(void* dest, u8 clear) {
+    if (!HostGetConfig().pictures)
+        return;
     console::gx::StageTimer timer(kGXStageCopy);
     console::gx::CopyDisplay(console::gx::RasterStateCurrent(), dest, clear != 0);
 }

@@ -7,6 +7,7 @@
 #include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
 #include "console/gx/gx_transform.h"
+#include "console/system.h"
 
 namespace console::gx {
 namespace {
@@ -97,6 +98,8 @@ bool IsPrimitive(u8 type) {
 
 // Vertices left over after the last whole primitive are dropped.
 void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
+    if (!HostGetConfig().pictures)
+        return;
     RasterVertex* vertices = Scratch(s_vertices, count);
     const u32 indexCount = IndexTriangles(type, count);
     {

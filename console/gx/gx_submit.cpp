@@ -3,6 +3,7 @@
 #include "console/gx/gx_submit.h"
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "console/gx/gx_displaylist.h"
@@ -20,8 +21,9 @@ struct Submission {
     GXVtxFmt fmt = GX_VTXFMT0;
     u16 count = 0;
     VertexLayout layout;
-    u32 slot = 0;  // the attribute the next call writes
-    std::vector<u8> data;
+    u32 slot = 0;          // the attribute the next call writes
+    std::vector<u8> data;  // sized at GXBegin: a plain copy per attribute
+    u32 used = 0;
 };
 
 Submission s_sub;
@@ -36,7 +38,7 @@ u32 Expected() {
 void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const void* bytes, u32 size) {
     if (!s_sub.open)
         OSPanic(__FILE_NAME__, __LINE__, "%s: outside GXBegin/GXEnd\n", call);
-    if (s_sub.data.size() + size > Expected())
+    if (s_sub.used + size > Expected())
         OSPanic(__FILE_NAME__, __LINE__, "%s: more than the %u vertices GXBegin announced\n", call,
                 s_sub.count);
     const VertexLayout::Slot& slot = s_sub.layout.slots[s_sub.slot];
@@ -45,8 +47,8 @@ void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const v
         (!isColor && slot.format.type != type))
         OSPanic(__FILE_NAME__, __LINE__, "%s: the vertex format expects attribute %u of %u bytes here\n",
                 call, slot.attr + GX_VA_POS, slot.size);
-    const u8* p = static_cast<const u8*>(bytes);
-    s_sub.data.insert(s_sub.data.end(), p, p + size);
+    std::memcpy(s_sub.data.data() + s_sub.used, bytes, size);
+    s_sub.used += size;
     if (++s_sub.slot == s_sub.layout.slotCount)
         s_sub.slot = 0;
 }
@@ -77,18 +79,18 @@ void GXBegin(GXPrimitive type, GXVtxFmt fmt, u16 nverts) {
     s_sub.fmt = fmt;
     s_sub.count = nverts;
     s_sub.slot = 0;
-    s_sub.data.clear();
+    s_sub.used = 0;
     HostMemoryScope hostMemory;
-    s_sub.data.reserve(Expected());
+    s_sub.data.resize(Expected());
 }
 
 void GXEnd() {
     LogCall("GXEnd");
     if (!s_sub.open)
         OSPanic(__FILE_NAME__, __LINE__, "GXEnd: no GXBegin\n");
-    if (s_sub.data.size() != Expected())
+    if (s_sub.used != Expected())
         OSPanic(__FILE_NAME__, __LINE__, "GXEnd: %u vertices announced, %u sent\n", s_sub.count,
-                u32(s_sub.data.size() / s_sub.layout.size));
+                s_sub.used / s_sub.layout.size);
     s_sub.open = false;
     if (DisplayListRecording())
         DisplayListRecord(s_sub.type, s_sub.fmt, s_sub.count, s_sub.data.data(), Expected());

@@ -7,6 +7,7 @@
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_raster.h"
+#include "console/system.h"
 
 namespace console::gx {
 
@@ -72,6 +73,8 @@ void GXSetTexCopyDst(u16 width, u16 height, GXTexFmt format, GXBool mipmap) {
 // Only RGBA8 texels are written; other formats leave the destination as it was.
 void GXCopyTex(void* dest, GXBool clear) {
     LogCall("GXCopyTex", "%u", u32(clear));
+    if (!HostGetConfig().pictures)
+        return;
     const RasterState& state = RasterStateCurrent();
     const TexCopy& c = state.texCopy;
     const u32 left = std::min(c.srcLeft, kEfbWidth), top = std::min(c.srcTop, kEfbHeight);

@@ -2,6 +2,8 @@
 #include "console/host/window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 
 #include <cstdlib>
 
@@ -15,6 +17,42 @@ SDL_Renderer* s_renderer = nullptr;
 SDL_Texture* s_texture = nullptr;  // streaming, the size of the shown picture
 int s_textureWidth = 0;
 int s_textureHeight = 0;
+
+// On X11 the window can go from outside: destroyed (XDestroyWindow), then SDL's
+// next request on it fails, or its client killed (XKillClient), then the
+// connection is lost. Xlib's own handlers print and exit(1); these let the game
+// end as it does when the window is closed.
+::Window s_xWindow = 0;
+bool s_xWindowGone = false;
+XErrorHandler s_xErrorsBefore = nullptr;
+
+int OnXError(Display* display, XErrorEvent* event) {
+    if (s_xWindow == 0 || event->resourceid != s_xWindow)
+        return s_xErrorsBefore != nullptr ? s_xErrorsBefore(display, event) : 0;
+    s_xWindowGone = true;
+    return 0;
+}
+
+int OnXConnectionLost(Display*) {
+    return 0;
+}
+
+// Called instead of exit(1); Xlib fails every later request on the display.
+void OnXConnectionLostExit(Display*, void*) {
+    s_xWindowGone = true;
+}
+
+void WatchXWindow() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(s_window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    s_xWindow = info.info.x11.window;
+    s_xWindowGone = false;
+    s_xErrorsBefore = XSetErrorHandler(OnXError);
+    XSetIOErrorHandler(OnXConnectionLost);
+    XSetIOErrorExitHandler(info.info.x11.display, OnXConnectionLostExit, nullptr);
+}
 
 bool Failed(const char* what, std::string* error) {
     *error = std::string(what) + ": " + SDL_GetError();
@@ -55,6 +93,11 @@ void Teardown() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     if (SDL_WasInit(0) == 0)
         SDL_Quit();
+    if (s_xWindow != 0) {
+        XSetErrorHandler(s_xErrorsBefore);
+        XSetIOErrorHandler(nullptr);
+        s_xWindow = 0;
+    }
 }
 
 }  // namespace
@@ -91,13 +134,16 @@ bool host::WindowOpen(const char* title, std::string* error) {
     }
     s_window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
                                 SDL_WINDOW_RESIZABLE);
+    // The picture is made in software already; SDL's software renderer shows it
+    // without a GL driver, which crashes drawing into a window destroyed under it.
     if (s_window != nullptr)
-        s_renderer = SDL_CreateRenderer(s_window, -1, 0);
+        s_renderer = SDL_CreateRenderer(s_window, -1, SDL_RENDERER_SOFTWARE);
     if (s_renderer == nullptr) {
         Failed(s_window == nullptr ? "SDL window" : "SDL renderer", error);
         Teardown();
         return false;
     }
+    WatchXWindow();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     SDL_SetYUVConversionMode(SDL_YUV_CONVERSION_BT601);  // the pictures' video range
     return true;
@@ -136,5 +182,5 @@ bool host::WindowPumpEvents() {
         closed = closed || event.type == SDL_QUIT ||
                  (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
     }
-    return closed;
+    return closed || s_xWindowGone;
 }

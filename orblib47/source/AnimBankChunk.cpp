@@ -7,6 +7,7 @@
 #include "orblib47/source/AnimInternal.h"
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr u32 kDataSize = 36;
 constexpr u32 kChannelSize = 12;
 
 s_hanim_header* Reject(const char* name, const char* why) {
-    DEBUG_PRINT("HANIM: %s: bad VHA chunk (%s)\n", name, why);
+    DEBUG_PRINT("HANIM: %s: bad VHA chunk (%s)\n", DebugName(name).c_str(), why);
     return nullptr;
 }
 

@@ -3,6 +3,7 @@
 
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Model.h"
@@ -45,7 +46,7 @@ void BindModels(s_font3d* font) {
             ModelCalcBounds(c.hmodel->model);
             c.HalfWidth = ModelGetHalfWidth(c.hmodel->model);
         } else {
-            DEBUG_PRINT("Font3DLoad HModel %s not loaded!\n", c.FileName);
+            DEBUG_PRINT("Font3DLoad HModel %s not loaded!\n", DebugName(c.FileName).c_str());
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Font3D.h"
 #include "orblib47/source/Heap.h"
 
@@ -14,7 +15,7 @@ constexpr u32 kHeaderSize = 288;
 constexpr u32 kCharSize = 24;
 
 s_font3d* Reject(const char* name, const char* why) {
-    DEBUG_PRINT("FONT3D: %s: bad F3D chunk (%s)\n", name, why);
+    DEBUG_PRINT("FONT3D: %s: bad F3D chunk (%s)\n", DebugName(name).c_str(), why);
     return nullptr;
 }
 

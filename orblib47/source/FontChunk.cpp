@@ -8,6 +8,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/FontInternal.h"
 #include "orblib47/source/Heap.h"
 
@@ -21,7 +22,7 @@ constexpr u32 kKernSize = 4;
 constexpr u32 kMaxCharDefs = 256;  // all a byte of the character index can reach
 
 s_font* Reject(const char* name, const char* why) {
-    DEBUG_PRINT("FONT: %s: bad FNT chunk (%s)\n", name, why);
+    DEBUG_PRINT("FONT: %s: bad FNT chunk (%s)\n", DebugName(name).c_str(), why);
     return nullptr;
 }
 

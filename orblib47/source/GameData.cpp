@@ -4,6 +4,7 @@
 
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NamePtrTable.h"
 #include "orblib47/source/Wad.h"
@@ -32,7 +33,8 @@ CGameData::CGameData(s_GAME_DATA* header, s_DATA_ENTRY* entry, const char* name)
     // One table for the four kinds; a name used twice keeps its first binding.
     const auto bind = [this](const char* entryName, s32 index) {
         if (m_NameTable->Add(entryName, index) != RET_NO_ERROR)
-            DEBUG_PRINT("GameData: %s: name \"%.16s\" used twice\n", m_Name, entryName);
+            DEBUG_PRINT("GameData: %s: name \"%s\" used twice\n", DebugName(m_Name).c_str(),
+                        DebugName(entryName).c_str());
     };
     for (s32 i = 0; i < header->numPaths; ++i)
         bind(header->pathList[i].name, i);

@@ -10,6 +10,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/GameData.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Octree.h"
@@ -101,7 +102,7 @@ public:
 
 private:
     bool Fail(const char* why) {
-        DEBUG_PRINT("GameDataLoad: %s: bad GAM chunk (%s)\n", name_, why);
+        DEBUG_PRINT("GameDataLoad: %s: bad GAM chunk (%s)\n", DebugName(name_).c_str(), why);
         return false;
     }
     bool ReadHeader();

@@ -3,6 +3,7 @@
 #include "orblib47/source/CollisionSphere.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/HModelInternal.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/ModelGroup.h"
@@ -82,9 +83,9 @@ s_hmodel* HModelLoad(const char* name, u32 flags) {
             return hmodel;
         }
         ModelGroupFree(group);
-        DEBUG_PRINT("HMODEL: Unable load model or model group %s\n", name);
+        DEBUG_PRINT("HMODEL: Unable load model or model group %s\n", DebugName(name).c_str());
     } else {
-        DEBUG_PRINT("HMODEL: Unable load model or model group %s\n", name);
+        DEBUG_PRINT("HMODEL: Unable load model or model group %s\n", DebugName(name).c_str());
     }
     RecordFree(HModelRecords, hmodel);
     return nullptr;

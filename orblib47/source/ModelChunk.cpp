@@ -9,6 +9,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Material.h"
 #include "orblib47/source/ModelInternal.h"
@@ -193,7 +194,7 @@ public:
 
 private:
     bool Fail(const char* why) {
-        DEBUG_PRINT("MODEL: %s: bad VHM chunk (%s)\n", name_, why);
+        DEBUG_PRINT("MODEL: %s: bad VHM chunk (%s)\n", DebugName(name_).c_str(), why);
         return false;
     }
     s_model* Refuse(s_model* model, const char* why) {

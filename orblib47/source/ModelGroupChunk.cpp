@@ -4,6 +4,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/SymbolTrans.h"
@@ -76,7 +77,7 @@ s_model_group* ModelGroupParseChunk(const char* name, const u8* data, u32 size) 
     if (group == nullptr)
         return nullptr;
     if (!ParseGroup(ChunkReader(data, size), group)) {
-        DEBUG_PRINT("ModelGroupLoad: bad chunk \"%s\"\n", name);
+        DEBUG_PRINT("ModelGroupLoad: bad chunk \"%s\"\n", DebugName(name).c_str());
         HeapMallocFree(group);
         return nullptr;
     }

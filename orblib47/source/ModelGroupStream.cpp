@@ -5,6 +5,7 @@
 
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/ModelGroupInternal.h"
 #include "orblib47/source/NGC/DrawFrame.h"
@@ -82,7 +83,7 @@ void Complete() {
                 def->wadStatus = nullptr;
                 def->wad = wad;
                 if (wad != nullptr) {
-                    DEBUG_PRINT("  Load Model %s\n", def->name);
+                    DEBUG_PRINT("  Load Model %s\n", DebugName(def->name).c_str());
                     def->model = ModelLoad(def->name, nullptr, 0);
                 }
             }

@@ -5,6 +5,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/SoundTag.h"
 #include "orblib47/source/Wad.h"
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kType = "STG";
 
 void Refuse(const char* name, const char* why) {
-    DEBUG_PRINT("SoundTagLoad: %s: bad STG chunk (%s)\n", name, why);
+    DEBUG_PRINT("SoundTagLoad: %s: bad STG chunk (%s)\n", DebugName(name).c_str(), why);
 }
 
 void ReadMix(ChunkCursor& in, s_VOLUME_MIX* mix) {

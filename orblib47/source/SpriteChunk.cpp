@@ -2,6 +2,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/SpriteInternal.h"
 
@@ -15,7 +16,7 @@ constexpr u32 kFrameHeaderSize = 4;
 constexpr u32 kFrameSpriteSize = 68;
 
 s_sprite_set* Reject(const char* name, const char* why) {
-    DEBUG_PRINT("SPRITE: %s: bad SPR chunk (%s)\n", name, why);
+    DEBUG_PRINT("SPRITE: %s: bad SPR chunk (%s)\n", DebugName(name).c_str(), why);
     return nullptr;
 }
 

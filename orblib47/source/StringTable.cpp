@@ -3,6 +3,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Wad.h"
 
@@ -27,18 +28,20 @@ s_string_table* StringTableParse(const s_wad_header* header, void* payload) {
     s32 numStrings = 0;
     if (!view.U32(kTxtLanguage, &language) || !view.S32(kTxtId, &id) ||
         !view.S32(kTxtNumStrings, &numStrings)) {
-        DEBUG_PRINT("StringTableLoad: %s is too short (%u bytes)\n", header->name, header->size);
+        DEBUG_PRINT("StringTableLoad: %s is too short (%u bytes)\n", DebugName(header->name).c_str(),
+                    header->size);
         return nullptr;
     }
     if (numStrings < 0 || !view.RangeArray(kTxtStringList, u32(numStrings), 4)) {
-        DEBUG_PRINT("StringTableLoad: %s has a bad string count (%d)\n", header->name, numStrings);
+        DEBUG_PRINT("StringTableLoad: %s has a bad string count (%d)\n", DebugName(header->name).c_str(),
+                    numStrings);
         return nullptr;
     }
     // The count fits the payload, so the block size cannot overflow.
     u32 bytes = sizeof(s_string_table) + u32(numStrings) * sizeof(char*);
     auto* table = static_cast<s_string_table*>(HeapMalloc(bytes, __FILE_NAME__, __LINE__));
     if (table == nullptr) {
-        DEBUG_PRINT("StringTableLoad: %s - Out of RAM (%u bytes)\n", header->name, bytes);
+        DEBUG_PRINT("StringTableLoad: %s - Out of RAM (%u bytes)\n", DebugName(header->name).c_str(), bytes);
         return nullptr;
     }
     HeapAddrAddComment(table, header->name);
@@ -52,7 +55,8 @@ s_string_table* StringTableParse(const s_wad_header* header, void* payload) {
         const char* text = nullptr;
         view.U32(kTxtStringList + u32(i) * 4, &offset);
         if (!view.CString(offset, &text)) {
-            DEBUG_PRINT("StringTableLoad: %s string %d is outside the table\n", header->name, i);
+            DEBUG_PRINT("StringTableLoad: %s string %d is outside the table\n",
+                        DebugName(header->name).c_str(), i);
             HeapMallocFree(table);
             return nullptr;
         }

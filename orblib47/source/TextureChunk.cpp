@@ -3,6 +3,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/TextureInternal.h"
 
@@ -33,7 +34,7 @@ constexpr u32 kMaxLevels = 11;  // 1024 texels down to 1
 constexpr u32 kMaxSide = 1024;
 
 bool Reject(const char* name, const char* why) {
-    DEBUG_PRINT("TEXTURE: %s: bad TIM chunk (%s)\n", name, why);
+    DEBUG_PRINT("TEXTURE: %s: bad TIM chunk (%s)\n", DebugName(name).c_str(), why);
     return false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
@@ -114,7 +115,7 @@ void* Dispatch(s_wad_header* header, void* payload, u32 type) {
     }
     if (const s_wad_user_type* user = FindUserType(type))
         return user->loadFunc(header, payload);
-    DEBUG_PRINT("WAD: Unsupported type %s\n", header->ext);
+    DEBUG_PRINT("WAD: Unsupported type %s\n", DebugName(header->ext).c_str());
     HeapMallocFree(payload);
     return nullptr;
 }
@@ -173,7 +174,8 @@ void UnsetMemHeap(u32 type) {
 s_wad* WadLoadData(s_wad_header* header, void* payload) {
     auto* record = static_cast<s_wad*>(RecordAlloc(WadRecords));
     if (record == nullptr) {
-        DEBUG_PRINT("WAD: [%s] %s - Out of wad records!\n", header->ext, header->name);
+        DEBUG_PRINT("WAD: [%s] %s - Out of wad records!\n", DebugName(header->ext).c_str(),
+                    DebugName(header->name).c_str());
         HeapMallocFree(payload);
         return nullptr;
     }

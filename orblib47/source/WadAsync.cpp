@@ -5,6 +5,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/File.h"
@@ -129,8 +130,8 @@ void StepWaitReadCmpLength(s_wad_status* status) {
 bool ReadMinDataSet(s_wad_status* status) {
     const s_wad_header& header = Chunk.header;
     if (WadTypeWord(header.ext) != kTypeVHA) {
-        DEBUG_PRINT("WAD: [%s] %s - Not an animation bank in a MIN_DATA_SET load!\n", header.ext,
-                    header.name);
+        DEBUG_PRINT("WAD: [%s] %s - Not an animation bank in a MIN_DATA_SET load!\n",
+                    DebugName(header.ext).c_str(), DebugName(header.name).c_str());
         return false;
     }
     if (header.flags & WAD_FLAG_COMPRESSED) {
@@ -149,13 +150,15 @@ bool ReadMinDataSet(s_wad_status* status) {
     bank.U32(12, &animList);
     if (numAnim < 0 || animList < kHAnimHeaderSize ||
         u64(animList) + u64(numAnim) * kHAnimDataSize > header.size) {
-        DEBUG_PRINT("WAD: [%s] %s - Bad animation bank!\n", header.ext, header.name);
+        DEBUG_PRINT("WAD: [%s] %s - Bad animation bank!\n", DebugName(header.ext).c_str(),
+                    DebugName(header.name).c_str());
         return false;
     }
     u32 kept = animList + u32(numAnim) * kHAnimDataSize;
     auto* block = static_cast<u8*>(HeapMalloc(kept, __FILE_NAME__, __LINE__));
     if (block == nullptr) {
-        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", header.ext, header.name, kept);
+        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", DebugName(header.ext).c_str(),
+                    DebugName(header.name).c_str(), kept);
         return false;
     }
     HeapAddrAddComment(block, status->filename);
@@ -182,8 +185,8 @@ bool WaitForMemory(s_wad_status* status) {
     }
     if (PassCount - status->memoryWaitPass < kMemoryWaitFrames)
         return true;
-    DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", Chunk.header.ext, Chunk.header.name,
-                Chunk.header.size);
+    DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", DebugName(Chunk.header.ext).c_str(),
+                DebugName(Chunk.header.name).c_str(), Chunk.header.size);
     return false;
 }
 

@@ -5,6 +5,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/File.h"
 
@@ -21,7 +22,8 @@ bool WadChunkMeasureInFile(s_wad_chunk* chunk, const s_wad_header& header, u32 c
         chunk->stored = cmpLen;
     }
     if (chunk->stored > remaining) {
-        DEBUG_PRINT("WAD: [%s] %s - Chunk runs past the end of %s!\n", header.ext, header.name, archive);
+        DEBUG_PRINT("WAD: [%s] %s - Chunk runs past the end of %s!\n", DebugName(header.ext).c_str(),
+                    DebugName(header.name).c_str(), archive);
         return false;
     }
     return true;
@@ -33,8 +35,8 @@ bool WadChunkMeasure(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen,
         return false;
     // Refused now: waiting for memory that can never come would stall the loader.
     if (header.size > HeapMallocLimit() || chunk->stored > HeapMallocLimit()) {
-        DEBUG_PRINT("WAD: [%s] %s - Too large for the heap (%u bytes)!\n", header.ext, header.name,
-                    header.size);
+        DEBUG_PRINT("WAD: [%s] %s - Too large for the heap (%u bytes)!\n", DebugName(header.ext).c_str(),
+                    DebugName(header.name).c_str(), header.size);
         return false;
     }
     return true;

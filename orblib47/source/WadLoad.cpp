@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/WadChunk.h"
@@ -14,8 +15,8 @@ constexpr u32 kFileNameSize = 128;
 // the chunk; false when the archive is bad or the chunk records are used up.
 bool LoadChunk(s32 fid, s_wad_chunk* chunk, u32 flags, const char* name, s_wad** wads) {
     if (!WadChunkAlloc(chunk, flags, name)) {
-        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", chunk->header.ext,
-                    chunk->header.name, chunk->header.size);
+        DEBUG_PRINT("WAD: [%s] %s - Out of RAM (Requested %u bytes)!\n", DebugName(chunk->header.ext).c_str(),
+                    DebugName(chunk->header.name).c_str(), chunk->header.size);
         FileSeek(fid, s32(chunk->stored), 1);
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NamePtrTable.h"
@@ -141,7 +142,8 @@ s_wad_toc_entry* ReadEntry(s_wad_toc* toc, const char* name, const char* ext, vo
     header->parm = 0;
     header->id = entry->id;
     if (entry->offset > u32(FileGetSize(toc->fid))) {
-        DEBUG_PRINT("WAD: [%s] %s - Chunk runs past the end of the file!\n", header->ext, header->name);
+        DEBUG_PRINT("WAD: [%s] %s - Chunk runs past the end of the file!\n", DebugName(header->ext).c_str(),
+                    DebugName(header->name).c_str());
         return nullptr;
     }
     if (async) {

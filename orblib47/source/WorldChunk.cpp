@@ -5,6 +5,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Octree.h"
 #include "orblib47/source/WorldInternal.h"
@@ -25,7 +26,7 @@ struct Region {
 };
 
 s_world* Refuse(const char* name, const char* why) {
-    DEBUG_PRINT("WorldLoad: %s: bad WRL chunk (%s)\n", name, why);
+    DEBUG_PRINT("WorldLoad: %s: bad WRL chunk (%s)\n", DebugName(name).c_str(), why);
     return nullptr;
 }
 

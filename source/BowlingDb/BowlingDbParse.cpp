@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "orblib47/source/ChunkReader.h"
@@ -16,6 +17,8 @@
 #include "source/BowlingDb/BowlingDbTables.h"
 
 namespace {
+
+constexpr u64 kStorageAlign = 32;  // as the engine heap's blocks
 
 constexpr const char* kBlockNames[DB_BLOCK_COUNT + 1] = {
     "",
@@ -143,10 +146,13 @@ bool DbParser::Allocate() {
     // records comes near this.
     if (bytes > 0x7FFFFFFFu)
         return Fail("tables of %llu bytes", static_cast<unsigned long long>(bytes));
-    t_.storage = HeapMalloc(u32(bytes), __FILE_NAME__, __LINE__);
+    t_.storage = hostMemory_
+                     ? std::aligned_alloc(kStorageAlign, (bytes + kStorageAlign - 1) & ~(kStorageAlign - 1))
+                     : HeapMalloc(u32(bytes), __FILE_NAME__, __LINE__);
     if (t_.storage == nullptr)
         return Fail("out of memory for %u bytes of tables", u32(bytes));
-    HeapAddrAddComment(t_.storage, "BowlingDb");
+    if (!hostMemory_)
+        HeapAddrAddComment(t_.storage, "BowlingDb");
     std::memset(t_.storage, 0, size_t(bytes));
     Layout(static_cast<u8*>(t_.storage));
     std::memcpy(copy_, data_, size_);
@@ -161,7 +167,11 @@ bool DbParser::Run() {
 }
 
 DbParser::~DbParser() {
-    if (t_.storage != nullptr)
+    if (t_.storage == nullptr)
+        return;
+    if (hostMemory_)
+        std::free(t_.storage);
+    else
         HeapMallocFree(t_.storage);
 }
 

@@ -40,7 +40,10 @@ private:
 
 class DbParser {
 public:
-    DbParser(const u8* data, u32 size) : data_(data), size_(data != nullptr ? size : 0) {}
+    // `hostMemory`: the tables go in a block of the C library's instead of the
+    // engine heap (the disc check parses before the engine starts).
+    DbParser(const u8* data, u32 size, bool hostMemory = false)
+        : data_(data), size_(data != nullptr ? size : 0), hostMemory_(hostMemory) {}
     ~DbParser();
     DbParser(const DbParser&) = delete;
     DbParser& operator=(const DbParser&) = delete;
@@ -48,7 +51,7 @@ public:
     // False with Error() set on the first fault.
     bool Run();
     const std::string& Error() const { return error_; }
-    // The finished tables; the parser no longer frees them.
+    // The finished tables of an engine-heap parse; the parser no longer frees them.
     DbTables Take();
 
 private:
@@ -74,6 +77,7 @@ private:
 
     const u8* data_;
     u32 size_;
+    bool hostMemory_;
     DbBlock blocks_[DB_BLOCK_COUNT + 1];
     DbTables t_;
     u8* copy_ = nullptr;         // the image inside the tables' block

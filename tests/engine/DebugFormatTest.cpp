@@ -33,4 +33,27 @@ TEST(DebugFormatSint32Test, ThousandMillionsStayTogether) {
     EXPECT_EQ(Format(INT_MIN), "-2147,483,648");
 }
 
+// Printable ASCII stays, every other byte becomes \xNN; escaping again changes
+// nothing; a name keeps its first DEBUG_NAME_MAX bytes.
+TEST(DebugEscapeTest, LeavesOnlyPrintableText) {
+    const struct {
+        std::string raw;
+        std::string text;
+    } cases[] = {
+        {"SYSTEXT", "SYSTEXT"},
+        {" ~", " ~"},
+        {std::string("a\0b", 3), "a\\x00b"},
+        {"\x1f\x7f\x80\xff", "\\x1f\\x7f\\x80\\xff"},
+        {"line\n\x1b[2J", "line\\x0a\\x1b[2J"},
+        {"\\x41", "\\x41"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DebugEscape(c.raw), c.text);
+        EXPECT_EQ(DebugEscape(c.text), c.text);
+        EXPECT_EQ(DebugName(c.raw).c_str(), c.text);
+    }
+    const std::string longest(DEBUG_NAME_MAX, '\x01');
+    EXPECT_EQ(DebugName(longest + "x").c_str(), DebugEscape(longest));
+}
+
 }  // namespace

@@ -44,6 +44,11 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
         {{"--cpu", "5"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '5'"},
         {{"--cpu", "2"}, "'--cpu' names a bowler past the 1 of '--players'"},
         {{"--cpu", "1,4", "--players", "3"}, "'--cpu' names a bowler past the 3 of '--players'"},
+        // What the user gave is quoted escaped: one line, nothing raw for the terminal.
+        {{"--fast\n\x1b[2J"}, "unknown option '--fast\\x0a\\x1b[2J' (bowling --help lists them)"},
+        {{"--seed", "7\r\x7f\xc3\xa9"},
+         "'--seed' needs a seed from 1 to 4294967295, not '7\\x0d\\x7f\\xc3\\xa9'"},
+        {{"--cpu", "1\n2"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '1\\x0a2'"},
     };
     for (const auto& c : cases) {
         CommandLine line;

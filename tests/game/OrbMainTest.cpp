@@ -38,7 +38,7 @@ double Loudness(const std::vector<s16>& sound, size_t from, size_t to) {
     return std::sqrt(sum / double(to - from));
 }
 
-RunResult RunGame(u32 frames) {
+RunResult RunGame(u32 retraces) {
     HostConfig config = TestHostConfig();
     config.discRoot = DefaultDiscRoot();
     HostInit(config);
@@ -46,7 +46,7 @@ RunResult RunGame(u32 frames) {
     {
         ReportCapture capture;
         HostAudioCaptureStart();
-        g_FrameLimit = frames;
+        g_FrameLimit = retraces;
         EXPECT_EQ(OrbMain(), 0);
         g_FrameLimit = 0;
         result.output = capture.text();
@@ -62,8 +62,10 @@ RunResult RunGame(u32 frames) {
     return result;
 }
 
+// The frame limit counts retraces, as input scripts do: 64 of them are the first
+// 30 frames.
 TEST(OrbMainTest, StartsTheEngineAndRunsTheAskedFrames) {
-    RunResult run = RunGame(30);
+    RunResult run = RunGame(64);
     EXPECT_NE(run.output.find("\nORBLib V4.7 Cold Reset\n\n"), std::string::npos);
     EXPECT_NE(run.output.find("\nORBLib V4.7 Warm Reset\n\n"), std::string::npos);
     EXPECT_NE(run.output.find("Heap MainLoop: "), std::string::npos);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "source/DefaultDisc.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/ChildProcess.h"
 
@@ -82,6 +83,13 @@ TEST_F(ProgramTest, BowlingRefusesBadCommandLinesInOneLine) {
          "bowling: the screenshot's folder '" + Path("missing") + "' does not exist"},
         {{"--headless", "--audio-out", folder_.string()},
          "bowling: the audio file '" + folder_.string() + "' is a folder"},
+        // What the user gave reaches the terminal escaped, whichever check quotes it.
+        {{"--headless", "--disc", Path("new\nline")},
+         "bowling: bad disc '" + Path("new\\x0aline") + "': no such folder"},
+        {{"--headless", "--input", Path("\x1b[31mred")},
+         "bowling: input script '" + Path("\\x1b[31mred") + "' cannot be read"},
+        {{"--headless", "--screenshot", Path("tab\t/shot.png")},
+         "bowling: the screenshot's folder '" + Path("tab\\x09") + "' does not exist"},
     };
     for (const Case& c : cases)
         ExpectRefused(BOWLING_PROGRAM, c);
@@ -99,7 +107,7 @@ TEST_F(ProgramTest, BowlingWithoutADisplaySuggestsHeadless) {
 }
 
 TEST_F(ProgramTest, BowlingWritesTheScreenshotAtTheFrameLimit) {
-    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "3", "--screenshot", Path("shot.png")});
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "10", "--screenshot", Path("shot.png")});
     EXPECT_EQ(child.Wait(), 0);
     EXPECT_TRUE(IsPng(Path("shot.png")));
 }
@@ -111,7 +119,7 @@ TEST_F(ProgramTest, BowlingBowlsTheFirstBallOnTheAlley) {
     const struct {
         const char* frames;
         const char* picture;
-    } shots[] = {{"150", "bowler_up.png"}, {"400", "first_throw.png"}};
+    } shots[] = {{"304", "bowler_up.png"}, {"804", "first_throw.png"}};
     for (const auto& shot : shots) {
         SCOPED_TRACE(shot.picture);
         const std::string drawn = Path(shot.picture);
@@ -126,7 +134,7 @@ TEST_F(ProgramTest, BowlingBowlsTheFirstBallOnTheAlley) {
 }
 
 TEST_F(ProgramTest, BowlingWritesTheSoundToAWavFileHeadless) {
-    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "30", "--audio-out", Path("sound.wav")});
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "64", "--audio-out", Path("sound.wav")});
     EXPECT_EQ(child.Wait(), 0);
     std::ifstream in(Path("sound.wav"), std::ios::binary);
     char header[44] = {};
@@ -139,8 +147,8 @@ TEST_F(ProgramTest, BowlingWritesTheSoundToAWavFileHeadless) {
 }
 
 TEST_F(ProgramTest, BowlingLeavesOnASignalWithTheScreenshot) {
-    for (int signal : {SIGINT, SIGTERM}) {
-        const std::string shot = Path(signal == SIGINT ? "int.png" : "term.png");
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string shot = Path((std::to_string(signal) + ".png").c_str());
         ChildProcess child(BOWLING_PROGRAM, {"--headless", "--screenshot", shot});
         std::string line;
         while (child.ReadErrorLine(&line) && line.find("until interrupted") == std::string::npos) {
@@ -150,6 +158,24 @@ TEST_F(ProgramTest, BowlingLeavesOnASignalWithTheScreenshot) {
         EXPECT_EQ(child.Wait(), 0) << signal;
         EXPECT_TRUE(IsPng(shot)) << signal;
     }
+}
+
+// The demo disc with the level's archive cut short: the game stops at once, with
+// one line of its own among the engine's output.
+TEST_F(ProgramTest, BowlingStopsWhenTheLevelDoesNotLoad) {
+    const fs::path disc = folder_ / "disc";
+    for (const auto& entry : fs::recursive_directory_iterator(DefaultDiscRoot())) {
+        const fs::path copy = disc / fs::relative(entry.path(), DefaultDiscRoot());
+        if (entry.is_directory())
+            fs::create_directories(copy);
+        else if (entry.path().filename() != "ALLEY.WAD")
+            fs::create_symlink(entry.path(), copy);
+    }
+    std::ofstream(disc / "DATA/ALLEY.WAD") << "ALLEY";
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "600", "--disc", disc.string()});
+    std::string error;
+    EXPECT_EQ(child.Wait(&error), 2);
+    EXPECT_NE(error.find("\nbowling: the level 'Hometown Lanes' did not load\n"), std::string::npos) << error;
 }
 
 TEST_F(ProgramTest, LanesimRefusesNonsense) {

@@ -13,7 +13,7 @@
 extern char** environ;
 
 ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& args,
-                           const std::vector<std::string>& unset) {
+                           const std::vector<std::string>& unset, bool withOutput) {
     std::vector<char*> argv{const_cast<char*>(path.c_str())};
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -32,7 +32,10 @@ ChildProcess::ChildProcess(const std::string& path, const std::vector<std::strin
         throw std::runtime_error("ChildProcess: no pipe");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (withOutput)
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
     const int failed = posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);

@@ -1,5 +1,5 @@
 // A program of the build run as a child process, its standard error read as it
-// comes (its standard output is dropped).
+// comes (its standard output is dropped, or read with it).
 #pragma once
 
 #include <sys/types.h>
@@ -9,9 +9,10 @@
 
 class ChildProcess {
 public:
-    // Starts `path` with `args`, without the environment variables named in `unset`.
+    // Starts `path` with `args`, without the environment variables named in `unset`;
+    // `withOutput`: standard output comes on the same pipe as standard error.
     ChildProcess(const std::string& path, const std::vector<std::string>& args,
-                 const std::vector<std::string>& unset = {});
+                 const std::vector<std::string>& unset = {}, bool withOutput = false);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

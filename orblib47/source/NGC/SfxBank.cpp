@@ -9,6 +9,7 @@
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugFormat.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
@@ -167,7 +168,7 @@ s_sfx_bank* SfxLoad(const char* name, void* buffer, u32 size) {
     s_sfx_bank* bank = name != nullptr ? Parse(static_cast<const u8*>(buffer), size) : nullptr;
     HeapMallocFree(buffer);  // the samples and headers now live elsewhere
     if (bank == nullptr) {
-        DEBUG_PRINT("SfxLoad: \"%s\" is not a sound bank.\n", name != nullptr ? name : "");
+        DEBUG_PRINT("SfxLoad: \"%s\" is not a sound bank.\n", DebugName(name != nullptr ? name : "").c_str());
         return nullptr;
     }
     s_DATA_ENTRY* entry = DataLoad(name, kType, bank, -1);

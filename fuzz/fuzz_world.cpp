@@ -81,6 +81,10 @@ void RemoveDiscFile(const std::string& path) {
     World().Remove(path);
 }
 
+const std::string& DiscRoot() {
+    return World().root();
+}
+
 void* HeapCopy(std::span<const u8> bytes) {
     void* block = HeapMalloc(u32(bytes.size()), __FILE_NAME__, __LINE__);
     if (block != nullptr && !bytes.empty())
@@ -94,6 +98,17 @@ std::pair<std::span<const u8>, std::span<const u8>> Split(std::span<const u8> in
     const std::size_t first =
         std::min<std::size_t>((std::size_t(input[0]) << 8) | input[1], input.size() - 2);
     return {input.subspan(2, first), input.subspan(2 + first)};
+}
+
+std::vector<std::string> SplitAtNul(std::span<const u8> input) {
+    const std::string text(reinterpret_cast<const char*>(input.data()), input.size());
+    std::vector<std::string> parts;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\0', start), text.size());
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
 }
 
 void Fail(const std::string& what) {

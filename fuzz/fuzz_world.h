@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "console/types.h"
 
@@ -39,13 +40,17 @@ private:
     Counts start_;
 };
 
-// Files of the disc folder, by disc path ("FUZZ.WAD").
+// Files of the disc folder, by disc path ("FUZZ.WAD"), and the folder on the host.
 void WriteDiscFile(const std::string& path, std::span<const u8> bytes);
 void RemoveDiscFile(const std::string& path);
+const std::string& DiscRoot();
 
 // An input as two parts: the first two bytes (big-endian) give the length of the
 // first part, the rest is the second.
 std::pair<std::span<const u8>, std::span<const u8>> Split(std::span<const u8> input);
+
+// Text cut at every NUL byte; an input without one is one part.
+std::vector<std::string> SplitAtNul(std::span<const u8> input);
 
 // A heap block holding a copy of `bytes`, as a loader takes its chunk; null when
 // the heap has no room.

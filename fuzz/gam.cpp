@@ -1,6 +1,7 @@
 // A "GAM" chunk's payload handed to the game-data loader twice (the second load
 // shares the first), every list read and every index followed, three frames of the
 // instance task with a handler that creates every other instance, and both freed.
+#include <bit>
 #include <cstring>
 
 #include "fuzz/fuzz_world.h"
@@ -28,7 +29,8 @@ void CheckLists(const s_GAME_DATA& g) {
         Total = Total + std::strlen(g.placeHolderList[i].name);
     for (s32 i = 0; i < g.numPaths; ++i)
         for (u32 p = 0; p < g.pathList[i].count; ++p)
-            Total = Total + g.pathList[i].pointData[p].values[0] + u32(g.pathList[i].points[p].length);
+            Total = Total + g.pathList[i].pointData[p].values[0] +
+                    std::bit_cast<u32>(g.pathList[i].points[p].length);
     for (s32 i = 0; i < g.numGrids; ++i) {
         const s_GRID& grid = g.gridList[i];
         for (u32 c = 0; c < u32(grid.sizeX) * grid.sizeZ; ++c)

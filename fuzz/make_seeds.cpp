@@ -1,5 +1,6 @@
 // make_seeds DATA_DIR OUT_DIR: writes each harness's seed inputs to
 // OUT_DIR/<harness>/, made with the project's own writers, the demo disc among them.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -486,6 +487,74 @@ Seeds Thp(const fs::path&) {
             discbuild::ThpWrite(movie(12, 16, 16))};
 }
 
+// Arguments separated by NUL bytes.
+Bytes Arguments(std::initializer_list<std::string> list) {
+    Bytes bytes;
+    for (const std::string& arg : list) {
+        if (!bytes.empty())
+            bytes.push_back(0);
+        bytes.insert(bytes.end(), arg.begin(), arg.end());
+    }
+    return bytes;
+}
+
+// The files the disc check reads, as the disc_check harness takes them: which are
+// there, then each led by its length but the last.
+Seeds DiscCheck(const fs::path& disc) {
+    const Bytes symbols = ReadFile(disc / "SymTable.bin"),
+                database = ReadFile(disc / "DATABASE" / "ZQL07_BE.DB"),
+                text = ReadFile(disc / "DATA" / "SYSTEXT.WAD");
+    return {Prefixed({0x0B}, Pair(symbols, Pair(database, text))),
+            Prefixed({0x0D}, Pair(symbols, Pair(database, text))),
+            Prefixed({0x0F}, Pair(symbols, Pair(database, Pair(database, text)))),
+            Prefixed({0x03}, Pair(symbols, database))};
+}
+
+// A folder's tables as the db_tables harness takes them: each file's name and text,
+// each followed by a NUL byte.
+Bytes Tables(const fs::path& folder) {
+    std::vector<fs::path> files(fs::directory_iterator(folder), {});
+    std::sort(files.begin(), files.end());
+    Bytes bytes;
+    for (const fs::path& file : files) {
+        for (const Bytes& part : {Text(file.filename().string()), ReadFile(file)}) {
+            bytes.insert(bytes.end(), part.begin(), part.end());
+            bytes.push_back(0);
+        }
+    }
+    return bytes;
+}
+
+Seeds DbTables(const fs::path&) {
+    return {Tables(BOWLING_DB_SAMPLE_TABLES), Tables(BOWLING_DB_CONTENT_TABLES)};
+}
+
+Seeds LanesimArgs(const fs::path&) {
+    return {
+        Arguments({"--x", "6.0", "--vz", "85"}),
+        Arguments({"--x", "7", "--vz", "85", "--spin-x", "0.2", "--oil", "taper", "--film", "hook.csv"}),
+        Arguments({"--rack", "0x0220", "--ball", "1", "--oil", "flat:300", "--seed", "9", "--turn", "0"}),
+        Arguments({"--lane", "computer", "--mu", "0.5", "--rg", "0.6175", "--absorb", "40", "--rate", "3"}),
+        Arguments({"--human", "0", "--mass", "12", "--ball-oil", "100", "--vx", "-1e-3", "--spin-z", "2"}),
+        Arguments({"--help"})};
+}
+
+// `rows` lines of 39 values of a taper, the last ended as `end` says.
+Bytes OilFile(u32 rows, const std::string& end) {
+    std::string text;
+    for (u32 r = 0; r < rows; ++r) {
+        for (u32 b = 0; b < 39; ++b)
+            text +=
+                std::to_string(r < 10 && b >= r && b <= 38 - r ? 2048 - 200 * r : 0) + (b < 38 ? "," : "");
+        text += r + 1 < rows ? "\n" : end;
+    }
+    return Text(text);
+}
+
+Seeds LanesimOil(const fs::path&) {
+    return {OilFile(50, "\n"), OilFile(50, ""), OilFile(49, "\n"), Text("0x10,7\n")};
+}
+
 const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
@@ -516,6 +585,10 @@ const struct {
     {"command_line", CommandLine},
     {"thp", Thp},
     {"bowlingdb", BowlingDb},
+    {"disc_check", DiscCheck},
+    {"db_tables", DbTables},
+    {"lanesim_args", LanesimArgs},
+    {"lanesim_oil", LanesimOil},
 };
 
 }  // namespace

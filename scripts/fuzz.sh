@@ -1,9 +1,23 @@
 #!/usr/bin/env bash
 # Builds the fuzz harnesses with clang and libFuzzer (build/fuzz) and runs each
 # for a while on its seeds and its committed corpus (docs/fuzzing.md).
-# Usage: scripts/fuzz.sh [SECONDS] [HARNESS...]   (default: 60 seconds each, every harness)
+# Usage: scripts/fuzz.sh [-j JOBS] [SECONDS] [HARNESS...]
+#            (default: 60 seconds each, every harness, one at a time; with JOBS > 1
+#            each harness's output goes to build/fuzz/fuzz/logs/<harness>.log)
+#        scripts/fuzz.sh --check
+#            (CI: builds the harnesses at -O1 in build/fuzz-check, which writes the
+#            seeds, and runs every harness once over its seeds and committed corpus)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+check=0
+jobs=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --check) check=1; shift ;;
+        -j) jobs="$2"; shift 2 ;;
+        *) break ;;
+    esac
+done
 seconds="${1:-60}"
 [ $# -gt 0 ] && shift
 bash "$root/scripts/deps.sh"
@@ -20,6 +34,31 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+if [ "$check" -eq 1 ]; then
+    # Cheap: -O1 and no debug information; the sanitizers, the assertions and
+    # warnings as errors stay.
+    build="$root/build/fuzz-check"
+    CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_C_FLAGS=-O1 \
+        -DCMAKE_CXX_FLAGS=-O1 -DBOWLING_FUZZ=ON -DBOWLING_WERROR=ON > /dev/null
+    cmake --build "$build" --target fuzz_harnesses
+    failed=()
+    for program in "$build"/fuzz/fuzz_*; do
+        harness="$(basename "$program" | sed 's/^fuzz_//')"
+        inputs=("$build/fuzz/seeds/$harness")
+        [ -d "$root/fuzz/corpus/$harness" ] && inputs+=("$root/fuzz/corpus/$harness")
+        "$program" -runs=0 "${inputs[@]}" > "$build/fuzz/$harness.log" 2>&1 ||
+            { cat "$build/fuzz/$harness.log"; failed+=("$harness"); }
+    done
+    if [ ${#failed[@]} -gt 0 ]; then
+        echo "Failed under clang: ${failed[*]}"
+        exit 1
+    fi
+    exit 0
+fi
+
 build="$root/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBOWLING_FUZZ=ON \
     > /dev/null
@@ -32,19 +71,43 @@ if [ ${#harnesses[@]} -eq 0 ]; then
     done
 fi
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-failed=()
-for harness in "${harnesses[@]}"; do
-    # New inputs go to the first folder (kept between runs); findings to crashes/.
-    corpus="$build/fuzz/corpus/$harness"
+# Runs one harness; new inputs go to the first folder (kept between runs),
+# findings to crashes/.
+fuzz() {
+    local harness="$1"
+    local corpus="$build/fuzz/corpus/$harness"
     mkdir -p "$corpus" "$build/fuzz/crashes"
-    inputs=("$corpus" "$build/fuzz/seeds/$harness")
+    local inputs=("$corpus" "$build/fuzz/seeds/$harness")
     [ -d "$root/fuzz/corpus/$harness" ] && inputs+=("$root/fuzz/corpus/$harness")
     echo "== $harness: $seconds s"
-    "$build/fuzz/fuzz_$harness" "${inputs[@]}" -max_total_time="$seconds" -max_len=4096 \
-        -artifact_prefix="$build/fuzz/crashes/$harness-" -print_final_stats=1 || failed+=("$harness")
-done
+    "$build/fuzz/fuzz_$harness" "${inputs[@]}" -max_total_time="$seconds" \
+        -artifact_prefix="$build/fuzz/crashes/$harness-" -print_final_stats=1
+}
+
+failed=()
+if [ "$jobs" -le 1 ]; then
+    for harness in "${harnesses[@]}"; do
+        fuzz "$harness" || failed+=("$harness")
+    done
+else
+    mkdir -p "$build/fuzz/logs"
+    declare -A running=()
+    collect() {
+        local pid status=0
+        wait -n -p pid "${!running[@]}" || status=$?
+        [ "$status" -eq 0 ] || failed+=("${running[$pid]}")
+        echo "== ${running[$pid]} done (status $status)"
+        unset "running[$pid]"
+    }
+    for harness in "${harnesses[@]}"; do
+        [ ${#running[@]} -lt "$jobs" ] || collect
+        fuzz "$harness" > "$build/fuzz/logs/$harness.log" 2>&1 &
+        running[$!]="$harness"
+    done
+    while [ ${#running[@]} -gt 0 ]; do
+        collect
+    done
+fi
 if [ ${#failed[@]} -gt 0 ]; then
     echo "Findings in: ${failed[*]} (see $build/fuzz/crashes/)"
     exit 1

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr u32 kHeaderSize = 32;
 constexpr u32 kDataSize = 36;
 constexpr u32 kChannelSize = 12;
 

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr u32 kHeaderSize = 288;
-constexpr u32 kCharIndexOffset = 32;
 constexpr u32 kTextureDefSize = 20;
 constexpr u32 kCharDefSize = 20;
 constexpr u32 kKernSize = 4;

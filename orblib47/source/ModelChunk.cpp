@@ -22,7 +22,6 @@ namespace {
 
 constexpr u32 kHeaderSize = 272;
 constexpr u32 kBoneSize = 144;
-constexpr u32 kMeshSize = 96;
 constexpr u32 kSelectionSetSize = 28;
 constexpr u32 kNameRefSize = 20;
 constexpr u32 kPhysicsPrimSize = 80;

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr u32 kHeaderSize = 28;  // before the cell offsets
-constexpr u32 kCellSize = 36;
 constexpr u32 kTextureSize = 20;
 constexpr u32 kAnimationHeaderSize = 4;
 constexpr u32 kFrameHeaderSize = 4;

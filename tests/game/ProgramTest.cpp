@@ -192,9 +192,51 @@ TEST_F(ProgramTest, LanesimRefusesNonsense) {
         {{"--speed", "3"}, "lanesim: unknown option --speed"},
         {{"--x", "5", "--speed"}, "lanesim: unknown option --speed"},
         {{"--x"}, "lanesim: --x needs a value"},
+        {{"--x", "1\n2"}, "lanesim: bad value '1\\x0A2' for --x (0 to 10.5)"},
     };
     for (const Case& c : cases)
         ExpectRefused(LANESIM_PROGRAM, c);
+}
+
+// An oil file is read whole only when it is 50 rows of 39 values, lines of at most
+// 1024 characters; anything else, /dev/zero too, is refused in one line.
+TEST_F(ProgramTest, LanesimTakesOnlyFiftyRowsOfThirtyNineOilValues) {
+    // `rows` lines of `values` values, the last value of each padded with zeros to `width`.
+    const auto oil = [](int rows, int values, size_t width) {
+        std::string line;
+        for (int v = 1; v < values; ++v)
+            line += "300,";
+        line += std::string(width > line.size() + 3 ? width - line.size() - 3 : 0, '0') + "300";
+        std::string text;
+        for (int r = 0; r < rows; ++r)
+            text += line + "\n";
+        return text;
+    };
+    const struct {
+        std::string path;
+        std::string text;
+        std::string error;  // empty: the throw is bowled
+    } cases[] = {
+        {Path("good.csv"), oil(50, 39, 1024), ""},
+        {Path("49.csv"), oil(49, 39, 0), "lanesim: oil file '" + Path("49.csv") + "': 49 rows, want 50"},
+        {Path("51.csv"), oil(51, 39, 0),
+         "lanesim: oil file '" + Path("51.csv") + "', line 51: more than 50 rows"},
+        {Path("38.csv"), oil(50, 38, 0),
+         "lanesim: oil file '" + Path("38.csv") + "', line 1: 38 values, want 39"},
+        {Path("40.csv"), oil(50, 40, 0),
+         "lanesim: oil file '" + Path("40.csv") + "', line 1: 40 values, want 39"},
+        {Path("long.csv"), oil(50, 39, 1025),
+         "lanesim: oil file '" + Path("long.csv") + "', line 1: longer than 1024 characters"},
+        {"/dev/zero", "", "lanesim: oil file '/dev/zero', line 1: longer than 1024 characters"},
+    };
+    for (const auto& c : cases) {
+        if (!c.text.empty())
+            std::ofstream(c.path) << c.text;
+        ChildProcess child(LANESIM_PROGRAM, {"--oil", "file:" + c.path});
+        std::string error;
+        EXPECT_EQ(child.Wait(&error), c.error.empty() ? 0 : 2) << c.path;
+        EXPECT_EQ(error, c.error.empty() ? "" : c.error + "\n");
+    }
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ private:
 
 class Compiler {
 public:
-    explicit Compiler(fs::path folder) : folder_(std::move(folder)) {}
+    explicit Compiler(const DbTableSource& source) : source_(source) {}
 
     std::vector<u8> Run() {
         Items();
@@ -114,12 +114,10 @@ private:
     };
 
     std::unique_ptr<DbTextTable> Load(const char* name, std::initializer_list<const char*> columns) {
-        std::ifstream stream(folder_ / name, std::ios::binary);
-        if (!stream)
+        const std::optional<std::string> text = source_(name);
+        if (!text)
             throw std::invalid_argument(std::string(name) + ": cannot read");
-        std::ostringstream text;
-        text << stream.rdbuf();
-        auto table = std::make_unique<DbTextTable>(name, text.str());
+        auto table = std::make_unique<DbTextTable>(name, *text);
         table->ExpectColumns(columns);
         return table;
     }
@@ -441,7 +439,7 @@ private:
         }
     }
 
-    fs::path folder_;
+    const DbTableSource& source_;
     std::map<e_DbBlockId, BlockOut> blocks_;
     std::map<s64, ItemKey> items_;
     std::set<s64> tournIds_;
@@ -450,8 +448,19 @@ private:
 
 }  // namespace
 
+std::vector<u8> DbCompileTables(const DbTableSource& source) {
+    return Compiler(source).Run();
+}
+
 std::vector<u8> DbCompile(const std::string& folder) {
-    return Compiler(folder).Run();
+    return DbCompileTables([&folder](const std::string& file) -> std::optional<std::string> {
+        std::ifstream stream(fs::path(folder) / file, std::ios::binary);
+        if (!stream)
+            return std::nullopt;
+        std::ostringstream text;
+        text << stream.rdbuf();
+        return text.str();
+    });
 }
 
 void BuildDiscDatabase(const std::string& dataDir, const std::string& discDir) {

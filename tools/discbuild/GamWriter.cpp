@@ -82,7 +82,9 @@ std::vector<u8> GamOut::Write(const GamLevel& level) {
             root.children.push_back(std::move(leaf));
         }
     }
-    StoreBE32(&bytes[kOctTreeAt], OctreeAppend(bytes, instances.empty() ? nullptr : &root));
+    // Appending moves the bytes: the offset is stored once they are in place.
+    const u32 octTree = OctreeAppend(bytes, instances.empty() ? nullptr : &root);
+    StoreBE32(&bytes[kOctTreeAt], octTree);
     bytes.resize((bytes.size() + 3) & ~std::size_t(3));
     return bytes;
 }

@@ -1,20 +1,15 @@
 // The lane simulator: bowls one throw through the game's physics, from the release
 // to the end of the sweep, and prints the result, the event frames and the film's
 // size; optionally writes the whole film as CSV. Usage in docs/lanesim.md.
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "orblib47/source/OrbRandom.h"
 #include "source/GameReset.h"
-#include "source/NumberArgument.h"
 #include "source/Physics/FilmPlayback.h"
 #include "source/Physics/Physics.h"
-#include "source/Physics/ThrowRunner.h"
+#include "tools/lanesim/LaneSimOptions.h"
 
 namespace {
 
@@ -38,189 +33,6 @@ void PrintUsage(std::FILE* out) {
         "  --ball N         ball of the frame, 0 or 1 (default 0)\n"
         "  --film PATH      write the film as CSV\n",
         out);
-}
-
-struct Options {
-    ThrowSetup setup;
-    bool computerLane = false;
-    bool recordGiven = false;
-    u16 ballOil = 0;
-    u32 seed = 1;
-    std::string oil;  // dry on the player's lane, taper on a computer lane
-    std::string filmPath;
-};
-
-bool ParseInt(const char* text, long min, long max, long* value) {
-    std::int64_t parsed = 0;
-    if (!ParseIntegerArgument(text, min, max, &parsed))
-        return false;
-    *value = long(parsed);
-    return true;
-}
-
-bool LoadOil(const std::string& oilArg, u16 (*grid)[OIL_BOARDS]) {
-    long n = 0;
-    if (oilArg == "dry") {
-        std::memset(grid, 0, sizeof(u16) * OIL_ROWS * OIL_BOARDS);
-    } else if (oilArg == "taper") {
-        FillComputerLaneOil(grid);
-    } else if (oilArg.rfind("flat:", 0) == 0 && ParseInt(oilArg.c_str() + 5, 0, 65535, &n)) {
-        for (s32 r = 0; r < OIL_ROWS; ++r)
-            for (s32 b = 0; b < OIL_BOARDS; ++b)
-                grid[r][b] = u16(n);
-    } else if (oilArg.rfind("file:", 0) == 0) {
-        std::ifstream in(oilArg.substr(5));
-        std::string line;
-        for (s32 r = 0; r < OIL_ROWS; ++r) {
-            if (!std::getline(in, line))
-                return false;
-            std::stringstream cells(line);
-            std::string cell;
-            for (s32 b = 0; b < OIL_BOARDS; ++b) {
-                if (!std::getline(cells, cell, ',') || !ParseInt(cell.c_str(), 0, 65535, &n))
-                    return false;
-                grid[r][b] = u16(n);
-            }
-        }
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// A release value: finite, and a float (a larger double would become infinite).
-bool SetReal(const char* text, f64 min, f64 max, f32* to) {
-    f64 value = 0.0;
-    if (!ParseRealArgument(text, min, max, &value))
-        return false;
-    *to = f32(value);
-    return true;
-}
-
-template <typename T>
-bool SetInt(const char* text, long min, long max, T* to) {
-    long value = 0;
-    if (!ParseInt(text, min, max, &value))
-        return false;
-    *to = T(value);
-    return true;
-}
-
-constexpr f64 kFloatMax = 3.4028234663852886e38;  // FLT_MAX
-// The physics clamps the radius of gyration to a tenth of the ball's radius and the radius.
-constexpr f64 kRgMin = 0.1 * f64(PHYS_BALL_RADIUS);
-constexpr f64 kRgMax = f64(PHYS_BALL_RADIUS);
-
-struct Option {
-    const char* name;
-    const char* range;  // what the error line says is accepted
-    bool (*set)(Options& o, const char* value);
-};
-
-const Option kOptions[] = {
-    {"--x", "0 to 10.5",
-     [](Options& o, const char* v) { return SetReal(v, 0.0, 10.5, &o.setup.ball.position.x); }},
-    {"--vx", "a finite number",
-     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.velocity.x); }},
-    {"--vz", "a finite number",
-     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.velocity.z); }},
-    {"--spin-x", "a finite number",
-     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.VSpin.x); }},
-    {"--spin-z", "a finite number",
-     [](Options& o, const char* v) { return SetReal(v, -kFloatMax, kFloatMax, &o.setup.ball.VSpin.z); }},
-    {"--mass", "1 to 255", [](Options& o, const char* v) { return SetInt(v, 1, 255, &o.setup.ball.mass); }},
-    {"--mu", "0 to 1",
-     [](Options& o, const char* v) {
-         o.recordGiven = true;
-         return ParseRealArgument(v, 0.0, 1.0, &o.setup.record.ball_mu);
-     }},
-    {"--rg", "0.1069 to 1.0687",
-     [](Options& o, const char* v) {
-         o.recordGiven = true;
-         return ParseRealArgument(v, kRgMin, kRgMax, &o.setup.record.ball_rg);
-     }},
-    {"--absorb", "0 to 65535",
-     [](Options& o, const char* v) {
-         o.recordGiven = true;
-         return SetInt(v, 0, 65535, &o.setup.record.ball_absorb);
-     }},
-    {"--flare", "0 to 65535",
-     [](Options& o, const char* v) {
-         o.recordGiven = true;
-         return SetInt(v, 0, 65535, &o.setup.record.ball_flare);
-     }},
-    {"--rate", "0 to 10",
-     [](Options& o, const char* v) {
-         o.recordGiven = true;
-         return SetInt(v, 0, 10, &o.setup.record.ball_absorb_rate);
-     }},
-    {"--ball-oil", "0 to 65535", [](Options& o, const char* v) { return SetInt(v, 0, 65535, &o.ballOil); }},
-    {"--oil", "dry, flat:N, taper or file:PATH",
-     [](Options& o, const char* v) {
-         o.oil = v;
-         return !o.oil.empty();
-     }},
-    {"--rack", "a mask of bits 14 - i for pins i = 0 to 9",
-     [](Options& o, const char* v) {
-         long n = 0;
-         if (!ParseInt(v, 0, PIN_MASK_ALL, &n) || (n & ~long(PIN_MASK_ALL)) != 0)
-             return false;
-         o.setup.rack = PinMask(n);
-         return true;
-     }},
-    {"--turn", "0 or 1", [](Options& o, const char* v) { return SetInt(v, 0, 1, &o.setup.randomTurn); }},
-    {"--seed", "0 to 2147483647",
-     [](Options& o, const char* v) { return SetInt(v, 0, 0x7fffffff, &o.seed); }},
-    {"--lane", "player or computer",
-     [](Options& o, const char* v) {
-         o.computerLane = std::strcmp(v, "computer") == 0;
-         return o.computerLane || std::strcmp(v, "player") == 0;
-     }},
-    {"--human", "0 or 1", [](Options& o, const char* v) { return SetInt(v, 0, 1, &o.setup.human); }},
-    {"--ball", "0 or 1", [](Options& o, const char* v) { return SetInt(v, 0, 1, &o.setup.ballNumber); }},
-    {"--film", "a file name",
-     [](Options& o, const char* v) {
-         o.filmPath = v;
-         return !o.filmPath.empty();
-     }},
-};
-
-const Option* FindOption(const std::string& name) {
-    for (const Option& option : kOptions) {
-        if (name == option.name)
-            return &option;
-    }
-    return nullptr;
-}
-
-// Returns 0 on success, else the exit code.
-int ParseOptions(int argc, char** argv, Options& o) {
-    BallData_t& ball = o.setup.ball;
-    ball.position.x = 5.25f;
-    ball.velocity.z = 85.0f;
-    ball.mass = 16;
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "--help") {
-            PrintUsage(stdout);
-            return -1;
-        }
-        const Option* option = FindOption(name);
-        if (option == nullptr) {
-            std::fprintf(stderr, "lanesim: unknown option %s\n", name.c_str());
-            return 2;
-        }
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "lanesim: %s needs a value\n", name.c_str());
-            return 2;
-        }
-        const char* value = argv[++i];
-        if (!option->set(o, value)) {
-            std::fprintf(stderr, "lanesim: bad value '%s' for %s (%s)\n", value, name.c_str(), option->range);
-            return 2;
-        }
-    }
-    return 0;
 }
 
 bool WriteFilm(const LaneContext& lane, const std::string& path) {
@@ -280,14 +92,19 @@ void PrintSummary(const LaneContext& lane, const ThrowSummary& s, PinMask rack) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options o;
-    if (const int code = ParseOptions(argc, argv, o))
-        return code < 0 ? 0 : code;
-    if (o.oil.empty())
-        o.oil = o.computerLane ? "taper" : "dry";
+    LaneSimOptions o;
+    std::string error;
+    if (!ParseLaneSimOptions(argc, argv, &o, &error)) {
+        std::fprintf(stderr, "lanesim: %s\n", error.c_str());
+        return 2;
+    }
+    if (o.help) {
+        PrintUsage(stdout);
+        return 0;
+    }
     auto oil = std::make_unique<u16[][OIL_BOARDS]>(OIL_ROWS);
-    if (!LoadOil(o.oil, oil.get())) {
-        std::fprintf(stderr, "lanesim: cannot read oil '%s'\n", o.oil.c_str());
+    if (!LoadLaneOil(o.oil, oil.get(), &error)) {
+        std::fprintf(stderr, "lanesim: %s\n", error.c_str());
         return 2;
     }
     o.setup.oil = oil.get();

@@ -3,7 +3,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer with warnings as errors, and runs
 # every test, then each test executable whole in one shuffled process and each
 # benchmark once; then builds the game tests in a Release (-O3) build and runs them
-# there too, so that films and pictures that drift with the optimiser fail.
+# there too, so that films and pictures that drift with the optimiser fail; last,
+# builds the fuzz harnesses with clang and replays their seeds.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
@@ -76,3 +77,7 @@ cmake -S "$root" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBOWLING_WER
 cmake --build "$release" --target game_tests
 tmp="$(tests_tmp "$release")"
 TMPDIR="$tmp" TEST_TMPDIR="$tmp/" ctest --test-dir "$release" -L '^game$' --output-on-failure -j "$(nproc)"
+
+# The fuzz harnesses build with clang and write their seeds, so a fault that only
+# clang's code shows (in the writers or the harnesses) cannot come back unseen.
+bash "$root/scripts/fuzz.sh" --check

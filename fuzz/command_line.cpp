@@ -29,13 +29,7 @@ bool Same(const CommandLine& a, const CommandLine& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size) {
     fuzz::Input input;
-    std::vector<std::string> args;
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    for (std::size_t start = 0; start <= text.size();) {
-        const std::size_t end = std::min(text.find('\0', start), text.size());
-        args.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    const std::vector<std::string> args = fuzz::SplitAtNul({data, size});
     std::vector<const char*> argv;
     for (const std::string& arg : args)
         argv.push_back(arg.c_str());

@@ -426,21 +426,22 @@ Seeds InputScript(const fs::path&) {
 }
 
 // Arguments separated by NUL bytes.
+Bytes Arguments(std::initializer_list<std::string> list) {
+    Bytes bytes;
+    for (const std::string& arg : list) {
+        if (!bytes.empty())
+            bytes.push_back(0);
+        bytes.insert(bytes.end(), arg.begin(), arg.end());
+    }
+    return bytes;
+}
+
 Seeds CommandLine(const fs::path&) {
-    const auto args = [](std::initializer_list<std::string> list) {
-        Bytes bytes;
-        for (const std::string& arg : list) {
-            if (!bytes.empty())
-                bytes.push_back(0);
-            bytes.insert(bytes.end(), arg.begin(), arg.end());
-        }
-        return bytes;
-    };
-    return {args({"--headless", "--frames", "600"}),
-            args({"--headless", "--frames", "60", "--screenshot", "shot.png", "--input", "play.txt"}),
-            args({"--disc", "/tmp/disc", "--nand", "/tmp/nand"}), args({"--help"}),
-            args({"--headless", "--audio-out", "a.wav", "--players", "4", "--cpu", "1,3", "--seed", "7",
-                  "--level", "0"})};
+    return {Arguments({"--headless", "--frames", "600"}),
+            Arguments({"--headless", "--frames", "60", "--screenshot", "shot.png", "--input", "play.txt"}),
+            Arguments({"--disc", "/tmp/disc", "--nand", "/tmp/nand"}), Arguments({"--help"}),
+            Arguments({"--headless", "--audio-out", "a.wav", "--players", "4", "--cpu", "1,3", "--seed", "7",
+                       "--level", "0"})};
 }
 
 // A bank of a one-shot and a looped sound, and an empty bank.
@@ -485,17 +486,6 @@ Seeds Thp(const fs::path&) {
     stereo.tracks = {sound(600, 2), sound(600, 2)};
     return {discbuild::ThpWrite(movie(1, 16, 16)), discbuild::ThpWrite(mono), discbuild::ThpWrite(stereo),
             discbuild::ThpWrite(movie(12, 16, 16))};
-}
-
-// Arguments separated by NUL bytes.
-Bytes Arguments(std::initializer_list<std::string> list) {
-    Bytes bytes;
-    for (const std::string& arg : list) {
-        if (!bytes.empty())
-            bytes.push_back(0);
-        bytes.insert(bytes.end(), arg.begin(), arg.end());
-    }
-    return bytes;
 }
 
 // The files the disc check reads, as the disc_check harness takes them: which are

@@ -233,20 +233,20 @@ bool ParseLaneSimOptions(int argc, const char* const* argv, LaneSimOptions* opti
     return true;
 }
 
-bool LoadLaneOil(const std::string& spec, OilGrid grid, std::string* error) {
+bool LoadLaneOil(const std::string& oil, OilGrid grid, std::string* error) {
     long n = 0;
-    if (spec == "dry") {
+    if (oil == "dry") {
         std::memset(grid, 0, sizeof(u16) * OIL_ROWS * OIL_BOARDS);
-    } else if (spec == "taper") {
+    } else if (oil == "taper") {
         FillComputerLaneOil(grid);
-    } else if (spec.starts_with("flat:") && ParseInt(std::string_view(spec).substr(5), 0, 65535, &n)) {
+    } else if (oil.starts_with("flat:") && ParseInt(std::string_view(oil).substr(5), 0, 65535, &n)) {
         for (s32 r = 0; r < OIL_ROWS; ++r)
             for (s32 b = 0; b < OIL_BOARDS; ++b)
                 grid[r][b] = u16(n);
-    } else if (spec.starts_with("file:")) {
-        return LoadOilFile(spec.substr(5), grid, error);
+    } else if (oil.starts_with("file:")) {
+        return LoadOilFile(oil.substr(5), grid, error);
     } else {
-        return Fail(error, "cannot read oil '" + Shown(spec) + "'");
+        return Fail(error, "cannot read oil '" + Shown(oil) + "'");
     }
     return true;
 }

@@ -21,4 +21,4 @@ struct LaneSimOptions {
 bool ParseLaneSimOptions(int argc, const char* const* argv, LaneSimOptions* options, std::string* error);
 
 // The grid of an --oil SPEC; false with a one-line reason.
-bool LoadLaneOil(const std::string& spec, OilGrid grid, std::string* error);
+bool LoadLaneOil(const std::string& oil, OilGrid grid, std::string* error);

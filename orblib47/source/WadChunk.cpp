@@ -147,9 +147,11 @@ bool WadReadWord(s32 fid, u32* word, const char* archive) {
 
 bool WadFileName(const char* name, char* out, u32 size) {
     size_t length = std::strlen(name);
-    const char* tail = length >= 4 ? name + length - 4 : "";
-    bool hasExtension = std::strcmp(tail, ".WAD") == 0 || std::strcmp(tail, ".wad") == 0 ||
-                        std::strcmp(tail, ".OWD") == 0 || std::strcmp(tail, ".owd") == 0;
+    // An extension in the last path component stays: the screen movies' texture
+    // archives are ".sfc" files.
+    const char* slash = std::strrchr(name, '/');
+    const char* dot = std::strrchr(slash != nullptr ? slash : name, '.');
+    bool hasExtension = dot != nullptr && dot[1] != '\0';
     size_t needed = length + (hasExtension ? 0 : 4) + 1;
     if (needed > size)
         return false;

@@ -43,8 +43,8 @@ void WadAppendChunk(s_wad** head, s_wad* record);
 bool WadReadExact(s32 fid, void* dst, u32 n, const char* archive);
 bool WadReadWord(s32 fid, u32* word, const char* archive);
 
-// An archive name with ".WAD" appended unless it already ends in ".WAD" or ".OWD"
-// (either case); false when the result does not fit `size` bytes.
+// An archive name with ".WAD" appended unless its last path component has an
+// extension (".WAD", ".OWD", ".sfc"); false when the result does not fit `size` bytes.
 bool WadFileName(const char* name, char* out, u32 size);
 // True when a read that was to leave `expectedRemaining` bytes did so; a failed or
 // short transfer prints a one-line message naming `archive`.

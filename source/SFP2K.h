@@ -37,7 +37,7 @@ struct SFP_SCREEN_LABEL_t {
 
 struct SFP_SCREEN_SPRITE_LOOKUP_t {
     const char* name;
-    s32 numInstances;                          // filled by the player
+    s32 numInstances;                             // filled by the player
     s32 instanceIds[SFP2K_MAX_SPRITE_INSTANCES];  // filled by the player
 };
 
@@ -72,13 +72,13 @@ struct SFP_FONT_LOOKUP_t {
     char movieFontName[SFP2K_FONT_NAME_LEN];
     char wadName[SFP2K_FONT_NAME_LEN];
     char fontName[SFP2K_FONT_NAME_LEN];
-    s_wad* wad;      // filled by the player
-    s_font* font;    // filled by the player
-    s32 refCount;    // filled by the player
+    s_wad* wad;    // filled by the player
+    s_font* font;  // filled by the player
+    s32 refCount;  // filled by the player
 };
 
-extern s32 g_SFP2KDisable;                                // non-zero: no update, no drawing
-extern s32 g_BlockPadInput;                               // non-zero: SFP2KButton reports nothing
+extern s32 g_SFP2KDisable;                                 // non-zero: no update, no drawing
+extern s32 g_BlockPadInput;                                // non-zero: SFP2KButton reports nothing
 extern const u32 g_SFPButtonLookup[SFP2K_NUM_BUTTON_IDS];  // pad masks of the screen button ids
 
 // Start-up and shutdown.

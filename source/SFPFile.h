@@ -4,7 +4,7 @@
 // refers only to symbols after it, so nesting always ends.
 #pragma once
 
-#include <vector>
+#include <span>
 
 #include "orblib47/source/OrbTypes.h"
 
@@ -12,7 +12,8 @@ constexpr u32 SFP_NAME_LEN = 32;     // object, label and font names
 constexpr u32 SFP_TEXNAME_LEN = 16;  // texture names (the ".sfc" archive's chunk names)
 constexpr u32 SFP_MAX_FRAMES = 65535;
 constexpr u32 SFP_MAX_RATE = 120;
-constexpr u32 SFP_MAX_TEXT = 1024;  // bytes of one text, terminator not counted
+constexpr u32 SFP_MAX_TEXT = 1024;       // bytes of one text, terminator not counted
+constexpr u32 SFP_MAX_INSTANCES = 4096;  // objects of one movie's whole tree
 
 enum e_sfp_kind : u8 {
     SFP_KIND_RECT = 0,      // a filled rectangle of the object's size in the key's colour
@@ -79,10 +80,10 @@ struct s_sfp_text {
     u32 font;  // index into s_sfp_movie::fonts
     f32 size;
     u32 color;
-    u8 align;   // e_sfp_align, in the box
-    u8 valign;  // e_sfp_valign, in the box
-    u8 wrap;    // 1: words wrap at the box's width
-    std::vector<char> text;  // the first text, NUL-terminated (Windows-1252)
+    u8 align;          // e_sfp_align, in the box
+    u8 valign;         // e_sfp_valign, in the box
+    u8 wrap;           // 1: words wrap at the box's width
+    const char* text;  // the first text, NUL-terminated (Windows-1252)
 };
 
 // A button: one symbol per look (-1 none), shown at the button's origin, and the
@@ -122,21 +123,24 @@ struct s_sfp_texture {
     char name[SFP_TEXNAME_LEN + 1];
 };
 
+// A parsed movie is one block of the engine heap: this record, then its tables
+// and texts. The compiler fills the same record over tables of its own.
 struct s_sfp_movie {
     u32 frameRate;  // 1..SFP_MAX_RATE frames a second
     u32 width, height;
-    std::vector<s_sfp_texture> textures;
-    std::vector<s_sfp_image> images;
-    std::vector<s_sfp_font> fonts;
-    std::vector<s_sfp_text> texts;
-    std::vector<s_sfp_button> buttons;
-    std::vector<s_sfp_symbol> symbols;  // at least 1: the root
-    std::vector<s_sfp_label> labels;
-    std::vector<s_sfp_object> objects;
-    std::vector<s_sfp_key> keys;
+    std::span<s_sfp_texture> textures;
+    std::span<s_sfp_image> images;
+    std::span<s_sfp_font> fonts;
+    std::span<s_sfp_text> texts;
+    std::span<s_sfp_button> buttons;
+    std::span<s_sfp_symbol> symbols;  // at least 1: the root
+    std::span<s_sfp_label> labels;
+    std::span<s_sfp_object> objects;
+    std::span<s_sfp_key> keys;
+    u32 numInstances;  // objects of the whole tree, nested ones and button looks included
 };
 
-// Parses a movie image; null with one "SFP2K: ..." line naming `name` when the
-// data is not a sound movie. Nothing of `data` is kept.
+// Parses a movie image into one heap block; null with one "SFP2K: ..." line
+// naming `name` when the data is not a sound movie. Nothing of `data` is kept.
 s_sfp_movie* SFPFileParse(const void* data, u32 size, const char* name);
 void SFPFileFree(s_sfp_movie* movie);

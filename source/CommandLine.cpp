@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "orblib47/source/DebugFormat.h"
+#include "source/DevEntries.h"
 #include "source/Levels/LevelTable.h"
 #include "source/NumberArgument.h"
 
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 const char* const COMMAND_LINE_USAGE =
     "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
     "               [--screenshot FILE] [--audio-out FILE] [--players N] [--cpu LIST]\n"
-    "               [--seed S] [--level N]\n"
+    "               [--seed S] [--level N] [--entry N]\n"
     "  --headless         run without a window, on the virtual clock; without --frames it\n"
     "                     runs until interrupted (Ctrl+C)\n"
     "  --frames N         leave after N frames (1 to 4294967295); a frame is a retrace,\n"
@@ -31,6 +32,8 @@ const char* const COMMAND_LINE_USAGE =
     "  --cpu LIST         the bowlers the computer bowls, by number: --cpu 2,4\n"
     "  --seed S           the game's random seed (1 to 4294967295; default from the clock)\n"
     "  --level N          the alley (0 to 20, default 20)\n"
+    "  --entry N          run a developer entry of the start-up launcher instead of the\n"
+    "                     game: 10 \"Third State Testing\" (the screen template)\n"
     "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
     "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
     "bad command line (an option, the disc, the input script or an output file's folder)\n"
@@ -122,7 +125,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
                             : name == "--audio-out"  ? &line->audioOut
                                                      : nullptr;
         const bool game = name == "--players" || name == "--seed" || name == "--level" || name == "--cpu";
-        if (text == nullptr && !game && name != "--frames")
+        if (text == nullptr && !game && name != "--frames" && name != "--entry")
             return Fail(error, "unknown option " + Quoted(name) + " (bowling --help lists them)");
         if (i + 1 == argc)
             return Fail(error, NeedsAValue(name));
@@ -131,6 +134,11 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             std::string refused = ParseGameOption(name, value, &line->launch);
             if (!refused.empty())
                 return Fail(error, std::move(refused));
+        } else if (name == "--entry") {
+            if (value != std::to_string(DEV_ENTRY_THIRD_STATE_TESTING))
+                return Fail(error, "'--entry' needs a launcher entry: 10 (Third State Testing), not " +
+                                       Quoted(value));
+            line->entry = DEV_ENTRY_THIRD_STATE_TESTING;
         } else if (text == nullptr) {
             std::int64_t frames = 0;
             if (!ParseIntegerArgument(value, 1, 0xFFFFFFFF, &frames))

@@ -17,6 +17,7 @@ struct CommandLine {
     std::string screenshot;
     std::string audioOut;       // a WAV file of the sound
     LevelLaunchOptions launch;  // the game started: level, bowlers, seed
+    s32 entry = -1;             // a launcher entry run instead of the game
 };
 
 // The options text of --help.

@@ -18,17 +18,48 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/PlayerConstruction.h"
+#include "source/DevEntries.h"
 #include "source/GameReset.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/MenuMusic.h"
+#include "source/SFP2K.h"
 #include "source/Sandbox.h"
 
 u32 g_FrameLimit = 0;
+s32 g_LauncherEntry = -1;
 s_wad* SystemTextWad = nullptr;
 s_wad* MenuSFXWad = nullptr;
 s_wad* PreloadGlobal = nullptr;
+
+SFP_FONT_LOOKUP_t SFP2KFonts[SFP2K_NUM_FONTS] = {
+    {"DORVACOND15", "SFPFONT", "DORVACOND15", nullptr, nullptr, 0},
+    {"DORVAHEL15", "SFPFONT", "DORVAHEL15", nullptr, nullptr, 0},
+    {"DORVAREG15", "SFPFONT", "DORVAREG15", nullptr, nullptr, 0},
+    {"DORVAEURO15", "SFPFONT", "DORVAEURO15", nullptr, nullptr, 0},
+    {"DORVACOND18", "SFPFONT", "DORVACOND18", nullptr, nullptr, 0},
+    {"DORVAREG18", "SFPFONT", "DORVAREG18", nullptr, nullptr, 0},
+    {"DORVAEURO18", "SFPFONT", "DORVAEURO18", nullptr, nullptr, 0},
+    {"DORVAHEL18", "SFPFONT", "DORVAHEL18", nullptr, nullptr, 0},
+    {"DORVAEURO19", "SFPFONT", "DORVAEURO19", nullptr, nullptr, 0},
+    {"DORVACOND20", "SFPFONT", "DORVACOND20", nullptr, nullptr, 0},
+    {"DORVAHEL20", "SFPFONT", "DORVAHEL20", nullptr, nullptr, 0},
+    {"DORVAREG20", "SFPFONT", "DORVAREG20", nullptr, nullptr, 0},
+    {"ARIAL", "SFPFONT", "DORVAHEL", nullptr, nullptr, 0},
+    {"ARIAL10", "SFPFONT", "ARIAL10", nullptr, nullptr, 0},
+    {"EUROSTILETHEA", "SFPFONT", "DORVACOND", nullptr, nullptr, 0},
+    {"EUROSTILETMED", "SFPFONT", "DORVAREG", nullptr, nullptr, 0},
+    {"HELVETICANEUE MEDIUMCOND", "SFPFONT", "DORVAHEL", nullptr, nullptr, 0},
+    {"EUROSTAR BLACK EXTENDED", "SFPFONT", "DORVAEURO", nullptr, nullptr, 0},
+    {"EASDISPLAY", "SFPFONT", "DORVAHEL", nullptr, nullptr, 0},
+    {"AGENCY FB", "SFPFONT", "DORVAHEL", nullptr, nullptr, 0},
+    {"TAHOMA", "SFPFONT", "UITITLEFONT", nullptr, nullptr, 0},
+};
+
+bool OrbMainFrameLimitReached() {
+    return g_FrameLimit != 0 && VIGetRetraceCount() >= g_FrameLimit;
+}
 
 void OrbMainStartup() {
     InstanceSetGameColdReset(GameEngineColdReset);
@@ -48,6 +79,8 @@ void OrbMainStartup() {
     GameWarmReset();
     ContEnabledPointer(0, 0);
     MemCardWarmReset();
+    SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
+    SFP2KSetFlashFileRootPath("640");
 
     FileChangeDirectory(GAME_DATABASE_FOLDER);
     BowlingDbLoad();
@@ -65,9 +98,11 @@ void OrbMainStartup() {
     CCareerCharacter::CreateInstance();
 
     // Until the front end exists the game starts straight into a game.
-    g_GameSettings.m_Current.iNumPlayers = g_LevelLaunchOptions.players;
-    Sandbox::SetSeed(g_LevelLaunchOptions.seed);
-    LevelLaunchStart(g_LevelLaunchOptions.level);
+    if (g_LauncherEntry < 0) {
+        g_GameSettings.m_Current.iNumPlayers = g_LevelLaunchOptions.players;
+        Sandbox::SetSeed(g_LevelLaunchOptions.seed);
+        LevelLaunchStart(g_LevelLaunchOptions.level);
+    }
     HeapPrintAvail("MainLoop");
 }
 
@@ -80,6 +115,7 @@ void OrbMainFrame() {
 
 void OrbMainShutdown() {
     LevelLaunchStop();
+    SFP2KKill();
 
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();
@@ -88,7 +124,9 @@ void OrbMainShutdown() {
 
 s32 OrbMain() {
     OrbMainStartup();
-    while ((g_FrameLimit == 0 || VIGetRetraceCount() < g_FrameLimit) && g_LaunchState != LAUNCH_FAILED)
+    if (g_LauncherEntry == DEV_ENTRY_THIRD_STATE_TESTING)
+        FlashThirdStateTesting();
+    while (g_LauncherEntry < 0 && !OrbMainFrameLimitReached() && g_LaunchState != LAUNCH_FAILED)
         OrbMainFrame();
     const s32 status = g_LaunchState == LAUNCH_FAILED ? ORB_MAIN_LEVEL_FAILED : 0;
     OrbMainShutdown();

@@ -28,13 +28,26 @@ extern s_wad* PreloadGlobal;
 // input scripts count them; 0 runs until a quit request.
 extern u32 g_FrameLimit;
 
+// True once the frame limit's retrace has come.
+bool OrbMainFrameLimitReached();
+
+// The launcher entry to run instead of the game (DEV_ENTRY_...), -1 for the game.
+extern s32 g_LauncherEntry;
+
+// The screen-movie player's font table: movie font names to the menu fonts of
+// "SFPFONT".
+constexpr s32 SFP2K_NUM_FONTS = 21;
+struct SFP_FONT_LOOKUP_t;
+extern SFP_FONT_LOOKUP_t SFP2KFonts[SFP2K_NUM_FONTS];
+
 // The program's status when the level does not load: its archive on the disc is
 // bad, as a bad disc is (until the front end's level flow can report it).
 constexpr s32 ORB_MAIN_LEVEL_FAILED = 2;
 
 // 0 at the frame limit, ORB_MAIN_LEVEL_FAILED once the level did not load.
 s32 OrbMain();
-// OrbMain's three steps: start-up (into a game), one frame, shut-down.
+// OrbMain's three steps: start-up (into a game unless an entry runs), one frame,
+// shut-down.
 void OrbMainStartup();
 void OrbMainFrame();
 void OrbMainShutdown();

@@ -85,6 +85,7 @@ int main(int argc, char** argv) {
         std::fputs("bowling: headless with no --frames: running until interrupted (Ctrl+C)\n", stderr);
     g_FrameLimit = line.frames;
     g_LevelLaunchOptions = line.launch;
+    g_LauncherEntry = line.entry;
     // The console is not shut down: global objects whose memory came from the
     // game's heap are destroyed after main returns, and that memory must stay.
     return OrbMain();

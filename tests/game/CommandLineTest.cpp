@@ -44,6 +44,7 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
         {{"--cpu", "5"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '5'"},
         {{"--cpu", "2"}, "'--cpu' names a bowler past the 1 of '--players'"},
         {{"--cpu", "1,4", "--players", "3"}, "'--cpu' names a bowler past the 3 of '--players'"},
+        {{"--entry", "9"}, "'--entry' needs a launcher entry: 10 (Third State Testing), not '9'"},
         // What the user gave is quoted escaped: one line, nothing raw for the terminal.
         {{"--fast\n\x1b[2J"}, "unknown option '--fast\\x0a\\x1b[2J' (bowling --help lists them)"},
         {{"--seed", "7\r\x7f\xc3\xa9"},
@@ -62,13 +63,14 @@ TEST(CommandLineTest, ReadsEveryOption) {
     CommandLine line;
     std::string error;
     ASSERT_TRUE(Parse({"--headless", "--frames", "4294967295", "--disc", "d", "--nand", "n", "--input", "i",
-                       "--screenshot", "s.png", "--audio-out", "a.wav"},
+                       "--screenshot", "s.png", "--audio-out", "a.wav", "--entry", "10"},
                       &line, &error))
         << error;
     EXPECT_TRUE(line.headless);
     EXPECT_FALSE(line.help);
     EXPECT_EQ(line.frames, 4294967295u);
     EXPECT_EQ(line.disc + line.nand + line.input + line.screenshot + line.audioOut, "dnis.pnga.wav");
+    EXPECT_EQ(line.entry, 10);
     ASSERT_TRUE(Parse({"--help"}, &line, &error));
     EXPECT_TRUE(line.help);
     EXPECT_EQ(line.frames, 0u);

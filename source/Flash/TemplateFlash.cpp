@@ -1,0 +1,98 @@
+#include "source/Flash/TemplateFlash.h"
+
+#include "source/SFP2K.h"
+
+namespace {
+
+constexpr s32 kNumButtons = 4;
+
+SFP_SCREEN_LABEL_t s_Labels[] = {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}};
+SFP_SCREEN_BTN_t s_Buttons[kNumButtons] = {{"Btn1", 0}, {"Btn2", 0}, {"Btn3", 0}, {"Btn4", 0}};
+SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {{"txtTest1", 0, {}}, {"txtTest2", 0, {}}};
+enum { kTxtTest1, kTxtTest2 };
+
+}  // namespace
+
+SFP_SCREEN_INFO_t templateFlashScreen = {
+    .fileName = "templateFlash",
+    .screenAlign = 1,
+    .numButtons = kNumButtons,
+    .curButton = 0,
+    .numSubScreens = 3,
+    .subScreens = s_Labels,
+    .Open = TemplateFlashOpen,
+    .Close = TemplateFlashClose,
+    .Update = TemplateFlashUpdate,
+    .Draw = nullptr,
+    .numSpriteLookups = 2,
+    .spriteLookups = s_Sprites,
+    .renderBackdrop = 0,
+    .pauseLowerScreens = 0,
+    .userData = 0,
+    .buttons = s_Buttons,
+    .localsSize = 4,
+};
+
+void TemplateFlashOpen(s32, SFP_SCREEN_INFO_t*) {}
+void TemplateFlashClose(s32, SFP_SCREEN_INFO_t*) {}
+
+void TemplateFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
+    auto* locals = static_cast<CTemplateFlash**>(SFP2KGetLocals(handle));
+    if (locals != nullptr && *locals != nullptr)
+        (*locals)->Update(info);
+}
+
+CTemplateFlash::CTemplateFlash() : m_iScreen(-1), m_bActive(0) {}
+
+CTemplateFlash::~CTemplateFlash() {
+    Kill();
+}
+
+s32 CTemplateFlash::Load() {
+    m_iScreen = SFP2KLoadScreen(&templateFlashScreen, templateFlashScreen.localsSize, 0);
+    if (m_iScreen == -1)
+        return 0;
+    *static_cast<CTemplateFlash**>(SFP2KGetLocals(m_iScreen)) = this;
+    return 1;
+}
+
+void CTemplateFlash::Open() {
+    if (SFP2KIsScreenActive(m_iScreen))
+        return;
+    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    SFP2KSpriteSetText(m_iScreen, kTxtTest1, "Lala");
+    SFP2KSpriteSetText(m_iScreen, kTxtTest2, "baba");
+    m_bActive = 1;
+}
+
+void CTemplateFlash::Close() {
+    if (SFP2KIsScreenActive(m_iScreen))
+        SFP2KCloseScreen(m_iScreen, 2, 3);
+}
+
+void CTemplateFlash::Kill() {
+    if (m_iScreen == -1)
+        return;
+    SFP2KKillScreen(m_iScreen);
+    m_iScreen = -1;
+}
+
+void CTemplateFlash::Update(SFP_SCREEN_INFO_t* info) {
+    // A pressed button keeps the cursor until it is toggled up again.
+    if (SFP2KButton(7, 2)) {
+        if (!SFP2KButtonIsDown(m_iScreen, info->curButton)) {
+            SFP2KClearButtonDown(m_iScreen, info->curButton);
+            info->curButton = (info->curButton + 1) % kNumButtons;
+        }
+    } else if (SFP2KButton(6, 2)) {
+        if (!SFP2KButtonIsDown(m_iScreen, info->curButton)) {
+            SFP2KClearButtonDown(m_iScreen, info->curButton);
+            info->curButton = (info->curButton + kNumButtons - 1) % kNumButtons;
+        }
+    }
+    if (SFP2KButton(1, 2)) {
+        m_bActive = 0;
+    } else if (SFP2KButton(0, 2)) {
+        SFP2KSetButtonDown(m_iScreen, info->curButton, !SFP2KButtonIsDown(m_iScreen, info->curButton));
+    }
+}

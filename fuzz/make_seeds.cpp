@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "orblib47/source/ChunkReader.h"
+#include "tests/support/SfpTestMovies.h"
 #include "tests/support/VhmTestModel.h"
 #include "tools/dbcompile/DbCompile.h"
 #include "tools/discbuild/AsfWriter.h"
@@ -545,6 +546,12 @@ Seeds LanesimOil(const fs::path&) {
     return {OilFile(50, "\n"), OilFile(50, ""), OilFile(49, "\n"), Text("0x10,7\n")};
 }
 
+// Screen movies: every kind of object, one rect, and a tree of exactly the
+// instances a movie may have.
+Seeds Sfp(const fs::path&) {
+    return {sfptest::Sample().Image(), sfptest::Tree(0, 0, 1).Image(), sfptest::Tree(64, 63, 0).Image()};
+}
+
 const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
@@ -579,6 +586,7 @@ const struct {
     {"db_tables", DbTables},
     {"lanesim_args", LanesimArgs},
     {"lanesim_oil", LanesimOil},
+    {"sfp", Sfp},
 };
 
 }  // namespace

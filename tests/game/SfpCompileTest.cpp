@@ -70,6 +70,8 @@ TEST(SfpCompileTest, EachFaultIsOneLineNamingItsFileAndLine) {
         {head + "image i Nothing\nkey 0\n", "t.txt:3: no image named Nothing"},
         {head + "button b 1 1 Up - -\nkey 0\n", "t.txt:3: no symbol named Up"},
         {head + "symbol S 1\nrect - 1 1\nkey 0\n", "t.txt:3: symbol S has no end"},
+        {head + "draw A ellipse 2 2\ndraw A ellipse 2 2\n",
+         "t.txt:4: image A drawn twice (first at t.txt:3)"},
         {head + "symbol B 1\nbutton - 1 1 - A -\nkey 0\nend\nsymbol A 1\ninstance - B\nkey 0\nend\n",
          "t.txt:3: symbols hold themselves: B holds A holds B"},
         {head + "symbol A 1\ninstance - A\nkey 0\nend\n", "t.txt:3: symbols hold themselves: A holds A"},

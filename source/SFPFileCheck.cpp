@@ -1,6 +1,7 @@
-// What refers to what in a parsed movie: every index inside its table, symbols
-// that nest only symbols after them, keys in order inside their symbol's frames,
-// and the number of instances of the whole tree.
+// What refers to what in a parsed movie: every index inside its table, labels,
+// objects and keys each of one owner, symbols that nest only symbols after them,
+// keys in order inside their symbol's frames, and the number of instances of the
+// whole tree.
 #include <algorithm>
 #include <vector>
 
@@ -11,13 +12,38 @@ namespace {
 // Counts stop just past the limit, so no nesting overflows them.
 constexpr u32 kOverLimit = SFP_MAX_INSTANCES + 1;
 
-bool Inside(u32 first, u32 count, size_t size) {
-    return first <= size && count <= size - first;
-}
+// The records of a table that belong to one owner each. With none shared, checking
+// every owner's records costs no more than the table's length.
+class Owners {
+public:
+    explicit Owners(size_t size) : owned_(size) {}
+
+    // Null when [first, first + count) lies in the table and none of it is owned
+    // yet; it is now. Otherwise what is wrong.
+    const char* Take(u32 first, u32 count) {
+        if (first > owned_.size() || count > owned_.size() - first)
+            return "outside the table";
+        for (u32 i = first; i < first + count; ++i) {
+            if (owned_[i])
+                return "shared";
+            owned_[i] = true;
+        }
+        return nullptr;
+    }
+
+private:
+    std::vector<bool> owned_;
+};
 
 class Checker {
 public:
-    Checker(const s_sfp_movie& m, const char* name) : m_(m), name_(name), instances_(m.symbols.size()) {}
+    Checker(const s_sfp_movie& m, const char* name)
+        : m_(m),
+          name_(name),
+          labels_(m.labels.size()),
+          objects_(m.objects.size()),
+          keys_(m.keys.size()),
+          instances_(m.symbols.size()) {}
 
     // The root's instances; false when refused.
     bool Run(u32* numInstances);
@@ -33,6 +59,7 @@ private:
 
     const s_sfp_movie& m_;
     const char* name_;
+    Owners labels_, objects_, keys_;
     std::vector<u32> instances_;  // of each symbol's tree, filled from the last symbol on
 };
 
@@ -54,8 +81,8 @@ bool Checker::Keys(u32 s, u32 o) {
     const s_sfp_object& object = m_.objects[o];
     if (object.numKeys == 0)
         return SFPFileFail(name_, "object %u has no keys", o);
-    if (!Inside(object.firstKey, object.numKeys, m_.keys.size()))
-        return SFPFileFail(name_, "object %u: keys outside the table", o);
+    if (const char* fault = keys_.Take(object.firstKey, object.numKeys))
+        return SFPFileFail(name_, "object %u: keys %s", o, fault);
     for (u32 k = 1; k < object.numKeys; ++k)
         if (m_.keys[object.firstKey + k].frame <= m_.keys[object.firstKey + k - 1].frame)
             return SFPFileFail(name_, "object %u: keys not in increasing frame order", o);
@@ -92,10 +119,10 @@ bool Checker::Object(u32 s, u32 o, u32* count) {
 
 bool Checker::Symbol(u32 s) {
     const s_sfp_symbol& symbol = m_.symbols[s];
-    if (!Inside(symbol.firstLabel, symbol.numLabels, m_.labels.size()))
-        return SFPFileFail(name_, "symbol %u: labels outside the table", s);
-    if (!Inside(symbol.firstObject, symbol.numObjects, m_.objects.size()))
-        return SFPFileFail(name_, "symbol %u: objects outside the table", s);
+    if (const char* fault = labels_.Take(symbol.firstLabel, symbol.numLabels))
+        return SFPFileFail(name_, "symbol %u: labels %s", s, fault);
+    if (const char* fault = objects_.Take(symbol.firstObject, symbol.numObjects))
+        return SFPFileFail(name_, "symbol %u: objects %s", s, fault);
     for (u32 l = symbol.firstLabel; l < symbol.firstLabel + symbol.numLabels; ++l)
         if (m_.labels[l].frame >= symbol.numFrames)
             return SFPFileFail(name_, "symbol %u: label %u at frame %u of %u", s, l, m_.labels[l].frame,

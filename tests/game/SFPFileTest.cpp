@@ -48,6 +48,7 @@ Bytes Explosion() {
         t.objects.resize(t.objects.size() + 2, {"Half", SFP_KIND_INSTANCE, s + 1, 0.0f, 0.0f, 0, 1});
     }
     t.symbols.back() = {1, 0, 0, 0, 0};
+    sfptest::Key(t);
     return t.Image();
 }
 
@@ -138,8 +139,11 @@ TEST_F(SFPFileTest, DamagedMoviesAreRefusedWithOneLine) {
         {Edited([](Tables& t) { t.symbols[1].numLabels = 2; }), "symbol 1: labels outside the table"},
         {Edited([](Tables& t) { t.symbols[3].firstObject = 0xFFFFFFFF; }),
          "symbol 3: objects outside the table"},
-        {Edited([](Tables& t) { t.objects[8].firstKey = 9; }), "object 8: keys outside the table"},
+        {Edited([](Tables& t) { t.objects[8].firstKey = 12; }), "object 8: keys outside the table"},
         {Edited([](Tables& t) { t.objects[8].numKeys = 0; }), "object 8 has no keys"},
+        {Edited([](Tables& t) { t.symbols[0].numLabels = 4; }), "symbol 0: labels shared"},
+        {Edited([](Tables& t) { t.symbols[3].firstObject = 7; }), "symbol 2: objects shared"},
+        {Edited([](Tables& t) { t.objects[8].firstKey = 10; }), "object 7: keys shared"},
         {Edited([](Tables& t) { t.objects[5].ref = 1; }),
          "symbol 1: object 5 nests symbol 1, not one after it"},
         {Edited([](Tables& t) { t.objects[5].ref = 0; }),
@@ -148,7 +152,7 @@ TEST_F(SFPFileTest, DamagedMoviesAreRefusedWithOneLine) {
          "symbol 0: object 3 nests symbol 0, not one after it"},
         {Edited([](Tables& t) { t.keys[2].frame = 0; }), "object 1: keys not in increasing frame order"},
         {Edited([](Tables& t) { t.keys[3].frame = 60; }), "symbol 0: object 1 keyed at frame 60 of 60"},
-        {Edited([](Tables& t) { t.keys[8].frame = 10; }), "symbol 1: object 6 keyed at frame 10 of 10"},
+        {Edited([](Tables& t) { t.keys[9].frame = 10; }), "symbol 1: object 6 keyed at frame 10 of 10"},
         {Edited([](Tables& t) { t.labels[2].frame = 60; }), "symbol 0: label 2 at frame 60 of 60"},
         {Edited([](Tables& t) { t.labels[3].frame = 10; }), "symbol 1: label 3 at frame 10 of 10"},
         {sfptest::Tree(64, 63, 0).Image(), nullptr},

@@ -48,11 +48,12 @@ inline Tables Sample() {
                  {"txtTest1", SFP_KIND_TEXT, 1, 200.0f, 20.0f, 4, 1},
                  {"Btn1", SFP_KIND_BUTTON, 0, 128.0f, 24.0f, 5, 1},
                  {"ENGSPR", SFP_KIND_INSTANCE, 1, 0.0f, 0.0f, 6, 2},
-                 {"Wheel", SFP_KIND_INSTANCE, 2, 0.0f, 0.0f, 0, 1},
-                 {"Spoke", SFP_KIND_RECT, 0, 2.0f, 30.0f, 8, 1},
-                 {"Up", SFP_KIND_IMAGE, 0, 64.0f, 32.0f, 0, 1},
-                 {"Glow", SFP_KIND_RECT, 0, 128.0f, 24.0f, 0, 1}};
-    t.keys = {{0, SFP_EASE_LINEAR, 1, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, kWhite},
+                 {"Wheel", SFP_KIND_INSTANCE, 2, 0.0f, 0.0f, 8, 1},
+                 {"Spoke", SFP_KIND_RECT, 0, 2.0f, 30.0f, 9, 1},
+                 {"Up", SFP_KIND_IMAGE, 0, 64.0f, 32.0f, 10, 1},
+                 {"Glow", SFP_KIND_RECT, 0, 128.0f, 24.0f, 11, 1}};
+    const s_sfp_key still = {0, SFP_EASE_LINEAR, 1, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, kWhite};
+    t.keys = {still,
               {0, SFP_EASE_OUT, 0, 10.0f, -20.5f, 0.5f, 2.0f, -90.0f, 0x80808000u},
               {15, SFP_EASE_STEP, 1, 12.0f, 8.0f, -1.0f, 1.0f, 360.0f, kWhite},
               {59, SFP_EASE_INOUT, 1, 12.0f, 8.0f, 1.0f, 1.0f, 0.0f, kWhite},
@@ -60,8 +61,18 @@ inline Tables Sample() {
               {15, SFP_EASE_LINEAR, 1, 256.0f, 300.0f, 1.0f, 1.0f, 0.0f, kWhite},
               {0, SFP_EASE_LINEAR, 1, 20.0f, 20.0f, 1.0f, 1.0f, 0.0f, kWhite},
               {30, SFP_EASE_LINEAR, 0, 20.0f, 20.0f, 1.0f, 1.0f, 0.0f, kWhite},
-              {9, SFP_EASE_LINEAR, 1, 0.0f, 0.0f, 1.0f, 1.0f, 45.0f, 0x00FF00FFu}};
+              still,
+              {9, SFP_EASE_LINEAR, 1, 0.0f, 0.0f, 1.0f, 1.0f, 45.0f, 0x00FF00FFu},
+              still,
+              still};
     return t;
+}
+
+// Gives every object a key of its own.
+inline void Key(Tables& t) {
+    t.keys.assign(t.objects.size(), {0, SFP_EASE_STEP, 1, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, kWhite});
+    for (u32 o = 0; o < t.objects.size(); ++o)
+        t.objects[o].firstKey = o;
 }
 
 // A root of `sprites` instances of a symbol of `rects` rects, then `extra` rects:
@@ -71,7 +82,7 @@ inline Tables Tree(u32 sprites, u32 rects, u32 extra) {
     t.symbols = {{1, 0, 0, 0, sprites + extra}, {1, 0, 0, sprites + extra, rects}};
     t.objects.assign(sprites, {"Sprite", SFP_KIND_INSTANCE, 1, 0.0f, 0.0f, 0, 1});
     t.objects.resize(sprites + extra + rects, {"Dot", SFP_KIND_RECT, 0, 1.0f, 1.0f, 0, 1});
-    t.keys = {{0, SFP_EASE_STEP, 1, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, kWhite}};
+    Key(t);
     return t;
 }
 

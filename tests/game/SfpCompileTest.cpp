@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include "source/DefaultDisc.h"
 #include "source/SFPFile.h"
 #include "tests/support/GameFixture.h"
+#include "tools/sfpcompile/SfpAtlas.h"
 #include "tools/sfpcompile/SfpCompile.h"
 
 namespace {
@@ -68,6 +70,8 @@ TEST(SfpCompileTest, EachFaultIsOneLineNamingItsFileAndLine) {
         {head + "image i Nothing\nkey 0\n", "t.txt:3: no image named Nothing"},
         {head + "button b 1 1 Up - -\nkey 0\n", "t.txt:3: no symbol named Up"},
         {head + "symbol S 1\nrect - 1 1\nkey 0\n", "t.txt:3: symbol S has no end"},
+        {head + "draw A ellipse 2 2\ndraw A ellipse 2 2\n",
+         "t.txt:4: image A drawn twice (first at t.txt:3)"},
         {head + "symbol B 1\nbutton - 1 1 - A -\nkey 0\nend\nsymbol A 1\ninstance - B\nkey 0\nend\n",
          "t.txt:3: symbols hold themselves: B holds A holds B"},
         {head + "symbol A 1\ninstance - A\nkey 0\nend\n", "t.txt:3: symbols hold themselves: A holds A"},
@@ -80,6 +84,55 @@ TEST(SfpCompileTest, EachFaultIsOneLineNamingItsFileAndLine) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(Fault(row.source), row.error) << row.source.substr(0, 200);
+}
+
+// Each image's texels name the image and the texel, so a misplaced or overwritten one shows.
+discbuild::RgbaImage Numbered(u8 index, u32 width, u32 height) {
+    discbuild::RgbaImage image{width, height, {}};
+    for (u32 y = 0; y < height; ++y)
+        for (u32 x = 0; x < width; ++x)
+            image.rgba.insert(image.rgba.end(), {index, u8(x), u8(y), u8(x >> 8 | y >> 8 << 4)});
+    return image;
+}
+
+TEST(SfpAtlasTest, EveryImageSitsInsideItsAtlasRingedByItsEdges) {
+    const struct {
+        std::vector<std::array<u32, 2>> sizes;
+        std::vector<std::array<u32, 2>> atlases;
+    } rows[] = {
+        {{{1020, 1020}}, {{1024, 1024}}},
+        {{{1020, 1020}, {1, 1}}, {{1024, 1024}, {8, 8}}},
+        {{{3, 9}, {40, 2}, {1, 1}, {60, 30}, {5, 5}}, {{64, 64}}},
+    };
+    for (const auto& row : rows) {
+        std::vector<discbuild::RgbaImage> images;
+        for (const auto& [w, h] : row.sizes)
+            images.push_back(Numbered(u8(images.size() + 1), w, h));
+        const sfpc::Atlases packed = sfpc::PackAtlases(images);
+        ASSERT_EQ(packed.atlases.size(), row.atlases.size());
+        for (size_t a = 0; a < row.atlases.size(); ++a) {
+            EXPECT_EQ(packed.atlases[a].width, row.atlases[a][0]);
+            EXPECT_EQ(packed.atlases[a].height, row.atlases[a][1]);
+        }
+        for (size_t i = 0; i < images.size(); ++i) {
+            const sfpc::AtlasPlace& at = packed.places[i];
+            const discbuild::RgbaImage& atlas = packed.atlases[at.atlas];
+            const s64 w = images[i].width, h = images[i].height, pad = sfpc::kAtlasPad;
+            ASSERT_TRUE(at.x >= pad && at.y >= pad && at.x + w + pad <= atlas.width &&
+                        at.y + h + pad <= atlas.height);
+            u32 wrong = 0;
+            for (s64 y = -pad; y < h + pad; ++y) {
+                for (s64 x = -pad; x < w + pad; ++x) {
+                    const u8* texel = &atlas.rgba[((at.y + y) * atlas.width + at.x + x) * 4];
+                    const u8* edge =
+                        &images[i]
+                             .rgba[(std::clamp<s64>(y, 0, h - 1) * w + std::clamp<s64>(x, 0, w - 1)) * 4];
+                    wrong += !std::equal(edge, edge + 4, texel);
+                }
+            }
+            EXPECT_EQ(wrong, 0u) << "image " << i;
+        }
+    }
 }
 
 const char* const kEveryFeature = R"(movie Features

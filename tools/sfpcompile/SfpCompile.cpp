@@ -24,7 +24,7 @@ void CopyName(char (&to)[N], const std::string& from) {
 // The movie's tables, which the record's spans view.
 class Tables {
 public:
-    Tables(const MovieSource& movie) : movie_(movie) {
+    explicit Tables(const MovieSource& movie) : movie_(movie) {
         for (size_t i = 0; i < movie.draws.size(); ++i)
             drawIndex_[movie.draws[i].name] = i;
         for (size_t i = 1; i < movie.symbols.size(); ++i)

@@ -69,7 +69,7 @@ private:
 
     void Line(SfpWords& words, bool included) {
         const std::string command = words.Word("a command");
-        if (movie_.name.empty() && (command != "movie" || included))
+        if (movie_.name.empty() && command != "movie")
             words.Fail("the source does not start with movie NAME");
         if (command == "movie")
             Movie(words);
@@ -141,8 +141,7 @@ private:
         draw.name = words.Word("the image's name");
         for (const DrawSource& other : movie_.draws)
             if (other.name == draw.name)
-                words.Fail("image " + draw.name + " drawn twice (first at line " +
-                           std::to_string(other.where.line) + ")");
+                words.Fail("image " + draw.name + " drawn twice (first at " + At(other.where) + ")");
         const std::string shape = words.Word("a shape");
         const auto found = kShapes.find(shape);
         if (found == kShapes.end())
@@ -201,8 +200,7 @@ private:
         symbol.name = words.Word("the symbol's name");
         for (const SymbolSource& other : movie_.symbols)
             if (other.name == symbol.name)
-                words.Fail("symbol " + symbol.name + " defined twice (first at line " +
-                           std::to_string(other.where.line) + ")");
+                words.Fail("symbol " + symbol.name + " defined twice (first at " + At(other.where) + ")");
         symbol.frames = u32(words.Int("the frame count", 1, SFP_MAX_FRAMES));
         open_.push_back(movie_.symbols.size());
         movie_.symbols.push_back(std::move(symbol));

@@ -19,6 +19,8 @@ struct Where {
     u32 line = 0;
 };
 
+// "FILE:LINE".
+std::string At(const Where& where);
 // Throws std::invalid_argument "FILE:LINE: what".
 [[noreturn]] void Fail(const Where& where, const std::string& what);
 

@@ -10,8 +10,12 @@
 
 namespace sfpc {
 
+std::string At(const Where& where) {
+    return where.file + ":" + std::to_string(where.line);
+}
+
 void Fail(const Where& where, const std::string& what) {
-    throw std::invalid_argument(where.file + ":" + std::to_string(where.line) + ": " + what);
+    throw std::invalid_argument(At(where) + ": " + what);
 }
 
 SfpWords::SfpWords(const std::string& line, Where where) : where_(std::move(where)) {

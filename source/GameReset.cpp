@@ -24,6 +24,7 @@
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Physics/PinTables.h"
 #include "source/Players/Player.h"
+#include "source/SFP2K.h"
 #include "source/Sandbox.h"
 #include "source/TextureProject.h"
 
@@ -70,6 +71,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_GameSettings); },
     [] { Rebuild(g_GameSettingsMirror); },
     [] { Rebuild(g_LoadSave); },
+    [] { SFP2KColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -78,7 +80,7 @@ const ResetStep WarmResetSteps[] = {
     [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
-    [] { Rebuild(g_AlleyLife); },
+    [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
 };
 
 }  // namespace

@@ -41,6 +41,10 @@ struct SFP_SCREEN_SPRITE_LOOKUP_t {
     s32 instanceIds[SFP2K_MAX_SPRITE_INSTANCES];  // filled by the player
 };
 
+// SFP_SCREEN_BTN_t::flags, kept by the player.
+constexpr u32 SFP_BUTTON_DOWN = 0x1;      // pressed (SFP2KSetButtonDown)
+constexpr u32 SFP_BUTTON_RELEASED = 0x2;  // pressed, then let go
+
 struct SFP_SCREEN_BTN_t {
     const char* name;
     u32 flags;
@@ -85,6 +89,10 @@ extern const u32 g_SFPButtonLookup[SFP2K_NUM_BUTTON_IDS];  // pad masks of the s
 void SFP2KInit(SFP_FONT_LOOKUP_t* pFonts, s32 numFonts);
 void SFP2KKill();
 void SFP2KSetFlashFileRootPath(const char* rootPath);
+// The game's reset steps: start-up values, and forgetting what lived in the
+// engine's heap and task list after their warm reset.
+void SFP2KColdReset();
+void SFP2KForget();
 
 // Screens.
 s32 SFP2KLoadScreen(SFP_SCREEN_INFO_t* pScreenInfo, s32 userData, s32 loadImmediately);

@@ -1,0 +1,50 @@
+#include "tests/game/SFPFixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "console/screenshot.h"
+#include "orblib47/source/NGC/GpuFrame.h"
+#include "orblib47/source/OrbLib.h"
+#include "source/DefaultDisc.h"
+
+void SFPFixture::SetUp() {
+    for (const char* path : {"DATA/IGFNT640.WAD", "DATA/MENUSND.WAD", "SymTable.bin"}) {
+        std::ifstream file(std::string(DefaultDiscRoot()) + "/" + path, std::ios::binary);
+        disc_.Write(path, {std::istreambuf_iterator<char>(file), {}});
+    }
+    GameFixture::SetUp();
+    SFP2KSetFlashFileRootPath("640");
+    SFP2KInit(fonts_, 1);
+    EventWait(GPU_BLACK_FRAMES);  // the display shows pictures from here on
+}
+
+void SFPFixture::TearDown() {
+    SFP2KKill();
+    GameFixture::TearDown();
+}
+
+sfpc::CompiledMovie SFPFixture::AddMovie(const std::string& source) {
+    sfpc::CompiledMovie movie;
+    std::string error;
+    EXPECT_TRUE(sfpc::CompileMovie(source, "test", &movie, &error)) << error;
+    disc_.Write("640/" + movie.name + ".sfp", movie.sfp);
+    disc_.Write("640/" + movie.name + ".sfc", movie.sfc);
+    return movie;
+}
+
+testing::AssertionResult SFPFixture::ShownPixelIs(u32 x, u32 y, u32 rgb) {
+    HostFrame frame;
+    HostCaptureShownFrame(&frame);
+    const u8* p = &frame.rgb[(size_t(y) * frame.width + x) * 3];
+    for (u32 c = 0; c < 3; ++c) {
+        if (std::abs(int(p[c]) - int(rgb >> (16 - 8 * c) & 0xFF)) > 12) {
+            char shown[8];
+            std::snprintf(shown, sizeof(shown), "%02X%02X%02X", p[0], p[1], p[2]);
+            return testing::AssertionFailure() << "(" << x << ", " << y << ") is " << shown;
+        }
+    }
+    return testing::AssertionSuccess();
+}

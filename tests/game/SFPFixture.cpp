@@ -1,11 +1,8 @@
 #include "tests/game/SFPFixture.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "console/screenshot.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/DefaultDisc.h"
@@ -33,18 +30,4 @@ sfpc::CompiledMovie SFPFixture::AddMovie(const std::string& source) {
     disc_.Write("640/" + movie.name + ".sfp", movie.sfp);
     disc_.Write("640/" + movie.name + ".sfc", movie.sfc);
     return movie;
-}
-
-testing::AssertionResult SFPFixture::ShownPixelIs(u32 x, u32 y, u32 rgb) {
-    HostFrame frame;
-    HostCaptureShownFrame(&frame);
-    const u8* p = &frame.rgb[(size_t(y) * frame.width + x) * 3];
-    for (u32 c = 0; c < 3; ++c) {
-        if (std::abs(int(p[c]) - int(rgb >> (16 - 8 * c) & 0xFF)) > 12) {
-            char shown[8];
-            std::snprintf(shown, sizeof(shown), "%02X%02X%02X", p[0], p[1], p[2]);
-            return testing::AssertionFailure() << "(" << x << ", " << y << ") is " << shown;
-        }
-    }
-    return testing::AssertionSuccess();
 }

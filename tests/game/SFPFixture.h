@@ -31,8 +31,6 @@ protected:
     void TearDown() override;
 
     sfpc::CompiledMovie AddMovie(const std::string& source);
-    // Whether the shown frame's pixel is 0xRRGGBB, within the display's rounding.
-    static testing::AssertionResult ShownPixelIs(u32 x, u32 y, u32 rgb);
 
     TempDisc disc_;
     // The test movies' text is in "DORVAREG20"; "TAHOMA" is not in the table.

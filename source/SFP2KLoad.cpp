@@ -144,6 +144,9 @@ s_sfp_screen* SFPLoad(SFP_SCREEN_INFO_t* info, s32 localsSize) {
     screen->numInstances = tree.instances;
     screen->locals = At<void>(block, localsAt);
     FindLabels(*movie, info);
+    // The descriptor outlives its screens: a screen starts with no button pressed.
+    for (s32 b = 0; info->buttons != nullptr && b < info->numButtons; ++b)
+        info->buttons[b].flags &= ~(SFP_BUTTON_DOWN | SFP_BUTTON_RELEASED);
     SFPBuildInstances(screen, At<char>(block, textsAt));
     for (size_t i = 0; i < movie->fonts.size(); ++i)
         screen->fontRows[i] = SFPFontAcquire(movie->fonts[i].name, name);

@@ -83,7 +83,7 @@ TEST_F(SFPButtonsTest, UpAndDownMoveTheCurrentButtonRoundAndPlayTheSound) {
     WadFree(sounds);
 }
 
-TEST_F(SFPButtonsTest, SettingAButtonUpAfterDownMarksItReleasedAndClearingForgetsBoth) {
+TEST_F(SFPButtonsTest, SettingAButtonUpAfterDownMarksItReleasedClearingForgetsBothAndALoadStartsUp) {
     AddMovie("movie Buttons\nbutton Btn1 10 10 - - -\nkey 0\nbutton Btn2 10 10 - - -\nkey 0\n");
     SFP_SCREEN_BTN_t buttons[2] = {{"Btn1", 0}, {"Btn2", 0}};
     TestScreen screen("Buttons");
@@ -101,9 +101,10 @@ TEST_F(SFPButtonsTest, SettingAButtonUpAfterDownMarksItReleasedAndClearingForget
                  {id, 1, 1, {kUp, kDown}},
                  {id, 0, 1, {kUp | kDown, kDown}},
                  {id, 0, -1, {0, kDown}},
-                 {id, 2, 1, {0, kDown}},
-                 {id + 1, 0, 1, {0, kDown}},
-                 {id, 1, -1, {0, 0}}};
+                 {id, 0, 1, {kDown, kDown}},
+                 {id, 2, 1, {kDown, kDown}},
+                 {id + 1, 0, 1, {kDown, kDown}},
+                 {id, 1, -1, {kDown, 0}}};
     for (const auto& step : steps) {
         if (step.down < 0)
             SFP2KClearButtonDown(step.screen, step.button);
@@ -114,6 +115,11 @@ TEST_F(SFPButtonsTest, SettingAButtonUpAfterDownMarksItReleasedAndClearingForget
             EXPECT_EQ(SFP2KButtonIsDown(id, b), (step.flags[b] & kDown) != 0 ? 1 : 0);
         }
     }
+    // The descriptor outlives the screen: loaded again, nothing is pressed.
+    SFP2KKillScreen(id);
+    const s32 again = SFP2KLoadScreen(&screen.info, 4, 0);
+    EXPECT_EQ(buttons[0].flags, 0u);
+    EXPECT_EQ(SFP2KButtonIsDown(again, 0), 0);
 }
 
 }  // namespace

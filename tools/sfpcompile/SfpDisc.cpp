@@ -1,5 +1,5 @@
 // Movie source files compiled into a folder: the compiler's program and the
-// demo disc's "640/" folder.
+// demo disc's "DATA/640/" folder.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -55,7 +55,7 @@ void BuildDiscScreens(const std::string& dataDir, const std::string& discDir) {
     // The disc's names are found without regard to case: two movies may not differ by case alone.
     std::map<std::string, std::string> written;
     for (const fs::path& path : sources) {
-        std::string name = CompileMovieFile(path.string(), (fs::path(discDir) / "640").string());
+        std::string name = CompileMovieFile(path.string(), (fs::path(discDir) / "DATA" / "640").string());
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return char(std::toupper(c)); });
         const auto [at, added] = written.emplace(name, path.filename().string());

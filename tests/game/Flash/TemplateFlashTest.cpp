@@ -3,9 +3,10 @@
 // its down look, and back ends the entry.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
-#include "console/input/input_control.h"
+#include "console/screenshot.h"
 #include "console/system.h"
 #include "console/vi.h"
 #include "source/DefaultDisc.h"
@@ -32,14 +33,18 @@ constexpr const char* kScript =
     "80 0 button down down\n82 0 button down up\n"
     "150 0 button b down\n152 0 button b up\n";
 
-// The entry's run up to `retraces`; the retrace it ended at.
+// The entry's run up to `retraces`, as the program runs it; the retrace it ended at.
 u32 RunTemplate(u32 retraces) {
+    const std::string script = testing::TempDir() + "template_input.txt";
+    std::ofstream(script) << kScript;
     HostConfig config = TestHostConfig();
+    // The menu fonts take the console's whole memory, as in the program.
+    config.mem1Size = HostConfig{}.mem1Size;
+    config.mem2Size = HostConfig{}.mem2Size;
     config.discRoot = DefaultDiscRoot();
-    config.pictures = true;
+    config.inputScript = script;
     HostInit(config);
-    std::string error;
-    EXPECT_TRUE(HostInputSetScript(kScript, &error)) << error;
+    HostVIKeepShownFrames();  // the picture outlives the engine's exit
     g_LauncherEntry = DEV_ENTRY_THIRD_STATE_TESTING;
     g_FrameLimit = retraces;
     EXPECT_EQ(OrbMain(), 0);

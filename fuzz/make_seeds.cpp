@@ -33,6 +33,7 @@
 #include "tools/discbuild/WadWriter.h"
 #include "tools/discbuild/WrlWriter.h"
 #include "tools/fontbake/FontBaker.h"
+#include "tools/sfpcompile/SfpCompile.h"
 
 namespace fs = std::filesystem;
 using discbuild::kWadCompressed;
@@ -114,7 +115,8 @@ Seeds WadSync(const fs::path& disc) {
     Seeds seeds{Archive(Mixed()), Archive(Mixed(), false, false), Archive({}),
                 Archive({{"ANIM", "VHA", AnimationBank(), kMinData, 0, 0}})};
     for (const auto& entry : fs::directory_iterator(disc / "DATA"))
-        seeds.push_back(ReadFile(entry.path()));
+        if (entry.is_regular_file())
+            seeds.push_back(ReadFile(entry.path()));
     return seeds;
 }
 
@@ -546,10 +548,19 @@ Seeds LanesimOil(const fs::path&) {
     return {OilFile(50, "\n"), OilFile(50, ""), OilFile(49, "\n"), Text("0x10,7\n")};
 }
 
-// Screen movies: every kind of object, one rect, and a tree of exactly the
-// instances a movie may have.
-Seeds Sfp(const fs::path&) {
-    return {sfptest::Sample().Image(), sfptest::Tree(0, 0, 1).Image(), sfptest::Tree(64, 63, 0).Image()};
+// Screen movies: every kind of object, one rect, a tree of exactly the instances
+// a movie may have, and the demo disc's movies as the compiler writes them.
+Seeds Sfp(const fs::path& disc) {
+    Seeds seeds = {sfptest::Sample().Image(), sfptest::Tree(0, 0, 1).Image(),
+                   sfptest::Tree(64, 63, 0).Image()};
+    std::vector<fs::path> movies;
+    for (const fs::directory_entry& entry : fs::directory_iterator(disc / "DATA" / "640"))
+        if (entry.path().extension() == ".sfp")
+            movies.push_back(entry.path());
+    std::sort(movies.begin(), movies.end());
+    for (const fs::path& movie : movies)
+        seeds.push_back(ReadFile(movie));
+    return seeds;
 }
 
 const struct {
@@ -601,6 +612,7 @@ int main(int argc, char** argv) {
         fs::remove_all(out);
         discbuild::BuildDisc(argv[1], (out / "disc").string());
         dbcompile::BuildDiscDatabase(argv[1], (out / "disc").string());
+        sfpc::BuildDiscScreens(argv[1], (out / "disc").string());
         for (const auto& harness : kHarnesses) {
             const fs::path folder = out / harness.harness;
             fs::create_directories(folder);

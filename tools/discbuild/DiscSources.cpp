@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> kFolders = {"DATA", "DATABASE", "640", "STREAM", "CUTSCENE"};
+const std::vector<std::string> kFolders = {"DATA", "DATA/640", "DATABASE", "STREAM", "CUTSCENE"};
 
 const std::map<std::string, u32> kLanguages = {
     {"American", 0x80000000u}, {"English", 0x40000000u}, {"Spanish", 0x20000000u},  {"Italian", 0x10000000u},

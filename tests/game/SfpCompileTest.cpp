@@ -140,13 +140,14 @@ rate 30
 frames 20
 label TransIn 0
 label Idle 10
-draw Face roundrect 40 20 radius 6 fill panel-top panel-bottom border 2 border
+draw Face roundrect 40 20 radius 6 fill panel-top panel-bottom border 2 outline
 draw Halo glow 60 40 radius 10 spread 10 colour accent
 draw Line rule 100 2 clear accent clear
 draw Strap remote 60 100
 draw Pin pin 20 50
 draw Ball ball 30 30
 draw Dot ellipse 10 10
+draw Ring roundrect 12 12 fill clear border 1 white
 # Leaf comes first in the source but is held by Mid, so it is stored after it.
 symbol Leaf 4
   rect - 5 5
@@ -218,7 +219,7 @@ TEST_F(SfpCompileMovieTest, AMovieOfEveryFeatureLoadsAsWritten) {
     EXPECT_EQ(text.wrap, 1);
 
     // Every image lies inside its atlas, at its drawn size, overlapping no other.
-    const f32 sizes[][2] = {{40, 20}, {60, 40}, {100, 2}, {60, 100}, {20, 50}, {30, 30}, {10, 10}};
+    const f32 sizes[][2] = {{40, 20}, {60, 40}, {100, 2}, {60, 100}, {20, 50}, {30, 30}, {10, 10}, {12, 12}};
     ASSERT_EQ(movie->images.size(), std::size(sizes));
     for (size_t i = 0; i < movie->images.size(); ++i) {
         const s_sfp_image& a = movie->images[i];

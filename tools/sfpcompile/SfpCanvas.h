@@ -37,11 +37,14 @@ public:
     // largest scale that fits it.
     void SetDesign(f32 dw, f32 dh);
 
+    // How much of a pixel a shape covers whose edge is `distance` design units from its centre.
+    f32 Coverage(f32 distance) const { return std::clamp(0.5f - distance * scale_, 0.0f, 1.0f); }
+
     // Paints `colour(x, y)` over the canvas where `distance(x, y)` is inside.
     template <typename Distance, typename Colour>
     void Fill(Distance distance, Colour colour) {
         Paint([&](f32 x, f32 y) {
-            const f32 cover = std::clamp(0.5f - distance(x, y) * scale_, 0.0f, 1.0f);
+            const f32 cover = Coverage(distance(x, y));
             Rgba c = cover > 0 ? colour(x, y) : Rgba{};
             c.a *= cover;
             return c;

@@ -6,20 +6,25 @@ namespace sfpc {
 
 namespace {
 
-// A filled shape with an optional border inside its edge, the fill graded from
-// the top colour to the bottom one.
+// A filled shape with a border inside its edge (none when 0 wide), the fill
+// graded from the top colour to the bottom one. Each pixel takes the border and
+// the fill by the share of it each covers, so no seam shows between them and a
+// clear fill leaves a ring.
 template <typename Distance>
 void FillBordered(Canvas& canvas, const DrawSource& draw, Distance distance) {
     const Rgba top = ColourOf(draw.colours[0]), bottom = ColourOf(draw.colours[1]);
-    const f32 height = f32(draw.height);
-    const auto fill = [&](f32, f32 y) { return Mix(top, bottom, y / height); };
-    if (draw.borderWidth <= 0) {
-        canvas.Fill(distance, fill);
-        return;
-    }
-    canvas.Fill(distance, ColourOf(draw.borderColour));
-    // The fill covers the border's inner half pixel, so no seam shows between them.
-    canvas.Fill([&](f32 x, f32 y) { return distance(x, y) + draw.borderWidth; }, fill);
+    const Rgba border = ColourOf(draw.borderColour);
+    canvas.Paint([&](f32 x, f32 y) {
+        const f32 d = distance(x, y);
+        const f32 inner = canvas.Coverage(d + draw.borderWidth);
+        const Rgba fill = Mix(top, bottom, y / f32(draw.height));
+        const f32 fillAlpha = fill.a * inner, borderAlpha = border.a * (canvas.Coverage(d) - inner);
+        const f32 alpha = fillAlpha + borderAlpha;
+        if (alpha <= 0)
+            return Rgba{};
+        const auto channel = [&](f32 f, f32 b) { return (f * fillAlpha + b * borderAlpha) / alpha; };
+        return Rgba{channel(fill.r, border.r), channel(fill.g, border.g), channel(fill.b, border.b), alpha};
+    });
 }
 
 }  // namespace

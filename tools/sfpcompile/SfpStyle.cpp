@@ -14,7 +14,7 @@ constexpr std::array<std::pair<std::string_view, u32>, 15> kPalette = {{
     {"panel-top", 0x2A4478F0},
     {"panel-bottom", 0x14254AF0},
     {"panel-down", 0x0E1B38F8},  // a pressed button's face
-    {"border", 0x5A7DC0FF},
+    {"outline", 0x5A7DC0FF},
     {"primary", 0xFFFFFFFF},
     {"secondary", 0xB4C2E0FF},
     {"disabled", 0x64728FFF},

@@ -261,7 +261,7 @@ TEST_F(SfpCompileMovieTest, TheDiscsMoviesHoldWhatTheirScreensName) {
     };
     for (const auto& row : rows) {
         std::ifstream file(
-            std::filesystem::path(DefaultDiscRoot()) / "640" / (std::string(row.movie) + ".sfp"),
+            std::filesystem::path(DefaultDiscRoot()) / "DATA" / "640" / (std::string(row.movie) + ".sfp"),
             std::ios::binary);
         const std::vector<u8> image{std::istreambuf_iterator<char>(file), {}};
         s_sfp_movie* movie = SFPFileParse(image.data(), u32(image.size()), row.movie);

@@ -24,7 +24,7 @@ namespace {
 std::string MenuSource() {
     std::string s =
         "movie BenchMenu\nframes 60\nlabel TransIn 0\nlabel Idle 20\nlabel TransOut 50\n"
-        "draw Face roundrect 200 32 radius 8 fill panel-top panel-bottom border 2 border\n"
+        "draw Face roundrect 200 32 radius 8 fill panel-top panel-bottom border 2 outline\n"
         "symbol Look 1\nimage Face Face\nkey 0\nend\n"
         "symbol Spinner 12\n";
     for (int blade = 0; blade < 6; ++blade)

@@ -22,7 +22,7 @@ frames 3
 label TransIn 0
 label Idle 1
 label TransOut 2
-draw Panel roundrect 240 150 radius 12 fill panel-top panel-bottom border 2 border
+draw Panel roundrect 240 150 radius 12 fill panel-top panel-bottom border 2 outline
 draw Dot ellipse 24 24 fill accent
 symbol Up 1
 rect Face 160 28

@@ -1,0 +1,151 @@
+// The boot screens on the demo disc's movies: when each one leaves, driven by the
+// frame time and the first pad, and which strap warning a console gets.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/sc.h"
+#include "orblib47/source/NGC/File.h"
+#include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/Pad.h"
+#include "orblib47/source/Wad.h"
+#include "source/Flash/BootFlash.h"
+#include "source/OrbMain.h"
+#include "source/SFPInternal.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+class BootFlashTest : public DemoDiscFixture {
+protected:
+    HostConfig Config() const override {
+        HostConfig config = DemoDiscFixture::Config();
+        // The menu fonts take the console's whole memory, as in the program.
+        config.mem1Size = HostConfig{}.mem1Size;
+        config.mem2Size = HostConfig{}.mem2Size;
+        return config;
+    }
+    void SetUp() override {
+        DemoDiscFixture::SetUp();
+        FileChangeDirectory(GAME_DATA_FOLDER);
+        SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
+        SFP2KSetFlashFileRootPath("640");
+        SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
+    }
+    void TearDown() override {
+        SFP2KKill();
+        DemoDiscFixture::TearDown();
+    }
+};
+
+constexpr f32 kFrame = 0.25f;  // exact in binary: the timer hits each limit on the dot
+
+// The screen opened and updated with no button until its timer reads `seconds`,
+// then once with the pad words given: what it answers then.
+template <class Screen>
+eScreenNavigation Answer(f32 seconds, u32 held, u32 pressed, eScreen_List* opened) {
+    Screen screen;
+    EXPECT_EQ(screen.Load(), 1);
+    screen.Open();
+    *opened = g_ScreenTracker.m_CurrScreen;
+    g_ScreenTracker.ResetScreenNav();
+    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(screen.m_iScreen);
+    RealDeltaTime = kFrame;
+    Pad[0].bdown = Pad[0].bnew = 0;
+    for (f32 t = 0.0f; t < seconds; t += kFrame)
+        info->Update(screen.m_iScreen, info);
+    EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NONE) << "before the last update";
+    Pad[0].bdown = held;
+    Pad[0].bnew = pressed;
+    info->Update(screen.m_iScreen, info);
+    return g_ScreenTracker.m_ScreenNav;
+}
+
+TEST_F(BootFlashTest, EachScreenLeavesByItsTimeOrItsButtons) {
+    using AnswerFunc = eScreenNavigation (*)(f32, u32, u32, eScreen_List*);
+    const struct {
+        const char* what;
+        AnswerFunc answer;
+        eScreen_List screen;
+        f32 seconds;
+        u32 held, pressed;
+        eScreenNavigation nav;
+    } rows[] = {
+        {"strap, pressed in the first second", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning,
+         0.75f, PAD_A, PAD_A, SFP_SCREEN_NAV_NONE},
+        {"strap, pressed at one second", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 1.0f,
+         PAD_A, PAD_A, SFP_SCREEN_NAV_NEXT},
+        {"strap, held from before", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 1.0f, PAD_A,
+         0, SFP_SCREEN_NAV_NONE},
+        {"strap, waiting", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 14.75f, 0, 0,
+         SFP_SCREEN_NAV_NONE},
+        {"strap, at 15 s", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 15.0f, 0, 0,
+         SFP_SCREEN_NAV_NEXT},
+        {"licence, pressed", Answer<CLicensedByNintendoFlash>, eScreen_List_LicensedByNintendo, 1.75f, ~0u,
+         ~0u, SFP_SCREEN_NAV_NONE},
+        {"licence, at 2 s", Answer<CLicensedByNintendoFlash>, eScreen_List_LicensedByNintendo, 2.0f, 0, 0,
+         SFP_SCREEN_NAV_NEXT},
+        {"legal, pressed at once", Answer<CLegalFlash>, eScreen_List_Legal, 0.0f, PAD_B, PAD_B,
+         SFP_SCREEN_NAV_NEXT},
+        {"legal, waiting", Answer<CLegalFlash>, eScreen_List_Legal, 4.75f, 0, 0, SFP_SCREEN_NAV_NONE},
+        {"legal, at 5 s", Answer<CLegalFlash>, eScreen_List_Legal, 5.0f, 0, 0, SFP_SCREEN_NAV_NEXT},
+        {"start, A held", Answer<CPressStartFlash>, eScreen_List_PressStart, 0.0f, PAD_A, PAD_A,
+         SFP_SCREEN_NAV_NONE},
+        {"start, B held", Answer<CPressStartFlash>, eScreen_List_PressStart, 0.0f, PAD_B, PAD_B,
+         SFP_SCREEN_NAV_NONE},
+        {"start, A and B pressed, not held", Answer<CPressStartFlash>, eScreen_List_PressStart, 0.0f, 0,
+         PAD_A | PAD_B, SFP_SCREEN_NAV_NONE},
+        {"start, A and B held", Answer<CPressStartFlash>, eScreen_List_PressStart, 20.0f, PAD_A | PAD_B, 0,
+         SFP_SCREEN_NAV_NEXT},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        eScreen_List opened = eScreen_List_Invalid;
+        EXPECT_EQ(row.answer(row.seconds, row.held, row.pressed, &opened), row.nav);
+        EXPECT_EQ(opened, row.screen);
+    }
+}
+
+// Which of the five translations a screen shows.
+std::string ShownLanguage(s32 handle) {
+    const s_sfp_screen* screen = SFPScreen(handle);
+    const SFP_SCREEN_INFO_t* info = screen->info;
+    std::string shown;
+    for (s32 sprite = 0; sprite < info->numSpriteLookups; ++sprite) {
+        const SFP_SCREEN_SPRITE_LOOKUP_t& lookup = info->spriteLookups[sprite];
+        if (lookup.numInstances > 0 && !screen->instances[lookup.instanceIds[0]].hidden)
+            shown += lookup.name;
+    }
+    return shown;
+}
+
+TEST_F(BootFlashTest, TheStrapWarningShowsTheConsolesLanguageOrEnglish) {
+    CWiiStrapWarningFlash strap;
+    ASSERT_EQ(strap.Load(), 1);
+    EXPECT_STREQ(SFP2KGetScreenInfo(strap.m_iScreen)->fileName, "WIIStrap");
+    EXPECT_EQ(ShownLanguage(strap.m_iScreen), "ENGSPR") << "the console's";
+    const char* shown[] = {"ENGSPR", "ENGSPR", "GERSPR", "FRNSPR", "SPNSPR", "ITASPR", "ENGSPR", "ENGSPR"};
+    for (u8 language = 0; language < std::size(shown); ++language) {
+        strap.InitLanguageSprites(language);
+        EXPECT_EQ(ShownLanguage(strap.m_iScreen), shown[language]) << "language " << s32(language);
+    }
+}
+
+class BootFlashWideTest : public BootFlashTest {
+protected:
+    HostConfig Config() const override {
+        HostConfig config = BootFlashTest::Config();
+        config.aspectRatio = SC_ASPECT_RATIO_16x9;
+        config.language = SC_LANG_FRENCH;
+        return config;
+    }
+};
+
+TEST_F(BootFlashWideTest, AWideConsoleGetsTheSqueezedStrapWarning) {
+    CWiiStrapWarningFlash strap;
+    ASSERT_EQ(strap.Load(), 1);
+    EXPECT_STREQ(SFP2KGetScreenInfo(strap.m_iScreen)->fileName, "WIIWStrap");
+    EXPECT_EQ(ShownLanguage(strap.m_iScreen), "FRNSPR");
+}
+
+}  // namespace

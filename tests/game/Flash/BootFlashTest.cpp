@@ -7,11 +7,14 @@
 #include "console/sc.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/NGC/GpuFrame.h"
+#include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Wad.h"
 #include "source/Flash/BootFlash.h"
 #include "source/OrbMain.h"
 #include "source/SFPInternal.h"
+#include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -146,6 +149,29 @@ TEST_F(BootFlashWideTest, AWideConsoleGetsTheSqueezedStrapWarning) {
     ASSERT_EQ(strap.Load(), 1);
     EXPECT_STREQ(SFP2KGetScreenInfo(strap.m_iScreen)->fileName, "WIIWStrap");
     EXPECT_EQ(ShownLanguage(strap.m_iScreen), "FRNSPR");
+}
+
+// Each screen a quarter second after it opens, its page in: the movie, its text
+// from the disc's strings and, for the strap warning and the licence, the
+// player's backdrop.
+template <class Screen>
+void ExpectPicture(const char* name) {
+    SCOPED_TRACE(name);
+    Screen screen;
+    ASSERT_EQ(screen.Load(), 1);
+    screen.Open();
+    EventWait(20);
+    const std::string reference = std::string(BOWLING_TEST_REFERENCE_DIR "/boot_") + name + ".png";
+    const std::string drawn = std::string("boot_") + name + "_drawn.png";
+    EXPECT_LT(ShownFrameDifferingFrom(reference.c_str(), drawn.c_str()), 60u) << "see " << drawn;
+}
+
+TEST_F(BootFlashTest, TheBootScreensLookAsKept) {
+    EventWait(GPU_BLACK_FRAMES);
+    ExpectPicture<CWiiStrapWarningFlash>("strap");
+    ExpectPicture<CLicensedByNintendoFlash>("licence");
+    ExpectPicture<CLegalFlash>("legal");
+    ExpectPicture<CPressStartFlash>("start");
 }
 
 }  // namespace

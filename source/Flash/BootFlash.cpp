@@ -15,6 +15,9 @@ constexpr s32 kButtonPressStart = 4;  // A and B together
 constexpr s32 kButtonAny = 18;
 constexpr s32 kModeHeld = 0;
 constexpr s32 kModeNew = 2;
+constexpr u32 kTextLegal = 6884;  // string symbols
+constexpr u32 kTextStart = 6883;
+constexpr s32 kSfxAccept = s32(0x80001997u);
 
 // The player fills a descriptor's label frames and sprite instances when its movie
 // loads, so no two descriptors share them.
@@ -178,7 +181,7 @@ s32 CLegalFlash::Load() {
 
 void CLegalFlash::Open() {
     if (OpenLayer(eScreen_List_Legal))
-        SFP2KSpriteSetText(m_iScreen, 0, SymbolText(BOOT_TEXT_LEGAL));
+        SFP2KSpriteSetText(m_iScreen, 0, SymbolText(kTextLegal));
 }
 
 void CLegalFlash::Update(SFP_SCREEN_INFO_t*) {
@@ -191,12 +194,12 @@ s32 CPressStartFlash::Load() {
 
 void CPressStartFlash::Open() {
     if (OpenLayer(eScreen_List_PressStart))
-        SFP2KSpriteSetText(m_iScreen, 0, SymbolText(BOOT_TEXT_START));
+        SFP2KSpriteSetText(m_iScreen, 0, SymbolText(kTextStart));
 }
 
 void CPressStartFlash::Update(SFP_SCREEN_INFO_t*) {
     if (!SFP2KButton(kButtonPressStart, kModeHeld))
         return;
     g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-    SfxPlay(BOOT_SFX_ACCEPT, &g_GameSettings.m_sfxVolumeMix, 3);
+    SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
 }

@@ -72,9 +72,3 @@ extern SFP_SCREEN_INFO_t wiiStrapWarningFlashScreenW;
 extern SFP_SCREEN_INFO_t licensedByNintendoFlashScreen;
 extern SFP_SCREEN_INFO_t legalFlashScreen;
 extern SFP_SCREEN_INFO_t pressStartFlashScreen;
-
-// String symbols of the legal notice and of the title screen's prompt.
-constexpr u32 BOOT_TEXT_LEGAL = 6884;
-constexpr u32 BOOT_TEXT_START = 6883;
-// The accept sound of the front end.
-constexpr s32 BOOT_SFX_ACCEPT = s32(0x80001997u);

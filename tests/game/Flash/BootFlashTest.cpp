@@ -10,6 +10,7 @@
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
 #include "source/Flash/BootFlash.h"
 #include "source/OrbMain.h"
@@ -34,6 +35,7 @@ protected:
         SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
         SFP2KSetFlashFileRootPath("640");
         SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
+        MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);
     }
     void TearDown() override {
         SFP2KKill();
@@ -107,6 +109,25 @@ TEST_F(BootFlashTest, EachScreenLeavesByItsTimeOrItsButtons) {
         EXPECT_EQ(row.answer(row.seconds, row.held, row.pressed, &opened), row.nav);
         EXPECT_EQ(opened, row.screen);
     }
+}
+
+TEST_F(BootFlashTest, PressStartAcceptsWithTheAcceptSound) {
+    constexpr s32 kAccept = s32(0x80001997u);
+    const auto accepting = [&] {
+        s32 playing = 0;
+        for (s32 channel = 0; channel < AUDIO_CHANNEL_COUNT; ++channel)
+            playing += SfxIsIdPlaying(kAccept, channel) ? 1 : 0;
+        return playing;
+    };
+    CPressStartFlash start;
+    ASSERT_EQ(start.Load(), 1);
+    start.Open();
+    Pad[0].bdown = PAD_A;
+    PressStartFlashUpdate(start.m_iScreen, &pressStartFlashScreen);
+    EXPECT_EQ(accepting(), 0);
+    Pad[0].bdown = PAD_A | PAD_B;
+    PressStartFlashUpdate(start.m_iScreen, &pressStartFlashScreen);
+    EXPECT_EQ(accepting(), 1);
 }
 
 // Which of the five translations a screen shows.

@@ -45,14 +45,14 @@ protected:
 
 constexpr f32 kFrame = 0.25f;  // exact in binary: the timer hits each limit on the dot
 
-// The screen opened and updated with no button until its timer reads `seconds`,
-// then once with the pad words given: what it answers then.
-template <class Screen>
-eScreenNavigation Answer(f32 seconds, u32 held, u32 pressed, eScreen_List* opened) {
+// The screen opened (as `opens`) and updated with no button until its timer reads
+// `seconds`, then once with the pad words given: whether it leaves then.
+template <class Screen, eScreen_List opens>
+bool Leaves(f32 seconds, u32 held, u32 pressed) {
     Screen screen;
     EXPECT_EQ(screen.Load(), 1);
     screen.Open();
-    *opened = g_ScreenTracker.m_CurrScreen;
+    EXPECT_EQ(g_ScreenTracker.m_CurrScreen, opens);
     g_ScreenTracker.ResetScreenNav();
     SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(screen.m_iScreen);
     RealDeltaTime = kFrame;
@@ -63,51 +63,39 @@ eScreenNavigation Answer(f32 seconds, u32 held, u32 pressed, eScreen_List* opene
     Pad[0].bdown = held;
     Pad[0].bnew = pressed;
     info->Update(screen.m_iScreen, info);
-    return g_ScreenTracker.m_ScreenNav;
+    return g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NEXT;
 }
 
 TEST_F(BootFlashTest, EachScreenLeavesByItsTimeOrItsButtons) {
-    using AnswerFunc = eScreenNavigation (*)(f32, u32, u32, eScreen_List*);
+    const auto strap = Leaves<CWiiStrapWarningFlash, eScreen_List_WiiStrapWarning>;
+    const auto licence = Leaves<CLicensedByNintendoFlash, eScreen_List_LicensedByNintendo>;
+    const auto legal = Leaves<CLegalFlash, eScreen_List_Legal>;
+    const auto start = Leaves<CPressStartFlash, eScreen_List_PressStart>;
     const struct {
         const char* what;
-        AnswerFunc answer;
-        eScreen_List screen;
+        bool (*leaves)(f32, u32, u32);
         f32 seconds;
         u32 held, pressed;
-        eScreenNavigation nav;
+        bool left;
     } rows[] = {
-        {"strap, pressed in the first second", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning,
-         0.75f, PAD_A, PAD_A, SFP_SCREEN_NAV_NONE},
-        {"strap, pressed at one second", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 1.0f,
-         PAD_A, PAD_A, SFP_SCREEN_NAV_NEXT},
-        {"strap, held from before", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 1.0f, PAD_A,
-         0, SFP_SCREEN_NAV_NONE},
-        {"strap, waiting", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 14.75f, 0, 0,
-         SFP_SCREEN_NAV_NONE},
-        {"strap, at 15 s", Answer<CWiiStrapWarningFlash>, eScreen_List_WiiStrapWarning, 15.0f, 0, 0,
-         SFP_SCREEN_NAV_NEXT},
-        {"licence, pressed", Answer<CLicensedByNintendoFlash>, eScreen_List_LicensedByNintendo, 1.75f, ~0u,
-         ~0u, SFP_SCREEN_NAV_NONE},
-        {"licence, at 2 s", Answer<CLicensedByNintendoFlash>, eScreen_List_LicensedByNintendo, 2.0f, 0, 0,
-         SFP_SCREEN_NAV_NEXT},
-        {"legal, pressed at once", Answer<CLegalFlash>, eScreen_List_Legal, 0.0f, PAD_B, PAD_B,
-         SFP_SCREEN_NAV_NEXT},
-        {"legal, waiting", Answer<CLegalFlash>, eScreen_List_Legal, 4.75f, 0, 0, SFP_SCREEN_NAV_NONE},
-        {"legal, at 5 s", Answer<CLegalFlash>, eScreen_List_Legal, 5.0f, 0, 0, SFP_SCREEN_NAV_NEXT},
-        {"start, A held", Answer<CPressStartFlash>, eScreen_List_PressStart, 0.0f, PAD_A, PAD_A,
-         SFP_SCREEN_NAV_NONE},
-        {"start, B held", Answer<CPressStartFlash>, eScreen_List_PressStart, 0.0f, PAD_B, PAD_B,
-         SFP_SCREEN_NAV_NONE},
-        {"start, A and B pressed, not held", Answer<CPressStartFlash>, eScreen_List_PressStart, 0.0f, 0,
-         PAD_A | PAD_B, SFP_SCREEN_NAV_NONE},
-        {"start, A and B held", Answer<CPressStartFlash>, eScreen_List_PressStart, 20.0f, PAD_A | PAD_B, 0,
-         SFP_SCREEN_NAV_NEXT},
+        {"strap, pressed in the first second", strap, 0.75f, PAD_A, PAD_A, false},
+        {"strap, pressed at one second", strap, 1.0f, PAD_A, PAD_A, true},
+        {"strap, held from before", strap, 1.0f, PAD_A, 0, false},
+        {"strap, waiting", strap, 14.75f, 0, 0, false},
+        {"strap, at 15 s", strap, 15.0f, 0, 0, true},
+        {"licence, pressed", licence, 1.75f, ~0u, ~0u, false},
+        {"licence, at 2 s", licence, 2.0f, 0, 0, true},
+        {"legal, pressed at once", legal, 0.0f, PAD_B, PAD_B, true},
+        {"legal, waiting", legal, 4.75f, 0, 0, false},
+        {"legal, at 5 s", legal, 5.0f, 0, 0, true},
+        {"start, A held", start, 0.0f, PAD_A, PAD_A, false},
+        {"start, B held", start, 0.0f, PAD_B, PAD_B, false},
+        {"start, A and B pressed, not held", start, 0.0f, 0, PAD_A | PAD_B, false},
+        {"start, A and B held", start, 20.0f, PAD_A | PAD_B, 0, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        eScreen_List opened = eScreen_List_Invalid;
-        EXPECT_EQ(row.answer(row.seconds, row.held, row.pressed, &opened), row.nav);
-        EXPECT_EQ(opened, row.screen);
+        EXPECT_EQ(row.leaves(row.seconds, row.held, row.pressed), row.left);
     }
 }
 

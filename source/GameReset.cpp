@@ -26,6 +26,7 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "source/TextureProject.h"
 
 namespace {
@@ -72,6 +73,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_GameSettingsMirror); },
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
+    [] { Rebuild(g_ScreenTracker); },
 };
 
 const ResetStep WarmResetSteps[] = {

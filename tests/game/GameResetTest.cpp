@@ -13,6 +13,7 @@
 #include "source/Physics/PinTables.h"
 #include "source/Physics/ThrowRunner.h"
 #include "source/Players/Player.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -69,6 +70,8 @@ protected:
         WobbleRingUp[3] = -1.0;
         static s_wad unloaded{};
         SystemTextWad = &unloaded;
+        g_ScreenTracker.m_CurrScreen = eScreen_List_Pause;
+        g_ScreenTracker.m_LevelToLoad = 2;
     }
 
     static void ResetTheGame() {
@@ -152,6 +155,8 @@ TEST_F(GameResetTest, EveryGlobalComesBackAsAFreshProcessHasIt) {
     EXPECT_EQ(g_LevelIsPlaying, 0);
     EXPECT_EQ(g_NPCPhysicsBowlerIndex, 0);
     EXPECT_EQ(SystemTextWad, nullptr);
+    EXPECT_EQ(g_ScreenTracker.m_CurrScreen, eScreen_List_Invalid);
+    EXPECT_EQ(g_ScreenTracker.m_LevelToLoad, SCREEN_TRACKER_NO_LEVEL);
     EXPECT_EQ(Tables(), tables);
 }
 

@@ -1,5 +1,5 @@
 // The menus' ticker on the demo disc's menu font, updated every frame by a task as
-// a screen's draw callback would; the picture drawn is written as ticker.png in the
+// a screen's draw callback would; its picture is written as ticker.png in the
 // working folder (BOWLING_UPDATE_REFERENCE=1 makes it the new reference).
 #include <gtest/gtest.h>
 
@@ -107,11 +107,12 @@ TEST_F(TickerTest, FadesInAtTheStartAndOutAtTheEnd) {
 }
 
 TEST_F(TickerTest, RunsThePathWaitsAndShowsTheQueueInTurn) {
-    char one[] = "One";
+    char one[] = "Choose a lane with the pad and press A to bowl on it";
     char two[] = "Two";
     CTicker ticker;
     ticker.init(&kStart, &kEnd, 0.75f, 0.75f, 2.0f, 0.5f);
     ticker.setTickerText(one);
+    ticker.setTextColor(0xFFFFFFFF);
     ticker.setDelayTime(1.0f);
     ticker.m_NumQText = 2;
     ticker.setQueueText(one, 0);
@@ -119,9 +120,12 @@ TEST_F(TickerTest, RunsThePathWaitsAndShowsTheQueueInTurn) {
     ticker.setQueueText(two, 4);  // no such entry
     Run(&ticker);
 
-    // Two units a frame until the whole text has passed the end, then a second still.
+    // Two units a frame until the whole text has passed the end, then a second still;
+    // half-way the line fades in at the right and out at the left.
+    EventWait(165);
+    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/ticker.png", "ticker.png"), 60u);
     const f32 endDistance = ticker.m_fEndDistance;
-    EXPECT_NEAR(f32(FramesToRestart(ticker)), endDistance / 2.0f + 60.0f, 2.0f);
+    EXPECT_NEAR(f32(165 + FramesToRestart(ticker)), endDistance / 2.0f + 60.0f, 2.0f);
     EXPECT_NEAR(ticker.m_vPos.x, 380.0f - endDistance, 2.0f);
     EventWait(1);
     EXPECT_EQ(ticker.m_CurrText, two);
@@ -146,20 +150,6 @@ TEST_F(TickerTest, RunsThePathWaitsAndShowsTheQueueInTurn) {
     ticker.ResetQueue();
     EventWait(1);
     EXPECT_EQ(ticker.m_CurrText, one);
-}
-
-TEST_F(TickerTest, DrawsAsInTheKeptPicture) {
-    // A line longer than its path, yellow, fading at both ends.
-    char line[] = "The ticker slides its text from the right to the left and fades it at both ends";
-    CTicker ticker;
-    s_Vector3 start{600.0f, 240.0f, 0.0f, 0.0f};
-    s_Vector3 end{40.0f, 240.0f, 0.0f, 0.0f};
-    ticker.init(&start, &end, 1.0f, 1.0f, 4.0f, 1.0f);
-    ticker.setTickerText(line);
-    ticker.setTextColor(0xFFD04000);
-    Run(&ticker);
-    EventWait(142);
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/ticker.png", "ticker.png"), 60u);
 }
 
 }  // namespace

@@ -44,8 +44,10 @@ void CTicker::init(s_Vector3* start, s_Vector3* end, f32 fadeIn, f32 fadeOut, f3
     m_vStart = *start;
     m_vEnd = *end;
     m_fSpeed = speed;
-    m_Font = FontLoad(kFontName);
-    if (m_Font == nullptr) {
+    // The font is taken once: a second init keeps what the first took.
+    if (m_Font == nullptr)
+        m_Font = FontLoad(kFontName);
+    if (m_Font == nullptr && m_FontWad == nullptr) {
         m_FontWad = WadLoad(kFontWadName, 0);
         m_Font = FontLoad(kFontName);
     }

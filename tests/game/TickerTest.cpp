@@ -72,7 +72,7 @@ TEST_F(TickerTest, LaysOutAtMost250CharactersInTheFontOfItsOwnArchive) {
     {
         CTicker ticker;
         ticker.init(&kStart, &kEnd, 0.75f, 0.75f, 2.0f, 0.5f);
-        ASSERT_NE(ticker.m_FontWad, nullptr);  // no one else had the menu fonts loaded
+        ASSERT_NE(ticker.m_FontWad, nullptr);                   // no one else had the menu fonts loaded
         ticker.init(&kStart, &kEnd, 0.75f, 0.75f, 2.0f, 0.5f);  // takes nothing more
         const f32 advance = FontCharWidth('i') + 0.75f;
         for (const u32 length : {250u, 251u}) {

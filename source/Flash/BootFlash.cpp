@@ -5,6 +5,7 @@
 #include "console/sc.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/Sound.h"
+#include "source/Flash/FlashLocals.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
@@ -62,9 +63,8 @@ constexpr SFP_SCREEN_INFO_t BootScreen(const char* fileName, Labels& labels, SFP
 
 template <class T>
 void UpdateOwner(s32 handle, SFP_SCREEN_INFO_t* info) {
-    auto* locals = static_cast<T**>(SFP2KGetLocals(handle));
-    if (locals != nullptr && *locals != nullptr)
-        (*locals)->Update(info);
+    if (T* owner = FlashOwner<T>(handle))
+        owner->Update(info);
 }
 
 }  // namespace
@@ -98,7 +98,7 @@ s32 CBootFlash<T>::LoadLayer(SFP_SCREEN_INFO_t* info) {
     m_iScreen = SFP2KLoadScreen(info, info->localsSize, 0);
     if (m_iScreen == -1)
         return 0;
-    *static_cast<T**>(SFP2KGetLocals(m_iScreen)) = static_cast<T*>(this);
+    FlashSetOwner(m_iScreen, static_cast<T*>(this));
     return 1;
 }
 

@@ -1,6 +1,6 @@
 #include "source/Flash/TemplateFlash.h"
 
-#include "source/SFP2K.h"
+#include "source/Flash/FlashLocals.h"
 
 namespace {
 
@@ -37,9 +37,8 @@ void TemplateFlashOpen(s32, SFP_SCREEN_INFO_t*) {}
 void TemplateFlashClose(s32, SFP_SCREEN_INFO_t*) {}
 
 void TemplateFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    auto* locals = static_cast<CTemplateFlash**>(SFP2KGetLocals(handle));
-    if (locals != nullptr && *locals != nullptr)
-        (*locals)->Update(info);
+    if (CTemplateFlash* owner = FlashOwner<CTemplateFlash>(handle))
+        owner->Update(info);
 }
 
 CTemplateFlash::CTemplateFlash() : m_iScreen(-1), m_bActive(0) {}
@@ -52,7 +51,7 @@ s32 CTemplateFlash::Load() {
     m_iScreen = SFP2KLoadScreen(&templateFlashScreen, templateFlashScreen.localsSize, 0);
     if (m_iScreen == -1)
         return 0;
-    *static_cast<CTemplateFlash**>(SFP2KGetLocals(m_iScreen)) = this;
+    FlashSetOwner(m_iScreen, this);
     return 1;
 }
 

@@ -8,11 +8,9 @@
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/Font.h"
-#include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
-#include "source/OrbMain.h"
 #include "source/Ticker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
@@ -33,23 +31,12 @@ void UpdateTicker(s_thread*, void* ticker) {
     static_cast<CTicker*>(ticker)->Update();
 }
 
-class TickerTest : public DemoDiscFixture {
+class TickerTest : public MenuDiscFixture {
 protected:
-    // The menu fonts' archive needs the console's full arenas.
-    HostConfig Config() const override {
-        HostConfig config = DemoDiscFixture::Config();
-        config.mem1Size = HostConfig{}.mem1Size;
-        config.mem2Size = HostConfig{}.mem2Size;
-        return config;
-    }
-    void SetUp() override {
-        DemoDiscFixture::SetUp();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-    }
     void TearDown() override {
         if (task_ != nullptr)
             ThreadKill(task_);
-        DemoDiscFixture::TearDown();
+        MenuDiscFixture::TearDown();
     }
     void Run(CTicker* ticker) {
         task_ = ThreadInsertPriorityDebug("Ticker", nullptr, ticker, UpdateTicker, nullptr, 4500);

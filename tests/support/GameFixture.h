@@ -14,3 +14,11 @@ class DemoDiscFixture : public GameFixture {
 protected:
     HostConfig Config() const override;
 };
+
+// The demo disc with the console's whole memory, which the menu fonts need, as
+// the program has it, working in the data folder as the game does after start-up.
+class MenuDiscFixture : public DemoDiscFixture {
+protected:
+    HostConfig Config() const override;
+    void SetUp() override;
+};

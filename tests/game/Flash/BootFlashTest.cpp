@@ -5,7 +5,6 @@
 #include <string>
 
 #include "console/sc.h"
-#include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
@@ -20,18 +19,10 @@
 
 namespace {
 
-class BootFlashTest : public DemoDiscFixture {
+class BootFlashTest : public MenuDiscFixture {
 protected:
-    HostConfig Config() const override {
-        HostConfig config = DemoDiscFixture::Config();
-        // The menu fonts take the console's whole memory, as in the program.
-        config.mem1Size = HostConfig{}.mem1Size;
-        config.mem2Size = HostConfig{}.mem2Size;
-        return config;
-    }
     void SetUp() override {
-        DemoDiscFixture::SetUp();
-        FileChangeDirectory(GAME_DATA_FOLDER);
+        MenuDiscFixture::SetUp();
         SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
         SFP2KSetFlashFileRootPath("640");
         SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
@@ -39,7 +30,7 @@ protected:
     }
     void TearDown() override {
         SFP2KKill();
-        DemoDiscFixture::TearDown();
+        MenuDiscFixture::TearDown();
     }
 };
 

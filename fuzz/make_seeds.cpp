@@ -553,12 +553,7 @@ Seeds LanesimOil(const fs::path&) {
 Seeds Sfp(const fs::path& disc) {
     Seeds seeds = {sfptest::Sample().Image(), sfptest::Tree(0, 0, 1).Image(),
                    sfptest::Tree(64, 63, 0).Image()};
-    std::vector<fs::path> movies;
-    for (const fs::directory_entry& entry : fs::directory_iterator(disc / "DATA" / "640"))
-        if (entry.path().extension() == ".sfp")
-            movies.push_back(entry.path());
-    std::sort(movies.begin(), movies.end());
-    for (const fs::path& movie : movies)
+    for (const fs::path& movie : discbuild::SortedFiles(disc / "DATA" / "640", ".sfp"))
         seeds.push_back(ReadFile(movie));
     return seeds;
 }

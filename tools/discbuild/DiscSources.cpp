@@ -100,6 +100,17 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
+std::vector<fs::path> SortedFiles(const fs::path& folder, const std::string& extension) {
+    std::vector<fs::path> files;
+    if (!fs::is_directory(folder))
+        return files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == extension)
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 TextSource ParseTextSource(const std::string& name, const std::string& text) {
     TextSource source;
     source.name = name;
@@ -193,15 +204,7 @@ void BuildDisc(const std::string& dataDir, const std::string& discDir) {
         fs::create_directories(disc / folder);
 
     std::map<std::string, TextSource> tables;
-    std::vector<fs::path> textFiles;
-    if (fs::is_directory(data / "text")) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(data / "text")) {
-            if (entry.path().extension() == ".txt")
-                textFiles.push_back(entry.path());
-        }
-    }
-    std::sort(textFiles.begin(), textFiles.end());
-    for (const fs::path& path : textFiles) {
+    for (const fs::path& path : SortedFiles(data / "text", ".txt")) {
         std::string name = path.stem().string();
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return char(std::toupper(c)); });

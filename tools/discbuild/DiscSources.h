@@ -24,6 +24,11 @@ struct TextSource {
 // A whole file's bytes as text; a file that cannot be read throws.
 std::string ReadFile(const std::filesystem::path& path);
 
+// The files of `folder` with `extension` (".txt"), in name order, so a disc is
+// built the same way on every machine; none when the folder is missing.
+std::vector<std::filesystem::path> SortedFiles(const std::filesystem::path& folder,
+                                               const std::string& extension);
+
 // Parse errors throw std::invalid_argument naming the line.
 TextSource ParseTextSource(const std::string& name, const std::string& text);
 // data/SymTable.txt: one symbol a line, in symbol order, resolved against the

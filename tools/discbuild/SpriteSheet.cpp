@@ -237,14 +237,9 @@ PaintedSpriteSet PaintSpriteSet(const std::string& name, const std::string& text
 }
 
 void BuildDiscSprites(const std::string& dataDir, const std::string& discDir) {
-    const fs::path folder = fs::path(dataDir) / "sprites";
-    if (!fs::is_directory(folder))
+    const std::vector<fs::path> sources = SortedFiles(fs::path(dataDir) / "sprites", ".txt");
+    if (sources.empty())
         return;
-    std::vector<fs::path> sources;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".txt")
-            sources.push_back(entry.path());
-    std::sort(sources.begin(), sources.end());
     WadWriter wad;
     for (const fs::path& path : sources) {
         std::string name = path.stem().string();

@@ -44,14 +44,7 @@ std::string CompileMovieFile(const std::string& path, const std::string& outDir)
 }
 
 void BuildDiscScreens(const std::string& dataDir, const std::string& discDir) {
-    const fs::path folder = fs::path(dataDir) / "screens";
-    if (!fs::is_directory(folder))
-        return;
-    std::vector<fs::path> sources;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".txt")
-            sources.push_back(entry.path());
-    std::sort(sources.begin(), sources.end());
+    const std::vector<fs::path> sources = discbuild::SortedFiles(fs::path(dataDir) / "screens", ".txt");
     // The disc's names are found without regard to case: two movies may not differ by case alone.
     std::map<std::string, std::string> written;
     for (const fs::path& path : sources) {

@@ -33,6 +33,15 @@ const std::map<std::string, e_sfp_ease> kEases = {
     {"inout", SFP_EASE_INOUT},   {"step", SFP_EASE_STEP},
 };
 
+// Refuses a name that one of `defined` already has, naming where it was first.
+template <class Source>
+void RefuseTwice(SfpWords& words, const std::vector<Source>& defined, const std::string& name,
+                 const std::string& what) {
+    for (const Source& other : defined)
+        if (other.name == name)
+            words.Fail(what + " (first at " + At(other.where) + ")");
+}
+
 class Parser {
 public:
     Parser(MovieSource& movie, const IncludeSource& includes) : movie_(movie), includes_(includes) {
@@ -139,9 +148,7 @@ private:
         DrawSource draw;
         draw.where = words.At();
         draw.name = words.Word("the image's name");
-        for (const DrawSource& other : movie_.draws)
-            if (other.name == draw.name)
-                words.Fail("image " + draw.name + " drawn twice (first at " + At(other.where) + ")");
+        RefuseTwice(words, movie_.draws, draw.name, "image " + draw.name + " drawn twice");
         const std::string shape = words.Word("a shape");
         const auto found = kShapes.find(shape);
         if (found == kShapes.end())
@@ -198,9 +205,7 @@ private:
         SymbolSource symbol;
         symbol.where = words.At();
         symbol.name = words.Word("the symbol's name");
-        for (const SymbolSource& other : movie_.symbols)
-            if (other.name == symbol.name)
-                words.Fail("symbol " + symbol.name + " defined twice (first at " + At(other.where) + ")");
+        RefuseTwice(words, movie_.symbols, symbol.name, "symbol " + symbol.name + " defined twice");
         symbol.frames = u32(words.Int("the frame count", 1, SFP_MAX_FRAMES));
         open_.push_back(movie_.symbols.size());
         movie_.symbols.push_back(std::move(symbol));

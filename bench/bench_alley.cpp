@@ -16,6 +16,7 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/DefaultDisc.h"
+#include "source/DevEntries.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
@@ -45,8 +46,9 @@ void AlleyFrame(benchmark::State& state, bool (*scene)()) {
     HostInit(config);
     g_LevelLaunchOptions = {LAUNCH_DEFAULT_LEVEL, 4, 0xF, 3};
     OrbMainStartup();
+    LevelManagerStart();
     for (u32 frame = 0; frame < kFramesToScene && !scene(); ++frame)
-        OrbMainFrame();
+        LevelManagerFrame();
     if (!scene()) {
         state.SkipWithError("the game never came to the scene");
     } else {

@@ -32,8 +32,12 @@ const char* const COMMAND_LINE_USAGE =
     "  --cpu LIST         the bowlers the computer bowls, by number: --cpu 2,4\n"
     "  --seed S           the game's random seed (1 to 4294967295; default from the clock)\n"
     "  --level N          the alley (0 to 20, default 20)\n"
-    "  --entry N          run a developer entry of the start-up launcher instead of the\n"
-    "                     game: 10 \"Third State Testing\" (the screen template)\n"
+    "                     any of these four starts straight into that game on the alley\n"
+    "                     (the launcher's \"Level Manager\"); without them the game boots\n"
+    "                     to its title and menus\n"
+    "  --entry N          run an entry of the start-up launcher: 0 \"Level Manager\" (the\n"
+    "                     game of the four options above), 1 the game (the default),\n"
+    "                     10 \"Third State Testing\" (the screen template)\n"
     "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
     "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
     "bad command line (an option, the disc, the input script or an output file's folder)\n"
@@ -104,10 +108,23 @@ std::string ParseGameOption(std::string_view name, std::string_view value, Level
     return {};
 }
 
+// The launcher entries that exist.
+bool ParseLauncherEntry(std::string_view value, s32* entry) {
+    for (s32 known : {DEV_ENTRY_LEVEL_MANAGER, DEV_ENTRY_GAME_SHELL, DEV_ENTRY_THIRD_STATE_TESTING}) {
+        if (value == std::to_string(known)) {
+            *entry = known;
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error) {
     *line = CommandLine{};
+    bool entryGiven = false;
+    bool gameGiven = false;
     for (int i = 0; i < argc; ++i) {
         const std::string_view name = argv[i];
         if (name == "--help") {
@@ -131,14 +148,17 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             return Fail(error, NeedsAValue(name));
         const std::string_view value = argv[++i];
         if (game) {
+            gameGiven = true;
             std::string refused = ParseGameOption(name, value, &line->launch);
             if (!refused.empty())
                 return Fail(error, std::move(refused));
         } else if (name == "--entry") {
-            if (value != std::to_string(DEV_ENTRY_THIRD_STATE_TESTING))
-                return Fail(error, "'--entry' needs a launcher entry: 10 (Third State Testing), not " +
-                                       Quoted(value));
-            line->entry = DEV_ENTRY_THIRD_STATE_TESTING;
+            if (!ParseLauncherEntry(value, &line->entry))
+                return Fail(error,
+                            "'--entry' needs a launcher entry: 0 (Level Manager), 1 (the game) or "
+                            "10 (Third State Testing), not " +
+                                Quoted(value));
+            entryGiven = true;
         } else if (text == nullptr) {
             std::int64_t frames = 0;
             if (!ParseIntegerArgument(value, 1, 0xFFFFFFFF, &frames))
@@ -150,6 +170,12 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             *text = value;
         }
     }
+    if (gameGiven && entryGiven && line->entry != DEV_ENTRY_LEVEL_MANAGER)
+        return Fail(error,
+                    "'--players', '--cpu', '--seed' and '--level' start a game: they go with no "
+                    "'--entry' but 0");
+    if (gameGiven)
+        line->entry = DEV_ENTRY_LEVEL_MANAGER;
     const u32 bowlers = (1u << line->launch.players) - 1;
     if ((line->launch.computerPlayers & ~bowlers) != 0)
         return Fail(error, "'--cpu' names a bowler past the " + std::to_string(line->launch.players) +

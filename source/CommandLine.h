@@ -5,6 +5,7 @@
 #include <string>
 
 #include "orblib47/source/OrbTypes.h"
+#include "source/DevEntries.h"
 #include "source/Levels/LevelLauncher.h"
 
 struct CommandLine {
@@ -15,9 +16,9 @@ struct CommandLine {
     std::string nand;       // empty: the user's data folder
     std::string input;      // the remotes' input script (headless)
     std::string screenshot;
-    std::string audioOut;       // a WAV file of the sound
-    LevelLaunchOptions launch;  // the game started: level, bowlers, seed
-    s32 entry = -1;             // a launcher entry run instead of the game
+    std::string audioOut;              // a WAV file of the sound
+    LevelLaunchOptions launch;         // the game started: level, bowlers, seed
+    s32 entry = DEV_ENTRY_GAME_SHELL;  // the launcher entry that runs
 };
 
 // The options text of --help.

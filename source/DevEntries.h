@@ -4,8 +4,16 @@
 
 #include "orblib47/source/OrbTypes.h"
 
-// The launcher's entry number of the screen-template test.
+// The launcher's entry numbers: the straight start into a game, the game shell,
+// the screen-template test.
+constexpr s32 DEV_ENTRY_LEVEL_MANAGER = 0;
+constexpr s32 DEV_ENTRY_GAME_SHELL = 1;
 constexpr s32 DEV_ENTRY_THIRD_STATE_TESTING = 10;
 
+// Bowls the command line's game (g_LevelLaunchOptions) on its alley; after the
+// last frame A bowls another. Its start and one frame of it, for whoever steps it.
+s32 LevelManagerMain();
+void LevelManagerStart();
+void LevelManagerFrame();
 // Shows the screen template until back is pressed.
 s32 FlashThirdStateTesting();

@@ -15,7 +15,6 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/LoadSave.h"
-#include "source/MenuMusic.h"
 #include "source/Objects/AlleyObjects.h"
 #include "source/Objects/Object.h"
 #include "source/OrbMain.h"
@@ -26,6 +25,10 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/LevelFlow.h"
+#include "source/StateMgrs/LoadSaveFlow.h"
+#include "source/StateMgrs/MainFlow.h"
+#include "source/StateMgrs/MainMenuFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/TextureProject.h"
 
@@ -74,12 +77,20 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
+    [] {
+        Rebuild(g_MainFlow);
+        fAttractTime = 0.0f;
+    },
+    [] { Rebuild(g_LevelFlow); },
+    [] { Rebuild(g_MainMenuFlow); },
+    [] { Rebuild(g_LoadSaveFlow); },
+    [] { g_ExitToOs = 0; },
 };
 
 const ResetStep WarmResetSteps[] = {
     [] { SystemTextWad = nullptr; }, [] { MenuSFXWad = nullptr; },
     [] { PreloadGlobal = nullptr; }, [] { TextureProjectRegisterDrawFunc(); },
-    [] { MenuMusicForget(); },       [] { BowlingDbForget(); },
+    [] { MainFlowForget(); },        [] { BowlingDbForget(); },
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },

@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 
+#include "console/os.h"
 #include "console/vi.h"
+#include "orblib47/source/Debug.h"
+#include "orblib47/source/DrawFade.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Instance.h"
 #include "orblib47/source/NGC/Clock.h"
@@ -16,19 +19,20 @@
 #include "orblib47/source/Wad.h"
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerCharacter.h"
-#include "source/Career/CareerManagers.h"
 #include "source/Career/PlayerConstruction.h"
+#include "source/ControllerMessage.h"
 #include "source/DevEntries.h"
 #include "source/GameReset.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
-#include "source/MenuMusic.h"
 #include "source/SFP2K.h"
-#include "source/Sandbox.h"
+#include "source/StateMgrs/MainFlow.h"
+#include "source/Wii_HomeButton.h"
 
 u32 g_FrameLimit = 0;
-s32 g_LauncherEntry = -1;
+s32 g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
+u8 g_ExitToOs = 0;
 s_wad* SystemTextWad = nullptr;
 s_wad* MenuSFXWad = nullptr;
 s_wad* PreloadGlobal = nullptr;
@@ -61,6 +65,19 @@ bool OrbMainFrameLimitReached() {
     return g_FrameLimit != 0 && VIGetRetraceCount() >= g_FrameLimit;
 }
 
+namespace {
+
+// Start-up cannot go on without the front end's strings: every screen looks them
+// up. A disc that lost the archive since the disc check stops here, with its name.
+s_wad* LoadRequiredWad(const char* name, u32 flags) {
+    s_wad* wad = WadLoad(name, flags);
+    if (wad == nullptr)
+        ORB_FAIL("OrbMain: the disc has no %s archive", name);
+    return wad;
+}
+
+}  // namespace
+
 void OrbMainStartup() {
     InstanceSetGameColdReset(GameEngineColdReset);
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
@@ -85,50 +102,65 @@ void OrbMainStartup() {
     FileChangeDirectory(GAME_DATABASE_FOLDER);
     BowlingDbLoad();
     FileChangeDirectory(GAME_DATA_FOLDER);
-    SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
+    SystemTextWad = LoadRequiredWad(GAME_SYSTEM_TEXT_WAD, 4);
     MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);
     SfxSetSfxVolume(1.0f);
     g_GameSettings.SetDefault();
     PreloadGlobal = WadLoad(GAME_PRELOAD_WAD, 4);
-    PlayerPartsLoad();
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
-
-    // The career's managers live for the whole run.
-    CareerManagersCreate();
-    CCareerCharacter::CreateInstance();
-
-    // Until the front end exists the game starts straight into a game.
-    if (g_LauncherEntry < 0) {
-        g_GameSettings.m_Current.iNumPlayers = g_LevelLaunchOptions.players;
-        Sandbox::SetSeed(g_LevelLaunchOptions.seed);
-        LevelLaunchStart(g_LevelLaunchOptions.level);
-    }
+    HomeButtonStartup();
+    HomeButtonEnable(0);
     HeapPrintAvail("MainLoop");
-}
-
-void OrbMainFrame() {
-    HardwareCheckFileError();
-    MenuMusicUpdate();
-    LevelLaunchUpdate();
-    EventWait(1);
 }
 
 void OrbMainShutdown() {
     LevelLaunchStop();
     SFP2KKill();
-
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();
     OrblibExit();
 }
 
+s32 DorvantonProBowlingShell() {
+    DrawSetClearColor(0x000000FF);
+    DrawFade(FADE_IN, 0x000000FF, 1.0f);
+    while (!OrbMainFrameLimitReached()) {
+        if (g_MainFlow.run() != 0)
+            break;
+        if (g_ExitToOs != 0) {
+            for (s32 i = 0; i < 2; ++i) {
+                VISetBlack(1);
+                VIFlush();
+                VIWaitForRetrace();
+            }
+            OSReturnToMenu();
+        }
+        ControllerMessageCheck();
+        EventWait(1);
+    }
+    return 0;
+}
+
+void MainExit() {
+    OrblibExit();
+    std::exit(0);
+}
+
 s32 OrbMain() {
     OrbMainStartup();
-    if (g_LauncherEntry == DEV_ENTRY_THIRD_STATE_TESTING)
-        FlashThirdStateTesting();
-    while (g_LauncherEntry < 0 && !OrbMainFrameLimitReached() && g_LaunchState != LAUNCH_FAILED)
-        OrbMainFrame();
-    const s32 status = g_LaunchState == LAUNCH_FAILED ? ORB_MAIN_LEVEL_FAILED : 0;
+    switch (g_LauncherEntry) {
+        case DEV_ENTRY_LEVEL_MANAGER:
+            LevelManagerMain();
+            break;
+        case DEV_ENTRY_THIRD_STATE_TESTING:
+            FlashThirdStateTesting();
+            break;
+        default:
+            DorvantonProBowlingShell();
+            break;
+    }
+    const bool failed = g_LauncherEntry == DEV_ENTRY_LEVEL_MANAGER && g_LaunchState == LAUNCH_FAILED;
+    const s32 status = failed ? ORB_MAIN_LEVEL_FAILED : 0;
     OrbMainShutdown();
     return status;
 }

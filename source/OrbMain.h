@@ -31,8 +31,13 @@ extern u32 g_FrameLimit;
 // True once the frame limit's retrace has come.
 bool OrbMainFrameLimitReached();
 
-// The launcher entry to run instead of the game (DEV_ENTRY_...), -1 for the game.
+// The launcher entry that runs (DEV_ENTRY_...): the game shell unless the command
+// line asks for another.
 extern s32 g_LauncherEntry;
+
+// Set by the save dialogue when the player asks to return to the system menu;
+// the shell polls it.
+extern u8 g_ExitToOs;
 
 // The screen-movie player's font table: movie font names to the menu fonts of
 // "SFPFONT".
@@ -44,10 +49,14 @@ extern SFP_FONT_LOOKUP_t SFP2KFonts[SFP2K_NUM_FONTS];
 // bad, as a bad disc is (until the front end's level flow can report it).
 constexpr s32 ORB_MAIN_LEVEL_FAILED = 2;
 
-// 0 at the frame limit, ORB_MAIN_LEVEL_FAILED once the level did not load.
+// Start-up, the launcher entry, shut-down. 0 at the frame limit,
+// ORB_MAIN_LEVEL_FAILED once the Level Manager's level did not load.
 s32 OrbMain();
-// OrbMain's three steps: start-up (into a game unless an entry runs), one frame,
-// shut-down.
 void OrbMainStartup();
-void OrbMainFrame();
 void OrbMainShutdown();
+
+// The game shell: steps the main flow once a frame until it ends, the frame
+// limit comes or the player returns to the system menu.
+s32 DorvantonProBowlingShell();
+// Shuts the engine down and ends the process with status 0.
+[[noreturn]] void MainExit();

@@ -5,7 +5,6 @@
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/AlleyLayout.h"
-#include "source/MenuMusic.h"
 #include "source/Physics/LaneManager.h"
 
 namespace {
@@ -14,6 +13,8 @@ namespace {
 constexpr u32 kFirstLaneSoundSymbol = 13;
 constexpr u32 kLaneSoundPriority = 64;
 constexpr f32 kSongFadeIn = 2.0f;
+// The lane's songs are the streams of the menu music's pack.
+constexpr char kSongFile[] = "/STREAM/MUSIC.ASF";
 
 s_VOLUME_MIX Scaled(f32 volume) {
     s_VOLUME_MIX mix = g_GameSettings.m_sfxVolumeMix;
@@ -62,7 +63,7 @@ void CLaneManager::StopRollSound() {
 
 void CLaneManager::StartMusic() {
     m_LastSong = 0;
-    if (m_Streams[0] == nullptr && g_MenuMusicStream == nullptr)
+    if (m_Streams[0] == nullptr)
         PlayLastSong();
 }
 
@@ -70,7 +71,7 @@ void CLaneManager::PlayLastSong() {
     if (m_LastSong < 0)
         return;
     if (m_MusicFile == nullptr)
-        m_MusicFile = OrbStreamManager.LoadFile(MENU_MUSIC_FILE);
+        m_MusicFile = OrbStreamManager.LoadFile(kSongFile);
     if (m_MusicFile == nullptr)
         return;
     if (m_Streams[0] != nullptr)

@@ -44,7 +44,11 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
         {{"--cpu", "5"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '5'"},
         {{"--cpu", "2"}, "'--cpu' names a bowler past the 1 of '--players'"},
         {{"--cpu", "1,4", "--players", "3"}, "'--cpu' names a bowler past the 3 of '--players'"},
-        {{"--entry", "9"}, "'--entry' needs a launcher entry: 10 (Third State Testing), not '9'"},
+        {{"--entry", "9"},
+         "'--entry' needs a launcher entry: 0 (Level Manager), 1 (the game) or 10 (Third State Testing), not "
+         "'9'"},
+        {{"--level", "3", "--entry", "1"},
+         "'--players', '--cpu', '--seed' and '--level' start a game: they go with no '--entry' but 0"},
         // What the user gave is quoted escaped: one line, nothing raw for the terminal.
         {{"--fast\n\x1b[2J"}, "unknown option '--fast\\x0a\\x1b[2J' (bowling --help lists them)"},
         {{"--seed", "7\r\x7f\xc3\xa9"},
@@ -81,12 +85,19 @@ TEST(CommandLineTest, ChoosesTheGameStarted) {
         std::vector<const char*> args;
         s32 level, players;
         u32 computer, seed;
+        s32 entry;
     } cases[] = {
-        {{}, 20, 1, 0, 0},
-        {{"--players", "4", "--cpu", "2,4"}, 20, 4, 0b1010, 0},
-        {{"--cpu", "1", "--players", "2", "--cpu", "2"}, 20, 2, 0b10, 0},
-        {{"--cpu", "1,1"}, 20, 1, 0b1, 0},
-        {{"--level", "0", "--seed", "4294967295"}, 0, 1, 0, 4294967295u},
+        {{}, 20, 1, 0, 0, DEV_ENTRY_GAME_SHELL},
+        {{"--players", "4", "--cpu", "2,4"}, 20, 4, 0b1010, 0, DEV_ENTRY_LEVEL_MANAGER},
+        {{"--cpu", "1", "--players", "2", "--cpu", "2"}, 20, 2, 0b10, 0, DEV_ENTRY_LEVEL_MANAGER},
+        {{"--cpu", "1,1"}, 20, 1, 0b1, 0, DEV_ENTRY_LEVEL_MANAGER},
+        {{"--level", "0", "--seed", "4294967295", "--entry", "0"},
+         0,
+         1,
+         0,
+         4294967295u,
+         DEV_ENTRY_LEVEL_MANAGER},
+        {{"--entry", "0"}, 20, 1, 0, 0, DEV_ENTRY_LEVEL_MANAGER},
     };
     for (const auto& c : cases) {
         CommandLine line;
@@ -96,6 +107,7 @@ TEST(CommandLineTest, ChoosesTheGameStarted) {
         EXPECT_EQ(line.launch.players, c.players);
         EXPECT_EQ(line.launch.computerPlayers, c.computer);
         EXPECT_EQ(line.launch.seed, c.seed);
+        EXPECT_EQ(line.entry, c.entry);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "orblib47/source/OrbRandom.h"
 #include "source/AlleyNPCManager.h"
 #include "source/DefaultDisc.h"
+#include "source/DevEntries.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/PinTables.h"
@@ -47,7 +49,9 @@ RunResult RunGame(u32 retraces) {
         ReportCapture capture;
         HostAudioCaptureStart();
         g_FrameLimit = retraces;
+        g_LauncherEntry = DEV_ENTRY_LEVEL_MANAGER;
         EXPECT_EQ(OrbMain(), 0);
+        g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
         g_FrameLimit = 0;
         result.output = capture.text();
         result.sound = HostAudioCaptureTake();
@@ -102,9 +106,29 @@ TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {
     EXPECT_EQ(first.sound, second.sound);
 }
 
+// A disc that has lost the front end's strings since the disc check stops start-up
+// at once, naming the archive, instead of at the first screen's text.
+TEST(OrbMainDeathTest, StopsWithoutTheSystemTexts) {
+    const std::filesystem::path disc = testing::TempDir() + "no_systext_disc";
+    std::filesystem::remove_all(disc);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(DefaultDiscRoot())) {
+        const std::filesystem::path copy = disc / std::filesystem::relative(entry.path(), DefaultDiscRoot());
+        if (entry.is_directory())
+            std::filesystem::create_directories(copy);
+        else if (entry.path().filename() != "SYSTEXT.WAD")
+            std::filesystem::create_symlink(entry.path(), copy);
+    }
+    HostConfig config = TestHostConfig();
+    config.discRoot = disc.string();
+    HostInit(config);
+    EXPECT_DEATH(OrbMainStartup(), "OrbMain: the disc has no SYSTEXT archive");
+    HostShutdown();
+}
+
 }  // namespace
 
-TEST(OrbMainTest, PlaysTheMenuMusicFadingIn) {
+// The lane's first song fades in under the first frames of the game.
+TEST(OrbMainTest, PlaysTheLaneMusicFadingIn) {
     RunResult run = RunGame(240);
     EXPECT_NE(run.output.find("Wad Load: MENUSND\n"), std::string::npos);
     const size_t samples = run.sound.size() / 2;
@@ -112,5 +136,5 @@ TEST(OrbMainTest, PlaysTheMenuMusicFadingIn) {
     const double start = Loudness(run.sound, 0, 8000);
     const double late = Loudness(run.sound, samples - 16000, samples);
     EXPECT_GT(late, 200.0);
-    EXPECT_GT(late, 3.0 * start);  // the three-second fade-in
+    EXPECT_GT(late, 3.0 * start);  // the fade-in
 }

@@ -172,7 +172,8 @@ TEST_F(ProgramTest, BowlingStopsWhenTheLevelDoesNotLoad) {
             fs::create_symlink(entry.path(), copy);
     }
     std::ofstream(disc / "DATA/ALLEY.WAD") << "ALLEY";
-    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "600", "--disc", disc.string()});
+    ChildProcess child(BOWLING_PROGRAM,
+                       {"--headless", "--frames", "600", "--disc", disc.string(), "--entry", "0"});
     std::string error;
     EXPECT_EQ(child.Wait(&error), 2);
     EXPECT_NE(error.find("\nbowling: the level 'Hometown Lanes' did not load\n"), std::string::npos) << error;

@@ -49,7 +49,7 @@ u32 RunTemplate(u32 retraces) {
     g_FrameLimit = retraces;
     EXPECT_EQ(OrbMain(), 0);
     g_FrameLimit = 0;
-    g_LauncherEntry = -1;
+    g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
     return VIGetRetraceCount();
 }
 

@@ -1,0 +1,4 @@
+#include "source/ControllerMessage.h"
+void ControllerMessageDisable() {}
+void ControllerMessageEnable() {}
+void ControllerMessageCheck() {}

@@ -26,6 +26,7 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/TextureProject.h"
 
@@ -74,6 +75,8 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
+    // After the player's reset: a popup left up is freed without a movie to kill.
+    [] { Rebuild(g_GenPopupFlow); },
 };
 
 const ResetStep WarmResetSteps[] = {

@@ -9,6 +9,7 @@
 #include "source/Career/PlayerConstruction.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
+#include "source/ControllerMessage.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
@@ -77,6 +78,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_ScreenTracker); },
     // After the player's reset: a popup left up is freed without a movie to kill.
     [] { Rebuild(g_GenPopupFlow); },
+    [] { ControllerMessageColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {

@@ -9,6 +9,7 @@
 #include "source/Career/PlayerConstruction.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
+#include "source/ControllerMessage.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
@@ -25,6 +26,7 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
@@ -77,6 +79,9 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
+    // After the player's reset: a popup left up is freed without a movie to kill.
+    [] { Rebuild(g_GenPopupFlow); },
+    [] { ControllerMessageColdReset(); },
     [] {
         Rebuild(g_MainFlow);
         fAttractTime = 0.0f;

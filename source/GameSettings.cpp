@@ -52,6 +52,11 @@ s32 CGameSettings::GetControllerMapping(s32 player) const {
     return m_ControllerMapping[player];
 }
 
+s32 CGameSettings::ControllerPad(s32 player) const {
+    const s32 controller = GetControllerMapping(player);
+    return controller >= 0 && controller < PAD_COUNT ? controller : 0;
+}
+
 void CGameSettings::SetGameMode(eGameMode mode) {
     m_Current.gameMode = mode;
 }
@@ -88,7 +93,5 @@ u32 CGameSettings::RemapButton(eButtonMap button) const {
 }
 
 s32 CGameSettings::ButtonDown(eButtonMap button, s32 player) const {
-    const s32 controller = GetControllerMapping(player);
-    const s32 pad = controller >= 0 && controller < PAD_COUNT ? controller : 0;
-    return (Pad[pad].bnew & RemapButton(button)) != 0 ? 1 : 0;
+    return (Pad[ControllerPad(player)].bnew & RemapButton(button)) != 0 ? 1 : 0;
 }

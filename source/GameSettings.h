@@ -47,6 +47,8 @@ public:
     // The controller of a player: 0 in career mode or for a player not below the
     // number of players; -1 while unmapped.
     s32 GetControllerMapping(s32 player) const;
+    // The pad a player's controller reads: pad 0 while unmapped.
+    s32 ControllerPad(s32 player) const;
     void SetGameMode(eGameMode mode);
     // Volumes are kept within 0..10.
     void SetMusicVolume(s32 volume);

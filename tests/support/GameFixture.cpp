@@ -1,10 +1,18 @@
 #include "tests/support/GameFixture.h"
 
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "console/input/input_control.h"
+#include "console/vi.h"
 #include "orblib47/source/Instance.h"
 #include "orblib47/source/NGC/File.h"
+#include "orblib47/source/Wad.h"
 #include "source/DefaultDisc.h"
 #include "source/GameReset.h"
 #include "source/OrbMain.h"
+#include "source/SFP2K.h"
 
 void GameFixture::SetUp() {
     InstanceSetGameColdReset(GameEngineColdReset);
@@ -29,4 +37,29 @@ HostConfig MenuDiscFixture::Config() const {
 void MenuDiscFixture::SetUp() {
     DemoDiscFixture::SetUp();
     FileChangeDirectory(GAME_DATA_FOLDER);
+}
+
+void MenuScreenFixture::SetUp() {
+    MenuDiscFixture::SetUp();
+    SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
+    SFP2KSetFlashFileRootPath("640");
+    SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
+    MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);
+}
+
+void MenuScreenFixture::TearDown() {
+    SFP2KKill();
+    MenuDiscFixture::TearDown();
+}
+
+void MenuScreenFixture::ScriptFromNow(const std::string& lines) {
+    std::string script;
+    std::istringstream in(lines);
+    for (u32 retrace; in >> retrace;) {
+        std::string rest;
+        std::getline(in, rest);
+        script += std::to_string(VIGetRetraceCount() + retrace) + rest + "\n";
+    }
+    std::string error;
+    EXPECT_TRUE(HostInputSetScript(script, &error)) << error;
 }

@@ -2,6 +2,8 @@
 // runs them: every game test starts from the state of a fresh process.
 #pragma once
 
+#include <string>
+
 #include "tests/support/EngineFixture.h"
 
 class GameFixture : public EngineFixture {
@@ -21,4 +23,15 @@ class MenuDiscFixture : public DemoDiscFixture {
 protected:
     HostConfig Config() const override;
     void SetUp() override;
+};
+
+// The menu disc with the screen-movie player started as the game starts it (its
+// fonts, the movie folder "640"), the system texts and the menu sounds loaded.
+class MenuScreenFixture : public MenuDiscFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Replaces the remotes' input script (docs/input.md) by `lines`, whose frames
+    // count retraces from now.
+    static void ScriptFromNow(const std::string& lines);
 };

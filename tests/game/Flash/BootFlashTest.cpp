@@ -10,29 +10,14 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Sound.h"
-#include "orblib47/source/Wad.h"
 #include "source/Flash/BootFlash.h"
-#include "source/OrbMain.h"
 #include "source/SFPInternal.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
 
-class BootFlashTest : public MenuDiscFixture {
-protected:
-    void SetUp() override {
-        MenuDiscFixture::SetUp();
-        SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
-        SFP2KSetFlashFileRootPath("640");
-        SystemTextWad = WadLoad(GAME_SYSTEM_TEXT_WAD, 4);
-        MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);
-    }
-    void TearDown() override {
-        SFP2KKill();
-        MenuDiscFixture::TearDown();
-    }
-};
+using BootFlashTest = MenuScreenFixture;
 
 constexpr f32 kFrame = 0.25f;  // exact in binary: the timer hits each limit on the dot
 

@@ -10,6 +10,7 @@
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
+#include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
 #include "source/SFP2K.h"
 
@@ -72,9 +73,10 @@ bool ShowPopup(s32 controller) {
     return true;
 }
 
-// Frames, the game paused, until the controller presses A; the press is used up.
+// Frames, the game paused, until the controller presses A (the press is used
+// up) or the program's frame limit comes.
 void WaitForAccept(s32 controller) {
-    for (;;) {
+    while (!OrbMainFrameLimitReached()) {
         if (g_bSavedPreviousPause == 0) {
             g_bPreviousPause = SetGamePause(1);
             g_bSavedPreviousPause = 1;
@@ -128,7 +130,7 @@ void ControllerMessageCheck() {
     }
     WaitForAccept(controller);
     pControllerPopup->Close();
-    while (SFP2KIsScreenActive(pControllerPopup->m_iScreen) != 0)
+    while (SFP2KIsScreenActive(pControllerPopup->m_iScreen) != 0 && !OrbMainFrameLimitReached())
         EventWait(1);
     delete pControllerPopup;  // which kills its movie
     pControllerPopup = nullptr;

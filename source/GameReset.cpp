@@ -28,6 +28,7 @@
 #include "source/Sandbox.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/TextureProject.h"
+#include "source/Wii_HomeButton.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
+    [] { HomeButtonColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -83,6 +85,7 @@ const ResetStep WarmResetSteps[] = {
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
+    [] { HomeButtonForget(); },
 };
 
 }  // namespace

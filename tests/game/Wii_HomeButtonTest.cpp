@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/input/input_control.h"
@@ -137,13 +138,112 @@ TEST_F(HomeButtonTest, BackToTheGameRestoresItAndAPausedGameStaysPaused) {
     }
 }
 
-TEST_F(HomeButtonTest, ResetRestartsAndTheSystemMenuLeaves) {
+TEST_F(HomeButtonTest, ResetRestartsTheProgram) {
     OpenMenu();
-    EXPECT_EQ(Choose(1), 0) << "reset: a restart with code 0";
-    HomeButtonMenuForget();
-    PollThreadState = HOME_POLL_IDLE;
+    EXPECT_EQ(Choose(1), 0) << "a restart with code 0";
+}
+
+TEST_F(HomeButtonTest, TheSystemMenuLeavesTheProgram) {
     OpenMenu();
-    EXPECT_EQ(Choose(2), kShutdown) << "the system menu";
+    EXPECT_EQ(Choose(2), kShutdown);
+}
+
+// A flow that disables the button while the game fades back in keeps it disabled.
+TEST_F(HomeButtonTest, AFlowsDisableDuringTheFadeInWins) {
+    OpenMenu();
+    Press({"a"});
+    ASSERT_GE(RunUntil([] { return PollThreadState == HOME_POLL_FADING_IN; }), 0);
+    HomeButtonEnable(0);
+    ASSERT_GE(RunUntil([] { return PollThreadState == HOME_POLL_IDLE; }), 0);
+    EXPECT_EQ(HomeButtonEnabled, 0);
+    Press({"home"});
+    EventWait(40);
+    EXPECT_NE(HomeButtonNoAvailThreadPtr, nullptr) << "the icon, not the menu";
+    EXPECT_EQ(PollThreadState, HOME_POLL_IDLE);
+}
+
+TEST_F(HomeButtonTest, TheSaveDialogueKeepsTheMenuShutWhateverTheFlowsSay) {
+    HomeButtonSaveActive(1);
+    HomeButtonEnable(1);
+    Press({"home"});
+    EXPECT_EQ(RunUntil([] { return PollThreadState != HOME_POLL_IDLE; }, 60), -1);
+    EXPECT_NE(HomeButtonNoAvailThreadPtr, nullptr);
+    HomeButtonSaveActive(0);
+    OpenMenu();
+}
+
+// The menu's memory cannot be had: one line, nothing kept, and the game fades
+// back in as after the menu.
+TEST_F(HomeButtonTest, WithoutMemoryTheMenuStaysShutAndTheGameGoesOn) {
+    // Holes of 256 KB: the files fit, the menu's 512 KB does not.
+    std::vector<void*> blocks;
+    while (void* block = HeapMalloc(0x40000, __FILE_NAME__, __LINE__))
+        blocks.push_back(block);
+    for (size_t i = 0; i < blocks.size(); i += 2)
+        HeapMallocFree(std::exchange(blocks[i], nullptr));
+    const u32 avail = HeapAvail(&MainHeap) + HeapAvail(&ExtraHeap);
+    Press({"home"});
+    EXPECT_EQ(RunUntil([] { return HomeButtonMenuIsActive() != 0; }, 90), -1);
+    ASSERT_GE(RunUntil([] { return PollThreadState == HOME_POLL_IDLE; }), 0);
+    EXPECT_TRUE(report().contains("HomeButton: the menu cannot open")) << report().text();
+    EXPECT_EQ(HeapAvail(&MainHeap) + HeapAvail(&ExtraHeap), avail);
+    EXPECT_EQ(GamePaused(), 0);
+    for (void* block : blocks) {
+        if (block != nullptr)
+            HeapMallocFree(block);
+    }
+}
+
+TEST(HomeButtonLayoutFileTest, EachLanguageHasItsFileAndOthersTheFirst) {
+    const struct {
+        s32 language;
+        const char* file;
+        s32 region;
+    } rows[] = {
+        {0, "/homeBtn.arc", 0},     {1, "/homeBtn_ENG.arc", 1}, {2, "/homeBtn_GER.arc", 2},
+        {3, "/homeBtn_FRA.arc", 3}, {4, "/homeBtn_SPA.arc", 4}, {5, "/homeBtn_ITA.arc", 5},
+        {6, "/homeBtn_NED.arc", 6}, {7, "/homeBtn.arc", 0},     {255, "/homeBtn.arc", 0},
+    };
+    for (const auto& row : rows) {
+        s32 region = -1;
+        EXPECT_STREQ(HomeButtonLayoutFile(row.language, &region), row.file) << row.language;
+        EXPECT_EQ(region, row.region) << row.language;
+    }
+}
+
+// The extension's cross key moves by a step (diagonals by less), its stick by its
+// value over 28.44; both stay within [-1, 1].
+TEST(HomeButtonCursorTest, CrossKeyAndStickMoveTheCursorWithinTheScreen) {
+    constexpr f32 s = 0.03515625f, d = 0.024858983f;
+    const struct {
+        u32 buttons;
+        Vec2 stick;
+        Vec2 from;
+        Vec2 to;
+    } rows[] = {
+        {0x0001, {0, 0}, {0, 0}, {0, -s}},
+        {0x0002, {0, 0}, {0, 0}, {-s, 0}},
+        {0x0003, {0, 0}, {0, 0}, {-d, -d}},
+        {0x4000, {0, 0}, {0, 0}, {0, s}},
+        {0x4002, {0, 0}, {0, 0}, {-d, d}},
+        {0x8000, {0, 0}, {0, 0}, {s, 0}},
+        {0x8001, {0, 0}, {0, 0}, {d, -d}},
+        {0xC000, {0, 0}, {0, 0}, {d, d}},
+        {0xC003, {0, 0}, {0.5f, 0.5f}, {0.5f, 0.5f}},
+        {0x0010, {0, 0}, {0, 0}, {0, 0}},
+        {0x8000, {0, 0}, {0.99f, 0}, {1, 0}},
+        {0x0003, {0, 0}, {-1, -1}, {-1, -1}},
+        {0, {1, 1}, {0, 0}, {s, -s}},
+        {0, {-100, 100}, {0, 0}, {-1, -1}},
+        {0, {28.444445f, -28.444445f}, {0, 0}, {1, 1}},
+    };
+    for (const auto& row : rows) {
+        Vec2 pos = row.from;
+        calcDigitalCursorPos(row.buttons, &pos);
+        calcAnalogCursorPos(row.stick.x, row.stick.y, &pos);
+        EXPECT_NEAR(pos.x, row.to.x, 1e-6f) << std::hex << row.buttons;
+        EXPECT_NEAR(pos.y, row.to.y, 1e-6f) << std::hex << row.buttons;
+    }
 }
 
 }  // namespace

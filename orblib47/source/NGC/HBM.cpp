@@ -148,11 +148,11 @@ BOOL HBMCreate(const HBMDataInfo* info) {
         return FALSE;
     }
     menu->texts = HBMDefaultTexts();
-    if (!HBMParseTexts(info->msgBuf, info->msgSize, info->region, &menu->texts)) {
+    if (info->msgBuf != nullptr && !HBMParseTexts(info->msgBuf, info->msgSize, info->region, &menu->texts)) {
         Report("bad texts file; English used");
         menu->texts = HBMDefaultTexts();
     }
-    if (!HBMParseConfig(info->configBuf, info->configSize, &menu->config)) {
+    if (info->configBuf != nullptr && !HBMParseConfig(info->configBuf, info->configSize, &menu->config)) {
         Report("bad config file; defaults used");
         menu->config = s_hbm_config{};
     }

@@ -57,8 +57,8 @@ struct HBMControllerData {
 
 // Parses the files into the work memory: false, after one "HBM: ..." line, when the
 // memory is missing or short or the layout file is bad (the menu then does not
-// open). A bad text or config file is reported and the built-in English texts and
-// defaults are used.
+// open). Without a texts or config file, or with a bad one (reported), the
+// built-in English texts and default settings are used.
 BOOL HBMCreate(const HBMDataInfo* info);
 void HBMDelete();
 // Opens the menu: the first choice current, nothing chosen.

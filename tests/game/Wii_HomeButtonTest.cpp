@@ -7,7 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "console/dvd/dvd_control.h"
 #include "console/input/input_control.h"
+#include "console/os/clock.h"
+#include "console/os/poll.h"
 #include "console/vi.h"
 #include "orblib47/source/DrawFade.h"
 #include "orblib47/source/Heap.h"
@@ -146,6 +149,28 @@ TEST_F(HomeButtonTest, ResetRestartsTheProgram) {
 TEST_F(HomeButtonTest, TheSystemMenuLeavesTheProgram) {
     OpenMenu();
     EXPECT_EQ(Choose(2), kShutdown);
+}
+
+// The cover opened while the menu's files load: the message is on screen, frames
+// go on, and the menu opens once the cover is shut.
+TEST_F(HomeButtonTest, TheCoverOpenedWhileTheFilesLoadShowsItsMessage) {
+    Press({"home"});
+    ASSERT_GE(RunUntil([] { return PollThreadState == HOME_POLL_SETTLING; }), 0);
+    HostDVDSetDriveStatus(DVD_STATE_COVER_OPEN);
+    static u32 s_lit = 0;
+    s_lit = 0;
+    console::PollSchedule(
+        console::ClockNow() + 20 * console::kRetracePeriod,
+        [](void*) {
+            HostFrame frame;
+            HostCaptureShownFrame(&frame);
+            for (u8 channel : frame.rgb)
+                s_lit += channel > 200;
+            HostDVDSetDriveStatus(DVD_STATE_END);
+        },
+        nullptr);
+    ASSERT_GE(RunUntil([] { return HomeButtonMenuIsActive() != 0; }), 0);
+    EXPECT_GT(s_lit, 1000u) << "the message's letters";
 }
 
 // A flow that disables the button while the game fades back in keeps it disabled.

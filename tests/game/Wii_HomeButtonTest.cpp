@@ -12,9 +12,11 @@
 #include "console/os/clock.h"
 #include "console/os/poll.h"
 #include "console/vi.h"
+#include "orblib47/source/Data.h"
 #include "orblib47/source/DrawFade.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/OrbLib.h"
+#include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
 #include "source/OrbMain.h"
 #include "source/Wii_HomeButton.h"
@@ -82,6 +84,16 @@ protected:
         });
     }
 
+    // Whether a channel plays sound `index` of the menu's bank.
+    static bool MenuSoundPlays(s32 index) {
+        const s32 id = s32((DEBUG_DATAFILE_COUNT - 1) << 16) | index;
+        for (s32 channel = 0; channel < AUDIO_CHANNEL_COUNT; ++channel) {
+            if (SfxIsIdPlaying(id, channel))
+                return true;
+        }
+        return false;
+    }
+
     s_wad* preload_ = nullptr;
 };
 
@@ -128,7 +140,12 @@ TEST_F(HomeButtonTest, BackToTheGameRestoresItAndAPausedGameStaysPaused) {
         OpenMenu();
         EXPECT_EQ(GamePaused(), 1);
         EXPECT_EQ(FadeShow, 0);
-        EventWait(20);  // the glow at its brightest
+        for (const char* button : {"down", "up"}) {
+            Press({button});
+            EventWait(2);
+            EXPECT_TRUE(MenuSoundPlays(0)) << "the cursor's tick";
+        }
+        EventWait(16);  // the glow at its brightest
         if (paused == 0) {
             EXPECT_LT(ShownFrameDifferingFrom(kReference, kDrawn), 200u) << "see " << kDrawn;
         }
@@ -146,9 +163,16 @@ TEST_F(HomeButtonTest, ResetRestartsTheProgram) {
     EXPECT_EQ(Choose(1), 0) << "a restart with code 0";
 }
 
+// Chosen with the pointer on its button, the third.
 TEST_F(HomeButtonTest, TheSystemMenuLeavesTheProgram) {
     OpenMenu();
-    EXPECT_EQ(Choose(2), kShutdown);
+    const auto at = [](u32 retraces) { return std::to_string(VIGetRetraceCount() + retraces) + " 0 "; };
+    std::string error;
+    ASSERT_TRUE(HostInputSetScript(at(1) + "connect\n" + at(1) + "pointer 0 0.31\n" + at(3) +
+                                       "button a down\n" + at(4) + "button a up\n",
+                                   &error))
+        << error;
+    EXPECT_EQ(Leaving([] { EventWait(30); }), kShutdown);
 }
 
 // The cover opened while the menu's files load: the message is on screen, frames

@@ -23,7 +23,9 @@ constexpr u32 HBM_MEM_SIZE = 0x80000;
 using HBMSoundCallback = s32 (*)(s32 event, s32 id);
 
 // The set-up record. The file buffers are the whole files with their sizes; the
-// library reads them and keeps none of them.
+// library reads them and keeps none of them. This menu has no use for
+// sound_callback, backFlag, messageFlag, frameDelta and pAllocator; callers set
+// them all the same.
 struct HBMDataInfo {
     void* layoutBuf;  // "/homeBtn*.arc": font, skin and layout values
     void* spkSeBuf;   // "/SpeakerSe.arc": the remote speaker's sounds (our remotes have none)

@@ -143,8 +143,7 @@ bool HBMParseLayout(const void* data, u32 size, s_hbm_layout* out, const char** 
     u32 at = 0;
     for (;;) {
         s_wad_header header;
-        if (!WadParseHeader(file.Bytes(at, kWadHeaderSize), kWadHeaderSize, &header) ||
-            file.Bytes(at, kWadHeaderSize) == nullptr) {
+        if (!WadParseHeader(file.Bytes(at, kWadHeaderSize), kWadHeaderSize, &header)) {
             *why = "no end marker";
             return false;
         }

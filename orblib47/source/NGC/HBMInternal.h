@@ -67,7 +67,6 @@ struct s_hbm_layout {
     s32 firstButtonY;                  // the first button's top
     s32 titleY;                        // the title's top
     s32 ruleY;                         // the rule under the title
-    s32 titleSize, labelSize;          // line heights of the title and the labels
     s_hbm_rect cells[HBM_CELL_COUNT];  // in the skin's texels
     s_hbm_chunk skin;                  // "TIM": the panel, face, edge, glow and rule images
     s_hbm_chunk fontTexture;           // "TIM": the font's glyph sheet
@@ -92,7 +91,7 @@ struct s_hbm {
     s32 pressFrames;  // frames the chosen button shows pressed before the menu closes
     s32 blackout;     // frames of the black-out fade run (0: none)
     s32 adjust;
-    s32 soundRequest;  // HBM_SOUND_* to play at the next HBMUpdateSound
+    s32 soundRequest;  // the bank's sound to play at the next HBMUpdateSound, -1 none
     s32 frames;        // since HBMInit, for the glow's breathing
     s_Vector2 adjustScale;
 };

@@ -17,6 +17,12 @@ struct KPADEXStatus {
         f32 acc_value;
         f32 acc_speed;
     } fs;
+    // The extension with a cross key and sticks (WPAD_DEV_CLASSIC); no source of
+    // ours connects one, so it stays zero.
+    struct {
+        u32 hold;     // its own button word: 0x0001 up, 0x0002 left, 0x4000 down, 0x8000 right
+        Vec2 lstick;  // -1..1, y up
+    } cl;
 };
 
 struct KPADStatus {

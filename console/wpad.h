@@ -17,6 +17,7 @@ constexpr s32 WPAD_ERR_CORRUPTED = -7;
 // Device types reported by WPADProbe.
 constexpr u32 WPAD_DEV_CORE = 0;       // the remote alone
 constexpr u32 WPAD_DEV_FREESTYLE = 1;  // the remote with a Nunchuk
+constexpr u32 WPAD_DEV_CLASSIC = 2;    // the remote with the cross-key extension (never here)
 constexpr u32 WPAD_DEV_NOT_FOUND = 253;
 
 // The hold, trig and release words of a KPAD sample.

@@ -33,6 +33,7 @@
 #include "tools/discbuild/WadWriter.h"
 #include "tools/discbuild/WrlWriter.h"
 #include "tools/fontbake/FontBaker.h"
+#include "tools/hbmgen/HomeButtonDisc.h"
 #include "tools/sfpcompile/SfpCompile.h"
 
 namespace fs = std::filesystem;
@@ -558,6 +559,13 @@ Seeds Sfp(const fs::path& disc) {
     return seeds;
 }
 
+// The HOME-button menu's files as the demo disc has them, each after its selector.
+Seeds Hbm(const fs::path&) {
+    return {Prefixed({0}, hbmgen::LayoutArchive("/usr/share/fonts/truetype")),
+            Prefixed({1}, Text(hbmgen::TextsTable())), Prefixed({2}, Text(hbmgen::ConfigText())),
+            Prefixed({1}, Text("key,JPN\nback,Go\n"))};
+}
+
 const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
@@ -593,6 +601,7 @@ const struct {
     {"lanesim_args", LanesimArgs},
     {"lanesim_oil", LanesimOil},
     {"sfp", Sfp},
+    {"hbm", Hbm},
 };
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "source/StateMgrs/MainMenuFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/TextureProject.h"
+#include "source/Wii_HomeButton.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_MainMenuFlow); },
     [] { Rebuild(g_LoadSaveFlow); },
     [] { g_ExitToOs = 0; },
+    [] { HomeButtonColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -99,6 +101,7 @@ const ResetStep WarmResetSteps[] = {
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
+    [] { HomeButtonForget(); },
 };
 
 }  // namespace

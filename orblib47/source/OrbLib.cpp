@@ -23,6 +23,7 @@
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/File.h"
+#include "orblib47/source/NGC/HBM.h"
 #include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/NGC/Memory.h"
@@ -121,6 +122,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config* c) { AudioWarmReset(c->streamRamBufSize, c->streamSpuRamBufSize); },
     [](u32, s_orblib_config* c) { StreamWarmReset(c->streamRamBufSize, c->streamSpuRamBufSize); },
     [](u32, s_orblib_config*) { SfxWarmReset(); },
+    [](u32, s_orblib_config*) { HBMForget(); },
     [](u32, s_orblib_config*) { ModelWarmReset(); },
     [](u32, s_orblib_config*) { ModelGroupWarmReset(); },
     [](u32, s_orblib_config*) { WorldWarmReset(); },

@@ -66,4 +66,18 @@ TEST_F(WindowInputTest, ATapBetweenTwoReadsIsHeldInTheNextOnly) {
     console::RemotesStart(nullptr);
 }
 
+// The HOME menu opens only on HOME pressed alone: each of its keys gives exactly that.
+TEST_F(WindowInputTest, EachHomeKeyPressesHomeAlone) {
+    VIInit();
+    console::RemotesStart(console::MakeWindowSource());
+    u32 aPresses = 0;
+    Read(0, &aPresses);
+    for (SDL_Scancode key : {SDL_SCANCODE_H, SDL_SCANCODE_HOME}) {
+        TapKey(key);
+        EXPECT_EQ(Read(1, &aPresses).trig, WPAD_BUTTON_HOME) << key;
+        EXPECT_EQ(Read(1, &aPresses).hold, 0u) << key;
+    }
+    console::RemotesStart(nullptr);
+}
+
 }  // namespace

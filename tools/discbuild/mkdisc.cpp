@@ -1,7 +1,7 @@
 // mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources,
 // paints its sprite sheets, bakes its fonts from the system's TrueType faces,
 // generates its models and the bowler parts, synthesises its sounds, compiles the bowling database
-// and the screen movies, and paints the save banner.
+// and the screen movies, paints the save banner and writes the HOME-button menu's files.
 #include <cstdio>
 #include <exception>
 
@@ -10,6 +10,7 @@
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
+#include "tools/hbmgen/HomeButtonDisc.h"
 #include "tools/modelgen/Bowler.h"
 #include "tools/modelgen/DiscModels.h"
 #include "tools/sfpcompile/SfpCompile.h"
@@ -24,7 +25,9 @@ int main(int argc, char** argv) {
         discbuild::BuildDisc(argv[1], argv[2]);
         discbuild::BuildDiscSprites(argv[1], argv[2]);
         discbuild::BuildDiscBanner(argv[2]);
-        fontbake::BuildDiscFonts(argv[1], argv[2], "/usr/share/fonts/truetype");
+        const char* faces = "/usr/share/fonts/truetype";
+        fontbake::BuildDiscFonts(argv[1], argv[2], faces, {{"DATA/PRELOAD.WAD", {hbmgen::NoHomeIcon()}}});
+        hbmgen::BuildDiscHomeButton(argv[2], faces);
         modelgen::BuildDiscModels(argv[2]);
         modelgen::BuildDiscBowler(argv[1], argv[2]);
         soundgen::BuildDiscSounds(argv[2]);

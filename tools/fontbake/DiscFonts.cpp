@@ -37,7 +37,8 @@ BakeRequest ParseLine(const std::string& line, const std::string& faceDir, std::
 
 }  // namespace
 
-void BuildDiscFonts(const std::string& dataDir, const std::string& discDir, const std::string& faceDir) {
+void BuildDiscFonts(const std::string& dataDir, const std::string& discDir, const std::string& faceDir,
+                    const std::map<std::string, std::vector<discbuild::WadChunk>>& extra) {
     std::ifstream file(fs::path(dataDir) / "fonts.txt");
     if (!file)
         return;
@@ -57,6 +58,10 @@ void BuildDiscFonts(const std::string& dataDir, const std::string& discDir, cons
         } catch (const std::exception& error) {
             throw std::runtime_error("fonts.txt:" + std::to_string(number) + ": " + error.what());
         }
+    }
+    for (const auto& [archive, chunks] : extra) {
+        for (const discbuild::WadChunk& chunk : chunks)
+            archives[archive].Add(chunk);
     }
     for (const auto& [archive, wad] : archives) {
         const fs::path path = fs::path(discDir) / archive;

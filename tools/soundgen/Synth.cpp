@@ -82,6 +82,19 @@ std::vector<s16> SynthClick() {
     return ToSamples(out);
 }
 
+std::vector<s16> SynthMenuTick() {
+    std::vector<double> out(Samples(0.04));
+    AddPartial(&out, 0, 0.35, 2637.0, 0.006);
+    return ToSamples(out);
+}
+
+std::vector<s16> SynthMenuChoose() {
+    std::vector<double> out(Samples(0.25));
+    AddPartial(&out, 0, 0.4, 1047.0, 0.05);
+    AddPartial(&out, Samples(0.07), 0.4, 1568.0, 0.07);
+    return ToSamples(out);
+}
+
 std::vector<s16> SynthPinsetter() {
     std::vector<double> out(Samples(1.6));
     Noise noise(0x5E77u);

@@ -33,6 +33,10 @@ std::vector<s16> SynthSweep();
 std::vector<s16> SynthStrikeCheer();
 // A menu click: a short bright blip.
 std::vector<s16> SynthClick();
+// The HOME-button menu's sounds: a soft tick as the cursor moves, and a rising
+// two-note chime as a choice is made.
+std::vector<s16> SynthMenuTick();
+std::vector<s16> SynthMenuChoose();
 
 // The menu tune: sixteen seconds of a four-chord loop with a plucked melody and
 // a bass line; the last sample leads back into the first.

@@ -16,6 +16,7 @@
 #include "source/OrbMain.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
+#include "source/Wii_HomeButton.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -25,6 +26,7 @@ namespace fs = std::filesystem;
 struct Visit {
     s32 state;
     u32 retrace;  // the first retrace of the frame the state's code first ran in
+    s32 home;     // whether HOME may open the menu then
 };
 
 // Runs the shell's frames until `until` says stop or `retraces` pass; the states
@@ -45,7 +47,7 @@ std::vector<Visit> RunShell(const std::string& script, u32 retraces, Until until
     while (VIGetRetraceCount() < retraces) {
         const s32 state = g_MainFlow.state.m_value[0];
         if (visits.empty() || visits.back().state != state)
-            visits.push_back({state, VIGetRetraceCount()});
+            visits.push_back({state, VIGetRetraceCount(), HomeButtonEnabled});
         if (until())
             break;
         g_MainFlow.run();
@@ -99,6 +101,9 @@ TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
     const u32 legal = EnteredAt(visits, 9);
     EXPECT_NEAR(double(EnteredAt(visits, 10) - legal), 2.0 * kSecond, 6.0);
     EXPECT_GE(EnteredAt(visits, 15), 600u);
+    // HOME does nothing until the logo movies have played.
+    for (const Visit& visit : visits)
+        EXPECT_EQ(visit.home, visit.state > 11 ? 1 : 0) << "state " << visit.state;
     EXPECT_EQ(g_ScreenTracker.m_LevelToLoad, 20);
 }
 
@@ -125,6 +130,7 @@ TEST(MainFlowTest, TheIdleTitleStartsAttractMode) {
     EXPECT_NEAR(double(EnteredAt(visits, 14) - title), 30.0 * kSecond, 4.0);
     ASSERT_GE(visits.size(), 3u);
     EXPECT_EQ(States({visits.end() - 3, visits.end()}), (std::vector<s32>{19, 12, 13}));
+    EXPECT_EQ(visits.end()[-3].home, 0) << "no HOME menu over the attract game";
     EXPECT_TRUE(back);
 }
 

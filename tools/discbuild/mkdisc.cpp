@@ -1,7 +1,8 @@
 // mkdisc DATA_DIR DISC_DIR: builds the demo disc folder from the text sources,
 // paints its sprite sheets, bakes its fonts from the system's TrueType faces,
-// generates its models and the bowler parts, synthesises its sounds, compiles the bowling database
-// and the screen movies, paints the save banner and writes the HOME-button menu's files.
+// generates its models and the bowler parts, synthesises its sounds, paints the logo movies,
+// compiles the bowling database and the screen movies, paints the save banner and writes the
+// HOME-button menu's files.
 #include <cstdio>
 #include <exception>
 
@@ -13,6 +14,7 @@
 #include "tools/hbmgen/HomeButtonDisc.h"
 #include "tools/modelgen/Bowler.h"
 #include "tools/modelgen/DiscModels.h"
+#include "tools/moviegen/LogoMovies.h"
 #include "tools/sfpcompile/SfpCompile.h"
 #include "tools/soundgen/DiscSounds.h"
 
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
         modelgen::BuildDiscModels(argv[2]);
         modelgen::BuildDiscBowler(argv[1], argv[2]);
         soundgen::BuildDiscSounds(argv[2]);
+        moviegen::BuildDiscMovies(argv[2]);
         dbcompile::BuildDiscDatabase(argv[1], argv[2]);
         sfpc::BuildDiscScreens(argv[1], argv[2]);
     } catch (const std::exception& error) {

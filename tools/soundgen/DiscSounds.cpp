@@ -36,6 +36,11 @@ std::vector<discbuild::SfxSound> MenuSounds() {
         {"PINCRASH", SynthPinCrash(NUM_PINS), kSoundRate, std::nullopt},
         {"GUTTER", SynthGutter(), kSoundRate, std::nullopt},
         {"CLICK", SynthClick(), kSoundRate, std::nullopt},
+        {"OPEN", SynthScreenOpen(), kSoundRate, std::nullopt},
+        {"ACCEPT", SynthAccept(), kSoundRate, std::nullopt},
+        {"MOVE", SynthCursorMove(), kSoundRate, std::nullopt},
+        {"CLOSE", SynthScreenClose(), kSoundRate, std::nullopt},
+        {"REFUSED", SynthRefused(), kSoundRate, std::nullopt},
     };
 }
 

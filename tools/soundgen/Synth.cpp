@@ -8,13 +8,6 @@
 namespace soundgen {
 namespace {
 
-// One-pole low-pass filter step.
-double LowPass(double* state, double input, double cutoffHz) {
-    const double a = 1.0 - std::exp(-2.0 * kPi * cutoffHz / kSoundRate);
-    *state += a * (input - *state);
-    return *state;
-}
-
 // A decaying partial: amplitude, frequency, decay time constant, added from `start`.
 void AddPartial(std::vector<double>* out, u32 start, double amplitude, double hz, double tau) {
     for (u32 i = start; i < out->size(); ++i) {

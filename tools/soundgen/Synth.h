@@ -38,6 +38,23 @@ std::vector<s16> SynthClick();
 std::vector<s16> SynthMenuTick();
 std::vector<s16> SynthMenuChoose();
 
+// The front end's interface sounds, soft notes of one family, -12 to -8 dBFS at
+// their peaks. A screen opens: a short glide up with a breath of air.
+std::vector<s16> SynthScreenOpen();
+// A choice accepted: two bright notes rising a fifth.
+std::vector<s16> SynthAccept();
+// The cursor moves: a short soft tick.
+std::vector<s16> SynthCursorMove();
+// A screen closes: the opening glide going down.
+std::vector<s16> SynthScreenClose();
+// A choice refused: two low muted notes falling.
+std::vector<s16> SynthRefused();
+
+// The logo movies' sounds, `seconds` long, -12 dBFS at their peaks: the studio's
+// breath and bell as its name forms, the engine's whoosh and warm chord.
+std::vector<s16> SynthStudioChime(double seconds);
+std::vector<s16> SynthEngineChime(double seconds);
+
 // The menu tune: sixteen seconds of a four-chord loop with a plucked melody and
 // a bass line; the last sample leads back into the first.
 StereoPcm SynthMenuMusic();

@@ -78,8 +78,8 @@ constexpr u32 kSecond = 60;  // retraces
 
 // A press in the strap warning's first second is ignored, the next one ends
 // it; the licence notice cannot be skipped; a press in the legal notice's first
-// two seconds ends it right after them; A and B on the title go on to the
-// boot-time load, the menu and the chosen level.
+// two seconds ends it right after them; the two logo movies play through; A and
+// B on the title go on to the boot-time load, the menu and the chosen level.
 TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
     const std::string script =
         "0 0 connect\n"
@@ -87,9 +87,9 @@ TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
         "120 0 button a down\n122 0 button a up\n"
         "200 0 button a down\n202 0 button a up\n"
         "300 0 button a down\n302 0 button a up\n"
-        "600 0 button a down\n600 0 button b down\n606 0 button a up\n606 0 button b up\n";
+        "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n";
     const std::vector<Visit> visits =
-        RunShell(script, 1200, [] { return g_MainFlow.state.m_value[0] == 19; });
+        RunShell(script, 1500, [] { return g_MainFlow.state.m_value[0] == 19; });
     EXPECT_EQ(States(visits),
               (std::vector<s32>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}));
     const u32 strapShown = EnteredAt(visits, 3);
@@ -100,7 +100,8 @@ TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
     EXPECT_NEAR(double(EnteredAt(visits, 7) - licence), 2.0 * kSecond, 4.0);
     const u32 legal = EnteredAt(visits, 9);
     EXPECT_NEAR(double(EnteredAt(visits, 10) - legal), 2.0 * kSecond, 6.0);
-    EXPECT_GE(EnteredAt(visits, 15), 600u);
+    EXPECT_GE(EnteredAt(visits, 12) - EnteredAt(visits, 11), 2 * 90 * 2u);  // two movies of 90 frames
+    EXPECT_GE(EnteredAt(visits, 15), 900u);
     // HOME does nothing until the logo movies have played.
     for (const Visit& visit : visits)
         EXPECT_EQ(visit.home, visit.state > 11 ? 1 : 0) << "state " << visit.state;

@@ -1,0 +1,73 @@
+// The front end's five interface sounds on the demo disc: each symbol names its
+// sound in the menu bank, and each sound is short, soft, starts and ends at zero
+// and is heard when played.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "console/ai/ai_control.h"
+#include "console/os.h"
+#include "console/os/clock.h"
+#include "console/os/poll.h"
+#include "orblib47/source/Data.h"
+#include "orblib47/source/Sound.h"
+#include "orblib47/source/SymbolTrans.h"
+#include "orblib47/source/Wad.h"
+#include "tests/support/GameFixture.h"
+#include "tools/soundgen/DiscSounds.h"
+#include "tools/soundgen/Synth.h"
+
+namespace {
+
+using MenuSoundsTest = DemoDiscFixture;
+
+f64 PeakDbfs(const std::vector<s16>& samples) {
+    s32 peak = 1;
+    for (s16 s : samples)
+        peak = std::max(peak, std::abs(s32(s)));
+    return 20.0 * std::log10(peak / 32768.0);
+}
+
+TEST_F(MenuSoundsTest, EachSymbolPlaysItsSoftShortSoundFromTheMenuBank) {
+    s_wad* wad = WadLoad("DATA/MENUSND.WAD", 0);
+    ASSERT_NE(wad, nullptr);
+    const auto* bank = static_cast<const s_sfx_bank*>(DataFind("SOUNDS", "SFX"));
+    ASSERT_NE(bank, nullptr);
+    const struct {
+        u32 symbol;
+        const char* name;
+        std::vector<s16> (*synth)();
+    } sounds[] = {
+        {0x1996, "OPEN", soundgen::SynthScreenOpen}, {0x1997, "ACCEPT", soundgen::SynthAccept},
+        {0x1998, "MOVE", soundgen::SynthCursorMove}, {0x1999, "CLOSE", soundgen::SynthScreenClose},
+        {0x199A, "REFUSED", soundgen::SynthRefused},
+    };
+    const s_VOLUME_MIX mix = {1, 1, 0, 0, 0, 0};
+    for (const auto& s : sounds) {
+        SCOPED_TRACE(s.name);
+        const std::vector<s16> pcm = s.synth();
+        EXPECT_GE(pcm.size(), 40u * soundgen::kSoundRate / 1000);
+        EXPECT_LE(pcm.size(), 250u * soundgen::kSoundRate / 1000);
+        EXPECT_GE(PeakDbfs(pcm), -12.01);
+        EXPECT_LE(PeakDbfs(pcm), -6.0);
+        EXPECT_EQ(pcm.front(), 0);
+        EXPECT_EQ(pcm.back(), 0);
+
+        u32 id = 0;
+        ASSERT_EQ(SymbolTransLookup(s.symbol, &id), RET_NO_ERROR);
+        ASSERT_EQ(id >> 16, soundgen::kSoundBankId);
+        ASSERT_LT(s32(id & 0xFFFF), bank->numSfx);
+        EXPECT_STREQ(bank->sfxList[id & 0xFFFF].name, s.name);
+        HostAudioCaptureStart();
+        EXPECT_NE(SfxPlay(s32(0x80000000u | s.symbol), &mix, 3), -1);
+        console::PollWaitUntil(console::ClockNow() + OS_TIMER_CLOCK / 4);
+        EXPECT_GT(PeakDbfs(HostAudioCaptureTake()), -40.0);
+        HostAudioCaptureStop();
+    }
+    WadFree(wad);
+}
+
+}  // namespace

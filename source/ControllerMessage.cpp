@@ -123,6 +123,9 @@ void ControllerMessageCheck() {
     }
     if (s_bLoadFailed != 0)
         return;
+    // A question may be up in the same movie: its cursor lives in the shared
+    // descriptor, and comes back with the question.
+    const s32 cursor = genPopupFlashScreen.curButton;
     if (!ShowPopup(controller)) {
         DEBUG_PRINT("ControllerMessage: no popup for controller %d\n", controller + 1);
         s_bLoadFailed = 1;
@@ -134,6 +137,7 @@ void ControllerMessageCheck() {
         EventWait(1);
     delete pControllerPopup;  // which kills its movie
     pControllerPopup = nullptr;
+    genPopupFlashScreen.curButton = cursor;
     SetGamePause(g_bPreviousPause);
     g_bSavedPreviousPause = 0;
     g_ScreenTracker.m_CurrScreen = screen;

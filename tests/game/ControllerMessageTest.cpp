@@ -8,6 +8,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
 #include "source/ControllerMessage.h"
+#include "source/Flash/GenPopupFlash.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Physics/LaneManager.h"
@@ -84,6 +85,17 @@ TEST_F(ControllerMessageTest, OnlyTheControllerInChargeEndsTheMessage) {
         "0 1 disconnect\n10 0 button a down\n12 0 button a up\n15 1 connect\n30 1 button a down\n");
     EXPECT_GE(took, 27u) << "until A on the second controller";
     EXPECT_EQ(Pad[1].bnew, 0u);
+}
+
+// The message over a question in the same movie leaves the question's cursor
+// where it was.
+TEST_F(ControllerMessageTest, AQuestionUnderneathKeepsItsCursor) {
+    CGenPopupFlash question;
+    ASSERT_EQ(question.Load(), 1);
+    question.Open();
+    question.SetYesNoButtonsActive(1, 1);
+    EXPECT_GE(CheckRetraces(kController0Returns), 17u);
+    EXPECT_EQ(genPopupFlashScreen.curButton, 1) << "still on No";
 }
 
 // Without its movie the message is reported once each time the controller goes,

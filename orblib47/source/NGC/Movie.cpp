@@ -11,6 +11,7 @@
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/Heap.h"
+#include "orblib47/source/NGC/DrawCombine.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/NGC/THPSimple.h"
@@ -23,6 +24,20 @@ s32 MovieIsAnamorphic;
 s32 MovieNoAbort;
 
 namespace {
+
+// The movie's frame programs the hardware itself: the engine's cached draw state
+// goes back to the hardware, so that its setters, which skip a value they hold
+// already, stay true (untextured stages for the next clear, the depth write).
+void RestoreDrawState() {
+    const e_COMBINE_MODE combine = DrawContext.combineMode;
+    DrawContext.combineMode = DC_COMBINE_INVALID;
+    DrawSetCombineMode(combine);
+    const e_ZBUF_MODE zMode = DrawContext.zBufferMode;
+    DrawContext.zBufferMode = DC_ZMODE_INVALID;
+    DrawSetZBufferMode(zMode);
+    DrawSetFlatColor(DrawContext.color);
+    DrawResetCombineStages();
+}
 
 // Decodes every frame that is due after `retraces` retraces of play, so the
 // movie keeps its own rate whatever a pass costs. Returns the last result.
@@ -107,6 +122,7 @@ s32 MoviePlay(const char* name) {
             break;
         MovieClearFrameBuffer(0);
         THPSimpleDrawCurrentFrame(&GXNtsc480Int, x, y, video.xSize, video.ySize);
+        RestoreDrawState();
         while (VIGetRetraceCount() < noted + 1)
             VIWaitForRetrace();
         noted = VIGetRetraceCount();

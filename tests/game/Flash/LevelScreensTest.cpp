@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "orblib47/source/Font.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
@@ -16,6 +17,7 @@
 #include "source/Flash/OilPatternFlash.h"
 #include "source/Flash/PickPinsScreen.h"
 #include "source/Flash/ScoreBoardFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
@@ -71,6 +73,29 @@ void Press(s32 handle, const char* presses) {
         info->Update(handle, info);
     }
     Pad[0].bdown = Pad[0].bnew = 0;
+}
+
+// Whether `text` fits sprite `sprite`'s field: wrapped into its box, or on one
+// line of its width.
+bool Fits(s32 handle, s32 sprite, const char* text) {
+    const s_sfp_screen* screen = SFPScreen(handle);
+    const s_sfp_instance& instance = screen->instances[screen->info->spriteLookups[sprite].instanceIds[0]];
+    const s_sfp_text& field = screen->movie->texts[instance.object->ref];
+    s_font* font = SFPFontOf(screen->fontRows[field.font]);
+    s_font* previous = FontSet(font);
+    f32 scaleX;
+    f32 scaleY;
+    FontGetScale(&scaleX, &scaleY);
+    FontSetScale(field.size / f32(font->height), field.size / f32(font->height));
+    s32 lines = 1;
+    bool fits = FontStringWidth(text) <= instance.object->width;
+    if (field.wrap != 0) {
+        FontWordWrapStringMetaNoAlloc(text, instance.object->width, &lines, 0);
+        fits = f32(lines) * FontCharHeight() <= instance.object->height;
+    }
+    FontSetScale(scaleX, scaleY);
+    FontSet(previous);
+    return fits;
 }
 
 void ExpectLooksAsKept(const std::string& name) {
@@ -175,6 +200,39 @@ TEST_F(LevelScreensTest, TheOilAdviceSuitsTheLeagueAndTheHook) {
     for (const auto& row : rows)
         EXPECT_STREQ(COilPatternFlash::Advice(pattern, row.page, row.pro, row.hook), row.advice)
             << "page " << row.page << " pro " << row.pro << " hook " << row.hook;
+}
+
+// Every tip, every oil pattern's name and advice of the database, the continue
+// lines and four bowlers' names fit their fields.
+TEST_F(LevelScreensTest, TheLevelTextsFitTheirFields) {
+    FileChangeDirectory(GAME_DATABASE_FOLDER);
+    BowlingDbLoad();
+    FileChangeDirectory(GAME_DATA_FOLDER);
+    CLoadScreens loading;
+    COilPatternFlash oil;
+    CScoreBoardFlash board;
+    ASSERT_EQ(loading.Load(FLASH_LOAD_SCREEN_1), 1);
+    ASSERT_EQ(oil.Load(), 1);
+    ASSERT_EQ(board.LoadPlayerScores(), 1);
+    for (u32 tip = 0; tip < LOADSCREEN_NUM_TIPS; ++tip)
+        EXPECT_TRUE(Fits(loading.m_iScreen, 0, SymbolText(7275 + tip))) << SymbolText(7275 + tip);
+    EXPECT_TRUE(Fits(loading.m_iScreen, 1, SymbolText(7274)));
+    for (u32 symbol : {6911u, 6912u}) {
+        EXPECT_TRUE(Fits(oil.m_iScreen, 3, SymbolText(symbol)));
+        EXPECT_TRUE(Fits(board.m_iScreenPlayerScores, 18, SymbolText(symbol)));
+    }
+    for (u32 i = 0; i < uDBOilPatternCount; ++i) {
+        const s_DBOilPattern& pattern = dbOilPatternList[i];
+        EXPECT_TRUE(Fits(oil.m_iScreen, 1, pattern.m_PatternName)) << pattern.m_PatternName;
+        for (s32 page : {1, 2})
+            for (bool pro : {false, true})
+                for (u32 hook : {0u, 40u, 80u}) {
+                    const char* advice = COilPatternFlash::Advice(pattern, page, pro, hook);
+                    EXPECT_TRUE(Fits(oil.m_iScreen, 2, advice)) << advice;
+                }
+    }
+    for (s32 p = 0; p < 4; ++p)
+        EXPECT_TRUE(Fits(board.m_iScreenPlayerScores, p, "Player 4"));
 }
 
 TEST_F(LevelScreensTest, TheLevelScreensLookAsKept) {

@@ -46,6 +46,9 @@ bool Standing(s16 mask, s32 pin) {
 CPickPinsScreen s_Screen;
 
 void HookOpen(PinMask current) {
+    // A player reset frees every screen: the handle may name nothing now.
+    if (SFP2KGetScreenInfo(s_Screen.m_iScreen) != &pickPinsScreen)
+        s_Screen.m_iScreen = -1;
     if (s_Screen.m_iScreen == -1 && s_Screen.Load() == 0)
         return;
     s_Screen.m_iPinToggle = s16(current);

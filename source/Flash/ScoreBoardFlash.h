@@ -27,7 +27,6 @@ public:
     static void ScoreBoxText(s32 value, u32 slot, char* out, u32 size);
 
     s32 m_iScreenPlayerScores = -1;
-    u32 m_uCurrMinFrame = 0;
 
 private:
     void SetScoreBox(s32 sprite, s32 value, u32 slot);

@@ -61,6 +61,7 @@ void CSplashFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
     SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    m_bClosing = 0;
     if (m_ScreenId != SPLASH_TOURN_WIN)
         return;
     for (s32 place = 0; place < kNumPlaces; ++place)
@@ -70,6 +71,9 @@ void CSplashFlash::Open() {
 }
 
 void CSplashFlash::Update() {
+    if (m_bClosing)
+        return;
+    m_bClosing = 1;
     Close();
 }
 

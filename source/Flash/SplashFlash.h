@@ -28,6 +28,8 @@ public:
 
     s32 m_iScreen = -1;
     e_FlashSplashScreens m_ScreenId = SPLASH_WIN;
+    // Closing again would start the closing over: it would never end.
+    s32 m_bClosing = 0;
 };
 
 extern SFP_SCREEN_INFO_t splashFlashScreen[NUM_SPLASH_SCREENS];

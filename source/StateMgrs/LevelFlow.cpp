@@ -236,8 +236,7 @@ void LevelFlow::Unload() {
 }
 
 s32 LevelFlow::run(State& state, s32 depth) {
-    s32& at = state.m_value[depth];
-    switch (at) {
+    switch (state.m_value[depth]) {
         case 0:
             if (g_ScreenTracker.m_LevelToLoad == SCREEN_TRACKER_NO_LEVEL)
                 break;

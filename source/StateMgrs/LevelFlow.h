@@ -9,9 +9,6 @@
 
 class State;
 class CSplashFlash;
-class CLoadScreens;
-class COilPatternFlash;
-class CScoreBoardFlash;
 
 constexpr s32 LEVEL_FLOW_ATTRACT_LEVELS = 5;
 constexpr f32 LEVEL_FLOW_MIN_LOAD_SECONDS = 6.0f;

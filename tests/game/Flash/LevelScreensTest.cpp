@@ -13,10 +13,13 @@
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Pad.h"
 #include "source/BowlingDb/BowlingDb.h"
+#include "source/Career/CareerManagers.h"
+#include "source/Career/LeagueManager.h"
 #include "source/Flash/LoadScreens.h"
 #include "source/Flash/OilPatternFlash.h"
 #include "source/Flash/PickPinsScreen.h"
 #include "source/Flash/ScoreBoardFlash.h"
+#include "source/Flash/SplashFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/OrbMain.h"
@@ -200,6 +203,28 @@ TEST_F(LevelScreensTest, TheOilAdviceSuitsTheLeagueAndTheHook) {
     for (const auto& row : rows)
         EXPECT_STREQ(COilPatternFlash::Advice(pattern, row.page, row.pro, row.hook), row.advice)
             << "page " << row.page << " pro " << row.pro << " hook " << row.hook;
+}
+
+// A tournament splash shows the one place won (the first for any other place)
+// and leaves by itself.
+TEST_F(LevelScreensTest, TheSplashShowsThePlaceAndLeavesByItself) {
+    CareerManagersCreate();
+    const struct {
+        u32 place;
+        bool shown[3];  // first, second, third
+    } rows[] = {{3, {false, false, true}}, {1, {true, false, false}}, {4, {true, false, false}}};
+    for (const auto& row : rows) {
+        pLeagueManager->GetLeague()->m_PlayerTournamentPlace = row.place;
+        CSplashFlash splash;
+        ASSERT_EQ(splash.Load(SPLASH_TOURN_WIN), 1);
+        splash.Open();
+        for (s32 sprite = 0; sprite < 3; ++sprite)
+            EXPECT_EQ(!SpriteHidden(splash.m_iScreen, sprite), row.shown[sprite]) << "place " << row.place;
+        for (s32 frame = 0; frame < 120 && SFP2KIsScreenActive(splash.m_iScreen); ++frame)
+            EventWait(1);
+        EXPECT_FALSE(SFP2KIsScreenActive(splash.m_iScreen));
+    }
+    CareerManagersReset();
 }
 
 // Every tip, every oil pattern's name and advice of the database, the continue

@@ -75,6 +75,13 @@ void MusicEnded(COrbStream*, void*, s32) {
 
 MainFlow::MainFlow() = default;
 
+MainFlow::~MainFlow() {
+    delete pPressStartFlash;
+    delete pLegalFlash;
+    delete pLicensedByNintendoFlash;
+    delete pWiiStrapWarningFlash;
+}
+
 void MainFlowOneTimeCreate() {
     PlayerPartsLoad();
     CareerManagersCreate();

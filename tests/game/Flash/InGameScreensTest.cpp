@@ -11,6 +11,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/OrbStream.h"
+#include "orblib47/source/Sound.h"
 #include "source/Flash/InGameScreens.h"
 #include "source/Flash/KudosScreens.h"
 #include "source/Flash/PauseFlash.h"
@@ -71,9 +72,12 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
         s32 music, effects, kudos;
         bool paused;
         s32 active;
+        eGameMode mode = eGameMode_None;
+        s32 forfeited = 0;
     } runs[] = {
         {"resumed", {"plus", "a"}, 8, 10, 1, false, 1},
         {"backed out", {"plus", "b"}, 8, 10, 1, false, 1},
+        {"quit a career game", {"plus", "up", "a", "left", "a"}, 8, 10, 1, false, 0, eGameMode_Career, 1},
         // 10 is the loudest: a raise there changes nothing.
         {"music up, effects down, still paused",
          {"plus", "down", "right", "right", "right", "down", "left"},
@@ -102,7 +106,9 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
     for (const auto& run : runs) {
         SCOPED_TRACE(run.what);
         g_GameSettings.SetDefault();
+        g_GameSettings.m_Current.gameMode = run.mode;
         g_LevelMgr.m_bActive = 1;
+        g_LevelMgr.m_bForfeited = 0;
         pauseFlashScreen.curButton = PAUSE_BUTTON_RESUME;
         ScriptFromNow(Presses(run.presses));
         Frames(8 * s32(run.presses.size()) + 30);
@@ -115,6 +121,7 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
                         run.music == 0 ? SETTINGS_STREAM_VOLUME_FLOOR : run.music / 10.0f);
         EXPECT_EQ(GamePaused() != 0, run.paused);
         EXPECT_EQ(g_LevelMgr.m_bActive, run.active);
+        EXPECT_EQ(g_LevelMgr.m_bForfeited, run.forfeited);
         EXPECT_EQ(g_LevelMgr.m_bPaused != 0, run.paused);
         if (run.paused) {
             ScriptFromNow(Presses({"b"}));
@@ -176,7 +183,12 @@ TEST_F(InGameScreensTest, ThePauseMenuAndAKudosLookAsKeptOverTheLane) {
     EventWait(GPU_BLACK_FRAMES);
     Frames(60);
     g_InGameScreens.KudosShow(KUDOS_STRIKE);
-    Frames(30);
+    Frames(3);
+    s32 cheering = 0;
+    for (s32 channel = 0; channel < AUDIO_CHANNEL_COUNT; ++channel)
+        cheering += SfxIsIdPlaying(s32(0x8000199Du), channel) ? 1 : 0;
+    EXPECT_EQ(cheering, 1);
+    Frames(27);
     EXPECT_EQ(g_InGameScreens.KudosActive(), 1);
     EXPECT_LT(
         ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/ingame_kudos.png", "ingame_kudos_drawn.png"),

@@ -117,13 +117,14 @@ TEST(MainFlowTest, TheIdleTitleStartsAttractMode) {
         "0 0 connect\n"
         "100 0 button a down\n102 0 button a up\n"
         "280 0 button a down\n282 0 button a up\n";
-    // A press as soon as the attract game runs: one every quarter second.
-    for (u32 retrace = 2250; retrace < 3000; retrace += 15)
+    // A press as soon as the attract game runs, after its six seconds of loading:
+    // one every quarter second.
+    for (u32 retrace = 2250; retrace < 3400; retrace += 15)
         script +=
             std::to_string(retrace) + " 0 button a down\n" + std::to_string(retrace + 2) + " 0 button a up\n";
     bool attract = false;
     bool back = false;
-    std::vector<Visit> visits = RunShell(script, 3200, [&] {
+    std::vector<Visit> visits = RunShell(script, 3600, [&] {
         attract = attract || g_LevelMgr.bAttractModeEnabled != 0;
         back = attract && g_MainFlow.state.m_value[0] == 13;
         return back;

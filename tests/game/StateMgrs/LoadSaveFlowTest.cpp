@@ -114,16 +114,23 @@ protected:
                 questions += std::string(questions.empty() ? "" : " ") + set +
                              std::to_string(SFP2KGetScreenInfo(popup->m_iScreen)->curButton);
                 if (next == answers.size())
-                    return questions + "!";
+                    return Abandon(state, process, type, questions + "!");
                 Press(answers[next++]);
             }
             EventWait(1);
             asked = asked && popup != nullptr && AskedSet(*popup) != 0;
         }
-        return questions + " (no end)";
+        return Abandon(state, process, type, questions + " (no end)");
     }
 
 private:
+    // Ends a dialogue that did not end as it should, for the next one.
+    static std::string Abandon(State& state, eSAVELOAD_PROCESS process, e_LoadSave_SaveDataType type,
+                               const std::string& questions) {
+        state.Transition(1, eLoadSaveFlow_Deinit);
+        g_LoadSaveFlow.run(state, 1, process, type);
+        return questions;
+    }
     static char AskedSet(const CLoadSaveFlash& popup) {
         return popup.m_bYesNoButtonsActive                     ? 'Y'
                : popup.m_bRetryContinueButtonsActive           ? 'R'

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +27,18 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// How the storage is when a dialogue starts.
+enum Storage {
+    kEmpty,
+    kFourSlots,
+    kCorrupt,
+    kOtherVersion,
+    kReadFails,
+    kReadFailsNoStorage,
+    kWriteFails,
+    kFull
+};
 
 class LoadSaveFlowTest : public MenuScreenFixture {
 protected:
@@ -94,12 +106,34 @@ protected:
         return names;
     }
 
+    static void Prepare(Storage storage) {
+        if (storage == kFull)
+            HostNANDSetSpace({0, 0, 16384, 4096});
+        if (storage == kEmpty || storage == kFull)
+            return;
+        SaveFourSlots();
+        if (storage == kCorrupt)
+            PatchStoredFile(40, 0x77);
+        if (storage == kOtherVersion)
+            PatchStoredFile(7, 9);
+        if (storage == kReadFails || storage == kReadFailsNoStorage)
+            HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_ACCESS);
+        if (storage == kReadFailsNoStorage)
+            HostCARDSetSlot(0, CARD_RESULT_NOCARD, 0, 0);
+        if (storage == kWriteFails)
+            HostNANDFailNext(HostNANDCall::Write, NAND_RESULT_ACCESS);
+    }
+
     // Runs one dialogue a frame at a time, answering each question the popup asks
-    // with the next of `answers` (r right, d down, a A). Each question is noted as
+    // with the next of the space-separated `answerList` (r right, d down, a A). Each question is noted as
     // its button set (Y yes/no, R retry/continue, C continue/return, O OK) and
     // the button the cursor starts on; "!" marks a question left unanswered.
     static std::string Dialogue(eSAVELOAD_PROCESS process, e_LoadSave_SaveDataType type,
-                                std::vector<std::string> answers) {
+                                const char* answerList) {
+        std::vector<std::string> answers;
+        std::istringstream in(answerList);
+        for (std::string answer; in >> answer;)
+            answers.push_back(answer);
         State state;
         std::string questions;
         size_t next = 0;
@@ -153,216 +187,40 @@ private:
 };
 
 TEST_F(LoadSaveFlowTest, EachProcessAnswersEachStorageFault) {
-    const std::string kFour = "A,B,C,D";
+    constexpr auto kBoot = SAVELOAD_PROCESS_BOOTUP, kSave = SAVELOAD_PROCESS_SAVING,
+                   kAuto = SAVELOAD_PROCESS_AUTOSAVE, kLoad = SAVELOAD_PROCESS_LOADING;
+    constexpr auto kSettings = eLoadSaveDataType_GameSettings, kSlot = eLoadSaveDataType_Character;
     const struct {
         const char* what;
-        std::function<void()> storage;
+        Storage storage;
         eSAVELOAD_PROCESS process;
         e_LoadSave_SaveDataType type;
-        std::vector<std::string> answers;
+        const char* answers;
         const char* questions;
-        s32 completed, loaded, saved, autosave, exitToOs;
-        std::string names;  // in the file afterwards
+        const char* flags;  // c completed, l loaded, s saved, o autosave off, x back to the system menu
+        const char* names;  // in the file afterwards
+        s8 slot = CAREER_SLOT_INVALID;  // the current career
+        const char* career = "";
     } rows[] = {
-        {"first boot: a new save",
-         [] {},
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"a"},
-         "Y0",
-         1,
-         0,
-         1,
-         1,
-         0,
-         ",,,"},
-        {"first boot: no save, then no again, then yes to going on without",
-         [] {},
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"ra", "a", "ra", "ra"},
-         "Y0 Y1 Y0 Y1",
-         1,
-         0,
-         0,
-         0,
-         0,
-         ""},
-        {"boot: the save loads",
-         [] { SaveFourSlots(); },
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {},
-         "",
-         1,
-         1,
-         0,
-         1,
-         0,
-         kFour},
-        {"autosave over a save asks nothing",
-         [] {
-             SaveFourSlots();
-             Career(1, "BEN");
-         },
-         SAVELOAD_PROCESS_AUTOSAVE,
-         eLoadSaveDataType_Character,
-         {},
-         "",
-         1,
-         0,
-         1,
-         1,
-         0,
-         "A,BEN,C,D"},
-        {"autosave of the scratch slot keeps every slot",
-         [] {
-             SaveFourSlots();
-             Career(CAREER_SCRATCH_SLOT, "TMP");
-         },
-         SAVELOAD_PROCESS_AUTOSAVE,
-         eLoadSaveDataType_Character,
-         {},
-         "",
-         1,
-         0,
-         1,
-         1,
-         0,
-         kFour},
-        {"boot: a corrupt save, written over on yes",
-         [] {
-             SaveFourSlots();
-             PatchStoredFile(40, 0x77);
-         },
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"ra"},
-         "Y1",
-         1,
-         0,
-         1,
-         1,
-         0,
-         ",,,D"},
-        {"boot: another version, kept on no",
-         [] {
-             SaveFourSlots();
-             PatchStoredFile(7, 9);
-         },
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"a", "ra"},
-         "Y1 Y1",
-         1,
-         0,
-         0,
-         0,
-         0,
-         kFour},
-        {"boot: a failed read, retried",
-         [] {
-             SaveFourSlots();
-             HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_ACCESS);
-         },
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"ra"},
-         "R4",
-         1,
-         1,
-         0,
-         1,
-         0,
-         kFour},
-        {"boot: a failed read, storage gone: retry checks again, continue goes on",
-         [] {
-             SaveFourSlots();
-             HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_ACCESS);
-             HostCARDSetSlot(0, CARD_RESULT_NOCARD, 0, 0);
-         },
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"ra", "a", "ra"},
-         "R4 R3 R3",
-         1,
-         0,
-         0,
-         0,
-         0,
-         kFour},
-        {"a failed write, retried",
-         [] {
-             SaveFourSlots();
-             Career(2, "CAT");
-             HostNANDFailNext(HostNANDCall::Write, NAND_RESULT_ACCESS);
-         },
-         SAVELOAD_PROCESS_SAVING,
-         eLoadSaveDataType_Character,
-         {"ra", "ra", "ra"},
-         "Y1 R4 Y1",
-         1,
-         0,
-         1,
-         1,
-         0,
-         "A,B,CAT,D"},
-        {"a failed write, continued without saving",
-         [] {
-             SaveFourSlots();
-             HostNANDFailNext(HostNANDCall::Write, NAND_RESULT_ACCESS);
-         },
-         SAVELOAD_PROCESS_SAVING,
-         eLoadSaveDataType_GameSettings,
-         {"ra", "a"},
-         "Y1 R4",
-         1,
-         0,
-         0,
-         0,
-         0,
-         kFour},
-        {"first boot, storage full: continue without saving",
-         [] {
-             HostNANDSetSpace({0, 0, 16384, 4096});
-         },
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"a", "a"},
-         "Y0 C5",
-         1,
-         0,
-         0,
-         0,
-         0,
-         ""},
-        {"first boot, storage full: back to the system menu",
-         [] {
-             HostNANDSetSpace({0, 0, 16384, 4096});
-         },
-         SAVELOAD_PROCESS_BOOTUP,
-         eLoadSaveDataType_GameSettings,
-         {"a", "da"},
-         "Y0 C5",
-         0,
-         0,
-         0,
-         1,
-         1,
-         ""},
-        {"a manual load, declined",
-         [] { SaveFourSlots(); },
-         SAVELOAD_PROCESS_LOADING,
-         eLoadSaveDataType_All,
-         {"a"},
-         "Y1",
-         0,
-         0,
-         0,
-         1,
-         0,
-         kFour},
-        {"nothing to do", [] {}, SAVELOAD_PROCESS_NONE, eLoadSaveDataType_All, {}, "", 0, 0, 0, 1, 0, ""},
+        {"first boot: a new save", kEmpty, kBoot, kSettings, "a", "Y0", "cs", ",,,"},
+        {"first boot: no, no, no, yes", kEmpty, kBoot, kSettings, "ra a ra ra", "Y0 Y1 Y0 Y1", "co", ""},
+        {"boot: the save loads", kFourSlots, kBoot, kSettings, "", "", "cl", "A,B,C,D"},
+        {"autosave over a save", kFourSlots, kAuto, kSlot, "", "", "cs", "A,BEN,C,D", 1, "BEN"},
+        {"autosave of the scratch slot", kFourSlots, kAuto, kSlot, "", "", "cs", "A,B,C,D",
+         CAREER_SCRATCH_SLOT, "T"},
+        {"boot: a corrupt save, written over on yes", kCorrupt, kBoot, kSettings, "ra", "Y1", "cs", ",,,D", 3,
+         "D"},
+        {"boot: another version, kept on no", kOtherVersion, kBoot, kSettings, "a ra", "Y1 Y1", "co",
+         "A,B,C,D"},
+        {"boot: a failed read, retried", kReadFails, kBoot, kSettings, "ra", "R4", "cl", "A,B,C,D"},
+        {"boot: a failed read, no storage: retry, continue", kReadFailsNoStorage, kBoot, kSettings, "ra a ra",
+         "R4 R3 R3", "co", "A,B,C,D"},
+        {"a failed write, retried", kWriteFails, kSave, kSlot, "ra ra ra", "Y1 R4 Y1", "cs", "A,B,CAT,D", 2,
+         "CAT"},
+        {"first boot, storage full: continue without", kFull, kBoot, kSettings, "a a", "Y0 C5", "co", ""},
+        {"first boot, storage full: system menu", kFull, kBoot, kSettings, "a da", "Y0 C5", "x", ""},
+        {"a load, declined", kFourSlots, kLoad, eLoadSaveDataType_All, "a", "Y1", "", "A,B,C,D"},
+        {"nothing to do", kEmpty, SAVELOAD_PROCESS_NONE, eLoadSaveDataType_All, "", "", "", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -373,13 +231,14 @@ TEST_F(LoadSaveFlowTest, EachProcessAnswersEachStorageFault) {
         Forget();
         g_ExitToOs = 0;
         g_GameSettings.m_Current.bAutoSave = 1;
-        row.storage();
+        Prepare(row.storage);
+        Career(row.slot, row.career);
         EXPECT_EQ(Dialogue(row.process, row.type, row.answers), row.questions);
-        EXPECT_EQ(g_LoadSaveFlow.m_bOperationCompleted, row.completed);
-        EXPECT_EQ(g_LoadSaveFlow.m_bLoadCompleted, row.loaded);
-        EXPECT_EQ(g_LoadSaveFlow.m_bSaved, row.saved);
-        EXPECT_EQ(g_GameSettings.m_Current.bAutoSave, row.autosave);
-        EXPECT_EQ(g_ExitToOs, row.exitToOs);
+        const std::string flags =
+            std::string(g_LoadSaveFlow.m_bOperationCompleted ? "c" : "") +
+            (g_LoadSaveFlow.m_bLoadCompleted ? "l" : "") + (g_LoadSaveFlow.m_bSaved ? "s" : "") +
+            (g_GameSettings.m_Current.bAutoSave == 0 ? "o" : "") + (g_ExitToOs ? "x" : "");
+        EXPECT_EQ(flags, row.flags);
         EXPECT_EQ(StoredNames(), row.names);
         EXPECT_EQ(g_LoadSaveFlow.m_LoadSaveFlashScreen, nullptr);
     }
@@ -391,10 +250,10 @@ TEST_F(LoadSaveFlowTest, EachProcessAnswersEachStorageFault) {
 TEST_F(LoadSaveFlowTest, ASaveAfterAFailedBootLoadKeepsTheOtherSlots) {
     SaveFourSlots();
     HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_ACCESS);
-    EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_BOOTUP, eLoadSaveDataType_GameSettings, {"a"}), "R4");
+    EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_BOOTUP, eLoadSaveDataType_GameSettings, "a"), "R4");
     EXPECT_EQ(g_LoadSaveFlow.m_bSaved, 0);
     Career(0, "ZED");
-    EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_SAVING, eLoadSaveDataType_All, {"ra"}), "Y1");
+    EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_SAVING, eLoadSaveDataType_All, "ra"), "Y1");
     EXPECT_EQ(g_LoadSaveFlow.m_bSaved, 1);
     EXPECT_EQ(StoredNames(), "ZED,B,C,D");
 }

@@ -35,8 +35,9 @@ eScreenNavigation Answer() {
 
 }  // namespace
 
-LoadSaveFlow::~LoadSaveFlow() {
+void LoadSaveFlow::FreePopup() {
     delete m_LoadSaveFlashScreen;
+    m_LoadSaveFlashScreen = nullptr;
 }
 
 e_LoadSaveFlowStates LoadSaveFlow::CheckOf(eSAVELOAD_PROCESS process) {
@@ -347,8 +348,7 @@ s32 LoadSaveFlow::run(State& state, s32 depth, eSAVELOAD_PROCESS process, e_Load
         case eLoadSaveFlow_Deinit:
         default:
             MemCardDeactivate();
-            delete m_LoadSaveFlashScreen;
-            m_LoadSaveFlashScreen = nullptr;
+            FreePopup();
             m_bRequireCardPresent = 0;
             m_bSaveGameRequired = 1;
             m_bPromptUser = 0;

@@ -46,7 +46,7 @@ enum e_LoadSaveFlowStates : s32 {
 class LoadSaveFlow {
 public:
     LoadSaveFlow() = default;
-    ~LoadSaveFlow();
+    ~LoadSaveFlow() { FreePopup(); }
     LoadSaveFlow(const LoadSaveFlow&) = delete;
     LoadSaveFlow& operator=(const LoadSaveFlow&) = delete;
 
@@ -56,6 +56,9 @@ public:
     void SetSaveGameRequired(s32 required) { m_bSaveGameRequired = required; }
     void SetCardRequired(s32 required) { m_bRequireCardPresent = required; }
     void SetPromptUser(s32 prompt) { m_bPromptUser = prompt; }
+    // Frees the popup; the program's shut-down calls it while the heap that holds
+    // it is still there.
+    void FreePopup();
     // Asks whether to save to storage that has changed since it was read.
     void SetCardChangedText(State& state, s32 depth);
 

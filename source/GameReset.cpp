@@ -32,6 +32,7 @@
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
+#include "source/StateMgrs/SettingsFlow.h"
 #include "source/TextureProject.h"
 #include "source/Wii_HomeButton.h"
 
@@ -89,6 +90,7 @@ const ResetStep ColdResetSteps[] = {
     },
     [] { Rebuild(g_LevelFlow); },
     [] { Rebuild(g_MainMenuFlow); },
+    [] { Rebuild(g_SettingsFlow); },
     [] { Rebuild(g_LoadSaveFlow); },
     [] { g_ExitToOs = 0; },
     [] { HomeButtonColdReset(); },

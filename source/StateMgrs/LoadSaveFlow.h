@@ -19,6 +19,7 @@ public:
     s32 m_bRequireCardPresent = 0;
     s32 m_bSaveGameRequired = 1;
     s32 m_bPromptUser = 0;
+    s32 m_bOperationCompleted = 0;  // the last dialogue saved or loaded
 };
 
 extern LoadSaveFlow g_LoadSaveFlow;

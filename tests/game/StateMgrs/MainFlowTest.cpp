@@ -79,7 +79,8 @@ constexpr u32 kSecond = 60;  // retraces
 // A press in the strap warning's first second is ignored, the next one ends
 // it; the licence notice cannot be skipped; a press in the legal notice's first
 // two seconds ends it right after them; the two logo movies play through; A and
-// B on the title go on to the boot-time load, the menu and the chosen level.
+// B on the title go on to the boot-time load, the menu, and with A on its first
+// entry to the chosen level.
 TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
     const std::string script =
         "0 0 connect\n"
@@ -87,7 +88,8 @@ TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
         "120 0 button a down\n122 0 button a up\n"
         "200 0 button a down\n202 0 button a up\n"
         "300 0 button a down\n302 0 button a up\n"
-        "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n";
+        "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n"
+        "1000 0 button a down\n1002 0 button a up\n";
     const std::vector<Visit> visits =
         RunShell(script, 1500, [] { return g_MainFlow.state.m_value[0] == 19; });
     EXPECT_EQ(States(visits),

@@ -70,6 +70,8 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         {"quick play starts a game", "a", kQuickPlay, true, SFP_SCREEN_NAV_NEXT, 8},
         {"the career comes back", "da", kCareer, false, SFP_SCREEN_NAV_NONE, 8},
         {"settings, changed and accepted", "dda...ra", kSettings, false, SFP_SCREEN_NAV_NONE, 9},
+        {"settings, B while they leave changes nothing", "dda...rab", kSettings, false, SFP_SCREEN_NAV_NONE,
+         9},
         {"settings, changed and backed out", "dda...rb", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
         {"settings, changed back and accepted", "dda...rla", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
         {"the credits come back", "ddda", kCredits, false, SFP_SCREEN_NAV_NONE, 8},

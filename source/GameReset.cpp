@@ -10,6 +10,7 @@
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
+#include "source/Flash/MainMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
@@ -80,6 +81,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_GameSettingsMirror); },
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
+    [] { MainMenuFlashColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
     // After the player's reset: a popup left up is freed without a movie to kill.
     [] { Rebuild(g_GenPopupFlow); },

@@ -99,6 +99,11 @@ SFP_SCREEN_INFO_t FlashMainMenuScreen[MAINMENU_NUM_LAYERS] = {
           s_SettingsSprites, FlashSettingsUpdate, 0),
 };
 
+void MainMenuFlashColdReset() {
+    for (SFP_SCREEN_INFO_t& layer : FlashMainMenuScreen)
+        layer.curButton = 0;
+}
+
 void FlashMainMenuUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
     if (CFlashMainMenu* owner = FlashOwner<CFlashMainMenu>(handle))
         owner->UpdateMainMenu(info);

@@ -89,3 +89,6 @@ void FlashMainMenuUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 void FlashSettingsUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 
 extern SFP_SCREEN_INFO_t FlashMainMenuScreen[MAINMENU_NUM_LAYERS];
+
+// The cursors back on the first entry, as at start-up.
+void MainMenuFlashColdReset();

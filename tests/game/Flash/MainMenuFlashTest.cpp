@@ -90,7 +90,7 @@ TEST_F(MainMenuFlashTest, SettingsRowsChangeAndAcceptOrBackDecides) {
         g_GameSettings.SetMusicVolume(row.music);
         g_GameSettings.SetEffectsVolume(row.effects);
         g_GameSettings.Mirror();
-        FlashMainMenuScreen[MAINMENU_LAYER_SETTINGS].curButton = 0;
+        MainMenuFlashColdReset();  // the last row's cursor
         CFlashMainMenu menu;
         menu.LoadSettings();
         SfxStopAll();  // the open sound and the last row's, gone by the next frame
@@ -117,7 +117,6 @@ TEST_F(MainMenuFlashTest, SettingsRowsChangeAndAcceptOrBackDecides) {
 // on Settings.
 TEST_F(MainMenuFlashTest, TheMainMenuLooksAsKept) {
     EventWait(GPU_BLACK_FRAMES);
-    FlashMainMenuScreen[MAINMENU_LAYER_MENU].curButton = 0;
     CFlashMainMenu menu;
     menu.LoadBackground();
     menu.LoadMainMenu();
@@ -136,7 +135,6 @@ TEST_F(MainMenuFlashTest, TheSettingsLookAsKept) {
     g_GameSettings.SetMusicVolume(10);
     g_GameSettings.SetEffectsVolume(0);
     g_GameSettings.m_Current.bAutoSave = 0;
-    FlashMainMenuScreen[MAINMENU_LAYER_SETTINGS].curButton = 0;
     CFlashMainMenu menu;
     menu.LoadBackground();
     menu.LoadBorder();

@@ -81,8 +81,7 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         SCOPED_TRACE(row.what);
         g_GameSettings.SetDefault();
         g_ScreenTracker.Reset();
-        FlashMainMenuScreen[MAINMENU_LAYER_MENU].curButton = 0;
-        FlashMainMenuScreen[MAINMENU_LAYER_SETTINGS].curButton = 0;
+        MainMenuFlashColdReset();  // the last row's cursor
         ScriptFromNow(Presses(row.keys));
         State state;
         std::set<s32> visited;

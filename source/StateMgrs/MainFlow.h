@@ -28,6 +28,8 @@ constexpr char MAIN_FLOW_FONT_WAD[] = "SFPFONT";
 class MainFlow {
 public:
     MainFlow();
+    // Frees the screens it still shows (their movies die with the player).
+    ~MainFlow();
     MainFlow(const MainFlow&) = delete;
     MainFlow& operator=(const MainFlow&) = delete;
 

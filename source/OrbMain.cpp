@@ -28,6 +28,7 @@
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
 #include "source/StateMgrs/MainFlow.h"
+#include "source/StateMgrs/MainMenuFlow.h"
 #include "source/Wii_HomeButton.h"
 
 u32 g_FrameLimit = 0;
@@ -115,6 +116,7 @@ void OrbMainStartup() {
 
 void OrbMainShutdown() {
     LevelLaunchStop();
+    g_MainMenuFlow.FreeScreens();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

@@ -16,6 +16,12 @@ MainMenuFlow g_MainMenuFlow;
 MainMenuFlow::MainMenuFlow() = default;
 MainMenuFlow::~MainMenuFlow() = default;
 
+void MainMenuFlow::FreeScreens() {
+    pQuickPlayMenu.reset();
+    m_pCreditsFlash.reset();
+    pFlashMainMenu.reset();
+}
+
 namespace {
 
 // The states of the flow.

@@ -22,6 +22,9 @@ public:
 
     // 0 while running, 1 when it has finished; the navigation says where to.
     s32 run(State& state, s32 depth);
+    // Frees the screens still shown, while the engine's heap that holds them is
+    // there: the program's shutdown, before the heap goes.
+    void FreeScreens();
 
     // The screens live from the state that makes them to the one that ends them.
     std::unique_ptr<CFlashMainMenu> pFlashMainMenu;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <set>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "source/StateMgrs/MainMenuFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -114,6 +116,23 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         }
         g_MainMenuFlow.pFlashMainMenu.reset();
     }
+}
+
+// The program stopped by its frame limit while the main menu is up ends cleanly:
+// the menu's screens are freed while the heap holding them is still there.
+TEST(MainMenuFlowProgramTest, TheProgramEndsCleanlyInTheMainMenu) {
+    const std::string script = testing::TempDir() + "main_menu_quit.txt";
+    std::ofstream(script)
+        << "0 0 connect\n"
+           "30 0 button a down\n32 0 button a up\n"
+           "120 0 button a down\n122 0 button a up\n"
+           "200 0 button a down\n202 0 button a up\n"
+           "300 0 button a down\n302 0 button a up\n"
+           "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n";
+    std::string error;
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "1000", "--input", script});
+    EXPECT_EQ(child.Wait(&error), 0) << error;
+    EXPECT_NE(error.find("Load 640/MainMenu.sfp"), std::string::npos) << "the menu was up";
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
 #include "source/Wii_HomeButton.h"
@@ -116,6 +117,8 @@ void OrbMainStartup() {
 
 void OrbMainShutdown() {
     LevelLaunchStop();
+    g_MainFlow.FreeScreens();
+    g_GenPopupFlow.FreePopup();
     g_MainMenuFlow.FreeScreens();
     SFP2KKill();
     PlayerPartsFree();

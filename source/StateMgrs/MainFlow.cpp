@@ -76,11 +76,15 @@ void MusicEnded(COrbStream*, void*, s32) {
 
 MainFlow::MainFlow() = default;
 
-MainFlow::~MainFlow() {
+void MainFlow::FreeScreens() {
     delete pPressStartFlash;
     delete pLegalFlash;
     delete pLicensedByNintendoFlash;
     delete pWiiStrapWarningFlash;
+    pPressStartFlash = nullptr;
+    pLegalFlash = nullptr;
+    pLicensedByNintendoFlash = nullptr;
+    pWiiStrapWarningFlash = nullptr;
 }
 
 void MainFlowOneTimeCreate() {

@@ -84,7 +84,8 @@ constexpr u32 kSecond = 60;  // retraces
 // it; the licence notice cannot be skipped; a press in the legal notice's first
 // two seconds ends it right after them; the two logo movies play through; A and
 // B on the title go on to the boot-time load, whose offer of a new save is taken
-// (HOME pressed while it asks does nothing), the menu and the chosen level.
+// (HOME pressed while it asks does nothing), the menu, and with A on its first
+// entry to the chosen level.
 TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
     const std::string script =
         "0 0 connect\n"

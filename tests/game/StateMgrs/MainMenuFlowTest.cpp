@@ -71,9 +71,11 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
     } rows[] = {
         {"quick play starts a game", "a", kQuickPlay, true, SFP_SCREEN_NAV_NEXT, 8},
         {"the career comes back", "da", kCareer, false, SFP_SCREEN_NAV_NONE, 8},
-        {"settings, changed and accepted", "dda...ra", kSettings, false, SFP_SCREEN_NAV_NONE, 9},
-        {"settings, B while they leave changes nothing", "dda...rab", kSettings, false, SFP_SCREEN_NAV_NONE,
+        // A change accepted is saved: the save dialogue offers a new save (left, A).
+        {"settings, changed and accepted", "dda...ra............la", kSettings, false, SFP_SCREEN_NAV_NONE,
          9},
+        {"settings, B while they leave changes nothing", "dda...rab...........la", kSettings, false,
+         SFP_SCREEN_NAV_NONE, 9},
         {"settings, changed and backed out", "dda...rb", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
         {"settings, changed back and accepted", "dda...rla", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
         {"the credits come back", "ddda", kCredits, false, SFP_SCREEN_NAV_NONE, 8},
@@ -90,7 +92,7 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         // Past the last press, the flow ends or waits at the menu again.
         const s32 settled = kFirstPress + kPressEvery * s32(std::strlen(row.keys)) + 30;
         bool done = false;
-        for (s32 frame = 0; frame < 200 && !done; ++frame) {
+        for (s32 frame = 0; frame < 800 && !done; ++frame) {
             if (frame > settled && state.m_value[kDepth] == kWaitingAtMenu)
                 break;
             visited.insert(state.m_value[kDepth]);

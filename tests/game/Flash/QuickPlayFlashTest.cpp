@@ -12,6 +12,7 @@
 #include "source/Career/PlayerConstruction.h"
 #include "source/Flash/QuickPlayFlash.h"
 #include "source/GameSettings.h"
+#include "source/Objects/Object.h"
 #include "source/OrbMain.h"
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
@@ -145,7 +146,8 @@ TEST_F(QuickPlayFlashTest, BallsWithoutAnItemLeaveTheSlotEmpty) {
     EXPECT_EQ(g_Players[0].m_Balls[1], nullptr);
 }
 
-// The screen lets its models go; the looks stay for the level to build them again.
+// The screen lets its models go; the level builds the game's bowlers again from
+// the looks the players keep.
 TEST_F(QuickPlayFlashTest, TheLooksOutliveTheScreen) {
     {
         CQuickPlayFlash screen;
@@ -157,6 +159,10 @@ TEST_F(QuickPlayFlashTest, TheLooksOutliveTheScreen) {
     for (s32 slot = 0; slot < MAX_PLAYERS; ++slot)
         EXPECT_EQ(g_Players[slot].m_PlayerConstruction.GetBodyTypeModel(), nullptr) << slot;
     EXPECT_EQ(g_Players[1].m_PlayerConstruction.m_CharacterAttributes.gender, 1);  // Lulu
+    AlleyObjectsCreate();
+    for (s32 slot = 0; slot < MAX_PLAYERS; ++slot)
+        EXPECT_EQ(g_Players[slot].m_PlayerConstruction.GetBodyTypeModel() != nullptr, slot < 3) << slot;
+    AlleyObjectsRemove();
 }
 
 TEST_F(QuickPlayFlashTest, TheSetUpLooksAsKept) {

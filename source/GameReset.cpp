@@ -10,6 +10,7 @@
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
+#include "source/Flash/InGameScreens.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
@@ -101,7 +102,7 @@ const ResetStep WarmResetSteps[] = {
     [] { PlayerPartsForget(); },     [] { Physics.ForgetSound(); },
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
-    [] { HomeButtonForget(); },
+    [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
 };
 
 }  // namespace

@@ -89,8 +89,8 @@ void Free(s_wad*& wad) {
 }  // namespace
 
 void InGameScreensDefault() {
-    g_InGameScreens = {DefaultPauseOpen, DefaultPauseUpdate, NoKudos,     KudosNeverActive,
-                       NoKudosKill,      KeepPinsOpen,       KeepPinsDone};
+    g_InGameScreens = {DefaultPauseOpen, DefaultPauseUpdate, NoKudos, KudosNeverActive, NoKudosKill,
+                       KeepPinsOpen,     KeepPinsDone,       nullptr, nullptr};
     s_pickPinsSetup = PIN_MASK_ALL;
 }
 
@@ -151,6 +151,8 @@ void CLevelMgr::Init() {
     m_GameCamera.SetAutoCameraMode(E_CAMERA_MODE_INTRO);
     GameCutSceneResume();
     m_bStarted = 1;
+    if (g_InGameScreens.LevelLoaded != nullptr)
+        g_InGameScreens.LevelLoaded();
     if (m_pLevel->init != nullptr)
         m_pLevel->init();
 }
@@ -187,6 +189,8 @@ void CLevelMgr::Update() {
 
 void CLevelMgr::FreeLevel() {
     if (m_bStarted) {
+        if (g_InGameScreens.LevelFreed != nullptr)
+            g_InGameScreens.LevelFreed();
         if (m_pLevel->deinit != nullptr)
             m_pLevel->deinit();
         OrbScene.Shutdown();

@@ -24,6 +24,9 @@ struct s_InGameScreenHooks {
     void (*PickPinsOpen)(PinMask current);
     // 1 once chosen, with the new set-up in *chosen.
     s32 (*PickPinsDone)(PinMask* chosen);
+    // The level has started / is being freed: the screens that live with it.
+    void (*LevelLoaded)();
+    void (*LevelFreed)();
 };
 extern s_InGameScreenHooks g_InGameScreens;
 // Puts the defaults back.

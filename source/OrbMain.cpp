@@ -27,6 +27,7 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/Wii_HomeButton.h"
 
@@ -115,6 +116,8 @@ void OrbMainStartup() {
 
 void OrbMainShutdown() {
     LevelLaunchStop();
+    g_MainFlow.FreeScreens();
+    g_GenPopupFlow.FreePopup();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

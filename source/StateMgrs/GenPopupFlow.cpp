@@ -14,8 +14,9 @@ enum { kShow, kWaitForAnswer, kWaitForClose, kDone };
 
 }  // namespace
 
-GenPopupFlow::~GenPopupFlow() {
+void GenPopupFlow::FreePopup() {
     delete pPopup;
+    pPopup = nullptr;
 }
 
 void GenPopupFlow::SetButtons(eGenPopupButtons buttons, s32 defaultButton) {

@@ -21,7 +21,10 @@ constexpr u32 GENPOPUP_MESSAGE_SIZE = 300;
 class GenPopupFlow {
 public:
     GenPopupFlow() = default;
-    ~GenPopupFlow();
+    ~GenPopupFlow() { FreePopup(); }
+    // Frees a popup still up; the program's shut-down calls it while the heap
+    // that holds it is still there.
+    void FreePopup();
     GenPopupFlow(const GenPopupFlow&) = delete;
     GenPopupFlow& operator=(const GenPopupFlow&) = delete;
 

@@ -13,6 +13,7 @@
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
 #include "source/Flash/BootFlash.h"
+#include "source/Flash/InGameScreens.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
 #include "source/StateMgrs/LevelFlow.h"
@@ -75,6 +76,17 @@ void MusicEnded(COrbStream*, void*, s32) {
 
 MainFlow::MainFlow() = default;
 
+void MainFlow::FreeScreens() {
+    delete pPressStartFlash;
+    delete pLegalFlash;
+    delete pLicensedByNintendoFlash;
+    delete pWiiStrapWarningFlash;
+    pPressStartFlash = nullptr;
+    pLegalFlash = nullptr;
+    pLicensedByNintendoFlash = nullptr;
+    pWiiStrapWarningFlash = nullptr;
+}
+
 void MainFlowOneTimeCreate() {
     PlayerPartsLoad();
     CareerManagersCreate();
@@ -133,6 +145,7 @@ s32 MainFlow::run() {
             ControllerMessageDisable();
             HomeButtonEnable(0);
             LoadFonts();
+            InGameScreensInstall();
             state.Advance(kDepth);
             break;
         case 1:

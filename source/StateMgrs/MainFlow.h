@@ -28,6 +28,7 @@ constexpr char MAIN_FLOW_FONT_WAD[] = "SFPFONT";
 class MainFlow {
 public:
     MainFlow();
+    ~MainFlow() { FreeScreens(); }
     MainFlow(const MainFlow&) = delete;
     MainFlow& operator=(const MainFlow&) = delete;
 
@@ -36,6 +37,9 @@ public:
     // Keeps the menu music going: loads its file when it is not loaded, starts
     // the tune again when it has ended.
     void MusicUpdate();
+    // Frees the screens it still shows; the program's shut-down calls it while the
+    // heap that holds them is still there.
+    void FreeScreens();
 
     State state;
     CPressStartFlash* pPressStartFlash = nullptr;

@@ -1,6 +1,6 @@
-// The front end's five interface sounds on the demo disc: each symbol names its
-// sound in the menu bank, and each sound is short, soft, starts and ends at zero
-// and is heard when played.
+// The front end's interface and kudos sounds on the demo disc: each symbol names
+// its sound in the menu bank, and each sound is short, soft, starts and ends at
+// zero and is heard when played.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,17 +40,23 @@ TEST_F(MenuSoundsTest, EachSymbolPlaysItsSoftShortSoundFromTheMenuBank) {
         u32 symbol;
         const char* name;
         std::vector<s16> (*synth)();
+        u32 longestMs;
     } sounds[] = {
-        {0x1996, "OPEN", soundgen::SynthScreenOpen}, {0x1997, "ACCEPT", soundgen::SynthAccept},
-        {0x1998, "MOVE", soundgen::SynthCursorMove}, {0x1999, "CLOSE", soundgen::SynthScreenClose},
-        {0x199A, "REFUSED", soundgen::SynthRefused},
+        {0x1996, "OPEN", soundgen::SynthScreenOpen, 250},
+        {0x1997, "ACCEPT", soundgen::SynthAccept, 250},
+        {0x1998, "MOVE", soundgen::SynthCursorMove, 250},
+        {0x1999, "CLOSE", soundgen::SynthScreenClose, 250},
+        {0x199A, "REFUSED", soundgen::SynthRefused, 250},
+        {0x199B, "KGUTTER", soundgen::SynthKudosGutter, 1000},
+        {0x199C, "KPINS", soundgen::SynthKudosPins, 1000},
+        {0x199D, "KCHEER", soundgen::SynthKudosCheer, 1000},
     };
     const s_VOLUME_MIX mix = {1, 1, 0, 0, 0, 0};
     for (const auto& s : sounds) {
         SCOPED_TRACE(s.name);
         const std::vector<s16> pcm = s.synth();
         EXPECT_GE(pcm.size(), 40u * soundgen::kSoundRate / 1000);
-        EXPECT_LE(pcm.size(), 250u * soundgen::kSoundRate / 1000);
+        EXPECT_LE(pcm.size(), s.longestMs * soundgen::kSoundRate / 1000);
         EXPECT_GE(PeakDbfs(pcm), -12.01);
         EXPECT_LE(PeakDbfs(pcm), -6.0);
         EXPECT_EQ(pcm.front(), 0);

@@ -41,6 +41,9 @@ std::vector<discbuild::SfxSound> MenuSounds() {
         {"MOVE", SynthCursorMove(), kSoundRate, std::nullopt},
         {"CLOSE", SynthScreenClose(), kSoundRate, std::nullopt},
         {"REFUSED", SynthRefused(), kSoundRate, std::nullopt},
+        {"KGUTTER", SynthKudosGutter(), kSoundRate, std::nullopt},
+        {"KPINS", SynthKudosPins(), kSoundRate, std::nullopt},
+        {"KCHEER", SynthKudosCheer(), kSoundRate, std::nullopt},
     };
 }
 

@@ -50,6 +50,12 @@ std::vector<s16> SynthScreenClose();
 // A choice refused: two low muted notes falling.
 std::vector<s16> SynthRefused();
 
+// The kudos' sounds: a rising fanfare for a strike, a turkey or a six-pack; a
+// bright two-note chime for a split or a spare; a sliding "aww" for a gutter ball.
+std::vector<s16> SynthKudosCheer();
+std::vector<s16> SynthKudosPins();
+std::vector<s16> SynthKudosGutter();
+
 // The logo movies' sounds, `seconds` long, -12 dBFS at their peaks: the studio's
 // breath and bell as its name forms, the engine's whoosh and warm chord.
 std::vector<s16> SynthStudioChime(double seconds);

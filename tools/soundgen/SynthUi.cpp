@@ -1,6 +1,7 @@
 // The front end's interface sounds and the logo movies' sounds: soft notes of one
 // family, clean sine partials with rounded ends, so that none of them clicks.
 #include <tuple>
+#include <utility>
 
 #include "tools/soundgen/Synth.h"
 #include "tools/soundgen/SynthBasics.h"
@@ -60,6 +61,35 @@ std::vector<s16> SynthRefused() {
     AddNote(&out, {.seconds = 0.1, .hz = kG4, .decay = 0.05, .partials = muted});
     AddNote(&out, {.at = 0.1, .seconds = 0.12, .hz = kE5 / 2, .decay = 0.05, .partials = muted});
     return ToSamplesAtPeak(out, -9.0);
+}
+
+std::vector<s16> SynthKudosCheer() {
+    // A major arpeggio ringing into a held chord.
+    std::vector<double> out(Samples(0.9));
+    const std::vector<double> brass = {1.0, 0.5, 0.3, 0.15};
+    for (const auto& [hz, at] : {std::pair{kC5, 0.0}, {kE5, 0.09}, {kG5, 0.18}, {kC6, 0.27}})
+        AddNote(&out,
+                {.at = at, .seconds = 0.9 - at, .hz = hz, .attack = 0.01, .decay = 0.35, .partials = brass});
+    return ToSamplesAtPeak(out, -8.0);
+}
+
+std::vector<s16> SynthKudosPins() {
+    std::vector<double> out(Samples(0.45));
+    AddNote(&out, {.seconds = 0.25, .hz = kG5, .decay = 0.1});
+    AddNote(&out, {.at = 0.12, .seconds = 0.33, .hz = kE6, .decay = 0.16});
+    return ToSamplesAtPeak(out, -9.0);
+}
+
+std::vector<s16> SynthKudosGutter() {
+    // A muted note sliding down a fifth.
+    std::vector<double> out(Samples(0.6));
+    AddNote(&out, {.seconds = 0.6,
+                   .hz = kG4,
+                   .glideToHz = kC4,
+                   .attack = 0.03,
+                   .decay = 0.25,
+                   .partials = {1.0, 0.2, 0.3}});
+    return ToSamplesAtPeak(out, -10.0);
 }
 
 std::vector<s16> SynthStudioChime(double seconds) {

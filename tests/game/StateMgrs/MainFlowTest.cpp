@@ -33,7 +33,9 @@ struct Visit {
 // the main flow went through.
 template <class Until>
 std::vector<Visit> RunShell(const std::string& script, u32 retraces, Until until) {
-    const std::string path = testing::TempDir() + "main_flow_input.txt";
+    // One file per test: CTest runs the tests in parallel processes.
+    const std::string path =
+        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "_input.txt";
     std::ofstream(path) << script;
     HostConfig config = TestHostConfig();
     config.mem1Size = HostConfig{}.mem1Size;  // the menu fonts need the whole memory

@@ -3,11 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
+#include "orblib47/source/Data.h"
+#include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/StringTable.h"
+#include "orblib47/source/SymbolTrans.h"
+#include "orblib47/source/Wad.h"
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/PlayerConstruction.h"
 #include "source/Flash/QuickPlayFlash.h"
@@ -19,6 +26,7 @@
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
+#include "tools/discbuild/StringTableWriter.h"
 
 namespace {
 
@@ -163,6 +171,32 @@ TEST_F(QuickPlayFlashTest, TheLooksOutliveTheScreen) {
     for (s32 slot = 0; slot < MAX_PLAYERS; ++slot)
         EXPECT_EQ(g_Players[slot].m_PlayerConstruction.GetBodyTypeModel() != nullptr, slot < 3) << slot;
     AlleyObjectsRemove();
+}
+
+// A hint longer than the ticker's buffer is cut, not spilled over the fields after it.
+TEST_F(QuickPlayFlashTest, ALongHintIsCutToTheTickersBuffer) {
+    constexpr s32 kDataId = 0x77;
+    const std::vector<u8> payload =
+        discbuild::StringTablePayload(0xC0000000u, kDataId, {std::string(400, 'x')});
+    s_wad_header header{};
+    std::strcpy(header.name, "LONGHINT");
+    std::strcpy(header.ext, "TXT");
+    header.size = u32(payload.size());
+    void* image = HeapMalloc(header.size, __FILE_NAME__, __LINE__);
+    std::memcpy(image, payload.data(), payload.size());
+    s_string_table* table = StringTableLoad(&header, image);
+    ASSERT_NE(table, nullptr);
+    DataRegister("LONGHINT", "TXT", kDataId);
+    u32& hint = SymbolTransTable->symbolList[6966].value;
+    const u32 kept = hint;
+    hint = u32(kDataId) << 16;
+    {
+        CQuickPlayFlash screen;
+        EXPECT_EQ(std::strlen(screen.m_TickerMessage), sizeof(screen.m_TickerMessage) - 1);
+        EXPECT_EQ(screen.m_bModelRotated[0], 0);
+    }
+    hint = kept;
+    StringTableFree(table);
 }
 
 TEST_F(QuickPlayFlashTest, TheSetUpLooksAsKept) {

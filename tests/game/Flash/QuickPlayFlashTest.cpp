@@ -9,6 +9,7 @@
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/File.h"
+#include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
@@ -171,6 +172,21 @@ TEST_F(QuickPlayFlashTest, TheLooksOutliveTheScreen) {
     for (s32 slot = 0; slot < MAX_PLAYERS; ++slot)
         EXPECT_EQ(g_Players[slot].m_PlayerConstruction.GetBodyTypeModel() != nullptr, slot < 3) << slot;
     AlleyObjectsRemove();
+}
+
+// Back up before the turn to player 2 has gone far: the turntable turns back from
+// where it is and stays on the front, rather than finishing the turn first.
+TEST_F(QuickPlayFlashTest, AQuickReversalTurnsBackFromWhereItIs) {
+    RealDeltaTime = 1.0f / 60.0f;
+    CQuickPlayFlash screen;
+    Show(screen);
+    Press(screen, "dr");
+    EXPECT_EQ(screen.m_TargetIdlePos, ePos_Right);
+    ASSERT_GT(screen.m_fCurrentMoved, 0.01f);
+    Press(screen, "u-----");
+    EXPECT_EQ(screen.m_CurrIdlePos, ePos_Front);
+    EXPECT_EQ(screen.m_fCurrentMoved, 0.0f);
+    EXPECT_FLOAT_EQ(screen.m_vCurrModelPos[0].x, screen.m_vIdleModelPos[ePos_Front].x);
 }
 
 // A hint longer than the ticker's buffer is cut, not spilled over the fields after it.

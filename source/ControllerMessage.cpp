@@ -29,28 +29,8 @@ s32 g_bPreviousPause = 0;
 // waits for the controller to come back before it tries again.
 s32 s_bLoadFailed = 0;
 
-// Whether `format` takes exactly one int and nothing else: the text comes from
-// the disc.
-bool TakesOneNumber(const char* format) {
-    s32 numbers = 0;
-    for (const char* c = format; *c != '\0'; ++c) {
-        if (*c != '%')
-            continue;
-        ++c;
-        if (*c == 'd')
-            ++numbers;
-        else if (*c != '%')
-            return false;
-    }
-    return numbers == 1;
-}
-
 void FormatMessage(s32 controller) {
-    const char* format = SymbolText(kTextDisconnected);
-    if (TakesOneNumber(format))
-        std::snprintf(popupstring, sizeof(popupstring), format, controller + 1);
-    else
-        std::snprintf(popupstring, sizeof(popupstring), "%s", format);
+    SymbolTextFormat(popupstring, sizeof(popupstring), kTextDisconnected, controller + 1);
 }
 
 s32 ControllerInCharge() {

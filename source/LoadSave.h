@@ -67,7 +67,7 @@ public:
 
     eSAVELOAD_ERROR m_SaveLoadError = SAVELOAD_ERROR_NONE;
     eSAVELOAD_ERROR m_LastLoadStatus = SAVELOAD_ERROR_NONE;
-    s32 m_MemoryCopyValid = 0;  // set by the save/load flow
+    s32 m_MemoryCopyValid = 0;  // cleared when the storage reports a change
     // The modules' save hooks; tests lay out sections of their own.
     const SaveHookTable* m_Hooks = &CAREER_SAVE_HOOKS;
 

@@ -28,6 +28,7 @@
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
 #include "source/StateMgrs/GenPopupFlow.h"
+#include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/Wii_HomeButton.h"
 
@@ -118,6 +119,7 @@ void OrbMainShutdown() {
     LevelLaunchStop();
     g_MainFlow.FreeScreens();
     g_GenPopupFlow.FreePopup();
+    g_LoadSaveFlow.FreePopup();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

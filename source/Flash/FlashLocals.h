@@ -15,3 +15,24 @@ T* FlashOwner(s32 handle) {
     auto** locals = static_cast<T**>(SFP2KGetLocals(handle));
     return locals != nullptr ? *locals : nullptr;
 }
+
+// The common pattern's load, close and kill: the layer handle, -1 when none.
+template <class T>
+s32 FlashLoad(SFP_SCREEN_INFO_t& screen, T* owner) {
+    const s32 handle = SFP2KLoadScreen(&screen, screen.localsSize, 0);
+    if (handle != -1)
+        FlashSetOwner(handle, owner);
+    return handle;
+}
+
+inline void FlashClose(s32 handle) {
+    if (SFP2KIsScreenActive(handle))
+        SFP2KCloseScreen(handle, 2, 3);
+}
+
+inline void FlashKill(s32& handle) {
+    if (handle == -1)
+        return;
+    SFP2KKillScreen(handle);
+    handle = -1;
+}

@@ -42,6 +42,8 @@ std::vector<Visit> RunShell(const std::string& script, u32 retraces, Until until
     config.mem2Size = HostConfig{}.mem2Size;
     config.discRoot = DefaultDiscRoot();
     config.inputScript = path;
+    config.nandRoot = testing::TempDir() + "main_flow_nand";  // a first boot: no save yet
+    fs::remove_all(config.nandRoot);
     config.pictures = false;  // the flow's timing is the same without them
     HostInit(config);
     OrbMainStartup();
@@ -81,7 +83,8 @@ constexpr u32 kSecond = 60;  // retraces
 // A press in the strap warning's first second is ignored, the next one ends
 // it; the licence notice cannot be skipped; a press in the legal notice's first
 // two seconds ends it right after them; the two logo movies play through; A and
-// B on the title go on to the boot-time load, the menu and the chosen level.
+// B on the title go on to the boot-time load, whose offer of a new save is taken
+// (HOME pressed while it asks does nothing), the menu and the chosen level.
 TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
     const std::string script =
         "0 0 connect\n"
@@ -89,7 +92,9 @@ TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
         "120 0 button a down\n122 0 button a up\n"
         "200 0 button a down\n202 0 button a up\n"
         "300 0 button a down\n302 0 button a up\n"
-        "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n";
+        "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n"
+        "960 0 button home down\n962 0 button home up\n"
+        "1000 0 button a down\n1002 0 button a up\n";
     const std::vector<Visit> visits =
         RunShell(script, 1500, [] { return g_MainFlow.state.m_value[0] == 19; });
     EXPECT_EQ(States(visits),
@@ -117,13 +122,14 @@ TEST(MainFlowTest, TheIdleTitleStartsAttractMode) {
         "0 0 connect\n"
         "100 0 button a down\n102 0 button a up\n"
         "280 0 button a down\n282 0 button a up\n";
-    // A press as soon as the attract game runs: one every quarter second.
-    for (u32 retrace = 2250; retrace < 3000; retrace += 15)
+    // A press as soon as the attract game runs, after its six seconds of loading:
+    // one every quarter second.
+    for (u32 retrace = 2250; retrace < 3400; retrace += 15)
         script +=
             std::to_string(retrace) + " 0 button a down\n" + std::to_string(retrace + 2) + " 0 button a up\n";
     bool attract = false;
     bool back = false;
-    std::vector<Visit> visits = RunShell(script, 3200, [&] {
+    std::vector<Visit> visits = RunShell(script, 3600, [&] {
         attract = attract || g_LevelMgr.bAttractModeEnabled != 0;
         back = attract && g_MainFlow.state.m_value[0] == 13;
         return back;

@@ -1,0 +1,304 @@
+#include "source/Flash/LoadSaveFlash.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/Sound.h"
+#include "orblib47/source/StringTable.h"
+#include "source/Flash/FlashLocals.h"
+#include "source/Flash/GenPopupFlash.h"
+#include "source/Flash/SymbolText.h"
+#include "source/GameSettings.h"
+#include "source/LoadSave.h"
+#include "source/SFP2K.h"
+#include "source/StateMgrs/ScreenTracker.h"
+
+namespace {
+
+constexpr s32 kButtonAccept = 0;  // screen button ids
+constexpr s32 kButtonUp = 6;
+constexpr s32 kButtonDown = 7;
+constexpr s32 kButtonLeft = 8;
+constexpr s32 kButtonRight = 9;
+constexpr s32 kModeNew = 2;
+constexpr s32 kSfxAccept = s32(0x80001997u);
+constexpr s32 kSfxMove = s32(0x80001998u);
+constexpr u32 kSymbolBit = 0x80000000u;
+
+// Sprite lookups, in the descriptor's order.
+enum {
+    kTxtMessage,
+    kTxtYes,
+    kTxtNo,
+    kTxtOK,
+    kTxtRetry,
+    kTxtContinue,
+    kTxtContinueWii,
+    kTxtReturnWii,
+    kSprButtonYes,
+    kSprButtonNo,
+    kSprButtonOK,
+    kSprButtonRetry,
+    kSprButtonContinue,
+    kSprBtnContinueWii,
+    kSprBtnReturnWii,
+    kNumSprites,
+};
+
+SFP_SCREEN_LABEL_t s_Labels[] = {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}};
+SFP_SCREEN_BTN_t s_Buttons[GENPOPUP_NUM_BUTTONS] = {
+    {"ButtonYes", 0},      {"ButtonNo", 0},       {"ButtonOK", 0},     {"ButtonRetry", 0},
+    {"ButtonContinue", 0}, {"BtnContinueWii", 0}, {"BtnReturnWii", 0},
+};
+SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[kNumSprites] = {
+    {"txtMessage", 0, {}},     {"txtYes", 0, {}},         {"txtNo", 0, {}},          {"txtOK", 0, {}},
+    {"txtRetry", 0, {}},       {"txtContinue", 0, {}},    {"txtContinueWii", 0, {}}, {"txtReturnWii", 0, {}},
+    {"ButtonYes", 0, {}},      {"ButtonNo", 0, {}},       {"ButtonOK", 0, {}},       {"ButtonRetry", 0, {}},
+    {"ButtonContinue", 0, {}}, {"BtnContinueWii", 0, {}}, {"BtnReturnWii", 0, {}},
+};
+
+// The button labels are the popup's own, the same in every language.
+constexpr const char* kLabels[] = {
+    "YES", "NO", "OK", "RETRY", "CONTINUE", "CONTINUE WITHOUT SAVING", "RETURN TO THE Wii MENU",
+};
+
+// Each message's string symbol; sized ones carry the save's size in blocks.
+constexpr struct {
+    u32 symbol;
+    bool sized;
+} kMessages[] = {
+    {7021, true},  {7022, false}, {7023, false}, {7024, false}, {7026, false}, {7025, true},  {7027, true},
+    {7028, false}, {7057, false}, {7058, false}, {7049, false}, {7050, false}, {7051, false}, {7052, false},
+    {7030, true},  {7031, false}, {7032, false}, {7033, false}, {7034, false}, {7035, false}, {7036, false},
+    {7042, false}, {7043, false}, {7029, false}, {7037, false}, {7038, false}, {7039, false}, {7041, false},
+    {7048, false}, {7044, false}, {7045, false}, {7047, false}, {7054, true},  {7056, false}, {7053, true},
+};
+
+void PlaySound(s32 id) {
+    SfxPlay(id, &g_GameSettings.m_sfxVolumeMix, 3);
+}
+
+// Whether a disc string takes the block count and its word: one %d, then one %s,
+// and no other conversion ("%%" aside).
+bool TakesCountAndWord(const char* format) {
+    const char* expected = "ds";
+    for (const char* c = format; *c != '\0'; ++c) {
+        if (*c != '%')
+            continue;
+        ++c;
+        if (*c == '%')
+            continue;
+        if (*expected == '\0' || *c != *expected)
+            return false;
+        ++expected;
+    }
+    return *expected == '\0';
+}
+
+}  // namespace
+
+enum CLoadSaveFlash::ButtonSet : s32 { kYesNo, kOK, kRetryContinue, kContinueReturn, kNumSets };
+
+namespace {
+
+// A set's flag, the sprites it shows (buttons and their labels), the buttons the
+// cursor starts on by the caller's default (zero, nonzero), and the button that
+// answers NEXT.
+struct SetLayout {
+    s32 CLoadSaveFlash::*active;
+    s32 numSprites;
+    s32 sprites[4];
+    s32 start[2];
+    s32 next;
+};
+const SetLayout kSets[] = {
+    {&CLoadSaveFlash::m_bYesNoButtonsActive,
+     4,
+     {kSprButtonYes, kSprButtonNo, kTxtYes, kTxtNo},
+     {GENPOPUP_BUTTON_YES, GENPOPUP_BUTTON_NO},
+     GENPOPUP_BUTTON_YES},
+    {&CLoadSaveFlash::m_bOKButtonActive,
+     2,
+     {kSprButtonOK, kTxtOK},
+     {GENPOPUP_BUTTON_OK, GENPOPUP_BUTTON_OK},
+     GENPOPUP_BUTTON_OK},
+    {&CLoadSaveFlash::m_bRetryContinueButtonsActive,
+     4,
+     {kSprButtonRetry, kSprButtonContinue, kTxtRetry, kTxtContinue},
+     {GENPOPUP_BUTTON_RETRY, GENPOPUP_BUTTON_CONTINUE},
+     GENPOPUP_BUTTON_RETRY},
+    {&CLoadSaveFlash::m_bContinueReturnToMenuWiiButtonsActive,
+     4,
+     {kSprBtnContinueWii, kSprBtnReturnWii, kTxtContinueWii, kTxtReturnWii},
+     {GENPOPUP_BUTTON_RETURN_WII, GENPOPUP_BUTTON_CONTINUE_WII},
+     GENPOPUP_BUTTON_CONTINUE_WII},
+};
+
+// Of a pair of buttons, the other one.
+s32 Other(s32 cursor, s32 first, s32 second) {
+    return cursor == first ? second : first;
+}
+
+}  // namespace
+
+SFP_SCREEN_INFO_t loadSaveFlashScreen = {
+    .fileName = "LoadSave",
+    .screenAlign = 1,
+    .numButtons = GENPOPUP_NUM_BUTTONS,
+    .curButton = 0,
+    .numSubScreens = 3,
+    .subScreens = s_Labels,
+    .Open = nullptr,
+    .Close = nullptr,
+    .Update = LoadSaveFlashUpdate,
+    .Draw = nullptr,
+    .numSpriteLookups = kNumSprites,
+    .spriteLookups = s_Sprites,
+    .renderBackdrop = 0,
+    .pauseLowerScreens = 0,
+    .userData = 16,
+    .buttons = s_Buttons,
+    .localsSize = 4,
+};
+
+void LoadSaveFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
+    if (CLoadSaveFlash* owner = FlashOwner<CLoadSaveFlash>(handle))
+        owner->Update(info);
+}
+
+s32 CLoadSaveFlash::Load() {
+    m_iScreen = SFP2KLoadScreen(&loadSaveFlashScreen, loadSaveFlashScreen.localsSize, 0);
+    if (m_iScreen == -1)
+        return 0;
+    FlashSetOwner(m_iScreen, this);
+    return 1;
+}
+
+void CLoadSaveFlash::Open() {
+    if (SFP2KIsScreenActive(m_iScreen))
+        return;
+    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    for (s32 i = 0; i < s32(std::size(kLabels)); ++i)
+        SFP2KSpriteSetText(m_iScreen, kTxtYes + i, kLabels[i]);
+    for (s32 set = 0; set < kNumSets; ++set)
+        SetButtonsActive(ButtonSet(set), 0, 1);
+    g_ScreenTracker.m_CurrScreen = eScreen_List_LoadSave;
+}
+
+void CLoadSaveFlash::Close() {
+    if (SFP2KIsScreenActive(m_iScreen))
+        SFP2KCloseScreen(m_iScreen, 2, 3);
+}
+
+void CLoadSaveFlash::Kill() {
+    if (m_iScreen == -1)
+        return;
+    SFP2KKillScreen(m_iScreen);
+    m_iScreen = -1;
+}
+
+void CLoadSaveFlash::SetLoadSaveText(e_LoadSaveTextType type) {
+    if (u32(type) >= std::size(kMessages))
+        return;
+    const auto& message = kMessages[type];
+    SFP2KSpriteSetText(
+        m_iScreen, kTxtMessage,
+        message.sized ? GetSizeBasedMessage(kSymbolBit | message.symbol) : SymbolText(message.symbol));
+}
+
+const char* CLoadSaveFlash::GetSizeBasedMessage(u32 stringId) {
+    return FormatSizeBasedMessage((stringId & kSymbolBit) != 0 ? SymbolText(stringId & ~kSymbolBit)
+                                                               : StringTableGetString(stringId));
+}
+
+const char* CLoadSaveFlash::FormatSizeBasedMessage(const char* format) {
+    if (!TakesCountAndWord(format)) {
+        std::snprintf(m_szMsg, sizeof(m_szMsg), "%s", format);
+        return m_szMsg;
+    }
+    const u32 blocks = g_LoadSave.GetSavedGameSizeForDisplay();
+    std::snprintf(m_szMsg, sizeof(m_szMsg), format, s32(blocks), blocks == 1 ? "block" : "blocks");
+    return m_szMsg;
+}
+
+void CLoadSaveFlash::SetYesNoButtonsActive(s32 active, s32 defaultButton) {
+    SetButtonsActive(kYesNo, active, defaultButton);
+}
+
+void CLoadSaveFlash::SetRetryContinueButtonsActive(s32 active, s32 defaultButton) {
+    SetButtonsActive(kRetryContinue, active, defaultButton);
+}
+
+void CLoadSaveFlash::SetContinueReturnToMenuWiiButtonsActive(s32 active, s32 defaultButton) {
+    SetButtonsActive(kContinueReturn, active, defaultButton);
+}
+
+void CLoadSaveFlash::SetOKButtonActive(s32 active) {
+    SetButtonsActive(kOK, active, 0);
+}
+
+void CLoadSaveFlash::SetDisplayTime(f32 seconds) {
+    m_fMessageTimer = seconds;
+    if (seconds > -1.0f)
+        m_bTimerActive = 1;
+}
+
+void CLoadSaveFlash::SetButtonsActive(ButtonSet set, s32 active, s32 defaultButton) {
+    const SetLayout& buttons = kSets[set];
+    this->*buttons.active = active;
+    if (active != 0) {
+        m_bTimerActive = 0;
+        if (SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(m_iScreen))
+            info->curButton = buttons.start[defaultButton != 0 ? 1 : 0];
+    }
+    for (s32 i = 0; i < buttons.numSprites; ++i) {
+        if (active != 0)
+            SFP2KSpriteShow(m_iScreen, buttons.sprites[i]);
+        else
+            SFP2KSpriteHide(m_iScreen, buttons.sprites[i]);
+    }
+}
+
+void CLoadSaveFlash::Answer(ButtonSet set, s32 curButton) {
+    g_ScreenTracker.m_ScreenNav =
+        curButton == kSets[set].next ? SFP_SCREEN_NAV_NEXT : SFP_SCREEN_NAV_PREVIOUS;
+    SetButtonsActive(set, 0, 0);  // so that a second press answers nothing
+    PlaySound(kSfxAccept);
+}
+
+void CLoadSaveFlash::Update(SFP_SCREEN_INFO_t* info) {
+    s32& cursor = info->curButton;
+    // The pair shown, and the buttons that move between its two.
+    ButtonSet pair = kNumSets;
+    s32 moveA = kButtonRight, moveB = kButtonLeft;
+    if (m_bYesNoButtonsActive != 0) {
+        pair = kYesNo;
+    } else if (m_bRetryContinueButtonsActive != 0) {
+        pair = kRetryContinue;
+    } else if (m_bContinueReturnToMenuWiiButtonsActive != 0) {
+        pair = kContinueReturn;
+        moveA = kButtonDown;
+        moveB = kButtonUp;
+    }
+    if (pair != kNumSets) {
+        const SetLayout& buttons = kSets[pair];
+        if (SFP2KButton(moveA, kModeNew) != 0 || SFP2KButton(moveB, kModeNew) != 0) {
+            cursor = Other(cursor, buttons.start[0], buttons.start[1]);
+            PlaySound(kSfxMove);
+        } else if (SFP2KButton(kButtonAccept, kModeNew) != 0) {
+            Answer(pair, cursor);
+        }
+    } else if (m_bOKButtonActive != 0) {
+        if (SFP2KButton(kButtonAccept, kModeNew) != 0)
+            Answer(kOK, GENPOPUP_BUTTON_OK);
+    } else if (m_bTimerActive != 0) {
+        if (m_fMessageTimer > -1.0f) {
+            m_fMessageTimer -= RealDeltaTime;
+        } else {
+            m_fMessageTimer = -1.0f;
+            m_bTimerActive = 0;
+            g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
+        }
+    }
+}

@@ -1,0 +1,137 @@
+// The level flow over the demo alley: how long the loading screen stays, the
+// paths from the end of the game to the unload, a level that never comes, and
+// the career summary's bound.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "console/vi.h"
+#include "orblib47/source/NGC/FrameClock.h"
+#include "orblib47/source/OrbLib.h"
+#include "source/Flash/SymbolText.h"
+#include "source/GameSettings.h"
+#include "source/LevelMgr.h"
+#include "source/Levels/LevelLauncher.h"
+#include "source/StateMgrs/GenPopupFlow.h"
+#include "source/StateMgrs/LevelFlow.h"
+#include "source/StateMgrs/State.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+constexpr s32 kDepth = 1;
+constexpr s32 kPlay = 8;
+constexpr u32 kFrameLimit = 3000;
+
+class LevelFlowTest : public MenuScreenFixture {
+protected:
+    // Runs the flow a frame at a time until it finishes; `atPlay` runs once when
+    // the game is under way. The states it went through, each once.
+    template <class AtPlay>
+    std::vector<s32> Run(AtPlay atPlay) {
+        std::vector<s32> states;
+        bool played = false;
+        for (u32 frame = 0; frame < kFrameLimit; ++frame) {
+            const s32 now = state.m_value[kDepth];
+            if (states.empty() || states.back() != now) {
+                states.push_back(now);
+                entered.push_back(VIGetRetraceCount());
+            }
+            if (now == kPlay && !played) {
+                played = true;
+                atPlay();
+            }
+            if (g_LevelFlow.run(state, kDepth) != 0)
+                break;
+            EventWait(1);
+        }
+        return states;
+    }
+    static void Choose(eGameMode mode, eGameType type) {
+        g_GameSettings.SetGameMode(mode);
+        g_GameSettings.m_Current.gameType = type;
+        g_GameSettings.m_Current.bAutoSave = 1;
+        g_ScreenTracker.m_LevelToLoad = LAUNCH_DEFAULT_LEVEL;
+    }
+
+    State state;
+    std::vector<u32> entered;  // the retrace each state began
+};
+
+TEST_F(LevelFlowTest, TheLoadingScreenStaysSixSecondsAndPracticeEndsStraightAway) {
+    Choose(eGameMode_Career, eGameType_Practice);
+    const std::vector<s32> states = Run([] { g_LevelMgr.m_bActive = 0; });
+    // No scoreboard, no career questions, no autosave.
+    EXPECT_EQ(states, (std::vector<s32>{0, 2, 3, 4, kPlay, 24, 25}));
+    ASSERT_GE(entered.size(), 3u);
+    EXPECT_GE(entered[2] - entered[1], 6u * 60u);
+    EXPECT_LT(entered[2] - entered[1], 6u * 60u + 10u);
+}
+
+TEST_F(LevelFlowTest, AQuickGameShowsTheScoreboardAndAForfeitedCareerGameDoesNot) {
+    const struct {
+        const char* what;
+        eGameMode mode;
+        s32 forfeit;
+        bool scoreboard;
+        std::vector<s32> states;
+    } rows[] = {
+        {"quick play", eGameMode_QuickPlay, 0, true, {0, 2, 3, 4, kPlay, 9, 10, 13, 14, 15, 20, 22, 24, 25}},
+        {"a forfeited career game",
+         eGameMode_Career,
+         1,
+         false,
+         {0, 2, 3, 4, kPlay, 9, 10, 13, 14, 15, 16, 17, 20, 22, 23, 24, 25}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        state = State{};
+        Choose(row.mode, eGameType_Standard);
+        const std::vector<s32> states = Run([&] {
+            g_LevelMgr.m_bForfeited = row.forfeit;
+            g_LevelMgr.m_bActive = 0;
+            ScriptFromNow("0 0 connect\n30 0 button a down\n32 0 button a up\n");
+        });
+        EXPECT_EQ(states, row.states);
+        EXPECT_EQ(g_ScreenTracker.m_CurrScreen == eScreen_List_ScoreBoard, row.scoreboard);
+    }
+}
+
+// A level that never arrives gives up after a minute with a message, and the
+// flow goes back once it is answered.
+TEST_F(LevelFlowTest, ALevelThatNeverLoadsGivesAMessageAndGoesBack) {
+    Choose(eGameMode_QuickPlay, eGameType_Standard);
+    // Without frames the loader never gets to run.
+    for (s32 second = 0; second < 70 && state.m_value[kDepth] != 3; ++second) {
+        RealDeltaTime = 1.0f;
+        g_LevelFlow.run(state, kDepth);
+    }
+    ASSERT_EQ(state.m_value[kDepth], 3);
+    EXPECT_STREQ(g_GenPopupFlow.m_sMessageBuffer, SymbolText(7273));
+    ScriptFromNow("0 0 connect\n60 0 button a down\n62 0 button a up\n");
+    const std::vector<s32> states = Run([] {});
+    EXPECT_EQ(states, (std::vector<s32>{3, 24, 25}));
+}
+
+TEST(LevelFlowSummaryTest, TheSummaryStaysInItsBuffer) {
+    s_Character_Stats huge{};
+    huge.m_ArmStrength = huge.m_Accuracy = huge.m_HookControl = huge.m_Stamina = 2000000000u;
+    const struct {
+        u32 flags;
+        const char* start;
+    } rows[] = {
+        {0x1F, "Congratulations!\nYour Arm Strength has increased to 2000000000.\n"},
+        {0x2F, "Summary:\n"},
+    };
+    for (const auto& row : rows) {
+        char text[LEVEL_FLOW_SUMMARY_SIZE + 32];
+        std::memset(text, 'z', sizeof(text));
+        LevelFlow::FormatSummary(text, LEVEL_FLOW_SUMMARY_SIZE, row.flags, huge, -2000000000, 1, 2000000000u);
+        EXPECT_EQ(std::strlen(text), LEVEL_FLOW_SUMMARY_SIZE - 1);
+        EXPECT_EQ(std::strncmp(text, row.start, std::strlen(row.start)), 0) << text;
+        EXPECT_EQ(text[LEVEL_FLOW_SUMMARY_SIZE], 'z');
+    }
+}
+
+}  // namespace

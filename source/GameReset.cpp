@@ -11,6 +11,7 @@
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
 #include "source/Flash/InGameScreens.h"
+#include "source/Flash/MainMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
@@ -33,6 +34,7 @@
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
+#include "source/StateMgrs/SettingsFlow.h"
 #include "source/TextureProject.h"
 #include "source/Wii_HomeButton.h"
 
@@ -80,6 +82,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_GameSettingsMirror); },
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
+    [] { MainMenuFlashColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
     // After the player's reset: a popup left up is freed without a movie to kill.
     [] { Rebuild(g_GenPopupFlow); },
@@ -90,6 +93,7 @@ const ResetStep ColdResetSteps[] = {
     },
     [] { Rebuild(g_LevelFlow); },
     [] { Rebuild(g_MainMenuFlow); },
+    [] { Rebuild(g_SettingsFlow); },
     [] { Rebuild(g_LoadSaveFlow); },
     [] { g_ExitToOs = 0; },
     [] { HomeButtonColdReset(); },

@@ -30,6 +30,7 @@
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
+#include "source/StateMgrs/MainMenuFlow.h"
 #include "source/Wii_HomeButton.h"
 
 u32 g_FrameLimit = 0;
@@ -120,6 +121,7 @@ void OrbMainShutdown() {
     g_MainFlow.FreeScreens();
     g_GenPopupFlow.FreePopup();
     g_LoadSaveFlow.FreePopup();
+    g_MainMenuFlow.FreeScreens();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

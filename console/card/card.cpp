@@ -1,4 +1,6 @@
-// CARD: the memory card slots answer what the tests script, "no card" by default.
+// CARD: the memory card slots answer what the tests script. By default slot 0 is
+// the console's own flash storage, where the saves live, and is always ready;
+// slot 1 holds no card.
 #include "console/card.h"
 
 #include "console/card/card_control.h"
@@ -12,6 +14,9 @@ struct Slot {
     u32 probes = 0;
 };
 
+constexpr s32 kStorageMegabits = 512;
+constexpr s32 kStorageSectorSize = 8192;
+
 Slot s_slots[CARD_NUM_CHANS];
 
 bool ValidChannel(s32 chan) {
@@ -23,6 +28,7 @@ bool ValidChannel(s32 chan) {
 void CARDInit() {
     for (Slot& slot : s_slots)
         slot = Slot{};
+    s_slots[0] = {CARD_RESULT_READY, kStorageMegabits, kStorageSectorSize, 0};
 }
 
 s32 CARDProbeEx(s32 chan, s32* memSize, s32* sectorSize) {

@@ -1,6 +1,6 @@
 #include "source/StateMgrs/QuickPlayFlow.h"
 
-#include "source/Flash/FlashMainMenu.h"
+#include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/QuickPlayFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/SFP2K.h"

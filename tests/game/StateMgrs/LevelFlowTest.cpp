@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "console/vi.h"
@@ -91,7 +92,12 @@ TEST_F(LevelFlowTest, AQuickGameShowsTheScoreboardAndAForfeitedCareerGameDoesNot
         const std::vector<s32> states = Run([&] {
             g_LevelMgr.m_bForfeited = row.forfeit;
             g_LevelMgr.m_bActive = 0;
-            ScriptFromNow("0 0 connect\n30 0 button a down\n32 0 button a up\n");
+            // A for the scoreboard, then for the autosave's questions.
+            std::string presses = "0 0 connect\n";
+            for (u32 at = 30; at < 600; at += 60)
+                presses +=
+                    std::to_string(at) + " 0 button a down\n" + std::to_string(at + 2) + " 0 button a up\n";
+            ScriptFromNow(presses);
         });
         EXPECT_EQ(states, row.states);
         EXPECT_EQ(g_ScreenTracker.m_CurrScreen == eScreen_List_ScoreBoard, row.scoreboard);

@@ -7,7 +7,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/PlayerConstruction.h"
-#include "source/Flash/FlashMainMenu.h"
+#include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/QuickPlayFlash.h"
 #include "source/OrbMain.h"
 #include "source/SFP2K.h"

@@ -1,0 +1,140 @@
+// The main menu's flow as the main flow runs it, once a frame on the demo disc,
+// under a scripted remote: each entry reaches its flow and comes back or ends
+// the menu, and the settings screen keeps or restores what was changed.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "orblib47/source/OrbLib.h"
+#include "source/Flash/MainMenuFlash.h"
+#include "source/GameSettings.h"
+#include "source/SFP2K.h"
+#include "source/StateMgrs/MainMenuFlow.h"
+#include "source/StateMgrs/ScreenTracker.h"
+#include "source/StateMgrs/State.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+class MainMenuFlowTest : public MenuScreenFixture {
+protected:
+    HostConfig Config() const override {
+        HostConfig config = MenuScreenFixture::Config();
+        config.pictures = false;  // the flow runs the same without them
+        return config;
+    }
+};
+
+constexpr s32 kDepth = 1;
+constexpr s32 kWaitingAtMenu = 4;  // the flow's states
+constexpr s32 kQuickPlay = 7;
+constexpr s32 kSettings = 10;
+constexpr s32 kCareer = 11;
+constexpr s32 kCredits = 13;
+
+constexpr s32 kFirstPress = 20;
+constexpr s32 kPressEvery = 8;  // frames
+
+// A press every few frames: u d l r up, down, left, right, a A, b B; '.' waits
+// its turn.
+std::string Presses(const char* keys) {
+    std::string script = "0 0 connect\n";
+    s32 frame = kFirstPress;
+    for (const char* c = keys; *c != '\0'; ++c, frame += kPressEvery) {
+        const char* name = *c == 'u'   ? "up"
+                           : *c == 'd' ? "down"
+                           : *c == 'l' ? "left"
+                           : *c == 'r' ? "right"
+                           : *c == 'a' ? "a"
+                           : *c == 'b' ? "b"
+                                       : nullptr;
+        if (name == nullptr)
+            continue;
+        script += std::to_string(frame) + " 0 button " + name + " down\n";
+        script += std::to_string(frame + 2) + " 0 button " + name + " up\n";
+    }
+    return script;
+}
+
+TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
+    const struct {
+        const char* what;
+        const char* keys;
+        s32 through;  // a state the flow went through
+        bool done;    // else back at the menu, waiting
+        eScreenNavigation answer;
+        s32 keptMusic;
+    } rows[] = {
+        {"quick play starts a game", "a...a", kQuickPlay, true, SFP_SCREEN_NAV_NEXT, 8},
+        {"the career comes back", "da", kCareer, false, SFP_SCREEN_NAV_NONE, 8},
+        // A change accepted is saved: the save dialogue offers a new save (left, A).
+        {"settings, changed and accepted", "dda...ra............la", kSettings, false, SFP_SCREEN_NAV_NONE,
+         9},
+        {"settings, B while they leave changes nothing", "dda...rab...........la", kSettings, false,
+         SFP_SCREEN_NAV_NONE, 9},
+        {"settings, changed and backed out", "dda...rb", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
+        {"settings, changed back and accepted", "dda...rla", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
+        {"the credits come back", "ddda", kCredits, false, SFP_SCREEN_NAV_NONE, 8},
+        {"back leaves the menu", "b", kWaitingAtMenu, true, SFP_SCREEN_NAV_PREVIOUS, 8},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        g_GameSettings.SetDefault();
+        g_ScreenTracker.Reset();
+        MainMenuFlashColdReset();  // the last row's cursor
+        ScriptFromNow(Presses(row.keys));
+        State state;
+        std::set<s32> visited;
+        // Past the last press, the flow ends or waits at the menu again.
+        const s32 settled = kFirstPress + kPressEvery * s32(std::strlen(row.keys)) + 30;
+        bool done = false;
+        for (s32 frame = 0; frame < 800 && !done; ++frame) {
+            if (frame > settled && state.m_value[kDepth] == kWaitingAtMenu)
+                break;
+            visited.insert(state.m_value[kDepth]);
+            done = g_MainMenuFlow.run(state, kDepth) == 1;
+            EventWait(1);
+        }
+        EXPECT_TRUE(visited.count(row.through));
+        EXPECT_EQ(done, row.done);
+        EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.answer);
+        EXPECT_EQ(g_GameSettings.m_Current.musicVolume, row.keptMusic);
+        if (row.through == kQuickPlay) {
+            EXPECT_EQ(g_ScreenTracker.m_LevelToLoad, 20);
+            EXPECT_EQ(g_GameSettings.m_Current.gameMode, eGameMode_QuickPlay);
+        }
+        if (row.done) {
+            EXPECT_EQ(g_MainMenuFlow.pFlashMainMenu, nullptr) << "the screens are freed";
+        } else {
+            EXPECT_EQ(state.m_value[kDepth], kWaitingAtMenu);
+            const CFlashMainMenu& menu = *g_MainMenuFlow.pFlashMainMenu;
+            EXPECT_EQ(SFP2KIsScreenActive(menu.m_iScreenIds[MAINMENU_LAYER_MENU]), 1);
+            EXPECT_EQ(menu.m_iScreenIds[MAINMENU_LAYER_SETTINGS], -1);
+            EXPECT_EQ(g_ScreenTracker.m_CurrScreen, eScreen_List_MainMenu);
+        }
+        g_MainMenuFlow.pFlashMainMenu.reset();
+    }
+}
+
+// The program stopped by its frame limit while the main menu is up ends cleanly:
+// the menu's screens are freed while the heap holding them is still there.
+TEST(MainMenuFlowProgramTest, TheProgramEndsCleanlyInTheMainMenu) {
+    const std::string script = testing::TempDir() + "main_menu_quit.txt";
+    std::ofstream(script)
+        << "0 0 connect\n"
+           "30 0 button a down\n32 0 button a up\n"
+           "120 0 button a down\n122 0 button a up\n"
+           "200 0 button a down\n202 0 button a up\n"
+           "300 0 button a down\n302 0 button a up\n"
+           "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n";
+    std::string error;
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "1000", "--input", script});
+    EXPECT_EQ(child.Wait(&error), 0) << error;
+    EXPECT_NE(error.find("Load 640/MainMenu.sfp"), std::string::npos) << "the menu was up";
+}
+
+}  // namespace

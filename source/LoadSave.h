@@ -57,6 +57,9 @@ public:
     void RestoreCharacterSaveData();
     // The current slot's saved look and statistics into the career character.
     void RefreshCharacterSaveData();
+    // Saved slot 0..3's character as the image holds it, without touching the
+    // career: false for a free slot or a section that does not check.
+    bool PeekCharacterSaveData(s8 slot, s_CareerSlot* record) const;
     // Nonzero when saved slot 0..3 has no name in the image.
     s32 CharacterSlotFree(s8 slot) const;
     // The name of saved slot 0..3 in the image ("" when free or out of range).

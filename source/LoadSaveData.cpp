@@ -81,6 +81,10 @@ void CLoadSave::RefreshCharacterSaveData() {
     model.SetCharGender(model.m_CharacterAttributes.gender, 0);
 }
 
+bool CLoadSave::PeekCharacterSaveData(s8 slot, s_CareerSlot* record) const {
+    return SavedSlot(slot) && CharacterSlotFree(slot) == 0 && SaveImageReadCharacter(m_Image, slot, record);
+}
+
 s32 CLoadSave::CharacterSlotFree(s8 slot) const {
     return SavedSlot(slot) && m_Image[SaveSlotOffset(slot)] == 0 ? 1 : 0;
 }

@@ -127,6 +127,12 @@ bool SaveImageReadSlotName(const u8* image, s8 slot, char* name) {
     return ChunkReader(field, SAVE_SLOT_NAME_SIZE).Name(0, CAREER_NAME_SIZE - 1, name);
 }
 
+bool SaveImageReadCharacter(const u8* image, s8 slot, s_CareerSlot* record) {
+    ChunkCursor in(ChunkReader(image + SaveSlotOffset(slot) + kSectionOffset[SAVE_SECTION_CHARACTER],
+                               SAVE_CHARACTER_SECTION_SIZE));
+    return CareerSlotRead(in, record);
+}
+
 bool SaveImageWriteSections(u8* image, const SaveHookTable& hooks, const SaveSelection& selection) {
     bool ok = true;
     if (selection.gameUnlocks)

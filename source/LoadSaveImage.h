@@ -82,6 +82,8 @@ void SaveImageWriteSlotName(u8* image, s8 slot, const char* name);
 // The slot's name (CAREER_NAME_SIZE bytes with the terminator); false when the
 // field is not a name of at most 8 characters.
 bool SaveImageReadSlotName(const u8* image, s8 slot, char* name);
+// Slot 0..3's character section over *record, checked; false leaves it unchanged.
+bool SaveImageReadCharacter(const u8* image, s8 slot, s_CareerSlot* record);
 
 // Runs the selected save hooks into their zero-padded sections; false when a
 // hook wrote past its section (the image then holds what fitted).

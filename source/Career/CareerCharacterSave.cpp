@@ -97,10 +97,7 @@ void CareerSlotSave(s8 slot, SaveWriter& out) {
     Fields(writer, copy);
 }
 
-bool CareerSlotLoad(s8 slot, ChunkCursor& in) {
-    s_CareerSlot* record = SlotRecord(slot);
-    if (record == nullptr)
-        return false;
+bool CareerSlotRead(ChunkCursor& in, s_CareerSlot* record) {
     s_CareerSlot loaded = *record;
     FieldReader reader{in};
     Fields(reader, loaded);
@@ -108,4 +105,9 @@ bool CareerSlotLoad(s8 slot, ChunkCursor& in) {
         return false;
     *record = loaded;
     return true;
+}
+
+bool CareerSlotLoad(s8 slot, ChunkCursor& in) {
+    s_CareerSlot* record = SlotRecord(slot);
+    return record != nullptr && CareerSlotRead(in, record);
 }

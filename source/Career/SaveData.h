@@ -13,6 +13,8 @@ constexpr u32 SAVE_UNLOCKS_SECTION_SIZE = 256;     // unlock progress
 // The interrupted league night: two throw counts and the two lanes' oil grids.
 constexpr u32 SAVE_LEAGUE_NIGHT_SECTION_SIZE = 8 + 2 * 50 * 39 * 2;
 
+struct s_CareerSlot;
+
 class SaveWriter {
 public:
     SaveWriter(u8* data, u32 size) : data_(data), size_(size) {}
@@ -69,6 +71,8 @@ private:
 // was and returns false; the caller then treats the whole save as corrupt.
 void CareerSlotSave(s8 slot, SaveWriter& out);  // the career character's slot
 bool CareerSlotLoad(s8 slot, ChunkCursor& in);
+// A character section read over *record and checked; *record is unchanged on false.
+bool CareerSlotRead(ChunkCursor& in, s_CareerSlot* record);
 void LeagueNightSave(s8 slot, SaveWriter& out);  // the slot's interrupted league night
 bool LeagueNightLoad(s8 slot, ChunkCursor& in);
 void EventRecordSave(SaveWriter& out);  // the current career's league and events

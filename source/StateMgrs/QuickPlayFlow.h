@@ -1,5 +1,6 @@
-// The quick-play set-up flow. INTERIM: a stand-in until the set-up screen comes;
-// it chooses the demo alley at once and answers SFP_SCREEN_NAV_NEXT.
+// Quick play within the main menu: opens the set-up screen over the menu's
+// background with the menu's border, and closes it when the player accepts (the
+// players, settings and level are written) or backs out.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
@@ -10,7 +11,8 @@ class CQuickPlayFlash;
 
 class QuickPlayFlow {
 public:
-    // 0 while running, 1 when done: NEXT with the level to load set, or PREVIOUS.
+    // 0 while running, 1 when finished: the tracker's navigation is NEXT
+    // (accepted) or PREVIOUS (backed out); the caller resets it.
     s32 run(State& state, s32 depth, CFlashMainMenu* menu, CQuickPlayFlash* screen);
 };
 

@@ -70,7 +70,7 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         eScreenNavigation answer;
         s32 keptMusic;
     } rows[] = {
-        {"quick play starts a game", "a", kQuickPlay, true, SFP_SCREEN_NAV_NEXT, 8},
+        {"quick play starts a game", "a...a", kQuickPlay, true, SFP_SCREEN_NAV_NEXT, 8},
         {"the career comes back", "da", kCareer, false, SFP_SCREEN_NAV_NONE, 8},
         // A change accepted is saved: the save dialogue offers a new save (left, A).
         {"settings, changed and accepted", "dda...ra............la", kSettings, false, SFP_SCREEN_NAV_NONE,

@@ -1,0 +1,125 @@
+// The bowler select on the demo disc's movies: which career slot a run of
+// presses leaves current and with what, and how the slot view looks.
+#include <gtest/gtest.h>
+
+#include "orblib47/source/NGC/File.h"
+#include "orblib47/source/NGC/GpuFrame.h"
+#include "orblib47/source/OrbLib.h"
+#include "orblib47/source/Pad.h"
+#include "source/BowlingDb/BowlingDb.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Flash/SelectBowler.h"
+#include "source/LoadSave.h"
+#include "source/OrbMain.h"
+#include "source/Players/Player.h"
+#include "source/SFP2K.h"
+#include "source/StateMgrs/ScreenTracker.h"
+#include "tests/game/PictureCompare.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+class SelectBowlerTest : public MenuScreenFixture {
+protected:
+    void SetUp() override {
+        MenuScreenFixture::SetUp();
+        FileChangeDirectory(GAME_DATABASE_FOLDER);
+        BowlingDbLoad();
+        FileChangeDirectory(GAME_DATA_FOLDER);
+        ASSERT_TRUE(PlayerPartsLoad());
+        g_ScreenTracker.Reset();
+        g_LoadSave = CLoadSave{};
+        CCareerCharacter::CreateInstance();
+        career_ = CCareerCharacter::GetInstance();
+        // Slot 1 saved: a woman with 70 arm strength.
+        career_->SetCurrSlot(1);
+        career_->SetName("ANNA");
+        s_Character_Attributes look = career_->GetCareerAttributes();
+        look.gender = 1;
+        career_->SetCareerAttributes(look);
+        career_->Init();
+        career_->SetArmStrength(70);
+        g_LoadSave.StoreCharacterSaveData();
+        saved_ = *career_->GetSlot(1);
+    }
+    void TearDown() override {
+        CCareerCharacter::DestroyInstance();
+        PlayerPartsFree();
+        MenuScreenFixture::TearDown();
+    }
+
+    CCareerCharacter* career_ = nullptr;
+    s_CareerSlot saved_{};
+};
+
+// One update per character: d down, u up, a A, b B.
+void Press(CSelectBowler& screen, const char* presses) {
+    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(screen.m_iScreenIds[1]);
+    for (const char* c = presses; *c != '\0'; ++c) {
+        const u32 word = *c == 'd'   ? PAD_DOWN
+                         : *c == 'u' ? PAD_UP
+                         : *c == 'a' ? PAD_A
+                         : *c == 'b' ? PAD_B
+                                     : 0;
+        Pad[0].bdown = Pad[0].bnew = word;
+        info->Update(screen.m_iScreenIds[1], info);
+    }
+    Pad[0].bdown = Pad[0].bnew = 0;
+}
+
+// A new bowler waits in the scratch slot; looking at the saved slots changes none.
+TEST_F(SelectBowlerTest, OnlyAcceptChoosesTheSlot) {
+    constexpr auto kNone = SFP_SCREEN_NAV_NONE, kNext = SFP_SCREEN_NAV_NEXT,
+                   kPrevious = SFP_SCREEN_NAV_PREVIOUS;
+    const struct {
+        const char* what;
+        eSAVELOAD_PROCESS process;
+        const char* presses;
+        eScreenNavigation answer;
+        s8 slot;            // current afterwards
+        const char* slot1;  // slot 1's name afterwards
+    } rows[] = {
+        {"saving: looking over slot 1, then back", SAVELOAD_PROCESS_SAVING, "ddub", kPrevious,
+         CAREER_SCRATCH_SLOT, "ANNA"},
+        {"saving into slot 2 past slot 1", SAVELOAD_PROCESS_SAVING, "dda", kNext, 2, "ANNA"},
+        {"saving over slot 1", SAVELOAD_PROCESS_SAVING, "da", kNext, 1, "NEWBIE"},
+        {"loading from a free slot is refused", SAVELOAD_PROCESS_LOADING, "a", kNone, CAREER_SCRATCH_SLOT,
+         "ANNA"},
+        {"loading slot 1", SAVELOAD_PROCESS_LOADING, "uuua", kNext, 1, "ANNA"},
+    };
+    for (const auto& row : rows) {
+        *career_->GetSlot(1) = saved_;
+        career_->SetCurrSlot(CAREER_SCRATCH_SLOT);
+        career_->SetName("NEWBIE");
+        career_->Init();
+        CSelectBowler screen;
+        ASSERT_EQ(screen.Load(), 1);
+        screen.m_eSaveLoadProcess = row.process;
+        screen.OpenLoadSaveBowler();
+        g_ScreenTracker.ResetScreenNav();
+        Press(screen, row.presses);
+        EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.answer) << row.what;
+        EXPECT_EQ(career_->GetCurrSlot(), row.slot) << row.what;
+        EXPECT_STREQ(reinterpret_cast<const char*>(career_->GetSlot(1)->m_Name), row.slot1) << row.what;
+        EXPECT_EQ(career_->GetSlot(1)->m_Stats.m_ArmStrength, std::string(row.slot1) == "ANNA" ? 70u : 20u)
+            << row.what;
+        screen.Close();
+    }
+}
+
+TEST_F(SelectBowlerTest, TheSlotViewLooksAsKept) {
+    EventWait(GPU_BLACK_FRAMES);
+    career_->SetCurrSlot(CAREER_SCRATCH_SLOT);
+    CSelectBowler screen;
+    ASSERT_EQ(screen.Load(), 1);
+    screen.OpenBG();
+    screen.OpenLoadSaveBowler();
+    screen.SetButtonText(0);
+    Press(screen, "d");
+    EventWait(60);
+    constexpr const char* kDrawn = "select_bowler_drawn.png";
+    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/select_bowler.png", kDrawn), 60u)
+        << "see " << kDrawn;
+}
+
+}  // namespace

@@ -85,7 +85,7 @@ constexpr u32 kSecond = 60;  // retraces
 // two seconds ends it right after them; the two logo movies play through; A and
 // B on the title go on to the boot-time load, whose offer of a new save is taken
 // (HOME pressed while it asks does nothing), the menu, and with A on its first
-// entry to the chosen level.
+// entry and A on the quick-play set-up to the chosen level.
 TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
     const std::string script =
         "0 0 connect\n"
@@ -96,9 +96,10 @@ TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
         "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n"
         "960 0 button home down\n962 0 button home up\n"
         "1000 0 button a down\n1002 0 button a up\n"
-        "1300 0 button a down\n1302 0 button a up\n";
+        "1300 0 button a down\n1302 0 button a up\n"
+        "1450 0 button a down\n1452 0 button a up\n";
     const std::vector<Visit> visits =
-        RunShell(script, 1600, [] { return g_MainFlow.state.m_value[0] == 19; });
+        RunShell(script, 1900, [] { return g_MainFlow.state.m_value[0] == 19; });
     EXPECT_EQ(States(visits),
               (std::vector<s32>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}));
     const u32 strapShown = EnteredAt(visits, 3);

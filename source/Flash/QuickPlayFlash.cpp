@@ -145,11 +145,12 @@ s32 CQuickPlayFlash::LoadBG() {
         return 0;
     FlashSetOwner(m_iScreenBG, this);
     m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
-    // Back far enough that the bowlers of our parts archive stand whole on the turntable.
-    const s_Vector3 lookAt{0, 0.2f, -1, 0}, position{0, 0.2f, 1.0f, 0};
+    // Wide and looking down enough that the bowlers of our parts archive stand whole
+    // on the turntable, above the alley's badge.
+    const s_Vector3 lookAt{0, -0.12f, -1, 0}, position{0, 0.2f, 1.0f, 0};
     m_Camera.SetLookAt(&lookAt);
     m_Camera.SetPosition(&position);
-    m_Camera.m_fov = 45.0f;
+    m_Camera.m_fov = 58.0f;
     m_Camera.Update();
     return 1;
 }

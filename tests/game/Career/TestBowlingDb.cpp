@@ -275,6 +275,9 @@ bool g_Installed = false;
 
 void InstallTestBowlingDb() {
     if (!g_Installed) {
+        // A database an earlier test loaded lived in that test's heap: what is given
+        // back afterwards must not point there.
+        BowlingDbForget();
         g_Saved = {ItemsList,
                    uDBItemCount,
                    BallInfosList,

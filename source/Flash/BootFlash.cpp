@@ -6,6 +6,7 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/Sound.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
@@ -201,5 +202,5 @@ void CPressStartFlash::Update(SFP_SCREEN_INFO_t*) {
     if (!SFP2KButton(kButtonPressStart, kModeHeld))
         return;
     g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-    SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+    FlashPlaySound(kSfxAccept);
 }

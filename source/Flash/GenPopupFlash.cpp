@@ -4,6 +4,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Sound.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Physics/LaneManager.h"
@@ -91,10 +92,6 @@ constexpr ButtonSet kSets[GENPOPUP_NUM_SETS] = {
      {kSprBtnReturnWii, kSprBtnContinueWii, kTxtReturnWii, kTxtContinueWii},
      {GENPOPUP_BUTTON_RETURN_WII, GENPOPUP_BUTTON_CONTINUE_WII}},
 };
-
-void PlaySound(s32 id) {
-    SfxPlay(id, &g_GameSettings.m_sfxVolumeMix, 3);
-}
 
 }  // namespace
 
@@ -211,7 +208,7 @@ void CGenPopupFlash::SetButtonsActive(eGenPopupSet set, s32 active, s32 defaultB
 void CGenPopupFlash::Answer(eGenPopupSet set, s32 curButton) {
     g_ScreenTracker.m_ScreenNav = AnswerOf(eGenPopupButton(curButton));
     SetButtonsActive(set, 0, 0);  // so that a second press answers nothing
-    PlaySound(kSfxAccept);
+    FlashPlaySound(kSfxAccept);
 }
 
 s32 CGenPopupFlash::YesNoPad() {
@@ -231,17 +228,17 @@ void CGenPopupFlash::Update(SFP_SCREEN_INFO_t* info) {
         if ((pressed & (g_SFPButtonLookup[kButtonRight] | g_SFPButtonLookup[kButtonLeft])) != 0) {
             // Of two buttons, either way leads to the other one.
             cursor = cursor == GENPOPUP_BUTTON_YES ? GENPOPUP_BUTTON_NO : GENPOPUP_BUTTON_YES;
-            PlaySound(kSfxMove);
+            FlashPlaySound(kSfxMove);
         } else if ((pressed & g_SFPButtonLookup[kButtonAccept]) != 0) {
             Answer(GENPOPUP_SET_YES_NO, cursor);
         }
     } else if (m_bContinueExitButtonsActive != 0) {
         if (SFP2KButton(kButtonRight, kModeNew) != 0) {
             cursor = GENPOPUP_BUTTON_RETRY;
-            PlaySound(kSfxMove);
+            FlashPlaySound(kSfxMove);
         } else if (SFP2KButton(kButtonLeft, kModeNew) != 0) {
             cursor = GENPOPUP_BUTTON_CONTINUE;
-            PlaySound(kSfxMove);
+            FlashPlaySound(kSfxMove);
         } else if (SFP2KButton(kButtonAccept, kModeNew) != 0) {
             Answer(GENPOPUP_SET_CONTINUE_EXIT, cursor);
         }

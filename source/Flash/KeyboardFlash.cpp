@@ -8,6 +8,7 @@
 #include "source/Career/EventManager.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/StateMgrs/ScreenTracker.h"
@@ -256,7 +257,7 @@ void CKeyboardFlash::Update(SFP_SCREEN_INFO_t* info) {
     }
     bool done = false;
     if (SFP2KButton(kButtonAccept, kNewPress)) {
-        SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+        FlashPlaySound(kSfxAccept);
         if (key == kKeyCaps) {
             m_bCapsOn = !m_bCapsOn;
             SetKeyText();
@@ -266,25 +267,25 @@ void CKeyboardFlash::Update(SFP_SCREEN_INFO_t* info) {
             UpdatePlayerName(info);
         }
     } else if (SFP2KButton(kButtonCaps, kNewPress)) {
-        SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+        FlashPlaySound(kSfxAccept);
         m_bCapsOn = !m_bCapsOn;
         SetKeyText();
     } else if (SFP2KButton(kButtonSpace, kNewPress)) {
-        SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+        FlashPlaySound(kSfxAccept);
         Append(' ');
         ShowName();
     } else if (SFP2KButton(kButtonDelete, kNewPress)) {
-        SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+        FlashPlaySound(kSfxAccept);
         Erase();
         ShowName();
     } else if (SFP2KButton(kButtonBack, kNewPress)) {
-        SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+        FlashPlaySound(kSfxAccept);
         std::memcpy(m_sPlayerName, m_sBuffer, sizeof(m_sPlayerName));
         m_nCurrNameIndex = s32(std::strlen(m_sPlayerName));
         ShowName();
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
     } else if (SFP2KButton(kButtonDone, kNewPress)) {
-        SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+        FlashPlaySound(kSfxAccept);
         done = true;
     }
     // An empty name is not taken.

@@ -7,6 +7,7 @@
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/StringTable.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/GenPopupFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
@@ -74,10 +75,6 @@ constexpr struct {
     {7042, false}, {7043, false}, {7029, false}, {7037, false}, {7038, false}, {7039, false}, {7041, false},
     {7048, false}, {7044, false}, {7045, false}, {7047, false}, {7054, true},  {7056, false}, {7053, true},
 };
-
-void PlaySound(s32 id) {
-    SfxPlay(id, &g_GameSettings.m_sfxVolumeMix, 3);
-}
 
 // Whether a disc string takes the block count and its word: one %d, then one %s,
 // and no other conversion ("%%" aside).
@@ -264,7 +261,7 @@ void CLoadSaveFlash::Answer(ButtonSet set, s32 curButton) {
     g_ScreenTracker.m_ScreenNav =
         curButton == kSets[set].next ? SFP_SCREEN_NAV_NEXT : SFP_SCREEN_NAV_PREVIOUS;
     SetButtonsActive(set, 0, 0);  // so that a second press answers nothing
-    PlaySound(kSfxAccept);
+    FlashPlaySound(kSfxAccept);
 }
 
 void CLoadSaveFlash::Update(SFP_SCREEN_INFO_t* info) {
@@ -285,7 +282,7 @@ void CLoadSaveFlash::Update(SFP_SCREEN_INFO_t* info) {
         const SetLayout& buttons = kSets[pair];
         if (SFP2KButton(moveA, kModeNew) != 0 || SFP2KButton(moveB, kModeNew) != 0) {
             cursor = Other(cursor, buttons.start[0], buttons.start[1]);
-            PlaySound(kSfxMove);
+            FlashPlaySound(kSfxMove);
         } else if (SFP2KButton(kButtonAccept, kModeNew) != 0) {
             Answer(pair, cursor);
         }

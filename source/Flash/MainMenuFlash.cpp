@@ -4,6 +4,7 @@
 
 #include "orblib47/source/Sound.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
@@ -121,10 +122,6 @@ CFlashMainMenu::CFlashMainMenu()
       m_szMusicVol{},
       m_szEffectsVol{} {}
 
-void CFlashMainMenu::PlaySound(s32 id) {
-    SfxPlay(id, &g_GameSettings.m_sfxVolumeMix, 3);
-}
-
 s32 CFlashMainMenu::LoadLayer(eMainMenuLayer layer) {
     SFP_SCREEN_INFO_t& info = FlashMainMenuScreen[layer];
     s32& id = m_iScreenIds[layer];
@@ -199,12 +196,12 @@ void CFlashMainMenu::OpenMainMenu() {
     for (const auto& text : kMenuTexts)
         SFP2KSpriteSetText(id, text.sprite, SymbolText(text.symbol));
     g_ScreenTracker.m_CurrScreen = eScreen_List_MainMenu;
-    PlaySound(kSfxOpen);
+    FlashPlaySound(kSfxOpen);
 }
 
 void CFlashMainMenu::CloseMainMenu() {
     CloseLayer(MAINMENU_LAYER_MENU);
-    PlaySound(kSfxClose);
+    FlashPlaySound(kSfxClose);
 }
 
 void CFlashMainMenu::UpdateMainMenu(SFP_SCREEN_INFO_t* info) {
@@ -214,7 +211,7 @@ void CFlashMainMenu::UpdateMainMenu(SFP_SCREEN_INFO_t* info) {
     if (SFP2KButton(kButtonAccept, kNewPress) != 0) {
         g_ScreenTracker.m_NextScreen = kMenuChoices[info->curButton];
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
     } else if (SFP2KButton(kButtonBack, kNewPress) != 0) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
     }

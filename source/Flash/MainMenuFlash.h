@@ -82,7 +82,6 @@ private:
     // a press after the answer cannot answer again.
     s32 Leaving(eMainMenuLayer layer) const;
     void ToggleRow(s32 row, s32& value);
-    static void PlaySound(s32 id);
 };
 
 void FlashMainMenuUpdate(s32 handle, SFP_SCREEN_INFO_t* info);

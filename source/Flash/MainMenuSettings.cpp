@@ -5,6 +5,7 @@
 
 #include "orblib47/source/Pad.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
@@ -50,12 +51,12 @@ void CFlashMainMenu::LoadSettings() {
     SFP2KSpriteSetText(id, kTxtSelect, SymbolText(6893));
     SFP2KSpriteSetText(id, kTxtBack, SymbolText(6894));
     g_ScreenTracker.m_CurrScreen = eScreen_List_MainMenuOptions;
-    PlaySound(kSfxOpen);
+    FlashPlaySound(kSfxOpen);
 }
 
 void CFlashMainMenu::CloseSettings() {
     CloseLayer(MAINMENU_LAYER_SETTINGS);
-    PlaySound(kSfxClose);
+    FlashPlaySound(kSfxClose);
     PadVibeOff(0);
 }
 
@@ -116,7 +117,7 @@ void CFlashMainMenu::UpdateSoundFX(u8 button) {
     g_GameSettings.SetEffectsVolume(volume);
     SetIntAsText(m_iScreenIds[MAINMENU_LAYER_SETTINGS], ValueSprite(SETTINGS_ROW_SOUND_FX), volume,
                  m_szEffectsVol);
-    PlaySound(kSfxAccept);  // a sample at the new volume
+    FlashPlaySound(kSfxAccept);  // a sample at the new volume
 }
 
 void CFlashMainMenu::ToggleRow(s32 row, s32& value) {
@@ -166,10 +167,10 @@ void CFlashMainMenu::UpdateSettings(SFP_SCREEN_INFO_t* info) {
     }
     if (SFP2KButton(kButtonAccept, kNewPress) != 0) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
     } else if (SFP2KButton(kButtonBack, kNewPress) != 0) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
         g_GameSettings.Revert();
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
     }
 }

@@ -7,6 +7,7 @@
 #include "source/Career/EventManager.h"
 #include "source/Career/LeagueManager.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/Physics/LaneManager.h"
@@ -115,7 +116,7 @@ void COilPatternFlash::Update() {
     } else {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
     }
-    SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+    FlashPlaySound(kSfxAccept);
 }
 
 void COilPatternFlash::Close() {

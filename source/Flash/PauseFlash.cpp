@@ -9,6 +9,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Sound.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
@@ -74,10 +75,6 @@ s32 s_PrevFrameSkip = 0;
 // The controller of the bowler up; the first while unmapped.
 s32 BowlerPad() {
     return g_GameSettings.ControllerPad(Physics.iCurrentBowler);
-}
-
-void PlaySound(s32 id) {
-    SfxPlay(id, &g_GameSettings.m_sfxVolumeMix, 3);
 }
 
 // One step of a volume by the button pressed; false at its end.
@@ -225,7 +222,7 @@ void CPauseFlash::UpdateSoundFX(u8 direction) {
         return;
     g_GameSettings.SetEffectsVolume(volume);
     SetIntAsText(m_iScreen, kTxtEffectsVol, volume, m_szEffectsVol);
-    PlaySound(kSfxAccept);  // at the new volume
+    FlashPlaySound(kSfxAccept);  // at the new volume
 }
 
 void CPauseFlash::UpdateKudosScreens() {
@@ -244,12 +241,12 @@ void CPauseFlash::Update(SFP_SCREEN_INFO_t* info) {
     const auto is = [pressed](s32 id) { return (pressed & g_SFPButtonLookup[id]) != 0; };
     s32& cursor = info->curButton;
     if (is(kButtonNext)) {
-        PlaySound(kSfxMove);
+        FlashPlaySound(kSfxMove);
         cursor = (cursor + 1) % info->numButtons;
         if (cursor == PAUSE_BUTTON_MUSIC || cursor == PAUSE_BUTTON_EFFECTS)
             FollowCursorWithMusic(cursor);
     } else if (is(kButtonPrevious)) {
-        PlaySound(kSfxMove);
+        FlashPlaySound(kSfxMove);
         cursor = (cursor + info->numButtons - 1) % info->numButtons;
         if (cursor == PAUSE_BUTTON_MUSIC || cursor == PAUSE_BUTTON_RESUME)
             FollowCursorWithMusic(cursor);
@@ -265,10 +262,10 @@ void CPauseFlash::Update(SFP_SCREEN_INFO_t* info) {
     }
     if (is(kButtonAccept)) {
         if (cursor == PAUSE_BUTTON_RESUME) {
-            PlaySound(kSfxAccept);
+            FlashPlaySound(kSfxAccept);
             Pause(0);
         } else if (cursor == PAUSE_BUTTON_QUIT) {
-            PlaySound(kSfxAccept);
+            FlashPlaySound(kSfxAccept);
             m_Quit_popup = 1;
             g_GenPopupFlow.SetButtons(eGenPopupButtons_YesNo, 1);
             const s_GameSettingsRecord& game = g_GameSettings.m_Current;
@@ -276,7 +273,7 @@ void CPauseFlash::Update(SFP_SCREEN_INFO_t* info) {
             g_GenPopupFlow.SetMessage(SymbolText(forfeits ? kTextQuitForfeits : kTextQuitSure));
         }
     } else if (is(kButtonBack) && m_Quit_popup == 0) {
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
         Pause(0);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "orblib47/source/Sound.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/StateMgrs/ScreenTracker.h"
@@ -142,7 +143,7 @@ void CPickPinsScreen::Update(SFP_SCREEN_INFO_t* info) {
             info->curButton = MoveCursor(info->curButton, button);
     if (SFP2KButton(kButtonAccept, kModeNew) != 0) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
-        SfxPlay(kSfxChosen, &g_GameSettings.m_sfxVolumeMix, 3);
+        FlashPlaySound(kSfxChosen);
     } else if (SFP2KButton(kButtonBack, kModeNew) != 0) {
         TogglePin(info->curButton);
     } else if (SFP2KButton(kButtonReset, kModeNew) != 0) {

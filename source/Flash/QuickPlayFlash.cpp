@@ -8,6 +8,7 @@
 #include "orblib47/source/Sound.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/Players/Player.h"
@@ -56,10 +57,6 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_MainSprites[] = {
     {"SprLock", 0, {}},    {"TxtTitle01", 0, {}}, {"TxtStat01", 0, {}},  {"TxtTitle02", 0, {}},
     {"TxtStat02", 0, {}},  {"TxtTitle03", 0, {}}, {"TxtStat03", 0, {}},
 };
-
-void PlaySound(s32 id) {
-    SfxPlay(id, &g_GameSettings.m_sfxVolumeMix, 3);
-}
 
 }  // namespace
 
@@ -210,7 +207,7 @@ void CQuickPlayFlash::OpenMain() {
         first.SetRotationZ(-5.0f);
         m_bModelRotated[0] = 1;
     }
-    PlaySound(kSfxOpen);
+    FlashPlaySound(kSfxOpen);
     g_ScreenTracker.m_CurrScreen = eScreen_List_QuickPlayMain;
     SFP2KSpriteHide(m_iScreenMain, kSprLock);
     m_Ticker.m_bPaused = 0;
@@ -221,7 +218,7 @@ void CQuickPlayFlash::CloseMain() {
         return;
     SFP2KCloseScreen(m_iScreenMain, 2, 3);
     if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_PREVIOUS)
-        PlaySound(kSfxClose);
+        FlashPlaySound(kSfxClose);
 }
 
 void CQuickPlayFlash::KillMain() {
@@ -393,7 +390,7 @@ void CQuickPlayFlash::ChangeBowler(s32 row, s32 right) {
 }
 
 void CQuickPlayFlash::MoveCursor(SFP_SCREEN_INFO_t* info, s32 down) {
-    PlaySound(kSfxMove);
+    FlashPlaySound(kSfxMove);
     SFP2KClearButtonDown(m_iScreenMain, info->curButton);
     if (info->curButton < QP_NUM_SLOTS)
         SetButtonSecondaryText(info->curButton);
@@ -423,7 +420,7 @@ void CQuickPlayFlash::Update(SFP_SCREEN_INFO_t* info) {
     const s32 row = info->curButton;
     const s32 right = SFP2KButton(kButtonRight, kNewPress);
     if (right || SFP2KButton(kButtonLeft, kNewPress)) {
-        PlaySound(kSfxMove);
+        FlashPlaySound(kSfxMove);
         if (row < QP_NUM_SLOTS && SFP2KButtonIsDown(m_iScreenMain, row)) {
             s32& hand = g_Players[row].m_PlayerConstruction.m_CharacterAttributes.hand;
             hand = !hand;
@@ -445,20 +442,20 @@ void CQuickPlayFlash::Update(SFP_SCREEN_INFO_t* info) {
             m_TargetIdlePos = GetAbsolutePos(row);
     }
     if (SFP2KButton(kButtonBack, kNewPress)) {
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
     } else if (SFP2KButton(kButtonAccept, kNewPress)) {
         if (g_UnlockMgr.GetLevelLocked(ChosenLevel())) {
-            PlaySound(kSfxRefused);
+            FlashPlaySound(kSfxRefused);
         } else {
-            PlaySound(kSfxAccept);
+            FlashPlaySound(kSfxAccept);
             SetGameSettings();
             g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
         }
     } else if (SFP2KButton(kButtonHand, kNewPress) && row < QP_NUM_SLOTS) {
         SFP2KSetButtonDown(m_iScreenMain, row, !SFP2KButtonIsDown(m_iScreenMain, row));
         SetButtonSecondaryText(row);
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
     }
     m_Camera.Update();
     m_nCurrModelIndex = info->curButton;

@@ -4,6 +4,7 @@
 
 #include "orblib47/source/Sound.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/Physics/LaneManager.h"
@@ -130,7 +131,7 @@ void CScoreBoardFlash::Update() {
     if (SFP2KButton(kButtonAccept, kModeNew) == 0)
         return;
     g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-    SfxPlay(kSfxAccept, &g_GameSettings.m_sfxVolumeMix, 3);
+    FlashPlaySound(kSfxAccept);
 }
 
 void CScoreBoardFlash::UpdateScoreBoard() {

@@ -5,6 +5,7 @@
 #include "orblib47/source/Sound.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/Flash/ShellLights.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
@@ -41,10 +42,6 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
     {"YesSprite", 0, {}},  {"NoSprite", 0, {}},   {"messageSpr", 0, {}}, {"txtMessage", 0, {}},
     {"Button1", 0, {}},    {"Button2", 0, {}},    {"Button3", 0, {}},    {"Button4", 0, {}},
 };
-
-void PlaySound(s32 id) {
-    SfxPlay(id, &g_GameSettings.m_sfxVolumeMix, 3);
-}
 
 void SetSlotTexts(s32 screen, s32 slot, const char* text) {
     for (s32 i = 0; i < kTextsPerSlot; ++i)
@@ -163,7 +160,7 @@ void CSelectBowler::OpenSelectBowler(s32 career) {
     selectBowlerScreen[kSelect].curButton = 0;
     m_bDisplayModel = 0;
     g_ScreenTracker.m_CurrScreen = eScreen_List_SelectBowler;
-    PlaySound(kSfxOpen);
+    FlashPlaySound(kSfxOpen);
 }
 
 void CSelectBowler::OpenLoadSaveBowler() {
@@ -185,7 +182,7 @@ void CSelectBowler::OpenLoadSaveBowler() {
     g_ScreenTracker.m_CurrScreen = eScreen_List_LoadSaveBowler;
     selectBowlerScreen[kSelect].curButton = 0;
     m_bDisplayModel = UpdateDisplayModel(0);
-    PlaySound(kSfxOpen);
+    FlashPlaySound(kSfxOpen);
 }
 
 void CSelectBowler::SetButtonText(s32 emptyText) {
@@ -223,10 +220,10 @@ void CSelectBowler::UpdateSelectBowler(SFP_SCREEN_INFO_t* info) {
         ToggleYesNoSprite();
     }
     if (SFP2KButton(kButtonBack, kNewPress)) {
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
     } else if (SFP2KButton(kButtonAccept, kNewPress)) {
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
         if (info->curButton == 0) {
             CPlayerConstruction& model = g_Players[0].m_PlayerConstruction;
             model.FreeAll();
@@ -246,21 +243,21 @@ void CSelectBowler::UpdateLoadSaveBowler(SFP_SCREEN_INFO_t* info) {
     if (SFP2KButton(kButtonUp, kNewPress))
         step = kNumSlots - 1;
     if (step != 0) {
-        PlaySound(kSfxMove);
+        FlashPlaySound(kSfxMove);
         info->curButton = (info->curButton + step) % kNumSlots;
         m_bDisplayModel = UpdateDisplayModel(u32(info->curButton));
     }
     const s8 slot = s8(info->curButton);
     CCareerCharacter* career = CCareerCharacter::GetInstance();
     if (SFP2KButton(kButtonBack, kNewPress)) {
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
     } else if (SFP2KButton(kButtonAccept, kNewPress)) {
         if (m_eSaveLoadProcess == SAVELOAD_PROCESS_LOADING && g_LoadSave.CharacterSlotFree(slot)) {
-            PlaySound(kSfxRefused);
+            FlashPlaySound(kSfxRefused);
             return;
         }
-        PlaySound(kSfxAccept);
+        FlashPlaySound(kSfxAccept);
         // The slot changes only now: saving takes the new bowler into it; loading
         // leaves any unsaved bowler behind and restores the saved career.
         const bool loading = m_eSaveLoadProcess == SAVELOAD_PROCESS_LOADING;

@@ -25,7 +25,7 @@ constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMo
 // Texts by string symbol.
 constexpr u32 kTextSelect = 6892, kTextBack = 6889, kTextComputer = 6934, kTextNobody = 6935,
               kTextGameType = 6936, kTextStandard = 6937, kTextPractice = 6938, kTextAlley = 6939,
-              kTextTicker = 6966, kTextLeft = 7010, kTextRight = 7011;
+              kTextTicker = 6966, kTextLeft = 7008, kTextRight = 7009;
 constexpr u32 kTextPlayer[QP_NUM_SLOTS] = {6929, 6930, 6931, 6932};
 constexpr u32 kTextStatTitle[3] = {6963, 6964, 6965};
 constexpr u32 kTextAlleyOfLevel[QP_NUM_LEVELS] = {6942, 6943, 6940, 6941, 6944, 6945, 6946,

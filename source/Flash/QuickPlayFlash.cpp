@@ -142,9 +142,10 @@ s32 CQuickPlayFlash::LoadBG() {
         return 0;
     FlashSetOwner(m_iScreenBG, this);
     m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
-    // Wide and looking down enough that the bowlers of our parts archive stand whole
-    // on the turntable, above the alley's badge.
-    const s_Vector3 lookAt{0, -0.12f, -1, 0}, position{0, 0.2f, 1.0f, 0};
+    // Back, wide and looking past the turntable's left, so that the bowlers of our
+    // parts archive stand whole on its floor, right of the list, under the menu's
+    // title and above the alley's badge.
+    const s_Vector3 lookAt{-1.2f, -0.2f, -1, 0}, position{-0.6f, 0.5f, 4.0f, 0};
     m_Camera.SetLookAt(&lookAt);
     m_Camera.SetPosition(&position);
     m_Camera.m_fov = 58.0f;

@@ -15,6 +15,7 @@
 #include "source/DefaultDisc.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
+#include "source/Objects/Object.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Players/Player.h"
@@ -182,7 +183,7 @@ TEST(MainFlowTest, AQuickPlayGameFromPowerOnBackToTheMainMenu) {
     std::vector<u32> totals;
     s32 lane = -1;
     u32 nextPress = 0;
-    bool inLevel = false;
+    bool inLevel = false, hudShown = true;
     const std::vector<Visit> visits = RunShell(script, 60000, [&] {
         const s32 main = g_MainFlow.state.m_value[0];
         if (main == 18 && inLevel)
@@ -195,6 +196,7 @@ TEST(MainFlowTest, AQuickPlayGameFromPowerOnBackToTheMainMenu) {
             levelStates.push_back(level);
         if (Physics.m_state != lane) {
             lane = Physics.m_state;
+            hudShown &= lane != LANE_STATE_AIM || g_HUDDraw == 1;
             if (lane == LANE_STATE_AIM && g_Players[Physics.iCurrentBowler].bIsHumanPlayer)
                 ScriptFromNow("0 0 connect\n1 0 button b down\n1 0 swing 12 2.5\n15 0 button b up\n");
             if (lane == LANE_STATE_GAME_OVER)
@@ -213,6 +215,7 @@ TEST(MainFlowTest, AQuickPlayGameFromPowerOnBackToTheMainMenu) {
     for (s32 state : {kLevelPlay, kLevelScoreBoard})
         EXPECT_NE(std::find(levelStates.begin(), levelStates.end(), state), levelStates.end()) << state;
     EXPECT_EQ(totals, (std::vector<u32>{111, 189}));
+    EXPECT_TRUE(hudShown);
 }
 
 // Settings changed and accepted in one run (down twice to the settings, the music

@@ -3,7 +3,6 @@
 #include "orblib47/source/FrameFilter.h"
 
 #include "orblib47/source/Debug.h"
-#include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Texture.h"
 

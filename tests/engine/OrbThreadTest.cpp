@@ -81,6 +81,8 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "TimeSliceStartThread",
                             "PadThread",
                             "DecalUpdateThread",
+                            "ParticleSystemUpdateThread",
+                            "ParticleSystemRenderThread",
                             "COrbMaterial:StartThread",
                             "DrawSortOpaqueFlushThread",
                             "SpriteDrawOpaqueThread",
@@ -100,7 +102,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 23u);
+    EXPECT_EQ(SystemThreadCount, 25u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

@@ -80,8 +80,10 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
     EXPECT_EQ(names, (Names{"FileGetStatusThread",
                             "TimeSliceStartThread",
                             "PadThread",
+                            "PhysicsParticlesUpdateThread",
                             "DecalUpdateThread",
                             "ParticleSystemUpdateThread",
+                            "PhysicsParticlesRenderThread",
                             "ParticleSystemRenderThread",
                             "COrbMaterial:StartThread",
                             "DrawSortOpaqueFlushThread",
@@ -102,7 +104,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 25u);
+    EXPECT_EQ(SystemThreadCount, 27u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

@@ -135,6 +135,28 @@ TEST_F(ParticleSystemTest, SeventeenElementsTakeTwoSpriteGroups) {
               SPRITE_GROUP_ALPHA | SPRITE_GROUP_FRAME_FILTER | SPRITE_GROUP_FRAME_BUFFER);
 }
 
+// Cell i of the test set starts at u = i. A set without cells animates nothing
+// (and takes no modulo by its count).
+TEST_F(ParticleSystemTest, AnimationStepsThroughTheCellsOverTheLife) {
+    discbuild::ParticleDef def = Sparks();
+    def.flags = PARTSYS_INIT_SAME_AGE | PARTSYS_ALWAYS_ON;
+    def.animCycles = 1.0f;
+    def.elemMaxAge = 2.0f;
+    s_particle_system* psys = Start(def, 1);
+    const s_sprite& sprite = reinterpret_cast<s_sprite_group*>(psys->spriteGroup)->element[0];
+    EventWait(15);  // a quarter of a cell in
+    for (const f32 cell : {0.0f, 1.0f, 2.0f, 3.0f}) {
+        EXPECT_EQ(sprite.u0, cell) << psys->elements[0].age;
+        EventWait(30);
+    }
+    s_sprite_set* empty = LoadSet("EMPTY", 0);
+    def.spriteSet = "EMPTY";
+    attrs_.push_back(LoadAttr("BARE", def));
+    ASSERT_NE(ParticleSystemLoad("BARE", &IDVector3, 1, 0), nullptr);
+    EventWait(5);
+    SpriteFree(empty);
+}
+
 // Systems without what they draw with are refused; a failed start releases the
 // attributes it took.
 TEST_F(ParticleSystemTest, ASystemNeedsItsSpriteTypeAndSet) {

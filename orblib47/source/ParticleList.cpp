@@ -31,10 +31,14 @@ void Untrack(s_debug_memory* tracker, void* record) {
         DebugMemoryRemovePtr(tracker, record, __FILE_NAME__, __LINE__);
 }
 
-// A system that frees itself leaves its entry without a system.
+// An entry lives as long as its system: one that ends by itself takes its
+// entry out of the list.
 void ForgetSystem(s_particle_system*, void* parm, e_partsys_event_type event) {
-    if (event == PARTSYS_EVENT_FREE)
-        static_cast<s_partlist_elem*>(parm)->particleSystem = nullptr;
+    if (event != PARTSYS_EVENT_FREE)
+        return;
+    auto* particle = static_cast<s_partlist_elem*>(parm);
+    particle->particleSystem = nullptr;
+    ParticleListStop(particle, 0);
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ extern s_debug_memory* ParticleListDebugMem;
 s32 ParticleListWarmReset();
 // An empty list at `position`; null when the pool is used up.
 s_particle_list* ParticleListAlloc(const s_Vector3* position);
-// Adds a running system to the list (the list then stops it); null when the pool
-// is used up or there is no system.
+// Adds a running system to the list (the list then stops it; a system that ends
+// by itself leaves the list); null when the pool is used up or there is no system.
 s_partlist_elem* ParticleListAdd(s_particle_list* list, s_particle_system* psys);
 void ParticleListFree(s_particle_list* list, u32 flags);
 void ParticleListStopAll(s_particle_list* list, u32 flags);

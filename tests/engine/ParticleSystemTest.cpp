@@ -201,7 +201,7 @@ TEST_F(ParticleSystemTest, AFreedListLetsItsParticlesFinishOrKillsThem) {
     ParticleListFree(nullptr, 0);
 }
 
-// A system that ended by itself leaves its entry empty, so the list's free does
+// A system that ended by itself takes its entry with it, so the list's free does
 // not reach the freed system.
 TEST_F(ParticleSystemTest, AListOutlivesASystemThatEndedOnItsOwn) {
     discbuild::ParticleDef def = Sparks();
@@ -211,10 +211,10 @@ TEST_F(ParticleSystemTest, AListOutlivesASystemThatEndedOnItsOwn) {
     const s_Vector3 at{};
     s_particle_list* list = ParticleListAlloc(&at);
     s_particle_system* psys = Start(def);
-    s_partlist_elem* entry = ParticleListAdd(list, psys);
+    ASSERT_NE(ParticleListAdd(list, psys), nullptr);
     EventWait(40);
     EXPECT_FALSE(Listed(psys));
-    EXPECT_EQ(entry->particleSystem, nullptr);
+    EXPECT_EQ(list->particleList, nullptr);
     ParticleListFree(list, PARTLIST_KILL);
 }
 

@@ -15,6 +15,7 @@
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
+#include "source/InstanceTextureProject.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/LoadSave.h"
@@ -118,6 +119,7 @@ void GameColdReset() {
 
 void GameEngineColdReset() {
     CInstanceSceneLight::ColdReset();
+    CInstanceTextureProject::ColdReset();
 }
 
 void GameWarmReset() {

@@ -11,6 +11,7 @@
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/DrawFade.h"
+#include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/NGC/DrawLights.h"
@@ -172,6 +173,7 @@ void OrbCutSceneObjectDraw(void* record) {
     auto* object = static_cast<s_cs_object*>(record);
     if (object->hmodel == nullptr)
         return;
+    DrawSetProjection(DC_PROJ_3D);
     const u32 ambient = DrawSetAmbientLight(object->ambient);
     const s32 lit = DrawEnableLight(1);
     DrawSetFlatColor(0xffffffff);

@@ -15,6 +15,7 @@
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
+#include "source/LevelCutScene.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/LoadSave.h"
@@ -107,6 +108,7 @@ const ResetStep WarmResetSteps[] = {
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
     [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
+    [] { LevelCutSceneForget(); },
 };
 
 }  // namespace

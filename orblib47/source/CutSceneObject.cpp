@@ -17,6 +17,7 @@
 #include "orblib47/source/NGC/DrawLights.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
+#include "orblib47/source/ParticleList.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Shadow.h"
 
@@ -200,6 +201,9 @@ void OrbCutSceneObjectFree(s_cs_object* object) {
     if (object->hmodel != nullptr)
         HModelFree(object->hmodel);
     object->hmodel = nullptr;
+    // The object's particles go with it rather than run out.
+    ParticleListFree(object->parList, PARTLIST_KILL);
+    object->parList = nullptr;
     ReleaseAnim(object);
     if (object->shadow != nullptr)
         ShadowFree(object->shadow);

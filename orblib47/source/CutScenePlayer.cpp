@@ -19,6 +19,7 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
+#include "orblib47/source/ParticleSystem.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/Texture.h"
@@ -84,6 +85,8 @@ void ReleaseAsset(s_cs_data_def* def) {
         SpriteFree(static_cast<s_sprite_set*>(def->data));
     else if (strcasecmp(def->ext, "SFX") == 0)
         SfxFree(static_cast<s_sfx_bank*>(def->data));
+    else if (strcasecmp(def->ext, "PAT") == 0)
+        ParticleSystemAttrFree(static_cast<s_PARTSYS_ATTR*>(def->data));
     def->data = nullptr;
 }
 
@@ -98,12 +101,10 @@ void* LoadAsset(s32 type, const s_cs_data_def* def, void* payload, u32 size) {
             return HAnimLoad(def->name, payload, size, 0);
         case CS_CMD_TYPE_LOAD_SPRITE:
             return SpriteLoad(def->name, payload, size);
-        case CS_CMD_TYPE_LOAD_SFX_BANK:
+        case CS_CMD_TYPE_LOAD_PARTICLE:
+            return ParticleSystemAttrLoad(def->name, payload, size, 0);
+        default:  // LOAD_SFX_BANK
             return SfxLoad(def->name, payload, size);
-        default:
-            if (payload != nullptr)
-                HeapMallocFree(payload);
-            return nullptr;
     }
 }
 

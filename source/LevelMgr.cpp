@@ -15,6 +15,7 @@
 #include "source/GameSettings.h"
 #include "source/LevelCutScene.h"
 #include "source/Levels/AlleyLayout.h"
+#include "source/Objects/Object.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Players/Player.h"
 
@@ -138,6 +139,7 @@ void CLevelMgr::Init() {
     m_bForfeited = 0;
     m_bPaused = 0;
     m_AttractTime = 0.0f;
+    g_HUDDraw = 1;  // the HUD is the game's whichever flow started it
     if (bAttractModeEnabled) {
         for (CPlayer& player : g_Players)
             player.bIsHumanPlayer = 0;

@@ -34,16 +34,16 @@ constexpr u32 kPausedRetraces = 1;
 constexpr u32 kLevelRetraces = 2;
 
 // String symbols.
-constexpr u32 kTextPause = 7000;
-constexpr u32 kTextResume = 7001;
-constexpr u32 kTextMusic = 7002;
-constexpr u32 kTextSoundFx = 7003;
-constexpr u32 kTextAnimations = 7004;
-constexpr u32 kTextQuitGame = 7005;
-constexpr u32 kTextOn = 7006;
-constexpr u32 kTextOff = 7007;
-constexpr u32 kTextQuitForfeits = 7008;
-constexpr u32 kTextQuitSure = 7009;
+constexpr u32 kTextPause = 7060;
+constexpr u32 kTextResume = 7061;
+constexpr u32 kTextMusic = 7062;
+constexpr u32 kTextSoundFx = 7063;
+constexpr u32 kTextAnimations = 7064;
+constexpr u32 kTextQuitGame = 7065;
+constexpr u32 kTextOn = 7066;
+constexpr u32 kTextOff = 7067;
+constexpr u32 kTextQuitForfeits = 7068;
+constexpr u32 kTextQuitSure = 7069;
 
 // Sprite lookups, in the descriptor's order.
 enum {

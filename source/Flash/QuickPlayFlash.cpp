@@ -25,7 +25,7 @@ constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMo
 // Texts by string symbol.
 constexpr u32 kTextSelect = 6892, kTextBack = 6889, kTextComputer = 6934, kTextNobody = 6935,
               kTextGameType = 6936, kTextStandard = 6937, kTextPractice = 6938, kTextAlley = 6939,
-              kTextTicker = 6966, kTextLeft = 7010, kTextRight = 7011;
+              kTextTicker = 6966, kTextLeft = 7008, kTextRight = 7009;
 constexpr u32 kTextPlayer[QP_NUM_SLOTS] = {6929, 6930, 6931, 6932};
 constexpr u32 kTextStatTitle[3] = {6963, 6964, 6965};
 constexpr u32 kTextAlleyOfLevel[QP_NUM_LEVELS] = {6942, 6943, 6940, 6941, 6944, 6945, 6946,
@@ -142,9 +142,10 @@ s32 CQuickPlayFlash::LoadBG() {
         return 0;
     FlashSetOwner(m_iScreenBG, this);
     m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
-    // Wide and looking down enough that the bowlers of our parts archive stand whole
-    // on the turntable, above the alley's badge.
-    const s_Vector3 lookAt{0, -0.12f, -1, 0}, position{0, 0.2f, 1.0f, 0};
+    // Back, wide and looking past the turntable's left, so that the bowlers of our
+    // parts archive stand whole on its floor, right of the list, under the menu's
+    // title and above the alley's badge.
+    const s_Vector3 lookAt{-1.2f, -0.2f, -1, 0}, position{-0.6f, 0.5f, 4.0f, 0};
     m_Camera.SetLookAt(&lookAt);
     m_Camera.SetPosition(&position);
     m_Camera.m_fov = 58.0f;

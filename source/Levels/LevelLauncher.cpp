@@ -62,7 +62,7 @@ void LevelLaunchUpdate() {
         case LAUNCH_LOADING:
             if (g_LevelMgr.IsLevelLoaded()) {
                 g_LevelMgr.Init();
-                g_ObjDraw = g_ObjUpdate = g_HUDDraw = 1;
+                g_ObjDraw = g_ObjUpdate = 1;
                 g_LevelMgr.m_bActive = 1;
                 for (CPlayer& player : g_Players)
                     player.equipBowlerDefault();

@@ -52,7 +52,7 @@ void MenuScreenFixture::TearDown() {
     MenuDiscFixture::TearDown();
 }
 
-void MenuScreenFixture::ScriptFromNow(const std::string& lines) {
+void ScriptFromNow(const std::string& lines) {
     std::string script;
     std::istringstream in(lines);
     for (u32 retrace; in >> retrace;) {

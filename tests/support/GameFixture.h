@@ -31,7 +31,8 @@ class MenuScreenFixture : public MenuDiscFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Replaces the remotes' input script (docs/input.md) by `lines`, whose frames
-    // count retraces from now.
-    static void ScriptFromNow(const std::string& lines);
 };
+
+// Replaces the remotes' input script (docs/input.md) by `lines`, whose frames
+// count retraces from now.
+void ScriptFromNow(const std::string& lines);

@@ -2,6 +2,7 @@
 // order of its states and when each begins, under scripted remotes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,11 +13,16 @@
 #include "orblib47/source/OrbLib.h"
 #include "source/ControllerMessage.h"
 #include "source/DefaultDisc.h"
+#include "source/GameSettings.h"
 #include "source/LevelMgr.h"
+#include "source/Objects/Object.h"
 #include "source/OrbMain.h"
+#include "source/Physics/LaneManager.h"
+#include "source/Players/Player.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/Wii_HomeButton.h"
+#include "tests/support/GameFixture.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -31,19 +37,24 @@ struct Visit {
 
 // Runs the shell's frames until `until` says stop or `retraces` pass; the states
 // the main flow went through.
+// Flash storage starts empty (a first boot) unless `restart` keeps what the test's
+// last run left there.
 template <class Until>
-std::vector<Visit> RunShell(const std::string& script, u32 retraces, Until until) {
-    // One file per test: CTest runs the tests in parallel processes.
-    const std::string path =
-        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "_input.txt";
+std::vector<Visit> RunShell(const std::string& script, u32 retraces, Until until, bool restart = false) {
+    // One file and one storage folder per test: CTest runs the tests in parallel
+    // processes.
+    const std::string name =
+        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string path = name + "_input.txt";
     std::ofstream(path) << script;
     HostConfig config = TestHostConfig();
     config.mem1Size = HostConfig{}.mem1Size;  // the menu fonts need the whole memory
     config.mem2Size = HostConfig{}.mem2Size;
     config.discRoot = DefaultDiscRoot();
     config.inputScript = path;
-    config.nandRoot = testing::TempDir() + "main_flow_nand";  // a first boot: no save yet
-    fs::remove_all(config.nandRoot);
+    config.nandRoot = name + "_nand";
+    if (!restart)
+        fs::remove_all(config.nandRoot);
     config.pictures = false;  // the flow's timing is the same without them
     HostInit(config);
     OrbMainStartup();
@@ -80,6 +91,25 @@ std::vector<s32> States(const std::vector<Visit>& visits) {
 
 constexpr u32 kSecond = 60;  // retraces
 
+// From power-on through the boot screens (with a press too early, one to end the
+// strap warning, one in the legal notice, A and B on the title, HOME while the
+// boot-time load asks and A to take its offer of a new save) to the main
+// menu, which is up from retrace 1300.
+constexpr const char* kBootToMainMenu =
+    "0 0 connect\n"
+    "30 0 button a down\n32 0 button a up\n"
+    "120 0 button a down\n122 0 button a up\n"
+    "200 0 button a down\n202 0 button a up\n"
+    "300 0 button a down\n302 0 button a up\n"
+    "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n"
+    "960 0 button home down\n962 0 button home up\n"
+    "1000 0 button a down\n1002 0 button a up\n";
+
+// Then A on the main menu's first entry, quick play, whose set-up is open from
+// retrace 1450.
+const std::string kBootToQuickPlay =
+    std::string(kBootToMainMenu) + "1300 0 button a down\n1302 0 button a up\n";
+
 // A press in the strap warning's first second is ignored, the next one ends
 // it; the licence notice cannot be skipped; a press in the legal notice's first
 // two seconds ends it right after them; the two logo movies play through; A and
@@ -87,17 +117,7 @@ constexpr u32 kSecond = 60;  // retraces
 // (HOME pressed while it asks does nothing), the menu, and with A on its first
 // entry and A on the quick-play set-up to the chosen level.
 TEST(MainFlowTest, BootsThroughTheScreensToTheMenusAndTheGame) {
-    const std::string script =
-        "0 0 connect\n"
-        "30 0 button a down\n32 0 button a up\n"
-        "120 0 button a down\n122 0 button a up\n"
-        "200 0 button a down\n202 0 button a up\n"
-        "300 0 button a down\n302 0 button a up\n"
-        "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n"
-        "960 0 button home down\n962 0 button home up\n"
-        "1000 0 button a down\n1002 0 button a up\n"
-        "1300 0 button a down\n1302 0 button a up\n"
-        "1450 0 button a down\n1452 0 button a up\n";
+    const std::string script = kBootToQuickPlay + "1450 0 button a down\n1452 0 button a up\n";
     const std::vector<Visit> visits =
         RunShell(script, 1900, [] { return g_MainFlow.state.m_value[0] == 19; });
     EXPECT_EQ(States(visits),
@@ -147,3 +167,80 @@ TEST(MainFlowTest, TheIdleTitleStartsAttractMode) {
 }
 
 }  // namespace
+
+// Quick play from power-on: player 1 and a computer bowler picked on the set-up
+// (down, left: the second slot from nobody to the computer), a whole game with the
+// player's throws swung as the lane asks for them, the screens after it taken with
+// A (the scoreboard among them), and back to the main menu; the same scores every
+// time.
+TEST(MainFlowTest, AQuickPlayGameFromPowerOnBackToTheMainMenu) {
+    const std::string script = kBootToQuickPlay +
+                               "1450 0 button down down\n1452 0 button down up\n"
+                               "1462 0 button left down\n1464 0 button left up\n"
+                               "1476 0 button a down\n1478 0 button a up\n";
+    constexpr s32 kLevelPlay = 8, kLevelScoreBoard = 14;  // the level flow's states
+    std::vector<s32> levelStates;
+    std::vector<u32> totals;
+    s32 lane = -1;
+    u32 nextPress = 0;
+    bool inLevel = false, hudShown = true;
+    const std::vector<Visit> visits = RunShell(script, 60000, [&] {
+        const s32 main = g_MainFlow.state.m_value[0];
+        if (main == 18 && inLevel)
+            return g_ScreenTracker.m_CurrScreen == eScreen_List_MainMenu;
+        if (main != 19)
+            return false;
+        inLevel = true;
+        const s32 level = g_MainFlow.state.m_value[1];
+        if (levelStates.empty() || levelStates.back() != level)
+            levelStates.push_back(level);
+        if (Physics.m_state != lane) {
+            lane = Physics.m_state;
+            hudShown &= lane != LANE_STATE_AIM || g_HUDDraw == 1;
+            if (lane == LANE_STATE_AIM && g_Players[Physics.iCurrentBowler].bIsHumanPlayer)
+                ScriptFromNow("0 0 connect\n1 0 button b down\n1 0 swing 12 2.5\n15 0 button b up\n");
+            if (lane == LANE_STATE_GAME_OVER)
+                for (u32 bowler = 0; bowler < 2; ++bowler)
+                    totals.push_back(Physics.mScoreKeeper.GetTotalScore(bowler));
+        }
+        // The screens between the lane's turns wait for A.
+        if (level > kLevelPlay && VIGetRetraceCount() >= nextPress) {
+            ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
+            nextPress = VIGetRetraceCount() + 60;
+        }
+        return false;
+    });
+    EXPECT_EQ(States(visits),
+              (std::vector<s32>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 18}));
+    for (s32 state : {kLevelPlay, kLevelScoreBoard})
+        EXPECT_NE(std::find(levelStates.begin(), levelStates.end(), state), levelStates.end()) << state;
+    EXPECT_EQ(totals, (std::vector<u32>{111, 189}));
+    EXPECT_TRUE(hudShown);
+}
+
+// Settings changed and accepted in one run (down twice to the settings, the music
+// one step up, A, and Yes to overwriting the save the first boot made) are saved,
+// and the next run with the same storage boots with them.
+TEST(MainFlowTest, SettingsChangedInOneRunAreThereInTheNext) {
+    const auto atMainMenu = [] {
+        return g_MainFlow.state.m_value[0] == 18 && g_ScreenTracker.m_CurrScreen == eScreen_List_MainMenu;
+    };
+    std::vector<s32> music;
+    RunShell(std::string(kBootToMainMenu) +
+                 "1300 0 button down down\n1302 0 button down up\n"
+                 "1310 0 button down down\n1312 0 button down up\n"
+                 "1320 0 button a down\n1322 0 button a up\n"
+                 "1380 0 button right down\n1382 0 button right up\n"
+                 "1400 0 button a down\n1402 0 button a up\n"
+                 "1440 0 button left down\n1442 0 button left up\n"
+                 "1460 0 button a down\n1462 0 button a up\n",
+             1800, [&] {
+                 if (music.empty() && atMainMenu())
+                     music.push_back(g_GameSettings.m_Current.musicVolume);
+                 return false;
+             });
+    music.push_back(g_GameSettings.m_Current.musicVolume);
+    RunShell(kBootToMainMenu, 1800, atMainMenu, true);
+    music.push_back(g_GameSettings.m_Current.musicVolume);
+    EXPECT_EQ(music, (std::vector<s32>{8, 9, 9}));
+}

@@ -159,7 +159,8 @@ struct s_cs_cmd {
 
 struct s_cs_cmd_queue : s_linked_list {
     s_cs_cmd cmd;
-    s8* data;  // the payload (big-endian, as stored), or null
+    s8* data;     // the payload (big-endian, as stored), or null
+    bool logged;  // a command the handler holds is logged once, not every frame
 };
 
 struct s_fade_parms {

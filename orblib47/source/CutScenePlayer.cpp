@@ -173,6 +173,7 @@ bool QueueCmd(s_orb_cut_scene* cs) {
             return false;
         entry->cmd = cs->cmd;
         entry->data = cs->cmdData;
+        entry->logged = false;
         cs->cmdData = nullptr;
         RecordAppendList(cs->queue, entry);
         cs->state = cs->cmd.type == CS_CMD_TYPE_END ? CS_STATE_EOF : CS_STATE_READ_CMD;
@@ -349,7 +350,9 @@ void ExecuteDue(s_orb_cut_scene* cs) {
             Drop(cs, entry);
             continue;
         }
-        Log(cs, entry->cmd);
+        if (!entry->logged)
+            Log(cs, entry->cmd);
+        entry->logged = true;
         if (!Run(cs, entry))
             return;
         Drop(cs, entry);

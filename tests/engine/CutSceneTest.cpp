@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "console/dvd/dvd_control.h"
@@ -121,6 +122,8 @@ TEST_F(CutSceneTest, AHandlerStillBusyHoldsEveryLaterCommand) {
     EventWait(1);
     EXPECT_NE(FadeThreadPtr, nullptr);
     EXPECT_FALSE(OrbCutScenePlaying(cs_));
+    const std::string& log = report().text();
+    EXPECT_EQ(log.find("] Warp"), log.rfind("] Warp"));  // logged once while held
 }
 
 TEST_F(CutSceneTest, PausingStopsTheClockButTheQueueStillFills) {

@@ -79,6 +79,31 @@ TEST_F(ParticleSystemTest, EmissionDrawsFromTheParticleGeneratorInItsOrder) {
     EXPECT_EQ(sprite.rgba.w, 1.0f);
 }
 
+// Without Init_Same_Age the first emission spreads the births over elemStartTime;
+// an element still waiting is not seen.
+TEST_F(ParticleSystemTest, BirthsStaggerOverTheStartTimeAndWaitingElementsAreHidden) {
+    discbuild::ParticleDef def = Sparks();
+    def.flags = PARTSYS_ALWAYS_ON;
+    def.elemStartTime = 1.0f;
+    s_particle_system* psys = Start(def, 16);
+    const auto& sprites = reinterpret_cast<s_sprite_group*>(psys->spriteGroup)->element;
+    EventWait(1);
+    for (s32 i = 0; i < 16; ++i) {
+        EXPECT_LT(psys->elements[i].age, 0.0f);
+        EXPECT_GT(psys->elements[i].age, -1.0f - 1e-4f);
+        EXPECT_EQ(sprites[i].rgba.w, 0.0f);
+    }
+    EventWait(30);
+    s32 born = 0;
+    for (s32 i = 0; i < 16; ++i) {
+        const bool waiting = psys->elements[i].age < 0.0f;
+        born += waiting ? 0 : 1;
+        EXPECT_EQ(sprites[i].rgba.w == 0.0f, waiting) << i;
+    }
+    EXPECT_GT(born, 0);
+    EXPECT_LT(born, 16);
+}
+
 TEST_F(ParticleSystemTest, ASlowSystemRunsEveryThirdFrameWithThreeFramesOfTime) {
     discbuild::ParticleDef def = Sparks();
     def.updateRate = TIME_20HZ;

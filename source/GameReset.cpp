@@ -16,6 +16,7 @@
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
 #include "source/InstanceTextureProject.h"
+#include "source/LevelCutScene.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/LoadSave.h"
@@ -108,6 +109,7 @@ const ResetStep WarmResetSteps[] = {
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
     [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
+    [] { LevelCutSceneForget(); },
 };
 
 }  // namespace

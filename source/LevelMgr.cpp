@@ -14,6 +14,7 @@
 #include "orblib47/source/SceneLight.h"
 #include "source/AlleyNPCManager.h"
 #include "source/GameSettings.h"
+#include "source/LevelCutScene.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Objects/Object.h"
 #include "source/Physics/LaneManager.h"
@@ -156,6 +157,7 @@ void CLevelMgr::Init() {
     }
     m_GameCamera.SetAutoCameraMode(E_CAMERA_MODE_INTRO);
     GameCutSceneResume();
+    LevelCutScenePlay(LEVEL_CUTSCENE_INTRO);
     m_bStarted = 1;
     if (g_InGameScreens.LevelLoaded != nullptr)
         g_InGameScreens.LevelLoaded();
@@ -194,6 +196,7 @@ void CLevelMgr::Update() {
 }
 
 void CLevelMgr::FreeLevel() {
+    LevelCutSceneStop();
     if (m_bStarted) {
         if (g_InGameScreens.LevelFreed != nullptr)
             g_InGameScreens.LevelFreed();

@@ -2,8 +2,10 @@
 
 #include "orblib47/source/OrbLib.h"
 #include "source/OrbMain.h"
+#include "tests/support/TestHost.h"
 
 void EngineFixture::SetUp() {
+    TestHostClearStorage();  // saves an earlier test left behind are not this test's
     HostInit(Config());
     report_ = std::make_unique<ReportCapture>();
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);

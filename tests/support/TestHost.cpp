@@ -34,3 +34,9 @@ HostConfig TestHostConfig() {
     config.nandRoot = TestNandRoot();
     return config;
 }
+
+void TestHostClearStorage() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(TestNandRoot(), error))
+        std::filesystem::remove_all(entry.path(), error);
+}

@@ -5,3 +5,6 @@
 #include "console/system.h"
 
 HostConfig TestHostConfig();
+
+// Empties the flash storage folder of this process, as a fresh process finds it.
+void TestHostClearStorage();

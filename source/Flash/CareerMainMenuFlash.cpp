@@ -135,6 +135,8 @@ s32 CCareerMainMenuFlash::LoadBG() {
 
 s32 CCareerMainMenuFlash::Load() {
     m_iScreen = FlashLoad(CareerMainMenuFlashScreen[1], this);
+    // The descriptor outlives the screen: a new hub starts on its first entry.
+    CareerMainMenuFlashScreen[1].curButton = CAREER_HUB_EVENT;
     return m_iScreen != -1;
 }
 

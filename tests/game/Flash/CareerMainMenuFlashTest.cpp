@@ -80,7 +80,6 @@ TEST_F(CareerMainMenuFlashTest, PracticeIsChosenOnlyOnItsEntry) {
         {"dddrda", 0, eScreen_List_Career_Proshop},
     };
     for (const auto& row : rows) {
-        CareerMainMenuFlashScreen[1].curButton = 0;
         CCareerMainMenuFlash hub;
         Show(hub);
         g_ScreenTracker.ResetScreenNav();
@@ -97,7 +96,6 @@ TEST_F(CareerMainMenuFlashTest, TheHubLooksAsKept) {
     menu.LoadBackground();
     menu.LoadBorder();
     menu.OpenBorder(SymbolText(6906), SymbolText(6907));
-    CareerMainMenuFlashScreen[1].curButton = 0;
     CCareerMainMenuFlash hub;
     Show(hub);
     Press(hub, "ddd");

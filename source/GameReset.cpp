@@ -30,6 +30,7 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
@@ -95,6 +96,7 @@ const ResetStep ColdResetSteps[] = {
     },
     [] { Rebuild(g_LevelFlow); },
     [] { Rebuild(g_MainMenuFlow); },
+    [] { CareerMainMenuFlowColdReset(); },
     [] { Rebuild(g_SettingsFlow); },
     [] { Rebuild(g_LoadSaveFlow); },
     [] { g_ExitToOs = 0; },

@@ -27,6 +27,7 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
@@ -122,6 +123,7 @@ void OrbMainShutdown() {
     g_GenPopupFlow.FreePopup();
     g_LoadSaveFlow.FreePopup();
     g_MainMenuFlow.FreeScreens();
+    g_CareerMainMenuFlow.FreeScreens();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

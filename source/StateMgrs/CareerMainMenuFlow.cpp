@@ -103,7 +103,7 @@ enum : s32 {
 };
 
 constexpr u32 kTextSlotTitle = 6904, kTextHubTitle = 6906, kTextSubtitle = 6907, kTextLoadTitle = 7019,
-              kTextSaveTitle = 7020, kTextLeaveNight = 7104, kTextHouseBall = 7103, kTextSaveFirst = 7112,
+              kTextSaveTitle = 7020, kTextLeaveNight = 7072, kTextHouseBall = 7071, kTextSaveFirst = 7112,
               kTextWelcome = 7113, kTextOverviewTitle = 7114, kTextAttributesTitle = 7127,
               kTextStandingsTitle = 7135, kTextEventTitle = 7144, kTextInvitation = 7171,
               kTextQualifyTournament = 7172, kTextQualifyNight = 7173, kTextShopTitle = 7175,

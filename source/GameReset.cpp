@@ -28,6 +28,7 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
@@ -86,6 +87,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_ScreenTracker); },
     // After the player's reset: a popup left up is freed without a movie to kill.
     [] { Rebuild(g_GenPopupFlow); },
+    [] { CacFlowColdReset(); },
     [] { ControllerMessageColdReset(); },
     [] {
         Rebuild(g_MainFlow);

@@ -11,6 +11,7 @@
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Font.h"
 #include "orblib47/source/Font3D.h"
+#include "orblib47/source/FrameFilter.h"
 #include "orblib47/source/GameData.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
@@ -35,6 +36,9 @@
 #include "orblib47/source/OrbStream.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/ParticleList.h"
+#include "orblib47/source/ParticleSystem.h"
+#include "orblib47/source/PhysicsParticles.h"
 #include "orblib47/source/Projector.h"
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
@@ -94,6 +98,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { CGameData::ColdReset(); },
     [](u32, s_orblib_config*) { CInstanceList::ColdReset(); },
     [](u32, s_orblib_config*) { InstanceGameColdReset(); },
+    [](u32, s_orblib_config*) { OrbFrameFilter.ColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
 };
@@ -116,6 +121,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config*) { OrbFrameFilter.WarmReset(); },
     [](u32, s_orblib_config*) { TextureProjectWarmReset(); },
     [](u32, s_orblib_config* c) { ShadowWarmReset(s32(c->maxTextureProject)); },
     [](u32, s_orblib_config*) { ProjectorForget(); },
@@ -146,7 +152,10 @@ const ResetStep WarmResetSteps[] = {
         SceneLightsForget();
         SceneLightsWarmReset(24);
     },
+    [](u32, s_orblib_config*) { ParticleSystemWarmReset(); },
+    [](u32, s_orblib_config*) { ParticleListWarmReset(); },
     [](u32, s_orblib_config*) { DecalWarmReset(); },
+    [](u32, s_orblib_config*) { PhysicsParticlesWarmReset(); },
     [](u32, s_orblib_config*) { SpatialSfxWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },

@@ -13,7 +13,6 @@
 #include "source/Ticker.h"
 
 struct SFP_SCREEN_INFO_t;
-struct s_Character_Attributes;
 
 constexpr s32 CAC_NUM_LAYERS = 3;
 constexpr s32 CAC_PAGE_ROWS = 4;  // rows of the attribute page movie
@@ -74,8 +73,8 @@ public:
     char m_sButtonTextBuf[CAC_PAGE_ROWS][CAC_VALUE_TEXT_SIZE] = {};
 
 private:
-    // The attribute page's rows, by the page open in the screen tracker.
     void UpdateMain(SFP_SCREEN_INFO_t* info);
+    // The attribute page, filled as the page open in the screen tracker.
     void UpdatePage(SFP_SCREEN_INFO_t* info);
     void OpenPage(s32 page);
     void MovePageCursor(SFP_SCREEN_INFO_t* info, s32 down);
@@ -85,12 +84,6 @@ private:
     s32 PageRows() const;
     const s_Vector3* PoseOfRow(s32 row) const;
 };
-
-// Steps an attribute through its created-bowler list of `count` entries, up or
-// down from `value`, to the next entry whose flag is set. Optional lists
-// (glasses) have the value -1 for none, always a stop. With no flagged entry a
-// list stays where it is (an optional one goes to none).
-s32 CacNextFlagged(const u32* flags, u32 stride, u32 count, s32 value, s32 up, s32 optional);
 
 void CacModelScreensUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 void MenuCACDrawEvent(s32 handle, SFP_SCREEN_INFO_t* info, char* label);

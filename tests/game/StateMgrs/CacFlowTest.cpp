@@ -64,8 +64,8 @@ TEST_F(CacFlowTest, EveryWayOutLeavesItsResult) {
         const char* name;  // null: not set
         s32 faceType;      // the look's afterwards
     } rows[] = {
-        {"edit: a typed name, saved", 1, "1 a plus 2 a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave, "ANNA1",
-         2},
+        {"edit: a letter deleted, saved", 1, "1 minus plus 2 a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave,
+         "ANN", 2},
         {"edit: nothing typed, not saved", 1, "2 right a right a", SFP_SCREEN_NAV_NEXT,
          eScreen_List_Career_Overview, "ANNA", 2},
         {"edit: back from the first page puts the face back", 1, "a right b", SFP_SCREEN_NAV_NONE,

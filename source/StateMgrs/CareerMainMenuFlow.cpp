@@ -16,6 +16,7 @@
 #include "source/GameSettings.h"
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerInterimFlows.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/CareerSeason.h"
@@ -25,7 +26,6 @@
 #include "source/StateMgrs/State.h"
 
 CareerMainMenuFlow g_CareerMainMenuFlow;
-s_TempCACInfo g_TempCACInfo;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/PlayerConstruction.h"
+#include "source/Career/TempCACInfo.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
@@ -78,6 +79,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
     [] { CareerManagersReset(); },
+    [] { g_TempCACInfo = {}; },
     [] { Rebuild(g_GameSettings); },
     [] { Rebuild(g_GameSettingsMirror); },
     [] { Rebuild(g_LoadSave); },

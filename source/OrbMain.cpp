@@ -31,6 +31,7 @@
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
+#include "source/StateMgrs/ProshopFlow.h"
 #include "source/Wii_HomeButton.h"
 
 u32 g_FrameLimit = 0;
@@ -122,6 +123,7 @@ void OrbMainShutdown() {
     g_GenPopupFlow.FreePopup();
     g_LoadSaveFlow.FreePopup();
     g_MainMenuFlow.FreeScreens();
+    g_ProshopFlow.FreeScreens();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

@@ -33,6 +33,10 @@ void CloseLayers(CFlashMainMenu& menu, CCareerProshopFlash& shop) {
 ProshopFlow::ProshopFlow() = default;
 ProshopFlow::~ProshopFlow() = default;
 
+void ProshopFlow::FreeScreens() {
+    pCCareerProshopFlash.reset();
+}
+
 s32 ProshopFlow::run(State& state, s32 depth, CFlashMainMenu* menu) {
     CCareerProshopFlash* shop = pCCareerProshopFlash.get();
     CCareerCharacter* career = CCareerCharacter::GetInstance();

@@ -21,6 +21,8 @@ public:
 
     // 0 while running, 1 when the shop has closed and gone.
     s32 run(State& state, s32 depth, CFlashMainMenu* menu);
+    // The program's shut-down frees a shop still up while its heap is there.
+    void FreeScreens();
 
     std::unique_ptr<CCareerProshopFlash> pCCareerProshopFlash;
 };

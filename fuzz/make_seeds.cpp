@@ -21,6 +21,7 @@
 #include "tools/discbuild/GamWriter.h"
 #include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/OctreeWriter.h"
+#include "tools/discbuild/PatWriter.h"
 #include "tools/discbuild/SfxWriter.h"
 #include "tools/discbuild/SprWriter.h"
 #include "tools/discbuild/StgWriter.h"
@@ -344,6 +345,33 @@ Seeds Stg(const fs::path&) {
     return {discbuild::StgPayload(plain), discbuild::StgPayload(spatial), discbuild::StgPayload(stream)};
 }
 
+// Points with a middle colour, animated sprites of the harness's set drawn to a
+// magnet, and four-cornered sprites on a slow rate with every element born at once.
+Seeds Pat(const fs::path&) {
+    discbuild::ParticleDef points;
+    points.spriteType = 1;
+    points.midTime = 0.5f;
+    points.elemMaxAge = 0.1f;
+    points.area = {1, 1, 1, 0};
+    points.elemMaxVel = {1, 2, 1, 0};
+    discbuild::ParticleDef sprites = points;
+    sprites.spriteType = 4;
+    sprites.spriteSet = "FUZZSET";
+    sprites.animCycles = 3.0f;
+    sprites.magnetForce = 2.0f;
+    sprites.flags = 0x00000800u;  // local positions
+    discbuild::ParticleDef corners = sprites;
+    corners.spriteType = 5;
+    corners.updateRate = 3;
+    corners.flags = 0x02000000u;  // born at once
+    corners.maxAge = 0.05f;
+    discbuild::ParticleDef lines = points;
+    lines.spriteType = 2;
+    lines.elemSize = 0.5f;
+    return {discbuild::PatPayload(points), discbuild::PatPayload(sprites), discbuild::PatPayload(corners),
+            discbuild::PatPayload(lines)};
+}
+
 Seeds SymTable(const fs::path& disc) {
     return {discbuild::SymTableImage({}), discbuild::SymTableImage({7, 0x00070002u, 0xFFFFFFFFu}),
             ReadFile(disc / "SymTable.bin")};
@@ -587,6 +615,7 @@ const struct {
     {"fnt", Fnt},
     {"f3d", F3d},
     {"stg", Stg},
+    {"pat", Pat},
     {"sym_table", SymTable},
     {"lzo", Lzo},
     {"disc_file", DiscFile},

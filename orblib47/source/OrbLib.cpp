@@ -35,6 +35,9 @@
 #include "orblib47/source/OrbStream.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/ParticleList.h"
+#include "orblib47/source/ParticleSystem.h"
+#include "orblib47/source/PhysicsParticles.h"
 #include "orblib47/source/Projector.h"
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
@@ -146,7 +149,10 @@ const ResetStep WarmResetSteps[] = {
         SceneLightsForget();
         SceneLightsWarmReset(24);
     },
+    [](u32, s_orblib_config*) { ParticleSystemWarmReset(); },
+    [](u32, s_orblib_config*) { ParticleListWarmReset(); },
     [](u32, s_orblib_config*) { DecalWarmReset(); },
+    [](u32, s_orblib_config*) { PhysicsParticlesWarmReset(); },
     [](u32, s_orblib_config*) { SpatialSfxWarmReset(); },
     [](u32, s_orblib_config*) { DrawSortWarmReset(); },
     [](u32, s_orblib_config*) { FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0); },

@@ -84,6 +84,7 @@ const BuiltInType kBuiltInTypes[] = {
     {FourCC("GRP\0"), WadLoadModelGroup, WadFreeModelGroup},
     {kTypeVHA, WadLoadHAnim, WadFreeHAnim},
     {FourCC("STG\0"), WadLoadSoundTag, WadFreeSoundTag},
+    {FourCC("PAT\0"), WadLoadParticleAttr, WadFreeParticleAttr},
     {FourCC("TXT\0"), LoadString, FreeString},
     {FourCC("BIN\0"), LoadBinary, FreeBinary},
     {kTypeTOC, KeepPayload, FreePayload},

@@ -22,3 +22,5 @@ void* WadLoadSfx(s_wad_header* header, void* payload);  // "SFX"
 void WadFreeSfx(void* data);
 void* WadLoadSoundTag(s_wad_header* header, void* payload);  // "STG"
 void WadFreeSoundTag(void* data);
+void* WadLoadParticleAttr(s_wad_header* header, void* payload);  // "PAT"
+void WadFreeParticleAttr(void* data);

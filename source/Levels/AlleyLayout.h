@@ -22,6 +22,11 @@ constexpr const char* ALLEY_FAR_PIN_MODEL = "PINFAR";
 constexpr const char* ALLEY_BALL_MODEL = "BALL";
 constexpr const char* ALLEY_PINSETTER_MODEL = "PINSETTR";
 constexpr const char* ALLEY_SWEEPER_MODEL = "SWEEPER";
+// The alley's particle effects: their sprites (a soft puff and a star), the dust
+// off the pin deck and the burst over the lane on a strike.
+constexpr const char* ALLEY_FX_SPRITES = "ALLEYFX";
+constexpr const char* ALLEY_PIN_DUST = "PINDUST";
+constexpr const char* ALLEY_STRIKE_BURST = "STRIKEFX";
 // In ALLEY_NPC_WAD: the computer bowlers' ball, coloured apart from the player's.
 constexpr const char* ALLEY_NPC_BALL_MODEL = "NPCBALL";
 

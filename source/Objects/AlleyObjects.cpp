@@ -299,10 +299,13 @@ void AlleyObjectsCreate() {
     MakePlayers();
     MakeLife();
     MakeProps();
+    const s_Vector3 origin{};
+    life.effects = ParticleListAlloc(&origin);
 }
 
 void AlleyObjectsRemove() {
     AlleyLife& life = g_AlleyLife;
+    ParticleListFree(life.effects, PARTLIST_KILL);
     ObjectFreeAll();
     for (CNPCBowler& bowler : g_AlleyNPCManager.m_NPCBowlers)
         bowler.m_bNPCIsBowling = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "orblib47/source/GameData.h"
+#include "orblib47/source/ParticleList.h"
 #include "source/Career/PlayerConstruction.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Objects/Object.h"
@@ -65,6 +66,7 @@ struct AlleyLife {
     AlleyFigure npcFigures[ALLEY_NPC_LANES];
     AlleyFigure walkerFigures[ALLEY_WALKERS];
     AlleyFigure playerFigures[MAX_PLAYERS];
+    s_particle_list* effects = nullptr;  // the lane's particle effects, killed with the objects
 };
 
 extern AlleyLife g_AlleyLife;
@@ -74,3 +76,9 @@ extern AlleyLife g_AlleyLife;
 s_Vector3 AlleyBowlerSpot(f32 laneOffset);
 // The kind table's rows.
 extern const s_BASE_OBJECT AlleyObjectKinds[OBJECT_KIND_COUNT];
+
+// AlleyEffects.cpp: the player's lane's particle effects.
+// Dust rising off the pin deck as the ball scatters the pins.
+void AlleyPinDust();
+// Stars thrown up over the rack on a strike.
+void AlleyStrikeBurst();

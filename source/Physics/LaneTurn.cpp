@@ -10,6 +10,7 @@
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/AlleyLayout.h"
+#include "source/Objects/AlleyObjects.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/Physics.h"
 
@@ -223,6 +224,8 @@ void CLaneManager::Roll() {
         const PinMask standing = lane.PhysicsDone ? GetPhysicsResult(lane) : m_RackBefore;
         const s32 down = PinCount(m_RackBefore & ~standing);
         PlayLaneSound(AlleyPinHitSound(down), down > 0 ? 1.0f : 0.5f);
+        if (down > 0)
+            AlleyPinDust();
         g_LevelMgr.m_GameCamera.SetAutoCameraMode(E_CAMERA_MODE_PIN_VIEW);
     }
     const bool filmOver = bSweepDone && fCurrentFrame >= f32(lane.NumPhysFrames);
@@ -247,8 +250,10 @@ void CLaneManager::Result() {
         // The kudos screen itself honours the settings' switch.
         if (kudos != KUDOS_NONE && g_InGameScreens.KudosShow)
             g_InGameScreens.KudosShow(kudos);
-        if (kudos == KUDOS_STRIKE || kudos == KUDOS_TURKEY || kudos == KUDOS_SIXPACK)
+        if (kudos == KUDOS_STRIKE || kudos == KUDOS_TURKEY || kudos == KUDOS_SIXPACK) {
             PlayLaneSound(ALLEY_SFX_STRIKE_CHEER, 1.0f);
+            AlleyStrikeBurst();
+        }
     }
     Enter(LANE_STATE_SWEEP);
 }

@@ -80,7 +80,11 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
     EXPECT_EQ(names, (Names{"FileGetStatusThread",
                             "TimeSliceStartThread",
                             "PadThread",
+                            "PhysicsParticlesUpdateThread",
                             "DecalUpdateThread",
+                            "ParticleSystemUpdateThread",
+                            "PhysicsParticlesRenderThread",
+                            "ParticleSystemRenderThread",
                             "COrbMaterial:StartThread",
                             "DrawSortOpaqueFlushThread",
                             "SpriteDrawOpaqueThread",
@@ -100,7 +104,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 23u);
+    EXPECT_EQ(SystemThreadCount, 27u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

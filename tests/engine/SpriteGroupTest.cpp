@@ -309,7 +309,8 @@ void RecordRender(s_group_header* group, const s_Vector3*, s_particle_system*) {
 }
 
 TEST_F(SpriteGroupTest, ASystemsRenderFunctionDrawsItsGroupsUnderTheFrameFilterFlag) {
-    s_particle_system system{{}, RecordRender};
+    s_particle_system system{};
+    system.renderFunc = RecordRender;
     s_group_header* group = Sprite(0xFFFFFFFFu, SPRITE_GROUP_FRAME_FILTER, SPRITE_TYPE_PARTICLE);
     group->psysPtr = &system;
     DrawFrameFilterEnable(0);

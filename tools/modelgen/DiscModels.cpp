@@ -12,6 +12,7 @@
 #include "tools/discbuild/WadWriter.h"
 #include "tools/discbuild/WrlWriter.h"
 #include "tools/modelgen/Alley.h"
+#include "tools/modelgen/AlleyEffects.h"
 #include "tools/modelgen/Figure.h"
 #include "tools/modelgen/Level.h"
 
@@ -78,6 +79,7 @@ void WriteAlley(const fs::path& dataDir) {
              kAlleyBallReturnGroupId});
     wad.Add({ALLEY_SCENE, "WRL", discbuild::WrlPayload(alley.world), discbuild::kWadCompressed});
     wad.Add({ALLEY_SCENE, "GAM", discbuild::GamPayload(alley.gameData), discbuild::kWadCompressed});
+    AddAlleyEffects(&wad);
     Write(wad, dataDir / (std::string(ALLEY_LEVEL_WAD) + ".WAD"));
 
     discbuild::WadWriter npc;

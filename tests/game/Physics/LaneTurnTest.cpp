@@ -8,11 +8,13 @@
 
 #include "console/input/input_control.h"
 #include "console/vi.h"
+#include "orblib47/source/Data.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/ParticleSystem.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
 #include "source/DefaultDisc.h"
@@ -244,12 +246,15 @@ protected:
         LaneTurnTest::SetUp();
         g_LevelMgr.m_SfxWad = WadLoad((std::string("DATA/") + ALLEY_SFX_WAD + ".WAD").c_str(), 0);
         ASSERT_NE(g_LevelMgr.m_SfxWad, nullptr);
+        alley_ = WadLoad((std::string("DATA/") + ALLEY_LEVEL_WAD + ".WAD").c_str(), 0);
+        ASSERT_NE(alley_, nullptr);
         AlleyObjectsCreate();
         g_InGameScreens.KudosShow = [](e_Kudos kind) { s_Kudos.push_back(kind); };
     }
     void TearDown() override {
         InGameScreensDefault();
         AlleyObjectsRemove();
+        WadFree(alley_);
         WadFree(g_LevelMgr.m_SfxWad);
         g_LevelMgr.m_SfxWad = nullptr;
         LaneTurnTest::TearDown();
@@ -263,7 +268,17 @@ protected:
         bool pinView = false;  // the camera cut to the pins while the ball rolled
         std::vector<e_Kudos> kudos;
         PinMask leave = 0;
+        std::set<std::string> effects;  // particle effects started
     };
+
+    // The particle systems running now (the turn's frames run no engine tasks, so
+    // none ends).
+    static std::set<const s_particle_system*> Running() {
+        std::set<const s_particle_system*> running;
+        for (const s_linked_list* node = ParticleSystemList.next; node != nullptr; node = node->next)
+            running.insert(static_cast<const s_particle_system*>(node));
+        return running;
+    }
 
     // Channels on which each lane sound plays.
     static std::map<s32, u32> Playing() {
@@ -297,6 +312,7 @@ protected:
         BallSeen seen;
         s_Kudos.clear();
         std::map<s32, u32> before = Playing();
+        const std::set<const s_particle_system*> earlier = Running();
         bool swept = false;
         for (s32 n = 0; n < 3000 && !(swept && Physics.m_state == LANE_STATE_NEXT); ++n) {
             const s32 state = Physics.m_state;
@@ -321,19 +337,23 @@ protected:
             before = after;
             motions[now].insert(Motion(g_AlleyLife.playerFigures[Physics.iCurrentBowler].anim));
         }
+        for (const s_particle_system* psys : Running())
+            if (!earlier.contains(psys))
+                seen.effects.insert(psys->attr->dataEntry->name);
         seen.kudos = s_Kudos;
         seen.leave = GetPhysicsResult(PlayerLane);
         return seen;
     }
 
     static inline std::vector<e_Kudos> s_Kudos;
+    s_wad* alley_ = nullptr;
 };
 
 // One ball of each kind, bowled through the real turn: a human's first ball, then
 // a computer bowler's second balls at a 7-10 split and after a gutter ball. A ball
 // that takes pins is heard and cut to; only a first ball lifts the pins, splits or
 // strikes; the computer thinks before it bowls; the bowler moves with the turn and
-// stays in the throw through the sweep.
+// stays in the throw through the sweep. Falling pins raise dust, a strike a burst.
 TEST_F(LaneTurnOnDiscTest, EachBallIsHeardSeenAndBowledAsItsKindAsks) {
     const PinMask sevenTen = PinBit(6) | PinBit(9);
     const struct {
@@ -372,6 +392,7 @@ TEST_F(LaneTurnOnDiscTest, EachBallIsHeardSeenAndBowledAsItsKindAsks) {
             EXPECT_TRUE(seen.sounds.contains(AlleyPinHitSound(down)));
             EXPECT_TRUE(seen.pinView);
         }
+        EXPECT_EQ(seen.effects.contains(ALLEY_PIN_DUST), seen.leave != b.leave);
         EXPECT_EQ(seen.sounds.contains(ALLEY_SFX_PINSETTER), b.rackBall == 0);
         EXPECT_TRUE(seen.sounds.contains(ALLEY_SFX_SWEEP));
         const std::set<e_Kudos> firstBallsOnly = {KUDOS_STRIKE, KUDOS_TURKEY, KUDOS_SIXPACK, KUDOS_SPLIT};
@@ -379,6 +400,7 @@ TEST_F(LaneTurnOnDiscTest, EachBallIsHeardSeenAndBowledAsItsKindAsks) {
             EXPECT_FALSE(b.rackBall != 0 && firstBallsOnly.contains(kudos)) << kudos;
         const bool strike = seen.kudos == std::vector<e_Kudos>{KUDOS_STRIKE};
         EXPECT_EQ(seen.sounds.contains(ALLEY_SFX_STRIKE_CHEER), strike);
+        EXPECT_EQ(seen.effects.contains(ALLEY_STRIKE_BURST), strike);
     }
     const std::map<s32, std::set<std::string>> expected = {
         {LANE_STATE_BOWLER_UP, {"idle"}}, {LANE_STATE_AIM, {"idle"}},   {LANE_STATE_SWING, {"approach"}},

@@ -1,6 +1,7 @@
 #include "source/Flash/ProshopFlash.h"
 
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 #include "orblib47/source/Anim.h"
@@ -310,29 +311,16 @@ void CCareerProshopFlash::StepToRowType(s32 right) {
     }
 }
 
+// Both records are whole s32 fields, without padding.
 s32 CCareerProshopFlash::Changed() {
     CCareerCharacter& career = Career();
-    const s_Character_Equipment& now = *career.GetEquipment();
-    const s_Character_Equipment& then = m_OriginalEquipment;
-    const s_Character_Attributes& look = Model().m_CharacterAttributes;
-    const s_Character_Attributes& was = m_OriginalPlayerAttributes;
-    if (career.GetMoney() != m_OriginalMoney || now.Ball1 != then.Ball1 || now.Ball2 != then.Ball2 ||
-        now.Shirt != then.Shirt || now.Shoe != then.Shoe || now.Acc1 != then.Acc1 || now.Hat != then.Hat ||
-        now.Glasses != then.Glasses)
+    if (career.GetMoney() != m_OriginalMoney ||
+        std::memcmp(career.GetEquipment(), &m_OriginalEquipment, sizeof(m_OriginalEquipment)) != 0 ||
+        std::memcmp(&Model().m_CharacterAttributes, &m_OriginalPlayerAttributes,
+                    sizeof(m_OriginalPlayerAttributes)) != 0)
         return 1;
     for (u32 item = 0; item < DB_ITEM_COUNT; ++item)
         if (career.ItemPurchased(s32(item)) != m_OriginalOwned[item])
-            return 1;
-    const s32 lookNow[] = {look.gender,    look.bodyType,   look.faceType,        look.hairStyle,
-                           look.hairColor, look.facialHair, look.facialHairColor, look.glasses,
-                           look.hat,       look.shirtType,  look.shirtColor,      look.hand,
-                           look.pants,     look.shoes};
-    const s32 lookThen[] = {was.gender,    was.bodyType,   was.faceType,        was.hairStyle,
-                            was.hairColor, was.facialHair, was.facialHairColor, was.glasses,
-                            was.hat,       was.shirtType,  was.shirtColor,      was.hand,
-                            was.pants,     was.shoes};
-    for (u32 i = 0; i < std::size(lookNow); ++i)
-        if (lookNow[i] != lookThen[i])
             return 1;
     return 0;
 }

@@ -8,7 +8,9 @@
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
+#include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/ProshopFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/SFP2K.h"
 #include "tests/game/Flash/ProshopFixture.h"
 #include "tests/game/PictureCompare.h"
@@ -196,6 +198,11 @@ TEST_F(ProshopFlashTest, TheShopLooksAsKept) {
         {"drr", BOWLING_TEST_REFERENCE_DIR "/proshop_shirts.png", "proshop_shirts_drawn.png"},
     };
     EventWait(GPU_BLACK_FRAMES);
+    // Inside the menu's border, as the career shows it.
+    CFlashMainMenu menu;
+    menu.LoadBackground();
+    menu.LoadBorder();
+    menu.OpenBorder(SymbolText(7175), "");
     for (const auto& picture : pictures) {
         CCareerProshopFlash shop;
         Show(shop);

@@ -6,10 +6,9 @@
 
 #include "orblib47/source/Anim.h"
 #include "source/Career/CareerCharacter.h"
-#include "source/Career/TempCACInfo.h"
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
-#include "source/Flash/ShellLights.h"
+#include "source/Flash/ProshopInternal.h"
 #include "source/Flash/SymbolText.h"
 #include "source/Players/Player.h"
 #include "source/StateMgrs/GenPopupFlow.h"
@@ -92,30 +91,6 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 };
 static_assert(std::size(s_Sprites) == kSprLock + 1);
 
-CPlayerConstruction& Model() {
-    return g_Players[0].m_PlayerConstruction;
-}
-
-CWristGuardConstruction& Guard() {
-    return g_Players[0].m_GuardConstruction;
-}
-
-CCareerCharacter& Career() {
-    return *CCareerCharacter::GetInstance();
-}
-
-// The texture of the item in an equipment slot, or `none` for an empty slot.
-s32 TextureOf(s32 item, s32 none) {
-    const s_DBItem* dbItem = FindDbItem(item);
-    return dbItem != nullptr ? dbItem->m_TextureID : none;
-}
-
-// With nothing from the shop worn, the look keeps what the bowler was made with;
-// a shop item worn when the shop opened hid it.
-s32 BaseLook(s32 wornAtOpen, s32 lookAtOpen) {
-    return wornAtOpen == -1 ? lookAtOpen : -1;
-}
-
 const char* OrEmpty(const char* text) {
     return text != nullptr ? text : "";
 }
@@ -168,11 +143,6 @@ void CareerProshopFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
         owner->Update(info);
 }
 
-void CareerProshopDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
-    if (CCareerProshopFlash* owner = FlashOwner<CCareerProshopFlash>(handle))
-        owner->Draw();
-}
-
 // The bowler stands whole on the back layer's floor, right of the details, under
 // the menu's title; the ball turns above the same floor.
 CCareerProshopFlash::CCareerProshopFlash()
@@ -185,8 +155,8 @@ CCareerProshopFlash::CCareerProshopFlash()
 CCareerProshopFlash::~CCareerProshopFlash() {
     Kill();
     KillBG();
-    Model().FreeAll();
-    Guard().Reset();
+    ShopModel().FreeAll();
+    ShopGuard().Reset();
     m_BallConstruction.Reset();
     delete gProshopData;
     gProshopData = nullptr;
@@ -217,11 +187,11 @@ void CCareerProshopFlash::OpenBG() {
     m_Camera.m_fov = 45.0f;
     m_Camera.Update();
     // The preview starts from the career bowler's own look.
-    CPlayerConstruction& model = Model();
-    model.m_CharacterAttributes = Career().GetCareerAttributes();
+    CPlayerConstruction& model = ShopModel();
+    model.m_CharacterAttributes = ShopCareer().GetCareerAttributes();
     model.CheckShirtColorAttributes();
-    Guard().SetScale(kModelScale);
-    Guard().UpdateGuardModel(TextureOf(Career().GetEquipment()->Acc1, -1));
+    ShopGuard().SetScale(kModelScale);
+    ShopGuard().UpdateGuardModel(ShopTextureOf(ShopCareer().GetEquipment()->Acc1, -1));
     model.AnimInit(m_vCurrModelPos.x, m_vCurrModelPos.y, m_vCurrModelPos.z);
     for (s32 row = 0; row < 3; ++row)
         for (s32 column = 0; column < 3; ++column)
@@ -247,8 +217,8 @@ void CCareerProshopFlash::Open() {
     for (s32 sprite : {kShirts01, kShoes01, kAccess01, kSprLock})
         SFP2KSpriteHide(m_iScreen, sprite);
     g_ScreenTracker.m_CurrScreen = eScreen_List_Career_Proshop;
-    CCareerCharacter& career = Career();
-    m_OriginalPlayerAttributes = Model().m_CharacterAttributes;
+    CCareerCharacter& career = ShopCareer();
+    m_OriginalPlayerAttributes = ShopModel().m_CharacterAttributes;
     m_OriginalEquipment = *career.GetEquipment();
     m_OriginalMoney = career.GetMoney();
     for (u32 item = 0; item < DB_ITEM_COUNT; ++item)
@@ -313,10 +283,10 @@ void CCareerProshopFlash::StepToRowType(s32 right) {
 
 // Both records are whole s32 fields, without padding.
 s32 CCareerProshopFlash::Changed() {
-    CCareerCharacter& career = Career();
+    CCareerCharacter& career = ShopCareer();
     if (career.GetMoney() != m_OriginalMoney ||
         std::memcmp(career.GetEquipment(), &m_OriginalEquipment, sizeof(m_OriginalEquipment)) != 0 ||
-        std::memcmp(&Model().m_CharacterAttributes, &m_OriginalPlayerAttributes,
+        std::memcmp(&ShopModel().m_CharacterAttributes, &m_OriginalPlayerAttributes,
                     sizeof(m_OriginalPlayerAttributes)) != 0)
         return 1;
     for (u32 item = 0; item < DB_ITEM_COUNT; ++item)
@@ -325,63 +295,8 @@ s32 CCareerProshopFlash::Changed() {
     return 0;
 }
 
-void CCareerProshopFlash::RestoreEquippedItems(s32 skipModels) {
-    for (u32 type = 0; type < EQUIP_TYPE_COUNT; ++type)
-        RestoreEquippedItem(EquipType(type), skipModels);
-    g_TempCACInfo.charAttribs = Model().m_CharacterAttributes;
-    Career().SetCareerAttributes(Model().m_CharacterAttributes);
-}
-
-void CCareerProshopFlash::RestoreEquippedItem(EquipType type, s32 skipModels) {
-    const s_Character_Equipment& worn = *Career().GetEquipment();
-    CPlayerConstruction& model = Model();
-    s_Character_Attributes& look = model.m_CharacterAttributes;
-    switch (type) {
-        case EQUIP_TYPE_ACC:
-            Guard().UpdateGuardModel(TextureOf(worn.Acc1, -1));
-            break;
-        case EQUIP_TYPE_GLASSES:
-            look.glasses = TextureOf(
-                worn.Glasses, BaseLook(m_OriginalEquipment.Glasses, m_OriginalPlayerAttributes.glasses));
-            if (!skipModels)
-                model.UpdateGlassesModel();
-            break;
-        case EQUIP_TYPE_HAT:
-            look.hat = TextureOf(worn.Hat, BaseLook(m_OriginalEquipment.Hat, m_OriginalPlayerAttributes.hat));
-            if (!skipModels) {
-                model.UpdateHatModel();
-                model.SwapHatTexture();
-            }
-            break;
-        case EQUIP_TYPE_SHIRT: {
-            const s32 oldShirtType = look.shirtType;
-            const s_DBItem* shirt = FindDbItem(worn.Shirt);
-            look.shirtType = shirt != nullptr ? shirt->m_SubType : m_OriginalPlayerAttributes.shirtType;
-            model.CheckShirtColorAttributes();
-            look.shirtColor = shirt != nullptr ? shirt->m_TextureID : m_OriginalPlayerAttributes.shirtColor;
-            if (!skipModels) {
-                RebuildBody(oldShirtType);
-                model.SwapShirtTexture();
-            }
-            break;
-        }
-        case EQUIP_TYPE_SHOES:
-            look.shoes = TextureOf(worn.Shoe, m_OriginalPlayerAttributes.shoes);
-            if (!skipModels)
-                model.SwapShoesTexture();
-            break;
-        default:
-            break;
-    }
-}
-
-void CCareerProshopFlash::RebuildBody(s32 oldShirtType) {
-    if (Model().m_CharacterAttributes.shirtType != oldShirtType)
-        Model().UpdateBodyTypeModel();  // plays the idle animation again
-}
-
 void CCareerProshopFlash::UpdateEquipmentCount() {
-    CCareerCharacter& career = Career();
+    CCareerCharacter& career = ShopCareer();
     for (u8& count : m_uEquipmentPurchasedCounts)
         count = 0;
     for (u32 row = 0; ItemsList != nullptr && row < uDBItemCount; ++row) {
@@ -405,7 +320,7 @@ void CCareerProshopFlash::UpdateEquipmentCount() {
 }
 
 void CCareerProshopFlash::SetSelectText() {
-    CCareerCharacter& career = Career();
+    CCareerCharacter& career = ShopCareer();
     const s32 row = Row();
     u32 text = kTextBuy;
     if (career.ItemPurchased(Item.GetIndex()))
@@ -414,7 +329,7 @@ void CCareerProshopFlash::SetSelectText() {
 }
 
 void CCareerProshopFlash::SetPriceText() {
-    CCareerCharacter& career = Career();
+    CCareerCharacter& career = ShopCareer();
     u32 title = kTextPrice;
     m_Price[0] = '\0';
     if (career.ItemPurchased(Item.GetIndex()))
@@ -475,46 +390,6 @@ void CCareerProshopFlash::ToggleBallCards() {
     SFP2KSpritePlay(m_iScreen, card, 0);
 }
 
-void CCareerProshopFlash::UpdateItemModels() {
-    if (Item.GetIndex() == -1)
-        return;
-    CPlayerConstruction& model = Model();
-    s_Character_Attributes& look = model.m_CharacterAttributes;
-    const s32 texture = Item.GetTextureID();
-    switch (Item.GetEquipType()) {
-        case EQUIP_TYPE_BALL:
-            m_BallConstruction.UpdateBallTexture(texture, 0);
-            break;
-        case EQUIP_TYPE_SHIRT: {
-            const s32 oldShirtType = look.shirtType;
-            look.shirtColor = texture;
-            look.shirtType = Item.m_Item.m_SubType;
-            model.CheckShirtColorAttributes();
-            RebuildBody(oldShirtType);
-            model.SwapShirtTexture();
-            break;
-        }
-        case EQUIP_TYPE_SHOES:
-            look.shoes = texture;
-            model.SwapShoesTexture();
-            break;
-        case EQUIP_TYPE_HAT:
-            look.hat = texture;
-            model.UpdateHatModel();
-            model.SwapHatTexture();
-            break;
-        case EQUIP_TYPE_GLASSES:
-            look.glasses = texture;
-            model.UpdateGlassesModel();
-            break;
-        case EQUIP_TYPE_ACC:
-            Guard().UpdateGuardModel(texture);
-            break;
-        default:
-            break;
-    }
-}
-
 void CCareerProshopFlash::UpdateSort(s32 row) {
     if (m_bSortRequired[row] == 0)
         return;
@@ -542,8 +417,8 @@ void CCareerProshopFlash::MoveCursor(SFP_SCREEN_INFO_t* info, s32 down) {
     UpdateItemModels();
     // The hat row shows the bowler's hair under the hat.
     if ((next == kRowHat) != (row == kRowHat)) {
-        Model().UpdateHairModel();
-        Model().UpdateHairTexture();
+        ShopModel().UpdateHairModel();
+        ShopModel().UpdateHairTexture();
     }
     ToggleBallCards();
 }
@@ -562,7 +437,7 @@ void CCareerProshopFlash::ChangeItem(s32 right) {
 }
 
 void CCareerProshopFlash::EquipOwned(s32 row) {
-    CCareerCharacter& career = Career();
+    CCareerCharacter& career = ShopCareer();
     s_Character_Equipment& worn = *career.GetEquipment();
     const s32 item = Item.GetIndex();
     const EquipType type = kRowType[row];
@@ -591,7 +466,7 @@ void CCareerProshopFlash::Accept() {
         return;
     }
     FlashPlaySound(kSfxAccept);
-    CCareerCharacter& career = Career();
+    CCareerCharacter& career = ShopCareer();
     gProshopData->m_Item_Index = u32(Item.GetIndex());
     if (career.ItemPurchased(Item.GetIndex())) {
         EquipOwned(row);
@@ -648,21 +523,5 @@ void CCareerProshopFlash::Update(SFP_SCREEN_INFO_t* info) {
         m_fRotation = -1.0f;
     } else if (SFP2KButton(kButtonTurnPlus, kHeld)) {
         m_fRotation = 1.0f;
-    }
-}
-
-void CCareerProshopFlash::Draw() {
-    ShellPreviewBegin(eShellLightUsage_ProShop);
-    CPlayerConstruction& model = Model();
-    if (m_bDisplayBodyModel != 0) {
-        if (model.GetBodyTypeModel() == nullptr)
-            return;
-        if (m_fRotation != 0.0f)
-            model.SetRotationY(m_fRotation);
-        model.SetTranslation(m_vCurrModelPos.x, m_vCurrModelPos.y, m_vCurrModelPos.z);
-        model.DrawFE();
-        Guard().Draw(model.GetBodyTypeModel());
-    } else if (m_bDisplayBallModel != 0) {
-        m_BallConstruction.Draw();
     }
 }

@@ -84,8 +84,9 @@ s32 ProshopFlow::run(State& state, s32 depth, CFlashMainMenu* menu) {
         case kPurchase:
             if (!g_GenPopupFlow.run())
                 break;
-            if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NEXT && gProshopData->m_Buy_popup != 0) {
-                career->ChangeMoney(-gProshopData->m_Item_Price);
+            // A debit the money cannot cover is refused, and buys nothing.
+            if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NEXT && gProshopData->m_Buy_popup != 0 &&
+                career->ChangeMoney(-gProshopData->m_Item_Price)) {
                 career->ItemBuy(s32(gProshopData->m_Item_Index));
                 shop->UpdateEquipmentCount();
             }

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "orblib47/source/ChunkReader.h"
+#include "orblib47/source/CutScene.h"
 #include "tests/support/SfpTestMovies.h"
 #include "tests/support/VhmTestModel.h"
 #include "tools/dbcompile/DbCompile.h"
 #include "tools/discbuild/AsfWriter.h"
+#include "tools/discbuild/CsfWriter.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/F3dWriter.h"
 #include "tools/discbuild/FntWriter.h"
@@ -345,6 +347,36 @@ Seeds Stg(const fs::path&) {
     return {discbuild::StgPayload(plain), discbuild::StgPayload(spatial), discbuild::StgPayload(stream)};
 }
 
+// Every engine command on two objects with handler commands between, and a script
+// with nothing but its END.
+Seeds Csf(const fs::path&) {
+    using discbuild::CsfCommand;
+    discbuild::CsfScript script;
+    script.data = {{"FIGURE", "VHM"}, {"WALK", "VHA"}, {"TEX", "TIM"}, {"SPARK", "PAT"}};
+    discbuild::ParticleDef points;
+    points.spriteType = 1;
+    script.instances = {{{0, 0, 0, 0}, {1, 1, 1, 0}, {0, 0, 0, 1}, 0},
+                        {{1, 0, 2, 0}, {2, 2, 2, 0}, {0, 1, 0, 0}, 0}};
+    script.commands = {
+        {CS_CMD_TYPE_LOAD_TEXTURE, 0.0f, 2, {}},
+        {CS_CMD_TYPE_LOAD_PARTICLE, 0.0f, 3, discbuild::PatPayload(points)},
+        {CS_CMD_TYPE_SET_CAMERA, 0.0f, 0, discbuild::CsfSetCameraLookAt({0, 1, 5, 0}, {0, 1, 0, 0}, 45.0f)},
+        {CS_CMD_TYPE_FADE_IN, 0.0f, 0, discbuild::CsfFadeIn(0.5f)},
+        {CS_CMD_TYPE_OBJECT_CREATE, 0.1f, 0, discbuild::CsfObject(0)},
+        {CS_CMD_TYPE_OBJECT_PLAY_ANIM, 0.1f, 0, discbuild::CsfObjectPlayAnim(0, 1, 1.0f)},
+        {CS_CMD_TYPE_GAME_WARP, 0.2f, 7, {1, 2, 3, 4}},
+        {CS_CMD_TYPE_OBJECT_SET_POS, 0.5f, 0, discbuild::CsfObjectSetPos(0, 1)},
+        {CS_CMD_TYPE_OBJECT_FADE_OUT, 0.6f, 0, discbuild::CsfObjectFade(0, 0.5f)},
+        {CS_CMD_TYPE_OBJECT_FADE_IN, 1.0f, 0, discbuild::CsfObjectFade(0, 0.0f)},
+        {CS_CMD_TYPE_OBJECT_STOP_ANIM, 1.1f, 0, {}},
+        {CS_CMD_TYPE_OBJECT_DESTROY, 1.2f, 0, discbuild::CsfObject(0)},
+        {CS_CMD_TYPE_FREE_TEXTURE, 1.2f, 2, {}},
+        {CS_CMD_TYPE_FREE_PARTICLE, 1.2f, 3, {}},
+        {CS_CMD_TYPE_FADE_OUT, 1.3f, 0, discbuild::CsfFadeOut(0.2f, 0x000000FF)},
+    };
+    return {discbuild::CsfFile(script), discbuild::CsfFile({})};
+}
+
 // Points with a middle colour, animated sprites of the harness's set drawn to a
 // magnet, and four-cornered sprites on a slow rate with every element born at once.
 Seeds Pat(const fs::path&) {
@@ -615,6 +647,7 @@ const struct {
     {"fnt", Fnt},
     {"f3d", F3d},
     {"stg", Stg},
+    {"csf", Csf},
     {"pat", Pat},
     {"sym_table", SymTable},
     {"lzo", Lzo},

@@ -7,11 +7,10 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
+#include "source/LevelCutScene.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Physics/LaneManager.h"
-
-s32 g_CutScenePaused = 0;
 
 namespace {
 
@@ -24,7 +23,6 @@ constexpr s_Vector3 kPinTarget = {kLaneMiddle, -3.0f, 184.0f, 0.0f};
 constexpr s_Vector3 kFollowBehind = {0.0f, -10.0f, -36.0f, 0.0f};
 constexpr s_Vector3 kFollowAhead = {0.0f, 0.0f, 24.0f, 0.0f};
 
-constexpr f32 kIntroSeconds = 4.0f;
 constexpr f32 kEaseRate = 5.0f;      // per second, towards a shot
 constexpr f32 kFreeSpeed = 3.0f;     // world units per second
 constexpr f32 kFreeTurnRate = 1.2f;  // radians per second
@@ -137,15 +135,18 @@ void CCamera::SetFreeMode(CCamera* camera, s32 on) {
 void CCamera::Update() {
     const f32 dt = GamePaused() ? 0.0f : RealDeltaTime;
     if (m_cameraMode == E_CAMERA_MODE_INTRO) {
-        if (!g_CutScenePaused)
-            m_modeTime += dt;
+        // The level's intro cut-scene sweeps the camera; the sweep's end or the
+        // cut-scene's ends the intro.
+        const f32 progress = LevelCutSceneIntroAdvance(dt);
         s_Vector3 endEye, endTarget;
         Shot(E_CAMERA_MODE_PLAYER_PAN, &endEye, &endTarget);
-        const f32 t = SmoothStep(m_modeTime / kIntroSeconds);
+        const f32 t = SmoothStep(progress);
         m_position = Lerp(m_introFrom, endEye, t);
         m_lookAt = Lerp(LaneToWorld(kPinTarget), endTarget, t);
-        if (m_modeTime >= kIntroSeconds)
+        if (progress >= 1.0f || !LevelCutScenePlaying()) {
+            LevelCutSceneStop();
             SetAutoCameraMode(E_CAMERA_MODE_PLAYER_PAN);
+        }
     } else if (m_cameraMode == E_CAMERA_MODE_FREE) {
         Fly(*this, RealDeltaTime);
     } else if (m_cameraMode != E_CAMERA_MODE_INVALID) {
@@ -161,12 +162,4 @@ void CCamera::Update() {
     Matrix4LookAt(&view, &m_lookAt, &m_position);
     DrawSetCamera(&view, &m_position);
     DrawSetFOV(m_fov);
-}
-
-void GameCutScenePause() {
-    g_CutScenePaused = 1;
-}
-
-void GameCutSceneResume() {
-    g_CutScenePaused = 0;
 }

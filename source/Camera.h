@@ -6,7 +6,7 @@
 
 enum e_CameraMode : s32 {
     E_CAMERA_MODE_INVALID = -1,  // placed by hand: SetPosition / SetLookAt
-    E_CAMERA_MODE_INTRO = 0,     // the level's opening sweep down the lanes
+    E_CAMERA_MODE_INTRO = 0,     // the level's intro cut-scene sweeps down the lanes
     E_CAMERA_MODE_FOLLOW_BALL = 1,
     E_CAMERA_MODE_PIN_VIEW = 2,    // close on the pin deck
     E_CAMERA_MODE_PLAYER_PAN = 3,  // behind the bowler, looking down the lane
@@ -32,6 +32,3 @@ public:
     // Where the intro starts, in world units: the level's camera start.
     s_Vector3 m_introFrom{0.0f, 4.0f, 0.0f, 0.0f};
 };
-
-// Set while the intro is held by GameCutScenePause.
-extern s32 g_CutScenePaused;

@@ -16,6 +16,8 @@
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
+#include "source/InstanceTextureProject.h"
+#include "source/LevelCutScene.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/LoadSave.h"
@@ -109,6 +111,7 @@ const ResetStep WarmResetSteps[] = {
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
     [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
+    [] { LevelCutSceneForget(); },
 };
 
 }  // namespace
@@ -120,6 +123,7 @@ void GameColdReset() {
 
 void GameEngineColdReset() {
     CInstanceSceneLight::ColdReset();
+    CInstanceTextureProject::ColdReset();
 }
 
 void GameWarmReset() {

@@ -9,10 +9,12 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
+#include "orblib47/source/Projector.h"
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
 #include "source/AlleyNPCManager.h"
 #include "source/GameSettings.h"
+#include "source/LevelCutScene.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Objects/Object.h"
 #include "source/Physics/LaneManager.h"
@@ -128,6 +130,9 @@ void CLevelMgr::Init() {
     m_GameData = GameDataLoad(scene, nullptr, 0);
     m_World = WorldLoad(scene, nullptr, 0);
     SceneLightsWarmReset(InstanceGetNumInstancesByType(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT));
+    // The level's projectors join the manager as the instance list creates them.
+    if (ProjectorWarmReset() == 0)
+        DEBUG_PRINT("LevelMgr: the projector manager did not start\n");
     CInstanceList::Enable(1);
     char sky[MAX_LONG_NAME_SIZE];
     std::snprintf(sky, sizeof(sky), "%s%s", scene, kSkySuffix);
@@ -152,6 +157,7 @@ void CLevelMgr::Init() {
     }
     m_GameCamera.SetAutoCameraMode(E_CAMERA_MODE_INTRO);
     GameCutSceneResume();
+    LevelCutScenePlay(LEVEL_CUTSCENE_INTRO);
     m_bStarted = 1;
     if (g_InGameScreens.LevelLoaded != nullptr)
         g_InGameScreens.LevelLoaded();
@@ -190,6 +196,7 @@ void CLevelMgr::Update() {
 }
 
 void CLevelMgr::FreeLevel() {
+    LevelCutSceneStop();
     if (m_bStarted) {
         if (g_InGameScreens.LevelFreed != nullptr)
             g_InGameScreens.LevelFreed();
@@ -215,6 +222,9 @@ void CLevelMgr::FreeLevel() {
     Free(m_NpcWad);
     Free(m_SfxWad);
     Free(m_HudWad);
+    // Last: the level archive's game data held the instances and their projectors.
+    ProjectorShutdownThreads();
+    ProjectorShutdownMemory();
 }
 
 void CLevelMgr::Deinit() {

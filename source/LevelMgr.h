@@ -37,7 +37,7 @@ public:
     // Loads the HUD archive and starts loading the level's archives.
     void LoadLevel(const s_LevelMgrDef* level);
     s32 IsLevelLoaded();
-    // Pause screen, camera, scene and the level's init handler.
+    // Pause screen, camera, scene, the intro cut-scene and the level's init handler.
     void Init();
     // One frame: pause button, attract time-out, the level's update, camera, the
     // pause screen's answer.

@@ -78,11 +78,15 @@ void TextureProjectLightDrawFunc(CTextureProject* textureProject) {
             projected = projector.shadowTexture;
         }
     }
+    // Unlit: with lighting enabled the projection would take the vertices' white
+    // for its colour and add the texture at full strength.
+    const s32 lit = DrawEnableLight(0);
     const e_COMBINE_MODE combine = DrawSetCombineMode(DC_COMBINE_ADD);
     const u32 flat = LightColor(projector.parms);
     TextureProjectRenderCache(&projector.parms, projector.cache, projected);
     DrawSetFlatColor(flat);
     DrawSetCombineMode(combine);
+    DrawEnableLight(lit);
 }
 
 void TextureProjectRegisterDrawFunc() {

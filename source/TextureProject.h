@@ -11,7 +11,7 @@ struct s_collision_cache;
 struct s_hmodel;
 struct s_texture;
 
-constexpr s32 TEXTURE_PROJECT_MAX_CASTERS = 8;
+constexpr s32 TEXTURE_PROJECT_MAX_CASTERS = 16;  // a rack of pins and the ball
 
 class CTextureProject : public s_texproj_object {
 public:

@@ -5,6 +5,15 @@
 // gx_sampler_kernel.h. Every header it needs is included before that, so
 // nothing here includes anything.
 
+// Each byte of a and b added and held at 255: the one-and-one blend.
+template <typename V>
+V AddSaturate(V a, V b) {
+    const V low = (a & 0x7F7F7F7Fu) + (b & 0x7F7F7F7Fu);
+    const V sum = low ^ ((a ^ b) & 0x80808080u);
+    const V carry = ((a & b) | ((a | b) & ~sum)) & 0x80808080u;
+    return sum | ((carry >> 7) * 0xFFu);
+}
+
 template <DepthPath kPath>
 VI DepthPasses(Compare func, VU z, VU stored) {
     if constexpr (kPath == DepthPath::Less)
@@ -236,6 +245,8 @@ void DrawRows(const TriangleDraw& d) {
                 value = color;
             } else if constexpr (kBlend == BlendPath::SrcAlpha) {
                 value = kFused ? ModulateBlendSrcAlpha(tex, color, dst) : BlendSrcAlpha(color, dst);
+            } else if constexpr (kBlend == BlendPath::Add) {
+                value = AddSaturate(color, dst);
             } else {
                 for (int i = 0; i < kLanes; ++i)
                     value[i] = live[i] != 0 ? BlendColor(pix, Unpack(color[i]), dst[i]) : 0;
@@ -283,6 +294,8 @@ void DrawRowsFor(BlendPath blend, DepthPath depth, const TriangleDraw& d) {
             return DrawRowsFor<kKind, BlendPath::Replace>(depth, d);
         case BlendPath::SrcAlpha:
             return DrawRowsFor<kKind, BlendPath::SrcAlpha>(depth, d);
+        case BlendPath::Add:
+            return DrawRowsFor<kKind, BlendPath::Add>(depth, d);
         default:
             return DrawRowsFor<kKind, BlendPath::Other>(depth, d);
     }

@@ -128,6 +128,9 @@ DrawPlan PlanDraw(const RasterState& state) {
     else if (p.blendType == BlendType::Blend && p.blendSrc == BlendFactor::SrcAlpha &&
              p.blendDst == BlendFactor::InvSrcAlpha)
         plan.blend = BlendPath::SrcAlpha;
+    else if (p.blendType == BlendType::Blend && p.blendSrc == BlendFactor::One &&
+             p.blendDst == BlendFactor::One)
+        plan.blend = BlendPath::Add;
     return plan;
 }
 

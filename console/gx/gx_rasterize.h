@@ -12,7 +12,7 @@ namespace console::gx {
 // How the depth test and the blend are carried out: the common cases have
 // loops of their own.
 enum class DepthPath : u8 { Off, Less, LEqual, Always, Other };
-enum class BlendPath : u8 { Replace, SrcAlpha, Other };
+enum class BlendPath : u8 { Replace, SrcAlpha, Add, Other };
 
 // Everything a draw works out once from the state.
 struct DrawPlan {

@@ -66,17 +66,27 @@ std::vector<TexelQuad> MakeTexelQuads(const TexLevel& level, u8 wrapS, u8 wrapT)
     const s32 columns = QuadSpan(w, wrapS), rows = QuadSpan(h, wrapT);
     // A clamp's first column is the one left of the texture.
     const s32 left = QuadColumn(VI{0}, w, wrapS)[0], top = QuadColumn(VI{0}, h, wrapT)[0];
-    auto at = [&](s32 x, s32 y) {
+    // The texel columns and rows the quads read, wrapped once each rather than once
+    // a texel: textures drawn into every frame are re-cut every frame.
+    std::vector<s32> xs(std::size_t(columns) + 1), ys(std::size_t(rows) + 1);
+    for (s32 i = 0; i <= columns; ++i)
+        xs[std::size_t(i)] = WrapTexel(VI{i - left}, w, wrapS)[0];
+    for (s32 i = 0; i <= rows; ++i)
+        ys[std::size_t(i)] = WrapTexel(VI{i - top}, h, wrapT)[0] * w;
+    auto at = [&](s32 row, s32 column) {
         u32 word;
-        const s32 i = WrapTexel(VI{y}, h, wrapT)[0] * w + WrapTexel(VI{x}, w, wrapS)[0];
-        std::memcpy(&word, &level.texels[std::size_t(i)], sizeof word);
+        std::memcpy(&word, &level.texels[std::size_t(row + column)], sizeof word);
         return word;
     };
-    std::vector<TexelQuad> quads;
-    quads.reserve(std::size_t(columns) * std::size_t(rows));
-    for (s32 y = -top; y < rows - top; ++y)
-        for (s32 x = -left; x < columns - left; ++x)
-            quads.push_back({at(x, y), at(x + 1, y), at(x, y + 1), at(x + 1, y + 1)});
+    std::vector<TexelQuad> quads(std::size_t(columns) * std::size_t(rows));
+    TexelQuad* quad = quads.data();
+    for (s32 y = 0; y < rows; ++y) {
+        const s32 top0 = ys[std::size_t(y)], top1 = ys[std::size_t(y) + 1];
+        for (s32 x = 0; x < columns; ++x) {
+            const s32 x0 = xs[std::size_t(x)], x1 = xs[std::size_t(x) + 1];
+            *quad++ = {at(top0, x0), at(top0, x1), at(top1, x0), at(top1, x1)};
+        }
+    }
     return quads;
 }
 

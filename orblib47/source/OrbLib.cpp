@@ -11,6 +11,7 @@
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Font.h"
 #include "orblib47/source/Font3D.h"
+#include "orblib47/source/FrameFilter.h"
 #include "orblib47/source/GameData.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
@@ -97,6 +98,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { CGameData::ColdReset(); },
     [](u32, s_orblib_config*) { CInstanceList::ColdReset(); },
     [](u32, s_orblib_config*) { InstanceGameColdReset(); },
+    [](u32, s_orblib_config*) { OrbFrameFilter.ColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
 };
@@ -119,6 +121,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { StringTableWarmReset(); },
     [](u32, s_orblib_config* c) { WadWarmReset(c->maxWad); },
     [](u32, s_orblib_config* c) { TextureWarmReset(c->maxtexture, c->maxtextureanim); },
+    [](u32, s_orblib_config*) { OrbFrameFilter.WarmReset(); },
     [](u32, s_orblib_config*) { TextureProjectWarmReset(); },
     [](u32, s_orblib_config* c) { ShadowWarmReset(s32(c->maxTextureProject)); },
     [](u32, s_orblib_config*) { ProjectorForget(); },

@@ -17,6 +17,10 @@ namespace {
 constexpr s32 MAX_CLIP_PNTS = 16;
 constexpr s32 kMaxPolyPoints = 4;
 constexpr f32 kFacingLimit = -0.05f;  // dot(normal, direction) of a polygon seen edge-on or worse
+// World units the drawn copy lies off its polygon, towards the side it faces: with
+// no depth bias on this platform the copy would fail the depth test against the
+// polygon itself wherever its clipped corners round the other way.
+constexpr f32 kLift = 0.02f;
 constexpr f32 zscale = -2.0f;
 constexpr f32 zoff = -1.5f;
 
@@ -79,6 +83,9 @@ void DrawPolygon(const s_textproj_parms& parms, const s_cache_poly& poly) {
         v.v = 1.0f - 0.5f * (1.0f + q * clip.y);
         if ((parms.flags & TEXTURE_PROJECT_GROW_BOX) != 0)
             GrowBox(parms, v.coord);
+        v.coord.x += kLift * poly.normal.x;
+        v.coord.y += kLift * poly.normal.y;
+        v.coord.z += kLift * poly.normal.z;
     }
     for (s32 j = 1; j + 1 < vcount; ++j) {
         DrawVertex(&fan[0]);

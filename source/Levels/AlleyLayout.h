@@ -50,6 +50,9 @@ constexpr const char* ALLEY_BOWLER_SPOT = "BOWLER_SPOT";    // where the bowler 
 constexpr const char* ALLEY_CAMERA_START = "CAMERA_START";  // the intro's first camera position
 constexpr const char* ALLEY_LAMP_PREFIX = "LAMP_";          // scene lights: LAMP_RRGGBB, radius = reach
 constexpr const char* ALLEY_WALKER_PATH = "WALKWAY";        // the path walkers follow behind the lanes
+// Texture projectors (lights that cast the shadows of the objects near them) are
+// named after the texture they project: a soft round spot.
+constexpr const char* ALLEY_SPOT_TEXTURE = "SPOTLITE";
 
 // The lane-pair layout in the physics' lane units (1 unit = 4 inches, see
 // source/Physics/PhysicsTypes.h): the player's pair is the left lane at offset 0

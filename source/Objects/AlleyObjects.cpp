@@ -109,7 +109,10 @@ void BowlerBehaviour(s_thread*, void* record) {
         figure.Play(left ? BOWLER_ANIM_THROW_LEFT : BOWLER_ANIM_THROW_RIGHT);
     else
         figure.Play(IdleAnim(*figure.look));
-    Stand(Object(record), figure, AlleyBowlerSpot(Physics.fLaneOffset));
+    const s_Vector3 spot = AlleyBowlerSpot(Physics.fLaneOffset);
+    Stand(Object(record), figure, spot);
+    // The bowler is drawn from the player's look, not from an hmodel of the object.
+    ObjectCastShadow(figure.look != nullptr ? figure.look->GetBodyTypeModel() : nullptr, spot);
 }
 
 void BowlerDraw(s_object*) {

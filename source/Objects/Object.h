@@ -91,6 +91,11 @@ s_object* ObjectGet(s32 slot);
 // The seconds objects move by this frame: none while the game is paused.
 f32 ObjectFrameTime();
 
+// Every level projector holding `at` inside its radius takes the model's shadow
+// this frame (the projector manager has just cleared last frame's casters);
+// nothing for a null model. Objects flagged OBJECT_FLAG_CASTER cast theirs.
+void ObjectCastShadow(s_hmodel* hmodel, const s_Vector3& at);
+
 // The pool at its start-up state (cold reset).
 void ObjectColdReset();
 // The object tasks (update, stencil, physics debug, draw, shadows): registered by

@@ -61,23 +61,12 @@ bool Shown(const s_object& object) {
     return (object.flags & OBJECT_FLAG_HIDDEN) == 0;
 }
 
-// Every level projector holding the object inside its radius takes its shadow this
-// frame (the projector manager has just cleared last frame's casters).
 void CastShadow(s_object& object) {
-    if (ProjectorHeaderRecords == nullptr || object.hmodel == nullptr)
+    if (object.hmodel == nullptr)
         return;
     const s_Vector3 at = {object.transform.at(0, 3), object.transform.at(1, 3), object.transform.at(2, 3),
                           0.0f};
-    for (s_linked_list* node = ProjectorHeaderRecords->next; node != nullptr; node = node->next) {
-        // The game's projectors are all CTextureProject.
-        auto* projector =
-            static_cast<CTextureProject*>(static_cast<s_projector_list*>(node)->projectorObject);
-        const s_Vector3& c = projector->locals.projectorCenter;
-        const f32 dx = at.x - c.x, dy = at.y - c.y, dz = at.z - c.z;
-        const f32 r = projector->locals.projectorRadius;
-        if (dx * dx + dy * dy + dz * dz <= r * r)
-            projector->AddShadowCaster(object.hmodel);
-    }
+    ObjectCastShadow(object.hmodel, at);
 }
 
 void ObjectUpdateThread(s_thread*, void*) {
@@ -139,6 +128,21 @@ void ShadowDrawThread(s_thread*, void*) {
 }
 
 }  // namespace
+
+void ObjectCastShadow(s_hmodel* hmodel, const s_Vector3& at) {
+    if (ProjectorHeaderRecords == nullptr || hmodel == nullptr)
+        return;
+    for (s_linked_list* node = ProjectorHeaderRecords->next; node != nullptr; node = node->next) {
+        // The game's projectors are all CTextureProject.
+        auto* projector =
+            static_cast<CTextureProject*>(static_cast<s_projector_list*>(node)->projectorObject);
+        const s_Vector3& c = projector->locals.projectorCenter;
+        const f32 dx = at.x - c.x, dy = at.y - c.y, dz = at.z - c.z;
+        const f32 r = projector->locals.projectorRadius;
+        if (dx * dx + dy * dy + dz * dz <= r * r)
+            projector->AddShadowCaster(hmodel);
+    }
+}
 
 void ObjectWarmReset() {
     ObjectForgetAll();

@@ -11,6 +11,7 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/HModel.h"
+#include "orblib47/source/NGC/DrawLights.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Texture.h"
 #include "source/TextureProject.h"
@@ -58,7 +59,8 @@ protected:
 
     // Background, then the camera 10 above the origin looking down, and one frame of
     // the manager's tasks with the objects' updates in between.
-    void DrawFrame(s_hmodel* caster) {
+    // Seen from above, or low along the floor (drawn first, for the light to fall on).
+    void DrawFrame(s_hmodel* caster, bool lowOverTheFloor = false) {
         const s_Irect16 screen = {0, 0, s16(DrawContext.screenSize.x), s16(DrawContext.screenSize.y)};
         DrawSetProjection(DC_PROJ_ORTHO);
         DrawSetZBufferMode(DC_ZMODE_ALWAYS);
@@ -67,14 +69,30 @@ protected:
         DrawSetFlatColor(kBackground << 8 | 0xFFu);
         DrawFilledIrect(&screen);
         DrawSetFlatColor(0xFFFFFFFFu);
-        const s_Vector3 eye = {0, 10, 0, 0}, origin = {0, 0, 0, 0}, up = {0, 0, -1, 0};
+        const s_Vector3 eye = lowOverTheFloor ? s_Vector3{0.3f, 0.8f, 6, 0} : s_Vector3{0, 10, 0, 0};
+        const s_Vector3 origin = {0, 0, 0, 0};
+        const s_Vector3 up = lowOverTheFloor ? s_Vector3{0, 1, 0, 0} : s_Vector3{0, 0, -1, 0};
         s_Matrix4 camera;
         Matrix4LookUp(&camera, &eye, &origin, &up);
         DrawSetCamera(&camera, &eye);
+        if (lowOverTheFloor)
+            DrawFloor();
 
         ProjectorUpdateThreadPtr->func(ProjectorUpdateThreadPtr, nullptr);
         projector_->AddShadowCaster(caster);
         ProjectorRenderThreadPtr->func(ProjectorRenderThreadPtr, nullptr);
+    }
+    // The receiver drawn for real, its depth kept, as the level's scene is; what is
+    // drawn after it is depth-tested against it.
+    static void DrawFloor() {
+        DrawSetProjection(DC_PROJ_3D);
+        const s32 writes = DrawSetZBufferWrite(1);
+        DrawSetFlatColor(kBackground << 8 | 0xFFu);
+        const s_Vector3 corners[4] = {{-10, 0, 10, 0}, {10, 0, 10, 0}, {10, 0, -10, 0}, {-10, 0, -10, 0}};
+        DrawQuad(&corners[0], &corners[1], &corners[2], &corners[3]);
+        DrawSetFlatColor(0xFFFFFFFFu);
+        DrawSetZBufferWrite(writes);
+        DrawSetZBufferMode(DC_ZMODE_LESS_EQUAL);
     }
     static u32 FloorRgb(f32 x, f32 z) {
         const s_Vector3 world = {x, 0.0f, z, 0.0f};
@@ -97,6 +115,24 @@ TEST_F(TextureProjectorTest, TheRegisteredDrawingLightsTheFloorInsideTheFrustumO
     EXPECT_EQ(FloorRgb(1.3f * reach, 0.0f), kBackground);
     EXPECT_EQ(FloorRgb(0.0f, 2.0f * reach), kBackground);
     EXPECT_EQ(projector_->shadowTexture, nullptr);
+}
+
+// The light lies on the floor's own polygons, not behind them, wherever its
+// clipped corners fall.
+TEST_F(TextureProjectorTest, TheLightLandsOnTheFloorDrawnBeneathIt) {
+    DrawFrame(nullptr, true);
+    const f32 reach = kHeight * std::tan(kAngle * 3.14159265f / 180.0f);
+    for (f32 x = -0.8f; x <= 0.8f; x += 0.1f)
+        for (f32 z = -0.8f; z <= 0.8f; z += 0.1f)
+            EXPECT_EQ(FloorRgb(x * reach, z * reach), kLit) << x << ", " << z;
+}
+
+// The objects' pass leaves lighting on: the light keeps its colour and strength.
+TEST_F(TextureProjectorTest, TheLightAddsItsIntensityWhileLightingIsOn) {
+    DrawEnableLight(1);
+    DrawFrame(nullptr);
+    EXPECT_EQ(FloorRgb(0.0f, 0.0f), kLit);
+    EXPECT_NE(DrawEnableLight(1), 0);  // put back as it was
 }
 
 TEST_F(TextureProjectorTest, ShadowCastersGoThroughAShadowTextureMadeOnFirstUse) {

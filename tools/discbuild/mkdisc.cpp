@@ -2,12 +2,13 @@
 // paints its sprite sheets, bakes its fonts from the system's TrueType faces,
 // generates its models and the bowler parts, synthesises its sounds, paints the logo movies,
 // compiles the bowling database and the screen movies, paints the save banner and writes the
-// HOME-button menu's files.
+// HOME-button menu's files and writes the level's intro cut-scene.
 #include <cstdio>
 #include <exception>
 
 #include "tools/dbcompile/DbCompile.h"
 #include "tools/discbuild/BannerWriter.h"
+#include "tools/discbuild/DiscCutScenes.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         discbuild::BuildDisc(argv[1], argv[2]);
         discbuild::BuildDiscSprites(argv[1], argv[2]);
         discbuild::BuildDiscBanner(argv[2]);
+        discbuild::BuildDiscCutScenes(argv[2]);
         const char* faces = "/usr/share/fonts/truetype";
         fontbake::BuildDiscFonts(argv[1], argv[2], faces, {{"DATA/PRELOAD.WAD", {hbmgen::NoHomeIcon()}}});
         hbmgen::BuildDiscHomeButton(argv[2], faces);

@@ -44,6 +44,9 @@ constexpr f32 kCappingHeight = 0.5f;
 constexpr f32 kKickbackHeight = 10.0f;
 constexpr f32 kBallReturnZ = -56.0f;
 constexpr f32 kLampReach = 60.0f;  // world units: the whole hall
+// World units about a spot that it lights and takes the shadows of.
+constexpr f32 kApproachSpotReach = 6.0f;
+constexpr f32 kDeckSpotReach = 5.0f;
 
 constexpr u32 kGutterSteel = 0x9098A0FFu, kCapping = 0x4A3426FFu, kKickback = 0x283038FFu;
 constexpr u32 kPit = 0x141414FFu, kBackWall = 0x1C1C20FFu, kMasking = 0x30508CFFu;
@@ -187,6 +190,19 @@ discbuild::GamInstance Lamp(f32 x, f32 height, f32 z, const char* rrggbb, f32 re
     return LevelLamp(at.x, at.y, at.z, rrggbb, reach);
 }
 
+// A texture projector shining straight down from (x, height, z), lighting and
+// taking the shadows of what lies within `reach` world units of it.
+discbuild::GamInstance Spot(f32 x, f32 height, f32 z, f32 reach) {
+    const s_Vector3 at = AlleyWorldPoint(x, height, z);
+    discbuild::GamInstance spot;
+    spot.pos = {at.x, at.y, at.z};
+    spot.type = INSTANCE_TYPE_INSTANCE_TEXTURE_PROJECT;
+    spot.name = ALLEY_SPOT_TEXTURE;
+    spot.radius = reach;
+    spot.flags = u_INSTANCE_FLAGS::Force_Create;
+    return spot;
+}
+
 // The walkers' loop round the seats behind the approaches.
 discbuild::GamPath Walkway() {
     const s_Vector3 corners[] = {
@@ -212,8 +228,12 @@ discbuild::GamLevel GameData() {
     // two, over the player's pair and reaching every camera: the ceiling's light
     // on the approach from behind the bowler, and the pin decks' light under the
     // masking.
+    // Two spots over the player's pair cast shadows forward: one behind the
+    // bowlers' spots over the approach, one before the masking over the pin decks.
     data.instances = {Lamp(pairMiddle, 30, -50, "FFF4E4", kLampReach),
-                      Lamp(pairMiddle, 8, 168, "FFFFFF", kLampReach)};
+                      Lamp(pairMiddle, 8, 168, "FFFFFF", kLampReach),
+                      Spot(pairMiddle, 36, -50, kApproachSpotReach),
+                      Spot(pairMiddle, 24, kLaneDeckStartZ - 16, kDeckSpotReach)};
     data.placeholders = {
         Placeholder(ALLEY_BOWLER_SPOT, PLACEHOLDER_TYPE_PLACEHOLDER_PLAYER_INIT,
                     AlleyWorldPoint(ALLEY_LANE_MIDDLE_X, 0, -36)),
@@ -252,7 +272,8 @@ Alley MakeAlley() {
     alley.textures = {
         {kLaneHeadTexture, LaneHeadTexture()}, {kLaneWoodTexture, LaneWoodTexture()},
         {kLaneDeckTexture, LaneDeckTexture()}, {kApproachTexture, ApproachTexture()},
-        {kPinTexture, PinSkinTexture()},       {kBallTexture, BallTexture(0x102070u, 0x4080E0u)}};
+        {kPinTexture, PinSkinTexture()},       {kBallTexture, BallTexture(0x102070u, 0x4080E0u)},
+        {ALLEY_SPOT_TEXTURE, SpotTexture()}};
     alley.npcBallTexture = {kNpcBallTexture, BallTexture(0x601010u, 0xE06030u)};
     return alley;
 }

@@ -35,6 +35,8 @@ discbuild::RgbaImage ApproachTexture();
 discbuild::RgbaImage PinSkinTexture();
 // A marbled ball in two colours 0xRRGGBB, with its finger holes.
 discbuild::RgbaImage BallTexture(u32 dark, u32 light);
+// A projector's light: white in the middle, fading to black at the rim.
+discbuild::RgbaImage SpotTexture();
 
 constexpr f32 kLaneHeadLength = 60.0f;        // units of lane the head texture covers
 constexpr f32 kLaneDeckStartZ = 176.0f;       // where the pin deck's texture starts

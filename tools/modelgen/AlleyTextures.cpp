@@ -148,4 +148,18 @@ discbuild::RgbaImage BallTexture(u32 dark, u32 light) {
     return image;
 }
 
+discbuild::RgbaImage SpotTexture() {
+    constexpr u32 kSide = 64;
+    discbuild::RgbaImage image = Blank(kSide, kSide);
+    const f32 middle = kSide / 2.0f;
+    for (u32 y = 0; y < kSide; ++y)
+        for (u32 x = 0; x < kSide; ++x) {
+            const f32 r = std::hypot(f32(x) + 0.5f - middle, f32(y) + 0.5f - middle) / middle;
+            const f32 light = std::clamp(1.0f - r * r, 0.0f, 1.0f);
+            const u32 v = u32(std::lround(light * 255.0f));
+            Put(&image, s32(x), s32(y), v << 16 | v << 8 | v);
+        }
+    return image;
+}
+
 }  // namespace modelgen

@@ -9,9 +9,11 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/Camera.h"
+#include "source/LevelCutScene.h"
 #include "source/LevelMgr.h"
 #include "source/Physics/LaneManager.h"
 #include "tests/support/GameFixture.h"
+#include "tools/discbuild/DiscCutScenes.h"
 
 namespace {
 
@@ -29,6 +31,13 @@ protected:
         for (f32 t = 0.0f; t < seconds; t += RealDeltaTime)
             camera.Update();
     }
+    // Seconds of frames, each with its camera update, as the level runs them.
+    void Play(CCamera& camera, f32 seconds) {
+        for (f32 t = 0.0f; t < seconds; t += RealDeltaTime) {
+            camera.Update();
+            EventWait(1);
+        }
+    }
 };
 
 bool Finite(const s_Vector3& v) {
@@ -39,20 +48,26 @@ f32 Distance(const s_Vector3& a, const s_Vector3& b) {
     return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
 }
 
-TEST_F(CameraTest, TheIntroSweepsDownToTheBowlerAndWaitsWhileHeld) {
+// The demo disc's intro, played from memory: its sweep moves the camera frame by
+// frame, holds while the cut-scene is held, and its end ends the intro.
+TEST_F(CameraTest, TheIntroCutSceneSweepsDownToTheBowlerAndWaitsWhileHeld) {
+    const std::vector<u8> image = discbuild::IntroCutScene();
     CCamera camera;
     camera.m_introFrom = {0.0f, 12.0f, 20.0f, 0.0f};
     camera.SetAutoCameraMode(E_CAMERA_MODE_INTRO);
-    Run(camera, 1.0f);
+    LevelCutSceneStart(OrbCutScenePlay(image.data(), u32(image.size()), 0, 1.0f));
+    Play(camera, 1.0f);
     EXPECT_EQ(camera.m_cameraMode, E_CAMERA_MODE_INTRO);
-    const s_Vector3 held = camera.m_position;
     GameCutScenePause();
-    Run(camera, 10.0f);
+    const s_Vector3 held = camera.m_position;
+    Play(camera, 2.0f);
     EXPECT_EQ(camera.m_cameraMode, E_CAMERA_MODE_INTRO);
     EXPECT_EQ(Distance(camera.m_position, held), 0.0f);
+    EXPECT_TRUE(LevelCutScenePlaying());
     GameCutSceneResume();
-    Run(camera, 3.5f);
+    Play(camera, 3.5f);
     EXPECT_EQ(camera.m_cameraMode, E_CAMERA_MODE_PLAYER_PAN);
+    EXPECT_FALSE(LevelCutScenePlaying());
     // Down from the start, and from there on it stays behind the bowler.
     EXPECT_LT(camera.m_position.y, 12.0f - 5.0f);
     const s_Vector3 pan = camera.m_position;
@@ -72,7 +87,7 @@ TEST_F(CameraTest, TheLanesTurnPicksTheShotAndEveryModeGivesAFiniteCamera) {
         {E_CAMERA_MODE_PIN_VIEW, LANE_STATE_NEXT, E_CAMERA_MODE_PLAYER_PAN},
         {E_CAMERA_MODE_FREE, LANE_STATE_ROLL, E_CAMERA_MODE_FREE},
         {E_CAMERA_MODE_INVALID, LANE_STATE_ROLL, E_CAMERA_MODE_INVALID},
-        {E_CAMERA_MODE_INTRO, LANE_STATE_IDLE, E_CAMERA_MODE_INTRO},
+        {E_CAMERA_MODE_INTRO, LANE_STATE_IDLE, E_CAMERA_MODE_PLAYER_PAN},  // no intro cut-scene playing
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode * 100 + c.lane);

@@ -82,4 +82,34 @@ TEST_F(ProshopFlowTest, PurchasesAndTheHouseBall) {
     }
 }
 
+// A purchase changes the bowler: only a bowler in a save slot, with autosave on,
+// is saved on leaving; the scratch bowler never is.
+TEST_F(ProshopFlowTest, OnlyASavedBowlerWithAutosaveOnIsSavedOnLeaving) {
+    constexpr s32 kAutosaveState = 5;  // the visit's autosave step
+    const struct {
+        s8 slot;
+        u8 autosave;
+        bool saved;
+    } rows[] = {{CAREER_SCRATCH_SLOT, 1, false}, {0, 0, false}, {0, 1, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "slot " << s32(row.slot) << " autosave " << s32(row.autosave));
+        career->Init();
+        career->SetCurrSlot(row.slot);
+        g_GameSettings.m_Current.bAutoSave = row.autosave;
+        g_ScreenTracker.Reset();
+        CFlashMainMenu menu;
+        menu.LoadBackground();
+        menu.LoadBorder();
+        ScriptFromNow(Presses("ra...la...a...b"));
+        State state;
+        bool saved = false;
+        for (s32 frame = 0; frame < 600 && g_ProshopFlow.run(state, 1, &menu) == 0; ++frame) {
+            saved |= state.m_value[1] == kAutosaveState;
+            EventWait(1);
+        }
+        EXPECT_EQ(saved, row.saved);
+        g_ProshopFlow.FreeScreens();
+    }
+}
+
 }  // namespace

@@ -93,8 +93,8 @@ TEST_F(ProshopFlowTest, OnlyASavedBowlerWithAutosaveOnIsSavedOnLeaving) {
     } rows[] = {{CAREER_SCRATCH_SLOT, 1, false}, {0, 0, false}, {0, 1, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "slot " << s32(row.slot) << " autosave " << s32(row.autosave));
-        career->Init();
         career->SetCurrSlot(row.slot);
+        career->Init();
         g_GameSettings.m_Current.bAutoSave = row.autosave;
         g_ScreenTracker.Reset();
         CFlashMainMenu menu;

@@ -38,16 +38,25 @@ void WorkerPool::SetThreads(u32 threads) {
         Stop();
 }
 
+// A worker that wakes late may find the job done, or the next job begun: the
+// job goes with each piece taken.
 void WorkerPool::Take() {
     for (;;) {
+        Job job;
+        void* context;
         u32 piece;
         {
             std::lock_guard lock(m_mutex);
             if (m_next == m_count)
                 return;
             piece = m_next++;
+            job = m_job;
+            context = m_context;
         }
-        m_job(m_context, piece);
+        job(context, piece);
+        std::lock_guard lock(m_mutex);
+        if (++m_finished == m_count)
+            m_done.notify_one();
     }
 }
 
@@ -61,9 +70,6 @@ void WorkerPool::Work(u64 seen) {
             seen = m_generation;
         }
         Take();
-        std::lock_guard lock(m_mutex);
-        if (--m_busy == 0)
-            m_done.notify_one();
     }
 }
 
@@ -87,13 +93,15 @@ void WorkerPool::Run(u32 count, Job job, void* context) {
         m_context = context;
         m_count = count;
         m_next = 0;
-        m_busy = u32(m_workers.size());
+        m_finished = 0;
         ++m_generation;
     }
     m_wake.notify_all();
     Take();
+    // Done when every piece is, not when every worker has woken: a busy machine
+    // may leave a worker asleep for a while.
     std::unique_lock lock(m_mutex);
-    m_done.wait(lock, [&] { return m_busy == 0; });
+    m_done.wait(lock, [&] { return m_finished == m_count; });
 }
 
 }  // namespace console::gx

@@ -47,11 +47,11 @@ private:
     std::condition_variable m_done;
     u64 m_generation = 0;  // one per job
     bool m_stop = false;
-    u32 m_busy = 0;  // workers not yet done with the job
     Job m_job = nullptr;
     void* m_context = nullptr;
     u32 m_count = 0;
-    u32 m_next = 0;  // the next piece, under the mutex
+    u32 m_next = 0;      // the next piece to take
+    u32 m_finished = 0;  // pieces done
 };
 
 }  // namespace console::gx

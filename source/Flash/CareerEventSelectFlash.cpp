@@ -378,7 +378,6 @@ void CCareerEventSelectFlash::UpdateLabels() {
         const u32 week = pEventManager->GetCurrentWeekNum();
         current = pEventManager->GetCurrentEventNum() % s32(EVENTS_PER_WEEK) +
                   s32(EVENTS_PER_WEEK * (week - FirstShownWeek()));
-        m_ListIndex = u8(current);
     }
     for (s32 r = 0; r < rows; ++r) {
         const s32 shown = r < current ? kRowOff : r == current ? kRowSelected : kRowOn;

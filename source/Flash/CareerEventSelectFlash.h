@@ -56,7 +56,6 @@ public:
     CTicker m_Ticker;
     s32 m_iScreen = -1;
     s32 m_iScreenBG = -1;
-    u8 m_ListIndex = 0;
     s32 m_EventNumOnEnter = 0;
     char m_Prize[32] = "";
     char m_Location[32] = "";

@@ -18,9 +18,7 @@ constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxCl
 constexpr u32 kTextFirstLabel = 7240, kTextBack = 6889;
 constexpr s32 kFirstLabel = 1, kFirstValue = 15, kTxtBack = 29;
 
-SFP_SCREEN_LABEL_t s_Labels[2][3] = {{{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}},
-                                     {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}}};
-SFP_SCREEN_SPRITE_LOOKUP_t s_BGSprites[] = {{"txtSelect", 0, {}}, {"txtBack", 0, {}}};
+SFP_SCREEN_LABEL_t s_Labels[3] = {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}};
 SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
     {"BackDrop", 0, {}}, {"Label01", 0, {}}, {"Label02", 0, {}}, {"Label03", 0, {}}, {"Label04", 0, {}},
     {"Label05", 0, {}},  {"Label06", 0, {}}, {"Label07", 0, {}}, {"Label08", 0, {}}, {"Label09", 0, {}},
@@ -32,45 +30,24 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 
 }  // namespace
 
-SFP_SCREEN_INFO_t CareerStatsFlashScreen[2] = {
-    {
-        .fileName = "MenuBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
-        .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
-        .Draw = nullptr,
-        .numSpriteLookups = s32(std::size(s_BGSprites)),
-        .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
-    },
-    {
-        .fileName = "Stats",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
-        .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = CareerStatsFlashUpdate,
-        .Draw = nullptr,
-        .numSpriteLookups = s32(std::size(s_Sprites)),
-        .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
-    },
+SFP_SCREEN_INFO_t CareerStatsFlashScreen = {
+    .fileName = "Stats",
+    .screenAlign = 1,
+    .numButtons = 0,
+    .curButton = 0,
+    .numSubScreens = 3,
+    .subScreens = s_Labels,
+    .Open = nullptr,
+    .Close = nullptr,
+    .Update = CareerStatsFlashUpdate,
+    .Draw = nullptr,
+    .numSpriteLookups = s32(std::size(s_Sprites)),
+    .spriteLookups = s_Sprites,
+    .renderBackdrop = 0,
+    .pauseLowerScreens = 0,
+    .userData = 0,
+    .buttons = nullptr,
+    .localsSize = 4,
 };
 
 void CareerStatsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
@@ -88,7 +65,7 @@ CCareerStatsFlash::~CCareerStatsFlash() {
 }
 
 s32 CCareerStatsFlash::Load() {
-    m_iScreen = FlashLoad(CareerStatsFlashScreen[1], this);
+    m_iScreen = FlashLoad(CareerStatsFlashScreen, this);
     return m_iScreen != -1;
 }
 

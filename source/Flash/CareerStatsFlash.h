@@ -1,5 +1,6 @@
 // The career statistics: fourteen counters of the career bowler, each beside its
-// label. Back is the page's only way out.
+// label, on one layer (the menus' border gives the hints). Back is the page's
+// only way out.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
@@ -24,10 +25,9 @@ public:
     void Update(SFP_SCREEN_INFO_t* info);
 
     s32 m_iScreen = -1;
-    s32 m_iScreenBG = -1;
     char StatStrings[CAREER_STAT_COUNT][CAREER_STAT_SIZE];
 };
 
 void CareerStatsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 
-extern SFP_SCREEN_INFO_t CareerStatsFlashScreen[2];
+extern SFP_SCREEN_INFO_t CareerStatsFlashScreen;

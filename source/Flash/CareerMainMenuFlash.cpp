@@ -20,7 +20,7 @@ constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonLeft = 8, kButtonRight 
 constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u);
-constexpr u32 kTextSelect = 6890, kTextBack = 6889, kTextHeading = 7102, kTextEvent = 7105,
+constexpr u32 kTextSelect = 6890, kTextBack = 6889, kTextHeading = 7070, kTextEvent = 7105,
               kTextOverview = 7106, kTextPracticeEntry = 7107, kTextStandardGame = 7108,
               kTextPracticeGame = 7109, kTextProshop = 7110, kTextStandings = 7111;
 

@@ -58,6 +58,9 @@ public:
     s16 GetOpponentID();
     void SetOpponent(s16 id);
     void ResetOpponents();
+    // A bowler of the league, at random, who is not already the player's opponent;
+    // 0 when the league has none.
+    s16 DrawOpponent();
     s32 IsBowlerWithPlayer(s16 id);
     u32 GetNumberOfBowlers();
     // Ladder place i (0..31): a bowler id, 0 for an empty place.

@@ -273,23 +273,26 @@ void EventManager::FinishTournament() {
 }
 
 void EventManager::EnterSimulatedEvent() {
-    CLeague* league = League();
-    if (m_OpponentID == 0 && m_CurrentEventType != eEventType_Tournament) {
-        // Any bowler of the league, as the event screen picks one.
-        s16 others[LEAGUE_MAX_BOWLERS];
-        u32 n = 0;
-        for (u32 i = 0; i < league->GetNumberOfBowlers(); ++i)
-            if (league->GetBowlerByIndex(i)->UniqueID > 0)
-                others[n++] = league->GetBowlerByIndex(i)->UniqueID;
-        if (n > 0)
-            m_OpponentID = others[u32(OrbRand()) % n];
-    }
+    if (m_OpponentID == 0 && m_CurrentEventType != eEventType_Tournament)
+        m_OpponentID = DrawOpponent();
     m_PlayerForfeits = 0;
     const u32 buyIn = GetEvent()->m_Tourn.BuyIn;
     if (buyIn == 0 || EarnedInvitation())
         return;
     CCareerCharacter* career = CCareerCharacter::GetInstance();
     m_PlayerForfeits = career == nullptr || !career->ChangeMoney(-s32(buyIn));
+}
+
+s16 EventManager::DrawOpponent() {
+    CLeague* league = League();
+    s16 others[LEAGUE_MAX_BOWLERS];
+    u32 n = 0;
+    for (u32 i = 0; league != nullptr && i < league->GetNumberOfBowlers() && n < LEAGUE_MAX_BOWLERS; ++i) {
+        const s16 id = league->GetBowlerByIndex(i)->UniqueID;
+        if (id > 0 && !IsBowlerWithPlayer(id))
+            others[n++] = id;
+    }
+    return n > 0 ? others[u32(OrbRand()) % n] : 0;
 }
 
 s32 EventManager::SimulateEvent() {

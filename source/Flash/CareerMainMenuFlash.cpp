@@ -2,9 +2,8 @@
 
 #include <iterator>
 
-#include "orblib47/source/Anim.h"
-#include "source/Career/CareerCharacter.h"
 #include "source/Career/EventManager.h"
+#include "source/Flash/CareerFigure.h"
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/ShellLights.h"
@@ -53,10 +52,6 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 constexpr eScreen_List kScreenOfEntry[CAREER_HUB_ENTRIES] = {
     eScreen_List_Career_EventSelect, eScreen_List_Career_Overview, eScreen_List_Career_LeagueMenu,
     eScreen_List_Career_TrainingSelect, eScreen_List_Career_Proshop};
-
-u32 IdleAnim(const CPlayerConstruction& model) {
-    return model.m_CharacterAttributes.gender != 0 ? BOWLER_ANIM_IDLE_FEMALE : BOWLER_ANIM_IDLE_MALE;
-}
 
 }  // namespace
 
@@ -116,8 +111,7 @@ CCareerMainMenuFlash::CCareerMainMenuFlash() = default;
 CCareerMainMenuFlash::~CCareerMainMenuFlash() {
     Kill();
     KillBG();
-    g_Players[0].m_PlayerConstruction.FreeAll();
-    g_Players[0].m_GuardConstruction.Reset();
+    CareerFigureFree();
 }
 
 s32 CCareerMainMenuFlash::LoadBG() {
@@ -160,18 +154,7 @@ void CCareerMainMenuFlash::Open() {
     SFP2KSpriteSetText(m_iScreen, kTxtProshop, SymbolText(kTextProshop));
     UpdateIcons(CareerMainMenuFlashScreen[1].curButton);
 
-    CPlayer& player = g_Players[0];
-    CPlayerConstruction& model = player.m_PlayerConstruction;
-    model.UpdateBodyTypeModel();
-    model.PlayAnim(IdleAnim(model), 1.0f, 0);
-    model.AnimInit(m_vCurrModelPos.x, m_vCurrModelPos.y, m_vCurrModelPos.z);
-    model.SetRotationY(-30.0f);
-    model.SetRotationZ(9.0f);
-    model.SetRotationX(-3.0f);
-    CCareerCharacter* career = CCareerCharacter::GetInstance();
-    const s32 guard = career != nullptr ? career->GetEquipment()->Acc1 : -1;
-    const s_DBItem* item = guard != -1 && career->ItemEquiped(guard) ? FindDbItem(guard) : nullptr;
-    player.m_GuardConstruction.UpdateGuardModel(item != nullptr ? item->m_TextureID : -1);
+    CareerFigureBuild(m_vCurrModelPos, -30.0f);
 
     g_ScreenTracker.m_CurrScreen = eScreen_List_Career_MainMenu;
     SetPractice(0);
@@ -244,15 +227,6 @@ void CCareerMainMenuFlash::UpdateIcons(s32 cursor) {
 }
 
 void CCareerMainMenuFlash::Draw() {
-    CPlayer& player = g_Players[0];
-    CPlayerConstruction& model = player.m_PlayerConstruction;
-    s_hmodel* body = model.GetBodyTypeModel();
-    if (body == nullptr)
-        return;
     ShellPreviewBegin(eShellLightUsage_SelectBowler);
-    if (HAnimDone(body->layer[0].hanim))
-        model.PlayAnim(IdleAnim(model), 1.0f, 0);
-    model.SetTranslation(m_vCurrModelPos.x, m_vCurrModelPos.y, m_vCurrModelPos.z);
-    model.DrawFE();
-    player.m_GuardConstruction.Draw(body);
+    CareerFigureDraw(m_vCurrModelPos);
 }

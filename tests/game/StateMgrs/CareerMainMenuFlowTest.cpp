@@ -36,7 +36,7 @@ namespace {
 constexpr s32 kDepth = 2;
 // The flow's states the tests look for.
 constexpr s32 kSaveOpen = 10, kAutosave = 15, kHubEntry = 18, kHub = 22, kRivalAnswer = 23,
-              kLeaveQuestion = 28, kEvent = 52, kSave = 74;
+              kLeaveQuestion = 28, kOverview = 33, kStats = 42, kEvent = 52, kSave = 74;
 constexpr s32 kSettle = 40;  // frames a screen takes to come in before a press
 constexpr s32 kFrameLimit = 3000;
 
@@ -81,7 +81,7 @@ protected:
     };
 
     // Runs the flow until it ends or, every key pressed, reaches a state of
-    // `stopAt`. `keys` (a A, b B, r right, 2 the 2 button) are pressed one at a
+    // `stopAt`. `keys` (a A, b B, r right, d down, 2 the 2 button) are pressed one at a
     // time, each once the flow has waited in one state a while (a nested flow's
     // screens take their keys in one state); `beforeStep` runs before every step.
     template <class BeforeStep>
@@ -99,7 +99,11 @@ protected:
             waited = now == last ? waited + 1 : 0;
             last = now;
             if (waited > 0 && waited % kSettle == 0 && *keys != '\0') {
-                const char* name = *keys == 'a' ? "a" : *keys == 'b' ? "b" : *keys == '2' ? "2" : "right";
+                const char* name = *keys == 'a'   ? "a"
+                                   : *keys == 'b' ? "b"
+                                   : *keys == '2' ? "2"
+                                   : *keys == 'd' ? "down"
+                                                  : "right";
                 ScriptFromNow(std::string("0 0 connect\n1 0 button ") + name + " down\n3 0 button " + name +
                               " up\n");
                 // A move along a popup's buttons does not change the state: the next key follows it.
@@ -222,6 +226,16 @@ TEST_F(CareerMainMenuFlowTest, LeavingTheCareerAsksToSaveABowlerThatWouldBeLost)
         }
         g_CareerMainMenuFlow.FreeScreens();
     }
+}
+
+// The overview opens from the hub's second entry and leads to the statistics;
+// Back returns through the overview to the hub.
+TEST_F(CareerMainMenuFlowTest, TheOverviewLeadsToTheStatisticsAndBack) {
+    Bowler(0);
+    const Outcome out = Play("daabb", {kHub}, 1);
+    EXPECT_EQ(out.stoppedAt, kHub);
+    EXPECT_EQ(out.visited.count(kOverview), 1u);
+    EXPECT_EQ(out.visited.count(kStats), 1u);
 }
 
 // A rival challenge declined turns the event back into a league night; one whose

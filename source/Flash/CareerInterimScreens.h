@@ -1,7 +1,7 @@
 // INTERIM: stand-ins for the career screens still to come (overview, attributes,
-// statistics, pro shop, event select, league and tournament standings), with the
-// names and calls the career flow uses. None has a movie: its handles stay -1,
-// and the career flow takes a screen without its movie as backing out at once.
+// statistics, pro shop, event select), with the names and calls the career flow
+// uses. None has a movie: its handles stay -1, and the career flow takes a screen
+// without its movie as backing out at once.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
@@ -26,8 +26,6 @@ public:
 class CCareerOverviewFlash : public CCareerInterimScreen {};
 class CCareerAttributesFlash : public CCareerInterimScreen {};
 class CCareerStatsFlash : public CCareerInterimScreen {};
-class CCareerLeagueStandingsFlash : public CCareerInterimScreen {};
-class CCareerTournStandingsFlash : public CCareerInterimScreen {};
 
 class CCareerEventSelectFlash : public CCareerInterimScreen {
 public:

@@ -11,6 +11,7 @@
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
 #include "source/Flash/InGameScreens.h"
+#include "source/Flash/KeyboardFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
@@ -30,6 +31,7 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
@@ -86,9 +88,11 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
     [] { MainMenuFlashColdReset(); },
+    [] { KeyboardFlashColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
     // After the player's reset: a popup left up is freed without a movie to kill.
     [] { Rebuild(g_GenPopupFlow); },
+    [] { CacFlowColdReset(); },
     [] { ControllerMessageColdReset(); },
     [] {
         Rebuild(g_MainFlow);

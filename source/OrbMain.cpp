@@ -27,6 +27,7 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
@@ -124,6 +125,7 @@ void OrbMainShutdown() {
     g_LoadSaveFlow.FreePopup();
     g_MainMenuFlow.FreeScreens();
     g_CareerMainMenuFlow.FreeScreens();
+    CacFlowFreeScreens();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

@@ -18,6 +18,7 @@
 #include "source/GameSettings.h"
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerInterimFlows.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/CareerSeason.h"
@@ -27,7 +28,6 @@
 #include "source/StateMgrs/State.h"
 
 CareerMainMenuFlow g_CareerMainMenuFlow;
-s_TempCACInfo g_TempCACInfo;
 
 namespace {
 

@@ -7,16 +7,10 @@
 
 #include "orblib47/source/OrbTypes.h"
 #include "source/Career/CareerTypes.h"
+#include "source/Career/TempCACInfo.h"
 
 class State;
 class CFlashMainMenu;
-
-// The bowler being created or edited, handed between the career, create-a-bowler
-// and the pro shop.
-struct s_TempCACInfo {
-    char playerName[CAREER_NAME_SIZE];
-    s_Character_Attributes charAttribs;
-};
 
 class CareerMainMenuFlow {
 public:
@@ -44,7 +38,6 @@ private:
 };
 
 extern CareerMainMenuFlow g_CareerMainMenuFlow;
-extern s_TempCACInfo g_TempCACInfo;
 
 // The flow, its screens and the hand-over record as at start-up.
 void CareerMainMenuFlowColdReset();

@@ -22,6 +22,7 @@
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/OrbMain.h"
+#include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/CareerSeason.h"
@@ -57,6 +58,7 @@ protected:
     }
     void TearDown() override {
         g_CareerMainMenuFlow.FreeScreens();
+        CacFlowFreeScreens();
         menu.reset();
         PlayerPartsFree();
         MenuScreenFixture::TearDown();
@@ -79,8 +81,9 @@ protected:
     };
 
     // Runs the flow until it ends or, every key pressed, reaches a state of
-    // `stopAt`. `keys` (a A, b B, r right) are pressed one at a time, each once the
-    // flow has waited in one state a while; `beforeStep` runs before every step.
+    // `stopAt`. `keys` (a A, b B, r right, 2 the 2 button) are pressed one at a
+    // time, each once the flow has waited in one state a while (a nested flow's
+    // screens take their keys in one state); `beforeStep` runs before every step.
     template <class BeforeStep>
     Outcome Play(const char* keys, std::set<s32> stopAt, s32 returning, BeforeStep beforeStep) {
         Outcome out;
@@ -95,8 +98,8 @@ protected:
             out.visited.insert(now);
             waited = now == last ? waited + 1 : 0;
             last = now;
-            if (waited == kSettle && *keys != '\0') {
-                const char* name = *keys == 'a' ? "a" : *keys == 'b' ? "b" : "right";
+            if (waited > 0 && waited % kSettle == 0 && *keys != '\0') {
+                const char* name = *keys == 'a' ? "a" : *keys == 'b' ? "b" : *keys == '2' ? "2" : "right";
                 ScriptFromNow(std::string("0 0 connect\n1 0 button ") + name + " down\n3 0 button " + name +
                               " up\n");
                 // A move along a popup's buttons does not change the state: the next key follows it.
@@ -122,12 +125,14 @@ protected:
 };
 
 TEST_F(CareerMainMenuFlowTest, ANewCareerShowsItsTwoPopupsAndKeepsTheAutosaveSetting) {
-    // New Career; the bowler is made and not saved; OK, OK.
-    const Outcome out = Play("aaa", {kHub}, 0);
-    ASSERT_EQ(out.popups.size(), 2u);
-    EXPECT_EQ(out.popups[0], SymbolText(7113));
-    EXPECT_NE(out.popups[1].find("Weeknight Rollers League"), std::string::npos) << out.popups[1];
-    EXPECT_NE(out.popups[1].find("Strike Zone League"), std::string::npos) << "the league above";
+    // New Career; the bowler is made (done, No, Yes: not saved); OK, OK.
+    const Outcome out = Play("a2raraaa", {kHub}, 0);
+    ASSERT_EQ(out.popups.size(), 4u);
+    EXPECT_EQ(out.popups[0], SymbolText(7016));
+    EXPECT_EQ(out.popups[1], SymbolText(7017));
+    EXPECT_EQ(out.popups[2], SymbolText(7113));
+    EXPECT_NE(out.popups[3].find("Weeknight Rollers League"), std::string::npos) << out.popups[3];
+    EXPECT_NE(out.popups[3].find("Strike Zone League"), std::string::npos) << "the league above";
     EXPECT_EQ(CCareerCharacter::GetInstance()->GetCurrSlot(), CAREER_SCRATCH_SLOT);
     EXPECT_EQ(pLeagueManager->GetLeagueType(), AMATEUR_L2);
     EXPECT_EQ(g_GameSettings.m_Current.bAutoSave, 1) << "the scratch bowler never autosaves instead";

@@ -7,6 +7,7 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/PlayerConstruction.h"
+#include "source/Career/TempCACInfo.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
@@ -38,6 +39,7 @@
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
+#include "source/StateMgrs/ProshopFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/SettingsFlow.h"
 #include "source/TextureProject.h"
@@ -83,6 +85,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
     [] { CareerManagersReset(); },
+    [] { g_TempCACInfo = {}; },
     [] { Rebuild(g_GameSettings); },
     [] { Rebuild(g_GameSettingsMirror); },
     [] { Rebuild(g_LoadSave); },
@@ -93,6 +96,7 @@ const ResetStep ColdResetSteps[] = {
     // After the player's reset: a popup left up is freed without a movie to kill.
     [] { Rebuild(g_GenPopupFlow); },
     [] { CacFlowColdReset(); },
+    [] { g_ProshopFlow.ForgetScreens(); },
     [] { ControllerMessageColdReset(); },
     [] {
         Rebuild(g_MainFlow);

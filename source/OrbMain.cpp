@@ -33,6 +33,7 @@
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
+#include "source/StateMgrs/ProshopFlow.h"
 #include "source/Wii_HomeButton.h"
 
 u32 g_FrameLimit = 0;
@@ -126,6 +127,7 @@ void OrbMainShutdown() {
     g_MainMenuFlow.FreeScreens();
     g_CareerMainMenuFlow.FreeScreens();
     CacFlowFreeScreens();
+    g_ProshopFlow.FreeScreens();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

@@ -1,7 +1,7 @@
 // INTERIM: stand-ins for the career screens still to come (overview, attributes,
-// statistics, pro shop, event select), with the names and calls the career flow
-// uses. None has a movie: its handles stay -1, and the career flow takes a screen
-// without its movie as backing out at once.
+// statistics, event select), with the names and calls the career flow uses. None
+// has a movie: its handles stay -1, and the career flow takes a screen without its
+// movie as backing out at once.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
@@ -34,19 +34,4 @@ public:
     void SkipEvent() {}
 
     s32 bPausedInput = 0;
-};
-
-// The purchase the shop hands to the flow.
-struct ProshopData {
-    s32 m_Buy_popup;
-    u32 m_Item_Index;
-    s32 m_Item_Price;
-};
-inline ProshopData* gProshopData = nullptr;
-
-class CCareerProshopFlash : public CCareerInterimScreen {
-public:
-    void RestoreEquippedItems(s32) {}
-    s32 Changed() { return 0; }
-    void UpdateEquipmentCount() {}
 };

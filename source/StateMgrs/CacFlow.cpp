@@ -54,5 +54,4 @@ void CacFlowColdReset() {
     g_CacModelFlow.m_pKeyboard = nullptr;
     std::destroy_at(&g_CacModelFlow);
     std::construct_at(&g_CacModelFlow);
-    g_TempCACInfo = {};
 }

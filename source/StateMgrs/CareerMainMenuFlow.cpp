@@ -19,11 +19,13 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/StateMgrs/CacFlow.h"
+#include "source/StateMgrs/CareerAutosave.h"
 #include "source/StateMgrs/CareerInterimFlows.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/CareerSeason.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
+#include "source/StateMgrs/ProshopFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
 
@@ -76,12 +78,7 @@ enum : s32 {
     kStatsOpen = 41,
     kStats = 42,
     kStatsClosed = 43,
-    kShopLoad = 44,
-    kShopOpen = 45,
-    kShop = 46,
-    kShopClosed = 47,
-    kPurchase = 48,
-    kHouseBall = 49,
+    kShop = 44,
     kEventLoad = 50,
     kEventOpen = 51,
     kEvent = 52,
@@ -100,16 +97,14 @@ enum : s32 {
     kTourn = 72,
     kTournClosed = 73,
     kSave = 74,
-    kShopAutosave = 75,
     kLeave = 76,
 };
 
 constexpr u32 kTextSlotTitle = 6904, kTextHubTitle = 6906, kTextSubtitle = 6907, kTextLoadTitle = 7019,
-              kTextSaveTitle = 7020, kTextLeaveNight = 7072, kTextHouseBall = 7071, kTextSaveFirst = 7112,
-              kTextWelcome = 7113, kTextOverviewTitle = 7114, kTextAttributesTitle = 7127,
-              kTextStandingsTitle = 7135, kTextEventTitle = 7144, kTextInvitation = 7171,
-              kTextQualifyTournament = 7172, kTextQualifyNight = 7173, kTextShopTitle = 7175,
-              kTextStatsTitle = 7239, kTextSimulate = 7273;
+              kTextSaveTitle = 7020, kTextLeaveNight = 7071, kTextSaveFirst = 7112, kTextWelcome = 7113,
+              kTextOverviewTitle = 7114, kTextAttributesTitle = 7127, kTextStandingsTitle = 7135,
+              kTextEventTitle = 7144, kTextInvitation = 7171, kTextQualifyTournament = 7172,
+              kTextQualifyNight = 7173, kTextStatsTitle = 7239, kTextSimulate = 7273;
 constexpr s32 kLeagueNightLevel = 20;
 
 // The flow's screens: created with new on a visit, deleted (which kills them) when left.
@@ -118,7 +113,6 @@ CCareerMainMenuFlash* pCCareerMainMenuFlash = nullptr;
 CCareerOverviewFlash* pCCareerOverviewFlash = nullptr;
 CCareerAttributesFlash* pCCareerAttributesFlash = nullptr;
 CCareerStatsFlash* pCCareerStatsFlash = nullptr;
-CCareerProshopFlash* pCCareerProshopFlash = nullptr;
 CCareerEventSelectFlash* pCCareerEventSelectFlash = nullptr;
 CCareerLeagueStandingsFlash* pCCareerLeagueStandingsFlash = nullptr;
 CCareerTournStandingsFlash* pCTournStandingsFlash = nullptr;
@@ -141,17 +135,6 @@ void FreeWithBG(T*& screen) {
 
 CCareerCharacter& Career() {
     return *CCareerCharacter::GetInstance();
-}
-
-bool InSaveSlot() {
-    const s8 slot = Career().GetCurrSlot();
-    return slot >= 0 && slot < CAREER_SAVE_SLOTS;
-}
-
-// An autosave writes only a bowler that has a save slot, and only when the player
-// wants autosaves.
-bool AutosaveWanted() {
-    return g_GameSettings.m_Current.bAutoSave != 0 && InSaveSlot();
 }
 
 void ResetNav() {
@@ -204,7 +187,6 @@ void CareerMainMenuFlow::FreeScreens() {
     FreeWithBG(pCCareerOverviewFlash);
     Free(pCCareerAttributesFlash);
     Free(pCCareerStatsFlash);
-    FreeWithBG(pCCareerProshopFlash);
     FreeWithBG(pCCareerEventSelectFlash);
     Free(pCCareerLeagueStandingsFlash);
     Free(pCTournStandingsFlash);
@@ -213,7 +195,6 @@ void CareerMainMenuFlow::FreeScreens() {
 void CareerMainMenuFlowColdReset() {
     g_CareerMainMenuFlow.FreeScreens();
     g_CareerMainMenuFlow = CareerMainMenuFlow();
-    g_TempCACInfo = {};
     g_bSaveOnExit = 0;
     g_bInitBowler = 1;
 }
@@ -332,7 +313,7 @@ void CareerMainMenuFlow::HubDispatch(State& state, s32 depth, CFlashMainMenu* ma
                 break;
             }
             case eScreen_List_Career_Proshop:
-                state.Transition(depth, kShopLoad);
+                state.Transition(depth, kShop);
                 break;
             case eScreen_List_Career_LeagueMenu:
                 state.Transition(depth, kStandingsWait);
@@ -349,7 +330,7 @@ void CareerMainMenuFlow::HubDispatch(State& state, s32 depth, CFlashMainMenu* ma
         g_TempCACInfo.charAttribs = career.GetCareerAttributes();
         std::snprintf(g_TempCACInfo.playerName, sizeof(g_TempCACInfo.playerName), "%s", career.GetName());
         const s8 slot = career.GetCurrSlot();
-        if (slot == CAREER_SCRATCH_SLOT || (InSaveSlot() && !g_GameSettings.m_Current.bAutoSave)) {
+        if (slot == CAREER_SCRATCH_SLOT || (CareerInSaveSlot() && !g_GameSettings.m_Current.bAutoSave)) {
             Popup(eGenPopupButtons_YesNo, 0, SymbolText(kTextSaveFirst));
             state.Transition(depth, kLeaveQuestion);
         } else {
@@ -421,7 +402,7 @@ void CareerMainMenuFlow::EventSelectClosed(State& state, s32 depth, CFlashMainMe
     const eScreen_List next = g_ScreenTracker.m_NextScreen;
     if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NEXT) {
         if (next == eScreen_List_Career_TournMenu) {
-            state.Transition(depth, AutosaveWanted() ? kAutosaveTournament : kTournament);
+            state.Transition(depth, CareerAutosaveWanted() ? kAutosaveTournament : kTournament);
             ResetNav();
         } else {
             // A game is set up: the main menu plays it once its background has gone.
@@ -430,8 +411,8 @@ void CareerMainMenuFlow::EventSelectClosed(State& state, s32 depth, CFlashMainMe
             state.Transition(depth, kLeave);
         }
     } else {
-        state.Transition(depth,
-                         next == eScreen_List_Career_Autosave && AutosaveWanted() ? kAutosave : kHubEntry);
+        state.Transition(
+            depth, next == eScreen_List_Career_Autosave && CareerAutosaveWanted() ? kAutosave : kHubEntry);
         ResetNav();
     }
     FreeWithBG(pCCareerEventSelectFlash);
@@ -459,35 +440,6 @@ void CareerMainMenuFlow::RivalAnswer(State& state, s32 depth, CFlashMainMenu* ma
     pCCareerEventSelectFlash->CloseBG();
     pCCareerEventSelectFlash->Close();
     state.Transition(depth, kEventClosed);
-}
-
-void CareerMainMenuFlow::ProshopLeave(State& state, s32 depth, CFlashMainMenu* mainMenu) {
-    CCareerProshopFlash* shop = pCCareerProshopFlash;
-    const eScreenNavigation nav = Answer(shop->m_iScreen);
-    if (nav == SFP_SCREEN_NAV_NONE)
-        return;
-    ResetNav();
-    if (nav == SFP_SCREEN_NAV_NEXT) {
-        state.Transition(depth, kPurchase);  // the shop has set up its purchase popup
-        return;
-    }
-    const s_Character_Equipment& worn = *Career().GetEquipment();
-    if (worn.Ball1 == -1 && worn.Ball2 == -1) {
-        state.Transition(depth, kHouseBall);
-        g_Players[0].equipBowlerDefault();
-        Popup(eGenPopupButtons_OK, 1, SymbolText(kTextHouseBall));
-        return;
-    }
-    shop->RestoreEquippedItems(1);
-    if (shop->Changed() && AutosaveWanted()) {
-        m_LoadSaveProcess = SAVELOAD_PROCESS_AUTOSAVE;
-        state.Transition(depth, kShopAutosave);
-        return;
-    }
-    mainMenu->CloseBorder();
-    shop->CloseBG();
-    shop->Close();
-    state.Transition(depth, kShopClosed);
 }
 
 s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s32 returningFromCareerGame) {
@@ -692,7 +644,7 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
                 m_bNewCharacter = 0;
                 state.Transition(depth, kHubEntry);
             } else {
-                state.Transition(depth, AutosaveWanted() ? kAutosave : kHubEntry);
+                state.Transition(depth, CareerAutosaveWanted() ? kAutosave : kHubEntry);
             }
             ResetNav();
             break;
@@ -714,7 +666,7 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
             if (!g_GenPopupFlow.run())
                 break;
             if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NEXT) {
-                if (!g_GameSettings.m_Current.bAutoSave && InSaveSlot()) {
+                if (!g_GameSettings.m_Current.bAutoSave && CareerInSaveSlot()) {
                     m_LoadSaveProcess = SAVELOAD_PROCESS_SAVING;
                     state.Transition(depth, kSave);
                 } else {
@@ -830,47 +782,11 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
             state.Transition(depth, kOverviewLoad);
             ResetNav();
             break;
-        case kShopLoad:
-            if (pCCareerProshopFlash == nullptr)
-                pCCareerProshopFlash = new CCareerProshopFlash;
-            pCCareerProshopFlash->LoadBG();
-            pCCareerProshopFlash->Load();
-            state.Advance(depth);
-            break;
-        case kShopOpen:
-            OpenBorder(mainMenu, kTextShopTitle);
-            pCCareerProshopFlash->OpenBG();
-            pCCareerProshopFlash->Open();
-            state.Advance(depth);
-            break;
         case kShop:
-            ProshopLeave(state, depth, mainMenu);
-            break;
-        case kShopClosed:
-            if (Active(pCCareerProshopFlash->m_iScreen) || Active(pCCareerProshopFlash->m_iScreenBG) ||
-                BorderActive(mainMenu))
+            if (!g_ProshopFlow.run(state, depth + 1, mainMenu))
                 break;
-            FreeWithBG(pCCareerProshopFlash);
             state.Transition(depth, kHubEntry);
-            break;
-        case kPurchase:
-            if (!g_GenPopupFlow.run())
-                break;
-            if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NEXT && gProshopData != nullptr &&
-                gProshopData->m_Buy_popup && career.ChangeMoney(-gProshopData->m_Item_Price)) {
-                career.ItemBuy(s32(gProshopData->m_Item_Index));
-                pCCareerProshopFlash->UpdateEquipmentCount();
-            }
-            g_ScreenTracker.m_CurrScreen = eScreen_List_Career_Proshop;
-            state.Transition(depth, kShop);
             ResetNav();
-            break;
-        case kHouseBall:
-            if (!g_GenPopupFlow.run())
-                break;
-            // The leave check again, now with the house ball worn.
-            g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
-            state.Transition(depth, kShop);
             break;
         case kEventLoad:
             pCCareerEventSelectFlash = new CCareerEventSelectFlash;
@@ -991,15 +907,6 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
             } else {
                 state.Transition(depth, kHubEntry);
             }
-            ResetNav();
-            break;
-        case kShopAutosave:
-            if (!SaveFlow(state, depth, m_LoadSaveProcess))
-                break;
-            mainMenu->CloseBorder();
-            pCCareerProshopFlash->CloseBG();
-            pCCareerProshopFlash->Close();
-            state.Transition(depth, kShopClosed);
             ResetNav();
             break;
         default:

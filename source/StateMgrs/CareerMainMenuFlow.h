@@ -34,7 +34,6 @@ private:
     void EventSelect(State& state, s32 depth, CFlashMainMenu* mainMenu);
     void EventSelectClosed(State& state, s32 depth, CFlashMainMenu* mainMenu);
     void RivalAnswer(State& state, s32 depth, CFlashMainMenu* mainMenu);
-    void ProshopLeave(State& state, s32 depth, CFlashMainMenu* mainMenu);
 };
 
 extern CareerMainMenuFlow g_CareerMainMenuFlow;

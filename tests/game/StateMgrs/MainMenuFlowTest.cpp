@@ -87,7 +87,7 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
          SFP_SCREEN_NAV_NONE, 9},
         {"settings, changed and backed out", "dda...rb", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
         {"settings, changed back and accepted", "dda...rla", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
-        {"the credits come back", "ddda", kCredits, false, SFP_SCREEN_NAV_NONE, 8},
+        {"the credits come back", "ddda....b", kCredits, false, SFP_SCREEN_NAV_NONE, 8},
         {"back leaves the menu", "b", kWaitingAtMenu, true, SFP_SCREEN_NAV_PREVIOUS, 8},
     };
     for (const auto& row : rows) {

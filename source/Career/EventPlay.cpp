@@ -284,12 +284,16 @@ void EventManager::EnterSimulatedEvent() {
         if (n > 0)
             m_OpponentID = others[u32(OrbRand()) % n];
     }
-    m_PlayerForfeits = 0;
+    m_PlayerForfeits = !PayEntry();
+}
+
+s32 EventManager::PayEntry() {
     const u32 buyIn = GetEvent()->m_Tourn.BuyIn;
-    if (buyIn == 0 || EarnedInvitation())
-        return;
+    if (m_EntryPaid || buyIn == 0 || EarnedInvitation())
+        return 1;
     CCareerCharacter* career = CCareerCharacter::GetInstance();
-    m_PlayerForfeits = career == nullptr || !career->ChangeMoney(-s32(buyIn));
+    m_EntryPaid = career != nullptr && career->ChangeMoney(-s32(buyIn));
+    return m_EntryPaid;
 }
 
 s32 EventManager::SimulateEvent() {

@@ -20,7 +20,6 @@
 #include "source/SFP2K.h"
 #include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerAutosave.h"
-#include "source/StateMgrs/CareerInterimFlows.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/CareerSeason.h"
 #include "source/StateMgrs/GenPopupFlow.h"
@@ -28,6 +27,7 @@
 #include "source/StateMgrs/ProshopFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
+#include "source/StateMgrs/TournFlow.h"
 
 CareerMainMenuFlow g_CareerMainMenuFlow;
 
@@ -190,6 +190,7 @@ void CareerMainMenuFlow::FreeScreens() {
     FreeWithBG(pCCareerEventSelectFlash);
     Free(pCCareerLeagueStandingsFlash);
     Free(pCTournStandingsFlash);
+    g_TournFlow.FreeScreens();
 }
 
 void CareerMainMenuFlowColdReset() {

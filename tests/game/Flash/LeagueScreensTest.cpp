@@ -149,6 +149,16 @@ TEST_F(LeagueScreensTest, TheScreensLookAsKept) {
         EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/league_standings.png", kDrawn), 60u)
             << "see " << kDrawn;
     }
+    {
+        CCareerTournStandingsFlash standings;
+        ASSERT_EQ(standings.Load(), 1);
+        standings.Open();
+        EventWait(60);
+        constexpr const char* kDrawn = "tournament_standings_drawn.png";
+        EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/tournament_standings.png", kDrawn),
+                  60u)
+            << "see " << kDrawn;
+    }
     pLeagueManager->QuitLeague();
     shell.OpenBorder(SymbolText(7089), SymbolText(6907));
     CCareerLeagueManagementFlash screen;

@@ -164,6 +164,7 @@ void EventManager::StartEvent() {
     m_OpponentID = 0;
     m_RivalChecked = 0;
     m_PlayerForfeits = 0;
+    m_EntryPaid = 0;
     std::memset(m_NightPins, 0, sizeof(m_NightPins));
     m_Ladder.Clear();
     for (s16& id : m_Losers)

@@ -53,6 +53,9 @@ public:
     s32 IsRivalChallenge();
     // A tournament's minimum reputation and average are met (the buy-in is waived).
     s32 EarnedInvitation();
+    // Pays the current event's buy-in once per event (nothing when invited or paid
+    // already); 0 when the money does not cover it.
+    s32 PayEntry();
 
     // The opponent of the player's next game (0 none); in a tournament the ladder's.
     s16 GetOpponentID();
@@ -124,6 +127,7 @@ private:
     s16 m_OpponentID = 0;
     u8 m_RivalChecked = 0;
     u8 m_PlayerForfeits = 0;
+    u8 m_EntryPaid = 0;
     u32 m_NightPins[LEAGUE_MAX_BOWLERS]{};  // this league night's series, by standings index
     TournamentLadder m_Ladder;
     // A tournament's losers of its last round with games (the runner-up) and of the

@@ -275,12 +275,16 @@ void EventManager::FinishTournament() {
 void EventManager::EnterSimulatedEvent() {
     if (m_OpponentID == 0 && m_CurrentEventType != eEventType_Tournament)
         m_OpponentID = DrawOpponent();
-    m_PlayerForfeits = 0;
+    m_PlayerForfeits = !PayEntry();
+}
+
+s32 EventManager::PayEntry() {
     const u32 buyIn = GetEvent()->m_Tourn.BuyIn;
-    if (buyIn == 0 || EarnedInvitation())
-        return;
+    if (m_EntryPaid || buyIn == 0 || EarnedInvitation())
+        return 1;
     CCareerCharacter* career = CCareerCharacter::GetInstance();
-    m_PlayerForfeits = career == nullptr || !career->ChangeMoney(-s32(buyIn));
+    m_EntryPaid = career != nullptr && career->ChangeMoney(-s32(buyIn));
+    return m_EntryPaid;
 }
 
 s16 EventManager::DrawOpponent() {

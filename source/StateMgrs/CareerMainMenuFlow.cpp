@@ -10,19 +10,19 @@
 #include "source/Career/TrophyMgr.h"
 #include "source/Flash/CareerAttributesFlash.h"
 #include "source/Flash/CareerEventSelectFlash.h"
-#include "source/Flash/CareerInterimScreens.h"
 #include "source/Flash/CareerMainMenuFlash.h"
 #include "source/Flash/CareerOverviewFlash.h"
 #include "source/Flash/CareerStatsFlash.h"
+#include "source/Flash/LeagueStandingsFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SelectBowler.h"
 #include "source/Flash/SymbolText.h"
+#include "source/Flash/TournStandingsFlash.h"
 #include "source/GameSettings.h"
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerAutosave.h"
-#include "source/StateMgrs/CareerInterimFlows.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/CareerSeason.h"
 #include "source/StateMgrs/GenPopupFlow.h"
@@ -30,6 +30,7 @@
 #include "source/StateMgrs/ProshopFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
+#include "source/StateMgrs/TournFlow.h"
 
 CareerMainMenuFlow g_CareerMainMenuFlow;
 
@@ -192,6 +193,7 @@ void CareerMainMenuFlow::FreeScreens() {
     FreeWithBG(pCCareerEventSelectFlash);
     Free(pCCareerLeagueStandingsFlash);
     Free(pCTournStandingsFlash);
+    g_TournFlow.FreeScreens();
 }
 
 void CareerMainMenuFlowColdReset() {

@@ -108,6 +108,13 @@ s32 ProshopFlow::run(State& state, s32 depth, CFlashMainMenu* menu) {
         case kAutosave:
             if (!g_LoadSaveFlow.run(state, depth + 1, SAVELOAD_PROCESS_AUTOSAVE, eLoadSaveDataType_Character))
                 break;
+            if (!g_LoadSaveFlow.m_bOperationCompleted) {
+                // Not saved, and the player did not choose to go on without: the
+                // visit stays in the shop, and leaving tries again.
+                g_ScreenTracker.ResetScreenNav();
+                state.Transition(depth, kShop);
+                break;
+            }
             CloseLayers(*menu, *shop);
             state.Transition(depth, kClosing);
             break;

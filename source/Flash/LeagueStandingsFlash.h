@@ -1,0 +1,41 @@
+// The league standings: the current league's eight best bowlers with their wins,
+// losses, win rate, high game and average, the player's row picked out (a player
+// ranked lower takes the last row with his own place).
+#pragma once
+
+#include "orblib47/source/OrbTypes.h"
+#include "source/Flash/CareerStandings.h"
+
+class CLeague;
+struct SFP_SCREEN_INFO_t;
+
+class CCareerLeagueStandingsFlash {
+public:
+    // Builds the rows' texts from the current league.
+    CCareerLeagueStandingsFlash();
+    ~CCareerLeagueStandingsFlash();
+    CCareerLeagueStandingsFlash(const CCareerLeagueStandingsFlash&) = delete;
+    CCareerLeagueStandingsFlash& operator=(const CCareerLeagueStandingsFlash&) = delete;
+
+    s32 Load();
+    void Open();
+    void Close();
+    void Kill();
+    void Update(SFP_SCREEN_INFO_t* info);
+
+    s32 m_iScreen = -1;
+    u32 m_Current = 0;
+    CLeague* m_League = nullptr;
+    s32 m_PlayerPos = -1;
+    char PlaceStrings[STANDING_ROWS][12] = {};
+    char WinStrings[STANDING_ROWS][12] = {};
+    char LossStrings[STANDING_ROWS][12] = {};
+    char WinPStrings[STANDING_ROWS][12] = {};
+    char HSGStrings[STANDING_ROWS][12] = {};
+    char ScoreStrings[STANDING_ROWS][12] = {};
+    char NameStrings[STANDING_ROWS][20] = {};
+};
+
+void CareerLeagueStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
+
+extern SFP_SCREEN_INFO_t CareerLeagueStandingsFlashScreen;

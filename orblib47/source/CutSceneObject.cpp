@@ -188,9 +188,17 @@ void OrbCutSceneObjectDraw(void* record) {
         if (object->shadow != nullptr)
             ShadowRender(object->shadow, DrawContext.lights, DrawContext.numLights);
     } else if (fade.mode != FADE_FADED_OUT) {
+        // Locked, so that the model's opaque materials neither stop the blend nor
+        // write depth behind which the rest of the fading model would vanish.
         const s32 write = DrawSetZBufferWrite(0);
+        const e_COMBINE_MODE combine = DrawSetCombineMode(DC_COMBINE_ALPHA);
+        const s32 writeLocked = DrawLockZBufferWrite(1);
+        const s32 combineLocked = DrawLockCombineMode(1);
         DrawSetFlatColor(0xffffff00u | u32(255.0f * fade.alpha));
         HModelDraw(object->hmodel);
+        DrawLockCombineMode(combineLocked);
+        DrawLockZBufferWrite(writeLocked);
+        DrawSetCombineMode(combine);
         DrawSetZBufferWrite(write);
     }
     DrawEnableLight(lit);

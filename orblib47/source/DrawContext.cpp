@@ -68,6 +68,10 @@ s32 DrawLockZBufferWrite(s32 on) {
     return SetFlag(u_draw_flags::ZBuffer_Write_Mode_Locked, on != 0);
 }
 
+s32 DrawLockCombineMode(s32 on) {
+    return SetFlag(u_draw_flags::Combine_Mode_Locked, on != 0);
+}
+
 s32 DrawLockCullMode() {
     return SetFlag(u_draw_flags::Cull_Mode_Locked, true);
 }

@@ -310,6 +310,7 @@ void DrawClearTexture(const s_texture* texture, u32 rgba);
 
 // Lock bits. Each returns whether the lock was set.
 s32 DrawLockZBufferWrite(s32 on);
+s32 DrawLockCombineMode(s32 on);
 s32 DrawLockCullMode();
 s32 DrawUnlockCullMode();
 s32 DrawLockStencilMode();  // nothing clears it

@@ -95,7 +95,10 @@ TEST_F(ContTest, ProbeAndSampleCodesDecideWhatAChannelDelivers) {
 
     PadDisabled = 1;
     EXPECT_EQ(Convert(), CONT_TYPE_PAD) << "disabled: present and empty";
-    PadDisabled = 0;
+    ContColdReset();
+    ReadNext("0 0 connect\n0 0 button a down\n");
+    Convert();
+    EXPECT_EQ(word, 0x2000u) << "a cold reset enables the pads again";
 }
 
 TEST_F(ContTest, RemotesAreReadAtMostOncePerRetrace) {

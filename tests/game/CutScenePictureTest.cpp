@@ -120,16 +120,31 @@ std::vector<u8> Script() {
     return discbuild::CsfFile(script);
 }
 
-class CutScenePictureTest : public DemoDiscFixture {};
+constexpr u8 kClear[3] = {0x40, 0x50, 0x60};
+
+// The figure's wad, a sun, and the clear colour behind.
+class CutScenePictureTest : public DemoDiscFixture {
+protected:
+    void SetUp() override {
+        DemoDiscFixture::SetUp();
+        wad_ = WadLoad("DATA/FIGURE.WAD", 0);
+        ASSERT_NE(wad_, nullptr);
+        ASSERT_EQ(SceneLightsWarmReset(2), 1);
+        const s_Vector3 sun = {-0.45f, -0.8f, -0.4f, 0.0f};
+        const s_Vector4 white = {1.0f, 1.0f, 1.0f, 1.0f};
+        SceneLightsAddDir(&sun, &white, 100.0f, 1.0f);
+        DrawSetClearColor(u32(kClear[0]) << 24 | u32(kClear[1]) << 16 | u32(kClear[2]) << 8 | 0xFFu);
+    }
+    void TearDown() override {
+        SceneLightsShutdown();
+        WadFree(wad_);
+        DemoDiscFixture::TearDown();
+    }
+
+    s_wad* wad_ = nullptr;
+};
 
 TEST_F(CutScenePictureTest, PlaysCameraFiguresAndFadesAsInTheKeptPicture) {
-    s_wad* wad = WadLoad("DATA/FIGURE.WAD", 0);
-    ASSERT_NE(wad, nullptr);
-    ASSERT_EQ(SceneLightsWarmReset(2), 1);
-    const s_Vector3 sun = {-0.45f, -0.8f, -0.4f, 0.0f};
-    const s_Vector4 white = {1.0f, 1.0f, 1.0f, 1.0f};
-    SceneLightsAddDir(&sun, &white, 100.0f, 1.0f);
-    DrawSetClearColor(0x405060FF);
     const u32 freeModels = HModelRecords->count;
 
     const std::vector<u8> image = Script();
@@ -150,8 +165,47 @@ TEST_F(CutScenePictureTest, PlaysCameraFiguresAndFadesAsInTheKeptPicture) {
     EventWait(2);  // the killed sparks go in their next update
     for (const auto& [name, type] : {std::pair{"SPOT", "TIM"}, {"SPARKSET", "SPR"}, {"SPARKS", "PAT"}})
         EXPECT_EQ(DataFindEntry(name, type), nullptr) << name;
-    SceneLightsShutdown();
-    WadFree(wad);
+}
+
+// The figure half faded out over the clear colour: each of its pixels half way
+// between its opaque colour and the clear colour.
+TEST_F(CutScenePictureTest, AFigureHalfFadedOutBlendsWithWhatIsBehindIt) {
+    discbuild::CsfScript script;
+    script.data = {{"FIGURE", "VHM"}};
+    script.instances = {{{0.0f, 0.0f, 0.0f, 0.0f}, {1, 1, 1, 0}, {0, 0, 0, 1}, 0}};
+    const s_Vector3 eye = {0.0f, 1.0f, 3.0f, 0.0f}, target = {0.0f, 0.9f, 0.0f, 0.0f};
+    script.commands = {
+        {CS_CMD_TYPE_SET_CAMERA, 0.0f, 0, discbuild::CsfSetCameraLookAt(eye, target, 45.0f)},
+        {CS_CMD_TYPE_OBJECT_CREATE, 0.0f, 0, discbuild::CsfObject(0)},
+        {CS_CMD_TYPE_OBJECT_FADE_OUT, 0.5f, 0, discbuild::CsfObjectFade(0, 2.0f)},
+        {CS_CMD_TYPE_OBJECT_DESTROY, 3.0f, 0, discbuild::CsfObject(0)},  // the scene plays on till then
+    };
+    const std::vector<u8> image = discbuild::CsfFile(script);
+    s_orb_cut_scene* cs = OrbCutScenePlay(image.data(), u32(image.size()), 0, 1.0f);
+    ASSERT_NE(cs, nullptr);
+    cs->ambientCallback[CS_AMBIENT_LIGHT_OBJECT] = Ambient;
+    EventWait(20);
+    HostFrame opaque;
+    HostCaptureShownFrame(&opaque);
+    const s_fade_parms& fade = cs->objectList[0].fadeParms;
+    for (int frame = 0; frame < 120 && (fade.mode != FADE_FADING_OUT || fade.timer > 1.0f); ++frame)
+        EventWait(1);
+    const f32 alpha = f32(u32(255.0f * fade.alpha)) / 255.0f;
+    EventWait(1);  // the frame drawn at that alpha shown
+    HostFrame faded;
+    HostCaptureShownFrame(&faded);
+    OrbCutSceneStop(cs);
+
+    u32 figure = 0, blended = 0;  // channels
+    for (size_t i = 0; i < opaque.rgb.size(); ++i) {
+        const int behind = kClear[i % 3];
+        if (std::abs(opaque.rgb[i] - behind) < 40)
+            continue;
+        ++figure;
+        blended += std::abs(faded.rgb[i] - (alpha * opaque.rgb[i] + (1.0f - alpha) * behind)) < 12.0f;
+    }
+    EXPECT_GT(figure, 10000u);
+    EXPECT_GT(blended, figure * 9 / 10) << alpha;
 }
 
 }  // namespace

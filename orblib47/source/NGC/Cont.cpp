@@ -145,7 +145,13 @@ e_error_code ContColdReset() {
         PadIgnoreExtController[channel] = 0;
         PadReadButtonsOnly[channel] = 0;
     }
+    // As a fresh program finds them: a restart from the HOME-button menu leaves
+    // the pads disabled and the last samples behind.
+    std::fill_n(&Pads[0][0], CONT_CHANNELS * CONT_SAMPLES, KPADStatus{});
+    std::fill_n(WPadResult, CONT_CHANNELS, 0);
+    std::fill_n(WPadType, CONT_CHANNELS, 0u);
     PadLastReadTick = 0xFFFFFFFF;
+    PadDisabled = 0;
     return RET_NO_ERROR;
 }
 

@@ -105,7 +105,15 @@ u32 InterpolateRGB(u32 c0, u32 c1, float t);
 // Returns the length; a zero vector leaves out unchanged.
 float Vect3Normal(s_Vector3* out, const s_Vector3* v);
 float Vect4Normal(s_Vector4* out, const s_Vector4* v);
-void Vect3Cross(s_Vector3* out, const s_Vector3* a, const s_Vector3* b);
+// Inline: the physics takes several in each contact of every step.
+inline void Vect3Cross(s_Vector3* out, const s_Vector3* a, const s_Vector3* b) {
+    const float x = a->y * b->z - a->z * b->y;
+    const float y = a->z * b->x - a->x * b->z;
+    const float z = a->x * b->y - a->y * b->x;
+    out->x = x;
+    out->y = y;
+    out->z = z;
+}
 void Vect3Interpolate(s_Vector3* out, const s_Vector3* a, const s_Vector3* b, float t);
 void Vect4Interpolate(s_Vector4* out, const s_Vector4* a, const s_Vector4* b, float t);
 

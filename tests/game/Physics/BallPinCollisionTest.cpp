@@ -1,6 +1,7 @@
 #include <array>
 #include <random>
 
+#include "source/Physics/PinImpulse.h"
 #include "tests/game/Physics/PinContactTestLane.h"
 #include "tests/support/GameFixture.h"
 

@@ -7,10 +7,12 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/PlayerConstruction.h"
+#include "source/Career/TempCACInfo.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
 #include "source/ControllerMessage.h"
 #include "source/Flash/InGameScreens.h"
+#include "source/Flash/KeyboardFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
@@ -30,11 +32,14 @@
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
 #include "source/Sandbox.h"
+#include "source/StateMgrs/CacFlow.h"
+#include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
+#include "source/StateMgrs/ProshopFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/SettingsFlow.h"
 #include "source/TextureProject.h"
@@ -80,14 +85,18 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_UnlockMgr); },
     [] { Rebuild(g_TrophyMgr); },
     [] { CareerManagersReset(); },
+    [] { g_TempCACInfo = {}; },
     [] { Rebuild(g_GameSettings); },
     [] { Rebuild(g_GameSettingsMirror); },
     [] { Rebuild(g_LoadSave); },
     [] { SFP2KColdReset(); },
     [] { MainMenuFlashColdReset(); },
+    [] { KeyboardFlashColdReset(); },
     [] { Rebuild(g_ScreenTracker); },
     // After the player's reset: a popup left up is freed without a movie to kill.
     [] { Rebuild(g_GenPopupFlow); },
+    [] { CacFlowColdReset(); },
+    [] { g_ProshopFlow.ForgetScreens(); },
     [] { ControllerMessageColdReset(); },
     [] {
         Rebuild(g_MainFlow);
@@ -95,6 +104,7 @@ const ResetStep ColdResetSteps[] = {
     },
     [] { Rebuild(g_LevelFlow); },
     [] { Rebuild(g_MainMenuFlow); },
+    [] { CareerMainMenuFlowColdReset(); },
     [] { Rebuild(g_SettingsFlow); },
     [] { Rebuild(g_LoadSaveFlow); },
     [] { g_ExitToOs = 0; },

@@ -27,10 +27,13 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/CacFlow.h"
+#include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
+#include "source/StateMgrs/ProshopFlow.h"
 #include "source/Wii_HomeButton.h"
 
 u32 g_FrameLimit = 0;
@@ -122,6 +125,9 @@ void OrbMainShutdown() {
     g_GenPopupFlow.FreePopup();
     g_LoadSaveFlow.FreePopup();
     g_MainMenuFlow.FreeScreens();
+    g_CareerMainMenuFlow.FreeScreens();
+    CacFlowFreeScreens();
+    g_ProshopFlow.FreeScreens();
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();

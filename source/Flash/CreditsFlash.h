@@ -1,15 +1,34 @@
-// The credits roll. INTERIM: a stand-in without a movie until the roll comes;
-// opening it answers back at once, so the main menu shows again.
+// The credits screen: the roll over the "Credit" movie. Down speeds the roll up,
+// up runs it backwards; back, or the roll running out, asks the flow to go back.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
-#include "source/StateMgrs/ScreenTracker.h"
+#include "source/Flash/Credits.h"
+
+struct SFP_SCREEN_INFO_t;
 
 class CCreditsFlash {
 public:
-    s32 Load() { return 1; }
-    void Open() { g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS; }
-    void Close() {}
+    CCreditsFlash();
+    ~CCreditsFlash() { Kill(); }
+    CCreditsFlash(const CCreditsFlash&) = delete;
+    CCreditsFlash& operator=(const CCreditsFlash&) = delete;
 
+    s32 Load();
+    void Open();
+    void Close();
+    void Kill();
+    void Update(SFP_SCREEN_INFO_t* info);
+
+    CCredits m_Credits;
+    s32 m_bDone = 0;  // the roll has run out
     s32 m_iScreen = -1;
+    // Back has been answered: the roll stays run out, or back stays pressed, for
+    // every frame until the flow closes the screen, and is answered once.
+    s32 m_bLeaving = 0;
 };
+
+void CreditsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
+void CreditsDrawEvent(s32 handle, SFP_SCREEN_INFO_t* info, char* label);
+
+extern SFP_SCREEN_INFO_t creditsFlashScreen;

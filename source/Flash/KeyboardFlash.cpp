@@ -294,3 +294,7 @@ void CKeyboardFlash::Update(SFP_SCREEN_INFO_t* info) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
     }
 }
+
+void KeyboardFlashColdReset() {
+    keyboardFlashScreen.curButton = 0;
+}

@@ -41,3 +41,6 @@ private:
 void KeyboardFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 
 extern SFP_SCREEN_INFO_t keyboardFlashScreen;
+
+// Start-up state: the cursor back on the first key.
+void KeyboardFlashColdReset();

@@ -1,7 +1,5 @@
 #include "source/Flash/SymbolText.h"
 
-#include <cstdio>
-
 #include "orblib47/source/StringTable.h"
 #include "orblib47/source/SymbolTrans.h"
 
@@ -12,30 +10,17 @@ const char* SymbolText(u32 symbol) {
     return StringTableGetString(id);
 }
 
-namespace {
-
-// Whether `format` takes exactly one int and nothing else: the text comes from
-// the disc.
-bool TakesOneNumber(const char* format) {
-    s32 numbers = 0;
+bool SymbolFormatTakes(const char* format, const char* kinds) {
+    const char* kind = kinds;
     for (const char* c = format; *c != '\0'; ++c) {
         if (*c != '%')
             continue;
         ++c;
-        if (*c == 'd')
-            ++numbers;
-        else if (*c != '%')
+        if (*c == '%')
+            continue;
+        if (*kind == '\0' || *c != *kind)
             return false;
+        ++kind;
     }
-    return numbers == 1;
-}
-
-}  // namespace
-
-void SymbolTextFormat(char* out, u32 size, u32 symbol, s32 value) {
-    const char* format = SymbolText(symbol);
-    if (TakesOneNumber(format))
-        std::snprintf(out, size, format, value);
-    else
-        std::snprintf(out, size, "%s", format);
+    return *kind == '\0';
 }

@@ -39,7 +39,7 @@ namespace {
 
 constexpr u32 kTextAnotherGame = 7271;  // string symbols
 constexpr u32 kTextTournamentLoss = 7272;
-constexpr u32 kTextLoadFailed = 7273;
+constexpr u32 kTextLoadFailed = 7059;
 constexpr u32 kBlack = 0x000000FF;
 
 // The states the table of the flow jumps to by number.

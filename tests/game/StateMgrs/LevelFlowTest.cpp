@@ -114,7 +114,7 @@ TEST_F(LevelFlowTest, ALevelThatNeverLoadsGivesAMessageAndGoesBack) {
         g_LevelFlow.run(state, kDepth);
     }
     ASSERT_EQ(state.m_value[kDepth], 3);
-    EXPECT_STREQ(g_GenPopupFlow.m_sMessageBuffer, SymbolText(7273));
+    EXPECT_STREQ(g_GenPopupFlow.m_sMessageBuffer, SymbolText(7059));
     ScriptFromNow("0 0 connect\n60 0 button a down\n62 0 button a up\n");
     const std::vector<s32> states = Run([] {});
     EXPECT_EQ(states, (std::vector<s32>{3, 24, 25}));

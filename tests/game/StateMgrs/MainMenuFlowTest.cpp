@@ -10,6 +10,8 @@
 #include <string>
 
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/CareerManagers.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
@@ -23,6 +25,11 @@ namespace {
 
 class MainMenuFlowTest : public MenuScreenFixture {
 protected:
+    void SetUp() override {
+        MenuScreenFixture::SetUp();
+        CareerManagersCreate();
+        CCareerCharacter::CreateInstance();
+    }
     HostConfig Config() const override {
         HostConfig config = MenuScreenFixture::Config();
         config.pictures = false;  // the flow runs the same without them
@@ -71,7 +78,8 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         s32 keptMusic;
     } rows[] = {
         {"quick play starts a game", "a...a", kQuickPlay, true, SFP_SCREEN_NAV_NEXT, 8},
-        {"the career comes back", "da", kCareer, false, SFP_SCREEN_NAV_NONE, 8},
+        // B on the career's bowler slots.
+        {"the career comes back", "da....b", kCareer, false, SFP_SCREEN_NAV_NONE, 8},
         // A change accepted is saved: the save dialogue offers a new save (left, A).
         {"settings, changed and accepted", "dda...ra............la", kSettings, false, SFP_SCREEN_NAV_NONE,
          9},
@@ -79,7 +87,7 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
          SFP_SCREEN_NAV_NONE, 9},
         {"settings, changed and backed out", "dda...rb", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
         {"settings, changed back and accepted", "dda...rla", kSettings, false, SFP_SCREEN_NAV_NONE, 8},
-        {"the credits come back", "ddda", kCredits, false, SFP_SCREEN_NAV_NONE, 8},
+        {"the credits come back", "ddda....b", kCredits, false, SFP_SCREEN_NAV_NONE, 8},
         {"back leaves the menu", "b", kWaitingAtMenu, true, SFP_SCREEN_NAV_PREVIOUS, 8},
     };
     for (const auto& row : rows) {

@@ -1,0 +1,3 @@
+#include "source/Career/TempCACInfo.h"
+
+s_TempCACInfo g_TempCACInfo = {};

@@ -1,0 +1,109 @@
+#include "source/Flash/CreditsFlash.h"
+
+#include <algorithm>
+
+#include "orblib47/source/NGC/FrameClock.h"
+#include "source/ControllerMessage.h"
+#include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
+#include "source/Flash/SymbolText.h"
+#include "source/StateMgrs/ScreenTracker.h"
+
+namespace {
+
+constexpr s32 kButtonBack = 1, kButtonPrevious = 6, kButtonNext = 7;
+constexpr s32 kHeld = 0, kNewPress = 2;
+constexpr s32 kSfxAccept = s32(0x80001997u);
+constexpr u32 kTextHint = 6891;
+// Holding a direction ramps the speed from 1 to 3 units a frame over half a second.
+constexpr f32 kRampSeconds = 0.5f;
+constexpr f32 kMaxSpeed = 3.0f;
+
+enum { kTxtSelect };
+
+SFP_SCREEN_LABEL_t s_Labels[] = {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}};
+SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {{"txtSelect", 0, {}}};
+
+f32 fTime = 0.0f;  // how long the direction button has been held
+
+}  // namespace
+
+SFP_SCREEN_INFO_t creditsFlashScreen = {
+    .fileName = "Credit",
+    .screenAlign = 1,
+    .numButtons = 0,
+    .curButton = 0,
+    .numSubScreens = 3,
+    .subScreens = s_Labels,
+    .Open = nullptr,
+    .Close = nullptr,
+    .Update = CreditsFlashUpdate,
+    .Draw = CreditsDrawEvent,
+    .numSpriteLookups = 1,
+    .spriteLookups = s_Sprites,
+    .renderBackdrop = 0,
+    .pauseLowerScreens = 0,
+    .userData = 0,
+    .buttons = nullptr,
+    .localsSize = 4,
+};
+
+void CreditsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
+    if (CCreditsFlash* owner = FlashOwner<CCreditsFlash>(handle))
+        owner->Update(info);
+}
+
+void CreditsDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
+    if (CCreditsFlash* owner = FlashOwner<CCreditsFlash>(handle))
+        owner->m_bDone = owner->m_Credits.Update() == 0;
+}
+
+CCreditsFlash::CCreditsFlash() {
+    m_Credits.init();
+}
+
+s32 CCreditsFlash::Load() {
+    m_iScreen = FlashLoad(creditsFlashScreen, this);
+    return m_iScreen != -1;
+}
+
+void CCreditsFlash::Open() {
+    if (SFP2KIsScreenActive(m_iScreen))
+        return;
+    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    SFP2KSpriteSetText(m_iScreen, kTxtSelect, SymbolText(kTextHint));
+    m_Credits.Start();
+    g_ScreenTracker.m_CurrScreen = eScreen_List_Credits;
+    m_bDone = 0;
+    m_bLeaving = 0;
+}
+
+void CCreditsFlash::Close() {
+    FlashClose(m_iScreen);
+}
+
+void CCreditsFlash::Kill() {
+    FlashKill(m_iScreen);
+}
+
+void CCreditsFlash::Update(SFP_SCREEN_INFO_t*) {
+    f32 speed = 1.0f;
+    m_Credits.SetScrollUp(1);
+    if (!ControllerMessageActive() && (SFP2KButton(kButtonBack, kNewPress) || m_bDone != 0)) {
+        if (m_bLeaving == 0) {
+            g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
+            FlashPlaySound(kSfxAccept);
+            m_bLeaving = 1;
+        }
+    } else {
+        const s32 next = SFP2KButton(kButtonNext, kHeld);
+        if (next || SFP2KButton(kButtonPrevious, kHeld)) {
+            m_Credits.SetScrollUp(next);
+            const s32 pressed = SFP2KButton(next ? kButtonNext : kButtonPrevious, kNewPress);
+            fTime = pressed ? 0.0f : fTime + RealDeltaTime;
+            if (!pressed)
+                speed = 1.0f + 2.0f * (fTime / kRampSeconds);
+        }
+    }
+    m_Credits.SetScrollSpeed(std::min(speed, kMaxSpeed));
+}

@@ -1,0 +1,92 @@
+// The rows of the credits roll: the people who made the game, then the libraries
+// it is built with and their licences. No row is wider than the screen holds
+// (32 characters).
+#include <iterator>
+
+#include "source/Flash/Credits.h"
+
+namespace {
+
+constexpr const char* kTeam = "The Development Team";
+
+}  // namespace
+
+const s_CreditsLine CreditsList[] = {
+    {"Dorvanton Pro Bowling", 1},
+    {"Made by its contributors", 0},
+    {"", 0},
+    {"", 0},
+    {"Game Design", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Engine and Rendering", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Console Stand-in", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Ball and Pin Physics", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Front End and Menus", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Career and Database", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Bowlers, Alleys and Art", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Sound", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Disc Tools", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"Testing", 1},
+    {kTeam, 0},
+    {"", 0},
+    {"", 0},
+    {"Built With", 1},
+    {"", 0},
+    {"SDL2", 1},
+    {"Simple DirectMedia Layer", 0},
+    {"zlib License", 0},
+    {"", 0},
+    {"libpng", 1},
+    {"PNG Reference Library", 0},
+    {"libpng License", 0},
+    {"", 0},
+    {"zlib", 1},
+    {"Compression library", 0},
+    {"zlib License", 0},
+    {"", 0},
+    {"LZO", 1},
+    {"Real-time data compression", 0},
+    {"GNU GPL version 2 or later", 0},
+    {"", 0},
+    {"libjpeg-turbo", 1},
+    {"JPEG image codec", 0},
+    {"IJG, BSD and zlib Licenses", 0},
+    {"", 0},
+    {"Xlib", 1},
+    {"X Window System client library", 0},
+    {"MIT/X11 License", 0},
+    {"", 0},
+    {"Liberation Fonts", 1},
+    {"SIL Open Font License 1.1", 0},
+    {"", 0},
+    {"GoogleTest", 1},
+    {"C++ testing framework", 0},
+    {"BSD 3-Clause License", 0},
+    {"", 0},
+    {"Google Benchmark", 1},
+    {"Benchmark library", 0},
+    {"Apache License 2.0", 0},
+    {"", 0},
+    {"", 0},
+    {"Thank You", 1},
+    {"for bowling with us!", 0},
+};
+
+const u32 CreditsListCount = u32(std::size(CreditsList));

@@ -1,0 +1,115 @@
+// The create-a-bowler visit as the career runs it, once a frame with the remote's
+// presses: every way out and what it leaves on the tracker, in the name and in
+// the look.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "orblib47/source/NGC/File.h"
+#include "orblib47/source/OrbLib.h"
+#include "source/BowlingDb/BowlingDb.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/PlayerConstruction.h"
+#include "source/Flash/MainMenuFlash.h"
+#include "source/OrbMain.h"
+#include "source/Players/Player.h"
+#include "source/StateMgrs/CacFlow.h"
+#include "source/StateMgrs/ScreenTracker.h"
+#include "source/StateMgrs/State.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+constexpr s32 kPressEvery = 24;
+
+class CacFlowTest : public MenuScreenFixture {
+protected:
+    void SetUp() override {
+        MenuScreenFixture::SetUp();
+        FileChangeDirectory(GAME_DATABASE_FOLDER);
+        BowlingDbLoad();
+        FileChangeDirectory(GAME_DATA_FOLDER);
+        ASSERT_TRUE(PlayerPartsLoad());
+        CCareerCharacter::CreateInstance();
+        CCareerCharacter::GetInstance()->SetCurrSlot(1);
+        CCareerCharacter::GetInstance()->SetName("ANNA");
+    }
+    void TearDown() override {
+        PlayerPartsFree();
+        MenuScreenFixture::TearDown();
+    }
+};
+
+// The remote's buttons by name, one every kPressEvery frames from the first; "."
+// lets a slot pass.
+void ScriptPresses(const std::string& presses) {
+    std::istringstream in(presses);
+    std::string script = "0 0 connect\n";
+    s32 frame = 40;
+    for (std::string button; in >> button; frame += kPressEvery)
+        if (button != ".")
+            script += std::to_string(frame) + " 0 button " + button + " down\n" + std::to_string(frame + 2) +
+                      " 0 button " + button + " up\n";
+    ScriptFromNow(script);
+}
+
+TEST_F(CacFlowTest, EveryWayOutLeavesItsResult) {
+    const struct {
+        const char* what;
+        s32 editFlag;
+        const char* presses;
+        eScreenNavigation nav;
+        eScreen_List next;
+        const char* name;  // null: not set
+        s32 faceType;      // the look's afterwards
+    } rows[] = {
+        {"edit: a letter deleted, saved", 1, "1 minus plus 2 a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave,
+         "ANN", 2},
+        {"edit: nothing typed, not saved", 1, "2 right a right a", SFP_SCREEN_NAV_NEXT,
+         eScreen_List_Career_Overview, "ANNA", 2},
+        {"edit: back from the first page puts the face back", 1, "a right b", SFP_SCREEN_NAV_NONE,
+         eScreen_List_Invalid, nullptr, 2},
+        {"edit: No twice returns to the main page", 1, "2 right a a b", SFP_SCREEN_NAV_PREVIOUS,
+         eScreen_List_Invalid, nullptr, 2},
+        {"new: back from the first page, back from the main page", 0, "a b b", SFP_SCREEN_NAV_PREVIOUS,
+         eScreen_List_Invalid, nullptr, 0},
+        {"new: No twice on the second page reopens the main page", 0, "a a right 2 right a a . b",
+         SFP_SCREEN_NAV_PREVIOUS, eScreen_List_Invalid, nullptr, 0},
+        {"new: through every page and saved", 0, "a right a a a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave,
+         "PLAYER", 1},
+        {"new: not saved", 0, "2 right a right a", SFP_SCREEN_NAV_NEXT, eScreen_List_Career_MainMenu,
+         "PLAYER", 0},
+    };
+    CFlashMainMenu menu;
+    menu.LoadBackground();
+    menu.LoadBorder();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        g_ScreenTracker.Reset();
+        g_TempCACInfo = {};
+        CPlayerConstruction& model = g_Players[0].m_PlayerConstruction;
+        model.SetDefaultCACAttributes();
+        model.m_CharacterAttributes.faceType = 2;
+        ScriptPresses(row.presses);
+        State state;
+        s32 frames = 0;
+        const s32 limit = 40 + kPressEvery * 12;
+        while (g_CacFlow.run(state, 1, &menu, row.editFlag) == 0 && frames < limit) {
+            EventWait(1);
+            ++frames;
+        }
+        ASSERT_LT(frames, limit);
+        EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.nav);
+        EXPECT_EQ(g_ScreenTracker.m_NextScreen, row.next);
+        if (row.name != nullptr) {
+            EXPECT_STREQ(g_TempCACInfo.playerName, row.name);
+        }
+        EXPECT_EQ(model.m_CharacterAttributes.faceType, row.faceType);
+        EXPECT_EQ(g_TempCACInfo.charAttribs.faceType, row.faceType);
+        EXPECT_EQ(pCacModelScreens, nullptr);
+        EXPECT_EQ(g_CacModelFlow.m_pKeyboard, nullptr);
+    }
+}
+
+}  // namespace

@@ -4,7 +4,6 @@
 // impulse and rolls them forward again.
 #include "source/Physics/Physics.h"
 #include "source/Physics/PinContact.h"
-#include "source/Physics/PinImpulse.h"
 #include "source/Physics/PinSurfaceMath.h"
 #include "source/Physics/PinTables.h"
 

@@ -94,6 +94,10 @@ void DetectBallPinCollision(LaneContext& lane, s32 pin);
 void BallPinCollision(LaneContext& lane, s32 pin, f64 dist, f64 rSum, s_Vector3* radVect, s_Vector3* cVect,
                       const f64* norms);
 
+// PinImpulse.cpp: the impulse primitives of every pin contact.
+void ApplyPinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV);
+void ApplySpinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV);
+
 // PinSurfaces.cpp: pins against the fixed surfaces.
 void DetectPinWallCollision(LaneContext& lane, s32 pin);
 

@@ -5,7 +5,6 @@
 
 #include "source/Physics/Physics.h"
 #include "source/Physics/PinContact.h"
-#include "source/Physics/PinImpulse.h"
 #include "source/Physics/PinSurfaceMath.h"
 #include "source/Physics/PinTables.h"
 

@@ -6,7 +6,6 @@
 
 #include "source/Physics/Physics.h"
 #include "source/Physics/PinContact.h"
-#include "source/Physics/PinImpulse.h"
 #include "source/Physics/PinSurfaceMath.h"
 
 using namespace PinSurface;

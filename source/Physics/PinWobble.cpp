@@ -2,7 +2,6 @@
 // ring until it tips too far or its ring leaves the lane surface.
 #include "source/Physics/BallMotion.h"
 #include "source/Physics/Physics.h"
-#include "source/Physics/PinImpulse.h"
 #include "source/Physics/PinSurfaceMath.h"
 #include "source/Physics/PinTables.h"
 

@@ -1,7 +1,6 @@
 #include <array>
 #include <random>
 
-#include "source/Physics/PinImpulse.h"
 #include "tests/game/Physics/PinContactTestLane.h"
 #include "tests/support/GameFixture.h"
 

@@ -1,16 +1,16 @@
 // The impulse primitives of every pin contact. An impulse is given as the pin's change
-// of velocity (unit pin mass), applied at an offset from its centre of mass. Inline,
-// as most steps answer several contacts with them.
-#pragma once
-
+// of velocity (unit pin mass), applied at an offset from its centre of mass.
 #include "source/Physics/Physics.h"
 #include "source/Physics/PinContact.h"
 
-// Added to the inverse inertia about the pin's own axis (7.111111 in all).
-constexpr f32 PIN_EXTRA_AXIAL_INV_INERTIA = 5.959247f;
+namespace {
 
-inline void ApplyPinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact,
-                            const s_Vector3* deltaV) {
+// Added to the inverse inertia about the pin's own axis (7.111111 in all).
+constexpr f32 kPinExtraAxialInvInertia = 5.959247f;
+
+}  // namespace
+
+void ApplyPinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV) {
     PinData& p = lane.PhysPins[pin];
     s_Vector3 deltaOmega;
     Vect3Cross(&deltaOmega, relContact, deltaV);
@@ -22,14 +22,12 @@ inline void ApplyPinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relCont
     p.velocity.z += deltaV->z;
 }
 
-// ApplyPinImpulse, with the pin's axis normalised and the turn about it added.
-inline void ApplySpinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact,
-                             const s_Vector3* deltaV) {
+void ApplySpinImpulse(LaneContext& lane, s32 pin, const s_Vector3* relContact, const s_Vector3* deltaV) {
     PinData& p = lane.PhysPins[pin];
     NormalizeVector(&p.O.up);
     s_Vector3 deltaOmega;
     Vect3Cross(&deltaOmega, relContact, deltaV);
-    const f32 axial = PIN_EXTRA_AXIAL_INV_INERTIA * Dot3(deltaOmega, p.O.up);
+    const f32 axial = kPinExtraAxialInvInertia * Dot3(deltaOmega, p.O.up);
     p.Omega.x += f64(axial) * p.O.up.x;
     p.Omega.y += f64(axial) * p.O.up.y;
     p.Omega.z += f64(axial) * p.O.up.z;

@@ -49,6 +49,11 @@ struct HostConfig {
     // GX draws and copies pixels. Off, it keeps its state but every frame buffer
     // stays as it is: for a headless run that keeps no picture, ten times faster.
     bool pictures = true;
+
+    // The threads that draw GX's pixels, the program's own included; 0 takes
+    // BOWLING_GX_THREADS from the environment, or else one per processor core.
+    // Every count draws the same pictures.
+    u32 gxThreads = 0;
 };
 
 // (Re)starts every console service from scratch with the given configuration

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 const char* const COMMAND_LINE_USAGE =
     "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
     "               [--screenshot FILE] [--audio-out FILE] [--players N] [--cpu LIST]\n"
-    "               [--seed S] [--level N] [--entry N]\n"
+    "               [--seed S] [--level N] [--entry N] [--gx-threads N]\n"
     "  --headless         run without a window, on the virtual clock; without --frames it\n"
     "                     runs until interrupted (Ctrl+C)\n"
     "  --frames N         leave after N frames (1 to 4294967295); a frame is a retrace,\n"
@@ -38,6 +38,9 @@ const char* const COMMAND_LINE_USAGE =
     "  --entry N          run an entry of the start-up launcher: 0 \"Level Manager\" (the\n"
     "                     game of the four options above), 1 the game (the default),\n"
     "                     10 \"Third State Testing\" (the screen template)\n"
+    "  --gx-threads N     the threads that draw the pictures (1 to 64; default\n"
+    "                     BOWLING_GX_THREADS, else one per processor core); every\n"
+    "                     count draws the same pictures\n"
     "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
     "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
     "bad command line (an option, the disc, the input script or an output file's folder)\n"
@@ -142,7 +145,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
                             : name == "--audio-out"  ? &line->audioOut
                                                      : nullptr;
         const bool game = name == "--players" || name == "--seed" || name == "--level" || name == "--cpu";
-        if (text == nullptr && !game && name != "--frames" && name != "--entry")
+        if (text == nullptr && !game && name != "--frames" && name != "--entry" && name != "--gx-threads")
             return Fail(error, "unknown option " + Quoted(name) + " (bowling --help lists them)");
         if (i + 1 == argc)
             return Fail(error, NeedsAValue(name));
@@ -159,6 +162,11 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
                             "10 (Third State Testing), not " +
                                 Quoted(value));
             entryGiven = true;
+        } else if (name == "--gx-threads") {
+            std::int64_t threads = 0;
+            if (!ParseIntegerArgument(value, 1, MAX_GX_THREADS, &threads))
+                return Fail(error, OutOfRange(name, "a number of threads", 1, MAX_GX_THREADS, value));
+            line->gxThreads = u32(threads);
         } else if (text == nullptr) {
             std::int64_t frames = 0;
             if (!ParseIntegerArgument(value, 1, 0xFFFFFFFF, &frames))

@@ -19,7 +19,10 @@ struct CommandLine {
     std::string audioOut;              // a WAV file of the sound
     LevelLaunchOptions launch;         // the game started: level, bowlers, seed
     s32 entry = DEV_ENTRY_GAME_SHELL;  // the launcher entry that runs
+    u32 gxThreads = 0;                 // the threads that draw pixels; 0: the console's choice
 };
+
+constexpr u32 MAX_GX_THREADS = 64;
 
 // The options text of --help.
 extern const char* const COMMAND_LINE_USAGE;

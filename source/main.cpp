@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     config.inputScript = line.input;
     config.audioOut = line.audioOut;
     config.pictures = !line.headless || !line.screenshot.empty();
+    config.gxThreads = line.gxThreads;
     if (!CheckDisc(config.discRoot, &error))
         return Refuse(2, "bad disc '" + config.discRoot + "': " + error);
     if (!HostInit(config, &error))

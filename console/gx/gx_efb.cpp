@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "console/gx/efb_control.h"
+#include "console/gx/gx_tiles.h"
 
 namespace console::gx {
 
@@ -11,19 +12,29 @@ namespace {
 
 Efb s_efb;
 
+void Clear() {
+    std::fill(std::begin(s_efb.color), std::end(s_efb.color), 0xFF000000u);
+    std::fill(std::begin(s_efb.depth), std::end(s_efb.depth), kMaxDepth);
+}
+
 struct PowerOn {
-    PowerOn() { EfbReset(); }
+    PowerOn() { Clear(); }
 } s_powerOn;
 
 }  // namespace
 
 Efb& EfbGet() {
+    FinishPixels();
+    return s_efb;
+}
+
+Efb& EfbDrawing() {
     return s_efb;
 }
 
 void EfbReset() {
-    std::fill(std::begin(s_efb.color), std::end(s_efb.color), 0xFF000000u);
-    std::fill(std::begin(s_efb.depth), std::end(s_efb.depth), kMaxDepth);
+    FinishPixels();
+    Clear();
 }
 
 }  // namespace console::gx

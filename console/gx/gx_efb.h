@@ -11,17 +11,16 @@ constexpr u32 kEfbHeight = 528;
 constexpr u32 kEfbPixels = kEfbWidth * kEfbHeight;
 constexpr u32 kMaxDepth = 0xFFFFFF;
 
-// The rasteriser's groups of pixels start where a span starts, so the last of
-// the bottom row may reach past the buffer's end; the slack holds those lanes,
-// which are read and written back unchanged.
-constexpr u32 kEfbSlack = 16;
-
 struct Efb {
-    u32 color[kEfbPixels + kEfbSlack];
-    u32 depth[kEfbPixels + kEfbSlack];
+    u32 color[kEfbPixels];
+    u32 depth[kEfbPixels];
 };
 
+// The buffer with every queued triangle drawn: what anyone but the pixel
+// threads reads or writes.
 Efb& EfbGet();
+// The buffer as the pixel threads draw it, each in rows of its own.
+Efb& EfbDrawing();
 // Opaque black at the far depth: what the buffer holds at power-on here.
 void EfbReset();
 

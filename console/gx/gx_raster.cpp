@@ -1,13 +1,13 @@
 #include "console/gx/gx_raster.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "console/gx/gx_clip.h"
 #include "console/gx/gx_rasterize.h"
 #include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
+#include "console/gx/gx_tiles.h"
 
 namespace console::gx {
 
@@ -21,33 +21,17 @@ std::vector<u32> s_outcodes;
 std::vector<Projection> s_projection;
 std::vector<ScreenVertex> s_screen;
 
-// The front half hands the same state with triangle after triangle: the plan
-// is worked out again only when the state changed.
-const DrawPlan& PlanFor(const RasterState& state) {
-    static RasterState planned;
-    static DrawPlan plan;
-    static bool valid = false;
-    if (!valid || std::memcmp(&planned, &state, sizeof state) != 0) {
-        std::memcpy(&planned, &state, sizeof state);
-        plan = PlanDraw(state);
-        valid = true;
-    }
-    return plan;
-}
-
-void DrawScreenTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
-                        const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, Cull cull) {
+void DrawScreenTriangle(const RasterState& state, const DrawPlan& plan, const ScreenVertex& a,
+                        const ScreenVertex& b, const ScreenVertex& c, Cull cull) {
     Triangle tri;
     if (SetupTriangle(a, b, c, cull, state.scissor, plan.tev.attrs, &tri))
-        RasterizeTriangle(state, plan, view, tri);
+        QueueTriangle(tri);
 }
 
 // Lines and points are drawn as screen-aligned quads, never culled.
 void DrawQuad(const RasterState& state, const DrawPlan& plan, const ScreenVertex (&q)[4]) {
-    TexLevelView texture;
-    const TexLevelView* view = ViewTexture(state, plan, &texture);
-    DrawScreenTriangle(state, plan, view, q[0], q[1], q[2], Cull::None);
-    DrawScreenTriangle(state, plan, view, q[0], q[2], q[3], Cull::None);
+    DrawScreenTriangle(state, plan, q[0], q[1], q[2], Cull::None);
+    DrawScreenTriangle(state, plan, q[0], q[2], q[3], Cull::None);
 }
 
 ScreenVertex Offset(const ScreenVertex& v, float dx, float dy) {
@@ -72,9 +56,7 @@ void RasterTriangle(const RasterState& state, const RasterVertex& v0, const Rast
 
 void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
                      const u32* indexes, u32 indexCount) {
-    const DrawPlan& plan = PlanFor(state);
-    TexLevelView texture;
-    const TexLevelView* view = ViewTexture(state, plan, &texture);
+    const DrawPlan plan = QueueState(state);
     u32* outcodes = Scratch(s_outcodes, vertexCount);
     Projection* projection = Scratch(s_projection, vertexCount);
     ScreenVertex* screenVertices = Scratch(s_screen, vertexCount);
@@ -117,12 +99,12 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         }
         StageTimer timer(kGXStagePixel);
         for (u32 i = 2; i < count; ++i)
-            DrawScreenTriangle(state, plan, view, *screen[0], *screen[i - 1], *screen[i], state.cull);
+            DrawScreenTriangle(state, plan, *screen[0], *screen[i - 1], *screen[i], state.cull);
     }
 }
 
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths) {
-    const DrawPlan& plan = PlanFor(state);
+    const DrawPlan plan = QueueState(state);
     RasterVertex a = v0;
     RasterVertex b = v1;
     ScreenVertex sa, sb;
@@ -141,7 +123,7 @@ void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVe
 }
 
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths) {
-    const DrawPlan& plan = PlanFor(state);
+    const DrawPlan plan = QueueState(state);
     ScreenVertex s;
     if (sizeSixths == 0 || ClipOutcode(v) != 0 || !ProjectVertex(state.viewport, v, plan.tev.attrs, &s))
         return;

@@ -71,6 +71,7 @@ struct TriangleDraw {
     u32 valueMask, valueOr;       // destination alpha
     bool plain;                   // see DrawRows
     const TexLevelView* texView;  // Modulate: the map read a group of pixels at a time, or null
+    int top, bottom;              // the band of rows drawn
 };
 
 inline u32 PackRgba(Rgba8 c) {

@@ -66,10 +66,10 @@ VU TexelToPacked(VU word) {
     return (word & 0xFF00FF00u) | (word >> 16 & 0xFFu) | (word & 0xFFu) << 16;
 }
 
-// Every row of a triangle. A row's pixels x0..x1 go in groups of kLanes from
-// x0, so that a short span takes as few groups as it can; lanes past x1 stay
-// masked off, and what they read (the rest of the row, the next row or the
-// buffer's slack) they write back unchanged. The triangle's values are copied to locals first:
+// The rows of a triangle within a band. A row's pixels x0..x1 go in groups of
+// kLanes from x0, so that a short span takes as few groups as it can; lanes
+// past x1 stay masked off, and what they read (the rest of the row) they write
+// back unchanged. The triangle's values are copied to locals first:
 // the buffer stores could otherwise alias them and force reloads.
 //
 // kPlain: depth before shading, no fog, no alpha compare, every colour bit written
@@ -120,11 +120,13 @@ void DrawRows(const TriangleDraw& d) {
     for (int i = 0; i < kLanes; ++i)
         lane[i] = i;
 
+    // Only the rows of the band this thread draws; a walk may start on any row.
+    const int top = std::max(t.minY, d.top), bottom = std::min(t.maxY, d.bottom);
     EdgeWalk edges[3];
     for (int i = 0; i < 3; ++i)
-        edges[i].Start(t, i, t.minY);
-    Efb& efb = EfbGet();
-    for (int y = t.minY; y <= t.maxY; ++y) {
+        edges[i].Start(t, i, top);
+    Efb& efb = EfbDrawing();
+    for (int y = top; y <= bottom; ++y) {
         s64 lo = t.minX;
         s64 hi = t.maxX;
         bool empty = false;
@@ -143,7 +145,7 @@ void DrawRows(const TriangleDraw& d) {
         u32* colorRow = &efb.color[u32(y) * kEfbWidth];
         u32* depthRow = &efb.depth[u32(y) * kEfbWidth];
         // The rows below are asked for ahead: the buffer is far larger than the caches.
-        if (y + kPrefetchRows <= t.maxY) {
+        if (y + kPrefetchRows <= bottom) {
             for (int x = x0 & ~15; x <= x1; x += 16) {
                 __builtin_prefetch(depthRow + kPrefetchRows * kEfbWidth + x, 1);
                 __builtin_prefetch(colorRow + kPrefetchRows * kEfbWidth + x, 1);
@@ -159,19 +161,25 @@ void DrawRows(const TriangleDraw& d) {
         const VI last = VI{} + x1;
 
         for (int x = x0; x <= x1; x += kLanes) {
-            const VI xs = x + lane;
+            // A group must not reach past the row's end into the next row, which
+            // another band's thread may be drawing: it ends at the row's end
+            // instead, its lanes before x off.
+            const int at = std::min(x, int(kEfbWidth) - kLanes);
+            const VI xs = at + lane;
             VI live = xs <= last;
+            if (at != x)
+                live &= xs >= x;
             VU z{};
             if (needZ)
-                z = DepthAt(z0, zdx, x - x0);
+                z = DepthAt(z0, zdx, at - x0);
             VU stored{};
             if (kDepthTest && earlyZ) {
-                stored = Load(depthRow + x);
+                stored = Load(depthRow + at);
                 live &= DepthPasses<kDepth>(zFunc, z, stored);
                 if (!Any(live))
                     continue;
                 if (zUpdate)
-                    Store(depthRow + x, Select(live, z, stored));
+                    Store(depthRow + at, Select(live, z, stored));
             }
 
             VU color{}, tex{};
@@ -231,15 +239,15 @@ void DrawRows(const TriangleDraw& d) {
             }
 
             if (kDepthTest && !earlyZ) {
-                stored = Load(depthRow + x);
+                stored = Load(depthRow + at);
                 live &= DepthPasses<kDepth>(zFunc, z, stored);
                 if (zUpdate)
-                    Store(depthRow + x, Select(live, z, stored));
+                    Store(depthRow + at, Select(live, z, stored));
             }
             if (!colorWrite || !Any(live))
                 continue;
 
-            const VU dst = Load(colorRow + x);
+            const VU dst = Load(colorRow + at);
             VU value;
             if constexpr (kBlend == BlendPath::Replace) {
                 value = color;
@@ -252,11 +260,11 @@ void DrawRows(const TriangleDraw& d) {
                     value[i] = live[i] != 0 ? BlendColor(pix, Unpack(color[i]), dst[i]) : 0;
             }
             if constexpr (kPlain) {
-                Store(colorRow + x, Select(live, value | 0xFF000000u, dst));
+                Store(colorRow + at, Select(live, value | 0xFF000000u, dst));
             } else {
                 value = (value & valueMask) | valueOr;
                 const VU merged = StoredColor(format, (dst & keepMask) | (value & ~keepMask));
-                Store(colorRow + x, Select(live, merged, dst));
+                Store(colorRow + at, Select(live, merged, dst));
             }
         }
     }

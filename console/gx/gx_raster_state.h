@@ -5,6 +5,8 @@
 // hardware's numbering, so a GX argument converts with a plain cast.
 #pragma once
 
+#include <memory>
+
 #include "console/types.h"
 
 namespace console::gx {
@@ -176,6 +178,11 @@ struct TexLevelView {
     const TexelQuad* quads = nullptr;
 };
 using TextureViewer = bool (*)(void* context, u32 texMap, TexLevelView* view);
+// Called on the program's thread when a draw is queued: what the maps in `maps`
+// (a bit each) read now, as a record that no later call changes, which the
+// sampler and the viewer then get as their context. A texture module whose
+// maps change installs one beside them.
+using TextureCapture = std::shared_ptr<const void> (*)(void* context, u32 maps);
 
 struct DisplayCopy {
     u32 srcLeft = 0, srcTop = 0, srcWidth = 640, srcHeight = 480;
@@ -234,6 +241,7 @@ struct RasterState {
     u8 numTexGens = 0;
     TextureSampler sampler = nullptr;
     TextureViewer viewer = nullptr;
+    TextureCapture capture = nullptr;
     void* samplerContext = nullptr;
 
     PixelFormat pixelFormat = PixelFormat::RGB8_Z24;

@@ -141,7 +141,7 @@ const TexLevelView* ViewTexture(const RasterState& state, const DrawPlan& plan, 
 }
 
 void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
-                       const Triangle& tri) {
+                       const Triangle& tri, int top, int bottom) {
     const PixelPlan& p = plan.pixel;
     const TriangleDraw d{
         state,
@@ -158,6 +158,8 @@ void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Tex
         p.earlyZ && !plan.fog.enabled && !p.alphaTest && (p.keepMask & 0x00FFFFFFu) == 0 &&
             p.format == PixelFormat::RGB8_Z24,
         view,
+        top,
+        bottom,
     };
     if (!DrawTriangleWide(d))
         DrawTriangleRows(d);

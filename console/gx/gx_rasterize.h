@@ -29,7 +29,9 @@ DrawPlan PlanDraw(const RasterState& state);
 // or null: looked up once for all the triangles of a draw.
 const TexLevelView* ViewTexture(const RasterState& state, const DrawPlan& plan, TexLevelView* view);
 
+// The triangle's pixels in rows top..bottom. A pixel's values do not depend on
+// the rows drawn, so a triangle drawn band by band is the triangle drawn whole.
 void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
-                       const Triangle& tri);
+                       const Triangle& tri, int top, int bottom);
 
 }  // namespace console::gx

@@ -55,10 +55,12 @@ void ResetRegisters() {
     RasterState& raster = RasterStateCurrent();
     const TextureSampler sampler = raster.sampler;
     const TextureViewer viewer = raster.viewer;
+    const TextureCapture capture = raster.capture;
     void* const samplerContext = raster.samplerContext;
     raster = RasterState{};
     raster.sampler = sampler;
     raster.viewer = viewer;
+    raster.capture = capture;
     raster.samplerContext = samplerContext;
 }
 

@@ -1,8 +1,9 @@
-// Draw sync and draw done. Drawing finishes inside the calls that draw, so a
-// token is written at once and the draw-done interrupt is due immediately; like
-// every interrupt it is delivered at a later poll point.
+// Draw sync and draw done. The queued pixels are finished inside these calls,
+// so a token is written at once and the draw-done interrupt is due immediately;
+// like every interrupt it is delivered at a later poll point.
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_state.h"
+#include "console/gx/gx_tiles.h"
 #include "console/os/clock.h"
 #include "console/os/poll.h"
 
@@ -16,6 +17,7 @@ void DeliverDrawDone(void*) {
 }
 
 void RaiseDrawDone() {
+    FinishPixels();
     console::PollScope call;
     console::Poll();
     console::PollSchedule(console::ClockNow(), DeliverDrawDone, nullptr);
@@ -47,6 +49,7 @@ void GXSetDrawSync(u16 token) {
 }
 
 u16 GXReadDrawSync() {
+    FinishPixels();
     console::Poll();
     return FrontStateCurrent().drawSyncToken;
 }

@@ -57,13 +57,24 @@ struct CacheEntry {
     std::size_t bytes;
 };
 
-struct TexMap {
-    GXTexObj obj{};
-    u32 region = kNoRegion;
+// What a map reads.
+struct TexBinding {
     std::shared_ptr<const DecodedTexture> texture;
     std::shared_ptr<TexFootprints> footprints;
     TexSampling sampling{};
-    bool stale = false;  // dropped by an invalidation: read again at the next use
+};
+
+// The maps as the sampler and viewer read them: a new record each time a map
+// changes, so that a queued draw keeps the maps it was drawn with.
+struct TexBindings {
+    TexBinding maps[GX_MAX_TEXMAP];
+};
+
+struct TexMap {
+    GXTexObj obj{};
+    u32 region = kNoRegion;
+    TexBinding binding;
+    bool stale = false;  // dropped by an invalidation: read again at the next draw that reads it
 };
 
 struct TexMemory {
@@ -71,6 +82,7 @@ struct TexMemory {
     std::size_t cachedBytes = 0;
     std::unordered_map<u32, Palette> palettes;  // by palette memory address
     TexMap maps[GX_MAX_TEXMAP];
+    std::shared_ptr<TexBindings> bound;
     GXTexRegionCallback texRegion = nullptr;
     GXTlutRegionCallback tlutRegion = nullptr;
     GXTexRegion defaultTexRegions[GX_MAX_TEXMAP];
@@ -178,40 +190,58 @@ CacheEntry Acquire(const GXTexObj& obj, u32 region) {
 void Refresh(TexMap& map) {
     HostMemoryScope hostMemory;
     const CacheEntry entry = Acquire(map.obj, map.region);
-    map.texture = entry.texture;
-    map.footprints = entry.footprints;
+    map.binding.texture = entry.texture;
+    map.binding.footprints = entry.footprints;
     map.stale = false;
 }
 
-// The decoded texture a map reads now; null reads opaque white.
-const DecodedTexture* MapTexture(u32 index) {
-    if (index >= GX_MAX_TEXMAP)
-        return nullptr;
-    TexMap& map = s_mem.maps[index];
-    if (map.stale)
-        Refresh(map);
-    return map.texture.get();
+void Publish() {
+    HostMemoryScope hostMemory;
+    s_mem.bound = std::make_shared<TexBindings>();
+    for (u32 i = 0; i < GX_MAX_TEXMAP; ++i)
+        s_mem.bound->maps[i] = s_mem.maps[i].binding;
+    RasterStateCurrent().samplerContext = s_mem.bound.get();
 }
 
-Rgba8 SampleMap(void*, u32 index, const TexCoordSample& coord) {
-    const DecodedTexture* texture = MapTexture(index);
-    return texture != nullptr ? SampleTexture(*texture, s_mem.maps[index].sampling, coord)
+// The maps a draw reads, those of `used` read again if an invalidation dropped them.
+std::shared_ptr<const void> CaptureMaps(void*, u32 used) {
+    bool refreshed = false;
+    for (u32 i = 0; i < GX_MAX_TEXMAP; ++i) {
+        if ((used >> i & 1) != 0 && s_mem.maps[i].stale) {
+            Refresh(s_mem.maps[i]);
+            refreshed = true;
+        }
+    }
+    if (refreshed)
+        Publish();
+    return s_mem.bound;
+}
+
+// What a map of a captured record reads; null reads opaque white.
+const TexBinding* BindingOf(void* context, u32 index) {
+    if (index >= GX_MAX_TEXMAP)
+        return nullptr;
+    const TexBinding& binding = static_cast<const TexBindings*>(context)->maps[index];
+    return binding.texture != nullptr ? &binding : nullptr;
+}
+
+Rgba8 SampleMap(void* context, u32 index, const TexCoordSample& coord) {
+    const TexBinding* binding = BindingOf(context, index);
+    return binding != nullptr ? SampleTexture(*binding->texture, binding->sampling, coord)
                               : Rgba8{255, 255, 255, 255};
 }
 
-bool ViewMap(void*, u32 index, TexLevelView* view) {
-    const DecodedTexture* texture = MapTexture(index);
-    if (texture == nullptr)
-        return false;
-    const TexMap& map = s_mem.maps[index];
-    if (!ViewTexture(*texture, map.sampling, view))
+// On the program's thread, when a draw is queued: the footprints are made there.
+bool ViewMap(void* context, u32 index, TexLevelView* view) {
+    const TexBinding* binding = BindingOf(context, index);
+    if (binding == nullptr || !ViewTexture(*binding->texture, binding->sampling, view))
         return false;
     if (view->linear && view->wrapS < 3 && view->wrapT < 3) {
-        std::vector<TexelQuad>& quads = map.footprints->quads[view->wrapS][view->wrapT];
+        std::vector<TexelQuad>& quads = binding->footprints->quads[view->wrapS][view->wrapT];
         if (quads.empty()) {
             HostMemoryScope hostMemory;
-            quads = MakeTexelQuads(texture->levels[0], view->wrapS, view->wrapT);
-            map.footprints->bytes += quads.size() * sizeof(TexelQuad);
+            quads = MakeTexelQuads(binding->texture->levels[0], view->wrapS, view->wrapT);
+            binding->footprints->bytes += quads.size() * sizeof(TexelQuad);
             s_mem.cachedBytes += quads.size() * sizeof(TexelQuad);
         }
         view->quads = quads.data();
@@ -229,9 +259,16 @@ void Invalidate(u32 region, bool all) {
             ++it;
         }
     }
-    for (TexMap& map : s_mem.maps)
-        if (map.texture != nullptr && (all || map.region == region))
+    bool dropped = false;
+    for (TexMap& map : s_mem.maps) {
+        if (map.binding.texture != nullptr && (all || map.region == region)) {
             map.stale = true;
+            dropped = true;
+        }
+    }
+    // A new record: the next draw captures the maps again.
+    if (dropped)
+        Publish();
 }
 
 }  // namespace
@@ -242,9 +279,13 @@ void TexturesReset() {
     s_mem.palettes.clear();
     for (TexMap& map : s_mem.maps)
         map = TexMap{};
+    s_mem.bound = nullptr;
     InitDefaults();
-    RasterStateCurrent().sampler = nullptr;
-    RasterStateCurrent().viewer = nullptr;
+    RasterState& raster = RasterStateCurrent();
+    raster.sampler = nullptr;
+    raster.viewer = nullptr;
+    raster.capture = nullptr;
+    raster.samplerContext = nullptr;
 }
 
 }  // namespace console::gx
@@ -286,11 +327,14 @@ void GXLoadTexObj(const GXTexObj* obj, GXTexMapID id) {
     TexMap& map = s_mem.maps[id];
     map.obj = *obj;
     map.region = region != nullptr ? region->tmemEven : kNoRegion;
-    map.sampling = {obj->wrapS,  obj->wrapT,  obj->minFilter, obj->magFilter,
-                    obj->minLod, obj->maxLod, obj->lodBias};
+    map.binding.sampling = {obj->wrapS,  obj->wrapT,  obj->minFilter, obj->magFilter,
+                            obj->minLod, obj->maxLod, obj->lodBias};
     Refresh(map);
-    RasterStateCurrent().sampler = SampleMap;
-    RasterStateCurrent().viewer = ViewMap;
+    Publish();
+    RasterState& raster = RasterStateCurrent();
+    raster.sampler = SampleMap;
+    raster.viewer = ViewMap;
+    raster.capture = CaptureMaps;
 }
 
 void GXInvalidateTexRegion(const GXTexRegion* region) {

@@ -6,6 +6,7 @@
 #include "console/ax/ax_control.h"
 #include "console/dvd/dvd_drive.h"
 #include "console/gx/gx_state.h"
+#include "console/gx/gx_tiles.h"
 #include "console/hio2/hio2_reset.h"
 #include "console/host_services.h"
 #include "console/nand/nand_control.h"
@@ -34,6 +35,7 @@ bool HostInit(const HostConfig& config, std::string* windowError) {
     console::VIReset();
     console::DVDDriveReset();
     console::gx::GXReset();
+    console::gx::SetPixelThreads(console::gx::ChoosePixelThreads(config.gxThreads));
     console::HIO2Reset();
     HostNANDReset();
     console::SCReset(config);

@@ -1,5 +1,7 @@
 // The texture environment: registers, konst colours, swap tables, ops and the
 // texture hook, and the fast paths agreeing with the general combiner.
+#include <atomic>
+
 #include "tests/console/gx_raster_support.h"
 
 namespace gxtest {
@@ -45,8 +47,8 @@ TEST_F(GXRasterTest, StagesChainThroughRegistersKonstAndSwaps) {
     EXPECT_EQ(HostEFBColor(1, 1), EfbStoredColor(PixelFormat::RGBA6_Z24, 0x28685954u));
 }
 
-// Returns s and t as red and green, and counts its calls.
-int s_samples = 0;
+// Returns s and t as red and green, and counts its calls (from any pixel thread).
+std::atomic<int> s_samples = 0;
 Rgba8 CoordSampler(void*, u32 texMap, const TexCoordSample& c) {
     ++s_samples;
     return {u8(c.s * 255.0f), u8(c.t * 255.0f), u8(texMap), 255};

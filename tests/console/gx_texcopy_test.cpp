@@ -89,6 +89,8 @@ TEST_F(GXTexCopy, CopiedTexelsDrawAsATexture) {
     RasterState s;
     s.cull = Cull::None;
     s.sampler = RasterStateCurrent().sampler;
+    s.capture = RasterStateCurrent().capture;
+    s.samplerContext = RasterStateCurrent().samplerContext;
     s.numTexGens = 1;
     TevStage& t = s.tevStages[0];
     t.texCoord = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "console/gx.h"
@@ -53,9 +54,12 @@ class GXTexture : public testing::Test {
 protected:
     void SetUp() override { console::gx::GXReset(); }
 
+    // As a draw reads a map: through the maps captured when it is queued.
     static Rgba8 Sample(u32 map, float s, float t, float footprint = 0.0f) {
         const TexCoordSample c{s, t, footprint, 0, 0, footprint};
-        return console::gx::RasterStateCurrent().sampler(nullptr, map, c);
+        const console::gx::RasterState& state = console::gx::RasterStateCurrent();
+        const std::shared_ptr<const void> maps = state.capture(state.samplerContext, 1u << map);
+        return state.sampler(const_cast<void*>(maps.get()), map, c);
     }
 };
 
@@ -145,6 +149,8 @@ TEST_F(GXTexture, SplitPaletteThroughTwoStages) {
     console::gx::RasterState s;
     s.cull = console::gx::Cull::None;
     s.sampler = console::gx::RasterStateCurrent().sampler;
+    s.capture = console::gx::RasterStateCurrent().capture;
+    s.samplerContext = console::gx::RasterStateCurrent().samplerContext;
     s.numTexGens = 1;
     s.numTevStages = 2;
     using console::gx::TevAlphaArg;
@@ -286,8 +292,10 @@ TEST_F(GXTexture, GroupsOfPixelsReadAsOneByOne) {
         s.cull = console::gx::Cull::None;
         s.sampler = console::gx::RasterStateCurrent().sampler;
         s.viewer = console::gx::RasterStateCurrent().viewer;
+        s.capture = console::gx::RasterStateCurrent().capture;
+        s.samplerContext = console::gx::RasterStateCurrent().samplerContext;
         console::gx::TexLevelView view;
-        ASSERT_TRUE(s.viewer != nullptr && s.viewer(nullptr, 0, &view));
+        ASSERT_TRUE(s.viewer != nullptr && s.viewer(s.samplerContext, 0, &view));
         s.numTexGens = c.texGens;
         console::gx::TevStage& stage = s.tevStages[0];
         stage.texCoord = 0;

@@ -31,6 +31,8 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
         {{"--frames", "4294967296"}, "'--frames' needs a count from 1 to 4294967295, not '4294967296'"},
         {{"--frames", "60x"}, "'--frames' needs a count from 1 to 4294967295, not '60x'"},
         {{"--frames", "+60"}, "'--frames' needs a count from 1 to 4294967295, not '+60'"},
+        {{"--gx-threads", "0"}, "'--gx-threads' needs a number of threads from 1 to 64, not '0'"},
+        {{"--gx-threads", "65"}, "'--gx-threads' needs a number of threads from 1 to 64, not '65'"},
         {{"--input", "play.txt"},
          "'--input' needs '--headless': in the window the keyboard and mouse are the remotes"},
         {{"--players", "5"}, "'--players' needs a number of bowlers from 1 to 4, not '5'"},
@@ -66,15 +68,17 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
 TEST(CommandLineTest, ReadsEveryOption) {
     CommandLine line;
     std::string error;
-    ASSERT_TRUE(Parse({"--headless", "--frames", "4294967295", "--disc", "d", "--nand", "n", "--input", "i",
-                       "--screenshot", "s.png", "--audio-out", "a.wav", "--entry", "10"},
-                      &line, &error))
+    ASSERT_TRUE(
+        Parse({"--headless", "--frames", "4294967295", "--disc", "d", "--nand", "n", "--input", "i",
+               "--screenshot", "s.png", "--audio-out", "a.wav", "--entry", "10", "--gx-threads", "64"},
+              &line, &error))
         << error;
     EXPECT_TRUE(line.headless);
     EXPECT_FALSE(line.help);
     EXPECT_EQ(line.frames, 4294967295u);
     EXPECT_EQ(line.disc + line.nand + line.input + line.screenshot + line.audioOut, "dnis.pnga.wav");
     EXPECT_EQ(line.entry, 10);
+    EXPECT_EQ(line.gxThreads, 64u);
     ASSERT_TRUE(Parse({"--help"}, &line, &error));
     EXPECT_TRUE(line.help);
     EXPECT_EQ(line.frames, 0u);

@@ -1,0 +1,143 @@
+#include "console/gx/gx_tiles.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "console/gx.h"
+#include "console/gx/gx_efb.h"
+#include "console/gx/gx_rasterize.h"
+#include "console/gx/gx_stage_timing.h"
+#include "console/gx/gx_workers.h"
+#include "console/host_services.h"
+
+namespace console::gx {
+
+namespace {
+
+constexpr u32 kMaxThreads = 64;
+// Bands of a few rows give every thread work in a frame whose triangles crowd
+// into part of the screen.
+constexpr u32 kBandRows = 8;
+constexpr u32 kBands = (kEfbHeight + kBandRows - 1) / kBandRows;
+// Past this many triangles the queue is drawn: it bounds the memory a frame takes.
+constexpr std::size_t kMaxQueued = 16384;
+
+// What a run of triangles is drawn with, kept unchanged until they are drawn.
+struct Snapshot {
+    RasterState state;  // its texture context the captured one
+    std::shared_ptr<const void> textures;
+    DrawPlan plan;
+    TexLevelView view;
+    bool viewed;
+};
+
+struct Queued {
+    Triangle tri;
+    u32 snapshot;
+};
+
+struct Queue {
+    std::vector<Snapshot> snapshots;  // the last is the current state
+    std::vector<Queued> triangles;
+    std::vector<u32> bands[kBands];  // triangles by band, in the order drawn
+};
+
+Queue s_queue;
+WorkerPool s_workers;
+
+// The texture maps a state's stages read.
+u32 MapsUsed(const RasterState& state) {
+    const u32 stages = std::clamp<u32>(state.numTevStages, 1, 16);
+    u32 maps = 0;
+    for (u32 i = 0; i < stages; ++i)
+        if (state.tevStages[i].texMap < GX_MAX_TEXMAP)
+            maps |= 1u << state.tevStages[i].texMap;
+    return maps;
+}
+
+void DrawBand(void*, u32 band) {
+    const int top = int(band * kBandRows);
+    const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
+    for (u32 i : s_queue.bands[band]) {
+        const Queued& q = s_queue.triangles[i];
+        const Snapshot& s = s_queue.snapshots[q.snapshot];
+        RasterizeTriangle(s.state, s.plan, s.viewed ? &s.view : nullptr, q.tri, top, bottom);
+    }
+}
+
+}  // namespace
+
+u32 ChoosePixelThreads(u32 configured) {
+    u32 threads = configured;
+    if (threads == 0) {
+        const char* text = std::getenv("BOWLING_GX_THREADS");
+        const std::string_view value = text != nullptr ? text : "";
+        const auto parsed = std::from_chars(value.data(), value.data() + value.size(), threads);
+        if (parsed.ec != std::errc{} || parsed.ptr != value.data() + value.size())
+            threads = 0;
+    }
+    if (threads == 0)
+        threads = std::thread::hardware_concurrency();
+    return std::clamp<u32>(threads, 1, kMaxThreads);
+}
+
+void SetPixelThreads(u32 threads) {
+    FinishPixels();
+    s_workers.SetThreads(std::clamp<u32>(threads, 1, kMaxThreads));
+}
+
+u32 PixelThreads() {
+    return s_workers.Threads();
+}
+
+DrawPlan QueueState(const RasterState& state) {
+    std::vector<Snapshot>& snapshots = s_queue.snapshots;
+    if (!snapshots.empty() && std::memcmp(&snapshots.back().state, &state, sizeof state) == 0)
+        return snapshots.back().plan;
+    HostMemoryScope hostMemory;
+    Snapshot& s = snapshots.emplace_back();
+    std::memcpy(&s.state, &state, sizeof state);
+    // The texture maps as they are now: later loads and invalidations must not
+    // reach triangles already drawn.
+    if (state.capture != nullptr) {
+        s.textures = state.capture(state.samplerContext, MapsUsed(state));
+        s.state.samplerContext = const_cast<void*>(s.textures.get());
+    }
+    s.plan = PlanDraw(s.state);
+    s.viewed = ViewTexture(s.state, s.plan, &s.view) != nullptr;
+    return s.plan;
+}
+
+void QueueTriangle(const Triangle& tri) {
+    if (s_queue.triangles.size() == kMaxQueued)
+        FinishPixels();
+    const u32 index = u32(s_queue.triangles.size());
+    HostMemoryScope hostMemory;
+    s_queue.triangles.push_back({tri, u32(s_queue.snapshots.size() - 1)});
+    for (u32 band = u32(tri.minY) / kBandRows; band <= u32(tri.maxY) / kBandRows; ++band)
+        s_queue.bands[band].push_back(index);
+}
+
+void FinishPixels() {
+    if (s_queue.triangles.empty())
+        return;
+    {
+        StageTimer timer(kGXStagePixel);
+        s_workers.Run(kBands, DrawBand, nullptr);
+    }
+    s_queue.triangles.clear();
+    for (std::vector<u32>& band : s_queue.bands)
+        band.clear();
+    // The current state stays for the triangles still to come.
+    std::vector<Snapshot>& snapshots = s_queue.snapshots;
+    HostMemoryScope hostMemory;
+    snapshots.erase(snapshots.begin(), snapshots.end() - 1);
+}
+
+}  // namespace console::gx

@@ -1,0 +1,214 @@
+// The pixel stage on several threads: the frame buffer comes out the same, byte
+// for byte, whatever the number of threads, and a queued triangle keeps the
+// state and the textures it was drawn with until its pixels are drawn.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "console/gx.h"
+#include "console/gx/gx_state.h"
+#include "console/gx/gx_tiles.h"
+#include "gx_raster_support.h"
+
+namespace gxtest {
+namespace {
+
+class GXPixelThreads : public testing::Test {
+protected:
+    void SetUp() override {
+        GXReset();
+        threads = PixelThreads();
+    }
+    void TearDown() override { SetPixelThreads(threads); }
+    u32 threads = 1;
+};
+
+// The whole buffer, colour then depth.
+std::vector<u32> Frame() {
+    const Efb& efb = EfbGet();
+    std::vector<u32> frame(efb.color, efb.color + kEfbPixels);
+    frame.insert(frame.end(), efb.depth, efb.depth + kEfbPixels);
+    return frame;
+}
+
+struct Random {
+    u32 seed;
+    float Next() {
+        seed = seed * 1664525u + 1013904223u;
+        return float(seed >> 8) / float(1u << 24);
+    }
+};
+
+// A corner at pixel (x, y) of the whole 640x528 buffer, in perspective.
+RasterVertex Corner(Random& r, float x, float y, float depth) {
+    RasterVertex v;
+    const float w = 1.0f + r.Next();
+    v.pos[0] = (x / 320.0f - 1.0f) * w;
+    v.pos[1] = (1.0f - y / 264.0f) * w;
+    v.pos[2] = (depth - 1.0f) * w;
+    v.pos[3] = w;
+    for (float& c : v.color[0])
+        c = r.Next();
+    for (float& t : v.tex[0])
+        t = 2.0f * r.Next();
+    v.tex[0][2] = 1.0f;
+    return v;
+}
+
+// Triangles of every size over the whole buffer, many reaching its right edge,
+// with the state changed and the texture loaded again as they go; lines and
+// points among them.
+void DrawScene(RasterState& state, const GXTexObj (&textures)[2]) {
+    Random r{2024};
+    for (int i = 0; i < 600; ++i) {
+        if (i % 50 == 0) {
+            GXLoadTexObj(&textures[i / 50 % 2], GX_TEXMAP0);
+            state.sampler = RasterStateCurrent().sampler;
+            state.viewer = RasterStateCurrent().viewer;
+            state.capture = RasterStateCurrent().capture;
+            state.samplerContext = RasterStateCurrent().samplerContext;
+            state.blendType = i % 100 == 0 ? BlendType::Blend : BlendType::Subtract;
+            state.zFunc = i % 150 == 0 ? Compare::Less : Compare::LEqual;
+        }
+        const float size = 4.0f + 200.0f * r.Next() * r.Next();
+        const float x = r.Next() < 0.3f ? 640.0f - size * r.Next() : r.Next() * 640.0f;
+        const float y = r.Next() * 528.0f - size / 2;
+        const float depth = r.Next();
+        const RasterVertex a = Corner(r, x, y, depth), b = Corner(r, x + size, y + size * r.Next(), depth),
+                           c = Corner(r, x - size * r.Next(), y + size, r.Next());
+        if (i % 7 == 0)
+            RasterLine(state, a, c, u8(1 + i % 12));
+        else if (i % 11 == 0)
+            RasterPoint(state, b, u8(1 + i % 40));
+        else
+            RasterTriangle(state, a, b, c);
+    }
+}
+
+RasterState SceneState(bool combiner) {
+    RasterState s;
+    s.viewport = {0, 0, 640, 528, 0, 1};
+    s.scissor = {0, 0, 640, 528};
+    s.cull = Cull::None;
+    s.blendSrc = BlendFactor::SrcAlpha;
+    s.blendDst = BlendFactor::InvSrcAlpha;
+    s.numTexGens = 1;
+    TevStage& t = s.tevStages[0];
+    t.texCoord = 0;
+    t.texMap = 0;
+    t.color.in[0] = u8(TevColorArg::Zero);
+    t.color.in[1] = u8(TevColorArg::TexC);
+    t.color.in[2] = u8(TevColorArg::RasC);
+    t.color.in[3] = u8(TevColorArg::Zero);
+    t.alpha.in[0] = u8(TevAlphaArg::Zero);
+    t.alpha.in[1] = u8(TevAlphaArg::TexA);
+    t.alpha.in[2] = u8(TevAlphaArg::RasA);
+    t.alpha.in[3] = u8(TevAlphaArg::Zero);
+    if (combiner) {
+        // Two stages, fog and an alpha compare: every pixel through the general path.
+        s.numTevStages = 2;
+        s.tevStages[1].color.in[3] = u8(TevColorArg::CPrev);
+        s.tevStages[1].color.in[0] = u8(TevColorArg::C0);
+        s.tevStages[1].color.in[2] = u8(TevColorArg::Half);
+        s.tevRegs[1] = {200, 40, 90, 255};
+        s.fogType = FogType::PerspLin;
+        s.fogStartZ = 0.1f;
+        s.fogEndZ = 3.0f;
+        s.fogNearZ = 0.1f;
+        s.fogFarZ = 10.0f;
+        s.fogColor = {10, 80, 160, 255};
+        s.alphaComp0 = Compare::Greater;
+        s.alphaRef0 = 40;
+        s.pixelFormat = PixelFormat::RGBA6_Z24;
+    }
+    return s;
+}
+
+TEST_F(GXPixelThreads, TheFrameIsTheSameOnAnyNumberOfThreads) {
+    alignas(32) std::array<u8, 16 * 16 * 4> texels;
+    Random r{7};
+    for (u8& b : texels)
+        b = u8(r.Next() * 256.0f);
+    GXTexObj textures[2];
+    GXInitTexObj(&textures[0], texels.data(), 16, 16, GX_TF_RGBA8, GX_REPEAT, GX_MIRROR, GX_FALSE);
+    GXInitTexObj(&textures[1], texels.data(), 8, 8, GX_TF_RGBA8, GX_CLAMP, GX_REPEAT, GX_FALSE);
+    GXInitTexObjFilter(&textures[1], GX_NEAR, GX_NEAR);
+    for (bool combiner : {false, true}) {
+        std::vector<u32> frames[3];
+        const u32 counts[3] = {1, 2, 8};
+        for (int i = 0; i < 3; ++i) {
+            SetPixelThreads(counts[i]);
+            EfbReset();
+            RasterState state = SceneState(combiner);
+            DrawScene(state, textures);
+            frames[i] = Frame();
+        }
+        u32 drawn = 0;
+        for (u32 p = 0; p < kEfbPixels; ++p)
+            drawn += frames[0][p] != 0xFF000000u;
+        EXPECT_GT(drawn, kEfbPixels / 2) << "combiner " << combiner;
+        EXPECT_TRUE(frames[0] == frames[1]) << "2 threads, combiner " << combiner;
+        EXPECT_TRUE(frames[0] == frames[2]) << "8 threads, combiner " << combiner;
+    }
+}
+
+// Triangles queued before their map is loaded again, or before its memory
+// changes and is invalidated, or before the state changes, are drawn as they
+// were queued.
+TEST_F(GXPixelThreads, QueuedTrianglesKeepTheirStateAndTextures) {
+    SetPixelThreads(2);
+    alignas(32) std::array<u8, 32> first, second;  // 8x4 I8
+    first.fill(0x40);
+    second.fill(0xC0);
+    GXTexObj obj[2];
+    GXInitTexObj(&obj[0], first.data(), 8, 4, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+    GXInitTexObj(&obj[1], second.data(), 8, 4, GX_TF_I8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+    RasterState& state = RasterStateCurrent();
+    state.cull = Cull::None;
+    state.numTexGens = 1;
+    TevStage& t = state.tevStages[0];
+    t.texCoord = 0;
+    t.texMap = 0;
+    t.color.in[1] = u8(TevColorArg::TexC);
+    t.color.in[2] = u8(TevColorArg::RasC);
+    t.color.in[3] = u8(TevColorArg::Zero);
+
+    GXLoadTexObj(&obj[0], GX_TEXMAP0);
+    FillRect(state, 0, 0, 8, 8, 0xFFFFFFFF);
+    GXLoadTexObj(&obj[1], GX_TEXMAP0);
+    FillRect(state, 8, 0, 16, 8, 0xFFFFFFFF);
+    second.fill(0x10);
+    GXInvalidateTexAll();
+    FillRect(state, 16, 0, 24, 8, 0xFFFFFFFF);
+    state.colorUpdate = false;
+    FillRect(state, 0, 0, 24, 8, 0xFFFFFFFF);
+    EXPECT_EQ(HostEFBColor(4, 4), 0xFF404040u);
+    EXPECT_EQ(HostEFBColor(12, 4), 0xFFC0C0C0u);
+    EXPECT_EQ(HostEFBColor(20, 4), 0xFF101010u) << "an invalidated map reads memory again";
+}
+
+TEST_F(GXPixelThreads, ThreadCountComesFromTheConfigurationTheEnvironmentOrTheCores) {
+    const u32 cores = std::clamp(std::thread::hardware_concurrency(), 1u, 64u);
+    const struct {
+        u32 configured;
+        const char* environment;
+        u32 threads;
+    } cases[] = {
+        {7, "2", 7},     {0, "2", 2},      {0, "64", 64},  {0, "65", 64},
+        {0, "0", cores}, {0, "3x", cores}, {0, "", cores},
+    };
+    for (const auto& c : cases) {
+        setenv("BOWLING_GX_THREADS", c.environment, 1);
+        EXPECT_EQ(ChoosePixelThreads(c.configured), c.threads)
+            << c.configured << " '" << c.environment << "'";
+    }
+    unsetenv("BOWLING_GX_THREADS");
+    EXPECT_EQ(ChoosePixelThreads(0), cores);
+}
+
+}  // namespace
+}  // namespace gxtest

@@ -28,7 +28,7 @@ double RsqrtEstimate(double x) {
 
 }  // namespace
 
-double OrbSqrt(double x) {
+double OrbSqrtByEstimate(double x) {
     // Callers feed rounding noise just below zero; the bare algorithm would give x*x.
     if (x < 0.0)
         return 0.0;

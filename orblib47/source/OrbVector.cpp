@@ -23,15 +23,6 @@ float Vect4Normal(s_Vector4* out, const s_Vector4* v) {
     return length;
 }
 
-void Vect3Cross(s_Vector3* out, const s_Vector3* a, const s_Vector3* b) {
-    const float x = a->y * b->z - a->z * b->y;
-    const float y = a->z * b->x - a->x * b->z;
-    const float z = a->x * b->y - a->y * b->x;
-    out->x = x;
-    out->y = y;
-    out->z = z;
-}
-
 void Vect3Interpolate(s_Vector3* out, const s_Vector3* a, const s_Vector3* b, float t) {
     out->x = a->x + t * (b->x - a->x);
     out->y = a->y + t * (b->y - a->y);

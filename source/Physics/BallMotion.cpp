@@ -265,18 +265,3 @@ void NormalizeOrientVectors(LaneContext& lane) {
         if (MovingPin(pin))
             OrthonormaliseOrientation(pin.O);
 }
-
-void NormalizeVector(s_Vector3* v) {
-    const f32 length = f32(OrbSqrt(v->x * v->x + v->y * v->y + v->z * v->z));
-    if (length <= 0.0f)
-        return;
-    v->x /= length;
-    v->y /= length;
-    v->z /= length;
-}
-
-// The square root never gives a negative length, so the collision code's variant is
-// the same operation.
-void FastNormalizeVector(s_Vector3* v) {
-    NormalizeVector(v);
-}

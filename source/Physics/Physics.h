@@ -18,7 +18,14 @@ PinMask GetPhysicsResult(const LaneContext& lane);
 s32 GetFrameFirstPinStruck(const LaneContext& lane);
 s_Vector3 PhysicsToWorldSpace(const s_Vector3* p);
 // Places a pin's collision spheres on its axis again (after it was moved).
-void UpdatePinSpheres(PinData& pin);
+inline void UpdatePinSpheres(PinData& pin) {
+    for (s32 k = 0; k < 3; ++k) {
+        const f32 offset = PinCollisionSphereOffset[k];
+        pin.collisionSpheres[k].x = pin.position.x + offset * pin.O.up.x;
+        pin.collisionSpheres[k].y = pin.position.y + offset * pin.O.up.y;
+        pin.collisionSpheres[k].z = pin.position.z + offset * pin.O.up.z;
+    }
+}
 
 // Film.cpp: the film's frames.
 void OutputFrame(LaneContext& lane);
@@ -48,8 +55,25 @@ void DoBallPastEnd(LaneContext& lane);
 void CalculateForces(LaneContext& lane);
 void EulerIntegration(LaneContext& lane);
 void NormalizeOrientVectors(LaneContext& lane);
-void NormalizeVector(s_Vector3* v);
-void FastNormalizeVector(s_Vector3* v);
+// Inline, as every moving body takes a few in every step. A squared length of 1, or
+// of the float just above it, is a length of exactly 1, which leaves v as it is: the
+// commonest case, for vectors already normalised.
+inline void NormalizeVector(s_Vector3* v) {
+    const f32 squared = v->x * v->x + v->y * v->y + v->z * v->z;
+    if (squared == 1.0f || squared == 0x1.000002p+0f)
+        return;
+    const f32 length = f32(OrbSqrt(squared));
+    if (length <= 0.0f)
+        return;
+    v->x /= length;
+    v->y /= length;
+    v->z /= length;
+}
+// The square root never gives a negative length, so the collision code's variant is
+// the same operation.
+inline void FastNormalizeVector(s_Vector3* v) {
+    NormalizeVector(v);
+}
 
 // CoarseRoll.cpp: the roll to the pins in coarse steps.
 void InitialBallRoll(LaneContext& lane);     // the player's whole coarse roll

@@ -155,15 +155,6 @@ void ReleaseBall(LaneContext& lane, const BallData_t& ball) {
 
 }  // namespace
 
-void UpdatePinSpheres(PinData& pin) {
-    for (s32 k = 0; k < 3; ++k) {
-        const f32 offset = PinCollisionSphereOffset[k];
-        pin.collisionSpheres[k].x = pin.position.x + offset * pin.O.up.x;
-        pin.collisionSpheres[k].y = pin.position.y + offset * pin.O.up.y;
-        pin.collisionSpheres[k].z = pin.position.z + offset * pin.O.up.z;
-    }
-}
-
 PinMask StandingPins(const LaneContext& lane) {
     PinMask standing = 0;
     for (s32 i = 0; i < NUM_PINS; ++i) {

@@ -3,6 +3,8 @@
 // the record of a pin's first strike.
 #pragma once
 
+#include <cmath>
+
 #include "source/Physics/LaneContext.h"
 
 // Slowest approach that a contact answers, per fine step (2^-22).
@@ -20,7 +22,34 @@ inline f32 Dot3(const s_Vector3& a, const s_Vector3& b) {
 // Estimates |d| as 0.9264 x the largest component plus 0.3872 x each other one.
 // |d.x| and the x-z estimate are held against gateLimit, the full estimate against
 // limit; a value equal to a limit passes. Returns false when there is no contact.
-bool EstimateContactDistance(const s_Vector3& d, f64 gateLimit, f64 limit, f64* dist);
+// Inline, as every pair of pins takes it in every step.
+inline bool EstimateContactDistance(const s_Vector3& d, f64 gateLimit, f64 limit, f64* dist) {
+    constexpr f64 kMajor = f64(0.9264f);
+    constexpr f64 kMinor = f64(0.3872f);
+    constexpr f64 kSwap = f64(0.5392f);  // major - minor
+    const f32 ax = std::fabs(d.x);
+    const f32 ay = std::fabs(d.y);
+    const f32 az = std::fabs(d.z);
+    if (ax > gateLimit) {
+        return false;
+    }
+    const f32 major = az > ax ? az : ax;
+    const f32 minor = az > ax ? ax : az;
+    f64 e = kMajor * major + kMinor * minor;
+    if (e > gateLimit) {
+        return false;
+    }
+    if (ay <= major) {
+        e = e + kMinor * ay;
+    } else {
+        e = e + kMajor * ay - kSwap * major;
+    }
+    if (e > limit) {
+        return false;
+    }
+    *dist = e;
+    return true;
+}
 
 // Steps since a contact began: the overlap over the approach speed, at most 2.
 inline f64 ContactRollback(f64 overlap, f64 approach) {
@@ -33,7 +62,20 @@ s_Vector3 ProxyLever(const PinData& pin, const s_Vector3& centre, const s_Vector
 
 // Carries a pin's position and orientation over `steps` fine steps of its present
 // motion (negative steps move it back). The collision spheres are left alone.
-void MovePinPose(PinData& pin, f64 steps);
+inline void MovePinPose(PinData& pin, f64 steps) {
+    pin.position.x += steps * pin.velocity.x;
+    pin.position.y += steps * pin.velocity.y;
+    pin.position.z += steps * pin.velocity.z;
+    s_Vector3 turn;
+    Vect3Cross(&turn, &pin.Omega, &pin.O.up);
+    pin.O.up.x += steps * turn.x;
+    pin.O.up.y += steps * turn.y;
+    pin.O.up.z += steps * turn.z;
+    Vect3Cross(&turn, &pin.Omega, &pin.O.right);
+    pin.O.right.x += steps * turn.x;
+    pin.O.right.y += steps * turn.y;
+    pin.O.right.z += steps * turn.z;
+}
 
 // An untouched pin that is struck starts to wobble and is recorded from now on.
 void MarkPinStruck(LaneContext& lane, s32 pin);

@@ -25,7 +25,7 @@ inline f64 OctagonalMeasure(f64 a, f64 b) {
 
 // Velocity of the pin's material point at offset c from its centre of mass.
 inline s_Vector3 PointVelocity(const PinData& pin, const s_Vector3& c) {
-    s_Vector3 w;
+    s_Vector3 w{};
     Vect3Cross(&w, &pin.Omega, &c);
     w.x += pin.velocity.x;
     w.y += pin.velocity.y;

@@ -1,6 +1,8 @@
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 
 #include "orblib47/source/NGC/FrameClock.h"
 #include "tests/engine/OrbMathTestUtil.h"
@@ -18,6 +20,33 @@ TEST(OrbSqrt, MatchesLibrarySquareRootToSinglePrecision) {
     }
     for (double x : {1.0, 2.0, 0.25, 25.0, 1e6, 3.0})
         EXPECT_EQ(OrbSqrt(x), double(float(std::sqrt(x))));
+}
+
+// The quick root must be the estimate's bit for bit: floats across their whole range
+// (the physics' squared lengths, most of them near 1) and doubles whose roots lie near a point halfway
+// between two floats, where the two first part.
+TEST(OrbSqrt, GivesTheEstimatesRootBitForBit) {
+    u64 differ = 0;
+    double first = 0.0;
+    const auto check = [&](double x) {
+        const double quick = OrbSqrt(x);
+        const double estimate = OrbSqrtByEstimate(x);
+        if (std::bit_cast<u64>(quick) != std::bit_cast<u64>(estimate) && !std::isnan(estimate) &&
+            differ++ == 0)
+            first = x;
+    };
+    for (u64 bits = 0; bits <= 0xFFFFFFFFu; bits += 509)
+        check(double(std::bit_cast<float>(u32(bits))));
+    for (float f = 0.9999f; f < 1.0001f; f = std::nextafter(f, kInf))
+        check(f);
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 1000000; ++i) {
+        const float f = std::bit_cast<float>(u32(0x00800000u + random() % 0x7E800000u));
+        const double halfway = double(f) + double(std::nextafter(f, kInf) - f) / 2;
+        const u64 ulps = random() % (u64(1) << (random() % 41));
+        check(std::bit_cast<double>(std::bit_cast<u64>(halfway * halfway) + ((random() & 1) ? ulps : -ulps)));
+    }
+    EXPECT_EQ(differ, 0u) << "first at x = " << std::hexfloat << first;
 }
 
 TEST(OrbSqrt, ZeroInfinityAndNegatives) {

@@ -115,11 +115,9 @@ TEST(MainFlowTest, AQuickPlayGameFromPowerOnBackToTheMainMenu) {
                                "1450 0 button down down\n1452 0 button down up\n"
                                "1462 0 button left down\n1464 0 button left up\n"
                                "1476 0 button a down\n1478 0 button a up\n";
-    constexpr s32 kLevelPlay = 8, kLevelScoreBoard = 14;  // the level flow's states
     std::vector<s32> levelStates;
     std::vector<u32> totals;
-    s32 lane = -1;
-    u32 nextPress = 0;
+    LevelPlayer player;
     bool inLevel = false, hudShown = true;
     const std::vector<Visit> visits = RunShell(script, 60000, [&] {
         const s32 main = g_MainFlow.state.m_value[0];
@@ -131,19 +129,11 @@ TEST(MainFlowTest, AQuickPlayGameFromPowerOnBackToTheMainMenu) {
         const s32 level = g_MainFlow.state.m_value[1];
         if (levelStates.empty() || levelStates.back() != level)
             levelStates.push_back(level);
-        if (Physics.m_state != lane) {
-            lane = Physics.m_state;
-            hudShown &= lane != LANE_STATE_AIM || g_HUDDraw == 1;
-            if (lane == LANE_STATE_AIM && g_Players[Physics.iCurrentBowler].bIsHumanPlayer)
-                ScriptFromNow("0 0 connect\n1 0 button b down\n1 0 swing 12 2.5\n15 0 button b up\n");
-            if (lane == LANE_STATE_GAME_OVER)
+        if (player.Step()) {
+            hudShown &= player.lane() != LANE_STATE_AIM || g_HUDDraw == 1;
+            if (player.lane() == LANE_STATE_GAME_OVER)
                 for (u32 bowler = 0; bowler < 2; ++bowler)
                     totals.push_back(Physics.mScoreKeeper.GetTotalScore(bowler));
-        }
-        // The screens between the lane's turns wait for A.
-        if (level > kLevelPlay && VIGetRetraceCount() >= nextPress) {
-            ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
-            nextPress = VIGetRetraceCount() + 60;
         }
         return false;
     });

@@ -14,6 +14,8 @@
 #include "source/ControllerMessage.h"
 #include "source/DefaultDisc.h"
 #include "source/OrbMain.h"
+#include "source/Physics/LaneManager.h"
+#include "source/Players/Player.h"
 #include "source/StateMgrs/MainFlow.h"
 #include "source/Wii_HomeButton.h"
 #include "tests/support/GameFixture.h"
@@ -83,3 +85,30 @@ constexpr const char* kBootToMainMenu =
 // retrace 1450.
 inline const std::string kBootToQuickPlay =
     std::string(kBootToMainMenu) + "1300 0 button a down\n1302 0 button a up\n";
+
+constexpr s32 kLevelPlay = 8, kLevelScoreBoard = 14;  // the level flow's states
+
+// Plays a level's game for the players: each human throw swung when the lane asks
+// for it, and the screens between the lane's turns taken with A. Step() once a
+// frame while the level runs; it returns whether the lane's state changed.
+class LevelPlayer {
+public:
+    bool Step() {
+        const bool changed = Physics.m_state != lane_;
+        if (changed) {
+            lane_ = Physics.m_state;
+            if (lane_ == LANE_STATE_AIM && g_Players[Physics.iCurrentBowler].bIsHumanPlayer)
+                ScriptFromNow("0 0 connect\n1 0 button b down\n1 0 swing 12 2.5\n15 0 button b up\n");
+        }
+        if (g_MainFlow.state.m_value[1] > kLevelPlay && VIGetRetraceCount() >= nextPress_) {
+            ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
+            nextPress_ = VIGetRetraceCount() + 60;
+        }
+        return changed;
+    }
+    s32 lane() const { return lane_; }
+
+private:
+    s32 lane_ = -1;
+    u32 nextPress_ = 0;
+};

@@ -43,6 +43,10 @@ void CardUnusable(s_mem_card& card, u32 word) {
 }  // namespace
 
 e_error_code MemCardColdReset() {
+    // The slots' status as at power-on: a change flag left up would make the next
+    // save take the storage for swapped.
+    for (s_mem_card& card : MemCard)
+        card = {};
     return RET_NO_ERROR;
 }
 

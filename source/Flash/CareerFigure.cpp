@@ -1,6 +1,7 @@
 #include "source/Flash/CareerFigure.h"
 
 #include "orblib47/source/Anim.h"
+#include "source/Camera.h"
 #include "source/Career/CareerCharacter.h"
 #include "source/Players/Player.h"
 
@@ -11,6 +12,15 @@ u32 IdleAnim(const CPlayerConstruction& model) {
 }
 
 }  // namespace
+
+void CareerFigureCamera(CCamera& camera) {
+    camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
+    const s_Vector3 lookAt{0, 0.2f, -1, 0}, position{0, 0.2f, 1.0f, 0};
+    camera.SetLookAt(&lookAt);
+    camera.SetPosition(&position);
+    camera.m_fov = 45.0f;
+    camera.Update();
+}
 
 void CareerFigureBuild(const s_Vector3& pos, f32 rotationY) {
     CPlayer& player = g_Players[0];

@@ -118,12 +118,7 @@ s32 CCareerMainMenuFlash::LoadBG() {
     m_iScreenBG = FlashLoad(CareerMainMenuFlashScreen[0], this);
     if (m_iScreenBG == -1)
         return 0;
-    m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
-    const s_Vector3 lookAt{0, 0.2f, -1, 0}, position{0, 0.2f, 1.0f, 0};
-    m_Camera.SetLookAt(&lookAt);
-    m_Camera.SetPosition(&position);
-    m_Camera.m_fov = 45.0f;
-    m_Camera.Update();
+    CareerFigureCamera(m_Camera);
     return 1;
 }
 

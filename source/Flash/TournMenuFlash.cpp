@@ -2,9 +2,8 @@
 
 #include <iterator>
 
-#include "orblib47/source/Anim.h"
-#include "source/Career/CareerCharacter.h"
 #include "source/Career/EventManager.h"
+#include "source/Flash/CareerFigure.h"
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/ShellLights.h"
@@ -53,10 +52,6 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
     {"Icon1", 0, {}},       {"Icon2", 0, {}},          {"Icon3", 0, {}},        {"Icon4", 0, {}},
     {"Icon5", 0, {}},       {"txt04_down", 0, {}},
 };
-
-u32 IdleAnim(const CPlayerConstruction& model) {
-    return model.m_CharacterAttributes.gender != 0 ? BOWLER_ANIM_IDLE_FEMALE : BOWLER_ANIM_IDLE_MALE;
-}
 
 }  // namespace
 
@@ -115,8 +110,7 @@ CTournMenuFlash::CTournMenuFlash() = default;
 
 CTournMenuFlash::~CTournMenuFlash() {
     Kill();
-    g_Players[0].m_PlayerConstruction.FreeAll();
-    g_Players[0].m_GuardConstruction.Reset();
+    CareerFigureFree();
 }
 
 s32 CTournMenuFlash::Load() {
@@ -125,13 +119,7 @@ s32 CTournMenuFlash::Load() {
         return 0;
     // The descriptor outlives the screen: a new menu starts on its first entry.
     TournMenuFlashScreen[1].curButton = TOURN_MENU_BOWL;
-    m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
-    // Framed as the hub frames the bowler, beside the panel.
-    const s_Vector3 lookAt{0, 0.2f, -1, 0}, position{0, 0.2f, 1.0f, 0};
-    m_Camera.SetLookAt(&lookAt);
-    m_Camera.SetPosition(&position);
-    m_Camera.m_fov = 45.0f;
-    m_Camera.Update();
+    CareerFigureCamera(m_Camera);
     return 1;
 }
 
@@ -148,18 +136,7 @@ void CTournMenuFlash::Open() {
     SFP2KSpriteSetText(m_iScreen, kTxtSelect, SymbolText(kTextSelect));
     UpdateIcons(TournMenuFlashScreen[1].curButton);
 
-    CPlayer& player = g_Players[0];
-    CPlayerConstruction& model = player.m_PlayerConstruction;
-    model.UpdateBodyTypeModel();
-    model.PlayAnim(IdleAnim(model), 1.0f, 0);
-    model.AnimInit(m_vCurrModelPos.x, m_vCurrModelPos.y, m_vCurrModelPos.z);
-    model.SetRotationY(-80.0f);
-    model.SetRotationZ(9.0f);
-    model.SetRotationX(-3.0f);
-    CCareerCharacter* career = CCareerCharacter::GetInstance();
-    const s32 guard = career != nullptr ? career->GetEquipment()->Acc1 : -1;
-    const s_DBItem* item = guard != -1 && career->ItemEquiped(guard) ? FindDbItem(guard) : nullptr;
-    player.m_GuardConstruction.UpdateGuardModel(item != nullptr ? item->m_TextureID : -1);
+    CareerFigureBuild(m_vCurrModelPos, -80.0f);
 
     g_ScreenTracker.m_CurrScreen = eScreen_List_Career_TournMenu;
     Physics.m_bPracticeMode = 0;
@@ -235,15 +212,6 @@ void CTournMenuFlash::UpdateIcons(s32 cursor) {
 }
 
 void CTournMenuFlash::Draw() {
-    CPlayer& player = g_Players[0];
-    CPlayerConstruction& model = player.m_PlayerConstruction;
-    s_hmodel* body = model.GetBodyTypeModel();
-    if (body == nullptr)
-        return;
     ShellPreviewBegin(eShellLightUsage_SelectBowler);
-    if (HAnimDone(body->layer[0].hanim))
-        model.PlayAnim(IdleAnim(model), 1.0f, 0);
-    model.SetTranslation(m_vCurrModelPos.x, m_vCurrModelPos.y, m_vCurrModelPos.z);
-    model.DrawFE();
-    player.m_GuardConstruction.Draw(body);
+    CareerFigureDraw(m_vCurrModelPos);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -77,6 +78,33 @@ Vec3f Rolled(float roll) {
     return {std::sin(roll), std::cos(roll), 0.0f};
 }
 
+// The code of a key with the shift state, 0 for a key without one (US layout).
+std::uint8_t KeyCode(SDL_Scancode scancode, bool shift, const host::DeskCodes& c) {
+    const SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
+    const struct {
+        SDL_Keycode key;
+        std::uint8_t code;
+    } named[] = {
+        {SDLK_BACKSPACE, c.backspace}, {SDLK_TAB, c.tab},    {SDLK_RETURN, c.enter}, {SDLK_KP_ENTER, c.enter},
+        {SDLK_ESCAPE, c.escape},       {SDLK_DELETE, c.del}, {SDLK_RIGHT, c.right},  {SDLK_LEFT, c.left},
+        {SDLK_HOME, c.home},           {SDLK_END, c.end},    {SDLK_UP, c.up},        {SDLK_DOWN, c.down},
+    };
+    for (const auto& n : named) {
+        if (key == n.key)
+            return n.code;
+    }
+    if (key < 0x20 || key > 0x7E)
+        return 0;
+    if (!shift)
+        return std::uint8_t(key);
+    if (key >= 'a' && key <= 'z')
+        return std::uint8_t(key - 'a' + 'A');
+    static constexpr char kPlain[] = "`1234567890-=[]\\;',./";
+    static constexpr char kShifted[] = "~!@#$%^&*()_+{}|:\"<>?";
+    const char* at = std::strchr(kPlain, int(key));
+    return at != nullptr ? std::uint8_t(kShifted[at - kPlain]) : std::uint8_t(key);
+}
+
 // Keeps a press that SDL reports between two reads for the next read.
 int LatchPress(void* devices, SDL_Event* event);
 
@@ -88,8 +116,8 @@ struct Controller {
 
 class Devices : public host::InputDevices {
 public:
-    Devices(const host::RemoteButtons& buttons, std::string* error)
-        : buttons_(buttons), keys_(KeyTable(buttons)), padButtons_(PadTable(buttons)) {
+    Devices(const host::RemoteButtons& buttons, const host::DeskCodes& codes, std::string* error)
+        : buttons_(buttons), codes_(codes), keys_(KeyTable(buttons)), padButtons_(PadTable(buttons)) {
         eventsUp_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
         SDL_AddEventWatch(LatchPress, this);
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_SENSOR) != 0)
@@ -110,14 +138,16 @@ public:
             SDL_QuitSubSystem(SDL_INIT_EVENTS);
     }
 
-    void Sample(host::DeviceRemotes& remotes, std::uint32_t retraces) override {
+    void Sample(host::DeviceRemotes& remotes, host::DeviceDesk& desk, std::uint32_t retraces) override {
         UpdateControllers();
         const Uint8* keys = SDL_GetKeyboardState(nullptr);
         for (size_t key = 0; key < down_.size(); ++key)
             down_[key] = keys[key] != 0 || pressedKeys_[key];
         pressedKeys_.fill(false);
         remotes = {};
-        KeyboardAndMouse(remotes[0], float(std::max(retraces, 1u)));
+        desk = {};
+        KeyboardAndMouse(remotes[0], desk, float(std::max(retraces, 1u)));
+        Keyboard(desk);
         for (size_t i = 0; i < controllers_.size(); ++i) {
             if (controllers_[i].pad != nullptr)
                 FromController(controllers_[i], remotes[i]);
@@ -133,9 +163,11 @@ public:
     }
 
     void Latch(const SDL_Event& event) {
-        if (event.type == SDL_KEYDOWN && unsigned(event.key.keysym.scancode) < pressedKeys_.size())
+        if (event.type == SDL_KEYDOWN && unsigned(event.key.keysym.scancode) < pressedKeys_.size()) {
             pressedKeys_[event.key.keysym.scancode] = true;
-        else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32)
+            if (event.key.repeat == 0)
+                lastKey_ = event.key.keysym.scancode;
+        } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32)
             pressedButtons_ |= SDL_BUTTON(event.button.button);
     }
 
@@ -171,7 +203,18 @@ private:
 
     float Key(SDL_Scancode key) const { return down_[key] ? 1.0f : 0.0f; }
 
-    void KeyboardAndMouse(DeviceRemote& remote, float retraces) {
+    void Keyboard(host::DeviceDesk& desk) {
+        const SDL_Keymod mods = SDL_GetModState();
+        desk.modifiers = ((mods & KMOD_SHIFT) != 0 ? codes_.shift : 0) |
+                         ((mods & KMOD_CTRL) != 0 ? codes_.ctrl : 0) |
+                         ((mods & KMOD_ALT) != 0 ? codes_.alt : 0);
+        if (lastKey_ != SDL_SCANCODE_UNKNOWN && !down_[lastKey_])
+            lastKey_ = SDL_SCANCODE_UNKNOWN;
+        if (lastKey_ != SDL_SCANCODE_UNKNOWN)
+            desk.key = KeyCode(lastKey_, (mods & KMOD_SHIFT) != 0, codes_);
+    }
+
+    void KeyboardAndMouse(DeviceRemote& remote, host::DeviceDesk& desk, float retraces) {
         remote.connected = true;
         remote.nunchuk = true;
         for (const KeyButton& key : keys_) {
@@ -193,6 +236,9 @@ private:
             remote.hold |= buttons_.a;
         if (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT))
             remote.hold |= buttons_.b;
+        desk.buttons = ((buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0 ? codes_.mouseLeft : 0) |
+                       ((buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0 ? codes_.mouseRight : 0) |
+                       ((buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE)) != 0 ? codes_.mouseMiddle : 0);
         int width = 0;
         int height = 0;
         SDL_Window* window = SDL_GetMouseFocus();
@@ -201,6 +247,8 @@ private:
         remote.pointing = width > 0 && height > 0;
         if (remote.pointing)
             remote.pos = {2.0f * float(x) / float(width) - 1.0f, 2.0f * float(y) / float(height) - 1.0f};
+        desk.pointing = remote.pointing;
+        desk.pos = remote.pos;
         // A stroke with B held is a swing: forward is up the screen.
         if (hadMouse_ && (remote.hold & buttons_.b)) {
             remote.acc.x += kSwingGPerPixel * float(x - mouseX_) / retraces;
@@ -242,6 +290,7 @@ private:
     }
 
     host::RemoteButtons buttons_;
+    host::DeskCodes codes_;
     std::vector<KeyButton> keys_;
     std::vector<PadButton> padButtons_;
     std::array<Controller, host::kRemotes> controllers_{};
@@ -249,7 +298,8 @@ private:
     bool eventsUp_ = false;
     std::array<bool, SDL_NUM_SCANCODES> pressedKeys_{};  // since the last read
     Uint32 pressedButtons_ = 0;
-    std::array<bool, SDL_NUM_SCANCODES> down_{};  // at the last read
+    SDL_Scancode lastKey_ = SDL_SCANCODE_UNKNOWN;  // pressed last
+    std::array<bool, SDL_NUM_SCANCODES> down_{};   // at the last read
     float roll_ = 0.0f;
     bool hadMouse_ = false;
     int mouseX_ = 0;
@@ -263,6 +313,7 @@ int LatchPress(void* devices, SDL_Event* event) {
 
 }  // namespace
 
-std::unique_ptr<host::InputDevices> host::OpenInputDevices(const RemoteButtons& buttons, std::string* error) {
-    return std::make_unique<Devices>(buttons, error);
+std::unique_ptr<host::InputDevices> host::OpenInputDevices(const RemoteButtons& buttons,
+                                                           const DeskCodes& codes, std::string* error) {
+    return std::make_unique<Devices>(buttons, codes, error);
 }

@@ -17,7 +17,7 @@ constexpr f32 kNearestAxes = 20.0f;  // axes further away than this are not draw
 
 void Flat3D(u32 colour) {
     DrawSetProjection(DC_PROJ_3D);
-    DrawEnableTexture(0);
+    DrawSetTexture(nullptr);
     DrawSetFlatColor(colour);
 }
 
@@ -89,7 +89,7 @@ void DebugDrawCoord(const s_Vector3* origin, const s_CoordSys3* axes, f32 length
     if (clip.w <= 0.0f || clip.w > kNearestAxes)
         return;
     DrawSetProjection(DC_PROJ_3D);
-    DrawEnableTexture(0);
+    DrawSetTexture(nullptr);
     Line(*origin, Along(*origin, axes->forward, length), 0xFF0000FFu);
     Line(*origin, Along(*origin, axes->right, length), 0x00FF00FFu);
     Line(*origin, Along(*origin, axes->up, length), 0x0000FFFFu);
@@ -101,7 +101,7 @@ void DebugDrawFilledGrid(s32 cells, f32 size, u32 colourA, u32 colourB) {
         return;
     const f32 cell = size / f32(half);
     DrawSetProjection(DC_PROJ_3D);
-    DrawEnableTexture(0);
+    DrawSetTexture(nullptr);
     // Cells from -size to +size on both axes: cell (i, j) spans [i, i + 1) cells.
     for (s32 j = -half; j < half; ++j) {
         for (s32 i = -half; i < half; ++i) {

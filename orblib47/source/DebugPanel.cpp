@@ -43,7 +43,7 @@ public:
     Panel() {
         zMode_ = DrawSetZBufferMode(DC_ZMODE_ALWAYS);
         DrawSetProjection(DC_PROJ_ORTHO);
-        DrawEnableTexture(0);
+        DrawSetTexture(nullptr);
         FontGetScale(&fontScaleX_, &fontScaleY_);
         FontSetDefaults(DebugFont);
     }
@@ -82,6 +82,7 @@ public:
         s_Irect16 bar = bar_;
         bar.y = s16(rect_.y + (i + 1) * lineH_);
         bar.w = s16(std::min(s32(barWidth_ * *share * barScale), s32(barWidth_)));
+        DrawSetTexture(nullptr);  // the text bound its glyphs
         DrawSetFlatColor(barColour);
         DrawFilledIrect(&bar);
         bar.w = s16(barWidth_);
@@ -167,6 +168,7 @@ void DebugDrawTiming(s_Irect16* rect, const s_timing_list* rows, s32 count) {
     const f32 top = f32(rect->y + panel.lineHeight());
     const s_Vector3 a{x, top, 0.0f, 1.0f};
     const s_Vector3 b{x, top + f32(panel.lineHeight() * count), 0.0f, 1.0f};
+    DrawSetTexture(nullptr);
     DrawSetFlatColor(kWhite);
     DrawLine(&a, &b);
     panel.End();

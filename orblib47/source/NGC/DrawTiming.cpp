@@ -1,5 +1,7 @@
 // The draw module's overlay: the frame's timers as bars, the frame rate and the
 // vertex and polygon rates of the last second.
+#include <iterator>
+
 #include "orblib47/source/DebugDraw.h"
 #include "orblib47/source/DrawContext.h"
 #include "orblib47/source/Font.h"

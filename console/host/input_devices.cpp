@@ -77,6 +77,42 @@ Vec3f Rolled(float roll) {
     return {std::sin(roll), std::cos(roll), 0.0f};
 }
 
+// The code of a key with the shift state on a US layout, 0 for a key without one.
+std::uint8_t KeyCode(SDL_Scancode key, bool shift, const host::DeskCodes& c) {
+    const struct {
+        SDL_Scancode key;
+        std::uint8_t code;
+    } named[] = {
+        {SDL_SCANCODE_BACKSPACE, c.backspace},
+        {SDL_SCANCODE_TAB, c.tab},
+        {SDL_SCANCODE_RETURN, c.enter},
+        {SDL_SCANCODE_KP_ENTER, c.enter},
+        {SDL_SCANCODE_ESCAPE, c.escape},
+        {SDL_SCANCODE_DELETE, c.del},
+        {SDL_SCANCODE_RIGHT, c.right},
+        {SDL_SCANCODE_LEFT, c.left},
+        {SDL_SCANCODE_HOME, c.home},
+        {SDL_SCANCODE_END, c.end},
+        {SDL_SCANCODE_UP, c.up},
+        {SDL_SCANCODE_DOWN, c.down},
+        {SDL_SCANCODE_SPACE, ' '},
+    };
+    for (const auto& n : named) {
+        if (key == n.key)
+            return n.code;
+    }
+    if (key >= SDL_SCANCODE_A && key <= SDL_SCANCODE_Z)
+        return std::uint8_t((shift ? 'A' : 'a') + (key - SDL_SCANCODE_A));
+    // The digit row, then the punctuation from - to / in scancode order.
+    static constexpr char kPlain[] = "1234567890\0\0\0\0\0-=[]\\\0;'`,./";
+    static constexpr char kShifted[] = "!@#$%^&*()\0\0\0\0\0_+{}|\0:\"~<>?";
+    static_assert(sizeof(kPlain) == sizeof(kShifted));
+    const int at = int(key) - int(SDL_SCANCODE_1);
+    if (at < 0 || at >= int(sizeof(kPlain)) - 1)
+        return 0;
+    return std::uint8_t(shift ? kShifted[at] : kPlain[at]);
+}
+
 // Keeps a press that SDL reports between two reads for the next read.
 int LatchPress(void* devices, SDL_Event* event);
 
@@ -88,8 +124,8 @@ struct Controller {
 
 class Devices : public host::InputDevices {
 public:
-    Devices(const host::RemoteButtons& buttons, std::string* error)
-        : buttons_(buttons), keys_(KeyTable(buttons)), padButtons_(PadTable(buttons)) {
+    Devices(const host::RemoteButtons& buttons, const host::DeskCodes& codes, std::string* error)
+        : buttons_(buttons), codes_(codes), keys_(KeyTable(buttons)), padButtons_(PadTable(buttons)) {
         eventsUp_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
         SDL_AddEventWatch(LatchPress, this);
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_SENSOR) != 0)
@@ -110,14 +146,16 @@ public:
             SDL_QuitSubSystem(SDL_INIT_EVENTS);
     }
 
-    void Sample(host::DeviceRemotes& remotes, std::uint32_t retraces) override {
+    void Sample(host::DeviceRemotes& remotes, host::DeviceDesk& desk, std::uint32_t retraces) override {
         UpdateControllers();
         const Uint8* keys = SDL_GetKeyboardState(nullptr);
         for (size_t key = 0; key < down_.size(); ++key)
             down_[key] = keys[key] != 0 || pressedKeys_[key];
         pressedKeys_.fill(false);
         remotes = {};
-        KeyboardAndMouse(remotes[0], float(std::max(retraces, 1u)));
+        desk = {};
+        KeyboardAndMouse(remotes[0], desk, float(std::max(retraces, 1u)));
+        Keyboard(desk);
         for (size_t i = 0; i < controllers_.size(); ++i) {
             if (controllers_[i].pad != nullptr)
                 FromController(controllers_[i], remotes[i]);
@@ -133,9 +171,11 @@ public:
     }
 
     void Latch(const SDL_Event& event) {
-        if (event.type == SDL_KEYDOWN && unsigned(event.key.keysym.scancode) < pressedKeys_.size())
+        if (event.type == SDL_KEYDOWN && unsigned(event.key.keysym.scancode) < pressedKeys_.size()) {
             pressedKeys_[event.key.keysym.scancode] = true;
-        else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32)
+            if (event.key.repeat == 0)
+                lastKey_ = event.key.keysym.scancode;
+        } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32)
             pressedButtons_ |= SDL_BUTTON(event.button.button);
     }
 
@@ -171,7 +211,18 @@ private:
 
     float Key(SDL_Scancode key) const { return down_[key] ? 1.0f : 0.0f; }
 
-    void KeyboardAndMouse(DeviceRemote& remote, float retraces) {
+    void Keyboard(host::DeviceDesk& desk) {
+        const SDL_Keymod mods = SDL_GetModState();
+        desk.modifiers = ((mods & KMOD_SHIFT) != 0 ? codes_.shift : 0) |
+                         ((mods & KMOD_CTRL) != 0 ? codes_.ctrl : 0) |
+                         ((mods & KMOD_ALT) != 0 ? codes_.alt : 0);
+        if (lastKey_ != SDL_SCANCODE_UNKNOWN && !down_[lastKey_])
+            lastKey_ = SDL_SCANCODE_UNKNOWN;
+        if (lastKey_ != SDL_SCANCODE_UNKNOWN)
+            desk.key = KeyCode(lastKey_, (mods & KMOD_SHIFT) != 0, codes_);
+    }
+
+    void KeyboardAndMouse(DeviceRemote& remote, host::DeviceDesk& desk, float retraces) {
         remote.connected = true;
         remote.nunchuk = true;
         for (const KeyButton& key : keys_) {
@@ -193,6 +244,9 @@ private:
             remote.hold |= buttons_.a;
         if (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT))
             remote.hold |= buttons_.b;
+        desk.buttons = ((buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0 ? codes_.mouseLeft : 0) |
+                       ((buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0 ? codes_.mouseRight : 0) |
+                       ((buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE)) != 0 ? codes_.mouseMiddle : 0);
         int width = 0;
         int height = 0;
         SDL_Window* window = SDL_GetMouseFocus();
@@ -201,6 +255,8 @@ private:
         remote.pointing = width > 0 && height > 0;
         if (remote.pointing)
             remote.pos = {2.0f * float(x) / float(width) - 1.0f, 2.0f * float(y) / float(height) - 1.0f};
+        desk.pointing = remote.pointing;
+        desk.pos = remote.pos;
         // A stroke with B held is a swing: forward is up the screen.
         if (hadMouse_ && (remote.hold & buttons_.b)) {
             remote.acc.x += kSwingGPerPixel * float(x - mouseX_) / retraces;
@@ -242,6 +298,7 @@ private:
     }
 
     host::RemoteButtons buttons_;
+    host::DeskCodes codes_;
     std::vector<KeyButton> keys_;
     std::vector<PadButton> padButtons_;
     std::array<Controller, host::kRemotes> controllers_{};
@@ -249,7 +306,8 @@ private:
     bool eventsUp_ = false;
     std::array<bool, SDL_NUM_SCANCODES> pressedKeys_{};  // since the last read
     Uint32 pressedButtons_ = 0;
-    std::array<bool, SDL_NUM_SCANCODES> down_{};  // at the last read
+    SDL_Scancode lastKey_ = SDL_SCANCODE_UNKNOWN;  // pressed last
+    std::array<bool, SDL_NUM_SCANCODES> down_{};   // at the last read
     float roll_ = 0.0f;
     bool hadMouse_ = false;
     int mouseX_ = 0;
@@ -263,6 +321,7 @@ int LatchPress(void* devices, SDL_Event* event) {
 
 }  // namespace
 
-std::unique_ptr<host::InputDevices> host::OpenInputDevices(const RemoteButtons& buttons, std::string* error) {
-    return std::make_unique<Devices>(buttons, error);
+std::unique_ptr<host::InputDevices> host::OpenInputDevices(const RemoteButtons& buttons,
+                                                           const DeskCodes& codes, std::string* error) {
+    return std::make_unique<Devices>(buttons, codes, error);
 }

@@ -33,6 +33,22 @@ struct DeviceRemote {
     Vec2f stick{};
 };
 
+// The codes and bits the keyboard and mouse report in DeviceDesk.
+struct DeskCodes {
+    std::uint8_t backspace, tab, enter, escape, del, right, left, home, end, up, down;
+    std::uint32_t shift, ctrl, alt;
+    std::uint32_t mouseLeft, mouseRight, mouseMiddle;
+};
+
+// What the keyboard and mouse themselves do (beside standing for remote 0).
+struct DeviceDesk {
+    bool pointing = false;  // the mouse is over the window
+    Vec2f pos{};            // -1..1 across the window
+    std::uint32_t buttons = 0;
+    std::uint8_t key = 0;  // the key pressed last and still held: a DeskCodes code or printable ASCII
+    std::uint32_t modifiers = 0;
+};
+
 constexpr std::size_t kRemotes = 4;
 using DeviceRemotes = std::array<DeviceRemote, kRemotes>;
 
@@ -43,7 +59,7 @@ public:
     // they are `retraces` after the previous read. A key or mouse button pressed
     // since that read is held in this one even when it was let go again, and only
     // in this one: a quick tap is read once.
-    virtual void Sample(DeviceRemotes& remotes, std::uint32_t retraces) = 0;
+    virtual void Sample(DeviceRemotes& remotes, DeviceDesk& desk, std::uint32_t retraces) = 0;
     virtual void Rumble(std::size_t remote, bool on) = 0;
     // The key that stands for the console's reset button was held at the last read.
     virtual bool ResetKeyDown() = 0;
@@ -51,6 +67,7 @@ public:
 
 // Opens the devices. When the game controllers cannot be started the keyboard and
 // mouse still work, and `error` says why.
-std::unique_ptr<InputDevices> OpenInputDevices(const RemoteButtons& buttons, std::string* error);
+std::unique_ptr<InputDevices> OpenInputDevices(const RemoteButtons& buttons, const DeskCodes& codes,
+                                               std::string* error);
 
 }  // namespace host

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "console/hid.h"
 #include "console/host_services.h"
 #include "console/input/input_control.h"
 #include "console/input/remote.h"
@@ -30,7 +31,12 @@ enum class Command {
     Swing,
     Probe,
     Error,
-    Reset
+    Reset,
+    MousePointer,
+    MouseOff,
+    MouseButton,
+    Key,
+    Modifier
 };
 
 struct Event {
@@ -60,6 +66,34 @@ constexpr struct {
     {"z", WPAD_BUTTON_Z},
 };
 
+constexpr struct {
+    const char* name;
+    u32 mask;
+} kMouseButtons[] = {{"left", HID_MOUSE_LEFT}, {"right", HID_MOUSE_RIGHT}, {"middle", HID_MOUSE_MIDDLE}};
+
+constexpr struct {
+    const char* name;
+    u8 code;
+} kKeys[] = {
+    {"space", ' '},
+    {"backspace", HID_KEY_BACKSPACE},
+    {"tab", HID_KEY_TAB},
+    {"enter", HID_KEY_ENTER},
+    {"escape", HID_KEY_ESCAPE},
+    {"delete", HID_KEY_DELETE},
+    {"right", HID_KEY_RIGHT},
+    {"left", HID_KEY_LEFT},
+    {"home", HID_KEY_HOME},
+    {"end", HID_KEY_END},
+    {"up", HID_KEY_UP},
+    {"down", HID_KEY_DOWN},
+};
+
+constexpr struct {
+    const char* name;
+    u32 mask;
+} kModifiers[] = {{"shift", HID_MOD_SHIFT}, {"ctrl", HID_MOD_CTRL}, {"alt", HID_MOD_ALT}};
+
 template <typename T>
 bool ParseNumber(const std::string& token, T* out) {
     const char* end = token.data() + token.size();
@@ -84,6 +118,12 @@ public:
                 return Fail("bad frame '" + t[0] + "'");
             return (t.size() == 3 || Fail("'reset' takes 1 argument")) &&
                    OnOff(t[2], "down", "up", &event->on);
+        }
+        if (t.size() >= 2 && (t[1] == "mouse" || t[1] == "key")) {
+            // The USB keyboard and mouse belong to no remote either.
+            if (!ParseNumber(t[0], &event->frame))
+                return Fail("bad frame '" + t[0] + "'");
+            return t[1] == "mouse" ? MouseLine(t, event) : KeyLine(t, event);
         }
         if (t.size() < 3)
             return Fail("expected 'FRAME REMOTE COMMAND ...'");
@@ -136,6 +176,48 @@ public:
     }
 
 private:
+    bool MouseLine(const std::vector<std::string>& t, Event* event) {
+        if (t.size() == 3 && t[2] == "off") {
+            event->command = Command::MouseOff;
+            return true;
+        }
+        for (const auto& button : kMouseButtons) {
+            if (t.size() >= 3 && t[2] == button.name) {
+                event->command = Command::MouseButton;
+                event->button = button.mask;
+                return Count(4) && OnOff(t[3], "down", "up", &event->on);
+            }
+        }
+        event->command = Command::MousePointer;
+        return (t.size() == 4 || Fail("expected 'mouse X Y', 'mouse off' or 'mouse BUTTON down|up'")) &&
+               Floats(2, event->value, 2);
+    }
+    bool KeyLine(const std::vector<std::string>& t, Event* event) {
+        if (t.size() != 4)
+            return Fail("expected 'key NAME down|up'");
+        if (!OnOff(t[3], "down", "up", &event->on))
+            return false;
+        for (const auto& modifier : kModifiers) {
+            if (t[2] == modifier.name) {
+                event->command = Command::Modifier;
+                event->button = modifier.mask;
+                return true;
+            }
+        }
+        event->command = Command::Key;
+        for (const auto& key : kKeys) {
+            if (t[2] == key.name) {
+                event->code = key.code;
+                return true;
+            }
+        }
+        // A printable character stands for itself.
+        if (t[2].size() == 1 && t[2][0] > ' ' && t[2][0] < 0x7F) {
+            event->code = t[2][0];
+            return true;
+        }
+        return Fail("unknown key '" + t[2] + "'");
+    }
     bool Fail(const std::string& why) {
         if (why_->empty())
             *why_ = why;
@@ -198,10 +280,11 @@ class ScriptSource : public console::RemoteSource {
 public:
     explicit ScriptSource(std::vector<Event> events) : events_(std::move(events)) {}
 
-    void Sample(u32 retrace, u32, console::Remotes& remotes) override {
+    void Sample(u32 retrace, u32, console::Remotes& remotes, console::DeskState& desk) override {
         for (; next_ < events_.size() && events_[next_].frame <= retrace; ++next_)
             Apply(events_[next_]);
         remotes = state_;
+        desk = desk_;
         for (size_t i = 0; i < remotes.size(); ++i)
             remotes[i].acc.z += SwingAcc(swings_[i], retrace);
     }
@@ -255,12 +338,37 @@ private:
             case Command::Reset:
                 HostSetResetButton(e.on);
                 break;
+            case Command::MousePointer:
+                desk_.mouse = desk_.pointing = true;
+                desk_.pos = {e.value[0], e.value[1]};
+                break;
+            case Command::MouseOff:
+                desk_.mouse = true;
+                desk_.pointing = false;
+                break;
+            case Command::MouseButton:
+                desk_.mouse = true;
+                desk_.buttons = e.on ? desk_.buttons | e.button : desk_.buttons & ~e.button;
+                break;
+            case Command::Key:
+                // The key pressed last is the one held; letting it go leaves none.
+                desk_.keyboard = true;
+                if (e.on)
+                    desk_.key = u8(e.code);
+                else if (desk_.key == u8(e.code))
+                    desk_.key = 0;
+                break;
+            case Command::Modifier:
+                desk_.keyboard = true;
+                desk_.modifiers = e.on ? desk_.modifiers | e.button : desk_.modifiers & ~e.button;
+                break;
         }
     }
 
     std::vector<Event> events_;
     size_t next_ = 0;
     console::Remotes state_{};
+    console::DeskState desk_{};
     std::array<Swing, WPAD_MAX_CONTROLLERS> swings_{};
 };
 

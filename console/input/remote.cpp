@@ -19,6 +19,8 @@ struct Channel {
 struct Sampler {
     std::unique_ptr<console::RemoteSource> source;
     console::Remotes remotes{};
+    console::DeskState desk{};
+    Vec2 motion{};  // the mouse's, since the last DeskTakeMotion
     std::array<Channel, WPAD_MAX_CONTROLLERS> channels{};
     u32 nextRetrace = 0;  // the first retrace not sampled yet
 };
@@ -59,7 +61,12 @@ void console::RemotesCatchUp() {
         return;
     const u32 first = std::max(s_sampler.nextRetrace, now - std::min(now, KPAD_MAX_READ_BUFS - 1));
     for (u32 retrace = first; retrace <= now; ++retrace) {
-        s_sampler.source->Sample(retrace, now, s_sampler.remotes);
+        const console::DeskState before = s_sampler.desk;
+        s_sampler.source->Sample(retrace, now, s_sampler.remotes, s_sampler.desk);
+        if (before.pointing && s_sampler.desk.pointing) {
+            s_sampler.motion.x += s_sampler.desk.pos.x - before.pos.x;
+            s_sampler.motion.y += s_sampler.desk.pos.y - before.pos.y;
+        }
         for (u32 chan = 0; chan < s_sampler.channels.size(); ++chan)
             Push(s_sampler.channels[chan], s_sampler.remotes[chan]);
     }
@@ -68,6 +75,16 @@ void console::RemotesCatchUp() {
 
 const console::RemoteState& console::RemoteNow(s32 chan) {
     return s_sampler.remotes[chan];
+}
+
+const console::DeskState& console::DeskNow() {
+    return s_sampler.desk;
+}
+
+Vec2 console::DeskTakeMotion() {
+    const Vec2 motion = s_sampler.motion;
+    s_sampler.motion = {};
+    return motion;
 }
 
 console::SampleSettings& console::RemoteSettings(s32 chan) {

@@ -27,12 +27,24 @@ struct RemoteState {
 
 using Remotes = std::array<RemoteState, WPAD_MAX_CONTROLLERS>;
 
+// The USB keyboard and mouse (HID) as a source has them at a retrace.
+struct DeskState {
+    bool mouse = false;  // plugged in
+    bool pointing = false;
+    Vec2 pos{};  // -1..1 as the remotes' pointer
+    u32 buttons = 0;
+    bool keyboard = false;
+    u8 key = 0;
+    u32 modifiers = 0;
+};
+
 class RemoteSource {
 public:
     virtual ~RemoteSource() = default;
-    // Updates the remotes to how they are at the retrace. A read catches up on the
-    // retraces up to `now` in order; retraces only grow.
-    virtual void Sample(u32 retrace, u32 now, Remotes& remotes) = 0;
+    // Updates the remotes and the keyboard and mouse to how they are at the
+    // retrace. A read catches up on the retraces up to `now` in order; retraces
+    // only grow.
+    virtual void Sample(u32 retrace, u32 now, Remotes& remotes, DeskState& desk) = 0;
     virtual void Rumble(s32 /*chan*/, bool /*on*/) {}
 };
 
@@ -56,6 +68,9 @@ void RemotesSetSource(std::unique_ptr<RemoteSource> source);
 // Takes the samples of every retrace up to now (the last 16 at most).
 void RemotesCatchUp();
 const RemoteState& RemoteNow(s32 chan);
+const DeskState& DeskNow();
+// The mouse's motion since the previous call.
+Vec2 DeskTakeMotion();
 SampleSettings& RemoteSettings(s32 chan);
 // Forgets the channels' samples and the accelerometer's smoothing.
 void RemotesClearSamples();

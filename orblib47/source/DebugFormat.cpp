@@ -30,15 +30,15 @@ char* DebugFormatSint32(char* buffer, s32 value) {
         magnitude = 0u - magnitude;
     }
     bool started = false;
-    for (u32 divisor : {1000000u, 1000u}) {
-        u32 triple = magnitude / divisor;
+    for (u32 divisor : {1000000000u, 1000000u, 1000u}) {
+        const u32 triple = magnitude / divisor;
         magnitude %= divisor;
         if (triple == 0 && !started)
             continue;
         out += std::sprintf(out, started ? "%03u," : "%u,", triple);
         started = true;
     }
-    std::sprintf(out, "%03u", magnitude);
+    std::sprintf(out, started ? "%03u" : "%u", magnitude);
     return buffer;
 }
 

@@ -7,6 +7,7 @@
 #include "orblib47/source/Collision.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Debug.h"
+#include "orblib47/source/DebugDraw.h"
 #include "orblib47/source/Decal.h"
 #include "orblib47/source/DrawSort.h"
 #include "orblib47/source/Font.h"
@@ -16,10 +17,12 @@
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Instance.h"
+#include "orblib47/source/Keyboard.h"
 #include "orblib47/source/Language.h"
 #include "orblib47/source/Material.h"
 #include "orblib47/source/Model.h"
 #include "orblib47/source/ModelGroup.h"
+#include "orblib47/source/Mouse.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/DrawFrame.h"
@@ -71,6 +74,7 @@ using ResetStep = void (*)(u32 videoMode, s_orblib_config* config);
 const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { MemoryColdReset(); },
     [](u32, s_orblib_config*) { HardwareColdReset(); },
+    [](u32, s_orblib_config*) { DebugColdReset(); },
     [](u32, s_orblib_config* config) {
         if (config != nullptr && config->heapstart == nullptr) {
             config->heapstart = MemoryGetBase();
@@ -88,6 +92,8 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { MemCardColdReset(); },
     [](u32, s_orblib_config*) { NetColdReset(8); },
     [](u32, s_orblib_config*) { NVRamColdReset(); },
+    [](u32, s_orblib_config*) { MouseColdReset(); },
+    [](u32, s_orblib_config*) { KeyboardColdReset(); },
     [](u32, s_orblib_config*) { PadColdReset(); },
     [](u32, s_orblib_config*) { WadColdReset(); },
     [](u32, s_orblib_config*) { OrbMaterial.ColdReset(); },
@@ -115,6 +121,8 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { OrbMaterial.WarmReset(); },
     [](u32, s_orblib_config*) { PadWarmReset(); },
     [](u32, s_orblib_config*) { PadCaptureWarmReset(); },
+    [](u32, s_orblib_config*) { KeyboardWarmReset(); },
+    [](u32, s_orblib_config*) { MouseWarmReset(); },
     [](u32, s_orblib_config* c) { FileWarmReset(c->filebufsize); },
     [](u32, s_orblib_config* c) { DataWarmReset(c->maxdata); },
     [](u32, s_orblib_config* c) { NameWarmReset(c->maxname); },
@@ -146,6 +154,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { HardwareResetStartup(); },
     [](u32, s_orblib_config*) { HardwareSetGameName(ORBLIB_GAME_TITLE); },
     [](u32, s_orblib_config*) { SymbolTransLoad(SYMBOL_TRANS_FILE); },
+    [](u32, s_orblib_config*) { DebugWarmReset(); },
     [](u32, s_orblib_config*) { SetGamePause(0); },
     [](u32, s_orblib_config*) { NetWarmReset(); },
     [](u32, s_orblib_config*) {
@@ -168,9 +177,8 @@ const ResetStep WarmResetSteps[] = {
 };
 
 const ResetStep ExitSteps[] = {
-    [](u32, s_orblib_config*) { ContExit(); },
-    [](u32, s_orblib_config*) { DrawExit(); },
-    [](u32, s_orblib_config*) { MemoryExit(); },
+    [](u32, s_orblib_config*) { DebugShutdown(); }, [](u32, s_orblib_config*) { ContExit(); },
+    [](u32, s_orblib_config*) { DrawExit(); },      [](u32, s_orblib_config*) { MemoryExit(); },
     [](u32, s_orblib_config*) { HardwareExit(); },
 };
 

@@ -1,8 +1,10 @@
-// The pad records and the pad task: edges, auto-repeat and the shift view.
+// The pad records and the pad task: edges, auto-repeat, the shift view and the
+// debug mouse's switch (minus + C).
 #include "orblib47/source/Pad.h"
 
 #include <algorithm>
 
+#include "orblib47/source/Mouse.h"
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbThread.h"
@@ -112,6 +114,12 @@ void PadThread(s_thread*, void*) {
         }
     }
     PadVibeUpdate();
+    if ((Pad[0].bdown & PAD_MINUS) != 0 && (Pad[0].bnew & PAD_C) != 0) {
+        if (MouseGetEnabledStatus() != 0)
+            MouseDisable();
+        else
+            MouseEnable();
+    }
     Activated = 1;
 }
 

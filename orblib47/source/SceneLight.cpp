@@ -175,7 +175,8 @@ void SceneLightsFree(scene_light* light) {
     if (light == GlobalSceneLight)
         GlobalSceneLight = nullptr;
     --NumSceneLights;
-    DebugMemoryRemovePtr(SceneLightTracker, light, __FILE_NAME__, __LINE__);
+    if (SceneLightTracker != nullptr)
+        DebugMemoryRemovePtr(SceneLightTracker, light, __FILE_NAME__, __LINE__);
     Unlink(light);
     RecordFree(SceneLightPool, light);
 }

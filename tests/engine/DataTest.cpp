@@ -264,31 +264,6 @@ TEST_F(DataTest, GetListFillsAtMostMaxRecordsOfTheType) {
     EXPECT_STREQ(list[0].name, "OTHER");
 }
 
-TEST_F(DataTest, TrackingListsRecordAndForgetPointers) {
-    s_debug_memory* list = DebugMemoryInit(2, "Tracked");
-    ASSERT_NE(list, nullptr);
-    int a = 0, b = 0, c = 0;
-    DebugMemoryAddPtr(list, &a);
-    DebugMemoryAddPtr(list, &b);
-    DebugMemoryAddPtr(list, &c);
-    EXPECT_TRUE(report().contains("DebugMemoryAddPtr: Tracked is full\n"));
-    DebugMemoryRemovePtr(list, &a, "DataTest.cpp", 1);
-    EXPECT_EQ(list->count, 1u);
-    EXPECT_EQ(list->pointers[0], &b);
-    DebugMemoryRemovePtr(list, &a, "DataTest.cpp", 2);
-    EXPECT_TRUE(report().contains("is not in Tracked (DataTest.cpp, 2)\n"));
-    DebugMemoryFree(list);
-    EXPECT_TRUE(report().contains("DebugMemoryFree: Tracked still holds 1 pointers\n"));
-}
-
-TEST_F(DataDeathTest, TrackingListsNeedARoomAndRealPointers) {
-    EXPECT_DEATH(DebugMemoryInit(0, "None"), "DebugMemoryInit: Invalid number of pointers\n");
-    s_debug_memory* list = DebugMemoryInit(1, "One");
-    EXPECT_DEATH(DebugMemoryAddPtr(list, nullptr), "DebugMemoryAddPtr: Null list or pointer\n");
-    int a = 0;
-    EXPECT_DEATH(DebugMemoryAddPtr(nullptr, &a), "DebugMemoryAddPtr: Null list or pointer\n");
-}
-
 TEST_F(DataTest, StreamingAllocatesFromTheMainHeap) {
     EXPECT_EQ(DataGetHeap(), &MainHeap);
 }

@@ -13,24 +13,27 @@ std::string Format(s32 value) {
     return buffer;
 }
 
+// Commas between triples; only the first group goes without leading zeros.
 TEST(DebugFormatSint32Test, GroupsDigitsInTriples) {
-    EXPECT_EQ(Format(-1234567), "-1,234,567");
-    EXPECT_EQ(Format(1000005), "1,000,005");
-    EXPECT_EQ(Format(2000000), "2,000,000");
-    EXPECT_EQ(Format(12345), "12,345");
-    EXPECT_EQ(Format(1000), "1,000");
-}
-
-TEST(DebugFormatSint32Test, LastTripleIsAlwaysThreeDigits) {
-    EXPECT_EQ(Format(0), "000");
-    EXPECT_EQ(Format(5), "005");
-    EXPECT_EQ(Format(999), "999");
-    EXPECT_EQ(Format(-5), "-005");
-}
-
-TEST(DebugFormatSint32Test, ThousandMillionsStayTogether) {
-    EXPECT_EQ(Format(INT_MAX), "2147,483,647");
-    EXPECT_EQ(Format(INT_MIN), "-2147,483,648");
+    const struct {
+        s32 value;
+        const char* text;
+    } cases[] = {
+        {0, "0"},
+        {5, "5"},
+        {-5, "-5"},
+        {999, "999"},
+        {1000, "1,000"},
+        {12345, "12,345"},
+        {1000005, "1,000,005"},
+        {-1234567, "-1,234,567"},
+        {999999999, "999,999,999"},
+        {1000000000, "1,000,000,000"},
+        {INT_MAX, "2,147,483,647"},
+        {INT_MIN, "-2,147,483,648"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.value), c.text) << c.value;
 }
 
 // Printable ASCII stays, every other byte becomes \xNN; escaping again changes

@@ -80,6 +80,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
     EXPECT_EQ(names, (Names{"FileGetStatusThread",
                             "TimeSliceStartThread",
                             "PadThread",
+                            "KeyboardThread",
                             "PhysicsParticlesUpdateThread",
                             "DecalUpdateThread",
                             "ParticleSystemUpdateThread",
@@ -96,7 +97,9 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "SpriteDrawFrameBufferThread",
                             "SpriteDrawParticlesThread",
                             "COrbMaterial:EndThread",
+                            "DebugTimingThread",
                             "HWResetThread",
+                            "MouseThread",
                             "SpatialSfxThread",
                             "COrbStreamManager::UpdateThread",
                             "ModelGroupThread",
@@ -104,7 +107,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 27u);
+    EXPECT_EQ(SystemThreadCount, 30u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

@@ -15,6 +15,7 @@
 #include "tools/modelgen/AlleyEffects.h"
 #include "tools/modelgen/Figure.h"
 #include "tools/modelgen/Level.h"
+#include "tools/modelgen/ModelBuild.h"
 
 namespace modelgen {
 
@@ -88,9 +89,18 @@ void WriteAlley(const fs::path& dataDir) {
     Write(npc, dataDir / (std::string(ALLEY_NPC_WAD) + ".WAD"));
 }
 
+// The debug tools' filled sphere: a white unit sphere, scaled and coloured by
+// whoever draws it.
+void WriteDebugSphere(const fs::path& archive) {
+    discbuild::WadWriter wad;
+    wad.Add(Model("SPHERE", StaticModel({{Sphere(1.0f, 8, 12, 0xFFFFFFFFu), PlainMaterial(0xFFFFFFFFu)}})));
+    Write(wad, archive);
+}
+
 }  // namespace
 
 void BuildDiscModels(const std::string& discDir) {
+    WriteDebugSphere(fs::path(discDir) / "SYSTEM.WAD");
     WriteFigure(fs::path(discDir) / "DATA" / "FIGURE.WAD");
     WriteLevel(fs::path(discDir) / "DATA" / "LEVEL.WAD");
     WriteAlley(fs::path(discDir) / "DATA");

@@ -42,6 +42,7 @@ e_error_code FileColdReset() {
         file = s_ngc_file{};
     FileStatusTask = nullptr;
     FileInitialised = false;
+    Directory.clear();
     FileSetBasePath("\\");
     FileErrorCallback = nullptr;
     return RET_NO_ERROR;

@@ -62,7 +62,6 @@ struct s_ui_object {
     s_ui_object* next;       // in the top-level list or the parent's child list
     s_ui_object* prev;       // the top-level head for the first top-level object, null for a first child
     s_ui_object* childNext;  // first child
-    s_ui_object* childPrev;  // never set
     s_ui_object* parent;     // for a menu opened from a bar, the bar (the menu stays top-level)
     s_ui_object* extra;      // the owner's back pointer
     UIObjectEventFunc systemFunc;

@@ -99,6 +99,8 @@ void UIObjectThreadFunc(s_thread*, void*) {
     }
     UIObjectPassRunning = 0;
     UIObjectFreeClosed();
+    if (UIObjectList.next == nullptr)
+        return;  // nothing to draw: the frame's render state stays as the game left it
 
     const s_depth_offset depthOffset = DrawDepthOffset;
     DrawSetDepthOffset(0.0f, 0.0f);

@@ -103,6 +103,37 @@ TEST_F(UIMenuTest, ThePointerOpensSwitchesAndChoosesFromTheMenus) {
     }
 }
 
+TEST_F(UIMenuTest, ABarWithoutMenusTakesTheFocusAndOpensNothing) {
+    s_menubar_obj* bar = MenubarOpen(0, nullptr, 0);
+    Play(Press("minus"));
+    EXPECT_NE(bar->obj.flags & UI_OBJ_FLAG_FOCUS, 0u);
+    EXPECT_EQ(bar->menu, nullptr);
+}
+
+TEST_F(UIMenuTest, TheItemFlagFunctionsChangeTheToolsTables) {
+    s_menu_item items[] = {
+        {0, 1, "a", {}, nullptr},
+        {0, 2, "b", {}, nullptr},
+        {MENU_ITEM_CHECKED, 2, "c", {}, nullptr},
+        {MENU_ITEM_CHECKED, 3, "d", {}, nullptr},
+        {MENU_ITEM_CHECKED, 4, "e", {}, nullptr},
+    };
+    s_menu menu{"Menu", {}, 5, items};
+    MenuSetFlagsById(&menu, 2, MENU_ITEM_ENABLED);
+    MenuSetFlagsById(&menu, -1, MENU_ITEM_DIVIDER);
+    MenuClrFlagsById(&menu, 1, MENU_ITEM_DIVIDER);
+    MenuSetSelected(&menu, 1, 3, 2);  // the last id of the range is in it, the next one not
+    const u32 expected[] = {
+        0,
+        MENU_ITEM_ENABLED | MENU_ITEM_DIVIDER | MENU_ITEM_CHECKED,
+        MENU_ITEM_ENABLED | MENU_ITEM_DIVIDER | MENU_ITEM_CHECKED,
+        MENU_ITEM_DIVIDER,
+        MENU_ITEM_DIVIDER | MENU_ITEM_CHECKED,
+    };
+    for (s32 k = 0; k < 5; ++k)
+        EXPECT_EQ(items[k].flags, expected[k]) << items[k].name;
+}
+
 bool WindowKeptFocus = true;
 void WatchFocus(s_thread*, void* record) {
     WindowKeptFocus = WindowKeptFocus && (static_cast<s_ui_object*>(record)->flags & UI_OBJ_FLAG_FOCUS) != 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "orblib47/source/DebugMemory.h"
+#include "orblib47/source/Pad.h"
 #include "orblib47/source/Record.h"
 #include "orblib47/source/UIMenu.h"
 #include "orblib47/source/UIWidget.h"
@@ -17,6 +18,16 @@ s32 Draws = 0;
 s32 CountDraws(s_ui_object*, e_ui_obj_event_type event) {
     Draws += event == UI_OBJ_EVENT_DRAW;
     return 0;
+}
+
+s32 TakePad(s_ui_object*, e_ui_obj_event_type event) {
+    Draws += event == UI_OBJ_EVENT_DRAW;
+    return event == UI_OBJ_EVENT_PAD_UI ? 1 : 0;
+}
+
+s32 PadClicks = 0;
+s32 CountPadClick(s_button_obj*) {
+    return ++PadClicks;
 }
 
 s32 Refuse(s_ui_object*, e_ui_obj_event_type event) {
@@ -71,6 +82,23 @@ TEST_F(UIObjectTest, AModalWindowStarvesTheMenuBarOfInputButTheBarIsDrawn) {
     UIObjectClose(&modal->obj);
     Play({PointAt(Menus[0].rect), "button 1 down", "button 1 up"});
     EXPECT_EQ(bar->state, MENUBAR_OPEN);
+}
+
+TEST_F(UIObjectTest, AUserFunctionThatTakesThePadStarvesTheSystemFunctionButBothDraw) {
+    const s_Irect16 rect{100, 100, 200, 100};
+    s_window_obj* window = WindowOpen(&rect, WINDOW_FRAME, "Pad", nullptr);
+    s_button_obj* button = ButtonOpen(10, 10, "A", CountPadClick);
+    button->padKey = PAD_A;
+    UIObjectLink(&window->obj, &button->obj);
+    for (const bool take : {false, true}) {
+        SCOPED_TRACE(take ? "taken" : "passed on");
+        UIObjectSetEventFunc(&button->obj, take ? TakePad : CountDraws);
+        PadClicks = 0;
+        Draws = 0;
+        Play({"button a down", "button a up"});
+        EXPECT_EQ(PadClicks, take ? 0 : 1);
+        EXPECT_GT(Draws, 10);
+    }
 }
 
 TEST_F(UIObjectTest, ClosingAWindowFreesItsWholeSubtree) {

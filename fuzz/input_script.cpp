@@ -1,7 +1,8 @@
 // An input script installed for the remotes and played for a few seconds of
-// retraces, every remote read at each.
+// retraces, every remote and the USB keyboard and mouse read at each.
 #include <string>
 
+#include "console/hid.h"
 #include "console/input/input_control.h"
 #include "console/kpad.h"
 #include "console/vi.h"
@@ -23,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const u8* data, std::size_t size) {
             VIWaitForRetrace();
             for (s32 chan = 0; chan < WPAD_MAX_CONTROLLERS; ++chan)
                 KPADRead(chan, samples, 16);
+            HIDMouseStatus mouse;
+            HIDKeyboardStatus keys;
+            HIDReadMouse(&mouse);
+            HIDReadKeyboard(&keys);
         }
     }
     HostInputSetScript("", &error);

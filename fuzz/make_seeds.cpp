@@ -486,7 +486,9 @@ Seeds InputScript(const fs::path&) {
                  "12 0 acc 0 1 0.5\n20 0 swing 30 3.5\n40 0 pointer off\n"),
             Text("0 1 connect\n0 1 nunchuk on\n5 1 stick -1 0.5\n6 1 button z down\n8 1 probe -1\n"
                  "9 1 error -3\n30 1 disconnect\n"),
-            Text("0 0 connect\n1 0 button home down\n2 0 button plus down # late\n")};
+            Text("0 0 connect\n1 0 button home down\n2 0 button plus down # late\n"),
+            Text("0 mouse 0.5 -0.25\n1 mouse left down\n2 mouse off\n3 key shift down\n3 key A down\n"
+                 "4 key backspace down\n5 key A up\n6 mouse right up\n")};
 }
 
 // Arguments separated by NUL bytes.

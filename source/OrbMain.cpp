@@ -8,6 +8,7 @@
 #include "orblib47/source/DrawFade.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/Instance.h"
+#include "orblib47/source/Mouse.h"
 #include "orblib47/source/NGC/Clock.h"
 #include "orblib47/source/NGC/Cont.h"
 #include "orblib47/source/NGC/File.h"
@@ -100,6 +101,7 @@ void OrbMainStartup() {
     OrblibWarmReset(GAME_VIDEO_MODE, &config);
     GameColdReset();
     GameWarmReset();
+    MouseDisable();
     ContEnabledPointer(0, 0);
     MemCardWarmReset();
     SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
@@ -131,6 +133,9 @@ void OrbMainShutdown() {
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();
+    // The tables live in the heap the host frees after this; a later start must
+    // not find them.
+    BowlingDbForget();
     OrblibExit();
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -78,31 +77,40 @@ Vec3f Rolled(float roll) {
     return {std::sin(roll), std::cos(roll), 0.0f};
 }
 
-// The code of a key with the shift state, 0 for a key without one (US layout).
-std::uint8_t KeyCode(SDL_Scancode scancode, bool shift, const host::DeskCodes& c) {
-    const SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
+// The code of a key with the shift state on a US layout, 0 for a key without one.
+std::uint8_t KeyCode(SDL_Scancode key, bool shift, const host::DeskCodes& c) {
     const struct {
-        SDL_Keycode key;
+        SDL_Scancode key;
         std::uint8_t code;
     } named[] = {
-        {SDLK_BACKSPACE, c.backspace}, {SDLK_TAB, c.tab},    {SDLK_RETURN, c.enter}, {SDLK_KP_ENTER, c.enter},
-        {SDLK_ESCAPE, c.escape},       {SDLK_DELETE, c.del}, {SDLK_RIGHT, c.right},  {SDLK_LEFT, c.left},
-        {SDLK_HOME, c.home},           {SDLK_END, c.end},    {SDLK_UP, c.up},        {SDLK_DOWN, c.down},
+        {SDL_SCANCODE_BACKSPACE, c.backspace},
+        {SDL_SCANCODE_TAB, c.tab},
+        {SDL_SCANCODE_RETURN, c.enter},
+        {SDL_SCANCODE_KP_ENTER, c.enter},
+        {SDL_SCANCODE_ESCAPE, c.escape},
+        {SDL_SCANCODE_DELETE, c.del},
+        {SDL_SCANCODE_RIGHT, c.right},
+        {SDL_SCANCODE_LEFT, c.left},
+        {SDL_SCANCODE_HOME, c.home},
+        {SDL_SCANCODE_END, c.end},
+        {SDL_SCANCODE_UP, c.up},
+        {SDL_SCANCODE_DOWN, c.down},
+        {SDL_SCANCODE_SPACE, ' '},
     };
     for (const auto& n : named) {
         if (key == n.key)
             return n.code;
     }
-    if (key < 0x20 || key > 0x7E)
+    if (key >= SDL_SCANCODE_A && key <= SDL_SCANCODE_Z)
+        return std::uint8_t((shift ? 'A' : 'a') + (key - SDL_SCANCODE_A));
+    // The digit row, then the punctuation from - to / in scancode order.
+    static constexpr char kPlain[] = "1234567890\0\0\0\0\0-=[]\\\0;'`,./";
+    static constexpr char kShifted[] = "!@#$%^&*()\0\0\0\0\0_+{}|\0:\"~<>?";
+    static_assert(sizeof(kPlain) == sizeof(kShifted));
+    const int at = int(key) - int(SDL_SCANCODE_1);
+    if (at < 0 || at >= int(sizeof(kPlain)) - 1)
         return 0;
-    if (!shift)
-        return std::uint8_t(key);
-    if (key >= 'a' && key <= 'z')
-        return std::uint8_t(key - 'a' + 'A');
-    static constexpr char kPlain[] = "`1234567890-=[]\\;',./";
-    static constexpr char kShifted[] = "~!@#$%^&*()_+{}|:\"<>?";
-    const char* at = std::strchr(kPlain, int(key));
-    return at != nullptr ? std::uint8_t(kShifted[at - kPlain]) : std::uint8_t(key);
+    return std::uint8_t(shift ? kShifted[at] : kPlain[at]);
 }
 
 // Keeps a press that SDL reports between two reads for the next read.

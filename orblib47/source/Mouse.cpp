@@ -158,7 +158,7 @@ void MouseDrawThread(s_thread*, void*) {
     DrawSetProjection(DC_PROJ_ORTHO);
     DrawSetFlatColor(0xFFFFFFFFu);
     DrawSetConstantZ(0.0f);
-    DrawEnableTexture(0);
+    DrawSetTexture(nullptr);
     const e_POLYGON_MODE polygonMode = DrawSetPolygonMode(DC_POLY_DRAW_FILL);
     const f32 x = f32(Mouse.analog[MOUSE_X]);
     const f32 y = f32(Mouse.analog[MOUSE_Y]);

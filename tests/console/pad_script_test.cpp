@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "console/hid.h"
 #include "console/input/input_control.h"
 #include "console/kpad.h"
 #include "console/system.h"
@@ -33,6 +34,12 @@ TEST_F(InputScriptTest, ReportsTheFirstBadLine) {
         {"0 0 swing\n", "line 1: 'swing' takes 2 arguments"},
         {"0 0 probe\n", "line 1: 'probe' takes 1 arguments"},
         {"0 0 error\n", "line 1: 'error' takes 1 arguments"},
+        {"x mouse off\n", "line 1: bad frame 'x'"},
+        {"0 mouse 0.5\n", "line 1: expected 'mouse X Y', 'mouse off' or 'mouse BUTTON down|up'"},
+        {"0 mouse left\n", "line 1: 'left' takes 1 arguments"},
+        {"0 key\n", "line 1: expected 'key NAME down|up'"},
+        {"0 key ab down\n", "line 1: unknown key 'ab'"},
+        {"0 key a pressed\n", "line 1: expected 'down' or 'up'"},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -60,6 +67,38 @@ TEST_F(InputScriptTest, SkipsCommentsAndAppliesEventsInFrameOrder) {
     EXPECT_EQ(samples[0].hold, WPAD_BUTTON_A);
     EXPECT_EQ(samples[1].hold, 0u);
     EXPECT_EQ(samples[2].wpad_err, WPAD_ERR_NONE);
+}
+
+// The USB keyboard and mouse are unplugged until a line names them; the key is
+// the one pressed last while it is held, and the mouse reports its motion since
+// the previous read.
+TEST_F(InputScriptTest, KeyAndMouseLinesDriveTheUsbDevices) {
+    VIInit();
+    KPADInit();
+    std::string error;
+    ASSERT_TRUE(
+        HostInputSetScript("1 mouse -0.5 0.25\n1 mouse right down\n1 key shift down\n1 key A down\n"
+                           "1 key tab down\n2 key tab up\n2 mouse 0.5 0.25\n",
+                           &error))
+        << error;
+    HIDMouseStatus mouse{};
+    HIDKeyboardStatus keys{};
+    EXPECT_FALSE(HIDReadMouse(&mouse));
+    EXPECT_FALSE(HIDReadKeyboard(&keys));
+    VIWaitForRetrace();
+    ASSERT_TRUE(HIDReadMouse(&mouse));
+    EXPECT_EQ(mouse.buttons, HID_MOUSE_RIGHT);
+    EXPECT_EQ(mouse.pos.x, -0.5f);
+    ASSERT_TRUE(HIDReadKeyboard(&keys));
+    EXPECT_EQ(keys.key, HID_KEY_TAB);
+    EXPECT_EQ(keys.modifiers, HID_MOD_SHIFT);
+    VIWaitForRetrace();
+    ASSERT_TRUE(HIDReadMouse(&mouse));
+    EXPECT_EQ(mouse.vec.x, 1.0f);
+    ASSERT_TRUE(HIDReadKeyboard(&keys));
+    EXPECT_EQ(keys.key, 0) << "the key pressed last went up";
+    ASSERT_TRUE(HIDReadMouse(&mouse));
+    EXPECT_EQ(mouse.vec.x, 0.0f);
 }
 
 TEST_F(InputScriptTest, AFileIsCheckedWithoutBeingInstalled) {

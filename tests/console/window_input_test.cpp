@@ -2,6 +2,7 @@
 // window's event pump delivers them.
 #include <SDL.h>
 
+#include "console/hid.h"
 #include "console/input/remote.h"
 #include "console/kpad.h"
 #include "console/os.h"
@@ -76,6 +77,34 @@ TEST_F(WindowInputTest, EachHomeKeyPressesHomeAlone) {
         TapKey(key);
         EXPECT_EQ(Read(1, &aPresses).trig, WPAD_BUTTON_HOME) << key;
         EXPECT_EQ(Read(1, &aPresses).hold, 0u) << key;
+    }
+    console::RemotesStart(nullptr);
+}
+
+// Each key is also the USB keyboard's: a tap is its key for one read.
+TEST_F(WindowInputTest, KeysReachTheUsbKeyboardAsTheirCodes) {
+    VIInit();
+    console::RemotesStart(console::MakeWindowSource());
+    const struct {
+        SDL_Scancode key;
+        u8 code;
+    } cases[] = {
+        {SDL_SCANCODE_A, 'a'},
+        {SDL_SCANCODE_SLASH, '/'},
+        {SDL_SCANCODE_BACKSPACE, HID_KEY_BACKSPACE},
+        {SDL_SCANCODE_LEFT, HID_KEY_LEFT},
+        {SDL_SCANCODE_KP_ENTER, HID_KEY_ENTER},
+        {SDL_SCANCODE_F1, 0},
+    };
+    for (const auto& c : cases) {
+        TapKey(c.key);
+        VIWaitForRetrace();
+        HIDKeyboardStatus keys{};
+        ASSERT_TRUE(HIDReadKeyboard(&keys));
+        EXPECT_EQ(keys.key, c.code) << c.key;
+        VIWaitForRetrace();
+        ASSERT_TRUE(HIDReadKeyboard(&keys));
+        EXPECT_EQ(keys.key, 0) << c.key;
     }
     console::RemotesStart(nullptr);
 }

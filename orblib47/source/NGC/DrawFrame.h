@@ -48,6 +48,11 @@ void DrawRestoreDisplayCopyClear();
 // The anti-aliasing pass: a non-zero amount blends the bound texture over the
 // picture each frame ("DrawFSAAThreadFunc"); 0 stops it.
 void DrawSetFSAA(f32 amount);
+
+// DrawTiming.cpp: the timing overlay (registered with the debug overlays by the
+// warm reset) and its per-second counts, cleared by the warm reset.
+void DrawDrawTiming();
+void DrawTimingReset();
 s32 DrawEnableMultiSample(s32 on);  // returns the context's multiSampleEnable
 void DrawFSAAColdReset();           // no pass running
 

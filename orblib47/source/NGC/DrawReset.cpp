@@ -1,6 +1,7 @@
 // The draw warm reset: the hardware state, the video mode, the main viewport and
 // the default draw state, and the frame task.
 #include "console/gx.h"
+#include "orblib47/source/DebugDraw.h"
 #include "orblib47/source/DrawFade.h"
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/DrawViewport.h"
@@ -91,6 +92,8 @@ e_error_code DrawWarmReset(u32 videoMode) {
     if (DrawThreadTask == nullptr)
         DrawThreadTask = ThreadInsertPriorityDebug("DrawThread", nullptr, nullptr, DrawThread, nullptr,
                                                    kDrawThreadPriority);
+    DrawTimingReset();
+    DebugTimingAddFunc(DrawDrawTiming);
     return RET_NO_ERROR;
 }
 

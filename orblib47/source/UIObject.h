@@ -60,7 +60,7 @@ using UIObjectEventFunc = s32 (*)(s_ui_object* object, e_ui_obj_event_type event
 
 struct s_ui_object {
     s_ui_object* next;       // in the top-level list or the parent's child list
-    s_ui_object* prev;       // the top-level head for the first top-level object, null for a first child
+    s_ui_object* prev;       // UIObjectList for the first top-level object, null for a first child
     s_ui_object* childNext;  // first child
     s_ui_object* parent;     // for a menu opened from a bar, the bar (the menu stays top-level)
     s_ui_object* extra;      // the owner's back pointer
@@ -113,6 +113,8 @@ void UIObjectClose(s_ui_object* object);
 void UIObjectCloseAll();
 // The user function first; when it handles the event the system function is skipped.
 s32 UIObjectEvent(s_ui_object* object, e_ui_obj_event_type event);
+// Lets a fading menu bar fade.
+void UIFadeOutEnable(s32 on);
 
 // UIObjectFocus.cpp.
 void UIObjectFocus(s_ui_object* object);
@@ -132,7 +134,6 @@ void UIObjectDraw(s_ui_object* first);
 // UIObjectDraw.cpp: drawing relative to UIObjectPos, untextured in the flat colour.
 void UIStartDrawToWindow(s_ui_object* window);
 void UIEndDrawToWindow();
-void UIFadeOutEnable(s32 on);
 // The colour with its alpha scaled by UIAlpha.
 u32 UIFadeColor(u32 rgba);
 void UISetFlatColor(u32 rgba);

@@ -103,15 +103,17 @@ TEST_F(UIObjectTest, AUserFunctionThatTakesThePadStarvesTheSystemFunctionButBoth
 
 TEST_F(UIObjectTest, ClosingAWindowFreesItsWholeSubtree) {
     const u32 freeRecords = UIObjectRecords->count;
+    enum Closer { kCloseBox, kPadB, kRequest };
     const struct {
         const char* name;
-        bool byPad;
+        Closer closer;
         bool refuse;
     } rows[] = {
-        {"close box clicked", false, false},
-        {"B pressed", true, false},
-        {"close box clicked, the window refuses", false, true},
-        {"B pressed, the window refuses", true, true},
+        {"close box clicked", kCloseBox, false},
+        {"B pressed", kPadB, false},
+        {"close box clicked, the window refuses", kCloseBox, true},
+        {"B pressed, the window refuses", kPadB, true},
+        {"close requested", kRequest, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -129,10 +131,13 @@ TEST_F(UIObjectTest, ClosingAWindowFreesItsWholeSubtree) {
 
         EventWait(1);  // the close box moves to its place
         const std::string closeBox = PointAt(window->closeButton->obj.rect, &window->obj.rect);
-        if (row.byPad)
+        if (row.closer == kPadB)
             Play({"button b down", "button b up"});
-        else
+        else if (row.closer == kCloseBox)
             Play({closeBox, "button 1 down", "button 1 up"});
+        else
+            UIObjectRequestClose(&window->obj);
+        EventWait(1);
         if (row.refuse) {
             EXPECT_EQ(UIObjectList.next, &window->obj);
             UIObjectClose(&window->obj);

@@ -78,10 +78,13 @@ private:
     u32 start_ = 0;
 };
 
-// A task that looks at the UI's state each frame, right after the UI task.
+// A task that looks at the UI's state each frame, right after the UI task (or,
+// at kBeforeUI, at the input just before the UI task takes it).
 struct UIProbe {
-    explicit UIProbe(void (*look)(s_thread*, void*), void* record = nullptr)
-        : task(ThreadInsertPriorityDebug("UIProbe", nullptr, record, look, nullptr, 4299)) {}
+    static constexpr u32 kAfterUI = 4299;
+    static constexpr u32 kBeforeUI = 4301;
+    explicit UIProbe(void (*look)(s_thread*, void*), void* record = nullptr, u32 priority = kAfterUI)
+        : task(ThreadInsertPriorityDebug("UIProbe", nullptr, record, look, nullptr, priority)) {}
     ~UIProbe() { ThreadKill(task); }
     s_thread* task;
 };

@@ -85,11 +85,11 @@ TEST_F(UIWidgetTest, AWindowDraggedByItsTitleBarMovesWithThePointer) {
             WindowOpen(&other, WINDOW_FRAME, "Other", nullptr);
         }
         Drag drag;
-        // The probe runs before the UI task, so it sees the pointer as the UI does.
-        s_thread* probe = ThreadInsertPriorityDebug("Drag", nullptr, &drag, AddMotion, nullptr, 4301);
-        Play({"pointer 150 106", "button 1 down", "pointer 170 116", "pointer 190 126", "button 1 up",
-              "pointer 250 200"});
-        ThreadKill(probe);
+        {
+            UIProbe probe(AddMotion, &drag, UIProbe::kBeforeUI);
+            Play({"pointer 150 106", "button 1 down", "pointer 170 116", "pointer 190 126", "button 1 up",
+                  "pointer 250 200"});
+        }
         EXPECT_NE(drag.x, 0);
         EXPECT_EQ(window->obj.rect.x, 100 + drag.x);
         EXPECT_EQ(window->obj.rect.y, 100 + drag.y);
@@ -129,11 +129,11 @@ TEST_F(UIWidgetTest, DraggingTheThumbKeepsTheValueInRange) {
         watch.bar = ScrollbarOpen(&rect, 0, row.visible, row.total, 0);
         EXPECT_EQ(watch.bar->maxValue, row.maxValue);
         EXPECT_TRUE(std::isfinite(watch.bar->thumbScale));
-        s_thread* probe = ThreadInsertPriorityDebug("Thumb", nullptr, &watch, WatchValue, nullptr, 4299);
-        const s_Irect16& thumb = watch.bar->thumbRect;
-        Play({"pointer 308 " + std::to_string(thumb.y + 2), "button 1 down", "pointer 308 120",
-              "pointer 308 180", "pointer 308 250", "button 1 up"});
-        ThreadKill(probe);
+        {
+            UIProbe probe(WatchValue, &watch);
+            Play({"pointer 308 " + std::to_string(watch.bar->thumbRect.y + 2), "button 1 down",
+                  "pointer 308 120", "pointer 308 180", "pointer 308 250", "button 1 up"});
+        }
         EXPECT_TRUE(watch.finite);
         EXPECT_GE(watch.lowest, 0.0f);
         EXPECT_LE(watch.highest, row.maxValue);

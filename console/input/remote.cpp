@@ -20,7 +20,7 @@ struct Sampler {
     std::unique_ptr<console::RemoteSource> source;
     console::Remotes remotes{};
     console::DeskState desk{};
-    Vec2 motion{};  // the mouse's, since the last DeskNow
+    Vec2 motion{};  // the mouse's, since the last DeskTakeMotion
     std::array<Channel, WPAD_MAX_CONTROLLERS> channels{};
     u32 nextRetrace = 0;  // the first retrace not sampled yet
 };

@@ -38,10 +38,16 @@ e_error_code DebugColdReset() {
         return RET_ERROR;
     NumDebugTimingFunc = 0;
     DebugTimingAddFunc(DebugDrawMemory);
+    HeapDefIndex = 0;
+    DebugTimingDisplay = 0;
     return RET_NO_ERROR;
 }
 
 e_error_code DebugWarmReset() {
+    // What an earlier start loaded lived in the pools this warm reset rebuilt.
+    DebugWad = SystemWad = nullptr;
+    DebugFont = DebugFontLarge = DebugIconFont = nullptr;
+    DebugSphere = nullptr;
     const std::string directory = FileGetDirectory();
     FileChangeDirectory("");
     DebugWad = WadLoad("DEBUG", WAD_LOAD_OVERRIDE);

@@ -1,4 +1,5 @@
-// The pad records and the pad task: edges, auto-repeat and the shift view.
+// The pad records and the pad task: edges, auto-repeat, the shift view and the
+// debug mouse's switch (minus + C).
 #include "orblib47/source/Pad.h"
 
 #include <algorithm>

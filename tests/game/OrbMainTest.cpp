@@ -119,6 +119,7 @@ TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {
 TEST(OrbMainDeathTest, StopsWithoutTheSystemTexts) {
     const std::filesystem::path disc = testing::TempDir() + "no_systext_disc";
     std::filesystem::remove_all(disc);
+    std::filesystem::create_directories(disc);  // the root's files may come before its folders
     for (const auto& entry : std::filesystem::recursive_directory_iterator(DefaultDiscRoot())) {
         const std::filesystem::path copy = disc / std::filesystem::relative(entry.path(), DefaultDiscRoot());
         if (entry.is_directory())

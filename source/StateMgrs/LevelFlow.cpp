@@ -24,6 +24,7 @@
 #include "source/Physics/LaneManager.h"
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/CareerAutosave.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
@@ -486,8 +487,9 @@ s32 LevelFlow::run(State& state, s32 depth) {
             g_ScreenTracker.ResetScreenNav();
             break;
         case 22:
-            state.Transition(depth,
-                             g_GameSettings.m_Current.bAutoSave && Career() && !Practice() ? 23 : kUnload);
+            // Only a bowler with a save slot is saved: the scratch bowler would get the
+            // message with nothing of it written.
+            state.Transition(depth, CareerAutosaveWanted() && Career() && !Practice() ? 23 : kUnload);
             break;
         case 23:
             if (g_LoadSaveFlow.run(state, depth + 1, SAVELOAD_PROCESS_AUTOSAVE, eLoadSaveDataType_Character))

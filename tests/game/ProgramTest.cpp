@@ -2,6 +2,7 @@
 // 2, and every way out of the game writes the screenshot asked for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
@@ -126,7 +127,9 @@ TEST_F(ProgramTest, BowlingBowlsTheFirstBallOnTheAlley) {
         const std::string reference = std::string(BOWLING_TEST_REFERENCE_DIR "/") + shot.picture;
         ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", shot.frames, "--cpu", "1", "--seed",
                                              "3", "--nand", drawn + ".nand", "--screenshot", drawn});
-        EXPECT_EQ(child.Wait(), 0);
+        std::string output;
+        ASSERT_EQ(child.Wait(&output), 0)
+            << output.substr(output.size() - std::min<size_t>(output.size(), 4000));
         if (std::getenv("BOWLING_UPDATE_REFERENCE") != nullptr)
             fs::copy_file(drawn, reference, fs::copy_options::overwrite_existing);
         EXPECT_LT(PixelsDifferingFrom(reference.c_str(), ReadPng(drawn)), 2000u);

@@ -10,6 +10,7 @@
 #include "console/vi.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
@@ -74,21 +75,36 @@ TEST_F(LevelFlowTest, AQuickGameShowsTheScoreboardAndAForfeitedCareerGameDoesNot
     const struct {
         const char* what;
         eGameMode mode;
+        s8 slot;  // the career bowler's
         s32 forfeit;
         bool scoreboard;
         std::vector<s32> states;
     } rows[] = {
-        {"quick play", eGameMode_QuickPlay, 0, true, {0, 2, 3, 4, kPlay, 9, 10, 13, 14, 15, 20, 22, 24, 25}},
-        {"a forfeited career game",
+        {"quick play",
+         eGameMode_QuickPlay,
+         0,
+         0,
+         true,
+         {0, 2, 3, 4, kPlay, 9, 10, 13, 14, 15, 20, 22, 24, 25}},
+        {"a forfeited career game, autosaved",
          eGameMode_Career,
+         0,
          1,
          false,
          {0, 2, 3, 4, kPlay, 9, 10, 13, 14, 15, 16, 17, 20, 22, 23, 24, 25}},
+        {"the unsaved bowler's, not autosaved",
+         eGameMode_Career,
+         CAREER_SCRATCH_SLOT,
+         1,
+         false,
+         {0, 2, 3, 4, kPlay, 9, 10, 13, 14, 15, 16, 17, 20, 22, 24, 25}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         state = State{};
         Choose(row.mode, eGameType_Standard);
+        CCareerCharacter::CreateInstance();
+        CCareerCharacter::GetInstance()->SetCurrSlot(row.slot);
         const std::vector<s32> states = Run([&] {
             g_LevelMgr.m_bForfeited = row.forfeit;
             g_LevelMgr.m_bActive = 0;
@@ -101,6 +117,7 @@ TEST_F(LevelFlowTest, AQuickGameShowsTheScoreboardAndAForfeitedCareerGameDoesNot
         });
         EXPECT_EQ(states, row.states);
         EXPECT_EQ(g_ScreenTracker.m_CurrScreen == eScreen_List_ScoreBoard, row.scoreboard);
+        CCareerCharacter::DestroyInstance();
     }
 }
 

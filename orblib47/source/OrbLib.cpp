@@ -56,7 +56,7 @@
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/TextureProject.h"
 #include "orblib47/source/TimeSlice.h"
-#include "orblib47/source/UI.h"
+#include "orblib47/source/UIObject.h"
 #include "orblib47/source/Wad.h"
 #include "orblib47/source/World.h"
 
@@ -107,6 +107,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { OrbFrameFilter.ColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
+    [](u32, s_orblib_config*) { UIObjectColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -173,7 +174,7 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { CGameData::WarmReset(); },
     [](u32, s_orblib_config*) { CInstanceList::WarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
-    [](u32, s_orblib_config*) { UISetEnabled(); },  // the UI toolkit's pool and task come beside it
+    [](u32, s_orblib_config* c) { UIObjectWarmReset(c->maxuiobject); },
 };
 
 const ResetStep ExitSteps[] = {

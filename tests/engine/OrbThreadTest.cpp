@@ -97,6 +97,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "SpriteDrawFrameBufferThread",
                             "SpriteDrawParticlesThread",
                             "COrbMaterial:EndThread",
+                            "UIObjectThreadFunc",
                             "DebugTimingThread",
                             "HWResetThread",
                             "MouseThread",
@@ -107,7 +108,7 @@ TEST_F(TaskListTest, WarmResetRegistersTheFrameTasksInOrder) {
                             "DrawThread",
                             "HeapThread",
                             "TimeSliceEndThread"}));
-    EXPECT_EQ(SystemThreadCount, 30u);
+    EXPECT_EQ(SystemThreadCount, 31u);
 }
 
 TEST_F(TaskListTest, SelfKillGoesOnWithTheFollowingTask) {

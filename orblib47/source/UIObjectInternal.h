@@ -1,0 +1,13 @@
+// What the toolkit's core files share with each other only.
+#pragma once
+
+#include "orblib47/source/OrbTypes.h"
+
+// A record closed while the UI pass runs keeps its links, so that the pass can walk
+// on from it, and is freed when the pass ends.
+constexpr u32 kUIObjectClosed = 0x100;
+
+extern s32 UIObjectPassRunning;
+
+// Frees the records closed during the pass.
+void UIObjectFreeClosed();

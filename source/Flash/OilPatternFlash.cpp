@@ -56,7 +56,7 @@ SFP_SCREEN_INFO_t oilPatternFlashScreen = {
 };
 
 void OilPatternDrawEvent(s32, SFP_SCREEN_INFO_t*, char*) {
-    Physics.DrawOilPattern2D(150.0f, 150.0f, 100.0f, 208.0f);
+    Physics.DrawOilPattern2D(150.0f, 186.0f, 100.0f, 208.0f);
 }
 
 const char* COilPatternFlash::Advice(const s_DBOilPattern& pattern, s32 page, bool pro, u32 hook) {

@@ -1,5 +1,6 @@
 #include "console/gx/gx_raster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -20,6 +21,7 @@ enum class Projection : u8 { Pending, Done, Failed };
 std::vector<u32> s_outcodes;
 std::vector<Projection> s_projection;
 std::vector<ScreenVertex> s_screen;
+std::vector<u8> s_drawn;
 
 void DrawScreenTriangle(const RasterState& state, const DrawPlan& plan, const ScreenVertex& a,
                         const ScreenVertex& b, const ScreenVertex& c, Cull cull) {
@@ -101,6 +103,21 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         for (u32 i = 2; i < count; ++i)
             DrawScreenTriangle(state, plan, *screen[0], *screen[i - 1], *screen[i], state.cull);
     }
+}
+
+const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
+                        const u32* indexes, u32 indexCount) {
+    u8* drawn = Scratch(s_drawn, vertexCount);
+    std::fill(drawn, drawn + vertexCount, u8(0));
+    for (u32 k = 0; k + 2 < indexCount; k += 3) {
+        const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
+        const u32 ca = ClipOutcode(vertices[a]), cb = ClipOutcode(vertices[b]), cc = ClipOutcode(vertices[c]);
+        if ((ca & cb & cc) != 0 || ((ca | cb | cc) == 0 && !MayDraw(state.viewport, vertices[a], vertices[b],
+                                                                    vertices[c], state.cull)))
+            continue;
+        drawn[a] = drawn[b] = drawn[c] = 1;
+    }
+    return drawn;
 }
 
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths) {

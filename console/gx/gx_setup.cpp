@@ -58,6 +58,12 @@ Plane MakePlane(const float (&x)[3], const float (&y)[3], float invDet, float a0
             (d2 * (x[1] - x[0]) - d1 * (x[2] - x[0])) * invDet};
 }
 
+// The vertex's place on the screen, as ProjectVertex works it out.
+void ScreenXY(const Viewport& viewport, const RasterVertex& v, float invW, float* x, float* y) {
+    *x = viewport.left + viewport.width * 0.5f * (1.0f + v.pos[0] * invW);
+    *y = viewport.top + viewport.height * 0.5f * (1.0f - v.pos[1] * invW);
+}
+
 }  // namespace
 
 bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask attrs, ScreenVertex* out) {
@@ -65,8 +71,7 @@ bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask att
     if (!(w > 0.0f))
         return false;
     const float invW = 1.0f / w;
-    out->x = viewport.left + viewport.width * 0.5f * (1.0f + v.pos[0] * invW);
-    out->y = viewport.top + viewport.height * 0.5f * (1.0f - v.pos[1] * invW);
+    ScreenXY(viewport, v, invW, &out->x, &out->y);
     const double depth01 = double(v.pos[2] * invW) + 1.0;
     out->z = (viewport.nearZ + (double(viewport.farZ) - viewport.nearZ) * depth01) * kMaxDepth;
     out->invW = invW;
@@ -85,6 +90,24 @@ bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask att
         }
     }
     return true;
+}
+
+bool MayDraw(const Viewport& viewport, const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2,
+             Cull cull) {
+    const RasterVertex* v[3] = {&v0, &v1, &v2};
+    Fixed p[3];
+    for (int i = 0; i < 3; ++i) {
+        const float w = v[i]->pos[3];
+        if (!(w > 0.0f))
+            return true;  // outside the volume: clipping decides
+        ScreenVertex s;
+        ScreenXY(viewport, *v[i], 1.0f / w, &s.x, &s.y);
+        if (!Finite(s.x, kCoordLimit) || !Finite(s.y, kCoordLimit))
+            return true;
+        p[i] = Snap(s);
+    }
+    const s64 area = Area(p[0], p[1], p[2]);
+    return area != 0 && !Culled(cull, area);
 }
 
 bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,

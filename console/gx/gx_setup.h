@@ -38,6 +38,11 @@ struct ScreenVertex {
 // number, or far beyond any frame buffer).
 bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask attrs, ScreenVertex* out);
 
+// False only for a triangle inside the clip volume that SetupTriangle would
+// cull or find without area: its vertices need no lighting for it.
+bool MayDraw(const Viewport& viewport, const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2,
+             Cull cull);
+
 struct Plane {
     float c, dx, dy;  // value at the origin, steps per pixel
     float At(float x, float y) const { return c + dx * x + dy * y; }

@@ -25,8 +25,9 @@ tests_tmp() {
 tmp="$(tests_tmp "$build")"
 TMPDIR="$tmp" TEST_TMPDIR="$tmp/" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
-# CTest runs one test per process. Each test executable runs once more whole, in one
-# process and a shuffled order, so that state outliving the resets fails; the
+# CTest runs one test per process. Each test executable runs once more whole (the
+# game's in shards), in one process and a shuffled order, so that state outliving
+# the resets fails; the
 # benchmarks run one iteration each beside them, so that a broken one fails too.
 # The order follows the commit, so a run can be repeated; BOWLING_TEST_SEED=N
 # replays another (seeds are 1..99999).
@@ -35,11 +36,15 @@ seed="${BOWLING_TEST_SEED:-$(( 16#${commit//[^0-9a-f]/} % 99999 + 1 ))}"
 echo "Whole-process runs: --gtest_shuffle --gtest_random_seed=$seed"
 runs="$build/whole-process"
 rm -rf "$runs"
+# A run is an executable, or a shard of one (gtest's own sharding: "game_tests.2"
+# is its third shard, replayed with GTEST_TOTAL_SHARDS and GTEST_SHARD_INDEX).
 run_whole() {
-    local dir="$runs/$1"
+    local exe="$1" shards="${2:-1}" index="${3:-0}"
+    local dir="$runs/$exe${3+.$3}"
     mkdir -p "$dir/tmp"
     (cd "$dir" && TEST_TMPDIR="$dir/tmp/" TMPDIR="$dir/tmp" \
-        "$build/tests/$1" --gtest_shuffle --gtest_random_seed="$seed" > log.txt 2>&1)
+        GTEST_TOTAL_SHARDS="$shards" GTEST_SHARD_INDEX="$index" \
+        "$build/tests/$exe" --gtest_shuffle --gtest_random_seed="$seed" > log.txt 2>&1)
 }
 run_benchmarks() {
     mkdir -p "$runs/benchmarks"
@@ -53,19 +58,28 @@ run_benchmarks() {
     ! grep -q "ERROR OCCURRED" log.txt && return $status
 }
 declare -A pids
-for exe in console_tests engine_tests game_tests; do
+for exe in console_tests engine_tests; do
     run_whole "$exe" &
     pids[$exe]=$!
+done
+# The game's tests take the longest in one process: they run in shards beside each
+# other.
+game_shards=$(( $(nproc) >= 8 ? 4 : 2 ))
+for ((i = 0; i < game_shards; i++)); do
+    run_whole game_tests "$game_shards" "$i" &
+    pids[game_tests.$i]=$!
 done
 run_benchmarks &
 pids[benchmarks]=$!
 failed=0
-for name in console_tests engine_tests game_tests benchmarks; do
+for name in "${!pids[@]}"; do
     if wait "${pids[$name]}"; then
         echo "$name: passed"
     else
-        echo "$name: FAILED with seed $seed; from $runs/$name/log.txt:"
-        grep -E "^\[  FAILED  \]|ERROR OCCURRED|ERROR: AddressSanitizer|runtime error" "$runs/$name/log.txt" | head -20 || true
+        echo "$name: FAILED with seed $seed (of $game_shards game shards); from $runs/$name/log.txt:"
+        grep -E "^\[  FAILED  \]|ERROR OCCURRED|runtime error" "$runs/$name/log.txt" | head -20 || true
+        grep "^\[ RUN" "$runs/$name/log.txt" | tail -1 || true
+        grep -A30 "ERROR: AddressSanitizer" "$runs/$name/log.txt" | head -30 || true
         tail -n 30 "$runs/$name/log.txt"
         failed=1
     fi

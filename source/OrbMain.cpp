@@ -131,6 +131,9 @@ void OrbMainShutdown() {
     SFP2KKill();
     PlayerPartsFree();
     CCareerCharacter::DestroyInstance();
+    // The tables live in the heap the host frees after this; a later start must
+    // not find them.
+    BowlingDbForget();
     OrblibExit();
 }
 

@@ -1,5 +1,6 @@
 // The save file's record of the current career's league and season: the league's
-// standings, the event under way, its round and opponent, and a tournament's ladder.
+// standings, the event under way, its round and opponent, a tournament's ladder and
+// whether its entry fee is paid (from version 2; a version 1 record has it unpaid).
 #include <algorithm>
 #include <iterator>
 
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr u8 EVENT_RECORD_VERSION = 1;
+constexpr u8 EVENT_RECORD_VERSION = 2;
 constexpr u32 MAX_SCORE = 300;
 
 void WriteStanding(SaveWriter& out, const s_PlaceBowler& b, u32 nightPins) {
@@ -96,6 +97,7 @@ void EventRecordSave(SaveWriter& out) {
         WriteStanding(out, league.m_Bowlers[i], em.m_NightPins[i]);
     for (u32 i = 0; i < TOURNAMENT_PLACES; ++i)
         out.S16(em.m_Ladder.Get(i));
+    out.U8(em.m_EntryPaid);
 }
 
 bool EventRecordLoad(ChunkCursor& in) {
@@ -127,11 +129,11 @@ bool EventRecordLoad(ChunkCursor& in) {
         in.S16(&id);
     in.U8(&em.m_LossRound);
     in.U8(&count);
-    if (!in.Ok() || version != EVENT_RECORD_VERSION || leagueType > PRO_L1 || season > eSeason_Pro ||
-        type > eEventType_Practice || previousType > eEventType_Practice || count == 0 ||
-        count > LEAGUE_MAX_BOWLERS || rivalChecked > 1 || forfeits > 1 || invitation > 1 || wonLast > 1 ||
-        tournLoss > 1 || em.m_CurrentRound >= TOURNAMENT_ROUNDS || em.m_LossRound >= TOURNAMENT_ROUNDS ||
-        em.m_PlayerPlace > TOURNAMENT_PLACES)
+    if (!in.Ok() || version < 1 || version > EVENT_RECORD_VERSION || leagueType > PRO_L1 ||
+        season > eSeason_Pro || type > eEventType_Practice || previousType > eEventType_Practice ||
+        count == 0 || count > LEAGUE_MAX_BOWLERS || rivalChecked > 1 || forfeits > 1 || invitation > 1 ||
+        wonLast > 1 || tournLoss > 1 || em.m_CurrentRound >= TOURNAMENT_ROUNDS ||
+        em.m_LossRound >= TOURNAMENT_ROUNDS || em.m_PlayerPlace > TOURNAMENT_PLACES)
         return false;
     if ((leagueType == PRO_L1) != (season == eSeason_Pro))
         return false;
@@ -149,6 +151,8 @@ bool EventRecordLoad(ChunkCursor& in) {
             return false;
         em.m_Ladder.Set(i, id);
     }
+    if (version >= 2 && (!in.U8(&em.m_EntryPaid) || em.m_EntryPaid > 1))
+        return false;
     if (!ValidStandings(league) || !InLeagueOrNone(league, em.m_OpponentID) ||
         !std::all_of(std::begin(em.m_Losers), std::end(em.m_Losers),
                      [&](s16 id) { return InLeagueOrNone(league, id); }))

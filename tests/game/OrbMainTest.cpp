@@ -11,6 +11,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "source/AlleyNPCManager.h"
+#include "source/BowlingDb/BowlingDb.h"
 #include "source/DefaultDisc.h"
 #include "source/DevEntries.h"
 #include "source/OrbMain.h"
@@ -96,6 +97,8 @@ TEST(OrbMainTest, StartsTheGameFromItsResetState) {
     EXPECT_EQ(PlayerLane.NumPhysFrames, 0);
     EXPECT_EQ(g_LevelIsPlaying, 0);
     EXPECT_EQ(NormTable1[0], -128.0);
+    // Nor does the stopped game leave a table pointing into the freed heap.
+    EXPECT_EQ(TournamentList, nullptr);
 }
 
 TEST(OrbMainTest, SameFramesTwiceGiveTheSameState) {

@@ -22,9 +22,26 @@ void IntoATournament(EventManager& events) {
     events.PostGameUpdate(&win);
 }
 
+// Field offsets of the record.
+constexpr u32 VERSION = 0;
+constexpr u32 LEAGUE = 1;
+constexpr u32 SEASON = 2;
+constexpr u32 EVENT = 3;
+constexpr u32 ROUND = 4;
+constexpr u32 BOWLER_COUNT_AT = 32;
+constexpr u32 FIRST_STANDING = 33;
+constexpr u32 STANDING_SIZE = 38;
+constexpr u32 PLACE_IN_STANDING = 2 + 5 * 4;
+// With the test league's four bowlers.
+constexpr u32 LADDER = FIRST_STANDING + 4 * STANDING_SIZE;
+constexpr u32 ENTRY_PAID = LADDER + 2 * TOURNAMENT_PLACES;
+
 TEST_F(EventRecordTest, RoundTripRestoresLeagueSeasonAndLadder) {
     IntoATournament(events);
     ASSERT_EQ(events.m_CurrentRound, 1);
+    career->ChangeMoney(100);
+    ASSERT_TRUE(events.PayEntry());
+    const u32 money = career->GetMoney();
     const std::vector<u8> saved = Record();
     const s16 opponent = events.GetOpponentID();
     const u32 average = Player().TotalAverageScore;
@@ -37,6 +54,16 @@ TEST_F(EventRecordTest, RoundTripRestoresLeagueSeasonAndLadder) {
     EXPECT_EQ(events.m_CurrentEventType, eEventType_Tournament);
     EXPECT_EQ(events.GetOpponentID(), opponent);
     EXPECT_EQ(Player().TotalAverageScore, average);
+    EXPECT_TRUE(events.PayEntry());
+    EXPECT_EQ(career->GetMoney(), money) << "a paid fee is not asked again after a reload";
+
+    // A record from before the fee was kept loads with the fee unpaid.
+    std::vector<u8> first = saved;
+    first[VERSION] = 1;
+    first[ENTRY_PAID] = 0;
+    ASSERT_TRUE(Load(first, u32(first.size())));
+    EXPECT_TRUE(events.PayEntry());
+    EXPECT_EQ(career->GetMoney(), money - 50);
 
     // The restored tournament plays on to its end.
     CScoreboard win = Scores(PerfectGame(), NinetyGame());
@@ -66,24 +93,13 @@ struct Damage {
     void (*apply)(std::vector<u8>&);
 };
 
-// Field offsets of the record.
-constexpr u32 VERSION = 0;
-constexpr u32 LEAGUE = 1;
-constexpr u32 SEASON = 2;
-constexpr u32 EVENT = 3;
-constexpr u32 ROUND = 4;
-constexpr u32 BOWLER_COUNT_AT = 32;
-constexpr u32 FIRST_STANDING = 33;
-constexpr u32 STANDING_SIZE = 38;
-constexpr u32 PLACE_IN_STANDING = 2 + 5 * 4;
-
 TEST_F(EventRecordTest, DamagedRecordsAreRefusedAndChangeNothing) {
     IntoATournament(events);
     const std::vector<u8> good = Record();
     ASSERT_EQ(good[BOWLER_COUNT_AT], 4) << "the layout these cases poke at";
-    const u32 ladder = FIRST_STANDING + 4 * STANDING_SIZE;
     const Damage cases[] = {
-        {"version", [](std::vector<u8>& b) { b[VERSION] = 2; }},
+        {"version", [](std::vector<u8>& b) { b[VERSION] = 3; }},
+        {"entry paid not a flag", [](std::vector<u8>& b) { b[ENTRY_PAID] = 2; }},
         {"league", [](std::vector<u8>& b) { b[LEAGUE] = 9; }},
         {"pro season in an amateur league", [](std::vector<u8>& b) { b[SEASON] = eSeason_Pro; }},
         {"event past the season", [](std::vector<u8>& b) { b[EVENT] = 40; }},
@@ -95,8 +111,7 @@ TEST_F(EventRecordTest, DamagedRecordsAreRefusedAndChangeNothing) {
         {"place out of range",
          [](std::vector<u8>& b) { StoreBE32(&b[FIRST_STANDING + PLACE_IN_STANDING], 7); }},
         {"average not from the pins", [](std::vector<u8>& b) { StoreBE32(&b[FIRST_STANDING + 2], 299); }},
-        {"stranger on the ladder",
-         [](std::vector<u8>& b) { StoreBE16(&b[FIRST_STANDING + 4 * STANDING_SIZE + 2], 99); }},
+        {"stranger on the ladder", [](std::vector<u8>& b) { StoreBE16(&b[LADDER + 2], 99); }},
     };
     for (const Damage& d : cases) {
         SCOPED_TRACE(d.name);
@@ -108,7 +123,7 @@ TEST_F(EventRecordTest, DamagedRecordsAreRefusedAndChangeNothing) {
         EXPECT_EQ(Record(), before);
     }
     // Cut short anywhere inside the record.
-    for (u32 size : {0u, 1u, 20u, FIRST_STANDING + 10, ladder + 5}) {
+    for (u32 size : {0u, 1u, 20u, FIRST_STANDING + 10, LADDER + 5, ENTRY_PAID}) {
         SCOPED_TRACE(size);
         EXPECT_FALSE(Load(good, size));
     }

@@ -147,6 +147,7 @@ LightPlan PlanLights() {
     const FrontState& state = FrontStateCurrent();
     LightPlan plan{};
     plan.numChans = RasterStateCurrent().numChans;
+    u32 lights = 0;
     for (u32 c = 0; c < 2 && c < plan.numChans; ++c)
         for (u32 alpha = 0; alpha < 2; ++alpha) {
             LightPlan::Part& part = plan.parts[c][alpha];
@@ -155,12 +156,18 @@ LightPlan PlanLights() {
             part.count = alpha != 0 ? 1 : 3;
             part.vtxAmb = part.ctrl->ambSrc != GX_SRC_REG;
             part.vtxMat = part.ctrl->matSrc != GX_SRC_REG;
-            Unit(state.ambColor[c], part.amb);
-            Unit(state.matColor[c], part.mat);
-            plan.lit = plan.lit || (part.ctrl->enable && part.ctrl->lightMask != 0);
+            // Only what the vertices read: a sprite's few vertices share a plan.
+            if (part.ctrl->enable && !part.vtxAmb)
+                Unit(state.ambColor[c], part.amb);
+            if (!part.vtxMat)
+                Unit(state.matColor[c], part.mat);
+            if (part.ctrl->enable)
+                lights |= part.ctrl->lightMask;
         }
+    plan.lit = lights != 0;
     for (u32 i = 0; i < kLightCount; ++i)
-        Unit(state.lights[i].color, plan.lightColor[i]);
+        if ((lights >> i & 1) != 0)
+            Unit(state.lights[i].color, plan.lightColor[i]);
     return plan;
 }
 

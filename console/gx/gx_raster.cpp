@@ -1,6 +1,5 @@
 #include "console/gx/gx_raster.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -108,10 +107,14 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
 const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
                         const u32* indexes, u32 indexCount) {
     u8* drawn = Scratch(s_drawn, vertexCount);
-    std::fill(drawn, drawn + vertexCount, u8(0));
+    u32* outcodes = Scratch(s_outcodes, vertexCount);
+    for (u32 i = 0; i < vertexCount; ++i) {
+        drawn[i] = 0;
+        outcodes[i] = ClipOutcode(vertices[i]);
+    }
     for (u32 k = 0; k + 2 < indexCount; k += 3) {
         const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
-        const u32 ca = ClipOutcode(vertices[a]), cb = ClipOutcode(vertices[b]), cc = ClipOutcode(vertices[c]);
+        const u32 ca = outcodes[a], cb = outcodes[b], cc = outcodes[c];
         if ((ca & cb & cc) != 0 || ((ca | cb | cc) == 0 && !MayDraw(state.viewport, vertices[a], vertices[b],
                                                                     vertices[c], state.cull)))
             continue;

@@ -29,7 +29,8 @@ u32 SourcePixel(const u32* row, bool mipmap, u32 x) {
     return out;
 }
 
-using Bytes16 = u8 __attribute__((vector_size(16)));
+using Words4 = u32 __attribute__((vector_size(16)));
+using Halves8 = u16 __attribute__((vector_size(16)));
 
 // Row by row: a tile holds four texels of each of four rows, alpha and red
 // pairs in its first half, green and blue pairs in its second. Four whole
@@ -45,10 +46,13 @@ void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
         u8* tiles = dest + std::size_t(y / 4) * tilesX * 64 + (y % 4) * 8;
         u32 x = 0;
         for (; !c.mipmap && x + 4 <= outWidth; x += 4) {
-            Bytes16 bgra;  // B G R A of each pixel
-            std::memcpy(&bgra, &row[x], sizeof bgra);
-            const Bytes16 pairs =
-                __builtin_shufflevector(bgra, bgra, 3, 2, 7, 6, 11, 10, 15, 14, 1, 0, 5, 4, 9, 8, 13, 12);
+            Words4 argb;
+            std::memcpy(&argb, &row[x], sizeof argb);
+            // Each word's bytes turned round, A R G B in memory: its low half the
+            // alpha-red pair, its high half the green-blue pair.
+            const Words4 turned = argb << 24 | (argb & 0xFF00u) << 8 | (argb >> 8 & 0xFF00u) | argb >> 24;
+            const Halves8 pairs =
+                __builtin_shufflevector(Halves8(turned), Halves8(turned), 0, 2, 4, 6, 1, 3, 5, 7);
             u8* at = tiles + (x / 4) * 64;
             std::memcpy(at, &pairs, 8);
             std::memcpy(at + 32, reinterpret_cast<const u8*>(&pairs) + 8, 8);

@@ -183,14 +183,16 @@ void DecodeTexLevel(const u8* src, u32 format, u32 width, u32 height, const TexP
         // Copies to texture write this format each frame: its own loop.
         case GX_TF_RGBA8:
             return DecodeTiles(src, tile, width, height, out, [](const u8* t, Rgba8* texels) {
-                // A row's alpha and red pairs, then its green and blue pairs.
-                using Bytes16 = u8 __attribute__((vector_size(16)));
+                // A row's alpha-red pairs beside its green-blue pairs give words of
+                // A R G B in memory, turned to R G B A.
+                using Halves8 = u16 __attribute__((vector_size(16)));
+                using Words4 = u32 __attribute__((vector_size(16)));
                 for (u32 y = 0; y < 4; ++y) {
-                    Bytes16 pairs;
+                    Halves8 pairs;
                     std::memcpy(&pairs, t + 8 * y, 8);
                     std::memcpy(reinterpret_cast<u8*>(&pairs) + 8, t + 32 + 8 * y, 8);
-                    const Bytes16 rgba = __builtin_shufflevector(pairs, pairs, 1, 8, 9, 0, 3, 10, 11, 2, 5,
-                                                                 12, 13, 4, 7, 14, 15, 6);
+                    const Words4 argb = Words4(__builtin_shufflevector(pairs, pairs, 0, 4, 1, 5, 2, 6, 3, 7));
+                    const Words4 rgba = argb >> 8 | argb << 24;
                     std::memcpy(static_cast<void*>(&texels[4 * y]), &rgba, sizeof rgba);
                 }
             });

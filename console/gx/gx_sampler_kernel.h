@@ -1,8 +1,9 @@
 // Reading one texture level at a group of coordinates: wrap, then nearest or
 // bilinear filtering. Not a normal header: a file includes it inside its own
 // unnamed namespace, after defining the vector types VF, VI, VU, VH of its
-// width, Gather (the texel words at a group of indices) and GatherQuads (the
-// footprints at a group of indices, as four vectors), and after console/gx.h.
+// width, Gather (the texel words at a group of indices), GatherPairs (those and
+// the words after them) and GatherQuads (the footprints at a group of indices,
+// as four vectors), and after console/gx.h.
 // Texel words hold red in the low byte, as an Rgba8 lies in memory. The single
 // pixel sampler and the rasteriser's groups so work out the same texels.
 
@@ -106,8 +107,21 @@ constexpr float kCoordLimit = 1 << 20;
     const VI x0 = WrapTexel(x, v.width, v.wrapS), x1 = WrapTexel(x + 1, v.width, v.wrapS);
     const VI row0 = WrapTexel(y, v.height, v.wrapT) * v.width;
     const VI row1 = WrapTexel(y + 1, v.height, v.wrapT) * v.width;
-    const VU topLeft = Gather(v.texels, row0 + x0), topRight = Gather(v.texels, row0 + x1);
-    const VU bottomLeft = Gather(v.texels, row1 + x0), bottomRight = Gather(v.texels, row1 + x1);
+    VU topLeft, topRight, bottomLeft, bottomRight;
+    // Away from a wrap every lane's right texel follows its left one in memory.
+    const VI adjacent = x1 == x0 + 1;
+    bool pairs = true;
+    for (std::size_t k = 0; k < sizeof(VI) / sizeof(s32); ++k)
+        pairs = pairs && adjacent[k] != 0;
+    if (pairs) {
+        GatherPairs(v.texels, row0 + x0, topLeft, topRight);
+        GatherPairs(v.texels, row1 + x0, bottomLeft, bottomRight);
+    } else {
+        topLeft = Gather(v.texels, row0 + x0);
+        topRight = Gather(v.texels, row0 + x1);
+        bottomLeft = Gather(v.texels, row1 + x0);
+        bottomRight = Gather(v.texels, row1 + x1);
+    }
     return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
 }
 

@@ -21,6 +21,7 @@ std::vector<u32> s_outcodes;
 std::vector<Projection> s_projection;
 std::vector<ScreenVertex> s_screen;
 std::vector<u8> s_drawn;
+std::vector<SnappedCorner> s_corners;
 
 void DrawScreenTriangle(const RasterState& state, const ScreenVertex& a, const ScreenVertex& b,
                         const ScreenVertex& c, Cull cull) {
@@ -108,15 +109,18 @@ const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, 
                         const u32* indexes, u32 indexCount) {
     u8* drawn = Scratch(s_drawn, vertexCount);
     u32* outcodes = Scratch(s_outcodes, vertexCount);
+    SnappedCorner* corners = Scratch(s_corners, vertexCount);
     for (u32 i = 0; i < vertexCount; ++i) {
         drawn[i] = 0;
         outcodes[i] = ClipOutcode(vertices[i]);
+        if (outcodes[i] == 0)
+            corners[i] = SnapCorner(state.viewport, vertices[i]);
     }
     for (u32 k = 0; k + 2 < indexCount; k += 3) {
         const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
         const u32 ca = outcodes[a], cb = outcodes[b], cc = outcodes[c];
-        if ((ca & cb & cc) != 0 || ((ca | cb | cc) == 0 && !MayDraw(state.viewport, vertices[a], vertices[b],
-                                                                    vertices[c], state.cull)))
+        if ((ca & cb & cc) != 0 ||
+            ((ca | cb | cc) == 0 && !MayDraw(corners[a], corners[b], corners[c], state.cull)))
             continue;
         drawn[a] = drawn[b] = drawn[c] = 1;
     }

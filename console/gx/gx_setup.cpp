@@ -92,21 +92,22 @@ bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask att
     return true;
 }
 
-bool MayDraw(const Viewport& viewport, const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2,
-             Cull cull) {
-    const RasterVertex* v[3] = {&v0, &v1, &v2};
-    Fixed p[3];
-    for (int i = 0; i < 3; ++i) {
-        const float w = v[i]->pos[3];
-        if (!(w > 0.0f))
-            return true;  // outside the volume: clipping decides
-        ScreenVertex s;
-        ScreenXY(viewport, *v[i], 1.0f / w, &s.x, &s.y);
-        if (!Finite(s.x, kCoordLimit) || !Finite(s.y, kCoordLimit))
-            return true;
-        p[i] = Snap(s);
-    }
-    const s64 area = Area(p[0], p[1], p[2]);
+SnappedCorner SnapCorner(const Viewport& viewport, const RasterVertex& v) {
+    const float w = v.pos[3];
+    if (!(w > 0.0f))
+        return {0, 0, false};  // outside the volume: clipping decides
+    ScreenVertex s;
+    ScreenXY(viewport, v, 1.0f / w, &s.x, &s.y);
+    if (!Finite(s.x, kCoordLimit) || !Finite(s.y, kCoordLimit))
+        return {0, 0, false};
+    const Fixed p = Snap(s);
+    return {p.x, p.y, true};
+}
+
+bool MayDraw(const SnappedCorner& a, const SnappedCorner& b, const SnappedCorner& c, Cull cull) {
+    if (!a.placed || !b.placed || !c.placed)
+        return true;
+    const s64 area = Area({a.x, a.y}, {b.x, b.y}, {c.x, c.y});
     return area != 0 && !Culled(cull, area);
 }
 

@@ -38,10 +38,17 @@ struct ScreenVertex {
 // number, or far beyond any frame buffer).
 bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask attrs, ScreenVertex* out);
 
-// False only for a triangle inside the clip volume that SetupTriangle would
-// cull or find without area: its vertices need no lighting for it.
-bool MayDraw(const Viewport& viewport, const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2,
-             Cull cull);
+// A vertex's screen position as PlaceTriangle snaps it (sixteenths of a
+// pixel); not placed when it cannot be worked out so early.
+struct SnappedCorner {
+    s64 x, y;
+    bool placed;
+};
+SnappedCorner SnapCorner(const Viewport& viewport, const RasterVertex& v);
+
+// False only for a triangle of placed corners that PlaceTriangle would cull or
+// find without area: its vertices need no lighting for it.
+bool MayDraw(const SnappedCorner& a, const SnappedCorner& b, const SnappedCorner& c, Cull cull);
 
 struct Plane {
     float c, dx, dy;  // value at the origin, steps per pixel

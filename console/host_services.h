@@ -3,7 +3,8 @@
 #pragma once
 
 // A poll point for work the program does while it waits: delivers the callbacks
-// that are due; on the virtual clock it first charges one idle-callback call.
+// that are due; on the virtual clock it first charges one idle-callback call (the
+// n-th call after a retrace ends n calls' cost after it).
 void HostChargeIdleWork();
 
 // Called once when the user closes the window (a quit request).

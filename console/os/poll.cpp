@@ -116,6 +116,10 @@ bool PollRetracesStarted() {
     return s_onRetrace != nullptr;
 }
 
+OSTime PollLastRetrace() {
+    return s_lastRetrace;
+}
+
 bool PollSetInterruptsEnabled(bool enabled) {
     const bool previous = s_interruptsEnabled;
     s_interruptsEnabled = enabled;

@@ -45,6 +45,8 @@ void PollSchedule(OSTime due, PollCallback callback, void* context);
 // onRetrace runs at each.
 void PollStartRetraces(void (*onRetrace)());
 bool PollRetracesStarted();
+// The time of the last retrace delivered.
+OSTime PollLastRetrace();
 
 // The interrupt mask; returns whether interrupts were enabled before.
 bool PollSetInterruptsEnabled(bool enabled);

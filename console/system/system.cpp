@@ -22,12 +22,34 @@ namespace {
 
 HostConfig s_config;
 u32 s_memoryScopes = 0;
+OSTime s_idleRetrace = 0;  // the retrace the idle calls below count from
+u32 s_idleCalls = 0;
+
+// On the virtual clock the n-th idle call after a retrace ends n costs after it:
+// how many calls fit in a frame's wait then does not depend on how often the frame
+// read the clock before it (how much it drew). Before the retraces start, each
+// call costs one.
+void ChargeIdleCall() {
+    if (!console::PollRetracesStarted()) {
+        console::ClockAdvance(s_config.virtualIdleCost);
+        return;
+    }
+    const OSTime retrace = console::PollLastRetrace();
+    if (retrace != s_idleRetrace) {
+        s_idleRetrace = retrace;
+        s_idleCalls = 0;
+    }
+    ++s_idleCalls;
+    console::ClockWaitUntil(retrace + OSTime(s_idleCalls) * s_config.virtualIdleCost);
+}
 
 }  // namespace
 
 bool HostInit(const HostConfig& config, std::string* windowError) {
     HostShutdown();
     s_config = config;
+    s_idleRetrace = 0;
+    s_idleCalls = 0;
     HostSetReportSink(nullptr, nullptr);
     console::ClockReset(config);
     console::PollReset();
@@ -64,7 +86,7 @@ const HostConfig& HostGetConfig() {
 
 void HostChargeIdleWork() {
     if (console::ClockIsVirtual())
-        console::ClockAdvance(s_config.virtualIdleCost);
+        ChargeIdleCall();
     console::Poll();
 }
 

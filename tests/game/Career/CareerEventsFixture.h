@@ -15,6 +15,12 @@
 #include "source/Physics/Scoreboard.h"
 #include "tests/game/Career/TestBowlingDb.h"
 
+// Installs the small database as the fixture is built: the managers below read its
+// tables as they are constructed, and those left by an earlier test may be freed.
+struct TestBowlingDbInstalled {
+    TestBowlingDbInstalled() { InstallTestBowlingDb(); }
+};
+
 class CareerEventsTest : public ::testing::Test {
 public:
     // Makes the week's own record of week `week` (1..9) of an amateur season a
@@ -30,7 +36,6 @@ public:
 
 protected:
     void SetUp() override {
-        InstallTestBowlingDb();
         CCareerCharacter::CreateInstance();
         career = CCareerCharacter::GetInstance();
         career->SetCurrSlot(0);
@@ -75,6 +80,7 @@ protected:
         return bytes;
     }
 
+    TestBowlingDbInstalled db;
     CLeagueManager leagues;
     EventManager events;
     CCareerCharacter* career = nullptr;

@@ -1,14 +1,18 @@
-// A career played from power-on as a player would: a new bowler, the pro shop,
-// saving on the way out; then a second run on the same storage that loads the
-// bowler and finds everything.
+// A career played from power-on as a player would: a new bowler, the pro shop or
+// a league night, saving on the way out; then a second run on the same storage
+// that loads the bowler and finds everything.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ostream>
 #include <string>
 
 #include "source/Career/CareerCharacter.h"
+#include "source/Career/EventManager.h"
+#include "source/Career/LeagueManager.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/StateMgrs/ShellRun.h"
 
@@ -16,7 +20,7 @@ namespace {
 
 constexpr s32 kSettle = 40;  // frames the flows stay put before the next key
 
-// Presses `keys` one at a time (a A, b B, 2 the 2 button, l r u d the cross),
+// Presses `keys` one at a time (a A, b B, 2 the 2 button, l r u d the cross, . none),
 // each once every flow's state has stayed the same for a while; a screen that
 // takes a key without a change of state gets the next one a while later.
 class SettledKeys {
@@ -31,6 +35,8 @@ public:
         if (waited_ == 0 || waited_ % kSettle != 0 || done())
             return;
         const char key = keys_[next_++];
+        if (key == '.')
+            return;
         const char* name = key == 'a'   ? "a"
                            : key == 'b' ? "b"
                            : key == '2' ? "2"
@@ -72,6 +78,14 @@ void PrintTo(const Bowler& b, std::ostream* out) {
     *out << b.name << " $" << b.money << " spare " << b.spareOwned << " balls " << b.equipment.Ball1 << "/"
          << b.equipment.Ball2;
 }
+
+// Bowling a league night (three games a bowler) or a tournament round takes
+// minutes under the sanitizers: those runs are the Release build's.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
 
 bool AtMainMenu() {
     return g_MainFlow.state.m_value[0] == 18 && g_ScreenTracker.m_CurrScreen == eScreen_List_MainMenu;
@@ -119,6 +133,154 @@ TEST(CareerWeekTest, ABowlerMadeShoppedForAndSavedIsThereInTheNextRun) {
     EXPECT_EQ(saved.spareOwned, 1);
     EXPECT_TRUE(saved.equipment.Ball1 == kSpare || saved.equipment.Ball2 == kSpare);
     EXPECT_EQ(loaded, saved);
+}
+
+// The next event of a new career is a league night: bowled, its results taken with A until the hub is back,
+// then the career left and saved; the next run finds the week played.
+TEST(CareerWeekTest, ALeagueNightBowledAndSavedIsThereInTheNextRun) {
+    if (kSanitized)
+        GTEST_SKIP() << "the Release run bowls it";
+    SettledKeys toNight("daa2raraaaaa"), save("baalaa");
+    constexpr s32 kLevel = 19, kHub = 22;
+    LevelPlayer player;
+    u32 nextResultPress = 0, gamesOver = 0;
+    bool bowled = false;
+    s32 playerGames = -1;
+    RunShell(kBootToMainMenu, 120000, [&] {
+        if (VIGetRetraceCount() < 1300)
+            return false;
+        const State& flow = g_MainFlow.state;
+        if (flow.m_value[0] == kLevel) {
+            bowled = true;
+            if (player.Step() && player.lane() == LANE_STATE_GAME_OVER)
+                ++gamesOver;
+            return false;
+        }
+        if (!bowled) {
+            toNight.Step();
+        } else if (flow.m_value[2] != kHub && playerGames < 0) {
+            if (VIGetRetraceCount() >= nextResultPress) {
+                ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
+                nextResultPress = VIGetRetraceCount() + 60;
+            }
+        } else {
+            if (playerGames < 0 && pLeagueManager != nullptr)
+                playerGames = s32(pLeagueManager->GetLeague()->GetBowlerByID(PLAYER_BOWLER_ID)->TotalGames);
+            save.Step();
+        }
+        return save.done() && AtMainMenu();
+    });
+    EXPECT_EQ(gamesOver, u32(LEAGUE_NIGHT_GAMES));
+    EXPECT_EQ(playerGames, s32(LEAGUE_NIGHT_GAMES));
+    ASSERT_TRUE(save.done());
+    ASSERT_TRUE(AtMainMenu());
+
+    SettledKeys load("dadaa");
+    s32 loadedGames = -1, loadedEvent = -1;
+    RunShell(
+        kBootToMainMenu, 20000,
+        [&] {
+            if (VIGetRetraceCount() < 1300)
+                return false;
+            load.Step();
+            if (g_ScreenTracker.m_CurrScreen != eScreen_List_Career_MainMenu)
+                return false;
+            loadedGames = s32(pLeagueManager->GetLeague()->GetBowlerByID(PLAYER_BOWLER_ID)->TotalGames);
+            loadedEvent = pEventManager->GetCurrentEventNum();
+            return true;
+        },
+        true);
+    EXPECT_EQ(loadedGames, s32(LEAGUE_NIGHT_GAMES));
+    EXPECT_EQ(loadedEvent, 1);
+}
+
+// Plays the career from its hub as a player who simulates every event up to the
+// first tournament, enters it and bowls its rounds: each key once the flows have
+// stayed put for a while, chosen by the career flow's state.
+class TournamentPlayer {
+public:
+    static constexpr s32 kHub = 22, kRivalAnswer = 23, kSimulate = 27, kEventOpen = 51, kEvent = 52;
+
+    void Step() {
+        const s32 at = g_MainFlow.state.m_value[2];
+        if (at != state_) {
+            if (at == kEvent && state_ == kEventOpen)
+                cursor_ = 0;  // the event select opens on Play
+            state_ = at;
+            presses_ = 0;
+            waited_ = 0;
+        }
+        if (++waited_ % kSettle != 0)
+            return;
+        const bool tournament =
+            pEventManager != nullptr && pEventManager->m_CurrentEventType == eEventType_Tournament;
+        const char* key = "a";
+        if (at == kEvent && cursor_ != (tournament ? 0 : 1)) {
+            key = tournament ? "up" : "down";
+            cursor_ = tournament ? 0 : 1;
+        } else if (at == kSimulate && presses_ == 0) {
+            key = "left";  // to Yes
+        }
+        ++presses_;
+        ScriptFromNow(std::string("0 0 connect\n1 0 button ") + key + " down\n3 0 button " + key + " up\n");
+    }
+
+private:
+    s32 state_ = -1, cursor_ = 0, presses_ = 0, waited_ = 0;
+};
+
+// A new career simulates its first weeks (declining the rivals' challenges) up to
+// its first tournament, pays the entry once, bowls the first round and, out of it
+// off the podium, is back at the hub with the tournament over.
+TEST(CareerWeekTest, ATournamentEnteredAndBowledAfterSimulatedWeeks) {
+    if (kSanitized)
+        GTEST_SKIP() << "the Release run bowls it";
+    constexpr s32 kLevel = 19, kTournament = 57;
+    SettledKeys toHub("daa2raraaa");
+    TournamentPlayer career;
+    LevelPlayer player;
+    s32 tournamentEvent = -1, event = -1;
+    u32 moneyBefore = 0, moneyInside = 0, moneyAfter = 0, place = 0, gamesOver = 0, buyIn = 0;
+    bool entered = false;
+    RunShell(kBootToMainMenu, 60000, [&] {
+        if (VIGetRetraceCount() < 1300)
+            return false;
+        const State& flow = g_MainFlow.state;
+        if (flow.m_value[0] == kLevel) {
+            if (player.Step() && player.lane() == LANE_STATE_GAME_OVER)
+                ++gamesOver;
+            return false;
+        }
+        if (!toHub.done()) {
+            toHub.Step();
+            return false;
+        }
+        const u32 money = CCareerCharacter::GetInstance()->GetMoney();
+        if (!entered && pEventManager->m_CurrentEventType == eEventType_Tournament) {
+            tournamentEvent = pEventManager->GetCurrentEventNum();
+            buyIn = pEventManager->GetEvent()->m_Tourn.BuyIn;
+            moneyBefore = money;
+        }
+        if (flow.m_value[2] == kTournament) {
+            entered = true;
+            moneyInside = money;
+        }
+        if (entered && gamesOver > 0 && flow.m_value[2] == TournamentPlayer::kHub) {
+            moneyAfter = money;
+            place = pLeagueManager->GetLeague()->m_PlayerTournamentPlace;
+            event = pEventManager->GetCurrentEventNum();
+            return true;
+        }
+        career.Step();
+        return false;
+    });
+    ASSERT_TRUE(entered);
+    EXPECT_EQ(gamesOver, 1u);
+    EXPECT_GT(buyIn, 0u);
+    EXPECT_EQ(moneyInside, moneyBefore - buyIn);
+    EXPECT_EQ(event, tournamentEvent + 1) << "the tournament is over";
+    EXPECT_GT(place, 3u) << "out in the first round";
+    EXPECT_GE(moneyAfter, moneyInside) << "no second fee";
 }
 
 }  // namespace

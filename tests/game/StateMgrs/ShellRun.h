@@ -86,7 +86,7 @@ constexpr const char* kBootToMainMenu =
 inline const std::string kBootToQuickPlay =
     std::string(kBootToMainMenu) + "1300 0 button a down\n1302 0 button a up\n";
 
-constexpr s32 kLevelPlay = 8, kLevelScoreBoard = 14;  // the level flow's states
+constexpr s32 kLevelOilPattern = 6, kLevelPlay = 8, kLevelScoreBoard = 14;  // the level flow's states
 
 // Plays a level's game for the players: each human throw swung when the lane asks
 // for it, and the screens between the lane's turns taken with A. Step() once a
@@ -100,7 +100,9 @@ public:
             if (lane_ == LANE_STATE_AIM && g_Players[Physics.iCurrentBowler].bIsHumanPlayer)
                 ScriptFromNow("0 0 connect\n1 0 button b down\n1 0 swing 12 2.5\n15 0 button b up\n");
         }
-        if (g_MainFlow.state.m_value[1] > kLevelPlay && VIGetRetraceCount() >= nextPress_) {
+        // The career's oil pattern and every screen after the game wait for A.
+        const s32 level = g_MainFlow.state.m_value[1];
+        if ((level == kLevelOilPattern || level > kLevelPlay) && VIGetRetraceCount() >= nextPress_) {
             ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
             nextPress_ = VIGetRetraceCount() + 60;
         }

@@ -17,6 +17,7 @@ constexpr u8 kLineWidth = 6;
 constexpr u8 kPointSize = 6;
 
 std::vector<RasterVertex> s_vertices;
+std::vector<EyeVertex> s_eye;
 std::vector<u32> s_indexes;  // three per triangle
 HostGXVertexTap s_tap = nullptr;
 void* s_tapContext = nullptr;
@@ -102,15 +103,20 @@ void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data,
         return;
     RasterVertex* vertices = Scratch(s_vertices, count);
     const u32 indexCount = IndexTriangles(type, count);
+    const RasterState& state = RasterStateCurrent();
     {
         StageTimer timer(kGXStageVertex);
-        for (u32 i = 0; i < count; ++i)
-            vertices[i] = TransformVertex(DecodeVertex(layout, data + i * layout.size));
+        EyeVertex* eye = Scratch(s_eye, count);
+        PositionVertices(layout, data, count, eye, vertices);
+        // A tap sees every vertex whole; lines and points (no indexes) are never culled.
+        const u8* shade = s_tap == nullptr && indexCount != 0
+                              ? VerticesDrawn(state, vertices, count, s_indexes.data(), indexCount)
+                              : nullptr;
+        ShadeVertices(eye, shade, count, vertices);
     }
     if (s_tap != nullptr)
         s_tap(type, vertices, count, s_tapContext);
 
-    const RasterState& state = RasterStateCurrent();
     switch (type) {
         case GX_LINES:
             for (u32 i = 0; i + 1 < count; i += 2)

@@ -20,18 +20,20 @@ enum class Projection : u8 { Pending, Done, Failed };
 std::vector<u32> s_outcodes;
 std::vector<Projection> s_projection;
 std::vector<ScreenVertex> s_screen;
+std::vector<u8> s_drawn;
+std::vector<SnappedCorner> s_corners;
 
-void DrawScreenTriangle(const RasterState& state, const DrawPlan& plan, const ScreenVertex& a,
-                        const ScreenVertex& b, const ScreenVertex& c, Cull cull) {
-    Triangle tri;
-    if (SetupTriangle(a, b, c, cull, state.scissor, plan.tev.attrs, &tri))
-        QueueTriangle(tri);
+void DrawScreenTriangle(const RasterState& state, const ScreenVertex& a, const ScreenVertex& b,
+                        const ScreenVertex& c, Cull cull) {
+    TrianglePlace place;
+    if (PlaceTriangle(a, b, c, cull, state.scissor, &place))
+        QueueTriangle(a, b, c, place);
 }
 
 // Lines and points are drawn as screen-aligned quads, never culled.
-void DrawQuad(const RasterState& state, const DrawPlan& plan, const ScreenVertex (&q)[4]) {
-    DrawScreenTriangle(state, plan, q[0], q[1], q[2], Cull::None);
-    DrawScreenTriangle(state, plan, q[0], q[2], q[3], Cull::None);
+void DrawQuad(const RasterState& state, const ScreenVertex (&q)[4]) {
+    DrawScreenTriangle(state, q[0], q[1], q[2], Cull::None);
+    DrawScreenTriangle(state, q[0], q[2], q[3], Cull::None);
 }
 
 ScreenVertex Offset(const ScreenVertex& v, float dx, float dy) {
@@ -99,8 +101,30 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         }
         StageTimer timer(kGXStagePixel);
         for (u32 i = 2; i < count; ++i)
-            DrawScreenTriangle(state, plan, *screen[0], *screen[i - 1], *screen[i], state.cull);
+            DrawScreenTriangle(state, *screen[0], *screen[i - 1], *screen[i], state.cull);
     }
+}
+
+const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
+                        const u32* indexes, u32 indexCount) {
+    u8* drawn = Scratch(s_drawn, vertexCount);
+    u32* outcodes = Scratch(s_outcodes, vertexCount);
+    SnappedCorner* corners = Scratch(s_corners, vertexCount);
+    for (u32 i = 0; i < vertexCount; ++i) {
+        drawn[i] = 0;
+        outcodes[i] = ClipOutcode(vertices[i]);
+        if (outcodes[i] == 0)
+            corners[i] = SnapCorner(state.viewport, vertices[i]);
+    }
+    for (u32 k = 0; k + 2 < indexCount; k += 3) {
+        const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
+        const u32 ca = outcodes[a], cb = outcodes[b], cc = outcodes[c];
+        if ((ca & cb & cc) != 0 ||
+            ((ca | cb | cc) == 0 && !MayDraw(corners[a], corners[b], corners[c], state.cull)))
+            continue;
+        drawn[a] = drawn[b] = drawn[c] = 1;
+    }
+    return drawn;
 }
 
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths) {
@@ -119,7 +143,7 @@ void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVe
     const bool xMajor = std::abs(ex) >= std::abs(ey);
     const float dx = xMajor ? 0.0f : (ey > 0.0f ? -width : width);
     const float dy = xMajor ? (ex >= 0.0f ? width : -width) : 0.0f;
-    DrawQuad(state, plan, {sa, Offset(sa, dx, dy), Offset(sb, dx, dy), sb});
+    DrawQuad(state, {sa, Offset(sa, dx, dy), Offset(sb, dx, dy), sb});
 }
 
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths) {
@@ -130,7 +154,7 @@ void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths)
     // Centred on the pixel whose top-left corner the point is, as a fill from
     // there would cover it.
     const float lo = 0.5f - sizeSixths / 12.0f, hi = 0.5f + sizeSixths / 12.0f;
-    DrawQuad(state, plan, {Offset(s, lo, lo), Offset(s, hi, lo), Offset(s, hi, hi), Offset(s, lo, hi)});
+    DrawQuad(state, {Offset(s, lo, lo), Offset(s, hi, lo), Offset(s, hi, hi), Offset(s, lo, hi)});
 }
 
 }  // namespace console::gx

@@ -29,6 +29,11 @@ void RasterTriangle(const RasterState& state, const RasterVertex& v0, const Rast
 // a shared vertex is tested against the clip volume and projected only once.
 void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
                      const u32* indexes, u32 indexCount);
+// Per vertex 1 when a triangle that may be drawn uses it, else 0: a triangle
+// wholly outside one plane of the clip volume, or inside it and culled or
+// without area, is not. Valid until the next call.
+const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
+                        const u32* indexes, u32 indexCount);
 // Width and size in sixths of a pixel, as GXSetLineWidth and GXSetPointSize take them.
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths);
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths);

@@ -49,6 +49,15 @@ VU Gather(const Rgba8* texels, VI index) {
     return out;
 }
 
+// Each lane's texel and the one right of it, read as one word pair.
+void GatherPairs(const Rgba8* texels, VI index, VU& left, VU& right) {
+    VU pairs[2];
+    for (int i = 0; i < kLanes; ++i)
+        std::memcpy(reinterpret_cast<u32*>(pairs) + 2 * i, &texels[index[i]], 2 * sizeof(u32));
+    left = __builtin_shufflevector(pairs[0], pairs[1], 0, 2, 4, 6);
+    right = __builtin_shufflevector(pairs[0], pairs[1], 1, 3, 5, 7);
+}
+
 // The four footprints as rows, turned into four vectors of the lanes' corners.
 void GatherQuads(const TexelQuad* quads, VI at, VU& topLeft, VU& topRight, VU& bottomLeft, VU& bottomRight) {
     VU q[kLanes];

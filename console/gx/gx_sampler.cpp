@@ -22,6 +22,11 @@ VU Gather(const Rgba8* texels, VI index) {
     return VU{word};
 }
 
+void GatherPairs(const Rgba8* texels, VI index, VU& left, VU& right) {
+    left = Gather(texels, index);
+    right = Gather(texels, index + 1);
+}
+
 void GatherQuads(const TexelQuad* quads, VI at, VU& topLeft, VU& topRight, VU& bottomLeft, VU& bottomRight) {
     const TexelQuad& q = quads[at[0]];
     topLeft = VU{q.topLeft};

@@ -1,8 +1,9 @@
 // Reading one texture level at a group of coordinates: wrap, then nearest or
 // bilinear filtering. Not a normal header: a file includes it inside its own
 // unnamed namespace, after defining the vector types VF, VI, VU, VH of its
-// width, Gather (the texel words at a group of indices) and GatherQuads (the
-// footprints at a group of indices, as four vectors), and after console/gx.h.
+// width, Gather (the texel words at a group of indices), GatherPairs (those and
+// the words after them) and GatherQuads (the footprints at a group of indices,
+// as four vectors), and after console/gx.h.
 // Texel words hold red in the low byte, as an Rgba8 lies in memory. The single
 // pixel sampler and the rasteriser's groups so work out the same texels.
 
@@ -13,14 +14,28 @@
 // the bound keeps the conversions to int defined.
 constexpr float kCoordLimit = 1 << 20;
 
-// Power-of-two sizes, the usual ones, wrap without a division.
+// i modulo n in 0..n-1. Power-of-two sizes, the usual ones, take no division,
+// nor does a group within a period either side of the texture (a picture's
+// copy drawn over the screen): a division a lane is far slower than the texel
+// reads.
+[[gnu::always_inline]] inline VI Modulo(VI i, s32 n) {
+    if ((n & (n - 1)) == 0)
+        return i & (n - 1);
+    const VI near = (i >= -n) & (i < 2 * n);
+    bool allNear = true;
+    for (std::size_t k = 0; k < sizeof(VI) / sizeof(s32); ++k)
+        allNear = allNear && near[k] != 0;
+    if (allNear)
+        return i < 0 ? i + n : i >= n ? i - n : i;
+    return (i % n + n) % n;
+}
+
 [[gnu::always_inline]] inline VI WrapTexel(VI i, s32 n, u8 mode) {
-    const bool pow2 = (n & (n - 1)) == 0;
     switch (mode) {
         case GX_REPEAT:
-            return pow2 ? i & (n - 1) : (i % n + n) % n;
+            return Modulo(i, n);
         case GX_MIRROR: {
-            const VI m = pow2 ? i & (2 * n - 1) : (i % (2 * n) + 2 * n) % (2 * n);
+            const VI m = Modulo(i, 2 * n);
             return m < n ? m : 2 * n - 1 - m;
         }
         default:
@@ -37,12 +52,11 @@ constexpr float kCoordLimit = 1 << 20;
 // The footprint column of a texel column: texels i and i + 1 wrap the same as
 // at the column's.
 [[gnu::always_inline]] inline VI QuadColumn(VI i, s32 n, u8 mode) {
-    const bool pow2 = (n & (n - 1)) == 0;
     switch (mode) {
         case GX_REPEAT:
-            return pow2 ? i & (n - 1) : (i % n + n) % n;
+            return Modulo(i, n);
         case GX_MIRROR:
-            return pow2 ? i & (2 * n - 1) : (i % (2 * n) + 2 * n) % (2 * n);
+            return Modulo(i, 2 * n);
         default:
             return (i < -1 ? -1 : i > n - 1 ? n - 1 : i) + 1;
     }
@@ -93,8 +107,21 @@ constexpr float kCoordLimit = 1 << 20;
     const VI x0 = WrapTexel(x, v.width, v.wrapS), x1 = WrapTexel(x + 1, v.width, v.wrapS);
     const VI row0 = WrapTexel(y, v.height, v.wrapT) * v.width;
     const VI row1 = WrapTexel(y + 1, v.height, v.wrapT) * v.width;
-    const VU topLeft = Gather(v.texels, row0 + x0), topRight = Gather(v.texels, row0 + x1);
-    const VU bottomLeft = Gather(v.texels, row1 + x0), bottomRight = Gather(v.texels, row1 + x1);
+    VU topLeft, topRight, bottomLeft, bottomRight;
+    // Away from a wrap every lane's right texel follows its left one in memory.
+    const VI adjacent = x1 == x0 + 1;
+    bool pairs = true;
+    for (std::size_t k = 0; k < sizeof(VI) / sizeof(s32); ++k)
+        pairs = pairs && adjacent[k] != 0;
+    if (pairs) {
+        GatherPairs(v.texels, row0 + x0, topLeft, topRight);
+        GatherPairs(v.texels, row1 + x0, bottomLeft, bottomRight);
+    } else {
+        topLeft = Gather(v.texels, row0 + x0);
+        topRight = Gather(v.texels, row0 + x1);
+        bottomLeft = Gather(v.texels, row1 + x0);
+        bottomRight = Gather(v.texels, row1 + x1);
+    }
     return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
 }
 

@@ -58,6 +58,12 @@ Plane MakePlane(const float (&x)[3], const float (&y)[3], float invDet, float a0
             (d2 * (x[1] - x[0]) - d1 * (x[2] - x[0])) * invDet};
 }
 
+// The vertex's place on the screen, as ProjectVertex works it out.
+void ScreenXY(const Viewport& viewport, const RasterVertex& v, float invW, float* x, float* y) {
+    *x = viewport.left + viewport.width * 0.5f * (1.0f + v.pos[0] * invW);
+    *y = viewport.top + viewport.height * 0.5f * (1.0f - v.pos[1] * invW);
+}
+
 }  // namespace
 
 bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask attrs, ScreenVertex* out) {
@@ -65,8 +71,7 @@ bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask att
     if (!(w > 0.0f))
         return false;
     const float invW = 1.0f / w;
-    out->x = viewport.left + viewport.width * 0.5f * (1.0f + v.pos[0] * invW);
-    out->y = viewport.top + viewport.height * 0.5f * (1.0f - v.pos[1] * invW);
+    ScreenXY(viewport, v, invW, &out->x, &out->y);
     const double depth01 = double(v.pos[2] * invW) + 1.0;
     out->z = (viewport.nearZ + (double(viewport.farZ) - viewport.nearZ) * depth01) * kMaxDepth;
     out->invW = invW;
@@ -87,15 +92,34 @@ bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask att
     return true;
 }
 
-bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,
-                   const Scissor& scissor, AttrMask attrs, Triangle* out) {
-    const ScreenVertex* v[3] = {&v0, &v1, &v2};
+SnappedCorner SnapCorner(const Viewport& viewport, const RasterVertex& v) {
+    const float w = v.pos[3];
+    if (!(w > 0.0f))
+        return {0, 0, false};  // outside the volume: clipping decides
+    ScreenVertex s;
+    ScreenXY(viewport, v, 1.0f / w, &s.x, &s.y);
+    if (!Finite(s.x, kCoordLimit) || !Finite(s.y, kCoordLimit))
+        return {0, 0, false};
+    const Fixed p = Snap(s);
+    return {p.x, p.y, true};
+}
+
+bool MayDraw(const SnappedCorner& a, const SnappedCorner& b, const SnappedCorner& c, Cull cull) {
+    if (!a.placed || !b.placed || !c.placed)
+        return true;
+    const s64 area = Area({a.x, a.y}, {b.x, b.y}, {c.x, c.y});
+    return area != 0 && !Culled(cull, area);
+}
+
+bool PlaceTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,
+                   const Scissor& scissor, TrianglePlace* out) {
     Fixed p[3] = {Snap(v0), Snap(v1), Snap(v2)};
+    u8 vertex[3] = {0, 1, 2};
     s64 area = Area(p[0], p[1], p[2]);
     if (area == 0 || Culled(cull, area))
         return false;
     if (area < 0) {
-        std::swap(v[1], v[2]);
+        std::swap(vertex[1], vertex[2]);
         std::swap(p[1], p[2]);
         area = -area;
     }
@@ -108,10 +132,28 @@ bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
     const s64 maxY = std::min<s64>(FloorDiv(std::max({p[0].y, p[1].y, p[2].y}), 16), scissorBottom - 1);
     if (minX > maxX || minY > maxY)
         return false;
+    for (int i = 0; i < 3; ++i) {
+        out->x[i] = p[i].x;
+        out->y[i] = p[i].y;
+        out->vertex[i] = vertex[i];
+    }
+    out->area = area;
     out->minX = s32(minX);
     out->maxX = s32(maxX);
     out->minY = s32(minY);
     out->maxY = s32(maxY);
+    return true;
+}
+
+void SetupTriangle(const ScreenVertex (&vertices)[3], const TrianglePlace& place, AttrMask attrs,
+                   Triangle* out) {
+    const ScreenVertex* v[3] = {&vertices[place.vertex[0]], &vertices[place.vertex[1]],
+                                &vertices[place.vertex[2]]};
+    const Fixed p[3] = {{place.x[0], place.y[0]}, {place.x[1], place.y[1]}, {place.x[2], place.y[2]}};
+    out->minX = place.minX;
+    out->maxX = place.maxX;
+    out->minY = place.minY;
+    out->maxY = place.maxY;
 
     for (int i = 0; i < 3; ++i) {
         const Fixed a = p[i];
@@ -129,7 +171,7 @@ bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
     const float y[3] = {p[0].y / kSubPixels, p[1].y / kSubPixels, p[2].y / kSubPixels};
     out->originX = x[0];
     out->originY = y[0];
-    const double det = double(area) / (kSubPixels * kSubPixels);
+    const double det = double(place.area) / (kSubPixels * kSubPixels);
     const float invDet = float(1.0 / det);
     const double zd1 = v[1]->z - v[0]->z;
     const double zd2 = v[2]->z - v[0]->z;
@@ -144,7 +186,6 @@ bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
         const int i = std::countr_zero(rest);
         out->attr[i] = MakePlane(x, y, invDet, v[0]->attr[i], v[1]->attr[i], v[2]->attr[i]);
     }
-    return true;
 }
 
 }  // namespace console::gx

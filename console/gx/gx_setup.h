@@ -38,6 +38,18 @@ struct ScreenVertex {
 // number, or far beyond any frame buffer).
 bool ProjectVertex(const Viewport& viewport, const RasterVertex& v, AttrMask attrs, ScreenVertex* out);
 
+// A vertex's screen position as PlaceTriangle snaps it (sixteenths of a
+// pixel); not placed when it cannot be worked out so early.
+struct SnappedCorner {
+    s64 x, y;
+    bool placed;
+};
+SnappedCorner SnapCorner(const Viewport& viewport, const RasterVertex& v);
+
+// False only for a triangle of placed corners that PlaceTriangle would cull or
+// find without area: its vertices need no lighting for it.
+bool MayDraw(const SnappedCorner& a, const SnappedCorner& b, const SnappedCorner& c, Cull cull);
+
 struct Plane {
     float c, dx, dy;  // value at the origin, steps per pixel
     float At(float x, float y) const { return c + dx * x + dy * y; }
@@ -56,8 +68,21 @@ struct Triangle {
     Plane attr[kAttrCount];
 };
 
+// Where a triangle lies: its corners snapped to sixteenths of a pixel, in
+// clockwise order, and the pixels it may cover. Cheap: worked out as the
+// triangle is drawn, its edges and planes later and on any thread.
+struct TrianglePlace {
+    s64 x[3], y[3];
+    u8 vertex[3];                // which of the three vertices each corner is
+    s64 area;                    // twice the area, positive
+    s32 minX, maxX, minY, maxY;  // inclusive, within scissor and frame buffer
+};
+
 // False when the triangle is culled, has no area or misses the scissor.
-bool SetupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,
-                   const Scissor& scissor, AttrMask attrs, Triangle* out);
+bool PlaceTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,
+                   const Scissor& scissor, TrianglePlace* out);
+// The edges and planes of the triangle PlaceTriangle placed, its vertices in
+// the order it took them.
+void SetupTriangle(const ScreenVertex (&v)[3], const TrianglePlace& place, AttrMask attrs, Triangle* out);
 
 }  // namespace console::gx

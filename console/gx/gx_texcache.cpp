@@ -21,6 +21,8 @@ constexpr u32 kNumTlutNames = GX_BIGTLUT3 + 1;
 constexpr u32 kNoRegion = ~0u;
 // Past this many decoded bytes the cache starts again (loaded maps keep theirs).
 constexpr std::size_t kCacheBytes = 64u << 20;
+// Footprints of a texture this size or smaller cost little beside a draw of it.
+constexpr u32 kSmallTexels = 128 * 128;
 
 struct Palette {
     u8 format = 0;
@@ -44,10 +46,13 @@ struct CacheKeyHash {
 };
 
 // The bilinear footprints of a texture's first level, made at its first
-// bilinear read with each pair of wraps.
+// bilinear draw with each pair of wraps, or for a large texture at its second:
+// one drawn once (a copy of the picture read back the frame it is made) reads
+// its texels sooner than it would make them.
 struct TexFootprints {
     std::vector<TexelQuad> quads[3][3];  // by wrap s, wrap t
-    std::size_t bytes = 0;               // counted in the cache's bytes
+    bool viewed[3][3] = {};
+    std::size_t bytes = 0;  // counted in the cache's bytes
 };
 
 struct CacheEntry {
@@ -237,11 +242,18 @@ bool ViewMap(void* context, u32 index, TexLevelView* view) {
     if (binding == nullptr || !ViewTexture(*binding->texture, binding->sampling, view))
         return false;
     if (view->linear && view->wrapS < 3 && view->wrapT < 3) {
-        std::vector<TexelQuad>& quads = binding->footprints->quads[view->wrapS][view->wrapT];
+        TexFootprints& footprints = *binding->footprints;
+        std::vector<TexelQuad>& quads = footprints.quads[view->wrapS][view->wrapT];
+        bool& viewed = footprints.viewed[view->wrapS][view->wrapT];
+        const TexLevel& level = binding->texture->levels[0];
+        if (!viewed && level.width * level.height > kSmallTexels) {
+            viewed = true;
+            return true;
+        }
         if (quads.empty()) {
             HostMemoryScope hostMemory;
-            quads = MakeTexelQuads(binding->texture->levels[0], view->wrapS, view->wrapT);
-            binding->footprints->bytes += quads.size() * sizeof(TexelQuad);
+            quads = MakeTexelQuads(level, view->wrapS, view->wrapT);
+            footprints.bytes += quads.size() * sizeof(TexelQuad);
             s_mem.cachedBytes += quads.size() * sizeof(TexelQuad);
         }
         view->quads = quads.data();

@@ -1,6 +1,7 @@
 // The copy to texture: the embedded frame buffer's rectangle into tiled RGBA8
 // texels, box-filtered to half size for a mip level.
 #include <algorithm>
+#include <cstring>
 
 #include "console/gx.h"
 #include "console/gx/gx_copy.h"
@@ -13,13 +14,12 @@ namespace console::gx {
 
 namespace {
 
-// The source pixel (0xAARRGGBB) for texel (x, y), averaging two by two for a
-// mip level.
-u32 SourcePixel(const TexCopy& c, u32 x, u32 y) {
-    const u32* color = EfbGet().color;
-    if (!c.mipmap)
-        return color[(c.srcTop + y) * kEfbWidth + c.srcLeft + x];
-    const u32* p = &color[(c.srcTop + 2 * y) * kEfbWidth + c.srcLeft + 2 * x];
+// The source pixel (0xAARRGGBB) for texel x of a row starting at `row`,
+// averaging two by two for a mip level.
+u32 SourcePixel(const u32* row, bool mipmap, u32 x) {
+    if (!mipmap)
+        return row[x];
+    const u32* p = &row[2 * x];
     u32 out = 0;
     for (u32 shift = 0; shift < 32; shift += 8) {
         const u32 sum = (p[0] >> shift & 0xFF) + (p[1] >> shift & 0xFF) + (p[kEfbWidth] >> shift & 0xFF) +
@@ -29,21 +29,43 @@ u32 SourcePixel(const TexCopy& c, u32 x, u32 y) {
     return out;
 }
 
+using Words4 = u32 __attribute__((vector_size(16)));
+using Halves8 = u16 __attribute__((vector_size(16)));
+
+// Row by row: a tile holds four texels of each of four rows, alpha and red
+// pairs in its first half, green and blue pairs in its second. Four whole
+// texels of a plain copy go at once.
 void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
     const u32 scale = c.mipmap ? 2 : 1;
     const u32 outWidth = std::min(width / scale, c.dstWidth),
               outHeight = std::min(height / scale, c.dstHeight);
     const u32 tilesX = (c.dstWidth + 3) / 4;
-    for (u32 y = 0; y < outHeight; ++y)
-        for (u32 x = 0; x < outWidth; ++x) {
-            const u32 argb = SourcePixel(c, x, y);
-            u8* tile = dest + (std::size_t(y / 4) * tilesX + x / 4) * 64;
-            const u32 i = (y % 4) * 4 + x % 4;
-            tile[2 * i] = u8(argb >> 24);
-            tile[2 * i + 1] = u8(argb >> 16);
-            tile[32 + 2 * i] = u8(argb >> 8);
-            tile[32 + 2 * i + 1] = u8(argb);
+    const u32* color = EfbGet().color;
+    for (u32 y = 0; y < outHeight; ++y) {
+        const u32* row = &color[(c.srcTop + scale * y) * kEfbWidth + c.srcLeft];
+        u8* tiles = dest + std::size_t(y / 4) * tilesX * 64 + (y % 4) * 8;
+        u32 x = 0;
+        for (; !c.mipmap && x + 4 <= outWidth; x += 4) {
+            Words4 argb;
+            std::memcpy(&argb, &row[x], sizeof argb);
+            // Each word's bytes turned round, A R G B in memory: its low half the
+            // alpha-red pair, its high half the green-blue pair.
+            const Words4 turned = argb << 24 | (argb & 0xFF00u) << 8 | (argb >> 8 & 0xFF00u) | argb >> 24;
+            const Halves8 pairs =
+                __builtin_shufflevector(Halves8(turned), Halves8(turned), 0, 2, 4, 6, 1, 3, 5, 7);
+            u8* at = tiles + (x / 4) * 64;
+            std::memcpy(at, &pairs, 8);
+            std::memcpy(at + 32, reinterpret_cast<const u8*>(&pairs) + 8, 8);
         }
+        for (; x < outWidth; ++x) {
+            const u32 argb = SourcePixel(row, c.mipmap, x);
+            u8* at = tiles + (x / 4) * 64 + (x % 4) * 2;
+            at[0] = u8(argb >> 24);
+            at[1] = u8(argb >> 16);
+            at[32] = u8(argb >> 8);
+            at[33] = u8(argb);
+        }
+    }
 }
 
 }  // namespace

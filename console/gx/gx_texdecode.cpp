@@ -1,5 +1,8 @@
 #include "console/gx/gx_texdecode.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "console/gx.h"
 
 namespace console::gx {
@@ -146,30 +149,59 @@ Rgba8 DecodeTlutEntry(u16 entry, u8 format) {
     }
 }
 
-void DecodeTexLevel(const u8* src, u32 format, u32 width, u32 height, const TexPalette& palette, Rgba8* out) {
-    const TexTile tile = TexFormatTile(format);
-    if (tile.bytes == 0)
-        return;
+namespace {
+
+// Each tile's texels (from decode(tile, out)) put in place, row by row.
+template <typename DecodeTile>
+void DecodeTiles(const u8* src, const TexTile& tile, u32 width, u32 height, Rgba8* out, DecodeTile decode) {
     const u32 tilesX = (width + tile.width - 1) / tile.width;
     const u32 tilesY = (height + tile.height - 1) / tile.height;
     Rgba8 texels[64];
     for (u32 ty = 0; ty < tilesY; ++ty)
         for (u32 tx = 0; tx < tilesX; ++tx) {
-            const u8* t = src + (std::size_t(ty) * tilesX + tx) * tile.bytes;
-            if (format == GX_TF_CMPR)
-                DecodeCmprTile(t, texels);
-            else
-                for (u32 i = 0; i < tile.width * tile.height; ++i)
-                    texels[i] = TileTexel(t, format, i, palette);
+            decode(src + (std::size_t(ty) * tilesX + tx) * tile.bytes, texels);
+            const u32 px = tx * tile.width;
+            const u32 across = std::min(tile.width, width - px);
             for (u32 y = 0; y < tile.height; ++y) {
                 const u32 py = ty * tile.height + y;
-                for (u32 x = 0; x < tile.width; ++x) {
-                    const u32 px = tx * tile.width + x;
-                    if (px < width && py < height)
-                        out[std::size_t(py) * width + px] = texels[y * tile.width + x];
-                }
+                if (py >= height)
+                    break;
+                std::copy_n(&texels[y * tile.width], across, &out[std::size_t(py) * width + px]);
             }
         }
+}
+
+}  // namespace
+
+void DecodeTexLevel(const u8* src, u32 format, u32 width, u32 height, const TexPalette& palette, Rgba8* out) {
+    const TexTile tile = TexFormatTile(format);
+    if (tile.bytes == 0)
+        return;
+    switch (format) {
+        case GX_TF_CMPR:
+            return DecodeTiles(src, tile, width, height, out, DecodeCmprTile);
+        // Copies to texture write this format each frame: its own loop.
+        case GX_TF_RGBA8:
+            return DecodeTiles(src, tile, width, height, out, [](const u8* t, Rgba8* texels) {
+                // A row's alpha-red pairs beside its green-blue pairs give words of
+                // A R G B in memory, turned to R G B A.
+                using Halves8 = u16 __attribute__((vector_size(16)));
+                using Words4 = u32 __attribute__((vector_size(16)));
+                for (u32 y = 0; y < 4; ++y) {
+                    Halves8 pairs;
+                    std::memcpy(&pairs, t + 8 * y, 8);
+                    std::memcpy(reinterpret_cast<u8*>(&pairs) + 8, t + 32 + 8 * y, 8);
+                    const Words4 argb = Words4(__builtin_shufflevector(pairs, pairs, 0, 4, 1, 5, 2, 6, 3, 7));
+                    const Words4 rgba = argb >> 8 | argb << 24;
+                    std::memcpy(static_cast<void*>(&texels[4 * y]), &rgba, sizeof rgba);
+                }
+            });
+        default:
+            return DecodeTiles(src, tile, width, height, out, [&](const u8* t, Rgba8* texels) {
+                for (u32 i = 0; i < tile.width * tile.height; ++i)
+                    texels[i] = TileTexel(t, format, i, palette);
+            });
+    }
 }
 
 }  // namespace console::gx

@@ -68,6 +68,8 @@ void GenerateTexCoords(const DecodedVertex& v, float out[kMaxTexCoords][3]) {
     const u32 count = RasterStateCurrent().numTexGens;
     for (u32 i = 0; i < count; ++i)
         Generate(state, state.texGens[i], v, out[i]);
+    for (u32 i = count; i < kMaxTexCoords; ++i)
+        out[i][0] = out[i][1] = out[i][2] = 0.0f;
 }
 
 }  // namespace console::gx

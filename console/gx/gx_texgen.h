@@ -8,7 +8,7 @@
 
 namespace console::gx {
 
-// s, t, q of the first GXSetNumTexGens coordinates (the rest stay zero).
+// s, t, q of the first GXSetNumTexGens coordinates, the rest zero.
 void GenerateTexCoords(const DecodedVertex& v, float out[kMaxTexCoords][3]);
 
 }  // namespace console::gx

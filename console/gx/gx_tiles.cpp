@@ -12,6 +12,7 @@
 #include "console/gx.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_rasterize.h"
+#include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
 #include "console/gx/gx_workers.h"
 #include "console/host_services.h"
@@ -38,14 +39,24 @@ struct Snapshot {
 };
 
 struct Queued {
-    Triangle tri;
+    ScreenVertex v[3];
+    TrianglePlace place;
     u32 snapshot;
 };
+
+// Triangles set up by one piece of the set-up job.
+constexpr u32 kSetupBatch = 64;
 
 struct Queue {
     std::vector<Snapshot> snapshots;  // the last is the current state
     std::vector<Queued> triangles;
-    std::vector<u32> bands[kBands];  // triangles by band, in the order drawn
+    std::vector<Triangle> setup;  // by triangle, once the queue is drawn
+    // Triangles by band, in the order drawn, each with its snapshot: the
+    // records themselves are large, and a band reads few of them whole.
+    struct Entry {
+        u32 triangle, snapshot;
+    };
+    std::vector<Entry> bands[kBands];
 };
 
 Queue s_queue;
@@ -61,13 +72,21 @@ u32 MapsUsed(const RasterState& state) {
     return maps;
 }
 
+void SetupBatch(void*, u32 batch) {
+    const u32 end = std::min<u32>((batch + 1) * kSetupBatch, u32(s_queue.triangles.size()));
+    for (u32 i = batch * kSetupBatch; i < end; ++i) {
+        const Queued& q = s_queue.triangles[i];
+        SetupTriangle(q.v, q.place, s_queue.snapshots[q.snapshot].plan.tev.attrs, &s_queue.setup[i]);
+    }
+}
+
 void DrawBand(void*, u32 band) {
     const int top = int(band * kBandRows);
     const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
-    for (u32 i : s_queue.bands[band]) {
-        const Queued& q = s_queue.triangles[i];
-        const Snapshot& s = s_queue.snapshots[q.snapshot];
-        RasterizeTriangle(s.state, s.plan, s.viewed ? &s.view : nullptr, q.tri, top, bottom);
+    for (const Queue::Entry& e : s_queue.bands[band]) {
+        const Snapshot& s = s_queue.snapshots[e.snapshot];
+        RasterizeTriangle(s.state, s.plan, s.viewed ? &s.view : nullptr, s_queue.setup[e.triangle], top,
+                          bottom);
     }
 }
 
@@ -114,14 +133,16 @@ DrawPlan QueueState(const RasterState& state) {
     return s.plan;
 }
 
-void QueueTriangle(const Triangle& tri) {
+void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
+                   const TrianglePlace& place) {
     if (s_queue.triangles.size() == kMaxQueued)
         FinishPixels();
     const u32 index = u32(s_queue.triangles.size());
     HostMemoryScope hostMemory;
-    s_queue.triangles.push_back({tri, u32(s_queue.snapshots.size() - 1)});
-    for (u32 band = u32(tri.minY) / kBandRows; band <= u32(tri.maxY) / kBandRows; ++band)
-        s_queue.bands[band].push_back(index);
+    const u32 snapshot = u32(s_queue.snapshots.size() - 1);
+    s_queue.triangles.push_back({{v0, v1, v2}, place, snapshot});
+    for (u32 band = u32(place.minY) / kBandRows; band <= u32(place.maxY) / kBandRows; ++band)
+        s_queue.bands[band].push_back({index, snapshot});
 }
 
 void FinishPixels() {
@@ -129,10 +150,13 @@ void FinishPixels() {
         return;
     {
         StageTimer timer(kGXStagePixel);
+        const u32 count = u32(s_queue.triangles.size());
+        Scratch(s_queue.setup, count);
+        s_workers.Run((count + kSetupBatch - 1) / kSetupBatch, SetupBatch, nullptr);
         s_workers.Run(kBands, DrawBand, nullptr);
     }
     s_queue.triangles.clear();
-    for (std::vector<u32>& band : s_queue.bands)
+    for (std::vector<Queue::Entry>& band : s_queue.bands)
         band.clear();
     // The current state stays for the triangles still to come.
     std::vector<Snapshot>& snapshots = s_queue.snapshots;

@@ -1,7 +1,8 @@
-// The pixel stage across threads. Set-up triangles are queued with a copy of
-// the state they were drawn with and binned to bands of rows; the bands are
-// drawn when something reads what they hold (EfbGet, a copy, a draw-done), each
-// band by one thread in the order the triangles came. A pixel's values depend
+// The pixel stage across threads. Placed triangles are queued with a copy of
+// the state they were drawn with and binned to bands of rows; when something
+// reads what the bands hold (EfbGet, a copy, a draw-done) the triangles are set
+// up, a batch to a thread, and then the bands drawn, each band by one thread in
+// the order the triangles came. A pixel's values depend
 // only on its triangle and the pixel before it, so the picture is the same
 // whatever the number of threads.
 #pragma once
@@ -12,7 +13,8 @@ namespace console::gx {
 
 struct DrawPlan;
 struct RasterState;
-struct Triangle;
+struct ScreenVertex;
+struct TrianglePlace;
 
 // The threads that draw pixels, the program's own included: `configured` when
 // not 0, else BOWLING_GX_THREADS from the environment, else the processor's cores.
@@ -23,8 +25,10 @@ u32 PixelThreads();
 
 // Makes `state` the state of the triangles queued next and returns its plan.
 DrawPlan QueueState(const RasterState& state);
-// Queues a triangle set up under the last QueueState's state.
-void QueueTriangle(const Triangle& tri);
+// Queues a triangle placed under the last QueueState's state; its edges and
+// planes are set up when the queue is drawn, on the pool's threads.
+void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
+                   const TrianglePlace& place);
 // Draws everything queued and returns when it is in the frame buffer.
 void FinishPixels();
 

@@ -67,6 +67,10 @@ f32 ReadScalar(const u8* p, GXCompType type, f32 scale) {
 
 // Reads count scalars; returns the bytes read.
 u32 ReadScalars(const u8* p, GXCompType type, f32 scale, u32 count, f32* out) {
+    if (type == GX_F32) {
+        std::memcpy(out, p, count * sizeof(f32));
+        return count * sizeof(f32);
+    }
     for (u32 i = 0; i < count; ++i)
         out[i] = ReadScalar(p + i * ScalarSize(type), type, scale);
     return count * ScalarSize(type);
@@ -94,14 +98,19 @@ VertexLayout LayoutOf(GXVtxFmt fmt) {
     return layout;
 }
 
-DecodedVertex DecodeVertex(const VertexLayout& layout, const u8* bytes) {
-    DecodedVertex v;
+void DecodeVertex(const VertexLayout& layout, const u8* bytes, DecodedVertex* out) {
+    DecodedVertex& v = *out;
+    // The defaults field by field: the whole record at once becomes a slow string store.
+    static constexpr DecodedVertex kDefault{};
+    std::memcpy(v.pos, kDefault.pos, sizeof v.pos);
+    std::memcpy(v.nrm, kDefault.nrm, sizeof v.nrm);
+    std::memcpy(v.clr, kDefault.clr, sizeof v.clr);
+    std::memset(v.tex, 0, sizeof v.tex);
     for (u32 i = 0; i < layout.slotCount; ++i) {
         const VertexLayout::Slot& slot = layout.slots[i];
         const u32 attr = slot.attr;
         const AttrFormat& f = slot.format;
         if (attr == kAttrPos) {
-            v.pos[2] = 0;
             ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), v.pos);
         } else if (attr == kAttrNrm) {
             ReadScalars(bytes, f.type, slot.scale, 3, v.nrm);
@@ -109,13 +118,10 @@ DecodedVertex DecodeVertex(const VertexLayout& layout, const u8* bytes) {
             GXColor& c = v.clr[attr - kAttrClr0];
             c = {bytes[0], bytes[1], bytes[2], f.type == GX_RGBA8 ? bytes[3] : u8(255)};
         } else {
-            f32* st = v.tex[attr - kAttrTex0];
-            st[1] = 0;
-            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), st);
+            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), v.tex[attr - kAttrTex0]);
         }
         bytes += slot.size;
     }
-    return v;
 }
 
 }  // namespace console::gx

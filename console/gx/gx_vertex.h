@@ -31,6 +31,7 @@ struct DecodedVertex {
     f32 tex[8][2] = {};
 };
 
-DecodedVertex DecodeVertex(const VertexLayout& layout, const u8* bytes);
+// Into *out, whose attributes the layout lacks are set to their defaults.
+void DecodeVertex(const VertexLayout& layout, const u8* bytes, DecodedVertex* out);
 
 }  // namespace console::gx

@@ -129,4 +129,32 @@ TEST_F(GXLightingTest, VertexColourSourcesAndUnusedChannels) {
     EXPECT_EQ((std::vector<float>(v.color[1], v.color[1] + 4)), (std::vector<float>{0, 0, 0, 0}));
 }
 
+// Vertices light in groups of four: a strip of seven, which ends with a group
+// of three, lights each vertex as it would be lit alone, as a point.
+TEST_F(GXLightingTest, AVertexLightsTheSameInAGroupAsAlone) {
+    GXSetChanCtrl(GX_COLOR0A0, GX_TRUE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT3, GX_DF_SIGN, GX_AF_SPOT);
+    LoadWhiteLight(0.5f, 2, 3);
+    auto send = [](u32 i) {
+        GXPosition3f32(f32(i) * 0.3f - 1, f32(i % 3) * 0.4f, -f32(i) * 0.2f);
+        GXNormal3f32(std::sin(f32(i)), 0.5f, std::cos(f32(i)));
+    };
+    constexpr u32 kCount = 7;
+    primitives.clear();
+    GXBegin(GX_TRIANGLESTRIP, GX_VTXFMT0, kCount);
+    for (u32 i = 0; i < kCount; ++i)
+        send(i);
+    GXEnd();
+    for (u32 i = 0; i < kCount; ++i) {
+        GXBegin(GX_POINTS, GX_VTXFMT0, 1);
+        send(i);
+        GXEnd();
+    }
+    ASSERT_EQ(primitives.size(), 1 + kCount);
+    for (u32 i = 0; i < kCount; ++i) {
+        const float* grouped = primitives[0].vertices[i].color[0];
+        const float* alone = primitives[1 + i].vertices[0].color[0];
+        EXPECT_EQ(std::vector<float>(grouped, grouped + 4), std::vector<float>(alone, alone + 4)) << i;
+    }
+}
+
 }  // namespace

@@ -29,6 +29,29 @@ protected:
                 EfbGet().color[y * kEfbWidth + x] = Pattern(x, y);
     }
 
+    // The texture of map 0 times the rasterised colour, as the maps are loaded now.
+    static RasterState ModulateMap0() {
+        RasterState s;
+        s.cull = Cull::None;
+        s.sampler = RasterStateCurrent().sampler;
+        s.viewer = RasterStateCurrent().viewer;
+        s.capture = RasterStateCurrent().capture;
+        s.samplerContext = RasterStateCurrent().samplerContext;
+        s.numTexGens = 1;
+        TevStage& t = s.tevStages[0];
+        t.texCoord = 0;
+        t.texMap = 0;
+        t.color.in[0] = u8(TevColorArg::Zero);
+        t.color.in[1] = u8(TevColorArg::TexC);
+        t.color.in[2] = u8(TevColorArg::RasC);
+        t.alpha.in[0] = u8(TevAlphaArg::Zero);
+        t.alpha.in[1] = u8(TevAlphaArg::TexA);
+        t.alpha.in[2] = u8(TevAlphaArg::RasA);
+        t.color.in[3] = u8(TevColorArg::Zero);
+        t.alpha.in[3] = u8(TevAlphaArg::Zero);
+        return s;
+    }
+
     static std::vector<Rgba8> Decoded(const u8* texels, u32 w, u32 h) {
         std::vector<Rgba8> out(w * h);
         DecodeTexLevel(texels, GX_TF_RGBA8, w, h, {}, out.data());
@@ -36,18 +59,23 @@ protected:
     }
 };
 
+// Whole groups of four texels and a row's last few, in part-filled tiles.
 TEST_F(GXTexCopy, RectangleRoundTripsThroughTiles) {
-    alignas(32) std::array<u8, 8 * 8 * 4> texels{};
-    GXSetTexCopySrc(4, 12, 8, 8);
-    GXSetTexCopyDst(8, 8, GX_TF_RGBA8, GX_FALSE);
-    GXCopyTex(texels.data(), GX_FALSE);
-    const std::vector<Rgba8> out = Decoded(texels.data(), 8, 8);
-    for (u32 y = 0; y < 8; ++y)
-        for (u32 x = 0; x < 8; ++x) {
-            const u32 argb = Pattern(4 + x, 12 + y);
-            const Rgba8 t = out[y * 8 + x];
-            ASSERT_EQ(u32(t.a) << 24 | u32(t.r) << 16 | u32(t.g) << 8 | t.b, argb) << x << "," << y;
-        }
+    for (const u16 w : {8, 11}) {
+        const u16 h = 7;
+        alignas(32) std::array<u8, 12 * 8 * 4> texels{};
+        GXSetTexCopySrc(4, 12, w, h);
+        GXSetTexCopyDst(w, h, GX_TF_RGBA8, GX_FALSE);
+        GXCopyTex(texels.data(), GX_FALSE);
+        const std::vector<Rgba8> out = Decoded(texels.data(), w, h);
+        for (u32 y = 0; y < h; ++y)
+            for (u32 x = 0; x < w; ++x) {
+                const u32 argb = Pattern(4 + x, 12 + y);
+                const Rgba8 t = out[y * w + x];
+                ASSERT_EQ(u32(t.a) << 24 | u32(t.r) << 16 | u32(t.g) << 8 | t.b, argb)
+                    << w << ": " << x << "," << y;
+            }
+    }
     EXPECT_EQ(EfbGet().color[12 * kEfbWidth + 4], Pattern(4, 12)) << "no clear asked";
 }
 
@@ -86,23 +114,7 @@ TEST_F(GXTexCopy, CopiedTexelsDrawAsATexture) {
     GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
     GXLoadTexObj(&obj, GX_TEXMAP0);
 
-    RasterState s;
-    s.cull = Cull::None;
-    s.sampler = RasterStateCurrent().sampler;
-    s.capture = RasterStateCurrent().capture;
-    s.samplerContext = RasterStateCurrent().samplerContext;
-    s.numTexGens = 1;
-    TevStage& t = s.tevStages[0];
-    t.texCoord = 0;
-    t.texMap = 0;
-    t.color.in[0] = u8(TevColorArg::Zero);
-    t.color.in[1] = u8(TevColorArg::TexC);
-    t.color.in[2] = u8(TevColorArg::RasC);
-    t.alpha.in[0] = u8(TevAlphaArg::Zero);
-    t.alpha.in[1] = u8(TevAlphaArg::TexA);
-    t.alpha.in[2] = u8(TevAlphaArg::RasA);
-    t.color.in[3] = u8(TevColorArg::Zero);
-    t.alpha.in[3] = u8(TevAlphaArg::Zero);
+    const RasterState s = ModulateMap0();
     // An 8x8 square at (100, 100), the texture once across it, half-bright red.
     auto at = [](float x, float y, float sc, float tc) {
         RasterVertex v = gxtest::At(100 + x, 100 + y, 0xFF8080FF);
@@ -117,6 +129,41 @@ TEST_F(GXTexCopy, CopiedTexelsDrawAsATexture) {
     const u32 source = Pattern(5, 3);
     EXPECT_EQ(drawn >> 16 & 0xFF, source >> 16 & 0xFF);
     EXPECT_NEAR(double(drawn >> 8 & 0xFF), (source >> 8 & 0xFF) * 128 / 255.0, 1.0);
+}
+
+// A large texture's first bilinear draw reads its texels, the next its
+// footprints: with every wrap both give the same pixels.
+TEST_F(GXTexCopy, LargeTextureDrawsTheSameBeforeAndAfterItsFootprints) {
+    std::vector<u8> texels(256 * 256 * 4);
+    u32 seed = 5;
+    for (u8& b : texels) {
+        seed = seed * 1664525u + 1013904223u;
+        b = u8(seed >> 24);
+    }
+    auto at = [](float x, float y) {
+        RasterVertex v = gxtest::At(x, y, 0xFFFFFFFF);
+        v.tex[0][0] = x / 290.0f - 0.01f;
+        v.tex[0][1] = y / 290.0f - 0.01f;
+        v.tex[0][2] = 1.0f;
+        return v;
+    };
+    for (const GXTexWrapMode wrap : {GX_CLAMP, GX_REPEAT, GX_MIRROR}) {
+        std::vector<u32> pictures[2];
+        for (std::vector<u32>& picture : pictures) {
+            EfbReset();
+            GXTexObj obj;
+            GXInitTexObj(&obj, texels.data(), 256, 256, GX_TF_RGBA8, wrap, wrap, GX_FALSE);
+            GXInitTexObjFilter(&obj, GX_LINEAR, GX_LINEAR);
+            GXLoadTexObj(&obj, GX_TEXMAP0);
+            // The texture from a little before its start to past its end, magnified.
+            const RasterState s = ModulateMap0();
+            RasterTriangle(s, at(0, 0), at(300, 0), at(300, 300));
+            for (u32 y = 0; y < 300; ++y)
+                for (u32 x = y; x < 300; ++x)
+                    picture.push_back(EfbGet().color[y * kEfbWidth + x]);
+        }
+        EXPECT_EQ(pictures[0], pictures[1]) << wrap;
+    }
 }
 
 }  // namespace

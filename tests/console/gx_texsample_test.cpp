@@ -63,28 +63,44 @@ protected:
     }
 };
 
+// Eight texels across, and twelve (two tiles, texel x = 16 * x + 16 too), whose
+// wraps near the texture and far from it take different ways.
 TEST_F(GXTexture, NearestWrapModes) {
     I8Row tex;
+    alignas(32) std::array<u8, 64> wide{};
+    for (u32 y = 0; y < 4; ++y)
+        for (u32 x = 0; x < 12; ++x)
+            wide[(x / 8) * 32 + y * 8 + x % 8] = u8(16 * x + 16);
     GXTexObj obj;
     struct Case {
+        u16 width;
         GXTexWrapMode wrap;
         float s;
         u8 expect;
     };
     const Case cases[] = {
-        {GX_CLAMP, -0.5f, 16},
-        {GX_CLAMP, 1.5f, 128},
-        {GX_REPEAT, 1.0f + 1.5f / 8, 32},
-        {GX_REPEAT, -0.5f / 8, 128},
-        {GX_MIRROR, 1.0f + 0.5f / 8, 128},
-        {GX_MIRROR, -0.5f / 8, 16},
-        {GX_MIRROR, 2.0f + 0.5f / 8, 16},
+        {8, GX_CLAMP, -0.5f, 16},
+        {8, GX_CLAMP, 1.5f, 128},
+        {8, GX_REPEAT, 1.0f + 1.5f / 8, 32},
+        {8, GX_REPEAT, -0.5f / 8, 128},
+        {8, GX_MIRROR, 1.0f + 0.5f / 8, 128},
+        {8, GX_MIRROR, -0.5f / 8, 16},
+        {8, GX_MIRROR, 2.0f + 0.5f / 8, 16},
+        {12, GX_REPEAT, 1.0f + 1.5f / 12, 32},
+        {12, GX_REPEAT, -0.5f / 12, 192},
+        {12, GX_REPEAT, 5.0f + 1.5f / 12, 32},
+        {12, GX_REPEAT, -3.0f - 0.5f / 12, 192},
+        {12, GX_MIRROR, 1.0f + 0.5f / 12, 192},
+        {12, GX_MIRROR, -0.5f / 12, 16},
+        {12, GX_MIRROR, 4.0f + 2.5f / 12, 48},
+        {12, GX_MIRROR, -3.0f + 0.5f / 12, 192},
     };
     for (const Case& c : cases) {
-        GXInitTexObj(&obj, tex.bytes.data(), 8, 4, GX_TF_I8, c.wrap, c.wrap, GX_FALSE);
+        GXInitTexObj(&obj, c.width == 8 ? tex.bytes.data() : wide.data(), c.width, 4, GX_TF_I8, c.wrap,
+                     c.wrap, GX_FALSE);
         GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
         GXLoadTexObj(&obj, GX_TEXMAP0);
-        EXPECT_EQ(Sample(0, c.s, 0.5f).r, c.expect) << int(c.wrap) << " at " << c.s;
+        EXPECT_EQ(Sample(0, c.s, 0.5f).r, c.expect) << c.width << ", " << int(c.wrap) << " at " << c.s;
     }
 }
 

@@ -98,4 +98,28 @@ TEST_F(GXTransformTest, ClockwiseOnScreenIsFront) {
     EXPECT_EQ(LitPixels(), 4u);  // both halves of the strip and of the quad
 }
 
+// Without a tap only the vertices of triangles that may be drawn are lit: a fan
+// whose first triangle faces away, then a front one sharing two of its
+// vertices, then one that runs off the screen. What an earlier, green draw
+// left behind must not show.
+TEST_F(GXTransformTest, TrianglesDrawnTakeTheirVerticesColours) {
+    HostGXSetVertexTap(nullptr, nullptr);
+    PositionColorFormat();
+    GXSetCullMode(GX_CULL_BACK);
+    const Mtx44 ortho = {{2.0f / 640, 0, 0, -1}, {0, -2.0f / 480, 0, 1}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+    GXSetProjection(ortho, GX_ORTHOGRAPHIC);
+    const f32 fan[][2] = {{200, 200}, {300, 300}, {300, 200}, {200, 300}, {-100, 260}};
+    for (const u32 color : {0x00FF00FFu, 0xFF0000FFu}) {
+        GXBegin(GX_TRIANGLEFAN, GX_VTXFMT0, 5);
+        for (const auto& p : fan) {
+            GXPosition3f32(p[0], p[1], -0.5f);
+            GXColor1u32(color);
+        }
+        GXEnd();
+    }
+    EXPECT_EQ(HostEFBColor(290, 290) & 0xFFFFFF, 0u) << "facing away";
+    EXPECT_EQ(HostEFBColor(230, 230) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(HostEFBColor(5, 262) & 0xFFFFFF, 0xFF0000u) << "clipped";
+}
+
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "orblib47/source/DebugMemory.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Record.h"
 #include "orblib47/source/UIMenu.h"
-#include "orblib47/source/UIWidget.h"
+#include "orblib47/source/UITextWidget.h"
 #include "tests/engine/UIFixture.h"
 
 namespace {
@@ -159,21 +161,26 @@ TEST_F(UIObjectTest, ClosingTheFocusedWindowHandsTheFocusToTheFirstWindowLeft) {
     EXPECT_TRUE(Focused(&first->obj));
 }
 
-TEST_F(UIObjectTest, TabStepsTheLineEditsByIdAndWraps) {
+TEST_F(UIObjectTest, TabStepsTheLineEditsByIdAndWrapsSelectingEachWholeText) {
     const s_Irect16 rect{100, 100, 200, 200};
     s_window_obj* window = WindowOpen(&rect, WINDOW_FRAME, "Edits", nullptr);
     for (s32 id : {5, 2, 9}) {
-        s_ui_object* edit =
-            UIObjectRecordOpen(UI_OBJ_LINE_EDIT, [](s_ui_object*, e_ui_obj_event_type) { return 0; });
-        edit->id = id;
-        UIObjectRecordInsertList(edit);
-        UIObjectLink(&window->obj, edit);
+        const std::string text(size_t(id), 'x');
+        s_line_edit_obj* edit = LineEditOpen(10, 10 * id, 100, text.c_str(), nullptr, 0, nullptr);
+        edit->obj.id = id;
+        UIObjectLink(&window->obj, &edit->obj);
     }
     for (s32 id : {2, 5, 9, 2}) {
         UIObjectFocusNextChild(&window->obj);
         s32 focused = 0;
-        for (const s_ui_object* child = window->obj.childNext; child != nullptr; child = child->next)
-            focused += Focused(child) ? child->id : 0;
+        for (s_ui_object* child = window->obj.childNext; child != nullptr; child = child->next) {
+            if (!Focused(child))
+                continue;
+            focused += child->id;
+            const auto* edit = reinterpret_cast<s_line_edit_obj*>(child);
+            EXPECT_EQ(edit->cursorStart, 0);
+            EXPECT_EQ(edit->cursorEnd, id);
+        }
         EXPECT_EQ(focused, id);
     }
 }

@@ -21,18 +21,6 @@ protected:
         EngineFixture::SetUp();
         EventWait(1);
     }
-    // Frames count from the next pass: frame 0 is what it reads.
-    void Script(const std::string& lines) {
-        std::string script;
-        std::istringstream in(lines);
-        for (u32 frame; in >> frame;) {
-            std::string rest;
-            std::getline(in, rest);
-            script += std::to_string(VIGetRetraceCount() + frame) + rest + "\n";
-        }
-        std::string error;
-        ASSERT_TRUE(HostInputSetScript(script, &error)) << error;
-    }
     // The passes (0 first) on which `seen` held.
     template <typename Seen>
     std::vector<int> Passes(int passes, Seen seen) {
@@ -49,7 +37,7 @@ protected:
 // A held key or button repeats after 1/3 s (20 frames), then every 0.05 s (3).
 TEST_F(MouseKeyboardTest, HeldInputRepeatsAfterAThirdOfASecondThenEveryTwentiethOfASecond) {
     MouseEnable();
-    Script("0 key x down\n0 mouse 0 0\n0 mouse left down\n");
+    ScriptFromNow("0 key x down\n0 mouse 0 0\n0 mouse left down\n");
     const std::vector<int> expected{0, 20, 23, 26, 29};
     std::vector<int> keys, buttons;
     for (int pass = 0; pass < 30; ++pass) {
@@ -81,13 +69,13 @@ TEST_F(MouseKeyboardTest, ASecondPressWithinFourTenthsOfASecondIsADoubleClick) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.presses);
-        Script(std::string("0 mouse 0 0\n0 mouse left down\n") + c.presses);
+        ScriptFromNow(std::string("0 mouse 0 0\n0 mouse left down\n") + c.presses);
         EventWait(c.frame);
         EXPECT_EQ(Mouse.buttonDoubleClick, 0u);
         EventWait(1);
         EXPECT_NE(Mouse.buttonNew, 0u);
         EXPECT_EQ(Mouse.buttonDoubleClick, c.doubleClick);
-        Script("0 mouse left up\n0 mouse right up\n");
+        ScriptFromNow("0 mouse left up\n0 mouse right up\n");
         EventWait(30);
     }
 }
@@ -95,7 +83,7 @@ TEST_F(MouseKeyboardTest, ASecondPressWithinFourTenthsOfASecondIsADoubleClick) {
 // The remote as a mouse: minus + C switches it on; its pointer leaving the screen
 // keeps the cursor; losing the remote lets its buttons go once.
 TEST_F(MouseKeyboardTest, TheRemoteOnTheMousePortIsAMouseUntilItGoes) {
-    Script(
+    ScriptFromNow(
         "0 0 connect\n0 0 nunchuk on\n0 0 pointer 0 0\n0 0 button minus down\n1 0 button c down\n2 0 button "
         "minus up\n"
         "2 0 button c up\n3 0 button 1 down\n4 0 pointer off\n6 0 disconnect\n");

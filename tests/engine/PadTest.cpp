@@ -22,18 +22,6 @@ protected:
         EngineFixture::SetUp();
         EventWait(1);
     }
-    // Frames count from the next pad pass: frame 0 is what it reads.
-    void Script(const std::string& lines) {
-        std::string script;
-        std::istringstream in(lines);
-        for (u32 frame; in >> frame;) {
-            std::string rest;
-            std::getline(in, rest);
-            script += std::to_string(VIGetRetraceCount() + frame) + rest + "\n";
-        }
-        std::string error;
-        ASSERT_TRUE(HostInputSetScript(script, &error)) << error;
-    }
     // The passes (0 first) on which pad 0's brepeat held the mask.
     std::vector<int> RepeatPasses(int passes, u32 mask) {
         std::vector<int> seen;
@@ -49,7 +37,7 @@ protected:
 };
 
 TEST_F(PadTest, HeldButtonsRepeatAfterAThirdOfASecondThenEveryTwentiethOfASecondAndASecondButtonRestarts) {
-    Script("0 0 connect\n0 0 button a down\n30 0 button b down\n");
+    ScriptFromNow("0 0 connect\n0 0 button a down\n30 0 button b down\n");
     // 1/3 s is 20 frames, 0.05 s is 3.
     EXPECT_EQ(RepeatPasses(30, PAD_A), (std::vector<int>{0, 20, 23, 26, 29}));
     EXPECT_EQ(RepeatPasses(30, PAD_A | PAD_B), (std::vector<int>{0, 20, 23, 26, 29}));
@@ -61,7 +49,7 @@ TEST_F(PadTest, HeldButtonsRepeatAfterAThirdOfASecondThenEveryTwentiethOfASecond
 // Each pass reports a press in bnew only and a release in breleased only, also
 // when one button goes down on the pass another goes up.
 TEST_F(PadTest, PressesAndReleasesShowOnTheirOwnPassInTheirOwnWord) {
-    Script(
+    ScriptFromNow(
         "0 0 connect\n0 0 button a down\n1 0 button b down\n2 0 button a up\n2 0 button 1 down\n"
         "4 0 button b up\n");
     struct Pass {
@@ -78,7 +66,7 @@ TEST_F(PadTest, PressesAndReleasesShowOnTheirOwnPassInTheirOwnWord) {
 }
 
 TEST_F(PadTest, ALostRemoteReleasesWhatItHeldAndItsReturnShowsItAsNew) {
-    Script("0 0 connect\n0 0 button b down\n2 0 disconnect\n4 0 connect\n");
+    ScriptFromNow("0 0 connect\n0 0 button b down\n2 0 disconnect\n4 0 connect\n");
     EventWait(2);
     ASSERT_EQ(Pad[0].bdown, PAD_B);
     EventWait(1);
@@ -94,7 +82,7 @@ TEST_F(PadTest, ALostRemoteReleasesWhatItHeldAndItsReturnShowsItAsNew) {
 }
 
 TEST_F(PadTest, ASecondReadInOneRetraceSeesNoNewPress) {
-    Script("0 1 connect\n0 1 button a down\n");
+    ScriptFromNow("0 1 connect\n0 1 button a down\n");
     PadRead();
     EXPECT_EQ(Pad[1].bnew, PAD_A);
     EXPECT_EQ(PadSystemActivated(), 1);
@@ -104,7 +92,7 @@ TEST_F(PadTest, ASecondReadInOneRetraceSeesNoNewPress) {
 }
 
 TEST_F(PadTest, MinusShowsPadZeroInTheShiftView) {
-    Script("0 0 connect\n0 0 button minus down\n1 0 button 2 down\n2 0 button minus up\n");
+    ScriptFromNow("0 0 connect\n0 0 button minus down\n1 0 button 2 down\n2 0 button minus up\n");
     EventWait(2);
     EXPECT_EQ(Pad[0].shift.bnew, PAD_2);
     EventWait(1);
@@ -112,7 +100,7 @@ TEST_F(PadTest, MinusShowsPadZeroInTheShiftView) {
 }
 
 TEST_F(PadTest, RumbleProgramsGoByPriorityAndEndByThemselves) {
-    Script("0 0 connect\n");
+    ScriptFromNow("0 0 connect\n");
     EventWait(1);
     s_vibe_prog strong{5, 1, 0, 0.0f, 0.09f};
     s_vibe_prog weak{3, 1, 0, 0.0f, 1.0f};

@@ -1,5 +1,9 @@
 #include "tests/support/EngineFixture.h"
 
+#include <sstream>
+
+#include "console/input/input_control.h"
+#include "console/vi.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/OrbMain.h"
 #include "tests/support/TestHost.h"
@@ -16,4 +20,16 @@ void EngineFixture::TearDown() {
     OrblibExit();
     report_.reset();
     HostShutdown();
+}
+
+void ScriptFromNow(const std::string& lines) {
+    std::string script;
+    std::istringstream in(lines);
+    for (u32 retrace; in >> retrace;) {
+        std::string rest;
+        std::getline(in, rest);
+        script += std::to_string(VIGetRetraceCount() + retrace) + rest + "\n";
+    }
+    std::string error;
+    EXPECT_TRUE(HostInputSetScript(script, &error)) << error;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "console/system.h"
 #include "tests/support/ReportCapture.h"
@@ -30,3 +31,7 @@ protected:
         report_.reset();
     }
 };
+
+// Replaces the remotes' input script (docs/input.md) by `lines`, whose frames
+// count retraces from now.
+void ScriptFromNow(const std::string& lines);

@@ -51,15 +51,3 @@ void MenuScreenFixture::TearDown() {
     SFP2KKill();
     MenuDiscFixture::TearDown();
 }
-
-void ScriptFromNow(const std::string& lines) {
-    std::string script;
-    std::istringstream in(lines);
-    for (u32 retrace; in >> retrace;) {
-        std::string rest;
-        std::getline(in, rest);
-        script += std::to_string(VIGetRetraceCount() + retrace) + rest + "\n";
-    }
-    std::string error;
-    EXPECT_TRUE(HostInputSetScript(script, &error)) << error;
-}

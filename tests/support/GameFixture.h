@@ -32,7 +32,3 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
-
-// Replaces the remotes' input script (docs/input.md) by `lines`, whose frames
-// count retraces from now.
-void ScriptFromNow(const std::string& lines);

@@ -196,7 +196,7 @@ TEST_F(StructEditTest, SpinButtonsStepTheirOwnRowAndTellTheCallback) {
     EXPECT_EQ(Events, std::vector<e_struct_edit_event>(2, STRUCT_EDIT_APPLY));
 }
 
-TEST_F(StructEditTest, ThirteenRowsScrollAndOnlyControlsWhollyInsideAreActive) {
+TEST_F(StructEditTest, ThirteenRowsScrollOnlyControlsWhollyInsideAreActiveAndFlaggedRowsShow) {
     std::vector<s_struct_var> table = {{TYPE_STRUCT, 0, 0, "Pins", {1, 13, 0}}};
     for (u16 k = 0; k < 13; ++k)
         table.push_back({TYPE_FLOAT32, 0, u16(4 * k), "Mass", {0, 0, 1}});
@@ -217,6 +217,10 @@ TEST_F(StructEditTest, ThirteenRowsScrollAndOnlyControlsWhollyInsideAreActive) {
     EventWait(1);
     EXPECT_EQ(active(), "0111111111111");
     EXPECT_EQ(StructEditStack[0].objects[12]->rect.y, 26 + 11 * 26);
+    for (size_t k = 1; k < table.size(); k += 2)
+        table[k].flags = STRUCT_VAR_VISIBLE;
+    StructEditUpdateVisibility();
+    EXPECT_EQ(active(), "1010101010101");
 }
 
 TEST_F(StructEditTest, ABitSetOfFiveShowsTwoColumnsAndWritesOnlyItsCheckedBits) {

@@ -247,9 +247,12 @@ s32 StructEditEventFunc(s_ui_object* window, e_ui_obj_event_type event) {
 
 void BuildWindow(s_struct_edit& edit, s32 x, s32 y, const char* title) {
     const Measure m = MeasureMembers(edit);
-    if (m.numStrings > 0)
+    if (m.numStrings > 0) {
         edit.strings = static_cast<const char**>(
             HeapCalloc(u32(m.numStrings), sizeof(const char*), __FILE_NAME__, __LINE__));
+        if (edit.strings == nullptr)
+            return;  // no window: the open fails
+    }
     const s32 extra = m.numbers ? 24 : 0;
     s32 w = extra + m.labelWidth + 170;
     const s32 editX = w - 150 - extra;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <string_view>
+#include <cstring>
 
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
@@ -79,9 +79,10 @@ void FileExit() {
 }
 
 void FileSetBasePath(const char* path) {
-    BasePath = path;
-    if (!BasePath.empty() && BasePath.back() != '\\')
-        BasePath += '\\';
+    std::string base = path;
+    if (!base.empty() && base.back() != '\\')
+        base.push_back('\\');
+    BasePath = std::move(base);
 }
 
 void FileChangeDirectory(const char* dir) {
@@ -149,10 +150,9 @@ s32 FileOpen(const char* name) {
 }
 
 s32 FileOpen(const char* name, const char* mode) {
-    const std::string_view how = mode != nullptr ? mode : "R";
-    if (how == "R")
+    if (mode == nullptr || std::strcmp(mode, "R") == 0)
         return FileOpen(name);
-    if (how != "RW" && how != "WT")
+    if (std::strcmp(mode, "RW") != 0 && std::strcmp(mode, "WT") != 0)
         return 0;
     s_ngc_file* file = FreeRecord(name);
     if (!DVDHostWrite(name, nullptr, 0, FALSE)) {

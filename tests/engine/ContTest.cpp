@@ -120,8 +120,9 @@ TEST_F(ContTest, PointerScalesWithTheScreenOnEachAxis) {
     EXPECT_FLOAT_EQ(pos.y, 180.0f);
     s_Vector2 delta;
     ASSERT_EQ(ContGetPointerDelta(0, &delta), 1);
-    EXPECT_FLOAT_EQ(delta.x, 160.0f);
-    EXPECT_FLOAT_EQ(delta.y, 120.0f);
+    // The motion in the same pixels: from (480, 120) to (560, 180).
+    EXPECT_FLOAT_EQ(delta.x, 80.0f);
+    EXPECT_FLOAT_EQ(delta.y, 60.0f);
     EXPECT_EQ(ContEnabledPointer(0, 0), 1);
     Next();
     EXPECT_EQ(ContGetPointerPos(0, &pos), 0);

@@ -90,7 +90,9 @@ TEST_F(UIWidgetTest, AWindowDraggedByItsTitleBarMovesWithThePointer) {
             Play({"pointer 150 106", "button 1 down", "pointer 170 116", "pointer 190 126", "button 1 up",
                   "pointer 250 200"});
         }
-        EXPECT_NE(drag.x, 0);
+        // The pointer went 40 pixels right and 20 down while held.
+        EXPECT_NEAR(drag.x, 40, 2);
+        EXPECT_NEAR(drag.y, 20, 2);
         EXPECT_EQ(window->obj.rect.x, 100 + drag.x);
         EXPECT_EQ(window->obj.rect.y, 100 + drag.y);
         UIObjectCloseAll();

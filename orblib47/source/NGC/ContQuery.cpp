@@ -61,7 +61,8 @@ s32 ContGetPointerDelta(s32 channel, s_Vector2* out) {
     if (!PointerValid(channel))
         return 0;
     const Vec2 vec = Pads[channel][0].vec;
-    *out = {f32(DrawContext.screenSize.x) * vec.x, f32(DrawContext.screenSize.y) * vec.y};
+    // In the pixels of ContGetPointerPos, whose -1..1 spans the screen.
+    *out = {f32(DrawContext.screenSize.x) / 2.0f * vec.x, f32(DrawContext.screenSize.y) / 2.0f * vec.y};
     return 1;
 }
 

@@ -33,14 +33,14 @@ struct Visit {
 // last run left there.
 template <class Until>
 std::vector<Visit> RunShell(const std::string& script, u32 retraces, Until until, bool restart = false) {
-    // One file and one storage folder per test: CTest runs the tests in parallel
-    // processes.
+    // One file and one storage folder per test and process: CTest runs the tests in
+    // parallel processes, and other builds may run the same test at the same time.
     namespace fs = std::filesystem;
+    HostConfig config = TestHostConfig();
     const std::string name =
-        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name();
+        config.nandRoot + "-" + testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::string path = name + "_input.txt";
     std::ofstream(path) << script;
-    HostConfig config = TestHostConfig();
     config.mem1Size = HostConfig{}.mem1Size;  // the menu fonts need the whole memory
     config.mem2Size = HostConfig{}.mem2Size;
     config.discRoot = DefaultDiscRoot();

@@ -65,13 +65,14 @@ struct TriangleDraw {
     const RasterState& state;
     const DrawPlan& plan;
     const Triangle& t;
-    const Plane* colorPlanes;     // the channel Raster and Modulate read, R G B A
-    bool needZ;                   // depths for the test or for fog
-    bool shade;                   // the colour matters
-    u32 valueMask, valueOr;       // destination alpha
-    bool plain;                   // see DrawRows
-    const TexLevelView* texView;  // Modulate: the map read a group of pixels at a time, or null
-    int top, bottom;              // the band of rows drawn
+    const Plane* colorPlanes;      // the channel Raster and Modulate read, R G B A
+    bool needZ;                    // depths for the test or for fog
+    bool shade;                    // the colour matters
+    u32 valueMask, valueOr;        // destination alpha
+    bool plain;                    // see DrawRows
+    const TexLevelView* texView;   // Modulate: the map read a group of pixels at a time, or null
+    const TexLevelView* texView2;  // ModulateTwice: its second map, the same way
+    int top, bottom;               // the band of rows drawn
 };
 
 inline u32 PackRgba(Rgba8 c) {

@@ -61,6 +61,49 @@ VU StoredColor(PixelFormat format, VU argb) {
 
 constexpr int kPrefetchRows = 2;
 
+// A plane at a group of pixels of a row, summed as Plane::At sums.
+VF PlaneAt(const Plane& p, VF x, float y) {
+    return p.c + p.dx * x + p.dy * y;
+}
+
+// The texel words of a stage's map as CombineAt and the sampler read them:
+// the coordinate worked out from its planes at each pixel.
+VU StageTexels(const TriangleDraw& d, const TexLevelView* view, u8 texMap, u8 texCoord, VF px, float py,
+               VI live) {
+    VF s{}, t{}, iq{};
+    VI usable{};
+    const Plane* p = &d.t.attr[kAttrTex0 + 3 * (texCoord != kTevNull ? texCoord : 0)];
+    if (texCoord != kTevNull) {
+        const VF q = PlaneAt(p[2], px, py);
+        usable = (q > 1e-30f) | (q < -1e-30f);
+        iq = 1.0f / q;
+        s = PlaneAt(p[0], px, py) * iq;
+        t = PlaneAt(p[1], px, py) * iq;
+    }
+    if (view != nullptr)
+        return SampleLevel(*view, usable ? s : VF{}, usable ? t : VF{});
+    const VF dsdx = (p[0].dx - s * p[2].dx) * iq, dtdx = (p[1].dx - t * p[2].dx) * iq;
+    const VF dsdy = (p[0].dy - s * p[2].dy) * iq, dtdy = (p[1].dy - t * p[2].dy) * iq;
+    VU words{};
+    for (int i = 0; i < kLanes; ++i)
+        if (live[i] != 0) {
+            const TexCoordSample coord = usable[i] != 0
+                                             ? TexCoordSample{s[i], t[i], dsdx[i], dtdx[i], dsdy[i], dtdy[i]}
+                                             : TexCoordSample{};
+            const Rgba8 texel = TevSample(d.state, texMap, coord);
+            u32 word;
+            std::memcpy(&word, &texel, sizeof word);
+            words[i] = word;
+        }
+    return words;
+}
+
+// Texel words through a swap table.
+VU SwapTexels(VU words, const SwapTable& table) {
+    auto channel = [&](u8 from) { return words >> (8 * (from & 3)) & 0xFFu; };
+    return channel(table.r) | channel(table.g) << 8 | channel(table.b) << 16 | channel(table.a) << 24;
+}
+
 // Texel words (red in the low byte) as the rows pack colours (blue in the low byte).
 VU TexelToPacked(VU word) {
     return (word & 0xFF00FF00u) | (word >> 16 & 0xFFu) | (word & 0xFFu) << 16;
@@ -186,7 +229,20 @@ void DrawRows(const TriangleDraw& d) {
             if (shade) {
                 const VF fi = __builtin_convertvector(xs - x0, VF);
                 const VF w = constantW ? constW : 1.0f / (invW0 + invW.dx * fi);
-                if constexpr (kKind != TevKind::General) {
+                if constexpr (kKind == TevKind::ModulateTwice) {
+                    // As CombineAt works it out: every value from its plane at the pixel.
+                    const VF px = px0 + fi;
+                    const VU ras = flat ? flatColor
+                                        : ToBytes(PlaneAt(pb, px, py) * w) |
+                                              ToBytes(PlaneAt(pg, px, py) * w) << 8 |
+                                              ToBytes(PlaneAt(pr, px, py) * w) << 16 |
+                                              ToBytes(PlaneAt(pa, px, py) * w) << 24;
+                    const TevPlan& tev = d.plan.tev;
+                    const VU first = StageTexels(d, d.texView, tev.texMap, tev.texCoord, px, py, live);
+                    const VU second = SwapTexels(
+                        StageTexels(d, d.texView2, tev.texMap2, tev.texCoord2, px, py, live), tev.swap2);
+                    color = MulColor(TexelToPacked(second), MulColor(TexelToPacked(first), ras));
+                } else if constexpr (kKind != TevKind::General) {
                     if (flat) {
                         color = flatColor;
                     } else {
@@ -315,6 +371,8 @@ void DrawTriangleRows(const TriangleDraw& d) {
             return DrawRowsFor<TevKind::Raster>(d.plan.blend, d.plan.depth, d);
         case TevKind::Modulate:
             return DrawRowsFor<TevKind::Modulate>(d.plan.blend, d.plan.depth, d);
+        case TevKind::ModulateTwice:
+            return DrawRowsFor<TevKind::ModulateTwice>(d.plan.blend, d.plan.depth, d);
         default:
             return DrawRowsFor<TevKind::General>(d.plan.blend, d.plan.depth, d);
     }

@@ -143,13 +143,15 @@ DrawPlan PlanDraw(const RasterState& state) {
     return plan;
 }
 
-const TexLevelView* ViewTexture(const RasterState& state, const DrawPlan& plan, TexLevelView* view) {
-    const bool viewed = plan.tev.kind == TevKind::Modulate && state.viewer != nullptr &&
-                        state.viewer(state.samplerContext, plan.tev.texMap, view);
-    return viewed ? view : nullptr;
+void ViewTextures(const RasterState& state, const DrawPlan& plan, TexViews* views) {
+    const bool modulate = plan.tev.kind == TevKind::Modulate || plan.tev.kind == TevKind::ModulateTwice;
+    const u8 maps[2] = {plan.tev.texMap, plan.tev.texMap2};
+    for (u32 i = 0; i < 2; ++i)
+        views->viewed[i] = modulate && maps[i] != kTevNull && state.viewer != nullptr &&
+                           state.viewer(state.samplerContext, maps[i], &views->view[i]);
 }
 
-void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
+void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexViews& views,
                        const Triangle& tri, int top, int bottom) {
     const PixelPlan& p = plan.pixel;
     const TriangleDraw d{
@@ -166,7 +168,8 @@ void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Tex
         // An RGB8 buffer stores no alpha, so what is done to alpha cannot matter.
         p.earlyZ && !plan.fog.enabled && !p.alphaTest && (p.keepMask & 0x00FFFFFFu) == 0 &&
             p.format == PixelFormat::RGB8_Z24,
-        view,
+        views.viewed[0] ? &views.view[0] : nullptr,
+        views.viewed[1] ? &views.view[1] : nullptr,
         top,
         bottom,
     };

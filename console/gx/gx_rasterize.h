@@ -25,13 +25,18 @@ struct DrawPlan {
 
 DrawPlan PlanDraw(const RasterState& state);
 
-// The map a Modulate draw reads a group of pixels at a time (filled in `view`),
-// or null: looked up once for all the triangles of a draw.
-const TexLevelView* ViewTexture(const RasterState& state, const DrawPlan& plan, TexLevelView* view);
+// The maps a Modulate draw reads a group of pixels at a time (filled in
+// `views`, a null for one that cannot be): looked up once for all the
+// triangles of a draw. The second is ModulateTwice's second stage's.
+struct TexViews {
+    TexLevelView view[2];
+    bool viewed[2] = {};
+};
+void ViewTextures(const RasterState& state, const DrawPlan& plan, TexViews* views);
 
 // The triangle's pixels in rows top..bottom. A pixel's values do not depend on
 // the rows drawn, so a triangle drawn band by band is the triangle drawn whole.
-void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexLevelView* view,
+void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const TexViews& views,
                        const Triangle& tri, int top, int bottom);
 
 }  // namespace console::gx

@@ -1,5 +1,7 @@
 #include "console/gx/gx_tev.h"
 
+#include "console/gx.h"
+
 namespace console::gx {
 
 namespace {
@@ -150,6 +152,25 @@ int AlphaArg(const StageInputs& in, u8 arg) {
     }
 }
 
+bool ReadsCoord(const RasterState& state, u8 texCoord) {
+    return texCoord < state.numTexGens && texCoord < kMaxTexCoords;
+}
+
+// Two stages: a textured one x the rasterised colour, then a second texture x
+// the first's result.
+bool ModulatesTwice(const RasterState& state) {
+    using C = TevColorArg;
+    using A = TevAlphaArg;
+    const TevStage &s0 = state.tevStages[0], &s1 = state.tevStages[1];
+    return state.numTevStages == 2 && state.sampler != nullptr && TevChannel(state, s0) >= 0 &&
+           s0.texMap < GX_MAX_TEXMAP && s1.texMap < GX_MAX_TEXMAP && Plain(s0.color) && Plain(s0.alpha) &&
+           Plain(s1.color) && Plain(s1.alpha) && Inputs(s0.color, C::Zero, C::TexC, C::RasC, C::Zero) &&
+           Inputs(s0.alpha, A::Zero, A::TexA, A::RasA, A::Zero) &&
+           Inputs(s1.color, C::Zero, C::TexC, C::CPrev, C::Zero) &&
+           Inputs(s1.alpha, A::Zero, A::TexA, A::APrev, A::Zero) &&
+           Identity(state.swapTables[s0.rasSwap & 3]) && Identity(state.swapTables[s0.texSwap & 3]);
+}
+
 }  // namespace
 
 int TevChannel(const RasterState& state, const TevStage& stage) {
@@ -158,7 +179,7 @@ int TevChannel(const RasterState& state, const TevStage& stage) {
 }
 
 TevPlan PlanTev(const RasterState& state) {
-    TevPlan plan{TevKind::General, 0, kTevNull, kTevNull, 0};
+    TevPlan plan{TevKind::General, 0, kTevNull, kTevNull, 0, kTevNull, kTevNull, {}};
     const u32 stages = state.numTevStages < 1 ? 1 : state.numTevStages > 16 ? 16 : state.numTevStages;
     for (u32 i = 0; i < stages; ++i) {
         const TevStage& stage = state.tevStages[i];
@@ -171,6 +192,17 @@ TevPlan PlanTev(const RasterState& state) {
     }
     const TevStage& s0 = state.tevStages[0];
     const int channel = TevChannel(state, s0);
+    if (ModulatesTwice(state)) {
+        const TevStage& s1 = state.tevStages[1];
+        plan.kind = TevKind::ModulateTwice;
+        plan.channel = u8(channel);
+        plan.texMap = s0.texMap;
+        plan.texCoord = ReadsCoord(state, s0.texCoord) ? s0.texCoord : kTevNull;
+        plan.texMap2 = s1.texMap;
+        plan.texCoord2 = ReadsCoord(state, s1.texCoord) ? s1.texCoord : kTevNull;
+        plan.swap2 = state.swapTables[s1.texSwap & 3];
+        return plan;
+    }
     if (stages != 1 || channel < 0 || !Plain(s0.color) || !Plain(s0.alpha) ||
         !Identity(state.swapTables[s0.rasSwap & 3]))
         return plan;

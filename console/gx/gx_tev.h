@@ -6,11 +6,14 @@
 
 namespace console::gx {
 
-// What a draw's stages amount to; the rasteriser has a fast path for the
-// first two.
+// What a draw's stages amount to; the rasteriser has a fast path for all but
+// the last.
 enum class TevKind : u8 {
     Raster,    // one stage passing a rasterised colour
     Modulate,  // one stage: texture x rasterised colour
+    // Modulate, then a second texture (through a swap table) x that: the
+    // engine's stencil stage after a textured one.
+    ModulateTwice,
     General,
 };
 
@@ -20,6 +23,9 @@ struct TevPlan {
     u8 texMap;    // Modulate
     u8 texCoord;  // Modulate: kTevNull reads at (0, 0)
     AttrMask attrs;
+    u8 texMap2 = kTevNull;  // ModulateTwice: the second stage's map and coordinate
+    u8 texCoord2 = kTevNull;
+    SwapTable swap2;
 };
 
 TevPlan PlanTev(const RasterState& state);

@@ -48,11 +48,12 @@ void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
         for (; !c.mipmap && x + 4 <= outWidth; x += 4) {
             Words4 argb;
             std::memcpy(&argb, &row[x], sizeof argb);
-            // Each word's bytes turned round, A R G B in memory: its low half the
-            // alpha-red pair, its high half the green-blue pair.
-            const Words4 turned = argb << 24 | (argb & 0xFF00u) << 8 | (argb >> 8 & 0xFF00u) | argb >> 24;
+            // Each word's alpha-red and green-blue pairs (A, G the first bytes) in
+            // the low halves of two vectors, which then pack side by side.
+            const Words4 ar = argb >> 24 | (argb >> 8 & 0xFF00u);
+            const Words4 gb = (argb >> 8 & 0xFFu) | (argb & 0xFFu) << 8;
             const Halves8 pairs =
-                __builtin_shufflevector(Halves8(turned), Halves8(turned), 0, 2, 4, 6, 1, 3, 5, 7);
+                __builtin_shufflevector(Halves8(ar), Halves8(gb), 0, 2, 4, 6, 8, 10, 12, 14);
             u8* at = tiles + (x / 4) * 64;
             std::memcpy(at, &pairs, 8);
             std::memcpy(at + 32, reinterpret_cast<const u8*>(&pairs) + 8, 8);

@@ -171,6 +171,38 @@ void DecodeTiles(const u8* src, const TexTile& tile, u32 width, u32 height, Rgba
         }
 }
 
+using Words4 = u32 __attribute__((vector_size(16)));
+
+// A row of an RGBA8 tile (`pairs` its alpha-red pairs, 32 bytes on its
+// green-blue pairs): side by side they give words of A R G B in memory,
+// turned to R G B A.
+Words4 Rgba8TileRow(const u8* pairs) {
+    using Halves4 = u16 __attribute__((vector_size(8)));
+    Halves4 ar, gb;
+    std::memcpy(&ar, pairs, sizeof ar);
+    std::memcpy(&gb, pairs + 32, sizeof gb);
+    const Words4 argb = Words4(__builtin_shufflevector(ar, gb, 0, 4, 1, 5, 2, 6, 3, 7));
+    return argb >> 8 | argb << 24;
+}
+
+// Row by row of texels rather than tile by tile through a buffer: a copy of the
+// picture is decoded every frame it is read.
+void DecodeRgba8(const u8* src, u32 width, u32 height, Rgba8* out) {
+    const u32 tilesX = (width + 3) / 4, whole = width / 4;
+    for (u32 y = 0; y < height; ++y) {
+        const u8* pairs = src + std::size_t(y / 4) * tilesX * 64 + 8 * (y % 4);
+        Rgba8* row = out + std::size_t(y) * width;
+        for (u32 tx = 0; tx < whole; ++tx) {
+            const Words4 texels = Rgba8TileRow(pairs + std::size_t(tx) * 64);
+            std::memcpy(static_cast<void*>(row + 4 * tx), &texels, sizeof texels);
+        }
+        if (whole < tilesX) {
+            const Words4 texels = Rgba8TileRow(pairs + std::size_t(whole) * 64);
+            std::memcpy(static_cast<void*>(row + 4 * whole), &texels, (width % 4) * sizeof(Rgba8));
+        }
+    }
+}
+
 }  // namespace
 
 void DecodeTexLevel(const u8* src, u32 format, u32 width, u32 height, const TexPalette& palette, Rgba8* out) {
@@ -182,20 +214,7 @@ void DecodeTexLevel(const u8* src, u32 format, u32 width, u32 height, const TexP
             return DecodeTiles(src, tile, width, height, out, DecodeCmprTile);
         // Copies to texture write this format each frame: its own loop.
         case GX_TF_RGBA8:
-            return DecodeTiles(src, tile, width, height, out, [](const u8* t, Rgba8* texels) {
-                // A row's alpha-red pairs beside its green-blue pairs give words of
-                // A R G B in memory, turned to R G B A.
-                using Halves8 = u16 __attribute__((vector_size(16)));
-                using Words4 = u32 __attribute__((vector_size(16)));
-                for (u32 y = 0; y < 4; ++y) {
-                    Halves8 pairs;
-                    std::memcpy(&pairs, t + 8 * y, 8);
-                    std::memcpy(reinterpret_cast<u8*>(&pairs) + 8, t + 32 + 8 * y, 8);
-                    const Words4 argb = Words4(__builtin_shufflevector(pairs, pairs, 0, 4, 1, 5, 2, 6, 3, 7));
-                    const Words4 rgba = argb >> 8 | argb << 24;
-                    std::memcpy(static_cast<void*>(&texels[4 * y]), &rgba, sizeof rgba);
-                }
-            });
+            return DecodeRgba8(src, width, height, out);
         default:
             return DecodeTiles(src, tile, width, height, out, [&](const u8* t, Rgba8* texels) {
                 for (u32 i = 0; i < tile.width * tile.height; ++i)

@@ -34,8 +34,7 @@ struct Snapshot {
     RasterState state;  // its texture context the captured one
     std::shared_ptr<const void> textures;
     DrawPlan plan;
-    TexLevelView view;
-    bool viewed;
+    TexViews views;
 };
 
 struct Queued {
@@ -85,8 +84,7 @@ void DrawBand(void*, u32 band) {
     const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
     for (const Queue::Entry& e : s_queue.bands[band]) {
         const Snapshot& s = s_queue.snapshots[e.snapshot];
-        RasterizeTriangle(s.state, s.plan, s.viewed ? &s.view : nullptr, s_queue.setup[e.triangle], top,
-                          bottom);
+        RasterizeTriangle(s.state, s.plan, s.views, s_queue.setup[e.triangle], top, bottom);
     }
 }
 
@@ -129,7 +127,7 @@ DrawPlan QueueState(const RasterState& state) {
         s.state.samplerContext = const_cast<void*>(s.textures.get());
     }
     s.plan = PlanDraw(s.state);
-    s.viewed = ViewTexture(s.state, s.plan, &s.view) != nullptr;
+    ViewTextures(s.state, s.plan, &s.views);
     return s.plan;
 }
 

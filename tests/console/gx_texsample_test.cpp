@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -336,6 +337,94 @@ TEST_F(GXTexture, GroupsOfPixelsReadAsOneByOne) {
         }
         EXPECT_EQ(pictures[0], pictures[1]) << c.width << "x" << c.height << " wrap " << int(c.wrapS) << ","
                                             << int(c.wrapT) << " filter " << int(c.filter) << " q " << c.q0;
+    }
+}
+
+// A textured stage and then a second texture, through a swap table, times
+// what it gave (the engine's stencil stage): drawn a group of pixels at a time,
+// read from views or through the sampler, they must be what the stages give one
+// pixel at a time, here made to run so by a third stage that passes the colour.
+TEST_F(GXTexture, TwoTexturedStagesDrawAsOneByOne) {
+    struct Case {
+        GXTexFilter filter0, filter1;
+        float q0, q1;  // q at the first corner of each coordinate, 1 at the others
+        u8 texGens;    // 1: the second stage reads its map at the origin
+        bool viewer;
+    };
+    const Case cases[] = {
+        {GX_LINEAR, GX_NEAR, 1.0f, 0.6f, 2, true},    {GX_NEAR, GX_LINEAR, 0.4f, 1.0f, 2, true},
+        {GX_LINEAR, GX_LINEAR, -0.5f, 2.5f, 2, true}, {GX_LINEAR, GX_NEAR, 0.7f, 0.6f, 2, false},
+        {GX_NEAR, GX_NEAR, 1.0f, 1.0f, 1, true},
+    };
+    alignas(32) std::array<u8, 12 * 8 * 4> texels;
+    u32 seed = 7;
+    for (u8& b : texels) {
+        seed = seed * 1664525u + 1013904223u;
+        b = u8(seed >> 24);
+    }
+    auto corner = [](float x, float y, u32 rgba, float w, float s, float t, float q0, float q1) {
+        console::gx::RasterVertex v = gxtest::At(x, y, rgba);
+        for (float& p : v.pos)
+            p *= w;
+        const float coords[2][3] = {{s * q0, t * q0, q0}, {t * q1, 1.0f - s * q1, q1}};
+        std::memcpy(v.tex, coords, sizeof coords);
+        return v;
+    };
+    using console::gx::TevAlphaArg;
+    using console::gx::TevColorArg;
+    for (const Case& c : cases) {
+        GXTexObj obj[2];
+        GXInitTexObj(&obj[0], texels.data(), 12, 8, GX_TF_RGBA8, GX_REPEAT, GX_MIRROR, GX_FALSE);
+        GXInitTexObj(&obj[1], texels.data() + 64, 8, 4, GX_TF_RGBA8, GX_CLAMP, GX_CLAMP, GX_FALSE);
+        GXInitTexObjFilter(&obj[0], c.filter0, c.filter0);
+        GXInitTexObjFilter(&obj[1], c.filter1, c.filter1);
+        GXLoadTexObj(&obj[0], GX_TEXMAP0);
+        GXLoadTexObj(&obj[1], GX_TEXMAP7);
+        console::gx::RasterState s;
+        s.cull = console::gx::Cull::None;
+        const console::gx::RasterState& current = console::gx::RasterStateCurrent();
+        s.sampler = current.sampler;
+        s.viewer = c.viewer ? current.viewer : nullptr;
+        s.capture = current.capture;
+        s.samplerContext = current.samplerContext;
+        s.numTexGens = c.texGens;
+        s.blendType = console::gx::BlendType::Blend;  // alpha counts too
+        s.swapTables[3] = {3, 3, 1, 0};
+        const u8 maps[2] = {0, 7};
+        for (u8 i = 0; i < 3; ++i) {
+            console::gx::TevStage& stage = s.tevStages[i];
+            const bool textured = i < 2;
+            stage.texCoord = textured ? i : console::gx::kTevNull;
+            stage.texMap = textured ? maps[i] : console::gx::kTevNull;
+            stage.texSwap = stage.rasSwap = i == 1 ? 3 : 0;
+            const u8 colorIn = u8(i == 0 ? TevColorArg::RasC : TevColorArg::CPrev);
+            const u8 alphaIn = u8(i == 0 ? TevAlphaArg::RasA : TevAlphaArg::APrev);
+            if (textured) {
+                stage.color = {
+                    {u8(TevColorArg::Zero), u8(TevColorArg::TexC), colorIn, u8(TevColorArg::Zero)}};
+                stage.alpha = {
+                    {u8(TevAlphaArg::Zero), u8(TevAlphaArg::TexA), alphaIn, u8(TevAlphaArg::Zero)}};
+            } else {
+                stage.color = {
+                    {u8(TevColorArg::Zero), u8(TevColorArg::Zero), u8(TevColorArg::Zero), colorIn}};
+                stage.alpha = {
+                    {u8(TevAlphaArg::Zero), u8(TevAlphaArg::Zero), u8(TevAlphaArg::Zero), alphaIn}};
+            }
+        }
+        std::vector<u32> pictures[2];
+        for (u8 stages : {2, 3}) {
+            s.numTevStages = stages;
+            console::gx::EfbReset();
+            console::gx::RasterTriangle(s, corner(3, 5, 0xC080FFE0, 1.0f, -1.3f, -0.7f, c.q0, c.q1),
+                                        corner(75, 9, 0x20F0409F, 1.7f, 2.2f, -0.4f, 1.0f, 1.0f),
+                                        corner(11, 70, 0xFF10C0FF, 1.2f, 0.3f, 2.6f, 1.0f, 1.0f));
+            for (u32 y = 0; y < 72; ++y)
+                for (u32 x = 0; x < 80; ++x)
+                    pictures[stages - 2].push_back(HostEFBColor(x, y));
+        }
+        EXPECT_EQ(pictures[0], pictures[1])
+            << "filters " << int(c.filter0) << "," << int(c.filter1) << " q " << c.q0 << "," << c.q1
+            << " texgens " << int(c.texGens) << " viewer " << c.viewer;
     }
 }
 

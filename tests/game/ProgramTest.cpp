@@ -1,6 +1,7 @@
 // The programs as a user runs them: command-line mistakes are one line and status
 // 2, and every way out of the game writes the screenshot asked for.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -35,8 +36,9 @@ void ExpectRefused(const char* program, const Case& c) {
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::path(testing::TempDir()) /
-                  (std::string("program_") + testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ =
+            fs::path(testing::TempDir()) / ("program_" + std::to_string(getpid()) + "_" +
+                                            testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder_);
     }
     void TearDown() override { fs::remove_all(folder_); }

@@ -25,14 +25,8 @@ void Show(s_window_obj* window) {
     window->obj.flags |= UI_OBJ_FLAG_MODAL;
 }
 
-void CloseOpen() {
-    if (OpenFileDialogPtr != nullptr)
-        ListDialogClose(OpenFileDialogPtr);
-    OpenFileDialogPtr = nullptr;
-}
-
 void OpenFolderList(const char* title, s32 selection) {
-    CloseOpen();
+    OpenFileDialogClose();
     OpenFileDialogMakeFileList();
     Show(ListDialogOpen(150, 150, OpenFileDialogFileList, OpenFileDialogFileListSize, "Open", selection,
                         title));
@@ -41,7 +35,7 @@ void OpenFolderList(const char* title, s32 selection) {
 // The picker at the point (small list) or centred (large); with no data of the
 // type, the "Alert" message there instead and 0.
 s32 OpenDataList(const char* title, const char* type, s32 selection, const s_Vector2* point) {
-    CloseOpen();
+    OpenFileDialogClose();
     OpenFileDialogMakeDataList(type);
     if (OpenFileDialogFileListSize == 0) {
         const s32 x = point != nullptr ? s32(point->x) : DrawContext.screenSize.x / 2;

@@ -13,6 +13,8 @@ extern char** OpenFileDialogFileList;
 // released first) and, with `useFileList`, reads "files.txt"; then the disc
 // directory is the folder shown. 0 on failure; the caller shuts down either way.
 s32 OpenFileDialogStartup(s32 useFileList);
+// Closes the module's open list, if any.
+void OpenFileDialogClose();
 // Closes the dialog, restores the saved disc directory, frees the buffers.
 void OpenFileDialogShutdown();
 // The live picker keeps its window and buffers; only the disc directory goes back.

@@ -176,10 +176,14 @@ s32 OpenFileDialogStartup(s32 useFileList) {
     return 1;
 }
 
-void OpenFileDialogShutdown() {
+void OpenFileDialogClose() {
     if (OpenFileDialogPtr != nullptr)
         ListDialogClose(OpenFileDialogPtr);
     OpenFileDialogPtr = nullptr;
+}
+
+void OpenFileDialogShutdown() {
+    OpenFileDialogClose();
     FileChangeDirectory(OpenFileDialogAppDir);
     FreeBuffers();
 }

@@ -17,6 +17,7 @@
 #include "tools/dbcompile/DbCompile.h"
 #include "tools/discbuild/AsfWriter.h"
 #include "tools/discbuild/CsfWriter.h"
+#include "tools/discbuild/DiscFileList.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/F3dWriter.h"
 #include "tools/discbuild/FntWriter.h"
@@ -638,6 +639,16 @@ Seeds Hbm(const fs::path&) {
             Prefixed({1}, Text("key,JPN\nback,Go\n"))};
 }
 
+// The disc's list as the builder writes it, the same with LF line ends, and a
+// short list: a file below folders without lines, a bracketed and a dotted name,
+// a last line without its end.
+Seeds FilesTxt(const fs::path& disc) {
+    const std::string crlf = discbuild::FileListText(disc);
+    std::string lf = crlf;
+    std::erase(lf, '\r');
+    return {Text(crlf), Text(lf), Text("data\\maps\\arena.wad\r\nData\r\n[..]\r\na.b.c\r\nlast")};
+}
+
 const struct {
     const char* harness;
     std::function<Seeds(const fs::path&)> make;
@@ -677,6 +688,7 @@ const struct {
     {"sfp", Sfp},
     {"hbm", Hbm},
     {"hostcmd", HostCmd},
+    {"files_txt", FilesTxt},
 };
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "orblib47/source/Name.h"
 #include "orblib47/source/Net.h"
 #include "orblib47/source/Octree.h"
+#include "orblib47/source/OpenFileDialog.h"
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/OrbStream.h"
 #include "orblib47/source/OrbThread.h"
@@ -111,6 +112,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
     [](u32, s_orblib_config*) { UIObjectColdReset(); },
+    [](u32, s_orblib_config*) { OpenFileDialogColdReset(); },
     [](u32, s_orblib_config*) { StructEditColdReset(); },
     [](u32, s_orblib_config*) { TrackballColdReset(); },
 };
@@ -186,9 +188,9 @@ const ResetStep WarmResetSteps[] = {
 };
 
 const ResetStep ExitSteps[] = {
-    [](u32, s_orblib_config*) { DebugShutdown(); }, [](u32, s_orblib_config*) { ContExit(); },
-    [](u32, s_orblib_config*) { DrawExit(); },      [](u32, s_orblib_config*) { MemoryExit(); },
-    [](u32, s_orblib_config*) { HardwareExit(); },
+    [](u32, s_orblib_config*) { OpenFileDialogExit(); }, [](u32, s_orblib_config*) { DebugShutdown(); },
+    [](u32, s_orblib_config*) { ContExit(); },           [](u32, s_orblib_config*) { DrawExit(); },
+    [](u32, s_orblib_config*) { MemoryExit(); },         [](u32, s_orblib_config*) { HardwareExit(); },
 };
 
 template <std::size_t N>

@@ -2,13 +2,15 @@
 // paints its sprite sheets, bakes its fonts from the system's TrueType faces,
 // generates its models and the bowler parts, synthesises its sounds, paints the logo movies,
 // compiles the bowling database and the screen movies, paints the save banner and writes the
-// HOME-button menu's files and writes the level's intro cut-scene.
+// HOME-button menu's files and writes the level's intro cut-scene; last, the list of
+// everything on it.
 #include <cstdio>
 #include <exception>
 
 #include "tools/dbcompile/DbCompile.h"
 #include "tools/discbuild/BannerWriter.h"
 #include "tools/discbuild/DiscCutScenes.h"
+#include "tools/discbuild/DiscFileList.h"
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
         moviegen::BuildDiscMovies(argv[2]);
         dbcompile::BuildDiscDatabase(argv[1], argv[2]);
         sfpc::BuildDiscScreens(argv[1], argv[2]);
+        discbuild::BuildDiscFileList(argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mkdisc: %s\n", error.what());
         return 1;

@@ -52,10 +52,12 @@
 #include "orblib47/source/Sprite.h"
 #include "orblib47/source/SpriteGroup.h"
 #include "orblib47/source/StringTable.h"
+#include "orblib47/source/StructEdit.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/TextureProject.h"
 #include "orblib47/source/TimeSlice.h"
+#include "orblib47/source/TrackBall.h"
 #include "orblib47/source/UIObject.h"
 #include "orblib47/source/Wad.h"
 #include "orblib47/source/World.h"
@@ -108,6 +110,8 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
     [](u32, s_orblib_config*) { PlayTime = 0.0f; },
     [](u32, s_orblib_config*) { UIObjectColdReset(); },
+    [](u32, s_orblib_config*) { StructEditColdReset(); },
+    [](u32, s_orblib_config*) { TrackballColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -175,6 +179,8 @@ const ResetStep WarmResetSteps[] = {
     [](u32, s_orblib_config*) { CInstanceList::WarmReset(); },
     [](u32, s_orblib_config*) { NVRamWarmReset(); },
     [](u32, s_orblib_config* c) { UIObjectWarmReset(c->maxuiobject); },
+    [](u32, s_orblib_config*) { StructEditWarmReset(); },
+    [](u32, s_orblib_config*) { TrackballWarmReset(); },
 };
 
 const ResetStep ExitSteps[] = {

@@ -5,11 +5,23 @@
 
 namespace {
 
+// The field and its open list point at each other, and a tool may close either
+// alone (the field, or the window the list was linked to): a link counts only
+// while both records are open and the other end still points back.
+bool IsOpenPair(const s_multi_edit_obj* drop, const s_listbox_obj* list) {
+    return drop != nullptr && list != nullptr && UIObjectIsOpen(&drop->obj) && UIObjectIsOpen(&list->obj) &&
+           drop->obj.type == UI_OBJ_MULTI_EDIT && drop->listbox == list && list->obj.extra == &drop->obj;
+}
+
 s32 MultiEditListboxFunc(s_ui_object* object, e_ui_obj_event_type event) {
-    if (event != UI_OBJ_EVENT_USER || (Mouse.buttonReleased & UI_MOUSE_BUTTONS) == 0)
-        return 0;
     auto* list = reinterpret_cast<s_listbox_obj*>(object);
     auto* drop = reinterpret_cast<s_multi_edit_obj*>(object->extra);
+    if (!IsOpenPair(drop, list)) {
+        UIObjectRequestClose(object);  // its field is gone: nothing to choose for
+        return 0;
+    }
+    if (event != UI_OBJ_EVENT_USER || (Mouse.buttonReleased & UI_MOUSE_BUTTONS) == 0)
+        return 0;
     drop->value = list->index;
     drop->listbox = nullptr;
     UIObjectClose(object);
@@ -30,12 +42,12 @@ void OpenChoices(s_multi_edit_obj* drop) {
     FontSetScale(scaleX, scaleY);
     if (list == nullptr)
         return;
+    list->obj.extra = &drop->obj;
+    drop->listbox = list;
     if (s_ui_object* parent = drop->obj.parent) {
         UIObjectLink(parent, &list->obj);
         UIObjectFocusChild(parent, &list->obj);
     }
-    list->obj.extra = &drop->obj;
-    drop->listbox = list;
     ListboxSetSelection(list, drop->value);
 }
 
@@ -43,12 +55,12 @@ void MultiEditMouseUI(s_multi_edit_obj* drop) {
     if (ScrollbarButtonUI(&drop->buttonState, &drop->buttonRect) == 0 ||
         (Mouse.buttonNew & UI_MOUSE_BUTTONS) == 0)
         return;
-    if (drop->listbox != nullptr) {
+    const bool open = drop->listbox != nullptr && IsOpenPair(drop, drop->listbox);
+    if (open)
         UIObjectClose(&drop->listbox->obj);
-        drop->listbox = nullptr;
-    } else {
+    drop->listbox = nullptr;
+    if (!open)
         OpenChoices(drop);
-    }
 }
 
 void DrawMultiEdit(s_multi_edit_obj* drop) {

@@ -1,5 +1,6 @@
 #include "orblib47/source/UIObject.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "orblib47/source/DebugMemory.h"
@@ -145,6 +146,18 @@ UIObjectEventFunc UIObjectSetEventFunc(s_ui_object* object, UIObjectEventFunc fu
 
 void UIObjectRequestClose(s_ui_object* object) {
     RequestClose(object);
+}
+
+bool UIObjectIsOpen(const s_ui_object* object) {
+    if (object == nullptr || UIObjectRecords == nullptr)
+        return false;
+    const auto at = reinterpret_cast<uintptr_t>(object);
+    const auto base = reinterpret_cast<uintptr_t>(UIObjectRecords->recordBase);
+    if (at < base || (at - base) % UIObjectRecords->recordSize != 0)
+        return false;
+    const uintptr_t index = (at - base) / UIObjectRecords->recordSize;
+    return index < UIObjectRecords->capacity && UIObjectRecords->inUse[index] != 0 &&
+           (object->flags & kUIObjectClosed) == 0;
 }
 
 void UIObjectClose(s_ui_object* object) {

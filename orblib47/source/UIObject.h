@@ -107,6 +107,8 @@ s_ui_object* UIObjectFindId(s_ui_object* parent, s32 id);
 UIObjectEventFunc UIObjectSetEventFunc(s_ui_object* object, UIObjectEventFunc func);
 // The object and all its descendants are closed by the next UI pass that reaches it.
 void UIObjectRequestClose(s_ui_object* object);
+// True while the pointer is a record of the pool that is handed out and not closed.
+bool UIObjectIsOpen(const s_ui_object* object);
 // Unlinks and frees the object with its subtree; a focused window hands the focus to
 // the first window left. Inside the UI pass the records are freed when the pass ends.
 void UIObjectClose(s_ui_object* object);

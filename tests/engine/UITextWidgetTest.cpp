@@ -127,6 +127,53 @@ TEST_F(UITextWidgetTest, TheDropButtonOpensAndClosesTheChoicesAndAReleaseOverOne
     EXPECT_EQ(drop->obj.next, nullptr);
 }
 
+TEST_F(UITextWidgetTest, ChoicesLeftOpenByAClosedFieldCloseAndChooseForNobody) {
+    const s_Irect16 rect{100, 60, 300, 300};
+    s_window_obj* window = WindowOpen(&rect, WINDOW_FRAME, "Choices", nullptr);
+    s_multi_edit_obj* drop = MultiEditOpen(20, 20, kLines, 8, 1);
+    UIObjectLink(&window->obj, &drop->obj);
+    Play({PointAt(drop->buttonRect, &rect), "button 1 down", "button 1 up"});
+    ASSERT_NE(drop->listbox, nullptr);
+    const s_listbox_obj* list = drop->listbox;
+    const s32 y = rect.y + list->obj.rect.y + 4 + list->lineHeight * 4 + list->lineHeight / 2;
+    const std::string line4 =
+        "pointer " + std::to_string(rect.x + list->obj.rect.x + 20) + " " + std::to_string(y);
+
+    UIObjectClose(&drop->obj);
+    // The pool hands the closed field's record straight back.
+    s_multi_edit_obj* again = MultiEditOpen(20, 20, kLines, 8, 6);
+    UIObjectLink(&window->obj, &again->obj);
+    Play({line4, "button 1 down", "button 1 up", "pointer 10 10"});
+    EXPECT_EQ(MultiEditGet(again), 6);
+    EXPECT_EQ(again->listbox, nullptr);
+    EXPECT_EQ(window->obj.childNext, &again->obj);
+    EXPECT_EQ(again->obj.next, nullptr);
+}
+
+std::string SpinWords;
+void RecordSpin(s_line_edit_obj*, s32 event) {
+    SpinWords += event == LINE_EDIT_EVENT_VALUE_UP ? 'u' : event == LINE_EDIT_EVENT_VALUE_DOWN ? 'd' : '?';
+}
+
+TEST_F(UITextWidgetTest, SpinButtonsStepOncePerClickAndRepeatWhileHeld) {
+    const s_Irect16 rect{100, 60, 300, 200};
+    s_window_obj* window = WindowOpen(&rect, WINDOW_FRAME, "Spin", nullptr);
+    s_line_edit_obj* edit = LineEditOpen(20, 20, 80, "5", nullptr, LINE_EDIT_SPIN_BUTTONS, RecordSpin);
+    UIObjectLink(&window->obj, &edit->obj);
+    const std::string up = PointAt(edit->upRect, &rect);
+    const std::string down = PointAt(edit->downRect, &rect);
+    SpinWords.clear();
+    Play({up, "button 1 down", "button 1 up", "button 1 down", "button 1 up", down, "button 1 down",
+          "button 1 up", "pointer 10 10", "button 1 down", "button 1 up"});
+    EXPECT_EQ(SpinWords, "uud");  // a click beside the buttons says nothing
+
+    SpinWords.clear();
+    Play({up, "button 1 down", up, up, up, up});
+    Play({"button 1 up"});
+    EXPECT_EQ(SpinWords, std::string(SpinWords.size(), 'u'));
+    EXPECT_GE(SpinWords.size(), 3u) << "held for half a second";
+}
+
 TEST_F(UITextWidgetTest, TheLineEditEditsItsTextFromTheKeyboard) {
     // Keys: a character stands for itself, "<" left, ">" right, "[" home, "]" end,
     // "#" backspace, "~" delete, "{" shift + left, "}" shift + right.

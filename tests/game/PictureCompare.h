@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "console/screenshot.h"
@@ -42,4 +43,12 @@ inline u32 ShownFrameDifferingFrom(const char* reference, const char* drawn) {
         EXPECT_TRUE(HostSaveScreenshot(reference));
     }
     return PixelsDifferingFrom(reference, frame);
+}
+
+// The shown frame against the kept reference `name`.png, saved as `name`_drawn.png.
+inline void ExpectLooksAsKept(const std::string& name) {
+    const std::string drawn = name + "_drawn.png";
+    EXPECT_LT(
+        ShownFrameDifferingFrom((BOWLING_TEST_REFERENCE_DIR "/" + name + ".png").c_str(), drawn.c_str()), 60u)
+        << "see " << drawn;
 }

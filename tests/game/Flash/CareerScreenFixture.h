@@ -66,13 +66,5 @@ protected:
         Pad[0].bdown = Pad[0].bnew = 0;
     }
 
-    static void ExpectLooksAsKept(const std::string& name) {
-        const std::string drawn = name + "_drawn.png";
-        EXPECT_LT(
-            ShownFrameDifferingFrom((BOWLING_TEST_REFERENCE_DIR "/" + name + ".png").c_str(), drawn.c_str()),
-            60u)
-            << "see " << drawn;
-    }
-
     CCareerCharacter* career = nullptr;
 };

@@ -101,13 +101,6 @@ bool Fits(s32 handle, s32 sprite, const char* text) {
     return fits;
 }
 
-void ExpectLooksAsKept(const std::string& name) {
-    const std::string drawn = name + "_drawn.png";
-    EXPECT_LT(
-        ShownFrameDifferingFrom((BOWLING_TEST_REFERENCE_DIR "/" + name + ".png").c_str(), drawn.c_str()), 60u)
-        << "see " << drawn;
-}
-
 TEST_F(LevelScreensTest, TheScoreboardMarksEachBallAndTotal) {
     ScoreTwoPlayers();
     CScoreBoardFlash board;

@@ -57,3 +57,10 @@ s32 DVDCancel(DVDFileInfo* fileInfo);
 // Polling the drive takes time: on the virtual clock each query moves the clock by
 // its read step, so a loop that waits on the drive ends.
 s32 DVDGetDriveStatus();
+
+// Development hardware only: the disc emulator's folder on the host takes the files
+// the program hands to the development host. `fileName` (no folder part) in the
+// current directory is created or emptied (append FALSE) or added to (append TRUE);
+// an existing file of that name in another case is the one written. FALSE when
+// the name holds a folder part or the host refuses.
+BOOL DVDHostWrite(const char* fileName, const void* data, s32 length, BOOL append);

@@ -37,6 +37,7 @@
 #include "tools/discbuild/WrlWriter.h"
 #include "tools/fontbake/FontBaker.h"
 #include "tools/hbmgen/HomeButtonDisc.h"
+#include "tools/parsyshost/HostCommandFile.h"
 #include "tools/sfpcompile/SfpCompile.h"
 
 namespace fs = std::filesystem;
@@ -622,6 +623,15 @@ Seeds Sfp(const fs::path& disc) {
 }
 
 // The HOME-button menu's files as the demo disc has them, each after its selector.
+Seeds HostCmd(const fs::path&) {
+    Seeds seeds;
+    for (const char* command : {"reset", "start", "stop", "datasets", "startall", "load"}) {
+        const std::string text = parsyshost::CommandFile(3, parsyshost::Keyword(command), 7, "SPARKS");
+        seeds.emplace_back(text.begin(), text.end());
+    }
+    return seeds;
+}
+
 Seeds Hbm(const fs::path&) {
     return {Prefixed({0}, hbmgen::LayoutArchive("/usr/share/fonts/truetype")),
             Prefixed({1}, Text(hbmgen::TextsTable())), Prefixed({2}, Text(hbmgen::ConfigText())),
@@ -666,6 +676,7 @@ const struct {
     {"lanesim_oil", LanesimOil},
     {"sfp", Sfp},
     {"hbm", Hbm},
+    {"hostcmd", HostCmd},
 };
 
 }  // namespace

@@ -41,6 +41,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/ParticleList.h"
 #include "orblib47/source/ParticleSystem.h"
+#include "orblib47/source/ParticleSystemEditor.h"
 #include "orblib47/source/PhysicsParticles.h"
 #include "orblib47/source/Projector.h"
 #include "orblib47/source/Scene.h"
@@ -167,6 +168,7 @@ const ResetStep WarmResetSteps[] = {
         SceneLightsWarmReset(24);
     },
     [](u32, s_orblib_config*) { ParticleSystemWarmReset(); },
+    [](u32, s_orblib_config*) { ParSysEditorWarmReset(); },
     [](u32, s_orblib_config*) { ParticleListWarmReset(); },
     [](u32, s_orblib_config*) { DecalWarmReset(); },
     [](u32, s_orblib_config*) { PhysicsParticlesWarmReset(); },

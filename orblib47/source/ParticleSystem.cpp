@@ -1,6 +1,8 @@
 #include "orblib47/source/ParticleSystem.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/DrawSort.h"
@@ -61,6 +63,24 @@ void InitGroups(s_particle_system* psys) {
         header->count = left < SPRITE_GROUP_ELEMENTS ? left : SPRITE_GROUP_ELEMENTS;
         left -= header->count;
     }
+}
+
+bool Drawable(const s_PARTSYS_ATTR* attr) {
+    return attr != nullptr && attr->spriteType != SPRITE_TYPE_NONE &&
+           (attr->spriteType < SPRITE_TYPE_PARTICLE || attr->spriteDef.spriteset != nullptr);
+}
+
+// The record's values that a system copies when it starts.
+void TakeAttr(s_particle_system* psys, s_PARTSYS_ATTR* attr) {
+    psys->attr = attr;
+    psys->priority = attr->priority;
+    const auto* def = static_cast<const s_PARTSYS_ATTR_DEFAULT*>(attr);
+    psys->magnetForce = def->magnetForce;
+    psys->magnetPos = {def->magnetPos.x, def->magnetPos.y, def->magnetPos.z, 0.0f};
+    const s_partsys_type_def& type = ParticleSystemTypes[attr->type];
+    psys->emitterFunc = type.initFunc;
+    psys->updateFunc = type.updateFunc;
+    psys->renderFunc = type.renderFunc;
 }
 
 // A private copy is the system's own; a shared record loses a reference.
@@ -216,8 +236,7 @@ s_particle_system* ParticleSystemLoad(const char* name, const s_Vector3* pos, s3
 
 s_particle_system* ParticleSystemAlloc(s_PARTSYS_ATTR* attr, const s_Vector3* pos, s32 numElement,
                                        u32 flags) {
-    if (attr == nullptr || attr->spriteType == SPRITE_TYPE_NONE ||
-        (attr->spriteType >= SPRITE_TYPE_PARTICLE && attr->spriteDef.spriteset == nullptr))
+    if (!Drawable(attr))
         return nullptr;
     const s32 n = numElement != 0 ? numElement : attr->numElement;
     const uint64_t bytes = sizeof(s_particle_system) + uint64_t(n > 0 ? n : 0) * sizeof(s_partsys_elem);
@@ -228,16 +247,8 @@ s_particle_system* ParticleSystemAlloc(s_PARTSYS_ATTR* attr, const s_Vector3* po
     MemTypePop();
     if (psys == nullptr)
         return nullptr;
-    psys->attr = attr;
+    TakeAttr(psys, attr);
     psys->flags = flags | attr->flags | PARTSYS_INIT;
-    psys->priority = attr->priority;
-    const auto* def = static_cast<const s_PARTSYS_ATTR_DEFAULT*>(attr);
-    psys->magnetForce = def->magnetForce;
-    psys->magnetPos = {def->magnetPos.x, def->magnetPos.y, def->magnetPos.z, 0.0f};
-    const s_partsys_type_def& type = ParticleSystemTypes[attr->type];
-    psys->emitterFunc = type.initFunc;
-    psys->updateFunc = type.updateFunc;
-    psys->renderFunc = type.renderFunc;
     psys->pos = psys->lastPos = *pos;
     psys->color = {1.0f, 1.0f, 1.0f, 1.0f};
     psys->numElement = n;
@@ -285,6 +296,45 @@ void ParticleSystemSetPosition(s_particle_system* psys, const s_Vector3* pos) {
         return;
     psys->lastPos = psys->pos;
     psys->pos = *pos;
+}
+
+s32 ParticleSystemReplaceAttr(s_PARTSYS_ATTR* old, s_PARTSYS_ATTR* fresh) {
+    // Flags a system holds for its owner rather than from its record.
+    constexpr u32 kOwnerFlags = PARTSYS_DONT_FREE | PARTSYS_INSTANCE_ATTR | PARTSYS_CLONE |
+                                PARTSYS_LOADED_DATA_SET | PARTSYS_STOP_ME | PARTSYS_KILL_ME;
+    std::vector<std::pair<s_particle_system*, s_group_header*>> users;
+    bool ready = true;
+    for (s_linked_list* node = ParticleSystemList.next; node != nullptr; node = node->next) {
+        s_particle_system* psys = NextSystem(node);
+        if (psys->attr != old || (psys->flags & PARTSYS_INSTANCE_ATTR) != 0)
+            continue;
+        s_group_header* groups = nullptr;
+        if (ready && (psys->flags & PARTSYS_CLONE) == 0) {
+            if (Drawable(fresh))
+                groups = SpriteGroupAlloc(e_SPRITE_TYPE(fresh->spriteType), psys->numElement);
+            ready = groups != nullptr;
+        }
+        users.emplace_back(psys, groups);
+    }
+    for (auto [psys, groups] : users) {
+        if (!ready) {
+            if (groups != nullptr)
+                SpriteGroupFree(groups);
+            continue;
+        }
+        TakeAttr(psys, fresh);
+        psys->flags = (psys->flags & ~(old->flags & ~kOwnerFlags)) | fresh->flags | PARTSYS_INIT;
+        RecordRemoveList(psys);
+        RecordInsertPriorityList(&ParticleSystemList, psys);
+        if ((psys->flags & PARTSYS_CLONE) != 0)
+            continue;
+        SpriteGroupFree(psys->spriteGroup);
+        psys->spriteGroup = groups;
+        TimeSliceFree(&psys->timeSlice);
+        TimeSliceAlloc(&psys->timeSlice, s32(fresh->updateRate), 1.0f);
+        InitGroups(psys);
+    }
+    return ready ? 1 : 0;
 }
 
 void ParticleSystemUpdateThread(s_thread*, void*) {

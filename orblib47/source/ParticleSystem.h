@@ -203,6 +203,10 @@ void ParticleSystemStop(s_particle_system* psys);
 void ParticleSystemKill(s_particle_system* psys);
 void ParticleSystemSetSysCallback(s_particle_system* psys, ParticleEventCallback callback, void* parm);
 void ParticleSystemSetPosition(s_particle_system* psys, const s_Vector3* pos);
+// Moves every system running from the shared record `old` over to `fresh`, which
+// takes over their references: new sprite groups and time slices, the elements
+// start again. 0, with nothing changed, when a system cannot run from `fresh`.
+s32 ParticleSystemReplaceAttr(s_PARTSYS_ATTR* old, s_PARTSYS_ATTR* fresh);
 void ParticleSystemUpdateThread(s_thread* task, void* record);
 void ParticleSystemRenderThread(s_thread* task, void* record);
 

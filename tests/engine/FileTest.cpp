@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -91,6 +92,32 @@ TEST_F(FileTest, BadHandlesDoNothing) {
         EXPECT_EQ(FileGetDVDInfo(fid), nullptr);
     }
     EXPECT_EQ(FileWriteBytes(1, buffer_->bytes, 4), 0);
+}
+
+// Write modes make the file afresh in the disc folder, in the current directory
+// and in the spelling already there; reads of the disc never write.
+TEST_F(FileTest, WriteModesMakeHostFilesAfresh) {
+    const auto text = [this](const std::string& path) {
+        std::ifstream in(fs::path(disc_.root()) / path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    FileChangeDirectory("DATA");
+    s32 fid = FileOpen("odd.bin", "RW");
+    ASSERT_NE(fid, 0);
+    FileWriteBytes(fid, "ab", 2);
+    FileWriteBytes(fid, "cd", 2);
+    FileClose(fid);
+    EXPECT_EQ(text("Data/Odd.bin"), "abcd");
+    fid = FileOpen("new.txt", "WT");
+    FileWriteBytes(fid, "x", 1);
+    FileClose(fid);
+    EXPECT_EQ(text("Data/new.txt"), "x");
+    fid = FileOpen("big.bin", "R");
+    FileWriteBytes(fid, "zz", 2);
+    FileClose(fid);
+    EXPECT_TRUE(Matches(reinterpret_cast<const u8*>(text("Data/Big.bin").data()), 0, 64));
+    EXPECT_EQ(FileOpen("..\\x.txt", "WT"), 0);
+    EXPECT_EQ(FileOpen("x.txt", "A"), 0);
 }
 
 TEST_F(FileTest, DirectoriesFollowTheBasePath) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/Heap.h"
@@ -78,9 +79,10 @@ void FileExit() {
 }
 
 void FileSetBasePath(const char* path) {
-    BasePath = path;
-    if (!BasePath.empty() && BasePath.back() != '\\')
-        BasePath += '\\';
+    std::string base = path;
+    if (!base.empty() && base.back() != '\\')
+        base.push_back('\\');
+    BasePath = std::move(base);
 }
 
 void FileChangeDirectory(const char* dir) {
@@ -106,39 +108,65 @@ s32 FileExist(const char* name) {
     return DVDConvertPathToEntrynum(FileGetName(name).c_str()) >= 0 ? 1 : 0;
 }
 
+namespace {
+
 // Every open gets a record of its own, so two users of one file keep their own
 // positions and windows.
-s32 FileOpen(const char* name) {
+s_ngc_file* FreeRecord(const char* name) {
     const auto free =
         std::find_if(std::begin(Files), std::end(Files), [](const s_ngc_file& f) { return f.inUse == 0; });
     if (free == std::end(Files))
         ORB_FAIL("FileOpen (%s): Out of File Records\n", name);
+    return free;
+}
+
+s32 Open(s_ngc_file* file, const char* name, u32 flags, u32 size) {
+    file->inUse = 1;
+    file->fileFlags = flags;
+    file->asyncReadAddr = nullptr;
+    file->asyncReadSize = 0;
+    FileDropWindow(file);
+    file->bytesRequested = 0;
+    file->bytesRead = 0;
+    file->bytesReadTotal = 0;
+    file->curPos = 0;
+    file->fileSize = size;
+    file->bytesRemaining = size;
+    file->errorStatus = 0;
+    file->fname = name;
+    return s32(file - std::begin(Files)) + 1;
+}
+
+}  // namespace
+
+s32 FileOpen(const char* name) {
+    s_ngc_file* file = FreeRecord(name);
     const std::string discName = FileGetName(name);
-    if (!DVDOpen(discName.c_str(), &free->fileInfo)) {
+    if (!DVDOpen(discName.c_str(), &file->fileInfo)) {
         DEBUG_PRINT("Fileopen: Unable to open file \"%s\"\n", discName.c_str());
         return 0;
     }
-    s_ngc_file& file = *free;
-    file.inUse = 1;
-    file.fileFlags = 0;
-    file.asyncReadAddr = nullptr;
-    file.asyncReadSize = 0;
-    FileDropWindow(&file);
-    file.bytesRequested = 0;
-    file.bytesRead = 0;
-    file.bytesReadTotal = 0;
-    file.curPos = 0;
-    file.fileSize = file.fileInfo.length;
-    file.bytesRemaining = file.fileSize;
-    file.errorStatus = 0;
-    file.fname = name;
-    return s32(free - std::begin(Files)) + 1;
+    return Open(file, name, 0, file->fileInfo.length);
+}
+
+s32 FileOpen(const char* name, const char* mode) {
+    if (mode == nullptr || std::strcmp(mode, "R") == 0)
+        return FileOpen(name);
+    if (std::strcmp(mode, "RW") != 0 && std::strcmp(mode, "WT") != 0)
+        return 0;
+    s_ngc_file* file = FreeRecord(name);
+    if (!DVDHostWrite(name, nullptr, 0, FALSE)) {
+        DEBUG_PRINT("Fileopen: Unable to write file \"%s\"\n", name);
+        return 0;
+    }
+    return Open(file, name, FILE_FLAG_HOST_WRITE, 0);
 }
 
 s32 FileClose(s32 fid) {
     s_ngc_file* file = FileRecord(fid);
     if (file != nullptr) {
-        DVDClose(&file->fileInfo);
+        if ((file->fileFlags & FILE_FLAG_HOST_WRITE) == 0)
+            DVDClose(&file->fileInfo);
         file->inUse = 0;
     }
     return 0;
@@ -217,7 +245,10 @@ s_ngc_file* NgcFileGetPtr(const DVDFileInfo* info) {
 
 void FileIoFlush() {}
 
-s32 FileWriteBytes(s32 /*fid*/, const void* /*src*/, u32 /*n*/) {
+s32 FileWriteBytes(s32 fid, const void* src, u32 n) {
+    s_ngc_file* file = FileRecord(fid);
+    if (file != nullptr && (file->fileFlags & FILE_FLAG_HOST_WRITE) != 0 && n <= 0x7FFFFFFFu)
+        DVDHostWrite(file->fname.c_str(), src, s32(n), TRUE);
     return 0;
 }
 

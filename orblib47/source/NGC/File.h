@@ -1,7 +1,8 @@
 // Disc files: eight file records over the console's disc drive. Every read is
 // turned into transfers the drive accepts: straight into the caller's memory when
 // it is large and aligned, through the record's 64 KB window otherwise. Names are
-// relative to the current directory; the disc is read-only.
+// relative to the current directory; the disc is read-only, but for the files the
+// program hands to the development host (FileOpen's write modes).
 #pragma once
 
 #include <string>
@@ -18,6 +19,7 @@ constexpr u32 FILE_SECTOR_BUFFER_SIZE = 65536;
 constexpr u32 FILE_FLAG_ASYNC_STATE_SHIFT = 29;
 constexpr u32 FILE_FLAG_ASYNC_STATE_MASK = 0xE0000000u;
 constexpr u32 FILE_FLAG_INPLACE = 0x10000000u;
+constexpr u32 FILE_FLAG_HOST_WRITE = 0x08000000u;  // opened with a write mode
 
 enum e_file_async_state : u32 {
     FILE_ASYNC_IDLE = 0,       // the last read is complete
@@ -76,6 +78,10 @@ s32 FileExist(const char* name);
 
 // Handles are record index + 1; 0 is none.
 s32 FileOpen(const char* name);
+// Mode "R" as above. "RW" and "WT" make the file afresh in the disc emulator's
+// folder on the development host, and FileWriteBytes adds to it; 0 where there is
+// no such folder to write.
+s32 FileOpen(const char* name, const char* mode);
 s32 FileClose(s32 fid);
 s32 FileGetSize(s32 fid);
 s32 FileGetRemaining(s32 fid);
@@ -103,6 +109,7 @@ s32 FileGetReadError(s32 fid);
 // between polls.
 s32 FileIoFlushSync(s32 fid, s32 flag);
 void FileIoFlush();
+// Stores bytes only in a file opened with a write mode; always 0.
 s32 FileWriteBytes(s32 fid, const void* src, u32 n);
 
 u32 FileGetErrorStatus();

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 const char* const COMMAND_LINE_USAGE =
     "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
     "               [--screenshot FILE] [--audio-out FILE] [--players N] [--cpu LIST]\n"
-    "               [--seed S] [--level N] [--entry N] [--gx-threads N]\n"
+    "               [--seed S] [--level N] [--entry N] [--launcher] [--gx-threads N]\n"
     "  --headless         run without a window, on the virtual clock; without --frames it\n"
     "                     runs until interrupted (Ctrl+C)\n"
     "  --frames N         leave after N frames (1 to 4294967295); a frame is a retrace,\n"
@@ -38,6 +38,8 @@ const char* const COMMAND_LINE_USAGE =
     "  --entry N          run an entry of the start-up launcher: 0 \"Level Manager\" (the\n"
     "                     game of the four options above), 1 the game (the default),\n"
     "                     10 \"Third State Testing\" (the screen template)\n"
+    "  --launcher         open the start-up launcher's list of entries instead (pad\n"
+    "                     up/down and A, or the mouse after - and C; File > Exit leaves)\n"
     "  --gx-threads N     the threads that draw the pictures (1 to 64; default\n"
     "                     BOWLING_GX_THREADS, else one per processor core); every\n"
     "                     count draws the same pictures\n"
@@ -128,6 +130,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
     *line = CommandLine{};
     bool entryGiven = false;
     bool gameGiven = false;
+    bool launcherGiven = false;
     for (int i = 0; i < argc; ++i) {
         const std::string_view name = argv[i];
         if (name == "--help") {
@@ -136,6 +139,10 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
         }
         if (name == "--headless") {
             line->headless = true;
+            continue;
+        }
+        if (name == "--launcher") {
+            launcherGiven = true;
             continue;
         }
         std::string* text = name == "--disc"         ? &line->disc
@@ -178,6 +185,12 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             *text = value;
         }
     }
+    if (launcherGiven && (entryGiven || gameGiven))
+        return Fail(error,
+                    "'--launcher' opens the launcher's list: it goes with no '--entry', '--players', "
+                    "'--cpu', '--seed' or '--level'");
+    if (launcherGiven)
+        line->entry = DEV_ENTRY_LAUNCHER;
     if (gameGiven && entryGiven && line->entry != DEV_ENTRY_LEVEL_MANAGER)
         return Fail(error,
                     "'--players', '--cpu', '--seed' and '--level' start a game: they go with no "

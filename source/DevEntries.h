@@ -5,7 +5,8 @@
 #include "orblib47/source/OrbTypes.h"
 
 // The launcher's entry numbers: the straight start into a game, the game shell,
-// the screen-template test.
+// the screen-template test; "the launcher" is its list itself.
+constexpr s32 DEV_ENTRY_LAUNCHER = -1;
 constexpr s32 DEV_ENTRY_LEVEL_MANAGER = 0;
 constexpr s32 DEV_ENTRY_GAME_SHELL = 1;
 constexpr s32 DEV_ENTRY_THIRD_STATE_TESTING = 10;
@@ -17,3 +18,15 @@ void LevelManagerStart();
 void LevelManagerFrame();
 // Shows the screen template until back is pressed.
 s32 FlashThirdStateTesting();
+
+// DevEntriesPending.cpp: the entries whose tools come later; each returns 0 at once.
+s32 ViewResource();
+s32 PrimitiveDraw2DTest();
+s32 PrimitiveDraw2DTextureTest();
+s32 PrimitiveDraw3DTest();
+s32 ColorBarTest();
+s32 DepthOffsetDrawTest();
+s32 SceneTest();
+s32 StreamTest();
+s32 TickerTesting();
+s32 KudosRunAll();

@@ -25,6 +25,7 @@
 #include "source/DevEntries.h"
 #include "source/GameReset.h"
 #include "source/GameSettings.h"
+#include "source/Launcher.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
@@ -118,7 +119,6 @@ void OrbMainStartup() {
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
     HomeButtonStartup();
     HomeButtonEnable(0);
-    HeapPrintAvail("MainLoop");
 }
 
 void OrbMainShutdown() {
@@ -159,23 +159,18 @@ s32 DorvantonProBowlingShell() {
     return 0;
 }
 
-void MainExit() {
+s32 MainExit() {
     OrblibExit();
     std::exit(0);
 }
 
 s32 OrbMain() {
     OrbMainStartup();
-    switch (g_LauncherEntry) {
-        case DEV_ENTRY_LEVEL_MANAGER:
-            LevelManagerMain();
-            break;
-        case DEV_ENTRY_THIRD_STATE_TESTING:
-            FlashThirdStateTesting();
-            break;
-        default:
-            DorvantonProBowlingShell();
-            break;
+    if (g_LauncherEntry == DEV_ENTRY_LAUNCHER) {
+        LauncherLoop();
+    } else {
+        HeapPrintAvail("MainLoop");
+        DebugMenuHandlers[g_LauncherEntry]();
     }
     const bool failed = g_LauncherEntry == DEV_ENTRY_LEVEL_MANAGER && g_LaunchState == LAUNCH_FAILED;
     const s32 status = failed ? ORB_MAIN_LEVEL_FAILED : 0;

@@ -31,8 +31,8 @@ extern u32 g_FrameLimit;
 // True once the frame limit's retrace has come.
 bool OrbMainFrameLimitReached();
 
-// The launcher entry that runs (DEV_ENTRY_...): the game shell unless the command
-// line asks for another.
+// The launcher entry that runs (DEV_ENTRY_...), or DEV_ENTRY_LAUNCHER for the
+// launcher's list: the game shell unless the command line asks for another.
 extern s32 g_LauncherEntry;
 
 // Set by the save dialogue when the player asks to return to the system menu;
@@ -49,8 +49,9 @@ extern SFP_FONT_LOOKUP_t SFP2KFonts[SFP2K_NUM_FONTS];
 // bad, as a bad disc is (until the front end's level flow can report it).
 constexpr s32 ORB_MAIN_LEVEL_FAILED = 2;
 
-// Start-up, the launcher entry, shut-down. 0 at the frame limit,
-// ORB_MAIN_LEVEL_FAILED once the Level Manager's level did not load.
+// Start-up, the launcher entry (or the launcher), shut-down. 0 at the frame limit
+// or the launcher's "Exit", ORB_MAIN_LEVEL_FAILED once the Level Manager's level
+// did not load.
 s32 OrbMain();
 void OrbMainStartup();
 void OrbMainShutdown();
@@ -58,5 +59,6 @@ void OrbMainShutdown();
 // The game shell: steps the main flow once a frame until it ends, the frame
 // limit comes or the player returns to the system menu.
 s32 DorvantonProBowlingShell();
-// Shuts the engine down and ends the process with status 0.
-[[noreturn]] void MainExit();
+// Shuts the engine down and ends the process with status 0; a launcher entry in
+// form, which the list never offers.
+[[noreturn]] s32 MainExit();

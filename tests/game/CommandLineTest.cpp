@@ -51,6 +51,14 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
          "'9'"},
         {{"--level", "3", "--entry", "1"},
          "'--players', '--cpu', '--seed' and '--level' start a game: they go with no '--entry' but 0"},
+        {{"--launcher", "--entry", "1"},
+         "'--launcher' opens the launcher's list: it goes with no '--entry', '--players', '--cpu', '--seed' "
+         "or "
+         "'--level'"},
+        {{"--seed", "5", "--launcher"},
+         "'--launcher' opens the launcher's list: it goes with no '--entry', '--players', '--cpu', '--seed' "
+         "or "
+         "'--level'"},
         // What the user gave is quoted escaped: one line, nothing raw for the terminal.
         {{"--fast\n\x1b[2J"}, "unknown option '--fast\\x0a\\x1b[2J' (bowling --help lists them)"},
         {{"--seed", "7\r\x7f\xc3\xa9"},
@@ -102,6 +110,7 @@ TEST(CommandLineTest, ChoosesTheGameStarted) {
          4294967295u,
          DEV_ENTRY_LEVEL_MANAGER},
         {{"--entry", "0"}, 20, 1, 0, 0, DEV_ENTRY_LEVEL_MANAGER},
+        {{"--launcher", "--headless"}, 20, 1, 0, 0, DEV_ENTRY_LAUNCHER},
     };
     for (const auto& c : cases) {
         CommandLine line;

@@ -96,18 +96,7 @@ RasterState SceneState(bool combiner) {
     s.cull = Cull::None;
     s.blendSrc = BlendFactor::SrcAlpha;
     s.blendDst = BlendFactor::InvSrcAlpha;
-    s.numTexGens = 1;
-    TevStage& t = s.tevStages[0];
-    t.texCoord = 0;
-    t.texMap = 0;
-    t.color.in[0] = u8(TevColorArg::Zero);
-    t.color.in[1] = u8(TevColorArg::TexC);
-    t.color.in[2] = u8(TevColorArg::RasC);
-    t.color.in[3] = u8(TevColorArg::Zero);
-    t.alpha.in[0] = u8(TevAlphaArg::Zero);
-    t.alpha.in[1] = u8(TevAlphaArg::TexA);
-    t.alpha.in[2] = u8(TevAlphaArg::RasA);
-    t.alpha.in[3] = u8(TevAlphaArg::Zero);
+    ModulateMap0Stage(s);
     if (combiner) {
         // Two stages, fog and an alpha compare: every pixel through the general path.
         s.numTevStages = 2;

@@ -37,18 +37,7 @@ protected:
         s.viewer = RasterStateCurrent().viewer;
         s.capture = RasterStateCurrent().capture;
         s.samplerContext = RasterStateCurrent().samplerContext;
-        s.numTexGens = 1;
-        TevStage& t = s.tevStages[0];
-        t.texCoord = 0;
-        t.texMap = 0;
-        t.color.in[0] = u8(TevColorArg::Zero);
-        t.color.in[1] = u8(TevColorArg::TexC);
-        t.color.in[2] = u8(TevColorArg::RasC);
-        t.alpha.in[0] = u8(TevAlphaArg::Zero);
-        t.alpha.in[1] = u8(TevAlphaArg::TexA);
-        t.alpha.in[2] = u8(TevAlphaArg::RasA);
-        t.color.in[3] = u8(TevColorArg::Zero);
-        t.alpha.in[3] = u8(TevAlphaArg::Zero);
+        gxtest::ModulateMap0Stage(s);
         return s;
     }
 

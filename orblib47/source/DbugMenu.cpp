@@ -16,6 +16,12 @@ s32 DebugSelection = -1;
 s_window_obj* DebugDialog = nullptr;
 s_thread* DebugThreadPtr = nullptr;
 
+s32 ViewTimingMenuFunc(s_menu_item* item) {
+    item->flags ^= MENU_ITEM_CHECKED;
+    DebugTimingDisplay = (item->flags & MENU_ITEM_CHECKED) != 0 ? 1 : 0;
+    return 1;
+}
+
 namespace {
 
 constexpr u32 kTitleColor = 0xC8C8C8FFu;
@@ -29,11 +35,6 @@ s32 DebugExit = 0;
 s32 LaunchButtonFunc(s_menu_item* item);
 s32 ExitButtonFunc(s_menu_item*) {
     DebugExit = 1;
-    return 1;
-}
-s32 ViewTimingMenuFunc(s_menu_item* item) {
-    item->flags ^= MENU_ITEM_CHECKED;
-    DebugTimingDisplay = (item->flags & MENU_ITEM_CHECKED) != 0 ? 1 : 0;
     return 1;
 }
 

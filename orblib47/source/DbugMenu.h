@@ -6,6 +6,7 @@
 
 #include "orblib47/source/OrbTypes.h"
 
+struct s_menu_item;
 struct s_thread;
 struct s_window_obj;
 
@@ -20,3 +21,6 @@ extern const char* DebugBuildStamp;
 // The chosen entry, or -1 after "Exit" or once the tools' quit flag (UIQuitFlag)
 // is raised; a quit does not fade. `selection` is highlighted the first time only.
 s32 DebugMenu(s32 selection, const char* const* entries, s32 count, const char* title);
+
+// The tools' "Timing" menu item: flips its tick and the debug timing display with it.
+s32 ViewTimingMenuFunc(s_menu_item* item);

@@ -1,5 +1,6 @@
 // The launcher's level entries: the level list of the developers and the command
 // line's straight start into a game. Both play through the level launcher.
+#include "orblib47/source/DbugMenu.h"
 #include "orblib47/source/Debug.h"
 #include "orblib47/source/DrawFade.h"
 #include "orblib47/source/Mouse.h"
@@ -55,7 +56,11 @@ s32 LevelManagerMain() {
         names[i] = LevelMgrLevelList[i].name;
     DrawFade(FADE_IN, kBlack, 0.5f);
     DrawWaitFade();
+    // The list shares the launcher's remembered selection: a level's row left there
+    // would have the launcher offer, and launch, an entry it does not have.
+    const s32 launcherSelection = DebugSelection;
     const s32 chosen = LauncherDebugMenu(0, names, LevelMgrLevelCount, "Level Manager Menu");
+    DebugSelection = launcherSelection;
     if (chosen != -1)
         PlayLevel(chosen);
     for (s_wad* archive : archives)

@@ -215,9 +215,9 @@ void WatchKudos(s_thread*, void* record) {
     for (s32 id = 0; id < SFP2K_MAX_SCREENS; ++id) {
         if (!SFP2KIsScreenActive(id))
             continue;
-        const s32 which = s32(SFP2KGetScreenInfo(id) - kudosScreen);
-        if (which >= 0 && which < NUM_KUDOS_SCREENS && (shown->empty() || shown->back() != which))
-            shown->push_back(which);
+        for (s32 which = 0; which < NUM_KUDOS_SCREENS; ++which)
+            if (SFP2KGetScreenInfo(id) == &kudosScreen[which] && (shown->empty() || shown->back() != which))
+                shown->push_back(which);
     }
 }
 

@@ -49,9 +49,9 @@ void AlleyFrame(benchmark::State& state, bool (*scene)()) {
     HostInit(config);
     g_LevelLaunchOptions = {LAUNCH_DEFAULT_LEVEL, 4, 0xF, 3};
     OrbMainStartup();
-    LevelManagerStart();
+    LevelLaunchBegin();
     for (u32 frame = 0; frame < kFramesToScene && !scene(); ++frame)
-        LevelManagerFrame();
+        LevelLaunchFrame();
     if (!scene()) {
         state.SkipWithError("the game never came to the scene");
     } else {

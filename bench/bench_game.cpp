@@ -30,10 +30,10 @@ void WholeGame(benchmark::State& state) {
         HostInit(config);
         g_LevelLaunchOptions = {LAUNCH_DEFAULT_LEVEL, 4, 0xF, 3};
         OrbMainStartup();
-        LevelManagerStart();
+        LevelLaunchBegin();
         state.ResumeTiming();
         for (u32 frame = 0; frame < kFrames; ++frame)
-            LevelManagerFrame();
+            LevelLaunchFrame();
         state.PauseTiming();
         if (g_LaunchState != LAUNCH_PLAYING)
             state.SkipWithError("the game was not under way at its last frame");

@@ -32,12 +32,11 @@ const char* const COMMAND_LINE_USAGE =
     "  --cpu LIST         the bowlers the computer bowls, by number: --cpu 2,4\n"
     "  --seed S           the game's random seed (1 to 4294967295; default from the clock)\n"
     "  --level N          the alley (0 to 20, default 20)\n"
-    "                     any of these four starts straight into that game on the alley\n"
-    "                     (the launcher's \"Level Manager\"); without them the game boots\n"
-    "                     to its title and menus\n"
-    "  --entry N          run an entry of the start-up launcher: 0 \"Level Manager\" (the\n"
-    "                     game of the four options above), 1 the game (the default),\n"
-    "                     10 \"Third State Testing\" (the screen template)\n"
+    "                     any of these four starts straight into that game on the alley;\n"
+    "                     without them the game boots to its title and menus\n"
+    "  --entry N          run an entry of the start-up launcher: 0 \"Level Manager\" (a\n"
+    "                     list of the levels; the one chosen is played), 1 the game (the\n"
+    "                     default), 10 \"Third State Testing\" (the screen template)\n"
     "  --launcher         open the start-up launcher's list of entries instead (pad\n"
     "                     up/down and A, or the mouse after - and C; File > Exit leaves)\n"
     "  --gx-threads N     the threads that draw the pictures (1 to 64; default\n"
@@ -196,7 +195,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
                     "'--players', '--cpu', '--seed' and '--level' start a game: they go with no "
                     "'--entry' but 0");
     if (gameGiven)
-        line->entry = DEV_ENTRY_LEVEL_MANAGER;
+        line->entry = DEV_ENTRY_LEVEL_LAUNCH;
     const u32 bowlers = (1u << line->launch.players) - 1;
     if ((line->launch.computerPlayers & ~bowlers) != 0)
         return Fail(error, "'--cpu' names a bowler past the " + std::to_string(line->launch.players) +

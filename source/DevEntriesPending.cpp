@@ -33,11 +33,3 @@ s32 SceneTest() {
 s32 StreamTest() {
     return 0;
 }
-
-s32 TickerTesting() {
-    return 0;
-}
-
-s32 KudosRunAll() {
-    return 0;
-}

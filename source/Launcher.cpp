@@ -52,6 +52,14 @@ void FrameLimitThread(s_thread*, void*) {
 
 }  // namespace
 
+s32 LauncherDebugMenu(s32 selection, const char* const* entries, s32 count, const char* title) {
+    s_thread* watch = ThreadInsertPriorityDebug("FrameLimitThread", nullptr, nullptr, FrameLimitThread,
+                                                nullptr, DEBUG_MENU_THREAD_PRIORITY);
+    const s32 chosen = DebugMenu(selection, entries, count, title);
+    ThreadKill(watch);
+    return chosen;
+}
+
 void LauncherLoop() {
     s_Matrix4 cameraMatrix;
     s_Vector3 cameraPosition;
@@ -61,10 +69,7 @@ void LauncherLoop() {
         HeapPrintAvail("MainLoop");
         DrawFade(FADE_IN, 0x000000FF, 0.5f);
         DrawWaitFade();
-        s_thread* watch = ThreadInsertPriorityDebug("FrameLimitThread", nullptr, nullptr, FrameLimitThread,
-                                                    nullptr, DEBUG_MENU_THREAD_PRIORITY);
-        const s32 entry = DebugMenu(0, DebugMenuItems, LAUNCHER_ENTRIES, "Dorvanton Pro Bowling");
-        ThreadKill(watch);
+        const s32 entry = LauncherDebugMenu(0, DebugMenuItems, LAUNCHER_ENTRIES, "Dorvanton Pro Bowling");
         DrawSetClearColor(0x000000FF);
         if (entry == -1)
             return;

@@ -14,3 +14,5 @@ extern const LauncherEntryFunc DebugMenuHandlers[LAUNCHER_ENTRIES + 1];
 
 // Shows the list and runs the chosen entries until "Exit" or the frame limit.
 void LauncherLoop();
+// DebugMenu, whose list the program's frame limit ends as a quit does (-1).
+s32 LauncherDebugMenu(s32 selection, const char* const* entries, s32 count, const char* title);

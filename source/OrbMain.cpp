@@ -170,9 +170,12 @@ s32 OrbMain() {
         LauncherLoop();
     } else {
         HeapPrintAvail("MainLoop");
-        DebugMenuHandlers[g_LauncherEntry]();
+        if (g_LauncherEntry == DEV_ENTRY_LEVEL_LAUNCH)
+            LevelLaunchMain();
+        else
+            DebugMenuHandlers[g_LauncherEntry]();
     }
-    const bool failed = g_LauncherEntry == DEV_ENTRY_LEVEL_MANAGER && g_LaunchState == LAUNCH_FAILED;
+    const bool failed = g_LauncherEntry == DEV_ENTRY_LEVEL_LAUNCH && g_LaunchState == LAUNCH_FAILED;
     const s32 status = failed ? ORB_MAIN_LEVEL_FAILED : 0;
     OrbMainShutdown();
     return status;

@@ -50,7 +50,7 @@ extern SFP_FONT_LOOKUP_t SFP2KFonts[SFP2K_NUM_FONTS];
 constexpr s32 ORB_MAIN_LEVEL_FAILED = 2;
 
 // Start-up, the launcher entry (or the launcher), shut-down. 0 at the frame limit
-// or the launcher's "Exit", ORB_MAIN_LEVEL_FAILED once the Level Manager's level
+// or the launcher's "Exit", ORB_MAIN_LEVEL_FAILED once the command line's level
 // did not load.
 s32 OrbMain();
 void OrbMainStartup();

@@ -100,15 +100,15 @@ TEST(CommandLineTest, ChoosesTheGameStarted) {
         s32 entry;
     } cases[] = {
         {{}, 20, 1, 0, 0, DEV_ENTRY_GAME_SHELL},
-        {{"--players", "4", "--cpu", "2,4"}, 20, 4, 0b1010, 0, DEV_ENTRY_LEVEL_MANAGER},
-        {{"--cpu", "1", "--players", "2", "--cpu", "2"}, 20, 2, 0b10, 0, DEV_ENTRY_LEVEL_MANAGER},
-        {{"--cpu", "1,1"}, 20, 1, 0b1, 0, DEV_ENTRY_LEVEL_MANAGER},
+        {{"--players", "4", "--cpu", "2,4"}, 20, 4, 0b1010, 0, DEV_ENTRY_LEVEL_LAUNCH},
+        {{"--cpu", "1", "--players", "2", "--cpu", "2"}, 20, 2, 0b10, 0, DEV_ENTRY_LEVEL_LAUNCH},
+        {{"--cpu", "1,1"}, 20, 1, 0b1, 0, DEV_ENTRY_LEVEL_LAUNCH},
         {{"--level", "0", "--seed", "4294967295", "--entry", "0"},
          0,
          1,
          0,
          4294967295u,
-         DEV_ENTRY_LEVEL_MANAGER},
+         DEV_ENTRY_LEVEL_LAUNCH},
         {{"--entry", "0"}, 20, 1, 0, 0, DEV_ENTRY_LEVEL_MANAGER},
         {{"--launcher", "--headless"}, 20, 1, 0, 0, DEV_ENTRY_LAUNCHER},
     };

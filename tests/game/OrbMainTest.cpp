@@ -50,7 +50,7 @@ RunResult RunGame(u32 retraces) {
         ReportCapture capture;
         HostAudioCaptureStart();
         g_FrameLimit = retraces;
-        g_LauncherEntry = DEV_ENTRY_LEVEL_MANAGER;
+        g_LauncherEntry = DEV_ENTRY_LEVEL_LAUNCH;
         EXPECT_EQ(OrbMain(), 0);
         g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
         g_FrameLimit = 0;

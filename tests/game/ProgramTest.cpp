@@ -179,7 +179,7 @@ TEST_F(ProgramTest, BowlingStopsWhenTheLevelDoesNotLoad) {
     }
     std::ofstream(disc / "DATA/ALLEY.WAD") << "ALLEY";
     ChildProcess child(BOWLING_PROGRAM,
-                       {"--headless", "--frames", "600", "--disc", disc.string(), "--entry", "0"});
+                       {"--headless", "--frames", "600", "--disc", disc.string(), "--level", "20"});
     std::string error;
     EXPECT_EQ(child.Wait(&error), 2);
     EXPECT_NE(error.find("\nbowling: the level 'Hometown Lanes' did not load\n"), std::string::npos) << error;

@@ -1,5 +1,6 @@
 #include "tests/support/TempDisc.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +33,17 @@ void TempDisc::Write(const std::string& path, const std::vector<u8>& bytes) cons
 
 void TempDisc::Remove(const std::string& path) const {
     fs::remove(fs::path(root_) / path);
+}
+
+void TempDisc::LinkAllBut(const std::string& disc, const std::vector<std::string>& except) const {
+    fs::create_directories(root_);  // the root's files may come before its folders
+    for (const auto& entry : fs::recursive_directory_iterator(disc)) {
+        const fs::path path = fs::relative(entry.path(), disc);
+        if (entry.is_directory())
+            fs::create_directories(fs::path(root_) / path);
+        else if (std::find(except.begin(), except.end(), path.generic_string()) == except.end())
+            fs::create_symlink(entry.path(), fs::path(root_) / path);
+    }
 }
 
 HostConfig TempDisc::Config() const {

@@ -18,6 +18,8 @@ public:
     // Writes a file at a disc path ("DATA/TEST.WAD"), making its folders.
     void Write(const std::string& path, const std::vector<u8>& bytes) const;
     void Remove(const std::string& path) const;
+    // Links in every file of the disc at `disc` but the disc paths in `except`.
+    void LinkAllBut(const std::string& disc, const std::vector<std::string>& except) const;
     // TestHostConfig() reading this folder as the disc.
     HostConfig Config() const;
 

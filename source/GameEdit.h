@@ -110,5 +110,3 @@ void EditShellLightInit();
 void EditShellLightUpdate();
 void EditShellLightUpdateVisibility();
 void EditShellLightsThread(s_thread* task, void* record);
-// A light channel 0..1 as a byte, wrapped into its eight bits.
-u32 EditShellLightChannelByte(f32 channel);

@@ -52,9 +52,18 @@ s_ShellLightDef* Directional(s_ShellLight* set) {
     return n >= 1 && n <= SHELL_LIGHT_MAX ? &set->Lights[n - 1] : nullptr;
 }
 
+// A light channel 0..1 as a byte, wrapped into its eight bits.
+u32 ChannelByte(f32 channel) {
+    const f32 scaled = 255.0f * channel;
+    if (!std::isfinite(scaled))
+        return 0;
+    // The remainder keeps the conversion defined for any value the database holds;
+    // the mask keeps the byte in its own channel.
+    return u32(s32(std::fmod(scaled, 256.0f))) & 0xFFu;
+}
+
 u32 PackColor(const s_Vector4& c) {
-    return (EditShellLightChannelByte(c.x) << 24) | (EditShellLightChannelByte(c.y) << 16) |
-           (EditShellLightChannelByte(c.z) << 8) | 0xFFu;
+    return (ChannelByte(c.x) << 24) | (ChannelByte(c.y) << 16) | (ChannelByte(c.z) << 8) | 0xFFu;
 }
 
 void UnpackColor(u32 rgba, s_Vector4* c) {
@@ -73,15 +82,6 @@ void EditShellLightCallback(e_struct_edit_event event) {
 }
 
 }  // namespace
-
-u32 EditShellLightChannelByte(f32 channel) {
-    const f32 scaled = 255.0f * channel;
-    if (!std::isfinite(scaled))
-        return 0;
-    // The remainder keeps the conversion defined for any value the database holds;
-    // the mask keeps the byte in its own channel.
-    return u32(s32(std::fmod(scaled, 256.0f))) & 0xFFu;
-}
 
 void EditShellLightInit() {
     s_ShellLight* set = GetShellLight(EditShellLight.usage);

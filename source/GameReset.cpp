@@ -121,7 +121,7 @@ const ResetStep WarmResetSteps[] = {
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
     [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
-    [] { LevelCutSceneForget(); },  [] { GameEditWarmReset(); },
+    [] { LevelCutSceneForget(); },   [] { GameEditWarmReset(); },
 };
 
 }  // namespace

@@ -96,16 +96,14 @@ void EditShellLightInit() {
         EditShellLight.directionX = light->direction.x;
         EditShellLight.directionY = light->direction.y;
         EditShellLight.directionZ = light->direction.z;
+        // Before the window opens its controls are built from the record.
+        if (EditShellLight.win != nullptr)
+            StructEditRefreshControls();
     } else {
-        EditShellLight.color = set->Ambient;
+        EditShellLight.color = set->Ambient;  // colours are kept in the record, not in controls
     }
-    // Before the window opens its controls are built from the record.
-    if (EditShellLight.win == nullptr)
-        return;
-    // The ambient's too: the controls still show the light chosen before, and the
-    // next update would push that light's colour into the ambient.
-    StructEditRefreshControls();
-    EditShellLightUpdateVisibility();
+    if (EditShellLight.win != nullptr)
+        EditShellLightUpdateVisibility();
 }
 
 void EditShellLightUpdate() {

@@ -14,6 +14,7 @@
 #include "source/Flash/InGameScreens.h"
 #include "source/Flash/KeyboardFlash.h"
 #include "source/Flash/MainMenuFlash.h"
+#include "source/GameEdit.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/InstanceSceneLight.h"
@@ -109,6 +110,7 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_LoadSaveFlow); },
     [] { g_ExitToOs = 0; },
     [] { HomeButtonColdReset(); },
+    [] { GameEditColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -119,7 +121,7 @@ const ResetStep WarmResetSteps[] = {
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
     [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
-    [] { LevelCutSceneForget(); },
+    [] { LevelCutSceneForget(); },   [] { GameEditWarmReset(); },
 };
 
 }  // namespace

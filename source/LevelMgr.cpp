@@ -13,6 +13,7 @@
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
 #include "source/AlleyNPCManager.h"
+#include "source/GameEdit.h"
 #include "source/GameSettings.h"
 #include "source/LevelCutScene.h"
 #include "source/Levels/AlleyLayout.h"
@@ -126,6 +127,7 @@ s32 CLevelMgr::IsLevelLoaded() {
 void CLevelMgr::Init() {
     if (m_pLevel == nullptr)
         return;
+    GameEditStartup();
     const char* scene = m_pLevel->scene;
     m_GameData = GameDataLoad(scene, nullptr, 0);
     m_World = WorldLoad(scene, nullptr, 0);
@@ -234,4 +236,5 @@ void CLevelMgr::Deinit() {
     m_pLevel = nullptr;
     g_LevelIsPlaying = 0;
     m_GameCamera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
+    GameEditShutdown();
 }

@@ -23,6 +23,7 @@
 #include "source/Career/PlayerConstruction.h"
 #include "source/ControllerMessage.h"
 #include "source/DevEntries.h"
+#include "source/GameEdit.h"
 #include "source/GameReset.h"
 #include "source/GameSettings.h"
 #include "source/Launcher.h"
@@ -140,6 +141,7 @@ void OrbMainShutdown() {
 }
 
 s32 DorvantonProBowlingShell() {
+    GameEditStartup();
     DrawSetClearColor(0x000000FF);
     DrawFade(FADE_IN, 0x000000FF, 1.0f);
     while (!OrbMainFrameLimitReached()) {
@@ -156,6 +158,7 @@ s32 DorvantonProBowlingShell() {
         ControllerMessageCheck();
         EventWait(1);
     }
+    GameEditShutdown();
     return 0;
 }
 

@@ -97,6 +97,7 @@ void DrawModel(s_rvlocals& locals) {
     if (!DrawChecked(DRAW_TEXTURE))
         DrawEnableTexture(0);
     if (DrawChecked(DRAW_LIGHT)) {
+        DrawSetDefaultLights();
         DrawEnableLight(1);
         DrawSetAmbientLight(locals.ambientColor);
     } else {
@@ -240,10 +241,14 @@ void RViewerViewModelThread(s_thread*, void* record) {
     s_rvlocals& locals = *static_cast<s_rvlocals*>(record);
     const s_depth_offset depth = DrawDepthOffset;
     DrawSetDepthOffset(0.0f, 0.0f);
+    // The projection as the Projection editor has it.
     s_viewport* viewport = DrawContext.viewport;
-    viewport->nearZ = TestEdit.nearZ;
-    viewport->farZ = TestEdit.farZ;
-    DrawSetFOV(TestEdit.fov);
+    if (viewport->nearZ != TestEdit.nearZ || viewport->farZ != TestEdit.farZ ||
+        viewport->fov != TestEdit.fov) {
+        viewport->nearZ = TestEdit.nearZ;
+        viewport->farZ = TestEdit.farZ;
+        DrawViewSetFOV(viewport, TestEdit.fov);
+    }
     RViewerDrawToolBar(&ModelViewerToolBar);
     RViewerUpdateToolBar(&ModelViewerToolBar);
     OrbMaterial.SetMatrixList(nullptr);

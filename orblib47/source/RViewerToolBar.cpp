@@ -129,9 +129,10 @@ s32 RViewerModelCreateToolBar() {
     toolbar.texture = TextureLoad("RVIEWERICONS");
     if (toolbar.texture == nullptr)
         return 0;
+    // z 0: the front of the 2-D depth range.
     toolbar.position = {f32(DrawContext.screenSize.x / 2 - 256),
                         f32(DrawContext.screenSize.y - DrawContext.screenTitleSafe.y - TOOLBAR_ICON_SIZE),
-                        1.0f, 0.0f};
+                        0.0f, 0.0f};
     toolbar.iconSizeX = toolbar.iconSizeY = TOOLBAR_ICON_SIZE;
     toolbar.dX = TOOLBAR_BUTTON_COUNT;
     toolbar.numIcons = TOOLBAR_BUTTON_COUNT;

@@ -47,6 +47,7 @@ class RViewerModelDialogTest : public RViewerModelFixture {
 protected:
     void SetUp() override {
         RViewerModelFixture::SetUp();
+        ASSERT_TRUE(Load("FIGURE"));
         before_ = InUse();
     }
     // Every dialog closed hands back its lists and its UI records.
@@ -55,7 +56,8 @@ protected:
         AnimationDialogClose(&locals);
         MaterialDialogClose(&locals);
         FrameFilterDialogClose(&locals);
-        EventWait(2);
+        OrbFrameFilter.Set(ORB_FILTER_MODE_NONE);
+        EventWait(4);  // textures go two frames after their free
         for (s_hanim_header* bank : {locals.hanim, locals.hanimBank})
             if (bank != nullptr)
                 HAnimFree(bank);
@@ -63,7 +65,6 @@ protected:
             HModelFree(locals.hmodel);
         locals.hanim = locals.hanimBank = nullptr;
         locals.hmodel = nullptr;
-        OrbFrameFilter.Set(ORB_FILTER_MODE_NONE);
         EXPECT_EQ(InUse(), before_);
         RViewerModelFixture::TearDown();
     }
@@ -113,7 +114,6 @@ TEST_F(RViewerModelDialogTest, WithoutABankTheAnimationDialogStaysShut) {
 }
 
 TEST_F(RViewerModelDialogTest, StepAndBackWrapAndTheStatusLineSwitchesToFrames) {
-    ASSERT_TRUE(Load("FIGURE"));
     s_rvlocals& locals = RVModelLocals;
     locals.hmodel = HModelLoad("FIGURE", 1);
     ASSERT_NE(locals.hmodel, nullptr);

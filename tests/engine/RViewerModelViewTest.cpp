@@ -8,6 +8,7 @@
 #include "orblib47/source/RViewerModel.h"
 #include "orblib47/source/RViewerModelInternal.h"
 #include "orblib47/source/SceneLight.h"
+#include "orblib47/source/World.h"
 #include "tests/engine/RViewerModelFixture.h"
 #include "tests/game/PictureCompare.h"
 
@@ -161,7 +162,7 @@ TEST_F(RViewerModelViewTest, AVisitOfTheAlleyWorldSwitchesToTheSphereAndHandsEve
     s_rvlocals& locals = RVModelLocals;
     Run(
         {
-            {12,
+            {40,  // past the fade
              [&] {
                  EXPECT_NE(locals.hmodel, nullptr);
                  EXPECT_NE(locals.cache, nullptr);
@@ -193,10 +194,15 @@ TEST_F(RViewerModelViewTest, TheAlleyWithTheSphereMatchesTheKeptPicture) {
     s_rvlocals& locals = RVModelLocals;
     Run(
         {
-            {10,
+            {40,
              [&] {
                  EditModeMenuFunc(&EditModeMenuItems[EDIT_MODE_OBJECT]);
-                 locals.pos = {5.25f, 1.0f, 150.0f, 0.0f};  // on the lane, looking at the pins
+                 // Beside the first ball return, looking along it.
+                 const s_world* world = WorldGetWorld();
+                 ASSERT_NE(world, nullptr);
+                 ASSERT_GT(world->numAtom, 0);
+                 const s_Vector3& at = world->atomList[0].center;
+                 locals.pos = {at.x - 1.5f, at.y + 1.0f, at.z - 2.0f, 0.0f};
                  locals.rot = {};
              }},
             {20,

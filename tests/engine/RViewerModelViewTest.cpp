@@ -62,6 +62,14 @@ TEST_F(RViewerModelViewTest, AVisitOfTheFigureUsesToolbarAndMenusAndHandsEveryth
                  EXPECT_EQ(locals.polyDrawMode, DC_POLY_DRAW_LINE);
                  EXPECT_TRUE(Checked(ModeMenuItems[1]));
                  EXPECT_FALSE(Checked(ModeMenuItems[0]));
+                 Script({"button minus down", "button minus up"});
+             }},
+            {kClickTime,
+             [&] {
+                 const f32 radius = locals.hmodel->model->radius;
+                 EXPECT_EQ(locals.pos.x, 0.0f);
+                 EXPECT_EQ(locals.pos.y, 0.0f);
+                 EXPECT_EQ(locals.pos.z, -radius) << "minus puts the model a radius away";
                  ClickAt(PointAt(ViewModelMenus[2].rect));
              }},
             {kClickTime, [&] { ClickAt(PointAt(ViewMenuItems[VIEW_BOUNDS].rect)); }},

@@ -231,9 +231,20 @@ discbuild::RgbaImage MakeViewerIcons() {
     return image;
 }
 
+// A palette texture: the few flat colours of the sheet cost a byte a texel.
 void AddViewerIcons(discbuild::WadWriter* wad) {
+    const discbuild::RgbaImage image = MakeViewerIcons();
     discbuild::TimTexture texture;
-    texture.image = MakeViewerIcons();
+    texture.format = discbuild::TexFormat::C8;
+    texture.image = {image.width, image.height, {}};
+    for (size_t i = 0; i < image.rgba.size(); i += 4) {
+        const u8* p = &image.rgba[i];
+        const u32 rgba = u32(p[0]) << 24 | u32(p[1]) << 16 | u32(p[2]) << 8 | p[3];
+        auto at = std::find(texture.palette.begin(), texture.palette.end(), rgba);
+        if (at == texture.palette.end())
+            at = texture.palette.insert(at, rgba);
+        texture.indices.push_back(u8(at - texture.palette.begin()));
+    }
     wad->Add({"RVIEWERICONS", "TIM", discbuild::TimPayload(texture), discbuild::kWadCompressed});
 }
 

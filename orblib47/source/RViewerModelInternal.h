@@ -221,6 +221,12 @@ void RViewerToolBarSetIconState(s_toolbar* toolbar, s32 iconID, u32 state);
 u32 RViewerToolBarGetIconState(const s_toolbar* toolbar, s32 iconID);
 s32 RViewerGetToolBarButtonId(const s_toolbar* toolbar);
 void RViewerModelFreeToolBar(s_toolbar* toolbar);
+// The texture variant after `variant` for a first texture with `children` child
+// textures: 0, 1 .. children, 0.
+s32 RViewerNextTextureVariant(s32 variant, s32 children);
+// Where a tool tip's text starts: right of the pointer, or moved left to end at the
+// screen's edge when it would come within 10 pixels of it.
+f32 RViewerToolTipX(f32 pointerX, f32 textWidth);
 
 // --- RViewerAnimDialog.cpp
 extern s_listbox AnimListBox;

@@ -88,7 +88,6 @@ void ResetView() {
     TrackballInit(0.4f);
 }
 
-// The variants cycle 0, 1 .. n, 0 for a first texture with n children.
 void NextTextureVariant() {
     s_rvlocals& locals = RVModelLocals;
     if (locals.hmodel == nullptr || locals.hmodel->model == nullptr)
@@ -96,17 +95,14 @@ void NextTextureVariant() {
     const s_model* model = locals.hmodel->model;
     const s_texture* texture = model->numTextureDefs > 0 ? model->textureDefs[0].texture : nullptr;
     const s32 children = texture != nullptr ? texture->file.numChildTextures : 0;
-    locals.textureVariantIndex = locals.textureVariantIndex >= children ? 0 : locals.textureVariantIndex + 1;
+    locals.textureVariantIndex = RViewerNextTextureVariant(locals.textureVariantIndex, children);
     HModelSetTextureVariant(locals.hmodel, u8(locals.textureVariantIndex));
 }
 
 void DrawToolTip(const char* text) {
     const f32 width = FontStringWidth(text);
-    const f32 screenWidth = f32(DrawContext.screenSize.x);
-    f32 x = f32(Mouse.analog[MOUSE_X] + 8);
+    const f32 x = RViewerToolTipX(f32(Mouse.analog[MOUSE_X]), width);
     const f32 y = f32(Mouse.analog[MOUSE_Y]);
-    if (x + width > screenWidth - 10.0f)
-        x = screenWidth - width;
     const s_Irect16 box{s16(x - 8.0f), s16(y - 20.0f), s16(width + 16.0f), s16(FontCharHeight() + 4.0f)};
     DrawSetTexture(nullptr);
     DrawSetFlatColor(kTipFill);
@@ -120,6 +116,16 @@ void DrawToolTip(const char* text) {
 }
 
 }  // namespace
+
+s32 RViewerNextTextureVariant(s32 variant, s32 children) {
+    return variant >= children ? 0 : variant + 1;
+}
+
+f32 RViewerToolTipX(f32 pointerX, f32 textWidth) {
+    const f32 screenWidth = f32(DrawContext.screenSize.x);
+    const f32 x = pointerX + 8.0f;
+    return x + textWidth > screenWidth - 10.0f ? screenWidth - textWidth : x;
+}
 
 s32 RViewerModelCreateToolBar() {
     s_toolbar& toolbar = ModelViewerToolBar;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "orblib47/source/Mouse.h"
 #include "orblib47/source/RViewerModelInternal.h"
 #include "tests/engine/RViewerModelFixture.h"
@@ -63,6 +65,40 @@ TEST_F(RViewerModelToolBarTest, IconStatesStartWithTheFourDefaultsAndFollowTheir
     EXPECT_EQ(RViewerToolBarGetIconState(bar, ICON_TEXTURE), 0u);
     RViewerToolBarSetIconState(bar, 3, 1);  // a cell no button shows
     EXPECT_EQ(RViewerToolBarGetIconState(bar, 3), 0u);
+}
+
+TEST_F(RViewerModelToolBarTest, TextureVariantsCycleThroughEveryChildAndBack) {
+    const struct {
+        s32 children;
+        std::vector<s32> cycle;
+    } rows[] = {
+        {2, {0, 1, 2, 0}},
+        {1, {0, 1, 0}},
+        {0, {0, 0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.children);
+        for (size_t k = 0; k + 1 < row.cycle.size(); ++k)
+            EXPECT_EQ(RViewerNextTextureVariant(row.cycle[k], row.children), row.cycle[k + 1]);
+    }
+}
+
+TEST_F(RViewerModelToolBarTest, AToolTipNearTheRightEdgeMovesLeftToEndThere) {
+    const f32 right = f32(DrawContext.screenSize.x);
+    const struct {
+        f32 pointer;
+        f32 width;
+        f32 x;
+    } rows[] = {
+        {100.0f, 50.0f, 108.0f},
+        {right - 68.0f, 50.0f, right - 60.0f},  // the last that stays: it ends 10 pixels short
+        {right - 67.0f, 50.0f, right - 50.0f},
+        {right - 5.0f, 120.0f, right - 120.0f},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pointer);
+        EXPECT_EQ(RViewerToolTipX(row.pointer, row.width), row.x);
+    }
 }
 
 }  // namespace

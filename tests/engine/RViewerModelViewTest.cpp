@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "orblib47/source/HModel.h"
@@ -11,6 +13,7 @@
 #include "orblib47/source/World.h"
 #include "tests/engine/RViewerModelFixture.h"
 #include "tests/game/PictureCompare.h"
+#include "tests/support/TempDisc.h"
 
 namespace {
 
@@ -220,6 +223,32 @@ TEST_F(RViewerModelViewTest, TheAlleyWithTheSphereMatchesTheKeptPicture) {
              }},
         },
         [] { RViewerViewWorld(nullptr); });
+}
+
+// A disc without the developer tools' system archive, so without "SPHERE".
+class RViewerWithoutSphereTest : public RViewerModelFixture {
+protected:
+    RViewerWithoutSphereTest() {
+        for (const char* path : {"SymTable.bin", "DEBUG.WAD", "DATA/ALLEY.WAD"}) {
+            std::ifstream file(std::string(DefaultDiscRoot()) + "/" + path, std::ios::binary);
+            disc_.Write(path, {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
+        }
+    }
+    HostConfig Config() const override { return disc_.Config(); }
+
+    TempDisc disc_;
+};
+
+TEST_F(RViewerWithoutSphereTest, TheWorldViewWithoutTheSphereEndsWithOneLine) {
+    ASSERT_TRUE(Load("ALLEY"));
+    const Usage before = InUse();
+    const s32 sceneLights = MaxSceneLights;
+    EXPECT_EQ(RViewerViewWorld(nullptr), 0);
+    EXPECT_TRUE(report().contains("RViewerViewWorld: no SPHERE\n"));
+    EventWait(2);
+    EXPECT_EQ(UIObjectList.next, nullptr);
+    EXPECT_EQ(MaxSceneLights, sceneLights);
+    EXPECT_EQ(InUse(), before);
 }
 
 }  // namespace

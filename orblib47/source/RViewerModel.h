@@ -8,3 +8,5 @@
 s32 RViewerViewModel(char* name);
 // The world geometry the open archives hold, with a test sphere; `name` is unused.
 s32 RViewerViewWorld(char* name);
+// Power-on: the views' menus, toolbar and records as a fresh program has them.
+void RViewerModelColdReset();

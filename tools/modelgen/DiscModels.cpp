@@ -16,6 +16,7 @@
 #include "tools/modelgen/Figure.h"
 #include "tools/modelgen/Level.h"
 #include "tools/modelgen/ModelBuild.h"
+#include "tools/modelgen/ViewerIcons.h"
 
 namespace modelgen {
 
@@ -90,10 +91,11 @@ void WriteAlley(const fs::path& dataDir) {
 }
 
 // The debug tools' filled sphere: a white unit sphere, scaled and coloured by
-// whoever draws it.
+// whoever draws it; and the resource viewer's toolbar icons.
 void WriteDebugSphere(const fs::path& archive) {
     discbuild::WadWriter wad;
     wad.Add(Model("SPHERE", StaticModel({{Sphere(1.0f, 8, 12, 0xFFFFFFFFu), PlainMaterial(0xFFFFFFFFu)}})));
+    AddViewerIcons(&wad);
     Write(wad, archive);
 }
 

@@ -20,7 +20,6 @@ void LevelManagerFrame();
 s32 FlashThirdStateTesting();
 
 // DevEntriesPending.cpp: the entries whose tools come later; each returns 0 at once.
-s32 ViewResource();
 s32 PrimitiveDraw2DTest();
 s32 PrimitiveDraw2DTextureTest();
 s32 PrimitiveDraw3DTest();

@@ -5,6 +5,7 @@
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/OrbThread.h"
+#include "orblib47/source/RViewer.h"
 #include "orblib47/source/UIObject.h"
 #include "source/DevEntries.h"
 #include "source/OrbMain.h"
@@ -68,6 +69,14 @@ void LauncherLoop() {
         DrawSetClearColor(0x000000FF);
         if (entry == -1)
             return;
-        DebugMenuHandlers[entry]();
+        LauncherRunEntry(entry);
     }
+}
+
+void LauncherRunEntry(s32 entry) {
+    // The tools' loops end on the quit flag, which the watch raises at the limit.
+    s_thread* watch = ThreadInsertPriorityDebug("FrameLimitThread", nullptr, nullptr, FrameLimitThread,
+                                                nullptr, DEBUG_MENU_THREAD_PRIORITY);
+    DebugMenuHandlers[entry]();
+    ThreadKill(watch);
 }

@@ -14,3 +14,5 @@ extern const LauncherEntryFunc DebugMenuHandlers[LAUNCHER_ENTRIES + 1];
 
 // Shows the list and runs the chosen entries until "Exit" or the frame limit.
 void LauncherLoop();
+// Runs one entry; the program's frame limit ends it.
+void LauncherRunEntry(s32 entry);

@@ -170,7 +170,7 @@ s32 OrbMain() {
         LauncherLoop();
     } else {
         HeapPrintAvail("MainLoop");
-        DebugMenuHandlers[g_LauncherEntry]();
+        LauncherRunEntry(g_LauncherEntry);
     }
     const bool failed = g_LauncherEntry == DEV_ENTRY_LEVEL_MANAGER && g_LaunchState == LAUNCH_FAILED;
     const s32 status = failed ? ORB_MAIN_LEVEL_FAILED : 0;

@@ -45,6 +45,7 @@
 #include "orblib47/source/ParticleSystemEditor.h"
 #include "orblib47/source/PhysicsParticles.h"
 #include "orblib47/source/Projector.h"
+#include "orblib47/source/RViewerInternal.h"
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Screenshot.h"
@@ -115,6 +116,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { OpenFileDialogColdReset(); },
     [](u32, s_orblib_config*) { StructEditColdReset(); },
     [](u32, s_orblib_config*) { TrackballColdReset(); },
+    [](u32, s_orblib_config*) { RViewerColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {

@@ -96,21 +96,7 @@ void OpenFile() {
         return;
     EventWait(2);
     FileChangeDirectory(folder);
-    if (strcasecmp(extension, ".wad") == 0) {
-        const s32 cursor = MouseSetCursor(MOUSE_CURSOR_BUSY);
-        RViewerOpenWad(name);
-        MouseSetCursor(cursor);
-    } else if (std::strcmp(extension, ".csf") == 0) {
-        UIObjectCloseAll();
-        RViewerViewCutscene(name);
-        ReopenMainBar();
-    } else if (std::strcmp(extension, ".asf") == 0) {
-        UIObjectCloseAll();
-        RViewerViewStream(name);
-        ReopenMainBar();
-    } else {
-        DEBUG_PRINT("Unsupported file type %s%s!\n", name, extension);
-    }
+    RViewerOpenFile(name, extension);
 }
 
 void Act(e_rv_event event, u32* bkgColor) {
@@ -197,6 +183,24 @@ s32 RViewerOpenWad(const char* name) {
         return 0;
     RViewerWad[RViewerWadCount++] = wad;
     return 1;
+}
+
+void RViewerOpenFile(const char* name, const char* extension) {
+    if (strcasecmp(extension, ".wad") == 0) {
+        const s32 cursor = MouseSetCursor(MOUSE_CURSOR_BUSY);
+        RViewerOpenWad(name);
+        MouseSetCursor(cursor);
+    } else if (std::strcmp(extension, ".csf") == 0) {
+        UIObjectCloseAll();
+        RViewerViewCutscene(name);
+        ReopenMainBar();
+    } else if (std::strcmp(extension, ".asf") == 0) {
+        UIObjectCloseAll();
+        RViewerViewStream(name);
+        ReopenMainBar();
+    } else {
+        DEBUG_PRINT("Unsupported file type %s%s!\n", name, extension);
+    }
 }
 
 void RViewerCloseWads() {

@@ -74,6 +74,7 @@ s32 RViewerViewCutscene(const char* name) {
     DrawFadeClearColor(0x404040FF, 0.25f);
     DrawResetFade();
     DrawSetAmbientLight(0x666666FF);
+    const s32 sceneLights = MaxSceneLights;
     SceneLightsWarmReset(1);
     const s_Vector3 direction{0.5f, -1.0f, 0.5f, 0.0f};
     const s_Vector4 colour{0.6f, 0.6f, 0.6f, 1.0f};
@@ -99,6 +100,8 @@ s32 RViewerViewCutscene(const char* name) {
     if (light != nullptr)
         SceneLightsFree(light);
     SceneLightsShutdown();
+    // The program's own pool comes back for what runs after the viewer.
+    SceneLightsWarmReset(sceneLights);
     UIObjectCloseAll();
     return 0;
 }

@@ -95,6 +95,9 @@ void RViewerFixName(char* name);
 // or it does not load. 1 when it was added.
 s32 RViewerOpenWad(const char* name);
 void RViewerCloseWads();
+// Opens the file `name` of the current directory by its extension: an archive
+// (".wad" in either case), a cut-scene (".csf") or a stream pack (".asf").
+void RViewerOpenFile(const char* name, const char* extension);
 
 // RViewerMenus.cpp: the menu tables and their functions.
 extern s_menu RViewerMenus[3];
@@ -150,7 +153,7 @@ void SfxDialogFree();
 // RViewerStream.cpp.
 extern s_stream_file* StreamFile;
 extern s_stream* RViewerStream;
-s32 RViewerViewStream(char* name);
+s32 RViewerViewStream(const char* name);
 
 // RViewerFont.cpp.
 extern s_font* RVFont;

@@ -19,7 +19,7 @@ void StopPlaying() {
 
 }  // namespace
 
-s32 RViewerViewStream(char* name) {
+s32 RViewerViewStream(const char* name) {
     RViewerOpenDefaultMenu();
     RViewerCancel = 0;
     RViewerStream = nullptr;

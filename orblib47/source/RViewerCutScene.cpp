@@ -84,7 +84,7 @@ s32 RViewerViewCutscene(const char* name) {
     DrawFade(FADE_IN, 0x000000FF, kFadeIn);
     RViewerCutScene = nullptr;
     RViewerCancel = 0;
-    while (RViewerCancel == 0) {
+    while (!RViewerViewEnded()) {
         EventWait(1);
         if (RViewerCutScene == nullptr) {
             if ((Pad[0].bnew & PAD_A) != 0)

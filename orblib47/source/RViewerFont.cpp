@@ -66,7 +66,7 @@ s32 RViewerViewFont(char* name) {
     }
     s_thread* task = ThreadInsertPriorityDebug("RViewerViewFontThread", nullptr, nullptr,
                                                RViewerViewFontThread, nullptr, RVIEWER_THREAD_PRIORITY);
-    while (RViewerCancel == 0)
+    while (!RViewerViewEnded())
         EventWait(1);
     ThreadKill(task);
     FontFree(RVFont);

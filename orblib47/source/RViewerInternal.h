@@ -107,6 +107,8 @@ extern s_menu ParSysMenus[2];
 extern s_menu CutSceneMenus[2];
 s32 EventMenuFunc(s_menu_item* item);
 s32 ProjMenuSet(s_menu_item* item);
+// "Cancel", "Quit" or the program's frame limit (the quit flag) ends a view.
+bool RViewerViewEnded();
 s32 FuncMenuSet(s_menu_item* item);
 // Each with the debug font at scale 1.0; the first two tick "Timing" from the
 // timing display first.

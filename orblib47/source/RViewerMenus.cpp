@@ -17,6 +17,10 @@ s32 QuitMenuFunc(s_menu_item*) {
     return 1;
 }
 
+bool RViewerViewEnded() {
+    return RViewerCancel != 0 || UIQuitFlag != 0;
+}
+
 s32 EventMenuFunc(s_menu_item* item) {
     RViewerEvent = e_rv_event(item->id);
     return 1;

@@ -129,6 +129,18 @@ void RViewerViewParSysUI() {
     DrawSetCamera(&camera, &CameraPos);
 }
 
+// An editor still open when the view ends closes as its close box would close it,
+// so that it gives its blocks back and leaves the editor stack empty.
+void CloseParmsEditors() {
+    while (StructEditStackDepth > 0) {
+        s_window_obj* window = StructEditStack[StructEditStackDepth - 1].windowObj;
+        if (window == nullptr || !UIObjectIsOpen(&window->obj))
+            break;
+        UIObjectEvent(&window->obj, UI_OBJ_EVENT_CLOSE);
+        UIObjectClose(&window->obj);
+    }
+}
+
 }  // namespace
 
 s32 ParSysParmsMenuFunc(s_menu_item*) {
@@ -164,7 +176,7 @@ s32 RViewerViewParSys(char* name, s32 edit) {
         RViewerFixName(SystemName);
         LoadSystem();
     }
-    while (RViewerCancel == 0) {
+    while (!RViewerViewEnded()) {
         EventWait(1);
         MoveEmitter(edit);
         if (edit == 0) {
@@ -181,6 +193,7 @@ s32 RViewerViewParSys(char* name, s32 edit) {
     else
         FreeSystem();
     ThreadKill(task);
+    CloseParmsEditors();
     UIObjectCloseAll();
     PlayDialogsForget();
     FileChangeDirectory(directory.c_str());

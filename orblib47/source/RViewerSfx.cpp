@@ -140,7 +140,7 @@ s32 RViewerViewSfx(char* name) {
     }
     s_sfx_bank* const previous = SfxSetDefaultBank(bank);
     SfxDialogOpen(DrawContext.screenCenter.x, DrawContext.screenCenter.y);
-    while (RViewerCancel == 0) {
+    while (!RViewerViewEnded()) {
         EventWait(1);
         // "Close" takes the window away; its names go with it.
         if (PlayDialog != nullptr && !UIObjectIsOpen(&PlayDialog->obj)) {

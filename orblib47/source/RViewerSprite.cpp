@@ -121,7 +121,7 @@ s32 RViewerViewSprite3D(char* name) {
     s32 shownCount = -1;
     bool playing = false;
     f32 position = 0.0f;
-    while (RViewerCancel == 0) {
+    while (!RViewerViewEnded()) {
         EventWait(1);
         const s32 count = Count();
         if (count != shownCount) {

@@ -37,7 +37,7 @@ s32 RViewerViewStream(const char* name) {
     StreamFileDialogOpen(DrawContext.screenCenter.x - 136, DrawContext.screenCenter.y - 100,
                          "Select Stream To Play", name);
     s32 shownCount = -1;
-    while (RViewerCancel == 0) {
+    while (!RViewerViewEnded()) {
         EventWait(1);
         if (s32(StreamFile->numStreams) != shownCount) {
             shownCount = s32(StreamFile->numStreams);

@@ -89,25 +89,25 @@ void DrawInfo(const s_texture* texture) {
     }
 }
 
-// The keys of the list dialog and of the controls, bottom right.
+// The keys of the list dialog and of the controls, bottom right, each named by
+// its glyph in the icon font.
 void DrawHelp() {
     static const char* const kPadHelp[] = {
-        "\x8D / \x8C : Select",      "\x91 : Close",   "Left Thumbstick : Move",
-        "Right Thumbstick : Rotate", "\x86 : Zoom In", "\x88 : Zoom Out",
+        "\x87 / \x88 : Select", "\x81 : Close", "Left Thumbstick : Move", "\x83 : Zoom In", "\x82 : Zoom Out",
     };
-    static const char* const kHelp[] = {"\x81 : Increase K Value", "\x83 : Decrease K Value", "\x8F : Reset"};
+    static const char* const kHelp[] = {"\x8C : Increase K Value", "\x8D : Decrease K Value", "\x85 : Reset"};
     const s_Ivector2 safe = DrawContext.screenTitleSafe;
     const f32 line = FontCharHeight();
     const f32 x = f32(DrawContext.screenSize.x - safe.x);
     FontSetJustification(FONT_JUSTIFY_RIGHT);
-    f32 y = f32(DrawContext.screenSize.y - safe.y) - line * 9.0f;
+    f32 y = f32(DrawContext.screenSize.y - safe.y) - line * 8.0f;
     if (Mouse.connected == 0) {
         for (const char* text : kPadHelp) {
             FontDrawString(text, 0, x, y);
             y += line;
         }
     } else {
-        y += line * 6.0f;
+        y += line * 5.0f;
     }
     for (const char* text : kHelp) {
         FontDrawString(text, 0, x, y);
@@ -165,7 +165,7 @@ s32 RViewerViewTexture(char* name, s32* index) {
     s_Vector3 rotation{};
     f32 zoom = 0.0f;
     s32 shown = *index;
-    while (OpenFileDialogExists() != 0 && RViewerCancel == 0 && UIQuitFlag == 0) {
+    while (OpenFileDialogExists() != 0 && !RViewerViewEnded()) {
         EventWait(1);
         RViewerViewTextureUI(RVTexture, &position, &rotation, &zoom, &BoxMatrix);
         ListDialogQuery(OpenFileDialogPtrGet(), index);

@@ -10,6 +10,8 @@
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/SceneLight.h"
 #include "orblib47/source/Sound.h"
+#include "orblib47/source/StructEdit.h"
+#include "orblib47/source/Wad.h"
 #include "tests/engine/RViewerFixture.h"
 #include "tools/discbuild/SfxWriter.h"
 #include "tools/discbuild/WadWriter.h"
@@ -116,6 +118,27 @@ TEST_F(RViewerEdgeTest, SoundsAreListedWithoutRegardToCaseAndPlayedByTheirIndexI
     EXPECT_EQ(UIObjectList.next, nullptr);
     SfxFree(bank);
     EXPECT_EQ(Heaps(), heaps);
+}
+
+// The frame limit raises the quit flag while the modal "Parms" editor is open.
+TEST_F(RViewerEdgeTest, TheParticleViewEndsAtTheQuitFlagWithItsParmsEditorOpen) {
+    FileChangeDirectory("DATA");
+    s_wad* alley = WadLoad("ALLEY", 0);
+    FileChangeDirectory("");
+    const HeapState heaps = Heaps();
+    char name[] = "pindust";
+    MouseDisable();  // the pad alone walks the menus
+    const size_t done =
+        Run({{[] { return WindowShown("Play Particle System"); }, Press({"minus", "right", "a"})},
+             {[] { return StructEditStackDepth == 1; }, {}, [] { UIQuitFlag = 1; }}},
+            1000, [&] { RViewerViewParSys(name, 0); });
+    EXPECT_EQ(done, 2u) << report().text();
+    EXPECT_EQ(StructEditStackDepth, 0);
+    EXPECT_EQ(UIObjectList.next, nullptr);
+    EXPECT_EQ(RViewerParticleSystem, nullptr);
+    EventWait(3);  // sprite groups go two frames after their free
+    EXPECT_EQ(Heaps(), heaps);
+    WadFree(alley);
 }
 
 TEST_F(RViewerEdgeTest, AViewWhoseAssetDoesNotLoadReturnsAtOnce) {

@@ -55,6 +55,7 @@ protected:
         std::vector<std::string> presses;
         std::function<void()> look = nullptr;
         u32 settle = 4;
+        bool optional = false;  // passed over when not ready
     };
 
     // Runs the viewer (or one view) through the stages; a run that outlives
@@ -109,6 +110,11 @@ protected:
 
     TempDisc disc_;
 
+    void Copy(const std::string& file) const {
+        std::ifstream in(std::filesystem::path(DefaultDiscRoot()) / file, std::ios::binary);
+        disc_.Write(file, {std::istreambuf_iterator<char>(in), {}});
+    }
+
 private:
     struct Driver {
         std::vector<Stage> stages;
@@ -117,11 +123,6 @@ private:
         u32 readyAt = 0;  // the retrace at which the next stage was found ready
         u32 busyUntil = 0;
     };
-
-    void Copy(const std::string& file) const {
-        std::ifstream in(std::filesystem::path(DefaultDiscRoot()) / file, std::ios::binary);
-        disc_.Write(file, {std::istreambuf_iterator<char>(in), {}});
-    }
 
     static void Drive(s_thread*, void* record) {
         auto* driver = static_cast<Driver*>(record);
@@ -137,6 +138,8 @@ private:
         if (driver->readyAt == 0) {
             if (stage.ready())
                 driver->readyAt = now;
+            else if (stage.optional)
+                ++driver->next;
             return;
         }
         if (now < driver->readyAt + stage.settle)

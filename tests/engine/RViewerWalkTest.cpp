@@ -4,10 +4,14 @@
 // the views, and the UI pool and the heaps left as they were found.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "orblib47/source/Data.h"
 #include "orblib47/source/Font.h"
+#include "orblib47/source/NGC/File.h"
 #include "orblib47/source/Sound.h"
+#include "orblib47/source/Wad.h"
 #include "tests/engine/RViewerFixture.h"
 #include "tests/game/PictureCompare.h"
 
@@ -30,7 +34,29 @@ bool BarOf(const s_menu* menus) {
     return false;
 }
 
-using RViewerWalkTest = RViewerFixture;
+bool Marbled() {
+    return RVTexture != nullptr && RVTexture->dataEntry != nullptr &&
+           std::strncmp(RVTexture->dataEntry->name, "BALLMARB", DATA_NAME_LENGTH) == 0;
+}
+
+class RViewerWalkTest : public RViewerFixture {
+protected:
+    RViewerWalkTest() { Copy("DATA/PRELOAD.WAD"); }
+    // The icon font of the texture view's help.
+    void SetUp() override {
+        RViewerFixture::SetUp();
+        FileChangeDirectory("DATA");
+        preload_ = WadLoad("PRELOAD", 0);
+        FileChangeDirectory("");
+        FontStartup("ARIAL10", "WIIICONS", nullptr, 0, 0);
+        FontSetDefaults(DebugFont);
+    }
+    void TearDown() override {
+        WadFree(preload_);
+        RViewerFixture::TearDown();
+    }
+    s_wad* preload_ = nullptr;
+};
 
 TEST_F(RViewerWalkTest, OpensArchivesWalksTheViewsAndQuitsLeavingNothingBehind) {
     MouseDisable();  // no cursor in the pictures
@@ -50,8 +76,18 @@ TEST_F(RViewerWalkTest, OpensArchivesWalksTheViewsAndQuitsLeavingNothingBehind) 
         // The browser stays in the folder: "menusnd.wad".
         {dialog("Select File To Open:"), Press({"down", "down", "down", "a"})},
         {[] { return RViewerWadCount == 2 && AtMainBar(); }, Choose(2, 6)},
-        // The texture list stays open beside the view; closing it ends the view.
-        {[] { return RVTexture != nullptr; }, Press({"b"}), picture("rviewer_texture"), 20},
+        // The texture list stays open beside the view: down to the marbled ball;
+        // closing the list ends the view.
+        {[] { return RVTexture != nullptr; }, {}},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
+        {Marbled, Press({"b"}), picture("rviewer_texture"), 20},
         {AtMainBar, Choose(2, 0)},
         {dialog("Select Font To View:"), Press({"a"})},
         {[] { return RVFont != nullptr; }, cancel, picture("rviewer_font"), 10},
@@ -83,7 +119,7 @@ TEST_F(RViewerWalkTest, OpensArchivesWalksTheViewsAndQuitsLeavingNothingBehind) 
         {AtMainBar, Choose(0, 3)},
     });
 
-    EXPECT_EQ(done, 32u) << report().text();
+    EXPECT_EQ(done, 41u) << report().text();
     EXPECT_TRUE(played);
     EXPECT_EQ(cutScene, "intro");
     EXPECT_EQ(RViewerWadCount, 0);

@@ -68,7 +68,7 @@ TEST_F(RViewerWalkTest, OpensArchivesWalksTheViewsAndQuitsLeavingNothingBehind) 
     bool played = false;
     std::string cutScene;
 
-    const size_t done = Run({
+    std::vector<Stage> stages = {
         {AtMainBar, Choose(0, 0), picture("rviewer_main"), 40},
         // Into "[data]", "alley.wad".
         {dialog("Select File To Open:"), Press({"a", "down", "a"})},
@@ -76,48 +76,48 @@ TEST_F(RViewerWalkTest, OpensArchivesWalksTheViewsAndQuitsLeavingNothingBehind) 
         // The browser stays in the folder: "menusnd.wad".
         {dialog("Select File To Open:"), Press({"down", "down", "down", "a"})},
         {[] { return RViewerWadCount == 2 && AtMainBar(); }, Choose(2, 6)},
-        // The texture list stays open beside the view: down to the marbled ball;
-        // closing the list ends the view.
+        // The texture list stays open beside the view.
         {[] { return RVTexture != nullptr; }, {}},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true},
-        {Marbled, Press({"b"}), picture("rviewer_texture"), 20},
-        {AtMainBar, Choose(2, 0)},
-        {dialog("Select Font To View:"), Press({"a"})},
-        {[] { return RVFont != nullptr; }, cancel, picture("rviewer_font"), 10},
-        // After the view the same dialog again; cancelled, the main bar.
-        {dialog("Select Font To View:"), Press({"b"})},
-        {AtMainBar, Choose(2, 5)},
-        {dialog("Select Sprite To View:"), Press({"a"})},
-        {[] { return RVSpriteSet != nullptr; }, cancel, picture("rviewer_sprite"), 10},
-        {dialog("Select Sprite To View:"), Press({"b"})},
-        {AtMainBar, Choose(2, 3)},
-        {dialog("Select Particle System To View:"), Press({"a"})},
-        {[] { return RViewerParticleSystem != nullptr; }, cancel, picture("rviewer_particle"), 30},
-        {dialog("Select Particle System To View:"), Press({"b"})},
-        {AtMainBar, Choose(2, 4)},
-        {dialog("Select Sound Effect To View:"), Press({"a"})},
-        {dialog("Select Sfx to play"), Press({"a"})},
-        {[&] { return played = SoundPlaying(); }, cancel},
-        {dialog("Select Sound Effect To View:"), Press({"b"})},
-        // "intro.csf": A plays it.
-        {AtMainBar, Choose(0, 0)},
-        {dialog("Select File To Open:"), Press({"down", "down", "a"})},
-        {[&] { return BarOf(CutSceneMenus) && (cutScene = RViewerCutSceneName, true); }, Press({"a"})},
-        {[] { return RViewerCutScene != nullptr; }, cancel},
-        // "[..]", "[stream]", "music.asf"; the stream dialog's A plays stream 0.
-        {AtMainBar, Choose(0, 0)},
-        {dialog("Select File To Open:"), Press({"a", "down", "a", "down", "a"})},
-        {dialog("Select Stream To Play"), Press({"a"})},
-        {[] { return RViewerStream != nullptr; }, cancel},
-        {AtMainBar, Choose(0, 3)},
-    });
+    };
+    // Down, line by line, to the marbled ball.
+    const Stage down{[] { return !Marbled(); }, Press({"down"}), nullptr, 4, true};
+    stages.insert(stages.end(), 8, down);
+    stages.insert(
+        stages.end(),
+        {
+            // Closing the list ends the view.
+            {Marbled, Press({"b"}), picture("rviewer_texture"), 20},
+            {AtMainBar, Choose(2, 0)},
+            {dialog("Select Font To View:"), Press({"a"})},
+            {[] { return RVFont != nullptr; }, cancel, picture("rviewer_font"), 10},
+            // After the view the same dialog again; cancelled, the main bar.
+            {dialog("Select Font To View:"), Press({"b"})},
+            {AtMainBar, Choose(2, 5)},
+            {dialog("Select Sprite To View:"), Press({"a"})},
+            {[] { return RVSpriteSet != nullptr; }, cancel, picture("rviewer_sprite"), 10},
+            {dialog("Select Sprite To View:"), Press({"b"})},
+            {AtMainBar, Choose(2, 3)},
+            {dialog("Select Particle System To View:"), Press({"a"})},
+            {[] { return RViewerParticleSystem != nullptr; }, cancel, picture("rviewer_particle"), 30},
+            {dialog("Select Particle System To View:"), Press({"b"})},
+            {AtMainBar, Choose(2, 4)},
+            {dialog("Select Sound Effect To View:"), Press({"a"})},
+            {dialog("Select Sfx to play"), Press({"a"})},
+            {[&] { return played = SoundPlaying(); }, cancel},
+            {dialog("Select Sound Effect To View:"), Press({"b"})},
+            // "intro.csf": A plays it.
+            {AtMainBar, Choose(0, 0)},
+            {dialog("Select File To Open:"), Press({"down", "down", "a"})},
+            {[&] { return BarOf(CutSceneMenus) && (cutScene = RViewerCutSceneName, true); }, Press({"a"})},
+            {[] { return RViewerCutScene != nullptr; }, cancel},
+            // "[..]", "[stream]", "music.asf"; the stream dialog's A plays stream 0.
+            {AtMainBar, Choose(0, 0)},
+            {dialog("Select File To Open:"), Press({"a", "down", "a", "down", "a"})},
+            {dialog("Select Stream To Play"), Press({"a"})},
+            {[] { return RViewerStream != nullptr; }, cancel},
+            {AtMainBar, Choose(0, 3)},
+        });
+    const size_t done = Run(std::move(stages));
 
     EXPECT_EQ(done, 41u) << report().text();
     EXPECT_TRUE(played);

@@ -32,7 +32,6 @@ s32 TickerTesting();
 s32 KudosRunAll();
 
 // DevEntriesPending.cpp: the entries whose tools come later; each returns 0 at once.
-s32 ViewResource();
 s32 PrimitiveDraw2DTest();
 s32 PrimitiveDraw2DTextureTest();
 s32 PrimitiveDraw3DTest();

@@ -1,10 +1,6 @@
 // The launcher's entries whose tools come later: each returns to the list at once.
 #include "source/DevEntries.h"
 
-s32 ViewResource() {
-    return 0;
-}
-
 s32 PrimitiveDraw2DTest() {
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "orblib47/source/DrawViewport.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/OrbThread.h"
+#include "orblib47/source/RViewer.h"
 #include "orblib47/source/UIObject.h"
 #include "source/DevEntries.h"
 #include "source/OrbMain.h"
@@ -44,17 +45,22 @@ const LauncherEntryFunc DebugMenuHandlers[LAUNCHER_ENTRIES + 1] = {
 
 namespace {
 
-// The frame limit ends the list as a quit does.
+// The list and the tools' loops end on the quit flag, which this raises at the
+// program's frame limit.
 void FrameLimitThread(s_thread*, void*) {
     if (OrbMainFrameLimitReached())
         UIQuitFlag = 1;
 }
 
+s_thread* WatchFrameLimit() {
+    return ThreadInsertPriorityDebug("FrameLimitThread", nullptr, nullptr, FrameLimitThread, nullptr,
+                                     DEBUG_MENU_THREAD_PRIORITY);
+}
+
 }  // namespace
 
 s32 LauncherDebugMenu(s32 selection, const char* const* entries, s32 count, const char* title) {
-    s_thread* watch = ThreadInsertPriorityDebug("FrameLimitThread", nullptr, nullptr, FrameLimitThread,
-                                                nullptr, DEBUG_MENU_THREAD_PRIORITY);
+    s_thread* watch = WatchFrameLimit();
     const s32 chosen = DebugMenu(selection, entries, count, title);
     ThreadKill(watch);
     return chosen;
@@ -73,6 +79,12 @@ void LauncherLoop() {
         DrawSetClearColor(0x000000FF);
         if (entry == -1)
             return;
-        DebugMenuHandlers[entry]();
+        LauncherRunEntry(entry);
     }
+}
+
+void LauncherRunEntry(s32 entry) {
+    s_thread* watch = WatchFrameLimit();
+    DebugMenuHandlers[entry]();
+    ThreadKill(watch);
 }

@@ -16,3 +16,5 @@ extern const LauncherEntryFunc DebugMenuHandlers[LAUNCHER_ENTRIES + 1];
 void LauncherLoop();
 // DebugMenu, whose list the program's frame limit ends as a quit does (-1).
 s32 LauncherDebugMenu(s32 selection, const char* const* entries, s32 count, const char* title);
+// Runs one entry; the program's frame limit ends it.
+void LauncherRunEntry(s32 entry);

@@ -176,7 +176,7 @@ s32 OrbMain() {
         if (g_LauncherEntry == DEV_ENTRY_LEVEL_LAUNCH)
             LevelLaunchMain();
         else
-            DebugMenuHandlers[g_LauncherEntry]();
+            LauncherRunEntry(g_LauncherEntry);
     }
     const bool failed = g_LauncherEntry == DEV_ENTRY_LEVEL_LAUNCH && g_LaunchState == LAUNCH_FAILED;
     const s32 status = failed ? ORB_MAIN_LEVEL_FAILED : 0;

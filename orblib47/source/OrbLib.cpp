@@ -45,6 +45,7 @@
 #include "orblib47/source/ParticleSystemEditor.h"
 #include "orblib47/source/PhysicsParticles.h"
 #include "orblib47/source/Projector.h"
+#include "orblib47/source/RViewerInternal.h"
 #include "orblib47/source/RViewerModel.h"
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
@@ -116,6 +117,7 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { OpenFileDialogColdReset(); },
     [](u32, s_orblib_config*) { StructEditColdReset(); },
     [](u32, s_orblib_config*) { TrackballColdReset(); },
+    [](u32, s_orblib_config*) { RViewerColdReset(); },
     [](u32, s_orblib_config*) { RViewerModelColdReset(); },
 };
 

@@ -15,6 +15,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/RViewer.h"
+#include "orblib47/source/RViewerInternal.h"
 #include "orblib47/source/RViewerModelInternal.h"
 #include "orblib47/source/TrackBall.h"
 
@@ -201,6 +202,7 @@ bool RViewerLoadAnimBank(const char* name) {
 s32 RViewerViewModel(char* name) {
     const s_viewport* viewport = DrawContext.viewport;
     TestEdit = {viewport->fov, viewport->nearZ, viewport->farZ};
+    RViewerFixName(name);
     RViewerCancel = 0;
     s_rvlocals& locals = RVModelLocals;
     ResetLocals(locals);

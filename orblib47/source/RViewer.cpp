@@ -30,7 +30,6 @@ s32 RViewerWadCount = 0;
 u32 RViewerBkgColor = RVIEWER_BKG_COLOR;
 char AppDir[256] = "";
 s_draw_light RViewerLight = {};
-s_draw_light TestLight = {};
 s_Vector4 RViewerAmbient = {0.2f, 0.2f, 0.2f, 1.0f};
 
 namespace {
@@ -142,7 +141,6 @@ void RViewerColdReset() {
     RViewerBkgColor = RVIEWER_BKG_COLOR;
     AppDir[0] = '\0';
     RViewerLight = {};
-    TestLight = {};
     RViewerAmbient = {0.2f, 0.2f, 0.2f, 1.0f};
     // What lived in the heap went with it: forgotten, not freed.
     PlayDialogsForget();

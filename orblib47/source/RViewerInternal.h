@@ -83,7 +83,7 @@ extern s32 RViewerWadCount;
 extern u32 RViewerBkgColor;
 extern char AppDir[256];
 extern s_draw_light RViewerLight;
-extern s_draw_light TestLight;
+extern s_draw_light TestLight;  // the model view's light, added at start-up too (RViewerModelDraw.cpp)
 extern s_Vector4 RViewerAmbient;
 
 void RViewerColdReset();

@@ -15,7 +15,6 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/RViewer.h"
-#include "orblib47/source/RViewerInternal.h"
 #include "orblib47/source/RViewerModelInternal.h"
 #include "orblib47/source/TrackBall.h"
 

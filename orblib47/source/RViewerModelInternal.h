@@ -7,6 +7,7 @@
 #include "orblib47/source/ModelGroup.h"
 #include "orblib47/source/OrbMath.h"
 #include "orblib47/source/OrbTypes.h"
+#include "orblib47/source/RViewerInternal.h"
 #include "orblib47/source/RViewerModel.h"
 #include "orblib47/source/StructEdit.h"
 #include "orblib47/source/UIMenu.h"
@@ -32,7 +33,6 @@ enum e_ui_mode : s32 {
 };
 
 constexpr s32 RVIEWER_COMMAND_LOAD_BANK = 256;
-constexpr u32 RVIEWER_THREAD_PRIORITY = 5100;
 
 // One row of the animation list: the shown name and the animation's index in its bank.
 struct s_anim_index_remap {
@@ -163,7 +163,6 @@ extern f32 NewFOV;
 bool RViewerLoadAnimBank(const char* name);
 
 // --- RViewerModelDraw.cpp: the model view's draw task.
-extern s_draw_light TestLight;
 extern s_Matrix4 ProjectionMatrix;
 extern s_Vector3 ProjectionDir;
 void DrawProjectBegin(s_draw_light* light);

@@ -30,7 +30,9 @@ const std::string kViewportOpen = std::string(kFileDropped) +
                                   "360 0 button a down\n362 0 button a up\n";
 
 void RunLevel(const std::string& script, u32 retraces) {
-    const std::string path = testing::TempDir() + "game_edit_input.txt";
+    // One file per test: CTest runs the two side by side in one folder.
+    const std::string path =
+        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
     std::ofstream(path) << script;
     HostConfig config = TestHostConfig();
     config.discRoot = DefaultDiscRoot();

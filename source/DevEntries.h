@@ -21,12 +21,5 @@ s32 FlashThirdStateTesting();
 
 // DevEntriesPending.cpp: the entries whose tools come later; each returns 0 at once.
 s32 ViewResource();
-s32 PrimitiveDraw2DTest();
-s32 PrimitiveDraw2DTextureTest();
-s32 PrimitiveDraw3DTest();
-s32 ColorBarTest();
-s32 DepthOffsetDrawTest();
-s32 SceneTest();
-s32 StreamTest();
 s32 TickerTesting();
 s32 KudosRunAll();

@@ -10,7 +10,9 @@
 #include "source/Career/TempCACInfo.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
+#include "source/ColorBar.h"
 #include "source/ControllerMessage.h"
+#include "source/DevEntriesRender.h"
 #include "source/Flash/InGameScreens.h"
 #include "source/Flash/KeyboardFlash.h"
 #include "source/Flash/MainMenuFlash.h"
@@ -109,6 +111,8 @@ const ResetStep ColdResetSteps[] = {
     [] { Rebuild(g_LoadSaveFlow); },
     [] { g_ExitToOs = 0; },
     [] { HomeButtonColdReset(); },
+    [] { ColorBarColdReset(); },
+    [] { RenderTestsColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -119,7 +123,7 @@ const ResetStep WarmResetSteps[] = {
     [] { BowlingHudForget(); },      [] { ObjectWarmReset(); },
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
     [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
-    [] { LevelCutSceneForget(); },
+    [] { LevelCutSceneForget(); },   [] { ColorBarWarmReset(); },
 };
 
 }  // namespace

@@ -38,7 +38,7 @@ struct s_scene_record {
 
 void SceneTestThread(s_thread*, void* record) {
     auto* scene = static_cast<s_scene_record*>(record);
-    DrawSetProjection(DC_PROJ_3D);
+    const e_PROJ_MODE projection = DrawSetProjection(DC_PROJ_3D);
     DrawResetLights();
     DrawAddLight(&SceneTestLight);
     const s_Vector3 upright = {0, 0, 0, 0};
@@ -54,9 +54,13 @@ void SceneTestThread(s_thread*, void* record) {
         HModelDraw(model);
     }
     DrawSetProjection(DC_PROJ_ORTHO);
-    DrawSetCombineMode(DC_COMBINE_ALPHA);
-    DrawSetFlatColor(0xFFFFFFFF);
+    const e_COMBINE_MODE combine = DrawSetCombineMode(DC_COMBINE_ALPHA);
+    const u32 flat = DrawSetFlatColor(0xFFFFFFFF);
     RenderTestExitLine();
+
+    DrawSetFlatColor(flat);
+    DrawSetCombineMode(combine);
+    DrawSetProjection(projection);
 }
 
 }  // namespace

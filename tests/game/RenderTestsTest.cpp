@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "console/vi.h"
+#include "orblib47/source/Anim.h"
+#include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Texture.h"
 #include "orblib47/source/UIObject.h"
+#include "orblib47/source/Wad.h"
 #include "source/DefaultDisc.h"
 #include "source/DevEntriesRender.h"
 #include "source/OrbMain.h"
@@ -167,6 +170,18 @@ TEST_F(RenderTestsTest, DepthOffsetStepsPerPressAndAtTheRepeatRate) {
     EXPECT_FLOAT_EQ(DepthOffset, f32(up - down));
     EXPECT_LT(AngleY, -5.0f);
     EXPECT_FLOAT_EQ(AngleX, 0.0f);
+}
+
+// The symbols of the test's animations reach the character's bank.
+TEST_F(RenderTestsTest, TheCharacterPlaysEachTestAnimation) {
+    s_wad* clonie = WadLoad("CLONIE", 0);
+    ASSERT_NE(clonie, nullptr);
+    s_hmodel* model = HModelLoad("CLONIE", 0);
+    ASSERT_NE(model, nullptr);
+    for (s32 anim : TestAnims)
+        EXPECT_NE(HModelPlayAnim(model, u32(anim), 1.0f, HANIM_FLAG_REPEAT), nullptr) << std::hex << anim;
+    HModelFree(model);
+    WadFree(clonie);
 }
 
 TEST_F(RenderTestsTest, StreamTestReturnsAtOnce) {

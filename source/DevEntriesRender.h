@@ -9,6 +9,9 @@
 struct s_texture;
 
 constexpr u32 RENDER_TEST_THREAD_PRIORITY = 5100;
+// The archive of the text textures ("ARIAL_10", "ARIAL_16", "ARIAL_20"), loaded by
+// the tests that show them for as long as they run.
+constexpr char RENDER_TEST_WAD[] = "RENDTEST";
 
 s32 PrimitiveDraw2DTest();
 s32 PrimitiveDraw2DTextureTest();

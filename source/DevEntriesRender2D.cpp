@@ -6,6 +6,7 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Texture.h"
+#include "orblib47/source/Wad.h"
 #include "source/DevEntriesRender.h"
 #include "source/DevEntriesRenderInternal.h"
 
@@ -136,9 +137,12 @@ s32 PrimitiveDraw2DTest() {
 }
 
 s32 PrimitiveDraw2DTextureTest() {
+    s_wad* wad = WadLoad(RENDER_TEST_WAD, 0);
     s_texture* texture = TextureLoad("ARIAL_20");
-    if (texture == nullptr)
+    if (texture == nullptr) {
+        WadFree(wad);
         return 0;
+    }
     RenderTestStart();
     const s32 w = s32(texture->file.maps[0].width);
     const s32 h = s32(texture->file.maps[0].height);
@@ -147,6 +151,7 @@ s32 PrimitiveDraw2DTextureTest() {
                               texture};
     RenderTestRun("PrimitiveDraw2DTextureTestThread", PrimitiveDraw2DTextureTestThread, &shown, nullptr);
     TextureFree(texture);
+    WadFree(wad);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Texture.h"
+#include "orblib47/source/Wad.h"
 #include "source/DevEntriesRender.h"
 #include "source/DevEntriesRenderInternal.h"
 
@@ -170,19 +171,18 @@ s32 PrimitiveDraw3DTest() {
 
 s32 DepthOffsetDrawTest() {
     DepthOffset = AngleX = AngleY = 0.0f;
+    s_wad* wad = WadLoad(RENDER_TEST_WAD, 0);
     TestTexture1 = TextureLoad("ARIAL_10");
     TestTexture2 = TextureLoad("ARIAL_16");
     // Neither card without the other; what did load goes back.
-    if (TestTexture1 == nullptr || TestTexture2 == nullptr) {
-        TextureFree(TestTexture1);
-        TextureFree(TestTexture2);
-        TestTexture1 = TestTexture2 = nullptr;
-        return 0;
+    const bool loaded = TestTexture1 != nullptr && TestTexture2 != nullptr;
+    if (loaded) {
+        RenderTestStart();
+        RenderTestRun("DepthOffsetDrawTestThread", DepthOffsetDrawTestThread, nullptr, DepthOffsetInputFrame);
     }
-    RenderTestStart();
-    RenderTestRun("DepthOffsetDrawTestThread", DepthOffsetDrawTestThread, nullptr, DepthOffsetInputFrame);
     TextureFree(TestTexture1);
     TextureFree(TestTexture2);
     TestTexture1 = TestTexture2 = nullptr;
+    WadFree(wad);
     return 0;
 }

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         const char* faces = "/usr/share/fonts/truetype";
         fontbake::BuildDiscFonts(argv[1], argv[2], faces,
                                  {{"DATA/PRELOAD.WAD", {hbmgen::NoHomeIcon()}},
-                                  {"DEBUG.WAD", fontbake::TextSampleTextures(faces)}});
+                                  {"DATA/RENDTEST.WAD", fontbake::TextSampleTextures(faces)}});
         hbmgen::BuildDiscHomeButton(argv[2], faces);
         modelgen::BuildDiscModels(argv[2]);
         modelgen::BuildDiscBowler(argv[1], argv[2]);

@@ -30,12 +30,3 @@ s32 FlashThirdStateTesting();
 s32 TickerTesting();
 // Plays the sixteen kudos movies one after the other; nothing while they are off.
 s32 KudosRunAll();
-
-// DevEntriesPending.cpp: the entries whose tools come later; each returns 0 at once.
-s32 PrimitiveDraw2DTest();
-s32 PrimitiveDraw2DTextureTest();
-s32 PrimitiveDraw3DTest();
-s32 ColorBarTest();
-s32 DepthOffsetDrawTest();
-s32 SceneTest();
-s32 StreamTest();

@@ -10,7 +10,9 @@
 #include "source/Career/TempCACInfo.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Career/UnlockMgr.h"
+#include "source/ColorBar.h"
 #include "source/ControllerMessage.h"
+#include "source/DevEntriesRender.h"
 #include "source/Flash/InGameScreens.h"
 #include "source/Flash/KeyboardFlash.h"
 #include "source/Flash/MainMenuFlash.h"
@@ -111,6 +113,8 @@ const ResetStep ColdResetSteps[] = {
     [] { g_ExitToOs = 0; },
     [] { HomeButtonColdReset(); },
     [] { GameEditColdReset(); },
+    [] { ColorBarColdReset(); },
+    [] { RenderTestsColdReset(); },
 };
 
 const ResetStep WarmResetSteps[] = {
@@ -122,6 +126,7 @@ const ResetStep WarmResetSteps[] = {
     [] { Rebuild(g_AlleyLife); },    [] { SFP2KForget(); },
     [] { HomeButtonForget(); },      [] { InGameScreensForget(); },
     [] { LevelCutSceneForget(); },   [] { GameEditWarmReset(); },
+    [] { ColorBarWarmReset(); },
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "orblib47/source/RViewer.h"
 #include "orblib47/source/UIObject.h"
 #include "source/DevEntries.h"
+#include "source/DevEntriesRender.h"
 #include "source/OrbMain.h"
 
 const char* const DebugMenuItems[LAUNCHER_ENTRIES] = {

@@ -16,7 +16,7 @@
 
 namespace {
 
-// Down three times to "Primitive Draw 2D Test", which returns at once; back on
+// Down three times to "Primitive Draw 2D Test", left again with Plus; back on
 // the list, the pad's minus opens "File", down to "Exit", A.
 constexpr const char* kScript =
     "0 0 connect\n"
@@ -24,6 +24,7 @@ constexpr const char* kScript =
     "90 0 button down down\n92 0 button down up\n"
     "100 0 button down down\n102 0 button down up\n"
     "110 0 button a down\n112 0 button a up\n"
+    "180 0 button plus down\n182 0 button plus up\n"
     "280 0 button minus down\n282 0 button minus up\n"
     "290 0 button down down\n292 0 button down up\n"
     "300 0 button a down\n302 0 button a up\n";

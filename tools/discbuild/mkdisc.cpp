@@ -14,6 +14,7 @@
 #include "tools/discbuild/DiscSources.h"
 #include "tools/discbuild/SpriteSheet.h"
 #include "tools/fontbake/DiscFonts.h"
+#include "tools/fontbake/TextSamples.h"
 #include "tools/hbmgen/HomeButtonDisc.h"
 #include "tools/modelgen/Bowler.h"
 #include "tools/modelgen/DiscModels.h"
@@ -32,7 +33,9 @@ int main(int argc, char** argv) {
         discbuild::BuildDiscBanner(argv[2]);
         discbuild::BuildDiscCutScenes(argv[2]);
         const char* faces = "/usr/share/fonts/truetype";
-        fontbake::BuildDiscFonts(argv[1], argv[2], faces, {{"DATA/PRELOAD.WAD", {hbmgen::NoHomeIcon()}}});
+        fontbake::BuildDiscFonts(argv[1], argv[2], faces,
+                                 {{"DATA/PRELOAD.WAD", {hbmgen::NoHomeIcon()}},
+                                  {"DATA/RENDTEST.WAD", fontbake::TextSampleTextures(faces)}});
         hbmgen::BuildDiscHomeButton(argv[2], faces);
         modelgen::BuildDiscModels(argv[2]);
         modelgen::BuildDiscBowler(argv[1], argv[2]);

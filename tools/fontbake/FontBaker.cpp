@@ -1,14 +1,12 @@
 #include "tools/fontbake/FontBaker.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
 
 #include "tools/discbuild/FntWriter.h"
 #include "tools/discbuild/TimWriter.h"
+#include "tools/fontbake/FreeTypeFace.h"
 
 namespace fontbake {
 
@@ -16,24 +14,6 @@ namespace {
 
 constexpr u32 kFirstByte = 32;
 constexpr u32 kPad = 1;  // clear texels between cells so filtering does not bleed
-
-struct Library {
-    FT_Library handle = nullptr;
-    Library() {
-        if (FT_Init_FreeType(&handle) != 0)
-            throw std::runtime_error("fontbake: FreeType did not start");
-    }
-    ~Library() { FT_Done_FreeType(handle); }
-};
-
-struct Face {
-    FT_Face handle = nullptr;
-    Face(FT_Library library, const std::string& file) {
-        if (FT_New_Face(library, file.c_str(), 0, &handle) != 0)
-            throw std::runtime_error("fontbake: cannot open " + file);
-    }
-    ~Face() { FT_Done_Face(handle); }
-};
 
 struct Cell {
     u32 byte;

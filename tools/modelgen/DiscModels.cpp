@@ -16,6 +16,7 @@
 #include "tools/modelgen/Figure.h"
 #include "tools/modelgen/Level.h"
 #include "tools/modelgen/ModelBuild.h"
+#include "tools/modelgen/RenderTestScenes.h"
 #include "tools/modelgen/ViewerIcons.h"
 
 namespace modelgen {
@@ -106,6 +107,7 @@ void BuildDiscModels(const std::string& discDir) {
     WriteFigure(fs::path(discDir) / "DATA" / "FIGURE.WAD");
     WriteLevel(fs::path(discDir) / "DATA" / "LEVEL.WAD");
     WriteAlley(fs::path(discDir) / "DATA");
+    BuildDiscRenderTestScenes(discDir);
 }
 
 }  // namespace modelgen

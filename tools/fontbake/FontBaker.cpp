@@ -15,12 +15,39 @@ namespace {
 constexpr u32 kFirstByte = 32;
 constexpr u32 kPad = 1;  // clear texels between cells so filtering does not bleed
 
+constexpr char32_t kCircledA = 0x24B6, kCircledZ = 0x24CF;  // the controller's lettered buttons
+constexpr char32_t kRing = 0x25CB;
+constexpr u32 kRingLetterPercent = 55;  // of the font's pixel height
+
 struct Cell {
     u32 byte;
     FT_UInt glyph;
     u32 advance;
+    FT_UInt letter = 0;  // drawn inside the glyph (a ring) when the face has no circled letter
     u32 x = 0, y = 0;
 };
+
+// The glyph's coverage into the cell's alpha, `dx`, `dy` pixels off its place;
+// where two glyphs overlap, the fuller coverage stays.
+void Blit(const FT_GlyphSlot slot, discbuild::RgbaImage& sheet, const Cell& cell, u32 ascender,
+          u32 lineHeight, long dx, long dy) {
+    const FT_Bitmap& bitmap = slot->bitmap;
+    for (u32 row = 0; row < bitmap.rows; ++row)
+        for (u32 column = 0; column < bitmap.width; ++column) {
+            const long x = long(column) + slot->bitmap_left + dx,
+                       y = long(row) + long(ascender) - slot->bitmap_top + dy;
+            if (x < 0 || y < 0 || x >= long(cell.advance) || y >= long(lineHeight))
+                continue;  // ink outside the cell is cut
+            u8& alpha = sheet.rgba[((cell.y + size_t(y)) * sheet.width + cell.x + size_t(x)) * 4 + 3];
+            alpha = std::max(alpha, bitmap.buffer[long(row) * bitmap.pitch + column]);
+        }
+}
+
+// Centre of the glyph's ink, in pixels from the cell's top-left, doubled.
+void InkCentre2(const FT_GlyphSlot slot, u32 ascender, long& x2, long& y2) {
+    x2 = 2 * long(slot->bitmap_left) + long(slot->bitmap.width);
+    y2 = 2 * (long(ascender) - slot->bitmap_top) + long(slot->bitmap.rows);
+}
 
 // Places the cells in rows; the smallest power-of-two square-ish sheet that holds them.
 void Pack(std::vector<Cell>& cells, u32 lineHeight, u32& width, u32& height) {
@@ -90,13 +117,18 @@ BakedFont BakeFont(const BakeRequest& request) {
     for (u32 byte = kFirstByte; byte < 256; ++byte) {
         const auto remapped = request.remap.find(u8(byte));
         const char32_t code = remapped != request.remap.end() ? remapped->second : Cp1252ToUnicode(u8(byte));
-        const FT_UInt glyph = code == 0 ? 0 : FT_Get_Char_Index(face.handle, code);
+        FT_UInt glyph = code == 0 ? 0 : FT_Get_Char_Index(face.handle, code);
+        FT_UInt letter = 0;
+        if (glyph == 0 && code >= kCircledA && code <= kCircledZ) {
+            glyph = FT_Get_Char_Index(face.handle, kRing);
+            letter = FT_Get_Char_Index(face.handle, U'A' + (code - kCircledA));
+        }
         if (glyph == 0 || FT_Load_Glyph(face.handle, glyph, FT_LOAD_DEFAULT) != 0)
             continue;
         const u32 advance = u32((face.handle->glyph->advance.x + 32) >> 6);
         if (advance > 127)
             throw std::runtime_error("fontbake: an advance wider than 127 pixels");
-        cells.push_back({byte, glyph, advance});
+        cells.push_back({byte, glyph, advance, letter});
     }
 
     u32 width = 0, height = 0;
@@ -114,17 +146,18 @@ BakedFont BakeFont(const BakeRequest& request) {
     for (const Cell& cell : cells) {
         if (FT_Load_Glyph(face.handle, cell.glyph, FT_LOAD_RENDER) != 0)
             throw std::runtime_error("fontbake: FreeType cannot draw a glyph");
-        const FT_GlyphSlot slot = face.handle->glyph;
-        const FT_Bitmap& bitmap = slot->bitmap;
-        for (u32 row = 0; row < bitmap.rows; ++row)
-            for (u32 column = 0; column < bitmap.width; ++column) {
-                const long x = long(column) + slot->bitmap_left,
-                           y = long(row) + long(ascender) - slot->bitmap_top;
-                if (x < 0 || y < 0 || x >= long(cell.advance) || y >= long(lineHeight))
-                    continue;  // ink outside the cell is cut
-                sheet.rgba[((cell.y + size_t(y)) * width + cell.x + size_t(x)) * 4 + 3] =
-                    bitmap.buffer[long(row) * bitmap.pitch + column];
-            }
+        Blit(face.handle->glyph, sheet, cell, ascender, lineHeight, 0, 0);
+        if (cell.letter != 0) {
+            long ringX2 = 0, ringY2 = 0, letterX2 = 0, letterY2 = 0;
+            InkCentre2(face.handle->glyph, ascender, ringX2, ringY2);
+            FT_Set_Pixel_Sizes(face.handle, 0, request.pixelHeight * kRingLetterPercent / 100);
+            if (FT_Load_Glyph(face.handle, cell.letter, FT_LOAD_RENDER) != 0)
+                throw std::runtime_error("fontbake: FreeType cannot draw a glyph");
+            InkCentre2(face.handle->glyph, ascender, letterX2, letterY2);
+            Blit(face.handle->glyph, sheet, cell, ascender, lineHeight, (ringX2 - letterX2) / 2,
+                 (ringY2 - letterY2) / 2);
+            FT_Set_Pixel_Sizes(face.handle, 0, request.pixelHeight);
+        }
         discbuild::FontGlyph glyph;
         glyph.u0 = f32(cell.x) / f32(width);
         glyph.v0 = f32(cell.y) / f32(height);

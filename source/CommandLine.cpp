@@ -9,6 +9,7 @@
 
 #include "orblib47/source/DebugFormat.h"
 #include "source/DevEntries.h"
+#include "source/Launcher.h"
 #include "source/Levels/LevelTable.h"
 #include "source/NumberArgument.h"
 
@@ -34,9 +35,10 @@ const char* const COMMAND_LINE_USAGE =
     "  --level N          the alley (0 to 20, default 20)\n"
     "                     any of these four starts straight into that game on the alley;\n"
     "                     without them the game boots to its title and menus\n"
-    "  --entry N          run an entry of the start-up launcher: 0 \"Level Manager\" (a\n"
-    "                     list of the levels; the one chosen is played), 1 the game (the\n"
-    "                     default), 10 \"Third State Testing\" (the screen template)\n"
+    "  --entry N          run entry N (0 to 12) of the start-up launcher's list: 0\n"
+    "                     \"Level Manager\" (a list of the levels; the one chosen is\n"
+    "                     played), 1 the game (the default), 2 the resource viewer,\n"
+    "                     3 to 9 the rendering tests, 10 to 12 the screen tests\n"
     "  --launcher         open the start-up launcher's list of entries instead (pad\n"
     "                     up/down and A, or the mouse after - and C; File > Exit leaves)\n"
     "  --gx-threads N     the threads that draw the pictures (1 to 64; default\n"
@@ -112,17 +114,6 @@ std::string ParseGameOption(std::string_view name, std::string_view value, Level
     return {};
 }
 
-// The launcher entries that exist.
-bool ParseLauncherEntry(std::string_view value, s32* entry) {
-    for (s32 known : {DEV_ENTRY_LEVEL_MANAGER, DEV_ENTRY_GAME_SHELL, DEV_ENTRY_THIRD_STATE_TESTING}) {
-        if (value == std::to_string(known)) {
-            *entry = known;
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error) {
@@ -162,11 +153,10 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             if (!refused.empty())
                 return Fail(error, std::move(refused));
         } else if (name == "--entry") {
-            if (!ParseLauncherEntry(value, &line->entry))
-                return Fail(error,
-                            "'--entry' needs a launcher entry: 0 (Level Manager), 1 (the game) or "
-                            "10 (Third State Testing), not " +
-                                Quoted(value));
+            std::int64_t entry = 0;
+            if (!ParseIntegerArgument(value, 0, LAUNCHER_ENTRIES - 1, &entry))
+                return Fail(error, OutOfRange(name, "a launcher entry", 0, LAUNCHER_ENTRIES - 1, value));
+            line->entry = s32(entry);
             entryGiven = true;
         } else if (name == "--gx-threads") {
             std::int64_t threads = 0;

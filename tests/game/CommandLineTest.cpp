@@ -46,9 +46,7 @@ TEST(CommandLineTest, RefusesABadCommandLineInOneLine) {
         {{"--cpu", "5"}, "'--cpu' needs bowler numbers from 1 to 4 between commas, not '5'"},
         {{"--cpu", "2"}, "'--cpu' names a bowler past the 1 of '--players'"},
         {{"--cpu", "1,4", "--players", "3"}, "'--cpu' names a bowler past the 3 of '--players'"},
-        {{"--entry", "9"},
-         "'--entry' needs a launcher entry: 0 (Level Manager), 1 (the game) or 10 (Third State Testing), not "
-         "'9'"},
+        {{"--entry", "13"}, "'--entry' needs a launcher entry from 0 to 12, not '13'"},
         {{"--level", "3", "--entry", "1"},
          "'--players', '--cpu', '--seed' and '--level' start a game: they go with no '--entry' but 0"},
         {{"--launcher", "--entry", "1"},
@@ -110,6 +108,7 @@ TEST(CommandLineTest, ChoosesTheGameStarted) {
          4294967295u,
          DEV_ENTRY_LEVEL_LAUNCH},
         {{"--entry", "0"}, 20, 1, 0, 0, DEV_ENTRY_LEVEL_MANAGER},
+        {{"--entry", "12"}, 20, 1, 0, 0, 12},
         {{"--launcher", "--headless"}, 20, 1, 0, 0, DEV_ENTRY_LAUNCHER},
     };
     for (const auto& c : cases) {

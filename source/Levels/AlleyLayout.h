@@ -6,7 +6,14 @@
 #include "source/Physics/PhysicsTypes.h"
 
 // Archives in "DATA".
-constexpr const char* ALLEY_LEVEL_WAD = "ALLEY";        // scene, world, game data, pins, balls, pinsetter
+constexpr const char* ALLEY_LEVEL_WAD = "ALLEY";  // scene, world, game data, pins, balls, pinsetter
+// Each place's alley, a full copy of ALLEY_LEVEL_WAD in its own look, by place:
+// level 2 x place is its open play, the level after it its tournament. The last
+// place, the home alley, is ALLEY_LEVEL_WAD itself.
+constexpr const char* ALLEY_PLACE_WADS[] = {"ALLEY00", "ALLEY02", "ALLEY04",      "ALLEY06",
+                                            "ALLEY08", "ALLEY10", "ALLEY12",      "ALLEY14",
+                                            "ALLEY16", "ALLEY18", ALLEY_LEVEL_WAD};
+constexpr s32 ALLEY_PLACES = s32(sizeof(ALLEY_PLACE_WADS) / sizeof(ALLEY_PLACE_WADS[0]));
 constexpr const char* ALLEY_NPC_WAD = "NPC";            // the computer bowlers and walkers
 constexpr const char* ALLEY_SFX_WAD = "GAMESFX";        // the lane's sound bank
 constexpr const char* ALLEY_GLOBAL_WAD = "GLOBAL";      // what every level shares (the bowler parts)

@@ -190,8 +190,9 @@ TEST_F(DevEntriesTest, TheChosenLevelLoadsAndPlaysUntilTheFrameLimit) {
 // short: the list still comes up, and the chosen level's failed load ends the
 // entry rather than being waited for.
 TEST_F(DevEntriesTest, ALevelThatDoesNotLoadEndsTheEntry) {
-    disc_.LinkAllBut(DefaultDiscRoot(), {"DATA/NPC.WAD", "DATA/ALLEY.WAD"});
-    disc_.Write("DATA/ALLEY.WAD", {'A', 'L', 'L', 'E', 'Y'});
+    const std::string first = std::string("DATA/") + LevelMgrLevelList[0].archive + ".WAD";
+    disc_.LinkAllBut(DefaultDiscRoot(), {"DATA/NPC.WAD", first});
+    disc_.Write(first, {'A', 'L', 'L', 'E', 'Y'});
     Start(false, true);
     EXPECT_LT(Run(LevelManagerMain, Press(120, "a"), 3000), 400u);
     EXPECT_EQ(g_LaunchState, LAUNCH_FAILED);

@@ -29,6 +29,7 @@ constexpr const char* kApproachTexture = "APPROACH";
 constexpr const char* kPinTexture = "PINSKIN";
 constexpr const char* kBallTexture = "BALLMARB";
 constexpr const char* kNpcBallTexture = "NPCMARB";
+constexpr const char* kMaskingTexture = "MASKART";
 
 constexpr u16 kSolid = COLLISION_PLAYER_OBS | COLLISION_CAMERA_OBS | COLLISION_SHADOW_OBS;
 
@@ -49,8 +50,7 @@ constexpr f32 kApproachSpotReach = 6.0f;
 constexpr f32 kDeckSpotReach = 5.0f;
 
 constexpr u32 kGutterSteel = 0x9098A0FFu, kCapping = 0x4A3426FFu, kKickback = 0x283038FFu;
-constexpr u32 kPit = 0x141414FFu, kBackWall = 0x1C1C20FFu, kMasking = 0x30508CFFu;
-constexpr u32 kCarpet = 0x583848FFu, kWall = 0x6A5A50FFu, kCeiling = 0x403C44FFu;
+constexpr u32 kPit = 0x141414FFu, kBackWall = 0x1C1C20FFu;
 
 constexpr s_Vector3 V(f32 x, f32 h, f32 z) {
     return {x, h, z, 0};
@@ -82,14 +82,21 @@ Mesh Gutter(f32 x0) {
     return mesh;
 }
 
+// The panel over the pin decks, its picture (if any) once a lane pair.
+Mesh Masking(u32 color, f32 uRepeat) {
+    return Grid(V(kHallLeft, kKickbackHeight, kLaneDeckStartZ), V(0, kHallHeight - kKickbackHeight, 0),
+                V(kHallRight - kHallLeft, 0, 0), 2, 6, color, uRepeat);
+}
+
 Mesh Slab(f32 x0, f32 h0, f32 z0, f32 x1, f32 h1, f32 z1, u32 color) {
     return Box(V(x0, h0, z0), V(x1, h1, z1), {1, 1, 1}, color);
 }
 
 // What is neither lane nor approach: gutters, cappings and kickbacks, pits and the
 // walls about them, the hall's floor, walls and ceiling, closed above the pins by
-// the masking panel. Also the collision world.
-Mesh Hall(Mesh* solid) {
+// the masking panel (left out when the look has a picture for it). Also the
+// collision world.
+Mesh Hall(Mesh* solid, const AlleyLook& look) {
     Mesh hall;
     for (s32 k = 0; k < kAlleyLanes; ++k) {
         const f32 o = LaneOffset(k);
@@ -109,21 +116,21 @@ Mesh Hall(Mesh* solid) {
     const f32 width = kHallRight - kHallLeft;
     Append(&hall, Grid(V(kHallLeft, -PIT_FLOOR_Y, BACK_WALL_Z), V(0, kKickbackHeight + PIT_FLOOR_Y, 0),
                        V(width, 0, 0), 1, 6, kBackWall));
-    Append(&hall, Grid(V(kHallLeft, kKickbackHeight, kLaneDeckStartZ), V(0, kHallHeight - kKickbackHeight, 0),
-                       V(width, 0, 0), 2, 6, kMasking));
+    if (!look.paintMasking)
+        Append(&hall, Masking(look.masking, 1));
     Append(solid, Grid(V(kHallLeft, 0, kHallBack), V(0, 0, kApproachStartZ - kHallBack), V(width, 0, 0), 4,
-                       12, kCarpet));
+                       12, look.carpet));
     Append(solid, Grid(V(kHallLeft, 0, kHallBack), V(0, kHallHeight, 0), V(0, 0, BACK_WALL_Z - kHallBack), 4,
-                       16, kWall));
+                       16, look.wall));
     Append(solid, Grid(V(kHallRight, 0, kHallBack), V(0, 0, BACK_WALL_Z - kHallBack), V(0, kHallHeight, 0),
-                       16, 4, kWall));
-    Append(solid, Grid(V(kHallLeft, 0, kHallBack), V(width, 0, 0), V(0, kHallHeight, 0), 12, 4, kWall));
+                       16, 4, look.wall));
+    Append(solid, Grid(V(kHallLeft, 0, kHallBack), V(width, 0, 0), V(0, kHallHeight, 0), 12, 4, look.wall));
     Append(&hall, Grid(V(kHallLeft, kHallHeight, kHallBack), V(width, 0, 0),
-                       V(0, 0, kLaneDeckStartZ - kHallBack), 6, 12, kCeiling));
+                       V(0, 0, kLaneDeckStartZ - kHallBack), 6, 12, look.ceiling));
     return hall;
 }
 
-GeneratedModel Scene() {
+GeneratedModel Scene(const AlleyLook& look) {
     Mesh heads, wood, decks, solid;
     for (s32 k = 0; k < kAlleyLanes; ++k) {
         const f32 o = LaneOffset(k);
@@ -133,16 +140,19 @@ GeneratedModel Scene() {
     }
     const Mesh approach = Grid(V(kHallLeft, 0, kApproachStartZ), V(0, 0, -kApproachStartZ),
                                V(kHallRight - kHallLeft, 0, 0), 4, 2 * kAlleyLanes, 0xFFFFFFFFu, kAlleyLanes);
-    const Mesh hall = Hall(&solid);
+    const Mesh hall = Hall(&solid, look);
 
     std::vector<Part> parts = {
-        {SceneToWorld(heads), PlainMaterial(0xFFFFFFFFu, kLaneHeadTexture)},
-        {SceneToWorld(wood), PlainMaterial(0xFFFFFFFFu, kLaneWoodTexture)},
-        {SceneToWorld(decks), PlainMaterial(0xFFFFFFFFu, kLaneDeckTexture)},
-        {SceneToWorld(approach), PlainMaterial(0xFFFFFFFFu, kApproachTexture)},
+        {SceneToWorld(heads), PlainMaterial(look.laneTint, kLaneHeadTexture)},
+        {SceneToWorld(wood), PlainMaterial(look.laneTint, kLaneWoodTexture)},
+        {SceneToWorld(decks), PlainMaterial(look.laneTint, kLaneDeckTexture)},
+        {SceneToWorld(approach), PlainMaterial(look.laneTint, kApproachTexture)},
         {SceneToWorld(solid), PlainMaterial(0xFFFFFFFFu)},
         {SceneToWorld(hall), PlainMaterial(0xFFFFFFFFu)},
     };
+    if (look.paintMasking)
+        parts.push_back({SceneToWorld(Masking(0xFFFFFFFFu, kAlleyLanes / 2)),
+                         PlainMaterial(0xFFFFFFFFu, kMaskingTexture)});
     GeneratedModel scene = StaticModel(parts);
     SetMeshOctree(&scene.vhm);
     for (size_t p = 0; p < 5; ++p)  // everything that is floor or wall
@@ -221,7 +231,7 @@ discbuild::GamPath Walkway() {
     return path;
 }
 
-discbuild::GamLevel GameData() {
+discbuild::GamLevel GameData(const AlleyLook& look) {
     discbuild::GamLevel data;
     const f32 pairMiddle = ALLEY_LANE_MIDDLE_X + kPitch / 2;
     // A scene or an object takes the first two point lights only, so the hall has
@@ -230,8 +240,8 @@ discbuild::GamLevel GameData() {
     // masking.
     // Two spots over the player's pair cast shadows forward: one behind the
     // bowlers' spots over the approach, one before the masking over the pin decks.
-    data.instances = {Lamp(pairMiddle, 30, -50, "FFF4E4", kLampReach),
-                      Lamp(pairMiddle, 8, 168, "FFFFFF", kLampReach),
+    data.instances = {Lamp(pairMiddle, 30, -50, look.approachLamp, kLampReach),
+                      Lamp(pairMiddle, 8, 168, look.deckLamp, kLampReach),
                       Spot(pairMiddle, 36, -50, kApproachSpotReach),
                       Spot(pairMiddle, 24, kLaneDeckStartZ - 16, kDeckSpotReach)};
     data.placeholders = {
@@ -246,9 +256,9 @@ discbuild::GamLevel GameData() {
 
 }  // namespace
 
-Alley MakeAlley() {
+Alley MakeAlley(const AlleyLook& look) {
     Alley alley;
-    alley.scene = Scene();
+    alley.scene = Scene(look);
     alley.sky = SkyCap(60.0f, 1.2f, 0x0C1018FFu, 0x283040FFu);
     alley.pin = PinModel(kPinTexture, PinDetail::Near);
     alley.farPin = PinModel(kPinTexture, PinDetail::Far);
@@ -268,12 +278,14 @@ Alley MakeAlley() {
     def.name = kAlleyBallReturnName;
     alley.ballReturnGroup = {kAlleyBallReturnGroupId, GROUP_TYPE_WORLD, kAlleyBallReturnGroupName, {def}};
     alley.world = World(alley.ballReturn);
-    alley.gameData = GameData();
+    alley.gameData = GameData(look);
     alley.textures = {
         {kLaneHeadTexture, LaneHeadTexture()}, {kLaneWoodTexture, LaneWoodTexture()},
         {kLaneDeckTexture, LaneDeckTexture()}, {kApproachTexture, ApproachTexture()},
         {kPinTexture, PinSkinTexture()},       {kBallTexture, BallTexture(0x102070u, 0x4080E0u)},
         {ALLEY_SPOT_TEXTURE, SpotTexture()}};
+    if (look.paintMasking)
+        alley.textures.push_back({kMaskingTexture, MaskingTexture(look)});
     alley.npcBallTexture = {kNpcBallTexture, BallTexture(0x601010u, 0xE06030u)};
     return alley;
 }

@@ -11,6 +11,7 @@
 #include "tools/discbuild/GrpWriter.h"
 #include "tools/discbuild/TextureEncoder.h"
 #include "tools/discbuild/WrlWriter.h"
+#include "tools/modelgen/AlleyLooks.h"
 #include "tools/modelgen/ModelBuild.h"
 
 namespace modelgen {
@@ -46,7 +47,8 @@ struct Alley {
     AlleyTexture npcBallTexture;         // goes with npcBall in ALLEY_NPC_WAD
 };
 
-Alley MakeAlley();
+// The alley in a place's look; by default the home alley's.
+Alley MakeAlley(const AlleyLook& look = AlleyLookOf(ALLEY_PLACES - 1));
 
 // A point given in lane coordinates (physics units: x across to the bowler's
 // right from the lane's left edge, height up from the lane surface, z from the foul

@@ -23,6 +23,12 @@ Mesh ObjectToWorld(Mesh mesh);
 
 // ---- AlleyTextures.cpp: the painted textures, in lane coordinates' proportions
 
+// A white opaque image; a texel set to 0xRRGGBB (outside the image: nothing); a
+// filled disc about (cx, cy).
+discbuild::RgbaImage Blank(u32 width, u32 height);
+void Put(discbuild::RgbaImage* image, s32 x, s32 y, u32 rgb);
+void Disc(discbuild::RgbaImage* image, f32 cx, f32 cy, f32 r, u32 rgb);
+
 // Boards and marks of the lane's first 60 units (guide dots and arrows).
 discbuild::RgbaImage LaneHeadTexture();
 // Plain boards, tiled along the rest of the lane.
@@ -35,6 +41,8 @@ discbuild::RgbaImage ApproachTexture();
 discbuild::RgbaImage PinSkinTexture();
 // A marbled ball in two colours 0xRRGGBB, with its finger holes.
 discbuild::RgbaImage BallTexture(u32 dark, u32 light);
+// The look's masking-panel picture (it has one).
+discbuild::RgbaImage MaskingTexture(const AlleyLook& look);
 // A projector's light: white in the middle, fading to black at the rim.
 discbuild::RgbaImage SpotTexture();
 

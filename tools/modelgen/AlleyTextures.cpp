@@ -8,12 +8,6 @@
 
 namespace modelgen {
 
-namespace {
-
-constexpr s32 kBoards = 39;
-constexpr u32 kSeam = 0x8A6038u;
-constexpr u32 kMark = 0x5A2E18u;  // dots, arrows and pin spots
-
 discbuild::RgbaImage Blank(u32 width, u32 height) {
     return {width, height, std::vector<u8>(size_t(width) * height * 4, 255)};
 }
@@ -27,6 +21,19 @@ void Put(discbuild::RgbaImage* image, s32 x, s32 y, u32 rgb) {
     texel[2] = u8(rgb);
 }
 
+void Disc(discbuild::RgbaImage* image, f32 cx, f32 cy, f32 r, u32 rgb) {
+    for (s32 y = s32(cy - r); y <= s32(cy + r) + 1; ++y)
+        for (s32 x = s32(cx - r); x <= s32(cx + r) + 1; ++x)
+            if (std::hypot(f32(x) + 0.5f - cx, f32(y) + 0.5f - cy) <= r)
+                Put(image, x, y, rgb);
+}
+
+namespace {
+
+constexpr s32 kBoards = 39;
+constexpr u32 kSeam = 0x8A6038u;
+constexpr u32 kMark = 0x5A2E18u;  // dots, arrows and pin spots
+
 // Maple boards: each its own shade, a darker seam between them. Columns x0..x1
 // of the image hold the lane's 39 boards.
 void PaintBoards(discbuild::RgbaImage* image, f32 x0, f32 x1) {
@@ -38,13 +45,6 @@ void PaintBoards(discbuild::RgbaImage* image, f32 x0, f32 x1) {
             const u32 shade = u32((b * 37 + 11) % 7) * 5 + u32((y * 13 + x * 3) % 5);
             Put(image, s32(x), s32(y), seam ? kSeam : 0xD8B07Au + (shade << 16) + (shade << 8));
         }
-}
-
-void Disc(discbuild::RgbaImage* image, f32 cx, f32 cy, f32 r, u32 rgb) {
-    for (s32 y = s32(cy - r); y <= s32(cy + r) + 1; ++y)
-        for (s32 x = s32(cx - r); x <= s32(cx + r) + 1; ++x)
-            if (std::hypot(f32(x) + 0.5f - cx, f32(y) + 0.5f - cy) <= r)
-                Put(image, x, y, rgb);
 }
 
 // An arrow pointing down the image (towards the pins) with its tip at (cx, tipY).

@@ -64,8 +64,9 @@ void WriteLevel(const fs::path& archive) {
     Write(wad, archive);
 }
 
-void WriteAlley(const fs::path& dataDir) {
-    const Alley alley = MakeAlley();
+// One place's alley, whole: the game loads a level from a single archive.
+void WriteAlley(const fs::path& dataDir, s32 place) {
+    const Alley alley = MakeAlley(AlleyLookOf(place));
     discbuild::WadWriter wad;
     for (const AlleyTexture& texture : alley.textures)
         wad.Add(Texture(texture.name.c_str(), texture.image));
@@ -83,8 +84,11 @@ void WriteAlley(const fs::path& dataDir) {
     wad.Add({ALLEY_SCENE, "WRL", discbuild::WrlPayload(alley.world), discbuild::kWadCompressed});
     wad.Add({ALLEY_SCENE, "GAM", discbuild::GamPayload(alley.gameData), discbuild::kWadCompressed});
     AddAlleyEffects(&wad);
-    Write(wad, dataDir / (std::string(ALLEY_LEVEL_WAD) + ".WAD"));
+    Write(wad, dataDir / (std::string(ALLEY_PLACE_WADS[place]) + ".WAD"));
+}
 
+void WriteNpcBall(const fs::path& dataDir) {
+    const Alley alley = MakeAlley();
     discbuild::WadWriter npc;
     npc.Add(Texture(alley.npcBallTexture.name.c_str(), alley.npcBallTexture.image));
     npc.Add(Model(ALLEY_NPC_BALL_MODEL, alley.npcBall));
@@ -106,7 +110,9 @@ void BuildDiscModels(const std::string& discDir) {
     WriteDebugSphere(fs::path(discDir) / "SYSTEM.WAD");
     WriteFigure(fs::path(discDir) / "DATA" / "FIGURE.WAD");
     WriteLevel(fs::path(discDir) / "DATA" / "LEVEL.WAD");
-    WriteAlley(fs::path(discDir) / "DATA");
+    for (s32 place = 0; place < ALLEY_PLACES; ++place)
+        WriteAlley(fs::path(discDir) / "DATA", place);
+    WriteNpcBall(fs::path(discDir) / "DATA");
     BuildDiscRenderTestScenes(discDir);
 }
 

@@ -22,9 +22,10 @@ struct s_texture;
 struct s_thread;
 struct scene_light;
 
-enum e_edit_mode : s32 {
-    EDIT_MODE_CAMERA = 0,
-    EDIT_MODE_OBJECT = 1,
+// The world view's Mode menu (its own type: the game's edit menubar has e_edit_mode).
+enum e_rv_edit_mode : s32 {
+    RV_EDIT_MODE_CAMERA = 0,
+    RV_EDIT_MODE_OBJECT = 1,
 };
 
 enum e_ui_mode : s32 {
@@ -53,7 +54,7 @@ struct s_rvlocals {
     e_MODEL_SUB_TYPE modelSubType;
     s32 prevModelIndex;
     e_POLYGON_MODE polyDrawMode;
-    e_edit_mode editMode;
+    e_rv_edit_mode editMode;
     e_ui_mode uiMode;
     s32 menuCommand;
     s32 cursorSpeed;  // 0 fast, 1, 2 slow

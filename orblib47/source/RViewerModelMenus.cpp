@@ -61,8 +61,8 @@ const s_menu_item kViewMenuItems2[] = {
     {kOn, 11, "Timing", {}, ViewTimingMenuFunc},
 };
 const s_menu_item kEditModeMenuItems[] = {
-    {kChecked, EDIT_MODE_CAMERA, "Camera", {}, EditModeMenuFunc},
-    {kOn, EDIT_MODE_OBJECT, "Object", {}, EditModeMenuFunc},
+    {kChecked, RV_EDIT_MODE_CAMERA, "Camera", {}, EditModeMenuFunc},
+    {kOn, RV_EDIT_MODE_OBJECT, "Object", {}, EditModeMenuFunc},
 };
 
 constexpr s32 kTypeFirst = 0;
@@ -192,7 +192,7 @@ s32 ViewFrameFilterMenuFunc(s_menu_item*) {
 
 s32 EditModeMenuFunc(s_menu_item* item) {
     RViewerCheckOne(EditModeMenuItems, 0, 1, item);
-    RVModelLocals.editMode = e_edit_mode(item->id);
+    RVModelLocals.editMode = e_rv_edit_mode(item->id);
     return 1;
 }
 

@@ -63,7 +63,7 @@ void RViewerViewWorldThread(s_thread*, void* record) {
     if (cache == nullptr)
         return;
     PolyCollideCacheSphere(cache, &locals.pos, 1.0f);
-    if (locals.editMode != EDIT_MODE_OBJECT)
+    if (locals.editMode != RV_EDIT_MODE_OBJECT)
         return;
     PolyCollideDebugDrawCache(cache, 1);
     DrawSetTexture(nullptr);
@@ -124,7 +124,7 @@ s32 RViewerViewWorld(char*) {
             locals.pointLight->position.y = locals.pos.y + RVPointLightOffset.y;
             locals.pointLight->position.z = locals.pos.z + RVPointLightOffset.z;
         }
-        if (locals.editMode == EDIT_MODE_CAMERA) {
+        if (locals.editMode == RV_EDIT_MODE_CAMERA) {
             TrackballUiEnable(1);
         } else {
             TrackballUiEnable(0);

@@ -181,12 +181,12 @@ TEST_F(RViewerModelViewTest, AVisitOfTheAlleyWorldSwitchesToTheSphereAndHandsEve
                  EXPECT_FALSE(Checked(ViewMenuItems2[0])) << "Timing starts unticked";
                  ClickAt(PointAt(ViewWorldMenus[3].rect));
              }},
-            {kClickTime, [&] { ClickAt(PointAt(EditModeMenuItems[EDIT_MODE_OBJECT].rect)); }},
+            {kClickTime, [&] { ClickAt(PointAt(EditModeMenuItems[RV_EDIT_MODE_OBJECT].rect)); }},
             {kClickTime,
              [&] {
-                 EXPECT_EQ(locals.editMode, EDIT_MODE_OBJECT);
-                 EXPECT_TRUE(Checked(EditModeMenuItems[EDIT_MODE_OBJECT]));
-                 EXPECT_FALSE(Checked(EditModeMenuItems[EDIT_MODE_CAMERA]));
+                 EXPECT_EQ(locals.editMode, RV_EDIT_MODE_OBJECT);
+                 EXPECT_TRUE(Checked(EditModeMenuItems[RV_EDIT_MODE_OBJECT]));
+                 EXPECT_FALSE(Checked(EditModeMenuItems[RV_EDIT_MODE_CAMERA]));
                  ClickAt(PointAt(ViewWorldMenus[0].rect));
              }},
             {kClickTime, [&] { ClickAt(PointAt(FileMenuItems[1].rect)); }},
@@ -207,7 +207,7 @@ TEST_F(RViewerModelViewTest, TheAlleyWithTheSphereMatchesTheKeptPicture) {
         {
             {40,
              [&] {
-                 EditModeMenuFunc(&EditModeMenuItems[EDIT_MODE_OBJECT]);
+                 EditModeMenuFunc(&EditModeMenuItems[RV_EDIT_MODE_OBJECT]);
                  // Beside the first ball return, looking along it.
                  const s_world* world = WorldGetWorld();
                  ASSERT_NE(world, nullptr);

@@ -30,7 +30,6 @@ const s_Vector4 DefaultModelAmbient{0.2f, 0.2f, 0.2f, 1.0f};
 namespace {
 
 constexpr s32 kViewItems = VIEW_MENU_COUNT;
-constexpr s32 kGroupItems = 12;
 constexpr s32 kDialogHeight = 192;
 s32 BankSelection = 0;
 

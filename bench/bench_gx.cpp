@@ -16,6 +16,7 @@
 #include "console/gx/gx_state.h"
 #include "console/gx/gx_tiles.h"
 #include "console/gx/gx_transform.h"
+#include "tests/console/gx_tev_stages.h"
 
 namespace {
 
@@ -77,22 +78,11 @@ RasterState FrameState(const RasterState* textures) {
     s.blendSrc = BlendFactor::SrcAlpha;
     s.blendDst = BlendFactor::InvSrcAlpha;
     if (textures != nullptr) {
-        s.numTexGens = 1;
         s.sampler = textures->sampler;
         s.viewer = textures->viewer;
         s.capture = textures->capture;
         s.samplerContext = textures->samplerContext;
-        TevStage& t = s.tevStages[0];
-        t.texCoord = 0;
-        t.texMap = 0;
-        t.color.in[0] = u8(TevColorArg::Zero);
-        t.color.in[1] = u8(TevColorArg::TexC);
-        t.color.in[2] = u8(TevColorArg::RasC);
-        t.color.in[3] = u8(TevColorArg::Zero);
-        t.alpha.in[0] = u8(TevAlphaArg::Zero);
-        t.alpha.in[1] = u8(TevAlphaArg::TexA);
-        t.alpha.in[2] = u8(TevAlphaArg::RasA);
-        t.alpha.in[3] = u8(TevAlphaArg::Zero);
+        gxtest::ModulateMap0Stage(s);
     }
     return s;
 }

@@ -7,6 +7,7 @@
 #include "console/gx/efb_control.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
+#include "tests/console/gx_tev_stages.h"
 
 namespace gxtest {
 
@@ -28,22 +29,6 @@ inline void FillRect(const RasterState& s, float x0, float y0, float x1, float y
                      float depth = 0.5f) {
     RasterTriangle(s, At(x0, y0, rgba, depth), At(x1, y0, rgba, depth), At(x1, y1, rgba, depth));
     RasterTriangle(s, At(x0, y0, rgba, depth), At(x1, y1, rgba, depth), At(x0, y1, rgba, depth));
-}
-
-// The first stage: texture map 0 through coordinate 0, times the rasterised colour.
-inline void ModulateMap0Stage(RasterState& s) {
-    s.numTexGens = 1;
-    TevStage& t = s.tevStages[0];
-    t.texCoord = 0;
-    t.texMap = 0;
-    t.color.in[0] = u8(TevColorArg::Zero);
-    t.color.in[1] = u8(TevColorArg::TexC);
-    t.color.in[2] = u8(TevColorArg::RasC);
-    t.color.in[3] = u8(TevColorArg::Zero);
-    t.alpha.in[0] = u8(TevAlphaArg::Zero);
-    t.alpha.in[1] = u8(TevAlphaArg::TexA);
-    t.alpha.in[2] = u8(TevAlphaArg::RasA);
-    t.alpha.in[3] = u8(TevAlphaArg::Zero);
 }
 
 inline u32 Argb(u32 rgba) {

@@ -1,0 +1,25 @@
+// TEV stages the rasteriser's tests and benchmarks share.
+#pragma once
+
+#include "console/gx/gx_raster.h"
+
+namespace gxtest {
+
+// The first stage: texture map 0 through coordinate 0, times the rasterised colour.
+inline void ModulateMap0Stage(console::gx::RasterState& s) {
+    using namespace console::gx;
+    s.numTexGens = 1;
+    TevStage& t = s.tevStages[0];
+    t.texCoord = 0;
+    t.texMap = 0;
+    t.color.in[0] = u8(TevColorArg::Zero);
+    t.color.in[1] = u8(TevColorArg::TexC);
+    t.color.in[2] = u8(TevColorArg::RasC);
+    t.color.in[3] = u8(TevColorArg::Zero);
+    t.alpha.in[0] = u8(TevAlphaArg::Zero);
+    t.alpha.in[1] = u8(TevAlphaArg::TexA);
+    t.alpha.in[2] = u8(TevAlphaArg::RasA);
+    t.alpha.in[3] = u8(TevAlphaArg::Zero);
+}
+
+}  // namespace gxtest

@@ -3,16 +3,12 @@
 // "Edit" > "Viewport..." open over the game.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "console/system.h"
-#include "console/vi.h"
-#include "source/DefaultDisc.h"
 #include "source/DevEntries.h"
-#include "source/OrbMain.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/EntryRun.h"
 
 namespace {
 
@@ -29,31 +25,14 @@ const std::string kViewportOpen = std::string(kFileDropped) +
                                   "350 0 button right down\n352 0 button right up\n"
                                   "360 0 button a down\n362 0 button a up\n";
 
-void RunLevel(const std::string& script, u32 retraces) {
-    // One file per test: CTest runs the two side by side in one folder.
-    const std::string path =
-        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
-    std::ofstream(path) << script;
-    HostConfig config = TestHostConfig();
-    config.discRoot = DefaultDiscRoot();
-    config.inputScript = path;
-    HostInit(config);
-    HostVIKeepShownFrames();  // the picture outlives the engine's exit
-    g_LauncherEntry = DEV_ENTRY_LEVEL_LAUNCH;
-    g_FrameLimit = retraces;
-    EXPECT_EQ(OrbMain(), 0);
-    g_FrameLimit = 0;
-    g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
-}
-
 TEST(GameEditPictureTest, TheBarOverTheRunningGameWithFileDroppedDown) {
-    RunLevel(kFileDropped, 340);
+    RunEntry({DEV_ENTRY_LEVEL_LAUNCH, 340, kFileDropped});
     ExpectLooksAsKept("game_edit_menubar");
     HostShutdown();
 }
 
 TEST(GameEditPictureTest, TheViewportEditorOverTheRunningGame) {
-    RunLevel(kViewportOpen, 380);
+    RunEntry({DEV_ENTRY_LEVEL_LAUNCH, 380, kViewportOpen});
     ExpectLooksAsKept("game_edit_viewport");
     HostShutdown();
 }

@@ -2,17 +2,11 @@
 // the list comes back to the list with its line highlighted, and "Exit" leaves.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <string>
-
 #include "console/system.h"
-#include "console/vi.h"
 #include "orblib47/source/DbugMenu.h"
-#include "source/DefaultDisc.h"
 #include "source/DevEntries.h"
-#include "source/OrbMain.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/EntryRun.h"
 
 namespace {
 
@@ -29,27 +23,13 @@ constexpr const char* kScript =
     "290 0 button down down\n292 0 button down up\n"
     "300 0 button a down\n302 0 button a up\n";
 
-// The retrace at which OrbMain returned.
 u32 RunLauncher(u32 retraces) {
-    const std::string script = testing::TempDir() + "launcher_input.txt";
-    std::ofstream(script) << kScript;
-    HostConfig config = TestHostConfig();
-    config.mem1Size = HostConfig{}.mem1Size;  // the menu fonts need the whole memory
-    config.mem2Size = HostConfig{}.mem2Size;
-    config.discRoot = DefaultDiscRoot();
-    config.inputScript = script;
-    HostInit(config);
-    HostVIKeepShownFrames();  // the picture outlives the engine's exit
     DebugSelection = -1;
     const char* const stamp = DebugBuildStamp;
     DebugBuildStamp = "May  7 2007 at 10:03:18";  // the picture's build line
-    g_LauncherEntry = DEV_ENTRY_LAUNCHER;
-    g_FrameLimit = retraces;
-    EXPECT_EQ(OrbMain(), 0);
-    g_FrameLimit = 0;
-    g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
+    const u32 ended = RunEntry({DEV_ENTRY_LAUNCHER, retraces, kScript, true});
     DebugBuildStamp = stamp;
-    return VIGetRetraceCount();
+    return ended;
 }
 
 // The frame limit ends the list at once, without its fade: the picture is the list.

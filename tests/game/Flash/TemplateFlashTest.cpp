@@ -3,19 +3,13 @@
 // its down look, and back ends the entry.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <string>
-
 #include "console/screenshot.h"
 #include "console/system.h"
-#include "console/vi.h"
-#include "source/DefaultDisc.h"
 #include "source/DevEntries.h"
 #include "source/Flash/TemplateFlash.h"
-#include "source/OrbMain.h"
 #include "source/SFP2K.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/EntryRun.h"
 
 namespace {
 
@@ -35,22 +29,7 @@ constexpr const char* kScript =
 
 // The entry's run up to `retraces`, as the program runs it; the retrace it ended at.
 u32 RunTemplate(u32 retraces) {
-    const std::string script = testing::TempDir() + "template_input.txt";
-    std::ofstream(script) << kScript;
-    HostConfig config = TestHostConfig();
-    // The menu fonts take the console's whole memory, as in the program.
-    config.mem1Size = HostConfig{}.mem1Size;
-    config.mem2Size = HostConfig{}.mem2Size;
-    config.discRoot = DefaultDiscRoot();
-    config.inputScript = script;
-    HostInit(config);
-    HostVIKeepShownFrames();  // the picture outlives the engine's exit
-    g_LauncherEntry = DEV_ENTRY_THIRD_STATE_TESTING;
-    g_FrameLimit = retraces;
-    EXPECT_EQ(OrbMain(), 0);
-    g_FrameLimit = 0;
-    g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
-    return VIGetRetraceCount();
+    return RunEntry({DEV_ENTRY_THIRD_STATE_TESTING, retraces, kScript, true});
 }
 
 TEST(TemplateFlashTest, MovesTogglesAndLeavesOnBack) {

@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "source/DefaultDisc.h"
+#include "console/system.h"
 #include "source/DevEntries.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Levels/LevelLauncher.h"
-#include "source/OrbMain.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/EntryRun.h"
 #include "tools/modelgen/Alley.h"
 
 namespace {
@@ -53,17 +52,9 @@ TEST(AlleyLooksTest, EveryPlaceKeepsTheHomeAlleysLayout) {
 TEST(AlleyLooksPictureTest, EachPlaceShowsItsOwnHall) {
     for (s32 place = 0; place < ALLEY_PLACES; ++place) {
         SCOPED_TRACE(kPlaces[place]);
-        HostConfig config = TestHostConfig();
-        config.discRoot = DefaultDiscRoot();
-        HostInit(config);
-        HostVIKeepShownFrames();
         const LevelLaunchOptions kept = g_LevelLaunchOptions;
         g_LevelLaunchOptions.level = 2 * place;
-        g_LauncherEntry = DEV_ENTRY_LEVEL_LAUNCH;
-        g_FrameLimit = kShownRetraces;
-        EXPECT_EQ(OrbMain(), 0);
-        g_FrameLimit = 0;
-        g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
+        RunEntry({DEV_ENTRY_LEVEL_LAUNCH, kShownRetraces, ""});
         g_LevelLaunchOptions = kept;
         ExpectLooksAsKept(std::string("alley_") + kPlaces[place]);
         HostShutdown();

@@ -1,0 +1,36 @@
+#include "tests/support/EntryRun.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "console/screenshot.h"
+#include "console/system.h"
+#include "console/vi.h"
+#include "source/DefaultDisc.h"
+#include "source/DevEntries.h"
+#include "source/OrbMain.h"
+#include "tests/support/TestHost.h"
+
+u32 RunEntry(const EntryRun& run) {
+    HostConfig config = TestHostConfig();
+    if (run.wholeMemory) {
+        config.mem1Size = HostConfig{}.mem1Size;
+        config.mem2Size = HostConfig{}.mem2Size;
+    }
+    config.discRoot = DefaultDiscRoot();
+    if (!run.script.empty()) {
+        // One file per test: CTest runs tests side by side in one folder.
+        config.inputScript =
+            testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + ".pad";
+        std::ofstream(config.inputScript) << run.script;
+    }
+    HostInit(config);
+    HostVIKeepShownFrames();
+    g_LauncherEntry = run.entry;
+    g_FrameLimit = run.retraces;
+    EXPECT_EQ(OrbMain(), 0);
+    g_FrameLimit = 0;
+    g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
+    return VIGetRetraceCount();
+}

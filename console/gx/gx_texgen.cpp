@@ -25,13 +25,13 @@ void Input(const DecodedVertex& v, GXTexGenSrc src, f32 in[3]) {
     }
 }
 
-void Generate(const FrontState& state, const TexGen& gen, const DecodedVertex& v, float out[3]) {
+void Generate(const TexGenPlan::Gen& gen, const DecodedVertex& v, float out[3]) {
     f32 in[3];
     Input(v, gen.src, in);
     f32 stq[3] = {in[0], in[1], in[2]};
-    if (gen.mtx != GX_IDENTITY)
-        MulPoint(state.texMtx[(gen.mtx - GX_TEXMTX0) / 3].m, in, stq);
-    if (gen.func == GX_TG_MTX2x4)
+    if (gen.mtx != nullptr)
+        MulPoint(*gen.mtx, in, stq);
+    if (gen.st)
         stq[2] = 1.0f;
     if (gen.normalize) {
         const f32 length = std::sqrt(stq[0] * stq[0] + stq[1] * stq[1] + stq[2] * stq[2]);
@@ -40,9 +40,9 @@ void Generate(const FrontState& state, const TexGen& gen, const DecodedVertex& v
                 c /= length;
         }
     }
-    if (gen.postMtx != GX_PTIDENTITY) {
+    if (gen.postMtx != nullptr) {
         const f32 pre[3] = {stq[0], stq[1], stq[2]};
-        MulPoint(state.postMtx[(gen.postMtx - GX_PTTEXMTX0) / 3], pre, stq);
+        MulPoint(*gen.postMtx, pre, stq);
     }
     for (int i = 0; i < 3; ++i)
         out[i] = stq[i];
@@ -63,12 +63,24 @@ bool IsSource(GXTexGenSrc src) {
 
 }  // namespace
 
-void GenerateTexCoords(const DecodedVertex& v, float out[kMaxTexCoords][3]) {
+TexGenPlan PlanTexGens() {
     const FrontState& state = FrontStateCurrent();
-    const u32 count = RasterStateCurrent().numTexGens;
-    for (u32 i = 0; i < count; ++i)
-        Generate(state, state.texGens[i], v, out[i]);
-    for (u32 i = count; i < kMaxTexCoords; ++i)
+    TexGenPlan plan;
+    plan.count = RasterStateCurrent().numTexGens;
+    for (u32 i = 0; i < plan.count; ++i) {
+        const TexGen& gen = state.texGens[i];
+        plan.gens[i] = {
+            gen.src, gen.mtx == GX_IDENTITY ? nullptr : &state.texMtx[(gen.mtx - GX_TEXMTX0) / 3].m,
+            gen.func == GX_TG_MTX2x4, gen.normalize,
+            gen.postMtx == GX_PTIDENTITY ? nullptr : &state.postMtx[(gen.postMtx - GX_PTTEXMTX0) / 3]};
+    }
+    return plan;
+}
+
+void GenerateTexCoords(const TexGenPlan& plan, const DecodedVertex& v, float out[kMaxTexCoords][3]) {
+    for (u32 i = 0; i < plan.count; ++i)
+        Generate(plan.gens[i], v, out[i]);
+    for (u32 i = plan.count; i < kMaxTexCoords; ++i)
         out[i][0] = out[i][1] = out[i][2] = 0.0f;
 }
 

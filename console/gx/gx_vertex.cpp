@@ -65,15 +65,11 @@ f32 ReadScalar(const u8* p, GXCompType type, f32 scale) {
     }
 }
 
-// Reads count scalars; returns the bytes read.
-u32 ReadScalars(const u8* p, GXCompType type, f32 scale, u32 count, f32* out) {
-    if (type == GX_F32) {
-        std::memcpy(out, p, count * sizeof(f32));
-        return count * sizeof(f32);
-    }
+// One scalar at a time, each a fixed size: a copy of count * 4 bytes would be a call.
+void ReadScalars(const u8* p, GXCompType type, f32 scale, u32 count, f32* out) {
+    const u32 size = ScalarSize(type);
     for (u32 i = 0; i < count; ++i)
-        out[i] = ReadScalar(p + i * ScalarSize(type), type, scale);
-    return count * ScalarSize(type);
+        out[i] = ReadScalar(p + i * size, type, scale);
 }
 
 // Normals take the hardware's fixed fractions whatever the format says.
@@ -92,7 +88,8 @@ VertexLayout LayoutOf(GXVtxFmt fmt) {
         const AttrFormat& format = state.vtxFmt[fmt][attr];
         const u32 size = AttrSize(attr, format);
         const f32 scale = attr == kAttrNrm ? NormalScale(format.type) : 1.0f / f32(1u << format.frac);
-        layout.slots[layout.slotCount++] = {u8(attr), u8(size), format, scale};
+        const u32 count = attr == kAttrClr0 || attr == kAttrClr0 + 1 ? 0 : ComponentCount(attr, format.cnt);
+        layout.slots[layout.slotCount++] = {u8(attr), u8(size), u8(count), format, scale};
         layout.size += size;
     }
     return layout;
@@ -111,14 +108,14 @@ void DecodeVertex(const VertexLayout& layout, const u8* bytes, DecodedVertex* ou
         const u32 attr = slot.attr;
         const AttrFormat& f = slot.format;
         if (attr == kAttrPos) {
-            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), v.pos);
+            ReadScalars(bytes, f.type, slot.scale, slot.count, v.pos);
         } else if (attr == kAttrNrm) {
-            ReadScalars(bytes, f.type, slot.scale, 3, v.nrm);
+            ReadScalars(bytes, f.type, slot.scale, slot.count, v.nrm);
         } else if (attr < kAttrTex0) {
             GXColor& c = v.clr[attr - kAttrClr0];
             c = {bytes[0], bytes[1], bytes[2], f.type == GX_RGBA8 ? bytes[3] : u8(255)};
         } else {
-            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), v.tex[attr - kAttrTex0]);
+            ReadScalars(bytes, f.type, slot.scale, slot.count, v.tex[attr - kAttrTex0]);
         }
         bytes += slot.size;
     }

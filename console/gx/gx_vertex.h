@@ -11,8 +11,9 @@ namespace console::gx {
 // without looking anything up.
 struct VertexLayout {
     struct Slot {
-        u8 attr;  // kAttrPos ..
-        u8 size;  // bytes
+        u8 attr;   // kAttrPos ..
+        u8 size;   // bytes
+        u8 count;  // scalars
         AttrFormat format;
         f32 scale;  // of each scalar: 2^-frac, or the normals' fixed fraction
     };

@@ -10,7 +10,7 @@
 // kLanes vertices, lane i of each vector being vertex i's.
 struct Lanes {
     VF eye[3], normal[3];  // view space; normal unread unless the plan is lit
-    VF color[2][4];        // the vertex colours in 0..1
+    VF color[2][4];        // the vertex colours in 0..1, of the plan's channels
 };
 
 VF Splat(f32 v) {
@@ -126,14 +126,16 @@ void LightPart(const LightPlan& plan, const LightPlan::Part& part, const VF vtx[
 
 // The vertices which[0 .. used), used <= kLanes, into the lanes; the lanes
 // beyond take the last vertex again. Normals go through the normal matrix.
+// Only what the plan reads: the normals when lit, the channels it has.
 void Gather(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 used, Lanes* in) {
     for (u32 lane = 0; lane < u32(kLanes); ++lane) {
         const EyeVertex& v = eye[which[lane < used ? lane : used - 1]];
         for (int r = 0; r < 3; ++r)
             in->eye[r][lane] = v.eye[r];
-        for (int r = 0; r < 3; ++r)
-            in->normal[r][lane] = v.decoded.nrm[r];
-        for (int c = 0; c < 2; ++c) {
+        if (plan.lit)
+            for (int r = 0; r < 3; ++r)
+                in->normal[r][lane] = v.decoded.nrm[r];
+        for (u32 c = 0; c < plan.numChans && c < 2; ++c) {
             const GXColor clr = v.decoded.clr[c];
             const u8 k[] = {clr.r, clr.g, clr.b, clr.a};
             for (int j = 0; j < 4; ++j)
@@ -146,8 +148,8 @@ void Gather(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 u
         for (int r = 0; r < 3; ++r)
             in->normal[r] = n[r][0] * model[0] + n[r][1] * model[1] + n[r][2] * model[2];
     }
-    for (auto& channel : in->color)
-        for (VF& k : channel)
+    for (u32 c = 0; c < plan.numChans && c < 2; ++c)
+        for (VF& k : in->color[c])
             k /= 255.0f;
 }
 

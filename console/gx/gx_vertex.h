@@ -7,13 +7,17 @@
 
 namespace console::gx {
 
+struct DecodedVertex;
+
 // Taken at GXBegin, with the formats as they stand then: a vertex decodes
 // without looking anything up.
 struct VertexLayout {
     struct Slot {
-        u8 attr;   // kAttrPos ..
-        u8 size;   // bytes
-        u8 count;  // scalars
+        // Reads the attribute's bytes into the field `field` bytes into the record.
+        void (*read)(const u8* bytes, f32 scale, u8* field);
+        u16 field;
+        u8 attr;  // kAttrPos ..
+        u8 size;  // bytes
         AttrFormat format;
         f32 scale;  // of each scalar: 2^-frac, or the normals' fixed fraction
     };

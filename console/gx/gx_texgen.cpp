@@ -79,8 +79,11 @@ TexGenPlan PlanTexGens() {
 }
 
 void GenerateTexCoords(const TexGenPlan& plan, const DecodedVertex& v, float out[kMaxTexCoords][3]) {
-    // All zero first: one fill of a known size is cheaper than the unused ones one by one.
-    std::memset(out, 0, kMaxTexCoords * sizeof out[0]);
+    // All zero first, half at a time: cheaper than the unused ones one by one,
+    // and than the string store one fill of the whole becomes.
+    constexpr u32 kHalf = kMaxTexCoords / 2;
+    std::memset(out, 0, kHalf * sizeof out[0]);
+    std::memset(out + kHalf, 0, kHalf * sizeof out[0]);
     for (u32 i = 0; i < plan.count; ++i)
         Generate(plan.gens[i], v, out[i]);
 }

@@ -3,8 +3,7 @@
 // or 3x4), optionally normalises it and applies a post-transform matrix.
 #pragma once
 
-#include "console/gx/gx_raster.h"
-#include "console/gx/gx_vertex.h"
+#include "console/gx/gx_transform.h"
 
 namespace console::gx {
 
@@ -24,7 +23,17 @@ struct TexGenPlan {
 
 TexGenPlan PlanTexGens();
 
-// s, t, q of the plan's coordinates, the rest zero.
-void GenerateTexCoords(const TexGenPlan& plan, const DecodedVertex& v, float out[kMaxTexCoords][3]);
+// s, t, q of the plan's coordinates, the rest zero, for the vertices
+// which[0 .. count), into out[which[i]].tex.
+void GenerateTexCoords(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                       RasterVertex* out);
+
+// The two widths GenerateTexCoords takes, apart for the tests: four vertices at
+// a time; and whole groups of eight where the processor has AVX2, returning how
+// many it did (none elsewhere).
+void TexCoordsBy4(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                  RasterVertex* out);
+u32 TexCoordsBy8(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                 RasterVertex* out);
 
 }  // namespace console::gx

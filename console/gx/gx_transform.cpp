@@ -52,9 +52,7 @@ void ShadeVertices(const EyeVertex* eye, const u8* shade, u32 count, RasterVerte
     for (u32 i = 0; i < count; ++i)
         if (shade == nullptr || shade[i] != 0)
             which[shaded++] = i;
-    const TexGenPlan gens = PlanTexGens();
-    for (u32 k = 0; k < shaded; ++k)
-        GenerateTexCoords(gens, eye[which[k]].decoded, out[which[k]].tex);
+    GenerateTexCoords(PlanTexGens(), eye, which, shaded, out);
     LightVertices(PlanLights(), eye, which, shaded, out);
 }
 

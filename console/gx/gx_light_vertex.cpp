@@ -1,4 +1,7 @@
-// Vertex lighting four vertices at a time, and the choice of width.
+// Vertex lighting: each channel's colour and alpha are the material colour,
+// or, with lighting on, the material times the ambient colour plus the lights
+// of its mask, clamped. Here four vertices at a time, and eight where the
+// processor allows, the tail four-wide.
 #include <algorithm>
 #include <cmath>
 

@@ -21,8 +21,8 @@ struct LightPlan {
     bool lit;                        // a part takes lights: the normal is needed
     Part parts[2][2];                // by channel: colour, alpha
     f32 lightColor[kLightCount][4];  // in 0..1
-    const GXLightObj* lights;
-    const f32 (*normalMtx)[3][3];  // the current one
+    const GXLightObj* lights;        // the loaded ones
+    const f32 (*normalMtx)[3][3];    // the current one
 };
 
 LightPlan PlanLights();

@@ -43,7 +43,7 @@ u32 AttrSize(u32 attr, const AttrFormat& fmt) {
     return ComponentCount(attr, fmt.cnt) * ScalarSize(fmt.type);
 }
 
-// count scalars of type T, fixed point scaled, into floats.
+// count scalars of type T into floats, fixed point ones scaled.
 template <typename T, u32 count>
 void ReadScalars(const u8* bytes, f32 scale, u8* field) {
     for (u32 i = 0; i < count; ++i) {

@@ -7,8 +7,6 @@
 
 namespace console::gx {
 
-struct DecodedVertex;
-
 // Taken at GXBegin, with the formats as they stand then: a vertex decodes
 // without looking anything up.
 struct VertexLayout {

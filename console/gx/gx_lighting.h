@@ -3,8 +3,8 @@
 // lights of its mask, clamped.
 #pragma once
 
-#include "console/gx/gx_raster_simd.h"
 #include "console/gx/gx_state.h"
+#include "console/gx/gx_transform.h"
 
 namespace console::gx {
 
@@ -21,17 +21,24 @@ struct LightPlan {
     bool lit;                        // a part takes lights: the normal is needed
     Part parts[2][2];                // by channel: colour, alpha
     f32 lightColor[kLightCount][4];  // in 0..1
+    const GXLightObj* lights;        // the loaded ones
+    const f32 (*normalMtx)[3][3];    // the current one
 };
 
 LightPlan PlanLights();
 
-// Four vertices at once, lane i of each vector being vertex i's.
-struct LightLanes {
-    simd::V4f eye[3], normal[3];  // view space; normal unread unless the plan is lit
-    simd::V4f color[2][4];        // the vertex colours in 0..1
-};
+// RGBA in 0..1 for channels 0 and 1 (zero for channels beyond GXSetNumChans)
+// of the vertices which[0 .. count), into out[which[i]].color.
+void LightVertices(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                   RasterVertex* out);
 
-// RGBA in 0..1 for channels 0 and 1 (zero for channels beyond GXSetNumChans).
-void LightVertices(const LightPlan& plan, const LightLanes& in, simd::V4f out[2][4]);
+// The two widths LightVertices takes, apart for the tests: four vertices at a
+// time, the last group filled up with its last vertex again; and whole groups
+// of eight where the processor has AVX2, returning how many it lit (none
+// elsewhere).
+void LightVerticesBy4(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                      RasterVertex* out);
+u32 LightVerticesBy8(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                     RasterVertex* out);
 
 }  // namespace console::gx

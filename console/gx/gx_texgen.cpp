@@ -1,52 +1,20 @@
 #include "console/gx/gx_texgen.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "console/gx/gx_log.h"
-#include "console/gx/gx_transform.h"
+#include "console/gx/gx_raster_simd.h"
 #include "console/os.h"
 
 namespace console::gx {
 namespace {
 
-// The generator's input row: (x, y, z, 1) for position and normal, (s, t, 1, 1)
-// for a texture coordinate.
-void Input(const DecodedVertex& v, GXTexGenSrc src, f32 in[3]) {
-    const f32* from = src == GX_TG_POS ? v.pos : src == GX_TG_NRM ? v.nrm : nullptr;
-    if (from != nullptr) {
-        in[0] = from[0];
-        in[1] = from[1];
-        in[2] = from[2];
-    } else {
-        const f32* st = v.tex[src - GX_TG_TEX0];
-        in[0] = st[0];
-        in[1] = st[1];
-        in[2] = 1.0f;
-    }
-}
+using VF = simd::V4f;
+constexpr int kLanes = 4;
 
-void Generate(const FrontState& state, const TexGen& gen, const DecodedVertex& v, float out[3]) {
-    f32 in[3];
-    Input(v, gen.src, in);
-    f32 stq[3] = {in[0], in[1], in[2]};
-    if (gen.mtx != GX_IDENTITY)
-        MulPoint(state.texMtx[(gen.mtx - GX_TEXMTX0) / 3].m, in, stq);
-    if (gen.func == GX_TG_MTX2x4)
-        stq[2] = 1.0f;
-    if (gen.normalize) {
-        const f32 length = std::sqrt(stq[0] * stq[0] + stq[1] * stq[1] + stq[2] * stq[2]);
-        if (length > 0) {
-            for (f32& c : stq)
-                c /= length;
-        }
-    }
-    if (gen.postMtx != GX_PTIDENTITY) {
-        const f32 pre[3] = {stq[0], stq[1], stq[2]};
-        MulPoint(state.postMtx[(gen.postMtx - GX_PTTEXMTX0) / 3], pre, stq);
-    }
-    for (int i = 0; i < 3; ++i)
-        out[i] = stq[i];
-}
+#include "console/gx/gx_texgen_kernel.h"
 
 bool IsTexMtx(u32 mtx) {
     return mtx == GX_IDENTITY || (mtx >= GX_TEXMTX0 && mtx <= GX_TEXMTX9 && (mtx - GX_TEXMTX0) % 3 == 0);
@@ -63,13 +31,30 @@ bool IsSource(GXTexGenSrc src) {
 
 }  // namespace
 
-void GenerateTexCoords(const DecodedVertex& v, float out[kMaxTexCoords][3]) {
+TexGenPlan PlanTexGens() {
     const FrontState& state = FrontStateCurrent();
-    const u32 count = RasterStateCurrent().numTexGens;
-    for (u32 i = 0; i < count; ++i)
-        Generate(state, state.texGens[i], v, out[i]);
-    for (u32 i = count; i < kMaxTexCoords; ++i)
-        out[i][0] = out[i][1] = out[i][2] = 0.0f;
+    TexGenPlan plan;
+    plan.count = RasterStateCurrent().numTexGens;
+    for (u32 i = 0; i < plan.count; ++i) {
+        const TexGen& gen = state.texGens[i];
+        plan.gens[i] = {
+            gen.src, gen.mtx == GX_IDENTITY ? nullptr : &state.texMtx[(gen.mtx - GX_TEXMTX0) / 3].m,
+            gen.func == GX_TG_MTX2x4, gen.normalize,
+            gen.postMtx == GX_PTIDENTITY ? nullptr : &state.postMtx[(gen.postMtx - GX_PTTEXMTX0) / 3]};
+    }
+    return plan;
+}
+
+void TexCoordsBy4(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                  RasterVertex* out) {
+    for (u32 done = 0; done < count; done += kLanes)
+        TexCoordGroup(plan, eye, which + done, std::min<u32>(kLanes, count - done), out);
+}
+
+void GenerateTexCoords(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                       RasterVertex* out) {
+    const u32 done = TexCoordsBy8(plan, eye, which, count, out);
+    TexCoordsBy4(plan, eye, which + done, count - done, out);
 }
 
 }  // namespace console::gx

@@ -3,12 +3,37 @@
 // or 3x4), optionally normalises it and applies a post-transform matrix.
 #pragma once
 
-#include "console/gx/gx_raster.h"
-#include "console/gx/gx_vertex.h"
+#include "console/gx/gx_transform.h"
 
 namespace console::gx {
 
-// s, t, q of the first GXSetNumTexGens coordinates, the rest zero.
-void GenerateTexCoords(const DecodedVertex& v, float out[kMaxTexCoords][3]);
+// The generators GXSetNumTexGens turns on, their matrices looked up once for
+// the vertices of a primitive.
+struct TexGenPlan {
+    struct Gen {
+        GXTexGenSrc src;
+        const Mtx* mtx;  // null for the identity
+        bool st;         // 2x4: q is 1
+        bool normalize;
+        const Mtx* postMtx;  // null for the identity
+    };
+    u32 count;
+    Gen gens[kMaxTexCoords];
+};
+
+TexGenPlan PlanTexGens();
+
+// s, t, q of the plan's coordinates, the rest zero, for the vertices
+// which[0 .. count), into out[which[i]].tex.
+void GenerateTexCoords(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                       RasterVertex* out);
+
+// The two widths GenerateTexCoords takes, apart for the tests: four vertices at
+// a time; and whole groups of eight where the processor has AVX2, returning how
+// many it did (none elsewhere).
+void TexCoordsBy4(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                  RasterVertex* out);
+u32 TexCoordsBy8(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                 RasterVertex* out);
 
 }  // namespace console::gx

@@ -1,7 +1,9 @@
 // Vertex descriptor, attribute formats and the decoding of direct vertex data.
 #include "console/gx/gx_vertex.h"
 
+#include <cstddef>
 #include <cstring>
+#include <type_traits>
 
 #include "console/gx/gx_log.h"
 #include "console/os.h"
@@ -41,39 +43,61 @@ u32 AttrSize(u32 attr, const AttrFormat& fmt) {
     return ComponentCount(attr, fmt.cnt) * ScalarSize(fmt.type);
 }
 
-f32 ReadScalar(const u8* p, GXCompType type, f32 scale) {
-    switch (type) {
-        case GX_U8:
-            return f32(p[0]) * scale;
-        case GX_S8:
-            return f32(s8(p[0])) * scale;
-        case GX_U16: {
-            u16 v;
-            std::memcpy(&v, p, sizeof v);
-            return f32(v) * scale;
-        }
-        case GX_S16: {
-            s16 v;
-            std::memcpy(&v, p, sizeof v);
-            return f32(v) * scale;
-        }
-        default: {
-            f32 v;
-            std::memcpy(&v, p, sizeof v);
-            return v;
-        }
+// count scalars of type T into floats, fixed point ones scaled.
+template <typename T, u32 count>
+void ReadScalars(const u8* bytes, f32 scale, u8* field) {
+    for (u32 i = 0; i < count; ++i) {
+        T v;
+        std::memcpy(&v, bytes + i * sizeof(T), sizeof v);
+        f32 out;
+        if constexpr (std::is_same_v<T, f32>)
+            out = v;
+        else
+            out = f32(v) * scale;
+        std::memcpy(field + i * sizeof out, &out, sizeof out);
     }
 }
 
-// Reads count scalars; returns the bytes read.
-u32 ReadScalars(const u8* p, GXCompType type, f32 scale, u32 count, f32* out) {
-    if (type == GX_F32) {
-        std::memcpy(out, p, count * sizeof(f32));
-        return count * sizeof(f32);
+template <bool alpha>
+void ReadColor(const u8* bytes, f32, u8* field) {
+    const GXColor c = {bytes[0], bytes[1], bytes[2], alpha ? bytes[3] : u8(255)};
+    std::memcpy(field, &c, sizeof c);
+}
+
+using ReadFn = decltype(VertexLayout::Slot::read);
+
+template <typename T>
+ReadFn ScalarReader(u32 count) {
+    return count == 1 ? ReadScalars<T, 1> : count == 2 ? ReadScalars<T, 2> : ReadScalars<T, 3>;
+}
+
+ReadFn Reader(u32 attr, const AttrFormat& format) {
+    if (attr == kAttrClr0 || attr == kAttrClr0 + 1)
+        return format.type == GX_RGBA8 ? ReadColor<true> : ReadColor<false>;
+    const u32 count = ComponentCount(attr, format.cnt);
+    switch (format.type) {
+        case GX_U8:
+            return ScalarReader<u8>(count);
+        case GX_S8:
+            return ScalarReader<s8>(count);
+        case GX_U16:
+            return ScalarReader<u16>(count);
+        case GX_S16:
+            return ScalarReader<s16>(count);
+        default:
+            return ScalarReader<f32>(count);
     }
-    for (u32 i = 0; i < count; ++i)
-        out[i] = ReadScalar(p + i * ScalarSize(type), type, scale);
-    return count * ScalarSize(type);
+}
+
+// Where in the decoded record the attribute goes.
+u16 FieldOf(u32 attr) {
+    if (attr == kAttrPos)
+        return offsetof(DecodedVertex, pos);
+    if (attr == kAttrNrm)
+        return offsetof(DecodedVertex, nrm);
+    if (attr < kAttrTex0)
+        return u16(offsetof(DecodedVertex, clr) + (attr - kAttrClr0) * sizeof(GXColor));
+    return u16(offsetof(DecodedVertex, tex) + (attr - kAttrTex0) * sizeof(DecodedVertex::tex[0]));
 }
 
 // Normals take the hardware's fixed fractions whatever the format says.
@@ -92,7 +116,8 @@ VertexLayout LayoutOf(GXVtxFmt fmt) {
         const AttrFormat& format = state.vtxFmt[fmt][attr];
         const u32 size = AttrSize(attr, format);
         const f32 scale = attr == kAttrNrm ? NormalScale(format.type) : 1.0f / f32(1u << format.frac);
-        layout.slots[layout.slotCount++] = {u8(attr), u8(size), format, scale};
+        layout.slots[layout.slotCount++] = {
+            Reader(attr, format), FieldOf(attr), u8(attr), u8(size), format, scale};
         layout.size += size;
     }
     return layout;
@@ -106,20 +131,10 @@ void DecodeVertex(const VertexLayout& layout, const u8* bytes, DecodedVertex* ou
     std::memcpy(v.nrm, kDefault.nrm, sizeof v.nrm);
     std::memcpy(v.clr, kDefault.clr, sizeof v.clr);
     std::memset(v.tex, 0, sizeof v.tex);
+    u8* record = reinterpret_cast<u8*>(out);
     for (u32 i = 0; i < layout.slotCount; ++i) {
         const VertexLayout::Slot& slot = layout.slots[i];
-        const u32 attr = slot.attr;
-        const AttrFormat& f = slot.format;
-        if (attr == kAttrPos) {
-            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), v.pos);
-        } else if (attr == kAttrNrm) {
-            ReadScalars(bytes, f.type, slot.scale, 3, v.nrm);
-        } else if (attr < kAttrTex0) {
-            GXColor& c = v.clr[attr - kAttrClr0];
-            c = {bytes[0], bytes[1], bytes[2], f.type == GX_RGBA8 ? bytes[3] : u8(255)};
-        } else {
-            ReadScalars(bytes, f.type, slot.scale, ComponentCount(attr, f.cnt), v.tex[attr - kAttrTex0]);
-        }
+        slot.read(bytes, slot.scale, record + slot.field);
         bytes += slot.size;
     }
 }

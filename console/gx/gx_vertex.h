@@ -11,6 +11,9 @@ namespace console::gx {
 // without looking anything up.
 struct VertexLayout {
     struct Slot {
+        // Reads the attribute's bytes into the field `field` bytes into the record.
+        void (*read)(const u8* bytes, f32 scale, u8* field);
+        u16 field;
         u8 attr;  // kAttrPos ..
         u8 size;  // bytes
         AttrFormat format;

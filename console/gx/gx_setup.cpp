@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 
 #include "console/gx/gx_efb.h"
 
@@ -27,8 +26,15 @@ struct Fixed {
     s64 x, y;
 };
 
+// std::floor to an integer, for any |v| below 2^63: the truncation, one less when
+// it went up. Cheaper than the library's rounding without SSE4.1.
+s64 FloorToInt(float v) {
+    const s64 t = s64(v);
+    return float(t) > v ? t - 1 : t;
+}
+
 Fixed Snap(const ScreenVertex& v) {
-    return {s64(std::floor(v.x * kSubPixels + 0.5f)), s64(std::floor(v.y * kSubPixels + 0.5f))};
+    return {FloorToInt(v.x * kSubPixels + 0.5f), FloorToInt(v.y * kSubPixels + 0.5f)};
 }
 
 // Twice the signed area in sixteenths squared; positive when the screen order

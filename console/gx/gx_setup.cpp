@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 
 #include "console/gx/gx_efb.h"
 
@@ -27,8 +26,15 @@ struct Fixed {
     s64 x, y;
 };
 
+// std::floor to an integer, for any |v| below 2^63: the truncation, one less when
+// it went up. Cheaper than the library's rounding without SSE4.1.
+s64 FloorToInt(float v) {
+    const s64 t = s64(v);
+    return float(t) > v ? t - 1 : t;
+}
+
 Fixed Snap(const ScreenVertex& v) {
-    return {s64(std::floor(v.x * kSubPixels + 0.5f)), s64(std::floor(v.y * kSubPixels + 0.5f))};
+    return {FloorToInt(v.x * kSubPixels + 0.5f), FloorToInt(v.y * kSubPixels + 0.5f)};
 }
 
 // Twice the signed area in sixteenths squared; positive when the screen order
@@ -113,31 +119,34 @@ bool MayDraw(const SnappedCorner& a, const SnappedCorner& b, const SnappedCorner
 
 bool PlaceTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull,
                    const Scissor& scissor, TrianglePlace* out) {
-    Fixed p[3] = {Snap(v0), Snap(v1), Snap(v2)};
-    u8 vertex[3] = {0, 1, 2};
-    s64 area = Area(p[0], p[1], p[2]);
-    if (area == 0 || Culled(cull, area))
+    const Fixed a = Snap(v0), b = Snap(v1), c = Snap(v2);
+    const s64 signedArea = Area(a, b, c);
+    if (signedArea == 0 || Culled(cull, signedArea))
         return false;
-    if (area < 0) {
-        std::swap(vertex[1], vertex[2]);
-        std::swap(p[1], p[2]);
-        area = -area;
-    }
 
     const s64 scissorRight = std::min<s64>(s64(scissor.left) + scissor.width, kEfbWidth);
     const s64 scissorBottom = std::min<s64>(s64(scissor.top) + scissor.height, kEfbHeight);
-    const s64 minX = std::max<s64>(FloorDiv(std::min({p[0].x, p[1].x, p[2].x}), 16), scissor.left);
-    const s64 maxX = std::min<s64>(FloorDiv(std::max({p[0].x, p[1].x, p[2].x}), 16), scissorRight - 1);
-    const s64 minY = std::max<s64>(FloorDiv(std::min({p[0].y, p[1].y, p[2].y}), 16), scissor.top);
-    const s64 maxY = std::min<s64>(FloorDiv(std::max({p[0].y, p[1].y, p[2].y}), 16), scissorBottom - 1);
+    const s64 minX = std::max<s64>(FloorDiv(std::min({a.x, b.x, c.x}), 16), scissor.left);
+    const s64 maxX = std::min<s64>(FloorDiv(std::max({a.x, b.x, c.x}), 16), scissorRight - 1);
+    const s64 minY = std::max<s64>(FloorDiv(std::min({a.y, b.y, c.y}), 16), scissor.top);
+    const s64 maxY = std::min<s64>(FloorDiv(std::max({a.y, b.y, c.y}), 16), scissorBottom - 1);
     if (minX > maxX || minY > maxY)
         return false;
-    for (int i = 0; i < 3; ++i) {
-        out->x[i] = p[i].x;
-        out->y[i] = p[i].y;
-        out->vertex[i] = vertex[i];
-    }
-    out->area = area;
+    // Counter-clockwise corners are taken 0, 2, 1. Written field by field: the
+    // corners kept in registers, not reloaded whole from a swapped array.
+    const bool flip = signedArea < 0;
+    const Fixed& second = flip ? c : b;
+    const Fixed& third = flip ? b : c;
+    out->x[0] = a.x;
+    out->y[0] = a.y;
+    out->x[1] = second.x;
+    out->y[1] = second.y;
+    out->x[2] = third.x;
+    out->y[2] = third.y;
+    out->vertex[0] = 0;
+    out->vertex[1] = flip ? 2 : 1;
+    out->vertex[2] = flip ? 1 : 2;
+    out->area = flip ? -signedArea : signedArea;
     out->minX = s32(minX);
     out->maxX = s32(maxX);
     out->minY = s32(minY);

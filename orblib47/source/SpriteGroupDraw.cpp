@@ -57,17 +57,45 @@ void Vertex(const s_Vector3& p, u32 rgba, f32 u = 0.0f, f32 v = 0.0f) {
     DrawVertex(&vertex);
 }
 
-// A rectangle of half extents (sx, sy) facing the camera, texture corners
-// (u0, v0), (u1, v0), (u1, v1), (u0, v1) from its top left, in the flat colour.
-void DrawFacingQuad(const CameraPlane& plane, const s_Vector3& centre, s_Vector2 size, f32 u0, f32 v0, f32 u1,
-                    f32 v1) {
-    DrawBegin(PRIM_QUAD);
+// The corners of a rectangle of half extents (sx, sy) facing the camera, texture
+// corners (u0, v0), (u1, v0), (u1, v1), (u0, v1) from its top left, in the flat
+// colour.
+void FacingQuad(const CameraPlane& plane, const s_Vector3& centre, s_Vector2 size, f32 u0, f32 v0, f32 u1,
+                f32 v1) {
     Vertex(InPlane(plane, centre, -size.x, size.y), 0xFFFFFFFFu, u0, v0);
     Vertex(InPlane(plane, centre, size.x, size.y), 0xFFFFFFFFu, u1, v0);
     Vertex(InPlane(plane, centre, size.x, -size.y), 0xFFFFFFFFu, u1, v1);
     Vertex(InPlane(plane, centre, -size.x, -size.y), 0xFFFFFFFFu, u0, v1);
-    DrawEnd();
 }
+
+// Quads in a flat colour each. The colour is a register, so a run of elements of
+// one colour shares a quad batch and the colour is set once for it; a batch ends
+// where the colour changes. The pixels are those of a batch per element.
+class FlatQuads {
+public:
+    FlatQuads() = default;
+    FlatQuads(const FlatQuads&) = delete;
+    FlatQuads& operator=(const FlatQuads&) = delete;
+
+    // Opens the quad of an element in colour rgba (0xRRGGBBAA).
+    void Next(u32 rgba) {
+        if (open_ && rgba == DrawContext.color)
+            return;
+        End();
+        if (rgba != DrawContext.color)
+            DrawSetFlatColor(rgba);
+        DrawBegin(PRIM_QUAD);
+        open_ = true;
+    }
+    void End() {
+        if (open_)
+            DrawEnd();
+        open_ = false;
+    }
+
+private:
+    bool open_ = false;
+};
 
 bool Empty(s_Vector2 size) {
     return size.x == 0.0f && size.y == 0.0f;
@@ -116,47 +144,51 @@ void SpriteDrawLineGroup(s_line_group* group) {
 void SpriteDrawParticleGroup(s_particle_group* group) {
     const RoutineStates states;
     const CameraPlane plane = CurrentCameraPlane();
+    FlatQuads quads;
     const s_particle_header& header = group->header;
     for (s32 i = 0; i < DrawnCount(header.count); ++i) {
         const s_particle& particle = group->element[i];
         if (Empty(particle.size) || particle.rgba.w == 0.0f)
             continue;
-        DrawSetFlatColorV(&particle.rgba);
-        DrawFacingQuad(plane, Add(header.baseCoord, particle.coord), particle.size, header.u0, header.v0,
-                       header.u1, header.v1);
+        quads.Next(PackColorV(particle.rgba));
+        FacingQuad(plane, Add(header.baseCoord, particle.coord), particle.size, header.u0, header.v0,
+                   header.u1, header.v1);
     }
+    quads.End();
     DrawSetTexture(nullptr);
 }
 
 void SpriteDrawSpriteGroup(s_sprite_group* group) {
     const RoutineStates states;
     const CameraPlane plane = CurrentCameraPlane();
+    FlatQuads quads;
     for (s32 i = 0; i < DrawnCount(group->header.count); ++i) {
         const s_sprite& sprite = group->element[i];
         if (Empty(sprite.size))
             continue;
-        DrawSetFlatColorV(&sprite.rgba);
-        DrawFacingQuad(plane, Add(group->header.baseCoord, sprite.coord), sprite.size, sprite.u0, sprite.v0,
-                       sprite.u1, sprite.v1);
+        quads.Next(PackColorV(sprite.rgba));
+        FacingQuad(plane, Add(group->header.baseCoord, sprite.coord), sprite.size, sprite.u0, sprite.v0,
+                   sprite.u1, sprite.v1);
     }
+    quads.End();
     DrawSetTexture(nullptr);
 }
 
 void SpriteDrawSprite4Group(s_sprite4_group* group) {
     const RoutineStates states;
     const CameraPlane plane = CurrentCameraPlane();
+    FlatQuads quads;
     for (s32 i = 0; i < DrawnCount(group->header.count); ++i) {
         const s_sprite4& sprite = group->element[i];
         if (Empty(sprite.size) || sprite.rgba.w == 0.0f)
             continue;
-        DrawSetFlatColorV(&sprite.rgba);
+        quads.Next(PackColorV(sprite.rgba));
         const s_Vector3 centre = Add(group->header.baseCoord, sprite.coord);
-        DrawBegin(PRIM_QUAD);
         for (const s_sprite4_corner& corner : sprite.corner)
             Vertex(InPlane(plane, centre, sprite.size.x * corner.x, -sprite.size.y * corner.y), 0xFFFFFFFFu,
                    corner.u, corner.v);
-        DrawEnd();
     }
+    quads.End();
     DrawSetTexture(nullptr);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "console/gx/gx_raster_draw.h"
+#include "console/gx/gx_setup.h"
 #include "console/gx/gx_stage_timing.h"
 #include "tests/console/gx_raster_support.h"
 
@@ -90,6 +91,25 @@ TEST(GXEdgeWalkTest, DivisionMatchesIntegerFloorDivision) {
 
 // A stage timer opened inside another takes its time out of the outer one's:
 // the stages' times add up to no more than the time they span.
+// Corners snap to the nearest sixteenth of a pixel, halves upwards, on both
+// sides of zero; the screen position here is 1 + pos[0], x as float rounds it.
+TEST(GXSnapTest, CornersRoundToTheNearestSixteenthHalvesUp) {
+    const Viewport viewport{0, 0, 2, 2, 0, 1};
+    const std::pair<float, s64> cases[] = {
+        {2.0f, 32},  {-2.0f, -32}, {-0.03125f, 0},   {-0.09375f, -1},
+        {-0.1f, -2}, {0.1f, 2},    {-0.031251f, -1}, {-16383.97f, -262143},
+    };
+    for (const auto& [x, sixteenths] : cases) {
+        RasterVertex v;
+        v.pos[0] = x - 1.0f;
+        v.pos[1] = -x + 1.0f;  // y = 1 - pos[1]: the same screen value
+        const SnappedCorner corner = SnapCorner(viewport, v);
+        ASSERT_TRUE(corner.placed) << x;
+        EXPECT_EQ(corner.x, sixteenths) << x;
+        EXPECT_EQ(corner.y, sixteenths) << x;
+    }
+}
+
 TEST(GXStageTimingTest, NestedTimersAreCountedOnce) {
     HostGXSetStageTiming(true);
     const auto start = std::chrono::steady_clock::now();

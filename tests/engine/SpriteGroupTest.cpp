@@ -281,6 +281,71 @@ TEST_F(SpriteGroupTest, ParticlesFaceATurnedCamera) {
         EXPECT_NEAR(v.pos[3], drawn_[0].vertices[0].pos[3], 1e-4f);  // one depth: in the screen plane
 }
 
+// Elements of one colour in a row go out as one batch of quads; the picture is
+// the one that each element drawn as a group of its own gives, placed alongside.
+TEST_F(SpriteGroupTest, ARunOfOneColourIsOneBatchThatDrawsAsSeparateQuadsWould) {
+    constexpr u32 kRed = 0xFF000080u, kGreen = 0x00FF0060u, kWhite = 0xFFFFFFFFu;
+    constexpr f32 kBeside = 200.0f;  // whole pixels: the same coverage, moved
+    struct Element {
+        u32 rgba;
+        bool empty;  // no size: skipped, and the run goes on past it
+    };
+    const std::vector<Element> elements = {{kWhite, false}, {kRed, false},   {kRed, true},  {kRed, false},
+                                           {kGreen, false}, {kGreen, false}, {kRed, false}, {kWhite, false}};
+    const std::vector<u32> drawnColors = {kWhite, kRed, kRed, kGreen, kGreen, kRed, kWhite};
+    // Overlapping, so that a quad out of order would blend differently.
+    auto place = [](void* element, e_SPRITE_TYPE type, size_t i, const Element& e, f32 dx) {
+        const s_Vector3 coord{40.0f + 6.0f * f32(i) + dx, 60.0f + 5.0f * f32(i % 3), 0.0f, 0.0f};
+        const s_Vector4 rgba = Rgba(e.rgba);
+        const s_Vector2 size = e.empty ? s_Vector2{0.0f, 0.0f} : s_Vector2{8.0f, 6.0f};
+        if (type == SPRITE_TYPE_PARTICLE) {
+            *static_cast<s_particle*>(element) = {coord, rgba, size};
+        } else if (type == SPRITE_TYPE_SPRITE) {
+            *static_cast<s_sprite*>(element) = {coord, rgba, size, 0.0f, 0.0f, 1.0f, 1.0f};
+        } else {
+            s_sprite4& sprite = *static_cast<s_sprite4*>(element);
+            sprite = {coord, rgba, size, {}};
+            const f32 corners[4][2] = {{-1, 1}, {1, 1}, {1, -1}, {-1, -1}};
+            for (int k = 0; k < 4; ++k)
+                sprite.corner[k] = {corners[k][0], corners[k][1], 0.0f, 0.0f, {}};
+        }
+    };
+    DrawSetProjection(DC_PROJ_ORTHO);
+    DrawSetZBufferMode(DC_ZMODE_ALWAYS);
+    const s_Vector3 at{0.0f, 0.0f, -0.5f, 0.0f};
+    u32 row = 0;
+    for (e_SPRITE_TYPE type : {SPRITE_TYPE_PARTICLE, SPRITE_TYPE_SPRITE, SPRITE_TYPE_SPRITE4}) {
+        SCOPED_TRACE(type);
+        const s_Vector3 down{at.x, at.y + 30.0f * f32(row++), at.z, 0.0f};
+        s_group_header* block = SpriteGroupAlloc(type, s32(elements.size()));
+        for (size_t i = 0; i < elements.size(); ++i)
+            place(SpriteGroupGetElement(block, s32(i)), type, i, elements[i], 0.0f);
+        SpriteDrawGroup(block, &down);
+        EXPECT_EQ(drawn_.size(), 5u);  // white, red (across the empty one), green, red, white
+        EXPECT_EQ(TakeQuadColors(), drawnColors);
+
+        for (size_t i = 0; i < elements.size(); ++i) {
+            s_group_header* single = SpriteGroupAlloc(type, 1);
+            place(SpriteGroupGetElement(single, 0), type, i, elements[i], kBeside);
+            SpriteDrawGroup(single, &down);
+            SpriteGroupFree(single);
+        }
+        EXPECT_EQ(TakeQuadColors(), drawnColors);
+        SpriteGroupFree(block);
+
+        u32 differing = 0, covered = 0;
+        for (u32 y = u32(down.y) + 40; y < u32(down.y) + 80; ++y) {
+            for (u32 x = 20; x < 120; ++x) {
+                const u32 pixel = HostEFBColor(x, y);
+                differing += pixel != HostEFBColor(x + u32(kBeside), y);
+                covered += pixel != HostEFBColor(0, 0);
+            }
+        }
+        EXPECT_EQ(differing, 0u);
+        EXPECT_GT(covered, 500u);
+    }
+}
+
 // Points: one screen pixel each in their own colour, read with the point layout.
 TEST_F(SpriteGroupTest, PointsAreSinglePixelsOfTheirColour) {
     DrawSetProjection(DC_PROJ_ORTHO);

@@ -22,6 +22,10 @@ VU Gather(const Rgba8* texels, VI index) {
     return VU{word};
 }
 
+VU Spread(const Rgba8* texels, VI index) {
+    return Gather(texels, index);
+}
+
 void GatherPairs(const Rgba8* texels, VI index, VU& left, VU& right) {
     left = Gather(texels, index);
     right = Gather(texels, index + 1);

@@ -2,8 +2,9 @@
 // bilinear filtering. Not a normal header: a file includes it inside its own
 // unnamed namespace, after defining the vector types VF, VI, VU, VH of its
 // width, Gather (the texel words at a group of indices), GatherPairs (those and
-// the words after them) and GatherQuads (the footprints at a group of indices,
-// as four vectors), and after console/gx.h.
+// the words after them), GatherQuads (the footprints at a group of indices, as
+// four vectors) and Spread (the words at a group of indices, each under the
+// group's width, from one pointer), and after console/gx.h.
 // Texel words hold red in the low byte, as an Rgba8 lies in memory. The single
 // pixel sampler and the rasteriser's groups so work out the same texels.
 
@@ -83,10 +84,37 @@ constexpr float kCoordLimit = 1 << 20;
     return VU(lo) | VU(hi) << 8;
 }
 
+constexpr s32 kWindow = s32(sizeof(VI) / sizeof(s32));
+
+[[gnu::always_inline]] inline bool AllLanes(VI mask) {
+    bool all = true;
+    for (s32 k = 0; k < kWindow; ++k)
+        all = all && mask[k] != 0;
+    return all;
+}
+
+// A row of a texture drawn upright (a picture's copy, a panel) is read by
+// every lane of a group on one texel row, its columns close together. When the
+// lanes' columns x (and x + reach, reach 0 or 1) lie within kWindow of the
+// first lane's, on row y (and y + reach), inside the texture, where no wrap
+// changes them: the first lane's column, from which Spread reads the row; else
+// -1. The loads stay inside the texels.
+[[gnu::always_inline]] inline s32 WindowStart(const TexLevelView& v, VI x, VI y, s32 reach) {
+    if (kWindow == 1)
+        return -1;
+    const s32 base = x[0], row = y[0];
+    if (base < 0 || row < 0 || row + reach >= v.height ||
+        (row + reach) * v.width + base + reach + kWindow > v.width * v.height)
+        return -1;
+    const VI at = x - base;
+    return AllLanes((y == row) & (at >= 0) & (at < kWindow) & (x + reach < v.width)) ? base : -1;
+}
+
 [[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, VF t) {
-    const VI x = WrapTexel(FloorTexel(TexelCoord(s, v.width)), v.width, v.wrapS);
-    const VI y = WrapTexel(FloorTexel(TexelCoord(t, v.height)), v.height, v.wrapT);
-    return Gather(v.texels, y * v.width + x);
+    const VI x = FloorTexel(TexelCoord(s, v.width)), y = FloorTexel(TexelCoord(t, v.height));
+    if (const s32 base = WindowStart(v, x, y, 0); base >= 0)
+        return Spread(v.texels + y[0] * v.width + base, x - base);
+    return Gather(v.texels, WrapTexel(y, v.height, v.wrapT) * v.width + WrapTexel(x, v.width, v.wrapS));
 }
 
 // Weights in 256ths between the four texels around the sample point.
@@ -97,6 +125,19 @@ constexpr float kCoordLimit = 1 << 20;
     const VI w = FloorTexel((TexelCoord(t, v.height) - 0.5f) * 256.0f);
     const VI x = u >> 8, y = w >> 8;
     const VU wu = VU(u & 0xFF), wv = VU(w & 0xFF);
+    // At texel centres (a texture drawn texel for pixel) every weight is 0 and
+    // the lerps give the top left texel as it is.
+    const bool centred = AllLanes(VI((wu | wv) == 0));
+    if (const s32 base = WindowStart(v, x, y, centred ? 0 : 1); base >= 0) {
+        const Rgba8* row = v.texels + y[0] * v.width + base;
+        const VI at = x - base;
+        const VU topLeft = Spread(row, at);
+        if (centred)
+            return topLeft;
+        const VU topRight = Spread(row + 1, at);
+        const VU bottomLeft = Spread(row + v.width, at), bottomRight = Spread(row + v.width + 1, at);
+        return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
+    }
     if (v.quads != nullptr) {
         const VI at =
             QuadColumn(y, v.height, v.wrapT) * QuadSpan(v.width, v.wrapS) + QuadColumn(x, v.width, v.wrapS);

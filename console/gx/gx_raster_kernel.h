@@ -153,6 +153,8 @@ void DrawRows(const TriangleDraw& d) {
         flatColor = ToBytes(VF{} + pb.c * t.w) | ToBytes(VF{} + pg.c * t.w) << 8 |
                     ToBytes(VF{} + pr.c * t.w) << 16 | ToBytes(VF{} + pa.c * t.w) << 24;
     }
+    // Texels times white are the texels: (c * 255 + 127) / 255 rounds down to c.
+    const bool white = flat && flatColor[0] == 0xFFFFFFFFu;
     // The texture coordinate a Modulate draw reads, s and t over q.
     const bool texCoord = kKind == TevKind::Modulate && d.plan.tev.texCoord != kTevNull;
     const u32 texAttr = kAttrTex0 + 3 * (texCoord ? d.plan.tev.texCoord : 0);
@@ -201,6 +203,10 @@ void DrawRows(const TriangleDraw& d) {
         const float invW0 = invW.At(px0, py);
         const float cb = pb.At(px0, py), cg = pg.At(px0, py), cr = pr.At(px0, py), ca = pa.At(px0, py);
         const float s0 = ps.At(px0, py), t0 = pt.At(px0, py), q0 = pq.At(px0, py);
+        // q the same along the row (no perspective across it): one division for
+        // the row. A zero step times any pixel offset is that zero, sign and all.
+        const bool rowQ = pq.dx == 0;
+        const VF qRow = VF{} + (q0 + pq.dx), iqRow = 1.0f / qRow;
         const VI last = VI{} + x1;
 
         for (int x = x0; x <= x1; x += kLanes) {
@@ -254,8 +260,8 @@ void DrawRows(const TriangleDraw& d) {
                 }
                 if constexpr (kKind == TevKind::Modulate) {
                     // As CoordAt works it out, a group of pixels at a time.
-                    const VF q = q0 + pq.dx * fi;
-                    const VF iq = 1.0f / q;
+                    const VF q = rowQ ? qRow : q0 + pq.dx * fi;
+                    const VF iq = rowQ ? iqRow : 1.0f / q;
                     const VF sv = (s0 + ps.dx * fi) * iq, tv = (t0 + pt.dx * fi) * iq;
                     if (viewed) {
                         // Without a usable q the texture reads at the origin.
@@ -274,7 +280,7 @@ void DrawRows(const TriangleDraw& d) {
                             }
                     }
                     if constexpr (!kFused)
-                        color = MulColor(tex, color);
+                        color = white ? tex : MulColor(tex, color);
                 }
                 if constexpr (kKind == TevKind::General) {
                     for (int i = 0; i < kLanes; ++i)
@@ -308,7 +314,8 @@ void DrawRows(const TriangleDraw& d) {
             if constexpr (kBlend == BlendPath::Replace) {
                 value = color;
             } else if constexpr (kBlend == BlendPath::SrcAlpha) {
-                value = kFused ? ModulateBlendSrcAlpha(tex, color, dst) : BlendSrcAlpha(color, dst);
+                value = kFused && !white ? ModulateBlendSrcAlpha(tex, color, dst)
+                                         : BlendSrcAlpha(kFused ? tex : color, dst);
             } else if constexpr (kBlend == BlendPath::Add) {
                 value = AddSaturate(color, dst);
             } else {

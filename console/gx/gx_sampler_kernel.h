@@ -1,10 +1,11 @@
 // Reading one texture level at a group of coordinates: wrap, then nearest or
 // bilinear filtering. Not a normal header: a file includes it inside its own
 // unnamed namespace, after defining the vector types VF, VI, VU, VH of its
-// width, Gather (the texel words at a group of indices), GatherPairs (those and
-// the words after them), GatherQuads (the footprints at a group of indices, as
-// four vectors) and Spread (the words at a group of indices, each under the
-// group's width, from one pointer), and after console/gx.h.
+// width, Any (a lane of a mask set), Gather (the texel words at a group of
+// indices), GatherPairs (those and the words after them), GatherQuads (the
+// footprints at a group of indices, as four vectors) and Spread (the words at
+// a group of indices, each under the group's width, from one pointer), and
+// after console/gx.h.
 // Texel words hold red in the low byte, as an Rgba8 lies in memory. The single
 // pixel sampler and the rasteriser's groups so work out the same texels.
 
@@ -15,6 +16,11 @@
 // the bound keeps the conversions to int defined.
 constexpr float kCoordLimit = 1 << 20;
 
+// Every lane of a mask set: one test, not a branch a lane.
+[[gnu::always_inline]] inline bool AllLanes(VI mask) {
+    return !Any(~mask);
+}
+
 // i modulo n in 0..n-1. Power-of-two sizes, the usual ones, take no division,
 // nor does a group within a period either side of the texture (a picture's
 // copy drawn over the screen): a division a lane is far slower than the texel
@@ -23,10 +29,7 @@ constexpr float kCoordLimit = 1 << 20;
     if ((n & (n - 1)) == 0)
         return i & (n - 1);
     const VI near = (i >= -n) & (i < 2 * n);
-    bool allNear = true;
-    for (std::size_t k = 0; k < sizeof(VI) / sizeof(s32); ++k)
-        allNear = allNear && near[k] != 0;
-    if (allNear)
+    if (AllLanes(near))
         return i < 0 ? i + n : i >= n ? i - n : i;
     return (i % n + n) % n;
 }
@@ -86,13 +89,6 @@ constexpr float kCoordLimit = 1 << 20;
 
 constexpr s32 kWindow = s32(sizeof(VI) / sizeof(s32));
 
-[[gnu::always_inline]] inline bool AllLanes(VI mask) {
-    bool all = true;
-    for (s32 k = 0; k < kWindow; ++k)
-        all = all && mask[k] != 0;
-    return all;
-}
-
 // A row of a texture drawn upright (a picture's copy, a panel) is read by
 // every lane of a group on one texel row, its columns close together. When the
 // lanes' columns x (and x + reach, reach 0 or 1) lie within kWindow of the
@@ -151,10 +147,7 @@ constexpr s32 kWindow = s32(sizeof(VI) / sizeof(s32));
     VU topLeft, topRight, bottomLeft, bottomRight;
     // Away from a wrap every lane's right texel follows its left one in memory.
     const VI adjacent = x1 == x0 + 1;
-    bool pairs = true;
-    for (std::size_t k = 0; k < sizeof(VI) / sizeof(s32); ++k)
-        pairs = pairs && adjacent[k] != 0;
-    if (pairs) {
+    if (AllLanes(adjacent)) {
         GatherPairs(v.texels, row0 + x0, topLeft, topRight);
         GatherPairs(v.texels, row1 + x0, bottomLeft, bottomRight);
     } else {

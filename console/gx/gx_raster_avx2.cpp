@@ -130,6 +130,10 @@ VU MulColor(VU a, VU b) {
     return VU(lo) | (VU(hi) << 8);
 }
 
+VU AddSaturate(VU a, VU b) {
+    return VU(_mm256_adds_epu8(__m256i(a), __m256i(b)));
+}
+
 // Per channel, floor((s * alpha + d * (255 - alpha) + 127) / 255), the source
 // in 16-bit lanes: blue and red in `lo`, green and alpha in `hi`.
 VU BlendLanes(VH lo, VH hi, VU d) {

@@ -1,18 +1,10 @@
 // The row loops, written once for any vector width. Not a normal header: a
 // file includes it inside its own unnamed namespace, after defining for its
 // width kLanes, the vector types VF, VI, VU and Load, Store, Any, Select,
-// ToBytes, DepthAt, MulColor, BlendSrcAlpha and ModulateBlendSrcAlpha, and after including
+// ToBytes, DepthAt, MulColor, AddSaturate (each byte added, held at 255: the
+// one-and-one blend), BlendSrcAlpha and ModulateBlendSrcAlpha, and after including
 // gx_sampler_kernel.h. Every header it needs is included before that, so
 // nothing here includes anything.
-
-// Each byte of a and b added and held at 255: the one-and-one blend.
-template <typename V>
-V AddSaturate(V a, V b) {
-    const V low = (a & 0x7F7F7F7Fu) + (b & 0x7F7F7F7Fu);
-    const V sum = low ^ ((a ^ b) & 0x80808080u);
-    const V carry = ((a & b) | ((a | b) & ~sum)) & 0x80808080u;
-    return sum | ((carry >> 7) * 0xFFu);
-}
 
 template <DepthPath kPath>
 VI DepthPasses(Compare func, VU z, VU stored) {

@@ -199,6 +199,13 @@ void DrawRows(const TriangleDraw& d) {
         // the row. A zero step times any pixel offset is that zero, sign and all.
         const bool rowQ = pq.dx == 0;
         const VF qRow = VF{} + (q0 + pq.dx), iqRow = 1.0f / qRow;
+        // And t too (a texture drawn upright): its texel rows once for the row.
+        const bool rowT = viewed && rowQ && pt.dx == 0;
+        TexelRows rowTexels{};
+        if (rowT) {
+            const VI usable = texCoord ? (qRow > 1e-30f) | (qRow < -1e-30f) : VI{};
+            rowTexels = RowsAt(view, usable ? (t0 + pt.dx) * iqRow : VF{});
+        }
         const VI last = VI{} + x1;
 
         for (int x = x0; x <= x1; x += kLanes) {
@@ -258,7 +265,8 @@ void DrawRows(const TriangleDraw& d) {
                     if (viewed) {
                         // Without a usable q the texture reads at the origin.
                         const VI usable = texCoord ? (q > 1e-30f) | (q < -1e-30f) : VI{};
-                        tex = TexelToPacked(SampleLevel(view, usable ? sv : VF{}, usable ? tv : VF{}));
+                        const TexelRows rows = rowT ? rowTexels : RowsAt(view, usable ? tv : VF{});
+                        tex = TexelToPacked(SampleRows(view, usable ? sv : VF{}, rows));
                     } else {
                         const VF dsdx = (ps.dx - sv * pq.dx) * iq, dtdx = (pt.dx - tv * pq.dx) * iq;
                         const VF dsdy = (ps.dy - sv * pq.dy) * iq, dtdy = (pt.dy - tv * pq.dy) * iq;

@@ -106,21 +106,36 @@ constexpr s32 kWindow = s32(sizeof(VI) / sizeof(s32));
     return AllLanes((y == row) & (at >= 0) & (at < kWindow) & (x + reach < v.width)) ? base : -1;
 }
 
-[[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, VF t) {
-    const VI x = FloorTexel(TexelCoord(s, v.width)), y = FloorTexel(TexelCoord(t, v.height));
+// The texel row a group reads at t: for a bilinear read the upper of its two
+// rows and the lower's weight in 256ths. A row of pixels at one t works it out
+// once.
+struct TexelRows {
+    VI y;
+    VU weight;
+};
+
+[[gnu::always_inline]] inline TexelRows RowsAt(const TexLevelView& v, VF t) {
+    if (!v.linear)
+        return {FloorTexel(TexelCoord(t, v.height)), VU{}};
+    // In 256ths of a texel (exact: a power-of-two scale), the texel is the
+    // integer part and the weight the fraction.
+    const VI w = FloorTexel((TexelCoord(t, v.height) - 0.5f) * 256.0f);
+    return {w >> 8, VU(w & 0xFF)};
+}
+
+[[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, const TexelRows& rows) {
+    const VI x = FloorTexel(TexelCoord(s, v.width)), y = rows.y;
     if (const s32 base = WindowStart(v, x, y, 0); base >= 0)
         return Spread(v.texels + y[0] * v.width + base, x - base);
     return Gather(v.texels, WrapTexel(y, v.height, v.wrapT) * v.width + WrapTexel(x, v.width, v.wrapS));
 }
 
 // Weights in 256ths between the four texels around the sample point.
-[[gnu::always_inline]] inline VU SampleBilinear(const TexLevelView& v, VF s, VF t) {
-    // In 256ths of a texel (exact: a power-of-two scale), the texel is the
-    // integer part and the weight the fraction.
+[[gnu::always_inline]] inline VU SampleBilinear(const TexLevelView& v, VF s, const TexelRows& rows) {
+    // As RowsAt works out the rows.
     const VI u = FloorTexel((TexelCoord(s, v.width) - 0.5f) * 256.0f);
-    const VI w = FloorTexel((TexelCoord(t, v.height) - 0.5f) * 256.0f);
-    const VI x = u >> 8, y = w >> 8;
-    const VU wu = VU(u & 0xFF), wv = VU(w & 0xFF);
+    const VI x = u >> 8, y = rows.y;
+    const VU wu = VU(u & 0xFF), wv = rows.weight;
     // At texel centres (a texture drawn texel for pixel) every weight is 0 and
     // the lerps give the top left texel as it is.
     const bool centred = AllLanes(VI((wu | wv) == 0));
@@ -159,6 +174,10 @@ constexpr s32 kWindow = s32(sizeof(VI) / sizeof(s32));
     return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
 }
 
+[[gnu::always_inline]] inline VU SampleRows(const TexLevelView& v, VF s, const TexelRows& rows) {
+    return v.linear ? SampleBilinear(v, s, rows) : SampleNearest(v, s, rows);
+}
+
 [[gnu::always_inline]] inline VU SampleLevel(const TexLevelView& v, VF s, VF t) {
-    return v.linear ? SampleBilinear(v, s, t) : SampleNearest(v, s, t);
+    return SampleRows(v, s, RowsAt(v, t));
 }

@@ -89,21 +89,42 @@ constexpr float kCoordLimit = 1 << 20;
 
 constexpr s32 kWindow = s32(sizeof(VI) / sizeof(s32));
 
+// A texture drawn smaller spreads a group over a few windows of a row.
+constexpr s32 kWindows = 3;
+
 // A row of a texture drawn upright (a picture's copy, a panel) is read by
 // every lane of a group on one texel row, its columns close together. When the
-// lanes' columns x (and x + reach, reach 0 or 1) lie within kWindow of the
-// first lane's, on row y (and y + reach), inside the texture, where no wrap
-// changes them: the first lane's column, from which Spread reads the row; else
-// -1. The loads stay inside the texels.
-[[gnu::always_inline]] inline s32 WindowStart(const TexLevelView& v, VI x, VI y, s32 reach) {
+// lanes' columns x (and x + reach, reach 0 or 1) lie within `windows` windows
+// of kWindow from the first lane's, on row y (and y + reach), inside the
+// texture, where no wrap changes them: the first lane's column, from which
+// SpreadWindows reads the row; else -1. The loads stay inside the texels.
+[[gnu::always_inline]] inline s32 WindowStart(const TexLevelView& v, VI x, VI y, s32 reach, s32 windows) {
     if (kWindow == 1)
         return -1;
     const s32 base = x[0], row = y[0];
     if (base < 0 || row < 0 || row + reach >= v.height ||
-        (row + reach) * v.width + base + reach + kWindow > v.width * v.height)
+        (row + reach) * v.width + base + reach + windows * kWindow > v.width * v.height)
         return -1;
     const VI at = x - base;
-    return AllLanes((y == row) & (at >= 0) & (at < kWindow) & (x + reach < v.width)) ? base : -1;
+    return AllLanes((y == row) & (at >= 0) & (at < windows * kWindow) & (x + reach < v.width)) ? base : -1;
+}
+
+// The words at indices under windows * kWindow from `texels` on, a window at a time.
+[[gnu::always_inline]] inline VU SpreadWindows(const Rgba8* texels, VI at, s32 windows) {
+    VU words = Spread(texels, at & (kWindow - 1));
+    for (s32 k = 1; k < windows; ++k) {
+        const VI in = at - k * kWindow;
+        words = in >= 0 ? Spread(texels + k * kWindow, in & (kWindow - 1)) : words;
+    }
+    return words;
+}
+
+// The four texels around each lane's sample point from `row` on, and their blend.
+[[gnu::always_inline]] inline VU BlendWindows(const Rgba8* row, s32 width, VI at, s32 windows, VU wu, VU wv) {
+    const VU topLeft = SpreadWindows(row, at, windows), topRight = SpreadWindows(row + 1, at, windows);
+    const VU bottomLeft = SpreadWindows(row + width, at, windows);
+    const VU bottomRight = SpreadWindows(row + width + 1, at, windows);
+    return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
 }
 
 // The texel row a group reads at t: for a bilinear read the upper of its two
@@ -125,7 +146,7 @@ struct TexelRows {
 
 [[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, const TexelRows& rows) {
     const VI x = FloorTexel(TexelCoord(s, v.width)), y = rows.y;
-    if (const s32 base = WindowStart(v, x, y, 0); base >= 0)
+    if (const s32 base = WindowStart(v, x, y, 0, 1); base >= 0)
         return Spread(v.texels + y[0] * v.width + base, x - base);
     return Gather(v.texels, WrapTexel(y, v.height, v.wrapT) * v.width + WrapTexel(x, v.width, v.wrapS));
 }
@@ -139,16 +160,12 @@ struct TexelRows {
     // At texel centres (a texture drawn texel for pixel) every weight is 0 and
     // the lerps give the top left texel as it is.
     const bool centred = AllLanes(VI((wu | wv) == 0));
-    if (const s32 base = WindowStart(v, x, y, centred ? 0 : 1); base >= 0) {
+    if (const s32 base = WindowStart(v, x, y, centred ? 0 : 1, 1); base >= 0) {
         const Rgba8* row = v.texels + y[0] * v.width + base;
-        const VI at = x - base;
-        const VU topLeft = Spread(row, at);
-        if (centred)
-            return topLeft;
-        const VU topRight = Spread(row + 1, at);
-        const VU bottomLeft = Spread(row + v.width, at), bottomRight = Spread(row + v.width + 1, at);
-        return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
+        return centred ? Spread(row, x - base) : BlendWindows(row, v.width, x - base, 1, wu, wv);
     }
+    if (const s32 base = WindowStart(v, x, y, 1, kWindows); base >= 0)
+        return BlendWindows(v.texels + y[0] * v.width + base, v.width, x - base, kWindows, wu, wv);
     if (v.quads != nullptr) {
         const VI at =
             QuadColumn(y, v.height, v.wrapT) * QuadSpan(v.width, v.wrapS) + QuadColumn(x, v.width, v.wrapS);

@@ -429,9 +429,9 @@ TEST_F(GXTexture, TwoTexturedStagesDrawAsOneByOne) {
 }
 
 // Upright rectangles, as a picture's copy is drawn back: texel for pixel,
-// magnified, minified, mirrored, across the wraps and edges, in white and in a
-// colour. Drawn a group of pixels at a time they must be what the sampler
-// gives pixel by pixel.
+// magnified, minified (past a group's window and across a few), mirrored,
+// across the wraps and edges, in white and in a colour. Drawn a group of pixels at a time they must be what
+// the sampler gives pixel by pixel.
 TEST_F(GXTexture, UprightRectanglesReadAsOneByOne) {
     struct Case {
         float width;   // of the rectangle, in pixels; 16 rows
@@ -440,6 +440,7 @@ TEST_F(GXTexture, UprightRectanglesReadAsOneByOne) {
         GXTexWrapMode wrap;
         GXTexFilter filter;
         u32 rgba;
+        u16 texWidth = 16;  // 8 rows
     };
     const Case cases[] = {
         {16, 0, 1, 0, 2, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF},
@@ -454,8 +455,11 @@ TEST_F(GXTexture, UprightRectanglesReadAsOneByOne) {
         {16, 0, 1, 0, 2, GX_REPEAT, GX_NEAR, 0x80FF40C0},
         {14, 0, 1, 0, 1, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF},
         {14, 0, 1, 0, 1, GX_CLAMP, GX_NEAR, 0xFFFFFFFF},
+        {24, 0, 1, 0, 1, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF, 64},
+        {20, -0.1f, 1.1f, 0, 1, GX_REPEAT, GX_LINEAR, 0xC080FFE0, 64},
+        {8, 0, 1, 0, 1, GX_MIRROR, GX_LINEAR, 0xFFFFFFFF, 64},
     };
-    alignas(32) std::array<u8, 16 * 8 * 4> texels;
+    alignas(32) std::array<u8, 64 * 8 * 4> texels;
     u32 seed = 5;
     for (u8& b : texels) {
         seed = seed * 1664525u + 1013904223u;
@@ -463,7 +467,7 @@ TEST_F(GXTexture, UprightRectanglesReadAsOneByOne) {
     }
     for (const Case& c : cases) {
         GXTexObj obj;
-        GXInitTexObj(&obj, texels.data(), 16, 8, GX_TF_RGBA8, c.wrap, c.wrap, GX_FALSE);
+        GXInitTexObj(&obj, texels.data(), c.texWidth, 8, GX_TF_RGBA8, c.wrap, c.wrap, GX_FALSE);
         GXInitTexObjFilter(&obj, c.filter, c.filter);
         GXLoadTexObj(&obj, GX_TEXMAP0);
         console::gx::RasterState s;
@@ -505,7 +509,8 @@ TEST_F(GXTexture, UprightRectanglesReadAsOneByOne) {
         }
         EXPECT_EQ(pictures[0], pictures[1])
             << c.width << " px, s " << c.s0 << ".." << c.s1 << ", t " << c.t0 << ".." << c.t1 << ", wrap "
-            << int(c.wrap) << ", filter " << int(c.filter) << ", colour " << std::hex << c.rgba;
+            << int(c.wrap) << ", filter " << int(c.filter) << ", colour " << std::hex << c.rgba << std::dec
+            << ", " << c.texWidth << " texels across";
     }
 }
 

@@ -52,6 +52,13 @@ VU Gather(const Rgba8* texels, VI index) {
     return VU(_mm256_i32gather_epi32(reinterpret_cast<const int*>(texels), __m256i(index), 4));
 }
 
+// Eight words from `texels` on, each lane taking the one its index names.
+VU Spread(const Rgba8* texels, VI index) {
+    __m256i words;
+    std::memcpy(&words, texels, sizeof words);
+    return VU(_mm256_permutevar8x32_epi32(words, __m256i(index)));
+}
+
 // Each lane's texel and the one right of it, read as one word pair: far
 // cheaper than two gathers of single words. Gathered rather than read into
 // memory and loaded back, which stalls on the stores.
@@ -121,6 +128,10 @@ VU MulColor(VU a, VU b) {
     const VH lo = Div255(VH(a & m) * VH(b & m));
     const VH hi = Div255(VH((a >> 8) & m) * VH((b >> 8) & m));
     return VU(lo) | (VU(hi) << 8);
+}
+
+VU AddSaturate(VU a, VU b) {
+    return VU(_mm256_adds_epu8(__m256i(a), __m256i(b)));
 }
 
 // Per channel, floor((s * alpha + d * (255 - alpha) + 127) / 255), the source

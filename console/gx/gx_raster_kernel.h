@@ -1,18 +1,10 @@
 // The row loops, written once for any vector width. Not a normal header: a
 // file includes it inside its own unnamed namespace, after defining for its
 // width kLanes, the vector types VF, VI, VU and Load, Store, Any, Select,
-// ToBytes, DepthAt, MulColor, BlendSrcAlpha and ModulateBlendSrcAlpha, and after including
+// ToBytes, DepthAt, MulColor, AddSaturate (each byte added, held at 255: the
+// one-and-one blend), BlendSrcAlpha and ModulateBlendSrcAlpha, and after including
 // gx_sampler_kernel.h. Every header it needs is included before that, so
 // nothing here includes anything.
-
-// Each byte of a and b added and held at 255: the one-and-one blend.
-template <typename V>
-V AddSaturate(V a, V b) {
-    const V low = (a & 0x7F7F7F7Fu) + (b & 0x7F7F7F7Fu);
-    const V sum = low ^ ((a ^ b) & 0x80808080u);
-    const V carry = ((a & b) | ((a | b) & ~sum)) & 0x80808080u;
-    return sum | ((carry >> 7) * 0xFFu);
-}
 
 template <DepthPath kPath>
 VI DepthPasses(Compare func, VU z, VU stored) {
@@ -153,6 +145,8 @@ void DrawRows(const TriangleDraw& d) {
         flatColor = ToBytes(VF{} + pb.c * t.w) | ToBytes(VF{} + pg.c * t.w) << 8 |
                     ToBytes(VF{} + pr.c * t.w) << 16 | ToBytes(VF{} + pa.c * t.w) << 24;
     }
+    // Texels times white are the texels: (c * 255 + 127) / 255 rounds down to c.
+    const bool white = flat && flatColor[0] == 0xFFFFFFFFu;
     // The texture coordinate a Modulate draw reads, s and t over q.
     const bool texCoord = kKind == TevKind::Modulate && d.plan.tev.texCoord != kTevNull;
     const u32 texAttr = kAttrTex0 + 3 * (texCoord ? d.plan.tev.texCoord : 0);
@@ -201,6 +195,17 @@ void DrawRows(const TriangleDraw& d) {
         const float invW0 = invW.At(px0, py);
         const float cb = pb.At(px0, py), cg = pg.At(px0, py), cr = pr.At(px0, py), ca = pa.At(px0, py);
         const float s0 = ps.At(px0, py), t0 = pt.At(px0, py), q0 = pq.At(px0, py);
+        // q the same along the row (no perspective across it): one division for
+        // the row. A zero step times any pixel offset is that zero, sign and all.
+        const bool rowQ = pq.dx == 0;
+        const VF qRow = VF{} + (q0 + pq.dx), iqRow = 1.0f / qRow;
+        // And t too (a texture drawn upright): its texel rows once for the row.
+        const bool rowT = viewed && rowQ && pt.dx == 0;
+        TexelRows rowTexels{};
+        if (rowT) {
+            const VI usable = texCoord ? (qRow > 1e-30f) | (qRow < -1e-30f) : VI{};
+            rowTexels = RowsAt(view, usable ? (t0 + pt.dx) * iqRow : VF{});
+        }
         const VI last = VI{} + x1;
 
         for (int x = x0; x <= x1; x += kLanes) {
@@ -254,13 +259,14 @@ void DrawRows(const TriangleDraw& d) {
                 }
                 if constexpr (kKind == TevKind::Modulate) {
                     // As CoordAt works it out, a group of pixels at a time.
-                    const VF q = q0 + pq.dx * fi;
-                    const VF iq = 1.0f / q;
+                    const VF q = rowQ ? qRow : q0 + pq.dx * fi;
+                    const VF iq = rowQ ? iqRow : 1.0f / q;
                     const VF sv = (s0 + ps.dx * fi) * iq, tv = (t0 + pt.dx * fi) * iq;
                     if (viewed) {
                         // Without a usable q the texture reads at the origin.
                         const VI usable = texCoord ? (q > 1e-30f) | (q < -1e-30f) : VI{};
-                        tex = TexelToPacked(SampleLevel(view, usable ? sv : VF{}, usable ? tv : VF{}));
+                        const TexelRows rows = rowT ? rowTexels : RowsAt(view, usable ? tv : VF{});
+                        tex = TexelToPacked(SampleRows(view, usable ? sv : VF{}, rows));
                     } else {
                         const VF dsdx = (ps.dx - sv * pq.dx) * iq, dtdx = (pt.dx - tv * pq.dx) * iq;
                         const VF dsdy = (ps.dy - sv * pq.dy) * iq, dtdy = (pt.dy - tv * pq.dy) * iq;
@@ -274,7 +280,7 @@ void DrawRows(const TriangleDraw& d) {
                             }
                     }
                     if constexpr (!kFused)
-                        color = MulColor(tex, color);
+                        color = white ? tex : MulColor(tex, color);
                 }
                 if constexpr (kKind == TevKind::General) {
                     for (int i = 0; i < kLanes; ++i)
@@ -308,7 +314,8 @@ void DrawRows(const TriangleDraw& d) {
             if constexpr (kBlend == BlendPath::Replace) {
                 value = color;
             } else if constexpr (kBlend == BlendPath::SrcAlpha) {
-                value = kFused ? ModulateBlendSrcAlpha(tex, color, dst) : BlendSrcAlpha(color, dst);
+                value = kFused && !white ? ModulateBlendSrcAlpha(tex, color, dst)
+                                         : BlendSrcAlpha(kFused ? tex : color, dst);
             } else if constexpr (kBlend == BlendPath::Add) {
                 value = AddSaturate(color, dst);
             } else {

@@ -86,6 +86,18 @@ inline V4u MulColor(V4u a, V4u b) {
     return V4u(lo) | (V4u(hi) << 8);
 }
 
+// Each byte of a and b added and held at 255.
+inline V4u AddSaturate(V4u a, V4u b) {
+#if defined(__SSE2__)
+    return V4u(_mm_adds_epu8(__m128i(a), __m128i(b)));
+#else
+    const V4u low = (a & 0x7F7F7F7Fu) + (b & 0x7F7F7F7Fu);
+    const V4u sum = low ^ ((a ^ b) & 0x80808080u);
+    const V4u carry = ((a & b) | ((a | b) & ~sum)) & 0x80808080u;
+    return sum | ((carry >> 7) * 0xFFu);
+#endif
+}
+
 // Per channel, floor((s * alpha + d * (255 - alpha) + 127) / 255) with the
 // source's alpha, the source in 16-bit lanes: blue and red in `lo`, green and
 // alpha in `hi`.

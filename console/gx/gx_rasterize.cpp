@@ -49,6 +49,10 @@ VU Gather(const Rgba8* texels, VI index) {
     return out;
 }
 
+VU Spread(const Rgba8* texels, VI index) {
+    return Gather(texels, index);
+}
+
 // Each lane's texel and the one right of it, read as one word pair.
 void GatherPairs(const Rgba8* texels, VI index, VU& left, VU& right) {
     VU pairs[2];

@@ -16,10 +16,18 @@ using VI = s32 __attribute__((vector_size(4)));
 using VU = u32 __attribute__((vector_size(4)));
 using VH = u16 __attribute__((vector_size(4)));
 
+bool Any(VI mask) {
+    return mask[0] != 0;
+}
+
 VU Gather(const Rgba8* texels, VI index) {
     u32 word;
     std::memcpy(&word, &texels[index[0]], sizeof word);
     return VU{word};
+}
+
+VU Spread(const Rgba8* texels, VI index) {
+    return Gather(texels, index);
 }
 
 void GatherPairs(const Rgba8* texels, VI index, VU& left, VU& right) {

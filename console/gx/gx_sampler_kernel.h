@@ -1,9 +1,11 @@
 // Reading one texture level at a group of coordinates: wrap, then nearest or
 // bilinear filtering. Not a normal header: a file includes it inside its own
 // unnamed namespace, after defining the vector types VF, VI, VU, VH of its
-// width, Gather (the texel words at a group of indices), GatherPairs (those and
-// the words after them) and GatherQuads (the footprints at a group of indices,
-// as four vectors), and after console/gx.h.
+// width, Any (a lane of a mask set), Gather (the texel words at a group of
+// indices), GatherPairs (those and the words after them), GatherQuads (the
+// footprints at a group of indices, as four vectors) and Spread (the words at
+// a group of indices, each under the group's width, from one pointer), and
+// after console/gx.h.
 // Texel words hold red in the low byte, as an Rgba8 lies in memory. The single
 // pixel sampler and the rasteriser's groups so work out the same texels.
 
@@ -14,6 +16,11 @@
 // the bound keeps the conversions to int defined.
 constexpr float kCoordLimit = 1 << 20;
 
+// Every lane of a mask set: one test, not a branch a lane.
+[[gnu::always_inline]] inline bool AllLanes(VI mask) {
+    return !Any(~mask);
+}
+
 // i modulo n in 0..n-1. Power-of-two sizes, the usual ones, take no division,
 // nor does a group within a period either side of the texture (a picture's
 // copy drawn over the screen): a division a lane is far slower than the texel
@@ -22,10 +29,7 @@ constexpr float kCoordLimit = 1 << 20;
     if ((n & (n - 1)) == 0)
         return i & (n - 1);
     const VI near = (i >= -n) & (i < 2 * n);
-    bool allNear = true;
-    for (std::size_t k = 0; k < sizeof(VI) / sizeof(s32); ++k)
-        allNear = allNear && near[k] != 0;
-    if (allNear)
+    if (AllLanes(near))
         return i < 0 ? i + n : i >= n ? i - n : i;
     return (i % n + n) % n;
 }
@@ -83,20 +87,85 @@ constexpr float kCoordLimit = 1 << 20;
     return VU(lo) | VU(hi) << 8;
 }
 
-[[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, VF t) {
-    const VI x = WrapTexel(FloorTexel(TexelCoord(s, v.width)), v.width, v.wrapS);
-    const VI y = WrapTexel(FloorTexel(TexelCoord(t, v.height)), v.height, v.wrapT);
-    return Gather(v.texels, y * v.width + x);
+constexpr s32 kWindow = s32(sizeof(VI) / sizeof(s32));
+
+// A texture drawn smaller spreads a group over a few windows of a row.
+constexpr s32 kWindows = 3;
+
+// A row of a texture drawn upright (a picture's copy, a panel) is read by
+// every lane of a group on one texel row, its columns close together. When the
+// lanes' columns x (and x + reach, reach 0 or 1) lie within `windows` windows
+// of kWindow from the first lane's, on row y (and y + reach), inside the
+// texture, where no wrap changes them: the first lane's column, from which
+// SpreadWindows reads the row; else -1. The loads stay inside the texels.
+[[gnu::always_inline]] inline s32 WindowStart(const TexLevelView& v, VI x, VI y, s32 reach, s32 windows) {
+    if (kWindow == 1)
+        return -1;
+    const s32 base = x[0], row = y[0];
+    if (base < 0 || row < 0 || row + reach >= v.height ||
+        (row + reach) * v.width + base + reach + windows * kWindow > v.width * v.height)
+        return -1;
+    const VI at = x - base;
+    return AllLanes((y == row) & (at >= 0) & (at < windows * kWindow) & (x + reach < v.width)) ? base : -1;
+}
+
+// The words at indices under windows * kWindow from `texels` on, a window at a time.
+[[gnu::always_inline]] inline VU SpreadWindows(const Rgba8* texels, VI at, s32 windows) {
+    VU words = Spread(texels, at & (kWindow - 1));
+    for (s32 k = 1; k < windows; ++k) {
+        const VI in = at - k * kWindow;
+        words = in >= 0 ? Spread(texels + k * kWindow, in & (kWindow - 1)) : words;
+    }
+    return words;
+}
+
+// The four texels around each lane's sample point from `row` on, and their blend.
+[[gnu::always_inline]] inline VU BlendWindows(const Rgba8* row, s32 width, VI at, s32 windows, VU wu, VU wv) {
+    const VU topLeft = SpreadWindows(row, at, windows), topRight = SpreadWindows(row + 1, at, windows);
+    const VU bottomLeft = SpreadWindows(row + width, at, windows);
+    const VU bottomRight = SpreadWindows(row + width + 1, at, windows);
+    return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
+}
+
+// The texel row a group reads at t: for a bilinear read the upper of its two
+// rows and the lower's weight in 256ths. A row of pixels at one t works it out
+// once.
+struct TexelRows {
+    VI y;
+    VU weight;
+};
+
+[[gnu::always_inline]] inline TexelRows RowsAt(const TexLevelView& v, VF t) {
+    if (!v.linear)
+        return {FloorTexel(TexelCoord(t, v.height)), VU{}};
+    // In 256ths of a texel (exact: a power-of-two scale), the texel is the
+    // integer part and the weight the fraction.
+    const VI w = FloorTexel((TexelCoord(t, v.height) - 0.5f) * 256.0f);
+    return {w >> 8, VU(w & 0xFF)};
+}
+
+[[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, const TexelRows& rows) {
+    const VI x = FloorTexel(TexelCoord(s, v.width)), y = rows.y;
+    if (const s32 base = WindowStart(v, x, y, 0, 1); base >= 0)
+        return Spread(v.texels + y[0] * v.width + base, x - base);
+    return Gather(v.texels, WrapTexel(y, v.height, v.wrapT) * v.width + WrapTexel(x, v.width, v.wrapS));
 }
 
 // Weights in 256ths between the four texels around the sample point.
-[[gnu::always_inline]] inline VU SampleBilinear(const TexLevelView& v, VF s, VF t) {
-    // In 256ths of a texel (exact: a power-of-two scale), the texel is the
-    // integer part and the weight the fraction.
+[[gnu::always_inline]] inline VU SampleBilinear(const TexLevelView& v, VF s, const TexelRows& rows) {
+    // As RowsAt works out the rows.
     const VI u = FloorTexel((TexelCoord(s, v.width) - 0.5f) * 256.0f);
-    const VI w = FloorTexel((TexelCoord(t, v.height) - 0.5f) * 256.0f);
-    const VI x = u >> 8, y = w >> 8;
-    const VU wu = VU(u & 0xFF), wv = VU(w & 0xFF);
+    const VI x = u >> 8, y = rows.y;
+    const VU wu = VU(u & 0xFF), wv = rows.weight;
+    // At texel centres (a texture drawn texel for pixel) every weight is 0 and
+    // the lerps give the top left texel as it is.
+    const bool centred = AllLanes(VI((wu | wv) == 0));
+    if (const s32 base = WindowStart(v, x, y, centred ? 0 : 1, 1); base >= 0) {
+        const Rgba8* row = v.texels + y[0] * v.width + base;
+        return centred ? Spread(row, x - base) : BlendWindows(row, v.width, x - base, 1, wu, wv);
+    }
+    if (const s32 base = WindowStart(v, x, y, 1, kWindows); base >= 0)
+        return BlendWindows(v.texels + y[0] * v.width + base, v.width, x - base, kWindows, wu, wv);
     if (v.quads != nullptr) {
         const VI at =
             QuadColumn(y, v.height, v.wrapT) * QuadSpan(v.width, v.wrapS) + QuadColumn(x, v.width, v.wrapS);
@@ -110,10 +179,7 @@ constexpr float kCoordLimit = 1 << 20;
     VU topLeft, topRight, bottomLeft, bottomRight;
     // Away from a wrap every lane's right texel follows its left one in memory.
     const VI adjacent = x1 == x0 + 1;
-    bool pairs = true;
-    for (std::size_t k = 0; k < sizeof(VI) / sizeof(s32); ++k)
-        pairs = pairs && adjacent[k] != 0;
-    if (pairs) {
+    if (AllLanes(adjacent)) {
         GatherPairs(v.texels, row0 + x0, topLeft, topRight);
         GatherPairs(v.texels, row1 + x0, bottomLeft, bottomRight);
     } else {
@@ -125,6 +191,10 @@ constexpr float kCoordLimit = 1 << 20;
     return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
 }
 
+[[gnu::always_inline]] inline VU SampleRows(const TexLevelView& v, VF s, const TexelRows& rows) {
+    return v.linear ? SampleBilinear(v, s, rows) : SampleNearest(v, s, rows);
+}
+
 [[gnu::always_inline]] inline VU SampleLevel(const TexLevelView& v, VF s, VF t) {
-    return v.linear ? SampleBilinear(v, s, t) : SampleNearest(v, s, t);
+    return SampleRows(v, s, RowsAt(v, t));
 }

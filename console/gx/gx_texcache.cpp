@@ -46,13 +46,16 @@ struct CacheKeyHash {
 };
 
 // The bilinear footprints of a texture's first level, made at its first
-// bilinear draw with each pair of wraps, or for a large texture at its second:
-// one drawn once (a copy of the picture read back the frame it is made) reads
-// its texels sooner than it would make them.
+// bilinear draw with each pair of wraps, or for a large texture at its third:
+// one drawn once or twice (a copy of the picture read back the frames it is
+// made) reads its texels sooner than it would make them, the more so as an
+// upright draw reads them without the footprints.
+constexpr u8 kLargeDrawsWithoutFootprints = 2;
+
 struct TexFootprints {
     std::vector<TexelQuad> quads[3][3];  // by wrap s, wrap t
-    bool viewed[3][3] = {};
-    std::size_t bytes = 0;  // counted in the cache's bytes
+    u8 draws[3][3] = {};                 // drawn without them
+    std::size_t bytes = 0;               // counted in the cache's bytes
 };
 
 struct CacheEntry {
@@ -244,10 +247,10 @@ bool ViewMap(void* context, u32 index, TexLevelView* view) {
     if (view->linear && view->wrapS < 3 && view->wrapT < 3) {
         TexFootprints& footprints = *binding->footprints;
         std::vector<TexelQuad>& quads = footprints.quads[view->wrapS][view->wrapT];
-        bool& viewed = footprints.viewed[view->wrapS][view->wrapT];
+        u8& draws = footprints.draws[view->wrapS][view->wrapT];
         const TexLevel& level = binding->texture->levels[0];
-        if (!viewed && level.width * level.height > kSmallTexels) {
-            viewed = true;
+        if (draws < kLargeDrawsWithoutFootprints && level.width * level.height > kSmallTexels) {
+            ++draws;
             return true;
         }
         if (quads.empty()) {

@@ -428,6 +428,92 @@ TEST_F(GXTexture, TwoTexturedStagesDrawAsOneByOne) {
     }
 }
 
+// Upright rectangles, as a picture's copy is drawn back: texel for pixel,
+// magnified, minified (past a group's window and across a few), mirrored,
+// across the wraps and edges, in white and in a colour. Drawn a group of pixels at a time they must be what
+// the sampler gives pixel by pixel.
+TEST_F(GXTexture, UprightRectanglesReadAsOneByOne) {
+    struct Case {
+        float width;   // of the rectangle, in pixels; 16 rows
+        float s0, s1;  // across it
+        float t0, t1;  // down it
+        GXTexWrapMode wrap;
+        GXTexFilter filter;
+        u32 rgba;
+        u16 texWidth = 16;  // 8 rows
+    };
+    const Case cases[] = {
+        {16, 0, 1, 0, 2, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF},
+        {64, 0, 4, 0, 2, GX_REPEAT, GX_LINEAR, 0xFFFFFFFF},
+        {64, 0, 4, 0, 2, GX_MIRROR, GX_NEAR, 0xFFFFFFFF},
+        {40, 0, 1, 0, 0.8f, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF},
+        {40, -0.3f, 1.2f, -0.2f, 1.1f, GX_CLAMP, GX_LINEAR, 0xC080FFE0},
+        {40, -0.3f, 1.2f, -0.2f, 1.1f, GX_MIRROR, GX_LINEAR, 0xFFFFFFFF},
+        {40, 1.2f, -0.3f, 0, 1, GX_REPEAT, GX_LINEAR, 0xFFFFFFFF},
+        {6, 0, 1, 0, 1, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF},
+        {40, -0.3f, 1.2f, -0.2f, 1.1f, GX_CLAMP, GX_NEAR, 0xFFFFFFFF},
+        {16, 0, 1, 0, 2, GX_REPEAT, GX_NEAR, 0x80FF40C0},
+        {14, 0, 1, 0, 1, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF},
+        {14, 0, 1, 0, 1, GX_CLAMP, GX_NEAR, 0xFFFFFFFF},
+        {24, 0, 1, 0, 1, GX_CLAMP, GX_LINEAR, 0xFFFFFFFF, 64},
+        {20, -0.1f, 1.1f, 0, 1, GX_REPEAT, GX_LINEAR, 0xC080FFE0, 64},
+        {8, 0, 1, 0, 1, GX_MIRROR, GX_LINEAR, 0xFFFFFFFF, 64},
+    };
+    alignas(32) std::array<u8, 64 * 8 * 4> texels;
+    u32 seed = 5;
+    for (u8& b : texels) {
+        seed = seed * 1664525u + 1013904223u;
+        b = u8(seed >> 24);
+    }
+    for (const Case& c : cases) {
+        GXTexObj obj;
+        GXInitTexObj(&obj, texels.data(), c.texWidth, 8, GX_TF_RGBA8, c.wrap, c.wrap, GX_FALSE);
+        GXInitTexObjFilter(&obj, c.filter, c.filter);
+        GXLoadTexObj(&obj, GX_TEXMAP0);
+        console::gx::RasterState s;
+        s.cull = console::gx::Cull::None;
+        const console::gx::RasterState& current = console::gx::RasterStateCurrent();
+        s.sampler = current.sampler;
+        s.viewer = current.viewer;
+        s.capture = current.capture;
+        s.samplerContext = current.samplerContext;
+        s.numTexGens = 1;
+        console::gx::TevStage& stage = s.tevStages[0];
+        stage.texCoord = 0;
+        stage.texMap = 0;
+        stage.color.in[1] = u8(console::gx::TevColorArg::TexC);
+        stage.color.in[2] = u8(console::gx::TevColorArg::RasC);
+        stage.color.in[3] = u8(console::gx::TevColorArg::Zero);
+        stage.alpha.in[1] = u8(console::gx::TevAlphaArg::TexA);
+        stage.alpha.in[2] = u8(console::gx::TevAlphaArg::RasA);
+        stage.alpha.in[3] = u8(console::gx::TevAlphaArg::Zero);
+        auto corner = [&](float x, float y, float u, float v) {
+            console::gx::RasterVertex vertex = gxtest::At(x, y, c.rgba);
+            vertex.tex[0][0] = u;
+            vertex.tex[0][1] = v;
+            vertex.tex[0][2] = 1.0f;
+            return vertex;
+        };
+        const float x0 = 3, y0 = 2, x1 = x0 + c.width, y1 = y0 + 16;
+        std::vector<u32> pictures[2];
+        for (std::vector<u32>& picture : pictures) {
+            console::gx::EfbReset();
+            console::gx::RasterTriangle(s, corner(x0, y0, c.s0, c.t0), corner(x1, y0, c.s1, c.t0),
+                                        corner(x1, y1, c.s1, c.t1));
+            console::gx::RasterTriangle(s, corner(x0, y0, c.s0, c.t0), corner(x1, y1, c.s1, c.t1),
+                                        corner(x0, y1, c.s0, c.t1));
+            for (u32 y = 0; y < 20; ++y)
+                for (u32 x = 0; x < 72; ++x)
+                    picture.push_back(HostEFBColor(x, y));
+            s.viewer = nullptr;
+        }
+        EXPECT_EQ(pictures[0], pictures[1])
+            << c.width << " px, s " << c.s0 << ".." << c.s1 << ", t " << c.t0 << ".." << c.t1 << ", wrap "
+            << int(c.wrap) << ", filter " << int(c.filter) << ", colour " << std::hex << c.rgba << std::dec
+            << ", " << c.texWidth << " texels across";
+    }
+}
+
 TEST_F(GXTexture, UnloadedMapsAndBadObjectsReadWhite) {
     I8Row tex;
     GXTexObj obj;

@@ -7,7 +7,8 @@
 // physics) while frames are timed, so every iteration draws the same picture.
 // The argument is the number of threads that draw the pixels.
 // The counters give the share of each stage of the rasteriser's pipeline;
-// "engine" is what the frame spends outside it.
+// "engine" is what the frame spends outside it. The copies run in the pixel
+// threads' job, after the bands they read: their rows count as pixels.
 #include <benchmark/benchmark.h>
 
 #include <chrono>

@@ -7,6 +7,7 @@
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_stage_timing.h"
+#include "console/gx/gx_tiles.h"
 #include "console/system.h"
 
 namespace console::gx {
@@ -35,7 +36,7 @@ Rect SourceRect(const Rect& r) {
 // the rows above, at and below; the rectangle's edge rows stand in for the rows
 // outside it). A filter that keeps each row as it is (the usual case) is skipped.
 CopyRowSource RowSource(const DisplayCopy& copy, const Rect& src, u32 row) {
-    const u32* line = &EfbGet().color[row * kEfbWidth + src.left];
+    const u32* line = &EfbDrawing().color[row * kEfbWidth + src.left];
     CopyRowSource s{
         line,
         line,
@@ -51,28 +52,74 @@ CopyRowSource RowSource(const DisplayCopy& copy, const Rect& src, u32 row) {
     return s;
 }
 
+// What a clear writes, taken when it is asked for: it is done later, by bands,
+// before the triangles that follow it.
+struct Clear {
+    Rect src;
+    PixelFormat format;
+    u32 kept;  // the bits of each pixel the masks keep
+    u32 color;
+    u32 stored;  // the colour as the format keeps it, when nothing is kept
+    bool depth;
+    u32 clearZ;
+};
+Clear s_clear;
+
+void ClearRows(const void* context, u32 top, u32 bottom) {
+    const Clear& c = *static_cast<const Clear*>(context);
+    Efb& efb = EfbDrawing();
+    const u32 end = std::min(bottom + 1, c.src.top + c.src.height);
+    for (u32 y = std::max(top, c.src.top); y < end; ++y) {
+        u32* line = &efb.color[y * kEfbWidth + c.src.left];
+        if (c.kept == 0) {
+            std::fill_n(line, c.src.width, c.stored);
+        } else {
+            for (u32 x = 0; x < c.src.width; ++x)
+                line[x] = EfbStoredColor(c.format, (line[x] & c.kept) | (c.color & ~c.kept));
+        }
+        if (c.depth)
+            std::fill_n(&efb.depth[y * kEfbWidth + c.src.left], c.src.width, c.clearZ);
+    }
+}
+
+// The display copy's lines, a run of them to a piece.
+constexpr u32 kLinesPerPiece = 8;
+
+struct LinesCopy {
+    const DisplayCopy* copy;
+    Rect src;
+    float scale;
+    u32 lines;
+    u8* dest;
+};
+
+void CopyLines(void* context, u32 piece) {
+    const LinesCopy& c = *static_cast<const LinesCopy*>(context);
+    const u32 end = std::min(c.lines, (piece + 1) * kLinesPerPiece);
+    for (u32 line = piece * kLinesPerPiece; line < end; ++line) {
+        const u32 row = c.src.top + std::min(u32(line / c.scale), c.src.height - 1);
+        u8* out = c.dest + std::size_t(line) * c.copy->dstStride * 2;
+        // Pixels go out in pairs; external frame buffers are even in width.
+        CopyRow(RowSource(*c.copy, c.src, row), c.src.width & ~1u, out);
+    }
+}
+
 }  // namespace
 
 void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32 height) {
-    const Rect src = SourceRect({left, top, width, height});
-    Efb& efb = EfbGet();
+    // What is queued goes first: the clear is queued alone.
+    EfbGet();
     const DisplayCopy& copy = state.copy;
-    const u32 kept = (state.colorUpdate ? 0u : 0x00FFFFFFu) | (state.alphaUpdate ? 0u : 0xFF000000u);
-    const u32 color = u32(copy.clearColor.a) << 24 | u32(copy.clearColor.r) << 16 |
-                      u32(copy.clearColor.g) << 8 | copy.clearColor.b;
-    const bool depth = state.zCompare && state.zUpdate;
-    const u32 stored = EfbStoredColor(state.pixelFormat, color);
-    for (u32 y = src.top; y < src.top + src.height; ++y) {
-        u32* line = &efb.color[y * kEfbWidth + src.left];
-        if (kept == 0) {
-            std::fill_n(line, src.width, stored);
-        } else {
-            for (u32 x = 0; x < src.width; ++x)
-                line[x] = EfbStoredColor(state.pixelFormat, (line[x] & kept) | (color & ~kept));
-        }
-        if (depth)
-            std::fill_n(&efb.depth[y * kEfbWidth + src.left], src.width, copy.clearZ & kMaxDepth);
-    }
+    Clear& c = s_clear;
+    c.src = SourceRect({left, top, width, height});
+    c.format = state.pixelFormat;
+    c.kept = (state.colorUpdate ? 0u : 0x00FFFFFFu) | (state.alphaUpdate ? 0u : 0xFF000000u);
+    c.color = u32(copy.clearColor.a) << 24 | u32(copy.clearColor.r) << 16 | u32(copy.clearColor.g) << 8 |
+              copy.clearColor.b;
+    c.stored = EfbStoredColor(state.pixelFormat, c.color);
+    c.depth = state.zCompare && state.zUpdate;
+    c.clearZ = copy.clearZ & kMaxDepth;
+    QueueRowsWork(ClearRows, &c);
 }
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear) {
@@ -88,13 +135,9 @@ void CopyDisplay(const RasterState& state, void* dest, bool clear) {
 
     if (dest != nullptr && src.width > 0 && src.height > 0) {
         const float scale = copy.yScale > 0.0f && copy.yScale <= 2.0f ? copy.yScale : 1.0f;
-        const u32 lines = std::max(u32(src.height * scale + 0.5f), 1u);
-        for (u32 line = 0; line < lines; ++line) {
-            const u32 row = src.top + std::min(u32(line / scale), src.height - 1);
-            u8* out = static_cast<u8*>(dest) + std::size_t(line) * copy.dstStride * 2;
-            // Pixels go out in pairs; external frame buffers are even in width.
-            CopyRow(RowSource(copy, src, row), src.width & ~1u, out);
-        }
+        LinesCopy lines{&copy, src, scale, std::max(u32(src.height * scale + 0.5f), 1u),
+                        static_cast<u8*>(dest)};
+        FinishFrameBuffer({(lines.lines + kLinesPerPiece - 1) / kLinesPerPiece, CopyLines}, &lines);
     }
     if (clear)
         ClearCopySource(state, src.left, src.top, src.width, src.height);

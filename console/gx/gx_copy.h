@@ -8,7 +8,8 @@ namespace console::gx {
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear);
 // Clears a rectangle (clipped to the buffer) to the copy-clear colour and depth,
-// through the colour, alpha and depth write masks.
+// through the colour, alpha and depth write masks: queued, as triangles are,
+// and done before anything reads the buffer or draws in it.
 void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32 height);
 // Stops keeping the copies' pictures (part of the console's reset).
 void CopyRecordReset();

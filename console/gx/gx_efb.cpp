@@ -24,7 +24,7 @@ struct PowerOn {
 }  // namespace
 
 Efb& EfbGet() {
-    FinishPixels();
+    FinishFrameBuffer();
     return s_efb;
 }
 
@@ -33,7 +33,7 @@ Efb& EfbDrawing() {
 }
 
 void EfbReset() {
-    FinishPixels();
+    FinishFrameBuffer();
     Clear();
 }
 

@@ -8,6 +8,7 @@
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_tiles.h"
 #include "console/system.h"
 
 namespace console::gx {
@@ -32,18 +33,29 @@ u32 SourcePixel(const u32* row, bool mipmap, u32 x) {
 using Words4 = u32 __attribute__((vector_size(16)));
 using Halves8 = u16 __attribute__((vector_size(16)));
 
+struct Rgba8Copy {
+    TexCopy c;
+    u32 outWidth, outHeight;
+    u8* dest;
+};
+
+// Output rows to a piece of the copy's job.
+constexpr u32 kRowsPerPiece = 8;
+
 // Row by row: a tile holds four texels of each of four rows, alpha and red
 // pairs in its first half, green and blue pairs in its second. Four whole
 // texels of a plain copy go at once.
-void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
+void CopyRgba8Rows(void* context, u32 piece) {
+    const Rgba8Copy& copy = *static_cast<const Rgba8Copy*>(context);
+    const TexCopy& c = copy.c;
     const u32 scale = c.mipmap ? 2 : 1;
-    const u32 outWidth = std::min(width / scale, c.dstWidth),
-              outHeight = std::min(height / scale, c.dstHeight);
+    const u32 outWidth = copy.outWidth;
     const u32 tilesX = (c.dstWidth + 3) / 4;
-    const u32* color = EfbGet().color;
-    for (u32 y = 0; y < outHeight; ++y) {
+    const u32* color = EfbDrawing().color;
+    const u32 end = std::min(copy.outHeight, (piece + 1) * kRowsPerPiece);
+    for (u32 y = piece * kRowsPerPiece; y < end; ++y) {
         const u32* row = &color[(c.srcTop + scale * y) * kEfbWidth + c.srcLeft];
-        u8* tiles = dest + std::size_t(y / 4) * tilesX * 64 + (y % 4) * 8;
+        u8* tiles = copy.dest + std::size_t(y / 4) * tilesX * 64 + (y % 4) * 8;
         u32 x = 0;
         for (; !c.mipmap && x + 4 <= outWidth; x += 4) {
             Words4 argb;
@@ -67,6 +79,13 @@ void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
             at[33] = u8(argb);
         }
     }
+}
+
+// On the pixel threads, with the triangles the copy reads.
+void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
+    const u32 scale = c.mipmap ? 2 : 1;
+    Rgba8Copy copy{c, std::min(width / scale, c.dstWidth), std::min(height / scale, c.dstHeight), dest};
+    FinishFrameBuffer({(copy.outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows}, &copy);
 }
 
 }  // namespace

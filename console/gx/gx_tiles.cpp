@@ -56,6 +56,9 @@ struct Queue {
         u32 triangle, snapshot;
     };
     std::vector<Entry> bands[kBands];
+    // Done on each band before its triangles.
+    RowsWork rowsWork = nullptr;
+    const void* rowsContext = nullptr;
 };
 
 Queue s_queue;
@@ -71,6 +74,10 @@ u32 MapsUsed(const RasterState& state) {
     return maps;
 }
 
+bool AnythingQueued() {
+    return !s_queue.triangles.empty() || s_queue.rowsWork != nullptr;
+}
+
 void SetupBatch(void*, u32 batch) {
     const u32 end = std::min<u32>((batch + 1) * kSetupBatch, u32(s_queue.triangles.size()));
     for (u32 i = batch * kSetupBatch; i < end; ++i) {
@@ -82,6 +89,8 @@ void SetupBatch(void*, u32 batch) {
 void DrawBand(void*, u32 band) {
     const int top = int(band * kBandRows);
     const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
+    if (s_queue.rowsWork != nullptr)
+        s_queue.rowsWork(s_queue.rowsContext, u32(top), u32(bottom));
     for (const Queue::Entry& e : s_queue.bands[band]) {
         const Snapshot& s = s_queue.snapshots[e.snapshot];
         RasterizeTriangle(s.state, s.plan, s.views, s_queue.setup[e.triangle], top, bottom);
@@ -143,23 +152,44 @@ void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
         s_queue.bands[band].push_back({index, snapshot});
 }
 
+void QueueRowsWork(RowsWork work, const void* context) {
+    if (s_queue.rowsWork != nullptr)
+        FinishFrameBuffer();
+    s_queue.rowsWork = work;
+    s_queue.rowsContext = context;
+}
+
 void FinishPixels() {
-    if (s_queue.triangles.empty())
+    if (!s_queue.triangles.empty())
+        FinishFrameBuffer();
+}
+
+void FinishFrameBuffer(const WorkerPool::Phase& after, void* context) {
+    if (!AnythingQueued() && after.count == 0)
         return;
     {
         StageTimer timer(kGXStagePixel);
         const u32 count = u32(s_queue.triangles.size());
         Scratch(s_queue.setup, count);
-        s_workers.Run((count + kSetupBatch - 1) / kSetupBatch, SetupBatch, nullptr);
-        s_workers.Run(kBands, DrawBand, nullptr);
+        // Set-up, bands and what reads them in one job: the threads are woken
+        // once, and none waits on a sleeping one between the steps.
+        const WorkerPool::Phase phases[] = {
+            {(count + kSetupBatch - 1) / kSetupBatch, SetupBatch},
+            {AnythingQueued() ? kBands : 0, DrawBand},
+            after,
+        };
+        s_workers.Run(phases, context);
     }
+    s_queue.rowsWork = nullptr;
+    s_queue.rowsContext = nullptr;
     s_queue.triangles.clear();
     for (std::vector<Queue::Entry>& band : s_queue.bands)
         band.clear();
     // The current state stays for the triangles still to come.
     std::vector<Snapshot>& snapshots = s_queue.snapshots;
     HostMemoryScope hostMemory;
-    snapshots.erase(snapshots.begin(), snapshots.end() - 1);
+    if (!snapshots.empty())
+        snapshots.erase(snapshots.begin(), snapshots.end() - 1);
 }
 
 }  // namespace console::gx

@@ -1,17 +1,21 @@
-// The pixel stage on several threads: the frame buffer comes out the same, byte
-// for byte, whatever the number of threads, and a queued triangle keeps the
-// state and the textures it was drawn with until its pixels are drawn.
+// The pixel stage on several threads: the frame buffer and the copies come out
+// the same, byte for byte, whatever the number of threads, a queued triangle
+// keeps the state and the textures it was drawn with until its pixels are
+// drawn, and the pool runs a job's phases in order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "console/gx.h"
+#include "console/gx/gx_copy.h"
 #include "console/gx/gx_state.h"
 #include "console/gx/gx_tiles.h"
+#include "console/gx/gx_workers.h"
 #include "gx_raster_support.h"
 
 namespace gxtest {
@@ -62,8 +66,8 @@ RasterVertex Corner(Random& r, float x, float y, float depth) {
 // Triangles of every size over the whole buffer, many reaching its right edge,
 // with the state changed and the texture loaded again as they go; lines and
 // points among them.
-void DrawScene(RasterState& state, const GXTexObj (&textures)[2]) {
-    Random r{2024};
+void DrawScene(RasterState& state, const GXTexObj (&textures)[2], u32 seed = 2024) {
+    Random r{seed};
     for (int i = 0; i < 600; ++i) {
         if (i % 50 == 0) {
             GXLoadTexObj(&textures[i / 50 % 2], GX_TEXMAP0);
@@ -117,15 +121,22 @@ RasterState SceneState(bool combiner) {
     return s;
 }
 
-TEST_F(GXPixelThreads, TheFrameIsTheSameOnAnyNumberOfThreads) {
+// Two maps over the same random texels, one wrapping and one clamped.
+struct SceneTextures {
+    SceneTextures() {
+        Random r{7};
+        for (u8& b : texels)
+            b = u8(r.Next() * 256.0f);
+        GXInitTexObj(&objects[0], texels.data(), 16, 16, GX_TF_RGBA8, GX_REPEAT, GX_MIRROR, GX_FALSE);
+        GXInitTexObj(&objects[1], texels.data(), 8, 8, GX_TF_RGBA8, GX_CLAMP, GX_REPEAT, GX_FALSE);
+        GXInitTexObjFilter(&objects[1], GX_NEAR, GX_NEAR);
+    }
     alignas(32) std::array<u8, 16 * 16 * 4> texels;
-    Random r{7};
-    for (u8& b : texels)
-        b = u8(r.Next() * 256.0f);
-    GXTexObj textures[2];
-    GXInitTexObj(&textures[0], texels.data(), 16, 16, GX_TF_RGBA8, GX_REPEAT, GX_MIRROR, GX_FALSE);
-    GXInitTexObj(&textures[1], texels.data(), 8, 8, GX_TF_RGBA8, GX_CLAMP, GX_REPEAT, GX_FALSE);
-    GXInitTexObjFilter(&textures[1], GX_NEAR, GX_NEAR);
+    GXTexObj objects[2];
+};
+
+TEST_F(GXPixelThreads, TheFrameIsTheSameOnAnyNumberOfThreads) {
+    const SceneTextures scene;
     for (bool combiner : {false, true}) {
         std::vector<u32> frames[3];
         const u32 counts[3] = {1, 2, 8};
@@ -133,7 +144,7 @@ TEST_F(GXPixelThreads, TheFrameIsTheSameOnAnyNumberOfThreads) {
             SetPixelThreads(counts[i]);
             EfbReset();
             RasterState state = SceneState(combiner);
-            DrawScene(state, textures);
+            DrawScene(state, scene.objects);
             frames[i] = Frame();
         }
         u32 drawn = 0;
@@ -142,6 +153,118 @@ TEST_F(GXPixelThreads, TheFrameIsTheSameOnAnyNumberOfThreads) {
         EXPECT_GT(drawn, kEfbPixels / 2) << "combiner " << combiner;
         EXPECT_TRUE(frames[0] == frames[1]) << "2 threads, combiner " << combiner;
         EXPECT_TRUE(frames[0] == frames[2]) << "8 threads, combiner " << combiner;
+    }
+}
+
+// A display copy (filtered, clearing behind it but keeping alpha) between two
+// scenes, then a mip-level copy to texture that clears too, then a third scene:
+// each copy sees every triangle before it and each clear comes before every
+// triangle after it.
+TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
+    const SceneTextures scene;
+    struct Result {
+        std::vector<u8> xfb, texels;
+        std::vector<u32> frame;
+        bool operator==(const Result&) const = default;
+    } results[3];
+    const u32 counts[3] = {1, 2, 8};
+    for (int i = 0; i < 3; ++i) {
+        SetPixelThreads(counts[i]);
+        EfbReset();
+        Result& result = results[i];
+        result.xfb.assign(640 * 480 * 2, 0);
+        result.texels.assign(100 * 60 * 4, 0);
+        RasterState state = SceneState(true);
+        DrawScene(state, scene.objects);
+        RasterState copy = state;
+        copy.copy.srcTop = 16;
+        copy.copy.clearColor = {10, 20, 30, 40};
+        copy.copy.clearZ = 0x123456;
+        copy.copy.verticalFilter = true;
+        const u8 deflicker[7] = {8, 8, 10, 12, 10, 8, 8};
+        std::copy_n(deflicker, 7, copy.copy.filter);
+        copy.alphaUpdate = false;
+        CopyDisplay(copy, result.xfb.data(), true);
+        DrawScene(state, scene.objects, 99);
+        GXSetTexCopySrc(100, 50, 200, 120);
+        GXSetTexCopyDst(100, 60, GX_TF_RGBA8, GX_TRUE);
+        GXSetCopyClear({200, 100, 50, 255}, 0x345678);
+        GXCopyTex(result.texels.data(), GX_TRUE);
+        DrawScene(state, scene.objects, 5);
+        result.frame = Frame();
+    }
+    EXPECT_TRUE(results[0] == results[1]) << "2 threads";
+    EXPECT_TRUE(results[0] == results[2]) << "8 threads";
+
+    // Each clear is in the buffer before the triangles queued after it.
+    for (const u32 count : counts) {
+        SetPixelThreads(count);
+        EfbReset();
+        RasterState state;
+        state.cull = Cull::None;
+        state.copy.clearColor = {10, 20, 30, 40};
+        std::vector<u8> xfb(640 * 480 * 2);
+        CopyDisplay(state, xfb.data(), true);
+        FillRect(state, 100, 100, 110, 110, 0x406080FF);
+        GXSetTexCopySrc(200, 200, 16, 16);
+        GXSetCopyClear({50, 60, 70, 80}, 0xFFFFFF);
+        GXCopyTex(nullptr, GX_TRUE);
+        FillRect(state, 204, 204, 208, 208, 0x406080FF);
+        // No alpha in the buffer's format: it reads 255.
+        EXPECT_EQ(HostEFBColor(105, 105), 0xFF406080u) << count;
+        EXPECT_EQ(HostEFBColor(99, 99), 0xFF0A141Eu) << count;
+        EXPECT_EQ(HostEFBColor(206, 206), 0xFF406080u) << count;
+        EXPECT_EQ(HostEFBColor(201, 201), 0xFF323C46u) << count;
+    }
+}
+
+// A job whose pieces count their runs and check the phases ahead are done.
+struct PhasedJob {
+    u32 counts[WorkerPool::kMaxPhases];
+    std::vector<std::atomic<u32>> runs[WorkerPool::kMaxPhases];
+    std::atomic<u32> done[WorkerPool::kMaxPhases];
+    std::atomic<u32> early;  // pieces begun before the phases ahead were done
+    template <u32 kPhase>
+    static void Piece(void* context, u32 piece) {
+        PhasedJob& job = *static_cast<PhasedJob*>(context);
+        for (u32 p = 0; p < kPhase; ++p)
+            if (job.done[p].load() != job.counts[p])
+                ++job.early;
+        // Some work, so that a piece begun too early would overlap it.
+        std::atomic<u32> work = 0;
+        while (work.fetch_add(1, std::memory_order_relaxed) < 2000) {
+        }
+        ++job.runs[kPhase][piece];
+        ++job.done[kPhase];
+    }
+};
+
+// Every piece of every phase once, and none before the phases ahead of it are
+// done, on any number of threads and over many jobs in a row.
+TEST(GXWorkerPool, RunsEachPieceOnceAndThePhasesInOrder) {
+    const u32 shapes[][WorkerPool::kMaxPhases] = {{0, 0, 0},   {1, 0, 0}, {0, 66, 0}, {3, 66, 56},
+                                                  {200, 1, 7}, {0, 0, 9}, {1, 1, 1}};
+    for (const u32 threads : {1u, 2u, 8u}) {
+        WorkerPool pool;
+        pool.SetThreads(threads);
+        for (u32 round = 0; round < 50; ++round) {
+            for (const auto& shape : shapes) {
+                PhasedJob job{};
+                for (u32 p = 0; p < WorkerPool::kMaxPhases; ++p) {
+                    job.counts[p] = shape[p];
+                    job.runs[p] = std::vector<std::atomic<u32>>(shape[p]);
+                }
+                pool.Run({{shape[0], PhasedJob::Piece<0>},
+                          {shape[1], PhasedJob::Piece<1>},
+                          {shape[2], PhasedJob::Piece<2>}},
+                         &job);
+                EXPECT_EQ(job.early.load(), 0u) << threads << " threads";
+                for (u32 p = 0; p < WorkerPool::kMaxPhases; ++p)
+                    for (u32 piece = 0; piece < shape[p]; ++piece)
+                        ASSERT_EQ(job.runs[p][piece].load(), 1u)
+                            << threads << " threads, phase " << p << " piece " << piece;
+            }
+        }
     }
 }
 

@@ -14,16 +14,15 @@
 #include <chrono>
 #include <thread>
 
+#include "bench/FourBowlerGame.h"
 #include "console/gx/gx_stage_timing.h"
+#include "console/system.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
-#include "source/DefaultDisc.h"
-#include "source/DevEntries.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
-#include "tests/support/TestHost.h"
 
 namespace {
 
@@ -41,16 +40,7 @@ bool PinsScattering() {
 }
 
 void AlleyFrame(benchmark::State& state, bool (*scene)()) {
-    // The console's full memory, as the game has it.
-    HostConfig config = TestHostConfig();
-    config.mem1Size = HostConfig{}.mem1Size;
-    config.mem2Size = HostConfig{}.mem2Size;
-    config.discRoot = DefaultDiscRoot();
-    config.gxThreads = u32(state.range(0));
-    HostInit(config);
-    g_LevelLaunchOptions = {LAUNCH_DEFAULT_LEVEL, 4, 0xF, 3};
-    OrbMainStartup();
-    LevelLaunchBegin();
+    StartFourBowlerGame(u32(state.range(0)));
     for (u32 frame = 0; frame < kFramesToScene && !scene(); ++frame)
         LevelLaunchFrame();
     if (!scene()) {

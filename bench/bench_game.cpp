@@ -7,12 +7,10 @@
 
 #include <thread>
 
-#include "orblib47/source/OrbLib.h"
-#include "source/DefaultDisc.h"
-#include "source/DevEntries.h"
+#include "bench/FourBowlerGame.h"
+#include "console/system.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/OrbMain.h"
-#include "tests/support/TestHost.h"
 
 namespace {
 
@@ -21,16 +19,7 @@ constexpr u32 kFrames = 3000;
 void WholeGame(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        // The console's full memory, as the game has it.
-        HostConfig config = TestHostConfig();
-        config.mem1Size = HostConfig{}.mem1Size;
-        config.mem2Size = HostConfig{}.mem2Size;
-        config.discRoot = DefaultDiscRoot();
-        config.gxThreads = u32(state.range(0));
-        HostInit(config);
-        g_LevelLaunchOptions = {LAUNCH_DEFAULT_LEVEL, 4, 0xF, 3};
-        OrbMainStartup();
-        LevelLaunchBegin();
+        StartFourBowlerGame(u32(state.range(0)));
         state.ResumeTiming();
         for (u32 frame = 0; frame < kFrames; ++frame)
             LevelLaunchFrame();

@@ -36,6 +36,31 @@ void RenderTestExitLine(const char* text) {
     FontDrawString(text, 0, f32(DrawContext.screenSize.x) / 2.0f, f32(DrawContext.screenSize.y) - 20.0f);
 }
 
+RenderTestDrawState::RenderTestDrawState(e_PROJ_MODE projection, bool overAll)
+    : m_projection(DrawSetProjection(projection)),
+      m_cull(DrawSetCullMode(DC_CULL_NONE)),
+      m_combine(DrawSetCombineMode(DC_COMBINE_ALPHA)),
+      m_flat(DrawSetFlatColor(0xFFFFFFFF)),
+      m_overAll(overAll) {
+    if (overAll) {
+        m_zMode = DrawSetZBufferMode(DC_ZMODE_ALWAYS);
+        m_zWrite = DrawSetZBufferWrite(1);
+        m_texture = DrawSetTexture(nullptr);
+    }
+}
+
+RenderTestDrawState::~RenderTestDrawState() {
+    if (m_overAll) {
+        DrawSetTexture(m_texture);
+        DrawSetZBufferWrite(m_zWrite);
+        DrawSetZBufferMode(m_zMode);
+    }
+    DrawSetFlatColor(m_flat);
+    DrawSetCombineMode(m_combine);
+    DrawSetCullMode(m_cull);
+    DrawSetProjection(m_projection);
+}
+
 s32 ColorBarTest() {
     OrblibStartup();
     ColorBarStartup();

@@ -49,13 +49,7 @@ void DrawThrowReadout(s32 x, s32 y) {
 
 void PrimitiveDraw2DTestThread(s_thread*, void* record) {
     const auto* triangle = static_cast<const s_triangle_record*>(record);
-    const e_PROJ_MODE projection = DrawSetProjection(DC_PROJ_ORTHO);
-    const e_CULL_MODE cull = DrawSetCullMode(DC_CULL_NONE);
-    const e_COMBINE_MODE combine = DrawSetCombineMode(DC_COMBINE_ALPHA);
-    const u32 flat = DrawSetFlatColor(0xFFFFFFFF);
-    const e_ZBUF_MODE zMode = DrawSetZBufferMode(DC_ZMODE_ALWAYS);
-    const s32 zWrite = DrawSetZBufferWrite(1);
-    s_texture* const texture = DrawSetTexture(nullptr);
+    const RenderTestDrawState drawState(DC_PROJ_ORTHO, true);
 
     DrawBegin(PRIM_TRIANGLE);
     for (s32 i = 0; i < 3; ++i) {
@@ -75,33 +69,17 @@ void PrimitiveDraw2DTestThread(s_thread*, void* record) {
     DrawThrowReadout(x, y);
     ThrowMeasureFrame({x, y, (pad.bnew & PAD_A) != 0, (pad.breleased & PAD_A) != 0, (pad.bdown & PAD_A) != 0,
                        RealDeltaTime});
-
-    DrawSetTexture(texture);
-    DrawSetZBufferWrite(zWrite);
-    DrawSetZBufferMode(zMode);
-    DrawSetFlatColor(flat);
-    DrawSetCombineMode(combine);
-    DrawSetCullMode(cull);
-    DrawSetProjection(projection);
 }
 
 void PrimitiveDraw2DTextureTestThread(s_thread*, void* record) {
     const auto* shown = static_cast<const s_texture_record*>(record);
-    const e_PROJ_MODE projection = DrawSetProjection(DC_PROJ_ORTHO);
-    const e_CULL_MODE cull = DrawSetCullMode(DC_CULL_NONE);
-    const e_COMBINE_MODE combine = DrawSetCombineMode(DC_COMBINE_ALPHA);
-    const u32 flat = DrawSetFlatColor(0xFFFFFFFF);
+    const RenderTestDrawState drawState(DC_PROJ_ORTHO, false);
 
     DrawSetTexture(shown->texture);
     DrawSetUV(0.0f, 0.0f, 1.0f, 1.0f);
     DrawFilledIrect(&shown->rect);
     DrawSetTexture(nullptr);
     RenderTestExitLine();
-
-    DrawSetFlatColor(flat);
-    DrawSetCombineMode(combine);
-    DrawSetCullMode(cull);
-    DrawSetProjection(projection);
 }
 
 }  // namespace

@@ -60,13 +60,7 @@ void PushPlaced(f32 x, f32 y, f32 z, f32 turnX, f32 turnY) {
 }
 
 void PrimitiveDraw3DTestThread(s_thread*, void*) {
-    const e_PROJ_MODE projection = DrawSetProjection(DC_PROJ_3D);
-    const e_CULL_MODE cull = DrawSetCullMode(DC_CULL_NONE);
-    const e_COMBINE_MODE combine = DrawSetCombineMode(DC_COMBINE_ALPHA);
-    const u32 flat = DrawSetFlatColor(0xFFFFFFFF);
-    const e_ZBUF_MODE zMode = DrawSetZBufferMode(DC_ZMODE_ALWAYS);
-    const s32 zWrite = DrawSetZBufferWrite(1);
-    s_texture* const texture = DrawSetTexture(nullptr);
+    const RenderTestDrawState drawState(DC_PROJ_3D, true);
 
     PushPlaced(0.0f, 0.0f, -10.0f, 0.0f, 0.0f);
     for (s32 i = 0; i < 6; ++i) {
@@ -88,14 +82,6 @@ void PrimitiveDraw3DTestThread(s_thread*, void*) {
         FontDrawString(PrimitiveNames[i], 0, f32(i % 3) * thirdW + f32(DrawContext.screenTitleSafe.x) + line,
                        f32(i / 3) * halfH + f32(DrawContext.screenTitleSafe.y) + line);
     RenderTestExitLine();
-
-    DrawSetTexture(texture);
-    DrawSetZBufferWrite(zWrite);
-    DrawSetZBufferMode(zMode);
-    DrawSetFlatColor(flat);
-    DrawSetCombineMode(combine);
-    DrawSetCullMode(cull);
-    DrawSetProjection(projection);
 }
 
 void DrawCard(s_texture* texture) {

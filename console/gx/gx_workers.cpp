@@ -55,6 +55,7 @@ void WorkerPool::Stop() {
     }
     HostMemoryScope hostMemory;
     m_workers.clear();
+    m_started.store(0, std::memory_order_relaxed);
     m_stop.store(false, std::memory_order_relaxed);
 }
 
@@ -97,6 +98,8 @@ void WorkerPool::Take() {
 }
 
 void WorkerPool::Work(u32 seen) {
+    m_started.fetch_add(1, std::memory_order_release);
+    m_started.notify_one();
     for (;;) {
         const auto woken = [&] { return m_generation.load(std::memory_order_acquire) != seen; };
         if (!Spin(woken))
@@ -126,6 +129,10 @@ void WorkerPool::Run(const Phase (&phases)[kMaxPhases], void* context) {
         m_workers.reserve(m_threads - 1);
         for (u32 i = 1; i < m_threads; ++i)
             m_workers.emplace_back([this, seen = m_generation.load()] { Work(seen); });
+        // A thread still starting holds the C library's and the sanitizers' locks:
+        // a fork then (a death test's) would leave them held in the child.
+        for (u32 started; (started = m_started.load(std::memory_order_acquire)) != m_threads - 1;)
+            m_started.wait(started, std::memory_order_acquire);
     }
     m_context = context;
     u32 total = 0;

@@ -55,6 +55,7 @@ private:
     // Bumped for every job (and to stop): what sleeping threads wait on.
     std::atomic<u32> m_generation = 0;
     std::atomic<bool> m_stop = false;  // set before a bump of the generation
+    std::atomic<u32> m_started = 0;    // workers that are running their loop
     // The job's piece count (high half) and the next piece to take (low half):
     // one word, so that a piece is taken, and known to belong to the job that
     // is current, in one step.

@@ -137,7 +137,7 @@ void CopyDisplay(const RasterState& state, void* dest, bool clear) {
         const float scale = copy.yScale > 0.0f && copy.yScale <= 2.0f ? copy.yScale : 1.0f;
         LinesCopy lines{&copy, src, scale, std::max(u32(src.height * scale + 0.5f), 1u),
                         static_cast<u8*>(dest)};
-        FinishFrameBuffer({(lines.lines + kLinesPerPiece - 1) / kLinesPerPiece, CopyLines}, &lines);
+        FinishFrameBuffer((lines.lines + kLinesPerPiece - 1) / kLinesPerPiece, CopyLines, &lines);
     }
     if (clear)
         ClearCopySource(state, src.left, src.top, src.width, src.height);

@@ -104,14 +104,14 @@ void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data,
     RasterVertex* vertices = Scratch(s_vertices, count);
     const u32 indexCount = IndexTriangles(type, count);
     const RasterState& state = RasterStateCurrent();
+    const u8* shade = nullptr;
     {
         StageTimer timer(kGXStageVertex);
         EyeVertex* eye = Scratch(s_eye, count);
         PositionVertices(layout, data, count, eye, vertices);
         // A tap sees every vertex whole; lines and points (no indexes) are never culled.
-        const u8* shade = s_tap == nullptr && indexCount != 0
-                              ? VerticesDrawn(state, vertices, count, s_indexes.data(), indexCount)
-                              : nullptr;
+        if (s_tap == nullptr && indexCount != 0)
+            shade = VerticesDrawn(state, vertices, count, s_indexes.data(), indexCount);
         ShadeVertices(eye, shade, count, vertices);
     }
     if (s_tap != nullptr)
@@ -131,7 +131,7 @@ void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data,
                 RasterPoint(state, vertices[i], kPointSize);
             break;
         default:
-            RasterTriangles(state, vertices, count, s_indexes.data(), indexCount);
+            RasterTriangles(state, vertices, count, s_indexes.data(), indexCount, shade != nullptr);
             break;
     }
 }

@@ -22,18 +22,12 @@ std::vector<Projection> s_projection;
 std::vector<ScreenVertex> s_screen;
 std::vector<u8> s_drawn;
 std::vector<SnappedCorner> s_corners;
-
-void DrawScreenTriangle(const RasterState& state, const ScreenVertex& a, const ScreenVertex& b,
-                        const ScreenVertex& c, Cull cull) {
-    TrianglePlace place;
-    if (PlaceTriangle(a, b, c, cull, state.scissor, &place))
-        QueueTriangle(a, b, c, place);
-}
+std::vector<u8> s_mayDraw;  // by triangle, from the last VerticesDrawn
 
 // Lines and points are drawn as screen-aligned quads, never culled.
-void DrawQuad(const RasterState& state, const ScreenVertex (&q)[4]) {
-    DrawScreenTriangle(state, q[0], q[1], q[2], Cull::None);
-    DrawScreenTriangle(state, q[0], q[2], q[3], Cull::None);
+void DrawQuad(const ScreenVertex (&q)[4]) {
+    QueueTriangle(q[0], q[1], q[2], Cull::None);
+    QueueTriangle(q[0], q[2], q[3], Cull::None);
 }
 
 ScreenVertex Offset(const ScreenVertex& v, float dx, float dy) {
@@ -57,14 +51,16 @@ void RasterTriangle(const RasterState& state, const RasterVertex& v0, const Rast
 }
 
 void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
-                     const u32* indexes, u32 indexCount) {
+                     const u32* indexes, u32 indexCount, bool afterVerticesDrawn) {
     const DrawPlan plan = QueueState(state);
     u32* outcodes = Scratch(s_outcodes, vertexCount);
     Projection* projection = Scratch(s_projection, vertexCount);
     ScreenVertex* screenVertices = Scratch(s_screen, vertexCount);
+    const u8* mayDraw = afterVerticesDrawn ? s_mayDraw.data() : nullptr;
     StageTimer clipTimer(kGXStageClip);
     for (u32 i = 0; i < vertexCount; ++i) {
-        outcodes[i] = ClipOutcode(vertices[i]);
+        if (mayDraw == nullptr)
+            outcodes[i] = ClipOutcode(vertices[i]);
         projection[i] = Projection::Pending;
     }
     // A vertex inside the volume is projected the first time a triangle needs it.
@@ -80,7 +76,7 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         ScreenVertex clippedScreen[kMaxClipVertices];
         const ScreenVertex* screen[kMaxClipVertices];
         u32 count = 3;
-        if ((outcodes[a] & outcodes[b] & outcodes[c]) != 0)
+        if (mayDraw != nullptr ? mayDraw[k / 3] == 0 : (outcodes[a] & outcodes[b] & outcodes[c]) != 0)
             continue;
         if ((outcodes[a] | outcodes[b] | outcodes[c]) == 0) {
             screen[0] = projected(a);
@@ -101,7 +97,7 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         }
         StageTimer timer(kGXStagePixel);
         for (u32 i = 2; i < count; ++i)
-            DrawScreenTriangle(state, *screen[0], *screen[i - 1], *screen[i], state.cull);
+            QueueTriangle(*screen[0], *screen[i - 1], *screen[i], state.cull);
     }
 }
 
@@ -110,6 +106,7 @@ const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, 
     u8* drawn = Scratch(s_drawn, vertexCount);
     u32* outcodes = Scratch(s_outcodes, vertexCount);
     SnappedCorner* corners = Scratch(s_corners, vertexCount);
+    u8* mayDraw = Scratch(s_mayDraw, indexCount / 3);
     for (u32 i = 0; i < vertexCount; ++i) {
         drawn[i] = 0;
         outcodes[i] = ClipOutcode(vertices[i]);
@@ -119,10 +116,10 @@ const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, 
     for (u32 k = 0; k + 2 < indexCount; k += 3) {
         const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
         const u32 ca = outcodes[a], cb = outcodes[b], cc = outcodes[c];
-        if ((ca & cb & cc) != 0 ||
-            ((ca | cb | cc) == 0 && !MayDraw(corners[a], corners[b], corners[c], state.cull)))
-            continue;
-        drawn[a] = drawn[b] = drawn[c] = 1;
+        mayDraw[k / 3] = (ca & cb & cc) == 0 &&
+                         ((ca | cb | cc) != 0 || MayDraw(corners[a], corners[b], corners[c], state.cull));
+        if (mayDraw[k / 3] != 0)
+            drawn[a] = drawn[b] = drawn[c] = 1;
     }
     return drawn;
 }
@@ -143,7 +140,7 @@ void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVe
     const bool xMajor = std::abs(ex) >= std::abs(ey);
     const float dx = xMajor ? 0.0f : (ey > 0.0f ? -width : width);
     const float dy = xMajor ? (ex >= 0.0f ? width : -width) : 0.0f;
-    DrawQuad(state, {sa, Offset(sa, dx, dy), Offset(sb, dx, dy), sb});
+    DrawQuad({sa, Offset(sa, dx, dy), Offset(sb, dx, dy), sb});
 }
 
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths) {
@@ -154,7 +151,7 @@ void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths)
     // Centred on the pixel whose top-left corner the point is, as a fill from
     // there would cover it.
     const float lo = 0.5f - sizeSixths / 12.0f, hi = 0.5f + sizeSixths / 12.0f;
-    DrawQuad(state, {Offset(s, lo, lo), Offset(s, hi, lo), Offset(s, hi, hi), Offset(s, lo, hi)});
+    DrawQuad({Offset(s, lo, lo), Offset(s, hi, lo), Offset(s, hi, hi), Offset(s, lo, hi)});
 }
 
 }  // namespace console::gx

@@ -27,8 +27,10 @@ void RasterTriangle(const RasterState& state, const RasterVertex& v0, const Rast
                     const RasterVertex& v2);
 // Triangles sharing one array of vertices, three indexes each, drawn in order:
 // a shared vertex is tested against the clip volume and projected only once.
+// `afterVerticesDrawn`: the last VerticesDrawn call was given these same vertex
+// positions and indexes, and what it found of them is used again.
 void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
-                     const u32* indexes, u32 indexCount);
+                     const u32* indexes, u32 indexCount, bool afterVerticesDrawn = false);
 // Per vertex 1 when a triangle that may be drawn uses it, else 0: a triangle
 // wholly outside one plane of the clip volume, or inside it and culled or
 // without area, is not. Valid until the next call.

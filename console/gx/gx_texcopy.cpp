@@ -85,7 +85,7 @@ void CopyRgba8Rows(void* context, u32 piece) {
 void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
     const u32 scale = c.mipmap ? 2 : 1;
     Rgba8Copy copy{c, std::min(width / scale, c.dstWidth), std::min(height / scale, c.dstHeight), dest};
-    FinishFrameBuffer({(copy.outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows}, &copy);
+    FinishFrameBuffer((copy.outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows, &copy);
 }
 
 }  // namespace

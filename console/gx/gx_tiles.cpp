@@ -1,7 +1,12 @@
 #include "console/gx/gx_tiles.h"
 
+#include <pthread.h>
+
 #include <algorithm>
+#include <atomic>
+#include <bit>
 #include <charconv>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -12,7 +17,6 @@
 #include "console/gx.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_rasterize.h"
-#include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
 #include "console/gx/gx_workers.h"
 #include "console/host_services.h"
@@ -26,8 +30,11 @@ constexpr u32 kMaxThreads = 64;
 // into part of the screen.
 constexpr u32 kBandRows = 8;
 constexpr u32 kBands = (kEfbHeight + kBandRows - 1) / kBandRows;
+// Triangles are set up, binned and handed to the threads this many at a time.
+constexpr u32 kBatch = 64;
 // Past this many triangles the queue is drawn: it bounds the memory a frame takes.
-constexpr std::size_t kMaxQueued = 16384;
+constexpr u32 kMaxQueued = 16384;
+constexpr u32 kMaxBatches = kMaxQueued / kBatch;
 
 // What a run of triangles is drawn with, kept unchanged until they are drawn.
 struct Snapshot {
@@ -35,34 +42,63 @@ struct Snapshot {
     std::shared_ptr<const void> textures;
     DrawPlan plan;
     TexViews views;
+    // What set-up reads of a vertex: its position and the attributes up to the
+    // last the plan interpolates.
+    std::size_t vertexBytes;
 };
 
 struct Queued {
     ScreenVertex v[3];
-    TrianglePlace place;
-    u32 snapshot;
+    const Snapshot* snapshot;
+    Cull cull;
 };
 
-// Triangles set up by one piece of the set-up job.
-constexpr u32 kSetupBatch = 64;
+// Queued triangles handed to the threads: once set up, the triangles each band
+// draws, a bit each.
+struct Batch {
+    u32 count;
+    std::atomic<bool> ready;
+    u64 bands[kBands];
+};
+static_assert(kBatch == 64, "a band's triangles of a batch are the bits of a word");
 
+// A band is drawn by one thread at a time, its steps in order: the rows work,
+// then batch after batch.
+struct alignas(64) Band {
+    std::atomic<bool> busy;
+    std::atomic<bool> rowsDone;
+    std::atomic<u32> next;  // the first batch not drawn
+};
+
+// What the program's thread queues, drawn by the pixel threads while it goes
+// on, until something reads the frame buffer. Everything a thread reads of a
+// triangle is written before its batch is handed out and not changed until the
+// queue is drawn.
 struct Queue {
-    std::vector<Snapshot> snapshots;  // the last is the current state
-    std::vector<Queued> triangles;
-    std::vector<Triangle> setup;  // by triangle, once the queue is drawn
-    // Triangles by band, in the order drawn, each with its snapshot: the
-    // records themselves are large, and a band reads few of them whole.
-    struct Entry {
-        u32 triangle, snapshot;
-    };
-    std::vector<Entry> bands[kBands];
+    // The program's thread's own.
+    std::vector<std::unique_ptr<Snapshot>> snapshots;  // the last in use the current state
+    u32 snapshotsUsed = 0;
+    u32 queued = 0;
+    bool rowsQueued = false;
+
+    std::unique_ptr<Queued[]> triangles;
+    std::unique_ptr<Triangle[]> setup;  // by triangle, once its batch is set up
+    Batch batches[kMaxBatches];
+    Band bands[kBands];
+    // Batches handed out (high half) and taken to be set up (low half): one
+    // word, so that a batch is taken, and known to be handed out, in one step.
+    std::atomic<u64> batchWord = 0;
+    // Band steps done, rows work and batches: the queue is drawn when every
+    // band has taken every step.
+    std::atomic<u32> bandSteps = 0;
     // Done on each band before its triangles.
-    RowsWork rowsWork = nullptr;
+    std::atomic<RowsWork> rowsWork = nullptr;
     const void* rowsContext = nullptr;
 };
 
 Queue s_queue;
-WorkerPool s_workers;
+bool PollQueue();
+WorkerPool s_workers(PollQueue);
 
 // The texture maps a state's stages read.
 u32 MapsUsed(const RasterState& state) {
@@ -75,27 +111,143 @@ u32 MapsUsed(const RasterState& state) {
 }
 
 bool AnythingQueued() {
-    return !s_queue.triangles.empty() || s_queue.rowsWork != nullptr;
+    return s_queue.queued != 0 || s_queue.rowsQueued;
 }
 
-void SetupBatch(void*, u32 batch) {
-    const u32 end = std::min<u32>((batch + 1) * kSetupBatch, u32(s_queue.triangles.size()));
-    for (u32 i = batch * kSetupBatch; i < end; ++i) {
-        const Queued& q = s_queue.triangles[i];
-        SetupTriangle(q.v, q.place, s_queue.snapshots[q.snapshot].plan.tev.attrs, &s_queue.setup[i]);
+void SetupBatch(u32 index) {
+    Batch& batch = s_queue.batches[index];
+    std::fill(std::begin(batch.bands), std::end(batch.bands), 0);
+    for (u32 i = 0; i < batch.count; ++i) {
+        const u32 t = index * kBatch + i;
+        const Queued& q = s_queue.triangles[t];
+        TrianglePlace place;
+        if (!PlaceTriangle(q.v[0], q.v[1], q.v[2], q.cull, q.snapshot->state.scissor, &place))
+            continue;
+        SetupTriangle(q.v, place, q.snapshot->plan.tev.attrs, &s_queue.setup[t]);
+        for (u32 band = u32(place.minY) / kBandRows; band <= u32(place.maxY) / kBandRows; ++band)
+            batch.bands[band] |= u64(1) << i;
     }
+    batch.ready.store(true, std::memory_order_release);
 }
 
-void DrawBand(void*, u32 band) {
-    const int top = int(band * kBandRows);
+bool BatchReady(u32 index) {
+    return index < kMaxBatches && s_queue.batches[index].ready.load(std::memory_order_acquire);
+}
+
+bool BandHasWork(const Band& band) {
+    if (band.busy.load(std::memory_order_relaxed))
+        return false;
+    return BatchReady(band.next.load(std::memory_order_relaxed)) ||
+           (!band.rowsDone.load(std::memory_order_relaxed) &&
+            s_queue.rowsWork.load(std::memory_order_relaxed) != nullptr);
+}
+
+// By the thread that holds the band: its steps that can be taken now.
+bool DrawBand(u32 index) {
+    Band& band = s_queue.bands[index];
+    const u32 first = band.next.load(std::memory_order_relaxed);
+    u32 end = first;
+    while (BatchReady(end))
+        ++end;
+    // Read after the batches: rows work is queued before any of them.
+    const RowsWork rows = s_queue.rowsWork.load(std::memory_order_acquire);
+    const bool rowsStep = rows != nullptr && !band.rowsDone.load(std::memory_order_relaxed);
+    if (!rowsStep && end == first)
+        return false;
+    const int top = int(index * kBandRows);
     const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
-    if (s_queue.rowsWork != nullptr)
-        s_queue.rowsWork(s_queue.rowsContext, u32(top), u32(bottom));
-    for (const Queue::Entry& e : s_queue.bands[band]) {
-        const Snapshot& s = s_queue.snapshots[e.snapshot];
-        RasterizeTriangle(s.state, s.plan, s.views, s_queue.setup[e.triangle], top, bottom);
+    if (rowsStep) {
+        rows(s_queue.rowsContext, u32(top), u32(bottom));
+        band.rowsDone.store(true, std::memory_order_relaxed);
+    }
+    for (u32 b = first; b < end; ++b) {
+        for (u64 bits = s_queue.batches[b].bands[index]; bits != 0; bits &= bits - 1) {
+            const u32 t = b * kBatch + u32(__builtin_ctzll(bits));
+            const Snapshot& s = *s_queue.triangles[t].snapshot;
+            RasterizeTriangle(s.state, s.plan, s.views, s_queue.setup[t], top, bottom);
+        }
+    }
+    band.next.store(end, std::memory_order_relaxed);
+    s_queue.bandSteps.fetch_add(end - first + (rowsStep ? 1 : 0), std::memory_order_release);
+    return true;
+}
+
+// One step of the queue's work: a batch to set up first, as the bands wait on
+// them, else a band with steps to take. Each thread looks at the bands from
+// where it last drew, so that the threads spread out over them.
+bool PollQueue() {
+    u64 word = s_queue.batchWord.load(std::memory_order_acquire);
+    while (u32(word) < u32(word >> 32)) {
+        if (s_queue.batchWord.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel,
+                                                    std::memory_order_acquire)) {
+            SetupBatch(u32(word));
+            return true;
+        }
+    }
+    static std::atomic<u32> threadsSeen = 0;
+    thread_local u32 from = threadsSeen.fetch_add(1, std::memory_order_relaxed) * 7 % kBands;
+    for (u32 i = 0, index = from; i < kBands; ++i, index = index + 1 == kBands ? 0 : index + 1) {
+        Band& band = s_queue.bands[index];
+        if (!BandHasWork(band) || band.busy.exchange(true, std::memory_order_acquire))
+            continue;
+        const bool drew = DrawBand(index);
+        band.busy.store(false, std::memory_order_release);
+        if (drew) {
+            from = index;
+            return true;
+        }
+    }
+    return false;
+}
+
+void HandOut(u32 count) {
+    Queue& q = s_queue;
+    if (q.setup == nullptr) {
+        HostMemoryScope hostMemory;
+        q.setup.reset(new Triangle[kMaxQueued]);
+    }
+    q.batches[(q.queued - 1) / kBatch].count = count;
+    q.batchWord.fetch_add(u64(1) << 32, std::memory_order_release);
+    s_workers.Wake();
+}
+
+// Draws everything queued, the program's thread helping, and empties the
+// queue. Each band is taken once more, so that the next thread to hold it
+// sees it empty.
+void DrawQueue() {
+    Queue& q = s_queue;
+    if (!AnythingQueued())
+        return;
+    if (q.queued % kBatch != 0)
+        HandOut(q.queued % kBatch);
+    const u32 batches = (q.queued + kBatch - 1) / kBatch;
+    s_workers.HelpUntil(q.bandSteps, (batches + (q.rowsQueued ? 1 : 0)) * kBands);
+    for (u32 b = 0; b < batches; ++b)
+        q.batches[b].ready.store(false, std::memory_order_relaxed);
+    q.rowsWork.store(nullptr, std::memory_order_relaxed);
+    for (Band& band : q.bands) {
+        while (band.busy.exchange(true, std::memory_order_acquire))
+            std::this_thread::yield();
+        band.next.store(0, std::memory_order_relaxed);
+        band.rowsDone.store(false, std::memory_order_relaxed);
+        band.busy.store(false, std::memory_order_release);
+    }
+    q.batchWord.store(0, std::memory_order_relaxed);
+    q.bandSteps.store(0, std::memory_order_relaxed);
+    q.queued = 0;
+    q.rowsQueued = false;
+    // The current state stays for the triangles still to come; the others let
+    // go of their textures.
+    if (q.snapshotsUsed > 1) {
+        std::swap(q.snapshots[0], q.snapshots[q.snapshotsUsed - 1]);
+        for (u32 i = 1; i < q.snapshotsUsed; ++i)
+            q.snapshots[i]->textures.reset();
+        q.snapshotsUsed = 1;
     }
 }
+
+// A child forked now would wait for threads it does not have.
+[[maybe_unused]] const int s_drawnBeforeFork = pthread_atfork(DrawQueue, nullptr, nullptr);
 
 }  // namespace
 
@@ -114,7 +266,7 @@ u32 ChoosePixelThreads(u32 configured) {
 }
 
 void SetPixelThreads(u32 threads) {
-    FinishPixels();
+    FinishFrameBuffer();
     s_workers.SetThreads(std::clamp<u32>(threads, 1, kMaxThreads));
 }
 
@@ -123,73 +275,68 @@ u32 PixelThreads() {
 }
 
 DrawPlan QueueState(const RasterState& state) {
-    std::vector<Snapshot>& snapshots = s_queue.snapshots;
-    if (!snapshots.empty() && std::memcmp(&snapshots.back().state, &state, sizeof state) == 0)
-        return snapshots.back().plan;
+    Queue& q = s_queue;
+    if (q.snapshotsUsed != 0) {
+        const Snapshot& current = *q.snapshots[q.snapshotsUsed - 1];
+        if (std::memcmp(&current.state, &state, sizeof state) == 0)
+            return current.plan;
+    }
     HostMemoryScope hostMemory;
-    Snapshot& s = snapshots.emplace_back();
+    if (q.snapshotsUsed == q.snapshots.size())
+        q.snapshots.push_back(std::make_unique<Snapshot>());
+    Snapshot& s = *q.snapshots[q.snapshotsUsed++];
     std::memcpy(&s.state, &state, sizeof state);
     // The texture maps as they are now: later loads and invalidations must not
     // reach triangles already drawn.
+    s.textures = nullptr;
     if (state.capture != nullptr) {
         s.textures = state.capture(state.samplerContext, MapsUsed(state));
         s.state.samplerContext = const_cast<void*>(s.textures.get());
     }
     s.plan = PlanDraw(s.state);
+    s.vertexBytes = offsetof(ScreenVertex, attr) + sizeof(float) * std::bit_width(s.plan.tev.attrs);
+    s.views = {};
     ViewTextures(s.state, s.plan, &s.views);
     return s.plan;
 }
 
-void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
-                   const TrianglePlace& place) {
-    if (s_queue.triangles.size() == kMaxQueued)
+void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull) {
+    Queue& q = s_queue;
+    if (q.queued == kMaxQueued)
         FinishPixels();
-    const u32 index = u32(s_queue.triangles.size());
-    HostMemoryScope hostMemory;
-    const u32 snapshot = u32(s_queue.snapshots.size() - 1);
-    s_queue.triangles.push_back({{v0, v1, v2}, place, snapshot});
-    for (u32 band = u32(place.minY) / kBandRows; band <= u32(place.maxY) / kBandRows; ++band)
-        s_queue.bands[band].push_back({index, snapshot});
+    if (q.triangles == nullptr) {
+        HostMemoryScope hostMemory;
+        q.triangles.reset(new Queued[kMaxQueued]);
+    }
+    Queued& t = q.triangles[q.queued++];
+    t.snapshot = q.snapshots[q.snapshotsUsed - 1].get();
+    std::memcpy(&t.v[0], &v0, t.snapshot->vertexBytes);
+    std::memcpy(&t.v[1], &v1, t.snapshot->vertexBytes);
+    std::memcpy(&t.v[2], &v2, t.snapshot->vertexBytes);
+    t.cull = cull;
+    if (q.queued % kBatch == 0)
+        HandOut(kBatch);
 }
 
 void QueueRowsWork(RowsWork work, const void* context) {
-    if (s_queue.rowsWork != nullptr)
-        FinishFrameBuffer();
-    s_queue.rowsWork = work;
+    FinishFrameBuffer();
     s_queue.rowsContext = context;
+    s_queue.rowsWork.store(work, std::memory_order_release);
+    s_queue.rowsQueued = true;
+    s_workers.Wake();
 }
 
 void FinishPixels() {
-    if (!s_queue.triangles.empty())
+    if (s_queue.queued != 0)
         FinishFrameBuffer();
 }
 
-void FinishFrameBuffer(const WorkerPool::Phase& after, void* context) {
-    if (!AnythingQueued() && after.count == 0)
+void FinishFrameBuffer(u32 afterPieces, WorkerPool::Job after, void* context) {
+    if (!AnythingQueued() && afterPieces == 0)
         return;
-    {
-        StageTimer timer(kGXStagePixel);
-        const u32 count = u32(s_queue.triangles.size());
-        Scratch(s_queue.setup, count);
-        // Set-up, bands and what reads them in one job: the threads are woken
-        // once, and none waits on a sleeping one between the steps.
-        const WorkerPool::Phase phases[] = {
-            {(count + kSetupBatch - 1) / kSetupBatch, SetupBatch},
-            {AnythingQueued() ? kBands : 0, DrawBand},
-            after,
-        };
-        s_workers.Run(phases, context);
-    }
-    s_queue.rowsWork = nullptr;
-    s_queue.rowsContext = nullptr;
-    s_queue.triangles.clear();
-    for (std::vector<Queue::Entry>& band : s_queue.bands)
-        band.clear();
-    // The current state stays for the triangles still to come.
-    std::vector<Snapshot>& snapshots = s_queue.snapshots;
-    HostMemoryScope hostMemory;
-    if (!snapshots.empty())
-        snapshots.erase(snapshots.begin(), snapshots.end() - 1);
+    StageTimer timer(kGXStagePixel);
+    DrawQueue();
+    s_workers.Run(afterPieces, after, context);
 }
 
 }  // namespace console::gx

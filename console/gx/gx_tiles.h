@@ -1,11 +1,11 @@
 // The pixel stage across threads. Placed triangles are queued with a copy of
-// the state they were drawn with and binned to bands of rows; when something
-// reads what the bands hold (EfbGet, a copy, a draw-done) the triangles are set
-// up, a batch to a thread, and then the bands drawn, each band by one thread in
-// the order the triangles came, in one job of the pixel threads with whatever
-// reads them (a copy) and whatever clears them first. A pixel's values depend
-// only on its triangle and the pixel before it, so the picture is the same
-// whatever the number of threads.
+// the state they were drawn with and handed to the pixel threads a batch at a
+// time, while the program goes on: a batch is set up by one thread and binned
+// to bands of rows, and each band drawn by one thread at a time, its triangles
+// in the order they came. Whatever reads what the bands hold (EfbGet, a copy, a
+// draw-done) waits for the queue to be drawn, the program's thread helping. A
+// pixel's values depend only on its triangle and the pixel before it, so the
+// picture is the same whatever the number of threads.
 #pragma once
 
 #include "console/gx/gx_workers.h"
@@ -13,10 +13,10 @@
 
 namespace console::gx {
 
+enum class Cull : u8;
 struct DrawPlan;
 struct RasterState;
 struct ScreenVertex;
-struct TrianglePlace;
 
 // The threads that draw pixels, the program's own included: `configured` when
 // not 0, else BOWLING_GX_THREADS from the environment, else the processor's cores.
@@ -27,22 +27,21 @@ u32 PixelThreads();
 
 // Makes `state` the state of the triangles queued next and returns its plan.
 DrawPlan QueueState(const RasterState& state);
-// Queues a triangle placed under the last QueueState's state; its edges and
-// planes are set up when the queue is drawn, on the pool's threads.
-void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
-                   const TrianglePlace& place);
+// Queues a triangle under the last QueueState's state; it is placed (culled,
+// snapped and fitted to the scissor) and its edges and planes set up on the
+// pool's threads.
+void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull);
 // Work on a band of the frame buffer's rows, top to bottom inclusive.
 using RowsWork = void (*)(const void* context, u32 top, u32 bottom);
 // Queues `work` on every band, before the triangles queued after it; the
 // context must last until the buffer is next finished. Finishes the buffer
-// first when work is queued already.
+// first.
 void QueueRowsWork(RowsWork work, const void* context);
 // Draws the queued triangles, and the rows work before them, and returns when
-// they are in the frame buffer. Rows work with no triangles after it waits for
-// the next reader of the buffer.
+// they are in the frame buffer. Rows work with no triangles after it need not be
+// done yet: it is, before the next reader of the buffer.
 void FinishPixels();
-// Everything queued done, then `after`'s pieces run on the pixel threads, in
-// the same job, once every band is drawn.
-void FinishFrameBuffer(const WorkerPool::Phase& after = {}, void* context = nullptr);
+// Everything queued done, then `after`'s pieces run on the pixel threads.
+void FinishFrameBuffer(u32 afterPieces = 0, WorkerPool::Job after = nullptr, void* context = nullptr);
 
 }  // namespace console::gx

@@ -10,8 +10,8 @@ namespace console::gx {
 
 namespace {
 
-// A thread with nothing to do spins this long before it sleeps: the jobs of a
-// frame come close together, and waking a sleeping thread costs more.
+// A thread with nothing to do spins this long before it sleeps: the work of a
+// frame comes in close together, and waking a sleeping thread costs more.
 constexpr std::chrono::microseconds kSpinTime{50};
 
 void Pause() {
@@ -42,6 +42,21 @@ bool WorkerPool::Forked() const {
     return !m_workers.empty() && getpid() != m_process;
 }
 
+void WorkerPool::Start() {
+    if (m_workers.size() + 1 == m_threads || Forked())
+        return;
+    // The threads' bookkeeping is the console's, not the game's heap's.
+    HostMemoryScope hostMemory;
+    m_process = getpid();
+    m_workers.reserve(m_threads - 1);
+    for (u32 i = 1; i < m_threads; ++i)
+        m_workers.emplace_back([this, seen = m_generation.load()] { Work(seen); });
+    // A thread still starting holds the C library's and the sanitizers' locks:
+    // a fork then (a death test's) would leave them held in the child.
+    for (u32 started; (started = m_started.load(std::memory_order_acquire)) != m_threads - 1;)
+        m_started.wait(started, std::memory_order_acquire);
+}
+
 void WorkerPool::Stop() {
     m_stop.store(true, std::memory_order_relaxed);
     m_generation.fetch_add(1, std::memory_order_release);
@@ -65,21 +80,6 @@ void WorkerPool::SetThreads(u32 threads) {
         Stop();
 }
 
-// A piece of a later phase waits for the earlier ones: they are all taken
-// already, by threads that are running them.
-void WorkerPool::RunPiece(u32 piece, u32 count) {
-    u32 phase = kMaxPhases - 1;
-    while (piece < m_phaseStart[phase])
-        --phase;
-    const u32 before = m_phaseStart[phase];
-    const auto ready = [&] { return m_finished.load(std::memory_order_acquire) >= before; };
-    while (!Spin(ready))
-        std::this_thread::yield();
-    m_phases[phase].job(m_context, piece - before);
-    if (m_finished.fetch_add(1, std::memory_order_acq_rel) + 1 == count)
-        m_finished.notify_one();
-}
-
 // A worker that wakes late may find the job done, or the next job begun: a
 // piece taken is a piece of the job current at the time, and that job cannot
 // end before the piece does.
@@ -91,70 +91,81 @@ void WorkerPool::Take() {
             return;
         if (m_pieces.compare_exchange_weak(pieces, pieces + 1, std::memory_order_acquire,
                                            std::memory_order_relaxed)) {
-            RunPiece(next, count);
+            m_job(m_context, next);
+            if (m_finished.fetch_add(1, std::memory_order_acq_rel) + 1 == count)
+                m_finished.notify_one();
             pieces = m_pieces.load(std::memory_order_relaxed);
         }
     }
 }
 
+// The count of sleepers and the generation are both read and written in one
+// order: a waker that finds no sleeper bumped the generation before the
+// sleeper's last look at it.
 void WorkerPool::Work(u32 seen) {
     m_started.fetch_add(1, std::memory_order_release);
     m_started.notify_one();
     for (;;) {
         const auto woken = [&] { return m_generation.load(std::memory_order_acquire) != seen; };
-        if (!Spin(woken))
-            m_generation.wait(seen, std::memory_order_acquire);
+        if (!Spin(woken)) {
+            m_sleeping.fetch_add(1, std::memory_order_seq_cst);
+            m_generation.wait(seen, std::memory_order_seq_cst);
+            // Woken one at a time, each waking the next: the thread that hands
+            // out the work pays for one wake, not one per thread.
+            if (m_sleeping.fetch_sub(1, std::memory_order_seq_cst) > 1)
+                m_generation.notify_one();
+        }
         if (m_stop.load(std::memory_order_relaxed))
             return;
         seen = m_generation.load(std::memory_order_acquire);
         Take();
+        while (m_poll())
+            ;
+    }
+}
+
+void WorkerPool::Wake() {
+    Start();
+    if (m_workers.empty())
+        return;
+    m_generation.fetch_add(1, std::memory_order_seq_cst);
+    if (m_sleeping.load(std::memory_order_seq_cst) != 0)
+        m_generation.notify_one();
+}
+
+void WorkerPool::HelpUntil(const std::atomic<u32>& done, u32 target) {
+    for (u32 idle = 0; done.load(std::memory_order_acquire) != target;) {
+        if (m_poll()) {
+            idle = 0;
+        } else if (++idle % 1024 == 0) {
+            // Another thread has the last of it, and may not be running.
+            std::this_thread::yield();
+        } else {
+            Pause();
+        }
     }
 }
 
 void WorkerPool::Run(u32 count, Job job, void* context) {
-    Run({{count, job}, {}, {}}, context);
-}
-
-void WorkerPool::Run(const Phase (&phases)[kMaxPhases], void* context) {
+    if (count == 0)
+        return;
     if (Forked()) {
-        for (const Phase& phase : phases)
-            for (u32 piece = 0; piece < phase.count; ++piece)
-                phase.job(context, piece);
+        for (u32 piece = 0; piece < count; ++piece)
+            job(context, piece);
         return;
     }
-    if (m_workers.size() + 1 != m_threads) {
-        // The threads' bookkeeping is the console's, not the game's heap's.
-        HostMemoryScope hostMemory;
-        m_process = getpid();
-        m_workers.reserve(m_threads - 1);
-        for (u32 i = 1; i < m_threads; ++i)
-            m_workers.emplace_back([this, seen = m_generation.load()] { Work(seen); });
-        // A thread still starting holds the C library's and the sanitizers' locks:
-        // a fork then (a death test's) would leave them held in the child.
-        for (u32 started; (started = m_started.load(std::memory_order_acquire)) != m_threads - 1;)
-            m_started.wait(started, std::memory_order_acquire);
-    }
+    Start();
+    m_job = job;
     m_context = context;
-    u32 total = 0;
-    for (u32 i = 0; i < kMaxPhases; ++i) {
-        m_phases[i] = phases[i];
-        m_phaseStart[i] = total;
-        total += phases[i].count;
-    }
-    if (total == 0)
-        return;
     m_finished.store(0, std::memory_order_relaxed);
-    m_pieces.store(u64(total) << 32, std::memory_order_release);
-    if (m_threads > 1) {
-        m_generation.fetch_add(1, std::memory_order_release);
-        m_generation.notify_all();
-    }
+    m_pieces.store(u64(count) << 32, std::memory_order_release);
+    Wake();
     Take();
     // Done when every piece is, not when every worker has woken: a busy machine
     // may leave a worker asleep for a while.
-    const auto finished = [&] { return m_finished.load(std::memory_order_acquire) == total; };
+    const auto finished = [&] { return m_finished.load(std::memory_order_acquire) == count; };
     if (!Spin(finished))
-        for (u32 done; (done = m_finished.load(std::memory_order_acquire)) != total;)
+        for (u32 done; (done = m_finished.load(std::memory_order_acquire)) != count;)
             m_finished.wait(done, std::memory_order_acquire);
 }
 

@@ -1,13 +1,15 @@
 // The pixel stage on several threads: the frame buffer and the copies come out
 // the same, byte for byte, whatever the number of threads, a queued triangle
 // keeps the state and the textures it was drawn with until its pixels are
-// drawn, and the pool runs a job's phases in order.
+// drawn, and the pool runs each piece of work once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -218,54 +220,70 @@ TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
     }
 }
 
-// A job whose pieces count their runs and check the phases ahead are done.
-struct PhasedJob {
-    u32 counts[WorkerPool::kMaxPhases];
-    std::vector<std::atomic<u32>> runs[WorkerPool::kMaxPhases];
-    std::atomic<u32> done[WorkerPool::kMaxPhases];
-    std::atomic<u32> early;  // pieces begun before the phases ahead were done
-    template <u32 kPhase>
-    static void Piece(void* context, u32 piece) {
-        PhasedJob& job = *static_cast<PhasedJob*>(context);
-        for (u32 p = 0; p < kPhase; ++p)
-            if (job.done[p].load() != job.counts[p])
-                ++job.early;
-        // Some work, so that a piece begun too early would overlap it.
+// Work that counts its runs: a job's pieces, and a stream of items handed out
+// while the caller goes on.
+struct CountedWork {
+    std::vector<std::atomic<u32>> runs;
+    std::atomic<u32> handedOut = 0, taken = 0, done = 0;
+    explicit CountedWork(u32 count) : runs(count) {}
+    void Run(u32 item) {
+        // Some work, so that the threads overlap.
         std::atomic<u32> work = 0;
         while (work.fetch_add(1, std::memory_order_relaxed) < 2000) {
         }
-        ++job.runs[kPhase][piece];
-        ++job.done[kPhase];
+        ++runs[item];
+        ++done;
+    }
+    bool EachRanOnce() const {
+        return std::all_of(runs.begin(), runs.end(), [](const std::atomic<u32>& r) { return r.load() == 1; });
     }
 };
+// The streams outlive the pools that poll them.
+std::atomic<CountedWork*> s_stream = nullptr;
 
-// Every piece of every phase once, and none before the phases ahead of it are
-// done, on any number of threads and over many jobs in a row.
-TEST(GXWorkerPool, RunsEachPieceOnceAndThePhasesInOrder) {
-    const u32 shapes[][WorkerPool::kMaxPhases] = {{0, 0, 0},   {1, 0, 0}, {0, 66, 0}, {3, 66, 56},
-                                                  {200, 1, 7}, {0, 0, 9}, {1, 1, 1}};
-    for (const u32 threads : {1u, 2u, 8u}) {
-        WorkerPool pool;
-        pool.SetThreads(threads);
-        for (u32 round = 0; round < 50; ++round) {
-            for (const auto& shape : shapes) {
-                PhasedJob job{};
-                for (u32 p = 0; p < WorkerPool::kMaxPhases; ++p) {
-                    job.counts[p] = shape[p];
-                    job.runs[p] = std::vector<std::atomic<u32>>(shape[p]);
-                }
-                pool.Run({{shape[0], PhasedJob::Piece<0>},
-                          {shape[1], PhasedJob::Piece<1>},
-                          {shape[2], PhasedJob::Piece<2>}},
-                         &job);
-                EXPECT_EQ(job.early.load(), 0u) << threads << " threads";
-                for (u32 p = 0; p < WorkerPool::kMaxPhases; ++p)
-                    for (u32 piece = 0; piece < shape[p]; ++piece)
-                        ASSERT_EQ(job.runs[p][piece].load(), 1u)
-                            << threads << " threads, phase " << p << " piece " << piece;
-            }
+bool PollStream() {
+    CountedWork* stream = s_stream.load();
+    u32 item = stream != nullptr ? stream->taken.load() : 0;
+    while (stream != nullptr && item < stream->handedOut.load()) {
+        if (stream->taken.compare_exchange_weak(item, item + 1)) {
+            stream->Run(item);
+            return true;
         }
     }
+    return false;
+}
+
+// Every piece of a job once, over many jobs in a row; every item of a stream
+// once, some handed out after a pause long enough for the threads to sleep, and
+// the caller's help ends only when the last is done. On any number of threads.
+TEST(GXWorkerPool, RunsEachPieceAndStreamItemOnce) {
+    std::vector<std::unique_ptr<CountedWork>> streams;
+    for (const u32 threads : {1u, 2u, 8u}) {
+        WorkerPool pool(PollStream);
+        pool.SetThreads(threads);
+        for (u32 round = 0; round < 50; ++round) {
+            for (const u32 count : {0u, 1u, 7u, 66u, 200u}) {
+                CountedWork job(count);
+                pool.Run(
+                    count, [](void* context, u32 piece) { static_cast<CountedWork*>(context)->Run(piece); },
+                    &job);
+                ASSERT_TRUE(job.EachRanOnce()) << threads << " threads, " << count << " pieces";
+            }
+        }
+        for (u32 round = 0; round < 5; ++round) {
+            CountedWork& stream = *streams.emplace_back(std::make_unique<CountedWork>(300));
+            s_stream = &stream;
+            for (u32 item = 0; item < 300; ++item) {
+                ++stream.handedOut;
+                pool.Wake();
+                if (item % 100 == 99)
+                    std::this_thread::sleep_for(std::chrono::microseconds(300));
+            }
+            pool.HelpUntil(stream.done, 300);
+            EXPECT_TRUE(stream.EachRanOnce()) << threads << " threads";
+        }
+    }
+    s_stream = nullptr;
 }
 
 // Triangles queued before their map is loaded again, or before its memory

@@ -92,7 +92,7 @@ void GXCallDisplayList(const void* list, u32 nbytes) {
         u16 count;
         std::memcpy(&count, p + 1, sizeof count);
         p += kHeaderSize;
-        const VertexLayout layout = LayoutOf(fmt);
+        const VertexLayout& layout = LayoutOf(fmt);
         const u32 bytes = u32(count) * layout.size;
         if (u32(end - p) < bytes)
             OSPanic(__FILE_NAME__, __LINE__, "GXCallDisplayList: a primitive runs past the list's end\n");

@@ -1,5 +1,6 @@
 #include "console/gx/gx_raster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -19,15 +20,16 @@ RasterState s_state;
 enum class Projection : u8 { Pending, Done, Failed };
 std::vector<u32> s_outcodes;
 std::vector<Projection> s_projection;
-std::vector<ScreenVertex> s_screen;
 std::vector<u8> s_drawn;
 std::vector<SnappedCorner> s_corners;
 std::vector<u8> s_mayDraw;  // by triangle, from the last VerticesDrawn
 
 // Lines and points are drawn as screen-aligned quads, never culled.
 void DrawQuad(const ScreenVertex (&q)[4]) {
-    QueueTriangle(q[0], q[1], q[2], Cull::None);
-    QueueTriangle(q[0], q[2], q[3], Cull::None);
+    ScreenVertex* room = LooseVertices(4);
+    std::copy(q, q + 4, room);
+    QueueTriangle(room[0], room[1], room[2], Cull::None);
+    QueueTriangle(room[0], room[2], room[3], Cull::None);
 }
 
 ScreenVertex Offset(const ScreenVertex& v, float dx, float dy) {
@@ -55,7 +57,7 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
     const DrawPlan plan = QueueState(state);
     u32* outcodes = Scratch(s_outcodes, vertexCount);
     Projection* projection = Scratch(s_projection, vertexCount);
-    ScreenVertex* screenVertices = Scratch(s_screen, vertexCount);
+    ScreenVertex* screenVertices = DrawVertices(vertexCount);
     const u8* mayDraw = afterVerticesDrawn ? s_mayDraw.data() : nullptr;
     StageTimer clipTimer(kGXStageClip);
     for (u32 i = 0; i < vertexCount; ++i) {
@@ -73,7 +75,6 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
     };
     for (u32 k = 0; k + 2 < indexCount; k += 3) {
         const u32 a = indexes[k], b = indexes[k + 1], c = indexes[k + 2];
-        ScreenVertex clippedScreen[kMaxClipVertices];
         const ScreenVertex* screen[kMaxClipVertices];
         u32 count = 3;
         if (mayDraw != nullptr ? mayDraw[k / 3] == 0 : (outcodes[a] & outcodes[b] & outcodes[c]) != 0)
@@ -87,6 +88,7 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         } else {
             RasterVertex clipped[kMaxClipVertices];
             count = ClipTriangle(vertices[a], vertices[b], vertices[c], clipped);
+            ScreenVertex* clippedScreen = LooseVertices(count);
             bool placed = true;
             for (u32 i = 0; i < count && placed; ++i) {
                 placed = ProjectVertex(state.viewport, clipped[i], plan.tev.attrs, &clippedScreen[i]);

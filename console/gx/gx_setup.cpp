@@ -154,10 +154,10 @@ bool PlaceTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
     return true;
 }
 
-void SetupTriangle(const ScreenVertex (&vertices)[3], const TrianglePlace& place, AttrMask attrs,
+void SetupTriangle(const ScreenVertex* const (&vertices)[3], const TrianglePlace& place, AttrMask attrs,
                    Triangle* out) {
-    const ScreenVertex* v[3] = {&vertices[place.vertex[0]], &vertices[place.vertex[1]],
-                                &vertices[place.vertex[2]]};
+    const ScreenVertex* v[3] = {vertices[place.vertex[0]], vertices[place.vertex[1]],
+                                vertices[place.vertex[2]]};
     const Fixed p[3] = {{place.x[0], place.y[0]}, {place.x[1], place.y[1]}, {place.x[2], place.y[2]}};
     out->minX = place.minX;
     out->maxX = place.maxX;

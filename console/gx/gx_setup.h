@@ -83,6 +83,7 @@ bool PlaceTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
                    const Scissor& scissor, TrianglePlace* out);
 // The edges and planes of the triangle PlaceTriangle placed, its vertices in
 // the order it took them.
-void SetupTriangle(const ScreenVertex (&v)[3], const TrianglePlace& place, AttrMask attrs, Triangle* out);
+void SetupTriangle(const ScreenVertex* const (&v)[3], const TrianglePlace& place, AttrMask attrs,
+                   Triangle* out);
 
 }  // namespace console::gx

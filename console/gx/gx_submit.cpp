@@ -9,7 +9,7 @@
 #include "console/gx/gx_displaylist.h"
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_primitive.h"
-#include "console/host_services.h"
+#include "console/gx/gx_scratch.h"
 #include "console/os.h"
 
 namespace console::gx {
@@ -20,16 +20,16 @@ struct Submission {
     GXPrimitive type = GX_POINTS;
     GXVtxFmt fmt = GX_VTXFMT0;
     u16 count = 0;
-    VertexLayout layout;
+    const VertexLayout* layout = nullptr;
     u32 slot = 0;          // the attribute the next call writes
-    std::vector<u8> data;  // sized at GXBegin: a plain copy per attribute
+    std::vector<u8> data;  // at least Expected() bytes from GXBegin: a plain copy per attribute
     u32 used = 0;
 };
 
 Submission s_sub;
 
 u32 Expected() {
-    return u32(s_sub.count) * s_sub.layout.size;
+    return u32(s_sub.count) * s_sub.layout->size;
 }
 
 // Appends one attribute's bytes after checking that the descriptor and format
@@ -41,7 +41,7 @@ void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const v
     if (s_sub.used + size > Expected())
         OSPanic(__FILE_NAME__, __LINE__, "%s: more than the %u vertices GXBegin announced\n", call,
                 s_sub.count);
-    const VertexLayout::Slot& slot = s_sub.layout.slots[s_sub.slot];
+    const VertexLayout::Slot& slot = s_sub.layout->slots[s_sub.slot];
     const bool isColor = firstAttr == kAttrClr0;
     if (slot.attr < firstAttr || slot.attr > lastAttr || slot.size != size ||
         (!isColor && slot.format.type != type))
@@ -49,7 +49,7 @@ void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const v
                 call, slot.attr + GX_VA_POS, slot.size);
     std::memcpy(s_sub.data.data() + s_sub.used, bytes, size);
     s_sub.used += size;
-    if (++s_sub.slot == s_sub.layout.slotCount)
+    if (++s_sub.slot == s_sub.layout->slotCount)
         s_sub.slot = 0;
 }
 
@@ -71,7 +71,7 @@ void GXBegin(GXPrimitive type, GXVtxFmt fmt, u16 nverts) {
         OSPanic(__FILE_NAME__, __LINE__, "GXBegin: the previous primitive has not ended\n");
     if (!IsPrimitive(type) || fmt >= GX_MAX_VTXFMT)
         OSPanic(__FILE_NAME__, __LINE__, "GXBegin: unknown primitive 0x%02X or format %u\n", type, fmt);
-    s_sub.layout = LayoutOf(fmt);
+    s_sub.layout = &LayoutOf(fmt);
     if (FrontStateCurrent().desc[kAttrPos] == GX_NONE)
         OSPanic(__FILE_NAME__, __LINE__, "GXBegin: the vertex descriptor has no position\n");
     s_sub.open = true;
@@ -80,8 +80,7 @@ void GXBegin(GXPrimitive type, GXVtxFmt fmt, u16 nverts) {
     s_sub.count = nverts;
     s_sub.slot = 0;
     s_sub.used = 0;
-    HostMemoryScope hostMemory;
-    s_sub.data.resize(Expected());
+    Scratch(s_sub.data, Expected());
 }
 
 void GXEnd() {
@@ -90,12 +89,12 @@ void GXEnd() {
         OSPanic(__FILE_NAME__, __LINE__, "GXEnd: no GXBegin\n");
     if (s_sub.used != Expected())
         OSPanic(__FILE_NAME__, __LINE__, "GXEnd: %u vertices announced, %u sent\n", s_sub.count,
-                s_sub.used / s_sub.layout.size);
+                s_sub.used / s_sub.layout->size);
     s_sub.open = false;
     if (DisplayListRecording())
         DisplayListRecord(s_sub.type, s_sub.fmt, s_sub.count, s_sub.data.data(), Expected());
     else
-        DrawPrimitive(s_sub.type, s_sub.layout, s_sub.data.data(), s_sub.count);
+        DrawPrimitive(s_sub.type, *s_sub.layout, s_sub.data.data(), s_sub.count);
 }
 
 bool console::gx::SubmissionOpen() {

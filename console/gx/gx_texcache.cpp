@@ -342,10 +342,17 @@ void GXLoadTexObj(const GXTexObj* obj, GXTexMapID id) {
     TexMap& map = s_mem.maps[id];
     map.obj = *obj;
     map.region = region != nullptr ? region->tmemEven : kNoRegion;
-    map.binding.sampling = {obj->wrapS,  obj->wrapT,  obj->minFilter, obj->magFilter,
-                            obj->minLod, obj->maxLod, obj->lodBias};
+    const TexSampling sampling{obj->wrapS,  obj->wrapT,  obj->minFilter, obj->magFilter,
+                               obj->minLod, obj->maxLod, obj->lodBias};
+    const bool wasStale = map.stale;
+    const void* const texture = map.binding.texture.get();
+    const bool sameSampling = std::memcmp(&map.binding.sampling, &sampling, sizeof sampling) == 0;
+    map.binding.sampling = sampling;
     Refresh(map);
-    Publish();
+    // The same texels read the same way need no new record: most loads load
+    // again what the map holds.
+    if (wasStale || !sameSampling || map.binding.texture.get() != texture || texture == nullptr)
+        Publish();
     RasterState& raster = RasterStateCurrent();
     raster.sampler = SampleMap;
     raster.viewer = ViewMap;

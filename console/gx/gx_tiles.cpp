@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <bit>
 #include <charconv>
-#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -42,20 +40,25 @@ struct Snapshot {
     std::shared_ptr<const void> textures;
     DrawPlan plan;
     TexViews views;
-    // What set-up reads of a vertex: its position and the attributes up to the
-    // last the plan interpolates.
-    std::size_t vertexBytes;
 };
 
 struct Queued {
-    ScreenVertex v[3];
+    const ScreenVertex* v[3];
     const Snapshot* snapshot;
     Cull cull;
 };
 
+// Vertices that queued triangles point to, written once by the program's
+// thread: room is taken from the front again once nothing queued points to it.
+struct VertexRoom {
+    std::vector<ScreenVertex> vertices;
+    u32 used = 0;
+    u32 least;  // vertices the room starts with
+};
+
 // Queued triangles handed to the threads: once set up, the triangles each band
 // draws, a bit each.
-struct Batch {
+struct alignas(64) Batch {
     u32 count;
     std::atomic<bool> ready;
     u64 bands[kBands];
@@ -74,26 +77,36 @@ struct alignas(64) Band {
 // on, until something reads the frame buffer. Everything a thread reads of a
 // triangle is written before its batch is handed out and not changed until the
 // queue is drawn.
+// What the program's thread queues, drawn by the pixel threads while it goes
+// on, until something reads the frame buffer. Everything a thread reads of a
+// triangle is written before its batch is handed out and not changed until the
+// queue is drawn. What the threads write is on cache lines of its own: the
+// program's thread would otherwise wait for lines they hold at every triangle.
 struct Queue {
     // The program's thread's own.
     std::vector<std::unique_ptr<Snapshot>> snapshots;  // the last in use the current state
     u32 snapshotsUsed = 0;
     u32 queued = 0;
     bool rowsQueued = false;
+    // A draw's vertices, taken as it starts; and those made as it goes on.
+    VertexRoom drawVertices{{}, 0, 65536};
+    VertexRoom looseVertices{{}, 0, 4096};
 
-    std::unique_ptr<Queued[]> triangles;
+    // Read by the threads; written only while nothing queued reads them.
+    alignas(64) std::unique_ptr<Queued[]> triangles;
     std::unique_ptr<Triangle[]> setup;  // by triangle, once its batch is set up
-    Batch batches[kMaxBatches];
-    Band bands[kBands];
-    // Batches handed out (high half) and taken to be set up (low half): one
-    // word, so that a batch is taken, and known to be handed out, in one step.
-    std::atomic<u64> batchWord = 0;
-    // Band steps done, rows work and batches: the queue is drawn when every
-    // band has taken every step.
-    std::atomic<u32> bandSteps = 0;
     // Done on each band before its triangles.
     std::atomic<RowsWork> rowsWork = nullptr;
     const void* rowsContext = nullptr;
+
+    // Batches handed out (high half) and taken to be set up (low half): one
+    // word, so that a batch is taken, and known to be handed out, in one step.
+    alignas(64) std::atomic<u64> batchWord = 0;
+    // Band steps done, rows work and batches: the queue is drawn when every
+    // band has taken every step.
+    alignas(64) std::atomic<u32> bandSteps = 0;
+    Batch batches[kMaxBatches];
+    Band bands[kBands];
 };
 
 Queue s_queue;
@@ -121,7 +134,7 @@ void SetupBatch(u32 index) {
         const u32 t = index * kBatch + i;
         const Queued& q = s_queue.triangles[t];
         TrianglePlace place;
-        if (!PlaceTriangle(q.v[0], q.v[1], q.v[2], q.cull, q.snapshot->state.scissor, &place))
+        if (!PlaceTriangle(*q.v[0], *q.v[1], *q.v[2], q.cull, q.snapshot->state.scissor, &place))
             continue;
         SetupTriangle(q.v, place, q.snapshot->plan.tev.attrs, &s_queue.setup[t]);
         for (u32 band = u32(place.minY) / kBandRows; band <= u32(place.maxY) / kBandRows; ++band)
@@ -246,6 +259,22 @@ void DrawQueue() {
     }
 }
 
+ScreenVertex* TakeRoom(VertexRoom& room, u32 count) {
+    if (s_queue.queued == 0)
+        room.used = 0;
+    if (room.used + count > room.vertices.size()) {
+        FinishPixels();
+        room.used = 0;
+        if (count > room.vertices.size()) {
+            HostMemoryScope hostMemory;
+            room.vertices.resize(std::max(count, room.least));
+        }
+    }
+    ScreenVertex* at = room.vertices.data() + room.used;
+    room.used += count;
+    return at;
+}
+
 // A child forked now would wait for threads it does not have.
 [[maybe_unused]] const int s_drawnBeforeFork = pthread_atfork(DrawQueue, nullptr, nullptr);
 
@@ -294,7 +323,6 @@ DrawPlan QueueState(const RasterState& state) {
         s.state.samplerContext = const_cast<void*>(s.textures.get());
     }
     s.plan = PlanDraw(s.state);
-    s.vertexBytes = offsetof(ScreenVertex, attr) + sizeof(float) * std::bit_width(s.plan.tev.attrs);
     s.views = {};
     ViewTextures(s.state, s.plan, &s.views);
     return s.plan;
@@ -308,14 +336,17 @@ void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
         HostMemoryScope hostMemory;
         q.triangles.reset(new Queued[kMaxQueued]);
     }
-    Queued& t = q.triangles[q.queued++];
-    t.snapshot = q.snapshots[q.snapshotsUsed - 1].get();
-    std::memcpy(&t.v[0], &v0, t.snapshot->vertexBytes);
-    std::memcpy(&t.v[1], &v1, t.snapshot->vertexBytes);
-    std::memcpy(&t.v[2], &v2, t.snapshot->vertexBytes);
-    t.cull = cull;
+    q.triangles[q.queued++] = {{&v0, &v1, &v2}, q.snapshots[q.snapshotsUsed - 1].get(), cull};
     if (q.queued % kBatch == 0)
         HandOut(kBatch);
+}
+
+ScreenVertex* DrawVertices(u32 count) {
+    return TakeRoom(s_queue.drawVertices, count);
+}
+
+ScreenVertex* LooseVertices(u32 count) {
+    return TakeRoom(s_queue.looseVertices, count);
 }
 
 void QueueRowsWork(RowsWork work, const void* context) {

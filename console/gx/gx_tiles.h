@@ -27,9 +27,16 @@ u32 PixelThreads();
 
 // Makes `state` the state of the triangles queued next and returns its plan.
 DrawPlan QueueState(const RasterState& state);
-// Queues a triangle under the last QueueState's state; it is placed (culled,
-// snapped and fitted to the scissor) and its edges and planes set up on the
-// pool's threads.
+// Room for the screen vertices of a draw, taken as it starts: its triangles
+// then point to them, and the room lasts until they are drawn. Queued
+// triangles may be drawn first to make room.
+ScreenVertex* DrawVertices(u32 count);
+// Room for vertices a draw makes as it goes on (clipped corners, the corners of
+// lines and points), alike.
+ScreenVertex* LooseVertices(u32 count);
+// Queues a triangle under the last QueueState's state, its vertices in room
+// from the two above; it is placed (culled, snapped and fitted to the scissor)
+// and its edges and planes set up on the pool's threads.
 void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull);
 // Work on a band of the frame buffer's rows, top to bottom inclusive.
 using RowsWork = void (*)(const void* context, u32 top, u32 bottom);

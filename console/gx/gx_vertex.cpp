@@ -105,11 +105,26 @@ f32 NormalScale(GXCompType type) {
     return type == GX_S8 ? 1.0f / 64 : type == GX_S16 ? 1.0f / 16384 : 1.0f;
 }
 
+// The layout last worked out for each format, with the descriptor and formats
+// it came from: most primitives come while neither has changed.
+struct KnownLayout {
+    GXAttrType desc[kAttrCount];
+    AttrFormat formats[kAttrCount];
+    VertexLayout layout;
+    bool known = false;
+};
+KnownLayout s_known[GX_MAX_VTXFMT];
+
 }  // namespace
 
-VertexLayout LayoutOf(GXVtxFmt fmt) {
+const VertexLayout& LayoutOf(GXVtxFmt fmt) {
     const FrontState& state = FrontStateCurrent();
-    VertexLayout layout;
+    KnownLayout& known = s_known[fmt % GX_MAX_VTXFMT];
+    if (known.known && std::memcmp(known.desc, state.desc, sizeof known.desc) == 0 &&
+        std::memcmp(known.formats, state.vtxFmt[fmt], sizeof known.formats) == 0)
+        return known.layout;
+    VertexLayout& layout = known.layout;
+    layout = {};
     for (u32 attr = 0; attr < kAttrCount; ++attr) {
         if (state.desc[attr] == GX_NONE)
             continue;
@@ -120,6 +135,9 @@ VertexLayout LayoutOf(GXVtxFmt fmt) {
             Reader(attr, format), FieldOf(attr), u8(attr), u8(size), format, scale};
         layout.size += size;
     }
+    std::memcpy(known.desc, state.desc, sizeof known.desc);
+    std::memcpy(known.formats, state.vtxFmt[fmt], sizeof known.formats);
+    known.known = true;
     return layout;
 }
 

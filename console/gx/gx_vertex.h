@@ -24,8 +24,9 @@ struct VertexLayout {
     u32 size = 0;  // bytes per vertex
 };
 
-// From the current descriptor and the format's attribute formats.
-VertexLayout LayoutOf(GXVtxFmt fmt);
+// From the current descriptor and the format's attribute formats; valid until
+// the next call for the same format.
+const VertexLayout& LayoutOf(GXVtxFmt fmt);
 
 struct DecodedVertex {
     f32 pos[3] = {0, 0, 0};

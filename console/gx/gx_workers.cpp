@@ -11,8 +11,11 @@ namespace console::gx {
 namespace {
 
 // A thread with nothing to do spins this long before it sleeps: the work of a
-// frame comes in close together, and waking a sleeping thread costs more.
-constexpr std::chrono::microseconds kSpinTime{50};
+// frame comes in close together, and waking a sleeping thread costs more,
+// above all on a virtual machine. Past the first part it gives way to any
+// other thread that wants the core at each look.
+constexpr std::chrono::microseconds kSpinTime{500};
+constexpr std::chrono::microseconds kEagerSpinTime{50};
 
 void Pause() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -23,11 +26,16 @@ void Pause() {
 // Spins until `ready`, for at most kSpinTime; whether it became ready.
 template <typename Ready>
 bool Spin(Ready ready) {
-    const auto until = std::chrono::steady_clock::now() + kSpinTime;
+    const auto start = std::chrono::steady_clock::now();
     for (u32 spin = 1; !ready(); ++spin) {
         Pause();
-        if (spin % 64 == 0 && std::chrono::steady_clock::now() > until)
+        if (spin % 64 != 0)
+            continue;
+        const auto spent = std::chrono::steady_clock::now() - start;
+        if (spent > kSpinTime)
             return false;
+        if (spent > kEagerSpinTime)
+            std::this_thread::yield();
     }
     return true;
 }

@@ -220,6 +220,50 @@ TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
     }
 }
 
+// One draw of more triangles than the queue holds, a third of them reaching out
+// of the clip volume: the queue is drawn, and the room for clipped corners
+// taken again from the front, in the middle of the draw, whose own vertices
+// must last through it. It draws what its triangles drawn one by one draw, on
+// any number of threads.
+TEST_F(GXPixelThreads, ADrawLargerThanTheQueueDrawsAsItsTrianglesOneByOne) {
+    // A grid over the buffer and past its sides, every third corner in front
+    // of the near plane.
+    constexpr u32 kColumns = 120, kRows = 100;
+    Random r{77};
+    std::vector<RasterVertex> vertices;
+    for (u32 j = 0; j < kRows; ++j)
+        for (u32 i = 0; i < kColumns; ++i)
+            vertices.push_back(Corner(r, -280.0f + 10.0f * i + 4.0f * r.Next(), 5.3f * j + 2.0f * r.Next(),
+                                      (i + j) % 3 == 0 ? -0.5f : r.Next()));
+    std::vector<u32> indexes;
+    for (u32 j = 0; j + 1 < kRows; ++j) {
+        for (u32 i = 0; i + 1 < kColumns; ++i) {
+            const u32 v = j * kColumns + i;
+            indexes.insert(indexes.end(), {v, v + 1, v + kColumns, v + 1, v + kColumns + 1, v + kColumns});
+        }
+    }
+    const RasterState state = SceneState(false);
+    std::vector<u32> frames[4];
+    for (u32 i = 0; i < 4; ++i) {
+        SetPixelThreads(i % 2 == 0 ? 1 : 8);
+        EfbReset();
+        if (i < 2) {
+            RasterTriangles(state, vertices.data(), u32(vertices.size()), indexes.data(), u32(indexes.size()));
+        } else {
+            for (u32 k = 0; k < indexes.size(); k += 3)
+                RasterTriangle(state, vertices[indexes[k]], vertices[indexes[k + 1]], vertices[indexes[k + 2]]);
+        }
+        frames[i] = Frame();
+    }
+    u32 drawn = 0;
+    for (u32 p = 0; p < kEfbPixels; ++p)
+        drawn += frames[0][p] != 0xFF000000u;
+    EXPECT_GT(drawn, kEfbPixels / 2);
+    EXPECT_TRUE(frames[0] == frames[2]) << "one draw against one by one, 1 thread";
+    EXPECT_TRUE(frames[1] == frames[0]) << "one draw, 8 threads";
+    EXPECT_TRUE(frames[3] == frames[0]) << "one by one, 8 threads";
+}
+
 // Work that counts its runs: a job's pieces, and a stream of items handed out
 // while the caller goes on.
 struct CountedWork {

@@ -248,10 +248,12 @@ TEST_F(GXPixelThreads, ADrawLargerThanTheQueueDrawsAsItsTrianglesOneByOne) {
         SetPixelThreads(i % 2 == 0 ? 1 : 8);
         EfbReset();
         if (i < 2) {
-            RasterTriangles(state, vertices.data(), u32(vertices.size()), indexes.data(), u32(indexes.size()));
+            RasterTriangles(state, vertices.data(), u32(vertices.size()), indexes.data(),
+                            u32(indexes.size()));
         } else {
             for (u32 k = 0; k < indexes.size(); k += 3)
-                RasterTriangle(state, vertices[indexes[k]], vertices[indexes[k + 1]], vertices[indexes[k + 2]]);
+                RasterTriangle(state, vertices[indexes[k]], vertices[indexes[k + 1]],
+                               vertices[indexes[k + 2]]);
         }
         frames[i] = Frame();
     }

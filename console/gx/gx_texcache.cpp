@@ -21,8 +21,6 @@ constexpr u32 kNumTlutNames = GX_BIGTLUT3 + 1;
 constexpr u32 kNoRegion = ~0u;
 // Past this many decoded bytes the cache starts again (loaded maps keep theirs).
 constexpr std::size_t kCacheBytes = 64u << 20;
-// Footprints of a texture this size or smaller cost little beside a draw of it.
-constexpr u32 kSmallTexels = 128 * 128;
 
 struct Palette {
     u8 format = 0;
@@ -45,12 +43,13 @@ struct CacheKeyHash {
     }
 };
 
-// The bilinear footprints of a texture's first level, made at its first
-// bilinear draw with each pair of wraps, or for a large texture at its third:
-// one drawn once or twice (a copy of the picture read back the frames it is
-// made) reads its texels sooner than it would make them, the more so as an
-// upright draw reads them without the footprints.
-constexpr u8 kLargeDrawsWithoutFootprints = 2;
+// The bilinear footprints of a texture's first level, made at its third
+// bilinear draw with each pair of wraps: one drawn once or twice (a copy of the
+// picture read back the frame it is made) reads its texels sooner than it would
+// make them, the more so as an upright draw reads them without the footprints.
+// The draws without them run on the pixel threads; making them, on the
+// program's.
+constexpr u8 kDrawsWithoutFootprints = 2;
 
 struct TexFootprints {
     std::vector<TexelQuad> quads[3][3];  // by wrap s, wrap t
@@ -248,14 +247,13 @@ bool ViewMap(void* context, u32 index, TexLevelView* view) {
         TexFootprints& footprints = *binding->footprints;
         std::vector<TexelQuad>& quads = footprints.quads[view->wrapS][view->wrapT];
         u8& draws = footprints.draws[view->wrapS][view->wrapT];
-        const TexLevel& level = binding->texture->levels[0];
-        if (draws < kLargeDrawsWithoutFootprints && level.width * level.height > kSmallTexels) {
+        if (draws < kDrawsWithoutFootprints) {
             ++draws;
             return true;
         }
         if (quads.empty()) {
             HostMemoryScope hostMemory;
-            quads = MakeTexelQuads(level, view->wrapS, view->wrapT);
+            quads = MakeTexelQuads(binding->texture->levels[0], view->wrapS, view->wrapT);
             footprints.bytes += quads.size() * sizeof(TexelQuad);
             s_mem.cachedBytes += quads.size() * sizeof(TexelQuad);
         }

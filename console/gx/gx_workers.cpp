@@ -118,10 +118,11 @@ void WorkerPool::Work(u32 seen) {
         if (!Spin(woken)) {
             m_sleeping.fetch_add(1, std::memory_order_seq_cst);
             m_generation.wait(seen, std::memory_order_seq_cst);
-            // Woken one at a time, each waking the next: the thread that hands
-            // out the work pays for one wake, not one per thread.
+            // The thread that hands out the work wakes one, which wakes the
+            // rest: the hand-out pays for one wake, and the others do not wait
+            // for each other.
             if (m_sleeping.fetch_sub(1, std::memory_order_seq_cst) > 1)
-                m_generation.notify_one();
+                m_generation.notify_all();
         }
         if (m_stop.load(std::memory_order_relaxed))
             return;

@@ -120,7 +120,7 @@ TEST_F(GXTexCopy, CopiedTexelsDrawAsATexture) {
     EXPECT_NEAR(double(drawn >> 8 & 0xFF), (source >> 8 & 0xFF) * 128 / 255.0, 1.0);
 }
 
-// A large texture's first two bilinear draws read its texels, the next its
+// A texture's first two bilinear draws read its texels, the next its
 // footprints: with every wrap both give the same pixels. The texture lies
 // aslant, so that a group's texels are never on one row.
 TEST_F(GXTexCopy, LargeTextureDrawsTheSameBeforeAndAfterItsFootprints) {

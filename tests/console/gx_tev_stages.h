@@ -22,4 +22,19 @@ inline void ModulateMap0Stage(console::gx::RasterState& s) {
     t.alpha.in[3] = u8(TevAlphaArg::Zero);
 }
 
+// Map 0 times the rasterised colour, unculled, reading the texture maps as
+// they are loaded now.
+inline console::gx::RasterState ModulateMap0() {
+    using namespace console::gx;
+    RasterState s;
+    s.cull = Cull::None;
+    const RasterState& current = RasterStateCurrent();
+    s.sampler = current.sampler;
+    s.viewer = current.viewer;
+    s.capture = current.capture;
+    s.samplerContext = current.samplerContext;
+    ModulateMap0Stage(s);
+    return s;
+}
+
 }  // namespace gxtest

@@ -29,18 +29,6 @@ protected:
                 EfbGet().color[y * kEfbWidth + x] = Pattern(x, y);
     }
 
-    // The texture of map 0 times the rasterised colour, as the maps are loaded now.
-    static RasterState ModulateMap0() {
-        RasterState s;
-        s.cull = Cull::None;
-        s.sampler = RasterStateCurrent().sampler;
-        s.viewer = RasterStateCurrent().viewer;
-        s.capture = RasterStateCurrent().capture;
-        s.samplerContext = RasterStateCurrent().samplerContext;
-        gxtest::ModulateMap0Stage(s);
-        return s;
-    }
-
     static std::vector<Rgba8> Decoded(const u8* texels, u32 w, u32 h) {
         std::vector<Rgba8> out(w * h);
         DecodeTexLevel(texels, GX_TF_RGBA8, w, h, {}, out.data());
@@ -103,7 +91,7 @@ TEST_F(GXTexCopy, CopiedTexelsDrawAsATexture) {
     GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
     GXLoadTexObj(&obj, GX_TEXMAP0);
 
-    const RasterState s = ModulateMap0();
+    const RasterState s = gxtest::ModulateMap0();
     // An 8x8 square at (100, 100), the texture once across it, half-bright red.
     auto at = [](float x, float y, float sc, float tc) {
         RasterVertex v = gxtest::At(100 + x, 100 + y, 0xFF8080FF);
@@ -146,7 +134,7 @@ TEST_F(GXTexCopy, LargeTextureDrawsTheSameBeforeAndAfterItsFootprints) {
             GXInitTexObjFilter(&obj, GX_LINEAR, GX_LINEAR);
             GXLoadTexObj(&obj, GX_TEXMAP0);
             // The texture from a little before its start to past its end, magnified.
-            const RasterState s = ModulateMap0();
+            const RasterState s = gxtest::ModulateMap0();
             RasterTriangle(s, at(0, 0), at(300, 0), at(300, 300));
             for (u32 y = 0; y < 300; ++y)
                 for (u32 x = y; x < 300; ++x)

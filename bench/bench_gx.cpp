@@ -165,8 +165,10 @@ void BM_VertexStage(benchmark::State& bench) {
     std::vector<EyeVertex> eye(kVertices);
     std::vector<RasterVertex> out(kVertices);
     for (auto _ : bench) {
-        PositionVertices(layout, reinterpret_cast<const u8*>(data.data()), kVertices, eye.data(), out.data());
-        ShadeVertices(eye.data(), nullptr, kVertices, out.data());
+        const VertexPlan plan = PlanVertices();
+        PositionVertices(plan, layout, reinterpret_cast<const u8*>(data.data()), kVertices, eye.data(),
+                         out.data());
+        ShadeVertices(plan, eye.data(), nullptr, kVertices, out.data());
         benchmark::ClobberMemory();
     }
     bench.counters["per-vertex"] = benchmark::Counter(

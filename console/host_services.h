@@ -13,7 +13,8 @@ void HostSetQuitCallback(void (*callback)());
 // Memory the console takes for its own bookkeeping comes from the host, never from
 // the game's heap, even where the game routes the global operator new there: the
 // console's state outlives the game's heap. Console calls that may allocate open a
-// scope; the game's operator new asks whether one is open.
+// scope; the game's operator new asks whether one is open on its thread. The
+// console's own threads hold one for as long as they run.
 class HostMemoryScope {
 public:
     HostMemoryScope();

@@ -102,7 +102,7 @@ VF Clamp01(VF v) {
 
 void LightPart(const LightPlan& plan, const LightPlan::Part& part, const VF vtx[4], VertexWeights& weights,
                VF* out) {
-    const ChanCtrl& ctrl = *part.ctrl;
+    const ChanCtrl& ctrl = part.ctrl;
     const int first = part.first, last = part.first + part.count;
     auto material = [&](int k) { return part.vtxMat ? vtx[k] : Splat(part.mat[k]); };
     if (!ctrl.enable) {
@@ -144,7 +144,7 @@ void Gather(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 u
     }
     if (plan.lit) {
         const VF model[3] = {in->normal[0], in->normal[1], in->normal[2]};
-        const f32(&n)[3][3] = *plan.normalMtx;
+        const f32(&n)[3][3] = plan.normalMtx;
         for (int r = 0; r < 3; ++r)
             in->normal[r] = n[r][0] * model[0] + n[r][1] * model[1] + n[r][2] * model[2];
     }

@@ -4,6 +4,7 @@
 // processor allows, the tail four-wide.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "console/gx/gx_lighting.h"
 #include "console/gx/gx_raster.h"
@@ -41,29 +42,31 @@ LightPlan PlanLights() {
     const FrontState& state = FrontStateCurrent();
     LightPlan plan{};
     plan.numChans = RasterStateCurrent().numChans;
-    plan.lights = state.lights;
-    plan.normalMtx = &state.nrmMtx[state.currentMtx / 3];
     u32 lights = 0;
     for (u32 c = 0; c < 2 && c < plan.numChans; ++c)
         for (u32 alpha = 0; alpha < 2; ++alpha) {
             LightPlan::Part& part = plan.parts[c][alpha];
-            part.ctrl = &state.chanCtrl[2 * alpha + c];
+            part.ctrl = state.chanCtrl[2 * alpha + c];
             part.first = alpha != 0 ? 3 : 0;
             part.count = alpha != 0 ? 1 : 3;
-            part.vtxAmb = part.ctrl->ambSrc != GX_SRC_REG;
-            part.vtxMat = part.ctrl->matSrc != GX_SRC_REG;
+            part.vtxAmb = part.ctrl.ambSrc != GX_SRC_REG;
+            part.vtxMat = part.ctrl.matSrc != GX_SRC_REG;
             // Only what the vertices read: a sprite's few vertices share a plan.
-            if (part.ctrl->enable && !part.vtxAmb)
+            if (part.ctrl.enable && !part.vtxAmb)
                 Unit(state.ambColor[c], part.amb);
             if (!part.vtxMat)
                 Unit(state.matColor[c], part.mat);
-            if (part.ctrl->enable)
-                lights |= part.ctrl->lightMask;
+            if (part.ctrl.enable)
+                lights |= part.ctrl.lightMask;
         }
     plan.lit = lights != 0;
     for (u32 i = 0; i < kLightCount; ++i)
-        if ((lights >> i & 1) != 0)
+        if ((lights >> i & 1) != 0) {
+            plan.lights[i] = state.lights[i];
             Unit(state.lights[i].color, plan.lightColor[i]);
+        }
+    if (plan.lit)
+        std::memcpy(plan.normalMtx, state.nrmMtx[state.currentMtx / 3], sizeof plan.normalMtx);
     return plan;
 }
 

@@ -3,16 +3,18 @@
 // lights of its mask, clamped.
 #pragma once
 
+#include "console/gx/gx_raster.h"
 #include "console/gx/gx_state.h"
-#include "console/gx/gx_transform.h"
+#include "console/gx/gx_vertex.h"
 
 namespace console::gx {
 
-// What the vertices of a primitive light with, worked out once for them all.
+// What the vertices of a primitive light with, worked out once for them all:
+// a copy of the registers it reads, so that it lasts past their next change.
 struct LightPlan {
     // A channel's colour or alpha part.
     struct Part {
-        const ChanCtrl* ctrl;
+        ChanCtrl ctrl;
         int first, count;     // components [first, first + count)
         bool vtxAmb, vtxMat;  // the vertex colour, else the register below
         f32 amb[4], mat[4];   // the registers in 0..1
@@ -21,8 +23,8 @@ struct LightPlan {
     bool lit;                        // a part takes lights: the normal is needed
     Part parts[2][2];                // by channel: colour, alpha
     f32 lightColor[kLightCount][4];  // in 0..1
-    const GXLightObj* lights;        // the loaded ones
-    const f32 (*normalMtx)[3][3];    // the current one
+    GXLightObj lights[kLightCount];  // those the parts take, as loaded
+    f32 normalMtx[3][3];             // the current one, when lit
 };
 
 LightPlan PlanLights();

@@ -3,9 +3,11 @@
 #include <vector>
 
 #include "console/gx/gx_control.h"
+#include "console/gx/gx_geometry.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
+#include "console/gx/gx_tiles.h"
 #include "console/gx/gx_transform.h"
 #include "console/system.h"
 
@@ -22,8 +24,8 @@ std::vector<u32> s_indexes;  // three per triangle
 HostGXVertexTap s_tap = nullptr;
 void* s_tapContext = nullptr;
 
-void Line(const RasterState& state, u32 a, u32 b) {
-    RasterLine(state, s_vertices[a], s_vertices[b], kLineWidth);
+void Line(const DrawSnapshot& snapshot, u32 a, u32 b) {
+    RasterLine(snapshot, s_vertices[a], s_vertices[b], kLineWidth);
 }
 
 u32 TriangleCount(GXPrimitive type, u32 count) {
@@ -80,6 +82,44 @@ u32 IndexTriangles(GXPrimitive type, u32 count) {
     return indexCount;
 }
 
+// Vertices left over after the last whole primitive are dropped. A tap sees
+// every vertex whole.
+void Draw(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count, const VertexPlan& plan,
+          const DrawSnapshot& snapshot, HostGXVertexTap tap) {
+    RasterVertex* vertices = Scratch(s_vertices, count);
+    const u32 indexCount = IndexTriangles(type, count);
+    const u8* shade = nullptr;
+    {
+        StageTimer timer(kGXStageVertex);
+        EyeVertex* eye = Scratch(s_eye, count);
+        PositionVertices(plan, layout, data, count, eye, vertices);
+        // Lines and points (no indexes) are never culled.
+        if (tap == nullptr && indexCount != 0)
+            shade = VerticesDrawn(SnapshotState(snapshot), vertices, count, s_indexes.data(), indexCount);
+        ShadeVertices(plan, eye, shade, count, vertices);
+    }
+    if (tap != nullptr)
+        tap(type, vertices, count, s_tapContext);
+
+    switch (type) {
+        case GX_LINES:
+            for (u32 i = 0; i + 1 < count; i += 2)
+                Line(snapshot, i, i + 1);
+            break;
+        case GX_LINESTRIP:
+            for (u32 i = 0; i + 1 < count; ++i)
+                Line(snapshot, i, i + 1);
+            break;
+        case GX_POINTS:
+            for (u32 i = 0; i < count; ++i)
+                RasterPoint(snapshot, vertices[i], kPointSize);
+            break;
+        default:
+            RasterTriangles(snapshot, vertices, count, s_indexes.data(), indexCount, shade != nullptr);
+            break;
+    }
+}
+
 }  // namespace
 
 bool IsPrimitive(u8 type) {
@@ -97,43 +137,20 @@ bool IsPrimitive(u8 type) {
     }
 }
 
-// Vertices left over after the last whole primitive are dropped.
 void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
     if (!HostGetConfig().pictures)
         return;
-    RasterVertex* vertices = Scratch(s_vertices, count);
-    const u32 indexCount = IndexTriangles(type, count);
-    const RasterState& state = RasterStateCurrent();
-    const u8* shade = nullptr;
-    {
-        StageTimer timer(kGXStageVertex);
-        EyeVertex* eye = Scratch(s_eye, count);
-        PositionVertices(layout, data, count, eye, vertices);
-        // A tap sees every vertex whole; lines and points (no indexes) are never culled.
-        if (s_tap == nullptr && indexCount != 0)
-            shade = VerticesDrawn(state, vertices, count, s_indexes.data(), indexCount);
-        ShadeVertices(eye, shade, count, vertices);
+    if (s_tap == nullptr) {
+        RecordPrimitive(type, layout, data, count);
+        return;
     }
-    if (s_tap != nullptr)
-        s_tap(type, vertices, count, s_tapContext);
+    FinishGeometry();
+    Draw(type, layout, data, count, PlanVertices(), QueueState(RasterStateCurrent()), s_tap);
+}
 
-    switch (type) {
-        case GX_LINES:
-            for (u32 i = 0; i + 1 < count; i += 2)
-                Line(state, i, i + 1);
-            break;
-        case GX_LINESTRIP:
-            for (u32 i = 0; i + 1 < count; ++i)
-                Line(state, i, i + 1);
-            break;
-        case GX_POINTS:
-            for (u32 i = 0; i < count; ++i)
-                RasterPoint(state, vertices[i], kPointSize);
-            break;
-        default:
-            RasterTriangles(state, vertices, count, s_indexes.data(), indexCount, shade != nullptr);
-            break;
-    }
+void DrawRecordedPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count,
+                           const VertexPlan& plan, const DrawSnapshot& snapshot) {
+    Draw(type, layout, data, count, plan, snapshot, nullptr);
 }
 
 }  // namespace console::gx

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/gx/gx_clip.h"
+#include "console/gx/gx_geometry.h"
 #include "console/gx/gx_rasterize.h"
 #include "console/gx/gx_scratch.h"
 #include "console/gx/gx_stage_timing.h"
@@ -25,11 +26,11 @@ std::vector<SnappedCorner> s_corners;
 std::vector<u8> s_mayDraw;  // by triangle, from the last VerticesDrawn
 
 // Lines and points are drawn as screen-aligned quads, never culled.
-void DrawQuad(const ScreenVertex (&q)[4]) {
+void DrawQuad(const DrawSnapshot& snapshot, const ScreenVertex (&q)[4]) {
     ScreenVertex* room = LooseVertices(4);
     std::copy(q, q + 4, room);
-    QueueTriangle(room[0], room[1], room[2], Cull::None);
-    QueueTriangle(room[0], room[2], room[3], Cull::None);
+    QueueTriangle(snapshot, room[0], room[1], room[2], Cull::None);
+    QueueTriangle(snapshot, room[0], room[2], room[3], Cull::None);
 }
 
 ScreenVertex Offset(const ScreenVertex& v, float dx, float dy) {
@@ -53,8 +54,25 @@ void RasterTriangle(const RasterState& state, const RasterVertex& v0, const Rast
 }
 
 void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
+                     const u32* indexes, u32 indexCount) {
+    FinishGeometry();
+    RasterTriangles(QueueState(state), vertices, vertexCount, indexes, indexCount);
+}
+
+void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths) {
+    FinishGeometry();
+    RasterLine(QueueState(state), v0, v1, widthSixths);
+}
+
+void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths) {
+    FinishGeometry();
+    RasterPoint(QueueState(state), v, sizeSixths);
+}
+
+void RasterTriangles(const DrawSnapshot& snapshot, const RasterVertex* vertices, u32 vertexCount,
                      const u32* indexes, u32 indexCount, bool afterVerticesDrawn) {
-    const DrawPlan plan = QueueState(state);
+    const RasterState& state = SnapshotState(snapshot);
+    const DrawPlan& plan = SnapshotPlan(snapshot);
     u32* outcodes = Scratch(s_outcodes, vertexCount);
     Projection* projection = Scratch(s_projection, vertexCount);
     ScreenVertex* screenVertices = DrawVertices(vertexCount);
@@ -99,7 +117,7 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
         }
         StageTimer timer(kGXStagePixel);
         for (u32 i = 2; i < count; ++i)
-            QueueTriangle(*screen[0], *screen[i - 1], *screen[i], state.cull);
+            QueueTriangle(snapshot, *screen[0], *screen[i - 1], *screen[i], state.cull);
     }
 }
 
@@ -126,8 +144,10 @@ const u8* VerticesDrawn(const RasterState& state, const RasterVertex* vertices, 
     return drawn;
 }
 
-void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths) {
-    const DrawPlan plan = QueueState(state);
+void RasterLine(const DrawSnapshot& snapshot, const RasterVertex& v0, const RasterVertex& v1,
+                u8 widthSixths) {
+    const RasterState& state = SnapshotState(snapshot);
+    const DrawPlan& plan = SnapshotPlan(snapshot);
     RasterVertex a = v0;
     RasterVertex b = v1;
     ScreenVertex sa, sb;
@@ -142,18 +162,19 @@ void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVe
     const bool xMajor = std::abs(ex) >= std::abs(ey);
     const float dx = xMajor ? 0.0f : (ey > 0.0f ? -width : width);
     const float dy = xMajor ? (ex >= 0.0f ? width : -width) : 0.0f;
-    DrawQuad({sa, Offset(sa, dx, dy), Offset(sb, dx, dy), sb});
+    DrawQuad(snapshot, {sa, Offset(sa, dx, dy), Offset(sb, dx, dy), sb});
 }
 
-void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths) {
-    const DrawPlan plan = QueueState(state);
+void RasterPoint(const DrawSnapshot& snapshot, const RasterVertex& v, u8 sizeSixths) {
+    const RasterState& state = SnapshotState(snapshot);
+    const DrawPlan& plan = SnapshotPlan(snapshot);
     ScreenVertex s;
     if (sizeSixths == 0 || ClipOutcode(v) != 0 || !ProjectVertex(state.viewport, v, plan.tev.attrs, &s))
         return;
     // Centred on the pixel whose top-left corner the point is, as a fill from
     // there would cover it.
     const float lo = 0.5f - sizeSixths / 12.0f, hi = 0.5f + sizeSixths / 12.0f;
-    DrawQuad({Offset(s, lo, lo), Offset(s, hi, lo), Offset(s, hi, hi), Offset(s, lo, hi)});
+    DrawQuad(snapshot, {Offset(s, lo, lo), Offset(s, hi, lo), Offset(s, hi, hi), Offset(s, lo, hi)});
 }
 
 }  // namespace console::gx

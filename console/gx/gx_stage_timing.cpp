@@ -1,20 +1,25 @@
 #include "console/gx/gx_stage_timing.h"
 
+#include <atomic>
+
 namespace console::gx {
 
 bool g_stageTiming = false;
 
 namespace {
-HostGXStageTimes s_times;
-}
+// Added to by every thread that runs a stage.
+std::atomic<u64> s_nanoseconds[kGXStageCount];
+}  // namespace
 
 void StageTimingAdd(GXPipelineStage stage, std::chrono::steady_clock::duration spent) {
-    s_times.nanoseconds[stage] += u64(std::chrono::duration_cast<std::chrono::nanoseconds>(spent).count());
+    s_nanoseconds[stage].fetch_add(u64(std::chrono::duration_cast<std::chrono::nanoseconds>(spent).count()),
+                                   std::memory_order_relaxed);
 }
 
 void StageTimingReset() {
     g_stageTiming = false;
-    s_times = {};
+    for (std::atomic<u64>& stage : s_nanoseconds)
+        stage.store(0, std::memory_order_relaxed);
 }
 
 }  // namespace console::gx
@@ -25,5 +30,8 @@ void HostGXSetStageTiming(bool enabled) {
 }
 
 HostGXStageTimes HostGXStageTimesSoFar() {
-    return console::gx::s_times;
+    HostGXStageTimes times;
+    for (u32 stage = 0; stage < kGXStageCount; ++stage)
+        times.nanoseconds[stage] = console::gx::s_nanoseconds[stage].load(std::memory_order_relaxed);
+    return times;
 }

@@ -24,7 +24,8 @@ extern bool g_stageTiming;
 void StageTimingAdd(GXPipelineStage stage, std::chrono::steady_clock::duration spent);
 void StageTimingReset();
 
-// Adds its lifetime to its stage, less the time of the timers opened inside it:
+// Adds its lifetime to its stage, less the time of the timers opened inside it
+// on its thread:
 // a batch's clipping is timed once around the whole batch, its triangles' pixels
 // each, so that a triangle costs two clock reads and not four.
 class StageTimer {
@@ -51,7 +52,7 @@ public:
     StageTimer& operator=(const StageTimer&) = delete;
 
 private:
-    static inline StageTimer* s_open = nullptr;
+    static inline thread_local StageTimer* s_open = nullptr;
     GXPipelineStage m_stage;
     StageTimer* m_outer = nullptr;
     std::chrono::steady_clock::time_point m_start{};

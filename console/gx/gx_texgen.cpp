@@ -33,14 +33,20 @@ bool IsSource(GXTexGenSrc src) {
 
 TexGenPlan PlanTexGens() {
     const FrontState& state = FrontStateCurrent();
-    TexGenPlan plan;
+    TexGenPlan plan{};
     plan.count = RasterStateCurrent().numTexGens;
     for (u32 i = 0; i < plan.count; ++i) {
         const TexGen& gen = state.texGens[i];
-        plan.gens[i] = {
-            gen.src, gen.mtx == GX_IDENTITY ? nullptr : &state.texMtx[(gen.mtx - GX_TEXMTX0) / 3].m,
-            gen.func == GX_TG_MTX2x4, gen.normalize,
-            gen.postMtx == GX_PTIDENTITY ? nullptr : &state.postMtx[(gen.postMtx - GX_PTTEXMTX0) / 3]};
+        TexGenPlan::Gen& out = plan.gens[i];
+        out.src = gen.src;
+        out.st = gen.func == GX_TG_MTX2x4;
+        out.normalize = gen.normalize;
+        out.useMtx = gen.mtx != GX_IDENTITY;
+        if (out.useMtx)
+            std::memcpy(out.mtx, state.texMtx[(gen.mtx - GX_TEXMTX0) / 3].m, sizeof out.mtx);
+        out.usePostMtx = gen.postMtx != GX_PTIDENTITY;
+        if (out.usePostMtx)
+            std::memcpy(out.postMtx, state.postMtx[(gen.postMtx - GX_PTTEXMTX0) / 3], sizeof out.postMtx);
     }
     return plan;
 }

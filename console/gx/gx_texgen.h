@@ -3,19 +3,22 @@
 // or 3x4), optionally normalises it and applies a post-transform matrix.
 #pragma once
 
-#include "console/gx/gx_transform.h"
+#include "console/gx/gx_raster.h"
+#include "console/gx/gx_vertex.h"
 
 namespace console::gx {
 
-// The generators GXSetNumTexGens turns on, their matrices looked up once for
-// the vertices of a primitive.
+// The generators GXSetNumTexGens turns on, their matrices copied once for the
+// vertices of a primitive.
 struct TexGenPlan {
     struct Gen {
         GXTexGenSrc src;
-        const Mtx* mtx;  // null for the identity
-        bool st;         // 2x4: q is 1
+        bool useMtx;  // else the identity
+        bool st;      // 2x4: q is 1
         bool normalize;
-        const Mtx* postMtx;  // null for the identity
+        bool usePostMtx;  // else the identity
+        Mtx mtx;
+        Mtx postMtx;
     };
     u32 count;
     Gen gens[kMaxTexCoords];

@@ -52,17 +52,17 @@ void TexCoordGroup(const TexGenPlan& plan, const EyeVertex* eye, const u32* whic
         VF stq[3] = {};
         for (int lane = 0; lane < kLanes; ++lane)
             TexGenInput(eye[which[u32(lane) < used ? lane : used - 1]].decoded, gen.src, stq, lane);
-        if (gen.mtx != nullptr) {
+        if (gen.useMtx) {
             const VF in[3] = {stq[0], stq[1], stq[2]};
-            TexGenMul(*gen.mtx, in, stq);
+            TexGenMul(gen.mtx, in, stq);
         }
         if (gen.st)
             stq[2] = VF{} + 1.0f;
         if (gen.normalize)
             TexGenNormalize(stq);
-        if (gen.postMtx != nullptr) {
+        if (gen.usePostMtx) {
             const VF pre[3] = {stq[0], stq[1], stq[2]};
-            TexGenMul(*gen.postMtx, pre, stq);
+            TexGenMul(gen.postMtx, pre, stq);
         }
         for (u32 lane = 0; lane < used; ++lane)
             for (int c = 0; c < 3; ++c)

@@ -14,12 +14,21 @@
 
 #include "console/gx.h"
 #include "console/gx/gx_efb.h"
+#include "console/gx/gx_geometry.h"
 #include "console/gx/gx_rasterize.h"
 #include "console/gx/gx_stage_timing.h"
 #include "console/gx/gx_workers.h"
 #include "console/host_services.h"
 
 namespace console::gx {
+
+// What a run of triangles is drawn with, kept unchanged until they are drawn.
+struct DrawSnapshot {
+    RasterState state;  // its texture context the captured one
+    std::shared_ptr<const void> textures;
+    DrawPlan plan;
+    TexViews views;
+};
 
 namespace {
 
@@ -34,17 +43,9 @@ constexpr u32 kBatch = 64;
 constexpr u32 kMaxQueued = 16384;
 constexpr u32 kMaxBatches = kMaxQueued / kBatch;
 
-// What a run of triangles is drawn with, kept unchanged until they are drawn.
-struct Snapshot {
-    RasterState state;  // its texture context the captured one
-    std::shared_ptr<const void> textures;
-    DrawPlan plan;
-    TexViews views;
-};
-
 struct Queued {
     const ScreenVertex* v[3];
-    const Snapshot* snapshot;
+    const DrawSnapshot* snapshot;
     Cull cull;
 };
 
@@ -76,16 +77,13 @@ struct alignas(64) Band {
 // What the program's thread queues, drawn by the pixel threads while it goes
 // on, until something reads the frame buffer. Everything a thread reads of a
 // triangle is written before its batch is handed out and not changed until the
-// queue is drawn.
-// What the program's thread queues, drawn by the pixel threads while it goes
-// on, until something reads the frame buffer. Everything a thread reads of a
-// triangle is written before its batch is handed out and not changed until the
 // queue is drawn. What the threads write is on cache lines of its own: the
 // program's thread would otherwise wait for lines they hold at every triangle.
 struct Queue {
     // The program's thread's own.
-    std::vector<std::unique_ptr<Snapshot>> snapshots;  // the last in use the current state
+    std::vector<std::unique_ptr<DrawSnapshot>> snapshots;  // the last in use the current state
     u32 snapshotsUsed = 0;
+    // The geometry lane's holder's.
     u32 queued = 0;
     bool rowsQueued = false;
     // A draw's vertices, taken as it starts; and those made as it goes on.
@@ -176,7 +174,7 @@ bool DrawBand(u32 index) {
     for (u32 b = first; b < end; ++b) {
         for (u64 bits = s_queue.batches[b].bands[index]; bits != 0; bits &= bits - 1) {
             const u32 t = b * kBatch + u32(__builtin_ctzll(bits));
-            const Snapshot& s = *s_queue.triangles[t].snapshot;
+            const DrawSnapshot& s = *s_queue.triangles[t].snapshot;
             RasterizeTriangle(s.state, s.plan, s.views, s_queue.setup[t], top, bottom);
         }
     }
@@ -189,6 +187,8 @@ bool DrawBand(u32 index) {
 // them, else a band with steps to take. Each thread looks at the bands from
 // where it last drew, so that the threads spread out over them.
 bool PollQueue() {
+    if (PollGeometry())
+        return true;
     u64 word = s_queue.batchWord.load(std::memory_order_acquire);
     while (u32(word) < u32(word >> 32)) {
         if (s_queue.batchWord.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel,
@@ -221,13 +221,13 @@ void HandOut(u32 count) {
     }
     q.batches[(q.queued - 1) / kBatch].count = count;
     q.batchWord.fetch_add(u64(1) << 32, std::memory_order_release);
-    s_workers.Wake();
+    PixelWorkers().Wake();
 }
 
-// Draws everything queued, the program's thread helping, and empties the
+// Draws the queued triangles, the calling thread helping, and empties the
 // queue. Each band is taken once more, so that the next thread to hold it
 // sees it empty.
-void DrawQueue() {
+void DrawTriangles() {
     Queue& q = s_queue;
     if (!AnythingQueued())
         return;
@@ -249,8 +249,15 @@ void DrawQueue() {
     q.bandSteps.store(0, std::memory_order_relaxed);
     q.queued = 0;
     q.rowsQueued = false;
-    // The current state stays for the triangles still to come; the others let
-    // go of their textures.
+}
+
+// By the program's thread: everything recorded and queued drawn. The current
+// state stays for the triangles still to come; the others let go of their
+// textures.
+void DrawQueue() {
+    FinishGeometry();
+    DrawTriangles();
+    Queue& q = s_queue;
     if (q.snapshotsUsed > 1) {
         std::swap(q.snapshots[0], q.snapshots[q.snapshotsUsed - 1]);
         for (u32 i = 1; i < q.snapshotsUsed; ++i)
@@ -263,7 +270,7 @@ ScreenVertex* TakeRoom(VertexRoom& room, u32 count) {
     if (s_queue.queued == 0)
         room.used = 0;
     if (room.used + count > room.vertices.size()) {
-        FinishPixels();
+        DrawTriangles();
         room.used = 0;
         if (count > room.vertices.size()) {
             HostMemoryScope hostMemory;
@@ -303,17 +310,17 @@ u32 PixelThreads() {
     return s_workers.Threads();
 }
 
-DrawPlan QueueState(const RasterState& state) {
+const DrawSnapshot& QueueState(const RasterState& state) {
     Queue& q = s_queue;
     if (q.snapshotsUsed != 0) {
-        const Snapshot& current = *q.snapshots[q.snapshotsUsed - 1];
+        const DrawSnapshot& current = *q.snapshots[q.snapshotsUsed - 1];
         if (std::memcmp(&current.state, &state, sizeof state) == 0)
-            return current.plan;
+            return current;
     }
     HostMemoryScope hostMemory;
     if (q.snapshotsUsed == q.snapshots.size())
-        q.snapshots.push_back(std::make_unique<Snapshot>());
-    Snapshot& s = *q.snapshots[q.snapshotsUsed++];
+        q.snapshots.push_back(std::make_unique<DrawSnapshot>());
+    DrawSnapshot& s = *q.snapshots[q.snapshotsUsed++];
     std::memcpy(&s.state, &state, sizeof state);
     // The texture maps as they are now: later loads and invalidations must not
     // reach triangles already drawn.
@@ -325,18 +332,27 @@ DrawPlan QueueState(const RasterState& state) {
     s.plan = PlanDraw(s.state);
     s.views = {};
     ViewTextures(s.state, s.plan, &s.views);
-    return s.plan;
+    return s;
 }
 
-void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull) {
+const RasterState& SnapshotState(const DrawSnapshot& snapshot) {
+    return snapshot.state;
+}
+
+const DrawPlan& SnapshotPlan(const DrawSnapshot& snapshot) {
+    return snapshot.plan;
+}
+
+void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const ScreenVertex& v1,
+                   const ScreenVertex& v2, Cull cull) {
     Queue& q = s_queue;
     if (q.queued == kMaxQueued)
-        FinishPixels();
+        DrawTriangles();
     if (q.triangles == nullptr) {
         HostMemoryScope hostMemory;
         q.triangles.reset(new Queued[kMaxQueued]);
     }
-    q.triangles[q.queued++] = {{&v0, &v1, &v2}, q.snapshots[q.snapshotsUsed - 1].get(), cull};
+    q.triangles[q.queued++] = {{&v0, &v1, &v2}, &snapshot, cull};
     if (q.queued % kBatch == 0)
         HandOut(kBatch);
 }
@@ -354,15 +370,25 @@ void QueueRowsWork(RowsWork work, const void* context) {
     s_queue.rowsContext = context;
     s_queue.rowsWork.store(work, std::memory_order_release);
     s_queue.rowsQueued = true;
-    s_workers.Wake();
+    PixelWorkers().Wake();
+}
+
+WorkerPool& PixelWorkers() {
+    // The threads end before the program's statics do: they may still be
+    // drawing what it left recorded, with them.
+    static const int stopAtExit = std::atexit([] { s_workers.SetThreads(1); });
+    (void)stopAtExit;
+    return s_workers;
 }
 
 void FinishPixels() {
+    FinishGeometry();
     if (s_queue.queued != 0)
         FinishFrameBuffer();
 }
 
 void FinishFrameBuffer(u32 afterPieces, WorkerPool::Job after, void* context) {
+    FinishGeometry();
     if (!AnythingQueued() && afterPieces == 0)
         return;
     StageTimer timer(kGXStagePixel);

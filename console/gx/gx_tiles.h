@@ -25,8 +25,17 @@ u32 ChoosePixelThreads(u32 configured);
 void SetPixelThreads(u32 threads);
 u32 PixelThreads();
 
-// Makes `state` the state of the triangles queued next and returns its plan.
-DrawPlan QueueState(const RasterState& state);
+// A state triangles are queued with, kept as it was until they are drawn.
+struct DrawSnapshot;
+// The snapshot of `state` as it is now: the last one while it is unchanged.
+// The program's thread's.
+const DrawSnapshot& QueueState(const RasterState& state);
+const RasterState& SnapshotState(const DrawSnapshot& snapshot);
+const DrawPlan& SnapshotPlan(const DrawSnapshot& snapshot);
+
+// The triangle queue, filled by whoever holds the geometry lane (gx_geometry.h),
+// or by the program's thread once the lane is finished.
+//
 // Room for the screen vertices of a draw, taken as it starts: its triangles
 // then point to them, and the room lasts until they are drawn. Queued
 // triangles may be drawn first to make room.
@@ -34,10 +43,16 @@ ScreenVertex* DrawVertices(u32 count);
 // Room for vertices a draw makes as it goes on (clipped corners, the corners of
 // lines and points), alike.
 ScreenVertex* LooseVertices(u32 count);
-// Queues a triangle under the last QueueState's state, its vertices in room
-// from the two above; it is placed (culled, snapped and fitted to the scissor)
-// and its edges and planes set up on the pool's threads.
-void QueueTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2, Cull cull);
+// Queues a triangle, its vertices in room from the two above; it is placed
+// (culled, snapped and fitted to the scissor) and its edges and planes set up
+// on the pool's threads.
+void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const ScreenVertex& v1,
+                   const ScreenVertex& v2, Cull cull);
+
+// The pool the pixels and the geometry lane run on.
+WorkerPool& PixelWorkers();
+
+// The program's thread's, each finishing the geometry lane first.
 // Work on a band of the frame buffer's rows, top to bottom inclusive.
 using RowsWork = void (*)(const void* context, u32 top, u32 bottom);
 // Queues `work` on every band, before the triangles queued after it; the

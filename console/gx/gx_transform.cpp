@@ -3,30 +3,41 @@
 #include <cstring>
 #include <vector>
 
-#include "console/gx/gx_lighting.h"
 #include "console/gx/gx_scratch.h"
-#include "console/gx/gx_texgen.h"
 
 namespace console::gx {
 namespace {
 
 std::vector<u32> s_shaded;  // the indexes of the vertices ShadeVertices takes
 
+// out = m (x, y, z, 1).
+void MulPoint(const Mtx m, const f32 in[3], f32 out[3]) {
+    for (int r = 0; r < 3; ++r)
+        out[r] = m[r][0] * in[0] + m[r][1] * in[1] + m[r][2] * in[2] + m[r][3];
+}
+
 }  // namespace
 
-// The projection keeps six elements: perspective x' = p0 x + p1 z,
-// y' = p2 y + p3 z, w' = -z; orthographic x' = p0 x + p1, y' = p2 y + p3, w' = 1;
-// both z' = p4 z + p5.
-void PositionVertices(const VertexLayout& layout, const u8* data, u32 count, EyeVertex* eye,
-                      RasterVertex* out) {
+VertexPlan PlanVertices() {
     const FrontState& state = FrontStateCurrent();
-    // Copies: the stores below might alias the state, which every vertex would
+    VertexPlan plan;
+    std::memcpy(plan.posMtx, state.posMtx[state.currentMtx / 3], sizeof plan.posMtx);
+    std::memcpy(plan.projection, state.projection.p, sizeof plan.projection);
+    plan.perspective = state.projection.type == GX_PERSPECTIVE;
+    plan.lights = PlanLights();
+    plan.texGens = PlanTexGens();
+    return plan;
+}
+
+void PositionVertices(const VertexPlan& plan, const VertexLayout& layout, const u8* data, u32 count,
+                      EyeVertex* eye, RasterVertex* out) {
+    // Copies: the stores below might alias the plan, which every vertex would
     // then read again.
     Mtx m;
-    std::memcpy(m, state.posMtx[state.currentMtx / 3], sizeof m);
+    std::memcpy(m, plan.posMtx, sizeof m);
     f32 p[6];
-    std::memcpy(p, state.projection.p, sizeof p);
-    const bool perspective = state.projection.type == GX_PERSPECTIVE;
+    std::memcpy(p, plan.projection, sizeof p);
+    const bool perspective = plan.perspective;
     for (u32 i = 0; i < count; ++i) {
         EyeVertex& v = eye[i];
         DecodeVertex(layout, data + i * layout.size, &v.decoded);
@@ -46,14 +57,15 @@ void PositionVertices(const VertexLayout& layout, const u8* data, u32 count, Eye
     }
 }
 
-void ShadeVertices(const EyeVertex* eye, const u8* shade, u32 count, RasterVertex* out) {
+void ShadeVertices(const VertexPlan& plan, const EyeVertex* eye, const u8* shade, u32 count,
+                   RasterVertex* out) {
     u32* which = Scratch(s_shaded, count);
     u32 shaded = 0;
     for (u32 i = 0; i < count; ++i)
         if (shade == nullptr || shade[i] != 0)
             which[shaded++] = i;
-    GenerateTexCoords(PlanTexGens(), eye, which, shaded, out);
-    LightVertices(PlanLights(), eye, which, shaded, out);
+    GenerateTexCoords(plan.texGens, eye, which, shaded, out);
+    LightVertices(plan.lights, eye, which, shaded, out);
 }
 
 }  // namespace console::gx

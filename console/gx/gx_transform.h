@@ -4,28 +4,33 @@
 // texture-coordinate generation.
 #pragma once
 
+#include "console/gx/gx_lighting.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_texgen.h"
 #include "console/gx/gx_vertex.h"
 
 namespace console::gx {
 
-// out = m (x, y, z, 1).
-inline void MulPoint(const Mtx m, const f32 in[3], f32 out[3]) {
-    for (int r = 0; r < 3; ++r)
-        out[r] = m[r][0] * in[0] + m[r][1] * in[1] + m[r][2] * in[2] + m[r][3];
-}
-
-// What the first stage keeps of a vertex for the second.
-struct EyeVertex {
-    DecodedVertex decoded;
-    f32 eye[3];  // view space
+// Everything the vertex stage reads of the registers, copied when a primitive
+// is drawn: the vertices may be transformed after the registers have changed.
+struct VertexPlan {
+    Mtx posMtx;
+    // Perspective x' = p0 x + p1 z, y' = p2 y + p3 z, w' = -z; orthographic
+    // x' = p0 x + p1, y' = p2 y + p3, w' = 1; both z' = p4 z + p5.
+    f32 projection[6];
+    bool perspective;
+    LightPlan lights;
+    TexGenPlan texGens;
 };
 
+VertexPlan PlanVertices();
+
 // Decodes `count` vertices of `data`; their clip positions go to out[i].pos.
-void PositionVertices(const VertexLayout& layout, const u8* data, u32 count, EyeVertex* eye,
-                      RasterVertex* out);
+void PositionVertices(const VertexPlan& plan, const VertexLayout& layout, const u8* data, u32 count,
+                      EyeVertex* eye, RasterVertex* out);
 // Colours and texture coordinates of the vertices `shade` marks, every one
 // when it is null; the others keep what they had.
-void ShadeVertices(const EyeVertex* eye, const u8* shade, u32 count, RasterVertex* out);
+void ShadeVertices(const VertexPlan& plan, const EyeVertex* eye, const u8* shade, u32 count,
+                   RasterVertex* out);
 
 }  // namespace console::gx

@@ -35,6 +35,12 @@ struct DecodedVertex {
     f32 tex[8][2] = {};
 };
 
+// What the vertex stage keeps of a vertex between placing and shading it.
+struct EyeVertex {
+    DecodedVertex decoded;
+    f32 eye[3];  // view space
+};
+
 // Into *out, whose attributes the layout lacks are set to their defaults.
 void DecodeVertex(const VertexLayout& layout, const u8* bytes, DecodedVertex* out);
 

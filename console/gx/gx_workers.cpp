@@ -17,6 +17,10 @@ namespace {
 constexpr std::chrono::microseconds kSpinTime{500};
 constexpr std::chrono::microseconds kEagerSpinTime{50};
 
+// Set on the pool's own threads, which hand out work too but never start or
+// stop threads.
+thread_local bool t_poolThread = false;
+
 void Pause() {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
@@ -111,6 +115,8 @@ void WorkerPool::Take() {
 // order: a waker that finds no sleeper bumped the generation before the
 // sleeper's last look at it.
 void WorkerPool::Work(u32 seen) {
+    const HostMemoryScope hostMemory;
+    t_poolThread = true;
     m_started.fetch_add(1, std::memory_order_release);
     m_started.notify_one();
     for (;;) {
@@ -134,7 +140,8 @@ void WorkerPool::Work(u32 seen) {
 }
 
 void WorkerPool::Wake() {
-    Start();
+    if (!t_poolThread)
+        Start();
     if (m_workers.empty())
         return;
     m_generation.fetch_add(1, std::memory_order_seq_cst);

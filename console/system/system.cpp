@@ -21,7 +21,8 @@
 namespace {
 
 HostConfig s_config;
-u32 s_memoryScopes = 0;
+// A thread's own: the console's threads hold one for as long as they run.
+thread_local u32 s_memoryScopes = 0;
 OSTime s_idleRetrace = 0;  // the retrace the idle calls below count from
 u32 s_idleCalls = 0;
 

@@ -1,144 +1,183 @@
 #include "console/gx/gx_geometry.h"
 
-#include <atomic>
+#include <algorithm>
 #include <cstring>
 #include <memory>
-#include <thread>
+#include <mutex>
+#include <vector>
 
-#include "console/gx/gx_primitive.h"
-#include "console/gx/gx_tiles.h"
-#include "console/gx/gx_transform.h"
-#include "console/gx/gx_vertex.h"
+#include "console/gx/gx_rasterize.h"
+#include "console/gx/gx_scratch.h"
+#include "console/gx/gx_setup.h"
 #include "console/host_services.h"
 
 namespace console::gx {
 namespace {
 
-// Past either the lane is finished before more is recorded: they bound the
-// memory a frame takes.
-constexpr u32 kMaxRecords = 4096;
-constexpr u32 kStoreBytes = 4u << 20;
-constexpr u32 kStoreAlign = 16;
+// A thread's room for the set-ups and masks of the records it works out, kept
+// until the queue is drawn: taken from the front again in the next epoch. A
+// record's set-ups lie together; a chunk too small for them moves them to a
+// larger one.
+class Output {
+public:
+    void Begin() {
+        const u32 epoch = QueueEpoch();
+        if (epoch != m_epoch) {
+            m_epoch = epoch;
+            m_chunk = 0;
+            m_used = 0;
+        }
+        m_count = 0;
+        m_bands.clear();
+        m_first = Room(0, alignof(Triangle));
+    }
 
-// A line each: the program's thread writes the next while the holder reads one.
-struct alignas(64) Recorded {
-    GXPrimitive type;
-    u32 count;
-    const u8* data;
-    const VertexLayout* layout;
-    const VertexPlan* plan;
-    const DrawSnapshot* snapshot;
+    Triangle* NextSetup(u32 firstBand, u32 lastBand) {
+        const u32 bytes = (m_count + 1) * u32(sizeof(Triangle));
+        if (m_first + bytes > m_chunks[m_chunk].size) {
+            // The record's set-ups so far move to a chunk that takes twice
+            // as many.
+            Triangle* const from = Setups();
+            m_first = Room(2 * bytes, alignof(Triangle));
+            std::memmove(Setups(), from, bytes - sizeof(Triangle));
+        }
+        m_used = m_first + bytes;
+        m_bands.push_back(u8(firstBand));
+        m_bands.push_back(u8(lastBand));
+        return Setups() + m_count++;
+    }
+
+    RecordTriangles End() {
+        RecordTriangles out;
+        out.count = m_count;
+        if (m_count == 0)
+            return out;
+        out.setups = Setups();
+        out.firstBand = kBands;
+        out.lastBand = 0;
+        for (u32 i = 0; i < m_count; ++i) {
+            out.firstBand = std::min<u32>(out.firstBand, m_bands[2 * i]);
+            out.lastBand = std::max<u32>(out.lastBand, m_bands[2 * i + 1]);
+        }
+        const u32 words = (m_count + 63) / 64;
+        const u32 masks = (out.lastBand - out.firstBand + 1) * words;
+        const u32 at = Room(masks * 8, alignof(u64));
+        u64* mask = reinterpret_cast<u64*>(m_chunks[m_chunk].bytes.get() + at);
+        m_used = at + masks * 8;
+        std::fill(mask, mask + masks, 0);
+        for (u32 i = 0; i < m_count; ++i)
+            for (u32 band = m_bands[2 * i]; band <= m_bands[2 * i + 1]; ++band)
+                mask[(band - out.firstBand) * words + i / 64] |= u64(1) << (i % 64);
+        out.masks = mask;
+        return out;
+    }
+
+private:
+    struct Chunk {
+        std::unique_ptr<u8[]> bytes;
+        u32 size;
+    };
+    static constexpr u32 kChunkBytes = 1u << 20;
+
+    Triangle* Setups() { return reinterpret_cast<Triangle*>(m_chunks[m_chunk].bytes.get() + m_first); }
+
+    // The offset of `bytes` in the current chunk, the next one when they do
+    // not fit; not yet taken.
+    u32 Room(u32 bytes, u32 align) {
+        u32 at = (m_used + align - 1) / align * align;
+        if (m_chunks.empty() || at + bytes > m_chunks[m_chunk].size) {
+            if (!m_chunks.empty())
+                ++m_chunk;
+            if (m_chunk == m_chunks.size() || m_chunks[m_chunk].size < bytes) {
+                HostMemoryScope hostMemory;
+                const u32 size = std::max(kChunkBytes, bytes);
+                m_chunks.insert(m_chunks.begin() + m_chunk, Chunk{std::make_unique<u8[]>(size), size});
+            }
+            m_used = 0;
+            at = 0;
+        }
+        return at;
+    }
+
+    std::vector<Chunk> m_chunks;
+    u32 m_chunk = 0;
+    u32 m_used = 0;
+    u32 m_epoch = ~0u;
+    // The record's.
+    u32 m_first = 0;  // offset of its first set-up
+    u32 m_count = 0;
+    std::vector<u8> m_bands;  // the first and last band of each set-up
 };
 
-// What the program's thread records, drawn by the lane's holder. A record and
-// everything it points to is written before it is handed out, and not changed
-// until the lane is finished. What the holders write is on cache lines of its
-// own.
-struct Lane {
-    // The program's thread's own.
-    std::unique_ptr<Recorded[]> records;
-    std::unique_ptr<u8[]> store;  // the records' vertices, plans and layouts
-    u32 stored = 0;
-    u32 recorded = 0;
-    const VertexPlan* lastPlan = nullptr;
-    const VertexLayout* lastLayout = nullptr;
+// Rooms outlive their threads: records drawn after a thread has ended (the
+// program's own, at its exit) point into them. A thread that ends hands its
+// room back for the next to take.
+class Outputs {
+public:
+    Output* Take() {
+        const std::lock_guard lock(m_lock);
+        if (m_free.empty()) {
+            HostMemoryScope hostMemory;
+            m_all.push_back(std::make_unique<Output>());
+            return m_all.back().get();
+        }
+        Output* output = m_free.back();
+        m_free.pop_back();
+        return output;
+    }
+    void Give(Output* output) {
+        const std::lock_guard lock(m_lock);
+        HostMemoryScope hostMemory;
+        m_free.push_back(output);
+    }
 
-    // Records handed out.
-    alignas(64) std::atomic<u32> submitted = 0;
-    // Whether a thread holds the lane, and the records it has drawn.
-    alignas(64) std::atomic<bool> held = false;
-    std::atomic<u32> done = 0;
+private:
+    std::mutex m_lock;
+    std::vector<std::unique_ptr<Output>> m_all;
+    std::vector<Output*> m_free;
 };
 
-Lane s_lane;
+Outputs s_outputs;
 
-constexpr u32 Aligned(u32 bytes) {
-    return (bytes + kStoreAlign - 1) / kStoreAlign * kStoreAlign;
-}
+struct ThreadOutput {
+    Output* const output = s_outputs.Take();
+    ~ThreadOutput() { s_outputs.Give(output); }
+};
 
-// Room in the store, whose size the caller has checked.
-u8* Store(const void* from, u32 bytes) {
-    u8* at = s_lane.store.get() + s_lane.stored;
-    std::memcpy(at, from, bytes);
-    s_lane.stored += Aligned(bytes);
-    return at;
-}
+thread_local ThreadOutput t_thread;
 
-// The copy of `value` in the store: the last one while it is unchanged.
-template <typename T>
-const T* Keep(const T& value, const T*& last) {
-    if (last == nullptr || std::memcmp(last, &value, sizeof value) != 0)
-        last = reinterpret_cast<const T*>(Store(&value, sizeof value));
-    return last;
+Output& ThisOutput() {
+    return *t_thread.output;
 }
+thread_local std::vector<ScreenVertex> t_drawVertices;
+thread_local std::vector<ScreenVertex> t_looseVertices;
 
 }  // namespace
 
-void RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
-    Lane& lane = s_lane;
-    const u32 bytes = count * layout.size;
-    const u32 room = Aligned(bytes) + Aligned(sizeof(VertexPlan)) + Aligned(sizeof(VertexLayout));
-    if (room > kStoreBytes) {
-        // Larger than the store: drawn now, in its turn.
-        FinishGeometry();
-        DrawRecordedPrimitive(type, layout, data, count, PlanVertices(), QueueState(RasterStateCurrent()));
-        return;
-    }
-    if (lane.recorded == kMaxRecords || lane.stored + room > kStoreBytes)
-        FinishGeometry();
-    if (lane.records == nullptr) {
-        HostMemoryScope hostMemory;
-        lane.records.reset(new Recorded[kMaxRecords]);
-        lane.store.reset(new u8[kStoreBytes]);
-    }
-    const DrawSnapshot& snapshot = QueueState(RasterStateCurrent());
-    const VertexPlan* plan = Keep(PlanVertices(), lane.lastPlan);
-    const VertexLayout* kept = Keep(layout, lane.lastLayout);
-    lane.records[lane.recorded++] = {type, count, Store(data, bytes), kept, plan, &snapshot};
-    // Either the holder sees the record before it lets go, or the lane is seen free.
-    lane.submitted.store(lane.recorded, std::memory_order_seq_cst);
-    if (!lane.held.load(std::memory_order_seq_cst))
-        PixelWorkers().Wake();
+ScreenVertex* DrawVertices(u32 count) {
+    return Scratch(t_drawVertices, count);
 }
 
-bool PollGeometry() {
-    Lane& lane = s_lane;
-    if (lane.done.load(std::memory_order_relaxed) == lane.submitted.load(std::memory_order_relaxed) ||
-        lane.held.load(std::memory_order_relaxed) || lane.held.exchange(true, std::memory_order_acquire))
-        return false;
-    bool drew = false;
-    for (;;) {
-        // Done is told once the lane has caught up: the program's thread
-        // watches it, and a store each time would take the line from it.
-        u32 done = lane.done.load(std::memory_order_relaxed);
-        for (u32 submitted; (submitted = lane.submitted.load(std::memory_order_acquire)) != done; drew = true)
-            for (; done < submitted; ++done) {
-                const Recorded& r = lane.records[done];
-                DrawRecordedPrimitive(r.type, *r.layout, r.data, r.count, *r.plan, *r.snapshot);
-            }
-        lane.done.store(done, std::memory_order_release);
-        lane.held.store(false, std::memory_order_seq_cst);
-        if (lane.submitted.load(std::memory_order_seq_cst) == lane.done.load(std::memory_order_relaxed) ||
-            lane.held.exchange(true, std::memory_order_acquire))
-            return drew;
-    }
+ScreenVertex* LooseVertices(u32 count) {
+    return Scratch(t_looseVertices, count);
 }
 
-void FinishGeometry() {
-    Lane& lane = s_lane;
-    if (lane.recorded == 0)
+void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const ScreenVertex& v1,
+                   const ScreenVertex& v2, Cull cull) {
+    TrianglePlace place;
+    if (!PlaceTriangle(v0, v1, v2, cull, SnapshotState(snapshot).scissor, &place))
         return;
-    PixelWorkers().HelpUntil(lane.done, lane.recorded);
-    // Emptied with the lane held: a thread may still be looking at it.
-    while (lane.held.exchange(true, std::memory_order_acquire))
-        std::this_thread::yield();
-    lane.submitted.store(0, std::memory_order_relaxed);
-    lane.done.store(0, std::memory_order_relaxed);
-    lane.held.store(false, std::memory_order_release);
-    lane.recorded = 0;
-    lane.stored = 0;
-    lane.lastPlan = nullptr;
-    lane.lastLayout = nullptr;
+    const ScreenVertex* const corners[3] = {&v0, &v1, &v2};
+    Triangle* setup = ThisOutput().NextSetup(u32(place.minY) / kBandRows, u32(place.maxY) / kBandRows);
+    SetupTriangle(corners, place, SnapshotPlan(snapshot).tev.attrs, setup);
+}
+
+void BeginTriangles() {
+    ThisOutput().Begin();
+}
+
+RecordTriangles EndTriangles() {
+    return ThisOutput().End();
 }
 
 }  // namespace console::gx

@@ -1,24 +1,67 @@
-// The geometry lane: the primitives the program draws are recorded with a copy
-// of everything their vertices and triangles are drawn with, and transformed,
-// lit, clipped and queued as triangles (gx_tiles.h) by one of the pixel threads
-// at a time, in the order they came, while the program goes on. One holder at
-// a time keeps the triangles in their order, so the picture is the same
-// whatever the number of threads.
+// The geometry of the pixel queue's records (gx_tiles.h): a primitive the
+// program draws is recorded with copies of its vertices, of everything its
+// vertex stage reads and of its draw state; then any pixel thread transforms,
+// lights and clips it, and sets up and bins its triangles, into room of its own
+// that lasts until the queue is drawn.
 #pragma once
 
 #include "console/gx.h"
+#include "console/gx/gx_tiles.h"
 
 namespace console::gx {
 
+enum class Cull : u8;
+struct ScreenVertex;
 struct VertexLayout;
+struct VertexPlan;
+
+// A primitive as recorded: everything it points to lasts until the queue is drawn.
+struct RecordedPrimitive {
+    GXPrimitive type;
+    u32 count;
+    const u8* data;
+    const VertexLayout* layout;
+    const VertexPlan* plan;
+};
 
 // The program's thread's: records `count` vertices of `data` as `type` under
 // the registers as they are now.
 void RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count);
-// The program's thread's: returns when every recorded primitive is queued.
-void FinishGeometry();
-// Any thread's: draws the recorded primitives if there are any and no other
-// thread holds the lane; whether it drew any.
-bool PollGeometry();
+// The program's thread's: `draw` works out triangles now, on this thread
+// (QueueTriangle), and they are queued as one record with `snapshot`, the
+// last one queued.
+template <typename Draw>
+void DrawNow(const DrawSnapshot& snapshot, Draw draw);
+// Lets go of what the records held; the queue has been drawn.
+void ForgetRecords();
+
+// Any thread's: the triangles of a record taken from the queue.
+RecordTriangles WorkOutRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot);
+
+// While a record's triangles are worked out, on the thread that does it:
+// room for the screen vertices of a draw, and for vertices it makes as it goes
+// on (clipped corners, the corners of lines and points), each valid until the
+// next call of the same.
+ScreenVertex* DrawVertices(u32 count);
+ScreenVertex* LooseVertices(u32 count);
+// Places (culls, snaps and fits to the scissor) and sets up a triangle of the
+// record, and bins it to the bands it covers.
+void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const ScreenVertex& v1,
+                   const ScreenVertex& v2, Cull cull);
+
+// What DrawNow is made of.
+void BeginTriangles();
+RecordTriangles EndTriangles();
+
+// The queue is drawn first when it is full: that frees this thread's room for
+// the triangles, and all snapshots but the last.
+template <typename Draw>
+void DrawNow(const DrawSnapshot& snapshot, Draw draw) {
+    if (!RecordRoom())
+        FinishPixels();
+    BeginTriangles();
+    draw();
+    QueueTriangles(EndTriangles(), snapshot);
+}
 
 }  // namespace console::gx

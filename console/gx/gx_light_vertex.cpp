@@ -39,7 +39,7 @@ void Unit(GXColor c, f32 out[4]) {
 }  // namespace
 
 LightPlan PlanLights() {
-    const FrontState& state = FrontStateCurrent();
+    const FrontState& state = FrontStateView();
     LightPlan plan{};
     plan.numChans = RasterStateCurrent().numChans;
     u32 lights = 0;

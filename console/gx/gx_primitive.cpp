@@ -18,9 +18,10 @@ namespace {
 constexpr u8 kLineWidth = 6;
 constexpr u8 kPointSize = 6;
 
-std::vector<RasterVertex> s_vertices;
-std::vector<EyeVertex> s_eye;
-std::vector<u32> s_indexes;  // three per triangle
+// Each thread's that works out records.
+thread_local std::vector<RasterVertex> s_vertices;
+thread_local std::vector<EyeVertex> s_eye;
+thread_local std::vector<u32> s_indexes;  // three per triangle
 HostGXVertexTap s_tap = nullptr;
 void* s_tapContext = nullptr;
 
@@ -144,8 +145,9 @@ void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data,
         RecordPrimitive(type, layout, data, count);
         return;
     }
-    FinishGeometry();
-    Draw(type, layout, data, count, PlanVertices(), QueueState(RasterStateCurrent()), s_tap);
+    const VertexPlan plan = PlanVertices();
+    const DrawSnapshot& snapshot = QueueState(RasterStateCurrent());
+    DrawNow(snapshot, [&] { Draw(type, layout, data, count, plan, snapshot, s_tap); });
 }
 
 void DrawRecordedPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count,

@@ -12,9 +12,9 @@ struct VertexPlan;
 
 bool IsPrimitive(u8 type);
 // By the program's thread, with the registers as they are now: recorded for
-// the geometry lane, or drawn at once when a vertex tap is set.
+// the pixel threads, or worked out at once when a vertex tap is set.
 void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count);
-// By the geometry lane's holder, or by the program's thread once the lane is finished.
+// By the thread that works out a record.
 void DrawRecordedPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count,
                            const VertexPlan& plan, const DrawSnapshot& snapshot);
 

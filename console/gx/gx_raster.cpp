@@ -19,11 +19,12 @@ RasterState s_state;
 
 // What RasterTriangles knows of each vertex of its array.
 enum class Projection : u8 { Pending, Done, Failed };
-std::vector<u32> s_outcodes;
-std::vector<Projection> s_projection;
-std::vector<u8> s_drawn;
-std::vector<SnappedCorner> s_corners;
-std::vector<u8> s_mayDraw;  // by triangle, from the last VerticesDrawn
+// Each thread's that works out records.
+thread_local std::vector<u32> s_outcodes;
+thread_local std::vector<Projection> s_projection;
+thread_local std::vector<u8> s_drawn;
+thread_local std::vector<SnappedCorner> s_corners;
+thread_local std::vector<u8> s_mayDraw;  // by triangle, from the last VerticesDrawn
 
 // Lines and points are drawn as screen-aligned quads, never culled.
 void DrawQuad(const DrawSnapshot& snapshot, const ScreenVertex (&q)[4]) {
@@ -55,18 +56,18 @@ void RasterTriangle(const RasterState& state, const RasterVertex& v0, const Rast
 
 void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32 vertexCount,
                      const u32* indexes, u32 indexCount) {
-    FinishGeometry();
-    RasterTriangles(QueueState(state), vertices, vertexCount, indexes, indexCount);
+    const DrawSnapshot& snapshot = QueueState(state);
+    DrawNow(snapshot, [&] { RasterTriangles(snapshot, vertices, vertexCount, indexes, indexCount); });
 }
 
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths) {
-    FinishGeometry();
-    RasterLine(QueueState(state), v0, v1, widthSixths);
+    const DrawSnapshot& snapshot = QueueState(state);
+    DrawNow(snapshot, [&] { RasterLine(snapshot, v0, v1, widthSixths); });
 }
 
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths) {
-    FinishGeometry();
-    RasterPoint(QueueState(state), v, sizeSixths);
+    const DrawSnapshot& snapshot = QueueState(state);
+    DrawNow(snapshot, [&] { RasterPoint(snapshot, v, sizeSixths); });
 }
 
 void RasterTriangles(const DrawSnapshot& snapshot, const RasterVertex* vertices, u32 vertexCount,

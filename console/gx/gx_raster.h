@@ -25,7 +25,7 @@ struct RasterVertex {
 // The one state record the GX calls write and the copies read.
 RasterState& RasterStateCurrent();
 
-// Drawn with `state` as it is now, once the geometry lane is finished: for
+// Drawn with `state` as it is now, worked out on the program's thread: for
 // tests and benchmarks that draw without the vertex stage.
 void RasterTriangle(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1,
                     const RasterVertex& v2);
@@ -35,7 +35,7 @@ void RasterTriangles(const RasterState& state, const RasterVertex* vertices, u32
 void RasterLine(const RasterState& state, const RasterVertex& v0, const RasterVertex& v1, u8 widthSixths);
 void RasterPoint(const RasterState& state, const RasterVertex& v, u8 sizeSixths);
 
-// The same by the geometry lane's holder, with a queued state.
+// The same by the thread that works out a record, with its queued state.
 //
 // Triangles sharing one array of vertices, three indexes each, drawn in order:
 // a shared vertex is tested against the clip volume and projected only once.

@@ -13,6 +13,7 @@ namespace console::gx {
 namespace {
 
 FrontState s_front;
+u32 s_frontVersion = 0;
 
 void SetIdentity(Mtx m) {
     for (int r = 0; r < 3; ++r) {
@@ -47,11 +48,20 @@ FrontState::FrontState() {
 }
 
 FrontState& FrontStateCurrent() {
+    ++s_frontVersion;
     return s_front;
 }
 
+const FrontState& FrontStateView() {
+    return s_front;
+}
+
+u32 FrontStateVersion() {
+    return s_frontVersion;
+}
+
 void ResetRegisters() {
-    s_front = FrontState{};
+    FrontStateCurrent() = FrontState{};
     RasterState& raster = RasterStateCurrent();
     const TextureSampler sampler = raster.sampler;
     const TextureViewer viewer = raster.viewer;
@@ -78,5 +88,5 @@ void GXReset() {
 }  // namespace console::gx
 
 GXStateMirror HostGXState() {
-    return GXStateMirror{console::gx::FrontStateCurrent(), console::gx::RasterStateCurrent()};
+    return GXStateMirror{console::gx::FrontStateView(), console::gx::RasterStateCurrent()};
 }

@@ -88,7 +88,12 @@ struct FrontState {
     FrontState();
 };
 
+// For writing: every call counts as a change of the registers.
 FrontState& FrontStateCurrent();
+const FrontState& FrontStateView();
+// Changes with every FrontStateCurrent call: what was worked out from the
+// registers at one version holds while it stands.
+u32 FrontStateVersion();
 
 // GXInit's reset: every register of both halves to its default (the installed
 // texture sampler is kept).

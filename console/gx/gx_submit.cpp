@@ -72,7 +72,7 @@ void GXBegin(GXPrimitive type, GXVtxFmt fmt, u16 nverts) {
     if (!IsPrimitive(type) || fmt >= GX_MAX_VTXFMT)
         OSPanic(__FILE_NAME__, __LINE__, "GXBegin: unknown primitive 0x%02X or format %u\n", type, fmt);
     s_sub.layout = &LayoutOf(fmt);
-    if (FrontStateCurrent().desc[kAttrPos] == GX_NONE)
+    if (FrontStateView().desc[kAttrPos] == GX_NONE)
         OSPanic(__FILE_NAME__, __LINE__, "GXBegin: the vertex descriptor has no position\n");
     s_sub.open = true;
     s_sub.type = type;

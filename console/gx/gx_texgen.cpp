@@ -32,7 +32,7 @@ bool IsSource(GXTexGenSrc src) {
 }  // namespace
 
 TexGenPlan PlanTexGens() {
-    const FrontState& state = FrontStateCurrent();
+    const FrontState& state = FrontStateView();
     TexGenPlan plan{};
     plan.count = RasterStateCurrent().numTexGens;
     for (u32 i = 0; i < plan.count; ++i) {

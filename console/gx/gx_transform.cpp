@@ -8,7 +8,7 @@
 namespace console::gx {
 namespace {
 
-std::vector<u32> s_shaded;  // the indexes of the vertices ShadeVertices takes
+thread_local std::vector<u32> s_shaded;  // the indexes of the vertices ShadeVertices takes
 
 // out = m (x, y, z, 1).
 void MulPoint(const Mtx m, const f32 in[3], f32 out[3]) {
@@ -19,7 +19,7 @@ void MulPoint(const Mtx m, const f32 in[3], f32 out[3]) {
 }  // namespace
 
 VertexPlan PlanVertices() {
-    const FrontState& state = FrontStateCurrent();
+    const FrontState& state = FrontStateView();
     VertexPlan plan;
     std::memcpy(plan.posMtx, state.posMtx[state.currentMtx / 3], sizeof plan.posMtx);
     std::memcpy(plan.projection, state.projection.p, sizeof plan.projection);

@@ -118,7 +118,7 @@ KnownLayout s_known[GX_MAX_VTXFMT];
 }  // namespace
 
 const VertexLayout& LayoutOf(GXVtxFmt fmt) {
-    const FrontState& state = FrontStateCurrent();
+    const FrontState& state = FrontStateView();
     KnownLayout& known = s_known[fmt % GX_MAX_VTXFMT];
     if (known.known && std::memcmp(known.desc, state.desc, sizeof known.desc) == 0 &&
         std::memcmp(known.formats, state.vtxFmt[fmt], sizeof known.formats) == 0)

@@ -95,15 +95,17 @@ void WorkerPool::SetThreads(u32 threads) {
 // A worker that wakes late may find the job done, or the next job begun: a
 // piece taken is a piece of the job current at the time, and that job cannot
 // end before the piece does.
-void WorkerPool::Take() {
+bool WorkerPool::Take() {
+    bool took = false;
     u64 pieces = m_pieces.load(std::memory_order_relaxed);
     for (;;) {
         const u32 count = u32(pieces >> 32), next = u32(pieces);
         if (next >= count)
-            return;
+            return took;
         if (m_pieces.compare_exchange_weak(pieces, pieces + 1, std::memory_order_acquire,
                                            std::memory_order_relaxed)) {
             m_job(m_context, next);
+            took = true;
             if (m_finished.fetch_add(1, std::memory_order_acq_rel) + 1 == count)
                 m_finished.notify_one();
             pieces = m_pieces.load(std::memory_order_relaxed);
@@ -111,19 +113,26 @@ void WorkerPool::Take() {
     }
 }
 
-// The count of sleepers and the generation are both read and written in one
-// order: a waker that finds no sleeper bumped the generation before the
-// sleeper's last look at it.
+bool WorkerPool::Poll() {
+    const bool took = Take();
+    return m_poll() || took;
+}
+
+// A thread looks for work as it spins, so that handing out work touches no
+// line of theirs unless one sleeps. The count of sleepers and the work are
+// both written, then read, in one order: a thread that hands out work and finds
+// no sleeper handed it out before the sleeper's last look for it.
 void WorkerPool::Work(u32 seen) {
     const HostMemoryScope hostMemory;
     t_poolThread = true;
     m_started.fetch_add(1, std::memory_order_release);
     m_started.notify_one();
     for (;;) {
-        const auto woken = [&] { return m_generation.load(std::memory_order_acquire) != seen; };
-        if (!Spin(woken)) {
+        if (!Spin([this] { return m_stop.load(std::memory_order_relaxed) || Poll(); })) {
             m_sleeping.fetch_add(1, std::memory_order_seq_cst);
-            m_generation.wait(seen, std::memory_order_seq_cst);
+            std::atomic_thread_fence(std::memory_order_seq_cst);
+            if (!Poll())
+                m_generation.wait(seen, std::memory_order_seq_cst);
             // The thread that hands out the work wakes one, which wakes the
             // rest: the hand-out pays for one wake, and the others do not wait
             // for each other.
@@ -133,8 +142,7 @@ void WorkerPool::Work(u32 seen) {
         if (m_stop.load(std::memory_order_relaxed))
             return;
         seen = m_generation.load(std::memory_order_acquire);
-        Take();
-        while (m_poll())
+        while (Poll())
             ;
     }
 }
@@ -144,9 +152,11 @@ void WorkerPool::Wake() {
         Start();
     if (m_workers.empty())
         return;
-    m_generation.fetch_add(1, std::memory_order_seq_cst);
-    if (m_sleeping.load(std::memory_order_seq_cst) != 0)
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (m_sleeping.load(std::memory_order_seq_cst) != 0) {
+        m_generation.fetch_add(1, std::memory_order_seq_cst);
         m_generation.notify_one();
+    }
 }
 
 void WorkerPool::HelpUntil(const std::atomic<u32>& done, u32 target) {

@@ -46,15 +46,17 @@ private:
     void Start();
     void Stop();
     void Work(u32 seen);
-    // Takes pieces of the job until none is left.
-    void Take();
+    // Takes pieces of the job until none is left; whether it took any.
+    bool Take();
+    // Takes pieces of the job, then the stream's work; whether there was any.
+    bool Poll();
 
     const StreamPoll m_poll;
     u32 m_threads = 1;
     std::vector<std::thread> m_workers;
     int m_process = 0;  // the process that started the workers
-    // Bumped for every job and stream work (and to stop): what sleeping threads
-    // wait on.
+    // Bumped for work handed out while a thread sleeps (and to stop): what
+    // sleeping threads wait on.
     std::atomic<u32> m_generation = 0;
     std::atomic<u32> m_sleeping = 0;   // threads asleep on the generation
     std::atomic<bool> m_stop = false;  // set before a bump of the generation

@@ -220,12 +220,11 @@ TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
     }
 }
 
-// One draw of more triangles than the queue holds, a third of them reaching out
-// of the clip volume: the queue is drawn, and the room for clipped corners
-// taken again from the front, in the middle of the draw, whose own vertices
-// must last through it. It draws what its triangles drawn one by one draw, on
-// any number of threads.
-TEST_F(GXPixelThreads, ADrawLargerThanTheQueueDrawsAsItsTrianglesOneByOne) {
+// One draw of more triangles than a thread's room takes at first, a third of
+// them reaching out of the clip volume: its set-ups move to larger room in the
+// middle of the draw. One by one they are more records than the queue holds,
+// which is drawn in the middle. Both draw the same, on any number of threads.
+TEST_F(GXPixelThreads, ADrawLargerThanARoomDrawsAsItsTrianglesOneByOne) {
     // A grid over the buffer and past its sides, every third corner in front
     // of the near plane.
     constexpr u32 kColumns = 120, kRows = 100;

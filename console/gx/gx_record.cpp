@@ -1,0 +1,100 @@
+// Recording primitives for the pixel queue, and working out a recorded one.
+#include <cstring>
+#include <memory>
+
+#include "console/gx/gx_geometry.h"
+#include "console/gx/gx_primitive.h"
+#include "console/gx/gx_transform.h"
+#include "console/gx/gx_vertex.h"
+#include "console/host_services.h"
+
+namespace console::gx {
+namespace {
+
+// Past it the queue is drawn before more is recorded: it bounds the memory a
+// frame takes.
+constexpr u32 kStoreBytes = 4u << 20;
+constexpr u32 kStoreAlign = 16;
+
+// The program's thread's copies of what its records read.
+struct Store {
+    std::unique_ptr<u8[]> bytes;
+    u32 used = 0;
+    const VertexPlan* lastPlan = nullptr;
+    const VertexLayout* lastLayout = nullptr;
+    // What the last ones were made from: while it stands, they stand.
+    u32 frontVersion = 0;
+    const VertexLayout* layoutSource = nullptr;
+    u8 numChans = 0, numTexGens = 0;
+};
+
+Store s_store;
+
+constexpr u32 Aligned(u32 bytes) {
+    return (bytes + kStoreAlign - 1) / kStoreAlign * kStoreAlign;
+}
+
+// Room in the store, whose size the caller has checked.
+u8* Keep(const void* from, u32 bytes) {
+    u8* at = s_store.bytes.get() + s_store.used;
+    std::memcpy(at, from, bytes);
+    s_store.used += Aligned(bytes);
+    return at;
+}
+
+// The copy of `value` in the store: the last one while it is unchanged.
+template <typename T>
+const T* KeepLast(const T& value, const T*& last) {
+    if (last == nullptr || std::memcmp(last, &value, sizeof value) != 0)
+        last = reinterpret_cast<const T*>(Keep(&value, sizeof value));
+    return last;
+}
+
+}  // namespace
+
+void RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
+    const u32 bytes = count * layout.size;
+    const u32 room = Aligned(bytes) + Aligned(sizeof(VertexPlan)) + Aligned(sizeof(VertexLayout));
+    if (room > kStoreBytes) {
+        // Larger than the store: worked out now, in its turn.
+        const VertexPlan plan = PlanVertices();
+        const DrawSnapshot& snapshot = QueueState(RasterStateCurrent());
+        DrawNow(snapshot, [&] { DrawRecordedPrimitive(type, layout, data, count, plan, snapshot); });
+        return;
+    }
+    if (!RecordRoom() || s_store.used + room > kStoreBytes)
+        FinishPixels();
+    if (s_store.bytes == nullptr) {
+        HostMemoryScope hostMemory;
+        s_store.bytes.reset(new u8[kStoreBytes]);
+    }
+    Store& store = s_store;
+    const RasterState& raster = RasterStateCurrent();
+    if (store.lastPlan == nullptr || store.frontVersion != FrontStateVersion() ||
+        store.layoutSource != &layout || store.numChans != raster.numChans ||
+        store.numTexGens != raster.numTexGens) {
+        KeepLast(PlanVertices(), store.lastPlan);
+        KeepLast(layout, store.lastLayout);
+        store.frontVersion = FrontStateVersion();
+        store.layoutSource = &layout;
+        store.numChans = raster.numChans;
+        store.numTexGens = raster.numTexGens;
+    }
+    const RecordedPrimitive primitive{type, count, Keep(data, bytes), store.lastLayout, store.lastPlan};
+    QueueRecord(primitive, QueueState(raster));
+}
+
+void ForgetRecords() {
+    s_store.used = 0;
+    s_store.lastPlan = nullptr;
+    s_store.lastLayout = nullptr;
+}
+
+RecordTriangles WorkOutRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
+    BeginTriangles();
+    DrawRecordedPrimitive(primitive.type, *primitive.layout, primitive.data, primitive.count, *primitive.plan,
+                          snapshot);
+    return EndTriangles();
+}
+
+}  // namespace console::gx

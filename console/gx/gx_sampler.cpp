@@ -46,7 +46,7 @@ void GatherQuads(const TexelQuad* quads, VI at, VU& topLeft, VU& topRight, VU& b
 #include "console/gx/gx_sampler_kernel.h"
 
 TexLevelView ViewOf(const TexLevel& level, const TexSampling& s, bool linear) {
-    return {level.texels.data(), s32(level.width), s32(level.height), s.wrapS, s.wrapT, linear};
+    return {level.texels.get(), s32(level.width), s32(level.height), s.wrapS, s.wrapT, linear};
 }
 
 Rgba8 Read(const TexLevelView& view, float sc, float tc) {

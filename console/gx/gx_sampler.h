@@ -2,15 +2,26 @@
 // filtering, and the level of detail picking and blending mip levels.
 #pragma once
 
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "console/gx/gx_raster_state.h"
 
 namespace console::gx {
 
+// Texels are decoded into place: their room is never filled first.
+struct TexelsFree {
+    void operator()(Rgba8* texels) const { ::operator delete(texels); }
+};
+using Texels = std::unique_ptr<Rgba8[], TexelsFree>;
+inline Texels NewTexels(std::size_t count) {
+    return Texels(static_cast<Rgba8*>(::operator new(count * sizeof(Rgba8))));
+}
+
 struct TexLevel {
     u32 width, height;
-    std::vector<Rgba8> texels;  // row by row
+    Texels texels;  // row by row
 };
 
 struct DecodedTexture {

@@ -10,6 +10,7 @@
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_sampler.h"
 #include "console/gx/gx_texdecode.h"
+#include "console/gx/gx_tiles.h"
 #include "console/host_services.h"
 
 namespace console::gx {
@@ -143,6 +144,33 @@ u32 LevelsOf(const GXTexObj& obj) {
     return levels;
 }
 
+// A level decoded a band of tile rows to a piece, on the pixel threads: a
+// texture copied each frame is decoded each frame.
+struct LevelDecode {
+    const u8* src;
+    u32 format, width, height;
+    TexPalette palette;
+    Rgba8* out;
+    u32 rows;        // to a piece, whole tiles
+    u32 pieceBytes;  // of source to a piece
+};
+
+constexpr u32 kDecodeRows = 32;
+
+void DecodeRows(void* context, u32 piece) {
+    const LevelDecode& d = *static_cast<const LevelDecode*>(context);
+    const u32 top = piece * d.rows;
+    DecodeTexLevel(d.src + std::size_t(piece) * d.pieceBytes, d.format, d.width,
+                   std::min(d.rows, d.height - top), d.palette, d.out + std::size_t(top) * d.width);
+}
+
+void DecodeLevel(const u8* src, u32 format, u32 width, u32 height, const TexPalette& palette, Rgba8* out) {
+    const TexTile tile = TexFormatTile(format);
+    const u32 rows = std::max(kDecodeRows / tile.height, 1u) * tile.height;
+    LevelDecode decode{src, format, width, height, palette, out, rows, TexLevelBytes(format, width, rows)};
+    PixelWorkers().Run((height + rows - 1) / rows, DecodeRows, &decode);
+}
+
 std::shared_ptr<const DecodedTexture> Decode(const GXTexObj& obj, u32 levels, const Palette* palette) {
     auto tex = std::make_shared<DecodedTexture>();
     const TexPalette pal = palette != nullptr ? TexPalette{palette->entries.data(),
@@ -151,8 +179,8 @@ std::shared_ptr<const DecodedTexture> Decode(const GXTexObj& obj, u32 levels, co
     const u8* src = static_cast<const u8*>(obj.image);
     u32 w = obj.width, h = obj.height;
     for (u32 i = 0; i < levels; ++i) {
-        TexLevel level{w, h, std::vector<Rgba8>(std::size_t(w) * h)};
-        DecodeTexLevel(src, obj.format, w, h, pal, level.texels.data());
+        TexLevel level{w, h, NewTexels(std::size_t(w) * h)};
+        DecodeLevel(src, obj.format, w, h, pal, level.texels.get());
         src += TexLevelBytes(obj.format, w, h);
         tex->levels.push_back(std::move(level));
         w = std::max(w >> 1, 1u);
@@ -183,7 +211,7 @@ CacheEntry Acquire(const GXTexObj& obj, u32 region) {
     auto texture = Decode(obj, key.levels, palette);
     std::size_t bytes = 0;
     for (const TexLevel& level : texture->levels)
-        bytes += level.texels.size() * sizeof(Rgba8);
+        bytes += std::size_t(level.width) * level.height * sizeof(Rgba8);
     if (s_mem.cachedBytes + bytes > kCacheBytes) {
         s_mem.cache.clear();
         s_mem.cachedBytes = 0;

@@ -35,6 +35,7 @@ namespace {
 constexpr u32 kMaxThreads = 64;
 // Past this many records the queue is drawn: it bounds the memory a frame takes.
 constexpr u32 kMaxRecords = 4096;
+constexpr u32 kHandOutEvery = 4;
 
 // A record: written by the program's thread before it is handed out, its
 // triangles by the thread that works them out before it is ready. A line
@@ -64,13 +65,16 @@ struct Queue {
     u32 snapshotsUsed = 0;
     u32 queued = 0;
     bool rowsQueued = false;
-    std::unique_ptr<Record[]> records;
 
-    // Records handed out; done on each band before them.
-    alignas(64) std::atomic<u32> submitted = 0;
+    // Read by the threads, written only while nothing is queued.
+    alignas(64) std::unique_ptr<Record[]> records;
+    // Done on each band before its records.
     std::atomic<RowsWork> rowsWork = nullptr;
     const void* rowsContext = nullptr;
     std::atomic<u32> epoch = 0;
+    // Records handed out: a few at a time, as each hand-out takes the line
+    // from the threads that look at it.
+    alignas(64) std::atomic<u32> submitted = 0;
     // The next record to take to work out.
     alignas(64) std::atomic<u32> taken = 0;
     // Band steps done, rows work and records: the queue is drawn when every
@@ -194,10 +198,16 @@ Record& NextRecord(const DrawSnapshot& snapshot) {
     return record;
 }
 
-// Either a thread looking for work sees the record, or it is woken.
+// Hands out the records queued so far: either a thread looking for work sees
+// them, or it is woken.
 void HandOut() {
-    s_queue.submitted.store(++s_queue.queued, std::memory_order_release);
+    s_queue.submitted.store(s_queue.queued, std::memory_order_release);
     PixelWorkers().Wake();
+}
+
+void CountRecord() {
+    if (++s_queue.queued % kHandOutEvery == 0)
+        HandOut();
 }
 
 // By the program's thread: everything queued drawn, the program's thread
@@ -208,6 +218,7 @@ void DrawQueue() {
     Queue& q = s_queue;
     if (!AnythingQueued())
         return;
+    HandOut();
     s_workers.HelpUntil(q.bandSteps, (q.queued + (q.rowsQueued ? 1 : 0)) * kBands);
     for (u32 r = 0; r < q.queued; ++r)
         q.records[r].ready.store(false, std::memory_order_relaxed);
@@ -302,14 +313,14 @@ bool RecordRoom() {
 void QueueRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
     Record& record = NextRecord(snapshot);
     record.primitive = primitive;
-    HandOut();
+    CountRecord();
 }
 
 void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapshot) {
     Record& record = NextRecord(snapshot);
     record.triangles = triangles;
     record.ready.store(true, std::memory_order_relaxed);
-    HandOut();
+    CountRecord();
 }
 
 u32 QueueEpoch() {

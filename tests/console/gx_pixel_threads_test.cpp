@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "console/gx.h"
+#include "console/gx/gx_control.h"
 #include "console/gx/gx_copy.h"
 #include "console/gx/gx_state.h"
 #include "console/gx/gx_tiles.h"
@@ -364,6 +365,82 @@ TEST_F(GXPixelThreads, QueuedTrianglesKeepTheirStateAndTextures) {
     EXPECT_EQ(HostEFBColor(4, 4), 0xFF404040u);
     EXPECT_EQ(HostEFBColor(12, 4), 0xFFC0C0C0u);
     EXPECT_EQ(HostEFBColor(20, 4), 0xFF101010u) << "an invalidated map reads memory again";
+}
+
+// Lit quads, each under registers changed after the quad before it ended, and
+// a display list whose memory changes after it is called.
+void DrawChangingScene() {
+    alignas(32) static u8 fifo[256];
+    GXInit(fifo, sizeof fifo);
+    GXSetViewport(0, 0, 640, 448, 0, 1);
+    const Mtx44 perspective = {{1.2f, 0, 0, 0}, {0, 1.6f, 0, 0}, {0, 0, -0.01f, -1.01f}, {0, 0, -1, 0}};
+    GXSetProjection(perspective, GX_PERSPECTIVE);
+    GXSetCullMode(GX_CULL_NONE);
+    GXSetNumTevStages(1);
+    GXSetTevOrder(GX_TEVSTAGE0, GX_TEXCOORD_NULL, GX_TEXMAP_NULL, GX_COLOR0A0);
+    GXSetTevOp(GX_TEVSTAGE0, GX_PASSCLR);
+    GXSetNumChans(1);
+    GXClearVtxDesc();
+    GXSetVtxDesc(GX_VA_POS, GX_DIRECT);
+    GXSetVtxDesc(GX_VA_NRM, GX_DIRECT);
+    GXSetChanAmbColor(GX_COLOR0A0, GXColor{30, 40, 50, 255});
+    const Mtx identity = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
+    GXLoadNrmMtxImm(identity, GX_PNMTX0);
+    auto quad = [](f32 tilt) {
+        GXBegin(GX_QUADS, GX_VTXFMT0, 4);
+        const f32 corners[][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+        for (const auto& c : corners) {
+            GXPosition3f32(c[0], c[1], tilt * c[0]);
+            GXNormal3f32(tilt, 0.3f, 1);
+        }
+        GXEnd();
+    };
+    for (u32 i = 0; i < 12; ++i) {
+        const f32 x = -4.5f + 1.6f * f32(i % 6), y = i < 6 ? 1.2f : -1.2f;
+        const Mtx place = {{0.7f, 0, 0, x}, {0, 0.7f, 0, y}, {0, 0, 1, -6.0f - 0.3f * f32(i)}};
+        GXLoadPosMtxImm(place, GX_PNMTX0);
+        GXLightObj light{};
+        GXInitLightPos(&light, x + 2.0f * f32(i % 3) - 2.0f, y + 1, -3);
+        GXInitLightColor(&light, GXColor{u8(80 + 14 * i), 200, u8(250 - 17 * i), 255});
+        GXInitLightAttn(&light, 1, 0, 0, 1, 0, 0);
+        GXLoadLightObjImm(&light, GXLightID(GX_LIGHT0 << (i % 2)));
+        GXSetChanMatColor(GX_COLOR0A0, GXColor{u8(255 - 9 * i), u8(60 + 15 * i), 128, 255});
+        GXSetChanCtrl(GX_COLOR0A0, i % 4 != 3 ? GX_TRUE : GX_FALSE, GX_SRC_REG, GX_SRC_REG, 1u << (i % 2),
+                      GX_DF_CLAMP, GX_AF_NONE);
+        quad(0.1f * f32(i % 5));
+    }
+    // Left as the list had them, then the list's memory is written over.
+    alignas(32) static u8 list[256];
+    GXBeginDisplayList(list, sizeof list);
+    quad(-0.4f);
+    const u32 length = GXEndDisplayList();
+    const Mtx low = {{0.5f, 0, 0, 0}, {0, 0.5f, 0, -2.6f}, {0, 0, 1, -5}};
+    GXLoadPosMtxImm(low, GX_PNMTX0);
+    GXCallDisplayList(list, length);
+    std::fill(std::begin(list), std::end(list), u8(0x55));
+    GXLoadPosMtxImm(identity, GX_PNMTX0);
+}
+
+// The pixel threads work out each primitive later, after the program has
+// changed the registers: what they draw is what a primitive worked out at
+// once, as a vertex tap has it, draws.
+TEST_F(GXPixelThreads, APrimitiveDrawsWithTheRegistersAsTheyWereAtItsEnd) {
+    const HostGXVertexTap atOnce = [](GXPrimitive, const RasterVertex*, u32, void*) {};
+    std::vector<u32> frames[3];
+    for (u32 run = 0; run < 3; ++run) {
+        SetPixelThreads(run == 2 ? 8 : 1);
+        GXReset();
+        HostGXSetVertexTap(run == 0 ? atOnce : nullptr, nullptr);
+        DrawChangingScene();
+        frames[run] = Frame();
+    }
+    HostGXSetVertexTap(nullptr, nullptr);
+    u32 drawn = 0;
+    for (u32 p = 0; p < kEfbPixels; ++p)
+        drawn += frames[0][p] != frames[0][0];
+    EXPECT_GT(drawn, 20000u);
+    EXPECT_TRUE(frames[1] == frames[0]) << "1 thread";
+    EXPECT_TRUE(frames[2] == frames[0]) << "8 threads";
 }
 
 TEST_F(GXPixelThreads, ThreadCountComesFromTheConfigurationTheEnvironmentOrTheCores) {

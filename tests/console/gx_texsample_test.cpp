@@ -10,6 +10,7 @@
 #include "console/gx.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_state.h"
+#include "console/gx/gx_texdecode.h"
 #include "gx_raster_support.h"
 
 namespace {
@@ -102,6 +103,39 @@ TEST_F(GXTexture, NearestWrapModes) {
         GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
         GXLoadTexObj(&obj, GX_TEXMAP0);
         EXPECT_EQ(Sample(0, c.s, 0.5f).r, c.expect) << c.width << ", " << int(c.wrap) << " at " << c.s;
+    }
+}
+
+// Textures taller than a piece of the threads' decoding, of each tile shape,
+// the last piece short and, for the taller tiles, ending inside a tile: every
+// texel is what one decode of the whole level gives.
+TEST_F(GXTexture, TallTexturesDecodeInPiecesAsAWhole) {
+    struct Case {
+        GXTexFmt format;
+        u16 width, height;
+    };
+    const Case cases[] = {{GX_TF_RGBA8, 20, 70}, {GX_TF_RGB565, 12, 33}, {GX_TF_I8, 16, 100},
+                          {GX_TF_I4, 24, 69},    {GX_TF_CMPR, 16, 75},   {GX_TF_IA4, 8, 32}};
+    for (const Case& c : cases) {
+        std::vector<u8> bytes(console::gx::TexLevelBytes(c.format, c.width, c.height) + 32);
+        u8* const image = bytes.data() + (32 - reinterpret_cast<uintptr_t>(bytes.data()) % 32) % 32;
+        for (u32 i = 0; i < console::gx::TexLevelBytes(c.format, c.width, c.height); ++i)
+            image[i] = u8(i * 37 + i / 251);
+        std::vector<Rgba8> whole(std::size_t(c.width) * c.height);
+        console::gx::DecodeTexLevel(image, c.format, c.width, c.height, {}, whole.data());
+        GXTexObj obj;
+        GXInitTexObj(&obj, image, c.width, c.height, c.format, GX_CLAMP, GX_CLAMP, GX_FALSE);
+        GXInitTexObjFilter(&obj, GX_NEAR, GX_NEAR);
+        GXLoadTexObj(&obj, GX_TEXMAP0);
+        u32 wrong = 0;
+        for (u32 y = 0; y < c.height; ++y)
+            for (u32 x = 0; x < c.width; ++x) {
+                const Rgba8 texel = Sample(0, (x + 0.5f) / c.width, (y + 0.5f) / c.height);
+                const Rgba8& expect = whole[std::size_t(y) * c.width + x];
+                wrong +=
+                    texel.r != expect.r || texel.g != expect.g || texel.b != expect.b || texel.a != expect.a;
+            }
+        EXPECT_EQ(wrong, 0u) << "format " << int(c.format) << ", " << c.width << "x" << c.height;
     }
 }
 

@@ -22,23 +22,22 @@ struct Submission {
     u16 count = 0;
     const VertexLayout* layout = nullptr;
     u32 slot = 0;          // the attribute the next call writes
-    std::vector<u8> data;  // at least Expected() bytes from GXBegin: a plain copy per attribute
+    std::vector<u8> data;  // at least `expected` bytes from GXBegin: a plain copy per attribute
     u32 used = 0;
+    u32 expected = 0;  // the vertices GXBegin announced, in bytes
 };
 
 Submission s_sub;
 
-u32 Expected() {
-    return u32(s_sub.count) * s_sub.layout->size;
-}
-
 // Appends one attribute's bytes after checking that the descriptor and format
 // expect exactly this attribute next. type is ignored for colours, whose size
-// alone tells the formats apart.
-void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const void* bytes, u32 size) {
+// alone tells the formats apart. The size is the call's own: the copy is a
+// move or two, the game makes these calls for every vertex.
+template <u32 size>
+void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const void* bytes) {
     if (!s_sub.open)
         OSPanic(__FILE_NAME__, __LINE__, "%s: outside GXBegin/GXEnd\n", call);
-    if (s_sub.used + size > Expected())
+    if (s_sub.used + size > s_sub.expected)
         OSPanic(__FILE_NAME__, __LINE__, "%s: more than the %u vertices GXBegin announced\n", call,
                 s_sub.count);
     const VertexLayout::Slot& slot = s_sub.layout->slots[s_sub.slot];
@@ -55,7 +54,7 @@ void Put(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const v
 
 template <typename T, size_t N>
 void PutAll(const char* call, u32 firstAttr, u32 lastAttr, GXCompType type, const T (&values)[N]) {
-    Put(call, firstAttr, lastAttr, type, values, sizeof values);
+    Put<sizeof values>(call, firstAttr, lastAttr, type, values);
 }
 
 constexpr u32 kAttrTex7 = kAttrCount - 1;
@@ -80,19 +79,20 @@ void GXBegin(GXPrimitive type, GXVtxFmt fmt, u16 nverts) {
     s_sub.count = nverts;
     s_sub.slot = 0;
     s_sub.used = 0;
-    Scratch(s_sub.data, Expected());
+    s_sub.expected = u32(nverts) * s_sub.layout->size;
+    Scratch(s_sub.data, s_sub.expected);
 }
 
 void GXEnd() {
     LogCall("GXEnd");
     if (!s_sub.open)
         OSPanic(__FILE_NAME__, __LINE__, "GXEnd: no GXBegin\n");
-    if (s_sub.used != Expected())
+    if (s_sub.used != s_sub.expected)
         OSPanic(__FILE_NAME__, __LINE__, "GXEnd: %u vertices announced, %u sent\n", s_sub.count,
                 s_sub.used / s_sub.layout->size);
     s_sub.open = false;
     if (DisplayListRecording())
-        DisplayListRecord(s_sub.type, s_sub.fmt, s_sub.count, s_sub.data.data(), Expected());
+        DisplayListRecord(s_sub.type, s_sub.fmt, s_sub.count, s_sub.data.data(), s_sub.expected);
     else
         DrawPrimitive(s_sub.type, *s_sub.layout, s_sub.data.data(), s_sub.count);
 }

@@ -29,6 +29,8 @@ public:
         }
         m_count = 0;
         m_bands.clear();
+        m_firstBand = kBands;
+        m_lastBand = 0;
         m_first = Room(0, alignof(Triangle));
     }
 
@@ -44,6 +46,8 @@ public:
         m_used = m_first + bytes;
         m_bands.push_back(u8(firstBand));
         m_bands.push_back(u8(lastBand));
+        m_firstBand = std::min(m_firstBand, firstBand);
+        m_lastBand = std::max(m_lastBand, lastBand);
         return Setups() + m_count++;
     }
 
@@ -53,12 +57,8 @@ public:
         if (m_count == 0)
             return out;
         out.setups = Setups();
-        out.firstBand = kBands;
-        out.lastBand = 0;
-        for (u32 i = 0; i < m_count; ++i) {
-            out.firstBand = std::min<u32>(out.firstBand, m_bands[2 * i]);
-            out.lastBand = std::max<u32>(out.lastBand, m_bands[2 * i + 1]);
-        }
+        out.firstBand = m_firstBand;
+        out.lastBand = m_lastBand;
         const u32 words = (m_count + 63) / 64;
         const u32 masks = (out.lastBand - out.firstBand + 1) * words;
         const u32 at = Room(masks * 8, alignof(u64));
@@ -106,7 +106,8 @@ private:
     // The record's.
     u32 m_first = 0;  // offset of its first set-up
     u32 m_count = 0;
-    std::vector<u8> m_bands;  // the first and last band of each set-up
+    std::vector<u8> m_bands;              // the first and last band of each set-up
+    u32 m_firstBand = 0, m_lastBand = 0;  // of them all
 };
 
 // Rooms outlive their threads: records drawn after a thread has ended (the

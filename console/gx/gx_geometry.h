@@ -25,8 +25,9 @@ struct RecordedPrimitive {
 };
 
 // The program's thread's: records `count` vertices of `data` as `type` under
-// the registers as they are now.
-void RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count);
+// the registers as they are now; false for a primitive larger than all the
+// room records have, which the caller works out now instead.
+bool RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count);
 // The program's thread's: `draw` works out triangles now, on this thread
 // (QueueTriangle), and they are queued as one record with `snapshot`, the
 // last one queued.

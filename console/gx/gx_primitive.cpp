@@ -141,18 +141,18 @@ bool IsPrimitive(u8 type) {
 void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
     if (!HostGetConfig().pictures)
         return;
-    if (s_tap == nullptr) {
-        RecordPrimitive(type, layout, data, count);
+    if (s_tap == nullptr && RecordPrimitive(type, layout, data, count))
         return;
-    }
     const VertexPlan plan = PlanVertices();
     const DrawSnapshot& snapshot = QueueState(RasterStateCurrent());
     DrawNow(snapshot, [&] { Draw(type, layout, data, count, plan, snapshot, s_tap); });
 }
 
-void DrawRecordedPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count,
-                           const VertexPlan& plan, const DrawSnapshot& snapshot) {
-    Draw(type, layout, data, count, plan, snapshot, nullptr);
+RecordTriangles WorkOutRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
+    BeginTriangles();
+    Draw(primitive.type, *primitive.layout, primitive.data, primitive.count, *primitive.plan, snapshot,
+         nullptr);
+    return EndTriangles();
 }
 
 }  // namespace console::gx

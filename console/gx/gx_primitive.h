@@ -7,15 +7,10 @@
 
 namespace console::gx {
 
-struct DrawSnapshot;
-struct VertexPlan;
-
 bool IsPrimitive(u8 type);
 // By the program's thread, with the registers as they are now: recorded for
-// the pixel threads, or worked out at once when a vertex tap is set.
+// the pixel threads, or worked out at once when a vertex tap is set or it is
+// too large to record.
 void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count);
-// By the thread that works out a record.
-void DrawRecordedPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count,
-                           const VertexPlan& plan, const DrawSnapshot& snapshot);
 
 }  // namespace console::gx

@@ -1,9 +1,8 @@
-// Recording primitives for the pixel queue, and working out a recorded one.
+// Recording primitives for the pixel queue.
 #include <cstring>
 #include <memory>
 
 #include "console/gx/gx_geometry.h"
-#include "console/gx/gx_primitive.h"
 #include "console/gx/gx_transform.h"
 #include "console/gx/gx_vertex.h"
 #include "console/host_services.h"
@@ -52,16 +51,11 @@ const T* KeepLast(const T& value, const T*& last) {
 
 }  // namespace
 
-void RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
+bool RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
     const u32 bytes = count * layout.size;
     const u32 room = Aligned(bytes) + Aligned(sizeof(VertexPlan)) + Aligned(sizeof(VertexLayout));
-    if (room > kStoreBytes) {
-        // Larger than the store: worked out now, in its turn.
-        const VertexPlan plan = PlanVertices();
-        const DrawSnapshot& snapshot = QueueState(RasterStateCurrent());
-        DrawNow(snapshot, [&] { DrawRecordedPrimitive(type, layout, data, count, plan, snapshot); });
-        return;
-    }
+    if (room > kStoreBytes)
+        return false;
     if (!RecordRoom() || s_store.used + room > kStoreBytes)
         FinishPixels();
     if (s_store.bytes == nullptr) {
@@ -82,19 +76,13 @@ void RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* dat
     }
     const RecordedPrimitive primitive{type, count, Keep(data, bytes), store.lastLayout, store.lastPlan};
     QueueRecord(primitive, QueueState(raster));
+    return true;
 }
 
 void ForgetRecords() {
     s_store.used = 0;
     s_store.lastPlan = nullptr;
     s_store.lastLayout = nullptr;
-}
-
-RecordTriangles WorkOutRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
-    BeginTriangles();
-    DrawRecordedPrimitive(primitive.type, *primitive.layout, primitive.data, primitive.count, *primitive.plan,
-                          snapshot);
-    return EndTriangles();
 }
 
 }  // namespace console::gx

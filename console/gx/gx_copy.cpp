@@ -53,17 +53,17 @@ CopyRowSource RowSource(const DisplayCopy& copy, const Rect& src, u32 row) {
 }
 
 // What a clear writes, taken when it is asked for: it is done later, by bands,
-// before the triangles that follow it.
+// after the triangles before it and before those that follow it.
 struct Clear {
     Rect src;
     PixelFormat format;
+    bool depth;
     u32 kept;  // the bits of each pixel the masks keep
     u32 color;
     u32 stored;  // the colour as the format keeps it, when nothing is kept
-    bool depth;
     u32 clearZ;
 };
-Clear s_clear;
+static_assert(sizeof(Clear) <= kRowsContextSize);
 
 void ClearRows(const void* context, u32 top, u32 bottom) {
     const Clear& c = *static_cast<const Clear*>(context);
@@ -107,11 +107,11 @@ void CopyLines(void* context, u32 piece) {
 }  // namespace
 
 void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32 height) {
-    // What is queued goes first: the clear is queued alone.
-    EfbGet();
     const DisplayCopy& copy = state.copy;
-    Clear& c = s_clear;
+    Clear c;
     c.src = SourceRect({left, top, width, height});
+    if (c.src.width == 0 || c.src.height == 0)
+        return;
     c.format = state.pixelFormat;
     c.kept = (state.colorUpdate ? 0u : 0x00FFFFFFu) | (state.alphaUpdate ? 0u : 0xFF000000u);
     c.color = u32(copy.clearColor.a) << 24 | u32(copy.clearColor.r) << 16 | u32(copy.clearColor.g) << 8 |
@@ -119,7 +119,7 @@ void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32
     c.stored = EfbStoredColor(state.pixelFormat, c.color);
     c.depth = state.zCompare && state.zUpdate;
     c.clearZ = copy.clearZ & kMaxDepth;
-    QueueRowsWork(ClearRows, &c);
+    QueueRowsWork(ClearRows, &c, sizeof c, c.src.top, c.src.top + c.src.height - 1);
 }
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear) {

@@ -81,11 +81,15 @@ void CopyRgba8Rows(void* context, u32 piece) {
     }
 }
 
-// On the pixel threads, with the triangles the copy reads.
+// On the pixel threads, once the rows the copy reads are drawn; the rest of
+// the frame goes on.
 void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
     const u32 scale = c.mipmap ? 2 : 1;
     Rgba8Copy copy{c, std::min(width / scale, c.dstWidth), std::min(height / scale, c.dstHeight), dest};
-    FinishFrameBuffer((copy.outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows, &copy);
+    if (copy.outWidth == 0 || copy.outHeight == 0)
+        return;
+    FinishRows(c.srcTop, c.srcTop + scale * copy.outHeight - 1,
+               (copy.outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows, &copy);
 }
 
 }  // namespace

@@ -38,20 +38,23 @@ constexpr u32 kMaxRecords = 4096;
 constexpr u32 kHandOutEvery = 4;
 
 // A record: written by the program's thread before it is handed out, its
-// triangles by the thread that works them out before it is ready. A line
-// each: the program's thread writes the next while the threads read one.
+// triangles by the thread that works them out before it is ready. Either a
+// primitive or rows work, whose context is a copy kept in the record and whose
+// bands are its triangles' range. Two lines each: the program's thread writes
+// the next while the threads read one.
 struct alignas(64) Record {
     RecordedPrimitive primitive;
     const DrawSnapshot* snapshot;
     RecordTriangles triangles;
+    RowsWork rows;
+    alignas(8) unsigned char rowsContext[kRowsContextSize];
     std::atomic<bool> ready;
 };
+static_assert(sizeof(Record) == 128);
 
-// A band is drawn by one thread at a time, its steps in order: the rows work,
-// then record after record.
+// A band is drawn by one thread at a time, record after record.
 struct alignas(64) Band {
     std::atomic<bool> busy;
-    std::atomic<bool> rowsDone;
     std::atomic<u32> next;  // the first record not drawn
 };
 
@@ -64,20 +67,19 @@ struct Queue {
     std::vector<std::unique_ptr<DrawSnapshot>> snapshots;  // the last in use the current state
     u32 snapshotsUsed = 0;
     u32 queued = 0;
-    bool rowsQueued = false;
+    // Records to draw before the frame buffer is read; rows work need not be
+    // done until the next reader after it.
+    bool primitivesQueued = false;
 
     // Read by the threads, written only while nothing is queued.
     alignas(64) std::unique_ptr<Record[]> records;
-    // Done on each band before its records.
-    std::atomic<RowsWork> rowsWork = nullptr;
-    const void* rowsContext = nullptr;
     std::atomic<u32> epoch = 0;
     // Records handed out: a few at a time, as each hand-out takes the line
     // from the threads that look at it.
     alignas(64) std::atomic<u32> submitted = 0;
     // The next record to take to work out.
     alignas(64) std::atomic<u32> taken = 0;
-    // Band steps done, rows work and records: the queue is drawn when every
+    // Band steps done, a record on a band each: the queue is drawn when every
     // band has taken every step.
     alignas(64) std::atomic<u32> bandSteps = 0;
     Band bands[kBands];
@@ -97,27 +99,24 @@ u32 MapsUsed(const RasterState& state) {
     return maps;
 }
 
-bool AnythingQueued() {
-    return s_queue.queued != 0 || s_queue.rowsQueued;
-}
-
 bool RecordReady(u32 index) {
     return index < s_queue.submitted.load(std::memory_order_acquire) &&
            s_queue.records[index].ready.load(std::memory_order_acquire);
 }
 
 bool BandHasWork(const Band& band) {
-    if (band.busy.load(std::memory_order_relaxed))
-        return false;
-    return RecordReady(band.next.load(std::memory_order_relaxed)) ||
-           (!band.rowsDone.load(std::memory_order_relaxed) &&
-            s_queue.rowsWork.load(std::memory_order_relaxed) != nullptr);
+    return !band.busy.load(std::memory_order_relaxed) &&
+           RecordReady(band.next.load(std::memory_order_relaxed));
 }
 
 void DrawRecord(const Record& record, u32 band, int top, int bottom) {
     const RecordTriangles& triangles = record.triangles;
     if (band < triangles.firstBand || band > triangles.lastBand)
         return;
+    if (record.rows != nullptr) {
+        record.rows(record.rowsContext, u32(top), u32(bottom));
+        return;
+    }
     const DrawSnapshot& s = *record.snapshot;
     const u32 words = (triangles.count + 63) / 64;
     const u64* masks = triangles.masks + (band - triangles.firstBand) * words;
@@ -134,28 +133,20 @@ bool DrawBand(u32 index) {
     u32 end = first;
     while (RecordReady(end))
         ++end;
-    // Read after the records: rows work is queued before any of them.
-    const RowsWork rows = s_queue.rowsWork.load(std::memory_order_acquire);
-    const bool rowsStep = rows != nullptr && !band.rowsDone.load(std::memory_order_relaxed);
-    if (!rowsStep && end == first)
+    if (end == first)
         return false;
     const int top = int(index * kBandRows);
     const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
-    if (rowsStep) {
-        rows(s_queue.rowsContext, u32(top), u32(bottom));
-        band.rowsDone.store(true, std::memory_order_relaxed);
-    }
     for (u32 r = first; r < end; ++r)
         DrawRecord(s_queue.records[r], index, top, bottom);
-    band.next.store(end, std::memory_order_relaxed);
-    s_queue.bandSteps.fetch_add(end - first + (rowsStep ? 1 : 0), std::memory_order_release);
+    band.next.store(end, std::memory_order_release);
+    s_queue.bandSteps.fetch_add(end - first, std::memory_order_release);
     return true;
 }
 
-// One step of the queue's work: a record to work out first, as the bands wait
-// on them, else a band with steps to take. Each thread looks at the bands from
-// where it last drew, so that the threads spread out over them.
-bool PollQueue() {
+// Works out the next record handed out that no thread has taken; whether
+// there was one.
+bool WorkOutNextRecord() {
     Queue& q = s_queue;
     // Taken is emptied after submitted: the two seen in this order never
     // make a record of an emptied queue look handed out.
@@ -171,15 +162,35 @@ bool PollQueue() {
             return true;
         }
     }
-    static std::atomic<u32> threadsSeen = 0;
-    thread_local u32 from = threadsSeen.fetch_add(1, std::memory_order_relaxed) * 7 % kBands;
+    return false;
+}
+
+// Whether the band was free and had steps that could be taken, now taken.
+bool TryBand(u32 index) {
+    Band& band = s_queue.bands[index];
+    if (!BandHasWork(band) || band.busy.exchange(true, std::memory_order_acquire))
+        return false;
+    const bool drew = DrawBand(index);
+    band.busy.store(false, std::memory_order_release);
+    return drew;
+}
+
+// One step of the queue's work: a record to work out first, as the bands wait
+// on them, else a band with steps to take. A thread draws its own bands first,
+// every n-th from its place among n threads, so that their rows stay in its
+// cache from one record, and one frame, to the next; then anyone's, from where
+// it last helped, so that the helpers spread out over them.
+bool PollQueue() {
+    if (WorkOutNextRecord())
+        return true;
+    const u32 threads = s_workers.Threads();
+    const u32 slot = WorkerPool::Slot() % threads;
+    for (u32 index = slot; index < kBands; index += threads)
+        if (TryBand(index))
+            return true;
+    thread_local u32 from = slot * 7 % kBands;
     for (u32 i = 0, index = from; i < kBands; ++i, index = index + 1 == kBands ? 0 : index + 1) {
-        Band& band = q.bands[index];
-        if (!BandHasWork(band) || band.busy.exchange(true, std::memory_order_acquire))
-            continue;
-        const bool drew = DrawBand(index);
-        band.busy.store(false, std::memory_order_release);
-        if (drew) {
+        if (TryBand(index)) {
             from = index;
             return true;
         }
@@ -187,14 +198,15 @@ bool PollQueue() {
     return false;
 }
 
-Record& NextRecord(const DrawSnapshot& snapshot) {
+Record& NextRecord(const DrawSnapshot* snapshot) {
     Queue& q = s_queue;
     if (q.records == nullptr) {
         HostMemoryScope hostMemory;
         q.records.reset(new Record[kMaxRecords]);
     }
     Record& record = q.records[q.queued];
-    record.snapshot = &snapshot;
+    record.snapshot = snapshot;
+    record.rows = nullptr;
     return record;
 }
 
@@ -216,18 +228,17 @@ void CountRecord() {
 // records still to come; the others let go of their textures.
 void DrawQueue() {
     Queue& q = s_queue;
-    if (!AnythingQueued())
+    if (q.queued == 0)
         return;
     HandOut();
-    s_workers.HelpUntil(q.bandSteps, (q.queued + (q.rowsQueued ? 1 : 0)) * kBands);
+    WorkerPool::HelpUntil([&q] { return q.bandSteps.load(std::memory_order_acquire) == q.queued * kBands; },
+                          PollQueue);
     for (u32 r = 0; r < q.queued; ++r)
         q.records[r].ready.store(false, std::memory_order_relaxed);
-    q.rowsWork.store(nullptr, std::memory_order_relaxed);
     for (Band& band : q.bands) {
         while (band.busy.exchange(true, std::memory_order_acquire))
             std::this_thread::yield();
         band.next.store(0, std::memory_order_relaxed);
-        band.rowsDone.store(false, std::memory_order_relaxed);
         band.busy.store(false, std::memory_order_release);
     }
     q.submitted.store(0, std::memory_order_relaxed);
@@ -235,7 +246,7 @@ void DrawQueue() {
     q.bandSteps.store(0, std::memory_order_relaxed);
     q.epoch.fetch_add(1, std::memory_order_relaxed);
     q.queued = 0;
-    q.rowsQueued = false;
+    q.primitivesQueued = false;
     ForgetRecords();
     if (q.snapshotsUsed > 1) {
         std::swap(q.snapshots[0], q.snapshots[q.snapshotsUsed - 1]);
@@ -311,15 +322,17 @@ bool RecordRoom() {
 }
 
 void QueueRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
-    Record& record = NextRecord(snapshot);
+    Record& record = NextRecord(&snapshot);
     record.primitive = primitive;
+    s_queue.primitivesQueued = true;
     CountRecord();
 }
 
 void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapshot) {
-    Record& record = NextRecord(snapshot);
+    Record& record = NextRecord(&snapshot);
     record.triangles = triangles;
     record.ready.store(true, std::memory_order_relaxed);
+    s_queue.primitivesQueued = true;
     CountRecord();
 }
 
@@ -327,12 +340,20 @@ u32 QueueEpoch() {
     return s_queue.epoch.load(std::memory_order_relaxed);
 }
 
-void QueueRowsWork(RowsWork work, const void* context) {
-    FinishFrameBuffer();
-    s_queue.rowsContext = context;
-    s_queue.rowsWork.store(work, std::memory_order_release);
-    s_queue.rowsQueued = true;
-    PixelWorkers().Wake();
+void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom) {
+    if (size > kRowsContextSize || top > bottom || top >= kEfbHeight)
+        return;
+    if (!RecordRoom())
+        DrawQueue();
+    Record& record = NextRecord(nullptr);
+    record.rows = work;
+    std::memcpy(record.rowsContext, context, size);
+    record.triangles = {};
+    record.triangles.firstBand = top / kBandRows;
+    record.triangles.lastBand = std::min(bottom, kEfbHeight - 1) / kBandRows;
+    record.ready.store(true, std::memory_order_relaxed);
+    ++s_queue.queued;
+    HandOut();
 }
 
 WorkerPool& PixelWorkers() {
@@ -345,12 +366,39 @@ WorkerPool& PixelWorkers() {
 }
 
 void FinishPixels() {
-    if (s_queue.queued != 0)
+    if (s_queue.primitivesQueued)
         FinishFrameBuffer();
 }
 
+void FinishRows(u32 top, u32 bottom, u32 afterPieces, WorkerPool::Job after, void* context) {
+    Queue& q = s_queue;
+    const u32 firstBand = std::min(top, kEfbHeight - 1) / kBandRows;
+    const u32 lastBand = std::min(bottom, kEfbHeight - 1) / kBandRows;
+    if (q.queued != 0 && firstBand <= lastBand) {
+        StageTimer timer(kGXStagePixel);
+        HandOut();
+        // The bands the rows cross: the others go on.
+        const auto drawn = [&q, firstBand, lastBand] {
+            for (u32 band = firstBand; band <= lastBand; ++band)
+                if (q.bands[band].next.load(std::memory_order_acquire) != q.queued)
+                    return false;
+            return true;
+        };
+        const auto help = [firstBand, lastBand] {
+            if (WorkOutNextRecord())
+                return true;
+            for (u32 band = firstBand; band <= lastBand; ++band)
+                if (TryBand(band))
+                    return true;
+            return false;
+        };
+        WorkerPool::HelpUntil(drawn, help);
+    }
+    s_workers.Run(afterPieces, after, context);
+}
+
 void FinishFrameBuffer(u32 afterPieces, WorkerPool::Job after, void* context) {
-    if (!AnythingQueued() && afterPieces == 0)
+    if (s_queue.queued == 0 && afterPieces == 0)
         return;
     StageTimer timer(kGXStagePixel);
     DrawQueue();

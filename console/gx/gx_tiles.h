@@ -3,11 +3,15 @@
 // to the pixel threads while the program goes on: any thread takes a record and
 // works out its triangles (gx_geometry.h), set up and binned to bands of rows;
 // each band is drawn by one thread at a time, record after record in the order
-// they came. Whatever reads what the bands hold (EfbGet, a copy, a draw-done)
-// waits for the queue to be drawn, the program's thread helping. A pixel's
-// values depend only on its triangle and the pixel before it, so the picture is
-// the same whatever the number of threads.
+// they came; rows work (a clear) is queued as a record too. Whatever reads
+// what the bands hold (EfbGet, a display copy, a draw-done) waits for the
+// queue to be drawn, the program's thread helping; a copy to texture waits
+// only for the bands it reads. A pixel's values depend only on its triangle
+// and the pixel before it, so the picture is the same whatever the number of
+// threads.
 #pragma once
+
+#include <cstddef>
 
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_workers.h"
@@ -65,15 +69,20 @@ WorkerPool& PixelWorkers();
 
 // Work on a band of the frame buffer's rows, top to bottom inclusive.
 using RowsWork = void (*)(const void* context, u32 top, u32 bottom);
-// Queues `work` on every band, before the records queued after it; the
-// context must last until the buffer is next finished. Finishes the buffer
-// first.
-void QueueRowsWork(RowsWork work, const void* context);
+constexpr std::size_t kRowsContextSize = 40;
+// Queues `work` on the bands that rows top..bottom cross, after the records
+// queued before it and before those after it; the queue keeps a copy of the
+// `size` bytes of its context (at most kRowsContextSize).
+void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom);
 // Draws the queued records, and the rows work before them, and returns when
 // they are in the frame buffer. Rows work with no records after it need not be
 // done yet: it is, before the next reader of the buffer.
 void FinishPixels();
 // Everything queued done, then `after`'s pieces run on the pixel threads.
 void FinishFrameBuffer(u32 afterPieces = 0, WorkerPool::Job after = nullptr, void* context = nullptr);
+// Everything queued done on rows top..bottom, then `after`'s pieces run on
+// the pixel threads while the rest of the buffer is drawn; `after` may read
+// those rows only.
+void FinishRows(u32 top, u32 bottom, u32 afterPieces, WorkerPool::Job after, void* context);
 
 }  // namespace console::gx

@@ -17,9 +17,9 @@ namespace {
 constexpr std::chrono::microseconds kSpinTime{500};
 constexpr std::chrono::microseconds kEagerSpinTime{50};
 
-// Set on the pool's own threads, which hand out work too but never start or
-// stop threads.
-thread_local bool t_poolThread = false;
+// The pool's own threads are 1 and up, the caller's 0. They hand out work too
+// but never start or stop threads.
+thread_local u32 t_slot = 0;
 
 void Pause() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -50,6 +50,10 @@ WorkerPool::~WorkerPool() {
     Stop();
 }
 
+u32 WorkerPool::Slot() {
+    return t_slot;
+}
+
 bool WorkerPool::Forked() const {
     return !m_workers.empty() && getpid() != m_process;
 }
@@ -62,7 +66,7 @@ void WorkerPool::Start() {
     m_process = getpid();
     m_workers.reserve(m_threads - 1);
     for (u32 i = 1; i < m_threads; ++i)
-        m_workers.emplace_back([this, seen = m_generation.load()] { Work(seen); });
+        m_workers.emplace_back([this, i, seen = m_generation.load()] { Work(i, seen); });
     // A thread still starting holds the C library's and the sanitizers' locks:
     // a fork then (a death test's) would leave them held in the child.
     for (u32 started; (started = m_started.load(std::memory_order_acquire)) != m_threads - 1;)
@@ -87,9 +91,12 @@ void WorkerPool::Stop() {
 }
 
 void WorkerPool::SetThreads(u32 threads) {
-    m_threads = threads < 1 ? 1 : threads;
-    if (!m_workers.empty() && m_workers.size() + 1 != m_threads)
-        Stop();
+    threads = threads < 1 ? 1 : threads;
+    if (threads == m_threads)
+        return;
+    // The threads read the count as they work.
+    Stop();
+    m_threads = threads;
 }
 
 // A worker that wakes late may find the job done, or the next job begun: a
@@ -122,9 +129,9 @@ bool WorkerPool::Poll() {
 // line of theirs unless one sleeps. The count of sleepers and the work are
 // both written, then read, in one order: a thread that hands out work and finds
 // no sleeper handed it out before the sleeper's last look for it.
-void WorkerPool::Work(u32 seen) {
+void WorkerPool::Work(u32 slot, u32 seen) {
     const HostMemoryScope hostMemory;
-    t_poolThread = true;
+    t_slot = slot;
     m_started.fetch_add(1, std::memory_order_release);
     m_started.notify_one();
     for (;;) {
@@ -148,7 +155,7 @@ void WorkerPool::Work(u32 seen) {
 }
 
 void WorkerPool::Wake() {
-    if (!t_poolThread)
+    if (t_slot == 0)
         Start();
     if (m_workers.empty())
         return;
@@ -159,17 +166,11 @@ void WorkerPool::Wake() {
     }
 }
 
-void WorkerPool::HelpUntil(const std::atomic<u32>& done, u32 target) {
-    for (u32 idle = 0; done.load(std::memory_order_acquire) != target;) {
-        if (m_poll()) {
-            idle = 0;
-        } else if (++idle % 1024 == 0) {
-            // Another thread has the last of it, and may not be running.
-            std::this_thread::yield();
-        } else {
-            Pause();
-        }
-    }
+void WorkerPool::Idle(u32& idle) {
+    if (++idle % 1024 == 0)
+        std::this_thread::yield();
+    else
+        Pause();
 }
 
 void WorkerPool::Run(u32 count, Job job, void* context) {

@@ -27,6 +27,8 @@ public:
     // The threads that run a job, the caller's included (at least 1).
     void SetThreads(u32 threads);
     u32 Threads() const { return m_threads; }
+    // The calling thread's place among them: 0 the caller's, 1 on the pool's.
+    static u32 Slot();
 
     // job(context, piece) for every piece in [0, count), in no set order and on
     // any of the threads; returns when every piece is done.
@@ -34,18 +36,22 @@ public:
 
     // The stream has more work: threads that sleep are woken.
     void Wake();
-    // Runs the stream's work on the calling thread too until `done` reaches
-    // `target`.
-    void HelpUntil(const std::atomic<u32>& done, u32 target);
+    // Runs `help` on the calling thread (some of the stream's work) until
+    // `done`.
+    template <typename Done, typename Help>
+    static void HelpUntil(Done done, Help help);
 
 private:
+    // Waits a moment, or gives the core up now and then: another thread has
+    // the last of the work, and may not be running.
+    static void Idle(u32& idle);
     // A child process forked from this one (a death test's) has none of the
     // pool's threads: it runs jobs alone.
     bool Forked() const;
     // Starts the threads the count asks for, if they are not running.
     void Start();
     void Stop();
-    void Work(u32 seen);
+    void Work(u32 slot, u32 seen);
     // Takes pieces of the job until none is left; whether it took any.
     bool Take();
     // Takes pieces of the job, then the stream's work; whether there was any.
@@ -70,5 +76,15 @@ private:
     Job m_job = nullptr;
     void* m_context = nullptr;
 };
+
+template <typename Done, typename Help>
+void WorkerPool::HelpUntil(Done done, Help help) {
+    for (u32 idle = 0; !done();) {
+        if (help())
+            idle = 0;
+        else
+            Idle(idle);
+    }
+}
 
 }  // namespace console::gx

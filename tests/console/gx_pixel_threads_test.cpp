@@ -325,7 +325,7 @@ TEST(GXWorkerPool, RunsEachPieceAndStreamItemOnce) {
                 if (item % 100 == 99)
                     std::this_thread::sleep_for(std::chrono::microseconds(300));
             }
-            pool.HelpUntil(stream.done, 300);
+            WorkerPool::HelpUntil([&stream] { return stream.done.load() == 300; }, PollStream);
             EXPECT_TRUE(stream.EachRanOnce()) << threads << " threads";
         }
     }

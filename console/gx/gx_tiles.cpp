@@ -37,18 +37,23 @@ constexpr u32 kMaxThreads = 64;
 constexpr u32 kMaxRecords = 4096;
 constexpr u32 kHandOutEvery = 4;
 
-// A record: written by the program's thread before it is handed out, its
-// triangles by the thread that works them out before it is ready. Either a
-// primitive or rows work, whose context is a copy kept in the record and whose
-// bands are its triangles' range. Two lines each: the program's thread writes
-// the next while the threads read one.
+// A record: either a primitive or rows work, whose context is a copy kept in
+// the record and whose bands are its triangles' range. Its first line is
+// written by the program's thread before it is handed out, its second by the
+// thread that works out its triangles: the program's thread writes a line it
+// wrote itself, the last time round, and no thread waits for a line another
+// is writing.
 struct alignas(64) Record {
-    RecordedPrimitive primitive;
+    union {
+        RecordedPrimitive primitive;
+        alignas(8) unsigned char rowsContext[kRowsContextSize];
+    };
     const DrawSnapshot* snapshot;
-    RecordTriangles triangles;
     RowsWork rows;
-    alignas(8) unsigned char rowsContext[kRowsContextSize];
-    std::atomic<bool> ready;
+    alignas(64) RecordTriangles triangles;
+    // The queue's epoch once its triangles are ready: the record need not be
+    // marked again when the queue is emptied.
+    std::atomic<u32> readyIn;
 };
 static_assert(sizeof(Record) == 128);
 
@@ -101,7 +106,8 @@ u32 MapsUsed(const RasterState& state) {
 
 bool RecordReady(u32 index) {
     return index < s_queue.submitted.load(std::memory_order_acquire) &&
-           s_queue.records[index].ready.load(std::memory_order_acquire);
+           s_queue.records[index].readyIn.load(std::memory_order_acquire) ==
+               s_queue.epoch.load(std::memory_order_relaxed) + 1;
 }
 
 bool BandHasWork(const Band& band) {
@@ -155,9 +161,9 @@ bool WorkOutNextRecord() {
         if (q.taken.compare_exchange_weak(next, next + 1, std::memory_order_acq_rel,
                                           std::memory_order_relaxed)) {
             Record& record = q.records[next];
-            if (!record.ready.load(std::memory_order_relaxed)) {
+            if (!RecordReady(next)) {
                 record.triangles = WorkOutRecord(record.primitive, *record.snapshot);
-                record.ready.store(true, std::memory_order_release);
+                record.readyIn.store(q.epoch.load(std::memory_order_relaxed) + 1, std::memory_order_release);
             }
             return true;
         }
@@ -198,6 +204,11 @@ bool PollQueue() {
     return false;
 }
 
+// A record the program's thread has worked out itself, ready once handed out.
+void MarkReady(Record& record) {
+    record.readyIn.store(s_queue.epoch.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+}
+
 Record& NextRecord(const DrawSnapshot* snapshot) {
     Queue& q = s_queue;
     if (q.records == nullptr) {
@@ -233,8 +244,8 @@ void DrawQueue() {
     HandOut();
     WorkerPool::HelpUntil([&q] { return q.bandSteps.load(std::memory_order_acquire) == q.queued * kBands; },
                           PollQueue);
-    for (u32 r = 0; r < q.queued; ++r)
-        q.records[r].ready.store(false, std::memory_order_relaxed);
+    // A thread that takes a band after this sees no record of this round ready.
+    q.epoch.fetch_add(1, std::memory_order_relaxed);
     for (Band& band : q.bands) {
         while (band.busy.exchange(true, std::memory_order_acquire))
             std::this_thread::yield();
@@ -244,7 +255,6 @@ void DrawQueue() {
     q.submitted.store(0, std::memory_order_relaxed);
     q.taken.store(0, std::memory_order_release);
     q.bandSteps.store(0, std::memory_order_relaxed);
-    q.epoch.fetch_add(1, std::memory_order_relaxed);
     q.queued = 0;
     q.primitivesQueued = false;
     ForgetRecords();
@@ -331,7 +341,7 @@ void QueueRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapsho
 void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapshot) {
     Record& record = NextRecord(&snapshot);
     record.triangles = triangles;
-    record.ready.store(true, std::memory_order_relaxed);
+    MarkReady(record);
     s_queue.primitivesQueued = true;
     CountRecord();
 }
@@ -351,7 +361,7 @@ void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top
     record.triangles = {};
     record.triangles.firstBand = top / kBandRows;
     record.triangles.lastBand = std::min(bottom, kEfbHeight - 1) / kBandRows;
-    record.ready.store(true, std::memory_order_relaxed);
+    MarkReady(record);
     ++s_queue.queued;
     HandOut();
 }

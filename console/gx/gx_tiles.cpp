@@ -242,8 +242,10 @@ void DrawQueue() {
     if (q.queued == 0)
         return;
     HandOut();
-    WorkerPool::HelpUntil([&q] { return q.bandSteps.load(std::memory_order_acquire) == q.queued * kBands; },
-                          PollQueue);
+    const auto drawn = [] {
+        return s_queue.bandSteps.load(std::memory_order_acquire) == s_queue.queued * kBands;
+    };
+    WorkerPool::HelpUntil(drawn, PollQueue);
     // A thread that takes a band after this sees no record of this round ready.
     q.epoch.fetch_add(1, std::memory_order_relaxed);
     for (Band& band : q.bands) {
@@ -388,9 +390,9 @@ void FinishRows(u32 top, u32 bottom, u32 afterPieces, WorkerPool::Job after, voi
         StageTimer timer(kGXStagePixel);
         HandOut();
         // The bands the rows cross: the others go on.
-        const auto drawn = [&q, firstBand, lastBand] {
+        const auto drawn = [firstBand, lastBand] {
             for (u32 band = firstBand; band <= lastBand; ++band)
-                if (q.bands[band].next.load(std::memory_order_acquire) != q.queued)
+                if (s_queue.bands[band].next.load(std::memory_order_acquire) != s_queue.queued)
                     return false;
             return true;
         };

@@ -82,8 +82,10 @@ struct Queue {
     // Records handed out: a few at a time, as each hand-out takes the line
     // from the threads that look at it.
     alignas(64) std::atomic<u32> submitted = 0;
-    // The next record to take to work out.
-    alignas(64) std::atomic<u32> taken = 0;
+    // The next record to take to work out (low half), and the epoch (high
+    // half): a thread that looked before the queue was emptied cannot take a
+    // record of the next round by mistake.
+    alignas(64) std::atomic<u64> taken = 0;
     // Band steps done, a record on a band each: the queue is drawn when every
     // band has taken every step.
     alignas(64) std::atomic<u32> bandSteps = 0;
@@ -156,14 +158,18 @@ bool WorkOutNextRecord() {
     Queue& q = s_queue;
     // Taken is emptied after submitted: the two seen in this order never
     // make a record of an emptied queue look handed out.
-    u32 next = q.taken.load(std::memory_order_acquire);
-    while (next < q.submitted.load(std::memory_order_acquire)) {
-        if (q.taken.compare_exchange_weak(next, next + 1, std::memory_order_acq_rel,
+    u64 taken = q.taken.load(std::memory_order_acquire);
+    while (u32(taken) < q.submitted.load(std::memory_order_acquire)) {
+        if (q.taken.compare_exchange_weak(taken, taken + 1, std::memory_order_acq_rel,
                                           std::memory_order_relaxed)) {
-            Record& record = q.records[next];
-            if (!RecordReady(next)) {
+            const u32 epoch = u32(taken >> 32);
+            Record& record = q.records[u32(taken)];
+            // A record queued ready (rows work, triangles worked out already)
+            // is passed over; so is one taken just as the queue was emptied,
+            // whose place a later round may be using again.
+            if (record.readyIn.load(std::memory_order_acquire) <= epoch) {
                 record.triangles = WorkOutRecord(record.primitive, *record.snapshot);
-                record.readyIn.store(q.epoch.load(std::memory_order_relaxed) + 1, std::memory_order_release);
+                record.readyIn.store(epoch + 1, std::memory_order_release);
             }
             return true;
         }
@@ -247,7 +253,7 @@ void DrawQueue() {
     };
     WorkerPool::HelpUntil(drawn, PollQueue);
     // A thread that takes a band after this sees no record of this round ready.
-    q.epoch.fetch_add(1, std::memory_order_relaxed);
+    const u32 epoch = q.epoch.fetch_add(1, std::memory_order_relaxed) + 1;
     for (Band& band : q.bands) {
         while (band.busy.exchange(true, std::memory_order_acquire))
             std::this_thread::yield();
@@ -255,7 +261,7 @@ void DrawQueue() {
         band.busy.store(false, std::memory_order_release);
     }
     q.submitted.store(0, std::memory_order_relaxed);
-    q.taken.store(0, std::memory_order_release);
+    q.taken.store(u64(epoch) << 32, std::memory_order_release);
     q.bandSteps.store(0, std::memory_order_relaxed);
     q.queued = 0;
     q.primitivesQueued = false;

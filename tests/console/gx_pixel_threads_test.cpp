@@ -221,6 +221,27 @@ TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
     }
 }
 
+// Records queued ready (clears, triangles worked out at once) that no thread
+// has yet passed over when the queue is emptied, round after round: a thread
+// that takes one late must leave it, and the next round's record in its place,
+// alone.
+TEST_F(GXPixelThreads, ReadyRecordsTakenAsTheQueueEmptiesAreLeftAlone) {
+    SetPixelThreads(8);
+    RasterState state;
+    state.cull = Cull::None;
+    for (u32 round = 0; round < 5000; ++round) {
+        const u8 shade = u8(round);
+        state.copy.clearColor = {shade, 20, 30, 255};
+        for (u32 corner = 0; corner < 4; ++corner) {
+            const float x = float(corner * 64);
+            ClearCopySource(state, corner * 64, 0, 64, 64);
+            FillRect(state, x + 8, 8, x + 16, 16, 0x406080FF);
+        }
+        ASSERT_EQ(HostEFBColor(232, 40), 0xFF00141Eu | u32(shade) << 16) << round;
+        ASSERT_EQ(HostEFBColor(204, 12), 0xFF406080u) << round;
+    }
+}
+
 // One draw of more triangles than a thread's room takes at first, a third of
 // them reaching out of the clip volume: its set-ups move to larger room in the
 // middle of the draw. One by one they are more records than the queue holds,

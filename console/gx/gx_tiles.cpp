@@ -106,6 +106,11 @@ u32 MapsUsed(const RasterState& state) {
     return maps;
 }
 
+// The band that holds a row; rows past the buffer's end are in its last.
+u32 BandOf(u32 row) {
+    return std::min(row, kEfbHeight - 1) / kBandRows;
+}
+
 bool RecordReady(u32 index) {
     return index < s_queue.submitted.load(std::memory_order_acquire) &&
            s_queue.records[index].readyIn.load(std::memory_order_acquire) ==
@@ -210,7 +215,8 @@ bool PollQueue() {
     return false;
 }
 
-// A record the program's thread has worked out itself, ready once handed out.
+// A record with nothing to work out (rows work, or triangles the program's
+// thread worked out itself): ready once handed out.
 void MarkReady(Record& record) {
     record.readyIn.store(s_queue.epoch.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
 }
@@ -367,8 +373,8 @@ void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top
     record.rows = work;
     std::memcpy(record.rowsContext, context, size);
     record.triangles = {};
-    record.triangles.firstBand = top / kBandRows;
-    record.triangles.lastBand = std::min(bottom, kEfbHeight - 1) / kBandRows;
+    record.triangles.firstBand = BandOf(top);
+    record.triangles.lastBand = BandOf(bottom);
     MarkReady(record);
     ++s_queue.queued;
     HandOut();
@@ -390,8 +396,7 @@ void FinishPixels() {
 
 void FinishRows(u32 top, u32 bottom, u32 afterPieces, WorkerPool::Job after, void* context) {
     Queue& q = s_queue;
-    const u32 firstBand = std::min(top, kEfbHeight - 1) / kBandRows;
-    const u32 lastBand = std::min(bottom, kEfbHeight - 1) / kBandRows;
+    const u32 firstBand = BandOf(top), lastBand = BandOf(bottom);
     if (q.queued != 0 && firstBand <= lastBand) {
         StageTimer timer(kGXStagePixel);
         HandOut();

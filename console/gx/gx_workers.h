@@ -27,7 +27,7 @@ public:
     // The threads that run a job, the caller's included (at least 1).
     void SetThreads(u32 threads);
     u32 Threads() const { return m_threads; }
-    // The calling thread's place among them: 0 the caller's, 1 on the pool's.
+    // The calling thread's place among them: 0 the caller's, 1 and up the pool's.
     static u32 Slot();
 
     // job(context, piece) for every piece in [0, count), in no set order and on

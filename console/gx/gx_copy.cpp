@@ -119,7 +119,7 @@ void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32
     c.stored = EfbStoredColor(state.pixelFormat, c.color);
     c.depth = state.zCompare && state.zUpdate;
     c.clearZ = copy.clearZ & kMaxDepth;
-    QueueRowsWork(ClearRows, &c, sizeof c, c.src.top, c.src.top + c.src.height - 1);
+    QueueRowsWork(ClearRows, &c, sizeof c, c.src.top, c.src.top + c.src.height - 1, true);
 }
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear) {

@@ -183,6 +183,10 @@ using TextureViewer = bool (*)(void* context, u32 texMap, TexLevelView* view);
 // sampler and the viewer then get as their context. A texture module whose
 // maps change installs one beside them.
 using TextureCapture = std::shared_ptr<const void> (*)(void* context, u32 maps);
+// Whether the texels of the maps in `maps` are all in place: a copy to texture
+// may still be writing them on the pixel threads. Asked of a captured record,
+// when a draw is queued and again before one that was not ready is drawn.
+using TexturesReady = bool (*)(const void* context, u32 maps);
 
 struct DisplayCopy {
     u32 srcLeft = 0, srcTop = 0, srcWidth = 640, srcHeight = 480;
@@ -242,6 +246,7 @@ struct RasterState {
     TextureSampler sampler = nullptr;
     TextureViewer viewer = nullptr;
     TextureCapture capture = nullptr;
+    TexturesReady texturesReady = nullptr;
     void* samplerContext = nullptr;
 
     PixelFormat pixelFormat = PixelFormat::RGB8_Z24;

@@ -2,6 +2,7 @@
 // filtering, and the level of detail picking and blending mip levels.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <new>
 #include <vector>
@@ -26,6 +27,9 @@ struct TexLevel {
 
 struct DecodedTexture {
     std::vector<TexLevel> levels;  // at least one
+    // Bands of rows a copy to texture has still to write into the first level
+    // (0 for a texture decoded from memory).
+    std::atomic<u32> bandsToCopy = 0;
 };
 
 // A texture object's sampling settings (GXTexWrapMode, GXTexFilter).

@@ -66,11 +66,13 @@ void ResetRegisters() {
     const TextureSampler sampler = raster.sampler;
     const TextureViewer viewer = raster.viewer;
     const TextureCapture capture = raster.capture;
+    const TexturesReady texturesReady = raster.texturesReady;
     void* const samplerContext = raster.samplerContext;
     raster = RasterState{};
     raster.sampler = sampler;
     raster.viewer = viewer;
     raster.capture = capture;
+    raster.texturesReady = texturesReady;
     raster.samplerContext = samplerContext;
 }
 

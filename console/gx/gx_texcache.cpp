@@ -9,6 +9,7 @@
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_sampler.h"
+#include "console/gx/gx_texcopy.h"
 #include "console/gx/gx_texdecode.h"
 #include "console/gx/gx_tiles.h"
 #include "console/host_services.h"
@@ -189,6 +190,27 @@ std::shared_ptr<const DecodedTexture> Decode(const GXTexObj& obj, u32 levels, co
     return tex;
 }
 
+// The bytes of memory the object's levels take.
+std::size_t ImageBytes(const GXTexObj& obj, u32 levels) {
+    std::size_t bytes = 0;
+    for (u32 i = 0, w = obj.width, h = obj.height; i < levels;
+         ++i, w = std::max(w >> 1, 1u), h = std::max(h >> 1, 1u))
+        bytes += TexLevelBytes(obj.format, w, h);
+    return bytes;
+}
+
+// The texels a copy to texture made of the whole of a one-level texture, as
+// decoding its memory would give them once the copy is done; else the memory
+// decoded, once no copy is still writing it.
+std::shared_ptr<const DecodedTexture> DecodeOrCopied(const GXTexObj& obj, u32 levels,
+                                                     const Palette* palette) {
+    if (levels == 1 && obj.format == GX_TF_RGBA8)
+        if (auto copied = CopiedTexture(obj.image, obj.width, obj.height))
+            return copied;
+    FinishCopiesInto(obj.image, ImageBytes(obj, levels));
+    return Decode(obj, levels, palette);
+}
+
 // The decoded texture an object names, from the cache or decoded now; null for
 // an object that names no readable texture.
 CacheEntry Acquire(const GXTexObj& obj, u32 region) {
@@ -208,7 +230,7 @@ CacheEntry Acquire(const GXTexObj& obj, u32 region) {
         it->second.region = region;
         return it->second;
     }
-    auto texture = Decode(obj, key.levels, palette);
+    auto texture = DecodeOrCopied(obj, key.levels, palette);
     std::size_t bytes = 0;
     for (const TexLevel& level : texture->levels)
         bytes += std::size_t(level.width) * level.height * sizeof(Rgba8);
@@ -266,12 +288,25 @@ Rgba8 SampleMap(void* context, u32 index, const TexCoordSample& coord) {
                               : Rgba8{255, 255, 255, 255};
 }
 
-// On the program's thread, when a draw is queued: the footprints are made there.
+bool Copied(const DecodedTexture& texture) {
+    return texture.bandsToCopy.load(std::memory_order_acquire) == 0;
+}
+
+bool MapsReady(const void* context, u32 maps) {
+    const TexBindings& bindings = *static_cast<const TexBindings*>(context);
+    for (u32 i = 0; i < GX_MAX_TEXMAP; ++i)
+        if ((maps >> i & 1) != 0 && bindings.maps[i].texture != nullptr && !Copied(*bindings.maps[i].texture))
+            return false;
+    return true;
+}
+
+// On the program's thread, when a draw is queued: the footprints are made there,
+// of texels a copy has finished.
 bool ViewMap(void* context, u32 index, TexLevelView* view) {
     const TexBinding* binding = BindingOf(context, index);
     if (binding == nullptr || !ViewTexture(*binding->texture, binding->sampling, view))
         return false;
-    if (view->linear && view->wrapS < 3 && view->wrapT < 3) {
+    if (view->linear && view->wrapS < 3 && view->wrapT < 3 && Copied(*binding->texture)) {
         TexFootprints& footprints = *binding->footprints;
         std::vector<TexelQuad>& quads = footprints.quads[view->wrapS][view->wrapT];
         u8& draws = footprints.draws[view->wrapS][view->wrapT];
@@ -326,6 +361,7 @@ void TexturesReset() {
     raster.sampler = nullptr;
     raster.viewer = nullptr;
     raster.capture = nullptr;
+    raster.texturesReady = nullptr;
     raster.samplerContext = nullptr;
 }
 
@@ -383,6 +419,7 @@ void GXLoadTexObj(const GXTexObj* obj, GXTexMapID id) {
     raster.sampler = SampleMap;
     raster.viewer = ViewMap;
     raster.capture = CaptureMaps;
+    raster.texturesReady = MapsReady;
 }
 
 void GXInvalidateTexRegion(const GXTexRegion* region) {

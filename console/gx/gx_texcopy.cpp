@@ -1,14 +1,21 @@
 // The copy to texture: the embedded frame buffer's rectangle into tiled RGBA8
 // texels, box-filtered to half size for a mip level.
+#include "console/gx/gx_texcopy.h"
+
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "console/gx.h"
 #include "console/gx/gx_copy.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_sampler.h"
+#include "console/gx/gx_texdecode.h"
 #include "console/gx/gx_tiles.h"
+#include "console/host_services.h"
 #include "console/system.h"
 
 namespace console::gx {
@@ -37,62 +44,145 @@ struct Rgba8Copy {
     TexCopy c;
     u32 outWidth, outHeight;
     u8* dest;
+    // A plain copy's texels as the texture reads them, written beside its
+    // memory; null for a mip level.
+    std::shared_ptr<DecodedTexture> texture;
+    u32 epoch = 0;            // the queue's round it was queued in
+    bool superseded = false;  // by a later copy into its memory
 };
 
-// Output rows to a piece of the copy's job.
-constexpr u32 kRowsPerPiece = 8;
+std::size_t DestBytes(const Rgba8Copy& copy) {
+    return TexLevelBytes(GX_TF_RGBA8, copy.c.dstWidth, copy.outHeight);
+}
+
+bool Overlaps(const Rgba8Copy& copy, const void* begin, std::size_t bytes) {
+    const auto* first = static_cast<const u8*>(begin);
+    return first < copy.dest + DestBytes(copy) && copy.dest < first + bytes;
+}
 
 // Row by row: a tile holds four texels of each of four rows, alpha and red
 // pairs in its first half, green and blue pairs in its second. Four whole
 // texels of a plain copy go at once.
-void CopyRgba8Rows(void* context, u32 piece) {
-    const Rgba8Copy& copy = *static_cast<const Rgba8Copy*>(context);
+void CopyRgba8Row(const Rgba8Copy& copy, u32 y) {
     const TexCopy& c = copy.c;
     const u32 scale = c.mipmap ? 2 : 1;
     const u32 outWidth = copy.outWidth;
     const u32 tilesX = (c.dstWidth + 3) / 4;
-    const u32* color = EfbDrawing().color;
-    const u32 end = std::min(copy.outHeight, (piece + 1) * kRowsPerPiece);
-    for (u32 y = piece * kRowsPerPiece; y < end; ++y) {
-        const u32* row = &color[(c.srcTop + scale * y) * kEfbWidth + c.srcLeft];
-        u8* tiles = copy.dest + std::size_t(y / 4) * tilesX * 64 + (y % 4) * 8;
-        u32 x = 0;
-        for (; !c.mipmap && x + 4 <= outWidth; x += 4) {
-            Words4 argb;
-            std::memcpy(&argb, &row[x], sizeof argb);
-            // Each word's alpha-red and green-blue pairs (A, G the first bytes) in
-            // the low halves of two vectors, which then pack side by side.
-            const Words4 ar = argb >> 24 | (argb >> 8 & 0xFF00u);
-            const Words4 gb = (argb >> 8 & 0xFFu) | (argb & 0xFFu) << 8;
-            const Halves8 pairs =
-                __builtin_shufflevector(Halves8(ar), Halves8(gb), 0, 2, 4, 6, 8, 10, 12, 14);
-            u8* at = tiles + (x / 4) * 64;
-            std::memcpy(at, &pairs, 8);
-            std::memcpy(at + 32, reinterpret_cast<const u8*>(&pairs) + 8, 8);
+    const u32* row = &EfbDrawing().color[(c.srcTop + scale * y) * kEfbWidth + c.srcLeft];
+    u8* tiles = copy.dest + std::size_t(y / 4) * tilesX * 64 + (y % 4) * 8;
+    Rgba8* texels =
+        copy.texture != nullptr ? &copy.texture->levels[0].texels[std::size_t(y) * outWidth] : nullptr;
+    u32 x = 0;
+    for (; !c.mipmap && x + 4 <= outWidth; x += 4) {
+        Words4 argb;
+        std::memcpy(&argb, &row[x], sizeof argb);
+        // Each word's alpha-red and green-blue pairs (A, G the first bytes) in
+        // the low halves of two vectors, which then pack side by side.
+        const Words4 ar = argb >> 24 | (argb >> 8 & 0xFF00u);
+        const Words4 gb = (argb >> 8 & 0xFFu) | (argb & 0xFFu) << 8;
+        const Halves8 pairs = __builtin_shufflevector(Halves8(ar), Halves8(gb), 0, 2, 4, 6, 8, 10, 12, 14);
+        u8* at = tiles + (x / 4) * 64;
+        std::memcpy(at, &pairs, 8);
+        std::memcpy(at + 32, reinterpret_cast<const u8*>(&pairs) + 8, 8);
+        if (texels != nullptr) {
+            const Words4 rgba = (argb & 0xFF00FF00u) | (argb >> 16 & 0xFFu) | (argb & 0xFFu) << 16;
+            std::memcpy(static_cast<void*>(&texels[x]), &rgba, sizeof rgba);
         }
-        for (; x < outWidth; ++x) {
-            const u32 argb = SourcePixel(row, c.mipmap, x);
-            u8* at = tiles + (x / 4) * 64 + (x % 4) * 2;
-            at[0] = u8(argb >> 24);
-            at[1] = u8(argb >> 16);
-            at[32] = u8(argb >> 8);
-            at[33] = u8(argb);
-        }
+    }
+    for (; x < outWidth; ++x) {
+        const u32 argb = SourcePixel(row, c.mipmap, x);
+        u8* at = tiles + (x / 4) * 64 + (x % 4) * 2;
+        at[0] = u8(argb >> 24);
+        at[1] = u8(argb >> 16);
+        at[32] = u8(argb >> 8);
+        at[33] = u8(argb);
+        if (texels != nullptr)
+            texels[x] = {u8(argb >> 16), u8(argb >> 8), u8(argb), u8(argb >> 24)};
     }
 }
 
-// On the pixel threads, once the rows the copy reads are drawn; the rest of
-// the frame goes on.
+// Output rows to a piece of a mip level's copy.
+constexpr u32 kRowsPerPiece = 8;
+
+void CopyRgba8Rows(void* context, u32 piece) {
+    const Rgba8Copy& copy = *static_cast<const Rgba8Copy*>(context);
+    const u32 end = std::min(copy.outHeight, (piece + 1) * kRowsPerPiece);
+    for (u32 y = piece * kRowsPerPiece; y < end; ++y)
+        CopyRgba8Row(copy, y);
+}
+
+// A band's rows of a plain copy, which reads one source row for each it writes.
+void CopyRgba8Band(const void* context, u32 top, u32 bottom) {
+    Rgba8Copy* copy;
+    std::memcpy(&copy, context, sizeof copy);
+    const u32 first = std::max(top, copy->c.srcTop),
+              end = std::min(bottom + 1, copy->c.srcTop + copy->outHeight);
+    for (u32 row = first; row < end; ++row)
+        CopyRgba8Row(*copy, row - copy->c.srcTop);
+    copy->texture->bandsToCopy.fetch_sub(1, std::memory_order_release);
+}
+
+// The copies of this round of the queue, which its records point to.
+std::vector<std::unique_ptr<Rgba8Copy>> s_inFlight;
+
+// A copy into memory that copies in flight write lands after them, and they
+// no longer say what the memory holds.
+void Supersede(const void* begin, std::size_t bytes) {
+    FinishCopiesInto(begin, bytes);
+    for (const auto& copy : s_inFlight)
+        if (Overlaps(*copy, begin, bytes))
+            copy->superseded = true;
+}
+
+// A plain copy is queued, to be done on each band as the band gets to it; a
+// mip level reads two rows for each it writes, which may lie in two bands, and
+// is done once the rows it reads are drawn while the rest of the frame goes on.
 void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
+    HostMemoryScope hostMemory;
     const u32 scale = c.mipmap ? 2 : 1;
-    Rgba8Copy copy{c, std::min(width / scale, c.dstWidth), std::min(height / scale, c.dstHeight), dest};
-    if (copy.outWidth == 0 || copy.outHeight == 0)
+    auto copy = std::make_unique<Rgba8Copy>(Rgba8Copy{c, std::min(width / scale, c.dstWidth),
+                                                      std::min(height / scale, c.dstHeight), dest, nullptr});
+    if (copy->outWidth == 0 || copy->outHeight == 0)
         return;
-    FinishRows(c.srcTop, c.srcTop + scale * copy.outHeight - 1,
-               (copy.outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows, &copy);
+    std::erase_if(s_inFlight, [](const auto& inFlight) { return inFlight->epoch != QueueEpoch(); });
+    Supersede(dest, DestBytes(*copy));
+    const u32 bottom = c.srcTop + scale * copy->outHeight - 1;
+    if (c.mipmap) {
+        FinishRows(c.srcTop, bottom, (copy->outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows,
+                   copy.get());
+        return;
+    }
+    auto texture = std::make_shared<DecodedTexture>();
+    texture->levels.push_back(
+        {copy->outWidth, copy->outHeight, NewTexels(std::size_t(copy->outWidth) * copy->outHeight)});
+    texture->bandsToCopy.store(BandOf(bottom) - BandOf(c.srcTop) + 1, std::memory_order_relaxed);
+    copy->texture = std::move(texture);
+    s_inFlight.push_back(std::move(copy));
+    Rgba8Copy* const queued = s_inFlight.back().get();
+    QueueRowsWork(CopyRgba8Band, &queued, sizeof queued, c.srcTop, bottom, false);
+    queued->epoch = QueueEpoch();
 }
 
 }  // namespace
+
+std::shared_ptr<const DecodedTexture> CopiedTexture(const void* image, u32 width, u32 height) {
+    for (auto it = s_inFlight.rbegin(); it != s_inFlight.rend(); ++it) {
+        const Rgba8Copy& copy = **it;
+        if (copy.dest != image || copy.epoch != QueueEpoch())
+            continue;
+        if (copy.superseded || copy.outWidth != width || copy.outHeight != height)
+            return nullptr;
+        return copy.texture;
+    }
+    return nullptr;
+}
+
+void FinishCopiesInto(const void* begin, std::size_t bytes) {
+    for (const auto& copy : s_inFlight)
+        if (copy->epoch == QueueEpoch() && copy->texture != nullptr &&
+            copy->texture->bandsToCopy.load(std::memory_order_acquire) != 0 && Overlaps(*copy, begin, bytes))
+            FinishRows(copy->c.srcTop, copy->c.srcTop + copy->outHeight - 1, 0, nullptr, nullptr);
+}
 
 }  // namespace console::gx
 

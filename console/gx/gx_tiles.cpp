@@ -28,6 +28,8 @@ struct DrawSnapshot {
     std::shared_ptr<const void> textures;
     DrawPlan plan;
     TexViews views;
+    u32 maps;    // the texture maps its stages read
+    bool waits;  // on a copy to texture still writing texels they read
 };
 
 namespace {
@@ -72,9 +74,9 @@ struct Queue {
     std::vector<std::unique_ptr<DrawSnapshot>> snapshots;  // the last in use the current state
     u32 snapshotsUsed = 0;
     u32 queued = 0;
-    // Records to draw before the frame buffer is read; rows work need not be
-    // done until the next reader after it.
-    bool primitivesQueued = false;
+    // Records to draw before the frame buffer is read, or a draw done; lazy
+    // rows work need not be done until the next reader after it.
+    bool mustFinish = false;
 
     // Read by the threads, written only while nothing is queued.
     alignas(64) std::unique_ptr<Record[]> records;
@@ -106,11 +108,6 @@ u32 MapsUsed(const RasterState& state) {
     return maps;
 }
 
-// The band that holds a row; rows past the buffer's end are in its last.
-u32 BandOf(u32 row) {
-    return std::min(row, kEfbHeight - 1) / kBandRows;
-}
-
 bool RecordReady(u32 index) {
     return index < s_queue.submitted.load(std::memory_order_acquire) &&
            s_queue.records[index].readyIn.load(std::memory_order_acquire) ==
@@ -122,21 +119,26 @@ bool BandHasWork(const Band& band) {
            RecordReady(band.next.load(std::memory_order_relaxed));
 }
 
-void DrawRecord(const Record& record, u32 band, int top, int bottom) {
+// Whether the band is done with the record: false while texels its triangles
+// read are still to be copied, which other bands do first.
+bool DrawRecord(const Record& record, u32 band, int top, int bottom) {
     const RecordTriangles& triangles = record.triangles;
     if (band < triangles.firstBand || band > triangles.lastBand)
-        return;
+        return true;
     if (record.rows != nullptr) {
         record.rows(record.rowsContext, u32(top), u32(bottom));
-        return;
+        return true;
     }
     const DrawSnapshot& s = *record.snapshot;
+    if (s.waits && !s.state.texturesReady(s.state.samplerContext, s.maps))
+        return false;
     const u32 words = (triangles.count + 63) / 64;
     const u64* masks = triangles.masks + (band - triangles.firstBand) * words;
     for (u32 word = 0; word < words; ++word)
         for (u64 bits = masks[word]; bits != 0; bits &= bits - 1)
             RasterizeTriangle(s.state, s.plan, s.views,
                               triangles.setups[word * 64 + u32(__builtin_ctzll(bits))], top, bottom);
+    return true;
 }
 
 // By the thread that holds the band: its steps that can be taken now.
@@ -146,14 +148,15 @@ bool DrawBand(u32 index) {
     u32 end = first;
     while (RecordReady(end))
         ++end;
-    if (end == first)
-        return false;
     const int top = int(index * kBandRows);
     const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
-    for (u32 r = first; r < end; ++r)
-        DrawRecord(s_queue.records[r], index, top, bottom);
-    band.next.store(end, std::memory_order_release);
-    s_queue.bandSteps.fetch_add(end - first, std::memory_order_release);
+    u32 drawn = first;
+    while (drawn < end && DrawRecord(s_queue.records[drawn], index, top, bottom))
+        ++drawn;
+    if (drawn == first)
+        return false;
+    band.next.store(drawn, std::memory_order_release);
+    s_queue.bandSteps.fetch_add(drawn - first, std::memory_order_release);
     return true;
 }
 
@@ -270,7 +273,7 @@ void DrawQueue() {
     q.taken.store(u64(epoch) << 32, std::memory_order_release);
     q.bandSteps.store(0, std::memory_order_relaxed);
     q.queued = 0;
-    q.primitivesQueued = false;
+    q.mustFinish = false;
     ForgetRecords();
     if (q.snapshotsUsed > 1) {
         std::swap(q.snapshots[0], q.snapshots[q.snapshotsUsed - 1]);
@@ -330,6 +333,8 @@ const DrawSnapshot& QueueState(const RasterState& state) {
     s.plan = PlanDraw(s.state);
     s.views = {};
     ViewTextures(s.state, s.plan, &s.views);
+    s.maps = MapsUsed(s.state);
+    s.waits = s.state.texturesReady != nullptr && !s.state.texturesReady(s.state.samplerContext, s.maps);
     return s;
 }
 
@@ -348,7 +353,7 @@ bool RecordRoom() {
 void QueueRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
     Record& record = NextRecord(&snapshot);
     record.primitive = primitive;
-    s_queue.primitivesQueued = true;
+    s_queue.mustFinish = true;
     CountRecord();
 }
 
@@ -356,7 +361,7 @@ void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapsh
     Record& record = NextRecord(&snapshot);
     record.triangles = triangles;
     MarkReady(record);
-    s_queue.primitivesQueued = true;
+    s_queue.mustFinish = true;
     CountRecord();
 }
 
@@ -364,7 +369,7 @@ u32 QueueEpoch() {
     return s_queue.epoch.load(std::memory_order_relaxed);
 }
 
-void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom) {
+void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom, bool lazy) {
     if (size > kRowsContextSize || top > bottom || top >= kEfbHeight)
         return;
     if (!RecordRoom())
@@ -376,6 +381,7 @@ void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top
     record.triangles.firstBand = BandOf(top);
     record.triangles.lastBand = BandOf(bottom);
     MarkReady(record);
+    s_queue.mustFinish |= !lazy;
     ++s_queue.queued;
     HandOut();
 }
@@ -390,7 +396,7 @@ WorkerPool& PixelWorkers() {
 }
 
 void FinishPixels() {
-    if (s_queue.primitivesQueued)
+    if (s_queue.mustFinish)
         FinishFrameBuffer();
 }
 
@@ -407,13 +413,15 @@ void FinishRows(u32 top, u32 bottom, u32 afterPieces, WorkerPool::Job after, voi
                     return false;
             return true;
         };
+        // Anyone's work once these bands have none: they may be waiting for
+        // texels that other bands copy.
         const auto help = [firstBand, lastBand] {
             if (WorkOutNextRecord())
                 return true;
             for (u32 band = firstBand; band <= lastBand; ++band)
                 if (TryBand(band))
                     return true;
-            return false;
+            return PollQueue();
         };
         WorkerPool::HelpUntil(drawn, help);
     }

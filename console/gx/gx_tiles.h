@@ -3,10 +3,10 @@
 // to the pixel threads while the program goes on: any thread takes a record and
 // works out its triangles (gx_geometry.h), set up and binned to bands of rows;
 // each band is drawn by one thread at a time, record after record in the order
-// they came; rows work (a clear) is queued as a record too. Whatever reads
-// what the bands hold (EfbGet, a display copy, a draw-done) waits for the
-// queue to be drawn, the program's thread helping; a copy to texture waits
-// only for the bands it reads. A pixel's values depend only on its triangle
+// they came; rows work (a clear, a copy to texture) is queued as a record too.
+// Whatever reads what the bands hold (EfbGet, a display copy, a draw-done)
+// waits for the queue to be drawn, the program's thread helping; a mip level's
+// copy waits only for the bands it reads. A pixel's values depend only on its triangle
 // and the pixel before it, so the picture is the same whatever the number of
 // threads.
 #pragma once
@@ -28,6 +28,11 @@ struct Triangle;
 // into part of the screen.
 constexpr u32 kBandRows = 8;
 constexpr u32 kBands = (kEfbHeight + kBandRows - 1) / kBandRows;
+
+// The band that holds a row; rows past the buffer's end are in its last.
+constexpr u32 BandOf(u32 row) {
+    return (row < kEfbHeight ? row : kEfbHeight - 1) / kBandRows;
+}
 
 // The threads that draw pixels, the program's own included: `configured` when
 // not 0, else BOWLING_GX_THREADS from the environment, else the processor's cores.
@@ -72,11 +77,13 @@ using RowsWork = void (*)(const void* context, u32 top, u32 bottom);
 constexpr std::size_t kRowsContextSize = 40;
 // Queues `work` on the bands that rows top..bottom cross, after the records
 // queued before it and before those after it; the queue keeps a copy of the
-// `size` bytes of its context (at most kRowsContextSize).
-void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom);
+// `size` bytes of its context (at most kRowsContextSize). Lazy work (a clear)
+// need not be done until the next reader of the buffer; other work (a copy to
+// texture) is done by a draw done too.
+void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom, bool lazy);
 // Draws the queued records, and the rows work before them, and returns when
-// they are in the frame buffer. Rows work with no records after it need not be
-// done yet: it is, before the next reader of the buffer.
+// they are in the frame buffer. Lazy rows work with no records after it need
+// not be done yet: it is, before the next reader of the buffer.
 void FinishPixels();
 // Everything queued done, then `after`'s pieces run on the pixel threads.
 void FinishFrameBuffer(u32 afterPieces = 0, WorkerPool::Job after = nullptr, void* context = nullptr);

@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "console/gx/gx_texcopy.h"
 #include "console/host_services.h"
 #include "console/os.h"
 #include "console/os/arena.h"
@@ -216,6 +217,8 @@ void OSFreeToHeap(OSHeapHandle handle, void* ptr) {
         OSPanic(__FILE_NAME__, __LINE__, "OSFreeToHeap(): %p is not an allocated block of heap %d\n", ptr,
                 handle);
     Unlink(heap.allocated, cell);
+    // A copy to texture still queued on the pixel threads may write into it.
+    console::gx::FinishCopiesInto(ptr, cell->size - kHeader);
     PoisonMemory(ptr, cell->size - kHeader);
     InsertFree(heap, cell);
 }

@@ -78,6 +78,8 @@ bool HostInit(const HostConfig& config, std::string* windowError) {
 void HostShutdown() {
     console::AudioOutputsClose();
     console::WindowClose();
+    // Copies to texture still queued write into the arena.
+    console::gx::FinishFrameBuffer();
     console::ArenaRelease();
 }
 

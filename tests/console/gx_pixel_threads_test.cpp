@@ -77,6 +77,7 @@ void DrawScene(RasterState& state, const GXTexObj (&textures)[2], u32 seed = 202
             state.sampler = RasterStateCurrent().sampler;
             state.viewer = RasterStateCurrent().viewer;
             state.capture = RasterStateCurrent().capture;
+            state.texturesReady = RasterStateCurrent().texturesReady;
             state.samplerContext = RasterStateCurrent().samplerContext;
             state.blendType = i % 100 == 0 ? BlendType::Blend : BlendType::Subtract;
             state.zFunc = i % 150 == 0 ? Compare::Less : Compare::LEqual;
@@ -160,23 +161,28 @@ TEST_F(GXPixelThreads, TheFrameIsTheSameOnAnyNumberOfThreads) {
 }
 
 // A display copy (filtered, clearing behind it but keeping alpha) between two
-// scenes, then a mip-level copy to texture that clears too, then a third scene:
-// each copy sees every triangle before it and each clear comes before every
-// triangle after it.
+// scenes, then a mip-level copy to texture that clears too, then a third scene,
+// then a plain copy of the bottom rows that the last scene reads as its texture
+// at once: each copy sees every triangle before it, each clear comes before
+// every triangle after it, and the bands that read the copied texels wait for
+// the bands that copy them (the last run reads them from memory after a draw
+// done).
 TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
     const SceneTextures scene;
     struct Result {
-        std::vector<u8> xfb, texels;
+        std::vector<u8> xfb, texels, copied;
         std::vector<u32> frame;
         bool operator==(const Result&) const = default;
-    } results[3];
-    const u32 counts[3] = {1, 2, 8};
-    for (int i = 0; i < 3; ++i) {
+    } results[4];
+    const u32 counts[4] = {1, 2, 8, 8};
+    for (int i = 0; i < 4; ++i) {
         SetPixelThreads(counts[i]);
         EfbReset();
+        GXInvalidateTexAll();
         Result& result = results[i];
         result.xfb.assign(640 * 480 * 2, 0);
         result.texels.assign(100 * 60 * 4, 0);
+        result.copied.assign(16 * 16 * 4, 0);
         RasterState state = SceneState(true);
         DrawScene(state, scene.objects);
         RasterState copy = state;
@@ -194,10 +200,20 @@ TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
         GXSetCopyClear({200, 100, 50, 255}, 0x345678);
         GXCopyTex(result.texels.data(), GX_TRUE);
         DrawScene(state, scene.objects, 5);
+        GXSetTexCopySrc(40, 500, 16, 16);
+        GXSetTexCopyDst(16, 16, GX_TF_RGBA8, GX_FALSE);
+        GXCopyTex(result.copied.data(), GX_TRUE);
+        if (i == 3)
+            GXDrawDone();
+        GXTexObj copied[2];
+        GXInitTexObj(&copied[0], result.copied.data(), 16, 16, GX_TF_RGBA8, GX_REPEAT, GX_REPEAT, GX_FALSE);
+        copied[1] = copied[0];
+        DrawScene(state, copied, 6);
         result.frame = Frame();
     }
     EXPECT_TRUE(results[0] == results[1]) << "2 threads";
     EXPECT_TRUE(results[0] == results[2]) << "8 threads";
+    EXPECT_TRUE(results[0] == results[3]) << "the copied texels read from memory";
 
     // Each clear is in the buffer before the triangles queued after it.
     for (const u32 count : counts) {

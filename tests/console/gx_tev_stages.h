@@ -32,6 +32,7 @@ inline console::gx::RasterState ModulateMap0() {
     s.sampler = current.sampler;
     s.viewer = current.viewer;
     s.capture = current.capture;
+    s.texturesReady = current.texturesReady;
     s.samplerContext = current.samplerContext;
     ModulateMap0Stage(s);
     return s;

@@ -1,13 +1,17 @@
 // The copy to texture: tiled RGBA8 texels of the buffer's rectangle, half size
 // for a mip level, the optional clear, and the texels drawn back as a texture.
+#include "console/gx/gx_texcopy.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 #include <vector>
 
 #include "console/gx.h"
 #include "console/gx/gx_efb.h"
 #include "console/gx/gx_raster.h"
+#include "console/gx/gx_sampler.h"
 #include "console/gx/gx_state.h"
 #include "console/gx/gx_texdecode.h"
 #include "gx_raster_support.h"
@@ -29,14 +33,17 @@ protected:
                 EfbGet().color[y * kEfbWidth + x] = Pattern(x, y);
     }
 
+    // The copy's memory is the pixel threads' until a draw done.
     static std::vector<Rgba8> Decoded(const u8* texels, u32 w, u32 h) {
+        GXDrawDone();
         std::vector<Rgba8> out(w * h);
         DecodeTexLevel(texels, GX_TF_RGBA8, w, h, {}, out.data());
         return out;
     }
 };
 
-// Whole groups of four texels and a row's last few, in part-filled tiles.
+// Whole groups of four texels and a row's last few, in part-filled tiles; the
+// texels the copy hands the texture cache read as its memory decoded.
 TEST_F(GXTexCopy, RectangleRoundTripsThroughTiles) {
     for (const u16 w : {8, 11}) {
         const u16 h = 7;
@@ -44,6 +51,8 @@ TEST_F(GXTexCopy, RectangleRoundTripsThroughTiles) {
         GXSetTexCopySrc(4, 12, w, h);
         GXSetTexCopyDst(w, h, GX_TF_RGBA8, GX_FALSE);
         GXCopyTex(texels.data(), GX_FALSE);
+        const std::shared_ptr<const DecodedTexture> copied = CopiedTexture(texels.data(), w, h);
+        ASSERT_NE(copied, nullptr);
         const std::vector<Rgba8> out = Decoded(texels.data(), w, h);
         for (u32 y = 0; y < h; ++y)
             for (u32 x = 0; x < w; ++x) {
@@ -51,7 +60,11 @@ TEST_F(GXTexCopy, RectangleRoundTripsThroughTiles) {
                 const Rgba8 t = out[y * w + x];
                 ASSERT_EQ(u32(t.a) << 24 | u32(t.r) << 16 | u32(t.g) << 8 | t.b, argb)
                     << w << ": " << x << "," << y;
+                const Rgba8 c = copied->levels[0].texels[y * w + x];
+                ASSERT_EQ(std::tie(c.r, c.g, c.b, c.a), std::tie(t.r, t.g, t.b, t.a))
+                    << w << ": " << x << "," << y;
             }
+        EXPECT_EQ(CopiedTexture(texels.data(), w, h + 1), nullptr) << "a texture the copy does not fill";
     }
     EXPECT_EQ(EfbGet().color[12 * kEfbWidth + 4], Pattern(4, 12)) << "no clear asked";
 }

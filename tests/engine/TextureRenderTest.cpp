@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "console/gx.h"
 #include "console/gx/efb_control.h"
 #include "console/gx/gx_control.h"
 #include "orblib47/source/DrawContext.h"
@@ -53,13 +54,14 @@ protected:
         return pixels;
     }
     static u32 Rgb(u32 argb) { return argb & 0x00FFFFFFu; }
-    // The texel at the centre of texel (x, y), as 0xRRGGBB.
-    static u32 TexelRgb(const s_texture* texture, u32 x, u32 y) {
+    // The texel at the centre of texel (x, y), as 0xRRGGBBAA. A copied
+    // texture's memory is the graphics processor's until a draw done.
+    static u32 Texel(const s_texture* texture, u32 x, u32 y) {
+        GXDrawDone();
         const s_texture_map& map = texture->file.maps[0];
-        return TextureGetTexel(texture, (f32(x) + 0.5f) / f32(map.width),
-                               (f32(y) + 0.5f) / f32(map.height)) >>
-               8;
+        return TextureGetTexel(texture, (f32(x) + 0.5f) / f32(map.width), (f32(y) + 0.5f) / f32(map.height));
     }
+    static u32 TexelRgb(const s_texture* texture, u32 x, u32 y) { return Texel(texture, x, y) >> 8; }
 };
 
 TEST_F(TextureRenderTest, RenderToTextureFillsTheTargetAndLeavesThePictureIntact) {
@@ -156,8 +158,7 @@ TEST_F(TextureRenderTest, ClearingATargetFillsItsAreaUntexturedAndPutsTheDrawSta
     DrawEndRenderToTexture();
     for (u32 y = 0; y < 16; ++y)
         for (u32 x = 0; x < 32; ++x)
-            ASSERT_EQ(TextureGetTexel(target, (f32(x) + 0.5f) / 32.0f, (f32(y) + 0.5f) / 16.0f), kTeal)
-                << x << ", " << y;
+            ASSERT_EQ(Texel(target, x, y), kTeal) << x << ", " << y;
     DrawFreeViewport(viewport);
     TextureFree(blank);
     TextureFree(target);

@@ -125,13 +125,24 @@ void CopyRgba8Band(const void* context, u32 top, u32 bottom) {
 // The copies of this round of the queue, which its records point to.
 std::vector<std::unique_ptr<Rgba8Copy>> s_inFlight;
 
+// Whether two plain copies write each texel row from the same source row: the
+// same band then writes it for both, in the order they came.
+bool SameRows(const Rgba8Copy& a, const Rgba8Copy& b) {
+    return a.dest == b.dest && a.c.srcTop == b.c.srcTop && a.c.dstWidth == b.c.dstWidth && !a.c.mipmap &&
+           !b.c.mipmap;
+}
+
 // A copy into memory that copies in flight write lands after them, and they
 // no longer say what the memory holds.
-void Supersede(const void* begin, std::size_t bytes) {
-    FinishCopiesInto(begin, bytes);
-    for (const auto& copy : s_inFlight)
-        if (Overlaps(*copy, begin, bytes))
-            copy->superseded = true;
+void Supersede(const Rgba8Copy& later) {
+    const std::size_t bytes = DestBytes(later);
+    for (const auto& copy : s_inFlight) {
+        if (copy->epoch != QueueEpoch() || !Overlaps(*copy, later.dest, bytes))
+            continue;
+        if (!SameRows(*copy, later))
+            FinishCopiesInto(later.dest, bytes);
+        copy->superseded = true;
+    }
 }
 
 // A plain copy is queued, to be done on each band as the band gets to it; a
@@ -145,7 +156,7 @@ void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
     if (copy->outWidth == 0 || copy->outHeight == 0)
         return;
     std::erase_if(s_inFlight, [](const auto& inFlight) { return inFlight->epoch != QueueEpoch(); });
-    Supersede(dest, DestBytes(*copy));
+    Supersede(*copy);
     const u32 bottom = c.srcTop + scale * copy->outHeight - 1;
     if (c.mipmap) {
         FinishRows(c.srcTop, bottom, (copy->outHeight + kRowsPerPiece - 1) / kRowsPerPiece, CopyRgba8Rows,

@@ -162,11 +162,12 @@ TEST_F(GXPixelThreads, TheFrameIsTheSameOnAnyNumberOfThreads) {
 
 // A display copy (filtered, clearing behind it but keeping alpha) between two
 // scenes, then a mip-level copy to texture that clears too, then a third scene,
-// then a plain copy of the bottom rows that the last scene reads as its texture
-// at once: each copy sees every triangle before it, each clear comes before
-// every triangle after it, and the bands that read the copied texels wait for
-// the bands that copy them (the last run reads them from memory after a draw
-// done).
+// then a plain copy of the bottom rows (copied there once before the third
+// scene too) that the last scene reads as its texture at once: each copy sees
+// every triangle before it, each clear comes before every triangle after it,
+// the later copy's texels are the ones left, and the bands that read them wait
+// for the bands that copy them (the last run reads them from memory after a
+// draw done).
 TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
     const SceneTextures scene;
     struct Result {
@@ -199,9 +200,10 @@ TEST_F(GXPixelThreads, CopiesAndClearsAreTheSameOnAnyNumberOfThreads) {
         GXSetTexCopyDst(100, 60, GX_TF_RGBA8, GX_TRUE);
         GXSetCopyClear({200, 100, 50, 255}, 0x345678);
         GXCopyTex(result.texels.data(), GX_TRUE);
-        DrawScene(state, scene.objects, 5);
         GXSetTexCopySrc(40, 500, 16, 16);
         GXSetTexCopyDst(16, 16, GX_TF_RGBA8, GX_FALSE);
+        GXCopyTex(result.copied.data(), GX_FALSE);
+        DrawScene(state, scene.objects, 5);
         GXCopyTex(result.copied.data(), GX_TRUE);
         if (i == 3)
             GXDrawDone();

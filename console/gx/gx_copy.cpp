@@ -93,6 +93,22 @@ struct LinesCopy {
     u8* dest;
 };
 
+// A copy line for line, in records on the bands it reads: each band's lines
+// by the thread that drew them, the filter reading a row of each neighbour.
+struct BandLines {
+    const DisplayCopy* copy;
+    Rect src;
+    u8* dest;
+};
+
+void CopyBandLines(const void* context, u32 top, u32 bottom) {
+    const BandLines& c = *static_cast<const BandLines*>(context);
+    const u32 end = std::min(bottom + 1, c.src.top + c.src.height);
+    for (u32 row = std::max(top, c.src.top); row < end; ++row)
+        CopyRow(RowSource(*c.copy, c.src, row), c.src.width & ~1u,
+                c.dest + std::size_t(row - c.src.top) * c.copy->dstStride * 2);
+}
+
 void CopyLines(void* context, u32 piece) {
     const LinesCopy& c = *static_cast<const LinesCopy*>(context);
     const u32 end = std::min(c.lines, (piece + 1) * kLinesPerPiece);
@@ -119,7 +135,7 @@ void ClearCopySource(const RasterState& state, u32 left, u32 top, u32 width, u32
     c.stored = EfbStoredColor(state.pixelFormat, c.color);
     c.depth = state.zCompare && state.zUpdate;
     c.clearZ = copy.clearZ & kMaxDepth;
-    QueueRowsWork(ClearRows, &c, sizeof c, c.src.top, c.src.top + c.src.height - 1, true);
+    QueueRowsWork(ClearRows, &c, sizeof c, c.src.top, c.src.top + c.src.height - 1, true, 0);
 }
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear) {
@@ -135,9 +151,14 @@ void CopyDisplay(const RasterState& state, void* dest, bool clear) {
 
     if (dest != nullptr && src.width > 0 && src.height > 0) {
         const float scale = copy.yScale > 0.0f && copy.yScale <= 2.0f ? copy.yScale : 1.0f;
-        LinesCopy lines{&copy, src, scale, std::max(u32(src.height * scale + 0.5f), 1u),
-                        static_cast<u8*>(dest)};
-        FinishFrameBuffer((lines.lines + kLinesPerPiece - 1) / kLinesPerPiece, CopyLines, &lines);
+        if (scale == 1.0f) {
+            const BandLines lines{&copy, src, static_cast<u8*>(dest)};
+            QueueRowsWork(CopyBandLines, &lines, sizeof lines, src.top, src.top + src.height - 1, false, 1);
+        } else {
+            LinesCopy lines{&copy, src, scale, std::max(u32(src.height * scale + 0.5f), 1u),
+                            static_cast<u8*>(dest)};
+            FinishFrameBuffer((lines.lines + kLinesPerPiece - 1) / kLinesPerPiece, CopyLines, &lines);
+        }
     }
     if (clear)
         ClearCopySource(state, src.left, src.top, src.width, src.height);

@@ -170,7 +170,7 @@ void CopyRgba8(const TexCopy& c, u32 width, u32 height, u8* dest) {
     copy->texture = std::move(texture);
     s_inFlight.push_back(std::move(copy));
     Rgba8Copy* const queued = s_inFlight.back().get();
-    QueueRowsWork(CopyRgba8Band, &queued, sizeof queued, c.srcTop, bottom, false);
+    QueueRowsWork(CopyRgba8Band, &queued, sizeof queued, c.srcTop, bottom, false, 0);
     queued->epoch = QueueEpoch();
 }
 

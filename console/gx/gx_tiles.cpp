@@ -52,6 +52,7 @@ struct alignas(64) Record {
     };
     const DrawSnapshot* snapshot;
     RowsWork rows;
+    u32 reach;  // rows work's rows read beyond its band's
     alignas(64) RecordTriangles triangles;
     // The queue's epoch once its triangles are ready: the record need not be
     // marked again when the queue is emptied.
@@ -119,13 +120,25 @@ bool BandHasWork(const Band& band) {
            RecordReady(band.next.load(std::memory_order_relaxed));
 }
 
-// Whether the band is done with the record: false while texels its triangles
-// read are still to be copied, which other bands do first.
-bool DrawRecord(const Record& record, u32 band, int top, int bottom) {
+// Whether the bands next to a band that rows work `index` reads into have
+// drawn everything before it.
+bool NeighboursDrawn(const Record& record, u32 band, u32 index) {
+    const RecordTriangles& t = record.triangles;
+    return (band == t.firstBand || s_queue.bands[band - 1].next.load(std::memory_order_acquire) >= index) &&
+           (band == t.lastBand || s_queue.bands[band + 1].next.load(std::memory_order_acquire) >= index);
+}
+
+// Whether the band is done with record `index`: false while texels its
+// triangles read are still to be copied, or rows its rows work reads still to
+// be drawn, which other bands do first.
+bool DrawRecord(u32 index, u32 band, int top, int bottom) {
+    const Record& record = s_queue.records[index];
     const RecordTriangles& triangles = record.triangles;
     if (band < triangles.firstBand || band > triangles.lastBand)
         return true;
     if (record.rows != nullptr) {
+        if (record.reach != 0 && !NeighboursDrawn(record, band, index))
+            return false;
         record.rows(record.rowsContext, u32(top), u32(bottom));
         return true;
     }
@@ -151,7 +164,7 @@ bool DrawBand(u32 index) {
     const int top = int(index * kBandRows);
     const int bottom = std::min(top + int(kBandRows), int(kEfbHeight)) - 1;
     u32 drawn = first;
-    while (drawn < end && DrawRecord(s_queue.records[drawn], index, top, bottom))
+    while (drawn < end && DrawRecord(drawn, index, top, bottom))
         ++drawn;
     if (drawn == first)
         return false;
@@ -369,13 +382,15 @@ u32 QueueEpoch() {
     return s_queue.epoch.load(std::memory_order_relaxed);
 }
 
-void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom, bool lazy) {
-    if (size > kRowsContextSize || top > bottom || top >= kEfbHeight)
+void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom, bool lazy,
+                   u32 reach) {
+    if (size > kRowsContextSize || top > bottom || top >= kEfbHeight || reach > kBandRows)
         return;
     if (!RecordRoom())
         DrawQueue();
     Record& record = NextRecord(nullptr);
     record.rows = work;
+    record.reach = reach;
     std::memcpy(record.rowsContext, context, size);
     record.triangles = {};
     record.triangles.firstBand = BandOf(top);
@@ -384,6 +399,9 @@ void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top
     s_queue.mustFinish |= !lazy;
     ++s_queue.queued;
     HandOut();
+    // Records after it could change the rows it reads on the bands around it.
+    if (reach != 0)
+        DrawQueue();
 }
 
 WorkerPool& PixelWorkers() {

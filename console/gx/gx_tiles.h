@@ -3,10 +3,10 @@
 // to the pixel threads while the program goes on: any thread takes a record and
 // works out its triangles (gx_geometry.h), set up and binned to bands of rows;
 // each band is drawn by one thread at a time, record after record in the order
-// they came; rows work (a clear, a copy to texture) is queued as a record too.
-// Whatever reads what the bands hold (EfbGet, a display copy, a draw-done)
-// waits for the queue to be drawn, the program's thread helping; a mip level's
-// copy waits only for the bands it reads. A pixel's values depend only on its triangle
+// they came; rows work (a clear, a copy) is queued as a record too. Whatever
+// reads what the bands hold (EfbGet, a display copy, a draw-done) waits for the
+// queue to be drawn, the program's thread helping; a mip level's copy waits
+// only for the bands it reads. A pixel's values depend only on its triangle
 // and the pixel before it, so the picture is the same whatever the number of
 // threads.
 #pragma once
@@ -78,9 +78,13 @@ constexpr std::size_t kRowsContextSize = 40;
 // Queues `work` on the bands that rows top..bottom cross, after the records
 // queued before it and before those after it; the queue keeps a copy of the
 // `size` bytes of its context (at most kRowsContextSize). Lazy work (a clear)
-// need not be done until the next reader of the buffer; other work (a copy to
-// texture) is done by a draw done too.
-void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom, bool lazy);
+// need not be done until the next reader of the buffer; other work (a copy) is
+// done by a draw done too. Work that reads `reach` rows (at most a band's)
+// above and below each band's is done, and everything before it, when this
+// returns: on a band once its neighbours within top..bottom have drawn
+// everything before it.
+void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top, u32 bottom, bool lazy,
+                   u32 reach);
 // Draws the queued records, and the rows work before them, and returns when
 // they are in the frame buffer. Lazy rows work with no records after it need
 // not be done yet: it is, before the next reader of the buffer.

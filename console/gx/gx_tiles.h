@@ -26,7 +26,7 @@ struct Triangle;
 
 // Bands of a few rows give every thread work in a frame whose triangles crowd
 // into part of the screen.
-constexpr u32 kBandRows = 8;
+constexpr u32 kBandRows = 16;
 constexpr u32 kBands = (kEfbHeight + kBandRows - 1) / kBandRows;
 
 // The band that holds a row; rows past the buffer's end are in its last.

@@ -190,8 +190,8 @@ std::shared_ptr<const DecodedTexture> CopiedTexture(const void* image, u32 width
 
 void FinishCopiesInto(const void* begin, std::size_t bytes) {
     for (const auto& copy : s_inFlight)
-        if (copy->epoch == QueueEpoch() && copy->texture != nullptr &&
-            copy->texture->bandsToCopy.load(std::memory_order_acquire) != 0 && Overlaps(*copy, begin, bytes))
+        if (copy->epoch == QueueEpoch() && copy->texture->bandsToCopy.load(std::memory_order_acquire) != 0 &&
+            Overlaps(*copy, begin, bytes))
             FinishRows(copy->c.srcTop, copy->c.srcTop + copy->outHeight - 1, 0, nullptr, nullptr);
 }
 

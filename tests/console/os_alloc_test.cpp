@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "console/gx.h"
 #include "console/os.h"
 #include "console/poison.h"
 #include "console/system.h"
@@ -43,6 +44,24 @@ TEST_F(OSAllocTest, ArenasAreAlignedAndSized) {
     char* hi = static_cast<char*>(OSGetMEM2ArenaHi());
     OSSetMEM2ArenaHi(hi - 64);
     EXPECT_EQ(OSGetMEM2ArenaHi(), hi - 64);
+}
+
+// A copy to texture is written on the pixel threads, in turn: a block given
+// back before then is written first (under the sanitizer, a write after the
+// block is poisoned would be reported). One pixel thread leaves the copy
+// queued until something waits for it.
+TEST_F(OSAllocTest, ABlockGivenBackHoldsTheCopyQueuedIntoIt) {
+    HostConfig config;
+    config.gxThreads = 1;
+    HostInit(config);
+    const OSHeapHandle heap = HeapOverMem1();
+    void* texels = OSAllocFromHeap(heap, 64 * 64 * 4);
+    ASSERT_NE(texels, nullptr);
+    GXSetTexCopySrc(0, 0, 64, 64);
+    GXSetTexCopyDst(64, 64, GX_TF_RGBA8, GX_FALSE);
+    GXCopyTex(texels, GX_FALSE);
+    OSFreeToHeap(heap, texels);
+    GXDrawDone();
 }
 
 TEST_F(OSAllocTest, EngineSizedBlockFitsWithRoomLeft) {

@@ -68,8 +68,8 @@ static_assert(sizeof(Clear) <= kRowsContextSize);
 void ClearRows(const void* context, u32 top, u32 bottom) {
     const Clear& c = *static_cast<const Clear*>(context);
     Efb& efb = EfbDrawing();
-    const u32 end = std::min(bottom + 1, c.src.top + c.src.height);
-    for (u32 y = std::max(top, c.src.top); y < end; ++y) {
+    const RowRange rows = RowsWithin(top, bottom, c.src.top, c.src.height);
+    for (u32 y = rows.begin; y < rows.end; ++y) {
         u32* line = &efb.color[y * kEfbWidth + c.src.left];
         if (c.kept == 0) {
             std::fill_n(line, c.src.width, c.stored);
@@ -103,8 +103,8 @@ struct BandLines {
 
 void CopyBandLines(const void* context, u32 top, u32 bottom) {
     const BandLines& c = *static_cast<const BandLines*>(context);
-    const u32 end = std::min(bottom + 1, c.src.top + c.src.height);
-    for (u32 row = std::max(top, c.src.top); row < end; ++row)
+    const RowRange rows = RowsWithin(top, bottom, c.src.top, c.src.height);
+    for (u32 row = rows.begin; row < rows.end; ++row)
         CopyRow(RowSource(*c.copy, c.src, row), c.src.width & ~1u,
                 c.dest + std::size_t(row - c.src.top) * c.copy->dstStride * 2);
 }

@@ -115,9 +115,8 @@ void CopyRgba8Rows(void* context, u32 piece) {
 void CopyRgba8Band(const void* context, u32 top, u32 bottom) {
     Rgba8Copy* copy;
     std::memcpy(&copy, context, sizeof copy);
-    const u32 first = std::max(top, copy->c.srcTop),
-              end = std::min(bottom + 1, copy->c.srcTop + copy->outHeight);
-    for (u32 row = first; row < end; ++row)
+    const RowRange rows = RowsWithin(top, bottom, copy->c.srcTop, copy->outHeight);
+    for (u32 row = rows.begin; row < rows.end; ++row)
         CopyRgba8Row(*copy, row - copy->c.srcTop);
     copy->texture->bandsToCopy.fetch_sub(1, std::memory_order_release);
 }
@@ -133,16 +132,18 @@ bool SameRows(const Rgba8Copy& a, const Rgba8Copy& b) {
 }
 
 // A copy into memory that copies in flight write lands after them, and they
-// no longer say what the memory holds.
+// no longer say what the memory holds. Only this round's are left.
 void Supersede(const Rgba8Copy& later) {
     const std::size_t bytes = DestBytes(later);
+    bool wait = false;
     for (const auto& copy : s_inFlight) {
-        if (copy->epoch != QueueEpoch() || !Overlaps(*copy, later.dest, bytes))
-            continue;
-        if (!SameRows(*copy, later))
-            FinishCopiesInto(later.dest, bytes);
-        copy->superseded = true;
+        if (Overlaps(*copy, later.dest, bytes)) {
+            wait |= !SameRows(*copy, later);
+            copy->superseded = true;
+        }
     }
+    if (wait)
+        FinishCopiesInto(later.dest, bytes);
 }
 
 // A plain copy is queued, to be done on each band as the band gets to it; a

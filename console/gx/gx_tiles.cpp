@@ -338,15 +338,15 @@ const DrawSnapshot& QueueState(const RasterState& state) {
     std::memcpy(&s.state, &state, sizeof state);
     // The texture maps as they are now: later loads and invalidations must not
     // reach triangles already drawn.
+    s.maps = MapsUsed(state);
     s.textures = nullptr;
     if (state.capture != nullptr) {
-        s.textures = state.capture(state.samplerContext, MapsUsed(state));
+        s.textures = state.capture(state.samplerContext, s.maps);
         s.state.samplerContext = const_cast<void*>(s.textures.get());
     }
     s.plan = PlanDraw(s.state);
     s.views = {};
     ViewTextures(s.state, s.plan, &s.views);
-    s.maps = MapsUsed(s.state);
     s.waits = s.state.texturesReady != nullptr && !s.state.texturesReady(s.state.samplerContext, s.maps);
     return s;
 }
@@ -401,7 +401,7 @@ void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top
     HandOut();
     // Records after it could change the rows it reads on the bands around it.
     if (reach != 0)
-        DrawQueue();
+        FinishFrameBuffer();
 }
 
 WorkerPool& PixelWorkers() {

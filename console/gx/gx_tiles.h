@@ -11,6 +11,7 @@
 // threads.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 
 #include "console/gx/gx_efb.h"
@@ -74,6 +75,14 @@ WorkerPool& PixelWorkers();
 
 // Work on a band of the frame buffer's rows, top to bottom inclusive.
 using RowsWork = void (*)(const void* context, u32 top, u32 bottom);
+// The rows of a band, top..bottom, among the `count` rows from `first`:
+// begin..end, end excluded.
+struct RowRange {
+    u32 begin, end;
+};
+constexpr RowRange RowsWithin(u32 top, u32 bottom, u32 first, u32 count) {
+    return {std::max(top, first), std::min(bottom + 1, first + count)};
+}
 constexpr std::size_t kRowsContextSize = 40;
 // Queues `work` on the bands that rows top..bottom cross, after the records
 // queued before it and before those after it; the queue keeps a copy of the

@@ -15,13 +15,16 @@ struct ScreenVertex;
 struct VertexLayout;
 struct VertexPlan;
 
-// A primitive as recorded: everything it points to lasts until the queue is drawn.
+// A primitive as recorded: everything it points to lasts until the queue is
+// drawn. Primitives drawn one after another with the same state make one
+// record, through `next`.
 struct RecordedPrimitive {
     GXPrimitive type;
     u32 count;
     const u8* data;
     const VertexLayout* layout;
     const VertexPlan* plan;
+    const RecordedPrimitive* next;
 };
 
 // The program's thread's: records `count` vertices of `data` as `type` under
@@ -36,8 +39,9 @@ void DrawNow(const DrawSnapshot& snapshot, Draw draw);
 // Lets go of what the records held; the queue has been drawn.
 void ForgetRecords();
 
-// Any thread's: the triangles of a record taken from the queue.
-RecordTriangles WorkOutRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot);
+// Any thread's: the triangles of a record taken from the queue, its
+// primitives' in turn.
+RecordTriangles WorkOutRecord(const RecordedPrimitive& first, const DrawSnapshot& snapshot);
 
 // While a record's triangles are worked out, on the thread that does it:
 // room for the screen vertices of a draw, and for vertices it makes as it goes
@@ -59,7 +63,7 @@ RecordTriangles EndTriangles();
 template <typename Draw>
 void DrawNow(const DrawSnapshot& snapshot, Draw draw) {
     if (!RecordRoom())
-        FinishPixels();
+        FinishFrameBuffer();
     BeginTriangles();
     draw();
     QueueTriangles(EndTriangles(), snapshot);

@@ -148,10 +148,10 @@ void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data,
     DrawNow(snapshot, [&] { Draw(type, layout, data, count, plan, snapshot, s_tap); });
 }
 
-RecordTriangles WorkOutRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
+RecordTriangles WorkOutRecord(const RecordedPrimitive& first, const DrawSnapshot& snapshot) {
     BeginTriangles();
-    Draw(primitive.type, *primitive.layout, primitive.data, primitive.count, *primitive.plan, snapshot,
-         nullptr);
+    for (const RecordedPrimitive* p = &first; p != nullptr; p = p->next)
+        Draw(p->type, *p->layout, p->data, p->count, *p->plan, snapshot, nullptr);
     return EndTriangles();
 }
 

@@ -1,6 +1,7 @@
 // Recording primitives for the pixel queue.
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "console/gx/gx_geometry.h"
 #include "console/gx/gx_transform.h"
@@ -34,10 +35,15 @@ constexpr u32 Aligned(u32 bytes) {
 }
 
 // Room in the store, whose size the caller has checked.
-u8* Keep(const void* from, u32 bytes) {
+u8* Room(u32 bytes) {
     u8* at = s_store.bytes.get() + s_store.used;
-    std::memcpy(at, from, bytes);
     s_store.used += Aligned(bytes);
+    return at;
+}
+
+u8* Keep(const void* from, u32 bytes) {
+    u8* at = Room(bytes);
+    std::memcpy(at, from, bytes);
     return at;
 }
 
@@ -53,11 +59,12 @@ const T* KeepLast(const T& value, const T*& last) {
 
 bool RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
     const u32 bytes = count * layout.size;
-    const u32 room = Aligned(bytes) + Aligned(sizeof(VertexPlan)) + Aligned(sizeof(VertexLayout));
+    const u32 room = Aligned(sizeof(RecordedPrimitive)) + Aligned(bytes) + Aligned(sizeof(VertexPlan)) +
+                     Aligned(sizeof(VertexLayout));
     if (room > kStoreBytes)
         return false;
     if (!RecordRoom() || s_store.used + room > kStoreBytes)
-        FinishPixels();
+        FinishFrameBuffer();
     if (s_store.bytes == nullptr) {
         HostMemoryScope hostMemory;
         s_store.bytes.reset(new u8[kStoreBytes]);
@@ -74,8 +81,11 @@ bool RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* dat
         store.numChans = raster.numChans;
         store.numTexGens = raster.numTexGens;
     }
-    const RecordedPrimitive primitive{type, count, Keep(data, bytes), store.lastLayout, store.lastPlan};
-    QueueRecord(primitive, QueueState(raster));
+    // Kept beside its vertices: the thread that works it out reads both.
+    u8* const place = Room(sizeof(RecordedPrimitive));
+    auto* primitive = new (place)
+        RecordedPrimitive{type, count, Keep(data, bytes), store.lastLayout, store.lastPlan, nullptr};
+    QueueRecord(*primitive, QueueState(raster));
     return true;
 }
 

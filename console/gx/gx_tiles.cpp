@@ -37,7 +37,10 @@ namespace {
 constexpr u32 kMaxThreads = 64;
 // Past this many records the queue is drawn: it bounds the memory a frame takes.
 constexpr u32 kMaxRecords = 4096;
-constexpr u32 kHandOutEvery = 4;
+// Vertices of primitives drawn one after another with one state that make one
+// record: fewer records to hand out and step over, while a frame still has
+// enough of them to share out.
+constexpr u32 kBatchVertices = 256;
 
 // A record: either a primitive or rows work, whose context is a copy kept in
 // the record and whose bands are its triangles' range. Its first line is
@@ -47,7 +50,7 @@ constexpr u32 kHandOutEvery = 4;
 // is writing.
 struct alignas(64) Record {
     union {
-        RecordedPrimitive primitive;
+        const RecordedPrimitive* primitives;
         alignas(8) unsigned char rowsContext[kRowsContextSize];
     };
     const DrawSnapshot* snapshot;
@@ -75,6 +78,10 @@ struct Queue {
     std::vector<std::unique_ptr<DrawSnapshot>> snapshots;  // the last in use the current state
     u32 snapshotsUsed = 0;
     u32 queued = 0;
+    // The last primitive of the last record while more may join it, and the
+    // record's vertices.
+    RecordedPrimitive* openTail = nullptr;
+    u32 openVertices = 0;
     // Records to draw before the frame buffer is read, or a draw done; lazy
     // rows work need not be done until the next reader after it.
     bool mustFinish = false;
@@ -189,7 +196,7 @@ bool WorkOutNextRecord() {
             // is passed over; so is one taken just as the queue was emptied,
             // whose place a later round may be using again.
             if (record.readyIn.load(std::memory_order_acquire) <= epoch) {
-                record.triangles = WorkOutRecord(record.primitive, *record.snapshot);
+                record.triangles = WorkOutRecord(*record.primitives, *record.snapshot);
                 record.readyIn.store(epoch + 1, std::memory_order_release);
             }
             return true;
@@ -250,15 +257,17 @@ Record& NextRecord(const DrawSnapshot* snapshot) {
 }
 
 // Hands out the records queued so far: either a thread looking for work sees
-// them, or it is woken.
+// them, or it is woken. No primitive joins them after this.
 void HandOut() {
+    s_queue.openTail = nullptr;
     s_queue.submitted.store(s_queue.queued, std::memory_order_release);
     PixelWorkers().Wake();
 }
 
+// A record that nothing joins: handed out at once.
 void CountRecord() {
-    if (++s_queue.queued % kHandOutEvery == 0)
-        HandOut();
+    ++s_queue.queued;
+    HandOut();
 }
 
 // By the program's thread: everything queued drawn, the program's thread
@@ -363,11 +372,24 @@ bool RecordRoom() {
     return s_queue.queued < kMaxRecords;
 }
 
-void QueueRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
+void QueueRecord(RecordedPrimitive& primitive, const DrawSnapshot& snapshot) {
+    Queue& q = s_queue;
+    if (q.openTail != nullptr && q.records[q.queued - 1].snapshot == &snapshot &&
+        q.openVertices + primitive.count <= kBatchVertices) {
+        q.openTail->next = &primitive;
+        q.openTail = &primitive;
+        q.openVertices += primitive.count;
+        return;
+    }
+    // The records before it are handed out as it starts a record of its own.
+    if (q.queued != 0)
+        HandOut();
     Record& record = NextRecord(&snapshot);
-    record.primitive = primitive;
-    s_queue.mustFinish = true;
-    CountRecord();
+    record.primitives = &primitive;
+    q.openTail = &primitive;
+    q.openVertices = primitive.count;
+    q.mustFinish = true;
+    ++q.queued;
 }
 
 void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapshot) {
@@ -397,8 +419,7 @@ void QueueRowsWork(RowsWork work, const void* context, std::size_t size, u32 top
     record.triangles.lastBand = BandOf(bottom);
     MarkReady(record);
     s_queue.mustFinish |= !lazy;
-    ++s_queue.queued;
-    HandOut();
+    CountRecord();
     // Records after it could change the rows it reads on the bands around it.
     if (reach != 0)
         FinishFrameBuffer();

@@ -1,5 +1,5 @@
 // The pixel stage across threads. What the program draws is queued as records,
-// one a primitive, each with a copy of the state it is drawn with, and handed
+// one a run of primitives drawn with one state, with a copy of it, and handed
 // to the pixel threads while the program goes on: any thread takes a record and
 // works out its triangles (gx_geometry.h), set up and binned to bands of rows;
 // each band is drawn by one thread at a time, record after record in the order
@@ -62,8 +62,10 @@ struct RecordTriangles {
 // The program's thread's. Whether a record can be queued without drawing the
 // queue first (which frees what earlier records hold).
 bool RecordRoom();
-// Queues a primitive, drawn with `snapshot`, for the threads to work out.
-void QueueRecord(const RecordedPrimitive& primitive, const DrawSnapshot& snapshot);
+// Queues a primitive, drawn with `snapshot`, for the threads to work out: it
+// joins the last record if that is of primitives drawn with it, not yet handed
+// out, and not too large to share out.
+void QueueRecord(RecordedPrimitive& primitive, const DrawSnapshot& snapshot);
 // Queues triangles the program's thread has worked out itself; RecordRoom
 // must hold.
 void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapshot);

@@ -406,8 +406,9 @@ TEST_F(GXPixelThreads, QueuedTrianglesKeepTheirStateAndTextures) {
     EXPECT_EQ(HostEFBColor(20, 4), 0xFF101010u) << "an invalidated map reads memory again";
 }
 
-// Lit quads, each under registers changed after the quad before it ended, and
-// a display list whose memory changes after it is called.
+// Lit quads, each under registers changed after the quad before it ended; a
+// run of more quads under one state than a record takes, each under its own
+// matrix; and a display list whose memory changes after it is called.
 void DrawChangingScene() {
     alignas(32) static u8 fifo[256];
     GXInit(fifo, sizeof fifo);
@@ -448,6 +449,13 @@ void DrawChangingScene() {
                       GX_DF_CLAMP, GX_AF_NONE);
         quad(0.1f * f32(i % 5));
     }
+    for (u32 i = 0; i < 120; ++i) {
+        const Mtx place = {{0.1f, 0, 0, -3.0f + 0.25f * f32(i % 24)},
+                           {0, 0.1f, 0, 2.6f - 0.25f * f32(i / 24)},
+                           {0, 0, 1, -7}};
+        GXLoadPosMtxImm(place, GX_PNMTX0);
+        quad(0.2f);
+    }
     // Left as the list had them, then the list's memory is written over.
     alignas(32) static u8 list[256];
     GXBeginDisplayList(list, sizeof list);
@@ -463,15 +471,24 @@ void DrawChangingScene() {
 // The pixel threads work out each primitive later, after the program has
 // changed the registers: what they draw is what a primitive worked out at
 // once, as a vertex tap has it, draws.
+// The last run first fills the queue with clears below the picture, which
+// need not be drawn before a reader: the primitives after them still find room.
 TEST_F(GXPixelThreads, APrimitiveDrawsWithTheRegistersAsTheyWereAtItsEnd) {
     const HostGXVertexTap atOnce = [](GXPrimitive, const RasterVertex*, u32, void*) {};
-    std::vector<u32> frames[3];
-    for (u32 run = 0; run < 3; ++run) {
-        SetPixelThreads(run == 2 ? 8 : 1);
+    std::vector<u32> frames[4];
+    for (u32 run = 0; run < 4; ++run) {
+        SetPixelThreads(run >= 2 ? 8 : 1);
         GXReset();
         HostGXSetVertexTap(run == 0 ? atOnce : nullptr, nullptr);
+        if (run == 3) {
+            GXSetTexCopySrc(0, 520, 2, 2);
+            for (u32 i = 0; i < 4096; ++i)
+                GXCopyTex(nullptr, GX_TRUE);
+        }
         DrawChangingScene();
         frames[run] = Frame();
+        if (run == 3)
+            std::copy_n(&frames[0][520 * kEfbWidth], 2 * kEfbWidth, &frames[run][520 * kEfbWidth]);
     }
     HostGXSetVertexTap(nullptr, nullptr);
     u32 drawn = 0;
@@ -480,6 +497,7 @@ TEST_F(GXPixelThreads, APrimitiveDrawsWithTheRegistersAsTheyWereAtItsEnd) {
     EXPECT_GT(drawn, 20000u);
     EXPECT_TRUE(frames[1] == frames[0]) << "1 thread";
     EXPECT_TRUE(frames[2] == frames[0]) << "8 threads";
+    EXPECT_TRUE(frames[3] == frames[0]) << "after a queue full of clears";
 }
 
 TEST_F(GXPixelThreads, ThreadCountComesFromTheConfigurationTheEnvironmentOrTheCores) {

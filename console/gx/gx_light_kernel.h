@@ -139,7 +139,7 @@ void Gather(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 u
             const GXColor clr = v.decoded.clr[c];
             const u8 k[] = {clr.r, clr.g, clr.b, clr.a};
             for (int j = 0; j < 4; ++j)
-                in->color[c][j][lane] = k[j];
+                in->color[c][j][lane] = kByteUnit.of[k[j]];
         }
     }
     if (plan.lit) {
@@ -148,9 +148,6 @@ void Gather(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 u
         for (int r = 0; r < 3; ++r)
             in->normal[r] = n[r][0] * model[0] + n[r][1] * model[1] + n[r][2] * model[2];
     }
-    for (u32 c = 0; c < plan.numChans && c < 2; ++c)
-        for (VF& k : in->color[c])
-            k /= 255.0f;
 }
 
 // Lights the vertices which[0 .. used) and writes their colours.

@@ -33,7 +33,7 @@ VF Sqrt(VF v) {
 void Unit(GXColor c, f32 out[4]) {
     const u8 v[] = {c.r, c.g, c.b, c.a};
     for (int k = 0; k < 4; ++k)
-        out[k] = v[k] / 255.0f;
+        out[k] = kByteUnit.of[v[k]];
 }
 
 }  // namespace

@@ -38,9 +38,10 @@ void PositionVertices(const VertexPlan& plan, const VertexLayout& layout, const 
     f32 p[6];
     std::memcpy(p, plan.projection, sizeof p);
     const bool perspective = plan.perspective;
+    if (count != 0)
+        DecodeVertices(layout, data, count, &eye[0].decoded, sizeof(EyeVertex));
     for (u32 i = 0; i < count; ++i) {
         EyeVertex& v = eye[i];
-        DecodeVertex(layout, data + i * layout.size, &v.decoded);
         MulPoint(m, v.decoded.pos, v.eye);
         const f32* e = v.eye;
         float* clip = out[i].pos;

@@ -43,25 +43,30 @@ u32 AttrSize(u32 attr, const AttrFormat& fmt) {
     return ComponentCount(attr, fmt.cnt) * ScalarSize(fmt.type);
 }
 
-// count scalars of type T into floats, fixed point ones scaled.
+// count scalars of type T into floats, fixed point ones scaled, for each of
+// `vertices` vertices.
 template <typename T, u32 count>
-void ReadScalars(const u8* bytes, f32 scale, u8* field) {
-    for (u32 i = 0; i < count; ++i) {
-        T v;
-        std::memcpy(&v, bytes + i * sizeof(T), sizeof v);
-        f32 out;
-        if constexpr (std::is_same_v<T, f32>)
-            out = v;
-        else
-            out = f32(v) * scale;
-        std::memcpy(field + i * sizeof out, &out, sizeof out);
+void ReadScalars(const u8* bytes, u32 stride, u32 vertices, f32 scale, u8* field, u32 fieldStride) {
+    for (u32 n = 0; n < vertices; ++n, bytes += stride, field += fieldStride) {
+        for (u32 i = 0; i < count; ++i) {
+            T v;
+            std::memcpy(&v, bytes + i * sizeof(T), sizeof v);
+            f32 out;
+            if constexpr (std::is_same_v<T, f32>)
+                out = v;
+            else
+                out = f32(v) * scale;
+            std::memcpy(field + i * sizeof out, &out, sizeof out);
+        }
     }
 }
 
 template <bool alpha>
-void ReadColor(const u8* bytes, f32, u8* field) {
-    const GXColor c = {bytes[0], bytes[1], bytes[2], alpha ? bytes[3] : u8(255)};
-    std::memcpy(field, &c, sizeof c);
+void ReadColor(const u8* bytes, u32 stride, u32 vertices, f32, u8* field, u32 fieldStride) {
+    for (u32 n = 0; n < vertices; ++n, bytes += stride, field += fieldStride) {
+        const GXColor c = {bytes[0], bytes[1], bytes[2], alpha ? bytes[3] : u8(255)};
+        std::memcpy(field, &c, sizeof c);
+    }
 }
 
 using ReadFn = decltype(VertexLayout::Slot::read);
@@ -131,8 +136,8 @@ const VertexLayout& LayoutOf(GXVtxFmt fmt) {
         const AttrFormat& format = state.vtxFmt[fmt][attr];
         const u32 size = AttrSize(attr, format);
         const f32 scale = attr == kAttrNrm ? NormalScale(format.type) : 1.0f / f32(1u << format.frac);
-        layout.slots[layout.slotCount++] = {
-            Reader(attr, format), FieldOf(attr), u8(attr), u8(size), format, scale};
+        layout.slots[layout.slotCount++] = {Reader(attr, format), FieldOf(attr), u8(attr), u8(size),
+                                            u8(layout.size),      format,        scale};
         layout.size += size;
     }
     std::memcpy(known.desc, state.desc, sizeof known.desc);
@@ -141,19 +146,23 @@ const VertexLayout& LayoutOf(GXVtxFmt fmt) {
     return layout;
 }
 
-void DecodeVertex(const VertexLayout& layout, const u8* bytes, DecodedVertex* out) {
-    DecodedVertex& v = *out;
-    // The defaults field by field: the whole record at once becomes a slow string store.
+void DecodeVertices(const VertexLayout& layout, const u8* bytes, u32 count, DecodedVertex* first,
+                    u32 stride) {
+    u8* const records = reinterpret_cast<u8*>(first);
+    // The defaults first, field by field: the whole record at once becomes a
+    // slow string store. Writing them all costs less than picking.
     static constexpr DecodedVertex kDefault{};
-    std::memcpy(v.pos, kDefault.pos, sizeof v.pos);
-    std::memcpy(v.nrm, kDefault.nrm, sizeof v.nrm);
-    std::memcpy(v.clr, kDefault.clr, sizeof v.clr);
-    std::memset(v.tex, 0, sizeof v.tex);
-    u8* record = reinterpret_cast<u8*>(out);
+    for (u32 n = 0; n < count; ++n) {
+        DecodedVertex& v = *reinterpret_cast<DecodedVertex*>(records + std::size_t(n) * stride);
+        std::memcpy(v.pos, kDefault.pos, sizeof v.pos);
+        std::memcpy(v.nrm, kDefault.nrm, sizeof v.nrm);
+        std::memcpy(v.clr, kDefault.clr, sizeof v.clr);
+        std::memset(v.tex, 0, sizeof v.tex);
+    }
+    // An attribute at a time: one call each, not one a vertex.
     for (u32 i = 0; i < layout.slotCount; ++i) {
         const VertexLayout::Slot& slot = layout.slots[i];
-        slot.read(bytes, slot.scale, record + slot.field);
-        bytes += slot.size;
+        slot.read(bytes + slot.offset, layout.size, count, slot.scale, records + slot.field, stride);
     }
 }
 

@@ -11,11 +11,13 @@ namespace console::gx {
 // without looking anything up.
 struct VertexLayout {
     struct Slot {
-        // Reads the attribute's bytes into the field `field` bytes into the record.
-        void (*read)(const u8* bytes, f32 scale, u8* field);
-        u16 field;
-        u8 attr;  // kAttrPos ..
-        u8 size;  // bytes
+        // Reads the attribute's bytes of `vertices` vertices, `stride` bytes
+        // apart, into the field of records `fieldStride` bytes apart.
+        void (*read)(const u8* bytes, u32 stride, u32 vertices, f32 scale, u8* field, u32 fieldStride);
+        u16 field;  // bytes into the record
+        u8 attr;    // kAttrPos ..
+        u8 size;    // bytes
+        u8 offset;  // bytes into the vertex
         AttrFormat format;
         f32 scale;  // of each scalar: 2^-frac, or the normals' fixed fraction
     };
@@ -41,7 +43,8 @@ struct EyeVertex {
     f32 eye[3];  // view space
 };
 
-// Into *out, whose attributes the layout lacks are set to their defaults.
-void DecodeVertex(const VertexLayout& layout, const u8* bytes, DecodedVertex* out);
+// `count` vertices into the records from *first, `stride` bytes apart; the
+// attributes the layout lacks are set to their defaults.
+void DecodeVertices(const VertexLayout& layout, const u8* bytes, u32 count, DecodedVertex* first, u32 stride);
 
 }  // namespace console::gx

@@ -2,6 +2,7 @@
 // data that does not match the descriptor or the announced count is fatal.
 #include "console/gx/gx_vertex.h"
 
+#include <cstring>
 #include <vector>
 
 #include "tests/console/gx_front_support.h"
@@ -79,13 +80,17 @@ TEST_F(GXVertexTest, EveryTypeDecodesFromItsBytes) {
         bytes.insert(bytes.end(), c.texBytes.begin(), c.texBytes.end());
         const console::gx::VertexLayout layout = console::gx::LayoutOf(GX_VTXFMT3);
         EXPECT_EQ(layout.size, bytes.size());
+        // A record left from another vertex: every field is written.
         console::gx::DecodedVertex v;
-        console::gx::DecodeVertex(layout, bytes.data(), &v);
+        std::memset(static_cast<void*>(&v), 0x7F, sizeof v);
+        console::gx::DecodeVertices(layout, bytes.data(), 1, &v, sizeof v);
         EXPECT_EQ((std::vector<u8>{v.clr[1].r, v.clr[1].g, v.clr[1].b, v.clr[1].a}),
                   (std::vector<u8>{c.clr.r, c.clr.g, c.clr.b, c.clr.a}));
         EXPECT_EQ((std::vector<f32>{v.tex[3][0], v.tex[3][1]}), (std::vector<f32>{c.st[0], c.st[1]}));
         EXPECT_EQ(v.clr[0].a, 255);  // what the layout lacks keeps its default
         EXPECT_EQ(v.nrm[2], 1.0f);
+        EXPECT_EQ(v.pos[0], 0.0f);
+        EXPECT_EQ(v.tex[7][1], 0.0f);
     }
 }
 

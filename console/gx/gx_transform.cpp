@@ -1,5 +1,6 @@
 #include "console/gx/gx_transform.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -7,6 +8,10 @@
 
 namespace console::gx {
 namespace {
+
+// The vertices shaded a run at a time, the coordinates then the colours of
+// each: they stay in the cache between.
+constexpr u32 kRun = 64;
 
 thread_local std::vector<u32> s_shaded;  // the indexes of the vertices ShadeVertices takes
 
@@ -65,8 +70,11 @@ void ShadeVertices(const VertexPlan& plan, const EyeVertex* eye, const u8* shade
     for (u32 i = 0; i < count; ++i)
         if (shade == nullptr || shade[i] != 0)
             which[shaded++] = i;
-    GenerateTexCoords(plan.texGens, eye, which, shaded, out);
-    LightVertices(plan.lights, eye, which, shaded, out);
+    for (u32 from = 0; from < shaded; from += kRun) {
+        const u32 run = std::min(kRun, shaded - from);
+        GenerateTexCoords(plan.texGens, eye, which + from, run, out);
+        LightVertices(plan.lights, eye, which + from, run, out);
+    }
 }
 
 }  // namespace console::gx

@@ -89,8 +89,9 @@ struct Queue {
     // Read by the threads, written only while nothing is queued.
     alignas(64) std::unique_ptr<Record[]> records;
     std::atomic<u32> epoch = 0;
-    // Records handed out: a few at a time, as each hand-out takes the line
-    // from the threads that look at it.
+    // Records handed out: each as the next one starts, which is seldom, as
+    // primitives drawn with one state share a record; a hand-out takes the
+    // line from the threads that look at it.
     alignas(64) std::atomic<u32> submitted = 0;
     // The next record to take to work out (low half), and the epoch (high
     // half): a thread that looked before the queue was emptied cannot take a

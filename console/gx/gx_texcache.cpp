@@ -190,15 +190,6 @@ std::shared_ptr<const DecodedTexture> Decode(const GXTexObj& obj, u32 levels, co
     return tex;
 }
 
-// The bytes of memory the object's levels take.
-std::size_t ImageBytes(const GXTexObj& obj, u32 levels) {
-    std::size_t bytes = 0;
-    for (u32 i = 0, w = obj.width, h = obj.height; i < levels;
-         ++i, w = std::max(w >> 1, 1u), h = std::max(h >> 1, 1u))
-        bytes += TexLevelBytes(obj.format, w, h);
-    return bytes;
-}
-
 // The texels a copy to texture made of the whole of a one-level texture, as
 // decoding its memory would give them once the copy is done; else the memory
 // decoded, once no copy is still writing it.
@@ -207,7 +198,8 @@ std::shared_ptr<const DecodedTexture> DecodeOrCopied(const GXTexObj& obj, u32 le
     if (levels == 1 && obj.format == GX_TF_RGBA8)
         if (auto copied = CopiedTexture(obj.image, obj.width, obj.height))
             return copied;
-    FinishCopiesInto(obj.image, ImageBytes(obj, levels));
+    FinishCopiesInto(obj.image,
+                     GXGetTexBufferSize(obj.width, obj.height, obj.format, levels > 1, u8(levels)));
     return Decode(obj, levels, palette);
 }
 

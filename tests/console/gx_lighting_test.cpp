@@ -131,14 +131,18 @@ TEST_F(GXLightingTest, VertexColourSourcesAndUnusedChannels) {
 
 // Vertices light in groups of four: a strip of seven, which ends with a group
 // of three, lights each vertex as it would be lit alone, as a point.
+// Among more vertices than a run that is shaded at a time, too, and its
+// texture coordinate with it.
 TEST_F(GXLightingTest, AVertexLightsTheSameInAGroupAsAlone) {
     GXSetChanCtrl(GX_COLOR0A0, GX_TRUE, GX_SRC_REG, GX_SRC_REG, GX_LIGHT3, GX_DF_SIGN, GX_AF_SPOT);
     LoadWhiteLight(0.5f, 2, 3);
+    GXSetNumTexGens(1);
+    GXSetTexCoordGen(GX_TEXCOORD0, GX_TG_MTX3x4, GX_TG_NRM, GX_IDENTITY);
     auto send = [](u32 i) {
         GXPosition3f32(f32(i) * 0.3f - 1, f32(i % 3) * 0.4f, -f32(i) * 0.2f);
         GXNormal3f32(std::sin(f32(i)), 0.5f, std::cos(f32(i)));
     };
-    constexpr u32 kCount = 7;
+    constexpr u32 kCount = 75;
     primitives.clear();
     GXBegin(GX_TRIANGLESTRIP, GX_VTXFMT0, kCount);
     for (u32 i = 0; i < kCount; ++i)
@@ -154,6 +158,10 @@ TEST_F(GXLightingTest, AVertexLightsTheSameInAGroupAsAlone) {
         const float* grouped = primitives[0].vertices[i].color[0];
         const float* alone = primitives[1 + i].vertices[0].color[0];
         EXPECT_EQ(std::vector<float>(grouped, grouped + 4), std::vector<float>(alone, alone + 4)) << i;
+        const float* groupedTex = primitives[0].vertices[i].tex[0];
+        const float* aloneTex = primitives[1 + i].vertices[0].tex[0];
+        EXPECT_EQ(std::vector<float>(groupedTex, groupedTex + 3), std::vector<float>(aloneTex, aloneTex + 3))
+            << i;
     }
 }
 

@@ -1,7 +1,8 @@
 // Vertex lighting, written once for any vector width. Not a normal header: a
 // file includes it inside its own unnamed namespace, after defining for its
-// width kLanes, the vector types VF and VI and Sqrt. Every header it needs is
-// included before that, so nothing here includes anything.
+// width kLanes, the vector types VF and VI and Sqrt, and after including
+// gx_lanes_kernel.h. Every header it needs is included before that, so nothing
+// here includes anything.
 //
 // Every lane does the sums one vertex alone would, in the same order, so the
 // colours are the same however wide the groups and however the vertices fall
@@ -128,25 +129,28 @@ void LightPart(const LightPlan& plan, const LightPlan::Part& part, const VF vtx[
 // beyond take the last vertex again. Normals go through the normal matrix.
 // Only what the plan reads: the normals when lit, the channels it has.
 void Gather(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 used, Lanes* in) {
-    for (u32 lane = 0; lane < u32(kLanes); ++lane) {
-        const EyeVertex& v = eye[which[lane < used ? lane : used - 1]];
-        for (int r = 0; r < 3; ++r)
-            in->eye[r][lane] = v.eye[r];
-        if (plan.lit)
-            for (int r = 0; r < 3; ++r)
-                in->normal[r][lane] = v.decoded.nrm[r];
-        for (u32 c = 0; c < plan.numChans && c < 2; ++c) {
-            const GXColor clr = v.decoded.clr[c];
-            const u8 k[] = {clr.r, clr.g, clr.b, clr.a};
-            for (int j = 0; j < 4; ++j)
-                in->color[c][j][lane] = kByteUnit.of[k[j]];
-        }
-    }
+    const EyeVertex* v[kLanes];
+    LaneVertices(eye, which, used, v);
+    for (int r = 0; r < 3; ++r)
+        in->eye[r] = FromLanes<VF>([&](int lane) { return v[lane]->eye[r]; });
     if (plan.lit) {
-        const VF model[3] = {in->normal[0], in->normal[1], in->normal[2]};
+        VF model[3];
+        for (int r = 0; r < 3; ++r)
+            model[r] = FromLanes<VF>([&](int lane) { return v[lane]->decoded.nrm[r]; });
         const f32(&n)[3][3] = plan.normalMtx;
         for (int r = 0; r < 3; ++r)
             in->normal[r] = n[r][0] * model[0] + n[r][1] * model[1] + n[r][2] * model[2];
+    }
+    // The bytes of a colour as one word a lane, red lowest; each byte / 255 as
+    // kByteUnit holds it (a division rounds alike in a vector).
+    for (u32 c = 0; c < plan.numChans && c < 2; ++c) {
+        const VI words = FromLanes<VI>([&](int lane) {
+            s32 word;
+            std::memcpy(&word, &v[lane]->decoded.clr[c], sizeof word);
+            return word;
+        });
+        for (int j = 0; j < 4; ++j)
+            in->color[c][j] = __builtin_convertvector(words >> (8 * j) & 0xFF, VF) / 255.0f;
     }
 }
 
@@ -169,4 +173,12 @@ void LightGroup(const LightPlan& plan, const EyeVertex* eye, const u32* which, u
         for (int c = 0; c < 2; ++c)
             for (int k = 0; k < 4; ++k)
                 out[which[lane]].color[c][k] = colors[c][k][lane];
+}
+
+// Whole groups only; returns how many vertices.
+u32 LightGroups(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count, RasterVertex* out) {
+    const u32 whole = count - count % kLanes;
+    for (u32 done = 0; done < whole; done += kLanes)
+        LightGroup(plan, eye, which + done, kLanes, out);
+    return whole;
 }

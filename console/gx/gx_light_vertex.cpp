@@ -1,10 +1,11 @@
 // Vertex lighting: each channel's colour and alpha are the material colour,
 // or, with lighting on, the material times the ambient colour plus the lights
 // of its mask, clamped. Here four vertices at a time, and eight where the
-// processor allows, the tail four-wide.
+// processor allows, sixteen with AVX-512, the tail four-wide.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "console/gx/gx_lighting.h"
 #include "console/gx/gx_raster.h"
@@ -28,6 +29,7 @@ VF Sqrt(VF v) {
 #endif
 }
 
+#include "console/gx/gx_lanes_kernel.h"
 #include "console/gx/gx_light_kernel.h"
 
 void Unit(GXColor c, f32 out[4]) {
@@ -72,13 +74,15 @@ LightPlan PlanLights() {
 
 void LightVerticesBy4(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                       RasterVertex* out) {
-    for (u32 done = 0; done < count; done += kLanes)
-        LightGroup(plan, eye, which + done, std::min<u32>(kLanes, count - done), out);
+    const u32 whole = LightGroups(plan, eye, which, count, out);
+    if (whole < count)
+        LightGroup(plan, eye, which + whole, count - whole, out);
 }
 
 void LightVertices(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                    RasterVertex* out) {
-    const u32 done = LightVerticesBy8(plan, eye, which, count, out);
+    u32 done = LightVerticesBy16(plan, eye, which, count, out);
+    done += LightVerticesBy8(plan, eye, which + done, count - done, out);
     LightVerticesBy4(plan, eye, which + done, count - done, out);
 }
 

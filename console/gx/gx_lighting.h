@@ -45,13 +45,15 @@ inline constexpr ByteUnits kByteUnit;
 void LightVertices(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                    RasterVertex* out);
 
-// The two widths LightVertices takes, apart for the tests: four vertices at a
+// The widths LightVertices takes, apart for the tests: four vertices at a
 // time, the last group filled up with its last vertex again; and whole groups
-// of eight where the processor has AVX2, returning how many it lit (none
-// elsewhere).
+// of eight where the processor has AVX2, of sixteen where it has AVX-512,
+// returning how many they lit (none elsewhere).
 void LightVerticesBy4(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                       RasterVertex* out);
 u32 LightVerticesBy8(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                      RasterVertex* out);
+u32 LightVerticesBy16(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                      RasterVertex* out);
 
 }  // namespace console::gx

@@ -4,6 +4,7 @@
 // fused multiply-add), so the colours and coordinates are the same.
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "console/gx/gx_lighting.h"
 #include "console/gx/gx_texgen.h"
@@ -27,26 +28,18 @@ VF Sqrt(VF v) {
     return VF(_mm256_sqrt_ps(__m256(v)));
 }
 
+#include "console/gx/gx_lanes_kernel.h"
 #include "console/gx/gx_light_kernel.h"
 #include "console/gx/gx_texgen_kernel.h"
 
-// Whole groups only; returns how many vertices.
-template <auto group, typename Plan>
-u32 Groups(const Plan& plan, const EyeVertex* eye, const u32* which, u32 count, RasterVertex* out) {
-    const u32 whole = count - count % kLanes;
-    for (u32 done = 0; done < whole; done += kLanes)
-        group(plan, eye, which + done, kLanes, out);
-    return whole;
-}
-
 u32 LightGroupsAvx2(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                     RasterVertex* out) {
-    return Groups<LightGroup>(plan, eye, which, count, out);
+    return LightGroups(plan, eye, which, count, out);
 }
 
 u32 TexCoordGroupsAvx2(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                        RasterVertex* out) {
-    return Groups<TexCoordGroup>(plan, eye, which, count, out);
+    return TexCoordGroups(plan, eye, which, count, out);
 }
 
 #pragma GCC pop_options

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_raster_simd.h"
@@ -14,6 +15,7 @@ namespace {
 using VF = simd::V4f;
 constexpr int kLanes = 4;
 
+#include "console/gx/gx_lanes_kernel.h"
 #include "console/gx/gx_texgen_kernel.h"
 
 bool IsTexMtx(u32 mtx) {
@@ -53,13 +55,15 @@ TexGenPlan PlanTexGens() {
 
 void TexCoordsBy4(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                   RasterVertex* out) {
-    for (u32 done = 0; done < count; done += kLanes)
-        TexCoordGroup(plan, eye, which + done, std::min<u32>(kLanes, count - done), out);
+    const u32 whole = TexCoordGroups(plan, eye, which, count, out);
+    if (whole < count)
+        TexCoordGroup(plan, eye, which + whole, count - whole, out);
 }
 
 void GenerateTexCoords(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                        RasterVertex* out) {
-    const u32 done = TexCoordsBy8(plan, eye, which, count, out);
+    u32 done = TexCoordsBy16(plan, eye, which, count, out);
+    done += TexCoordsBy8(plan, eye, which + done, count - done, out);
     TexCoordsBy4(plan, eye, which + done, count - done, out);
 }
 

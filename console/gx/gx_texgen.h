@@ -31,12 +31,14 @@ TexGenPlan PlanTexGens();
 void GenerateTexCoords(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                        RasterVertex* out);
 
-// The two widths GenerateTexCoords takes, apart for the tests: four vertices at
-// a time; and whole groups of eight where the processor has AVX2, returning how
-// many it did (none elsewhere).
+// The widths GenerateTexCoords takes, apart for the tests: four vertices at a
+// time; and whole groups of eight where the processor has AVX2, of sixteen
+// where it has AVX-512, returning how many they did (none elsewhere).
 void TexCoordsBy4(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                   RasterVertex* out);
 u32 TexCoordsBy8(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                  RasterVertex* out);
+u32 TexCoordsBy16(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                  RasterVertex* out);
 
 }  // namespace console::gx

@@ -1,23 +1,24 @@
 // Texture-coordinate generation, written once for any vector width. Not a
 // normal header: a file includes it inside its own unnamed namespace, after
-// including <cmath> and <cstring> and defining for its width kLanes and the
-// vector type VF.
+// including <cmath> and <cstring>, defining for its width kLanes and the
+// vector type VF, and including gx_lanes_kernel.h.
 //
 // Every lane does the sums one vertex alone would, in the same order, so the
 // coordinates are the same however the vertices are grouped.
 
 // The generator's input row: (x, y, z, 1) for position and normal, (s, t, 1, 1)
 // for a texture coordinate.
-void TexGenInput(const DecodedVertex& v, GXTexGenSrc src, VF in[3], int lane) {
-    const f32* from = src == GX_TG_POS ? v.pos : src == GX_TG_NRM ? v.nrm : nullptr;
-    if (from != nullptr) {
+void TexGenInput(const EyeVertex* const (&v)[kLanes], GXTexGenSrc src, VF in[3]) {
+    if (src == GX_TG_POS || src == GX_TG_NRM) {
         for (int r = 0; r < 3; ++r)
-            in[r][lane] = from[r];
+            in[r] = FromLanes<VF>([&](int lane) {
+                const DecodedVertex& d = v[lane]->decoded;
+                return (src == GX_TG_POS ? d.pos : d.nrm)[r];
+            });
     } else {
-        const f32* st = v.tex[src - GX_TG_TEX0];
-        in[0][lane] = st[0];
-        in[1][lane] = st[1];
-        in[2][lane] = 1.0f;
+        for (int r = 0; r < 2; ++r)
+            in[r] = FromLanes<VF>([&](int lane) { return v[lane]->decoded.tex[src - GX_TG_TEX0][r]; });
+        in[2] = VF{} + 1.0f;
     }
 }
 
@@ -47,11 +48,12 @@ void TexCoordGroup(const TexGenPlan& plan, const EyeVertex* eye, const u32* whic
         std::memset(tex, 0, kHalf * sizeof tex[0]);
         std::memset(tex + kHalf, 0, kHalf * sizeof tex[0]);
     }
+    const EyeVertex* v[kLanes];
+    LaneVertices(eye, which, used, v);
     for (u32 i = 0; i < plan.count; ++i) {
         const TexGenPlan::Gen& gen = plan.gens[i];
-        VF stq[3] = {};
-        for (int lane = 0; lane < kLanes; ++lane)
-            TexGenInput(eye[which[u32(lane) < used ? lane : used - 1]].decoded, gen.src, stq, lane);
+        VF stq[3];
+        TexGenInput(v, gen.src, stq);
         if (gen.useMtx) {
             const VF in[3] = {stq[0], stq[1], stq[2]};
             TexGenMul(gen.mtx, in, stq);
@@ -68,4 +70,13 @@ void TexCoordGroup(const TexGenPlan& plan, const EyeVertex* eye, const u32* whic
             for (int c = 0; c < 3; ++c)
                 out[which[lane]].tex[i][c] = stq[c][lane];
     }
+}
+
+// Whole groups only; returns how many vertices.
+u32 TexCoordGroups(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
+                   RasterVertex* out) {
+    const u32 whole = count - count % kLanes;
+    for (u32 done = 0; done < whole; done += kLanes)
+        TexCoordGroup(plan, eye, which + done, kLanes, out);
+    return whole;
 }

@@ -1,5 +1,5 @@
-// Lighting and texture-coordinate generation eight vertices at a time give the
-// bits four at a time give, for every light function, colour source and kind
+// Lighting and texture-coordinate generation eight and sixteen vertices at a
+// time give the bits four at a time give, for every light function, colour source and kind
 // of generator, and on vertices where the sums go wrong: at a light, with no
 // normal, beyond a spot's cutoff.
 #include <array>
@@ -18,7 +18,7 @@ namespace {
 using console::gx::EyeVertex;
 using console::gx::RasterVertex;
 
-constexpr u32 kVertices = 21;  // two groups of eight and a tail
+constexpr u32 kVertices = 21;  // a group of sixteen, two of eight, and a tail
 
 // A field of floats, as one array.
 template <std::size_t N, typename T>
@@ -55,25 +55,35 @@ protected:
         std::fill_n(eye[9].decoded.nrm, 3, 0.0f);
     }
 
-    // Runs both widths and both together over the vertices; `field` picks the
-    // floats to compare. False when there is no AVX2 to compare with.
+    // Runs the widths on their own and together over the vertices; `field`
+    // picks the floats to compare. False when there is no AVX2 to compare with.
     template <typename Plan, typename Field>
-    bool ExpectSameBits(const Plan& plan, auto by4, auto by8, auto both, Field field) {
-        std::vector<RasterVertex> four(kVertices), eight(kVertices), mixed(kVertices);
+    bool ExpectSameBits(const Plan& plan, auto by4, auto by8, auto by16, auto together, Field field) {
+        std::vector<RasterVertex> four(kVertices), mixed(kVertices);
         by4(plan, eye.data(), which.data(), kVertices, four.data());
-        const u32 wide = by8(plan, eye.data(), which.data(), kVertices, eight.data());
-        if (wide == 0)
+        together(plan, eye.data(), which.data(), kVertices, mixed.data());
+        std::vector<std::vector<RasterVertex>> wide;
+        for (auto byWide : {by8, by16}) {
+            std::vector<RasterVertex> out(kVertices);
+            const u32 done = byWide(plan, eye.data(), which.data(), kVertices, out.data());
+            if (done == 0)
+                continue;
+            EXPECT_EQ(done, 16u);
+            out.resize(done);
+            wide.push_back(out);
+        }
+        if (wide.empty())
             return false;
-        EXPECT_EQ(wide, 16u);
-        both(plan, eye.data(), which.data(), kVertices, mixed.data());
         std::set<float> values;  // the inputs reach the outputs
         for (u32 i = 0; i < kVertices; ++i) {
             const auto expected = field(four[i]);
             values.insert(expected.begin(), expected.end());
             for (std::size_t k = 0; k < expected.size(); ++k) {
                 const u32 bits = std::bit_cast<u32>(expected[k]);
-                if (i < wide) {
-                    EXPECT_EQ(std::bit_cast<u32>(field(eight[i])[k]), bits) << i << " " << k;
+                for (const std::vector<RasterVertex>& out : wide) {
+                    if (i < out.size()) {
+                        EXPECT_EQ(std::bit_cast<u32>(field(out[i])[k]), bits) << i << " " << k;
+                    }
                 }
                 EXPECT_EQ(std::bit_cast<u32>(field(mixed[i])[k]), bits) << i << " " << k;
             }
@@ -119,7 +129,7 @@ constexpr LightCase kLightCases[] = {
     {2, GX_SRC_VTX, GX_SRC_VTX, GX_DF_CLAMP, GX_AF_NONE, GX_LIGHT3},
 };
 
-TEST_F(GXShadeWidthTest, EightLanesLightAsFourDo) {
+TEST_F(GXShadeWidthTest, WideLanesLightAsFourDo) {
     LoadLights();
     const Mtx rotate = {{0.8f, 0, 0.6f, 0}, {0, 1, 0, 0}, {-0.6f, 0, 0.8f, 0}};
     GXLoadNrmMtxImm(rotate, GX_PNMTX0);
@@ -134,7 +144,8 @@ TEST_F(GXShadeWidthTest, EightLanesLightAsFourDo) {
         if (c.alphaLights != 0)
             GXSetChanCtrl(GX_ALPHA0, GX_TRUE, c.ambSrc, c.matSrc, c.alphaLights, GX_DF_CLAMP, GX_AF_NONE);
         if (!ExpectSameBits(console::gx::PlanLights(), console::gx::LightVerticesBy4,
-                            console::gx::LightVerticesBy8, console::gx::LightVertices,
+                            console::gx::LightVerticesBy8, console::gx::LightVerticesBy16,
+                            console::gx::LightVertices,
                             [](const RasterVertex& v) { return Floats<8>(v.color); }))
             GTEST_SKIP() << "no AVX2 here";
     }
@@ -142,7 +153,7 @@ TEST_F(GXShadeWidthTest, EightLanesLightAsFourDo) {
 
 // Every source, both matrix sizes, normalised or not, with and without a
 // post-transform matrix, in one plan: each generator runs on its own.
-TEST_F(GXShadeWidthTest, EightLanesGenerateAsFourDo) {
+TEST_F(GXShadeWidthTest, WideLanesGenerateAsFourDo) {
     const Mtx scroll = {{1, 0.5f, 0, 0.25f}, {0, 1, 0, 0.5f}, {0, 0, 1, 0}};
     const Mtx project = {{0.5f, 0, 0.5f, 0}, {0, -0.5f, 0.5f, 0}, {0.1f, 0.2f, 1, 0.3f}};
     GXLoadTexMtxImm(scroll, GX_TEXMTX0, GX_MTX2x4);
@@ -155,7 +166,7 @@ TEST_F(GXShadeWidthTest, EightLanesGenerateAsFourDo) {
     GXSetTexCoordGen2(GX_TEXCOORD2, GX_TG_MTX3x4, GX_TG_NRM, GX_IDENTITY, GX_TRUE, GX_PTIDENTITY);
     GXSetTexCoordGen2(GX_TEXCOORD3, GX_TG_MTX2x4, GX_TG_TEX1, GX_IDENTITY, GX_FALSE, GX_PTTEXMTX1);
     if (!ExpectSameBits(console::gx::PlanTexGens(), console::gx::TexCoordsBy4, console::gx::TexCoordsBy8,
-                        console::gx::GenerateTexCoords,
+                        console::gx::TexCoordsBy16, console::gx::GenerateTexCoords,
                         [](const RasterVertex& v) { return Floats<24>(v.tex); }))
         GTEST_SKIP() << "no AVX2 here";
 }

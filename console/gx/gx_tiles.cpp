@@ -98,8 +98,10 @@ struct Queue {
     // record of the next round by mistake.
     alignas(64) std::atomic<u64> taken = 0;
     // Band steps done, a record on a band each: the queue is drawn when every
-    // band has taken every step.
+    // band has taken every step. Each is counted once its band is let go.
     alignas(64) std::atomic<u32> bandSteps = 0;
+    // Records whose triangles are worked out.
+    std::atomic<u32> worked = 0;
     Band bands[kBands];
 };
 
@@ -162,8 +164,8 @@ bool DrawRecord(u32 index, u32 band, int top, int bottom) {
     return true;
 }
 
-// By the thread that holds the band: its steps that can be taken now.
-bool DrawBand(u32 index) {
+// By the thread that holds the band: its steps that can be taken now; how many.
+u32 DrawBand(u32 index) {
     Band& band = s_queue.bands[index];
     const u32 first = band.next.load(std::memory_order_relaxed);
     u32 end = first;
@@ -174,11 +176,9 @@ bool DrawBand(u32 index) {
     u32 drawn = first;
     while (drawn < end && DrawRecord(drawn, index, top, bottom))
         ++drawn;
-    if (drawn == first)
-        return false;
-    band.next.store(drawn, std::memory_order_release);
-    s_queue.bandSteps.fetch_add(drawn - first, std::memory_order_release);
-    return true;
+    if (drawn != first)
+        band.next.store(drawn, std::memory_order_release);
+    return drawn - first;
 }
 
 // Works out the next record handed out that no thread has taken; whether
@@ -199,6 +199,7 @@ bool WorkOutNextRecord() {
             if (record.readyIn.load(std::memory_order_acquire) <= epoch) {
                 record.triangles = WorkOutRecord(*record.primitives, *record.snapshot);
                 record.readyIn.store(epoch + 1, std::memory_order_release);
+                q.worked.fetch_add(1, std::memory_order_release);
             }
             return true;
         }
@@ -211,9 +212,28 @@ bool TryBand(u32 index) {
     Band& band = s_queue.bands[index];
     if (!BandHasWork(band) || band.busy.exchange(true, std::memory_order_acquire))
         return false;
-    const bool drew = DrawBand(index);
+    const u32 steps = DrawBand(index);
     band.busy.store(false, std::memory_order_release);
-    return drew;
+    if (steps == 0)
+        return false;
+    s_queue.bandSteps.fetch_add(steps, std::memory_order_release);
+    return true;
+}
+
+// What changes when a band may have come to have steps that can be taken: a
+// record handed out or worked out, or a band let go after steps (which may
+// be what others wait for). A thread that found no band to draw need not look
+// at them all again until this changes, and the lines of the bands stay with
+// the threads drawing them.
+struct QueueChanges {
+    u32 epoch, submitted, worked, bandSteps;
+    bool operator==(const QueueChanges&) const = default;
+};
+
+QueueChanges ChangesNow() {
+    const Queue& q = s_queue;
+    return {q.epoch.load(std::memory_order_acquire), q.submitted.load(std::memory_order_acquire),
+            q.worked.load(std::memory_order_acquire), q.bandSteps.load(std::memory_order_acquire)};
 }
 
 // One step of the queue's work: a record to work out first, as the bands wait
@@ -224,6 +244,10 @@ bool TryBand(u32 index) {
 bool PollQueue() {
     if (WorkOutNextRecord())
         return true;
+    thread_local QueueChanges idleAt{~0u, 0, 0, 0};
+    const QueueChanges seen = ChangesNow();
+    if (seen == idleAt)
+        return false;
     const u32 threads = s_workers.Threads();
     const u32 slot = WorkerPool::Slot() % threads;
     for (u32 index = slot; index < kBands; index += threads)
@@ -236,6 +260,7 @@ bool PollQueue() {
             return true;
         }
     }
+    idleAt = seen;
     return false;
 }
 
@@ -295,6 +320,7 @@ void DrawQueue() {
     q.submitted.store(0, std::memory_order_relaxed);
     q.taken.store(u64(epoch) << 32, std::memory_order_release);
     q.bandSteps.store(0, std::memory_order_relaxed);
+    q.worked.store(0, std::memory_order_relaxed);
     q.queued = 0;
     q.mustFinish = false;
     ForgetRecords();

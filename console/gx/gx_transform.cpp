@@ -9,8 +9,8 @@
 namespace console::gx {
 namespace {
 
-// The vertices shaded a run at a time, the coordinates then the colours of
-// each: they stay in the cache between.
+// The vertices decoded and placed, and shaded, a run at a time: the coordinates
+// then the colours of each, while it stays in the cache.
 constexpr u32 kRun = 64;
 
 thread_local std::vector<u32> s_shaded;  // the indexes of the vertices ShadeVertices takes
@@ -43,23 +43,27 @@ void PositionVertices(const VertexPlan& plan, const VertexLayout& layout, const 
     f32 p[6];
     std::memcpy(p, plan.projection, sizeof p);
     const bool perspective = plan.perspective;
-    if (count != 0)
-        DecodeVertices(layout, data, count, &eye[0].decoded, sizeof(EyeVertex));
-    for (u32 i = 0; i < count; ++i) {
-        EyeVertex& v = eye[i];
-        MulPoint(m, v.decoded.pos, v.eye);
-        const f32* e = v.eye;
-        float* clip = out[i].pos;
-        if (perspective) {
-            clip[0] = p[0] * e[0] + p[1] * e[2];
-            clip[1] = p[2] * e[1] + p[3] * e[2];
-            clip[3] = -e[2];
-        } else {
-            clip[0] = p[0] * e[0] + p[1];
-            clip[1] = p[2] * e[1] + p[3];
-            clip[3] = 1.0f;
+    // A run at a time, decoded then placed while it is in the cache.
+    for (u32 from = 0; from < count; from += kRun) {
+        const u32 end = std::min(count, from + kRun);
+        DecodeVertices(layout, data + std::size_t(from) * layout.size, end - from, &eye[from].decoded,
+                       sizeof(EyeVertex));
+        for (u32 i = from; i < end; ++i) {
+            EyeVertex& v = eye[i];
+            MulPoint(m, v.decoded.pos, v.eye);
+            const f32* e = v.eye;
+            float* clip = out[i].pos;
+            if (perspective) {
+                clip[0] = p[0] * e[0] + p[1] * e[2];
+                clip[1] = p[2] * e[1] + p[3] * e[2];
+                clip[3] = -e[2];
+            } else {
+                clip[0] = p[0] * e[0] + p[1];
+                clip[1] = p[2] * e[1] + p[3];
+                clip[3] = 1.0f;
+            }
+            clip[2] = p[4] * e[2] + p[5];
         }
-        clip[2] = p[4] * e[2] + p[5];
     }
 }
 

@@ -169,10 +169,12 @@ void LightGroup(const LightPlan& plan, const EyeVertex* eye, const u32* which, u
         LightPart(plan, plan.parts[c][0], in.color[c], weights, colors[c]);
         LightPart(plan, plan.parts[c][1], in.color[c], weights, colors[c]);
     }
-    for (u32 lane = 0; lane < used; ++lane)
-        for (int c = 0; c < 2; ++c)
-            for (int k = 0; k < 4; ++k)
-                out[which[lane]].color[c][k] = colors[c][k][lane];
+    for (int c = 0; c < 2; ++c) {
+        float* to[kLanes];
+        for (u32 lane = 0; lane < used; ++lane)
+            to[lane] = out[which[lane]].color[c];
+        StoreQuads(colors[c], to, used);
+    }
 }
 
 // Whole groups only; returns how many vertices.

@@ -2,12 +2,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include "console/gx/gx_raster_simd.h"
 #include "console/gx/gx_scratch.h"
 
 namespace console::gx {
 namespace {
+
+using VF = simd::V4f;
+constexpr int kLanes = 4;
+
+#include "console/gx/gx_lanes_kernel.h"
 
 // The vertices decoded and placed, and shaded, a run at a time: the coordinates
 // then the colours of each, while it stays in the cache.
@@ -15,10 +22,33 @@ constexpr u32 kRun = 64;
 
 thread_local std::vector<u32> s_shaded;  // the indexes of the vertices ShadeVertices takes
 
-// out = m (x, y, z, 1).
-void MulPoint(const Mtx m, const f32 in[3], f32 out[3]) {
+// The eye position m (x, y, z, 1) and the clip position of the vertices
+// first[0 .. used), used <= kLanes, a lane each.
+void PlaceGroup(const Mtx m, const f32 (&p)[6], bool perspective, EyeVertex* first, u32 used,
+                RasterVertex* out) {
+    VF pos[3], e[3];
     for (int r = 0; r < 3; ++r)
-        out[r] = m[r][0] * in[0] + m[r][1] * in[1] + m[r][2] * in[2] + m[r][3];
+        pos[r] = FromLanes<VF>([&](int lane) { return first[u32(lane) < used ? lane : 0].decoded.pos[r]; });
+    for (int r = 0; r < 3; ++r)
+        e[r] = m[r][0] * pos[0] + m[r][1] * pos[1] + m[r][2] * pos[2] + m[r][3];
+    for (u32 lane = 0; lane < used; ++lane)
+        for (int r = 0; r < 3; ++r)
+            first[lane].eye[r] = e[r][lane];
+    VF clip[4];
+    if (perspective) {
+        clip[0] = p[0] * e[0] + p[1] * e[2];
+        clip[1] = p[2] * e[1] + p[3] * e[2];
+        clip[3] = -e[2];
+    } else {
+        clip[0] = p[0] * e[0] + p[1];
+        clip[1] = p[2] * e[1] + p[3];
+        clip[3] = VF{} + 1.0f;
+    }
+    clip[2] = p[4] * e[2] + p[5];
+    float* to[kLanes];
+    for (u32 lane = 0; lane < used; ++lane)
+        to[lane] = out[lane].pos;
+    StoreQuads(clip, to, used);
 }
 
 }  // namespace
@@ -48,22 +78,8 @@ void PositionVertices(const VertexPlan& plan, const VertexLayout& layout, const 
         const u32 end = std::min(count, from + kRun);
         DecodeVertices(layout, data + std::size_t(from) * layout.size, end - from, &eye[from].decoded,
                        sizeof(EyeVertex));
-        for (u32 i = from; i < end; ++i) {
-            EyeVertex& v = eye[i];
-            MulPoint(m, v.decoded.pos, v.eye);
-            const f32* e = v.eye;
-            float* clip = out[i].pos;
-            if (perspective) {
-                clip[0] = p[0] * e[0] + p[1] * e[2];
-                clip[1] = p[2] * e[1] + p[3] * e[2];
-                clip[3] = -e[2];
-            } else {
-                clip[0] = p[0] * e[0] + p[1];
-                clip[1] = p[2] * e[1] + p[3];
-                clip[3] = 1.0f;
-            }
-            clip[2] = p[4] * e[2] + p[5];
-        }
+        for (u32 i = from; i < end; i += kLanes)
+            PlaceGroup(m, p, perspective, &eye[i], std::min<u32>(kLanes, end - i), &out[i]);
     }
 }
 

@@ -1,6 +1,7 @@
-// Vectors built from the vertices of a group, written once for any vector
-// width. Not a normal header: a file includes it inside its own unnamed
-// namespace, after including <utility> and defining for its width kLanes.
+// A group of vertices' values into vector lanes and out again, written once
+// for any vector width. Not a normal header: a file includes it inside its
+// own unnamed namespace, after including <cstring> and <utility> and defining
+// for its width kLanes and the vector type VF.
 
 // A vector of lane i's value of(i) each: built in registers, where lanes
 // written one by one into memory stall the load of the whole.
@@ -46,10 +47,20 @@ VF PairUp(VF a, VF b) {
 inline void StoreQuads(const VF (&q)[4], float* const (&to)[kLanes], u32 used) {
     const VF lo01 = Interleave<0>(q[0], q[1]), hi01 = Interleave<1>(q[0], q[1]);
     const VF lo23 = Interleave<0>(q[2], q[3]), hi23 = Interleave<1>(q[2], q[3]);
-    // Lane 4k + j's four floats are four k of quads[j].
+    // Lane 4k + j's floats are floats 4k .. 4k + 3 of quads[j].
     const VF quads[4] = {PairUp<0>(lo01, lo23), PairUp<1>(lo01, lo23), PairUp<0>(hi01, hi23),
                          PairUp<1>(hi01, hi23)};
     for (u32 lane = 0; lane < used; ++lane)
         std::memcpy(to[lane], reinterpret_cast<const float*>(&quads[lane % 4]) + lane / 4 * 4,
                     4 * sizeof(float));
+}
+
+// The whole groups of the vertices which[0 .. count) through `group`; how
+// many vertices.
+template <auto group, typename Plan>
+u32 WholeGroups(const Plan& plan, const EyeVertex* eye, const u32* which, u32 count, RasterVertex* out) {
+    const u32 whole = count - count % kLanes;
+    for (u32 done = 0; done < whole; done += kLanes)
+        group(plan, eye, which + done, kLanes, out);
+    return whole;
 }

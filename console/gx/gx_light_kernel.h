@@ -141,8 +141,8 @@ void Gather(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 u
         for (int r = 0; r < 3; ++r)
             in->normal[r] = n[r][0] * model[0] + n[r][1] * model[1] + n[r][2] * model[2];
     }
-    // The bytes of a colour as one word a lane, red lowest; each byte / 255 as
-    // kByteUnit holds it (a division rounds alike in a vector).
+    // The bytes of a colour as one word a lane, red lowest; each byte / 255,
+    // as the plan's colours are.
     for (u32 c = 0; c < plan.numChans && c < 2; ++c) {
         const VI words = FromLanes<VI>([&](int lane) {
             s32 word;
@@ -175,12 +175,4 @@ void LightGroup(const LightPlan& plan, const EyeVertex* eye, const u32* which, u
             to[lane] = out[which[lane]].color[c];
         StoreQuads(colors[c], to, used);
     }
-}
-
-// Whole groups only; returns how many vertices.
-u32 LightGroups(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count, RasterVertex* out) {
-    const u32 whole = count - count % kLanes;
-    for (u32 done = 0; done < whole; done += kLanes)
-        LightGroup(plan, eye, which + done, kLanes, out);
-    return whole;
 }

@@ -35,7 +35,7 @@ VF Sqrt(VF v) {
 void Unit(GXColor c, f32 out[4]) {
     const u8 v[] = {c.r, c.g, c.b, c.a};
     for (int k = 0; k < 4; ++k)
-        out[k] = kByteUnit.of[v[k]];
+        out[k] = f32(v[k]) / 255.0f;
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ LightPlan PlanLights() {
 
 void LightVerticesBy4(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                       RasterVertex* out) {
-    const u32 whole = LightGroups(plan, eye, which, count, out);
+    const u32 whole = WholeGroups<LightGroup>(plan, eye, which, count, out);
     if (whole < count)
         LightGroup(plan, eye, which + whole, count - whole, out);
 }

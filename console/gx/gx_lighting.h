@@ -29,17 +29,6 @@ struct LightPlan {
 
 LightPlan PlanLights();
 
-// A colour byte in 0..1, as byte / 255 gives it: looked up, not divided, for
-// every vertex.
-struct ByteUnits {
-    f32 of[256];
-    constexpr ByteUnits() : of{} {
-        for (int i = 0; i < 256; ++i)
-            of[i] = f32(i) / 255.0f;
-    }
-};
-inline constexpr ByteUnits kByteUnit;
-
 // RGBA in 0..1 for channels 0 and 1 (zero for channels beyond GXSetNumChans)
 // of the vertices which[0 .. count), into out[which[i]].color.
 void LightVertices(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,

@@ -37,12 +37,12 @@ VF Sqrt(VF v) {
 
 u32 LightGroupsAvx512(const LightPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                       RasterVertex* out) {
-    return LightGroups(plan, eye, which, count, out);
+    return WholeGroups<LightGroup>(plan, eye, which, count, out);
 }
 
 u32 TexCoordGroupsAvx512(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                          RasterVertex* out) {
-    return TexCoordGroups(plan, eye, which, count, out);
+    return WholeGroups<TexCoordGroup>(plan, eye, which, count, out);
 }
 
 #pragma GCC pop_options

@@ -55,7 +55,7 @@ TexGenPlan PlanTexGens() {
 
 void TexCoordsBy4(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
                   RasterVertex* out) {
-    const u32 whole = TexCoordGroups(plan, eye, which, count, out);
+    const u32 whole = WholeGroups<TexCoordGroup>(plan, eye, which, count, out);
     if (whole < count)
         TexCoordGroup(plan, eye, which + whole, count - whole, out);
 }

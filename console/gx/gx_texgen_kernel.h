@@ -71,12 +71,3 @@ void TexCoordGroup(const TexGenPlan& plan, const EyeVertex* eye, const u32* whic
                 out[which[lane]].tex[i][c] = stq[c][lane];
     }
 }
-
-// Whole groups only; returns how many vertices.
-u32 TexCoordGroups(const TexGenPlan& plan, const EyeVertex* eye, const u32* which, u32 count,
-                   RasterVertex* out) {
-    const u32 whole = count - count % kLanes;
-    for (u32 done = 0; done < whole; done += kLanes)
-        TexCoordGroup(plan, eye, which + done, kLanes, out);
-    return whole;
-}

@@ -82,41 +82,46 @@ void ClearRows(const void* context, u32 top, u32 bottom) {
     }
 }
 
-// The display copy's lines, a run of them to a piece.
-constexpr u32 kLinesPerPiece = 8;
-
-struct LinesCopy {
-    const DisplayCopy* copy;
-    Rect src;
-    float scale;
-    u32 lines;
-    u8* dest;
-};
-
-// A copy line for line, in records on the bands it reads: each band's lines
-// by the thread that drew them, the filter reading a row of each neighbour.
+// A display copy, in records on the bands it reads: each band's lines by the
+// thread that drew them, the filter reading a row of each neighbour. Each line
+// reads one source row (scaled, a row may give several lines or none), and the
+// rows go down as the lines do.
 struct BandLines {
     const DisplayCopy* copy;
     Rect src;
     u8* dest;
+    float scale;
+    u32 lines;
 };
+static_assert(sizeof(BandLines) <= kRowsContextSize);
+
+u32 LineRow(const BandLines& c, u32 line) {
+    return c.src.top + std::min(u32(line / c.scale), c.src.height - 1);
+}
+
+// The first line that reads `row` or a row below it.
+u32 FirstLineFrom(const BandLines& c, u32 row) {
+    u32 lo = 0, hi = c.lines;
+    while (lo < hi) {
+        const u32 mid = lo + (hi - lo) / 2;
+        if (LineRow(c, mid) < row)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
 
 void CopyBandLines(const void* context, u32 top, u32 bottom) {
     const BandLines& c = *static_cast<const BandLines*>(context);
     const RowRange rows = RowsWithin(top, bottom, c.src.top, c.src.height);
-    for (u32 row = rows.begin; row < rows.end; ++row)
-        CopyRow(RowSource(*c.copy, c.src, row), c.src.width & ~1u,
-                c.dest + std::size_t(row - c.src.top) * c.copy->dstStride * 2);
-}
-
-void CopyLines(void* context, u32 piece) {
-    const LinesCopy& c = *static_cast<const LinesCopy*>(context);
-    const u32 end = std::min(c.lines, (piece + 1) * kLinesPerPiece);
-    for (u32 line = piece * kLinesPerPiece; line < end; ++line) {
-        const u32 row = c.src.top + std::min(u32(line / c.scale), c.src.height - 1);
-        u8* out = c.dest + std::size_t(line) * c.copy->dstStride * 2;
+    for (u32 line = FirstLineFrom(c, rows.begin); line < c.lines; ++line) {
+        const u32 row = LineRow(c, line);
+        if (row >= rows.end)
+            break;
         // Pixels go out in pairs; external frame buffers are even in width.
-        CopyRow(RowSource(*c.copy, c.src, row), c.src.width & ~1u, out);
+        CopyRow(RowSource(*c.copy, c.src, row), c.src.width & ~1u,
+                c.dest + std::size_t(line) * c.copy->dstStride * 2);
     }
 }
 
@@ -151,17 +156,15 @@ void CopyDisplay(const RasterState& state, void* dest, bool clear) {
 
     if (dest != nullptr && src.width > 0 && src.height > 0) {
         const float scale = copy.yScale > 0.0f && copy.yScale <= 2.0f ? copy.yScale : 1.0f;
-        if (scale == 1.0f) {
-            const BandLines lines{&copy, src, static_cast<u8*>(dest)};
-            QueueRowsWork(CopyBandLines, &lines, sizeof lines, src.top, src.top + src.height - 1, false, 1);
-        } else {
-            LinesCopy lines{&copy, src, scale, std::max(u32(src.height * scale + 0.5f), 1u),
-                            static_cast<u8*>(dest)};
-            FinishFrameBuffer((lines.lines + kLinesPerPiece - 1) / kLinesPerPiece, CopyLines, &lines);
-        }
+        const BandLines lines{&copy, src, static_cast<u8*>(dest), scale, DisplayCopyLines(src.height, scale)};
+        QueueRowsWork(CopyBandLines, &lines, sizeof lines, src.top, src.top + src.height - 1, false, 1);
     }
     if (clear)
         ClearCopySource(state, src.left, src.top, src.width, src.height);
+}
+
+u32 DisplayCopyLines(u32 height, float yScale) {
+    return height == 0 ? 0 : std::max(u32(f32(height) * yScale + 0.5f), 1u);
 }
 
 void CopyRecordReset() {

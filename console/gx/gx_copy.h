@@ -7,6 +7,9 @@
 namespace console::gx {
 
 void CopyDisplay(const RasterState& state, void* dest, bool clear);
+// The lines a display copy of `height` rows writes at a scale: what
+// GXSetDispCopyYScale reports, so that a frame buffer sized by it holds them.
+u32 DisplayCopyLines(u32 height, float yScale);
 // Clears a rectangle (clipped to the buffer) to the copy-clear colour and depth,
 // through the colour, alpha and depth write masks: queued, as triangles are,
 // and done before anything reads the buffer or draws in it.

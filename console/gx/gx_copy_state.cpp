@@ -1,6 +1,7 @@
 // The display copy's registers and the render-mode helpers.
 #include <algorithm>
 
+#include "console/gx/gx_copy.h"
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_state.h"
@@ -28,7 +29,7 @@ u32 GXSetDispCopyYScale(f32 yScale) {
         OSPanic(__FILE_NAME__, __LINE__, "GXSetDispCopyYScale: the copy only scales up, not by %g\n", yScale);
     DisplayCopy& copy = RasterStateCurrent().copy;
     copy.yScale = yScale;
-    return copy.srcHeight == 0 ? 0 : u32(f32(copy.srcHeight - 1) * yScale) + 1;
+    return DisplayCopyLines(copy.srcHeight, yScale);
 }
 
 f32 GXGetYScaleFactor(u16 efbHeight, u16 xfbHeight) {

@@ -1,8 +1,10 @@
 // The display copy: YUYV out, the vertical filter, the picture captured, the
 // clear behind it.
+#include <algorithm>
 #include <random>
 #include <vector>
 
+#include "console/gx.h"
 #include "console/gx/gx_copy.h"
 #include "console/gx/gx_copy_row.h"
 #include "console/host/picture.h"
@@ -82,6 +84,32 @@ TEST_F(GXCopyTest, VerticalFilterStaysInsideTheRectangle) {
     for (u32 line : {0u, 49u})
         for (u32 i = 0; i < 640 * 2; ++i)
             ASSERT_EQ(xfb[line * 640 * 2 + i], i % 2 == 0 ? 16 : 128) << "line " << line << " byte " << i;
+}
+
+// A copy scaled up gives each line the source row the scale puts it on, every
+// line once, from rows in many bands: line by line what the unscaled copy gave.
+// It writes as many lines as the scale's call reports, and no more.
+TEST_F(GXCopyTest, AScaledCopyGivesEachLineItsRow) {
+    for (u32 y = 0; y < 448; ++y)
+        FillRect(state, 0, float(y), 640, float(y + 1),
+                 0xFF000000u | (y * 37 % 256) << 16 | (y * 11 % 256) << 8);
+    RasterState& s = RasterStateCurrent();
+    s.copy.srcTop = 5;
+    s.copy.srcHeight = 300;
+    std::vector<u8> rows(640 * 300 * 2);
+    GXCopyDisp(rows.data(), 0);
+    for (const float scale : {1.5f, 2.0f}) {
+        const u32 lines = GXSetDispCopyYScale(scale);
+        ASSERT_EQ(lines, u32(300 * scale));
+        std::vector<u8> xfb(640 * 2 * (lines + 1), 0xEE);
+        GXCopyDisp(xfb.data(), 0);
+        for (u32 line = 0; line < lines; ++line) {
+            const u32 row = std::min(u32(line / scale), 299u);
+            ASSERT_TRUE(std::equal(&xfb[line * 1280], &xfb[line * 1280 + 1280], &rows[row * 1280]))
+                << scale << " line " << line;
+        }
+        EXPECT_EQ(xfb[lines * 1280], 0xEE) << "nothing past the last line";
+    }
 }
 
 // The vector forms of a copied row against the scalar one, on random pixels:

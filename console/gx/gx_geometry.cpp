@@ -1,6 +1,8 @@
 #include "console/gx/gx_geometry.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -9,10 +11,19 @@
 #include "console/gx/gx_rasterize.h"
 #include "console/gx/gx_scratch.h"
 #include "console/gx/gx_setup.h"
+#include "console/gx/gx_stream.h"
 #include "console/host_services.h"
 
 namespace console::gx {
 namespace {
+
+// The whole lines of a set-up that hold what a draw reads: the edges and
+// planes before the attributes, and those up to the last one it needs.
+u32 SetupBytes(AttrMask attrs) {
+    const u32 slots = attrs == 0 ? 0 : 32 - u32(__builtin_clz(attrs));
+    const u32 bytes = u32(offsetof(Triangle, attr) + slots * sizeof(Plane));
+    return (bytes + alignof(Triangle) - 1) / alignof(Triangle) * alignof(Triangle);
+}
 
 // A thread's room for the set-ups and masks of the records it works out, kept
 // until the queue is drawn: taken from the front again in the next epoch. A
@@ -52,6 +63,8 @@ public:
     }
 
     RecordTriangles End() {
+        // The streamed set-ups reach memory before the record is handed on.
+        StreamFence();
         RecordTriangles out;
         out.count = m_count;
         if (m_count == 0)
@@ -62,7 +75,7 @@ public:
         const u32 words = (m_count + 63) / 64;
         const u32 masks = (out.lastBand - out.firstBand + 1) * words;
         const u32 at = Room(masks * 8, alignof(u64));
-        u64* mask = reinterpret_cast<u64*>(m_chunks[m_chunk].bytes.get() + at);
+        u64* mask = reinterpret_cast<u64*>(m_chunks[m_chunk].bytes + at);
         m_used = at + masks * 8;
         std::fill(mask, mask + masks, 0);
         for (u32 i = 0; i < m_count; ++i)
@@ -73,13 +86,16 @@ public:
     }
 
 private:
+    // On whole cache lines, as the set-ups are.
     struct Chunk {
-        std::unique_ptr<u8[]> bytes;
+        std::unique_ptr<u8[]> storage;
+        u8* bytes;
         u32 size;
     };
     static constexpr u32 kChunkBytes = 1u << 20;
+    static constexpr u32 kLine = alignof(Triangle);
 
-    Triangle* Setups() { return reinterpret_cast<Triangle*>(m_chunks[m_chunk].bytes.get() + m_first); }
+    Triangle* Setups() { return reinterpret_cast<Triangle*>(m_chunks[m_chunk].bytes + m_first); }
 
     // The offset of `bytes` in the current chunk, the next one when they do
     // not fit; not yet taken.
@@ -91,7 +107,10 @@ private:
             if (m_chunk == m_chunks.size() || m_chunks[m_chunk].size < bytes) {
                 HostMemoryScope hostMemory;
                 const u32 size = std::max(kChunkBytes, bytes);
-                m_chunks.insert(m_chunks.begin() + m_chunk, Chunk{std::make_unique<u8[]>(size), size});
+                auto storage = std::make_unique<u8[]>(size + kLine - 1);
+                u8* const first = reinterpret_cast<u8*>(
+                    (reinterpret_cast<std::uintptr_t>(storage.get()) + kLine - 1) / kLine * kLine);
+                m_chunks.insert(m_chunks.begin() + m_chunk, Chunk{std::move(storage), first, size});
             }
             m_used = 0;
             at = 0;
@@ -170,7 +189,12 @@ void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const S
         return;
     const ScreenVertex* const corners[3] = {&v0, &v1, &v2};
     Triangle* setup = ThisOutput().NextSetup(u32(place.minY) / kBandRows, u32(place.maxY) / kBandRows);
-    SetupTriangle(corners, place, SnapshotPlan(snapshot).tev.attrs, setup);
+    // Worked out in the thread's own copy, then streamed: other threads read
+    // the record's room, and did the last time round.
+    thread_local Triangle staged;
+    const AttrMask attrs = SnapshotPlan(snapshot).tev.attrs;
+    SetupTriangle(corners, place, attrs, &staged);
+    StreamLines(setup, &staged, SetupBytes(attrs));
 }
 
 void BeginTriangles() {

@@ -55,7 +55,8 @@ struct Plane {
     float At(float x, float y) const { return c + dx * x + dy * y; }
 };
 
-struct Triangle {
+// On whole cache lines: set-ups are streamed out line by line (gx_geometry.cpp).
+struct alignas(64) Triangle {
     // Edge functions in sixteenths of a pixel, E = A x + B y + C; a pixel centre
     // is covered when all three are >= 0 (the fill rule is folded into C).
     s64 edgeA[3], edgeB[3], edgeC[3];

@@ -3,6 +3,7 @@
 #include "console/gx/gx_texcopy.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "console/gx/gx_log.h"
 #include "console/gx/gx_raster.h"
 #include "console/gx/gx_sampler.h"
+#include "console/gx/gx_stream.h"
 #include "console/gx/gx_texdecode.h"
 #include "console/gx/gx_tiles.h"
 #include "console/host_services.h"
@@ -60,34 +62,52 @@ bool Overlaps(const Rgba8Copy& copy, const void* begin, std::size_t bytes) {
     return first < copy.dest + DestBytes(copy) && copy.dest < first + bytes;
 }
 
-// Row by row: a tile holds four texels of each of four rows, alpha and red
-// pairs in its first half, green and blue pairs in its second. Four whole
-// texels of a plain copy go at once.
-void CopyRgba8Row(const Rgba8Copy& copy, u32 y) {
+// A tile holds four texels of each of four rows, alpha and red pairs in its
+// first half, green and blue pairs in its second.
+const u32* SourceRow(const Rgba8Copy& copy, u32 y) {
+    const u32 scale = copy.c.mipmap ? 2 : 1;
+    return &EfbDrawing().color[(copy.c.srcTop + scale * y) * kEfbWidth + copy.c.srcLeft];
+}
+
+Rgba8* TexelRow(const Rgba8Copy& copy, u32 y) {
+    return copy.texture != nullptr ? &copy.texture->levels[0].texels[std::size_t(y) * copy.outWidth]
+                                   : nullptr;
+}
+
+// Four whole texels of a plain copy from `argb` on: their pairs as a tile row
+// holds them (eight bytes of each half), and their texels as the texture
+// reads them.
+struct FourTexels {
+    Halves8 pairs;
+    Words4 rgba;
+};
+
+FourTexels PlainTexels(const u32* argb) {
+    Words4 words;
+    std::memcpy(&words, argb, sizeof words);
+    // Each word's alpha-red and green-blue pairs (A, G the first bytes) in the
+    // low halves of two vectors, which then pack side by side.
+    const Words4 ar = words >> 24 | (words >> 8 & 0xFF00u);
+    const Words4 gb = (words >> 8 & 0xFFu) | (words & 0xFFu) << 8;
+    return {__builtin_shufflevector(Halves8(ar), Halves8(gb), 0, 2, 4, 6, 8, 10, 12, 14),
+            (words & 0xFF00FF00u) | (words >> 16 & 0xFFu) | (words & 0xFFu) << 16};
+}
+
+// Texel row y from texel `x` on, four whole texels of a plain copy at once.
+void CopyRgba8Row(const Rgba8Copy& copy, u32 y, u32 x = 0) {
     const TexCopy& c = copy.c;
-    const u32 scale = c.mipmap ? 2 : 1;
     const u32 outWidth = copy.outWidth;
     const u32 tilesX = (c.dstWidth + 3) / 4;
-    const u32* row = &EfbDrawing().color[(c.srcTop + scale * y) * kEfbWidth + c.srcLeft];
+    const u32* row = SourceRow(copy, y);
     u8* tiles = copy.dest + std::size_t(y / 4) * tilesX * 64 + (y % 4) * 8;
-    Rgba8* texels =
-        copy.texture != nullptr ? &copy.texture->levels[0].texels[std::size_t(y) * outWidth] : nullptr;
-    u32 x = 0;
+    Rgba8* texels = TexelRow(copy, y);
     for (; !c.mipmap && x + 4 <= outWidth; x += 4) {
-        Words4 argb;
-        std::memcpy(&argb, &row[x], sizeof argb);
-        // Each word's alpha-red and green-blue pairs (A, G the first bytes) in
-        // the low halves of two vectors, which then pack side by side.
-        const Words4 ar = argb >> 24 | (argb >> 8 & 0xFF00u);
-        const Words4 gb = (argb >> 8 & 0xFFu) | (argb & 0xFFu) << 8;
-        const Halves8 pairs = __builtin_shufflevector(Halves8(ar), Halves8(gb), 0, 2, 4, 6, 8, 10, 12, 14);
+        const FourTexels four = PlainTexels(&row[x]);
         u8* at = tiles + (x / 4) * 64;
-        std::memcpy(at, &pairs, 8);
-        std::memcpy(at + 32, reinterpret_cast<const u8*>(&pairs) + 8, 8);
-        if (texels != nullptr) {
-            const Words4 rgba = (argb & 0xFF00FF00u) | (argb >> 16 & 0xFFu) | (argb & 0xFFu) << 16;
-            std::memcpy(static_cast<void*>(&texels[x]), &rgba, sizeof rgba);
-        }
+        std::memcpy(at, &four.pairs, 8);
+        std::memcpy(at + 32, reinterpret_cast<const u8*>(&four.pairs) + 8, 8);
+        if (texels != nullptr)
+            std::memcpy(static_cast<void*>(&texels[x]), &four.rgba, sizeof four.rgba);
     }
     for (; x < outWidth; ++x) {
         const u32 argb = SourcePixel(row, c.mipmap, x);
@@ -99,6 +119,33 @@ void CopyRgba8Row(const Rgba8Copy& copy, u32 y) {
         if (texels != nullptr)
             texels[x] = {u8(argb >> 16), u8(argb >> 8), u8(argb), u8(argb >> 24)};
     }
+}
+
+// The four texel rows from y (a multiple of 4) of a plain copy, their whole
+// tiles streamed out a line at a time: the lines were written by another
+// thread the last time round, and nothing here reads them again.
+void CopyRgba8Tiles(const Rgba8Copy& copy, u32 y) {
+    const u32 whole = copy.outWidth / 4 * 4;
+    const u32* rows[4];
+    Rgba8* texels[4];
+    for (u32 r = 0; r < 4; ++r) {
+        rows[r] = SourceRow(copy, y + r);
+        texels[r] = TexelRow(copy, y + r);
+    }
+    u8* tiles = copy.dest + std::size_t(y / 4) * ((copy.c.dstWidth + 3) / 4) * 64;
+    for (u32 x = 0; x < whole; x += 4) {
+        alignas(16) u8 tile[64];
+        for (u32 r = 0; r < 4; ++r) {
+            const FourTexels four = PlainTexels(&rows[r][x]);
+            std::memcpy(tile + r * 8, &four.pairs, 8);
+            std::memcpy(tile + 32 + r * 8, reinterpret_cast<const u8*>(&four.pairs) + 8, 8);
+            if (texels[r] != nullptr)
+                std::memcpy(static_cast<void*>(&texels[r][x]), &four.rgba, sizeof four.rgba);
+        }
+        StreamLines(tiles + (x / 4) * 64, tile, sizeof tile);
+    }
+    for (u32 r = 0; r < 4; ++r)
+        CopyRgba8Row(copy, y + r, whole);
 }
 
 // Output rows to a piece of a mip level's copy.
@@ -116,8 +163,19 @@ void CopyRgba8Band(const void* context, u32 top, u32 bottom) {
     Rgba8Copy* copy;
     std::memcpy(&copy, context, sizeof copy);
     const RowRange rows = RowsWithin(top, bottom, copy->c.srcTop, copy->outHeight);
-    for (u32 row = rows.begin; row < rows.end; ++row)
-        CopyRgba8Row(*copy, row - copy->c.srcTop);
+    const u32 end = rows.end - copy->c.srcTop;
+    // Whole tiles where the band holds all four of their rows, and the
+    // memory takes streamed stores.
+    const bool stream = reinterpret_cast<std::uintptr_t>(copy->dest) % 16 == 0;
+    for (u32 y = rows.begin - copy->c.srcTop; y < end;) {
+        if (stream && y % 4 == 0 && y + 4 <= end) {
+            CopyRgba8Tiles(*copy, y);
+            y += 4;
+        } else {
+            CopyRgba8Row(*copy, y++);
+        }
+    }
+    StreamFence();
     copy->texture->bandsToCopy.fetch_sub(1, std::memory_order_release);
 }
 

@@ -43,7 +43,11 @@ public:
         m_firstBand = kBands;
         m_lastBand = 0;
         m_first = Room(0, alignof(Triangle));
+        // Alone, the thread reads its set-ups back itself, from its caches.
+        m_stream = PixelThreads() > 1;
     }
+
+    bool Streams() const { return m_stream; }
 
     Triangle* NextSetup(u32 firstBand, u32 lastBand) {
         const u32 bytes = (m_count + 1) * u32(sizeof(Triangle));
@@ -125,6 +129,7 @@ private:
     // The record's.
     u32 m_first = 0;  // offset of its first set-up
     u32 m_count = 0;
+    bool m_stream = false;
     std::vector<u8> m_bands;              // the first and last band of each set-up
     u32 m_firstBand = 0, m_lastBand = 0;  // of them all
 };
@@ -188,11 +193,16 @@ void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const S
     if (!PlaceTriangle(v0, v1, v2, cull, SnapshotState(snapshot).scissor, &place))
         return;
     const ScreenVertex* const corners[3] = {&v0, &v1, &v2};
-    Triangle* setup = ThisOutput().NextSetup(u32(place.minY) / kBandRows, u32(place.maxY) / kBandRows);
+    Output& output = ThisOutput();
+    Triangle* setup = output.NextSetup(u32(place.minY) / kBandRows, u32(place.maxY) / kBandRows);
+    const AttrMask attrs = SnapshotPlan(snapshot).tev.attrs;
+    if (!output.Streams()) {
+        SetupTriangle(corners, place, attrs, setup);
+        return;
+    }
     // Worked out in the thread's own copy, then streamed: other threads read
     // the record's room, and did the last time round.
     thread_local Triangle staged;
-    const AttrMask attrs = SnapshotPlan(snapshot).tev.attrs;
     SetupTriangle(corners, place, attrs, &staged);
     StreamLines(setup, &staged, SetupBytes(attrs));
 }

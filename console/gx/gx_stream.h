@@ -6,7 +6,6 @@
 // StreamFence before anything hands the memory on.
 #pragma once
 
-#include <cstdint>
 #include <cstring>
 
 #include "console/types.h"
@@ -26,23 +25,6 @@ inline void StreamLines(void* to, const void* from, u32 bytes) {
         _mm_stream_si128(out + i, _mm_load_si128(in + i));
 #else
     std::memcpy(to, from, bytes);
-#endif
-}
-
-// `count` words of `value` from `words` on.
-inline void StreamFill(u32* words, u32 count, u32 value) {
-#if defined(__SSE2__)
-    u32 i = 0;
-    for (; i < count && reinterpret_cast<std::uintptr_t>(words + i) % sizeof(__m128i) != 0; ++i)
-        words[i] = value;
-    const __m128i four = _mm_set1_epi32(int(value));
-    for (; i + 4 <= count; i += 4)
-        _mm_stream_si128(reinterpret_cast<__m128i*>(words + i), four);
-    for (; i < count; ++i)
-        words[i] = value;
-#else
-    for (u32 i = 0; i < count; ++i)
-        words[i] = value;
 #endif
 }
 

@@ -42,13 +42,15 @@ protected:
     }
 };
 
-// Whole groups of four texels and a row's last few, in part-filled tiles; the
-// texels the copy hands the texture cache read as its memory decoded.
+// Whole groups of four texels and a row's last few, in part-filled tiles, and
+// tile rows whole in a band of rows, split by a band's edge or cut short by
+// the rectangle's; the texels the copy hands the texture cache read as its
+// memory decoded.
 TEST_F(GXTexCopy, RectangleRoundTripsThroughTiles) {
-    for (const u16 w : {8, 11}) {
-        const u16 h = 7;
-        alignas(32) std::array<u8, 12 * 8 * 4> texels{};
-        GXSetTexCopySrc(4, 12, w, h);
+    for (const auto& [top, w, h] :
+         {std::tuple<u16, u16, u16>{12, 8, 7}, {12, 11, 7}, {14, 11, 23}, {0, 16, 40}}) {
+        alignas(32) std::array<u8, 16 * 40 * 4> texels{};
+        GXSetTexCopySrc(4, top, w, h);
         GXSetTexCopyDst(w, h, GX_TF_RGBA8, GX_FALSE);
         GXCopyTex(texels.data(), GX_FALSE);
         const std::shared_ptr<const DecodedTexture> copied = CopiedTexture(texels.data(), w, h);
@@ -56,13 +58,13 @@ TEST_F(GXTexCopy, RectangleRoundTripsThroughTiles) {
         const std::vector<Rgba8> out = Decoded(texels.data(), w, h);
         for (u32 y = 0; y < h; ++y)
             for (u32 x = 0; x < w; ++x) {
-                const u32 argb = Pattern(4 + x, 12 + y);
+                const u32 argb = Pattern(4 + x, top + y);
                 const Rgba8 t = out[y * w + x];
                 ASSERT_EQ(u32(t.a) << 24 | u32(t.r) << 16 | u32(t.g) << 8 | t.b, argb)
-                    << w << ": " << x << "," << y;
+                    << top << "/" << w << ": " << x << "," << y;
                 const Rgba8 c = copied->levels[0].texels[y * w + x];
                 ASSERT_EQ(std::tie(c.r, c.g, c.b, c.a), std::tie(t.r, t.g, t.b, t.a))
-                    << w << ": " << x << "," << y;
+                    << top << "/" << w << ": " << x << "," << y;
             }
         EXPECT_EQ(CopiedTexture(texels.data(), w, h + 1), nullptr) << "a texture the copy does not fill";
     }

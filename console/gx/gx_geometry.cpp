@@ -1,7 +1,6 @@
 #include "console/gx/gx_geometry.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -16,14 +15,6 @@
 
 namespace console::gx {
 namespace {
-
-// The whole lines of a set-up that hold what a draw reads: the edges and
-// planes before the attributes, and those up to the last one it needs.
-u32 SetupBytes(AttrMask attrs) {
-    const u32 slots = attrs == 0 ? 0 : 32 - u32(__builtin_clz(attrs));
-    const u32 bytes = u32(offsetof(Triangle, attr) + slots * sizeof(Plane));
-    return (bytes + alignof(Triangle) - 1) / alignof(Triangle) * alignof(Triangle);
-}
 
 // A thread's room for the set-ups and masks of the records it works out, kept
 // until the queue is drawn: taken from the front again in the next epoch. A

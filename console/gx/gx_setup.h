@@ -3,6 +3,8 @@
 // 1/w and the attributes.
 #pragma once
 
+#include <cstddef>
+
 #include "console/gx/gx_raster.h"
 
 namespace console::gx {
@@ -68,6 +70,14 @@ struct alignas(64) Triangle {
     float w;         // that w
     Plane attr[kAttrCount];
 };
+
+// The whole lines of a set-up that hold what a draw with `attrs` reads: the
+// edges and planes before the attributes, and those up to the last it needs.
+inline u32 SetupBytes(AttrMask attrs) {
+    const u32 slots = attrs == 0 ? 0 : 32 - u32(__builtin_clz(attrs));
+    const u32 bytes = u32(offsetof(Triangle, attr) + slots * sizeof(Plane));
+    return (bytes + alignof(Triangle) - 1) / alignof(Triangle) * alignof(Triangle);
+}
 
 // Where a triangle lies: its corners snapped to sixteenths of a pixel, in
 // clockwise order, and the pixels it may cover. Cheap: worked out as the

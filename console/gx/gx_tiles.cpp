@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
-#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -140,13 +139,12 @@ bool NeighboursDrawn(const Record& record, u32 band, u32 index) {
            (band == t.lastBand || s_queue.bands[band + 1].next.load(std::memory_order_acquire) >= index);
 }
 
-// A set-up was streamed to memory by the thread that worked it out: its lines
-// that a draw reads (the edges and planes, the colours and two texture
-// coordinates) are asked for ahead, or every triangle starts with misses.
-void PrefetchSetup(const Triangle& setup) {
-    constexpr std::size_t kDrawnBytes = offsetof(Triangle, attr) + sizeof(Plane) * (kAttrTex0 + 6);
+// A set-up was streamed to memory by the thread that worked it out: the lines
+// a draw with `attrs` reads are asked for ahead, or every triangle starts with
+// misses.
+void PrefetchSetup(const Triangle& setup, AttrMask attrs) {
     const char* bytes = reinterpret_cast<const char*>(&setup);
-    for (std::size_t at = 0; at < kDrawnBytes; at += 64)
+    for (u32 at = 0; at < SetupBytes(attrs); at += alignof(Triangle))
         __builtin_prefetch(bytes + at);
 }
 
@@ -174,7 +172,7 @@ bool DrawRecord(u32 index, u32 band, int top, int bottom) {
     for (u32 word = 0; word < words; ++word)
         for (u64 bits = masks[word]; bits != 0; bits &= bits - 1) {
             const Triangle* next = &triangles.setups[word * 64 + u32(__builtin_ctzll(bits))];
-            PrefetchSetup(*next);
+            PrefetchSetup(*next, s.plan.tev.attrs);
             if (pending != nullptr)
                 RasterizeTriangle(s.state, s.plan, s.views, *pending, top, bottom);
             pending = next;

@@ -1,5 +1,6 @@
 // Coverage: the fill rule, culling, clipping and the scissor.
 #include <chrono>
+#include <cstddef>
 #include <limits>
 #include <thread>
 #include <utility>
@@ -108,6 +109,27 @@ TEST(GXSnapTest, CornersRoundToTheNearestSixteenthHalvesUp) {
         EXPECT_EQ(corner.x, sixteenths) << x;
         EXPECT_EQ(corner.y, sixteenths) << x;
     }
+}
+
+// A streamed set-up carries whole lines up to the last attribute plane a draw
+// reads and no line past it; the last texture coordinate's takes the whole
+// set-up.
+TEST(GXSetupBytesTest, WholeLinesUpToTheLastPlaneRead) {
+    const std::pair<AttrMask, u32> cases[] = {
+        {0, 0},
+        {kAttrMaskColor0, kAttrColor0 + 4},
+        {kAttrMaskColor0 | kAttrMaskColor1, kAttrColor1 + 4},
+        {kAttrMaskColor0 | AttrMaskTexCoord(0), kAttrTex0 + 3},
+        {AttrMaskTexCoord(7), kAttrCount},
+    };
+    for (const auto& [attrs, planes] : cases) {
+        const u32 end = u32(offsetof(Triangle, attr) + planes * sizeof(Plane));
+        const u32 bytes = SetupBytes(attrs);
+        EXPECT_EQ(bytes % alignof(Triangle), 0u) << attrs;
+        EXPECT_GE(bytes, end) << attrs;
+        EXPECT_LT(bytes, end + alignof(Triangle)) << attrs;
+    }
+    EXPECT_EQ(SetupBytes(AttrMaskTexCoord(7)), sizeof(Triangle));
 }
 
 TEST(GXStageTimingTest, NestedTimersAreCountedOnce) {

@@ -255,10 +255,12 @@ QueueChanges ChangesNow() {
 }
 
 // One step of the queue's work: a record to work out first, as the bands wait
-// on them, else a band with steps to take. A thread draws its own bands first,
-// every n-th from its place among n threads, so that their rows stay in its
-// cache from one record, and one frame, to the next; then anyone's, from where
-// it last helped, so that the helpers spread out over them.
+// on them, else a band with steps to take. A pool thread draws its own bands
+// first, every n-th from its place among the n pool threads, so that their rows
+// stay in its cache from one record, and one frame, to the next; then anyone's,
+// from where it last helped, so that the helpers spread out over them. The
+// program's thread owns none: bands of its own would wait while it submits, and
+// a copy to texture waits for every band it reads.
 bool PollQueue() {
     if (WorkOutNextRecord())
         return true;
@@ -268,9 +270,11 @@ bool PollQueue() {
         return false;
     const u32 threads = s_workers.Threads();
     const u32 slot = WorkerPool::Slot() % threads;
-    for (u32 index = slot; index < kBands; index += threads)
-        if (TryBand(index))
-            return true;
+    if (slot != 0) {
+        for (u32 index = slot - 1; index < kBands; index += threads - 1)
+            if (TryBand(index))
+                return true;
+    }
     thread_local u32 from = slot * 7 % kBands;
     for (u32 i = 0, index = from; i < kBands; ++i, index = index + 1 == kBands ? 0 : index + 1) {
         if (TryBand(index)) {

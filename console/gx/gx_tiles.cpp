@@ -139,13 +139,13 @@ bool NeighboursDrawn(const Record& record, u32 band, u32 index) {
            (band == t.lastBand || s_queue.bands[band + 1].next.load(std::memory_order_acquire) >= index);
 }
 
-// A set-up was streamed to memory by the thread that worked it out: the lines
-// a draw with `attrs` reads are asked for ahead, or every triangle starts with
-// misses.
-void PrefetchSetup(const Triangle& setup, AttrMask attrs) {
-    const char* bytes = reinterpret_cast<const char*>(&setup);
-    for (u32 at = 0; at < SetupBytes(attrs); at += alignof(Triangle))
-        __builtin_prefetch(bytes + at);
+// A set-up was streamed to memory by the thread that worked it out: its first
+// `bytes` (what the draw reads) are asked for ahead, or every triangle starts
+// with misses.
+void PrefetchSetup(const Triangle& setup, u32 bytes) {
+    const char* at = reinterpret_cast<const char*>(&setup);
+    for (u32 offset = 0; offset < bytes; offset += alignof(Triangle))
+        __builtin_prefetch(at + offset);
 }
 
 // Whether the band is done with record `index`: false while texels its
@@ -168,11 +168,12 @@ bool DrawRecord(u32 index, u32 band, int top, int bottom) {
     const u32 words = (triangles.count + 63) / 64;
     const u64* masks = triangles.masks + (band - triangles.firstBand) * words;
     // Each triangle's set-up is asked for while the one before it is drawn.
+    const u32 setupBytes = SetupBytes(s.plan.tev.attrs);
     const Triangle* pending = nullptr;
     for (u32 word = 0; word < words; ++word)
         for (u64 bits = masks[word]; bits != 0; bits &= bits - 1) {
             const Triangle* next = &triangles.setups[word * 64 + u32(__builtin_ctzll(bits))];
-            PrefetchSetup(*next, s.plan.tev.attrs);
+            PrefetchSetup(*next, setupBytes);
             if (pending != nullptr)
                 RasterizeTriangle(s.state, s.plan, s.views, *pending, top, bottom);
             pending = next;

@@ -62,6 +62,10 @@ public:
     bool PeekCharacterSaveData(s8 slot, s_CareerSlot* record) const;
     // Nonzero when saved slot 0..3 has no name in the image.
     s32 CharacterSlotFree(s8 slot) const;
+    // Nonzero when a save of the current career would write over a saved bowler:
+    // its slot is in use in the image, or the image is no copy of the file. Never
+    // for the scratch slot or none, which are not saved.
+    s32 CurrentSlotTaken() const;
     // The name of saved slot 0..3 in the image ("" when free or out of range).
     const char* GetCharacterSlotName(s8 slot);
 

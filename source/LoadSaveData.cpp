@@ -89,6 +89,11 @@ s32 CLoadSave::CharacterSlotFree(s8 slot) const {
     return SavedSlot(slot) && m_Image[SaveSlotOffset(slot)] == 0 ? 1 : 0;
 }
 
+s32 CLoadSave::CurrentSlotTaken() const {
+    const s8 slot = CurrentSavedSlot();
+    return slot != CAREER_SLOT_INVALID && (!m_ImageValid || CharacterSlotFree(slot) == 0) ? 1 : 0;
+}
+
 const char* CLoadSave::GetCharacterSlotName(s8 slot) {
     if (!SavedSlot(slot) || !SaveImageReadSlotName(m_Image, slot, m_SlotName))
         m_SlotName[0] = 0;

@@ -21,7 +21,7 @@ constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxRefused = s32(0x8000199Au);
 constexpr u32 kTextSelect = 6890, kTextBack = 6889, kTextNewCareer = 6967, kTextLoadCareer = 6968,
-              kTextFirstSlot = 6971, kTextEmpty = 6975;
+              kTextEmpty = 6975;
 constexpr s32 kBG = 0, kSelect = 1;
 constexpr s32 kNumSlots = 4;
 constexpr s32 kTextsPerSlot = 3;
@@ -185,11 +185,11 @@ void CSelectBowler::OpenLoadSaveBowler() {
     FlashPlaySound(kSfxOpen);
 }
 
-void CSelectBowler::SetButtonText(s32 emptyText) {
+void CSelectBowler::SetButtonText() {
     for (s32 slot = 0; slot < kNumSlots; ++slot) {
-        const char* text = emptyText ? SymbolText(kTextEmpty) : SymbolText(kTextFirstSlot + slot);
-        if (g_LoadSave.CharacterSlotFree(s8(slot)) == 0)
-            text = g_LoadSave.GetCharacterSlotName(s8(slot));
+        const char* text = g_LoadSave.CharacterSlotFree(s8(slot)) != 0
+                               ? SymbolText(kTextEmpty)
+                               : g_LoadSave.GetCharacterSlotName(s8(slot));
         SetSlotTexts(m_iScreenIds[kSelect], slot, text);
     }
 }

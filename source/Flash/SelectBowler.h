@@ -23,7 +23,8 @@ public:
     void CloseBG();
     void OpenSelectBowler(s32 career);
     void OpenLoadSaveBowler();
-    void SetButtonText(s32 emptyText);
+    // The slots' names, "Empty" for a free one, alike for loading and saving.
+    void SetButtonText();
     void Update(SFP_SCREEN_INFO_t* info);
     void UpdateSelectBowler(SFP_SCREEN_INFO_t* info);
     void UpdateLoadSaveBowler(SFP_SCREEN_INFO_t* info);

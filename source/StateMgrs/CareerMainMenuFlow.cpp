@@ -494,7 +494,7 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
             OpenBorder(mainMenu, kTextLoadTitle);
             pCarSelectBowler->OpenBG();
             pCarSelectBowler->OpenLoadSaveBowler();
-            pCarSelectBowler->SetButtonText(1);
+            pCarSelectBowler->SetButtonText();
             state.Transition(depth, kLoadWait);
             break;
         case kLoadClosed:
@@ -518,7 +518,7 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
             OpenBorder(mainMenu, kTextSaveTitle);
             pCarSelectBowler->OpenBG();
             pCarSelectBowler->OpenLoadSaveBowler();
-            pCarSelectBowler->SetButtonText(0);
+            pCarSelectBowler->SetButtonText();
             state.Advance(depth);
             break;
         case kSaveWait: {

@@ -93,6 +93,8 @@ s32 LoadSaveFlow::run(State& state, s32 depth, eSAVELOAD_PROCESS process, e_Load
             m_bOperationCompleted = 0;
             m_bLoadCompleted = 0;
             m_bSaved = 0;
+            // Decided before anything is stored: a failed save leaves the slot in use.
+            m_bAskOverwrite = type != eLoadSaveDataType_Character || g_LoadSave.CurrentSlotTaken() != 0;
             if (popup == nullptr) {
                 popup = m_LoadSaveFlashScreen = new CLoadSaveFlash;
                 if (popup->Load() == 0) {
@@ -224,7 +226,7 @@ s32 LoadSaveFlow::run(State& state, s32 depth, eSAVELOAD_PROCESS process, e_Load
                 Message(eLoadSaveText_CreateNewSave);
                 popup->SetYesNoButtonsActive(1, 1);
                 state.Transition(depth, eLoadSaveFlow_CreateNewSave);
-            } else if (process == SAVELOAD_PROCESS_AUTOSAVE) {
+            } else if (process == SAVELOAD_PROCESS_AUTOSAVE || !m_bAskOverwrite) {
                 state.Transition(depth, eLoadSaveFlow_Saving);
             } else {
                 Message(eLoadSaveText_Overwrite);

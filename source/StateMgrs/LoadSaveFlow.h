@@ -68,6 +68,9 @@ public:
     s32 m_bOperationCompleted = 0;
     s32 m_bLoadCompleted = 0;
     s32 m_bSaved = 0;  // the save file was written
+    // Whether this dialogue asks before saving over the file: not for a bowler
+    // going into a slot that holds none.
+    s32 m_bAskOverwrite = 1;
     s32 m_bRequireCardPresent = 0;
     s32 m_bSaveGameRequired = 1;
     s32 m_bPromptUser = 0;

@@ -114,7 +114,7 @@ TEST_F(SelectBowlerTest, TheSlotViewLooksAsKept) {
     ASSERT_EQ(screen.Load(), 1);
     screen.OpenBG();
     screen.OpenLoadSaveBowler();
-    screen.SetButtonText(0);
+    screen.SetButtonText();
     Press(screen, "d");
     EventWait(60);
     constexpr const char* kDrawn = "select_bowler_drawn.png";

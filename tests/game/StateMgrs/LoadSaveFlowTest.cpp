@@ -258,4 +258,22 @@ TEST_F(LoadSaveFlowTest, ASaveAfterAFailedBootLoadKeepsTheOtherSlots) {
     EXPECT_EQ(StoredNames(), "ZED,B,C,D");
 }
 
+// Saving a bowler asks first only when its slot holds a saved one: a free slot
+// is saved at once, and again at once on a retry after a failed write.
+TEST_F(LoadSaveFlowTest, OnlyASlotInUseIsAskedAbout) {
+    Career(0, "A");
+    g_LoadSave.StoreCharacterSaveData();
+    ASSERT_EQ(g_LoadSave.SaveGame(), 1);
+    Career(2, "CAT");
+    EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_SAVING, eLoadSaveDataType_Character, ""), "");
+    EXPECT_EQ(StoredNames(), "A,,CAT,");
+    Career(0, "ZED");
+    EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_SAVING, eLoadSaveDataType_Character, "ra"), "Y1");
+    EXPECT_EQ(StoredNames(), "ZED,,CAT,");
+    Career(1, "BEN");
+    HostNANDFailNext(HostNANDCall::Write, NAND_RESULT_ACCESS);
+    EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_SAVING, eLoadSaveDataType_Character, "ra"), "R4");
+    EXPECT_EQ(StoredNames(), "ZED,BEN,CAT,");
+}
+
 }  // namespace

@@ -109,6 +109,7 @@ void CCacModelScreens::OpenPage(s32 page) {
     SFP2KOpenScreen(m_iScreenSubGeneric, 0, 1, 1);
     g_ScreenTracker.m_CurrScreen = eScreen_List(page);
     CacModelScreen[2].curButton = 0;
+    ShowAcceptHint();
     for (s32 row = 0; row < CAC_PAGE_ROWS; ++row) {
         const PageRow& entry = RowOf(row);
         SFP2KSpriteSetText(m_iScreenSubGeneric, 2 * row, entry.row == kNoRow ? "" : SymbolText(entry.label));

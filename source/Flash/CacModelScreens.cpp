@@ -14,8 +14,8 @@
 namespace {
 
 constexpr u32 kTextSelect = 6888, kTextBack = 6889, kTextKeyboardSelect = 6890, kTextHint1 = 6980,
-              kTextHint2 = 6981, kTextName = 6983, kTextGender = 6984, kTextMale = 6985, kTextFemale = 6986,
-              kTextHand = 7007, kTextLeft = 7008, kTextRight = 7009;
+              kTextHint2 = 6981, kTextTypeName = 6982, kTextName = 6983, kTextGender = 6984, kTextMale = 6985,
+              kTextFemale = 6986, kTextHand = 7007, kTextLeft = 7008, kTextRight = 7009;
 
 enum { kTxtSelect, kTxtBack, kTxtRotate1 };             // background sprites
 enum { kRowName, kRowGender, kRowHand, kNumMainRows };  // main page rows
@@ -194,6 +194,7 @@ void CCacModelScreens::OpenSubScreenMain() {
     SetMainValueTexts();
     SetNewBodyPos(&m_vModelFullBodyPos, CAC_GLIDE_SECONDS);
     g_ScreenTracker.m_CurrScreen = eScreen_List_CAC_Main;
+    ShowAcceptHint();
     m_Ticker.m_bQueueLocked = 0;
     m_Ticker.ResetQueue();
     m_Ticker.setQueueText(m_TickerMessage2, 0);
@@ -206,6 +207,10 @@ void CCacModelScreens::SetMainValueTexts() {
     SFP2KSpriteSetText(m_iScreenSubMain, 2 * kRowGender + 1,
                        SymbolText(look.gender ? kTextFemale : kTextMale));
     SFP2KSpriteSetText(m_iScreenSubMain, 2 * kRowHand + 1, SymbolText(look.hand ? kTextLeft : kTextRight));
+}
+
+void CCacModelScreens::SetNameText(const char* name) {
+    SFP2KSpriteSetText(m_iScreenSubMain, 2 * kRowName + 1, name);
 }
 
 void CCacModelScreens::CloseSubScreenMain() {
@@ -248,7 +253,16 @@ void CCacModelScreens::ToggleRotateIcon(s32 show) {
 }
 
 void CCacModelScreens::SetKeyboardNavText(s32 keyboard) {
-    SFP2KSpriteSetText(m_iScreenBG, kTxtSelect, SymbolText(keyboard ? kTextKeyboardSelect : kTextSelect));
+    if (keyboard)
+        SFP2KSpriteSetText(m_iScreenBG, kTxtSelect, SymbolText(kTextKeyboardSelect));
+    else
+        ShowAcceptHint();
+}
+
+void CCacModelScreens::ShowAcceptHint() {
+    const bool nameRow =
+        g_ScreenTracker.m_CurrScreen == eScreen_List_CAC_Main && CacModelScreen[1].curButton == kRowName;
+    SFP2KSpriteSetText(m_iScreenBG, kTxtSelect, SymbolText(nameRow ? kTextTypeName : kTextSelect));
 }
 
 void CCacModelScreens::Update(SFP_SCREEN_INFO_t* info) {
@@ -257,7 +271,8 @@ void CCacModelScreens::Update(SFP_SCREEN_INFO_t* info) {
     UpdateBodyPos();
     switch (g_ScreenTracker.m_CurrScreen) {
         case eScreen_List_CAC_Main:
-            UpdateMain(info);
+            if (UpdateMain(info))
+                return;  // the keyboard opens
             break;
         case eScreen_List_CAC_SubMale1:
         case eScreen_List_CAC_SubFemale1:
@@ -284,11 +299,14 @@ void CCacModelScreens::Update(SFP_SCREEN_INFO_t* info) {
     }
 }
 
-void CCacModelScreens::UpdateMain(SFP_SCREEN_INFO_t* info) {
-    if (SFP2KButton(CAC_BUTTON_NAME, CAC_NEW_PRESS) && info->curButton == kRowName) {
+bool CCacModelScreens::UpdateMain(SFP_SCREEN_INFO_t* info) {
+    // A on the name row types the name, as the name button does.
+    if (info->curButton == kRowName &&
+        (SFP2KButton(CAC_BUTTON_NAME, CAC_NEW_PRESS) || SFP2KButton(CAC_BUTTON_ACCEPT, CAC_NEW_PRESS))) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
         g_ScreenTracker.m_NextScreen = eScreen_List_Keyboard;
         FlashPlaySound(CAC_SFX_ACCEPT);
+        return true;
     }
     const s32 down = SFP2KButton(CAC_BUTTON_DOWN, CAC_NEW_PRESS);
     if (down || SFP2KButton(CAC_BUTTON_UP, CAC_NEW_PRESS)) {
@@ -302,11 +320,12 @@ void CCacModelScreens::UpdateMain(SFP_SCREEN_INFO_t* info) {
         } else if (m_Ticker.LockQueueToId(1)) {
             m_Ticker.ResetPos();
         }
+        ShowAcceptHint();
         FlashPlaySound(CAC_SFX_MOVE);
     }
     const s32 right = SFP2KButton(CAC_BUTTON_RIGHT, CAC_NEW_PRESS);
     if (!right && !SFP2KButton(CAC_BUTTON_LEFT, CAC_NEW_PRESS))
-        return;
+        return false;
     CPlayerConstruction& model = CacModel();
     if (info->curButton == kRowGender) {
         // Two values: either way is the other one.
@@ -319,4 +338,5 @@ void CCacModelScreens::UpdateMain(SFP_SCREEN_INFO_t* info) {
         SetMainValueTexts();
         FlashPlaySound(CAC_SFX_MOVE);
     }
+    return false;
 }

@@ -32,6 +32,8 @@ public:
     void OpenBG(s32 editFlag);
     void CloseBG();
     void OpenSubScreenMain();
+    // The name row's value.
+    void SetNameText(const char* name);
     void OpenSubScreenMale1();
     void OpenSubScreenFemale1();
     void OpenSubScreen2();
@@ -43,7 +45,8 @@ public:
     void Update(SFP_SCREEN_INFO_t* info);
     void EnableTicker(s32 on);
     void ToggleRotateIcon(s32 show);
-    // The background's accept hint: the keyboard's while it is up.
+    // The background's accept hint: the keyboard's while it is up, else what A
+    // does on the row under the cursor.
     void SetKeyboardNavText(s32 keyboard);
     // Rebuilds slot 0's model from its look and starts its idle animation.
     void UpdateAndResetBodyType();
@@ -73,7 +76,9 @@ public:
     char m_sButtonTextBuf[CAC_PAGE_ROWS][CAC_VALUE_TEXT_SIZE] = {};
 
 private:
-    void UpdateMain(SFP_SCREEN_INFO_t* info);
+    // True when the press opens the keyboard.
+    bool UpdateMain(SFP_SCREEN_INFO_t* info);
+    void ShowAcceptHint();
     // The attribute page, filled as the page open in the screen tracker.
     void UpdatePage(SFP_SCREEN_INFO_t* info);
     void OpenPage(s32 page);

@@ -19,7 +19,7 @@ constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonUp = 6, kButtonDown = 7
               kButtonRight = 9, kButtonCaps = 14, kButtonSpace = 15, kButtonDone = 16, kButtonDelete = 17;
 constexpr s32 kNewPress = 2;
 constexpr s32 kSfxAccept = s32(0x80001997u);
-constexpr u32 kTextDefaultName = 7018;
+constexpr u32 kTextKeys = 6994, kTextNameNeeded = 6995, kTextDefaultName = 7018;
 
 // Keys by cursor value.
 enum {
@@ -31,8 +31,8 @@ enum {
     kKeyDone = 40,
     kNumKeys
 };
-// Sprites: the name, then each key's label in cursor order, then the Alt button.
-constexpr s32 kTxtPlayerName = 0, kFirstKey = 1, kSprAltButton = 42;
+// Sprites: the name, then each key's label in cursor order, the Alt button and the hint line.
+constexpr s32 kTxtPlayerName = 0, kFirstKey = 1, kSprAltButton = 42, kTxtHint = 43;
 
 // The rows of the cursor: first and last key of each.
 constexpr struct { s32 first, last; } kRows[] = {{0, 9}, {10, 18}, {19, 27}, {28, 35}, {36, 37}, {39, 40}};
@@ -62,7 +62,7 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
     {"KeyR", 0, {}},          {"KeyS", 0, {}},    {"KeyT", 0, {}},          {"KeyU", 0, {}},
     {"KeyV", 0, {}},          {"KeyW", 0, {}},    {"KeyX", 0, {}},          {"KeyY", 0, {}},
     {"KeyZ", 0, {}},          {"KeyCaps", 0, {}}, {"KeySpace", 0, {}},      {"KeyAlt", 0, {}},
-    {"KeyClear", 0, {}},      {"KeyDone", 0, {}}, {"IdleButtonAlt", 0, {}},
+    {"KeyClear", 0, {}},      {"KeyDone", 0, {}}, {"IdleButtonAlt", 0, {}}, {"txtHint", 0, {}},
 };
 
 // The accented capitals of the alternate set for the letter keys A..X.
@@ -204,6 +204,7 @@ void CKeyboardFlash::SetKeyText() {
 
 void CKeyboardFlash::ShowName() {
     SFP2KSpriteSetText(m_iScreen, kTxtPlayerName, m_sPlayerName);
+    SFP2KSpriteSetText(m_iScreen, kTxtHint, SymbolText(kTextKeys));
 }
 
 void CKeyboardFlash::Append(char c) {
@@ -288,11 +289,15 @@ void CKeyboardFlash::Update(SFP_SCREEN_INFO_t* info) {
         FlashPlaySound(kSfxAccept);
         done = true;
     }
-    // An empty name is not taken.
-    if (done && m_nCurrNameIndex > 0) {
-        CheatCheck();
-        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
+    if (!done)
+        return;
+    // A name of nothing but spaces is no name: it would show blank everywhere.
+    if (std::strspn(m_sPlayerName, " ") == std::strlen(m_sPlayerName)) {
+        SFP2KSpriteSetText(m_iScreen, kTxtHint, SymbolText(kTextNameNeeded));
+        return;
     }
+    CheatCheck();
+    g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
 }
 
 void KeyboardFlashColdReset() {

@@ -1,5 +1,6 @@
 // The on-screen keyboard that names a created bowler: at most 8 characters,
-// restored on cancel; a finished name is checked against the two code names.
+// restored on cancel; a blank name is refused with a message, and a finished
+// name is checked against the two code names.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"

@@ -140,6 +140,7 @@ u8 CacModelFlow::run(State& state, s32 depth, CFlashMainMenu* menu, CCacModelScr
             break;
         case kOpenMain:
             screens->OpenSubScreenMain();
+            screens->SetNameText(m_pKeyboard->GetPlayerName());
             m_LastScreen = eScreen_List_CAC_Main;
             state.Transition(depth, kMain);
             break;
@@ -189,6 +190,7 @@ u8 CacModelFlow::run(State& state, s32 depth, CFlashMainMenu* menu, CCacModelScr
             GoAndReset(state, depth, kMain);
             g_ScreenTracker.m_CurrScreen = eScreen_List_CAC_Main;
             m_pKeyboard->Kill();
+            screens->SetNameText(m_pKeyboard->GetPlayerName());
             screens->m_bDrawModel = 1;
             screens->EnableTicker(1);
             screens->ToggleRotateIcon(1);

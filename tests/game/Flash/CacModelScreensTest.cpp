@@ -44,7 +44,8 @@ protected:
         MenuScreenFixture::TearDown();
     }
 
-    // The background and the main page of a new bowler, inside the menus' border.
+    // The background and the main page of a new bowler, inside the menus' border,
+    // named as the flow names it.
     void Show(CCacModelScreens& screens) {
         menu_.LoadBackground();
         menu_.LoadBorder();
@@ -53,6 +54,7 @@ protected:
         screens.LoadCACScreens();
         screens.OpenBG(0);
         screens.OpenSubScreenMain();
+        screens.SetNameText("PLAYER");
     }
     // Closes the open page and opens `page` (13..16) once it has gone.
     static void SwitchTo(CCacModelScreens& screens, eScreen_List page) {

@@ -62,6 +62,7 @@ TEST_F(KeyboardFlashTest, PressesEditTheName) {
         {"the eighth character is the last", "ABCDEFG", "aa", "ABCDEFG1", kNone},
         {"delete on an empty name does nothing", "", "--", "", kNone},
         {"Done with an empty name stays", "", "+uuu", "", kNone},
+        {"Done with only spaces stays", "", "22+", "  ", kNone},
         {"the Delete key and the Done key", "AB", "uaa-ra", "", kNone},
         {"back restores the opening name", "JO", "aa-b", "JO", kPrevious},
         {"right wraps in its row, down from the bottom row goes to 1", "X", "uurrad", "X", kNone},

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "orblib47/source/NGC/File.h"
+#include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/CareerCharacter.h"
@@ -17,6 +18,7 @@
 #include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
+#include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -68,16 +70,18 @@ TEST_F(CacFlowTest, EveryWayOutLeavesItsResult) {
          "ANN", 2},
         {"edit: nothing typed, not saved", 1, "2 right a right a", SFP_SCREEN_NAV_NEXT,
          eScreen_List_Career_Overview, "ANNA", 2},
-        {"edit: back from the first page puts the face back", 1, "a right b", SFP_SCREEN_NAV_NONE,
+        {"edit: back from the first page puts the face back", 1, "down a right b", SFP_SCREEN_NAV_NONE,
          eScreen_List_Invalid, nullptr, 2},
         {"edit: No twice returns to the main page", 1, "2 right a a b", SFP_SCREEN_NAV_PREVIOUS,
          eScreen_List_Invalid, nullptr, 2},
-        {"new: back from the first page, back from the main page", 0, "a b b", SFP_SCREEN_NAV_PREVIOUS,
+        {"new: back from the first page, back from the main page", 0, "down a b b", SFP_SCREEN_NAV_PREVIOUS,
          eScreen_List_Invalid, nullptr, 0},
-        {"new: No twice on the second page reopens the main page", 0, "a a right 2 right a a . b",
+        {"new: No twice on the second page reopens the main page", 0, "down a a right 2 right a a . b",
          SFP_SCREEN_NAV_PREVIOUS, eScreen_List_Invalid, nullptr, 0},
-        {"new: through every page and saved", 0, "a right a a a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave,
-         "PLAYER", 1},
+        {"new: through every page and saved", 0, "down a right a a a", SFP_SCREEN_NAV_NEXT,
+         eScreen_List_LoadSave, "PLAYER", 1},
+        {"new: A on the name row types the name", 0, "a minus minus plus 2 a", SFP_SCREEN_NAV_NEXT,
+         eScreen_List_LoadSave, "PLAY", 0},
         {"new: not saved", 0, "2 right a right a", SFP_SCREEN_NAV_NEXT, eScreen_List_Career_MainMenu,
          "PLAYER", 0},
     };
@@ -110,6 +114,35 @@ TEST_F(CacFlowTest, EveryWayOutLeavesItsResult) {
         EXPECT_EQ(pCacModelScreens, nullptr);
         EXPECT_EQ(g_CacModelFlow.m_pKeyboard, nullptr);
     }
+}
+
+// The keyboard hides the page it opens over, and after Done the name row shows
+// the name typed.
+TEST_F(CacFlowTest, TheTypedNameShowsOnItsRow) {
+    EventWait(GPU_BLACK_FRAMES);
+    CFlashMainMenu menu;
+    menu.LoadBackground();
+    menu.LoadBorder();
+    g_ScreenTracker.Reset();
+    g_TempCACInfo = {};
+    g_Players[0].m_PlayerConstruction.SetDefaultCACAttributes();
+    // PLAYER cleared, then A, N, N, E typed and Done; the look saved.
+    ScriptPresses(
+        "a minus minus minus minus minus minus down a down right right right right a a up a "
+        "plus . . 2 a");
+    constexpr s32 kTyped = 40 + kPressEvery * 18 - 4, kNamed = 40 + kPressEvery * 21 - 4;
+    State state;
+    s32 frames = 0;
+    while (g_CacFlow.run(state, 1, &menu, 0) == 0 && frames < kNamed + 200) {
+        EventWait(1);
+        ++frames;
+        if (frames == kTyped)
+            ExpectLooksAsKept("cac_keyboard");
+        if (frames == kNamed)
+            ExpectLooksAsKept("cac_named");
+    }
+    EXPECT_EQ(g_ScreenTracker.m_NextScreen, eScreen_List_LoadSave);
+    EXPECT_STREQ(g_TempCACInfo.playerName, "ANNE");
 }
 
 }  // namespace

@@ -38,17 +38,13 @@ s32 BowlerPad() {
     return pad >= 0 && pad < PAD_COUNT ? pad : 0;
 }
 
-s32 PausePressed() {
-    return (Pad[BowlerPad()].bnew & kPauseButton) != 0;
-}
-
 void DefaultPauseOpen() {
     SetGamePause(1);
     GameCutScenePause();
 }
 
 s32 DefaultPauseUpdate() {
-    if (!PausePressed())
+    if (!LevelPausePressed())
         return 0;
     SetGamePause(0);
     GameCutSceneResume();
@@ -91,6 +87,10 @@ void Free(s_wad*& wad) {
 }
 
 }  // namespace
+
+s32 LevelPausePressed() {
+    return (Pad[BowlerPad()].bnew & kPauseButton) != 0;
+}
 
 void InGameScreensDefault() {
     g_InGameScreens = {DefaultPauseOpen, DefaultPauseUpdate, NoKudos, KudosNeverActive, NoKudosKill,
@@ -182,7 +182,7 @@ void CLevelMgr::Update() {
             SetGamePause(0);
             GameCutSceneResume();
         }
-    } else if (PausePressed() && !GamePaused()) {
+    } else if (LevelPausePressed() && !GamePaused()) {
         g_InGameScreens.PauseOpen();
         m_bPaused = 1;
     }

@@ -178,6 +178,8 @@ void CLevelMgr::Update() {
             // Quitting a career game that counts forfeits it.
             const s_GameSettingsRecord& game = g_GameSettings.m_Current;
             m_bForfeited = game.gameMode == eGameMode_Career && game.gameType != eGameType_Practice;
+            if (m_bForfeited)
+                Physics.ForfeitGame(0);  // the career's bowler
             m_bActive = 0;
             SetGamePause(0);
             GameCutSceneResume();

@@ -112,6 +112,7 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
         g_GameSettings.m_Current.gameMode = run.mode;
         g_LevelMgr.m_bActive = 1;
         g_LevelMgr.m_bForfeited = 0;
+        Physics.mScoreKeeper.Reset();
         pauseFlashScreen.curButton = PAUSE_BUTTON_RESUME;
         ScriptFromNow(Presses(run.presses));
         Frames(8 * s32(run.presses.size()) + 30);
@@ -125,6 +126,8 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
         EXPECT_EQ(GamePaused() != 0, run.paused);
         EXPECT_EQ(g_LevelMgr.m_bActive, run.active);
         EXPECT_EQ(g_LevelMgr.m_bForfeited, run.forfeited);
+        // A forfeit reaches the score table, which the career's update reads.
+        EXPECT_EQ(Physics.mScoreKeeper.IsForfeited(0), run.forfeited != 0);
         EXPECT_EQ(g_LevelMgr.m_bPaused != 0, run.paused);
         if (run.paused) {
             ScriptFromNow(Presses({"b"}));

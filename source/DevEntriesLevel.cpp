@@ -9,6 +9,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Wad.h"
 #include "source/DevEntries.h"
+#include "source/Flash/InGameScreens.h"
 #include "source/GameSettings.h"
 #include "source/Launcher.h"
 #include "source/LevelMgr.h"
@@ -35,6 +36,7 @@ bool LevelUnderWay() {
 void PlayLevel(s32 level) {
     MouseDisable();
     ContEnabledPointer(0, 0);
+    InGameScreensInstallPause();
     LevelLaunchStart(level);
     DrawFade(FADE_IN, kBlack, 1.0f);
     while (LevelUnderWay() && !OrbMainFrameLimitReached())
@@ -72,6 +74,7 @@ void LevelLaunchBegin() {
     MainFlowOneTimeCreate();
     g_GameSettings.m_Current.iNumPlayers = g_LevelLaunchOptions.players;
     Sandbox::SetSeed(g_LevelLaunchOptions.seed);
+    InGameScreensInstallPause();  // a paused game shows the pause menu
     LevelLaunchStart(g_LevelLaunchOptions.level);
 }
 

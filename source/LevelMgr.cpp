@@ -38,17 +38,13 @@ s32 BowlerPad() {
     return pad >= 0 && pad < PAD_COUNT ? pad : 0;
 }
 
-s32 PausePressed() {
-    return (Pad[BowlerPad()].bnew & kPauseButton) != 0;
-}
-
 void DefaultPauseOpen() {
     SetGamePause(1);
     GameCutScenePause();
 }
 
 s32 DefaultPauseUpdate() {
-    if (!PausePressed())
+    if (!LevelPausePressed())
         return 0;
     SetGamePause(0);
     GameCutSceneResume();
@@ -91,6 +87,10 @@ void Free(s_wad*& wad) {
 }
 
 }  // namespace
+
+s32 LevelPausePressed() {
+    return (Pad[BowlerPad()].bnew & kPauseButton) != 0;
+}
 
 void InGameScreensDefault() {
     g_InGameScreens = {DefaultPauseOpen, DefaultPauseUpdate, NoKudos, KudosNeverActive, NoKudosKill,
@@ -178,11 +178,13 @@ void CLevelMgr::Update() {
             // Quitting a career game that counts forfeits it.
             const s_GameSettingsRecord& game = g_GameSettings.m_Current;
             m_bForfeited = game.gameMode == eGameMode_Career && game.gameType != eGameType_Practice;
+            if (m_bForfeited)
+                Physics.ForfeitGame(0);  // the career's bowler
             m_bActive = 0;
             SetGamePause(0);
             GameCutSceneResume();
         }
-    } else if (PausePressed() && !GamePaused()) {
+    } else if (LevelPausePressed() && !GamePaused()) {
         g_InGameScreens.PauseOpen();
         m_bPaused = 1;
     }

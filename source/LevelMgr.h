@@ -29,6 +29,9 @@ struct s_InGameScreenHooks {
     void (*LevelFreed)();
 };
 extern s_InGameScreenHooks g_InGameScreens;
+// 1 on the frame the bowler's remote presses pause: it opens the pause screen and
+// closes it again.
+s32 LevelPausePressed();
 // Puts the defaults back.
 void InGameScreensDefault();
 

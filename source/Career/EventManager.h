@@ -72,7 +72,9 @@ public:
     // One step of the current event without the player at the lane: a league-night
     // game or a tournament round. Non-zero once the event is complete.
     s32 SimulateEvent();
-    // After a career game (player 0 the career bowler, player 1 the opponent).
+    // After a career game (player 0 the career bowler, player 1 the opponent). A
+    // game the player forfeited loses the rest of the event too, as a forfeit from
+    // the calendar does.
     ePostGameResult PostGameUpdate(CScoreboard* scores);
     // Stores the current event index into the career character.
     void Update();
@@ -116,6 +118,9 @@ private:
     void FinishTournament();
     // Entry of an event played without the player at the lane: the buy-in, or a forfeit.
     void EnterSimulatedEvent();
+    // One game or round of the event with the player's game simulated; true once the
+    // event is over.
+    bool SimulateRound();
     void Pay(s16 id, u32 amount);
 
     Event m_Events[SEASON_MAX_EVENTS]{};

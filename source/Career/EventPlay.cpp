@@ -305,17 +305,24 @@ s32 EventManager::SimulateEvent() {
         return 1;
     if (m_CurrentEventType == eEventType_Practice)
         m_CurrentEventType = EventType();
-    m_PreviousEvent = s8(m_CurrentEvent);
-    m_PreviousEventType = m_CurrentEventType;
     if (m_CurrentRound == 0)
         EnterSimulatedEvent();
+    if (!SimulateRound())
+        return 0;
+    if (m_PreviousEventType == eEventType_Tournament)
+        g_TrophyMgr.UpdateTrophies();  // no game follows to award it
+    return 1;
+}
+
+bool EventManager::SimulateRound() {
+    m_PreviousEvent = s8(m_CurrentEvent);
+    m_PreviousEventType = m_CurrentEventType;
     if (m_CurrentEventType == eEventType_Tournament) {
         PlayTournamentRound(nullptr);
         if (m_CurrentRound < TOURNAMENT_ROUNDS)
-            return 0;
+            return false;
         FinishTournament();
-        g_TrophyMgr.UpdateTrophies();  // no game follows to award it
-        return 1;
+        return true;
     }
     if (m_CurrentEventType == eEventType_RivalGame)
         return PlayRivalGame(SimulatePlayerGame(m_OpponentID));
@@ -332,6 +339,13 @@ ePostGameResult EventManager::PostGameUpdate(CScoreboard* scores) {
     m_PreviousEvent = s8(m_CurrentEvent);
     m_PreviousEventType = m_CurrentEventType;
     m_TournLossMessage = 0;
+    if (scores != nullptr && scores->IsForfeited(0)) {
+        // Lost with nothing earned: the game, and every game the event has left.
+        m_PlayerForfeits = 1;
+        while (!SimulateRound()) {
+        }
+        return ePostGameResult_DoneNoGame;
+    }
     PlayerGame game{};
     game.score = scores ? scores->GetTotalScore(0) : 0;
     game.opponentScore = scores ? scores->GetTotalScore(1) : 0;

@@ -32,7 +32,9 @@ void LevelFreed() {
 }
 
 void PauseOpen() {
-    if (s_Pause.m_iScreen == -1)
+    // A level started without the front end loads the menu at its first pause, so
+    // that the game plays as it always has until then.
+    if (s_Pause.m_iScreen == -1 && s_Pause.Load() == 0)
         s_PlainPauseOpen();
     else
         s_Pause.Pause(1);
@@ -52,6 +54,8 @@ s32 PauseUpdate() {
         s_Pause.Pause(0);
         return kQuit;
     }
+    if (LevelPausePressed())
+        s_Pause.Pause(0);  // pause closes what it opened
     return GamePaused() ? kStillPaused : kResumed;
 }
 
@@ -91,16 +95,21 @@ void KudosKill() {
 
 }  // namespace
 
-void InGameScreensInstall() {
+void InGameScreensInstallPause() {
     s_InGameScreenHooks& hooks = g_InGameScreens;
     if (hooks.PauseOpen != PauseOpen) {
         s_PlainPauseOpen = hooks.PauseOpen;
         s_PlainPauseUpdate = hooks.PauseUpdate;
     }
-    hooks.LevelLoaded = LevelLoaded;
     hooks.LevelFreed = LevelFreed;
     hooks.PauseOpen = PauseOpen;
     hooks.PauseUpdate = PauseUpdate;
+}
+
+void InGameScreensInstall() {
+    InGameScreensInstallPause();
+    s_InGameScreenHooks& hooks = g_InGameScreens;
+    hooks.LevelLoaded = LevelLoaded;
     hooks.KudosShow = KudosShow;
     hooks.KudosActive = KudosActive;
     hooks.KudosKill = KudosKill;

@@ -3,6 +3,7 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Wad.h"
+#include "source/AlleyNPCManager.h"
 #include "source/GameSettings.h"
 #include "source/Hud/HudInternal.h"
 #include "source/Levels/AlleyLayout.h"
@@ -10,7 +11,8 @@
 
 namespace {
 
-constexpr u32 kHudPriority = 4450;
+// Before the screen movies (4500): the in-game screens and popups draw over it.
+constexpr u32 kHudPriority = 4600;
 // The HUD's sprites come with the other sprite sets; the level's HUD archive
 // brings the in-game font.
 constexpr const char* kSpriteWad = "SPRITES";
@@ -42,11 +44,14 @@ void BowlingRenderThread(s_thread*, void*) {
     DrawSetZBufferMode(DC_ZMODE_ALWAYS);
     DrawSetCombineMode(DC_COMBINE_ALPHA);
     const LaneHudState& state = Physics.m_Hud;
-    if (state.showAim) {
+    // The aim and the meters only while the bowler can throw: not while the game
+    // is paused, nor once it has ended.
+    const bool throwing = g_LevelIsPlaying != 0;
+    if (state.showAim && throwing) {
         Physics.DrawGuideLine();
         HudDrawAimArrow(Hud.sprites, Physics);
     }
-    if (state.showMeters)
+    if (state.showMeters && throwing)
         HudDrawMeters(Hud.sprites, state.power, state.spin);
     HudDrawPinWindow(Hud.sprites, state.standing);
     HudDrawScoreboard(Hud.font, Physics.mScoreKeeper, g_GameSettings.m_Current.iNumPlayers,

@@ -66,6 +66,7 @@ public:
     e_Kudos ClassifyLastThrow(u32 player) const;
     // A game given up: it is over, and totals 0 so that it never wins.
     void Forfeit(u32 player);
+    bool IsForfeited(u32 player) const { return player < SCOREBOARD_PLAYERS && m_Games[player].forfeited; }
     // The total of the frames scored so far (the final score once the game is over).
     u32 GetTotalScore(u32 player) const;
 

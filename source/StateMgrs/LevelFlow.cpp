@@ -298,6 +298,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
                 pOilPattern = new COilPatternFlash;
                 if (pOilPattern->Load() != 0)
                     pOilPattern->Open();
+                g_HUDDraw = 0;  // the briefing has the screen to itself
                 state.Advance(depth);
             } else {
                 Physics.StartGame();
@@ -321,6 +322,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
             if (SFP2KIsScreenActive(pOilPattern->m_iScreen))
                 break;
             Delete(pOilPattern);
+            g_HUDDraw = 1;
             if (g_LevelMgr.m_bActive) {
                 Physics.StartGame();
                 state.Advance(depth);
@@ -391,6 +393,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
                     pScoreBoard = new CScoreBoardFlash;
                 if (pScoreBoard->LoadPlayerScores() != 0)
                     pScoreBoard->OpenPlayerScores();
+                g_HUDDraw = 0;  // the HUD's scoreboard would show round this one
             }
             state.Advance(depth);
             break;
@@ -413,6 +416,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
                 if (SFP2KIsScreenActive(pScoreBoard->m_iScreenPlayerScores))
                     break;
                 Delete(pScoreBoard);
+                g_HUDDraw = 1;
             }
             if (Career())
                 state.Advance(depth);

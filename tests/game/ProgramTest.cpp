@@ -138,6 +138,22 @@ TEST_F(ProgramTest, BowlingBowlsTheFirstBallOnTheAlley) {
     }
 }
 
+// The quick way into a game shows the pause menu over the player's aim when + is
+// pressed: a paused game looks paused.
+TEST_F(ProgramTest, BowlingStraightIntoAGamePausesWithTheMenu) {
+    const std::string drawn = Path("straight_in_paused.png");
+    const std::string reference = BOWLING_TEST_REFERENCE_DIR "/straight_in_paused.png";
+    std::ofstream(Path("pause.txt")) << "0 0 connect\n500 0 button plus down\n502 0 button plus up\n";
+    ChildProcess child(BOWLING_PROGRAM,
+                       {"--headless", "--frames", "560", "--players", "2", "--cpu", "2", "--seed", "3",
+                        "--input", Path("pause.txt"), "--nand", drawn + ".nand", "--screenshot", drawn});
+    std::string output;
+    ASSERT_EQ(child.Wait(&output), 0) << output.substr(output.size() - std::min<size_t>(output.size(), 4000));
+    if (std::getenv("BOWLING_UPDATE_REFERENCE") != nullptr)
+        fs::copy_file(drawn, reference, fs::copy_options::overwrite_existing);
+    EXPECT_LT(PixelsDifferingFrom(reference.c_str(), ReadPng(drawn)), 2000u);
+}
+
 TEST_F(ProgramTest, BowlingWritesTheSoundToAWavFileHeadless) {
     ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "64", "--audio-out", Path("sound.wav")});
     EXPECT_EQ(child.Wait(), 0);

@@ -182,4 +182,36 @@ TEST_F(EventPlayTest, TournamentLossEndsThePlayersRunAndTheCheatWinsAnyway) {
     EXPECT_EQ(League().m_PlayerTournamentPlace, 1u);
 }
 
+// Quitting at the lane while ahead: the game and the rest of the event are lost,
+// with nothing earned and nothing bowled put in the player's standing.
+TEST_F(EventPlayTest, AGameForfeitedWhileAheadLosesTheRestOfTheEvent) {
+    for (const bool tournament : {false, true}) {
+        SCOPED_TRACE(tournament ? "a tournament" : "a league night");
+        SetWeekRecord(AMATEUR_L2, eSeason_Winter, 1, COUNTY_CLASSIC_ID);  // event 2
+        events.InitSeason(AMATEUR_L2, eSeason_Winter);
+        if (tournament)
+            SimulateTo(2);
+        else
+            events.SetOpponent(3);
+        const s32 event = events.GetCurrentEventNum();
+        const u32 games = Player().TotalGames;
+        const u32 wins = career->GetTotalWins();
+        const u32 strikes = career->GetStrikes();
+        const u32 points = career->GetStats().m_SkillPoints;
+        career->m_RepChange = 0;
+        CScoreboard ahead = Scores(PerfectGame(), NinetyGame());
+        ahead.Forfeit(0);
+        EXPECT_EQ(events.PostGameUpdate(&ahead), ePostGameResult_DoneNoGame);
+        EXPECT_FALSE(events.m_bPlayerWonLastGame);
+        EXPECT_EQ(events.GetCurrentEventNum(), event + 1) << "the event is over";
+        EXPECT_EQ(events.m_CurrentRound, 0);
+        EXPECT_EQ(career->m_RepChange, 0);
+        EXPECT_EQ(career->GetTotalWins(), wins);
+        EXPECT_EQ(career->GetStrikes(), strikes);
+        EXPECT_EQ(career->GetStats().m_SkillPoints, points);
+        EXPECT_EQ(Player().TotalGames, games);
+        EXPECT_EQ(events.m_TournLossMessage, tournament ? 1 : 0);
+    }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Wad.h"
+#include "source/AlleyNPCManager.h"
 #include "source/GameSettings.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/Levels/AlleyLayout.h"
@@ -81,6 +82,7 @@ TEST_F(HudPictureTest, DrawsTheHudAsInTheKeptPictureAndNothingWhenSwitchedOff) {
     LookDownTheLane();
 
     g_HUDDraw = 1;
+    g_LevelIsPlaying = 1;  // the bowler can aim
     BowlingHudStart();
     EventWait(12);  // past the black frames after start-up
     // A misplaced mark, pin or meter changes hundreds of pixels.

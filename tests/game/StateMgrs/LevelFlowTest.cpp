@@ -11,6 +11,8 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/Career/CareerCharacter.h"
+#include "source/Career/CareerManagers.h"
+#include "source/Career/EventManager.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
@@ -18,12 +20,15 @@
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
 #include "source/StateMgrs/State.h"
+#include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
 
 constexpr s32 kDepth = 1;
+constexpr s32 kOilBriefing = 6;
 constexpr s32 kPlay = 8;
+constexpr s32 kScoreBoard = 14;
 constexpr u32 kFrameLimit = 3000;
 
 class LevelFlowTest : public MenuScreenFixture {
@@ -119,6 +124,40 @@ TEST_F(LevelFlowTest, AQuickGameShowsTheScoreboardAndAForfeitedCareerGameDoesNot
         EXPECT_EQ(g_ScreenTracker.m_CurrScreen == eScreen_List_ScoreBoard, row.scoreboard);
         CCareerCharacter::DestroyInstance();
     }
+}
+
+// A league night's oil briefing and its scoreboard at the end, each once it has
+// slid in: the HUD steps aside for them.
+TEST_F(LevelFlowTest, TheOilBriefingAndTheScoreboardHaveTheScreenToThemselves) {
+    CareerManagersCreate();
+    CCareerCharacter::CreateInstance();
+    CCareerCharacter::GetInstance()->SetCurrSlot(CAREER_SCRATCH_SLOT);
+    pEventManager->InitSeason(AMATEUR_L2, eSeason_Winter);
+    Choose(eGameMode_Career, eGameType_Standard);
+    g_GameSettings.m_Current.bTipsAndHints = 1;
+    const struct {
+        s32 state;
+        const char* picture;
+    } shots[] = {{kOilBriefing, "level_flow_oil_pattern"}, {kScoreBoard, "level_flow_scoreboard"}};
+    u32 shown = 0;
+    u32 since = 0;
+    for (u32 frame = 0; frame < 2 * kFrameLimit && g_LevelFlow.run(state, kDepth) == 0; ++frame) {
+        const s32 now = state.m_value[kDepth];
+        if (now == kPlay)
+            g_LevelMgr.m_bActive = 0;  // the game is over at once
+        since = shown < 2 && now == shots[shown].state ? since + 1 : 0;
+        if (since == 60) {
+            ExpectLooksAsKept(shots[shown++].picture);
+            ScriptFromNow(
+                "0 0 connect\n1 0 button a down\n3 0 button a up\n61 0 button a down\n63 0 button a up\n");
+        } else if (shown == 2 && now > kScoreBoard && frame % 60 == 0) {
+            ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
+        }
+        EventWait(1);
+    }
+    EXPECT_EQ(shown, 2u);
+    EXPECT_EQ(state.m_value[kDepth], 25);
+    CCareerCharacter::DestroyInstance();
 }
 
 // A level that never arrives gives up after a minute with a message, and the

@@ -285,8 +285,8 @@ void CCareerLeagueManagementFlash::Update(SFP_SCREEN_INFO_t* info) {
     }
     if (m_Join && !InLeague()) {
         if (accept && info->curButton == kCursorYes) {
-            if (CanJoin(m_iLeagueIndex))
-                pLeagueManager->JoinLeague(eLeagues(m_iLeagueIndex));
+            if (CanJoin(m_iLeagueIndex) && pLeagueManager->JoinLeague(eLeagues(m_iLeagueIndex)))
+                m_Changed = 1;
             g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
             m_Join = 0;
             FlashPlaySound(kSfxAccept);
@@ -299,6 +299,7 @@ void CCareerLeagueManagementFlash::Update(SFP_SCREEN_INFO_t* info) {
         SFP2KSpriteSetText(m_iScreen, kPopUpTxt, SymbolText(kTextQuit));
         if (accept && info->curButton == kCursorYes) {
             pLeagueManager->QuitLeague();
+            m_Changed = 1;
             FlashPlaySound(kSfxAccept);
         } else if (accept || back) {
             g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;

@@ -41,6 +41,7 @@ public:
     u32 m_iLeagueIndex = 1;  // the league under the cursor, an eLeagues value
     s32 m_Join = 0;
     s32 m_OnEnter = 0;
+    s32 m_Changed = 0;  // the bowler joined or quit a league here
 
 private:
     void InitLeagueListText();

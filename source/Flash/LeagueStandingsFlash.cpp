@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr s32 kButtonBack = 1;
+constexpr s32 kButtonAccept = 0, kButtonBack = 1;
 constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
 constexpr u32 kTextBack = 6889, kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139,
@@ -177,7 +177,12 @@ void CCareerLeagueStandingsFlash::Kill() {
 }
 
 void CCareerLeagueStandingsFlash::Update(SFP_SCREEN_INFO_t*) {
-    if (SFP2KButton(kButtonBack, kNewPress)) {
+    if (SFP2KButton(kButtonAccept, kNewPress)) {
+        // The league's own matters (quitting it) are one press away from its table.
+        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
+        g_ScreenTracker.m_NextScreen = eScreen_List_League_Management;
+        FlashPlaySound(kSfxAccept);
+    } else if (SFP2KButton(kButtonBack, kNewPress)) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
         FlashPlaySound(kSfxAccept);
     }

@@ -1,6 +1,7 @@
 // The league standings: the current league's eight best bowlers with their wins,
 // losses, win rate, high game and average, the player's row picked out (a player
-// ranked lower takes the last row with his own place).
+// ranked lower takes the last row with his own place). A asks for the league's
+// management, B goes back; both answer NEXT.
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"

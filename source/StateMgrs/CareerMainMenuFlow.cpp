@@ -13,6 +13,7 @@
 #include "source/Flash/CareerMainMenuFlash.h"
 #include "source/Flash/CareerOverviewFlash.h"
 #include "source/Flash/CareerStatsFlash.h"
+#include "source/Flash/LeagueManagementFlash.h"
 #include "source/Flash/LeagueStandingsFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SelectBowler.h"
@@ -92,6 +93,10 @@ enum : s32 {
     kPractice = 58,
     kStandingsWait = 59,  // 59..61 wait a frame each
     kStandingsGo = 62,
+    kManageLoad = 63,
+    kManageOpen = 64,
+    kManage = 65,
+    kManageClosed = 66,
     kStandingsLoad = 67,
     kLeagueOpen = 68,
     kLeague = 69,
@@ -106,8 +111,9 @@ enum : s32 {
 constexpr u32 kTextSlotTitle = 6904, kTextHubTitle = 6906, kTextSubtitle = 6907, kTextLoadTitle = 7019,
               kTextSaveTitle = 7020, kTextLeaveNight = 7071, kTextSaveFirst = 7112, kTextWelcome = 7113,
               kTextOverviewTitle = 7114, kTextAttributesTitle = 7127, kTextStandingsTitle = 7135,
-              kTextEventTitle = 7144, kTextInvitation = 7171, kTextQualifyTournament = 7172,
-              kTextQualifyNight = 7173, kTextStatsTitle = 7239, kTextSimulate = 7273;
+              kTextManageTitle = 7089, kTextEventTitle = 7144, kTextInvitation = 7171,
+              kTextQualifyTournament = 7172, kTextQualifyNight = 7173, kTextStatsTitle = 7239,
+              kTextSimulate = 7273;
 constexpr s32 kLeagueNightLevel = 20;
 
 // The flow's screens: created with new on a visit, deleted (which kills them) when left.
@@ -118,6 +124,7 @@ CCareerAttributesFlash* pCCareerAttributesFlash = nullptr;
 CCareerStatsFlash* pCCareerStatsFlash = nullptr;
 CCareerEventSelectFlash* pCCareerEventSelectFlash = nullptr;
 CCareerLeagueStandingsFlash* pCCareerLeagueStandingsFlash = nullptr;
+CCareerLeagueManagementFlash* pCCareerLeagueManagementFlash = nullptr;
 CCareerTournStandingsFlash* pCTournStandingsFlash = nullptr;
 s32 g_bSaveOnExit = 0;
 s32 g_bInitBowler = 1;
@@ -182,6 +189,10 @@ s32 SaveFlow(State& state, s32 depth, eSAVELOAD_PROCESS process) {
     return g_LoadSaveFlow.run(state, depth + 1, process, eLoadSaveDataType_Character);
 }
 
+bool InNoLeague() {
+    return pLeagueManager->GetLeagueType() == NOLEAGUE;
+}
+
 }  // namespace
 
 void CareerMainMenuFlow::FreeScreens() {
@@ -192,6 +203,7 @@ void CareerMainMenuFlow::FreeScreens() {
     Free(pCCareerStatsFlash);
     FreeWithBG(pCCareerEventSelectFlash);
     Free(pCCareerLeagueStandingsFlash);
+    FreeWithBG(pCCareerLeagueManagementFlash);
     Free(pCTournStandingsFlash);
     g_TournFlow.FreeScreens();
 }
@@ -306,14 +318,16 @@ void CareerMainMenuFlow::HubDispatch(State& state, s32 depth, CFlashMainMenu* ma
                 state.Transition(depth, kOverviewLoad);
                 break;
             case eScreen_List_Career_EventSelect:
-                state.Transition(depth, kEventLoad);
+                // Without a league there is no calendar: the bowler picks a league first.
+                state.Transition(depth, InNoLeague() ? kManageLoad : kEventLoad);
                 break;
             case eScreen_List_Career_TrainingSelect: {
                 state.Transition(depth, kPractice);
                 pEventManager->SetPractice(1);
                 const Event* event = pEventManager->GetEvent();
+                // Without a league there is no event either: practice at the home alley.
                 g_ScreenTracker.m_LevelToLoad =
-                    event->m_IsLeaguePlay ? kLeagueNightLevel : event->m_Tourn.Location - 1;
+                    event->m_IsLeaguePlay || InNoLeague() ? kLeagueNightLevel : event->m_Tourn.Location - 1;
                 break;
             }
             case eScreen_List_Career_Proshop:
@@ -420,6 +434,23 @@ void CareerMainMenuFlow::EventSelectClosed(State& state, s32 depth, CFlashMainMe
         ResetNav();
     }
     FreeWithBG(pCCareerEventSelectFlash);
+}
+
+void CareerMainMenuFlow::ManageClosed(State& state, s32 depth, CFlashMainMenu* mainMenu) {
+    const CCareerLeagueManagementFlash* screen = pCCareerLeagueManagementFlash;
+    if (Active(screen->m_iScreen) || Active(screen->m_iScreenBG) || BorderActive(mainMenu))
+        return;
+    s32 next = kHubEntry;
+    if (screen->m_Changed) {
+        // Fresh standings need a fresh calendar: the new league's season starts at its
+        // first week, and is saved as any other change of the career.
+        pEventManager->InitSeason(pLeagueManager->GetLeagueType(), pEventManager->GetSeason());
+        if (CareerAutosaveWanted())
+            next = kAutosave;
+    }
+    FreeWithBG(pCCareerLeagueManagementFlash);
+    state.Transition(depth, next);
+    ResetNav();
 }
 
 void CareerMainMenuFlow::RivalAnswer(State& state, s32 depth, CFlashMainMenu* mainMenu) {
@@ -853,8 +884,33 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
         case kStandingsGo:
             state.Transition(depth, kStandingsLoad);
             break;
+        case kManageLoad:
+            pCCareerLeagueManagementFlash = new CCareerLeagueManagementFlash;
+            pCCareerLeagueManagementFlash->LoadBG();
+            pCCareerLeagueManagementFlash->Load();
+            state.Advance(depth);
+            break;
+        case kManageOpen:
+            OpenBorder(mainMenu, kTextManageTitle);
+            pCCareerLeagueManagementFlash->OpenBG();
+            pCCareerLeagueManagementFlash->Open();
+            state.Advance(depth);
+            break;
+        case kManage:
+            if (Answer(pCCareerLeagueManagementFlash->m_iScreen) == SFP_SCREEN_NAV_NONE)
+                break;
+            mainMenu->CloseBorder();
+            pCCareerLeagueManagementFlash->CloseBG();
+            pCCareerLeagueManagementFlash->Close();
+            state.Advance(depth);
+            break;
+        case kManageClosed:
+            ManageClosed(state, depth, mainMenu);
+            break;
         case kStandingsLoad:
-            if (pLeagueManager->GetLeagueType() == PRO_L1) {
+            if (InNoLeague()) {
+                state.Transition(depth, kManageLoad);  // no table to show: straight to joining one
+            } else if (pLeagueManager->GetLeagueType() == PRO_L1) {
                 pCTournStandingsFlash = new CCareerTournStandingsFlash;
                 pCTournStandingsFlash->Load();
                 state.Transition(depth, kTournOpen);
@@ -880,7 +936,9 @@ s32 CareerMainMenuFlow::run(State& state, s32 depth, CFlashMainMenu* mainMenu, s
             if (Active(pCCareerLeagueStandingsFlash->m_iScreen))
                 break;
             Free(pCCareerLeagueStandingsFlash);
-            state.Transition(depth, kHubEntry);
+            state.Transition(depth, g_ScreenTracker.m_NextScreen == eScreen_List_League_Management
+                                        ? kManageLoad
+                                        : kHubEntry);
             ResetNav();
             break;
         case kTournOpen:

@@ -34,6 +34,7 @@ private:
     void EventSelect(State& state, s32 depth, CFlashMainMenu* mainMenu);
     void EventSelectClosed(State& state, s32 depth, CFlashMainMenu* mainMenu);
     void RivalAnswer(State& state, s32 depth, CFlashMainMenu* mainMenu);
+    void ManageClosed(State& state, s32 depth, CFlashMainMenu* mainMenu);
 };
 
 extern CareerMainMenuFlow g_CareerMainMenuFlow;

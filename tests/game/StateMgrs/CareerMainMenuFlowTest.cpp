@@ -36,7 +36,8 @@ namespace {
 constexpr s32 kDepth = 2;
 // The flow's states the tests look for.
 constexpr s32 kSaveOpen = 10, kAutosave = 15, kHubEntry = 18, kHub = 22, kRivalAnswer = 23,
-              kLeaveQuestion = 28, kOverview = 33, kStats = 42, kEvent = 52, kSave = 74;
+              kLeaveQuestion = 28, kOverview = 33, kStats = 42, kEvent = 52, kManage = 65, kStandings = 69,
+              kSave = 74;
 constexpr s32 kSettle = 40;  // frames a screen takes to come in before a press
 constexpr s32 kFrameLimit = 3000;
 
@@ -275,6 +276,52 @@ TEST_F(CareerMainMenuFlowTest, ADeclinedOrUnknownRivalLeavesTheLeagueNight) {
         }
         EXPECT_EQ(pEventManager->m_CurrentEventType, eEventType_LeagueNight);
         EXPECT_TRUE(out.visited.count(kHubEntry)) << "back to the hub";
+        g_CareerMainMenuFlow.FreeScreens();
+    }
+}
+
+// The hub's league entry shows the standings, whose A manages the league; a bowler
+// in no league goes straight to joining one, from the league entry or the event
+// entry, and practises at the home alley. A change starts the new league's season.
+TEST_F(CareerMainMenuFlowTest, TheLeagueIsManagedFromItsStandings) {
+    constexpr s32 kPractice = 58, kHomeAlley = 20;
+    const struct {
+        const char* what;
+        eLeagues from;
+        const char* keys;
+        s32 stopAt;
+        eLeagues to;
+        bool standings, manage;
+    } rows[] = {
+        {"B on the standings: back to the hub", AMATEUR_L2, "ddab", kHub, AMATEUR_L2, true, false},
+        {"A on the standings, quit, join another", AMATEUR_L2, "ddaaaaa", kAutosave, AMATEUR_L1, true, true},
+        {"A on the standings, quit, back", AMATEUR_L2, "ddaaab", kAutosave, NOLEAGUE, true, true},
+        {"no league: the league entry joins", NOLEAGUE, "ddaaa", kAutosave, AMATEUR_L1, false, true},
+        {"no league: the event entry too", NOLEAGUE, "a", kManage, NOLEAGUE, false, true},
+        {"no league: practice at home", NOLEAGUE, "ddda", kPractice, NOLEAGUE, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Bowler(0);
+        g_GameSettings.m_Current.bAutoSave = 1;
+        pEventManager->InitSeason(row.from, eSeason_Spring);
+        if (row.from != NOLEAGUE)
+            while (!pEventManager->SimulateEvent()) {
+            }
+        const s32 eventBefore = pEventManager->GetCurrentEventNum();
+        const Outcome out = Play(row.keys, {row.stopAt}, 1);
+        EXPECT_EQ(out.stoppedAt, row.stopAt);
+        EXPECT_EQ(pLeagueManager->GetLeagueType(), row.to);
+        EXPECT_EQ(out.visited.count(kStandings) == 1, row.standings);
+        EXPECT_EQ(out.visited.count(kManage) == 1 || out.stoppedAt == kManage, row.manage);
+        EXPECT_FALSE(out.visited.count(kEvent));
+        // A change starts the new league's season at its first week.
+        EXPECT_EQ(pEventManager->GetCurrentEventNum(), row.to != row.from ? 0 : eventBefore);
+        EXPECT_EQ(pEventManager->GetNumberOfEvents(), row.to == NOLEAGUE ? 0u : AMATEUR_SEASON_EVENTS);
+        EXPECT_EQ(pEventManager->GetSeason(), eSeason_Spring);
+        if (row.stopAt == kPractice) {
+            EXPECT_EQ(g_ScreenTracker.m_LevelToLoad, kHomeAlley);
+        }
         g_CareerMainMenuFlow.FreeScreens();
     }
 }

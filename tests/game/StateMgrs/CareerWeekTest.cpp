@@ -9,6 +9,7 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/EventManager.h"
@@ -192,6 +193,68 @@ TEST(CareerWeekTest, ALeagueNightBowledAndSavedIsThereInTheNextRun) {
         true);
     EXPECT_EQ(loadedGames, s32(LEAGUE_NIGHT_GAMES));
     EXPECT_EQ(loadedEvent, 1);
+}
+
+// A new bowler quits his league from its standings and joins the first one, finds
+// it in the standings and on the event screen, and is saved; the next run loads
+// him in that league and quits it, which autosaves.
+TEST(CareerWeekTest, ALeagueJoinedAndQuitFromTheStandingsIsSavedWithTheCareer) {
+    // To the hub as above; the league entry (two down) and A on its standings: Yes
+    // to quitting, A on the first league, Yes to joining; the standings again and B;
+    // the event screen and B; the career left and saved into the first slot.
+    SettledKeys keys(
+        "daa2raraaa"
+        "ddaaaaa"
+        "ddab"
+        "ab"
+        "baalaa");
+    std::vector<eLeagues> standings, events;
+    auto watch = [&] {
+        const eScreen_List screen = g_ScreenTracker.m_CurrScreen;
+        std::vector<eLeagues>* seen = screen == eScreen_List_League_Standings     ? &standings
+                                      : screen == eScreen_List_Career_EventSelect ? &events
+                                                                                  : nullptr;
+        if (seen != nullptr && (seen->empty() || seen->back() != pLeagueManager->GetLeagueType()))
+            seen->push_back(pLeagueManager->GetLeagueType());
+    };
+    s32 eventShown = -1;
+    RunShell(kBootToMainMenu, 30000, [&] {
+        if (VIGetRetraceCount() < 1300)
+            return false;
+        watch();
+        if (g_ScreenTracker.m_CurrScreen == eScreen_List_Career_EventSelect)
+            eventShown = pEventManager->GetCurrentEventNum();
+        keys.Step();
+        return keys.done() && AtMainMenu();
+    });
+    ASSERT_TRUE(keys.done());
+    ASSERT_TRUE(AtMainMenu());
+    EXPECT_EQ(standings, (std::vector<eLeagues>{AMATEUR_L2, AMATEUR_L1}));
+    EXPECT_EQ(events, std::vector<eLeagues>{AMATEUR_L1});
+    EXPECT_EQ(eventShown, 0) << "the new league's first week";
+
+    // Career, Load Career, the first slot; the league entry, A, Yes to quitting, B.
+    constexpr s32 kAutosave = 15;
+    SettledKeys quit(
+        "dadaa"
+        "ddaaab");
+    eLeagues loaded = NOLEAGUE;
+    bool autosaved = false;
+    RunShell(
+        kBootToMainMenu, 20000,
+        [&] {
+            if (VIGetRetraceCount() < 1300)
+                return false;
+            if (loaded == NOLEAGUE && g_ScreenTracker.m_CurrScreen == eScreen_List_Career_MainMenu)
+                loaded = pLeagueManager->GetLeagueType();
+            autosaved |= g_MainFlow.state.m_value[2] == kAutosave;
+            quit.Step();
+            return quit.done() && g_ScreenTracker.m_CurrScreen == eScreen_List_Career_MainMenu;
+        },
+        true);
+    EXPECT_EQ(loaded, AMATEUR_L1);
+    ASSERT_TRUE(quit.done());
+    EXPECT_TRUE(autosaved);
 }
 
 // Plays the career from its hub as a player who simulates every event up to the

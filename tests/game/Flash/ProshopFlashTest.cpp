@@ -193,9 +193,9 @@ TEST_F(ProshopFlashTest, ChangedSeesEverythingTheSaveHolds) {
 // Every ball's card gives each row's label and value room on their line: neither
 // runs into the other.
 TEST_F(ProshopFlashTest, EveryBallCardRowFitsItsLine) {
-    // The cards' text lines in the movie: labels from x 8, values right-aligned to
-    // x 154, in 17-pixel DORVACOND15.
-    constexpr f32 kLine = 146.0f, kSize = 17.0f, kGap = 4.0f;
+    // The cards' text lines in the movie: labels from x 6, values right-aligned to
+    // x 156, in 17-pixel DORVACOND15.
+    constexpr f32 kLine = 150.0f, kSize = 17.0f, kGap = 4.0f;
     CCareerProshopFlash shop;
     Show(shop);
     const s32 row = SFPFontAcquire("DORVACOND15", "the test");

@@ -8,7 +8,7 @@ namespace {
 // A men's and a women's item of the same name open together.
 constexpr s_UnlockEntry GamesPlayedUnlocks[] = {
     {5, UNLOCK_ITEM, 30, nullptr},               // Ironwood
-    {15, UNLOCK_ITEM, 61, nullptr},              // Champion Jersey
+    {15, UNLOCK_ITEM, 61, nullptr},              // Champion Lime Jersey
     {15, UNLOCK_ITEM, 79, nullptr},              // and the women's
     {30, UNLOCK_LEVEL, 12, "Northlight Lanes"},  // an alley
     {60, UNLOCK_ITEM, 36, nullptr},              // Coal Seam
@@ -37,8 +37,8 @@ constexpr s_UnlockEntry ChampionshipUnlocks[] = {
     {1, UNLOCK_ITEM, 119, nullptr},         // Champion Gauntlet
     {1, UNLOCK_ITEM, 130, nullptr},         // and the women's
     {2, UNLOCK_LEVEL, 18, "Summit Lanes"},  // an alley
-    {3, UNLOCK_ITEM, 62, nullptr},          // Legend Silk Shirt
-    {3, UNLOCK_ITEM, 80, nullptr},          // Legend Silk Top
+    {3, UNLOCK_ITEM, 62, nullptr},          // Green Legend Shirt
+    {3, UNLOCK_ITEM, 80, nullptr},          // Green Legend Top
     {5, UNLOCK_ITEM, 43, nullptr},          // Iron Tusk
 };
 
@@ -56,7 +56,7 @@ constexpr s_UnlockEntry EarningsUnlocks[] = {
     {5000, UNLOCK_ITEM, 35, nullptr},    // Magma Core
     {20000, UNLOCK_ITEM, 162, nullptr},  // Night Hawk Visor
     {20000, UNLOCK_ITEM, 173, nullptr},  // and the women's
-    {50000, UNLOCK_ITEM, 94, nullptr},   // Champion Golds
+    {50000, UNLOCK_ITEM, 94, nullptr},   // Champion Violets
     {50000, UNLOCK_ITEM, 108, nullptr},  // and the women's
     {100000, UNLOCK_ITEM, 37, nullptr},  // Rockslide
 };

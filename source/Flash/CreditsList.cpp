@@ -1,5 +1,5 @@
 // The rows of the credits roll: the people who made the game, then the libraries
-// it is built with and their licences. No row is wider than the screen holds
+// it is built with and those its tests use, with their licences. No row is wider than the screen holds
 // (32 characters).
 #include <iterator>
 
@@ -75,6 +75,9 @@ const s_CreditsLine CreditsList[] = {
     {"", 0},
     {"Liberation Fonts", 1},
     {"SIL Open Font License 1.1", 0},
+    {"", 0},
+    {"", 0},
+    {"Tested With", 1},
     {"", 0},
     {"GoogleTest", 1},
     {"C++ testing framework", 0},

@@ -85,8 +85,8 @@ TEST_F(Font3DTest, EveryCharacterLoadedGetsItsModelAndHalfWidth) {
     EXPECT_EQ(font->spaceWidth, 1.5f);
     EXPECT_EQ(font->width, 2.0f);
     ASSERT_EQ(font->numChars, 2);
-    EXPECT_EQ(font->charIndex['B'], 1);
-    EXPECT_EQ(font->charIndex['C'], FONT3D_NO_CHAR);
+    EXPECT_EQ(font->charIndex[u8('B')], 1);
+    EXPECT_EQ(font->charIndex[u8('C')], FONT3D_NO_CHAR);
     for (u32 i = 0; i < 2; ++i) {
         ASSERT_NE(font->models[i].hmodel, nullptr);
         EXPECT_EQ(font->models[i].hmodel->model, models_[i]);
@@ -170,7 +170,7 @@ TEST_F(Font3DTest, FileSlotsStartEmptyAndIndicesPastTheTableReadAsNone) {
     EXPECT_EQ(font->prev, nullptr);
     for (u8 c : {'a', 'b', 'c', 'd'})
         EXPECT_EQ(font->charIndex[c], FONT3D_NO_CHAR) << c;
-    EXPECT_EQ(font->charIndex['e'], 1);
+    EXPECT_EQ(font->charIndex[u8('e')], 1);
     EXPECT_STREQ(font->models[1].FileName, "CHAR_B_IS_LONGER");  // all 16, terminated
     EXPECT_EQ(font->models[1].hmodel, nullptr);
     EXPECT_EQ(font->models[1].HalfWidth, 0.0f);

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr const char* kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kLiberation = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
 
 struct Glyph {
     f32 u0, v0, u1, v1;
@@ -64,6 +65,29 @@ TEST(FontBaker, CellsHoldTheirGlyphsOnTheLine) {
     EXPECT_GT(ink(a), 255u * 10);
     // The euro sign is byte 0x80 in Windows-1252.
     EXPECT_GT(ink(GlyphOf(fnt, 0x80)), 255u * 5);
+}
+
+// The pixels the pair `left` `right` is drawn closer by, from left's kerning entries.
+s32 Tighten(const std::vector<u8>& fnt, u8 left, u8 right) {
+    const u8* def = &fnt.at(LoadBE32(&fnt[24]) + fnt.at(32 + left) * discbuild::kFntGlyphSize);
+    for (s32 i = 0; i < s8(def[18]); ++i) {
+        const u8* kern = &fnt.at(LoadBE32(&fnt[28]) + (s8(def[19]) + i) * 4u);
+        if (s8(right) >= s8(kern[0]) && s8(right) <= s8(kern[1]))
+            return LoadBE16(kern + 2);
+    }
+    return 0;
+}
+
+// Only the pairs the face kerns are drawn closer, by the face's amount rounded:
+// a space keeps its width between sentences and after a capital.
+TEST(FontBaker, OnlyKernedPairsAreDrawnCloser) {
+    const std::vector<u8> fnt = fontbake::BakeFont({kLiberation, "KERNED", 18, {}}).fnt;
+    const struct {
+        const char* pair;
+        s32 tighten;
+    } rows[] = {{"A ", 1}, {" A", 1}, {"AV", 1}, {" s", 0}, {"? ", 0}, {". ", 0}, {" F", 0}, {"no", 0}};
+    for (const auto& row : rows)
+        EXPECT_EQ(Tighten(fnt, u8(row.pair[0]), u8(row.pair[1])), row.tighten) << "'" << row.pair << "'";
 }
 
 TEST(FontBaker, RemappedBytesDrawOtherCharacters) {

@@ -81,7 +81,7 @@ std::vector<discbuild::FontKern> Kerning(FT_Face face, const Cell& left, const s
             break;
         FT_Vector delta{};
         FT_Get_Kerning(face, left.glyph, right.glyph, FT_KERNING_DEFAULT, &delta);
-        const long tighten = -((delta.x - 32) >> 6);  // 26.6 rounded, only pairs drawn closer
+        const long tighten = -((delta.x + 32) >> 6);  // 26.6 rounded to pixels, only pairs drawn closer
         if (tighten <= 0)
             continue;
         if (!kerns.empty() && kerns.back().last + 1u == right.byte && kerns.back().adjust == tighten)

@@ -1,10 +1,12 @@
 // The shipped database (data/db), compiled and installed as the game loads it,
 // hangs together beyond what the loader refuses: the counts the career and the
-// front end rely on hold, looks and unlocks name what exists, and the world makes
-// sense to a bowler (dearer balls hook more, leagues get harder).
+// front end rely on hold, looks and unlocks name what exists, items' words match
+// how they are drawn, and the world makes sense to a bowler (dearer balls hook
+// more, leagues get harder).
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -20,6 +22,7 @@
 #include "source/Physics/PhysicsTypes.h"
 #include "tests/support/GameFixture.h"
 #include "tools/dbcompile/DbCompile.h"
+#include "tools/modelgen/Bowler.h"
 
 namespace {
 
@@ -144,12 +147,112 @@ TEST_F(DbContentTest, WearablesForBothGendersAreEntriesOfTheCreateABowlerLists) 
                 continue;
             const std::vector<u32> offered = CacList(type, gender);
             EXPECT_NE(std::ranges::count(offered, 1u), 0) << "nothing to choose when creating";
-            for (const s_DBItem& item : Items() | std::views::filter(worn))
-                EXPECT_PRED3(In, item.m_TextureID, 0, double(offered.size()) - 1) << item.m_Index;
+            for (const s_DBItem& item : Items()) {
+                if (worn(item)) {
+                    EXPECT_PRED3(In, item.m_TextureID, 0, double(offered.size()) - 1) << item.m_Index;
+                }
+            }
             for (u32 i = 0; i < offered.size(); ++i)
                 EXPECT_TRUE(offered[i] != 0 || Sold(type, gender, s32(i)))
                     << "shop-only look " << i << " is sold by no item";
         }
+}
+
+// The colour words the shop's texts use, and the texels each names: hues in
+// degrees (from `hueLow` round to `hueHigh`), or greys by value.
+struct ColourWord {
+    const char* word;
+    f32 hueLow, hueHigh, satLow, satHigh, valLow, valHigh;
+};
+constexpr ColourWord kColourWords[] = {
+    {"red", 340, 15, 0.2f, 1, 0.3f, 1},       {"crimson", 330, 10, 0.4f, 1, 0.3f, 1},
+    {"coral", 355, 30, 0.2f, 1, 0.6f, 1},     {"orange", 10, 45, 0.4f, 1, 0.5f, 1},
+    {"peach", 10, 40, 0.15f, 0.5f, 0.8f, 1},  {"gold", 35, 60, 0.4f, 1, 0.5f, 1},
+    {"mustard", 35, 60, 0.4f, 1, 0.5f, 1},    {"yellow", 40, 75, 0.2f, 1, 0.5f, 1},
+    {"lime", 65, 100, 0.4f, 1, 0.5f, 1},      {"green", 90, 170, 0.2f, 1, 0.3f, 1},
+    {"mint", 140, 175, 0.2f, 1, 0.6f, 1},     {"teal", 160, 200, 0.3f, 1, 0.3f, 1},
+    {"aqua", 165, 200, 0.2f, 1, 0.6f, 1},     {"blue", 190, 255, 0.2f, 1, 0.3f, 1},
+    {"navy", 210, 250, 0.3f, 1, 0, 0.55f},    {"violet", 240, 290, 0.3f, 1, 0.3f, 1},
+    {"purple", 255, 300, 0.3f, 1, 0.3f, 1},   {"lilac", 245, 300, 0.15f, 0.5f, 0.7f, 1},
+    {"plum", 280, 330, 0.3f, 1, 0, 0.55f},    {"magenta", 280, 330, 0.4f, 1, 0.5f, 1},
+    {"pink", 285, 345, 0.2f, 1, 0.6f, 1},     {"brown", 10, 45, 0.3f, 1, 0, 0.5f},
+    {"white", 0, 360, 0, 0.12f, 0.85f, 1},    {"silver", 0, 360, 0, 0.12f, 0.6f, 0.85f},
+    {"grey", 0, 360, 0, 0.15f, 0.25f, 0.75f}, {"charcoal", 0, 360, 0, 0.2f, 0.1f, 0.35f},
+    {"black", 0, 360, 0, 1, 0, 0.15f},
+};
+
+bool Names(const ColourWord& colour, const u8* texel) {
+    const f32 r = texel[0] / 255.0f, g = texel[1] / 255.0f, b = texel[2] / 255.0f;
+    const f32 high = std::max({r, g, b}), range = high - std::min({r, g, b});
+    const f32 sat = high > 0 ? range / high : 0;
+    f32 hue = range == 0  ? 0
+              : high == r ? 60 * std::fmod((g - b) / range + 6, 6.0f)
+              : high == g ? 60 * ((b - r) / range + 2)
+                          : 60 * ((r - g) / range + 4);
+    const bool inHue = colour.hueLow <= colour.hueHigh ? hue >= colour.hueLow && hue <= colour.hueHigh
+                                                       : hue >= colour.hueLow || hue <= colour.hueHigh;
+    return inHue && In(sat, colour.satLow, colour.satHigh) && In(high, colour.valLow, colour.valHigh);
+}
+
+// The colour words of a text, lower-cased.
+std::vector<const ColourWord*> ColourWords(const std::string& text) {
+    std::vector<const ColourWord*> found;
+    std::string word;
+    for (const char c : text + " ") {
+        if (std::isalpha(u8(c)) != 0) {
+            word += char(std::tolower(u8(c)));
+            continue;
+        }
+        for (const ColourWord& colour : kColourWords)
+            if (word == colour.word)
+                found.push_back(&colour);
+        word.clear();
+    }
+    return found;
+}
+
+// What the shop says of the colours of shirts and shoes, and of how see-through
+// an item is, its texture draws: each colour word is at least a trim's share of
+// the texels, a shirt's name names one, and nothing said to be clear is opaque.
+TEST_F(DbContentTest, ItemWordsMatchTheTexturesTheyAreDrawnWith) {
+    const std::vector<modelgen::NamedTexture> textures =
+        modelgen::BowlerTextures(modelgen::ReadBowlerCounts(BOWLING_DB_CONTENT_DIR));
+    const auto texture = [&](const char* prefix, s32 a, s32 b) -> const discbuild::RgbaImage* {
+        char name[16];
+        b < 0 ? BowlerPartName(name, prefix, a) : BowlerPartName(name, prefix, a, b);
+        const auto it = std::ranges::find(textures, std::string(name), &modelgen::NamedTexture::name);
+        return it == textures.end() ? nullptr : &it->image;
+    };
+    for (const s_DBItem& item : Items()) {
+        const bool shirt = item.e_EquipType == EQUIP_TYPE_SHIRT, shoes = item.e_EquipType == EQUIP_TYPE_SHOES;
+        if (!shirt && !shoes && item.e_EquipType != EQUIP_TYPE_BALL)
+            continue;
+        SCOPED_TRACE(item.m_Name);
+        const discbuild::RgbaImage* image =
+            shirt   ? texture(BOWLER_TEX_SHIRT, s32(Gender(item)), item.m_TextureID)
+            : shoes ? texture(BOWLER_TEX_SHOES, s32(Gender(item)), item.m_TextureID)
+                    : texture(BOWLER_TEX_BALL, item.m_TextureID, -1);
+        ASSERT_NE(image, nullptr);
+        const u32 texels = image->width * image->height;
+        const std::string words = std::string(item.m_Name) + " " + item.m_Description;
+        for (const ColourWord* colour :
+             shirt || shoes ? ColourWords(words) : std::vector<const ColourWord*>{}) {
+            u32 drawn = 0;
+            for (u32 i = 0; i < texels; ++i)
+                drawn += Names(*colour, &image->rgba[i * 4]) ? 1 : 0;
+            EXPECT_GE(drawn * 20, texels) << "no " << colour->word << " in it";
+        }
+        if (shirt) {
+            EXPECT_FALSE(ColourWords(item.m_Name).empty()) << "the name names no colour";
+        }
+        const bool clear = words.find("see-through") != std::string::npos ||
+                           words.find("Clear") != std::string::npos ||
+                           words.find("transparent") != std::string::npos;
+        u32 opaque = 0;
+        for (u32 i = 0; i < texels; ++i)
+            opaque += image->rgba[i * 4 + 3] == 0xFF ? 1 : 0;
+        EXPECT_FALSE(clear && opaque == texels) << "said to be see-through, drawn opaque";
+    }
 }
 
 // A list bowler: named, able, and with a look the create-a-bowler lists can build.

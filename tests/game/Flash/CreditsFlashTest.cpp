@@ -1,7 +1,10 @@
 // The credits on the demo disc's movie: the roll's speed under the direction
 // buttons, its window's bounds at either end of the list, back answered once,
-// and how it looks.
+// how it looks, and which libraries it says the game is built with.
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/NGC/GpuFrame.h"
@@ -43,6 +46,34 @@ void Hold(CCreditsFlash& screen, u32 pad, s32 frames) {
         info->Update(screen.m_iScreen, info);
     }
     Pad[0].bdown = Pad[0].bnew = 0;
+}
+
+// Each library the roll names stands under the heading of what uses it: the
+// test frameworks are not linked into the game.
+TEST(CreditsListTest, EachLibraryStandsUnderWhatUsesIt) {
+    const std::map<std::string, std::string> sectionOf = {
+        {"SDL2", "Built With"},
+        {"libpng", "Built With"},
+        {"zlib", "Built With"},
+        {"LZO", "Built With"},
+        {"libjpeg-turbo", "Built With"},
+        {"Xlib", "Built With"},
+        {"Liberation Fonts", "Built With"},
+        {"GoogleTest", "Tested With"},
+        {"Google Benchmark", "Tested With"},
+    };
+    std::string section;
+    size_t named = 0;
+    for (u32 i = 0; i < CreditsListCount; ++i) {
+        const std::string text = CreditsList[i].sText;
+        if (CreditsList[i].bTitle != 0 && (text == "Built With" || text == "Tested With"))
+            section = text;
+        if (const auto it = sectionOf.find(text); CreditsList[i].bTitle != 0 && it != sectionOf.end()) {
+            EXPECT_EQ(section, it->second) << text;
+            ++named;
+        }
+    }
+    EXPECT_EQ(named, sectionOf.size());
 }
 
 TEST_F(CreditsFlashTest, HoldingADirectionRampsTheSpeed) {

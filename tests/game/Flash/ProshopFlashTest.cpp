@@ -1,10 +1,11 @@
 // The pro shop on the demo disc's movies: what accept does to an item by what
 // the bowler owns, wears and can pay, the rows whose data has holes, what makes
-// leaving the shop save, and how it looks.
+// leaving the shop save, room on the ball cards' lines, and how it looks.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "orblib47/source/Font.h"
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
@@ -12,6 +13,7 @@
 #include "source/Flash/ProshopFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/SFP2K.h"
+#include "source/SFPInternal.h"
 #include "tests/game/Flash/ProshopFixture.h"
 #include "tests/game/PictureCompare.h"
 
@@ -186,6 +188,38 @@ TEST_F(ProshopFlashTest, ChangedSeesEverythingTheSaveHolds) {
         EXPECT_EQ(shop.Changed(), row.changed);
         EXPECT_EQ(career->GetCareerAttributes().glasses, row.glasses);
     }
+}
+
+// Every ball's card gives each row's label and value room on their line: neither
+// runs into the other.
+TEST_F(ProshopFlashTest, EveryBallCardRowFitsItsLine) {
+    // The cards' text lines in the movie: labels from x 6, values right-aligned to
+    // x 156, in 17-pixel DORVACOND15.
+    constexpr f32 kLine = 150.0f, kSize = 17.0f, kGap = 4.0f;
+    CCareerProshopFlash shop;
+    Show(shop);
+    const s32 row = SFPFontAcquire("DORVACOND15", "the test");
+    ASSERT_GE(row, 0);
+    s_font* previous = FontSet(SFPFontOf(row));
+    const s32 mode = FontSetMode(FONT_MODE_PROPORTIONAL);
+    f32 scaleX, scaleY;
+    FontGetScale(&scaleX, &scaleY);
+    FontSetScale(kSize / f32(CurrentFont->height), kSize / f32(CurrentFont->height));
+    const char* labels[4] = {SymbolText(7182), SymbolText(7183), SymbolText(7184), SymbolText(7100)};
+    for (u32 i = 0; i < uDBItemCount; ++i) {
+        const s_DBItem& item = ItemsList[i];
+        if (item.e_EquipType != EQUIP_TYPE_BALL)
+            continue;
+        const s_DBBallInfo& info = BallInfosList[item.m_Index];
+        const char* values[4] = {info.m_CoverStock, info.m_Core, info.m_FactoryFinish, info.m_Oil};
+        for (s32 k = 0; k < 4; ++k)
+            EXPECT_LE(FontStringWidth(labels[k]) + kGap + FontStringWidth(values[k]), kLine)
+                << item.m_Name << ": " << labels[k] << " " << values[k];
+    }
+    FontSetScale(scaleX, scaleY);
+    FontSetMode(mode);
+    FontSet(previous);
+    SFPFontRelease(row);
 }
 
 TEST_F(ProshopFlashTest, TheShopLooksAsKept) {

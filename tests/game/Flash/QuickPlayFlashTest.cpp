@@ -1,5 +1,5 @@
 // The quick-play set-up on the demo disc's movies: the players a run of presses
-// sets up, the computer bowlers it draws, and how it looks.
+// sets up, the computer bowlers it draws, its hints, and how it looks.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,11 +19,13 @@
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/Career/PlayerConstruction.h"
 #include "source/Flash/QuickPlayFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/Objects/Object.h"
 #include "source/OrbMain.h"
 #include "source/Players/Player.h"
 #include "source/SFP2K.h"
+#include "source/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
@@ -54,7 +56,8 @@ protected:
     }
 };
 
-// One update per character: d down, u up, r right, l left, a A, b B, - nothing.
+// One update per character: d down, u up, r right, l left, a A, b B, h the hand
+// button (1), - nothing.
 void Press(CQuickPlayFlash& screen, const char* presses) {
     SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(screen.m_iScreenMain);
     for (const char* c = presses; *c != '\0'; ++c) {
@@ -64,6 +67,7 @@ void Press(CQuickPlayFlash& screen, const char* presses) {
                          : *c == 'l' ? PAD_LEFT
                          : *c == 'a' ? PAD_A
                          : *c == 'b' ? PAD_B
+                         : *c == 'h' ? PAD_1
                                      : 0;
         Pad[0].bdown = Pad[0].bnew = word;
         info->Update(screen.m_iScreenMain, info);
@@ -215,12 +219,25 @@ TEST_F(QuickPlayFlashTest, ALongHintIsCutToTheTickersBuffer) {
     StringTableFree(table);
 }
 
+// A starts the game from any row: the screen's own hint for A says what the
+// menus' border under it says.
+TEST_F(QuickPlayFlashTest, ItsHintForASaysWhatTheBorderSays) {
+    constexpr u32 kBorderHintForA = 6888;
+    CQuickPlayFlash screen;
+    Show(screen);
+    const s_sfp_screen* back = SFPScreen(screen.m_iScreenBG);
+    EXPECT_STREQ(back->instances[back->info->spriteLookups[0].instanceIds[0]].text,
+                 SymbolText(kBorderHintForA));
+}
+
+// Player 2's hand being edited: the hand inside its row, the statistics under the
+// turntable and the alley's badge beside the alley row.
 TEST_F(QuickPlayFlashTest, TheSetUpLooksAsKept) {
     EventWait(GPU_BLACK_FRAMES);
     CQuickPlayFlash screen;
     Show(screen);
     std::srand(1);
-    Press(screen, "drddrrrdrr");
+    Press(screen, "drddrrrdrruuuh");
     EventWait(120);
     constexpr const char* kDrawn = "quickplay_setup_drawn.png";
     EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/quickplay_setup.png", kDrawn), 60u)

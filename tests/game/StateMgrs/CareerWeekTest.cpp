@@ -262,7 +262,7 @@ TEST(CareerWeekTest, ALeagueJoinedAndQuitFromTheStandingsIsSavedWithTheCareer) {
 // stayed put for a while, chosen by the career flow's state.
 class TournamentPlayer {
 public:
-    static constexpr s32 kHub = 22, kRivalAnswer = 23, kSimulate = 27, kEventOpen = 51, kEvent = 52;
+    static constexpr s32 kHub = 22, kSimulate = 27, kEventOpen = 51, kEvent = 52;
 
     void Step() {
         const s32 at = g_MainFlow.state.m_value[2];

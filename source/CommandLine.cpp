@@ -208,3 +208,10 @@ bool CheckOutputPath(const std::string& path, const std::string& what, std::stri
         return Fail(error, "the " + what + "'s folder " + Quoted(folder.string()) + " is not writable");
     return true;
 }
+
+bool CheckSaveFolder(const std::string& path, std::string* error) {
+    std::error_code ignored;
+    if (fs::exists(path, ignored) && !fs::is_directory(path, ignored))
+        return Fail(error, "the saves' folder " + Quoted(path) + " is not a folder");
+    return true;
+}

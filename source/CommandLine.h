@@ -35,3 +35,6 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
 // written where it was asked for (its folder exists and takes files); false with a
 // one-line reason.
 bool CheckOutputPath(const std::string& path, const std::string& what, std::string* error);
+// The saves' folder is a folder, or not there yet (it is made at the first save);
+// false with a one-line reason.
+bool CheckSaveFolder(const std::string& path, std::string* error);

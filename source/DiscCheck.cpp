@@ -1,5 +1,7 @@
 #include "source/DiscCheck.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,7 +13,11 @@
 #include "orblib47/source/WadChunk.h"
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/BowlingDb/BowlingDbParser.h"
+#include "source/Flash/GenPopupFlash.h"
+#include "source/Flash/MainMenuFlash.h"
 #include "source/OrbMain.h"
+#include "source/SFP2K.h"
+#include "source/SFPFile.h"
 
 namespace fs = std::filesystem;
 
@@ -45,12 +51,13 @@ void Keep(const char* text, void* context) {
     *static_cast<std::string*>(context) += text;
 }
 
-// The engine's one-line message for a bad chunk, without its line break.
-bool MeasureChunk(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
-                  const std::string& name, std::string* error) {
+// Runs a check of the engine's or the game's; a refusal is its one-line message,
+// without the line break, after the file's name.
+template <class Check>
+bool Reported(const std::string& name, std::string* error, Check check) {
     std::string report;
     HostSetReportSink(Keep, &report);
-    const bool ok = WadChunkMeasureInFile(chunk, header, cmpLen, remaining, name.c_str());
+    const bool ok = check();
     HostSetReportSink(nullptr, nullptr);
     if (!report.empty() && report.back() == '\n')
         report.pop_back();
@@ -58,8 +65,9 @@ bool MeasureChunk(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u3
 }
 
 // Walks the chunks as the loader reads them: every header and its stored bytes lie
-// in the file, and there is at least one chunk.
-bool CheckArchive(const std::vector<u8>& image, const std::string& name, std::string* error) {
+// in the file, and there is at least one chunk. The headers go to `headers`.
+bool CheckArchive(const std::vector<u8>& image, const std::string& name, std::string* error,
+                  std::vector<s_wad_header>* headers = nullptr) {
     const ChunkReader file(image.data(), u32(image.size()));
     u32 offset = 0;
     u32 chunks = 0;
@@ -78,12 +86,54 @@ bool CheckArchive(const std::vector<u8>& image, const std::string& name, std::st
             offset += 4;
         }
         s_wad_chunk chunk;
-        if (!MeasureChunk(&chunk, header, cmpLen, file.Size() - offset, name, error))
+        if (!Reported(name, error, [&] {
+                return WadChunkMeasureInFile(&chunk, header, cmpLen, file.Size() - offset, name.c_str());
+            }))
             return false;
         offset += chunk.stored;
         ++chunks;
+        if (headers != nullptr)
+            headers->push_back(header);
     }
     return chunks != 0 || Fail(error, name + " holds no chunk");
+}
+
+bool Holds(const std::vector<std::string>& names, const char* name) {
+    return name == nullptr || std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// A screen's movie as the player loads it: the timeline parses, holds the labels
+// and buttons the screen names, and its textures' archive holds each texture.
+bool CheckMovie(const std::string& root, const SFP_SCREEN_INFO_t& info, std::string* error) {
+    const std::string base = std::string(GAME_DATA_FOLDER) + "/" + GAME_MOVIE_FOLDER + "/" + info.fileName;
+    std::vector<u8> bytes;
+    s_sfp_names names;
+    if (!ReadDiscFile(root, base + ".sfp", &bytes, error) || !Reported(base + ".sfp", error, [&] {
+            return SFPFileValid(bytes.data(), u32(bytes.size()), info.fileName, &names);
+        }))
+        return false;
+    for (s32 i = 0; i < info.numSubScreens; ++i) {
+        if (!Holds(names.labels, info.subScreens[i].name))
+            return Fail(error, base + ".sfp lacks the label " + info.subScreens[i].name);
+    }
+    for (s32 i = 0; info.buttons != nullptr && i < info.numButtons; ++i) {
+        if (!Holds(names.buttons, info.buttons[i].name))
+            return Fail(error, base + ".sfp lacks the button " + info.buttons[i].name);
+    }
+    if (names.textures.empty())
+        return true;
+    std::vector<s_wad_header> headers;
+    if (!ReadDiscFile(root, base + ".sfc", &bytes, error) ||
+        !CheckArchive(bytes, base + ".sfc", error, &headers))
+        return false;
+    for (const std::string& texture : names.textures) {
+        const bool found = std::any_of(headers.begin(), headers.end(), [&](const s_wad_header& header) {
+            return texture == header.name && std::strcmp(header.ext, "TIM") == 0;
+        });
+        if (!found)
+            return Fail(error, base + ".sfc lacks the texture " + texture);
+    }
+    return true;
 }
 
 }  // namespace
@@ -109,5 +159,9 @@ bool CheckDisc(const std::string& root, std::string* error) {
     if (!parser.Run())
         return Fail(error, database + ": " + parser.Error());
     const std::string systemText = std::string(GAME_DATA_FOLDER) + "/" + GAME_SYSTEM_TEXT_WAD + ".WAD";
-    return ReadDiscFile(root, systemText, &bytes, error) && CheckArchive(bytes, systemText, error);
+    if (!ReadDiscFile(root, systemText, &bytes, error) || !CheckArchive(bytes, systemText, error))
+        return false;
+    // Without the main menu no game starts; without the popup no failure can be told.
+    return CheckMovie(root, FlashMainMenuScreen[MAINMENU_LAYER_MENU], error) &&
+           CheckMovie(root, genPopupFlashScreen, error);
 }

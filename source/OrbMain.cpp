@@ -23,6 +23,7 @@
 #include "source/Career/PlayerConstruction.h"
 #include "source/ControllerMessage.h"
 #include "source/DevEntries.h"
+#include "source/Flash/FlashSound.h"
 #include "source/GameEdit.h"
 #include "source/GameReset.h"
 #include "source/GameSettings.h"
@@ -107,13 +108,13 @@ void OrbMainStartup() {
     ContEnabledPointer(0, 0);
     MemCardWarmReset();
     SFP2KInit(SFP2KFonts, SFP2K_NUM_FONTS);
-    SFP2KSetFlashFileRootPath("640");
+    SFP2KSetFlashFileRootPath(GAME_MOVIE_FOLDER);
 
     FileChangeDirectory(GAME_DATABASE_FOLDER);
     BowlingDbLoad();
     FileChangeDirectory(GAME_DATA_FOLDER);
     SystemTextWad = LoadRequiredWad(GAME_SYSTEM_TEXT_WAD, 4);
-    MenuSFXWad = WadLoad(GAME_MENU_SOUND_WAD, 0);
+    MenuSFXWad = FlashSoundLoadBank(GAME_MENU_SOUND_WAD);
     SfxSetSfxVolume(1.0f);
     g_GameSettings.SetDefault();
     PreloadGlobal = WadLoad(GAME_PRELOAD_WAD, 4);

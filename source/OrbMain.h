@@ -18,6 +18,8 @@ constexpr char GAME_DATABASE_FOLDER[] = "DATABASE";
 constexpr char GAME_SYSTEM_TEXT_WAD[] = "SYSTEXT";
 constexpr char GAME_MENU_SOUND_WAD[] = "MENUSND";
 constexpr char GAME_PRELOAD_WAD[] = "PRELOAD";
+// The screen movies' folder, in the data folder.
+constexpr char GAME_MOVIE_FOLDER[] = "640";
 
 // Those archives, loaded at start-up and kept for the whole run.
 extern s_wad* SystemTextWad;

@@ -1,8 +1,7 @@
 // Pad buttons by screen button id, the movie buttons' pressed flags, and the
 // up/down cursor that most menus share.
 #include "orblib47/source/Pad.h"
-#include "orblib47/source/Sound.h"
-#include "source/GameSettings.h"
+#include "source/Flash/FlashSound.h"
 #include "source/SFPInternal.h"
 
 s32 g_BlockPadInput = 0;
@@ -18,7 +17,6 @@ constexpr s32 kButtonAll = 4;  // needs every bit of its mask
 constexpr s32 kButtonPrevious = 6;
 constexpr s32 kButtonNext = 7;
 constexpr s32 kNewPress = 2;
-constexpr u32 kSfxPriority = 3;
 
 SFP_SCREEN_BTN_t* MovieButton(s32 screenId, s32 buttonId) {
     const s_sfp_screen* screen = SFPScreen(screenId);
@@ -78,5 +76,5 @@ void SFP2KGenericButtonHandlerUpDown(SFP_SCREEN_INFO_t* pScreenInfo, s32 sfxTagI
     const s32 n = pScreenInfo->numButtons;
     pScreenInfo->curButton = ((pScreenInfo->curButton + step) % n + n) % n;
     if (sfxTagId != -1)
-        SfxPlay(sfxTagId, &g_GameSettings.m_sfxVolumeMix, kSfxPriority);
+        FlashPlaySound(sfxTagId);
 }

@@ -1,8 +1,10 @@
 // Parsing a ".sfp" movie: the header's tables and string pool are located, then
-// read record by record into one heap block (the movie, its tables, the texts),
-// each field checked on its own; SFPFileCheck.cpp checks what refers to what.
+// read record by record into one block (the movie, its tables, the texts) of the
+// engine's heap, or of host memory for the disc check, each field checked on its
+// own; SFPFileCheck.cpp checks what refers to what.
 #include <cmath>
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -67,7 +69,11 @@ class Parser {
 public:
     Parser(const void* data, u32 size, const char* name) : file_(data, size), name_(name) {}
 
-    s_sfp_movie* Run();
+    // The bytes of the movie's block; false after the line when the header or the
+    // texts are refused.
+    bool Measure(u64* bytes);
+    // Fills the block Measure sized; null after the line when the records are refused.
+    s_sfp_movie* Build(void* memory);
 
 private:
     bool ReadHeader();
@@ -81,6 +87,7 @@ private:
     u16 rate_ = 0, width_ = 0, height_ = 0;
     Table tables_[SFP_TABLE_COUNT]{};
     ChunkReader pool_;
+    Block block_{};
 };
 
 bool Parser::ReadHeader() {
@@ -215,27 +222,20 @@ bool Parser::Fill(s_sfp_movie* m, char* texts) {
     return true;
 }
 
-s_sfp_movie* Parser::Run() {
-    Block block{};
-    if (!ReadHeader() || !SizeTexts(&block.textBytes))
-        return nullptr;
+bool Parser::Measure(u64* bytes) {
+    if (!ReadHeader() || !SizeTexts(&block_.textBytes))
+        return false;
     for (u32 t = 0; t < SFP_TABLE_COUNT; ++t)
-        block.counts[t] = tables_[t].count;
-    const u64 bytes = block.Lay(nullptr, nullptr);
-    void* memory = bytes <= HeapMallocLimit() ? HeapCalloc(1, u32(bytes), __FILE_NAME__, __LINE__) : nullptr;
-    if (memory == nullptr) {
-        SFPFileFail(name_, "out of memory for %llu bytes", static_cast<unsigned long long>(bytes));
-        return nullptr;
-    }
-    HeapAddrAddComment(memory, name_);
+        block_.counts[t] = tables_[t].count;
+    *bytes = block_.Lay(nullptr, nullptr);
+    return true;
+}
+
+s_sfp_movie* Parser::Build(void* memory) {
     auto* movie = new (memory) s_sfp_movie{};
     char* texts = nullptr;
-    block.Lay(movie, &texts);
-    if (!Fill(movie, texts) || !SFPFileCheck(movie, name_)) {
-        HeapMallocFree(movie);
-        return nullptr;
-    }
-    return movie;
+    block_.Lay(movie, &texts);
+    return Fill(movie, texts) && SFPFileCheck(movie, name_) ? movie : nullptr;
 }
 
 }  // namespace
@@ -251,7 +251,42 @@ bool SFPFileFail(const char* name, const char* format, ...) {
 }
 
 s_sfp_movie* SFPFileParse(const void* data, u32 size, const char* name) {
-    return Parser(data, size, name).Run();
+    Parser parser(data, size, name);
+    u64 bytes = 0;
+    if (!parser.Measure(&bytes))
+        return nullptr;
+    void* memory = bytes <= HeapMallocLimit() ? HeapCalloc(1, u32(bytes), __FILE_NAME__, __LINE__) : nullptr;
+    if (memory == nullptr) {
+        SFPFileFail(name, "out of memory for %llu bytes", static_cast<unsigned long long>(bytes));
+        return nullptr;
+    }
+    HeapAddrAddComment(memory, name);
+    s_sfp_movie* movie = parser.Build(memory);
+    if (movie == nullptr)
+        HeapMallocFree(memory);
+    return movie;
+}
+
+bool SFPFileValid(const void* data, u32 size, const char* name, s_sfp_names* names) {
+    Parser parser(data, size, name);
+    u64 bytes = 0;
+    if (!parser.Measure(&bytes))
+        return false;
+    std::vector<std::max_align_t> memory(bytes / sizeof(std::max_align_t) + 1);
+    const s_sfp_movie* movie = parser.Build(memory.data());
+    if (movie == nullptr)
+        return false;
+    *names = {};
+    for (const s_sfp_texture& texture : movie->textures)
+        names->textures.emplace_back(texture.name);
+    const s_sfp_symbol& root = movie->symbols[0];
+    for (const s_sfp_label& label : movie->labels.subspan(root.firstLabel, root.numLabels))
+        names->labels.emplace_back(label.name);
+    for (const s_sfp_object& object : movie->objects) {
+        if (object.kind == SFP_KIND_BUTTON)
+            names->buttons.emplace_back(object.name);
+    }
+    return true;
 }
 
 void SFPFileFree(s_sfp_movie* movie) {

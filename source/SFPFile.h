@@ -5,6 +5,8 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <vector>
 
 #include "orblib47/source/OrbTypes.h"
 
@@ -144,3 +146,14 @@ struct s_sfp_movie {
 // naming `name` when the data is not a sound movie. Nothing of `data` is kept.
 s_sfp_movie* SFPFileParse(const void* data, u32 size, const char* name);
 void SFPFileFree(s_sfp_movie* movie);
+
+// What a screen finds in its movie by name.
+struct s_sfp_names {
+    std::vector<std::string> textures;
+    std::vector<std::string> labels;   // the root's
+    std::vector<std::string> buttons;  // objects of button kind
+};
+
+// Checks a movie image as SFPFileParse does, in host memory, so before the engine
+// starts, and gives the names a screen looks for. False after the same one line.
+bool SFPFileValid(const void* data, u32 size, const char* name, s_sfp_names* names);

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
     if (!ParseCommandLine(argc - 1, argv + 1, &line, &error) ||
         (!line.screenshot.empty() && !CheckOutputPath(line.screenshot, "screenshot", &error)) ||
         (!line.audioOut.empty() && !CheckOutputPath(line.audioOut, "audio file", &error)) ||
+        (!line.nand.empty() && !CheckSaveFolder(line.nand, &error)) ||
         (!line.input.empty() && !HostCheckInputScript(line.input, &error)))
         return Refuse(2, error);
     if (line.help) {

@@ -299,9 +299,6 @@ void ParticleSystemSetPosition(s_particle_system* psys, const s_Vector3* pos) {
 }
 
 s32 ParticleSystemReplaceAttr(s_PARTSYS_ATTR* old, s_PARTSYS_ATTR* fresh) {
-    // Flags a system holds for its owner rather than from its record.
-    constexpr u32 kOwnerFlags = PARTSYS_DONT_FREE | PARTSYS_INSTANCE_ATTR | PARTSYS_CLONE |
-                                PARTSYS_LOADED_DATA_SET | PARTSYS_STOP_ME | PARTSYS_KILL_ME;
     std::vector<std::pair<s_particle_system*, s_group_header*>> users;
     bool ready = true;
     for (s_linked_list* node = ParticleSystemList.next; node != nullptr; node = node->next) {
@@ -323,7 +320,7 @@ s32 ParticleSystemReplaceAttr(s_PARTSYS_ATTR* old, s_PARTSYS_ATTR* fresh) {
             continue;
         }
         TakeAttr(psys, fresh);
-        psys->flags = (psys->flags & ~(old->flags & ~kOwnerFlags)) | fresh->flags | PARTSYS_INIT;
+        psys->flags = (psys->flags & ~(old->flags & ~PARTSYS_OWNER_FLAGS)) | fresh->flags | PARTSYS_INIT;
         RecordRemoveList(psys);
         RecordInsertPriorityList(&ParticleSystemList, psys);
         if ((psys->flags & PARTSYS_CLONE) != 0)

@@ -62,6 +62,9 @@ constexpr u32 PARTSYS_USE_LOCAL_POSITION = 0x00000800u;
 constexpr u32 PARTSYS_GLOW = 0x00000400u;
 constexpr u32 PARTSYS_CUTSCENE_SUSPEND = 0x00000200u;  // frozen and hidden during an in-game cut-scene
 constexpr u32 PARTSYS_USE_CLIP_RADIUS = 0x00000100u;
+// Flags a system holds for its owner rather than from its record; a file never sets them.
+constexpr u32 PARTSYS_OWNER_FLAGS = PARTSYS_DONT_FREE | PARTSYS_INSTANCE_ATTR | PARTSYS_CLONE |
+                                    PARTSYS_LOADED_DATA_SET | PARTSYS_STOP_ME | PARTSYS_KILL_ME;
 
 enum e_partsys_event_type : u32 {
     PARTSYS_EVENT_NULL = 0,

@@ -124,6 +124,7 @@ bool Parse(const u8* data, u32 size, s_PARTSYS_ATTR_DEFAULT* a, const char** why
         *why = "value not finite";
     else
         *why = nullptr;
+    a->flags &= ~PARTSYS_OWNER_FLAGS;
     a->type = e_PARTSYS_TYPE(type);
     a->combineMode = e_COMBINE_MODE(combine);
     return *why == nullptr;

@@ -11,6 +11,12 @@
 
 bool WadChunkMeasureInFile(s_wad_chunk* chunk, const s_wad_header& header, u32 cmpLen, u32 remaining,
                            const char* archive) {
+    // A zeroed stretch reads as chunks without a type: the archive is damaged, and
+    // taking them one by one would report each of them.
+    if (header.ext[0] == '\0') {
+        DEBUG_PRINT("WAD: Chunk without a type in %s!\n", archive);
+        return false;
+    }
     *chunk = {};
     chunk->header = header;
     chunk->stored = header.size;

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "orblib47/source/OrbRandom.h"
-#include "orblib47/source/Sound.h"
 #include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
 
@@ -14,7 +14,6 @@ namespace {
 constexpr s32 kSfxGutter = s32(0x8000199Bu);
 constexpr s32 kSfxPins = s32(0x8000199Cu);  // a split or a spare
 constexpr s32 kSfxCheer = s32(0x8000199Du);
-constexpr u32 kSfxPriority = 3;
 constexpr s32 kIdle = 0;  // the only sub-screen
 constexpr s32 kExitAfterPlaying = 3;
 
@@ -136,5 +135,5 @@ void CKudosScreens::Update() {
     if (m_bSfxPlayed != 0 || SFP2KGetCurFrame(m_iScreen) < m_FrameLabelSfx[m_CurrScreen])
         return;
     m_bSfxPlayed = 1;
-    SfxPlay(KudosSound(m_CurrScreen), &g_GameSettings.m_sfxVolumeMix, kSfxPriority);
+    FlashPlaySound(KudosSound(m_CurrScreen));
 }

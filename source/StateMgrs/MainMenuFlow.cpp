@@ -3,9 +3,11 @@
 #include "source/Flash/CreditsFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/QuickPlayFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
 #include "source/StateMgrs/CareerMainMenuFlow.h"
+#include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/QuickPlayFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/SettingsFlow.h"
@@ -41,9 +43,12 @@ enum : s32 {
     kOpenCredits,
     kWaitCredits,
     kCreditsClosed,
+    kMenuFailed,
     kLeaving,
     kDone,
 };
+
+constexpr u32 kTextMenuLoadFailed = 7310;  // string symbol
 
 s32 LayerActive(const CFlashMainMenu& menu, eMainMenuLayer layer) {
     return SFP2KIsScreenActive(menu.m_iScreenIds[layer]);
@@ -73,6 +78,13 @@ s32 MainMenuFlow::run(State& state, s32 depth) {
             }
             break;
         case kOpenMenu:
+            if (menu->m_iScreenIds[MAINMENU_LAYER_MENU] == -1) {
+                // Its movie did not load (a line said why): nothing would answer.
+                g_GenPopupFlow.SetButtons(eGenPopupButtons_OK, 1);
+                g_GenPopupFlow.SetMessage(SymbolText(kTextMenuLoadFailed));
+                state.Transition(depth, kMenuFailed);
+                break;
+            }
             menu->OpenMainMenu();
             state.Advance(depth);
             break;
@@ -168,6 +180,13 @@ s32 MainMenuFlow::run(State& state, s32 depth) {
             g_ScreenTracker.ResetScreenNav();
             m_pCreditsFlash.reset();
             state.Transition(depth, kOpenMenu);
+            break;
+        case kMenuFailed:  // after the message, back to the title
+            if (g_GenPopupFlow.run() == 0)
+                break;
+            g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
+            menu->CloseBackground();
+            state.Transition(depth, kLeaving);
             break;
         case kLeaving:
             if (LayerActive(*menu, MAINMENU_LAYER_MENU) || LayerActive(*menu, MAINMENU_LAYER_BACKGROUND))

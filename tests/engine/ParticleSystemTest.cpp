@@ -199,6 +199,24 @@ TEST_F(ParticleSystemTest, ASystemNeedsItsSpriteTypeAndSet) {
     EXPECT_EQ(ParticleSystemAlloc(nullptr, &IDVector3, 4, 0), nullptr);
 }
 
+// With one of these read from a file, a freed system would free the shared record,
+// leak its groups, never be freed, or be freed under its owner.
+TEST_F(ParticleSystemTest, AFileCannotSetTheFlagsASystemHoldsForItsOwner) {
+    for (const u32 bit : {PARTSYS_DONT_FREE, PARTSYS_INSTANCE_ATTR, PARTSYS_CLONE, PARTSYS_LOADED_DATA_SET,
+                          PARTSYS_STOP_ME, PARTSYS_KILL_ME}) {
+        discbuild::ParticleDef def = Sparks();
+        def.flags = bit | PARTSYS_ALWAYS_ON;
+        s_particle_system* psys = Start(def);
+        ASSERT_NE(psys, nullptr) << bit;
+        EXPECT_EQ(attrs_.back()->flags & PARTSYS_OWNER_FLAGS, 0u) << bit;
+        EventWait(2);
+        ASSERT_TRUE(Listed(psys)) << bit;
+        ParticleSystemFree(psys);
+        EXPECT_EQ(ParticleSystemAttrFind("FX"), attrs_.back()) << bit;
+        EXPECT_EQ(RefCount("FX", "PAT"), s32(attrs_.size())) << bit;
+    }
+}
+
 TEST_F(ParticleSystemTest, AFreedListLetsItsParticlesFinishOrKillsThem) {
     discbuild::ParticleDef def = Sparks();
     def.flags = PARTSYS_INIT_SAME_AGE | PARTSYS_ALWAYS_ON;

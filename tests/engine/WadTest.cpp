@@ -1,4 +1,6 @@
 // Whole-archive synchronous loading, the chunk dispatch and the release of chunks.
+#include <algorithm>
+
 #include "console/dvd/dvd_control.h"
 #include "tests/engine/WadFixture.h"
 #include "tools/discbuild/StringTableWriter.h"
@@ -353,6 +355,31 @@ TEST_F(WadTest, RunningOutOfChunkRecordsFailsThatLoadOnly) {
         s_wad* handle = WadLoad("SMALL", 0);  // the game goes on
         EXPECT_EQ(Count(handle), 1u);
         WadFree(handle);
+    }
+}
+
+// Zero bytes read as empty chunks of no type; each used to be reported.
+TEST_F(WadTest, AZeroedArchiveOrTailIsOneLine) {
+    WadWriter good;
+    good.Add(Chunk("FIRST", "BIN", Bytes(16, 1)));
+    good.SetEnd(false);
+    std::vector<u8> tail = good.Image();
+    tail.resize(tail.size() + 4096);
+    Write("ZERO.WAD", std::vector<u8>(4096, 0));
+    Write("TAIL.WAD", tail);
+    Usage before = InUse();
+    for (bool async : {false, true}) {
+        for (const char* name : {"ZERO", "TAIL"}) {
+            SCOPED_TRACE(std::string(name) + (async ? " async" : ""));
+            report_->clear();
+            EXPECT_EQ(async ? WadLoadAsyncWait(name, 0) : WadLoad(name, 0), nullptr);
+            const std::string text = report().text();
+            EXPECT_TRUE(report().contains("WAD: Chunk without a type in ")) << text;
+            // With "Wad Load" before it, and the loader task's own line after it.
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), async ? 3 : 2) << text;
+            EXPECT_EQ(DataFindEntry("FIRST", "BIN"), nullptr);
+            EXPECT_EQ(InUse(), before);
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -183,6 +185,19 @@ TEST(CommandLineTest, AnOutputFilesFolderMustTakeFiles) {
     EXPECT_EQ(error, "the screenshot '" + folder + "' is a folder");
     EXPECT_FALSE(CheckOutputPath(folder + "missing/out.wav", "audio file", &error));
     EXPECT_EQ(error, "the audio file's folder '" + folder + "missing' does not exist");
+}
+
+// A file given for the saves' folder would make every save fail without a word.
+TEST(CommandLineTest, TheSavesFolderIsAFolderOrNotThereYet) {
+    const std::string folder = testing::TempDir();
+    const std::string file = folder + "saves-as-a-file";
+    std::ofstream(file) << "x";
+    std::string error;
+    EXPECT_TRUE(CheckSaveFolder(folder, &error)) << error;
+    EXPECT_TRUE(CheckSaveFolder(folder + "new-saves", &error)) << error;
+    EXPECT_FALSE(CheckSaveFolder(file, &error));
+    EXPECT_EQ(error, "the saves' folder '" + file + "' is not a folder");
+    std::remove(file.c_str());
 }
 
 }  // namespace

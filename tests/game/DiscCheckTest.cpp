@@ -3,11 +3,16 @@
 // case of its names.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "console/system.h"
 #include "source/BowlingDb/BowlingDb.h"
+#include "source/DefaultDisc.h"
 #include "source/DiscCheck.h"
 #include "tests/game/BowlingDb/DbTestTables.h"
 #include "tests/support/TempDisc.h"
@@ -27,11 +32,27 @@ std::vector<u8> Database() {
     return image;
 }
 
+const char* const kMovieFiles[] = {"DATA/640/MainMenu.sfp", "DATA/640/MainMenu.sfc", "DATA/640/GenPopup.sfp",
+                                   "DATA/640/GenPopup.sfc"};
+
+std::vector<u8> DemoFile(const std::string& name) {
+    std::ifstream in(HostDiscPath(DefaultDiscRoot(), name), std::ios::binary);
+    return std::vector<u8>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The movies the front end cannot run without, from the demo disc, in a data
+// folder of that name.
+void WriteMovies(const TempDisc& disc, const std::string& data = "DATA") {
+    for (const std::string file : kMovieFiles)
+        disc.Write(data + file.substr(4), DemoFile(file));
+}
+
 // A disc as the demo disc is laid out, changed by `damage`.
 void WriteDisc(const TempDisc& disc, const std::function<void(const TempDisc&)>& damage) {
     disc.Write("SymTable.bin", discbuild::SymTableImage({1, 2, 3}));
     disc.Write("DATA/SYSTEXT.WAD", SystemText());
     disc.Write("DATABASE/ZQL07_BE.DB", Database());
+    WriteMovies(disc);
     damage(disc);
 }
 
@@ -104,6 +125,52 @@ TEST(DiscCheckTest, NamesWhatKeepsTheDiscFromStarting) {
     }
 }
 
+// Without them the game would stop on an empty menu or could tell no failure.
+TEST(DiscCheckTest, LoadsTheMoviesTheFrontEndCannotRunWithout) {
+    const std::vector<u8> menu = DemoFile("DATA/640/MainMenu.sfp");
+    const std::vector<u8> textures = DemoFile("DATA/640/MainMenu.sfc");
+    ASSERT_FALSE(menu.empty());
+    ASSERT_FALSE(textures.empty());
+    std::vector<u8> flipped = menu;
+    flipped[4] ^= 0x01;  // the version
+    const struct {
+        const char* file;
+        std::vector<u8> bytes;
+        const char* error;  // its start
+    } cases[] = {
+        {"DATA/640/MainMenu.sfp",
+         {menu.begin(), menu.begin() + std::ptrdiff_t(menu.size() / 2)},
+         "DATA/640/MainMenu.sfp: SFP2K: MainMenu: "},
+        {"DATA/640/MainMenu.sfp", flipped, "DATA/640/MainMenu.sfp: SFP2K: MainMenu: version "},
+        {"DATA/640/MainMenu.sfp", std::vector<u8>(menu.size(), 0),
+         "DATA/640/MainMenu.sfp: SFP2K: MainMenu: not a"},
+        {"DATA/640/MainMenu.sfp", DemoFile("DATA/640/GenPopup.sfp"), "DATA/640/MainMenu.sfp lacks the "},
+        {"DATA/640/MainMenu.sfc", {}, "DATA/640/MainMenu.sfc holds no chunk"},
+        {"DATA/640/MainMenu.sfc",
+         {textures.begin(), textures.begin() + std::ptrdiff_t(textures.size() / 2)},
+         "DATA/640/MainMenu.sfc: WAD: "},
+        {"DATA/640/MainMenu.sfc", std::vector<u8>(textures.size(), 0),
+         "DATA/640/MainMenu.sfc: WAD: Chunk without a type in DATA/640/MainMenu.sfc!"},
+        {"DATA/640/MainMenu.sfc", DemoFile("DATA/640/MM_Bar.sfc"),
+         "DATA/640/MainMenu.sfc lacks the texture "},
+        {"DATA/640/GenPopup.sfp", {}, "DATA/640/GenPopup.sfp: SFP2K: GenPopup: truncated header"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        TempDisc disc;
+        WriteDisc(disc, [&](const TempDisc& d) { d.Write(c.file, c.bytes); });
+        std::string error;
+        EXPECT_FALSE(CheckDisc(disc.root(), &error));
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+    TempDisc disc;
+    WriteDisc(disc, [](const TempDisc& d) { d.Remove("DATA/640/MainMenu.sfc"); });
+    std::string error;
+    EXPECT_FALSE(CheckDisc(disc.root(), &error));
+    EXPECT_EQ(error, "DATA/640/MainMenu.sfc is missing");
+}
+
 TEST(DiscCheckTest, RefusesWhatIsNoFolder) {
     TempDisc disc;
     disc.Write("file", {1});
@@ -119,6 +186,7 @@ TEST(DiscCheckTest, AcceptsAGoodDiscInAnyCase) {
     disc.Write("symtable.BIN", discbuild::SymTableImage({7}));
     disc.Write("data/SysText.wad", SystemText(true));
     disc.Write("Database/zql07_be.db", Database());
+    WriteMovies(disc, "data");
     std::string error;
     EXPECT_TRUE(CheckDisc(disc.root(), &error)) << error;
 }

@@ -5,18 +5,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "console/ai/ai_control.h"
 #include "console/os.h"
 #include "console/os/clock.h"
 #include "console/os/poll.h"
+#include "console/system.h"
 #include "orblib47/source/Data.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "orblib47/source/Wad.h"
+#include "source/DefaultDisc.h"
+#include "source/Flash/FlashSound.h"
+#include "source/OrbMain.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/TempDisc.h"
 #include "tools/soundgen/DiscSounds.h"
 #include "tools/soundgen/Synth.h"
 
@@ -74,6 +83,58 @@ TEST_F(MenuSoundsTest, EachSymbolPlaysItsSoftShortSoundFromTheMenuBank) {
         HostAudioCaptureStop();
     }
     WadFree(wad);
+}
+
+// A menu bank that does not load is one line; the menus are then silent, not two
+// assertion blocks a sound.
+class DamagedMenuSoundsTest : public MenuDiscFixture {
+protected:
+    DamagedMenuSoundsTest() { disc_.LinkAllBut(DefaultDiscRoot(), {"DATA/MENUSND.WAD"}); }
+    HostConfig Config() const override {
+        HostConfig config = MenuDiscFixture::Config();
+        config.discRoot = disc_.root();
+        return config;
+    }
+    static std::vector<u8> DemoFile(const char* name) {
+        std::ifstream in(HostDiscPath(DefaultDiscRoot(), name), std::ios::binary);
+        return std::vector<u8>(std::istreambuf_iterator<char>(in), {});
+    }
+
+    TempDisc disc_;
+};
+
+TEST_F(DamagedMenuSoundsTest, ABankThatDoesNotLoadIsOneLineAndSilence) {
+    const std::vector<u8> good = DemoFile("DATA/MENUSND.WAD");
+    ASSERT_FALSE(good.empty());
+    const struct {
+        const char* what;
+        std::vector<u8> bytes;
+    } cases[] = {
+        {"empty", {}},
+        {"cut in half", {good.begin(), good.begin() + std::ptrdiff_t(good.size() / 2)}},
+        {"zeroed", std::vector<u8>(good.size(), 0)},
+        {"another archive", DemoFile("DATA/SYSTEXT.WAD")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        disc_.Write("DATA/MENUSND.WAD", c.bytes);
+        report_->clear();
+        MenuSFXWad = FlashSoundLoadBank(GAME_MENU_SOUND_WAD);
+        EXPECT_EQ(MenuSFXWad, nullptr);
+        EXPECT_TRUE(report().contains("Menu sounds: MENUSND holds no sound bank; the menus are silent\n"))
+            << report().text();
+        report_->clear();
+        for (s32 symbol = 0x1996; symbol <= 0x199D; ++symbol)
+            FlashPlaySound(s32(0x80000000u | u32(symbol)));
+        EXPECT_EQ(report().text(), "");
+    }
+    disc_.Write("DATA/MENUSND.WAD", good);
+    report_->clear();
+    MenuSFXWad = FlashSoundLoadBank(GAME_MENU_SOUND_WAD);
+    EXPECT_NE(MenuSFXWad, nullptr);
+    EXPECT_FALSE(report().contains("Menu sounds"));
+    WadFree(MenuSFXWad);
+    MenuSFXWad = nullptr;
 }
 
 }  // namespace

@@ -21,6 +21,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The demo disc at `disc`, linked file by file, without the file named `left`.
+void LinkDemoDisc(const fs::path& disc, const fs::path& left) {
+    fs::create_directories(disc);  // the root's files may come before its folders
+    for (const auto& entry : fs::recursive_directory_iterator(DefaultDiscRoot())) {
+        const fs::path copy = disc / fs::relative(entry.path(), DefaultDiscRoot());
+        if (entry.is_directory())
+            fs::create_directories(copy);
+        else if (entry.path().filename() != left)
+            fs::create_symlink(entry.path(), copy);
+    }
+}
+
 struct Case {
     std::vector<std::string> args;
     std::string error;  // all that standard error shows
@@ -70,6 +82,7 @@ protected:
 
 TEST_F(ProgramTest, BowlingRefusesBadCommandLinesInOneLine) {
     std::ofstream(Path("bad_script.txt")) << "0 0 connect\n0 0 swing\n";
+    std::ofstream(Path("saves")) << "not a folder";
     const Case cases[] = {
         {{"--frames"}, "bowling: '--frames' needs a value"},
         {{"--headless", "--frames", " -18446744073709551615"},
@@ -86,6 +99,8 @@ TEST_F(ProgramTest, BowlingRefusesBadCommandLinesInOneLine) {
          "bowling: the screenshot's folder '" + Path("missing") + "' does not exist"},
         {{"--headless", "--audio-out", folder_.string()},
          "bowling: the audio file '" + folder_.string() + "' is a folder"},
+        {{"--headless", "--nand", Path("saves")},
+         "bowling: the saves' folder '" + Path("saves") + "' is not a folder"},
         // What the user gave reaches the terminal escaped, whichever check quotes it.
         {{"--headless", "--disc", Path("new\nline")},
          "bowling: bad disc '" + Path("new\\x0aline") + "': no such folder"},
@@ -183,16 +198,19 @@ TEST_F(ProgramTest, BowlingLeavesOnASignalWithTheScreenshot) {
 
 // The demo disc with the level's archive cut short: the game stops at once, with
 // one line of its own among the engine's output.
+// Without its main menu the game would stop on an empty background.
+TEST_F(ProgramTest, BowlingRefusesADiscWithADamagedMainMenu) {
+    const fs::path disc = folder_ / "disc";
+    LinkDemoDisc(disc, "MainMenu.sfp");
+    std::ofstream(disc / "DATA/640/MainMenu.sfp") << std::string(4096, '\0');
+    ExpectRefused(BOWLING_PROGRAM, {{"--headless", "--frames", "60", "--disc", disc.string()},
+                                    "bowling: bad disc '" + disc.string() +
+                                        "': DATA/640/MainMenu.sfp: SFP2K: MainMenu: not a movie file"});
+}
+
 TEST_F(ProgramTest, BowlingStopsWhenTheLevelDoesNotLoad) {
     const fs::path disc = folder_ / "disc";
-    fs::create_directories(disc);  // the root's files may come before its folders
-    for (const auto& entry : fs::recursive_directory_iterator(DefaultDiscRoot())) {
-        const fs::path copy = disc / fs::relative(entry.path(), DefaultDiscRoot());
-        if (entry.is_directory())
-            fs::create_directories(copy);
-        else if (entry.path().filename() != "ALLEY.WAD")
-            fs::create_symlink(entry.path(), copy);
-    }
+    LinkDemoDisc(disc, "ALLEY.WAD");
     std::ofstream(disc / "DATA/ALLEY.WAD") << "ALLEY";
     ChildProcess child(BOWLING_PROGRAM,
                        {"--headless", "--frames", "600", "--disc", disc.string(), "--level", "20"});

@@ -5,6 +5,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
+#include "source/OrbMain.h"
 #include "tests/game/SFPFixture.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST_F(SFPButtonsTest, EachIdTestsItsMaskInTheWordOfItsType) {
 }
 
 TEST_F(SFPButtonsTest, UpAndDownMoveTheCurrentButtonRoundAndPlayTheSound) {
-    s_wad* sounds = WadLoad("DATA/MENUSND.WAD", 0);
+    MenuSFXWad = WadLoad("DATA/MENUSND.WAD", 0);  // the menus play only from a loaded bank
     const struct {
         s32 numButtons, curButton;
         u32 pressed;
@@ -80,7 +81,8 @@ TEST_F(SFPButtonsTest, UpAndDownMoveTheCurrentButtonRoundAndPlayTheSound) {
         EXPECT_EQ(info.curButton, row.afterwards);
         EXPECT_EQ(ClicksPlaying() - playing, row.sounds);
     }
-    WadFree(sounds);
+    WadFree(MenuSFXWad);
+    MenuSFXWad = nullptr;
 }
 
 TEST_F(SFPButtonsTest, SettingAButtonUpAfterDownMarksItReleasedClearingForgetsBothAndALoadStartsUp) {

@@ -13,8 +13,10 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Flash/MainMenuFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
@@ -127,6 +129,34 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         }
         g_MainMenuFlow.pFlashMainMenu.reset();
     }
+}
+
+// A menu whose movie does not load says so; A takes the player back to the title
+// rather than leaving an empty background that answers nothing.
+TEST_F(MainMenuFlowTest, AMenuThatDoesNotLoadSaysSoAndGoesBack) {
+    SFP_SCREEN_INFO_t& layer = FlashMainMenuScreen[MAINMENU_LAYER_MENU];
+    const char* movie = layer.fileName;
+    layer.fileName = "Missing";
+    g_GameSettings.SetDefault();
+    g_ScreenTracker.Reset();
+    ScriptFromNow(Presses("a"));
+    State state;
+    bool done = false;
+    bool told = false;
+    for (s32 frame = 0; frame < 400 && !done; ++frame) {
+        told = told || std::strcmp(g_GenPopupFlow.m_sMessageBuffer, SymbolText(7310)) == 0;
+        done = g_MainMenuFlow.run(state, kDepth) == 1;
+        if (frame < kFirstPress && !done) {
+            EXPECT_NE(state.m_value[kDepth], kWaitingAtMenu) << "frame " << frame;
+        }
+        EventWait(1);
+    }
+    layer.fileName = movie;
+    EXPECT_TRUE(told);
+    EXPECT_TRUE(report().contains("SFP2K: cannot read 640/Missing.sfp"));
+    EXPECT_TRUE(done) << "A answered the message";
+    EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_PREVIOUS);
+    EXPECT_EQ(g_MainMenuFlow.pFlashMainMenu, nullptr);
 }
 
 // The program stopped by its frame limit while the main menu is up ends cleanly:

@@ -189,9 +189,10 @@ int DataRemove(s_DATA_ENTRY* entry) {
         return 0;
     if (--entry->refCount > 0)
         return 0;
-    // The graphics processor may still read the image drawn this frame.
+    // The graphics processor may still read the image drawn this frame. Waiting for
+    // it takes no retrace, so whether a release frees the data never moves the clock.
     if (PassCount != DataWaitPass) {
-        DrawWait();
+        DrawFinish();
         DataWaitPass = PassCount;
     }
     Unbind(entry);

@@ -48,6 +48,10 @@ bool FrameDrawn() {
     return GXReadDrawSync() == GPU_FRAME_DONE_TOKEN;
 }
 
+bool Finished() {
+    return GXReadDrawSync() == GPU_FINISH_TOKEN;
+}
+
 void ShowActiveBuffer() {
     VISetNextFrameBuffer(FrameBuffer[ActiveBuffer]);
     VIFlush();
@@ -223,6 +227,11 @@ void GpuVblankIRQ(u32) {
 
 void DrawWait() {
     VIWaitForRetrace();
+}
+
+void DrawFinish() {
+    GXSetDrawSync(GPU_FINISH_TOKEN);
+    GpuWaitFor(Finished, "DrawFinish");
 }
 
 void DrawClearFrameBuffer(const s_viewport* viewport) {

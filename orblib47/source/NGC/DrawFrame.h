@@ -38,6 +38,8 @@ void DrawStartFrame();
 void DrawEndFrame();
 void GpuVblankIRQ(u32 retraceCount);
 void DrawWait();
+// Returns once the GPU has drawn everything sent so far, within the frame.
+void DrawFinish();
 // The clear colour and depth of the next display copy, from the viewport.
 void DrawClearFrameBuffer(const s_viewport* viewport);
 // The display copy's clear colour (0xRRGGBBAA, depth 0xFFFFFF), kept so that it can

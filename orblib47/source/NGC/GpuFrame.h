@@ -9,6 +9,7 @@ constexpr u32 GPU_INIT_FIFO_SIZE = 64 * 1024;
 constexpr u32 GPU_FIFO_SIZE = 4 * 1024 * 1024;
 constexpr u16 GPU_FRAME_DONE_TOKEN = 0xBEEF;
 constexpr u16 GPU_FRAME_START_TOKEN = 0xB00B;
+constexpr u16 GPU_FINISH_TOKEN = 0xF1F1;
 constexpr u32 GPU_BLACK_FRAMES = 8;
 // How long the processor waits for the GPU before it reports a hang and goes on.
 constexpr u32 GPU_WAIT_RETRACES = 60;

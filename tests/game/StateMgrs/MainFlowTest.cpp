@@ -141,7 +141,7 @@ TEST(MainFlowTest, AQuickPlayGameFromPowerOnBackToTheMainMenu) {
               (std::vector<s32>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 18}));
     for (s32 state : {kLevelPlay, kLevelScoreBoard})
         EXPECT_NE(std::find(levelStates.begin(), levelStates.end(), state), levelStates.end()) << state;
-    EXPECT_EQ(totals, (std::vector<u32>{81, 165}));
+    EXPECT_EQ(totals, (std::vector<u32>{116, 181}));
     EXPECT_TRUE(hudShown);
 }
 

@@ -15,10 +15,12 @@
 #include "source/Flash/InGameScreens.h"
 #include "source/Flash/KudosScreens.h"
 #include "source/Flash/PauseFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/SFP2K.h"
+#include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
@@ -64,7 +66,8 @@ std::string Presses(std::initializer_list<const char*> buttons) {
 }
 
 // Each run opens the menu with + and walks it with the cursor (down, up), the
-// values (right, left), A and B; the game's and the settings' state after it.
+// values (right, left), A and B; the game's and the settings' state after it, and
+// the quit question asked (a career game that counts is forfeited).
 TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
     const struct {
         const char* what;
@@ -74,10 +77,32 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
         s32 active;
         eGameMode mode = eGameMode_None;
         s32 forfeited = 0;
+        u32 question = 0;  // the quit question's text symbol
+        eGameType type = eGameType_Standard;
     } runs[] = {
         {"resumed", {"plus", "a"}, 8, 10, 1, false, 1},
         {"backed out", {"plus", "b"}, 8, 10, 1, false, 1},
-        {"quit a career game", {"plus", "up", "a", "left", "a"}, 8, 10, 1, false, 0, eGameMode_Career, 1},
+        {"quit a career game",
+         {"plus", "up", "a", "left", "a"},
+         8,
+         10,
+         1,
+         false,
+         0,
+         eGameMode_Career,
+         1,
+         7068},
+        {"quit a career practice",
+         {"plus", "up", "a", "left", "a"},
+         8,
+         10,
+         1,
+         false,
+         0,
+         eGameMode_Career,
+         0,
+         7069,
+         eGameType_Practice},
         // 10 is the loudest: a raise there changes nothing.
         {"music up, effects down, still paused",
          {"plus", "down", "right", "right", "right", "down", "left"},
@@ -100,13 +125,15 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
          0,
          false,
          1},
-        {"quit, no", {"plus", "up", "a", "a"}, 8, 10, 1, true, 1},
-        {"quit, yes", {"plus", "up", "a", "left", "a"}, 8, 10, 1, false, 0},
+        {"quit, no", {"plus", "up", "a", "a"}, 8, 10, 1, true, 1, eGameMode_None, 0, 7069},
+        {"quit, yes", {"plus", "up", "a", "left", "a"}, 8, 10, 1, false, 0, eGameMode_None, 0, 7069},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.what);
         g_GameSettings.SetDefault();
         g_GameSettings.m_Current.gameMode = run.mode;
+        g_GameSettings.m_Current.gameType = run.type;
+        g_GenPopupFlow.SetMessage("");
         g_LevelMgr.m_bActive = 1;
         g_LevelMgr.m_bForfeited = 0;
         pauseFlashScreen.curButton = PAUSE_BUTTON_RESUME;
@@ -123,6 +150,7 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
         EXPECT_EQ(g_LevelMgr.m_bActive, run.active);
         EXPECT_EQ(g_LevelMgr.m_bForfeited, run.forfeited);
         EXPECT_EQ(g_LevelMgr.m_bPaused != 0, run.paused);
+        EXPECT_STREQ(g_GenPopupFlow.m_sMessageBuffer, run.question != 0 ? SymbolText(run.question) : "");
         if (run.paused) {
             ScriptFromNow(Presses({"b"}));
             Frames(40);

@@ -112,7 +112,10 @@ const ResetStep ColdResetSteps[] = {
     [](u32, s_orblib_config*) { InstanceGameColdReset(); },
     [](u32, s_orblib_config*) { OrbFrameFilter.ColdReset(); },
     [](u32, s_orblib_config*) { OrbLanguage.ColdReset(); },
-    [](u32, s_orblib_config*) { PlayTime = 0.0f; },
+    [](u32, s_orblib_config*) {
+        PlayTime = 0.0f;
+        SceneFlags = 0;
+    },
     [](u32, s_orblib_config*) { UIObjectColdReset(); },
     [](u32, s_orblib_config*) { OpenFileDialogColdReset(); },
     [](u32, s_orblib_config*) { StructEditColdReset(); },

@@ -51,6 +51,7 @@ TEST_F(EngineStartTest, ARestartKeepsNothingOfTheLastRun) {
     gxprj.element[3] = 5.0f;
     TimeSliceRealDeltaTime = 0.5f;
     TimeSliceRealVBlankCount = 9;
+    SceneFlags |= SCENE_FLAG_IN_CUTSCENE;
 
     TearDown();
     SetUp();
@@ -63,6 +64,7 @@ TEST_F(EngineStartTest, ARestartKeepsNothingOfTheLastRun) {
     EXPECT_EQ(std::memcmp(&gxprj, &IDMatrix4, sizeof gxprj), 0);
     EXPECT_EQ(TimeSliceRealDeltaTime, 0.0f);
     EXPECT_EQ(TimeSliceRealVBlankCount, 0u);
+    EXPECT_EQ(SceneFlags, 0u);
 }
 
 TEST(EngineColdResetTest, FillsTheHeapOnlyWhenTheCallerChoseNone) {

@@ -130,9 +130,11 @@ TEST_F(ParticleSystemTest, AStoppedSystemFinishesItsParticlesThenFreesItselfUnle
     discbuild::ParticleDef def = Sparks();
     def.flags = PARTSYS_INIT_SAME_AGE | PARTSYS_ALWAYS_ON;
     def.elemMaxAge = 0.5f;
+    def.maxAge = 0.05f;  // always on: its age never stops it
     s_particle_system* freed = Start(def);
     s_particle_system* kept = Start(def, 0, PARTSYS_DONT_FREE);
     EventWait(10);
+    EXPECT_EQ(freed->flags & PARTSYS_STOP_ME, 0u);
     ParticleSystemStop(freed);
     ParticleSystemStop(kept);
     EventWait(20);  // particles still alive

@@ -39,8 +39,8 @@ TEST_F(RViewerModelToolBarTest, APointerPointNamesTheButtonUnderIt) {
         {"the first button's corner", 0, 0, 0}, {"inside the first", 31, 31, 0},
         {"the second's left edge", 32, 5, 1},   {"the last button's last pixel", 511, 31, 15},
         {"left of the bar", -1, 5, -1},         {"above the bar", 5, -1, -1},
-        {"right of the bar", 512, 5, -1},       {"the empty second row", 40, 40, -1},
-        {"below both rows", 5, 64, -1},
+        {"right of the bar", 512, 5, -1},       {"the empty cell after the last button", 0, 32, -1},
+        {"the empty second row", 40, 40, -1},   {"below both rows", 5, 64, -1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.where);

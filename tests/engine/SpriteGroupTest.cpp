@@ -374,6 +374,7 @@ void RecordRender(s_group_header* group, const s_Vector3*, s_particle_system*) {
 }
 
 TEST_F(SpriteGroupTest, ASystemsRenderFunctionDrawsItsGroupsUnderTheFrameFilterFlag) {
+    gRendered.clear();
     s_particle_system system{};
     system.renderFunc = RecordRender;
     s_group_header* group = Sprite(0xFFFFFFFFu, SPRITE_GROUP_FRAME_FILTER, SPRITE_TYPE_PARTICLE);

@@ -67,8 +67,11 @@ protected:
         return -1;
     }
 
+    // The menu comes up after the fade out and four frames of black to settle.
     static void OpenMenu() {
         Press({"home"});
+        ASSERT_GE(RunUntil([] { return PollThreadState == HOME_POLL_SETTLING; }), 0);
+        EXPECT_EQ(RunUntil([] { return PollThreadState != HOME_POLL_SETTLING; }), 4);
         ASSERT_GE(RunUntil([] { return HomeButtonMenuIsActive() != 0; }), 0);
     }
 

@@ -90,9 +90,17 @@ TEST_F(EventPlayTest, TournamentBuyInInvitationAndForfeit) {
     EXPECT_FALSE(events.SimulateEvent());
     EXPECT_EQ(career->GetMoney(), before - 50);
 
-    // Invited: reputation 10 and an average of 150 waive it.
+    // Invited: reputation 10 and an average of 150, the tournament's minimums, waive it.
     events.InitSeason(AMATEUR_L2, eSeason_Winter);
     SimulateTo(2);
+    SetReputation(10);
+    s_PlaceBowler& player = *League().GetBowlerByID(PLAYER_BOWLER_ID);
+    for (const u32 average : {149u, 150u}) {
+        player.TotalAverageScore = average;
+        EXPECT_EQ(events.EarnedInvitation(), average >= 150) << average;
+    }
+    SetReputation(9);
+    EXPECT_FALSE(events.EarnedInvitation()) << "a reputation short of the minimum";
     SetReputation(10);
     for (int g = 0; g < 6; ++g)
         League().AddGame(PLAYER_BOWLER_ID, 300, true);  // lifts the average over 150

@@ -15,6 +15,7 @@
 #include "source/Flash/InGameScreens.h"
 #include "source/Flash/KudosScreens.h"
 #include "source/Flash/PauseFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
@@ -66,7 +67,8 @@ std::string Presses(std::initializer_list<const char*> buttons) {
 }
 
 // Each run opens the menu with + and walks it with the cursor (down, up), the
-// values (right, left), A and B; the game's and the settings' state after it.
+// values (right, left), A and B; the game's and the settings' state after it, and
+// the quit question asked (a career game that counts is forfeited).
 TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
     const struct {
         const char* what;
@@ -76,11 +78,33 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
         s32 active;
         eGameMode mode = eGameMode_None;
         s32 forfeited = 0;
+        u32 question = 0;  // the quit question's text symbol
+        eGameType type = eGameType_Standard;
     } runs[] = {
         {"resumed", {"plus", "a"}, 8, 10, 1, false, 1},
         {"backed out", {"plus", "b"}, 8, 10, 1, false, 1},
         {"closed by pause again", {"plus", "down", "plus"}, 8, 10, 1, false, 1},
-        {"quit a career game", {"plus", "up", "a", "left", "a"}, 8, 10, 1, false, 0, eGameMode_Career, 1},
+        {"quit a career game",
+         {"plus", "up", "a", "left", "a"},
+         8,
+         10,
+         1,
+         false,
+         0,
+         eGameMode_Career,
+         1,
+         7068},
+        {"quit a career practice",
+         {"plus", "up", "a", "left", "a"},
+         8,
+         10,
+         1,
+         false,
+         0,
+         eGameMode_Career,
+         0,
+         7069,
+         eGameType_Practice},
         // 10 is the loudest: a raise there changes nothing.
         {"music up, effects down, still paused",
          {"plus", "down", "right", "right", "right", "down", "left"},
@@ -103,13 +127,15 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
          0,
          false,
          1},
-        {"quit, no", {"plus", "up", "a", "a"}, 8, 10, 1, true, 1},
-        {"quit, yes", {"plus", "up", "a", "left", "a"}, 8, 10, 1, false, 0},
+        {"quit, no", {"plus", "up", "a", "a"}, 8, 10, 1, true, 1, eGameMode_None, 0, 7069},
+        {"quit, yes", {"plus", "up", "a", "left", "a"}, 8, 10, 1, false, 0, eGameMode_None, 0, 7069},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.what);
         g_GameSettings.SetDefault();
         g_GameSettings.m_Current.gameMode = run.mode;
+        g_GameSettings.m_Current.gameType = run.type;
+        g_GenPopupFlow.SetMessage("");
         g_LevelMgr.m_bActive = 1;
         g_LevelMgr.m_bForfeited = 0;
         Physics.mScoreKeeper.Reset();
@@ -129,6 +155,7 @@ TEST_F(InGameScreensTest, ThePauseMenuResumesSetsTheMixesAndQuits) {
         // A forfeit reaches the score table, which the career's update reads.
         EXPECT_EQ(Physics.mScoreKeeper.IsForfeited(0), run.forfeited != 0);
         EXPECT_EQ(g_LevelMgr.m_bPaused != 0, run.paused);
+        EXPECT_STREQ(g_GenPopupFlow.m_sMessageBuffer, run.question != 0 ? SymbolText(run.question) : "");
         if (run.paused) {
             ScriptFromNow(Presses({"b"}));
             Frames(40);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -124,6 +126,7 @@ void ExpectWholeGame(const GameRecord& game, s32 bowlers) {
 
 TEST_F(LaneTurnTest, OneBowlerBowlsAWholeGameWithTheRemote) {
     static u32 kudos[KUDOS_GUTTER + 1];
+    std::fill(std::begin(kudos), std::end(kudos), 0u);
     g_InGameScreens.KudosShow = [](e_Kudos kind) { ++kudos[kind]; };
     SetUpBowlers(1, -1);
     const GameRecord game = PlayGame();

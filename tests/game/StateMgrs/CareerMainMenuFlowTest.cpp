@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "orblib47/source/NGC/File.h"
@@ -21,12 +22,14 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
+#include "source/LoadSave.h"
 #include "source/OrbMain.h"
 #include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/CareerSeason.h"
 #include "source/StateMgrs/GenPopupFlow.h"
+#include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
 #include "tests/support/GameFixture.h"
@@ -35,9 +38,9 @@ namespace {
 
 constexpr s32 kDepth = 2;
 // The flow's states the tests look for.
-constexpr s32 kSaveOpen = 10, kAutosave = 15, kHubEntry = 18, kHub = 22, kRivalAnswer = 23,
-              kLeaveQuestion = 28, kOverview = 33, kStats = 42, kEvent = 52, kManage = 65, kStandings = 69,
-              kSave = 74;
+constexpr s32 kSaveOpen = 10, kSaving = 12, kAutosave = 15, kAutosaveTournament = 16, kHubEntry = 18,
+              kHub = 22, kRivalAnswer = 23, kLeaveQuestion = 28, kOverview = 33, kStats = 42, kEvent = 52,
+              kTournament = 57, kManage = 65, kStandings = 69, kSave = 74;
 constexpr s32 kSettle = 40;  // frames a screen takes to come in before a press
 constexpr s32 kFrameLimit = 3000;
 
@@ -142,6 +145,37 @@ TEST_F(CareerMainMenuFlowTest, ANewCareerShowsItsTwoPopupsAndKeepsTheAutosaveSet
     EXPECT_EQ(pLeagueManager->GetLeagueType(), AMATEUR_L2);
     EXPECT_EQ(g_GameSettings.m_Current.bAutoSave, 1) << "the scratch bowler never autosaves instead";
     EXPECT_FALSE(out.visited.count(kAutosave));
+}
+
+// A new bowler to be saved whose save is not made (No to a new save, Yes to going
+// on without one) gives up the slot it chose and bowls as the unsaved bowler.
+TEST_F(CareerMainMenuFlowTest, ANewBowlerWhoseSaveIsDeclinedGivesUpItsSlot) {
+    // New Career; the bowler is made (done, Yes: save it); the first slot; No, Yes; OK, OK.
+    const Outcome out = Play("a2aaaraaa", {kHub}, 0);
+    EXPECT_EQ(out.stoppedAt, kHub);
+    EXPECT_TRUE(out.visited.count(kSaving));
+    EXPECT_EQ(g_LoadSaveFlow.m_bSaved, 0);
+    EXPECT_EQ(CCareerCharacter::GetInstance()->GetCurrSlot(), CAREER_SCRATCH_SLOT);
+}
+
+// The autosave goes on to where it was asked from: the hub or the tournament.
+TEST_F(CareerMainMenuFlowTest, TheAutosaveGoesOnToTheHubOrTheTournament) {
+    Bowler(0);
+    g_GameSettings.m_Current.bAutoSave = 1;
+    g_LoadSave.StoreCharacterSaveData();
+    ASSERT_EQ(g_LoadSave.SaveGame(), 1);  // written over without a question
+    for (const auto& [from, to] :
+         {std::pair{kAutosave, kHubEntry}, std::pair{kAutosaveTournament, kTournament}}) {
+        SCOPED_TRACE(from);
+        bool started = false;
+        const Outcome out = Play("", {to}, 1, [&](State& state) {
+            if (!std::exchange(started, true))
+                state.Transition(kDepth, from);
+        });
+        EXPECT_EQ(out.stoppedAt, to);
+        EXPECT_EQ(g_LoadSaveFlow.m_bSaved, 1);
+        g_CareerMainMenuFlow.FreeScreens();
+    }
 }
 
 TEST_F(CareerMainMenuFlowTest, TheEndOfASeasonMovesTheBowlerAndCrownsTheChampion) {

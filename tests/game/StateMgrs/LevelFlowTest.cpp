@@ -3,7 +3,9 @@
 // the career summary's bound.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,13 +15,16 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/EventManager.h"
+#include "source/Career/TournamentLadder.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
+#include "source/Players/Player.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
 #include "source/StateMgrs/State.h"
+#include "tests/game/Flash/CareerEventScreensFixture.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 
@@ -31,29 +36,36 @@ constexpr s32 kPlay = 8;
 constexpr s32 kScoreBoard = 14;
 constexpr u32 kFrameLimit = 3000;
 
+// Runs the flow a frame at a time until it finishes; `atPlay` runs once when the
+// game is under way, `each` before every step. The states it went through, each
+// once, and the retrace each began.
+template <class AtPlay, class Each>
+std::vector<s32> RunFlow(State& state, std::vector<u32>& entered, AtPlay atPlay, Each each) {
+    std::vector<s32> states;
+    bool played = false;
+    for (u32 frame = 0; frame < kFrameLimit; ++frame) {
+        const s32 now = state.m_value[kDepth];
+        if (states.empty() || states.back() != now) {
+            states.push_back(now);
+            entered.push_back(VIGetRetraceCount());
+        }
+        if (now == kPlay && !played) {
+            played = true;
+            atPlay();
+        }
+        each(now);
+        if (g_LevelFlow.run(state, kDepth) != 0)
+            break;
+        EventWait(1);
+    }
+    return states;
+}
+
 class LevelFlowTest : public MenuScreenFixture {
 protected:
-    // Runs the flow a frame at a time until it finishes; `atPlay` runs once when
-    // the game is under way. The states it went through, each once.
     template <class AtPlay>
     std::vector<s32> Run(AtPlay atPlay) {
-        std::vector<s32> states;
-        bool played = false;
-        for (u32 frame = 0; frame < kFrameLimit; ++frame) {
-            const s32 now = state.m_value[kDepth];
-            if (states.empty() || states.back() != now) {
-                states.push_back(now);
-                entered.push_back(VIGetRetraceCount());
-            }
-            if (now == kPlay && !played) {
-                played = true;
-                atPlay();
-            }
-            if (g_LevelFlow.run(state, kDepth) != 0)
-                break;
-            EventWait(1);
-        }
-        return states;
+        return RunFlow(state, entered, atPlay, [](s32) {});
     }
     static void Choose(eGameMode mode, eGameType type) {
         g_GameSettings.SetGameMode(mode);
@@ -174,6 +186,84 @@ TEST_F(LevelFlowTest, ALevelThatNeverLoadsGivesAMessageAndGoesBack) {
     ScriptFromNow("0 0 connect\n60 0 button a down\n62 0 button a up\n");
     const std::vector<s32> states = Run([] {});
     EXPECT_EQ(states, (std::vector<s32>{3, 24, 25}));
+}
+
+// A career game at the alley with the bowler of the career fixture, ended with no
+// pin down; each popup after it is answered with A, but for `answers` in the
+// state they name; autosave off.
+class LevelFlowCareerTest : public CareerEventScreensFixture {
+protected:
+    struct Played {
+        std::vector<s32> states;
+        std::vector<std::string> popups;  // each popup's text, in order
+    };
+    Played Play(const std::map<s32, const char*>& answers) {
+        g_GameSettings.SetGameMode(eGameMode_Career);
+        g_GameSettings.m_Current.gameType = eGameType_Standard;
+        g_GameSettings.m_Current.bAutoSave = 0;
+        g_ScreenTracker.m_LevelToLoad = LAUNCH_DEFAULT_LEVEL;
+        Played out;
+        State state;
+        std::vector<u32> entered;
+        s32 last = -1;
+        out.states = RunFlow(
+            state, entered,
+            [] {
+                g_Players[0].m_NumThrows = 7;
+                g_Players[1].m_NumThrows = 4;
+                g_LevelMgr.m_bActive = 0;
+            },
+            [&](s32 now) {
+                if (g_GenPopupFlow.IsActive() &&
+                    (out.popups.empty() || out.popups.back() != g_GenPopupFlow.m_sMessageBuffer))
+                    out.popups.push_back(g_GenPopupFlow.m_sMessageBuffer);
+                if (now == last)
+                    return;
+                last = now;
+                const auto answer = answers.find(now);
+                std::string script = "0 0 connect\n";
+                u32 at = 40;
+                for (const char* key = answer != answers.end() ? answer->second : "aaaaaaaa"; *key != '\0';
+                     ++key, at += 40) {
+                    const char* name = *key == 'r' ? "right" : "a";
+                    script += std::to_string(at) + " 0 button " + name + " down\n" + std::to_string(at + 2) +
+                              " 0 button " + name + " up\n";
+                }
+                ScriptFromNow(script);
+            });
+        return out;
+    }
+};
+
+// Won through to the semi-final and lost it at the alley: third place, the
+// winner's splash, and the summary names the place and its prize.
+TEST_F(LevelFlowCareerTest, ATournamentFinishedThirdIsOnThePodium) {
+    pEventManager->m_bPlayerWinsAll = 1;
+    while (pEventManager->m_CurrentRound < TOURNAMENT_ROUNDS - 2)
+        ASSERT_EQ(pEventManager->SimulateEvent(), 0);
+    pEventManager->m_bPlayerWinsAll = 0;
+    const u32 prize = pEventManager->GetEvent()->m_Tourn.ThirdPlacePay;
+    const Played played = Play({});
+    EXPECT_EQ(played.states.back(), 25);
+    EXPECT_NE(std::find(played.states.begin(), played.states.end(), 11), played.states.end()) << "the splash";
+    const std::string place = "You won 3rd place.  You earned $" + std::to_string(prize) + ".";
+    EXPECT_NE(std::find_if(played.popups.begin(), played.popups.end(),
+                           [&](const std::string& text) { return text.find(place) != std::string::npos; }),
+              played.popups.end());
+}
+
+// The first game of a league night, with "Exit" to the next one: the throws each
+// bowler has made are kept for the game to come.
+TEST_F(LevelFlowCareerTest, ALeagueNightLeftForLaterKeepsTheThrows) {
+    pEventManager->InitSeason(AMATEUR_L2, eSeason_Winter);
+    ASSERT_EQ(pEventManager->m_CurrentEventType, eEventType_LeagueNight);
+    pEventManager->SetOpponent(pEventManager->DrawOpponent());
+    const Played played = Play({{19, "ra"}});
+    EXPECT_NE(std::find(played.states.begin(), played.states.end(), 19), played.states.end());
+    EXPECT_EQ(played.states.back(), 25);
+    const s_CareerSlot& slot = *career->GetSlot(career->GetCurrSlot());
+    EXPECT_EQ(slot.m_PlayerThrows, 7u);
+    EXPECT_EQ(slot.m_OpponentThrows, 4u);
 }
 
 TEST(LevelFlowSummaryTest, TheSummaryStaysInItsBuffer) {

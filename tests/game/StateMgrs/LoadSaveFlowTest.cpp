@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -16,10 +17,12 @@
 #include "orblib47/source/OrbLib.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Flash/LoadSaveFlash.h"
+#include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LoadSave.h"
 #include "source/OrbMain.h"
 #include "source/SFP2K.h"
+#include "source/SFPInternal.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/State.h"
 #include "tests/game/LoadSaveFixture.h"
@@ -128,8 +131,10 @@ protected:
     // with the next of the space-separated `answerList` (r right, d down, a A). Each question is noted as
     // its button set (Y yes/no, R retry/continue, C continue/return, O OK) and
     // the button the cursor starts on; "!" marks a question left unanswered.
+    // `onQuestion` sees the popup with each question, counted from 0.
     static std::string Dialogue(eSAVELOAD_PROCESS process, e_LoadSave_SaveDataType type,
-                                const char* answerList) {
+                                const char* answerList,
+                                const std::function<void(CLoadSaveFlash&, size_t)>& onQuestion = {}) {
         std::vector<std::string> answers;
         std::istringstream in(answerList);
         for (std::string answer; in >> answer;)
@@ -147,6 +152,8 @@ protected:
                 asked = true;
                 questions += std::string(questions.empty() ? "" : " ") + set +
                              std::to_string(SFP2KGetScreenInfo(popup->m_iScreen)->curButton);
+                if (onQuestion)
+                    onQuestion(*popup, next);
                 if (next == answers.size())
                     return Abandon(state, process, type, questions + "!");
                 Press(answers[next++]);
@@ -155,6 +162,15 @@ protected:
             asked = asked && popup != nullptr && AskedSet(*popup) != 0;
         }
         return Abandon(state, process, type, questions + " (no end)");
+    }
+
+    // Whether one of the popup's texts is `text`.
+    static bool Shows(const CLoadSaveFlash& popup, const std::string& text) {
+        const s_sfp_screen* screen = SFPScreen(popup.m_iScreen);
+        for (u32 i = 0; i < screen->numInstances; ++i)
+            if (screen->instances[i].text != nullptr && text == screen->instances[i].text)
+                return true;
+        return false;
     }
 
 private:
@@ -231,6 +247,9 @@ TEST_F(LoadSaveFlowTest, EachProcessAnswersEachStorageFault) {
         Forget();
         g_ExitToOs = 0;
         g_GameSettings.m_Current.bAutoSave = 1;
+        g_GameSettings.m_Current.musicVolume = 3;  // changed since the settings' revert point
+        g_GameSettings.m_Mirror.musicVolume = 8;
+        g_LoadSaveFlow.SetSaveGameRequired(0);
         Prepare(row.storage);
         Career(row.slot, row.career);
         EXPECT_EQ(Dialogue(row.process, row.type, row.answers), row.questions);
@@ -241,6 +260,9 @@ TEST_F(LoadSaveFlowTest, EachProcessAnswersEachStorageFault) {
         EXPECT_EQ(flags, row.flags);
         EXPECT_EQ(StoredNames(), row.names);
         EXPECT_EQ(g_LoadSaveFlow.m_LoadSaveFlashScreen, nullptr);
+        // What was saved is the new revert point; every dialogue ends wanting a save again.
+        EXPECT_EQ(g_GameSettings.m_Mirror.musicVolume, g_LoadSaveFlow.m_bSaved ? 3 : 8);
+        EXPECT_EQ(g_LoadSaveFlow.m_bSaveGameRequired, 1);
     }
     g_ExitToOs = 0;
 }
@@ -274,6 +296,45 @@ TEST_F(LoadSaveFlowTest, OnlyASlotInUseIsAskedAbout) {
     HostNANDFailNext(HostNANDCall::Write, NAND_RESULT_ACCESS);
     EXPECT_EQ(Dialogue(SAVELOAD_PROCESS_SAVING, eLoadSaveDataType_Character, "ra"), "R4");
     EXPECT_EQ(StoredNames(), "ZED,BEN,CAT,");
+}
+
+// The storage taken out while a load retries a failed read, or while a save asks
+// about storage that has changed: the message says what could not be done.
+TEST_F(LoadSaveFlowTest, NoStorageIsNamedForTheLoadOrTheSave) {
+    const struct {
+        const char* what;
+        eSAVELOAD_PROCESS process;
+        const char* answers;  // yes, retry or yes, then go on without
+        const char* questions;
+        u32 message;  // the symbol of the third question's text
+        bool sized;   // the text gives the save's size
+    } rows[] = {
+        {"a load", SAVELOAD_PROCESS_LOADING, "ra ra ra", "Y1 R4 Y1", 7026, false},
+        {"a save", SAVELOAD_PROCESS_SAVING, "ra a ra", "Y1 Y0 Y1", 7025, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(HostNANDRoot());
+        HostCARDSetSlot(0, CARD_RESULT_READY, 16, 8192);
+        Forget();
+        SaveFourSlots();
+        if (row.process == SAVELOAD_PROCESS_LOADING)
+            HostNANDFailNext(HostNANDCall::SafeOpen, NAND_RESULT_ACCESS);
+        else
+            MemCard[0].status.word |= Mem_Card_Changed;
+        bool shown = false;
+        const auto asked = [&](CLoadSaveFlash& popup, size_t question) {
+            if (question == 1)
+                HostCARDSetSlot(0, CARD_RESULT_NOCARD, 0, 0);
+            if (question == 2)
+                shown =
+                    Shows(popup, row.sized ? std::string(popup.GetSizeBasedMessage(0x80000000u | row.message))
+                                           : std::string(SymbolText(row.message)));
+        };
+        EXPECT_EQ(Dialogue(row.process, eLoadSaveDataType_All, row.answers, asked), row.questions);
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(g_LoadSaveFlow.m_bOperationCompleted, 1) << "going on without the storage";
+    }
 }
 
 }  // namespace

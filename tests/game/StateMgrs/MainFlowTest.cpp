@@ -103,6 +103,22 @@ TEST(MainFlowTest, TheIdleTitleStartsAttractMode) {
     EXPECT_TRUE(back);
 }
 
+// B on the main menu goes back to the title, not through the logo movies again;
+// the boot left autosave on.
+TEST(MainFlowTest, BackingOutOfTheMainMenuShowsTheTitle) {
+    s32 autosave = -1;
+    const std::vector<Visit> visits =
+        RunShell(std::string(kBootToMainMenu) + "1300 0 button b down\n1302 0 button b up\n", 1800, [&] {
+            const s32 main = g_MainFlow.state.m_value[0];
+            if (main == 18 && autosave < 0)
+                autosave = g_GameSettings.m_Current.bAutoSave;
+            return autosave >= 0 && main == 13;
+        });
+    EXPECT_EQ(States(visits),
+              (std::vector<s32>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 12, 13}));
+    EXPECT_EQ(autosave, 1);
+}
+
 }  // namespace
 
 // Quick play from power-on: player 1 and a computer bowler picked on the set-up

@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     config.audioOut = line.audioOut;
     config.pictures = !line.headless || !line.screenshot.empty();
     config.gxThreads = line.gxThreads;
+    config.progressReports = line.verbose;
     if (!CheckDisc(config.discRoot, &error))
         return Refuse(2, "bad disc '" + config.discRoot + "': " + error);
     if (!HostInit(config, &error))

@@ -206,7 +206,7 @@ void RunSteps(const ResetStep (&steps)[N], u32 videoMode, s_orblib_config* confi
 }  // namespace
 
 void OrblibColdReset(u32 videoMode, s_orblib_config* config) {
-    DEBUG_PRINT("\nORBLib V4.7 Cold Reset\n\n");
+    DEBUG_PROGRESS("\nORBLib V4.7 Cold Reset\n\n");
     RunSteps(ColdResetSteps, videoMode, config);
 }
 
@@ -251,7 +251,7 @@ void OrblibDefaultConfig(s_orblib_config* config) {
 }
 
 void OrblibWarmReset(u32 videoMode, s_orblib_config* config) {
-    DEBUG_PRINT("\nORBLib V4.7 Warm Reset\n\n");
+    DEBUG_PROGRESS("\nORBLib V4.7 Warm Reset\n\n");
     if (config == nullptr) {
         OrblibDefaultConfig(&DefaultConfig);
         config = &DefaultConfig;

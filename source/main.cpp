@@ -34,6 +34,13 @@ void SaveScreenshotAtExit() {
     std::_Exit(Refuse(1, "cannot write the screenshot '" + s_screenshot + "'"));
 }
 
+// A quit ends the process from inside a frame (exit), the game's screens still
+// loaded: they are freed here, before the program's statics go, whatever order
+// those go in.
+void ShutDownAtExit() {
+    OrbMainShutdown();
+}
+
 void RequestQuit(int) {
     HostRequestQuit();
 }
@@ -81,6 +88,9 @@ int main(int argc, char** argv) {
     s_screenshot = line.screenshot;
     if (!s_screenshot.empty())
         HostVIKeepShownFrames();
+    // Registered after every static is built, so both run before any goes; the
+    // screenshot first, as the frame shown at the quit.
+    std::atexit(ShutDownAtExit);
     std::atexit(SaveScreenshotAtExit);
     QuitOnSignals();
     if (line.headless && line.frames == 0)

@@ -197,6 +197,8 @@ const ResetStep ExitSteps[] = {
     [](u32, s_orblib_config*) { MemoryExit(); },         [](u32, s_orblib_config*) { HardwareExit(); },
 };
 
+void (*GameExit)() = nullptr;
+
 template <std::size_t N>
 void RunSteps(const ResetStep (&steps)[N], u32 videoMode, s_orblib_config* config) {
     for (ResetStep step : steps)
@@ -207,6 +209,7 @@ void RunSteps(const ResetStep (&steps)[N], u32 videoMode, s_orblib_config* confi
 
 void OrblibColdReset(u32 videoMode, s_orblib_config* config) {
     DEBUG_PROGRESS("\nORBLib V4.7 Cold Reset\n\n");
+    GameExit = nullptr;
     RunSteps(ColdResetSteps, videoMode, config);
 }
 
@@ -265,7 +268,15 @@ void OrblibStartup() {
 }
 
 void OrblibExit() {
+    if (void (*gameExit)() = GameExit) {
+        GameExit = nullptr;
+        gameExit();
+    }
     RunSteps(ExitSteps, 0, nullptr);
+}
+
+void OrblibSetGameExit(void (*gameExit)()) {
+    GameExit = gameExit;
 }
 
 void EventWait(s32 n) {

@@ -45,21 +45,34 @@ void RequestQuit(int) {
     HostRequestQuit();
 }
 
+constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void MaskQuitSignals(int how) {
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : kQuitSignals)
+        sigaddset(&signals, signal);
+    sigprocmask(how, &signals, nullptr);
+}
+
 // Ctrl+C, a plain kill and a closed terminal ask the game to quit at its next
-// frame; a second one ends the process at once.
+// frame; a second one ends the process at once. The handler is in place from the
+// start, whatever the program inherited; the signals wait until the console that
+// takes the request is up (its start forgets earlier requests).
 void QuitOnSignals() {
+    MaskQuitSignals(SIG_BLOCK);
     struct sigaction action = {};
     action.sa_handler = RequestQuit;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    for (int signal : kQuitSignals)
+        sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    QuitOnSignals();
     CommandLine line;
     std::string error;
     if (!ParseCommandLine(argc - 1, argv + 1, &line, &error) ||
@@ -92,7 +105,7 @@ int main(int argc, char** argv) {
     // screenshot first, as the frame shown at the quit.
     std::atexit(ShutDownAtExit);
     std::atexit(SaveScreenshotAtExit);
-    QuitOnSignals();
+    MaskQuitSignals(SIG_UNBLOCK);
     if (line.headless && line.frames == 0)
         std::fputs("bowling: headless with no --frames: running until interrupted (Ctrl+C)\n", stderr);
     g_FrameLimit = line.frames;

@@ -1,6 +1,7 @@
 // A signal ends the game at any moment with status 0, its screens freed on the
 // way out (the sanitizer builds catch what is used after it went).
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -53,6 +54,24 @@ TEST_F(ProgramQuitTest, ASignalOnEveryBootScreenAndTheMainMenuEndsTheGame) {
         std::string error;
         EXPECT_EQ(child.Wait(&error), 0) << name << "\n" << Tail(error);
     }
+}
+
+// A signal that came before the game was ready, held back by the signal mask it
+// inherited, ends it on its first frames: the boot screens, pressed on by the
+// script, have not gone on past the first.
+TEST_F(ProgramQuitTest, ASignalBeforeTheGameIsReadyEndsIt) {
+    sigset_t hangUp, before;
+    sigemptyset(&hangUp);
+    sigaddset(&hangUp, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &hangUp, &before);
+    std::ofstream(Path("boot.txt")) << kBootToMainMenu;
+    ChildProcess child(BOWLING_PROGRAM,
+                       {"--headless", "--verbose", "--input", Path("boot.txt"), "--frames", "600"});
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    child.Signal(SIGHUP);
+    std::string error;
+    EXPECT_EQ(child.Wait(&error), 0);
+    EXPECT_EQ(error.find("Load 640/WiiLicense."), std::string::npos) << Tail(error);
 }
 
 }  // namespace

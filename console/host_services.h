@@ -2,10 +2,17 @@
 // idle-work charge, the quit request and the host-memory scope.
 #pragma once
 
+#include <cstdarg>
+
 // A poll point for work the program does while it waits: delivers the callbacks
 // that are due; on the virtual clock it first charges one idle-callback call (the
 // n-th call after a retrace ends n calls' cost after it).
 void HostChargeIdleWork();
+
+// A progress line of the debug output, formatted as OSReport's: to the report
+// sink when one is installed, else to standard error only when the
+// configuration asks for progress lines.
+void HostReportProgress(const char* format, va_list args);
 
 // Called once when the user closes the window (a quit request).
 void HostSetQuitCallback(void (*callback)());

@@ -34,6 +34,11 @@ struct HostConfig {
 
     std::string windowTitle = "Bowling";
 
+    // The debug output's progress lines (what loads, the resets) and the sound
+    // library's messages reach standard error only when asked for; errors always
+    // do, and a report sink receives every line.
+    bool progressReports = false;
+
     // The host folder that the disc drive reads as the disc's root.
     std::string discRoot = ".";
     std::string inputScript;  // virtual mode: the remotes' input script (docs/input.md); empty: none

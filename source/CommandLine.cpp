@@ -19,6 +19,7 @@ const char* const COMMAND_LINE_USAGE =
     "usage: bowling [--headless] [--frames N] [--disc DIR] [--nand DIR] [--input FILE]\n"
     "               [--screenshot FILE] [--audio-out FILE] [--players N] [--cpu LIST]\n"
     "               [--seed S] [--level N] [--entry N] [--launcher] [--gx-threads N]\n"
+    "               [--verbose]\n"
     "  --headless         run without a window, on the virtual clock; without --frames it\n"
     "                     runs until interrupted (Ctrl+C)\n"
     "  --frames N         leave after N frames (1 to 4294967295); a frame is a retrace,\n"
@@ -44,6 +45,9 @@ const char* const COMMAND_LINE_USAGE =
     "  --gx-threads N     the threads that draw the pictures (1 to 64; default\n"
     "                     BOWLING_GX_THREADS, else one per processor core); every\n"
     "                     count draws the same pictures\n"
+    "  --verbose          also print the engine's progress lines (what it loads, its\n"
+    "                     resets) and the sound library's messages on standard error;\n"
+    "                     errors are always printed\n"
     "The window needs a display; closing it quits. Exit status: 0 after a quit or the\n"
     "frame limit, 1 when the window cannot be opened or the screenshot written, 2 for a\n"
     "bad command line (an option, the disc, the input script or an output file's folder)\n"
@@ -133,6 +137,10 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
         }
         if (name == "--launcher") {
             launcherGiven = true;
+            continue;
+        }
+        if (name == "--verbose") {
+            line->verbose = true;
             continue;
         }
         std::string* text = name == "--disc"         ? &line->disc

@@ -11,6 +11,7 @@
 struct CommandLine {
     bool help = false;
     bool headless = false;  // no window, the virtual clock
+    bool verbose = false;   // progress lines on standard error too
     u32 frames = 0;         // leave after this many retraces; 0 runs until a quit request
     std::string disc;       // empty: the built demo disc
     std::string nand;       // empty: the user's data folder

@@ -86,6 +86,24 @@ s_wad* LoadRequiredWad(const char* name, u32 flags) {
     return wad;
 }
 
+// The game's part of the shut-down, while the engine that holds it is up.
+void FreeGame() {
+    LevelLaunchStop();
+    g_MainFlow.FreeScreens();
+    g_GenPopupFlow.FreePopup();
+    g_LoadSaveFlow.FreePopup();
+    g_MainMenuFlow.FreeScreens();
+    g_CareerMainMenuFlow.FreeScreens();
+    CacFlowFreeScreens();
+    g_ProshopFlow.FreeScreens();
+    SFP2KKill();
+    PlayerPartsFree();
+    CCareerCharacter::DestroyInstance();
+    // The tables live in the heap the host frees after this; a later start must
+    // not find them.
+    BowlingDbForget();
+}
+
 }  // namespace
 
 void OrbMainStartup() {
@@ -121,23 +139,10 @@ void OrbMainStartup() {
     FileSetErrorCallback(HardwareDisplayFileErrorMessage);
     HomeButtonStartup();
     HomeButtonEnable(0);
+    OrblibSetGameExit(FreeGame);
 }
 
 void OrbMainShutdown() {
-    LevelLaunchStop();
-    g_MainFlow.FreeScreens();
-    g_GenPopupFlow.FreePopup();
-    g_LoadSaveFlow.FreePopup();
-    g_MainMenuFlow.FreeScreens();
-    g_CareerMainMenuFlow.FreeScreens();
-    CacFlowFreeScreens();
-    g_ProshopFlow.FreeScreens();
-    SFP2KKill();
-    PlayerPartsFree();
-    CCareerCharacter::DestroyInstance();
-    // The tables live in the heap the host frees after this; a later start must
-    // not find them.
-    BowlingDbForget();
     OrblibExit();
 }
 

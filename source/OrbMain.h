@@ -56,6 +56,8 @@ constexpr s32 ORB_MAIN_LEVEL_FAILED = 2;
 // did not load.
 s32 OrbMain();
 void OrbMainStartup();
+// The game's part goes first, then the engine; nothing is left for a second call
+// (a quit that ends the process from inside a frame shuts down on its way out).
 void OrbMainShutdown();
 
 // The game shell: steps the main flow once a frame until it ends, the frame

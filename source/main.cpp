@@ -34,25 +34,45 @@ void SaveScreenshotAtExit() {
     std::_Exit(Refuse(1, "cannot write the screenshot '" + s_screenshot + "'"));
 }
 
+// A quit ends the process from inside a frame (exit), the game's screens still
+// loaded: they are freed here, before the program's statics go, whatever order
+// those go in.
+void ShutDownAtExit() {
+    OrbMainShutdown();
+}
+
 void RequestQuit(int) {
     HostRequestQuit();
 }
 
+constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void MaskQuitSignals(int how) {
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : kQuitSignals)
+        sigaddset(&signals, signal);
+    sigprocmask(how, &signals, nullptr);
+}
+
 // Ctrl+C, a plain kill and a closed terminal ask the game to quit at its next
-// frame; a second one ends the process at once.
+// frame; a second one ends the process at once. The handler is in place from the
+// start, whatever the program inherited; the signals wait until the console that
+// takes the request is up (its start forgets earlier requests).
 void QuitOnSignals() {
+    MaskQuitSignals(SIG_BLOCK);
     struct sigaction action = {};
     action.sa_handler = RequestQuit;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    for (int signal : kQuitSignals)
+        sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    QuitOnSignals();
     CommandLine line;
     std::string error;
     if (!ParseCommandLine(argc - 1, argv + 1, &line, &error) ||
@@ -74,6 +94,7 @@ int main(int argc, char** argv) {
     config.audioOut = line.audioOut;
     config.pictures = !line.headless || !line.screenshot.empty();
     config.gxThreads = line.gxThreads;
+    config.progressReports = line.verbose;
     if (!CheckDisc(config.discRoot, &error))
         return Refuse(2, "bad disc '" + config.discRoot + "': " + error);
     if (!HostInit(config, &error))
@@ -81,8 +102,11 @@ int main(int argc, char** argv) {
     s_screenshot = line.screenshot;
     if (!s_screenshot.empty())
         HostVIKeepShownFrames();
+    // Registered after every static is built, so both run before any goes; the
+    // screenshot first, as the frame shown at the quit.
+    std::atexit(ShutDownAtExit);
     std::atexit(SaveScreenshotAtExit);
-    QuitOnSignals();
+    MaskQuitSignals(SIG_UNBLOCK);
     if (line.headless && line.frames == 0)
         std::fputs("bowling: headless with no --frames: running until interrupted (Ctrl+C)\n", stderr);
     g_FrameLimit = line.frames;

@@ -28,7 +28,7 @@ void console::AudioOutputsOpen(const HostConfig& config) {
     std::string error;
     if (!config.audioOut.empty() && !s_wav.Open(config.audioOut, AX_SAMPLE_RATE, &error))
         OSReport("%s\n", error.c_str());
-    if (host::WindowIsOpen() && !host::AudioDeviceOpen(AX_SAMPLE_RATE, &error))
+    if (host::WindowIsOpen() && !host::AudioDeviceOpen(AX_SAMPLE_RATE, config.progressReports, &error))
         OSReport("No sound: %s\n", error.c_str());
 }
 

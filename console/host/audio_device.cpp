@@ -1,6 +1,7 @@
 #include "console/host/audio_device.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <vector>
 
@@ -11,10 +12,26 @@ constexpr std::uint32_t kFrameBytes = 4;
 SDL_AudioDeviceID s_device = 0;
 std::uint32_t s_sampleRate = 0;
 
+void IgnoreSoundLibraryMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA, which SDL loads for the sound card, prints its own messages on standard
+// error ("cannot find card" at each probe of a machine without one). The handler
+// is set in the library SDL will use, which stays loaded so that it stays set.
+void SetSoundLibraryMessages(bool shown) {
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    static void* const alsa = dlopen("libasound.so.2", RTLD_NOW);
+    if (alsa == nullptr)
+        return;
+    const auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr)
+        setHandler(shown ? nullptr : IgnoreSoundLibraryMessage);
+}
+
 }  // namespace
 
-bool host::AudioDeviceOpen(std::uint32_t sampleRate, std::string* error) {
+bool host::AudioDeviceOpen(std::uint32_t sampleRate, bool libraryMessages, std::string* error) {
     AudioDeviceClose();
+    SetSoundLibraryMessages(libraryMessages);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         *error = std::string("SDL audio: ") + SDL_GetError();
         return false;

@@ -8,7 +8,8 @@
 namespace host {
 
 // False, with SDL's reason in `error`, when no device can be opened.
-bool AudioDeviceOpen(std::uint32_t sampleRate, std::string* error);
+// `libraryMessages`: the sound library's own messages reach standard error.
+bool AudioDeviceOpen(std::uint32_t sampleRate, bool libraryMessages, std::string* error);
 void AudioDeviceClose();
 bool AudioDeviceIsOpen();
 // Queues `frames` stereo samples (left, right) behind a short silence when the

@@ -1,5 +1,6 @@
 // Debug output: standard error, flushed per call so it interleaves correctly with
-// everything else written there, or a sink a test installed.
+// everything else written there, or a sink a test installed. Progress lines are
+// held back from standard error unless the configuration asks for them.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -36,6 +37,11 @@ void OSVReport(const char* format, va_list args) {
     std::string text(static_cast<size_t>(length), '\0');
     std::vsnprintf(text.data(), text.size() + 1, format, args);
     s_sink(text.c_str(), s_sinkContext);
+}
+
+void HostReportProgress(const char* format, va_list args) {
+    if (s_sink != nullptr || HostGetConfig().progressReports)
+        OSVReport(format, args);
 }
 
 void OSReport(const char* format, ...) {

@@ -26,6 +26,16 @@ OSPowerCallback s_powerCallback = nullptr;
 HostRestartHandler s_restartHandler = nullptr;
 HostShutdownHandler s_shutdownHandler = nullptr;
 
+// The program's file. Run through the kernel's link to it, the program would be
+// named "exe" in ps and top; the path the link names keeps its name.
+std::string ProgramPath() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path));
+    if (length <= 0 || size_t(length) == sizeof(path))
+        return "/proc/self/exe";
+    return std::string(path, size_t(length));
+}
+
 // The program's own arguments, as the kernel keeps them.
 std::vector<std::string> CommandLineArguments() {
     std::ifstream file("/proc/self/cmdline", std::ios::binary);
@@ -89,8 +99,11 @@ void OSRestart(u32 resetCode) {
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     std::fflush(nullptr);
-    if (argv.size() > 1)
+    if (argv.size() > 1) {
+        execv(ProgramPath().c_str(), argv.data());
+        // Replaced or removed since it started: the kernel's link still runs it.
         execv("/proc/self/exe", argv.data());
+    }
     OSPanic(__FILE_NAME__, __LINE__, "OSRestart(): cannot run the program again: %s\n", std::strerror(errno));
 }
 

@@ -67,7 +67,7 @@ s32 OrbCsCmdObjectCreate(s_orb_cut_scene* cs, s_cs_cmd_queue* entry, s_cs_cmd*) 
     object->hmodel = HModelLoad(cs->dataList[instance->dataId].name, 0);
     if (object->hmodel == nullptr)
         return 0;
-    DEBUG_PRINT("%s\n", ModelName(object->hmodel));
+    DEBUG_PROGRESS("%s\n", ModelName(object->hmodel));
     object->centerBone = u32(object->hmodel->rootBone);
     object->ambientLight = CS_AMBIENT_LIGHT_OBJECT;
     OrbCutSceneObjectSetPos(object, instance);
@@ -87,7 +87,7 @@ s32 OrbCsCmdObjectCreate(s_orb_cut_scene* cs, s_cs_cmd_queue* entry, s_cs_cmd*) 
 s32 OrbCsCmdObjectDestroy(s_orb_cut_scene* cs, s_cs_cmd_queue* entry, s_cs_cmd*) {
     s_cs_object* object = Slot(cs, entry);
     if (object->hmodel != nullptr)
-        DEBUG_PRINT("%s\n", ModelName(object->hmodel));
+        DEBUG_PROGRESS("%s\n", ModelName(object->hmodel));
     OrbCutSceneObjectFree(object);
     return 0;
 }
@@ -103,7 +103,7 @@ s32 OrbCsCmdObjectPlayAnim(s_orb_cut_scene* cs, s_cs_cmd_queue* entry, s_cs_cmd*
     if (object->hmodel == nullptr)
         return 0;
     const s_cs_data_def& def = cs->dataList[Word(entry, 4)];
-    DEBUG_PRINT("%s - %s\n", ModelName(object->hmodel), def.name);
+    DEBUG_PROGRESS("%s - %s\n", ModelName(object->hmodel), def.name);
     object->hanim = HAnimLoad(def.name, nullptr, 0, 0);
     if (object->hanim == nullptr)
         return 0;

@@ -251,9 +251,9 @@ void Log(const s_orb_cut_scene* cs, const s_cs_cmd& cmd) {
     const bool load = cmd.type >= CS_CMD_TYPE_LOAD_TEXTURE && cmd.type <= CS_CMD_TYPE_FREE_SFX_BANK &&
                       (cmd.type - CS_CMD_TYPE_LOAD_TEXTURE) % 2 == 0;
     if (load)
-        DEBUG_PRINT("  [%d] %s %s\n", CutSceneFrame(cmd.time), description, cs->dataList[cmd.parm].name);
+        DEBUG_PROGRESS("  [%d] %s %s\n", CutSceneFrame(cmd.time), description, cs->dataList[cmd.parm].name);
     else
-        DEBUG_PRINT("  [%d] %s\n", CutSceneFrame(cmd.time), description);
+        DEBUG_PROGRESS("  [%d] %s\n", CutSceneFrame(cmd.time), description);
 }
 
 void SetCamera(const s8* payload) {
@@ -437,7 +437,7 @@ s_orb_cut_scene* OrbCutScenePlay(const char* name, f32 queueTime, u32 flags, f32
         HeapMallocFree(cs);
         return nullptr;
     }
-    DEBUG_PRINT("OrbCutScenePlay: Starting cutscene %s\n", cs->filename);
+    DEBUG_PROGRESS("OrbCutScenePlay: Starting cutscene %s\n", cs->filename);
     return Begin(cs);
 }
 

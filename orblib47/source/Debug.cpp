@@ -3,12 +3,20 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "console/host_services.h"
 #include "console/os.h"
 
 void DEBUG_PRINT(const char* format, ...) {
     va_list args;
     va_start(args, format);
     OSVReport(format, args);
+    va_end(args);
+}
+
+void DEBUG_PROGRESS(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    HostReportProgress(format, args);
     va_end(args);
 }
 

@@ -7,6 +7,9 @@
 #include "orblib47/source/OrbTypes.h"
 
 void DEBUG_PRINT(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A progress or information line (what loads, the resets, sizes): printed like
+// DEBUG_PRINT only when progress lines were asked for. Errors use DEBUG_PRINT.
+void DEBUG_PROGRESS(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Prints like DEBUG_PRINT, then ends the process with status 1.
 [[noreturn]] void DEBUG_ERROR(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Marks a branch that should not be reached; does nothing.

@@ -153,8 +153,8 @@ void HeapSetAllocSearchStart(s_heap* heap) {
 void HeapPrintAvail(const char* name) {
     char avail[DEBUG_FORMAT_SINT32_SIZE];
     char largest[DEBUG_FORMAT_SINT32_SIZE];
-    DEBUG_PRINT("Heap %s: %s (largest = %s)\n", name, DebugFormatSint32(avail, s32(HeapAvail(&MainHeap))),
-                DebugFormatSint32(largest, s32(HeapLargestAvail(&MainHeap))));
+    DEBUG_PROGRESS("Heap %s: %s (largest = %s)\n", name, DebugFormatSint32(avail, s32(HeapAvail(&MainHeap))),
+                   DebugFormatSint32(largest, s32(HeapLargestAvail(&MainHeap))));
 }
 
 void HeapHandleAddComment(s_mem_handle* handle, const char* text) {

@@ -83,7 +83,7 @@ void Complete() {
                 def->wadStatus = nullptr;
                 def->wad = wad;
                 if (wad != nullptr) {
-                    DEBUG_PRINT("  Load Model %s\n", DebugName(def->name).c_str());
+                    DEBUG_PROGRESS("  Load Model %s\n", DebugName(def->name).c_str());
                     def->model = ModelLoad(def->name, nullptr, 0);
                 }
             }

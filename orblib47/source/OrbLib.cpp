@@ -200,6 +200,8 @@ const ResetStep ExitSteps[] = {
     [](u32, s_orblib_config*) { MemoryExit(); },         [](u32, s_orblib_config*) { HardwareExit(); },
 };
 
+void (*GameExit)() = nullptr;
+
 template <std::size_t N>
 void RunSteps(const ResetStep (&steps)[N], u32 videoMode, s_orblib_config* config) {
     for (ResetStep step : steps)
@@ -209,7 +211,8 @@ void RunSteps(const ResetStep (&steps)[N], u32 videoMode, s_orblib_config* confi
 }  // namespace
 
 void OrblibColdReset(u32 videoMode, s_orblib_config* config) {
-    DEBUG_PRINT("\nORBLib V4.7 Cold Reset\n\n");
+    DEBUG_PROGRESS("\nORBLib V4.7 Cold Reset\n\n");
+    GameExit = nullptr;
     RunSteps(ColdResetSteps, videoMode, config);
 }
 
@@ -254,7 +257,7 @@ void OrblibDefaultConfig(s_orblib_config* config) {
 }
 
 void OrblibWarmReset(u32 videoMode, s_orblib_config* config) {
-    DEBUG_PRINT("\nORBLib V4.7 Warm Reset\n\n");
+    DEBUG_PROGRESS("\nORBLib V4.7 Warm Reset\n\n");
     if (config == nullptr) {
         OrblibDefaultConfig(&DefaultConfig);
         config = &DefaultConfig;
@@ -268,7 +271,15 @@ void OrblibStartup() {
 }
 
 void OrblibExit() {
+    if (void (*gameExit)() = GameExit) {
+        GameExit = nullptr;
+        gameExit();
+    }
     RunSteps(ExitSteps, 0, nullptr);
+}
+
+void OrblibSetGameExit(void (*gameExit)()) {
+    GameExit = gameExit;
 }
 
 void EventWait(s32 n) {

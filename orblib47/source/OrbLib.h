@@ -64,7 +64,12 @@ void OrblibColdReset(u32 videoMode, s_orblib_config* config);
 void OrblibDefaultConfig(s_orblib_config* config);
 void OrblibWarmReset(u32 videoMode, s_orblib_config* config);
 void OrblibStartup();
+// Shuts the engine down; a second call finds nothing left to do.
 void OrblibExit();
+// What the game frees before the engine goes (its screens and data live in the
+// engine's pools): run once by the next OrblibExit, however the program leaves.
+// The cold reset forgets it.
+void OrblibSetGameExit(void (*gameExit)());
 
 // One frame step: advances the play time, honours a quit request, then runs n
 // passes of the task list.

@@ -218,7 +218,7 @@ void WadFree(s_wad* wad) {
     s_wad* override = wad->override;
     FreeChunkList(wad);
     if (override != nullptr) {
-        DEBUG_PRINT("Wad Free Override\n");
+        DEBUG_PROGRESS("Wad Free Override\n");
         FreeChunkList(override);
     }
 }

@@ -276,7 +276,7 @@ s_wad_status* FirstPending() {
 
 s_wad_status* WadLoadAsync(const char* name, u32 flags) {
     s_wad* override = WadLoadOverride(name, flags | WAD_LOAD_OVERRIDE);
-    DEBUG_PRINT(
+    DEBUG_PROGRESS(
         (flags & WAD_LOAD_MIN_DATA_SET) ? "Wad Load (ASYNC, MIN_DATA_SET): %s\n" : "Wad Load (ASYNC): %s\n",
         name);
     auto* status = static_cast<s_wad_status*>(RecordAlloc(WadStatusRecords));

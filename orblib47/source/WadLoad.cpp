@@ -66,7 +66,8 @@ s_wad* WadLoad(const char* name, u32 flags) {
     s_wad* override = (flags & WAD_LOAD_OVERRIDE) ? WadLoadOverride(name, flags) : nullptr;
     char filename[kFileNameSize];
     bool named = WadFileName(name, filename, sizeof(filename));
-    DEBUG_PRINT((flags & WAD_LOAD_MIN_DATA_SET) ? "Wad Load (MIN_DATA_SET): %s\n" : "Wad Load: %s\n", name);
+    DEBUG_PROGRESS((flags & WAD_LOAD_MIN_DATA_SET) ? "Wad Load (MIN_DATA_SET): %s\n" : "Wad Load: %s\n",
+                   name);
     s32 fid = named ? s32(FileOpen(filename)) : 0;
     s_wad* wads = nullptr;
     if (fid != 0) {
@@ -98,6 +99,6 @@ s_wad* WadLoadOverride(const char* name, u32 flags) {
     std::memcpy(filename + length, ".OWD", 5);
     if (!FileExist(filename))
         return nullptr;
-    DEBUG_PRINT("Wad Load Override: %s\n", filename);
+    DEBUG_PROGRESS("Wad Load Override: %s\n", filename);
     return WadLoad(filename, flags & ~WAD_LOAD_OVERRIDE);
 }

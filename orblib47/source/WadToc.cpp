@@ -183,7 +183,7 @@ s_wad* LoadEntry(s_wad_toc* toc, const char* name, const char* ext, u32 flags, b
 }  // namespace
 
 s_wad_toc* WadOpen(const char* name) {
-    DEBUG_PRINT("Wad Open: %s\n", name);
+    DEBUG_PROGRESS("Wad Open: %s\n", name);
     char filename[kFileNameSize];
     size_t length = std::strlen(name);
     if (length + 5 > sizeof(filename))
@@ -209,7 +209,7 @@ s_wad_toc* WadOpen(const char* name) {
 }
 
 void WadClose(s_wad_toc* toc) {
-    DEBUG_PRINT("Wad Close\n");
+    DEBUG_PROGRESS("Wad Close\n");
     FileClose(toc->fid);
     WadFree(toc->wads);
     HeapMallocFree(toc->entries);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "console/host_services.h"
@@ -130,17 +131,25 @@ TEST_F(ResetButtonDeathTest, ShutdownLeavesThroughExit) {
         testing::ExitedWithCode(0), "exit work done");
 }
 
-// A restart runs the program again from the top with the same arguments. The
-// threadsafe style starts the death test's child with arguments that run this
-// statement alone, so the restarted program runs it again and finds the mark.
-TEST_F(ResetButtonDeathTest, RestartRunsTheProgramAgainWithItsArguments) {
+// The process's name, as ps and top show it.
+std::string ProcessName() {
+    std::string name;
+    std::getline(std::ifstream("/proc/self/comm"), name);
+    return name;
+}
+
+// A restart runs the program again from the top with the same arguments, under
+// its own name. The threadsafe style starts the death test's child with
+// arguments that run this statement alone, so the restarted program runs it
+// again and finds the mark: the name it had before.
+TEST_F(ResetButtonDeathTest, RestartRunsTheProgramAgainWithItsArgumentsAndName) {
     const std::string style = GTEST_FLAG_GET(death_test_style);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            if (std::getenv("BOWLING_RESTARTED") != nullptr)
-                std::_Exit(42);
-            setenv("BOWLING_RESTARTED", "1", 1);
+            if (const char* before = std::getenv("BOWLING_RESTARTED"))
+                std::_Exit(ProcessName() == before ? 42 : 43);
+            setenv("BOWLING_RESTARTED", ProcessName().c_str(), 1);
             OSRestart(0);
         },
         testing::ExitedWithCode(42), "");

@@ -169,6 +169,23 @@ TEST_F(ProgramTest, BowlingStraightIntoAGamePausesWithTheMenu) {
     EXPECT_LT(PixelsDifferingFrom(reference.c_str(), ReadPng(drawn)), 2000u);
 }
 
+// A player's run prints only what the player must know; the engine's progress
+// lines (what it loads) come on request.
+TEST_F(ProgramTest, BowlingPrintsTheEngineProgressOnlyWhenAsked) {
+    for (bool verbose : {false, true}) {
+        std::vector<std::string> args = {"--headless", "--frames", "10", "--nand", Path("nand")};
+        if (verbose)
+            args.push_back("--verbose");
+        ChildProcess child(BOWLING_PROGRAM, args);
+        std::string error;
+        EXPECT_EQ(child.Wait(&error), 0);
+        EXPECT_EQ(error.find("Wad Load: SYSTEXT\n") != std::string::npos, verbose) << error;
+        if (!verbose) {
+            EXPECT_EQ(error, "");
+        }
+    }
+}
+
 TEST_F(ProgramTest, BowlingWritesTheSoundToAWavFileHeadless) {
     ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", "64", "--audio-out", Path("sound.wav")});
     EXPECT_EQ(child.Wait(), 0);

@@ -71,6 +71,15 @@ bool ChildProcess::ReadErrorLine(std::string* line) {
     }
 }
 
+bool ChildProcess::ReadErrorUntil(const std::string& text) {
+    std::string line;
+    while (ReadErrorLine(&line)) {
+        if (line.find(text) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 void ChildProcess::Signal(int signal) {
     kill(pid_, signal);
 }

@@ -19,7 +19,10 @@ public:
 
     // The next line of standard error, without its '\n'; false at its end.
     bool ReadErrorLine(std::string* line);
+    // Reads standard error up to a line that holds `text`; false at its end.
+    bool ReadErrorUntil(const std::string& text);
     void Signal(int signal);
+    pid_t Pid() const { return pid_; }
     // Reads standard error to its end and waits for the child: its exit status, or
     // -1 when it did not exit (a signal, an abort). `error` receives what was not
     // read yet.

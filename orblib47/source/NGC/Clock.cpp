@@ -45,7 +45,7 @@ e_error_code ClockGetDateTime(s_orb_date_time* dateTime) {
     dateTime->month = u8(calendar.mon);
     dateTime->year = u16(calendar.year);
     dateTime->dayOfWeek = 0;
-    DEBUG_PRINT("Boot Time: %02d/%02d/%02d, %d:%02d:%02d\n\n", dateTime->month, dateTime->day, dateTime->year,
-                dateTime->hour, dateTime->minute, dateTime->second);
+    DEBUG_PROGRESS("Boot Time: %02d/%02d/%02d, %d:%02d:%02d\n\n", dateTime->month, dateTime->day,
+                   dateTime->year, dateTime->hour, dateTime->minute, dateTime->second);
     return RET_NO_ERROR;
 }

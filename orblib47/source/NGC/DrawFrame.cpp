@@ -152,7 +152,7 @@ void DrawHardwareColdReset(u32) {
     DisplayCopyClear = 0;
     GpuColdReset();
     DrawWarmStateColdReset();
-    DEBUG_PRINT("Setting Warning Level to ALL\n");
+    DEBUG_PROGRESS("Setting Warning Level to ALL\n");
     VIEnableDimming(TRUE);
 }
 

@@ -211,7 +211,7 @@ s32 FileSeek(s32 fid, s32 offset, s32 origin) {
 
 // A file that cannot be read whole gives null rather than a block with a hole.
 void* FileLoad(const char* name, u32* size) {
-    DEBUG_PRINT("Load %s\n", name);
+    DEBUG_PROGRESS("Load %s\n", name);
     const s32 fid = FileOpen(name);
     if (fid == 0)
         return nullptr;
@@ -224,7 +224,7 @@ void* FileLoad(const char* name, u32* size) {
     FileClose(fid);
     if (block == nullptr)
         return nullptr;
-    DEBUG_PRINT("\n");
+    DEBUG_PROGRESS("\n");
     if (size != nullptr)
         *size = length;
     return block;

@@ -76,7 +76,7 @@ void HardwareResetCheckThread(s_thread*, void*) {
         HardwareResetCheck();
     } else if (SoftResetEnabled != 0) {
         HardwareShutdown();
-        DEBUG_PRINT("System Shutdown....\n");
+        DEBUG_PROGRESS("System Shutdown....\n");
         OSShutdownSystem();
     }
 }
@@ -97,7 +97,7 @@ void HardwareResetCheck() {
             break;
         case RESET_STATE_RESETTING: {
             const u32 status = FileGetErrorStatus();
-            DEBUG_PRINT("%d\n", s32(status));
+            DEBUG_PROGRESS("%d\n", s32(status));
             if (!RestartAllowed(status)) {
                 ResetState = RESET_STATE_IDLE;
                 break;

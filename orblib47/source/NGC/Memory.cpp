@@ -47,7 +47,7 @@ void TakeArena(int i) {
     MemoryPointer[i] = static_cast<u8*>(OSAllocFromHeap(NGCHeap[i], HeapSize[i] - kPlatformReserve));
     if (MemoryPointer[i] == nullptr)
         DEBUG_ERROR("Unable to allocate Memory!\n");
-    DEBUG_PRINT("MEM%d RAM Size: %d bytes\n", i, s32(HeapSize[i]));
+    DEBUG_PROGRESS("MEM%d RAM Size: %d bytes\n", i, s32(HeapSize[i]));
 }
 
 // The block is HeapSize less what stays with the platform; the heaps are built

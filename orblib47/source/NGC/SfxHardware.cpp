@@ -21,7 +21,7 @@ e_error_code AudioHardwareColdReset() {
     ORB_ASSERT(AICheckInit(), "AudioHardwareColdReset: The audio interface did not start.\n");
     AXInit();
     const u32 soundMode = OSGetSoundMode();
-    OSReport("OSGetSoundMode  = %d\n", soundMode);
+    DEBUG_PROGRESS("OSGetSoundMode  = %d\n", soundMode);
     AudioMode = soundMode == OS_SOUND_MODE_MONO ? AUDIO_MODE_MONO : AUDIO_MODE_STEREO;
     DefaultVoiceEnvelope = {0x8000, 0};
     return RET_NO_ERROR;

@@ -78,6 +78,12 @@ void HostSetReportSink(HostReportSink sink, void* context);
 // the next retrace wait. Safe to call from a signal handler.
 void HostRequestQuit();
 
+// Runs once when the console ends the program from inside a frame (the power
+// button, the HOME menu's shutdown), before exit: exit destroys the main thread's
+// own objects (the rasteriser's scratch among them) before its handlers run, so
+// the program frees what it holds here. HostInit forgets it.
+void HostSetExitCallback(void (*callback)());
+
 // Reads and parses an input script (docs/input.md) without installing it; false,
 // with a one-line reason naming the file, when it cannot be read, is a folder or
 // does not parse.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "console/screenshot.h"
 #include "console/system.h"
@@ -26,18 +27,20 @@ int Refuse(int status, const std::string& reason) {
     return status;
 }
 
-// Every way out passes here: the frame limit (main returns) and the engine's own
-// quit (it calls exit), which a closed window and a signal lead to.
-void SaveScreenshotAtExit() {
-    if (s_screenshot.empty() || HostSaveScreenshot(s_screenshot.c_str()))
+// The frame shown last, saved once, however the game leaves: the frame limit
+// (main returns), the engine's own quit (it calls exit) and a quit from inside a
+// frame, which a closed window and a signal lead to.
+void SaveScreenshot() {
+    const std::string path = std::exchange(s_screenshot, {});
+    if (path.empty() || HostSaveScreenshot(path.c_str()))
         return;
-    std::_Exit(Refuse(1, "cannot write the screenshot '" + s_screenshot + "'"));
+    std::_Exit(Refuse(1, "cannot write the screenshot '" + path + "'"));
 }
 
-// A quit ends the process from inside a frame (exit), the game's screens still
-// loaded: they are freed here, before the program's statics go, whatever order
-// those go in.
-void ShutDownAtExit() {
+// A quit from inside a frame: the frame shown at the quit is saved, then the
+// game's screens are freed before exit, while everything they use is alive.
+void QuitFromInsideAFrame() {
+    SaveScreenshot();
     OrbMainShutdown();
 }
 
@@ -102,10 +105,8 @@ int main(int argc, char** argv) {
     s_screenshot = line.screenshot;
     if (!s_screenshot.empty())
         HostVIKeepShownFrames();
-    // Registered after every static is built, so both run before any goes; the
-    // screenshot first, as the frame shown at the quit.
-    std::atexit(ShutDownAtExit);
-    std::atexit(SaveScreenshotAtExit);
+    std::atexit(SaveScreenshot);
+    HostSetExitCallback(QuitFromInsideAFrame);
     MaskQuitSignals(SIG_UNBLOCK);
     if (line.headless && line.frames == 0)
         std::fputs("bowling: headless with no --frames: running until interrupted (Ctrl+C)\n", stderr);

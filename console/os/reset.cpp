@@ -12,12 +12,14 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/host_services.h"
 #include "console/input/remote.h"
 #include "console/os/poll.h"
 #include "console/os/reset_control.h"
+#include "console/system.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ bool s_resetDown = false;
 OSPowerCallback s_powerCallback = nullptr;
 HostRestartHandler s_restartHandler = nullptr;
 HostShutdownHandler s_shutdownHandler = nullptr;
+void (*s_exitCallback)() = nullptr;
 
 // The program's file. Run through the kernel's link to it, the program would be
 // named "exe" in ps and top; the path the link names keeps its name.
@@ -56,6 +59,7 @@ void console::ResetButtonsReset() {
     s_powerCallback = nullptr;
     s_restartHandler = nullptr;
     s_shutdownHandler = nullptr;
+    s_exitCallback = nullptr;
 }
 
 OSPowerCallback console::PowerCallback() {
@@ -72,6 +76,10 @@ void HostSetRestartHandler(HostRestartHandler handler) {
 
 void HostSetShutdownHandler(HostShutdownHandler handler) {
     s_shutdownHandler = handler;
+}
+
+void HostSetExitCallback(void (*callback)()) {
+    s_exitCallback = callback;
 }
 
 BOOL OSGetResetButtonState() {
@@ -112,6 +120,8 @@ void OSShutdownSystem() {
         s_shutdownHandler();
         OSPanic(__FILE_NAME__, __LINE__, "OSShutdownSystem(): the test's handler returned\n");
     }
+    if (void (*callback)() = std::exchange(s_exitCallback, nullptr))
+        callback();
     std::exit(0);
 }
 

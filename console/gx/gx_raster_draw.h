@@ -70,8 +70,9 @@ struct TriangleDraw {
     bool shade;                    // the colour matters
     u32 valueMask, valueOr;        // destination alpha
     bool plain;                    // see DrawRows
-    const TexLevelView* texView;   // Modulate: the map read a group of pixels at a time, or null
-    const TexLevelView* texView2;  // ModulateTwice: its second map, the same way
+    const TexLevelView* texView;   // Modulate, ModulateTwice, Yuv: the map read a group of pixels at a time, or null
+    const TexLevelView* texView2;  // ModulateTwice and Yuv: the second map, the same way
+    const TexLevelView* texView3;  // Yuv: the third map
     int top, bottom;               // the band of rows drawn
 };
 

@@ -20,7 +20,8 @@ bool Plain(const TevCombiner& c) {
 }
 
 bool Op(const TevCombiner& c, TevOp op, TevScale scale, bool clamp) {
-    return c.op == op && c.bias == TevBias::Zero && c.scale == scale && c.clamp == clamp && c.out == TevReg::Prev;
+    return c.op == op && c.bias == TevBias::Zero && c.scale == scale && c.clamp == clamp &&
+           c.out == TevReg::Prev;
 }
 
 bool Inputs(const TevCombiner& c, TevColorArg a, TevColorArg b, TevColorArg cc, TevColorArg d) {
@@ -193,10 +194,12 @@ bool ConvertsYuv(const RasterState& state) {
            Op(s[1].alpha, TevOp::Sub, TevScale::Scale1, false) &&
            Inputs(s[1].color, C::Zero, C::TexC, C::Konst, C::CPrev) &&
            Inputs(s[1].alpha, A::Zero, A::TexA, A::Konst, A::APrev) &&
-           Op(s[2].color, TevOp::Add, TevScale::Scale1, true) && Op(s[2].alpha, TevOp::Add, TevScale::Scale1, true) &&
+           Op(s[2].color, TevOp::Add, TevScale::Scale1, true) &&
+           Op(s[2].alpha, TevOp::Add, TevScale::Scale1, true) &&
            Inputs(s[2].color, C::Zero, C::TexC, C::One, C::CPrev) &&
            Inputs(s[2].alpha, A::TexA, A::Zero, A::Zero, A::APrev) &&
-           Op(s[3].color, TevOp::Add, TevScale::Scale1, true) && Op(s[3].alpha, TevOp::Add, TevScale::Scale1, true) &&
+           Op(s[3].color, TevOp::Add, TevScale::Scale1, true) &&
+           Op(s[3].alpha, TevOp::Add, TevScale::Scale1, true) &&
            Inputs(s[3].color, C::APrev, C::CPrev, C::Konst, C::Zero) &&
            Inputs(s[3].alpha, A::Zero, A::Zero, A::Zero, A::Zero);
 }

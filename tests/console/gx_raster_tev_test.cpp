@@ -126,8 +126,8 @@ TEST_F(GXRasterTest, YuvStagesMatchTheGeneralCombiner) {
     };
     stage(0, 1, 1, {u8(C::Zero), u8(C::TexC), u8(C::Konst), u8(C::C0)}, TevOp::Add, TevScale::Scale1, false,
           {u8(A::Zero), u8(A::TexA), u8(A::Konst), u8(A::A0)}, TevOp::Sub);
-    stage(1, 1, 2, {u8(C::Zero), u8(C::TexC), u8(C::Konst), u8(C::CPrev)}, TevOp::Add, TevScale::Scale2, false,
-          {u8(A::Zero), u8(A::TexA), u8(A::Konst), u8(A::APrev)}, TevOp::Sub);
+    stage(1, 1, 2, {u8(C::Zero), u8(C::TexC), u8(C::Konst), u8(C::CPrev)}, TevOp::Add, TevScale::Scale2,
+          false, {u8(A::Zero), u8(A::TexA), u8(A::Konst), u8(A::APrev)}, TevOp::Sub);
     stage(2, 0, 0, {u8(C::Zero), u8(C::TexC), u8(C::One), u8(C::CPrev)}, TevOp::Add, TevScale::Scale1, true,
           {u8(A::TexA), u8(A::Zero), u8(A::Zero), u8(A::APrev)}, TevOp::Add);
     stage(3, kTevNull, kTevNull, {u8(C::APrev), u8(C::CPrev), u8(C::Konst), u8(C::Zero)}, TevOp::Add,

@@ -65,13 +65,15 @@ struct TriangleDraw {
     const RasterState& state;
     const DrawPlan& plan;
     const Triangle& t;
-    const Plane* colorPlanes;      // the channel Raster and Modulate read, R G B A
-    bool needZ;                    // depths for the test or for fog
-    bool shade;                    // the colour matters
-    u32 valueMask, valueOr;        // destination alpha
-    bool plain;                    // see DrawRows
-    const TexLevelView* texView;   // Modulate: the map read a group of pixels at a time, or null
-    const TexLevelView* texView2;  // ModulateTwice: its second map, the same way
+    const Plane* colorPlanes;  // the channel Raster and Modulate read, R G B A
+    bool needZ;                // depths for the test or for fog
+    bool shade;                // the colour matters
+    u32 valueMask, valueOr;    // destination alpha
+    bool plain;                // see DrawRows
+    const TexLevelView*
+        texView;  // Modulate, ModulateTwice, Yuv: the map read a group of pixels at a time, or null
+    const TexLevelView* texView2;  // ModulateTwice and Yuv: the second map, the same way
+    const TexLevelView* texView3;  // Yuv: the third map
     int top, bottom;               // the band of rows drawn
 };
 

@@ -101,6 +101,41 @@ VU TexelToPacked(VU word) {
     return (word & 0xFF00FF00u) | (word >> 16 & 0xFFu) | (word & 0xFFu) << 16;
 }
 
+// floor(x / 255) for 0 <= x < 65535: the combiners' lerps.
+VI Over255(VI x) {
+    return (x + 1 + (x >> 8)) >> 8;
+}
+
+VI Held(VI v, int lo, int hi) {
+    return v < lo ? VI{} + lo : v > hi ? VI{} + hi : v;
+}
+
+// Channel i (R G B A) of texel words, times a konst channel, over 255.
+VI ChannelOf(VU words, int i) {
+    return __builtin_convertvector(words >> (8 * i) & 0xFFu, VI);
+}
+
+VI Scaled(VU words, int i, int konst) {
+    return Over255(ChannelOf(words, i) * konst + 127);
+}
+
+// A Yuv plan's four stages over the texel words of its three maps, as
+// TevCombine works them out, packed as the rows pack colours.
+VU CombineYuv(const TevYuvInputs& in, VU first, VU second, VU third) {
+    const VI firstAlpha = Held(in.base[3] - Scaled(first, 3, in.konst[0][3]), -1024, 1023);
+    const VI secondAlpha = Held(firstAlpha - Scaled(second, 3, in.konst[1][3]), -1024, 1023);
+    const VI alpha = Held(secondAlpha + ChannelOf(third, 3), 0, 255);
+    VU packed{};
+    for (int i = 0; i < 3; ++i) {
+        const VI a = Held(in.base[i] + Scaled(first, i, in.konst[0][i]), -1024, 1023);
+        const VI b = Held((a + Scaled(second, i, in.konst[1][i])) * 2, -1024, 1023);
+        const VI c = Held(b + ChannelOf(third, i), 0, 255);
+        const int k = in.konst[2][i];
+        packed |= __builtin_convertvector(Over255(alpha * (255 - k) + c * k + 127), VU) << (16 - 8 * i);
+    }
+    return packed;
+}
+
 // The rows of a triangle within a band. A row's pixels x0..x1 go in groups of
 // kLanes from x0, so that a short span takes as few groups as it can; lanes
 // past x1 stay masked off, and what they read (the rest of the row) they write
@@ -153,6 +188,7 @@ void DrawRows(const TriangleDraw& d) {
     const Plane ps = t.attr[texAttr], pt = t.attr[texAttr + 1], pq = t.attr[texAttr + 2];
     const bool viewed = kKind == TevKind::Modulate && d.texView != nullptr;
     const TexLevelView view = viewed ? *d.texView : TexLevelView{};
+    const TevYuvInputs yuv = kKind == TevKind::Yuv ? YuvInputs(d.state) : TevYuvInputs{};
     VI lane;
     for (int i = 0; i < kLanes; ++i)
         lane[i] = i;
@@ -247,6 +283,12 @@ void DrawRows(const TriangleDraw& d) {
                     const VU second = SwapTexels(
                         StageTexels(d, d.texView2, tev.texMap2, tev.texCoord2, px, py, live), tev.swap2);
                     color = MulColor(TexelToPacked(second), MulColor(TexelToPacked(first), ras));
+                } else if constexpr (kKind == TevKind::Yuv) {
+                    const VF px = px0 + fi;
+                    const TevPlan& tev = d.plan.tev;
+                    color = CombineYuv(yuv, StageTexels(d, d.texView, tev.texMap, tev.texCoord, px, py, live),
+                                       StageTexels(d, d.texView2, tev.texMap2, tev.texCoord2, px, py, live),
+                                       StageTexels(d, d.texView3, tev.texMap3, tev.texCoord3, px, py, live));
                 } else if constexpr (kKind != TevKind::General) {
                     if (flat) {
                         color = flatColor;
@@ -380,6 +422,8 @@ void DrawTriangleRows(const TriangleDraw& d) {
             return DrawRowsFor<TevKind::Modulate>(d.plan.blend, d.plan.depth, d);
         case TevKind::ModulateTwice:
             return DrawRowsFor<TevKind::ModulateTwice>(d.plan.blend, d.plan.depth, d);
+        case TevKind::Yuv:
+            return DrawRowsFor<TevKind::Yuv>(d.plan.blend, d.plan.depth, d);
         default:
             return DrawRowsFor<TevKind::General>(d.plan.blend, d.plan.depth, d);
     }

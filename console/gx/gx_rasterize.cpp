@@ -148,9 +148,10 @@ DrawPlan PlanDraw(const RasterState& state) {
 }
 
 void ViewTextures(const RasterState& state, const DrawPlan& plan, TexViews* views) {
-    const bool modulate = plan.tev.kind == TevKind::Modulate || plan.tev.kind == TevKind::ModulateTwice;
-    const u8 maps[2] = {plan.tev.texMap, plan.tev.texMap2};
-    for (u32 i = 0; i < 2; ++i)
+    const TevKind kind = plan.tev.kind;
+    const bool modulate = kind == TevKind::Modulate || kind == TevKind::ModulateTwice || kind == TevKind::Yuv;
+    const u8 maps[3] = {plan.tev.texMap, plan.tev.texMap2, plan.tev.texMap3};
+    for (u32 i = 0; i < 3; ++i)
         views->viewed[i] = modulate && maps[i] != kTevNull && state.viewer != nullptr &&
                            state.viewer(state.samplerContext, maps[i], &views->view[i]);
 }
@@ -174,6 +175,7 @@ void RasterizeTriangle(const RasterState& state, const DrawPlan& plan, const Tex
             p.format == PixelFormat::RGB8_Z24,
         views.viewed[0] ? &views.view[0] : nullptr,
         views.viewed[1] ? &views.view[1] : nullptr,
+        views.viewed[2] ? &views.view[2] : nullptr,
         top,
         bottom,
     };

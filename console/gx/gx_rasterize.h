@@ -25,12 +25,12 @@ struct DrawPlan {
 
 DrawPlan PlanDraw(const RasterState& state);
 
-// The maps a Modulate draw reads a group of pixels at a time (filled in
-// `views`, a null for one that cannot be): looked up once for all the
-// triangles of a draw. The second is ModulateTwice's second stage's.
+// The maps a Modulate, ModulateTwice or Yuv draw reads a group of pixels at a
+// time (filled in `views`, a null for one that cannot be), in stage order:
+// looked up once for all the triangles of a draw.
 struct TexViews {
-    TexLevelView view[2];
-    bool viewed[2] = {};
+    TexLevelView view[3];
+    bool viewed[3] = {};
 };
 void ViewTextures(const RasterState& state, const DrawPlan& plan, TexViews* views);
 

@@ -19,6 +19,11 @@ bool Plain(const TevCombiner& c) {
            c.out == TevReg::Prev;
 }
 
+bool Op(const TevCombiner& c, TevOp op, TevScale scale, bool clamp) {
+    return c.op == op && c.bias == TevBias::Zero && c.scale == scale && c.clamp == clamp &&
+           c.out == TevReg::Prev;
+}
+
 bool Inputs(const TevCombiner& c, TevColorArg a, TevColorArg b, TevColorArg cc, TevColorArg d) {
     return c.in[0] == u8(a) && c.in[1] == u8(b) && c.in[2] == u8(cc) && c.in[3] == u8(d);
 }
@@ -171,7 +176,49 @@ bool ModulatesTwice(const RasterState& state) {
            Identity(state.swapTables[s0.rasSwap & 3]) && Identity(state.swapTables[s0.texSwap & 3]);
 }
 
+// Four stages: prev = C0 + tex x konst (alpha A0 - texA x konst), prev = 2 (prev
+// + tex x konst) (alpha prev - texA x konst), both unclamped; prev + tex clamped;
+// then lerp(alpha, colour, konst), alpha zero.
+bool ConvertsYuv(const RasterState& state) {
+    using C = TevColorArg;
+    using A = TevAlphaArg;
+    const TevStage* s = state.tevStages;
+    for (u32 i = 0; i < 3; ++i)
+        if (s[i].texMap >= GX_MAX_TEXMAP || !Identity(state.swapTables[s[i].texSwap & 3]))
+            return false;
+    return state.numTevStages == 4 && Op(s[0].color, TevOp::Add, TevScale::Scale1, false) &&
+           Op(s[0].alpha, TevOp::Sub, TevScale::Scale1, false) &&
+           Inputs(s[0].color, C::Zero, C::TexC, C::Konst, C::C0) &&
+           Inputs(s[0].alpha, A::Zero, A::TexA, A::Konst, A::A0) &&
+           Op(s[1].color, TevOp::Add, TevScale::Scale2, false) &&
+           Op(s[1].alpha, TevOp::Sub, TevScale::Scale1, false) &&
+           Inputs(s[1].color, C::Zero, C::TexC, C::Konst, C::CPrev) &&
+           Inputs(s[1].alpha, A::Zero, A::TexA, A::Konst, A::APrev) &&
+           Op(s[2].color, TevOp::Add, TevScale::Scale1, true) &&
+           Op(s[2].alpha, TevOp::Add, TevScale::Scale1, true) &&
+           Inputs(s[2].color, C::Zero, C::TexC, C::One, C::CPrev) &&
+           Inputs(s[2].alpha, A::TexA, A::Zero, A::Zero, A::APrev) &&
+           Op(s[3].color, TevOp::Add, TevScale::Scale1, true) &&
+           Op(s[3].alpha, TevOp::Add, TevScale::Scale1, true) &&
+           Inputs(s[3].color, C::APrev, C::CPrev, C::Konst, C::Zero) &&
+           Inputs(s[3].alpha, A::Zero, A::Zero, A::Zero, A::Zero);
+}
+
 }  // namespace
+
+TevYuvInputs YuvInputs(const RasterState& state) {
+    const Rgba16& base = state.tevRegs[u8(TevReg::Reg0)];
+    TevYuvInputs in{{base.r, base.g, base.b, base.a}, {}};
+    for (u32 i = 0; i < 3; ++i) {
+        const TevStage& stage = state.tevStages[i == 2 ? 3 : i];
+        const Rgba8 k = KonstColor(state, stage.kColorSel);
+        in.konst[i][0] = k.r;
+        in.konst[i][1] = k.g;
+        in.konst[i][2] = k.b;
+        in.konst[i][3] = KonstAlpha(state, stage.kAlphaSel);
+    }
+    return in;
+}
 
 int TevChannel(const RasterState& state, const TevStage& stage) {
     const int channel = stage.channel <= 5 ? stage.channel & 1 : -1;
@@ -201,6 +248,17 @@ TevPlan PlanTev(const RasterState& state) {
         plan.texMap2 = s1.texMap;
         plan.texCoord2 = ReadsCoord(state, s1.texCoord) ? s1.texCoord : kTevNull;
         plan.swap2 = state.swapTables[s1.texSwap & 3];
+        return plan;
+    }
+    if (ConvertsYuv(state)) {
+        const TevStage* s = state.tevStages;
+        plan.kind = TevKind::Yuv;
+        plan.texMap = s[0].texMap;
+        plan.texCoord = ReadsCoord(state, s[0].texCoord) ? s[0].texCoord : kTevNull;
+        plan.texMap2 = s[1].texMap;
+        plan.texCoord2 = ReadsCoord(state, s[1].texCoord) ? s[1].texCoord : kTevNull;
+        plan.texMap3 = s[2].texMap;
+        plan.texCoord3 = ReadsCoord(state, s[2].texCoord) ? s[2].texCoord : kTevNull;
         return plan;
     }
     if (stages != 1 || channel < 0 || !Plain(s0.color) || !Plain(s0.alpha) ||

@@ -14,19 +14,34 @@ enum class TevKind : u8 {
     // Modulate, then a second texture (through a swap table) x that: the
     // engine's stencil stage after a textured one.
     ModulateTwice,
+    // Three textures through four stages: two chroma planes scaled by konst
+    // colours onto a register, the luma added, the alpha moved into a channel
+    // (the movie's colour conversion).
+    Yuv,
     General,
 };
 
 struct TevPlan {
     TevKind kind;
     u8 channel;   // Raster and Modulate: the colour channel (0 or 1)
-    u8 texMap;    // Modulate
-    u8 texCoord;  // Modulate: kTevNull reads at (0, 0)
+    u8 texMap;    // Modulate, ModulateTwice, Yuv: the first stage's map
+    u8 texCoord;  // and coordinate; kTevNull reads at (0, 0)
     AttrMask attrs;
-    u8 texMap2 = kTevNull;  // ModulateTwice: the second stage's map and coordinate
+    u8 texMap2 = kTevNull;  // ModulateTwice and Yuv: the second stage's map and coordinate
     u8 texCoord2 = kTevNull;
     SwapTable swap2;
+    u8 texMap3 = kTevNull;  // Yuv: the third stage's map and coordinate
+    u8 texCoord3 = kTevNull;
 };
+
+// The values a Yuv plan's stages read besides the textures, R G B A: the
+// register the first stage adds to, then each stage's konst colour and alpha.
+struct TevYuvInputs {
+    int base[4];
+    int konst[3][4];
+};
+
+TevYuvInputs YuvInputs(const RasterState& state);
 
 TevPlan PlanTev(const RasterState& state);
 

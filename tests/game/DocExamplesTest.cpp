@@ -113,7 +113,8 @@ TEST(DocExamplesTest, EveryExampleRunsAsWritten) {
         std::string output;
         EXPECT_EQ(runs[i]->Wait(&output), 0) << examples[i].where;
         for (const std::string& line : examples[i].promised)
-            EXPECT_NE(output.find("\n" + line), std::string::npos) << examples[i].where << ": " << line;
+            EXPECT_NE(("\n" + output).find("\n" + line), std::string::npos)
+                << examples[i].where << ": " << line;
     }
     fs::remove_all(nand);
 }

@@ -175,7 +175,7 @@ TEST(MainMenuFlowProgramTest, TheProgramEndsCleanlyInTheMainMenu) {
            "1000 0 button a down\n1002 0 button a up\n";
     std::string error;
     ChildProcess child(BOWLING_PROGRAM,
-                       {"--headless", "--frames", "1400", "--input", script, "--nand", nand});
+                       {"--headless", "--verbose", "--frames", "1400", "--input", script, "--nand", nand});
     EXPECT_EQ(child.Wait(&error), 0) << error;
     EXPECT_NE(error.find("Load 640/MainMenu.sfp"), std::string::npos) << "the menu was up";
 }

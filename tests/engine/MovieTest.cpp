@@ -3,17 +3,21 @@
 // switch and a name that is not on the disc.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "console/ai.h"
 #include "console/ai/ai_control.h"
 #include "console/ax.h"
 #include "console/gx.h"
 #include "console/gx/efb_control.h"
+#include "console/gx/gx_control.h"
 #include "console/input/input_control.h"
 #include "console/vi.h"
 #include "orblib47/source/NGC/Movie.h"
 #include "orblib47/source/OrbLib.h"
+#include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/UI.h"
 #include "tests/engine/MovieFixture.h"
@@ -120,6 +124,47 @@ TEST_F(MovieTest, PressingAEndsTheMovieAndThePressIsNotSeenAfterwards) {
     EXPECT_EQ(Pad[0].bnew & PAD_A, 0u);
     EventWait(1);
     EXPECT_EQ(Pad[0].bnew & PAD_A, 0u);
+}
+
+// The centre pixel of each pass's display copy, sampled by a task that runs after
+// the frame task.
+void SampleCopy(s_thread*, void* record) {
+    const HostEFBImage copy = HostEFBLastCopy();
+    if (copy.width != 0)
+        static_cast<std::vector<u32>*>(record)->push_back(
+            copy.pixels[copy.height / 2 * copy.width + copy.width / 2]);
+}
+
+// At 30 frames a second each video frame lasts two retraces: it is drawn once and
+// shown on both.
+TEST_F(MovieTest, EachVideoFrameIsDrawnOnceAndShownUntilTheNext) {
+    Write("EIGHT.thp", Movie(8));
+    HostEFBRecordCopies();
+    std::vector<u32> shown;
+    s_thread* sampler = ThreadInsertPriorityDebug("SampleCopy", nullptr, &shown, SampleCopy, nullptr, 1);
+    HostGXSetCallLog(true);
+    Play("EIGHT");
+    const std::vector<std::string> log = HostGXCallLog();
+    HostGXSetCallLog(false);
+    ThreadKill(sampler);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& call) { return call.starts_with("GXBegin(0x80, 7,"); }),
+              8);
+    // Frame n is (10 n, 20, 255 - 10 n), on the screen until the next one; the
+    // first pass, which waits for the start, shows frame 0 once.
+    std::vector<std::pair<u32, u32>> runs;  // a picture and the passes that showed it
+    for (u32 argb : shown) {
+        if ((argb & 0xFF) <= 100)
+            continue;
+        if (runs.empty() || runs.back().first != argb)
+            runs.push_back({argb, 0});
+        ++runs.back().second;
+    }
+    ASSERT_EQ(runs.size(), 8u);
+    for (u32 n = 0; n < 8; ++n) {
+        EXPECT_NEAR(s32(runs[n].first & 0xFF), 255 - 10 * s32(n), 4) << n;
+        EXPECT_EQ(runs[n].second, n == 0 ? 1u : 2u) << n;
+    }
 }
 
 // The movie's 16 kHz ramp, its first track, reaches the audio output at 32 kHz:

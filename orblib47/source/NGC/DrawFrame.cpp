@@ -39,6 +39,11 @@ constexpr u32 kClearDepth = 0xFFFFFF;
 
 u32 DisplayCopyClear = 0;
 
+// A one-frame request that the display copy leave the picture in place, and
+// whether the last copy did.
+bool KeepPicture = false;
+bool PictureKept = false;
+
 // Closing the window asks the program to quit; the frame step acts on it.
 void RequestQuit() {
     QuitRequested = 1;
@@ -57,16 +62,23 @@ void ShowActiveBuffer() {
     VIFlush();
 }
 
-// Lets a host pull the finished picture, copies it into the active display buffer
-// and waits (bounded) until the GPU has finished it.
-void FinishPicture() {
+// The whole picture into the display buffer; the clear covers colour, alpha and depth.
+void SetUpDisplayCopy() {
     GXSetZMode(GX_TRUE, GX_LEQUAL, GX_TRUE);
     GXSetColorUpdate(GX_TRUE);
     GXSetDispCopySrc(0, 0, rmode->fbWidth, rmode->efbHeight);
     GXSetDispCopyDst(rmode->fbWidth, rmode->xfbHeight);
     GXSetAlphaUpdate(GX_TRUE);
+}
+
+// Lets a host pull the finished picture, copies it into the active display buffer
+// and waits (bounded) until the GPU has finished it.
+void FinishPicture() {
+    SetUpDisplayCopy();
     SCREENSHOTService(FrameBuffer[ActiveBuffer], ScreenshotBuffer, sizeof ScreenshotBuffer);
-    GXCopyDisp(FrameBuffer[ActiveBuffer], GX_TRUE);
+    GXCopyDisp(FrameBuffer[ActiveBuffer], KeepPicture ? GX_FALSE : GX_TRUE);
+    PictureKept = KeepPicture;
+    KeepPicture = false;
     GXSetAlphaUpdate(GX_FALSE);
     GXSetDrawDone();
     GXSetDrawSync(GPU_FRAME_DONE_TOKEN);
@@ -150,6 +162,7 @@ void DrawHardwareColdReset(u32) {
     HostSetQuitCallback(RequestQuit);
     VblTickCount = 0;
     DisplayCopyClear = 0;
+    KeepPicture = PictureKept = false;
     GpuColdReset();
     DrawWarmStateColdReset();
     DEBUG_PROGRESS("Setting Warning Level to ALL\n");
@@ -184,8 +197,11 @@ void DrawStartDraw() {
 
 void DrawEndDraw() {
     const s_viewport* viewport = DrawContext.viewport;
-    if (viewport->fadeColor != 0 && FadeShow != 0)
+    if (viewport->fadeColor != 0 && FadeShow != 0) {
         DrawFadeOverlay(viewport);
+        // Drawn again next frame: over a kept picture it would pile up.
+        KeepPicture = false;
+    }
     DrawEndFrame();
 }
 
@@ -238,6 +254,24 @@ void DrawClearFrameBuffer(const s_viewport* viewport) {
     GXSetAlphaUpdate(GX_TRUE);
     DrawSetDisplayCopyClear(viewport->clearColor);
     GXSetAlphaUpdate(GX_FALSE);
+}
+
+void DrawKeepPicture() {
+    KeepPicture = true;
+}
+
+bool DrawPictureKept() {
+    return PictureKept;
+}
+
+void DrawClearKeptPicture() {
+    if (!PictureKept)
+        return;
+    // Only a copy clears: into the display buffer that the next frame's copy fills.
+    SetUpDisplayCopy();
+    GXCopyDisp(FrameBuffer[ActiveBuffer], GX_TRUE);
+    GXSetAlphaUpdate(GX_FALSE);
+    PictureKept = false;
 }
 
 void DrawSetDisplayCopyClear(u32 rgba) {

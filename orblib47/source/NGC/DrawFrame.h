@@ -40,6 +40,14 @@ void GpuVblankIRQ(u32 retraceCount);
 void DrawWait();
 // Returns once the GPU has drawn everything sent so far, within the frame.
 void DrawFinish();
+// For a caller that draws the whole screen and may leave it unchanged next frame:
+// the next display copy leaves the picture in the frame buffer instead of
+// clearing it, unless the frame draws an overlay of its own over it.
+void DrawKeepPicture();
+// Whether the last display copy left the picture in the frame buffer.
+bool DrawPictureKept();
+// Clears a kept picture as that copy would have.
+void DrawClearKeptPicture();
 // The clear colour and depth of the next display copy, from the viewport.
 void DrawClearFrameBuffer(const s_viewport* viewport);
 // The display copy's clear colour (0xRRGGBBAA, depth 0xFFFFFF), kept so that it can

@@ -12,6 +12,7 @@
 #include "orblib47/source/DrawPrim.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/DrawCombine.h"
+#include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/NGC/Hardware.h"
 #include "orblib47/source/NGC/THPSimple.h"
@@ -114,20 +115,30 @@ s32 MoviePlay(const char* name) {
     const u32 start = VIGetRetraceCount();
     u32 noted = start;
     u32 decoded = 0;
+    u32 drawn = 0;  // the frames decoded when the picture in the frame buffer was drawn
     for (bool first = true;; first = false) {
         const s32 result = DecodeDue(VIGetRetraceCount() - start, frameRate, &decoded);
         HardwareCheckFileError();
         if (result == THP_DECODE_VIDEO_ERROR || result == THP_DECODE_NO_FRAME ||
-            (Pad[0].bnew & (PAD_A | PAD_PLUS)) != 0)
+            (Pad[0].bnew & (PAD_A | PAD_PLUS)) != 0) {
+            DrawClearKeptPicture();
             break;
-        MovieClearFrameBuffer(0);
-        THPSimpleDrawCurrentFrame(&GXNtsc480Int, x, y, video.xSize, video.ySize);
-        RestoreDrawState();
+        }
+        // The video changes slower than the retrace, and the player owns the screen
+        // while it plays (the UI is off): while the video frame stays and the last
+        // display copy kept the picture, the frame buffer already holds this pass's.
+        if (decoded != drawn || !DrawPictureKept()) {
+            MovieClearFrameBuffer(0);
+            THPSimpleDrawCurrentFrame(&GXNtsc480Int, x, y, video.xSize, video.ySize);
+            RestoreDrawState();
+            drawn = decoded;
+        }
         while (VIGetRetraceCount() < noted + 1)
             VIWaitForRetrace();
         noted = VIGetRetraceCount();
         if (first)
             THPSimpleAudioStart();
+        DrawKeepPicture();
         EventWait(1);
     }
     EndMovie(uiWasEnabled);

@@ -7,17 +7,27 @@
 
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EventManager.h"
+#include "source/Career/LeagueManager.h"
 #include "source/Flash/LeagueManagementFlash.h"
 #include "source/Flash/LeagueStandingsFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/Flash/TournStandingsFlash.h"
-#include "tests/game/Flash/CareerEventScreensFixture.h"
+#include "source/SFP2K.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
-using LeagueScreensTest = CareerEventScreensFixture;
+class LeagueScreensTest : public MenuFixture {
+protected:
+    LeagueScreensTest() : MenuFixture(MenuCareer::kAtFirstTournament) {}
+};
 
 // Every other bowler of the league bowls one game of 150 and wins it.
 void PlayOthers(CLeague& league) {
@@ -139,7 +149,7 @@ TEST_F(LeagueScreensTest, TheScreensLookAsKept) {
     CFlashMainMenu shell;
     shell.LoadBackground();
     shell.LoadBorder();
-    shell.OpenBorder(SymbolText(7135), SymbolText(6907));
+    shell.OpenBorder(SymbolText(kTextCareerStandingsTitle), SymbolText(kTextCareerSubtitle));
     {
         CCareerLeagueStandingsFlash standings;
         ASSERT_EQ(standings.Load(), 1);
@@ -160,7 +170,7 @@ TEST_F(LeagueScreensTest, TheScreensLookAsKept) {
             << "see " << kDrawn;
     }
     pLeagueManager->QuitLeague();
-    shell.OpenBorder(SymbolText(7089), SymbolText(6907));
+    shell.OpenBorder(SymbolText(kTextLeagueManTitle), SymbolText(kTextCareerSubtitle));
     CCareerLeagueManagementFlash screen;
     ASSERT_EQ(screen.Load(), 1);
     screen.Open();

@@ -155,19 +155,14 @@ TEST_F(LeagueScreensTest, TheScreensLookAsKept) {
         ASSERT_EQ(standings.Load(), 1);
         standings.Open();
         EventWait(60);
-        constexpr const char* kDrawn = "league_standings_drawn.png";
-        EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/league_standings.png", kDrawn), 60u)
-            << "see " << kDrawn;
+        ExpectLooksAsKept("league_standings");
     }
     {
         CCareerTournStandingsFlash standings;
         ASSERT_EQ(standings.Load(), 1);
         standings.Open();
         EventWait(60);
-        constexpr const char* kDrawn = "tournament_standings_drawn.png";
-        EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/tournament_standings.png", kDrawn),
-                  60u)
-            << "see " << kDrawn;
+        ExpectLooksAsKept("tournament_standings");
     }
     pLeagueManager->QuitLeague();
     shell.OpenBorder(SymbolText(kTextLeagueManTitle), SymbolText(kTextCareerSubtitle));
@@ -176,9 +171,7 @@ TEST_F(LeagueScreensTest, TheScreensLookAsKept) {
     screen.Open();
     PressOn(screen.m_iScreen, "d");
     EventWait(60);
-    constexpr const char* kDrawn = "league_management_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/league_management.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("league_management");
 }
 
 }  // namespace

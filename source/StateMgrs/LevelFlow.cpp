@@ -43,13 +43,33 @@ constexpr u32 kTextTournamentLoss = 7272;
 constexpr u32 kTextLoadFailed = 7059;
 constexpr u32 kBlack = 0x000000FF;
 
-// The states the table of the flow jumps to by number.
+// The flow's states, in the order a game goes through them.
 enum : s32 {
-    kPlay = 8,
-    kPostGame = 9,
-    kScoreBoard = 13,
-    kTrophies = 20,
-    kUnload = 24,
+    kWaitForLevel,
+    kAttract = LEVEL_FLOW_ATTRACT,
+    kLoading,
+    kLoaded,  // the loading screen closes
+    kStart,
+    kIntro,  // the camera's pan before the oil-pattern briefing
+    kOilPattern,
+    kOilPatternClosing,
+    kPlay,
+    kPostGame,
+    kSplash,
+    kSplashShowing,
+    kSplashGone,
+    kScoreBoard,
+    kScoreBoardShowing,
+    kScoreBoardClosing,
+    kNextGameChoice,
+    kCareerSummary,
+    kSummaryPopup,
+    kAnotherGamePopup,  // the question of another league game, or a message after the summary
+    kTrophies,
+    kUnlockPopup,
+    kAutosaveChoice,
+    kAutosave,
+    kUnload,
 };
 
 bool Career() {
@@ -202,10 +222,10 @@ void LevelFlow::CareerSummary(State& state, s32 depth) {
         g_ScreenTracker.ResetScreenNav();
         if (PlayAnotherGame && LeagueNight()) {
             AskAnotherGame();
-            state.Transition(depth, 19);
+            state.Transition(depth, kAnotherGamePopup);
         } else if (tournamentDone && pEventManager->m_TournLossMessage) {
             ShowPopup(SymbolText(kTextTournamentLoss));
-            state.Transition(depth, 19);
+            state.Transition(depth, kAnotherGamePopup);
         } else {
             state.Transition(depth, kTrophies);
         }
@@ -238,23 +258,23 @@ void LevelFlow::Unload() {
 
 s32 LevelFlow::run(State& state, s32 depth) {
     switch (state.m_value[depth]) {
-        case 0:
+        case kWaitForLevel:
             if (g_ScreenTracker.m_LevelToLoad == SCREEN_TRACKER_NO_LEVEL)
                 break;
             g_GameSettings.ResetControllerMapping();
             StartLoad(g_ScreenTracker.m_LevelToLoad);
-            state.Transition(depth, 2);
+            state.Transition(depth, kLoading);
             break;
-        case 1:  // attract mode: the computer bowls the next of the attract levels
+        case kAttract:  // attract mode: the computer bowls the next of the attract levels
             m_CurrentAttractLevel = (m_CurrentAttractLevel + 1) % LEVEL_FLOW_ATTRACT_LEVELS;
             g_LevelMgr.bAttractModeEnabled = 1;
             StartLoad(m_AttractLevels[m_CurrentAttractLevel]);
             state.Advance(depth);
             break;
-        case 2:
+        case kLoading:
             Loading(state, depth);
             break;
-        case 3:
+        case kLoaded:
             if (pLoadScreens != nullptr && SFP2KIsScreenActive(pLoadScreens->m_iScreen))
                 break;
             if (m_bLoadFailed) {
@@ -271,7 +291,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
             g_LevelMgr.m_bActive = 1;
             state.Advance(depth);
             break;
-        case 4:
+        case kStart:
             PlayAnotherGame = 0;
             AnotherGame = ePostGameResult_Processing;
             if (!Attract() && Career() && CurrentEventType() != eEventType_Practice) {
@@ -285,7 +305,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
                 ControllerMessageAllowSecondaryControllers(1);
             HomeButtonEnable(1);
             break;
-        case 5:
+        case kIntro:
             if (!g_LevelMgr.m_bActive) {
                 state.Transition(depth, Practice() ? kUnload : kPostGame);
                 break;
@@ -305,7 +325,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
                 state.Transition(depth, kPlay);
             }
             break;
-        case 6:
+        case kOilPattern:
             if (g_LevelMgr.m_bActive) {
                 g_LevelMgr.Update();
                 if (GamePaused() || (g_ScreenTracker.m_ScreenNav != SFP_SCREEN_NAV_NEXT &&
@@ -316,7 +336,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
             state.Advance(depth);
             g_ScreenTracker.ResetScreenNav();
             break;
-        case 7:
+        case kOilPatternClosing:
             if (g_LevelMgr.m_bActive)
                 g_LevelMgr.Update();
             if (SFP2KIsScreenActive(pOilPattern->m_iScreen))
@@ -346,7 +366,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
             if (!PostGameUpdate())
                 state.Advance(depth);
             break;
-        case 10: {
+        case kSplash: {
             g_LevelMgr.Update();
             if (!Career() || AnotherGame == ePostGameResult_DonePractice) {
                 state.Transition(depth, kScoreBoard);
@@ -370,7 +390,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
             state.Advance(depth);
             break;
         }
-        case 11:
+        case kSplashShowing:
             if (Career() && SFP2KIsScreenActive(m_pSplashFlash->m_iScreen)) {
                 g_LevelMgr.Update();
                 break;
@@ -379,7 +399,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
                 g_LevelMgr.Update();
             state.Advance(depth);
             break;
-        case 12:
+        case kSplashGone:
             g_LevelMgr.Update();
             if (Career())
                 Delete(m_pSplashFlash);
@@ -397,7 +417,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
             }
             state.Advance(depth);
             break;
-        case 14:
+        case kScoreBoardShowing:
             g_LevelMgr.Update();
             PostGameUpdate();
             if (!g_LevelMgr.m_bForfeited) {
@@ -409,7 +429,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
             state.Advance(depth);
             g_ScreenTracker.ResetScreenNav();
             break;
-        case 15:
+        case kScoreBoardClosing:
             g_LevelMgr.Update();
             PostGameUpdate();
             if (pScoreBoard != nullptr) {
@@ -423,17 +443,17 @@ s32 LevelFlow::run(State& state, s32 depth) {
             else
                 state.Transition(depth, kTrophies);
             break;
-        case 16:
+        case kNextGameChoice:
             g_LevelMgr.Update();
             PostGameUpdate();
             PlayAnotherGame = AnotherGame == ePostGameResult_DoneNewGame;
             state.Advance(depth);
             break;
-        case 17:
+        case kCareerSummary:
             g_LevelMgr.Update();
             CareerSummary(state, depth);
             break;
-        case 18:
+        case kSummaryPopup:
             g_LevelMgr.Update();
             if (g_GenPopupFlow.run() == 0)
                 break;
@@ -449,7 +469,7 @@ s32 LevelFlow::run(State& state, s32 depth) {
                 state.Transition(depth, kTrophies);
             }
             break;
-        case 19: {
+        case kAnotherGamePopup: {
             g_LevelMgr.Update();
             if (g_GenPopupFlow.run() == 0)
                 break;
@@ -475,10 +495,10 @@ s32 LevelFlow::run(State& state, s32 depth) {
             } else if (PlayAnotherGame && LeagueNight()) {
                 NextLeagueGame(state, depth);
             } else {
-                state.Transition(depth, 22);
+                state.Transition(depth, kAutosaveChoice);
             }
             break;
-        case 21:
+        case kUnlockPopup:
             g_LevelMgr.Update();
             if (pLeagueManager != nullptr)
                 pLeagueManager->GetLeague()->ResetLastTournamentPlace();
@@ -490,12 +510,12 @@ s32 LevelFlow::run(State& state, s32 depth) {
                 state.Advance(depth);
             g_ScreenTracker.ResetScreenNav();
             break;
-        case 22:
+        case kAutosaveChoice:
             // Only a bowler with a save slot is saved: the scratch bowler would get the
             // message with nothing of it written.
-            state.Transition(depth, CareerAutosaveWanted() && Career() && !Practice() ? 23 : kUnload);
+            state.Transition(depth, CareerAutosaveWanted() && Career() && !Practice() ? kAutosave : kUnload);
             break;
-        case 23:
+        case kAutosave:
             if (g_LoadSaveFlow.run(state, depth + 1, SAVELOAD_PROCESS_AUTOSAVE, eLoadSaveDataType_Character))
                 state.Advance(depth);
             break;

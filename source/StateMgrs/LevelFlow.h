@@ -11,6 +11,8 @@ class State;
 class CSplashFlash;
 
 constexpr s32 LEVEL_FLOW_ATTRACT_LEVELS = 5;
+// The state a caller enters the flow at for attract mode.
+constexpr s32 LEVEL_FLOW_ATTRACT = 1;
 constexpr f32 LEVEL_FLOW_MIN_LOAD_SECONDS = 6.0f;
 // A level that has not arrived after this long is given up with a message.
 constexpr f32 LEVEL_FLOW_LOAD_TIMEOUT_SECONDS = 60.0f;

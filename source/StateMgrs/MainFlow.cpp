@@ -32,7 +32,30 @@ namespace {
 constexpr s32 kDepth = 0;
 constexpr u32 kBlack = 0x000000FF;
 constexpr f32 kTitleFadeIn = 1.0f;
-constexpr s32 kAttractEntry = 1;  // the level flow's state for attract mode
+
+// The flow's states: the boot screens, the title, then the menus and the level in turn.
+enum : s32 {
+    kStart,
+    kBoot,
+    kStrapWarning,
+    kStrapWarningShowing,
+    kStrapWarningClosing,
+    kLicence,
+    kLicenceShowing,
+    kLicenceClosing,
+    kLegal,
+    kLegalShowing,
+    kLegalClosing,
+    kLogoMovies,
+    kTitle,
+    kTitleShowing,
+    kTitleClosing,
+    kBootLoadSetUp,
+    kBootLoad,
+    kMusic,
+    kMainMenu,
+    kLevel,
+};
 
 // Creates the screen, loads and opens it; false, with the object released,
 // when its movie does not load.
@@ -141,47 +164,47 @@ s32 MainFlow::run() {
         return 0;
     s32* const entry = &state.m_value[kDepth];
     switch (*entry) {
-        case 0:
+        case kStart:
             ControllerMessageDisable();
             HomeButtonEnable(0);
             LoadFonts();
             InGameScreensInstall();
             state.Advance(kDepth);
             break;
-        case 1:
+        case kBoot:
             state.Advance(kDepth);
             break;
-        case 2:  // the wrist-strap warning
-            state.Transition(kDepth, ShowScreen(pWiiStrapWarningFlash) ? 3 : 5);
+        case kStrapWarning:  // the wrist-strap warning
+            state.Transition(kDepth, ShowScreen(pWiiStrapWarningFlash) ? kStrapWarningShowing : kLicence);
             break;
-        case 3:
+        case kStrapWarningShowing:
             if (Answered(pWiiStrapWarningFlash))
                 state.Advance(kDepth);
             break;
-        case 4:
+        case kStrapWarningClosing:
             if (Released(pWiiStrapWarningFlash)) {
                 g_ScreenTracker.ResetScreenNav();
                 state.Advance(kDepth);
             }
             break;
-        case 5:  // the licence notice
-            state.Transition(kDepth, ShowScreen(pLicensedByNintendoFlash) ? 6 : 8);
+        case kLicence:  // the licence notice
+            state.Transition(kDepth, ShowScreen(pLicensedByNintendoFlash) ? kLicenceShowing : kLegal);
             break;
-        case 6:
+        case kLicenceShowing:
             if (Answered(pLicensedByNintendoFlash))
                 state.Advance(kDepth);
             break;
-        case 7:
+        case kLicenceClosing:
             if (Released(pLicensedByNintendoFlash)) {
                 g_ScreenTracker.ResetScreenNav();
                 state.Advance(kDepth);
             }
             break;
-        case 8:  // the legal notice: without its movie only its minimum time passes
+        case kLegal:  // the legal notice: without its movie only its minimum time passes
             ShowScreen(pLegalFlash);
             state.Advance(kDepth);
             break;
-        case 9:
+        case kLegalShowing:
             if (m_fTimer > 0.0f) {
                 m_fTimer -= RealDeltaTime;
             } else if (m_bOneTimeInit == 0) {
@@ -191,26 +214,26 @@ s32 MainFlow::run() {
                 state.Advance(kDepth);
             }
             break;
-        case 10:
+        case kLegalClosing:
             if (Released(pLegalFlash)) {
                 g_ScreenTracker.ResetScreenNav();
                 state.Advance(kDepth);
             }
             break;
-        case 11:
+        case kLogoMovies:
             MoviePlay("VOSSA");
             MoviePlay("ORBLOGO");
             HomeButtonEnable(1);
             state.Advance(kDepth);
             break;
-        case 12:  // the title; without its movie the game goes on as if start was pressed
+        case kTitle:  // the title; without its movie the game goes on as if start was pressed
             DrawSetClearColor(kBlack);
             DrawFade(FADE_IN, kBlack, kTitleFadeIn);
             ShowScreen(pPressStartFlash);
             fAttractTime = 0.0f;
             state.Advance(kDepth);
             break;
-        case 13:
+        case kTitleShowing:
             fAttractTime += RealDeltaTime;
             if (fAttractTime > MAIN_FLOW_ATTRACT_SECONDS) {
                 if (pPressStartFlash != nullptr)
@@ -220,59 +243,59 @@ s32 MainFlow::run() {
                 state.Advance(kDepth);
             }
             break;
-        case 14:
+        case kTitleClosing:
             if (!Released(pPressStartFlash))
                 break;
             if (fAttractTime <= MAIN_FLOW_ATTRACT_SECONDS) {
                 g_ScreenTracker.ResetScreenNav();
                 ControllerMessageEnable();
-                state.Transition(kDepth, 15);
+                state.Transition(kDepth, kBootLoadSetUp);
             } else {
-                state.Transition(kDepth, 19);
-                state.m_value[kDepth + 1] = kAttractEntry;
+                state.Transition(kDepth, kLevel);
+                state.m_value[kDepth + 1] = LEVEL_FLOW_ATTRACT;
                 HomeButtonEnable(0);
                 FreeFonts();
             }
             break;
-        case 15:
+        case kBootLoadSetUp:
             g_GameSettings.m_Current.bAutoSave = 1;
             g_LoadSaveFlow.SetSaveGameRequired(0);
             g_LoadSaveFlow.SetCardRequired(0);
             g_LoadSaveFlow.SetPromptUser(0);
             state.Advance(kDepth);
             break;
-        case 16:
+        case kBootLoad:
             if (g_LoadSaveFlow.run(state, kDepth + 1, SAVELOAD_PROCESS_BOOTUP,
                                    eLoadSaveDataType_GameSettings))
                 state.Advance(kDepth);
             break;
-        case 17:
+        case kMusic:
             StartMusic();
             state.Advance(kDepth);
             break;
-        case 18:
+        case kMainMenu:
             MusicUpdate();
             if (!g_MainMenuFlow.run(state, kDepth + 1))
                 break;
             if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_PREVIOUS) {
                 ControllerMessageDisable();
-                state.Transition(kDepth, 12);
+                state.Transition(kDepth, kTitle);
             } else if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NEXT) {
                 FreeFonts();
-                state.Transition(kDepth, 19);
+                state.Transition(kDepth, kLevel);
             }
             g_ScreenTracker.ResetScreenNav();
             StopMusic();
             break;
-        case 19:
+        case kLevel:
             if (!g_LevelFlow.run(state, kDepth + 1))
                 break;
             LoadFonts();
             if (fAttractTime <= MAIN_FLOW_ATTRACT_SECONDS) {
-                state.Transition(kDepth, 18);
+                state.Transition(kDepth, kMainMenu);
                 SetGamePause(0);
             } else {
-                state.Transition(kDepth, 12);
+                state.Transition(kDepth, kTitle);
             }
             break;
         default:

@@ -25,25 +25,13 @@
 #include "source/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
-class CacModelScreensTest : public MenuScreenFixture {
+class CacModelScreensTest : public MenuFixture {
 protected:
-    void SetUp() override {
-        MenuScreenFixture::SetUp();
-        FileChangeDirectory(GAME_DATABASE_FOLDER);
-        BowlingDbLoad();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-        ASSERT_TRUE(PlayerPartsLoad());
-        g_ScreenTracker.Reset();
-    }
-    void TearDown() override {
-        PlayerPartsFree();
-        MenuScreenFixture::TearDown();
-    }
-
     // The background and the main page of a new bowler, inside the menus' border,
     // named as the flow names it.
     void Show(CCacModelScreens& screens) {
@@ -74,27 +62,11 @@ protected:
     CFlashMainMenu menu_;
 };
 
-// One update of the open page per character: d down, u up, r right, l left, a A,
-// b B, 1 and 2 the remote's buttons, - nothing.
+// One update of the open page per character of `presses`.
 void Press(CCacModelScreens& screens, const char* presses) {
-    const s32 handle = g_ScreenTracker.m_CurrScreen == eScreen_List_CAC_Main ? screens.m_iScreenSubMain
-                                                                             : screens.m_iScreenSubGeneric;
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(handle);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'd'   ? PAD_DOWN
-                         : *c == 'u' ? PAD_UP
-                         : *c == 'r' ? PAD_RIGHT
-                         : *c == 'l' ? PAD_LEFT
-                         : *c == 'a' ? PAD_A
-                         : *c == 'b' ? PAD_B
-                         : *c == '1' ? PAD_1
-                         : *c == '2' ? PAD_2
-                         : *c == 'x' ? PAD_PLUS | PAD_MINUS
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(handle, info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
+    PressOn(g_ScreenTracker.m_CurrScreen == eScreen_List_CAC_Main ? screens.m_iScreenSubMain
+                                                                  : screens.m_iScreenSubGeneric,
+            presses);
 }
 
 CPlayerConstruction& Model() {
@@ -285,21 +257,15 @@ TEST_F(CacModelScreensTest, ThePagesLookAsKept) {
     CCacModelScreens screens;
     Show(screens);
     EventWait(60);
-    constexpr const char* kDrawnMain = "cac_main_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/cac_main.png", kDrawnMain), 60u)
-        << "see " << kDrawnMain;
+    ExpectLooksAsKept("cac_main");
     SwitchTo(screens, eScreen_List_CAC_SubMale1);
     Press(screens, "rrdrrrdr");
     EventWait(60);
-    constexpr const char* kDrawnPage = "cac_page_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/cac_page.png", kDrawnPage), 60u)
-        << "see " << kDrawnPage;
+    ExpectLooksAsKept("cac_page");
     SwitchTo(screens, eScreen_List_CAC_Sub2);
     Press(screens, "rdrdrdr");
     EventWait(60);
-    constexpr const char* kDrawnPage2 = "cac_page2_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/cac_page2.png", kDrawnPage2), 60u)
-        << "see " << kDrawnPage2;
+    ExpectLooksAsKept("cac_page2");
 }
 
 }  // namespace

@@ -4,17 +4,27 @@
 
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EventManager.h"
 #include "source/Career/LeagueManager.h"
 #include "source/Flash/CareerEventSelectFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "tests/game/Flash/CareerScreenFixture.h"
+#include "source/SFP2K.h"
+#include "source/SFPInternal.h"
+#include "source/StateMgrs/ScreenTracker.h"
+#include "tests/game/PictureCompare.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
-class CareerEventSelectFlashTest : public CareerScreenFixture {
+class CareerEventSelectFlashTest : public MenuFixture {
 protected:
+    CareerEventSelectFlashTest() : MenuFixture(MenuCareer::kInSeason) {}
+
     static void Show(CCareerEventSelectFlash& calendar) {
         ASSERT_EQ(calendar.LoadBG(), 1);
         ASSERT_EQ(calendar.Load(pEventManager), 1);
@@ -54,7 +64,7 @@ TEST_F(CareerEventSelectFlashTest, TheCalendarLooksAsKept) {
     CFlashMainMenu menu;
     menu.LoadBackground();
     menu.LoadBorder();
-    menu.OpenBorder(SymbolText(7144), SymbolText(6907));
+    menu.OpenBorder(SymbolText(kTextCareerEventTitle), SymbolText(kTextCareerSubtitle));
     SimulateTo(4);
     CCareerEventSelectFlash calendar;
     Show(calendar);
@@ -130,7 +140,7 @@ TEST_F(CareerEventSelectFlashTest, PlayingChargesOnlyALeagueNightsFee) {
         g_GameSettings.m_Current.iNumPlayers = 0;
         CCareerEventSelectFlash calendar;
         Show(calendar);
-        Press(calendar.m_iScreen, row.presses);
+        PressOn(calendar.m_iScreen, row.presses);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.nav) << "event " << row.event << " money " << row.money;
         EXPECT_EQ(g_ScreenTracker.m_NextScreen, row.next) << "event " << row.event << " money " << row.money;
         EXPECT_EQ(career->GetMoney(), row.money) << "event " << row.event;
@@ -148,22 +158,22 @@ TEST_F(CareerEventSelectFlashTest, ASimulationStepsEveryElevenFramesAndAsksForAn
     g_GameSettings.m_Current.bAutoSave = 1;
     CCareerEventSelectFlash calendar;
     Show(calendar);
-    Press(calendar.m_iScreen, "da");
+    PressOn(calendar.m_iScreen, "da");
     EXPECT_EQ(g_ScreenTracker.m_NextScreen, eScreen_List_Career_EventSim);
     g_ScreenTracker.ResetScreenNav();
     calendar.Simulate();
     EXPECT_NE(pEventManager->GetOpponentID(), 0);
     EXPECT_FALSE(SpriteHidden(calendar.m_iScreen, kSimAnim));
-    Press(calendar.m_iScreen, "bbbbbbbbbb");
+    PressOn(calendar.m_iScreen, "bbbbbbbbbb");
     EXPECT_EQ(pEventManager->m_CurrentRound, 0u) << "no step in ten frames";
     EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NONE) << "the remote is ignored";
-    Press(calendar.m_iScreen, "-");
+    PressOn(calendar.m_iScreen, "-");
     EXPECT_EQ(pEventManager->m_CurrentRound, 1u);
-    Press(calendar.m_iScreen, "----------------------");
+    PressOn(calendar.m_iScreen, "----------------------");
     EXPECT_EQ(pEventManager->GetCurrentEventNum(), 1) << "three games make the night";
     EXPECT_TRUE(SpriteHidden(calendar.m_iScreen, kSimAnim));
     EXPECT_EQ(calendar.Sim, 0);
-    Press(calendar.m_iScreen, "b");
+    PressOn(calendar.m_iScreen, "b");
     EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_PREVIOUS);
     EXPECT_EQ(g_ScreenTracker.m_NextScreen, eScreen_List_Career_Autosave);
     calendar.Kill();
@@ -176,7 +186,7 @@ TEST_F(CareerEventSelectFlashTest, ASimulationStepsEveryElevenFramesAndAsksForAn
     Show(last);
     last.Simulate();
     for (s32 frame = 0; frame < 33 && g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_NONE; ++frame)
-        Press(last.m_iScreen, "-");
+        PressOn(last.m_iScreen, "-");
     EXPECT_TRUE(pEventManager->SeasonOver());
     EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_PREVIOUS);
 }
@@ -193,7 +203,7 @@ TEST_F(CareerEventSelectFlashTest, ALeagueWithoutOpponentsDrawsNone) {
         calendar.Simulate();
         EXPECT_EQ(pEventManager->GetOpponentID(), 0) << bowlers << " bowlers";
         calendar.Sim = 0;
-        Press(calendar.m_iScreen, "a");
+        PressOn(calendar.m_iScreen, "a");
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NEXT);
         EXPECT_EQ(g_GameSettings.m_Current.iNumPlayers, 1) << bowlers << " bowlers";
         EXPECT_EQ(SpriteText(calendar.m_iScreen, kTxtLoc01), "Hometown, USA");

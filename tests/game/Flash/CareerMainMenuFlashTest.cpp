@@ -18,53 +18,16 @@
 #include "source/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
-class CareerMainMenuFlashTest : public MenuScreenFixture {
+class CareerMainMenuFlashTest : public MenuFixture {
 protected:
-    void SetUp() override {
-        MenuScreenFixture::SetUp();
-        FileChangeDirectory(GAME_DATABASE_FOLDER);
-        BowlingDbLoad();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-        ASSERT_TRUE(PlayerPartsLoad());
-        CareerManagersCreate();
-        CCareerCharacter::CreateInstance();
-        CCareerCharacter& career = *CCareerCharacter::GetInstance();
-        career.SetCurrSlot(0);
-        career.SetName("ROLLER");
-        career.Init();
-        g_ScreenTracker.Reset();
-    }
-    void TearDown() override {
-        PlayerPartsFree();
-        MenuScreenFixture::TearDown();
-    }
-
-    static void Show(CCareerMainMenuFlash& hub) {
-        ASSERT_EQ(hub.LoadBG(), 1);
-        ASSERT_EQ(hub.Load(), 1);
-        hub.OpenBG();
-        hub.Open();
-    }
+    CareerMainMenuFlashTest() : MenuFixture(MenuCareer::kBowler) {}
 };
-
-// One update per character: d down, u up, r right, a A, - nothing.
-void Press(CCareerMainMenuFlash& hub, const char* presses) {
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(hub.m_iScreen);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'd'   ? PAD_DOWN
-                         : *c == 'u' ? PAD_UP
-                         : *c == 'r' ? PAD_RIGHT
-                         : *c == 'a' ? PAD_A
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(hub.m_iScreen, info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
-}
 
 // Practice is played only when accepted on its entry showing practice; leaving
 // the entry goes back to a standard game.
@@ -83,7 +46,7 @@ TEST_F(CareerMainMenuFlashTest, PracticeIsChosenOnlyOnItsEntry) {
         CCareerMainMenuFlash hub;
         Show(hub);
         g_ScreenTracker.ResetScreenNav();
-        Press(hub, row.presses);
+        PressOn(hub.m_iScreen, row.presses);
         EXPECT_EQ(g_ScreenTracker.m_NextScreen, row.next) << row.presses;
         EXPECT_EQ(hub.m_Practice, row.practice) << row.presses;
         EXPECT_EQ(g_GameSettings.m_Current.gameType, row.practice ? eGameType_Practice : eGameType_Standard);
@@ -95,14 +58,12 @@ TEST_F(CareerMainMenuFlashTest, TheHubLooksAsKept) {
     CFlashMainMenu menu;
     menu.LoadBackground();
     menu.LoadBorder();
-    menu.OpenBorder(SymbolText(6906), SymbolText(6907));
+    menu.OpenBorder(SymbolText(kTextCareerHubTitle), SymbolText(kTextCareerSubtitle));
     CCareerMainMenuFlash hub;
     Show(hub);
-    Press(hub, "ddd");
+    PressOn(hub.m_iScreen, "ddd");
     EventWait(120);
-    constexpr const char* kDrawn = "career_hub_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/career_hub.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("career_hub");
 }
 
 }  // namespace

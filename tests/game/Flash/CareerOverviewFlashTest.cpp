@@ -5,13 +5,21 @@
 
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EventManager.h"
 #include "source/Career/TrophyMgr.h"
 #include "source/Flash/CareerAttributesFlash.h"
 #include "source/Flash/CareerOverviewFlash.h"
 #include "source/Flash/CareerStatsFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
-#include "tests/game/Flash/CareerScreenFixture.h"
+#include "source/SFP2K.h"
+#include "source/SFPInternal.h"
+#include "source/StateMgrs/ScreenTracker.h"
+#include "tests/game/PictureCompare.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
@@ -20,21 +28,16 @@ constexpr s32 kTxtArmStr = 4, kTxtAccuracy = 6, kTxtMoney = 14, kTxtTName = 20, 
               kTxtTSeason = 22, kSprLock = 23;
 constexpr u32 kOrange = 0xFF9900FF, kWhite = 0xFFFFFFFF;
 
-class CareerOverviewFlashTest : public CareerScreenFixture {
+class CareerOverviewFlashTest : public MenuFixture {
 protected:
-    static void Show(CCareerOverviewFlash& overview) {
-        ASSERT_EQ(overview.LoadBG(), 1);
-        ASSERT_EQ(overview.Load(), 1);
-        overview.OpenBG();
-        overview.Open();
-    }
+    CareerOverviewFlashTest() : MenuFixture(MenuCareer::kInSeason) {}
 
     // The menus' border around a page, as the career flow opens it.
     void Border(CFlashMainMenu& menu, u32 title) {
         EventWait(GPU_BLACK_FRAMES);
         menu.LoadBackground();
         menu.LoadBorder();
-        menu.OpenBorder(SymbolText(title), SymbolText(6907));
+        menu.OpenBorder(SymbolText(title), SymbolText(kTextCareerSubtitle));
     }
 
     // Tournament podiums in the current slot, as the event manager reports them.
@@ -49,7 +52,7 @@ protected:
 
 TEST_F(CareerOverviewFlashTest, TheOverviewLooksAsKept) {
     CFlashMainMenu menu;
-    Border(menu, 7114);
+    Border(menu, kTextCareerOverviewTitle);
     career->ItemBuy(1);
     career->EquipItem(1);  // accuracy +2: orange
     CCareerOverviewFlash overview;
@@ -60,18 +63,18 @@ TEST_F(CareerOverviewFlashTest, TheOverviewLooksAsKept) {
 
 TEST_F(CareerOverviewFlashTest, TheTrophiesLookAsKept) {
     CFlashMainMenu menu;
-    Border(menu, 7114);
+    Border(menu, kTextCareerOverviewTitle);
     WinTrophies({{eEventType_Tournament, 1, 20, eSeason_Winter, AMATEUR_L2, 3}});
     CCareerOverviewFlash overview;
     Show(overview);
-    Press(overview.m_iScreen, "d");
+    PressOn(overview.m_iScreen, "d");
     EventWait(120);
     ExpectLooksAsKept("career_overview_trophies");
 }
 
 TEST_F(CareerOverviewFlashTest, TheStatisticsLookAsKept) {
     CFlashMainMenu menu;
-    Border(menu, 7239);
+    Border(menu, kTextCareerStatsTitle);
     s_Character_Stats& stats = career->GetStats();
     stats.m_TotalWins = 12;
     stats.m_TotalGames = 20;
@@ -86,12 +89,12 @@ TEST_F(CareerOverviewFlashTest, TheStatisticsLookAsKept) {
 
 TEST_F(CareerOverviewFlashTest, TheAttributesLookAsKept) {
     CFlashMainMenu menu;
-    Border(menu, 7127);
+    Border(menu, kTextCareerAttributesTitle);
     career->AddSkillPoints(30);
     CCareerAttributesFlash page;
     ASSERT_EQ(page.Load(), 1);
     page.Open();
-    Press(page.m_iScreen, "rd");
+    PressOn(page.m_iScreen, "rd");
     EventWait(120);
     ExpectLooksAsKept("career_attributes");
 }
@@ -157,12 +160,12 @@ TEST_F(CareerOverviewFlashTest, ATrophyFindsItsTournamentOnlyInsideItsLeaguesCal
 TEST_F(CareerOverviewFlashTest, TheTrophyButtonBrowsesTheTrophiesOrShowsTheLock) {
     CCareerOverviewFlash empty;
     Show(empty);
-    Press(empty.m_iScreen, "d");
+    PressOn(empty.m_iScreen, "d");
     EXPECT_FALSE(SpriteHidden(empty.m_iScreen, kSprLock));
     EXPECT_TRUE(SpriteHidden(empty.m_iScreen, kTxtTName));
     EXPECT_FALSE(empty.m_bDisplayModel);
     EXPECT_FALSE(empty.m_bDisplayTrophy);
-    Press(empty.m_iScreen, "u");
+    PressOn(empty.m_iScreen, "u");
     EXPECT_TRUE(SpriteHidden(empty.m_iScreen, kSprLock));
     EXPECT_TRUE(empty.m_bDisplayModel);
     empty.Kill();
@@ -184,16 +187,16 @@ TEST_F(CareerOverviewFlashTest, TheTrophyButtonBrowsesTheTrophiesOrShowsTheLock)
         {"l", "Riverside Scratch Open", "3rd place", "SPRING LEAGUE"},
     };
     for (const auto& step : steps) {
-        Press(overview.m_iScreen, step.presses);
+        PressOn(overview.m_iScreen, step.presses);
         EXPECT_EQ(SpriteText(overview.m_iScreen, kTxtTName), step.name) << step.presses;
         EXPECT_EQ(SpriteText(overview.m_iScreen, kTxtTPlace), step.place);
         EXPECT_EQ(SpriteText(overview.m_iScreen, kTxtTSeason), step.season);
     }
     EXPECT_TRUE(overview.m_bDisplayTrophy);
     EXPECT_TRUE(SpriteHidden(overview.m_iScreen, kSprLock));
-    Press(overview.m_iScreen, "a");
+    PressOn(overview.m_iScreen, "a");
     EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NONE) << "accept on the trophies leads nowhere";
-    Press(overview.m_iScreen, "ua");
+    PressOn(overview.m_iScreen, "ua");
     EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NEXT);
     EXPECT_EQ(g_ScreenTracker.m_NextScreen, eScreen_List_Stats);
 }
@@ -203,9 +206,9 @@ TEST_F(CareerOverviewFlashTest, TheStatisticsLeaveOnlyByBack) {
     CCareerStatsFlash page;
     ASSERT_EQ(page.Load(), 1);
     page.Open();
-    Press(page.m_iScreen, "udlra-");
+    PressOn(page.m_iScreen, "udlra-");
     EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NONE);
-    Press(page.m_iScreen, "b");
+    PressOn(page.m_iScreen, "b");
     EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_PREVIOUS);
 }
 
@@ -229,13 +232,13 @@ TEST_F(CareerOverviewFlashTest, TheAttributesSpendTheSparePointsTheCareerHas) {
         {"uur", 21, 100, 0},
     };
     for (const auto& step : steps) {
-        Press(page.m_iScreen, step.presses);
+        PressOn(page.m_iScreen, step.presses);
         EXPECT_EQ(page.attrib[0], step.arm) << step.presses;
         EXPECT_EQ(page.attrib[2], step.hook) << step.presses;
         EXPECT_EQ(page.sp, step.sp) << step.presses;
     }
     EXPECT_EQ(SpriteText(page.m_iScreen, 13), "0");
-    Press(page.m_iScreen, "b");
+    PressOn(page.m_iScreen, "b");
     EXPECT_EQ(g_ScreenTracker.m_NextScreen, eScreen_List_Career_Overview);
     page.Close();
     EXPECT_EQ(career->GetStats().m_ArmStrength, 21u);

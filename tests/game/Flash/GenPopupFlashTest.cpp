@@ -16,6 +16,7 @@
 #include "source/SFP2K.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
@@ -53,17 +54,6 @@ void Show(CGenPopupFlash& popup, Kind kind, s32 defaultButton) {
     }
 }
 
-// One update per character, pad `pad` pressing: r right, l left, a A, - nothing.
-void Press(CGenPopupFlash& popup, const char* presses, s32 pad = 0) {
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(popup.m_iScreen);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'r' ? PAD_RIGHT : *c == 'l' ? PAD_LEFT : *c == 'a' ? PAD_A : 0;
-        Pad[pad].bdown = Pad[pad].bnew = word;
-        info->Update(popup.m_iScreen, info);
-    }
-    Pad[pad].bdown = Pad[pad].bnew = 0;
-}
-
 TEST_F(GenPopupFlashTest, EachSetAnswersByItsCursor) {
     constexpr auto kNone = SFP_SCREEN_NAV_NONE, kNext = SFP_SCREEN_NAV_NEXT,
                    kPrevious = SFP_SCREEN_NAV_PREVIOUS;
@@ -95,7 +85,7 @@ TEST_F(GenPopupFlashTest, EachSetAnswersByItsCursor) {
         g_ScreenTracker.ResetScreenNav();
         CGenPopupFlash popup;
         Show(popup, row.kind, row.defaultButton);
-        Press(popup, row.presses);
+        PressOn(popup.m_iScreen, row.presses);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.answer);
         EXPECT_EQ(ClicksPlaying(), row.clicks);
     }
@@ -133,7 +123,7 @@ TEST_F(GenPopupFlashTest, TheControllingPadAnswersAQuestion) {
         g_ScreenTracker.ResetScreenNav();
         CGenPopupFlash popup;
         Show(popup, kYesNo, 0);
-        Press(popup, "a", row.pad);
+        PressOn(popup.m_iScreen, "a", row.pad);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.answered ? SFP_SCREEN_NAV_NEXT : SFP_SCREEN_NAV_NONE);
     }
     g_BlockPadInput = 0;
@@ -148,9 +138,7 @@ TEST_F(GenPopupFlashTest, AQuestionLooksAsKept) {
         "Your career has not been saved since the last league night. If you leave now, the games you "
         "bowled tonight are lost. Do you want to leave without saving?");
     EventWait(20);
-    constexpr const char* kDrawn = "genpopup_question_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/genpopup_question.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("genpopup_question");
 }
 
 }  // namespace

@@ -7,17 +7,27 @@
 
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EventManager.h"
+#include "source/Career/LeagueManager.h"
 #include "source/Flash/LeagueManagementFlash.h"
 #include "source/Flash/LeagueStandingsFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/Flash/TournStandingsFlash.h"
-#include "tests/game/Flash/CareerEventScreensFixture.h"
+#include "source/SFP2K.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
-using LeagueScreensTest = CareerEventScreensFixture;
+class LeagueScreensTest : public MenuFixture {
+protected:
+    LeagueScreensTest() : MenuFixture(MenuCareer::kAtFirstTournament) {}
+};
 
 // Every other bowler of the league bowls one game of 150 and wins it.
 void PlayOthers(CLeague& league) {
@@ -139,36 +149,29 @@ TEST_F(LeagueScreensTest, TheScreensLookAsKept) {
     CFlashMainMenu shell;
     shell.LoadBackground();
     shell.LoadBorder();
-    shell.OpenBorder(SymbolText(7135), SymbolText(6907));
+    shell.OpenBorder(SymbolText(kTextCareerStandingsTitle), SymbolText(kTextCareerSubtitle));
     {
         CCareerLeagueStandingsFlash standings;
         ASSERT_EQ(standings.Load(), 1);
         standings.Open();
         EventWait(60);
-        constexpr const char* kDrawn = "league_standings_drawn.png";
-        EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/league_standings.png", kDrawn), 60u)
-            << "see " << kDrawn;
+        ExpectLooksAsKept("league_standings");
     }
     {
         CCareerTournStandingsFlash standings;
         ASSERT_EQ(standings.Load(), 1);
         standings.Open();
         EventWait(60);
-        constexpr const char* kDrawn = "tournament_standings_drawn.png";
-        EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/tournament_standings.png", kDrawn),
-                  60u)
-            << "see " << kDrawn;
+        ExpectLooksAsKept("tournament_standings");
     }
     pLeagueManager->QuitLeague();
-    shell.OpenBorder(SymbolText(7089), SymbolText(6907));
+    shell.OpenBorder(SymbolText(kTextLeagueManTitle), SymbolText(kTextCareerSubtitle));
     CCareerLeagueManagementFlash screen;
     ASSERT_EQ(screen.Load(), 1);
     screen.Open();
     PressOn(screen.m_iScreen, "d");
     EventWait(60);
-    constexpr const char* kDrawn = "league_management_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/league_management.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("league_management");
 }
 
 }  // namespace

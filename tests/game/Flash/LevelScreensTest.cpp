@@ -28,22 +28,13 @@
 #include "source/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
 using LevelScreensTest = MenuScreenFixture;
-
-std::string SpriteText(s32 handle, s32 sprite) {
-    const s_sfp_screen* screen = SFPScreen(handle);
-    const SFP_SCREEN_SPRITE_LOOKUP_t& lookup = screen->info->spriteLookups[sprite];
-    return lookup.numInstances > 0 ? screen->instances[lookup.instanceIds[0]].text : "(none)";
-}
-
-bool SpriteHidden(s32 handle, s32 sprite) {
-    const s_sfp_screen* screen = SFPScreen(handle);
-    return screen->instances[screen->info->spriteLookups[sprite].instanceIds[0]].hidden != 0;
-}
 
 // Player 0 bowls a perfect game; player 1 opens with 0 0, spares 5 5 and then
 // bowls 0 0.
@@ -59,30 +50,11 @@ void ScoreTwoPlayers() {
         scores.AddThrow(1, pins);
 }
 
-// Each character one update of the screen, the remote pressing: l r u d move,
-// a A, b B, 1 button 1, - nothing.
-void Press(s32 handle, const char* presses) {
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(handle);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'l'   ? PAD_LEFT
-                         : *c == 'r' ? PAD_RIGHT
-                         : *c == 'u' ? PAD_UP
-                         : *c == 'd' ? PAD_DOWN
-                         : *c == 'a' ? PAD_A
-                         : *c == 'b' ? PAD_B
-                         : *c == '1' ? PAD_1
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(handle, info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
-}
-
 // Whether `text` fits sprite `sprite`'s field: wrapped into its box, or on one
 // line of its width.
 bool Fits(s32 handle, s32 sprite, const char* text) {
     const s_sfp_screen* screen = SFPScreen(handle);
-    const s_sfp_instance& instance = screen->instances[screen->info->spriteLookups[sprite].instanceIds[0]];
+    const s_sfp_instance& instance = Sprite(handle, sprite);
     const s_sfp_text& field = screen->movie->texts[instance.object->ref];
     s_font* font = SFPFontOf(screen->fontRows[field.font]);
     s_font* previous = FontSet(font);
@@ -142,7 +114,7 @@ TEST_F(LevelScreensTest, PickPinsMovesOverTheRackRows) {
         for (s32 from = 0; from < PICKPINS_NUM_PINS; ++from) {
             info->curButton = from;
             const char press[] = {row.press, '\0'};
-            Press(screen.m_iScreen, press);
+            PressOn(screen.m_iScreen, press);
             EXPECT_EQ(info->curButton, row.to[from]) << row.press << " from " << from;
         }
     }
@@ -170,7 +142,7 @@ TEST_F(LevelScreensTest, PickPinsTogglesTheRackAndKeepsAPinStanding) {
         ASSERT_EQ(screen.Load(), 1);
         screen.Open();
         SFP2KGetScreenInfo(screen.m_iScreen)->curButton = 0;  // the head pin
-        Press(screen.m_iScreen, row.presses);
+        PressOn(screen.m_iScreen, row.presses);
         EXPECT_EQ(u16(screen.m_iPinToggle), row.rack);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_PREVIOUS);
     }
@@ -233,8 +205,9 @@ TEST_F(LevelScreensTest, TheLevelTextsFitTheirFields) {
     ASSERT_EQ(oil.Load(), 1);
     ASSERT_EQ(board.LoadPlayerScores(), 1);
     for (u32 tip = 0; tip < LOADSCREEN_NUM_TIPS; ++tip)
-        EXPECT_TRUE(Fits(loading.m_iScreen, 0, SymbolText(7275 + tip))) << SymbolText(7275 + tip);
-    EXPECT_TRUE(Fits(loading.m_iScreen, 1, SymbolText(7274)));
+        EXPECT_TRUE(Fits(loading.m_iScreen, 0, SymbolText(kTextLevelTip1 + tip)))
+            << SymbolText(kTextLevelTip1 + tip);
+    EXPECT_TRUE(Fits(loading.m_iScreen, 1, SymbolText(kTextLevelLoading)));
     for (u32 symbol : {6911u, 6912u}) {
         EXPECT_TRUE(Fits(oil.m_iScreen, 3, SymbolText(symbol)));
         EXPECT_TRUE(Fits(board.m_iScreenPlayerScores, 18, SymbolText(symbol)));
@@ -288,7 +261,7 @@ TEST_F(LevelScreensTest, TheLevelScreensLookAsKept) {
         ASSERT_EQ(pins.Load(), 1);
         pins.Open();
         SFP2KGetScreenInfo(pins.m_iScreen)->curButton = 0;
-        Press(pins.m_iScreen, "bubr");  // the head pin and the 2 pin down, the cursor on the 3 pin
+        PressOn(pins.m_iScreen, "bubr");  // the head pin and the 2 pin down, the cursor on the 3 pin
         EventWait(20);
         ExpectLooksAsKept("level_pick_pins");
     }

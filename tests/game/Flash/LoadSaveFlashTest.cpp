@@ -14,6 +14,7 @@
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
@@ -34,22 +35,6 @@ void Show(CLoadSaveFlash& popup, Kind kind, s32 defaultButton) {
         popup.SetContinueReturnToMenuWiiButtonsActive(1, defaultButton);
     else if (kind == kOK)
         popup.SetOKButtonActive(1);
-}
-
-// One update per character of `presses`: r right, l left, u up, d down, a A, - nothing.
-void Press(CLoadSaveFlash& popup, const char* presses) {
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(popup.m_iScreen);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'r'   ? PAD_RIGHT
-                         : *c == 'l' ? PAD_LEFT
-                         : *c == 'u' ? PAD_UP
-                         : *c == 'd' ? PAD_DOWN
-                         : *c == 'a' ? PAD_A
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(popup.m_iScreen, info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
 }
 
 TEST_F(LoadSaveFlashTest, EachSetAnswersByItsCursor) {
@@ -81,7 +66,7 @@ TEST_F(LoadSaveFlashTest, EachSetAnswersByItsCursor) {
         g_ScreenTracker.ResetScreenNav();
         CLoadSaveFlash popup;
         Show(popup, row.kind, row.defaultButton);
-        Press(popup, row.presses);
+        PressOn(popup.m_iScreen, row.presses);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.answer);
     }
 }
@@ -113,9 +98,7 @@ TEST_F(LoadSaveFlashTest, TheStorageFullChoiceLooksAsKept) {
     popup.SetLoadSaveText(eLoadSaveText_MemCardFull);
     popup.SetLoadSaveText(e_LoadSaveTextType(35));  // no such message: the shown one stays
     EventWait(20);
-    constexpr const char* kDrawn = "loadsave_storage_full_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/loadsave_storage_full.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("loadsave_storage_full");
 }
 
 }  // namespace

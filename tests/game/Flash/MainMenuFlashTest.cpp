@@ -17,37 +17,17 @@
 #include "source/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
 using MainMenuFlashTest = MenuScreenFixture;
 
-// One update of the layer per character: u d l r up, down, left, right, a A, b B,
-// - nothing.
-void Press(const CFlashMainMenu& menu, eMainMenuLayer layer, const char* presses) {
-    const s32 id = menu.m_iScreenIds[layer];
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(id);
-    ASSERT_NE(info, nullptr);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'u'   ? PAD_UP
-                         : *c == 'd' ? PAD_DOWN
-                         : *c == 'l' ? PAD_LEFT
-                         : *c == 'r' ? PAD_RIGHT
-                         : *c == 'a' ? PAD_A
-                         : *c == 'b' ? PAD_B
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(id, info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
-}
-
 // The text a settings row shows as its value.
 std::string ValueShown(const CFlashMainMenu& menu, s32 row) {
-    const s_sfp_screen* screen = SFPScreen(menu.m_iScreenIds[MAINMENU_LAYER_SETTINGS]);
-    const SFP_SCREEN_SPRITE_LOOKUP_t& sprite = screen->info->spriteLookups[2 * row + 1];
-    return screen->instances[sprite.instanceIds[0]].text;
+    return SpriteText(menu.m_iScreenIds[MAINMENU_LAYER_SETTINGS], 2 * row + 1);
 }
 
 s32 AcceptsPlaying() {
@@ -95,7 +75,7 @@ TEST_F(MainMenuFlashTest, SettingsRowsChangeAndAcceptOrBackDecides) {
         menu.LoadSettings();
         SfxStopAll();  // the open sound and the last row's, gone by the next frame
         EventWait(1);
-        Press(menu, MAINMENU_LAYER_SETTINGS, row.presses);
+        PressOn(menu.m_iScreenIds[MAINMENU_LAYER_SETTINGS], row.presses);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.answer);
         const s_GameSettingsRecord& kept = g_GameSettings.m_Current;
         EXPECT_EQ(kept.musicVolume, row.keptMusic);
@@ -121,11 +101,9 @@ TEST_F(MainMenuFlashTest, TheMainMenuLooksAsKept) {
     menu.LoadBackground();
     menu.LoadMainMenu();
     menu.OpenMainMenu();
-    Press(menu, MAINMENU_LAYER_MENU, "dd");
+    PressOn(menu.m_iScreenIds[MAINMENU_LAYER_MENU], "dd");
     EventWait(20);
-    constexpr const char* kDrawn = "main_menu_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/main_menu.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("main_menu");
 }
 
 // The settings in their border with the values at their extremes, the cursor on
@@ -138,13 +116,11 @@ TEST_F(MainMenuFlashTest, TheSettingsLookAsKept) {
     CFlashMainMenu menu;
     menu.LoadBackground();
     menu.LoadBorder();
-    menu.OpenBorder(SymbolText(6898), SymbolText(6897));
+    menu.OpenBorder(SymbolText(kTextMenuSettingsTitle), SymbolText(kTextMenuSettingsSub));
     menu.LoadSettings();
-    Press(menu, MAINMENU_LAYER_SETTINGS, "d");
+    PressOn(menu.m_iScreenIds[MAINMENU_LAYER_SETTINGS], "d");
     EventWait(20);
-    constexpr const char* kDrawn = "settings_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/settings.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("settings");
 }
 
 }  // namespace

@@ -9,40 +9,21 @@
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
+#include "source/BowlingDb/BowlingDb.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/ProshopFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/SFP2K.h"
 #include "source/SFPInternal.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/Flash/ProshopFixture.h"
 #include "tests/game/PictureCompare.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
 using ProshopFlashTest = ProshopFixture;
-
-void Show(CCareerProshopFlash& shop) {
-    ASSERT_EQ(shop.LoadBG(), 1);
-    ASSERT_EQ(shop.Load(), 1);
-    shop.OpenBG();
-    shop.Open();
-}
-
-// One update per character: d down, u up, r right, l left, a A, - nothing.
-void Press(CCareerProshopFlash& shop, const char* presses) {
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(shop.m_iScreen);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'd'   ? PAD_DOWN
-                         : *c == 'u' ? PAD_UP
-                         : *c == 'r' ? PAD_RIGHT
-                         : *c == 'l' ? PAD_LEFT
-                         : *c == 'a' ? PAD_A
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(shop.m_iScreen, info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
-}
 
 // The n-th men's item of a type, in database order.
 s32 MensItem(EquipType type, u32 n) {
@@ -103,7 +84,7 @@ TEST_F(ProshopFlashTest, AcceptBuysEquipsOrTakesOff) {
         g_ScreenTracker.Reset();
         CCareerProshopFlash shop;
         Show(shop);
-        Press(shop, row.presses);
+        PressOn(shop.m_iScreen, row.presses);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.nav);
         if (row.buyPopup >= 0) {
             EXPECT_EQ(gProshopData->m_Buy_popup, row.buyPopup);
@@ -137,12 +118,12 @@ TEST_F(ProshopFlashTest, RowsWithHolesInTheirDataShowNothing) {
         CCareerProshopFlash shop;
         Show(shop);
         EXPECT_EQ(shop.Item.GetIndex(), house.m_Index);
-        Press(shop, "dddd");
+        PressOn(shop.m_iScreen, "dddd");
         EXPECT_EQ(shop.Item.GetIndex(), -1) << "no hat to show";
-        Press(shop, "rla");
+        PressOn(shop.m_iScreen, "rla");
         EXPECT_EQ(shop.Item.GetIndex(), -1);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NONE) << "nothing to buy";
-        Press(shop, "d");
+        PressOn(shop.m_iScreen, "d");
         EXPECT_EQ(shop.Item.GetEquipType(), EQUIP_TYPE_GLASSES);
     }
     house = kept;
@@ -205,7 +186,8 @@ TEST_F(ProshopFlashTest, EveryBallCardRowFitsItsLine) {
     f32 scaleX, scaleY;
     FontGetScale(&scaleX, &scaleY);
     FontSetScale(kSize / f32(CurrentFont->height), kSize / f32(CurrentFont->height));
-    const char* labels[4] = {SymbolText(7182), SymbolText(7183), SymbolText(7184), SymbolText(7100)};
+    const char* labels[4] = {SymbolText(kTextShopCardCover), SymbolText(kTextShopCardCore),
+                             SymbolText(kTextShopCardFinish), SymbolText(kTextShopCardOil)};
     for (u32 i = 0; i < uDBItemCount; ++i) {
         const s_DBItem& item = ItemsList[i];
         if (item.e_EquipType != EQUIP_TYPE_BALL)
@@ -225,24 +207,20 @@ TEST_F(ProshopFlashTest, EveryBallCardRowFitsItsLine) {
 TEST_F(ProshopFlashTest, TheShopLooksAsKept) {
     const struct {
         const char* presses;
-        const char* reference;
-        const char* drawn;
-    } pictures[] = {
-        {"r", BOWLING_TEST_REFERENCE_DIR "/proshop_balls.png", "proshop_balls_drawn.png"},
-        {"drr", BOWLING_TEST_REFERENCE_DIR "/proshop_shirts.png", "proshop_shirts_drawn.png"},
-    };
+        const char* name;
+    } pictures[] = {{"r", "proshop_balls"}, {"drr", "proshop_shirts"}};
     EventWait(GPU_BLACK_FRAMES);
     // Inside the menu's border, as the career shows it.
     CFlashMainMenu menu;
     menu.LoadBackground();
     menu.LoadBorder();
-    menu.OpenBorder(SymbolText(7175), "");
+    menu.OpenBorder(SymbolText(kTextShopTitle), "");
     for (const auto& picture : pictures) {
         CCareerProshopFlash shop;
         Show(shop);
-        Press(shop, picture.presses);
+        PressOn(shop.m_iScreen, picture.presses);
         EventWait(60);
-        EXPECT_LT(ShownFrameDifferingFrom(picture.reference, picture.drawn), 60u) << "see " << picture.drawn;
+        ExpectLooksAsKept(picture.name);
     }
 }
 

@@ -28,26 +28,15 @@
 #include "source/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 #include "tools/discbuild/StringTableWriter.h"
 
 namespace {
 
-class QuickPlayFlashTest : public MenuScreenFixture {
+class QuickPlayFlashTest : public MenuFixture {
 protected:
-    void SetUp() override {
-        MenuScreenFixture::SetUp();
-        FileChangeDirectory(GAME_DATABASE_FOLDER);
-        BowlingDbLoad();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-        ASSERT_TRUE(PlayerPartsLoad());
-        g_ScreenTracker.Reset();
-    }
-    void TearDown() override {
-        PlayerPartsFree();
-        MenuScreenFixture::TearDown();
-    }
-
     static void Show(CQuickPlayFlash& screen) {
         ASSERT_EQ(screen.LoadBG(), 1);
         ASSERT_EQ(screen.LoadMain(), 1);
@@ -55,25 +44,6 @@ protected:
         screen.OpenMain();
     }
 };
-
-// One update per character: d down, u up, r right, l left, a A, b B, h the hand
-// button (1), - nothing.
-void Press(CQuickPlayFlash& screen, const char* presses) {
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(screen.m_iScreenMain);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'd'   ? PAD_DOWN
-                         : *c == 'u' ? PAD_UP
-                         : *c == 'r' ? PAD_RIGHT
-                         : *c == 'l' ? PAD_LEFT
-                         : *c == 'a' ? PAD_A
-                         : *c == 'b' ? PAD_B
-                         : *c == 'h' ? PAD_1
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(screen.m_iScreenMain, info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
-}
 
 TEST_F(QuickPlayFlashTest, PressesSetUpThePlayers) {
     const s32 last = s32(uDBQPBowlerCount) - 1;
@@ -97,7 +67,7 @@ TEST_F(QuickPlayFlashTest, PressesSetUpThePlayers) {
         CQuickPlayFlash screen;
         Show(screen);
         g_ScreenTracker.ResetScreenNav();
-        Press(screen, row.presses);
+        PressOn(screen.m_iScreenMain, row.presses);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, SFP_SCREEN_NAV_NEXT) << row.what;
         EXPECT_EQ(g_GameSettings.m_Current.iNumPlayers, row.players) << row.what;
         for (s32 k = 0; k < row.players; ++k) {
@@ -165,9 +135,9 @@ TEST_F(QuickPlayFlashTest, TheLooksOutliveTheScreen) {
     {
         CQuickPlayFlash screen;
         Show(screen);
-        Press(screen, "ddrrrdr");
+        PressOn(screen.m_iScreenMain, "ddrrrdr");
         ASSERT_NE(g_Players[2].m_PlayerConstruction.GetBodyTypeModel(), nullptr);
-        Press(screen, "a");
+        PressOn(screen.m_iScreenMain, "a");
     }
     for (s32 slot = 0; slot < MAX_PLAYERS; ++slot)
         EXPECT_EQ(g_Players[slot].m_PlayerConstruction.GetBodyTypeModel(), nullptr) << slot;
@@ -184,10 +154,10 @@ TEST_F(QuickPlayFlashTest, AQuickReversalTurnsBackFromWhereItIs) {
     RealDeltaTime = 1.0f / 60.0f;
     CQuickPlayFlash screen;
     Show(screen);
-    Press(screen, "dr");
+    PressOn(screen.m_iScreenMain, "dr");
     EXPECT_EQ(screen.m_TargetIdlePos, ePos_Right);
     ASSERT_GT(screen.m_fCurrentMoved, 0.01f);
-    Press(screen, "u-----");
+    PressOn(screen.m_iScreenMain, "u-----");
     EXPECT_EQ(screen.m_CurrIdlePos, ePos_Front);
     EXPECT_EQ(screen.m_fCurrentMoved, 0.0f);
     EXPECT_FLOAT_EQ(screen.m_vCurrModelPos[0].x, screen.m_vIdleModelPos[ePos_Front].x);
@@ -207,7 +177,7 @@ TEST_F(QuickPlayFlashTest, ALongHintIsCutToTheTickersBuffer) {
     s_string_table* table = StringTableLoad(&header, image);
     ASSERT_NE(table, nullptr);
     DataRegister("LONGHINT", "TXT", kDataId);
-    u32& hint = SymbolTransTable->symbolList[6966].value;
+    u32& hint = SymbolTransTable->symbolList[kTextQpTicker].value;
     const u32 kept = hint;
     hint = u32(kDataId) << 16;
     {
@@ -222,12 +192,9 @@ TEST_F(QuickPlayFlashTest, ALongHintIsCutToTheTickersBuffer) {
 // A starts the game from any row: the screen's own hint for A says what the
 // menus' border under it says.
 TEST_F(QuickPlayFlashTest, ItsHintForASaysWhatTheBorderSays) {
-    constexpr u32 kBorderHintForA = 6888;
     CQuickPlayFlash screen;
     Show(screen);
-    const s_sfp_screen* back = SFPScreen(screen.m_iScreenBG);
-    EXPECT_STREQ(back->instances[back->info->spriteLookups[0].instanceIds[0]].text,
-                 SymbolText(kBorderHintForA));
+    EXPECT_EQ(SpriteText(screen.m_iScreenBG, 0), SymbolText(kTextMenuNext));
 }
 
 // Player 2's hand being edited: the hand inside its row, the statistics under the
@@ -237,11 +204,9 @@ TEST_F(QuickPlayFlashTest, TheSetUpLooksAsKept) {
     CQuickPlayFlash screen;
     Show(screen);
     std::srand(1);
-    Press(screen, "drddrrrdrruuuh");
+    PressOn(screen.m_iScreenMain, "drddrrrdrruuu1");
     EventWait(120);
-    constexpr const char* kDrawn = "quickplay_setup_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/quickplay_setup.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("quickplay_setup");
 }
 
 }  // namespace

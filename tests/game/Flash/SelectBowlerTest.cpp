@@ -15,19 +15,15 @@
 #include "source/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
-class SelectBowlerTest : public MenuScreenFixture {
+class SelectBowlerTest : public MenuFixture {
 protected:
     void SetUp() override {
-        MenuScreenFixture::SetUp();
-        FileChangeDirectory(GAME_DATABASE_FOLDER);
-        BowlingDbLoad();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-        ASSERT_TRUE(PlayerPartsLoad());
-        g_ScreenTracker.Reset();
+        MenuFixture::SetUp();
         g_LoadSave = CLoadSave{};
         CCareerCharacter::CreateInstance();
         career_ = CCareerCharacter::GetInstance();
@@ -44,28 +40,12 @@ protected:
     }
     void TearDown() override {
         CCareerCharacter::DestroyInstance();
-        PlayerPartsFree();
-        MenuScreenFixture::TearDown();
+        MenuFixture::TearDown();
     }
 
     CCareerCharacter* career_ = nullptr;
     s_CareerSlot saved_{};
 };
-
-// One update per character: d down, u up, a A, b B.
-void Press(CSelectBowler& screen, const char* presses) {
-    SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(screen.m_iScreenIds[1]);
-    for (const char* c = presses; *c != '\0'; ++c) {
-        const u32 word = *c == 'd'   ? PAD_DOWN
-                         : *c == 'u' ? PAD_UP
-                         : *c == 'a' ? PAD_A
-                         : *c == 'b' ? PAD_B
-                                     : 0;
-        Pad[0].bdown = Pad[0].bnew = word;
-        info->Update(screen.m_iScreenIds[1], info);
-    }
-    Pad[0].bdown = Pad[0].bnew = 0;
-}
 
 // A new bowler waits in the scratch slot; looking at the saved slots changes none.
 TEST_F(SelectBowlerTest, OnlyAcceptChoosesTheSlot) {
@@ -97,7 +77,7 @@ TEST_F(SelectBowlerTest, OnlyAcceptChoosesTheSlot) {
         screen.m_eSaveLoadProcess = row.process;
         screen.OpenLoadSaveBowler();
         g_ScreenTracker.ResetScreenNav();
-        Press(screen, row.presses);
+        PressOn(screen.m_iScreenIds[1], row.presses);
         EXPECT_EQ(g_ScreenTracker.m_ScreenNav, row.answer) << row.what;
         EXPECT_EQ(career_->GetCurrSlot(), row.slot) << row.what;
         EXPECT_STREQ(reinterpret_cast<const char*>(career_->GetSlot(1)->m_Name), row.slot1) << row.what;
@@ -115,11 +95,9 @@ TEST_F(SelectBowlerTest, TheSlotViewLooksAsKept) {
     screen.OpenBG();
     screen.OpenLoadSaveBowler();
     screen.SetButtonText();
-    Press(screen, "d");
+    PressOn(screen.m_iScreenIds[1], "d");
     EventWait(60);
-    constexpr const char* kDrawn = "select_bowler_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/select_bowler.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("select_bowler");
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EventManager.h"
+#include "source/Career/LeagueManager.h"
 #include "source/Flash/CareerStandings.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
@@ -13,13 +16,20 @@
 #include "source/Flash/TournMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/Players/Player.h"
+#include "source/SFP2K.h"
 #include "source/StateMgrs/CareerPlayers.h"
-#include "tests/game/Flash/CareerEventScreensFixture.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
-using TournamentScreensTest = CareerEventScreensFixture;
+class TournamentScreensTest : public MenuFixture {
+protected:
+    TournamentScreensTest() : MenuFixture(MenuCareer::kAtFirstTournament) {}
+};
 
 // Four pages of eight in the first round, two in the second, one after; paging
 // stops at both ends.
@@ -100,25 +110,21 @@ TEST_F(TournamentScreensTest, TheMenuAndTheLadderLookAsKept) {
     CFlashMainMenu shell;
     shell.LoadBackground();
     shell.LoadBorder();
-    shell.OpenBorder(SymbolText(7256), SymbolText(6907));
+    shell.OpenBorder(SymbolText(kTextTournTitle), SymbolText(kTextCareerSubtitle));
     {
         CTournMenuFlash menu;
         ASSERT_EQ(menu.Load(), 1);
         menu.Open();
         PressOn(menu.m_iScreen, "d");
         EventWait(120);
-        constexpr const char* kDrawn = "tournament_menu_drawn.png";
-        EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/tournament_menu.png", kDrawn), 60u)
-            << "see " << kDrawn;
+        ExpectLooksAsKept("tournament_menu");
     }
-    shell.OpenBorder(SymbolText(6900), SymbolText(6907));
+    shell.OpenBorder(SymbolText(kTextTournLadderTitle), SymbolText(kTextCareerSubtitle));
     CCareerTournLadderFlash ladder;
     ASSERT_EQ(ladder.Load(), 1);
     ladder.Open();
     EventWait(60);
-    constexpr const char* kDrawn = "tournament_ladder_drawn.png";
-    EXPECT_LT(ShownFrameDifferingFrom(BOWLING_TEST_REFERENCE_DIR "/tournament_ladder.png", kDrawn), 60u)
-        << "see " << kDrawn;
+    ExpectLooksAsKept("tournament_ladder");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // the look.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "orblib47/source/NGC/File.h"
@@ -19,42 +18,23 @@
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
-constexpr s32 kPressEvery = 24;
+constexpr s32 kFirstPress = 40;
+constexpr s32 kPressEvery = 24;  // frames
 
-class CacFlowTest : public MenuScreenFixture {
+class CacFlowTest : public MenuFixture {
 protected:
     void SetUp() override {
-        MenuScreenFixture::SetUp();
-        FileChangeDirectory(GAME_DATABASE_FOLDER);
-        BowlingDbLoad();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-        ASSERT_TRUE(PlayerPartsLoad());
+        MenuFixture::SetUp();
         CCareerCharacter::CreateInstance();
         CCareerCharacter::GetInstance()->SetCurrSlot(1);
         CCareerCharacter::GetInstance()->SetName("ANNA");
     }
-    void TearDown() override {
-        PlayerPartsFree();
-        MenuScreenFixture::TearDown();
-    }
 };
-
-// The remote's buttons by name, one every kPressEvery frames from the first; "."
-// lets a slot pass.
-void ScriptPresses(const std::string& presses) {
-    std::istringstream in(presses);
-    std::string script = "0 0 connect\n";
-    s32 frame = 40;
-    for (std::string button; in >> button; frame += kPressEvery)
-        if (button != ".")
-            script += std::to_string(frame) + " 0 button " + button + " down\n" + std::to_string(frame + 2) +
-                      " 0 button " + button + " up\n";
-    ScriptFromNow(script);
-}
 
 TEST_F(CacFlowTest, EveryWayOutLeavesItsResult) {
     const struct {
@@ -66,24 +46,22 @@ TEST_F(CacFlowTest, EveryWayOutLeavesItsResult) {
         const char* name;  // null: not set
         s32 faceType;      // the look's afterwards
     } rows[] = {
-        {"edit: a letter deleted, saved", 1, "1 minus plus 2 a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave,
-         "ANN", 2},
-        {"edit: nothing typed, not saved", 1, "2 right a right a", SFP_SCREEN_NAV_NEXT,
-         eScreen_List_Career_Overview, "ANNA", 2},
-        {"edit: back from the first page puts the face back", 1, "down a right b", SFP_SCREEN_NAV_NONE,
+        {"edit: a letter deleted, saved", 1, "1m+2a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave, "ANN", 2},
+        {"edit: nothing typed, not saved", 1, "2rara", SFP_SCREEN_NAV_NEXT, eScreen_List_Career_Overview,
+         "ANNA", 2},
+        {"edit: back from the first page puts the face back", 1, "darb", SFP_SCREEN_NAV_NONE,
          eScreen_List_Invalid, nullptr, 2},
-        {"edit: No twice returns to the main page", 1, "2 right a a b", SFP_SCREEN_NAV_PREVIOUS,
-         eScreen_List_Invalid, nullptr, 2},
-        {"new: back from the first page, back from the main page", 0, "down a b b", SFP_SCREEN_NAV_PREVIOUS,
+        {"edit: No twice returns to the main page", 1, "2raab", SFP_SCREEN_NAV_PREVIOUS, eScreen_List_Invalid,
+         nullptr, 2},
+        {"new: back from the first page, back from the main page", 0, "dabb", SFP_SCREEN_NAV_PREVIOUS,
          eScreen_List_Invalid, nullptr, 0},
-        {"new: No twice on the second page reopens the main page", 0, "down a a right 2 right a a . b",
-         SFP_SCREEN_NAV_PREVIOUS, eScreen_List_Invalid, nullptr, 0},
-        {"new: through every page and saved", 0, "down a right a a a", SFP_SCREEN_NAV_NEXT,
-         eScreen_List_LoadSave, "PLAYER", 1},
-        {"new: A on the name row types the name", 0, "a minus minus plus 2 a", SFP_SCREEN_NAV_NEXT,
-         eScreen_List_LoadSave, "PLAY", 0},
-        {"new: not saved", 0, "2 right a right a", SFP_SCREEN_NAV_NEXT, eScreen_List_Career_MainMenu,
-         "PLAYER", 0},
+        {"new: No twice on the second page reopens the main page", 0, "daar2raa.b", SFP_SCREEN_NAV_PREVIOUS,
+         eScreen_List_Invalid, nullptr, 0},
+        {"new: through every page and saved", 0, "daraaa", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave,
+         "PLAYER", 1},
+        {"new: A on the name row types the name", 0, "amm+2a", SFP_SCREEN_NAV_NEXT, eScreen_List_LoadSave,
+         "PLAY", 0},
+        {"new: not saved", 0, "2rara", SFP_SCREEN_NAV_NEXT, eScreen_List_Career_MainMenu, "PLAYER", 0},
     };
     CFlashMainMenu menu;
     menu.LoadBackground();
@@ -95,10 +73,10 @@ TEST_F(CacFlowTest, EveryWayOutLeavesItsResult) {
         CPlayerConstruction& model = g_Players[0].m_PlayerConstruction;
         model.SetDefaultCACAttributes();
         model.m_CharacterAttributes.faceType = 2;
-        ScriptPresses(row.presses);
+        ScriptFromNow(ScriptPresses(row.presses, kFirstPress, kPressEvery));
         State state;
         s32 frames = 0;
-        const s32 limit = 40 + kPressEvery * 12;
+        const s32 limit = kFirstPress + kPressEvery * 12;
         while (g_CacFlow.run(state, 1, &menu, row.editFlag) == 0 && frames < limit) {
             EventWait(1);
             ++frames;
@@ -127,10 +105,8 @@ TEST_F(CacFlowTest, TheTypedNameShowsOnItsRow) {
     g_TempCACInfo = {};
     g_Players[0].m_PlayerConstruction.SetDefaultCACAttributes();
     // PLAYER cleared, then A, N, N, E typed and Done; the look saved.
-    ScriptPresses(
-        "a minus minus minus minus minus minus down a down right right right right a a up a "
-        "plus . . 2 a");
-    constexpr s32 kTyped = 40 + kPressEvery * 18 - 4, kNamed = 40 + kPressEvery * 21 - 4;
+    ScriptFromNow(ScriptPresses("ammmmmmdadrrrraaua+..2a", kFirstPress, kPressEvery));
+    constexpr s32 kTyped = kFirstPress + kPressEvery * 18 - 4, kNamed = kFirstPress + kPressEvery * 21 - 4;
     State state;
     s32 frames = 0;
     while (g_CacFlow.run(state, 1, &menu, 0) == 0 && frames < kNamed + 200) {

@@ -32,7 +32,9 @@
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
@@ -44,14 +46,10 @@ constexpr s32 kSaveOpen = 10, kSaving = 12, kAutosave = 15, kAutosaveTournament 
 constexpr s32 kSettle = 40;  // frames a screen takes to come in before a press
 constexpr s32 kFrameLimit = 3000;
 
-class CareerMainMenuFlowTest : public MenuScreenFixture {
+class CareerMainMenuFlowTest : public MenuFixture {
 protected:
     void SetUp() override {
-        MenuScreenFixture::SetUp();
-        FileChangeDirectory(GAME_DATABASE_FOLDER);
-        BowlingDbLoad();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-        ASSERT_TRUE(PlayerPartsLoad());
+        MenuFixture::SetUp();
         CareerManagersCreate();
         CCareerCharacter::CreateInstance();
         g_GameSettings.SetDefault();
@@ -64,8 +62,7 @@ protected:
         g_CareerMainMenuFlow.FreeScreens();
         CacFlowFreeScreens();
         menu.reset();
-        PlayerPartsFree();
-        MenuScreenFixture::TearDown();
+        MenuFixture::TearDown();
     }
 
     // A career bowler in `slot`, in the second league with its season begun.
@@ -103,13 +100,7 @@ protected:
             waited = now == last ? waited + 1 : 0;
             last = now;
             if (waited > 0 && waited % kSettle == 0 && *keys != '\0') {
-                const char* name = *keys == 'a'   ? "a"
-                                   : *keys == 'b' ? "b"
-                                   : *keys == '2' ? "2"
-                                   : *keys == 'd' ? "down"
-                                                  : "right";
-                ScriptFromNow(std::string("0 0 connect\n1 0 button ") + name + " down\n3 0 button " + name +
-                              " up\n");
+                ScriptFromNow(ScriptPress(*keys));
                 // A move along a popup's buttons does not change the state: the next key follows it.
                 waited = *keys == 'r' ? kSettle - 10 : waited;
                 ++keys;
@@ -136,9 +127,9 @@ TEST_F(CareerMainMenuFlowTest, ANewCareerShowsItsTwoPopupsAndKeepsTheAutosaveSet
     // New Career; the bowler is made (done, No, Yes: not saved); OK, OK.
     const Outcome out = Play("a2raraaa", {kHub}, 0);
     ASSERT_EQ(out.popups.size(), 4u);
-    EXPECT_EQ(out.popups[0], SymbolText(7016));
-    EXPECT_EQ(out.popups[1], SymbolText(7017));
-    EXPECT_EQ(out.popups[2], SymbolText(7113));
+    EXPECT_EQ(out.popups[0], SymbolText(kTextCacAskDone));
+    EXPECT_EQ(out.popups[1], SymbolText(kTextCacAskSure));
+    EXPECT_EQ(out.popups[2], SymbolText(kTextCareerWelcome));
     EXPECT_NE(out.popups[3].find("Weeknight Rollers League"), std::string::npos) << out.popups[3];
     EXPECT_NE(out.popups[3].find("Strike Zone League"), std::string::npos) << "the league above";
     EXPECT_EQ(CCareerCharacter::GetInstance()->GetCurrSlot(), CAREER_SCRATCH_SLOT);
@@ -186,15 +177,15 @@ TEST_F(CareerMainMenuFlowTest, TheEndOfASeasonMovesTheBowlerAndCrownsTheChampion
         eLeagues next;
         u32 text;
     } rows[] = {
-        {AMATEUR_L2, LEAGUE_CHANGE_NONE, 3, AMATEUR_L2, 7264},
-        {AMATEUR_L2, LEAGUE_CHANGE_RELEGATION, 16, AMATEUR_L2, 7264},  // the floor
-        {AMATEUR_L3, LEAGUE_CHANGE_RELEGATION, 9, AMATEUR_L2, 7263},
-        {AMATEUR_L1, LEAGUE_CHANGE_PROMOTION, 1, AMATEUR_L2, 7262},
-        {AMATEUR_L3, LEAGUE_CHANGE_PROMOTION, 2, AMATEUR_L4, 7262},
-        {AMATEUR_L4, LEAGUE_CHANGE_PROMOTION, 1, PRO_L1, 7265},
-        {PRO_L1, LEAGUE_CHANGE_NONE, 1, PRO_L1, 7267},
-        {PRO_L1, LEAGUE_CHANGE_PROMOTION, 1, PRO_L1, 7267},  // none above the pros
-        {PRO_L1, LEAGUE_CHANGE_RELEGATION, 12, AMATEUR_L4, 7263},
+        {AMATEUR_L2, LEAGUE_CHANGE_NONE, 3, AMATEUR_L2, kTextCareerStayed},
+        {AMATEUR_L2, LEAGUE_CHANGE_RELEGATION, 16, AMATEUR_L2, kTextCareerStayed},  // the floor
+        {AMATEUR_L3, LEAGUE_CHANGE_RELEGATION, 9, AMATEUR_L2, kTextCareerRelegated},
+        {AMATEUR_L1, LEAGUE_CHANGE_PROMOTION, 1, AMATEUR_L2, kTextCareerPromoted},
+        {AMATEUR_L3, LEAGUE_CHANGE_PROMOTION, 2, AMATEUR_L4, kTextCareerPromoted},
+        {AMATEUR_L4, LEAGUE_CHANGE_PROMOTION, 1, PRO_L1, kTextCareerTurnedPro},
+        {PRO_L1, LEAGUE_CHANGE_NONE, 1, PRO_L1, kTextCareerStayedPro},
+        {PRO_L1, LEAGUE_CHANGE_PROMOTION, 1, PRO_L1, kTextCareerStayedPro},  // none above the pros
+        {PRO_L1, LEAGUE_CHANGE_RELEGATION, 12, AMATEUR_L4, kTextCareerRelegated},
     };
     for (const auto& row : rows) {
         const SeasonEnd end = EndOfSeason(row.league, row.change, row.place);
@@ -252,7 +243,7 @@ TEST_F(CareerMainMenuFlowTest, LeavingTheCareerAsksToSaveABowlerThatWouldBeLost)
         EXPECT_EQ(out.visited.count(kLeaveQuestion) == 1, row.asks);
         if (row.asks) {
             ASSERT_FALSE(out.popups.empty());
-            EXPECT_EQ(out.popups.back(), SymbolText(7112));
+            EXPECT_EQ(out.popups.back(), SymbolText(kTextCareerSaveFirst));
         }
         EXPECT_EQ(out.done, row.done);
         if (row.done) {

@@ -16,12 +16,13 @@
 #include "source/Career/LeagueManager.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/StateMgrs/ShellRun.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
 constexpr s32 kSettle = 40;  // frames the flows stay put before the next key
 
-// Presses `keys` one at a time (a A, b B, 2 the 2 button, l r u d the cross, . none),
+// Presses `keys` one at a time ('.' none),
 // each once every flow's state has stayed the same for a while; a screen that
 // takes a key without a change of state gets the next one a while later.
 class SettledKeys {
@@ -38,14 +39,7 @@ public:
         const char key = keys_[next_++];
         if (key == '.')
             return;
-        const char* name = key == 'a'   ? "a"
-                           : key == 'b' ? "b"
-                           : key == '2' ? "2"
-                           : key == 'l' ? "left"
-                           : key == 'r' ? "right"
-                           : key == 'u' ? "up"
-                                        : "down";
-        ScriptFromNow(std::string("0 0 connect\n1 0 button ") + name + " down\n3 0 button " + name + " up\n");
+        ScriptFromNow(ScriptPress(key));
     }
     bool done() const { return next_ >= keys_.size(); }
 
@@ -161,7 +155,7 @@ TEST(CareerWeekTest, ALeagueNightBowledAndSavedIsThereInTheNextRun) {
             toNight.Step();
         } else if (flow.m_value[2] != kHub && playerGames < 0) {
             if (VIGetRetraceCount() >= nextResultPress) {
-                ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
+                ScriptFromNow(ScriptPress('a'));
                 nextResultPress = VIGetRetraceCount() + 60;
             }
         } else {
@@ -277,15 +271,15 @@ public:
             return;
         const bool tournament =
             pEventManager != nullptr && pEventManager->m_CurrentEventType == eEventType_Tournament;
-        const char* key = "a";
+        char key = 'a';
         if (at == kEvent && cursor_ != (tournament ? 0 : 1)) {
-            key = tournament ? "up" : "down";
+            key = tournament ? 'u' : 'd';
             cursor_ = tournament ? 0 : 1;
         } else if (at == kSimulate && presses_ == 0) {
-            key = "left";  // to Yes
+            key = 'l';  // to Yes
         }
         ++presses_;
-        ScriptFromNow(std::string("0 0 connect\n1 0 button ") + key + " down\n3 0 button " + key + " up\n");
+        ScriptFromNow(ScriptPress(key));
     }
 
 private:

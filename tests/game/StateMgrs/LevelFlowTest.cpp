@@ -21,12 +21,15 @@
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/Players/Player.h"
+#include "source/SFP2K.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LevelFlow.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
-#include "tests/game/Flash/CareerEventScreensFixture.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
@@ -126,11 +129,7 @@ TEST_F(LevelFlowTest, AQuickGameShowsTheScoreboardAndAForfeitedCareerGameDoesNot
             g_LevelMgr.m_bForfeited = row.forfeit;
             g_LevelMgr.m_bActive = 0;
             // A for the scoreboard, then for the autosave's questions.
-            std::string presses = "0 0 connect\n";
-            for (u32 at = 30; at < 600; at += 60)
-                presses +=
-                    std::to_string(at) + " 0 button a down\n" + std::to_string(at + 2) + " 0 button a up\n";
-            ScriptFromNow(presses);
+            ScriptFromNow(ScriptPresses("aaaaaaaaaa", 30, 60));
         });
         EXPECT_EQ(states, row.states);
         EXPECT_EQ(g_ScreenTracker.m_CurrScreen == eScreen_List_ScoreBoard, row.scoreboard);
@@ -160,10 +159,9 @@ TEST_F(LevelFlowTest, TheOilBriefingAndTheScoreboardHaveTheScreenToThemselves) {
         since = shown < 2 && now == shots[shown].state ? since + 1 : 0;
         if (since == 60) {
             ExpectLooksAsKept(shots[shown++].picture);
-            ScriptFromNow(
-                "0 0 connect\n1 0 button a down\n3 0 button a up\n61 0 button a down\n63 0 button a up\n");
+            ScriptFromNow(ScriptPresses("aa", 1, 60));
         } else if (shown == 2 && now > kScoreBoard && frame % 60 == 0) {
-            ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
+            ScriptFromNow(ScriptPress('a'));
         }
         EventWait(1);
     }
@@ -182,7 +180,7 @@ TEST_F(LevelFlowTest, ALevelThatNeverLoadsGivesAMessageAndGoesBack) {
         g_LevelFlow.run(state, kDepth);
     }
     ASSERT_EQ(state.m_value[kDepth], 3);
-    EXPECT_STREQ(g_GenPopupFlow.m_sMessageBuffer, SymbolText(7059));
+    EXPECT_STREQ(g_GenPopupFlow.m_sMessageBuffer, SymbolText(kTextLevelLoadFailed));
     ScriptFromNow("0 0 connect\n60 0 button a down\n62 0 button a up\n");
     const std::vector<s32> states = Run([] {});
     EXPECT_EQ(states, (std::vector<s32>{3, 24, 25}));
@@ -191,8 +189,10 @@ TEST_F(LevelFlowTest, ALevelThatNeverLoadsGivesAMessageAndGoesBack) {
 // A career game at the alley with the bowler of the career fixture, ended with no
 // pin down; each popup after it is answered with A, but for `answers` in the
 // state they name; autosave off.
-class LevelFlowCareerTest : public CareerEventScreensFixture {
+class LevelFlowCareerTest : public MenuFixture {
 protected:
+    LevelFlowCareerTest() : MenuFixture(MenuCareer::kAtFirstTournament) {}
+
     struct Played {
         std::vector<s32> states;
         std::vector<std::string> popups;  // each popup's text, in order
@@ -221,15 +221,7 @@ protected:
                     return;
                 last = now;
                 const auto answer = answers.find(now);
-                std::string script = "0 0 connect\n";
-                u32 at = 40;
-                for (const char* key = answer != answers.end() ? answer->second : "aaaaaaaa"; *key != '\0';
-                     ++key, at += 40) {
-                    const char* name = *key == 'r' ? "right" : "a";
-                    script += std::to_string(at) + " 0 button " + name + " down\n" + std::to_string(at + 2) +
-                              " 0 button " + name + " up\n";
-                }
-                ScriptFromNow(script);
+                ScriptFromNow(ScriptPresses(answer != answers.end() ? answer->second : "aaaaaaaa", 40, 40));
             });
         return out;
     }

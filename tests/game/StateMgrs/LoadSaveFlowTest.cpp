@@ -26,6 +26,8 @@
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/State.h"
 #include "tests/game/LoadSaveFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
@@ -128,7 +130,7 @@ protected:
     }
 
     // Runs one dialogue a frame at a time, answering each question the popup asks
-    // with the next of the space-separated `answerList` (r right, d down, a A). Each question is noted as
+    // with the next of the space-separated `answerList`. Each question is noted as
     // its button set (Y yes/no, R retry/continue, C continue/return, O OK) and
     // the button the cursor starts on; "!" marks a question left unanswered.
     // `onQuestion` sees the popup with each question, counted from 0.
@@ -156,7 +158,7 @@ protected:
                     onQuestion(*popup, next);
                 if (next == answers.size())
                     return Abandon(state, process, type, questions + "!");
-                Press(answers[next++]);
+                ScriptFromNow(ScriptPresses(answers[next++], 16, 4));  // once the popup is in
             }
             EventWait(1);
             asked = asked && popup != nullptr && AskedSet(*popup) != 0;
@@ -187,18 +189,6 @@ private:
                : popup.m_bContinueReturnToMenuWiiButtonsActive ? 'C'
                : popup.m_bOKButtonActive                       ? 'O'
                                                                : 0;
-    }
-    // Presses after the popup has come in, four frames apart.
-    static void Press(const std::string& keys) {
-        std::string script = "0 0 connect\n";
-        u32 frame = 16;
-        for (const char key : keys) {
-            const char* name = key == 'r' ? "right" : key == 'd' ? "down" : "a";
-            script += std::to_string(frame) + " 0 button " + name + " down\n" + std::to_string(frame + 2) +
-                      " 0 button " + name + " up\n";
-            frame += 4;
-        }
-        ScriptFromNow(script);
     }
 };
 
@@ -309,8 +299,8 @@ TEST_F(LoadSaveFlowTest, NoStorageIsNamedForTheLoadOrTheSave) {
         u32 message;  // the symbol of the third question's text
         bool sized;   // the text gives the save's size
     } rows[] = {
-        {"a load", SAVELOAD_PROCESS_LOADING, "ra ra ra", "Y1 R4 Y1", 7026, false},
-        {"a save", SAVELOAD_PROCESS_SAVING, "ra a ra", "Y1 Y0 Y1", 7025, true},
+        {"a load", SAVELOAD_PROCESS_LOADING, "ra ra ra", "Y1 R4 Y1", kTextSaveNotPresentLoading, false},
+        {"a save", SAVELOAD_PROCESS_SAVING, "ra a ra", "Y1 Y0 Y1", kTextSaveNotPresentSaving, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

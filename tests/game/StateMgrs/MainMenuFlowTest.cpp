@@ -22,6 +22,8 @@
 #include "source/StateMgrs/State.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/PadScript.h"
+#include "tests/support/TextIds.h"
 
 namespace {
 
@@ -48,27 +50,6 @@ constexpr s32 kCredits = 13;
 
 constexpr s32 kFirstPress = 20;
 constexpr s32 kPressEvery = 8;  // frames
-
-// A press every few frames: u d l r up, down, left, right, a A, b B; '.' waits
-// its turn.
-std::string Presses(const char* keys) {
-    std::string script = "0 0 connect\n";
-    s32 frame = kFirstPress;
-    for (const char* c = keys; *c != '\0'; ++c, frame += kPressEvery) {
-        const char* name = *c == 'u'   ? "up"
-                           : *c == 'd' ? "down"
-                           : *c == 'l' ? "left"
-                           : *c == 'r' ? "right"
-                           : *c == 'a' ? "a"
-                           : *c == 'b' ? "b"
-                                       : nullptr;
-        if (name == nullptr)
-            continue;
-        script += std::to_string(frame) + " 0 button " + name + " down\n";
-        script += std::to_string(frame + 2) + " 0 button " + name + " up\n";
-    }
-    return script;
-}
 
 TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
     const struct {
@@ -97,7 +78,7 @@ TEST_F(MainMenuFlowTest, EachEntryReachesItsFlow) {
         g_GameSettings.SetDefault();
         g_ScreenTracker.Reset();
         MainMenuFlashColdReset();  // the last row's cursor
-        ScriptFromNow(Presses(row.keys));
+        ScriptFromNow(ScriptPresses(row.keys, kFirstPress, kPressEvery));
         State state;
         std::set<s32> visited;
         // Past the last press, the flow ends or waits at the menu again.
@@ -139,12 +120,12 @@ TEST_F(MainMenuFlowTest, AMenuThatDoesNotLoadSaysSoAndGoesBack) {
     layer.fileName = "Missing";
     g_GameSettings.SetDefault();
     g_ScreenTracker.Reset();
-    ScriptFromNow(Presses("a"));
+    ScriptFromNow(ScriptPresses("a", kFirstPress, kPressEvery));
     State state;
     bool done = false;
     bool told = false;
     for (s32 frame = 0; frame < 400 && !done; ++frame) {
-        told = told || std::strcmp(g_GenPopupFlow.m_sMessageBuffer, SymbolText(7310)) == 0;
+        told = told || std::strcmp(g_GenPopupFlow.m_sMessageBuffer, SymbolText(kTextMenuLoadFailed)) == 0;
         done = g_MainMenuFlow.run(state, kDepth) == 1;
         if (frame < kFirstPress && !done) {
             EXPECT_NE(state.m_value[kDepth], kWaitingAtMenu) << "frame " << frame;

@@ -7,11 +7,14 @@
 #include <string>
 
 #include "orblib47/source/OrbLib.h"
+#include "source/BowlingDb/BowlingDb.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/StateMgrs/ProshopFlow.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
 #include "tests/game/Flash/ProshopFixture.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
@@ -26,24 +29,6 @@ protected:
 
 constexpr s32 kFirstPress = 30;
 constexpr s32 kPressEvery = 8;  // frames
-
-// A press every few frames: l r left, right, a A, b B; '.' waits its turn.
-std::string Presses(const char* keys) {
-    std::string script = "0 0 connect\n";
-    s32 frame = kFirstPress;
-    for (const char* c = keys; *c != '\0'; ++c, frame += kPressEvery) {
-        const char* name = *c == 'l'   ? "left"
-                           : *c == 'r' ? "right"
-                           : *c == 'a' ? "a"
-                           : *c == 'b' ? "b"
-                                       : nullptr;
-        if (name == nullptr)
-            continue;
-        script += std::to_string(frame) + " 0 button " + name + " down\n";
-        script += std::to_string(frame + 2) + " 0 button " + name + " up\n";
-    }
-    return script;
-}
 
 TEST_F(ProshopFlowTest, PurchasesAndTheHouseBall) {
     constexpr s32 kSpare = 1, kHouseBall = 0;
@@ -68,7 +53,7 @@ TEST_F(ProshopFlowTest, PurchasesAndTheHouseBall) {
         CFlashMainMenu menu;
         menu.LoadBackground();
         menu.LoadBorder();
-        ScriptFromNow(Presses(row.keys));
+        ScriptFromNow(ScriptPresses(row.keys, kFirstPress, kPressEvery));
         State state;
         s32 frame = 0;
         while (g_ProshopFlow.run(state, 1, &menu) == 0 && frame++ < 600)
@@ -100,7 +85,7 @@ TEST_F(ProshopFlowTest, OnlyASavedBowlerWithAutosaveOnIsSavedOnLeaving) {
         CFlashMainMenu menu;
         menu.LoadBackground();
         menu.LoadBorder();
-        ScriptFromNow(Presses("ra...la...a...b"));
+        ScriptFromNow(ScriptPresses("ra...la...a...b", kFirstPress, kPressEvery));
         State state;
         bool saved = false;
         for (s32 frame = 0; frame < 600 && g_ProshopFlow.run(state, 1, &menu) == 0; ++frame) {

@@ -14,23 +14,12 @@
 #include "source/StateMgrs/QuickPlayFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
-#include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
 
 namespace {
 
-class QuickPlayFlowTest : public MenuScreenFixture {
+class QuickPlayFlowTest : public MenuFixture {
 protected:
-    void SetUp() override {
-        MenuScreenFixture::SetUp();
-        FileChangeDirectory(GAME_DATABASE_FOLDER);
-        BowlingDbLoad();
-        FileChangeDirectory(GAME_DATA_FOLDER);
-        ASSERT_TRUE(PlayerPartsLoad());
-    }
-    void TearDown() override {
-        PlayerPartsFree();
-        MenuScreenFixture::TearDown();
-    }
 };
 
 TEST_F(QuickPlayFlowTest, RunsToItsEndOnEitherAnswer) {

@@ -19,6 +19,7 @@
 #include "source/StateMgrs/MainFlow.h"
 #include "source/Wii_HomeButton.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/PadScript.h"
 #include "tests/support/TestHost.h"
 
 struct Visit {
@@ -103,7 +104,7 @@ public:
         // The career's oil pattern and every screen after the game wait for A.
         const s32 level = g_MainFlow.state.m_value[1];
         if ((level == kLevelOilPattern || level > kLevelPlay) && VIGetRetraceCount() >= nextPress_) {
-            ScriptFromNow("0 0 connect\n1 0 button a down\n3 0 button a up\n");
+            ScriptFromNow(ScriptPress('a'));
             nextPress_ = VIGetRetraceCount() + 60;
         }
         return changed;

@@ -6,21 +6,26 @@
 #include <string>
 
 #include "orblib47/source/OrbLib.h"
+#include "source/Career/CareerCharacter.h"
+#include "source/Career/EventManager.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/LoadSave.h"
 #include "source/SFP2K.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
+#include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
 #include "source/StateMgrs/TournFlow.h"
-#include "tests/game/Flash/CareerEventScreensFixture.h"
+#include "tests/support/MenuFixture.h"
+#include "tests/support/PadScript.h"
 
 namespace {
 
-class TournFlowTest : public CareerEventScreensFixture {
+class TournFlowTest : public MenuFixture {
 protected:
+    TournFlowTest() : MenuFixture(MenuCareer::kAtFirstTournament) {}
     HostConfig Config() const override {
-        HostConfig config = CareerEventScreensFixture::Config();
+        HostConfig config = MenuFixture::Config();
         config.pictures = false;  // the flow runs the same without them
         return config;
     }
@@ -30,20 +35,7 @@ protected:
     // each frame; false when it does not end.
     bool Visit(
         const char* keys, const std::function<void(const State&)>& each = [](const State&) {}) {
-        std::string script = "0 0 connect\n";
-        s32 frame = 30;
-        for (const char* c = keys; *c != '\0'; ++c, frame += 8) {
-            const char* name = *c == 'u'   ? "up"
-                               : *c == 'd' ? "down"
-                               : *c == 'a' ? "a"
-                               : *c == 'b' ? "b"
-                                           : nullptr;
-            if (name == nullptr)
-                continue;
-            script += std::to_string(frame) + " 0 button " + name + " down\n";
-            script += std::to_string(frame + 2) + " 0 button " + name + " up\n";
-        }
-        ScriptFromNow(script);
+        ScriptFromNow(ScriptPresses(keys, 30, 8));
         CFlashMainMenu menu;
         menu.LoadBackground();
         menu.LoadBorder();
@@ -111,7 +103,7 @@ TEST_F(TournFlowTest, AShopVisitIsLeftOnlyOnceSaved) {
     bool saving = false;
     // The shop: put on the spare ball, leave; leave again once the
     // autosave has failed; then leave the tournament.
-    ASSERT_TRUE(Visit("dda.....ra...b...b..............................ua", [&](const State& state) {
+    ASSERT_TRUE(Visit("dda......a...b...b..............................ua", [&](const State& state) {
         const bool now = state.m_value[2] == kShopAutosave && state.m_value[1] != 0;
         if (now && !saving && ++autosaves == 1)
             SFP2KSetFlashFileRootPath("missing");

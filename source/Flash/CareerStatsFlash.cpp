@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr s32 kButtonBack = 1;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
 constexpr u32 kTextFirstLabel = 7240, kTextBack = 6889;
 constexpr s32 kFirstLabel = 1, kFirstValue = 15, kTxtBack = 29;
@@ -32,22 +30,10 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 
 SFP_SCREEN_INFO_t CareerStatsFlashScreen = {
     .fileName = "Stats",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
     .Update = CareerStatsFlashUpdate,
-    .Draw = nullptr,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
 
 void CareerStatsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
@@ -70,9 +56,8 @@ s32 CCareerStatsFlash::Load() {
 }
 
 void CCareerStatsFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     CCareerCharacter& career = *CCareerCharacter::GetInstance();
     const s_Character_Stats& stats = career.GetStats();
     const s_PlaceBowler* standing =
@@ -104,9 +89,8 @@ void CCareerStatsFlash::Open() {
 }
 
 void CCareerStatsFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
 }
 

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr s32 kButtonBack = 1, kButtonPrevious = 6, kButtonNext = 7;
-constexpr s32 kHeld = 0, kNewPress = 2;
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr u32 kTextHint = 6891;
 // Holding a direction ramps the speed from 1 to 3 units a frame over half a second.
@@ -30,22 +28,11 @@ f32 fTime = 0.0f;  // how long the direction button has been held
 
 SFP_SCREEN_INFO_t creditsFlashScreen = {
     .fileName = "Credit",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
     .Update = CreditsFlashUpdate,
     .Draw = CreditsDrawEvent,
     .numSpriteLookups = 1,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
 
 void CreditsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
@@ -70,7 +57,7 @@ s32 CCreditsFlash::Load() {
 void CCreditsFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     SFP2KSpriteSetText(m_iScreen, kTxtSelect, SymbolText(kTextHint));
     m_Credits.Start();
     g_ScreenTracker.m_CurrScreen = eScreen_List_Credits;

@@ -16,7 +16,7 @@ T* FlashOwner(s32 handle) {
     return locals != nullptr ? *locals : nullptr;
 }
 
-// The common pattern's load, close and kill: the layer handle, -1 when none.
+// The common pattern's load, open, close and kill: the layer handle, -1 when none.
 template <class T>
 s32 FlashLoad(SFP_SCREEN_INFO_t& screen, T* owner) {
     const s32 handle = SFP2KLoadScreen(&screen, screen.localsSize, 0);
@@ -25,9 +25,25 @@ s32 FlashLoad(SFP_SCREEN_INFO_t& screen, T* owner) {
     return handle;
 }
 
-inline void FlashClose(s32 handle) {
-    if (SFP2KIsScreenActive(handle))
-        SFP2KCloseScreen(handle, 2, 3);
+// "TransIn" once, then "Idle" over and over.
+inline void FlashOpen(s32 handle) {
+    SFP2KOpenScreen(handle, SFP_LABEL_TRANS_IN, SFP_SUBSCREEN_NEXT, SFP_LABEL_IDLE);
+}
+
+// Opens a loaded screen that is not up yet; whether it did.
+inline bool FlashOpenOnce(s32 handle) {
+    if (handle == -1 || SFP2KIsScreenActive(handle))
+        return false;
+    FlashOpen(handle);
+    return true;
+}
+
+// "TransOut", then the screen leaves the stack; whether it was up.
+inline bool FlashClose(s32 handle) {
+    if (!SFP2KIsScreenActive(handle))
+        return false;
+    SFP2KCloseScreen(handle, SFP_LABEL_TRANS_OUT, SFP_SUBSCREEN_EXIT);
+    return true;
 }
 
 inline void FlashKill(s32& handle) {

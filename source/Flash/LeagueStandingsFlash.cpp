@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
 constexpr u32 kTextBack = 6889, kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139,
               kTextLosses = 7140, kTextWinRate = 7141, kTextHighGame = 7143;
@@ -74,22 +72,10 @@ double WinRate(const s_PlaceBowler& bowler) {
 
 SFP_SCREEN_INFO_t CareerLeagueStandingsFlashScreen = {
     .fileName = "LeagStan",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
     .Update = CareerLeagueStandingsFlashUpdate,
-    .Draw = nullptr,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
 
 void CareerLeagueStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
@@ -139,9 +125,8 @@ s32 CCareerLeagueStandingsFlash::Load() {
 }
 
 void CCareerLeagueStandingsFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
     const struct {
         s32 column;
@@ -166,9 +151,8 @@ void CCareerLeagueStandingsFlash::Open() {
 }
 
 void CCareerLeagueStandingsFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
 }
 

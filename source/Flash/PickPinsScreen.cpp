@@ -9,14 +9,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0;  // screen button ids
-constexpr s32 kButtonBack = 1;
-constexpr s32 kButtonPrevious = 6;
-constexpr s32 kButtonNext = 7;
-constexpr s32 kButtonDecrease = 8;
-constexpr s32 kButtonIncrease = 9;
-constexpr s32 kButtonReset = 14;
-constexpr s32 kModeNew = 2;
 constexpr s32 kSfxChosen = s32(0x80002FDFu);
 
 // Cursor moves, indexed by the pin the cursor is on.
@@ -71,22 +63,12 @@ s32 HookDone(PinMask* chosen) {
 
 SFP_SCREEN_INFO_t pickPinsScreen = {
     .fileName = "PickPins",
-    .screenAlign = 1,
     .numButtons = PICKPINS_NUM_PINS,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
     .Update = PickPinsUpdate,
-    .Draw = nullptr,
     .numSpriteLookups = PICKPINS_NUM_PINS,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
     .buttons = s_Buttons,
-    .localsSize = 4,
 };
 
 void PickPinsScreenInstall() {
@@ -123,7 +105,7 @@ s32 CPickPinsScreen::Load() {
 void CPickPinsScreen::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     for (s32 pin = 0; pin < PICKPINS_NUM_PINS; ++pin)
         ShowPin(pin, Standing(m_iPinToggle, pin));
 }
@@ -139,14 +121,14 @@ void CPickPinsScreen::ShowPin(s32 pin, bool standing) {
 
 void CPickPinsScreen::Update(SFP_SCREEN_INFO_t* info) {
     for (s32 button : {kButtonIncrease, kButtonDecrease, kButtonNext, kButtonPrevious})
-        if (SFP2KButton(button, kModeNew) != 0)
+        if (SFP2KButton(button, kNewPress) != 0)
             info->curButton = MoveCursor(info->curButton, button);
-    if (SFP2KButton(kButtonAccept, kModeNew) != 0) {
+    if (SFP2KButton(kButtonAccept, kNewPress) != 0) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
         FlashPlaySound(kSfxChosen);
-    } else if (SFP2KButton(kButtonBack, kModeNew) != 0) {
+    } else if (SFP2KButton(kButtonBack, kNewPress) != 0) {
         TogglePin(info->curButton);
-    } else if (SFP2KButton(kButtonReset, kModeNew) != 0) {
+    } else if (SFP2KButton(kButtonReset, kNewPress) != 0) {
         ResetPins();
     }
 }

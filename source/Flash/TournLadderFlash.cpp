@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr s32 kButtonBack = 1, kButtonUp = 6, kButtonDown = 7;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u);
 constexpr u32 kTextBack = 6889, kTextWinner = 7087;
@@ -74,41 +72,15 @@ void Show(s32 screen, s32 sprite, bool show) {
 SFP_SCREEN_INFO_t CareerTournLadderFlashScreen[2] = {
     {
         .fileName = "MenuBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_BGLabels,
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
-        .Draw = nullptr,
-        .numSpriteLookups = 0,
-        .spriteLookups = nullptr,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "Ladder",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
         .numSubScreens = s32(std::size(s_Labels)),
         .subScreens = s_Labels,
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = CareerTournLadderFlashUpdate,
-        .Draw = nullptr,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
 };
 
@@ -137,7 +109,7 @@ void CCareerTournLadderFlash::Open() {
         return;
     SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
     if (!SFP2KIsScreenActive(m_iScreen))
-        SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+        FlashOpen(m_iScreen);
     g_ScreenTracker.m_CurrScreen = eScreen_List_League_Standings;
     const u8 round = pEventManager != nullptr ? pEventManager->m_CurrentRound : 0;
     Show(m_iScreen, kLadderFull, round < kFirstNarrowRound);
@@ -152,9 +124,8 @@ void CCareerTournLadderFlash::Open() {
 }
 
 void CCareerTournLadderFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
 }
 
@@ -202,7 +173,8 @@ void CCareerTournLadderFlash::WriteNames(u8 round) {
 }
 
 void CCareerTournLadderFlash::Page(s32 step) {
-    SFP2KTransitionToSubScreen(m_iScreen, step > 0 ? kSubScreenDown : kSubScreenUp, 1, 1);
+    SFP2KTransitionToSubScreen(m_iScreen, step > 0 ? kSubScreenDown : kSubScreenUp, SFP_SUBSCREEN_NEXT,
+                               SFP_LABEL_IDLE);
     m_Current_Page = u32(s32(m_Current_Page) + step);
     FlashPlaySound(kSfxMove);
 }

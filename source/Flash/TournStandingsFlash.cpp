@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr s32 kButtonBack = 1;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
 constexpr u32 kTextBack = 6889, kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139,
               kTextHighGame = 7143, kTextEarnings = 7086;
@@ -52,22 +50,10 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 
 SFP_SCREEN_INFO_t CareerTournStandingsFlashScreen = {
     .fileName = "TournSta",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
     .Update = CareerTournStandingsFlashUpdate,
-    .Draw = nullptr,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
 
 void CareerTournStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
@@ -109,9 +95,8 @@ s32 CCareerTournStandingsFlash::Load() {
 }
 
 void CCareerTournStandingsFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
     const struct {
         s32 column;
@@ -138,9 +123,8 @@ void CCareerTournStandingsFlash::Open() {
 }
 
 void CCareerTournStandingsFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
 }
 

@@ -46,16 +46,11 @@ SFP_SCREEN_INFO_t CareerAttributesFlashScreen = {
     .fileName = "Attribut",
     .numButtons = CAREER_SKILL_COUNT,
     .subScreens = s_Labels,
-    .Update = CareerAttributesFlashUpdate,
+    .Update = CCareerAttributesFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
     .buttons = s_Buttons,
 };
-
-void CareerAttributesFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerAttributesFlash* owner = FlashOwner<CCareerAttributesFlash>(handle))
-        owner->Update(info);
-}
 
 CCareerAttributesFlash::CCareerAttributesFlash() {
     u32 own[CAREER_SKILL_COUNT];
@@ -64,10 +59,6 @@ CCareerAttributesFlash::CCareerAttributesFlash() {
         attrib[i] = u8(own[i]);
     // The career raises a skill by one for every SKILL_POINTS_PER_RAISE points earned.
     sp = m_SpOnOpen = Career().GetStats().m_SkillPoints / SKILL_POINTS_PER_RAISE;
-}
-
-CCareerAttributesFlash::~CCareerAttributesFlash() {
-    Kill();
 }
 
 s32 CCareerAttributesFlash::Load() {
@@ -124,8 +115,4 @@ void CCareerAttributesFlash::Close() {
     career.SetStamina(attrib[3]);
     career.GetStats().m_SkillPoints -= (m_SpOnOpen - sp) * SKILL_POINTS_PER_RAISE;
     m_SpOnOpen = sp;
-}
-
-void CCareerAttributesFlash::Kill() {
-    FlashKill(m_iScreen);
 }

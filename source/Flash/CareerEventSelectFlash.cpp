@@ -162,26 +162,16 @@ SFP_SCREEN_INFO_t CareerEventSelectFlashScreen[2] = {
         .fileName = "EventSel",
         .numButtons = s32(std::size(s_Buttons)),
         .subScreens = s_Labels[1],
-        .Update = CareerEventSelectFlashUpdate,
+        .Update = CCareerEventSelectFlash::UpdateOwner,
         .numSpriteLookups = kSpriteCount,
         .spriteLookups = s_Sprites.data(),
         .buttons = s_Buttons,
     },
 };
 
-void CareerEventSelectFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerEventSelectFlash* owner = FlashOwner<CCareerEventSelectFlash>(handle))
-        owner->Update(info);
-}
-
 void EventSelectDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCareerEventSelectFlash* owner = FlashOwner<CCareerEventSelectFlash>(handle))
         owner->m_Ticker.Update();
-}
-
-CCareerEventSelectFlash::~CCareerEventSelectFlash() {
-    Kill();
-    KillBG();
 }
 
 s32 CCareerEventSelectFlash::LoadBG() {
@@ -243,18 +233,6 @@ void CCareerEventSelectFlash::Open() {
 void CCareerEventSelectFlash::Close() {
     FlashPlaySound(kSfxClose);
     FlashClose(m_iScreen);
-}
-
-void CCareerEventSelectFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerEventSelectFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerEventSelectFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 u32 CCareerEventSelectFlash::FirstShownWeek() {

@@ -65,17 +65,12 @@ SFP_SCREEN_INFO_t CareerMainMenuFlashScreen[2] = {
         .fileName = "CarMM",
         .numButtons = CAREER_HUB_ENTRIES,
         .subScreens = s_Labels[1],
-        .Update = CareerMainMenuFlashUpdate,
+        .Update = CCareerMainMenuFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
         .buttons = s_Buttons,
     },
 };
-
-void CareerMainMenuFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerMainMenuFlash* owner = FlashOwner<CCareerMainMenuFlash>(handle))
-        owner->Update(info);
-}
 
 void CareerMainDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCareerMainMenuFlash* owner = FlashOwner<CCareerMainMenuFlash>(handle))
@@ -136,18 +131,6 @@ void CCareerMainMenuFlash::Close() {
     if (!FlashClose(m_iScreen))
         return;
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerMainMenuFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerMainMenuFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerMainMenuFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 void CCareerMainMenuFlash::SetPractice(s32 practice) {

@@ -101,17 +101,12 @@ SFP_SCREEN_INFO_t CareerOverviewFlashScreen[2] = {
         .fileName = "CarStat",
         .numButtons = s32(std::size(s_Buttons)),
         .subScreens = s_Labels[1],
-        .Update = CareerOverviewFlashUpdate,
+        .Update = CCareerOverviewFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
         .buttons = s_Buttons,
     },
 };
-
-void CareerOverviewFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerOverviewFlash* owner = FlashOwner<CCareerOverviewFlash>(handle))
-        owner->Update(info);
-}
 
 void CareerOverviewDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCareerOverviewFlash* owner = FlashOwner<CCareerOverviewFlash>(handle))
@@ -214,18 +209,6 @@ void CCareerOverviewFlash::Close() {
     if (!FlashClose(m_iScreen))
         return;
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerOverviewFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerOverviewFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerOverviewFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 void CCareerOverviewFlash::ShowCursor(s32 cursor) {

@@ -29,16 +29,11 @@ f32 fTime = 0.0f;  // how long the direction button has been held
 SFP_SCREEN_INFO_t creditsFlashScreen = {
     .fileName = "Credit",
     .subScreens = s_Labels,
-    .Update = CreditsFlashUpdate,
+    .Update = CCreditsFlash::UpdateOwner,
     .Draw = CreditsDrawEvent,
     .numSpriteLookups = 1,
     .spriteLookups = s_Sprites,
 };
-
-void CreditsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCreditsFlash* owner = FlashOwner<CCreditsFlash>(handle))
-        owner->Update(info);
-}
 
 void CreditsDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCreditsFlash* owner = FlashOwner<CCreditsFlash>(handle))
@@ -47,11 +42,6 @@ void CreditsDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
 
 CCreditsFlash::CCreditsFlash() {
     m_Credits.init();
-}
-
-s32 CCreditsFlash::Load() {
-    m_iScreen = FlashLoad(creditsFlashScreen, this);
-    return m_iScreen != -1;
 }
 
 void CCreditsFlash::Open() {
@@ -63,14 +53,6 @@ void CCreditsFlash::Open() {
     g_ScreenTracker.m_CurrScreen = eScreen_List_Credits;
     m_bDone = 0;
     m_bLeaving = 0;
-}
-
-void CCreditsFlash::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CCreditsFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CCreditsFlash::Update(SFP_SCREEN_INFO_t*) {

@@ -39,17 +39,12 @@ SFP_SCREEN_INFO_t genPopupFlashScreen = {
     .fileName = "GenPopup",
     .numButtons = GENPOPUP_NUM_BUTTONS,
     .subScreens = s_Labels,
-    .Update = GenPopupFlashUpdate,
+    .Update = CGenPopupFlash::UpdateOwner,
     .numSpriteLookups = POPUP_NUM_SPRITES,
     .spriteLookups = s_Sprites.data(),
     .userData = 16,
     .buttons = s_Buttons.data(),
 };
-
-void GenPopupFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CGenPopupFlash* owner = FlashOwner<CGenPopupFlash>(handle))
-        owner->Update(info);
-}
 
 eGenPopupButton CGenPopupFlash::StartButton(eGenPopupSet set, s32 defaultButton) {
     return PopupStartButton(kSets[set].pair, defaultButton);
@@ -58,11 +53,6 @@ eGenPopupButton CGenPopupFlash::StartButton(eGenPopupSet set, s32 defaultButton)
 eScreenNavigation CGenPopupFlash::AnswerOf(eGenPopupButton button) {
     return button == GENPOPUP_BUTTON_NO || button == GENPOPUP_BUTTON_RETRY ? SFP_SCREEN_NAV_PREVIOUS
                                                                            : SFP_SCREEN_NAV_NEXT;
-}
-
-s32 CGenPopupFlash::Load() {
-    m_iScreen = FlashLoad(genPopupFlashScreen, this);
-    return m_iScreen != -1;
 }
 
 void CGenPopupFlash::Open() {
@@ -76,14 +66,6 @@ void CGenPopupFlash::Open() {
     m_bTimerSkipAllowed = 0;
     m_bIgnoreButtonPresses = 0;
     g_ScreenTracker.m_CurrScreen = eScreen_List_GenPopup;
-}
-
-void CGenPopupFlash::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CGenPopupFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CGenPopupFlash::SetText(const char* text) {

@@ -117,31 +117,17 @@ SFP_SCREEN_INFO_t keyboardFlashScreen = {
     .fileName = "EditName",
     .numButtons = kNumKeys,
     .subScreens = s_Labels,
-    .Update = KeyboardFlashUpdate,
+    .Update = CKeyboardFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
     .buttons = s_Buttons,
 };
-
-void KeyboardFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CKeyboardFlash* owner = FlashOwner<CKeyboardFlash>(handle))
-        owner->Update(info);
-}
 
 CKeyboardFlash::CKeyboardFlash() {
     // Disc text: a longer default is cut to the name's length.
     std::snprintf(m_sPlayerName, sizeof(m_sPlayerName), "%s", SymbolText(kTextDefaultName));
     std::memcpy(m_sBuffer, m_sPlayerName, sizeof(m_sBuffer));
     m_nCurrNameIndex = s32(std::strlen(m_sPlayerName));
-}
-
-CKeyboardFlash::~CKeyboardFlash() {
-    Kill();
-}
-
-s32 CKeyboardFlash::Load() {
-    m_iScreen = FlashLoad(keyboardFlashScreen, this);
-    return m_iScreen != -1;
 }
 
 void CKeyboardFlash::Open() {
@@ -156,14 +142,6 @@ void CKeyboardFlash::Open() {
     SFP2KSpriteHide(m_iScreen, kSprAltButton);
     std::memcpy(m_sBuffer, m_sPlayerName, sizeof(m_sBuffer));
     g_ScreenTracker.m_CurrScreen = eScreen_List_Keyboard;
-}
-
-void CKeyboardFlash::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CKeyboardFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CKeyboardFlash::SetKeyText() {

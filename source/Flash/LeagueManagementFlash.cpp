@@ -81,7 +81,7 @@ SFP_SCREEN_INFO_t CareerLeagueManagementFlashScreen[2] = {
         .fileName = "LeagMan",
         .numButtons = s32(std::size(s_Buttons)),
         .subScreens = s_Labels[1],
-        .Update = CareerLeagueManagementFlashUpdate,
+        .Update = CCareerLeagueManagementFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
         .buttons = s_Buttons,
@@ -93,32 +93,9 @@ u32 LeagueListLast() {
     return AmateurLeagueList != nullptr ? std::min<u32>(AmateurLeagueCount, PRO_L1) : 0;
 }
 
-void CareerLeagueManagementFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerLeagueManagementFlash* owner = FlashOwner<CCareerLeagueManagementFlash>(handle))
-        owner->Update(info);
-}
-
-CCareerLeagueManagementFlash::~CCareerLeagueManagementFlash() {
-    Kill();
-    KillBG();
-}
-
-s32 CCareerLeagueManagementFlash::LoadBG() {
-    m_iScreenBG = FlashLoad(CareerLeagueManagementFlashScreen[0], this);
-    return m_iScreenBG != -1;
-}
-
 void CCareerLeagueManagementFlash::OpenBG() {
     if (m_iScreenBG != -1 && !SFP2KIsScreenActive(m_iScreenBG))
         FlashOpen(m_iScreenBG);
-}
-
-void CCareerLeagueManagementFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerLeagueManagementFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 s32 CCareerLeagueManagementFlash::Load() {
@@ -169,10 +146,6 @@ void CCareerLeagueManagementFlash::Close() {
     if (!FlashClose(m_iScreen))
         return;
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerLeagueManagementFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CCareerLeagueManagementFlash::HideButtons(s32 hide, SFP_SCREEN_INFO_t* info) {

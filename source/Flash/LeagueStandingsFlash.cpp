@@ -5,16 +5,14 @@
 
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/LeagueManager.h"
-#include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
-#include "source/Flash/SymbolText.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 namespace {
 
-constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
-constexpr u32 kTextBack = 6889, kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139,
-              kTextLosses = 7140, kTextWinRate = 7141, kTextHighGame = 7143;
+constexpr s32 kSfxAccept = s32(0x80001997u);
+constexpr u32 kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139, kTextLosses = 7140,
+              kTextWinRate = 7141, kTextHighGame = 7143;
 
 // Sprites: the backdrop, ten columns of a heading and ten rows, the back hint.
 constexpr s32 kColumnRows = 11;
@@ -73,15 +71,10 @@ double WinRate(const s_PlaceBowler& bowler) {
 SFP_SCREEN_INFO_t CareerLeagueStandingsFlashScreen = {
     .fileName = "LeagStan",
     .subScreens = s_Labels,
-    .Update = CareerLeagueStandingsFlashUpdate,
+    .Update = CCareerLeagueStandingsFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
 };
-
-void CareerLeagueStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerLeagueStandingsFlash* owner = FlashOwner<CCareerLeagueStandingsFlash>(handle))
-        owner->Update(info);
-}
 
 CCareerLeagueStandingsFlash::CCareerLeagueStandingsFlash() {
     for (u32 row = 0; row < STANDING_ROWS; ++row) {
@@ -115,49 +108,21 @@ CCareerLeagueStandingsFlash::CCareerLeagueStandingsFlash() {
     }
 }
 
-CCareerLeagueStandingsFlash::~CCareerLeagueStandingsFlash() {
-    Kill();
-}
-
-s32 CCareerLeagueStandingsFlash::Load() {
-    m_iScreen = FlashLoad(CareerLeagueStandingsFlashScreen, this);
-    return m_iScreen != -1;
-}
-
 void CCareerLeagueStandingsFlash::Open() {
-    if (!FlashOpenOnce(m_iScreen))
+    if (!StandingOpen(m_iScreen, kTxtBack))
         return;
-    SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
-    const struct {
-        s32 column;
-        u32 heading;
-        const char (*rows)[12];
-    } columns[] = {{kPlace, kTextPlace, PlaceStrings}, {kScore, kTextScore, ScoreStrings},
-                   {kWins, kTextWins, WinStrings},     {kLoss, kTextLosses, LossStrings},
-                   {kWinP, kTextWinRate, WinPStrings}, {kHSG, kTextHighGame, HSGStrings}};
-    for (const auto& column : columns) {
-        SFP2KSpriteSetText(m_iScreen, column.column, SymbolText(column.heading));
-        for (u32 row = 0; row < STANDING_ROWS; ++row)
-            SFP2KSpriteSetText(m_iScreen, column.column + 1 + s32(row), column.rows[row]);
-    }
-    SFP2KSpriteSetText(m_iScreen, kName, SymbolText(kTextName));
-    for (u32 row = 0; row < STANDING_ROWS; ++row)
-        SFP2KSpriteSetText(m_iScreen, kName + 1 + s32(row), NameStrings[row]);
-    for (s32 column : {kPlace, kName, kWins, kLoss, kWinP, kHSG, kScore})
-        for (s32 row = 0; row < s32(STANDING_ROWS); ++row)
-            StandingColour(m_iScreen, column + 1 + row, row == m_PlayerPos);
-    g_ScreenTracker.m_CurrScreen = eScreen_List_League_Standings;
-    FlashPlaySound(kSfxOpen);
+    StandingColumn(m_iScreen, kPlace, kTextPlace, PlaceStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kName, kTextName, NameStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kScore, kTextScore, ScoreStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kWins, kTextWins, WinStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kLoss, kTextLosses, LossStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kWinP, kTextWinRate, WinPStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kHSG, kTextHighGame, HSGStrings, m_PlayerPos);
+    StandingOpened(eScreen_List_League_Standings);
 }
 
 void CCareerLeagueStandingsFlash::Close() {
-    if (!FlashClose(m_iScreen))
-        return;
-    FlashPlaySound(kSfxClose);
-}
-
-void CCareerLeagueStandingsFlash::Kill() {
-    FlashKill(m_iScreen);
+    StandingClose(m_iScreen);
 }
 
 void CCareerLeagueStandingsFlash::Update(SFP_SCREEN_INFO_t*) {
@@ -166,8 +131,7 @@ void CCareerLeagueStandingsFlash::Update(SFP_SCREEN_INFO_t*) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
         g_ScreenTracker.m_NextScreen = eScreen_List_League_Management;
         FlashPlaySound(kSfxAccept);
-    } else if (SFP2KButton(kButtonBack, kNewPress)) {
-        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-        FlashPlaySound(kSfxAccept);
+    } else {
+        StandingBack(SFP_SCREEN_NAV_NEXT);
     }
 }

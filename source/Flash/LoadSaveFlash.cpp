@@ -81,22 +81,12 @@ SFP_SCREEN_INFO_t loadSaveFlashScreen = {
     .fileName = "LoadSave",
     .numButtons = GENPOPUP_NUM_BUTTONS,
     .subScreens = s_Labels,
-    .Update = LoadSaveFlashUpdate,
+    .Update = CLoadSaveFlash::UpdateOwner,
     .numSpriteLookups = POPUP_NUM_SPRITES,
     .spriteLookups = s_Sprites.data(),
     .userData = 16,
     .buttons = s_Buttons.data(),
 };
-
-void LoadSaveFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CLoadSaveFlash* owner = FlashOwner<CLoadSaveFlash>(handle))
-        owner->Update(info);
-}
-
-s32 CLoadSaveFlash::Load() {
-    m_iScreen = FlashLoad(loadSaveFlashScreen, this);
-    return m_iScreen != -1;
-}
 
 void CLoadSaveFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
@@ -106,14 +96,6 @@ void CLoadSaveFlash::Open() {
     for (s32 set = 0; set < kNumSets; ++set)
         SetButtonsActive(ButtonSet(set), 0, 1);
     g_ScreenTracker.m_CurrScreen = eScreen_List_LoadSave;
-}
-
-void CLoadSaveFlash::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CLoadSaveFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CLoadSaveFlash::SetLoadSaveText(e_LoadSaveTextType type) {

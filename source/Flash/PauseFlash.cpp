@@ -96,7 +96,7 @@ SFP_SCREEN_INFO_t pauseFlashScreen = {
     .fileName = "Pause",
     .numButtons = PAUSE_NUM_BUTTONS,
     .subScreens = s_Labels,
-    .Update = PauseFlashUpdate,
+    .Update = CPauseFlash::UpdateOwner,
     .numSpriteLookups = kNumSprites,
     .spriteLookups = s_Sprites,
     .pauseLowerScreens = 1,
@@ -104,16 +104,6 @@ SFP_SCREEN_INFO_t pauseFlashScreen = {
     .buttons = s_Buttons,
     .localsSize = 16,
 };
-
-void PauseFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CPauseFlash* owner = FlashOwner<CPauseFlash>(handle))
-        owner->Update(info);
-}
-
-s32 CPauseFlash::Load() {
-    m_iScreen = FlashLoad(pauseFlashScreen, this);
-    return m_iScreen != -1;
-}
 
 void CPauseFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
@@ -132,14 +122,6 @@ void CPauseFlash::Open() {
     SetToggleAsText(m_iScreen, kTxtKudos, settings.bKudosScreens);
     g_ScreenTracker.m_CurrScreen = eScreen_List_Pause;
     m_Quit_popup = 0;
-}
-
-void CPauseFlash::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CPauseFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CPauseFlash::ClearPadBnew() {

@@ -27,11 +27,6 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[PICKPINS_NUM_PINS] = {
     {"Pin6Spr", 0, {}}, {"Pin7Spr", 0, {}}, {"Pin8Spr", 0, {}}, {"Pin9Spr", 0, {}}, {"Pin10Spr", 0, {}},
 };
 
-void PickPinsUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CPickPinsScreen* owner = FlashOwner<CPickPinsScreen>(handle))
-        owner->Update(info);
-}
-
 bool Standing(s16 mask, s32 pin) {
     return (u16(mask) & PinBit(pin)) != 0;
 }
@@ -65,7 +60,7 @@ SFP_SCREEN_INFO_t pickPinsScreen = {
     .fileName = "PickPins",
     .numButtons = PICKPINS_NUM_PINS,
     .subScreens = s_Labels,
-    .Update = PickPinsUpdate,
+    .Update = CPickPinsScreen::UpdateOwner,
     .numSpriteLookups = PICKPINS_NUM_PINS,
     .spriteLookups = s_Sprites,
     .buttons = s_Buttons,
@@ -95,11 +90,6 @@ s32 CPickPinsScreen::MoveCursor(s32 from, s32 button) {
         default:
             return from;
     }
-}
-
-s32 CPickPinsScreen::Load() {
-    m_iScreen = FlashLoad(pickPinsScreen, this);
-    return m_iScreen != -1;
 }
 
 void CPickPinsScreen::Open() {
@@ -150,12 +140,4 @@ void CPickPinsScreen::ResetPins() {
     m_iPinToggle = s16(PIN_MASK_ALL);
     for (s32 pin = 0; pin < PICKPINS_NUM_PINS; ++pin)
         ShowPin(pin, true);
-}
-
-void CPickPinsScreen::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CPickPinsScreen::Kill() {
-    FlashKill(m_iScreen);
 }

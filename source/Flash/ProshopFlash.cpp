@@ -107,17 +107,12 @@ SFP_SCREEN_INFO_t CareerProshopFlashScreen[2] = {
         .fileName = "Proshop",
         .numButtons = PROSHOP_NUM_ROWS,
         .subScreens = s_Labels[1],
-        .Update = CareerProshopFlashUpdate,
+        .Update = CCareerProshopFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
         .buttons = s_Buttons,
     },
 };
-
-void CareerProshopFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerProshopFlash* owner = FlashOwner<CCareerProshopFlash>(handle))
-        owner->Update(info);
-}
 
 // The bowler stands whole on the back layer's floor, right of the details, under
 // the menu's title; the ball turns above the same floor.
@@ -136,11 +131,6 @@ CCareerProshopFlash::~CCareerProshopFlash() {
     m_BallConstruction.Reset();
     delete gProshopData;
     gProshopData = nullptr;
-}
-
-s32 CCareerProshopFlash::LoadBG() {
-    m_iScreenBG = FlashLoad(CareerProshopFlashScreen[0], this);
-    return m_iScreenBG != -1;
 }
 
 s32 CCareerProshopFlash::Load() {
@@ -214,18 +204,6 @@ void CCareerProshopFlash::Open() {
 void CCareerProshopFlash::Close() {
     FlashClose(m_iScreen);
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerProshopFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerProshopFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerProshopFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 s32 CCareerProshopFlash::Row() const {

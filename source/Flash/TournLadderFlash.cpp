@@ -8,12 +8,10 @@
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
-#include "source/StateMgrs/ScreenTracker.h"
 
 namespace {
 
-constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
-              kSfxClose = s32(0x80001999u);
+constexpr s32 kSfxMove = s32(0x80001998u);
 constexpr u32 kTextBack = 6889, kTextWinner = 7087;
 
 constexpr s32 kSubScreenDown = 3, kSubScreenUp = 4;
@@ -78,31 +76,11 @@ SFP_SCREEN_INFO_t CareerTournLadderFlashScreen[2] = {
         .fileName = "Ladder",
         .numSubScreens = s32(std::size(s_Labels)),
         .subScreens = s_Labels,
-        .Update = CareerTournLadderFlashUpdate,
+        .Update = CCareerTournLadderFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
     },
 };
-
-void CareerTournLadderFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerTournLadderFlash* owner = FlashOwner<CCareerTournLadderFlash>(handle))
-        owner->Update(info);
-}
-
-CCareerTournLadderFlash::~CCareerTournLadderFlash() {
-    Kill();
-    KillBG();
-}
-
-s32 CCareerTournLadderFlash::LoadBG() {
-    m_iScreenBG = FlashLoad(CareerTournLadderFlashScreen[0], this);
-    return m_iScreenBG != -1;
-}
-
-s32 CCareerTournLadderFlash::Load() {
-    m_iScreen = FlashLoad(CareerTournLadderFlashScreen[1], this);
-    return m_iScreen != -1;
-}
 
 void CCareerTournLadderFlash::Open() {
     if (m_iScreen == -1)
@@ -110,7 +88,6 @@ void CCareerTournLadderFlash::Open() {
     SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
     if (!SFP2KIsScreenActive(m_iScreen))
         FlashOpen(m_iScreen);
-    g_ScreenTracker.m_CurrScreen = eScreen_List_League_Standings;
     const u8 round = pEventManager != nullptr ? pEventManager->m_CurrentRound : 0;
     Show(m_iScreen, kLadderFull, round < kFirstNarrowRound);
     Show(m_iScreen, kLadderPartial, round >= kFirstNarrowRound);
@@ -120,21 +97,11 @@ void CCareerTournLadderFlash::Open() {
     m_Current_Page = 0;
     ShowPageArrows();
     WriteNames(round);
-    FlashPlaySound(kSfxOpen);
+    StandingOpened(eScreen_List_League_Standings);
 }
 
 void CCareerTournLadderFlash::Close() {
-    if (!FlashClose(m_iScreen))
-        return;
-    FlashPlaySound(kSfxClose);
-}
-
-void CCareerTournLadderFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerTournLadderFlash::KillBG() {
-    FlashKill(m_iScreenBG);
+    StandingClose(m_iScreen);
 }
 
 void CCareerTournLadderFlash::ShowPageArrows() {
@@ -189,8 +156,5 @@ void CCareerTournLadderFlash::Update(SFP_SCREEN_INFO_t*) {
     }
     ShowPageArrows();
     WriteNames(round);
-    if (SFP2KButton(kButtonBack, kNewPress)) {
-        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-        FlashPlaySound(kSfxAccept);
-    }
+    StandingBack(SFP_SCREEN_NAV_NEXT);
 }

@@ -23,6 +23,29 @@ constexpr s32 SFP_SUBSCREEN_NEXT = 1;  // play it, then loop the next sub-screen
 constexpr s32 SFP_SUBSCREEN_LOOP = 2;  // play it over and over
 constexpr s32 SFP_SUBSCREEN_EXIT = 3;  // play it, then the screen leaves the stack
 
+// The sub-screens every screen's labels begin with.
+constexpr s32 SFP_LABEL_TRANS_IN = 0;
+constexpr s32 SFP_LABEL_IDLE = 1;
+constexpr s32 SFP_LABEL_TRANS_OUT = 2;
+
+// Screen button ids: rows of g_SFPButtonLookup. A list's cursor reads the pad's
+// up and down as previous and next, a setting's left and right as decrease and increase.
+constexpr s32 kButtonAccept = 0;
+constexpr s32 kButtonBack = 1;
+constexpr s32 kButtonAcceptBack = 4;  // A and B together: needs every bit of its mask
+constexpr s32 kButtonUp = 6, kButtonPrevious = kButtonUp;
+constexpr s32 kButtonDown = 7, kButtonNext = kButtonDown;
+constexpr s32 kButtonLeft = 8, kButtonDecrease = kButtonLeft;
+constexpr s32 kButtonRight = 9, kButtonIncrease = kButtonRight;
+constexpr s32 kButtonReset = 14;
+constexpr s32 kButtonAny = 18;
+
+// SFP2KButton's press modes: held, repeating, newly pressed, let go.
+constexpr s32 kHeld = 0;
+constexpr s32 kRepeat = 1;
+constexpr s32 kNewPress = 2;
+constexpr s32 kReleased = 3;
+
 // SFP2KSpritePlay flags.
 constexpr u32 SFP_PLAY_LOOP = 0x10;     // start again after the last frame
 constexpr u32 SFP_PLAY_RESTART = 0x20;  // start from frame 0
@@ -51,25 +74,26 @@ struct SFP_SCREEN_BTN_t {
 };
 
 // The static descriptor of one screen layer; the screen classes fill the fields
-// up to `localsSize`, the player fills the rest when the movie loads.
+// up to `localsSize`, the player fills the rest when the movie loads. A screen's
+// descriptor names only the fields that differ from these.
 struct SFP_SCREEN_INFO_t {
-    const char* fileName;  // base name of the ".sfp"/".sfc" files in the root folder
-    s32 screenAlign;       // 1: the movie is centred on the screen; 0: at its top-left
-    s32 numButtons;
-    s32 curButton;
-    s32 numSubScreens;
-    SFP_SCREEN_LABEL_t* subScreens;
-    SFPScreenFunc Open;   // when the screen goes on the stack
-    SFPScreenFunc Close;  // when it leaves the stack
-    SFPScreenFunc Update;
-    SFPScreenDrawFunc Draw;  // after the movie's objects, with the current label's name
-    s32 numSpriteLookups;
-    SFP_SCREEN_SPRITE_LOOKUP_t* spriteLookups;
-    s32 renderBackdrop;     // draw the player's backdrop behind the movie
-    s32 pauseLowerScreens;  // screens below stand still while this one is up
-    s32 userData;
-    SFP_SCREEN_BTN_t* buttons;
-    s32 localsSize;
+    const char* fileName = nullptr;  // base name of the ".sfp"/".sfc" files in the root folder
+    s32 screenAlign = 1;             // 1: the movie is centred on the screen; 0: at its top-left
+    s32 numButtons = 0;
+    s32 curButton = 0;
+    s32 numSubScreens = 3;  // "TransIn", "Idle", "TransOut"
+    SFP_SCREEN_LABEL_t* subScreens = nullptr;
+    SFPScreenFunc Open = nullptr;   // when the screen goes on the stack
+    SFPScreenFunc Close = nullptr;  // when it leaves the stack
+    SFPScreenFunc Update = nullptr;
+    SFPScreenDrawFunc Draw = nullptr;  // after the movie's objects, with the current label's name
+    s32 numSpriteLookups = 0;
+    SFP_SCREEN_SPRITE_LOOKUP_t* spriteLookups = nullptr;
+    s32 renderBackdrop = 0;     // draw the player's backdrop behind the movie
+    s32 pauseLowerScreens = 0;  // screens below stand still while this one is up
+    s32 userData = 0;
+    SFP_SCREEN_BTN_t* buttons = nullptr;
+    s32 localsSize = 4;
 };
 
 struct SFP_FONT_LOOKUP_t {

@@ -13,11 +13,6 @@ const u32 g_SFPButtonLookup[SFP2K_NUM_BUTTON_IDS] = {
 
 namespace {
 
-constexpr s32 kButtonAll = 4;  // needs every bit of its mask
-constexpr s32 kButtonPrevious = 6;
-constexpr s32 kButtonNext = 7;
-constexpr s32 kNewPress = 2;
-
 SFP_SCREEN_BTN_t* MovieButton(s32 screenId, s32 buttonId) {
     const s_sfp_screen* screen = SFPScreen(screenId);
     if (screen == nullptr)
@@ -39,7 +34,7 @@ s32 SFP2KButton(s32 button, s32 type) {
         return 0;
     const u32 mask = g_SFPButtonLookup[button];
     const u32 held = words[type] & mask;
-    return (button == kButtonAll ? held == mask : held != 0) ? 1 : 0;
+    return (button == kButtonAcceptBack ? held == mask : held != 0) ? 1 : 0;
 }
 
 s32 SFP2KButtonIsDown(s32 screenId, s32 buttonId) {

@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr s32 kButtonPressStart = 4;  // A and B together
-constexpr s32 kButtonAny = 18;
-constexpr s32 kModeHeld = 0;
-constexpr s32 kModeNew = 2;
 constexpr u32 kTextLegal = 6884;  // string symbols
 constexpr u32 kTextStart = 6883;
 constexpr s32 kSfxAccept = s32(0x80001997u);
@@ -43,22 +39,11 @@ constexpr SFP_SCREEN_INFO_t BootScreen(const char* fileName, Labels& labels, SFP
                                        s32 renderBackdrop) {
     return {
         .fileName = fileName,
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = labels.label,
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = update,
-        .Draw = nullptr,
         .numSpriteLookups = numSprites,
         .spriteLookups = sprites,
         .renderBackdrop = renderBackdrop,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     };
 }
 
@@ -96,39 +81,32 @@ void PressStartFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
 
 template <class T>
 s32 CBootFlash<T>::LoadLayer(SFP_SCREEN_INFO_t* info) {
-    m_iScreen = SFP2KLoadScreen(info, info->localsSize, 0);
-    if (m_iScreen == -1)
-        return 0;
-    FlashSetOwner(m_iScreen, static_cast<T*>(this));
-    return 1;
+    m_iScreen = FlashLoad(*info, static_cast<T*>(this));
+    return m_iScreen != -1;
 }
 
 template <class T>
 bool CBootFlash<T>::OpenLayer(eScreen_List screen) {
     if (SFP2KIsScreenActive(m_iScreen))
         return false;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     g_ScreenTracker.m_CurrScreen = screen;
     return true;
 }
 
 template <class T>
 void CBootFlash<T>::Close() {
-    if (SFP2KIsScreenActive(m_iScreen))
-        SFP2KCloseScreen(m_iScreen, 2, 3);
+    FlashClose(m_iScreen);
 }
 
 template <class T>
 void CBootFlash<T>::Kill() {
-    if (m_iScreen == -1)
-        return;
-    SFP2KKillScreen(m_iScreen);
-    m_iScreen = -1;
+    FlashKill(m_iScreen);
 }
 
 template <class T>
 void CBootFlash<T>::UpdateTimed(f32 earliest, f32 latest, bool skippable) {
-    if (m_fTimer >= earliest && (m_fTimer >= latest || (skippable && SFP2KButton(kButtonAny, kModeNew))))
+    if (m_fTimer >= earliest && (m_fTimer >= latest || (skippable && SFP2KButton(kButtonAny, kNewPress))))
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
     m_fTimer += RealDeltaTime;
 }
@@ -199,7 +177,7 @@ void CPressStartFlash::Open() {
 }
 
 void CPressStartFlash::Update(SFP_SCREEN_INFO_t*) {
-    if (!SFP2KButton(kButtonPressStart, kModeHeld))
+    if (!SFP2KButton(kButtonAcceptBack, kHeld))
         return;
     g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
     FlashPlaySound(kSfxAccept);

@@ -8,6 +8,7 @@
 #include "source/Career/BowlerParts.h"
 #include "source/Flash/CacModelScreens.h"
 #include "source/Flash/CacModelScreensInternal.h"
+#include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/SFP2K.h"
@@ -104,9 +105,8 @@ void CCacModelScreens::OpenSubScreen2() {
 }
 
 void CCacModelScreens::OpenPage(s32 page) {
-    if (m_iScreenSubGeneric == -1 || SFP2KIsScreenActive(m_iScreenSubGeneric))
+    if (!FlashOpenOnce(m_iScreenSubGeneric))
         return;
-    SFP2KOpenScreen(m_iScreenSubGeneric, 0, 1, 1);
     g_ScreenTracker.m_CurrScreen = eScreen_List(page);
     CacModelScreen[2].curButton = 0;
     ShowAcceptHint();

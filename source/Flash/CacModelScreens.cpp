@@ -20,7 +20,6 @@ constexpr u32 kTextSelect = 6888, kTextBack = 6889, kTextKeyboardSelect = 6890, 
 enum { kTxtSelect, kTxtBack, kTxtRotate1 };             // background sprites
 enum { kRowName, kRowGender, kRowHand, kNumMainRows };  // main page rows
 constexpr s32 kTxtRotate = 6;                           // main page sprite
-constexpr s32 kSubScreenTransOut = 2;
 
 SFP_SCREEN_LABEL_t s_Labels[CAC_NUM_LAYERS][3] = {{{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}},
                                                   {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}},
@@ -43,7 +42,7 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_PageSprites[] = {
 // its answer cannot answer again.
 bool Leaving(s32 handle) {
     const SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(handle);
-    const s32 transOut = info != nullptr ? info->subScreens[kSubScreenTransOut].frame : -1;
+    const s32 transOut = info != nullptr ? info->subScreens[SFP_LABEL_TRANS_OUT].frame : -1;
     return transOut >= 0 && SFP2KGetCurFrame(handle) >= u32(transOut);
 }
 
@@ -52,60 +51,28 @@ bool Leaving(s32 handle) {
 SFP_SCREEN_INFO_t CacModelScreen[CAC_NUM_LAYERS] = {
     {
         .fileName = "CACBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = MenuCACDrawEvent,
         .numSpriteLookups = s32(std::size(s_BGSprites)),
         .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "CACMAIN1",
-        .screenAlign = 1,
         .numButtons = kNumMainRows,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = CacModelScreensUpdate,
-        .Draw = nullptr,
         .numSpriteLookups = s32(std::size(s_MainSprites)),
         .spriteLookups = s_MainSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_MainButtons,
-        .localsSize = 4,
     },
     {
         .fileName = "CAC3GENE",
-        .screenAlign = 1,
         .numButtons = CAC_PAGE_ROWS,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[2],
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = CacModelScreensUpdate,
-        .Draw = nullptr,
         .numSpriteLookups = s32(std::size(s_PageSprites)),
         .spriteLookups = s_PageSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_PageButtons,
-        .localsSize = 4,
     },
 };
 
@@ -155,9 +122,8 @@ void CCacModelScreens::LoadCACScreens() {
 }
 
 void CCacModelScreens::OpenBG(s32 editFlag) {
-    if (m_iScreenBG == -1 || SFP2KIsScreenActive(m_iScreenBG))
+    if (!FlashOpenOnce(m_iScreenBG))
         return;
-    SFP2KOpenScreen(m_iScreenBG, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreenBG, kTxtSelect, SymbolText(kTextSelect));
     SFP2KSpriteSetText(m_iScreenBG, kTxtBack, SymbolText(kTextBack));
     m_Camera.SetLookAt(&CAC_CAMERA_LOOK_AT);
@@ -176,17 +142,15 @@ void CCacModelScreens::OpenBG(s32 editFlag) {
 }
 
 void CCacModelScreens::CloseBG() {
-    if (!SFP2KIsScreenActive(m_iScreenBG))
+    if (!FlashClose(m_iScreenBG))
         return;
-    SFP2KCloseScreen(m_iScreenBG, 2, 3);
     DrawSetProjection(m_oldProjMode);
     DrawSetCombineMode(m_oldCombineMode);
 }
 
 void CCacModelScreens::OpenSubScreenMain() {
-    if (m_iScreenSubMain == -1 || SFP2KIsScreenActive(m_iScreenSubMain))
+    if (!FlashOpenOnce(m_iScreenSubMain))
         return;
-    SFP2KOpenScreen(m_iScreenSubMain, 0, 1, 1);
     CacModelScreen[1].curButton = kRowName;
     SFP2KSpriteSetText(m_iScreenSubMain, 2 * kRowName, SymbolText(kTextName));
     SFP2KSpriteSetText(m_iScreenSubMain, 2 * kRowGender, SymbolText(kTextGender));

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonLeft = 8, kButtonRight = 9;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u);
 constexpr u32 kTextName = 7119, kTextFirstSkill = 7120;
 constexpr s32 kLblName = 2, kTxtName = 3, kFirstSkillLabel = 4, kTxtSkillpoints = 13;
@@ -46,28 +44,13 @@ void OwnSkills(u32 (&out)[CAREER_SKILL_COUNT]) {
 
 SFP_SCREEN_INFO_t CareerAttributesFlashScreen = {
     .fileName = "Attribut",
-    .screenAlign = 1,
     .numButtons = CAREER_SKILL_COUNT,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = CareerAttributesFlashUpdate,
-    .Draw = nullptr,
+    .Update = CCareerAttributesFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
     .buttons = s_Buttons,
-    .localsSize = 4,
 };
-
-void CareerAttributesFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerAttributesFlash* owner = FlashOwner<CCareerAttributesFlash>(handle))
-        owner->Update(info);
-}
 
 CCareerAttributesFlash::CCareerAttributesFlash() {
     u32 own[CAREER_SKILL_COUNT];
@@ -78,10 +61,6 @@ CCareerAttributesFlash::CCareerAttributesFlash() {
     sp = m_SpOnOpen = Career().GetStats().m_SkillPoints / SKILL_POINTS_PER_RAISE;
 }
 
-CCareerAttributesFlash::~CCareerAttributesFlash() {
-    Kill();
-}
-
 s32 CCareerAttributesFlash::Load() {
     m_iScreen = FlashLoad(CareerAttributesFlashScreen, this);
     CareerAttributesFlashScreen.curButton = 0;
@@ -89,9 +68,8 @@ s32 CCareerAttributesFlash::Load() {
 }
 
 void CCareerAttributesFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreen, kLblName, SymbolText(kTextName));
     for (u32 i = 0; i < CAREER_SKILL_COUNT; ++i)
         SFP2KSpriteSetText(m_iScreen, kFirstSkillLabel + 2 * s32(i), SymbolText(kTextFirstSkill + i));
@@ -128,9 +106,8 @@ void CCareerAttributesFlash::Update(SFP_SCREEN_INFO_t* info) {
 }
 
 void CCareerAttributesFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     CCareerCharacter& career = Career();
     career.SetArmStrength(attrib[0]);
     career.SetAccuracy(attrib[1]);
@@ -138,8 +115,4 @@ void CCareerAttributesFlash::Close() {
     career.SetStamina(attrib[3]);
     career.GetStats().m_SkillPoints -= (m_SpOnOpen - sp) * SKILL_POINTS_PER_RAISE;
     m_SpOnOpen = sp;
-}
-
-void CCareerAttributesFlash::Kill() {
-    FlashKill(m_iScreen);
 }

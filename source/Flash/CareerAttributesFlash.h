@@ -5,36 +5,28 @@
 
 #include "orblib47/source/OrbTypes.h"
 #include "source/Career/CareerTypes.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 constexpr u32 CAREER_SKILL_COUNT = 4;  // arm strength, accuracy, hook control, stamina
 
-class CCareerAttributesFlash {
+extern SFP_SCREEN_INFO_t CareerAttributesFlashScreen;
+
+class CCareerAttributesFlash : public CFlashScreen<CCareerAttributesFlash, CareerAttributesFlashScreen> {
 public:
     // Takes the skills and the spare points of the current career slot.
     CCareerAttributesFlash();
-    ~CCareerAttributesFlash();
-    CCareerAttributesFlash(const CCareerAttributesFlash&) = delete;
-    CCareerAttributesFlash& operator=(const CCareerAttributesFlash&) = delete;
 
     s32 Load();
     void Open();
     void Update(SFP_SCREEN_INFO_t* info);
     // Also stores the skills into the career and spends the points used.
     void Close();
-    void Kill();
 
     char cName[CAREER_NAME_SIZE] = "";
     char temp[CAREER_SKILL_COUNT + 1][12] = {};  // the skills, then the spare points
     u8 attrib[CAREER_SKILL_COUNT] = {};
     u32 sp = 0;  // spare points: each raises a skill by one
-    s32 m_iScreen = -1;
 
 private:
     u32 m_SpOnOpen = 0;
 };
-
-void CareerAttributesFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t CareerAttributesFlashScreen;

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u);
 constexpr s32 kButtonPlay = 0, kButtonSimulate = 1;
@@ -155,57 +153,25 @@ u32 ProfessionalMonthOfWeek(u32 week) {
 SFP_SCREEN_INFO_t CareerEventSelectFlashScreen[2] = {
     {
         .fileName = "MenuBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = EventSelectDrawEvent,
         .numSpriteLookups = s32(std::size(s_BGSprites)),
         .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "EventSel",
-        .screenAlign = 1,
         .numButtons = s32(std::size(s_Buttons)),
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = CareerEventSelectFlashUpdate,
-        .Draw = nullptr,
+        .Update = CCareerEventSelectFlash::UpdateOwner,
         .numSpriteLookups = kSpriteCount,
         .spriteLookups = s_Sprites.data(),
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
-
-void CareerEventSelectFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerEventSelectFlash* owner = FlashOwner<CCareerEventSelectFlash>(handle))
-        owner->Update(info);
-}
 
 void EventSelectDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCareerEventSelectFlash* owner = FlashOwner<CCareerEventSelectFlash>(handle))
         owner->m_Ticker.Update();
-}
-
-CCareerEventSelectFlash::~CCareerEventSelectFlash() {
-    Kill();
-    KillBG();
 }
 
 s32 CCareerEventSelectFlash::LoadBG() {
@@ -238,7 +204,7 @@ void CCareerEventSelectFlash::OpenBG() {
         return;
     SFP2KSpriteSetText(m_iScreenBG, 0, SymbolText(kTextSelect));
     SFP2KSpriteSetText(m_iScreenBG, 1, SymbolText(kTextBack));
-    SFP2KOpenScreen(m_iScreenBG, 0, 1, 1);
+    FlashOpen(m_iScreenBG);
     m_Ticker.ResetPos();
     m_Ticker.m_bPaused = 0;
 }
@@ -247,7 +213,7 @@ void CCareerEventSelectFlash::Open() {
     if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
         return;
     m_EventNumOnEnter = pEventManager->GetCurrentEventNum();
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     SFP2KSpriteSetText(m_iScreen, kTxtSel01, SymbolText(kTextGoToEvent));
     SFP2KSpriteHide(m_iScreen, kBtn3);
     SFP2KSpriteSetText(m_iScreen, kTxtSel02, SymbolText(kTextSimulate));
@@ -267,18 +233,6 @@ void CCareerEventSelectFlash::Open() {
 void CCareerEventSelectFlash::Close() {
     FlashPlaySound(kSfxClose);
     FlashClose(m_iScreen);
-}
-
-void CCareerEventSelectFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerEventSelectFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerEventSelectFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 u32 CCareerEventSelectFlash::FirstShownWeek() {

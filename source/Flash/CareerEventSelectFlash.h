@@ -7,10 +7,10 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
+#include "source/Flash/FlashLocals.h"
 #include "source/Ticker.h"
 
 class EventManager;
-struct SFP_SCREEN_INFO_t;
 
 constexpr u32 EVENTSEL_AMATEUR_ROWS = 9;
 constexpr u32 EVENTSEL_PRO_MONTHS = 12;
@@ -23,21 +23,17 @@ constexpr u8 EVENTSEL_SIM_FRAMES = 11;
 // The pro month (0..11) of a week.
 u32 ProfessionalMonthOfWeek(u32 week);
 
-class CCareerEventSelectFlash {
+extern SFP_SCREEN_INFO_t CareerEventSelectFlashScreen[2];
+
+class CCareerEventSelectFlash : public CFlashPage<CCareerEventSelectFlash, CareerEventSelectFlashScreen> {
 public:
     CCareerEventSelectFlash() = default;
-    ~CCareerEventSelectFlash();
-    CCareerEventSelectFlash(const CCareerEventSelectFlash&) = delete;
-    CCareerEventSelectFlash& operator=(const CCareerEventSelectFlash&) = delete;
 
     s32 LoadBG();  // also sets up the ticker
     s32 Load(EventManager* events);
     void OpenBG();
     void Open();
     void Close();
-    void CloseBG();
-    void Kill();
-    void KillBG();
     void Update(SFP_SCREEN_INFO_t* info);
 
     // The week labels of the amateur calendar.
@@ -54,8 +50,6 @@ public:
     void GoToGame();
 
     CTicker m_Ticker;
-    s32 m_iScreen = -1;
-    s32 m_iScreenBG = -1;
     s32 m_EventNumOnEnter = 0;
     char m_Prize[32] = "";
     char m_Location[32] = "";
@@ -79,7 +73,4 @@ private:
     void StartSimulation();
 };
 
-void CareerEventSelectFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 void EventSelectDrawEvent(s32 handle, SFP_SCREEN_INFO_t* info, char* label);
-
-extern SFP_SCREEN_INFO_t CareerEventSelectFlashScreen[2];

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonLeft = 8, kButtonRight = 9;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u);
 constexpr u32 kTextSelect = 6890, kTextBack = 6889, kTextHeading = 7070, kTextEvent = 7105,
@@ -58,48 +56,21 @@ constexpr eScreen_List kScreenOfEntry[CAREER_HUB_ENTRIES] = {
 SFP_SCREEN_INFO_t CareerMainMenuFlashScreen[2] = {
     {
         .fileName = "MenuBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = CareerMainDrawEvent,
         .numSpriteLookups = s32(std::size(s_BGSprites)),
         .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "CarMM",
-        .screenAlign = 1,
         .numButtons = CAREER_HUB_ENTRIES,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = CareerMainMenuFlashUpdate,
-        .Draw = nullptr,
+        .Update = CCareerMainMenuFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
-
-void CareerMainMenuFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerMainMenuFlash* owner = FlashOwner<CCareerMainMenuFlash>(handle))
-        owner->Update(info);
-}
 
 void CareerMainDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCareerMainMenuFlash* owner = FlashOwner<CCareerMainMenuFlash>(handle))
@@ -130,17 +101,15 @@ s32 CCareerMainMenuFlash::Load() {
 }
 
 void CCareerMainMenuFlash::OpenBG() {
-    if (m_iScreenBG == -1 || SFP2KIsScreenActive(m_iScreenBG))
+    if (!FlashOpenOnce(m_iScreenBG))
         return;
-    SFP2KOpenScreen(m_iScreenBG, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreenBG, 0, SymbolText(kTextSelect));
     SFP2KSpriteSetText(m_iScreenBG, 1, SymbolText(kTextBack));
 }
 
 void CCareerMainMenuFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreen, kTxtHeading, SymbolText(kTextHeading));
     SFP2KSpriteSetText(m_iScreen, kTxtEvent, SymbolText(kTextEvent));
     SFP2KSpriteSetText(m_iScreen, kTxtOverview, SymbolText(kTextOverview));
@@ -159,22 +128,9 @@ void CCareerMainMenuFlash::Open() {
 }
 
 void CCareerMainMenuFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerMainMenuFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerMainMenuFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerMainMenuFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 void CCareerMainMenuFlash::SetPractice(s32 practice) {

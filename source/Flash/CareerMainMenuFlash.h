@@ -7,8 +7,7 @@
 #include "orblib47/source/OrbMath.h"
 #include "orblib47/source/OrbTypes.h"
 #include "source/Camera.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 // The entries, by button.
 enum eCareerHubEntry : s32 {
@@ -20,12 +19,12 @@ enum eCareerHubEntry : s32 {
     CAREER_HUB_ENTRIES,
 };
 
-class CCareerMainMenuFlash {
+extern SFP_SCREEN_INFO_t CareerMainMenuFlashScreen[2];
+
+class CCareerMainMenuFlash : public CFlashPage<CCareerMainMenuFlash, CareerMainMenuFlashScreen> {
 public:
     CCareerMainMenuFlash();
     ~CCareerMainMenuFlash();
-    CCareerMainMenuFlash(const CCareerMainMenuFlash&) = delete;
-    CCareerMainMenuFlash& operator=(const CCareerMainMenuFlash&) = delete;
 
     s32 LoadBG();  // also frames the bowler's camera
     s32 Load();
@@ -33,16 +32,11 @@ public:
     // Also builds the career bowler's figure and starts a standard game.
     void Open();
     void Close();
-    void CloseBG();
-    void Kill();
-    void KillBG();
     void Update(SFP_SCREEN_INFO_t* info);
     void Draw();
 
     s_Vector3 m_vCurrModelPos{1.44f, -0.99f, -4.0f, 0.0f};
     CCamera m_Camera;
-    s32 m_iScreen = -1;
-    s32 m_iScreenBG = -1;
     s32 m_Practice = 0;  // the practice entry's kind: 0 a standard game, 1 practice
 
 private:
@@ -51,7 +45,4 @@ private:
     void UpdateIcons(s32 cursor);
 };
 
-void CareerMainMenuFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 void CareerMainDrawEvent(s32 handle, SFP_SCREEN_INFO_t* info, char* label);
-
-extern SFP_SCREEN_INFO_t CareerMainMenuFlashScreen[2];

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonLeft = 8, kButtonRight = 9;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u);
 constexpr s32 kButtonStats = 0, kButtonTrophies = 1;
@@ -94,48 +92,21 @@ void SetSkill(s32 handle, s32 sprite, char (&out)[CAREER_VALUE_SIZE], s32 value,
 SFP_SCREEN_INFO_t CareerOverviewFlashScreen[2] = {
     {
         .fileName = "MenuBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = CareerOverviewDrawEvent,
         .numSpriteLookups = s32(std::size(s_BGSprites)),
         .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "CarStat",
-        .screenAlign = 1,
         .numButtons = s32(std::size(s_Buttons)),
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = CareerOverviewFlashUpdate,
-        .Draw = nullptr,
+        .Update = CCareerOverviewFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
-
-void CareerOverviewFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerOverviewFlash* owner = FlashOwner<CCareerOverviewFlash>(handle))
-        owner->Update(info);
-}
 
 void CareerOverviewDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCareerOverviewFlash* owner = FlashOwner<CCareerOverviewFlash>(handle))
@@ -186,9 +157,8 @@ s32 CCareerOverviewFlash::Load() {
 }
 
 void CCareerOverviewFlash::OpenBG() {
-    if (m_iScreenBG == -1 || SFP2KIsScreenActive(m_iScreenBG))
+    if (!FlashOpenOnce(m_iScreenBG))
         return;
-    SFP2KOpenScreen(m_iScreenBG, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreenBG, 0, SymbolText(kTextSelect));
     SFP2KSpriteSetText(m_iScreenBG, 1, SymbolText(kTextBack));
     m_TrophyConstruction.UpdateTrophy(0);
@@ -197,9 +167,8 @@ void CCareerOverviewFlash::OpenBG() {
 }
 
 void CCareerOverviewFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     const struct {
         s32 sprite;
         u32 text;
@@ -237,22 +206,9 @@ void CCareerOverviewFlash::Open() {
 }
 
 void CCareerOverviewFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerOverviewFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerOverviewFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerOverviewFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 void CCareerOverviewFlash::ShowCursor(s32 cursor) {

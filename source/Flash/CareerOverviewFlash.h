@@ -10,18 +10,17 @@
 #include "source/Camera.h"
 #include "source/Career/CareerTypes.h"
 #include "source/Career/ItemConstruction.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 // A formatted number: "$" and ten digits at most, with room to spare.
 constexpr u32 CAREER_VALUE_SIZE = 16;
 
-class CCareerOverviewFlash {
+extern SFP_SCREEN_INFO_t CareerOverviewFlashScreen[2];
+
+class CCareerOverviewFlash : public CFlashPage<CCareerOverviewFlash, CareerOverviewFlashScreen> {
 public:
     CCareerOverviewFlash() = default;
     ~CCareerOverviewFlash();
-    CCareerOverviewFlash(const CCareerOverviewFlash&) = delete;
-    CCareerOverviewFlash& operator=(const CCareerOverviewFlash&) = delete;
 
     s32 LoadBG();  // also frames the camera
     s32 Load();
@@ -29,9 +28,6 @@ public:
     // Also builds the career bowler's figure.
     void Open();
     void Close();
-    void CloseBG();
-    void Kill();
-    void KillBG();
     void Update(SFP_SCREEN_INFO_t* info);
     void UpdateTrophyText();
     void Draw();
@@ -41,8 +37,6 @@ public:
     s32 m_bDisplayTrophy = 0;
     s32 m_bDisplayModel = 1;
     CTrophyConstruction m_TrophyConstruction;
-    s32 m_iScreen = -1;
-    s32 m_iScreenBG = -1;
     CCamera m_Camera;
     s_Vector3 m_vTrophyPosition{0.4f, 0.05f, -0.4f, 0.0f};
     char m_sTrophyPlace[30] = "";
@@ -64,7 +58,4 @@ private:
 // when the record points outside the calendar or at no tournament.
 const s_TournamentDef* TrophyTournament(const s_TrophyInfo& trophy);
 
-void CareerOverviewFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 void CareerOverviewDrawEvent(s32 handle, SFP_SCREEN_INFO_t* info, char* label);
-
-extern SFP_SCREEN_INFO_t CareerOverviewFlashScreen[2];

@@ -4,12 +4,15 @@
 
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/LeagueManager.h"
-#include "source/SFP2K.h"
+#include "source/Flash/FlashLocals.h"
+#include "source/Flash/FlashSound.h"
 #include "source/StateMgrs/CareerPlayers.h"
 
 namespace {
 
 constexpr u8 kPlayerColour[4] = {255, 153, 0, 255};
+constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
+constexpr u32 kTextBack = 6889;
 
 }  // namespace
 
@@ -44,4 +47,29 @@ void StandingRows(CLeague& league, const s_PlaceBowler* rows[STANDING_ROWS], s32
         playerRow = STANDING_ROWS - 1;
         rows[playerRow] = player;
     }
+}
+
+bool StandingOpen(s32 screen, s32 backSprite) {
+    if (!FlashOpenOnce(screen))
+        return false;
+    SFP2KSpriteSetText(screen, backSprite, SymbolText(kTextBack));
+    return true;
+}
+
+void StandingOpened(eScreen_List current) {
+    g_ScreenTracker.m_CurrScreen = current;
+    FlashPlaySound(kSfxOpen);
+}
+
+void StandingClose(s32 screen) {
+    if (FlashClose(screen))
+        FlashPlaySound(kSfxClose);
+}
+
+bool StandingBack(eScreenNavigation nav) {
+    if (!SFP2KButton(kButtonBack, kNewPress))
+        return false;
+    g_ScreenTracker.m_ScreenNav = nav;
+    FlashPlaySound(kSfxAccept);
+    return true;
 }

@@ -5,17 +5,12 @@
 
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/LeagueManager.h"
-#include "source/Flash/FlashLocals.h"
-#include "source/Flash/FlashSound.h"
+#include "source/Flash/CareerStandings.h"
 #include "source/Flash/SymbolText.h"
-#include "source/StateMgrs/ScreenTracker.h"
 
 namespace {
 
-constexpr s32 kButtonBack = 1;
-constexpr s32 kNewPress = 2;
-constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
-constexpr u32 kTextFirstLabel = 7240, kTextBack = 6889;
+constexpr u32 kTextFirstLabel = 7240;
 constexpr s32 kFirstLabel = 1, kFirstValue = 15, kTxtBack = 29;
 
 SFP_SCREEN_LABEL_t s_Labels[3] = {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}};
@@ -32,47 +27,20 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 
 SFP_SCREEN_INFO_t CareerStatsFlashScreen = {
     .fileName = "Stats",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = CareerStatsFlashUpdate,
-    .Draw = nullptr,
+    .Update = CCareerStatsFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
-
-void CareerStatsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerStatsFlash* owner = FlashOwner<CCareerStatsFlash>(handle))
-        owner->Update(info);
-}
 
 CCareerStatsFlash::CCareerStatsFlash() {
     for (char* text : StatStrings)
         std::snprintf(text, CAREER_STAT_SIZE, "0");
 }
 
-CCareerStatsFlash::~CCareerStatsFlash() {
-    Kill();
-}
-
-s32 CCareerStatsFlash::Load() {
-    m_iScreen = FlashLoad(CareerStatsFlashScreen, this);
-    return m_iScreen != -1;
-}
-
 void CCareerStatsFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!StandingOpen(m_iScreen, kTxtBack))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     CCareerCharacter& career = *CCareerCharacter::GetInstance();
     const s_Character_Stats& stats = career.GetStats();
     const s_PlaceBowler* standing =
@@ -98,25 +66,13 @@ void CCareerStatsFlash::Open() {
         SFP2KSpriteSetText(m_iScreen, kFirstLabel + s32(i), SymbolText(kTextFirstLabel + i));
         SFP2KSpriteSetText(m_iScreen, kFirstValue + s32(i), StatStrings[i]);
     }
-    SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
-    g_ScreenTracker.m_CurrScreen = eScreen_List_Stats;
-    FlashPlaySound(kSfxOpen);
+    StandingOpened(eScreen_List_Stats);
 }
 
 void CCareerStatsFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
-        return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
-    FlashPlaySound(kSfxClose);
-}
-
-void CCareerStatsFlash::Kill() {
-    FlashKill(m_iScreen);
+    StandingClose(m_iScreen);
 }
 
 void CCareerStatsFlash::Update(SFP_SCREEN_INFO_t*) {
-    if (SFP2KButton(kButtonBack, kNewPress)) {
-        FlashPlaySound(kSfxAccept);
-        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
-    }
+    StandingBack(SFP_SCREEN_NAV_PREVIOUS);
 }

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr s32 kButtonBack = 1, kButtonPrevious = 6, kButtonNext = 7;
-constexpr s32 kHeld = 0, kNewPress = 2;
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr u32 kTextHint = 6891;
 // Holding a direction ramps the speed from 1 to 3 units a frame over half a second.
@@ -30,28 +28,12 @@ f32 fTime = 0.0f;  // how long the direction button has been held
 
 SFP_SCREEN_INFO_t creditsFlashScreen = {
     .fileName = "Credit",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = CreditsFlashUpdate,
+    .Update = CCreditsFlash::UpdateOwner,
     .Draw = CreditsDrawEvent,
     .numSpriteLookups = 1,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
-
-void CreditsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCreditsFlash* owner = FlashOwner<CCreditsFlash>(handle))
-        owner->Update(info);
-}
 
 void CreditsDrawEvent(s32 handle, SFP_SCREEN_INFO_t*, char*) {
     if (CCreditsFlash* owner = FlashOwner<CCreditsFlash>(handle))
@@ -62,28 +44,15 @@ CCreditsFlash::CCreditsFlash() {
     m_Credits.init();
 }
 
-s32 CCreditsFlash::Load() {
-    m_iScreen = FlashLoad(creditsFlashScreen, this);
-    return m_iScreen != -1;
-}
-
 void CCreditsFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     SFP2KSpriteSetText(m_iScreen, kTxtSelect, SymbolText(kTextHint));
     m_Credits.Start();
     g_ScreenTracker.m_CurrScreen = eScreen_List_Credits;
     m_bDone = 0;
     m_bLeaving = 0;
-}
-
-void CCreditsFlash::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CCreditsFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CCreditsFlash::Update(SFP_SCREEN_INFO_t*) {

@@ -4,31 +4,22 @@
 
 #include "orblib47/source/OrbTypes.h"
 #include "source/Flash/Credits.h"
+#include "source/Flash/FlashLocals.h"
 
-struct SFP_SCREEN_INFO_t;
+extern SFP_SCREEN_INFO_t creditsFlashScreen;
 
-class CCreditsFlash {
+class CCreditsFlash : public CFlashScreen<CCreditsFlash, creditsFlashScreen> {
 public:
     CCreditsFlash();
-    ~CCreditsFlash() { Kill(); }
-    CCreditsFlash(const CCreditsFlash&) = delete;
-    CCreditsFlash& operator=(const CCreditsFlash&) = delete;
 
-    s32 Load();
     void Open();
-    void Close();
-    void Kill();
     void Update(SFP_SCREEN_INFO_t* info);
 
     CCredits m_Credits;
     s32 m_bDone = 0;  // the roll has run out
-    s32 m_iScreen = -1;
     // Back has been answered: the roll stays run out, or back stays pressed, for
     // every frame until the flow closes the screen, and is answered once.
     s32 m_bLeaving = 0;
 };
 
-void CreditsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 void CreditsDrawEvent(s32 handle, SFP_SCREEN_INFO_t* info, char* label);
-
-extern SFP_SCREEN_INFO_t creditsFlashScreen;

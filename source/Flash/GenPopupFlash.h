@@ -5,9 +5,8 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
+#include "source/Flash/FlashLocals.h"
 #include "source/StateMgrs/ScreenTracker.h"
-
-struct SFP_SCREEN_INFO_t;
 
 // The movie's buttons, by their index as the screen's current button.
 enum eGenPopupButton : s32 {
@@ -31,17 +30,13 @@ enum eGenPopupSet : s32 {
     GENPOPUP_NUM_SETS,
 };
 
-class CGenPopupFlash {
+extern SFP_SCREEN_INFO_t genPopupFlashScreen;
+
+class CGenPopupFlash : public CFlashScreen<CGenPopupFlash, genPopupFlashScreen> {
 public:
     CGenPopupFlash() = default;
-    ~CGenPopupFlash() { Kill(); }
-    CGenPopupFlash(const CGenPopupFlash&) = delete;
-    CGenPopupFlash& operator=(const CGenPopupFlash&) = delete;
 
-    s32 Load();
     void Open();
-    void Close();
-    void Kill();
     void Update(SFP_SCREEN_INFO_t* info);
     void SetText(const char* text);
 
@@ -62,7 +57,6 @@ public:
     // What accepting `button` answers.
     static eScreenNavigation AnswerOf(eGenPopupButton button);
 
-    s32 m_iScreen = -1;
     s32 m_bYesNoButtonsActive = 0;
     s32 m_bOKButtonActive = 0;
     s32 m_bRetryContinueButtonsActive = 0;
@@ -82,7 +76,3 @@ private:
     // The pad that answers a Yes/No question.
     static s32 YesNoPad();
 };
-
-void GenPopupFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t genPopupFlashScreen;

@@ -15,9 +15,7 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonUp = 6, kButtonDown = 7, kButtonLeft = 8,
-              kButtonRight = 9, kButtonCaps = 14, kButtonSpace = 15, kButtonDone = 16, kButtonDelete = 17;
-constexpr s32 kNewPress = 2;
+constexpr s32 kButtonCaps = 14, kButtonSpace = 15, kButtonDone = 16, kButtonDelete = 17;
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr u32 kTextKeys = 6994, kTextNameNeeded = 6995, kTextDefaultName = 7018;
 
@@ -117,28 +115,13 @@ s32 KeyAbove(s32 key) {
 
 SFP_SCREEN_INFO_t keyboardFlashScreen = {
     .fileName = "EditName",
-    .screenAlign = 1,
     .numButtons = kNumKeys,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = KeyboardFlashUpdate,
-    .Draw = nullptr,
+    .Update = CKeyboardFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
     .buttons = s_Buttons,
-    .localsSize = 4,
 };
-
-void KeyboardFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CKeyboardFlash* owner = FlashOwner<CKeyboardFlash>(handle))
-        owner->Update(info);
-}
 
 CKeyboardFlash::CKeyboardFlash() {
     // Disc text: a longer default is cut to the name's length.
@@ -147,42 +130,18 @@ CKeyboardFlash::CKeyboardFlash() {
     m_nCurrNameIndex = s32(std::strlen(m_sPlayerName));
 }
 
-CKeyboardFlash::~CKeyboardFlash() {
-    Kill();
-}
-
-s32 CKeyboardFlash::Load() {
-    m_iScreen = SFP2KLoadScreen(&keyboardFlashScreen, keyboardFlashScreen.localsSize, 0);
-    if (m_iScreen == -1)
-        return 0;
-    FlashSetOwner(m_iScreen, this);
-    return 1;
-}
-
 void CKeyboardFlash::Open() {
     if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
         return;
     m_nCurrNameIndex = s32(std::strlen(m_sPlayerName));
     m_bCapsOn = 1;
     m_bAltCharacters = 0;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     SetKeyText();
     ShowName();
     SFP2KSpriteHide(m_iScreen, kSprAltButton);
     std::memcpy(m_sBuffer, m_sPlayerName, sizeof(m_sBuffer));
     g_ScreenTracker.m_CurrScreen = eScreen_List_Keyboard;
-}
-
-void CKeyboardFlash::Close() {
-    if (SFP2KIsScreenActive(m_iScreen))
-        SFP2KCloseScreen(m_iScreen, 2, 3);
-}
-
-void CKeyboardFlash::Kill() {
-    if (m_iScreen == -1)
-        return;
-    SFP2KKillScreen(m_iScreen);
-    m_iScreen = -1;
 }
 
 void CKeyboardFlash::SetKeyText() {

@@ -4,29 +4,23 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 constexpr s32 KEYBOARD_NAME_LENGTH = 8;
 
-class CKeyboardFlash {
+extern SFP_SCREEN_INFO_t keyboardFlashScreen;
+
+class CKeyboardFlash : public CFlashScreen<CKeyboardFlash, keyboardFlashScreen> {
 public:
     CKeyboardFlash();
-    ~CKeyboardFlash();
-    CKeyboardFlash(const CKeyboardFlash&) = delete;
-    CKeyboardFlash& operator=(const CKeyboardFlash&) = delete;
 
-    s32 Load();
     void Open();
-    void Close();
-    void Kill();
     void Update(SFP_SCREEN_INFO_t* info);
     void UpdatePlayerName(SFP_SCREEN_INFO_t* info);
     void SetKeyText();
     char* GetPlayerName() { return m_sPlayerName; }
     void CheatCheck();
 
-    s32 m_iScreen = -1;
     s32 m_bCapsOn = 1;
     s32 m_bAltCharacters = 0;
     char m_sPlayerName[KEYBOARD_NAME_LENGTH + 1] = {};
@@ -38,10 +32,6 @@ private:
     void Erase();
     void ShowName();
 };
-
-void KeyboardFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t keyboardFlashScreen;
 
 // Start-up state: the cursor back on the first key.
 void KeyboardFlashColdReset();

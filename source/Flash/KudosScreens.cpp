@@ -15,7 +15,6 @@ constexpr s32 kSfxGutter = s32(0x8000199Bu);
 constexpr s32 kSfxPins = s32(0x8000199Cu);  // a split or a spare
 constexpr s32 kSfxCheer = s32(0x8000199Du);
 constexpr s32 kIdle = 0;  // the only sub-screen
-constexpr s32 kExitAfterPlaying = 3;
 
 // The player fills each descriptor's label frame when its movie loads.
 SFP_SCREEN_LABEL_t s_Labels[NUM_KUDOS_SCREENS][1];
@@ -24,22 +23,9 @@ SFP_SCREEN_INFO_t KudosScreen(e_NumKudosScreens which, const char* fileName) {
     s_Labels[which][0] = {"Idle", 0};
     return {
         .fileName = fileName,
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
         .numSubScreens = 1,
         .subScreens = s_Labels[which],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = CKudosScreens::KudosScreensUpdate,
-        .numSpriteLookups = 0,
-        .spriteLookups = nullptr,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     };
 }
 
@@ -81,11 +67,8 @@ s32 CKudosScreens::Load(e_NumKudosScreens which) {
     m_CurrScreen = which;
     if (!KudosOn())
         return 0;
-    m_iScreen = SFP2KLoadScreen(&kudosScreen[which], kudosScreen[which].localsSize, 0);
-    if (m_iScreen == -1)
-        return 0;
-    FlashSetOwner(m_iScreen, this);
-    return 1;
+    m_iScreen = FlashLoad(kudosScreen[which], this);
+    return m_iScreen != -1;
 }
 
 void CKudosScreens::LoadRandom(e_NumKudosScreens first, u32 count) {
@@ -120,14 +103,11 @@ void CKudosScreens::Open() {
     if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
         return;
     SFP2KEnableFrameSkip(1);
-    SFP2KOpenScreen(m_iScreen, kIdle, kExitAfterPlaying, kIdle);
+    SFP2KOpenScreen(m_iScreen, kIdle, SFP_SUBSCREEN_EXIT, kIdle);
 }
 
 void CKudosScreens::Kill() {
-    if (m_iScreen == -1)
-        return;
-    SFP2KKillScreen(m_iScreen);
-    m_iScreen = -1;
+    FlashKill(m_iScreen);
     SFP2KEnableFrameSkip(0);
 }
 

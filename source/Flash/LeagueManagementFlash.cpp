@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonUp = 6, kButtonDown = 7;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u);
 constexpr u32 kTextQuit = 7134, kTextNoLeagues = 7204, kTextHeading = 7088, kTextTitle = 7089,
@@ -77,41 +75,16 @@ void Show(s32 screen, s32 sprite, bool show) {
 SFP_SCREEN_INFO_t CareerLeagueManagementFlashScreen[2] = {
     {
         .fileName = "CACBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
-        .Draw = nullptr,
-        .numSpriteLookups = 0,
-        .spriteLookups = nullptr,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "LeagMan",
-        .screenAlign = 1,
         .numButtons = s32(std::size(s_Buttons)),
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = CareerLeagueManagementFlashUpdate,
-        .Draw = nullptr,
+        .Update = CCareerLeagueManagementFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
 
@@ -120,32 +93,9 @@ u32 LeagueListLast() {
     return AmateurLeagueList != nullptr ? std::min<u32>(AmateurLeagueCount, PRO_L1) : 0;
 }
 
-void CareerLeagueManagementFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerLeagueManagementFlash* owner = FlashOwner<CCareerLeagueManagementFlash>(handle))
-        owner->Update(info);
-}
-
-CCareerLeagueManagementFlash::~CCareerLeagueManagementFlash() {
-    Kill();
-    KillBG();
-}
-
-s32 CCareerLeagueManagementFlash::LoadBG() {
-    m_iScreenBG = FlashLoad(CareerLeagueManagementFlashScreen[0], this);
-    return m_iScreenBG != -1;
-}
-
 void CCareerLeagueManagementFlash::OpenBG() {
     if (m_iScreenBG != -1 && !SFP2KIsScreenActive(m_iScreenBG))
-        SFP2KOpenScreen(m_iScreenBG, 0, 1, 1);
-}
-
-void CCareerLeagueManagementFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerLeagueManagementFlash::KillBG() {
-    FlashKill(m_iScreenBG);
+        FlashOpen(m_iScreenBG);
 }
 
 s32 CCareerLeagueManagementFlash::Load() {
@@ -170,9 +120,8 @@ void CCareerLeagueManagementFlash::InitLeagueListText() {
 }
 
 void CCareerLeagueManagementFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreen, kTxtSampleText1, SymbolText(kTextHeading));
     SFP2KSpriteSetText(m_iScreen, kTxtManage, SymbolText(kTextTitle));
     SFP2KSpriteSetText(m_iScreen, kTxtStandings, SymbolText(kTextTitle));
@@ -194,14 +143,9 @@ void CCareerLeagueManagementFlash::Open() {
 }
 
 void CCareerLeagueManagementFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerLeagueManagementFlash::Kill() {
-    FlashKill(m_iScreen);
 }
 
 void CCareerLeagueManagementFlash::HideButtons(s32 hide, SFP_SCREEN_INFO_t* info) {

@@ -4,34 +4,27 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 constexpr u32 LEAGUE_LIST_ROWS = 3;  // rows A..C of the list window
 
-class CCareerLeagueManagementFlash {
+extern SFP_SCREEN_INFO_t CareerLeagueManagementFlashScreen[2];
+
+class CCareerLeagueManagementFlash
+    : public CFlashPage<CCareerLeagueManagementFlash, CareerLeagueManagementFlashScreen> {
 public:
     CCareerLeagueManagementFlash() = default;
-    ~CCareerLeagueManagementFlash();
-    CCareerLeagueManagementFlash(const CCareerLeagueManagementFlash&) = delete;
-    CCareerLeagueManagementFlash& operator=(const CCareerLeagueManagementFlash&) = delete;
 
-    s32 LoadBG();
     void OpenBG();
-    void CloseBG();
-    void KillBG();
     s32 Load();
     void Open();
     void Close();
-    void Kill();
     // 1: the league list; 0: the Yes/No question.
     void HideButtons(s32 hide, SFP_SCREEN_INFO_t* info);
     void SetLeagueListText();
     void ToggleScrollBarPos(SFP_SCREEN_INFO_t* info);
     void Update(SFP_SCREEN_INFO_t* info);
 
-    s32 m_iScreen = -1;
-    s32 m_iScreenBG = -1;
     s32 m_ButtonsShowing = 0;
     const char* m_LeagueNames[6] = {};
     // The list runs over the leagues 1..LastLeague(); the window shows
@@ -51,7 +44,3 @@ private:
 
 // The last league of the list: the database's leagues, 0 when it has none.
 u32 LeagueListLast();
-
-void CareerLeagueManagementFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t CareerLeagueManagementFlashScreen[2];

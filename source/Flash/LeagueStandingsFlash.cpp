@@ -5,18 +5,14 @@
 
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/LeagueManager.h"
-#include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
-#include "source/Flash/SymbolText.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1;
-constexpr s32 kNewPress = 2;
-constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
-constexpr u32 kTextBack = 6889, kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139,
-              kTextLosses = 7140, kTextWinRate = 7141, kTextHighGame = 7143;
+constexpr s32 kSfxAccept = s32(0x80001997u);
+constexpr u32 kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139, kTextLosses = 7140,
+              kTextWinRate = 7141, kTextHighGame = 7143;
 
 // Sprites: the backdrop, ten columns of a heading and ten rows, the back hint.
 constexpr s32 kColumnRows = 11;
@@ -74,28 +70,11 @@ double WinRate(const s_PlaceBowler& bowler) {
 
 SFP_SCREEN_INFO_t CareerLeagueStandingsFlashScreen = {
     .fileName = "LeagStan",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = CareerLeagueStandingsFlashUpdate,
-    .Draw = nullptr,
+    .Update = CCareerLeagueStandingsFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
-
-void CareerLeagueStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerLeagueStandingsFlash* owner = FlashOwner<CCareerLeagueStandingsFlash>(handle))
-        owner->Update(info);
-}
 
 CCareerLeagueStandingsFlash::CCareerLeagueStandingsFlash() {
     for (u32 row = 0; row < STANDING_ROWS; ++row) {
@@ -129,51 +108,21 @@ CCareerLeagueStandingsFlash::CCareerLeagueStandingsFlash() {
     }
 }
 
-CCareerLeagueStandingsFlash::~CCareerLeagueStandingsFlash() {
-    Kill();
-}
-
-s32 CCareerLeagueStandingsFlash::Load() {
-    m_iScreen = FlashLoad(CareerLeagueStandingsFlashScreen, this);
-    return m_iScreen != -1;
-}
-
 void CCareerLeagueStandingsFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!StandingOpen(m_iScreen, kTxtBack))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
-    SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
-    const struct {
-        s32 column;
-        u32 heading;
-        const char (*rows)[12];
-    } columns[] = {{kPlace, kTextPlace, PlaceStrings}, {kScore, kTextScore, ScoreStrings},
-                   {kWins, kTextWins, WinStrings},     {kLoss, kTextLosses, LossStrings},
-                   {kWinP, kTextWinRate, WinPStrings}, {kHSG, kTextHighGame, HSGStrings}};
-    for (const auto& column : columns) {
-        SFP2KSpriteSetText(m_iScreen, column.column, SymbolText(column.heading));
-        for (u32 row = 0; row < STANDING_ROWS; ++row)
-            SFP2KSpriteSetText(m_iScreen, column.column + 1 + s32(row), column.rows[row]);
-    }
-    SFP2KSpriteSetText(m_iScreen, kName, SymbolText(kTextName));
-    for (u32 row = 0; row < STANDING_ROWS; ++row)
-        SFP2KSpriteSetText(m_iScreen, kName + 1 + s32(row), NameStrings[row]);
-    for (s32 column : {kPlace, kName, kWins, kLoss, kWinP, kHSG, kScore})
-        for (s32 row = 0; row < s32(STANDING_ROWS); ++row)
-            StandingColour(m_iScreen, column + 1 + row, row == m_PlayerPos);
-    g_ScreenTracker.m_CurrScreen = eScreen_List_League_Standings;
-    FlashPlaySound(kSfxOpen);
+    StandingColumn(m_iScreen, kPlace, kTextPlace, PlaceStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kName, kTextName, NameStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kScore, kTextScore, ScoreStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kWins, kTextWins, WinStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kLoss, kTextLosses, LossStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kWinP, kTextWinRate, WinPStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kHSG, kTextHighGame, HSGStrings, m_PlayerPos);
+    StandingOpened(eScreen_List_League_Standings);
 }
 
 void CCareerLeagueStandingsFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
-        return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
-    FlashPlaySound(kSfxClose);
-}
-
-void CCareerLeagueStandingsFlash::Kill() {
-    FlashKill(m_iScreen);
+    StandingClose(m_iScreen);
 }
 
 void CCareerLeagueStandingsFlash::Update(SFP_SCREEN_INFO_t*) {
@@ -182,8 +131,7 @@ void CCareerLeagueStandingsFlash::Update(SFP_SCREEN_INFO_t*) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
         g_ScreenTracker.m_NextScreen = eScreen_List_League_Management;
         FlashPlaySound(kSfxAccept);
-    } else if (SFP2KButton(kButtonBack, kNewPress)) {
-        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-        FlashPlaySound(kSfxAccept);
+    } else {
+        StandingBack(SFP_SCREEN_NAV_NEXT);
     }
 }

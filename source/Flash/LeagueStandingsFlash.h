@@ -6,25 +6,22 @@
 
 #include "orblib47/source/OrbTypes.h"
 #include "source/Flash/CareerStandings.h"
+#include "source/Flash/FlashLocals.h"
 
 class CLeague;
-struct SFP_SCREEN_INFO_t;
 
-class CCareerLeagueStandingsFlash {
+extern SFP_SCREEN_INFO_t CareerLeagueStandingsFlashScreen;
+
+class CCareerLeagueStandingsFlash
+    : public CFlashScreen<CCareerLeagueStandingsFlash, CareerLeagueStandingsFlashScreen> {
 public:
     // Builds the rows' texts from the current league.
     CCareerLeagueStandingsFlash();
-    ~CCareerLeagueStandingsFlash();
-    CCareerLeagueStandingsFlash(const CCareerLeagueStandingsFlash&) = delete;
-    CCareerLeagueStandingsFlash& operator=(const CCareerLeagueStandingsFlash&) = delete;
 
-    s32 Load();
     void Open();
     void Close();
-    void Kill();
     void Update(SFP_SCREEN_INFO_t* info);
 
-    s32 m_iScreen = -1;
     u32 m_Current = 0;
     CLeague* m_League = nullptr;
     s32 m_PlayerPos = -1;
@@ -36,7 +33,3 @@ public:
     char ScoreStrings[STANDING_ROWS][12] = {};
     char NameStrings[STANDING_ROWS][20] = {};
 };
-
-void CareerLeagueStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t CareerLeagueStandingsFlashScreen;

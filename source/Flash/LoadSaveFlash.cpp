@@ -9,6 +9,7 @@
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/GenPopupFlash.h"
+#include "source/Flash/PopupButtons.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
 #include "source/LoadSave.h"
@@ -17,52 +18,13 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0;  // screen button ids
-constexpr s32 kButtonUp = 6;
-constexpr s32 kButtonDown = 7;
-constexpr s32 kButtonLeft = 8;
-constexpr s32 kButtonRight = 9;
-constexpr s32 kModeNew = 2;
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr s32 kSfxMove = s32(0x80001998u);
 constexpr u32 kSymbolBit = 0x80000000u;
 
-// Sprite lookups, in the descriptor's order.
-enum {
-    kTxtMessage,
-    kTxtYes,
-    kTxtNo,
-    kTxtOK,
-    kTxtRetry,
-    kTxtContinue,
-    kTxtContinueWii,
-    kTxtReturnWii,
-    kSprButtonYes,
-    kSprButtonNo,
-    kSprButtonOK,
-    kSprButtonRetry,
-    kSprButtonContinue,
-    kSprBtnContinueWii,
-    kSprBtnReturnWii,
-    kNumSprites,
-};
-
 SFP_SCREEN_LABEL_t s_Labels[] = {{"TransIn", 0}, {"Idle", 0}, {"TransOut", 0}};
-SFP_SCREEN_BTN_t s_Buttons[GENPOPUP_NUM_BUTTONS] = {
-    {"ButtonYes", 0},      {"ButtonNo", 0},       {"ButtonOK", 0},     {"ButtonRetry", 0},
-    {"ButtonContinue", 0}, {"BtnContinueWii", 0}, {"BtnReturnWii", 0},
-};
-SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[kNumSprites] = {
-    {"txtMessage", 0, {}},     {"txtYes", 0, {}},         {"txtNo", 0, {}},          {"txtOK", 0, {}},
-    {"txtRetry", 0, {}},       {"txtContinue", 0, {}},    {"txtContinueWii", 0, {}}, {"txtReturnWii", 0, {}},
-    {"ButtonYes", 0, {}},      {"ButtonNo", 0, {}},       {"ButtonOK", 0, {}},       {"ButtonRetry", 0, {}},
-    {"ButtonContinue", 0, {}}, {"BtnContinueWii", 0, {}}, {"BtnReturnWii", 0, {}},
-};
-
-// The button labels are the popup's own, the same in every language.
-constexpr const char* kLabels[] = {
-    "YES", "NO", "OK", "RETRY", "CONTINUE", "CONTINUE WITHOUT SAVING", "RETURN TO THE Wii MENU",
-};
+auto s_Buttons = PopupButtons();
+auto s_Sprites = PopupSprites("txtOK");
 
 // Each message's string symbol; sized ones carry the save's size in blocks.
 constexpr struct {
@@ -99,100 +61,41 @@ enum CLoadSaveFlash::ButtonSet : s32 { kYesNo, kOK, kRetryContinue, kContinueRet
 
 namespace {
 
-// A set's flag, the sprites it shows (buttons and their labels), the buttons the
-// cursor starts on by the caller's default (zero, nonzero), and the button that
-// answers NEXT.
+// A set's flag, the pair of buttons it shows, and the button that answers NEXT.
 struct SetLayout {
     s32 CLoadSaveFlash::*active;
-    s32 numSprites;
-    s32 sprites[4];
-    s32 start[2];
+    ePopupPair pair;
     s32 next;
 };
 const SetLayout kSets[] = {
-    {&CLoadSaveFlash::m_bYesNoButtonsActive,
-     4,
-     {kSprButtonYes, kSprButtonNo, kTxtYes, kTxtNo},
-     {GENPOPUP_BUTTON_YES, GENPOPUP_BUTTON_NO},
-     GENPOPUP_BUTTON_YES},
-    {&CLoadSaveFlash::m_bOKButtonActive,
-     2,
-     {kSprButtonOK, kTxtOK},
-     {GENPOPUP_BUTTON_OK, GENPOPUP_BUTTON_OK},
-     GENPOPUP_BUTTON_OK},
-    {&CLoadSaveFlash::m_bRetryContinueButtonsActive,
-     4,
-     {kSprButtonRetry, kSprButtonContinue, kTxtRetry, kTxtContinue},
-     {GENPOPUP_BUTTON_RETRY, GENPOPUP_BUTTON_CONTINUE},
-     GENPOPUP_BUTTON_RETRY},
-    {&CLoadSaveFlash::m_bContinueReturnToMenuWiiButtonsActive,
-     4,
-     {kSprBtnContinueWii, kSprBtnReturnWii, kTxtContinueWii, kTxtReturnWii},
-     {GENPOPUP_BUTTON_RETURN_WII, GENPOPUP_BUTTON_CONTINUE_WII},
+    {&CLoadSaveFlash::m_bYesNoButtonsActive, POPUP_PAIR_YES_NO, GENPOPUP_BUTTON_YES},
+    {&CLoadSaveFlash::m_bOKButtonActive, POPUP_PAIR_OK, GENPOPUP_BUTTON_OK},
+    {&CLoadSaveFlash::m_bRetryContinueButtonsActive, POPUP_PAIR_RETRY_CONTINUE, GENPOPUP_BUTTON_RETRY},
+    {&CLoadSaveFlash::m_bContinueReturnToMenuWiiButtonsActive, POPUP_PAIR_CONTINUE_RETURN_WII,
      GENPOPUP_BUTTON_CONTINUE_WII},
 };
-
-// Of a pair of buttons, the other one.
-s32 Other(s32 cursor, s32 first, s32 second) {
-    return cursor == first ? second : first;
-}
 
 }  // namespace
 
 SFP_SCREEN_INFO_t loadSaveFlashScreen = {
     .fileName = "LoadSave",
-    .screenAlign = 1,
     .numButtons = GENPOPUP_NUM_BUTTONS,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = LoadSaveFlashUpdate,
-    .Draw = nullptr,
-    .numSpriteLookups = kNumSprites,
-    .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
+    .Update = CLoadSaveFlash::UpdateOwner,
+    .numSpriteLookups = POPUP_NUM_SPRITES,
+    .spriteLookups = s_Sprites.data(),
     .userData = 16,
-    .buttons = s_Buttons,
-    .localsSize = 4,
+    .buttons = s_Buttons.data(),
 };
-
-void LoadSaveFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CLoadSaveFlash* owner = FlashOwner<CLoadSaveFlash>(handle))
-        owner->Update(info);
-}
-
-s32 CLoadSaveFlash::Load() {
-    m_iScreen = SFP2KLoadScreen(&loadSaveFlashScreen, loadSaveFlashScreen.localsSize, 0);
-    if (m_iScreen == -1)
-        return 0;
-    FlashSetOwner(m_iScreen, this);
-    return 1;
-}
 
 void CLoadSaveFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
-    for (s32 i = 0; i < s32(std::size(kLabels)); ++i)
-        SFP2KSpriteSetText(m_iScreen, kTxtYes + i, kLabels[i]);
+    FlashOpen(m_iScreen);
+    PopupSetLabels(m_iScreen);
     for (s32 set = 0; set < kNumSets; ++set)
         SetButtonsActive(ButtonSet(set), 0, 1);
     g_ScreenTracker.m_CurrScreen = eScreen_List_LoadSave;
-}
-
-void CLoadSaveFlash::Close() {
-    if (SFP2KIsScreenActive(m_iScreen))
-        SFP2KCloseScreen(m_iScreen, 2, 3);
-}
-
-void CLoadSaveFlash::Kill() {
-    if (m_iScreen == -1)
-        return;
-    SFP2KKillScreen(m_iScreen);
-    m_iScreen = -1;
 }
 
 void CLoadSaveFlash::SetLoadSaveText(e_LoadSaveTextType type) {
@@ -200,7 +103,7 @@ void CLoadSaveFlash::SetLoadSaveText(e_LoadSaveTextType type) {
         return;
     const auto& message = kMessages[type];
     SFP2KSpriteSetText(
-        m_iScreen, kTxtMessage,
+        m_iScreen, POPUP_TXT_MESSAGE,
         message.sized ? GetSizeBasedMessage(kSymbolBit | message.symbol) : SymbolText(message.symbol));
 }
 
@@ -242,19 +145,10 @@ void CLoadSaveFlash::SetDisplayTime(f32 seconds) {
 }
 
 void CLoadSaveFlash::SetButtonsActive(ButtonSet set, s32 active, s32 defaultButton) {
-    const SetLayout& buttons = kSets[set];
-    this->*buttons.active = active;
-    if (active != 0) {
+    this->*kSets[set].active = active;
+    if (active != 0)
         m_bTimerActive = 0;
-        if (SFP_SCREEN_INFO_t* info = SFP2KGetScreenInfo(m_iScreen))
-            info->curButton = buttons.start[defaultButton != 0 ? 1 : 0];
-    }
-    for (s32 i = 0; i < buttons.numSprites; ++i) {
-        if (active != 0)
-            SFP2KSpriteShow(m_iScreen, buttons.sprites[i]);
-        else
-            SFP2KSpriteHide(m_iScreen, buttons.sprites[i]);
-    }
+    PopupShowPair(m_iScreen, kSets[set].pair, active, defaultButton);
 }
 
 void CLoadSaveFlash::Answer(ButtonSet set, s32 curButton) {
@@ -279,15 +173,14 @@ void CLoadSaveFlash::Update(SFP_SCREEN_INFO_t* info) {
         moveB = kButtonUp;
     }
     if (pair != kNumSets) {
-        const SetLayout& buttons = kSets[pair];
-        if (SFP2KButton(moveA, kModeNew) != 0 || SFP2KButton(moveB, kModeNew) != 0) {
-            cursor = Other(cursor, buttons.start[0], buttons.start[1]);
+        if (SFP2KButton(moveA, kNewPress) != 0 || SFP2KButton(moveB, kNewPress) != 0) {
+            cursor = PopupOtherButton(kSets[pair].pair, cursor);
             FlashPlaySound(kSfxMove);
-        } else if (SFP2KButton(kButtonAccept, kModeNew) != 0) {
+        } else if (SFP2KButton(kButtonAccept, kNewPress) != 0) {
             Answer(pair, cursor);
         }
     } else if (m_bOKButtonActive != 0) {
-        if (SFP2KButton(kButtonAccept, kModeNew) != 0)
+        if (SFP2KButton(kButtonAccept, kNewPress) != 0)
             Answer(kOK, GENPOPUP_BUTTON_OK);
     } else if (m_bTimerActive != 0) {
         if (m_fMessageTimer > -1.0f) {

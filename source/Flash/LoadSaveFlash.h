@@ -5,8 +5,7 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 enum e_LoadSaveTextType : s32 {
     eLoadSaveText_MemCardFull = 0,
@@ -48,17 +47,13 @@ enum e_LoadSaveTextType : s32 {
 
 constexpr u32 LOADSAVE_MESSAGE_SIZE = 300;
 
-class CLoadSaveFlash {
+extern SFP_SCREEN_INFO_t loadSaveFlashScreen;
+
+class CLoadSaveFlash : public CFlashScreen<CLoadSaveFlash, loadSaveFlashScreen> {
 public:
     CLoadSaveFlash() = default;
-    ~CLoadSaveFlash() { Kill(); }
-    CLoadSaveFlash(const CLoadSaveFlash&) = delete;
-    CLoadSaveFlash& operator=(const CLoadSaveFlash&) = delete;
 
-    s32 Load();
     void Open();
-    void Close();
-    void Kill();
     void Update(SFP_SCREEN_INFO_t* info);
 
     // A value past the last message leaves the shown one.
@@ -79,7 +74,6 @@ public:
     // The popup answers NEXT once `seconds`, and one more, have passed.
     void SetDisplayTime(f32 seconds);
 
-    s32 m_iScreen = -1;
     s32 m_bYesNoButtonsActive = 0;
     s32 m_bRetryContinueButtonsActive = 0;
     s32 m_bContinueReturnToMenuWiiButtonsActive = 0;
@@ -94,7 +88,3 @@ private:
     // Takes the answer of the current button, hides `set` and plays the accept sound.
     void Answer(ButtonSet set, s32 curButton);
 };
-
-void LoadSaveFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t loadSaveFlashScreen;

@@ -18,22 +18,10 @@ enum { kTxtMessage, kTxtLoading };
 
 SFP_SCREEN_INFO_t flashLoadScreens[NUM_FLASH_LOAD_SCREENS] = {{
     .fileName = "LoadScr1",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = nullptr,
-    .Draw = nullptr,
     .numSpriteLookups = 2,
     .spriteLookups = s_Sprites,
     .renderBackdrop = 1,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 }};
 
 s32 CLoadScreens::Load(e_FlashLoadScreens which) {
@@ -47,7 +35,7 @@ s32 CLoadScreens::Load(e_FlashLoadScreens which) {
 void CLoadScreens::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     SFP2KSpriteSetText(m_iScreen, kTxtLoading, SymbolText(kTextLoading));
     SetRandomTipText();
     if (m_ScreenLoaded == FLASH_LOAD_SCREEN_1)

@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0;  // screen button ids
-constexpr s32 kButtonBack = 1;
-constexpr s32 kNewPress = 2;
-constexpr s32 kSubScreenTransOut = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u);
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr s32 kSfxMove = s32(0x80001998u);
@@ -70,22 +66,13 @@ constexpr SFP_SCREEN_INFO_t Layer(const char* movie, SFP_SCREEN_LABEL_t* labels,
                                   SFP_SCREEN_SPRITE_LOOKUP_t* sprites, SFPScreenFunc update, s32 userData) {
     return {
         .fileName = movie,
-        .screenAlign = 1,
         .numButtons = numButtons,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = labels,
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = update,
-        .Draw = nullptr,
         .numSpriteLookups = numSprites,
         .spriteLookups = sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
         .userData = userData,
         .buttons = buttons,
-        .localsSize = 4,
     };
 }
 
@@ -126,26 +113,21 @@ s32 CFlashMainMenu::LoadLayer(eMainMenuLayer layer) {
     SFP_SCREEN_INFO_t& info = FlashMainMenuScreen[layer];
     s32& id = m_iScreenIds[layer];
     if (id == -1)
-        id = SFP2KLoadScreen(&info, info.localsSize, 0);
-    if (id != -1)
-        FlashSetOwner(id, this);
+        id = FlashLoad(info, this);
     return id;
 }
 
 void CFlashMainMenu::CloseLayer(eMainMenuLayer layer) {
-    if (SFP2KIsScreenActive(m_iScreenIds[layer]))
-        SFP2KCloseScreen(m_iScreenIds[layer], 2, 3);
+    FlashClose(m_iScreenIds[layer]);
 }
 
 s32 CFlashMainMenu::Leaving(eMainMenuLayer layer) const {
-    const s32 transOut = FlashMainMenuScreen[layer].subScreens[kSubScreenTransOut].frame;
+    const s32 transOut = FlashMainMenuScreen[layer].subScreens[SFP_LABEL_TRANS_OUT].frame;
     return transOut >= 0 && SFP2KGetCurFrame(m_iScreenIds[layer]) >= u32(transOut) ? 1 : 0;
 }
 
 void CFlashMainMenu::KillLayer(eMainMenuLayer layer) {
-    if (m_iScreenIds[layer] != -1)
-        SFP2KKillScreen(m_iScreenIds[layer]);
-    m_iScreenIds[layer] = -1;
+    FlashKill(m_iScreenIds[layer]);
 }
 
 void CFlashMainMenu::Kill() {
@@ -158,7 +140,7 @@ void CFlashMainMenu::LoadBackground() {
     const s32 id = LoadLayer(MAINMENU_LAYER_BACKGROUND);
     if (id == -1)
         return;
-    SFP2KOpenScreen(id, 0, 1, 1);
+    FlashOpen(id);
     m_bActive = 1;
 }
 
@@ -173,7 +155,7 @@ void CFlashMainMenu::LoadBorder() {
 void CFlashMainMenu::OpenBorder(const char* title, const char* subtitle) {
     const s32 id = m_iScreenIds[MAINMENU_LAYER_BORDER];
     if (!SFP2KIsScreenActive(id))
-        SFP2KOpenScreen(id, 0, 1, 1);
+        FlashOpen(id);
     SFP2KSpriteSetText(id, kTxtNext, SymbolText(kStrNext));
     SFP2KSpriteSetText(id, kTxtBack, SymbolText(kStrBack));
     SFP2KSpriteSetText(id, kTxtBorderTitle, title);
@@ -192,7 +174,7 @@ void CFlashMainMenu::LoadMainMenu() {
 void CFlashMainMenu::OpenMainMenu() {
     const s32 id = m_iScreenIds[MAINMENU_LAYER_MENU];
     if (!SFP2KIsScreenActive(id))
-        SFP2KOpenScreen(id, 0, 1, 1);
+        FlashOpen(id);
     for (const auto& text : kMenuTexts)
         SFP2KSpriteSetText(id, text.sprite, SymbolText(text.symbol));
     g_ScreenTracker.m_CurrScreen = eScreen_List_MainMenu;

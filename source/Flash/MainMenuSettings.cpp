@@ -14,11 +14,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0;  // screen button ids
-constexpr s32 kButtonBack = 1;
-constexpr s32 kButtonLeft = 8;
-constexpr s32 kButtonRight = 9;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u);
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr s32 kSfxMove = s32(0x80001998u);
@@ -44,7 +39,7 @@ void CFlashMainMenu::LoadSettings() {
     if (id == -1)
         return;
     if (!SFP2KIsScreenActive(id))
-        SFP2KOpenScreen(id, 0, 1, 1);
+        FlashOpen(id);
     for (s32 row = 0; row < SETTINGS_NUM_ROWS; ++row)
         SFP2KSpriteSetText(id, LabelSprite(row), kRowLabels[row]);
     ToggleSettingsSprites();

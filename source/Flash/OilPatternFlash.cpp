@@ -17,8 +17,6 @@ namespace {
 
 constexpr u32 kTextContinue = 6911;  // string symbols
 constexpr u32 kTextNextPage = 6912;
-constexpr s32 kButtonAccept = 0;
-constexpr s32 kModeNew = 2;
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr u32 kCranker = 80;  // hook control from which the advice is a cranker's
 constexpr u32 kTweener = 40;
@@ -37,22 +35,13 @@ void OilPatternUpdate(s32 handle, SFP_SCREEN_INFO_t*) {
 
 SFP_SCREEN_INFO_t oilPatternFlashScreen = {
     .fileName = "OilPat",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
     .Update = OilPatternUpdate,
     .Draw = OilPatternDrawEvent,
     .numSpriteLookups = 4,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
     .pauseLowerScreens = 1,
     .userData = 16,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
 
 void OilPatternDrawEvent(s32, SFP_SCREEN_INFO_t*, char*) {
@@ -97,7 +86,7 @@ s32 COilPatternFlash::Load() {
 void COilPatternFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     SFP2KSpriteSetText(m_iScreen, kTxtContinue, SymbolText(kTextNextPage));
     if (pEventManager != nullptr)
         SFP2KSpriteSetText(m_iScreen, kTxtTitle, pEventManager->GetEvent()->m_Tourn.sTournName);
@@ -107,7 +96,7 @@ void COilPatternFlash::Open() {
 }
 
 void COilPatternFlash::Update() {
-    if (GamePaused() || SFP2KButton(kButtonAccept, kModeNew) == 0)
+    if (GamePaused() || SFP2KButton(kButtonAccept, kNewPress) == 0)
         return;
     if (m_activePage == 1) {
         m_activePage = 2;

@@ -21,12 +21,6 @@
 namespace {
 
 // Screen button ids.
-constexpr s32 kButtonAccept = 0;
-constexpr s32 kButtonBack = 1;
-constexpr s32 kButtonPrevious = 6;
-constexpr s32 kButtonNext = 7;
-constexpr s32 kButtonDecrease = 8;
-constexpr s32 kButtonIncrease = 9;
 constexpr s32 kSfxAccept = s32(0x80001997u);
 constexpr s32 kSfxMove = s32(0x80001998u);
 // The level runs at two retraces a frame; the menu at one.
@@ -100,41 +94,21 @@ void FollowCursorWithMusic(s32 button) {
 
 SFP_SCREEN_INFO_t pauseFlashScreen = {
     .fileName = "Pause",
-    .screenAlign = 1,
     .numButtons = PAUSE_NUM_BUTTONS,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = PauseFlashUpdate,
-    .Draw = nullptr,
+    .Update = CPauseFlash::UpdateOwner,
     .numSpriteLookups = kNumSprites,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
     .pauseLowerScreens = 1,
     .userData = 16,
     .buttons = s_Buttons,
-    .localsSize = 4,
+    .localsSize = 16,
 };
-
-void PauseFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CPauseFlash* owner = FlashOwner<CPauseFlash>(handle))
-        owner->Update(info);
-}
-
-s32 CPauseFlash::Load() {
-    m_iScreen = SFP2KLoadScreen(&pauseFlashScreen, pauseFlashScreen.userData, 0);
-    if (m_iScreen == -1)
-        return 0;
-    FlashSetOwner(m_iScreen, this);
-    return 1;
-}
 
 void CPauseFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     const s_GameSettingsRecord& settings = g_GameSettings.m_Current;
     for (const auto& [sprite, symbol] : {std::pair{kTxtPause, kTextPause},
                                          {kTxtResume, kTextResume},
@@ -148,18 +122,6 @@ void CPauseFlash::Open() {
     SetToggleAsText(m_iScreen, kTxtKudos, settings.bKudosScreens);
     g_ScreenTracker.m_CurrScreen = eScreen_List_Pause;
     m_Quit_popup = 0;
-}
-
-void CPauseFlash::Close() {
-    if (SFP2KIsScreenActive(m_iScreen))
-        SFP2KCloseScreen(m_iScreen, 2, 3);
-}
-
-void CPauseFlash::Kill() {
-    if (m_iScreen == -1)
-        return;
-    SFP2KKillScreen(m_iScreen);
-    m_iScreen = -1;
 }
 
 void CPauseFlash::ClearPadBnew() {

@@ -5,8 +5,7 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 // The menu's buttons, by their index as the screen's current button.
 enum ePauseButton : s32 {
@@ -20,17 +19,13 @@ enum ePauseButton : s32 {
 
 constexpr u32 PAUSE_VOLUME_TEXT_SIZE = 10;
 
-class CPauseFlash {
+extern SFP_SCREEN_INFO_t pauseFlashScreen;
+
+class CPauseFlash : public CFlashScreen<CPauseFlash, pauseFlashScreen> {
 public:
     CPauseFlash() = default;
-    ~CPauseFlash() { Kill(); }
-    CPauseFlash(const CPauseFlash&) = delete;
-    CPauseFlash& operator=(const CPauseFlash&) = delete;
 
-    s32 Load();
     void Open();
-    void Close();
-    void Kill();
     // 1 once the quit question has been asked.
     s32 PopUp() const { return m_Quit_popup; }
     // 1 opens the menu when the game is not paused already, 0 closes it; either
@@ -48,11 +43,6 @@ public:
     static void ClearPadBnew();
 
     s32 m_Quit_popup = 0;
-    s32 m_iScreen = -1;
     char m_szMusicVol[PAUSE_VOLUME_TEXT_SIZE] = {};
     char m_szEffectsVol[PAUSE_VOLUME_TEXT_SIZE] = {};
 };
-
-void PauseFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t pauseFlashScreen;

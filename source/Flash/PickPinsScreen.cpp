@@ -9,14 +9,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0;  // screen button ids
-constexpr s32 kButtonBack = 1;
-constexpr s32 kButtonPrevious = 6;
-constexpr s32 kButtonNext = 7;
-constexpr s32 kButtonDecrease = 8;
-constexpr s32 kButtonIncrease = 9;
-constexpr s32 kButtonReset = 14;
-constexpr s32 kModeNew = 2;
 constexpr s32 kSfxChosen = s32(0x80002FDFu);
 
 // Cursor moves, indexed by the pin the cursor is on.
@@ -34,11 +26,6 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[PICKPINS_NUM_PINS] = {
     {"Pin1Spr", 0, {}}, {"Pin2Spr", 0, {}}, {"Pin3Spr", 0, {}}, {"Pin4Spr", 0, {}}, {"Pin5Spr", 0, {}},
     {"Pin6Spr", 0, {}}, {"Pin7Spr", 0, {}}, {"Pin8Spr", 0, {}}, {"Pin9Spr", 0, {}}, {"Pin10Spr", 0, {}},
 };
-
-void PickPinsUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CPickPinsScreen* owner = FlashOwner<CPickPinsScreen>(handle))
-        owner->Update(info);
-}
 
 bool Standing(s16 mask, s32 pin) {
     return (u16(mask) & PinBit(pin)) != 0;
@@ -71,22 +58,12 @@ s32 HookDone(PinMask* chosen) {
 
 SFP_SCREEN_INFO_t pickPinsScreen = {
     .fileName = "PickPins",
-    .screenAlign = 1,
     .numButtons = PICKPINS_NUM_PINS,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = PickPinsUpdate,
-    .Draw = nullptr,
+    .Update = CPickPinsScreen::UpdateOwner,
     .numSpriteLookups = PICKPINS_NUM_PINS,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
     .buttons = s_Buttons,
-    .localsSize = 4,
 };
 
 void PickPinsScreenInstall() {
@@ -115,15 +92,10 @@ s32 CPickPinsScreen::MoveCursor(s32 from, s32 button) {
     }
 }
 
-s32 CPickPinsScreen::Load() {
-    m_iScreen = FlashLoad(pickPinsScreen, this);
-    return m_iScreen != -1;
-}
-
 void CPickPinsScreen::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     for (s32 pin = 0; pin < PICKPINS_NUM_PINS; ++pin)
         ShowPin(pin, Standing(m_iPinToggle, pin));
 }
@@ -139,14 +111,14 @@ void CPickPinsScreen::ShowPin(s32 pin, bool standing) {
 
 void CPickPinsScreen::Update(SFP_SCREEN_INFO_t* info) {
     for (s32 button : {kButtonIncrease, kButtonDecrease, kButtonNext, kButtonPrevious})
-        if (SFP2KButton(button, kModeNew) != 0)
+        if (SFP2KButton(button, kNewPress) != 0)
             info->curButton = MoveCursor(info->curButton, button);
-    if (SFP2KButton(kButtonAccept, kModeNew) != 0) {
+    if (SFP2KButton(kButtonAccept, kNewPress) != 0) {
         g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_PREVIOUS;
         FlashPlaySound(kSfxChosen);
-    } else if (SFP2KButton(kButtonBack, kModeNew) != 0) {
+    } else if (SFP2KButton(kButtonBack, kNewPress) != 0) {
         TogglePin(info->curButton);
-    } else if (SFP2KButton(kButtonReset, kModeNew) != 0) {
+    } else if (SFP2KButton(kButtonReset, kNewPress) != 0) {
         ResetPins();
     }
 }
@@ -168,12 +140,4 @@ void CPickPinsScreen::ResetPins() {
     m_iPinToggle = s16(PIN_MASK_ALL);
     for (s32 pin = 0; pin < PICKPINS_NUM_PINS; ++pin)
         ShowPin(pin, true);
-}
-
-void CPickPinsScreen::Close() {
-    FlashClose(m_iScreen);
-}
-
-void CPickPinsScreen::Kill() {
-    FlashKill(m_iScreen);
 }

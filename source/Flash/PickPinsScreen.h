@@ -3,24 +3,19 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
+#include "source/Flash/FlashLocals.h"
 #include "source/Physics/PhysicsTypes.h"
-
-struct SFP_SCREEN_INFO_t;
 
 constexpr s32 PICKPINS_NUM_PINS = 10;
 
-class CPickPinsScreen {
+extern SFP_SCREEN_INFO_t pickPinsScreen;
+
+class CPickPinsScreen : public CFlashScreen<CPickPinsScreen, pickPinsScreen> {
 public:
     CPickPinsScreen() = default;
-    ~CPickPinsScreen() { Kill(); }
-    CPickPinsScreen(const CPickPinsScreen&) = delete;
-    CPickPinsScreen& operator=(const CPickPinsScreen&) = delete;
 
-    s32 Load();
     void Open();
     void Update(SFP_SCREEN_INFO_t* info);
-    void Close();
-    void Kill();
     void TogglePin(s32 pin);
     void ResetPins();
 
@@ -28,7 +23,6 @@ public:
     // the rack's rows are 0 | 1 2 | 3 4 5 | 6 7 8 9.
     static s32 MoveCursor(s32 from, s32 button);
 
-    s32 m_iScreen = -1;
     s16 m_iPinToggle = s16(PIN_MASK_ALL);  // bit 14 - i: pin i stands
     s16 m_iPinCount = 0;
 
@@ -40,5 +34,3 @@ private:
 // until PickPinsScreenKill.
 void PickPinsScreenInstall();
 void PickPinsScreenKill();
-
-extern SFP_SCREEN_INFO_t pickPinsScreen;

@@ -18,9 +18,7 @@ ProshopData* gProshopData = nullptr;
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonUp = 6, kButtonDown = 7, kButtonLeft = 8,
-              kButtonRight = 9, kButtonTurnPlus = 16, kButtonTurnMinus = 17;
-constexpr s32 kHeld = 0, kNewPress = 2;
+constexpr s32 kButtonTurnPlus = 16, kButtonTurnMinus = 17;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u), kSfxRefused = s32(0x8000199Au);
 
@@ -100,48 +98,21 @@ const char* OrEmpty(const char* text) {
 SFP_SCREEN_INFO_t CareerProshopFlashScreen[2] = {
     {
         .fileName = "CACBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = CareerProshopDrawEvent,
         .numSpriteLookups = s32(std::size(s_BGSprites)),
         .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "Proshop",
-        .screenAlign = 1,
         .numButtons = PROSHOP_NUM_ROWS,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = CareerProshopFlashUpdate,
-        .Draw = nullptr,
+        .Update = CCareerProshopFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
-
-void CareerProshopFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerProshopFlash* owner = FlashOwner<CCareerProshopFlash>(handle))
-        owner->Update(info);
-}
 
 // The bowler stands whole on the back layer's floor, right of the details, under
 // the menu's title; the ball turns above the same floor.
@@ -162,11 +133,6 @@ CCareerProshopFlash::~CCareerProshopFlash() {
     gProshopData = nullptr;
 }
 
-s32 CCareerProshopFlash::LoadBG() {
-    m_iScreenBG = FlashLoad(CareerProshopFlashScreen[0], this);
-    return m_iScreenBG != -1;
-}
-
 s32 CCareerProshopFlash::Load() {
     m_iScreen = FlashLoad(CareerProshopFlashScreen[1], this);
     // The descriptor outlives the screen: every visit starts on the balls.
@@ -175,9 +141,8 @@ s32 CCareerProshopFlash::Load() {
 }
 
 void CCareerProshopFlash::OpenBG() {
-    if (m_iScreenBG == -1 || SFP2KIsScreenActive(m_iScreenBG))
+    if (!FlashOpenOnce(m_iScreenBG))
         return;
-    SFP2KOpenScreen(m_iScreenBG, 0, 1, 1);
     SetSelectText();
     SFP2KSpriteSetText(m_iScreenBG, kTxtBack, SymbolText(kTextBack));
     m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
@@ -205,9 +170,8 @@ void CCareerProshopFlash::OpenBG() {
 }
 
 void CCareerProshopFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     for (s32 row = 0; row < PROSHOP_NUM_ROWS; ++row)
         SFP2KSpriteSetText(m_iScreen, kTxtBtn01 + row, SymbolText(kRowText[row]));
     SFP2KSpriteSetText(m_iScreen, kTxtPriceTitle, SymbolText(kTextPrice));
@@ -240,18 +204,6 @@ void CCareerProshopFlash::Open() {
 void CCareerProshopFlash::Close() {
     FlashClose(m_iScreen);
     FlashPlaySound(kSfxClose);
-}
-
-void CCareerProshopFlash::CloseBG() {
-    FlashClose(m_iScreenBG);
-}
-
-void CCareerProshopFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerProshopFlash::KillBG() {
-    FlashKill(m_iScreenBG);
 }
 
 s32 CCareerProshopFlash::Row() const {

@@ -12,8 +12,7 @@
 #include "source/Career/CareerTypes.h"
 #include "source/Career/EquipmentManager.h"
 #include "source/Career/ItemConstruction.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 constexpr s32 PROSHOP_NUM_ROWS = 6;
 constexpr u32 PROSHOP_TEXT_SIZE = 32;
@@ -27,21 +26,17 @@ struct ProshopData {
 };
 extern ProshopData* gProshopData;  // made by the shop, freed with it
 
-class CCareerProshopFlash {
+extern SFP_SCREEN_INFO_t CareerProshopFlashScreen[2];
+
+class CCareerProshopFlash : public CFlashPage<CCareerProshopFlash, CareerProshopFlashScreen> {
 public:
     CCareerProshopFlash();
     ~CCareerProshopFlash();
-    CCareerProshopFlash(const CCareerProshopFlash&) = delete;
-    CCareerProshopFlash& operator=(const CCareerProshopFlash&) = delete;
 
-    s32 LoadBG();
     s32 Load();  // 0 when the layer could not be loaded
     void OpenBG();
     void Open();
     void Close();
-    void CloseBG();
-    void Kill();
-    void KillBG();
     void Update(SFP_SCREEN_INFO_t* info);
     void Draw();
 
@@ -59,8 +54,6 @@ public:
     s32 m_bDisplayBallModel = 1;
     CBallConstruction m_BallConstruction;
     u8 CurrentList = EQUIPMENT_LIST_BALLS;
-    s32 m_iScreen = -1;
-    s32 m_iScreenBG = -1;
     Equipment Item;
     char m_Price[PROSHOP_TEXT_SIZE] = {};
     char m_Att1[PROSHOP_TEXT_SIZE] = {};
@@ -99,7 +92,4 @@ private:
     void RebuildBody(s32 oldShirtType);
 };
 
-void CareerProshopFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
 void CareerProshopDrawEvent(s32 handle, SFP_SCREEN_INFO_t* info, char* label);
-
-extern SFP_SCREEN_INFO_t CareerProshopFlashScreen[2];

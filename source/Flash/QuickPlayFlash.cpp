@@ -16,9 +16,7 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonUp = 6, kButtonDown = 7, kButtonLeft = 8,
-              kButtonRight = 9, kButtonHand = 14;
-constexpr s32 kNewPress = 2;
+constexpr s32 kButtonHand = 14;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u), kSfxRefused = s32(0x8000199Au);
 
@@ -63,41 +61,19 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_MainSprites[] = {
 SFP_SCREEN_INFO_t quickPlayFlashScreen[2] = {
     {
         .fileName = "QPBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = QuickPlayDrawEvent,
         .numSpriteLookups = s32(std::size(s_BGSprites)),
         .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "QP1",
-        .screenAlign = 1,
         .numButtons = QP_NUM_ROWS,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = QuickPlayFlashUpdate,
-        .Draw = nullptr,
         .numSpriteLookups = s32(std::size(s_MainSprites)),
         .spriteLookups = s_MainSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
 
@@ -137,10 +113,9 @@ CQuickPlayFlash::~CQuickPlayFlash() {
 
 s32 CQuickPlayFlash::LoadBG() {
     m_nCurrModelIndex = 0;
-    m_iScreenBG = SFP2KLoadScreen(&quickPlayFlashScreen[0], quickPlayFlashScreen[0].localsSize, 0);
+    m_iScreenBG = FlashLoad(quickPlayFlashScreen[0], this);
     if (m_iScreenBG == -1)
         return 0;
-    FlashSetOwner(m_iScreenBG, this);
     m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
     // Back, wide and looking past the turntable's left, so that the bowlers of our
     // parts archive stand whole on its floor, right of the list, under the menu's
@@ -154,40 +129,33 @@ s32 CQuickPlayFlash::LoadBG() {
 }
 
 void CQuickPlayFlash::OpenBG() {
-    if (m_iScreenBG == -1 || SFP2KIsScreenActive(m_iScreenBG))
+    if (!FlashOpenOnce(m_iScreenBG))
         return;
-    SFP2KOpenScreen(m_iScreenBG, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreenBG, kTxtSelect, SymbolText(kTextSelect));
     SFP2KSpriteSetText(m_iScreenBG, kTxtBack, SymbolText(kTextBack));
     SetAlleyText();
 }
 
 void CQuickPlayFlash::CloseBG() {
-    if (SFP2KIsScreenActive(m_iScreenBG))
-        SFP2KCloseScreen(m_iScreenBG, 2, 3);
+    FlashClose(m_iScreenBG);
 }
 
 void CQuickPlayFlash::KillBG() {
-    if (m_iScreenBG == -1)
-        return;
-    SFP2KKillScreen(m_iScreenBG);
-    m_iScreenBG = -1;
+    FlashKill(m_iScreenBG);
 }
 
 s32 CQuickPlayFlash::LoadMain() {
-    m_iScreenMain = SFP2KLoadScreen(&quickPlayFlashScreen[1], quickPlayFlashScreen[1].localsSize, 0);
+    m_iScreenMain = FlashLoad(quickPlayFlashScreen[1], this);
     if (m_iScreenMain == -1)
         return 0;
-    FlashSetOwner(m_iScreenMain, this);
     // The descriptor outlives the screen: a new set-up starts on player 1.
     quickPlayFlashScreen[1].curButton = 0;
     return 1;
 }
 
 void CQuickPlayFlash::OpenMain() {
-    if (m_iScreenMain == -1 || SFP2KIsScreenActive(m_iScreenMain))
+    if (!FlashOpenOnce(m_iScreenMain))
         return;
-    SFP2KOpenScreen(m_iScreenMain, 0, 1, 1);
     for (s32 row = 0; row < QP_NUM_ROWS; ++row) {
         SetPrimaryText(row);
         SetButtonSecondaryText(row);
@@ -215,18 +183,14 @@ void CQuickPlayFlash::OpenMain() {
 }
 
 void CQuickPlayFlash::CloseMain() {
-    if (!SFP2KIsScreenActive(m_iScreenMain))
+    if (!FlashClose(m_iScreenMain))
         return;
-    SFP2KCloseScreen(m_iScreenMain, 2, 3);
     if (g_ScreenTracker.m_ScreenNav == SFP_SCREEN_NAV_PREVIOUS)
         FlashPlaySound(kSfxClose);
 }
 
 void CQuickPlayFlash::KillMain() {
-    if (m_iScreenMain == -1)
-        return;
-    SFP2KKillScreen(m_iScreenMain);
-    m_iScreenMain = -1;
+    FlashKill(m_iScreenMain);
 }
 
 void CQuickPlayFlash::Kill() {

@@ -14,8 +14,6 @@
 namespace {
 
 constexpr u32 kTextContinue = 6911;  // string symbol
-constexpr s32 kButtonAccept = 0;
-constexpr s32 kModeNew = 2;
 constexpr s32 kSfxAccept = s32(0x80001997u);
 
 constexpr s32 kTxtPlayer = 0;  // sprite lookups: names, rows, column heads, continue, boxes
@@ -73,22 +71,10 @@ bool IsTotalSlot(u32 slot) {
 
 SFP_SCREEN_INFO_t scoreBoardFlashScreen = {
     .fileName = "ScoreBrd",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
     .Update = ScoreBoardUpdate,
-    .Draw = nullptr,
     .numSpriteLookups = SCOREBOARD_NUM_SPRITES,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
 
 s32 CScoreBoardFlash::LoadPlayerScores() {
@@ -101,7 +87,7 @@ void CScoreBoardFlash::OpenPlayerScores() {
     const s32 screen = m_iScreenPlayerScores;
     if (SFP2KIsScreenActive(screen))
         return;
-    SFP2KOpenScreen(screen, 0, 1, 1);
+    FlashOpen(screen);
     const s32 players = g_GameSettings.m_Current.iNumPlayers;
     for (s32 p = 0; p < s32(SCOREBOARD_PLAYERS); ++p) {
         if (p < players)
@@ -128,7 +114,7 @@ void CScoreBoardFlash::KillPlayerScores() {
 }
 
 void CScoreBoardFlash::Update() {
-    if (SFP2KButton(kButtonAccept, kModeNew) == 0)
+    if (SFP2KButton(kButtonAccept, kNewPress) == 0)
         return;
     g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
     FlashPlaySound(kSfxAccept);

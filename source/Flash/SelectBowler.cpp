@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0, kButtonBack = 1, kButtonUp = 6, kButtonDown = 7, kButtonLeft = 8,
-              kButtonRight = 9;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxRefused = s32(0x8000199Au);
 constexpr u32 kTextSelect = 6890, kTextBack = 6889, kTextNewCareer = 6967, kTextLoadCareer = 6968,
@@ -53,41 +50,19 @@ void SetSlotTexts(s32 screen, s32 slot, const char* text) {
 SFP_SCREEN_INFO_t selectBowlerScreen[2] = {
     {
         .fileName = "SlctBBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
         .Draw = SelectBowlerDrawEvent,
         .numSpriteLookups = s32(std::size(s_BGSprites)),
         .spriteLookups = s_BGSprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "SlctBwlr",
-        .screenAlign = 1,
         .numButtons = kNumSlots,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = SelectBowlerUpdate,
-        .Draw = nullptr,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
 
@@ -108,11 +83,8 @@ CSelectBowler::~CSelectBowler() {
 }
 
 s32 CSelectBowler::Load() {
-    for (s32 row = 0; row < 2; ++row) {
-        m_iScreenIds[row] = SFP2KLoadScreen(&selectBowlerScreen[row], selectBowlerScreen[row].localsSize, 0);
-        if (m_iScreenIds[row] != -1)
-            FlashSetOwner(m_iScreenIds[row], this);
-    }
+    for (s32 row = 0; row < 2; ++row)
+        m_iScreenIds[row] = FlashLoad(selectBowlerScreen[row], this);
     m_Camera.SetAutoCameraMode(E_CAMERA_MODE_INVALID);
     // Framed like the quick-play front place, for the bowlers of our parts archive.
     const s_Vector3 lookAt{0, 0.2f, -1, 0}, position{0, 0.2f, 1.0f, 0};
@@ -131,14 +103,13 @@ void CSelectBowler::OpenBG() {
     const s32 screen = m_iScreenIds[kBG];
     if (screen == -1 || SFP2KIsScreenActive(screen))
         return;
-    SFP2KOpenScreen(screen, 0, 1, 1);
+    FlashOpen(screen);
     SFP2KSpriteSetText(screen, 0, SymbolText(kTextSelect));
     SFP2KSpriteSetText(screen, 1, SymbolText(kTextBack));
 }
 
 void CSelectBowler::CloseBG() {
-    if (SFP2KIsScreenActive(m_iScreenIds[kBG]))
-        SFP2KCloseScreen(m_iScreenIds[kBG], 2, 3);
+    FlashClose(m_iScreenIds[kBG]);
 }
 
 void CSelectBowler::OpenSelectBowler(s32 career) {
@@ -146,7 +117,7 @@ void CSelectBowler::OpenSelectBowler(s32 career) {
     if (screen == -1 || SFP2KIsScreenActive(screen))
         return;
     m_bCareer = career;
-    SFP2KOpenScreen(screen, 0, 1, 1);
+    FlashOpen(screen);
     SetSlotTexts(screen, 0, SymbolText(kTextNewCareer));
     SetSlotTexts(screen, 1, SymbolText(kTextLoadCareer));
     SetSlotTexts(screen, 2, "");
@@ -167,7 +138,7 @@ void CSelectBowler::OpenLoadSaveBowler() {
     const s32 screen = m_iScreenIds[kSelect];
     if (screen == -1 || SFP2KIsScreenActive(screen))
         return;
-    SFP2KOpenScreen(screen, 0, 1, 1);
+    FlashOpen(screen);
     SFP2KSpritePause(screen, kYesSprite);
     SFP2KSpritePause(screen, kNoSprite);
     SFP2KSpriteSetFrame(screen, kNoSprite, kNoFrame);
@@ -297,17 +268,12 @@ void CSelectBowler::Draw() {
 }
 
 void CSelectBowler::Close() {
-    if (SFP2KIsScreenActive(m_iScreenIds[kSelect]))
-        SFP2KCloseScreen(m_iScreenIds[kSelect], 2, 3);
+    FlashClose(m_iScreenIds[kSelect]);
     g_Players[0].m_PlayerConstruction.FreeAll();
     g_Players[0].m_GuardConstruction.Reset();
 }
 
 void CSelectBowler::Kill() {
-    for (s32& screen : m_iScreenIds) {
-        if (screen == -1)
-            continue;
-        SFP2KKillScreen(screen);
-        screen = -1;
-    }
+    for (s32& screen : m_iScreenIds)
+        FlashKill(screen);
 }

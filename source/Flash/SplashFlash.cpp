@@ -22,22 +22,10 @@ constexpr SFP_SCREEN_INFO_t Splash(const char* movie, SFP_SCREEN_LABEL_t* labels
                                    SFP_SCREEN_SPRITE_LOOKUP_t* sprites) {
     return {
         .fileName = movie,
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = labels,
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = SplashUpdate,
-        .Draw = nullptr,
         .numSpriteLookups = numSprites,
         .spriteLookups = sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     };
 }
 
@@ -60,7 +48,7 @@ s32 CSplashFlash::Load(e_FlashSplashScreens which) {
 void CSplashFlash::Open() {
     if (SFP2KIsScreenActive(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
+    FlashOpen(m_iScreen);
     m_bClosing = 0;
     if (m_ScreenId != SPLASH_TOURN_WIN)
         return;

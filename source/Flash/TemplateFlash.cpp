@@ -1,7 +1,5 @@
 #include "source/Flash/TemplateFlash.h"
 
-#include "source/Flash/FlashLocals.h"
-
 namespace {
 
 constexpr s32 kNumButtons = 4;
@@ -15,83 +13,33 @@ enum { kTxtTest1, kTxtTest2 };
 
 SFP_SCREEN_INFO_t templateFlashScreen = {
     .fileName = "templateFlash",
-    .screenAlign = 1,
     .numButtons = kNumButtons,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = TemplateFlashOpen,
-    .Close = TemplateFlashClose,
-    .Update = TemplateFlashUpdate,
-    .Draw = nullptr,
+    .Update = CTemplateFlash::UpdateOwner,
     .numSpriteLookups = 2,
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
     .buttons = s_Buttons,
-    .localsSize = 4,
 };
 
-void TemplateFlashOpen(s32, SFP_SCREEN_INFO_t*) {}
-void TemplateFlashClose(s32, SFP_SCREEN_INFO_t*) {}
-
-void TemplateFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CTemplateFlash* owner = FlashOwner<CTemplateFlash>(handle))
-        owner->Update(info);
-}
-
-CTemplateFlash::CTemplateFlash() : m_iScreen(-1), m_bActive(0) {}
-
-CTemplateFlash::~CTemplateFlash() {
-    Kill();
-}
-
-s32 CTemplateFlash::Load() {
-    m_iScreen = SFP2KLoadScreen(&templateFlashScreen, templateFlashScreen.localsSize, 0);
-    if (m_iScreen == -1)
-        return 0;
-    FlashSetOwner(m_iScreen, this);
-    return 1;
-}
-
 void CTemplateFlash::Open() {
-    if (SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreen, kTxtTest1, "Lala");
     SFP2KSpriteSetText(m_iScreen, kTxtTest2, "baba");
     m_bActive = 1;
 }
 
-void CTemplateFlash::Close() {
-    if (SFP2KIsScreenActive(m_iScreen))
-        SFP2KCloseScreen(m_iScreen, 2, 3);
-}
-
-void CTemplateFlash::Kill() {
-    if (m_iScreen == -1)
-        return;
-    SFP2KKillScreen(m_iScreen);
-    m_iScreen = -1;
-}
-
 void CTemplateFlash::Update(SFP_SCREEN_INFO_t* info) {
     // A pressed button keeps the cursor until it is toggled up again.
-    if (SFP2KButton(7, 2)) {
-        if (!SFP2KButtonIsDown(m_iScreen, info->curButton)) {
-            SFP2KClearButtonDown(m_iScreen, info->curButton);
-            info->curButton = (info->curButton + 1) % kNumButtons;
-        }
-    } else if (SFP2KButton(6, 2)) {
-        if (!SFP2KButtonIsDown(m_iScreen, info->curButton)) {
-            SFP2KClearButtonDown(m_iScreen, info->curButton);
-            info->curButton = (info->curButton + kNumButtons - 1) % kNumButtons;
-        }
+    const s32 step = SFP2KButton(kButtonNext, kNewPress)       ? 1
+                     : SFP2KButton(kButtonPrevious, kNewPress) ? -1
+                                                               : 0;
+    if (step != 0 && !SFP2KButtonIsDown(m_iScreen, info->curButton)) {
+        SFP2KClearButtonDown(m_iScreen, info->curButton);
+        info->curButton = (info->curButton + kNumButtons + step) % kNumButtons;
     }
-    if (SFP2KButton(1, 2)) {
+    if (SFP2KButton(kButtonBack, kNewPress))
         m_bActive = 0;
-    } else if (SFP2KButton(0, 2)) {
+    else if (SFP2KButton(kButtonAccept, kNewPress))
         SFP2KSetButtonDown(m_iScreen, info->curButton, !SFP2KButtonIsDown(m_iScreen, info->curButton));
-    }
 }

@@ -8,14 +8,10 @@
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
-#include "source/StateMgrs/ScreenTracker.h"
 
 namespace {
 
-constexpr s32 kButtonBack = 1, kButtonUp = 6, kButtonDown = 7;
-constexpr s32 kNewPress = 2;
-constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
-              kSfxClose = s32(0x80001999u);
+constexpr s32 kSfxMove = s32(0x80001998u);
 constexpr u32 kTextBack = 6889, kTextWinner = 7087;
 
 constexpr s32 kSubScreenDown = 3, kSubScreenUp = 4;
@@ -74,71 +70,24 @@ void Show(s32 screen, s32 sprite, bool show) {
 SFP_SCREEN_INFO_t CareerTournLadderFlashScreen[2] = {
     {
         .fileName = "MenuBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_BGLabels,
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
-        .Draw = nullptr,
-        .numSpriteLookups = 0,
-        .spriteLookups = nullptr,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "Ladder",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
         .numSubScreens = s32(std::size(s_Labels)),
         .subScreens = s_Labels,
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = CareerTournLadderFlashUpdate,
-        .Draw = nullptr,
+        .Update = CCareerTournLadderFlash::UpdateOwner,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
 };
-
-void CareerTournLadderFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerTournLadderFlash* owner = FlashOwner<CCareerTournLadderFlash>(handle))
-        owner->Update(info);
-}
-
-CCareerTournLadderFlash::~CCareerTournLadderFlash() {
-    Kill();
-    KillBG();
-}
-
-s32 CCareerTournLadderFlash::LoadBG() {
-    m_iScreenBG = FlashLoad(CareerTournLadderFlashScreen[0], this);
-    return m_iScreenBG != -1;
-}
-
-s32 CCareerTournLadderFlash::Load() {
-    m_iScreen = FlashLoad(CareerTournLadderFlashScreen[1], this);
-    return m_iScreen != -1;
-}
 
 void CCareerTournLadderFlash::Open() {
     if (m_iScreen == -1)
         return;
     SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
     if (!SFP2KIsScreenActive(m_iScreen))
-        SFP2KOpenScreen(m_iScreen, 0, 1, 1);
-    g_ScreenTracker.m_CurrScreen = eScreen_List_League_Standings;
+        FlashOpen(m_iScreen);
     const u8 round = pEventManager != nullptr ? pEventManager->m_CurrentRound : 0;
     Show(m_iScreen, kLadderFull, round < kFirstNarrowRound);
     Show(m_iScreen, kLadderPartial, round >= kFirstNarrowRound);
@@ -148,22 +97,11 @@ void CCareerTournLadderFlash::Open() {
     m_Current_Page = 0;
     ShowPageArrows();
     WriteNames(round);
-    FlashPlaySound(kSfxOpen);
+    StandingOpened(eScreen_List_League_Standings);
 }
 
 void CCareerTournLadderFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
-        return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
-    FlashPlaySound(kSfxClose);
-}
-
-void CCareerTournLadderFlash::Kill() {
-    FlashKill(m_iScreen);
-}
-
-void CCareerTournLadderFlash::KillBG() {
-    FlashKill(m_iScreenBG);
+    StandingClose(m_iScreen);
 }
 
 void CCareerTournLadderFlash::ShowPageArrows() {
@@ -202,7 +140,8 @@ void CCareerTournLadderFlash::WriteNames(u8 round) {
 }
 
 void CCareerTournLadderFlash::Page(s32 step) {
-    SFP2KTransitionToSubScreen(m_iScreen, step > 0 ? kSubScreenDown : kSubScreenUp, 1, 1);
+    SFP2KTransitionToSubScreen(m_iScreen, step > 0 ? kSubScreenDown : kSubScreenUp, SFP_SUBSCREEN_NEXT,
+                               SFP_LABEL_IDLE);
     m_Current_Page = u32(s32(m_Current_Page) + step);
     FlashPlaySound(kSfxMove);
 }
@@ -217,8 +156,5 @@ void CCareerTournLadderFlash::Update(SFP_SCREEN_INFO_t*) {
     }
     ShowPageArrows();
     WriteNames(round);
-    if (SFP2KButton(kButtonBack, kNewPress)) {
-        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-        FlashPlaySound(kSfxAccept);
-    }
+    StandingBack(SFP_SCREEN_NAV_NEXT);
 }

@@ -4,29 +4,21 @@
 #pragma once
 
 #include "orblib47/source/OrbTypes.h"
-
-struct SFP_SCREEN_INFO_t;
+#include "source/Flash/FlashLocals.h"
 
 constexpr u32 LADDER_PAGE_ROWS = 8;
 constexpr u32 LADDER_NAME_SIZE = 20;
 
-class CCareerTournLadderFlash {
+extern SFP_SCREEN_INFO_t CareerTournLadderFlashScreen[2];
+
+class CCareerTournLadderFlash : public CFlashPage<CCareerTournLadderFlash, CareerTournLadderFlashScreen> {
 public:
     CCareerTournLadderFlash() = default;
-    ~CCareerTournLadderFlash();
-    CCareerTournLadderFlash(const CCareerTournLadderFlash&) = delete;
-    CCareerTournLadderFlash& operator=(const CCareerTournLadderFlash&) = delete;
 
-    s32 LoadBG();
-    s32 Load();
     void Open();
     void Close();
-    void Kill();
-    void KillBG();
     void Update(SFP_SCREEN_INFO_t* info);
 
-    s32 m_iScreen = -1;
-    s32 m_iScreenBG = -1;
     s32 Scrollable = 1;
     u32 m_Current_Page = 0;
     u32 m_MaxPage = 0;
@@ -38,7 +30,3 @@ private:
     void WriteNames(u8 round);
     void Page(s32 step);
 };
-
-void CareerTournLadderFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t CareerTournLadderFlashScreen[2];

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr s32 kButtonAccept = 0;
-constexpr s32 kNewPress = 2;
 constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxMove = s32(0x80001998u),
               kSfxClose = s32(0x80001999u);
 constexpr u32 kTextHeading = 7085, kTextSelect = 6890, kTextBowl = 7257, kTextLadder = 7258, kTextBack = 7259,
@@ -58,41 +56,17 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 SFP_SCREEN_INFO_t TournMenuFlashScreen[2] = {
     {
         .fileName = "MenuBG",
-        .screenAlign = 1,
-        .numButtons = 0,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[0],
-        .Open = nullptr,
-        .Close = nullptr,
-        .Update = nullptr,
-        .Draw = nullptr,
-        .numSpriteLookups = 0,
-        .spriteLookups = nullptr,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
-        .buttons = nullptr,
-        .localsSize = 4,
     },
     {
         .fileName = "TournMM",
-        .screenAlign = 1,
         .numButtons = TOURN_MENU_ENTRIES,
-        .curButton = 0,
-        .numSubScreens = 3,
         .subScreens = s_Labels[1],
-        .Open = nullptr,
-        .Close = nullptr,
         .Update = TournMenuFlashUpdate,
         .Draw = TournMenuDrawEvent,
         .numSpriteLookups = s32(std::size(s_Sprites)),
         .spriteLookups = s_Sprites,
-        .renderBackdrop = 0,
-        .pauseLowerScreens = 0,
-        .userData = 0,
         .buttons = s_Buttons,
-        .localsSize = 4,
     },
 };
 
@@ -124,9 +98,8 @@ s32 CTournMenuFlash::Load() {
 }
 
 void CTournMenuFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!FlashOpenOnce(m_iScreen))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
     SFP2KSpriteSetText(m_iScreen, kTxtSampleText1, SymbolText(kTextHeading));
     SFP2KSpriteSetText(m_iScreen, kTxtEventSel, SymbolText(kTextBowl));
     SFP2KSpriteSetText(m_iScreen, kTxtOverview, SymbolText(kTextLadder));
@@ -147,9 +120,8 @@ void CTournMenuFlash::Open() {
 }
 
 void CTournMenuFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
+    if (!FlashClose(m_iScreen))
         return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
     FlashPlaySound(kSfxClose);
 }
 

@@ -4,18 +4,11 @@
 #include <iterator>
 
 #include "source/Career/LeagueManager.h"
-#include "source/Flash/FlashLocals.h"
-#include "source/Flash/FlashSound.h"
-#include "source/Flash/SymbolText.h"
-#include "source/StateMgrs/ScreenTracker.h"
 
 namespace {
 
-constexpr s32 kButtonBack = 1;
-constexpr s32 kNewPress = 2;
-constexpr s32 kSfxOpen = s32(0x80001996u), kSfxAccept = s32(0x80001997u), kSfxClose = s32(0x80001999u);
-constexpr u32 kTextBack = 6889, kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139,
-              kTextHighGame = 7143, kTextEarnings = 7086;
+constexpr u32 kTextPlace = 7136, kTextScore = 7137, kTextName = 7138, kTextWins = 7139, kTextHighGame = 7143,
+              kTextEarnings = 7086;
 
 // Sprites: the backdrop, six columns of a heading and eight rows, the back hint.
 constexpr s32 kColumnRows = STANDING_ROWS + 1;
@@ -52,28 +45,11 @@ SFP_SCREEN_SPRITE_LOOKUP_t s_Sprites[] = {
 
 SFP_SCREEN_INFO_t CareerTournStandingsFlashScreen = {
     .fileName = "TournSta",
-    .screenAlign = 1,
-    .numButtons = 0,
-    .curButton = 0,
-    .numSubScreens = 3,
     .subScreens = s_Labels,
-    .Open = nullptr,
-    .Close = nullptr,
-    .Update = CareerTournStandingsFlashUpdate,
-    .Draw = nullptr,
+    .Update = CCareerTournStandingsFlash::UpdateOwner,
     .numSpriteLookups = s32(std::size(s_Sprites)),
     .spriteLookups = s_Sprites,
-    .renderBackdrop = 0,
-    .pauseLowerScreens = 0,
-    .userData = 0,
-    .buttons = nullptr,
-    .localsSize = 4,
 };
-
-void CareerTournStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info) {
-    if (CCareerTournStandingsFlash* owner = FlashOwner<CCareerTournStandingsFlash>(handle))
-        owner->Update(info);
-}
 
 CCareerTournStandingsFlash::CCareerTournStandingsFlash() {
     for (u32 row = 0; row < STANDING_ROWS; ++row) {
@@ -99,58 +75,22 @@ CCareerTournStandingsFlash::CCareerTournStandingsFlash() {
     }
 }
 
-CCareerTournStandingsFlash::~CCareerTournStandingsFlash() {
-    Kill();
-}
-
-s32 CCareerTournStandingsFlash::Load() {
-    m_iScreen = FlashLoad(CareerTournStandingsFlashScreen, this);
-    return m_iScreen != -1;
-}
-
 void CCareerTournStandingsFlash::Open() {
-    if (m_iScreen == -1 || SFP2KIsScreenActive(m_iScreen))
+    if (!StandingOpen(m_iScreen, kTxtBack))
         return;
-    SFP2KOpenScreen(m_iScreen, 0, 1, 1);
-    SFP2KSpriteSetText(m_iScreen, kTxtBack, SymbolText(kTextBack));
-    const struct {
-        s32 column;
-        u32 heading;
-        const char (*rows)[12];
-    } columns[] = {{kPlace, kTextPlace, PlaceStrings},
-                   {kWins, kTextWins, WinStrings},
-                   {kHSG, kTextHighGame, HSGStrings},
-                   {kScore, kTextScore, ScoreStrings},
-                   {kEarnings, kTextEarnings, EarningsStrings}};
-    for (const auto& column : columns) {
-        SFP2KSpriteSetText(m_iScreen, column.column, SymbolText(column.heading));
-        for (u32 row = 0; row < STANDING_ROWS; ++row)
-            SFP2KSpriteSetText(m_iScreen, column.column + 1 + s32(row), column.rows[row]);
-    }
-    SFP2KSpriteSetText(m_iScreen, kName, SymbolText(kTextName));
-    for (u32 row = 0; row < STANDING_ROWS; ++row)
-        SFP2KSpriteSetText(m_iScreen, kName + 1 + s32(row), NameStrings[row]);
-    for (s32 column : {kPlace, kName, kWins, kHSG, kScore, kEarnings})
-        for (s32 row = 0; row < s32(STANDING_ROWS); ++row)
-            StandingColour(m_iScreen, column + 1 + row, row == m_PlayerPos);
-    g_ScreenTracker.m_CurrScreen = eScreen_List_Career_TournStandings;
-    FlashPlaySound(kSfxOpen);
+    StandingColumn(m_iScreen, kPlace, kTextPlace, PlaceStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kName, kTextName, NameStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kWins, kTextWins, WinStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kHSG, kTextHighGame, HSGStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kScore, kTextScore, ScoreStrings, m_PlayerPos);
+    StandingColumn(m_iScreen, kEarnings, kTextEarnings, EarningsStrings, m_PlayerPos);
+    StandingOpened(eScreen_List_Career_TournStandings);
 }
 
 void CCareerTournStandingsFlash::Close() {
-    if (!SFP2KIsScreenActive(m_iScreen))
-        return;
-    SFP2KCloseScreen(m_iScreen, 2, 3);
-    FlashPlaySound(kSfxClose);
-}
-
-void CCareerTournStandingsFlash::Kill() {
-    FlashKill(m_iScreen);
+    StandingClose(m_iScreen);
 }
 
 void CCareerTournStandingsFlash::Update(SFP_SCREEN_INFO_t*) {
-    if (SFP2KButton(kButtonBack, kNewPress)) {
-        g_ScreenTracker.m_ScreenNav = SFP_SCREEN_NAV_NEXT;
-        FlashPlaySound(kSfxAccept);
-    }
+    StandingBack(SFP_SCREEN_NAV_NEXT);
 }

@@ -5,25 +5,22 @@
 
 #include "orblib47/source/OrbTypes.h"
 #include "source/Flash/CareerStandings.h"
+#include "source/Flash/FlashLocals.h"
 
 class CLeague;
-struct SFP_SCREEN_INFO_t;
 
-class CCareerTournStandingsFlash {
+extern SFP_SCREEN_INFO_t CareerTournStandingsFlashScreen;
+
+class CCareerTournStandingsFlash
+    : public CFlashScreen<CCareerTournStandingsFlash, CareerTournStandingsFlashScreen> {
 public:
     // Builds the rows' texts from the current league.
     CCareerTournStandingsFlash();
-    ~CCareerTournStandingsFlash();
-    CCareerTournStandingsFlash(const CCareerTournStandingsFlash&) = delete;
-    CCareerTournStandingsFlash& operator=(const CCareerTournStandingsFlash&) = delete;
 
-    s32 Load();
     void Open();
     void Close();
-    void Kill();
     void Update(SFP_SCREEN_INFO_t* info);
 
-    s32 m_iScreen = -1;
     u32 m_Current = 0;
     CLeague* m_League = nullptr;
     s32 m_PlayerPos = -1;
@@ -34,7 +31,3 @@ public:
     char ScoreStrings[STANDING_ROWS][12] = {};
     char EarningsStrings[STANDING_ROWS][12] = {};
 };
-
-void CareerTournStandingsFlashUpdate(s32 handle, SFP_SCREEN_INFO_t* info);
-
-extern SFP_SCREEN_INFO_t CareerTournStandingsFlashScreen;

@@ -4,7 +4,7 @@
 
 #include "orblib47/source/OrbLib.h"
 #include "source/DefaultDisc.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "source/Levels/LevelLauncher.h"
 #include "source/OrbMain.h"
 #include "tests/support/TestHost.h"

@@ -13,7 +13,7 @@
 #include "source/DefaultDisc.h"
 #include "source/GameReset.h"
 #include "source/OrbMain.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "tests/support/TempDisc.h"
 #include "tools/sfpcompile/SfpCompile.h"
 

@@ -17,7 +17,7 @@
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/CareerManagers.h"
 #include "source/GameReset.h"
-#include "source/LoadSave.h"
+#include "source/LoadSave/LoadSave.h"
 
 namespace {
 

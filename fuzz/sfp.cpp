@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "fuzz/fuzz_world.h"
-#include "source/SFPFile.h"
+#include "source/SFP/SFPFile.h"
 #include "tests/support/ReportCapture.h"
 
 namespace {

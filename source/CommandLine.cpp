@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "orblib47/source/DebugFormat.h"
-#include "source/DevEntries.h"
-#include "source/Launcher.h"
+#include "source/Dev/DevEntries.h"
+#include "source/Dev/Launcher.h"
 #include "source/Levels/LevelTable.h"
 #include "source/NumberArgument.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "orblib47/source/OrbTypes.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "source/Levels/LevelLauncher.h"
 
 struct CommandLine {

@@ -12,7 +12,7 @@
 #include "source/LevelMgr.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "source/Flash/GenPopupFlash.h"
 #include "source/Flash/MainMenuFlash.h"
 #include "source/OrbMain.h"
-#include "source/SFP2K.h"
-#include "source/SFPFile.h"
+#include "source/SFP/SFP2K.h"
+#include "source/SFP/SFPFile.h"
 
 namespace fs = std::filesystem;
 

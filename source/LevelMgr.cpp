@@ -13,7 +13,7 @@
 #include "orblib47/source/Scene.h"
 #include "orblib47/source/SceneLight.h"
 #include "source/AlleyNPCManager.h"
-#include "source/GameEdit.h"
+#include "source/Dev/GameEdit.h"
 #include "source/GameSettings.h"
 #include "source/LevelCutScene.h"
 #include "source/Levels/AlleyLayout.h"

@@ -18,7 +18,7 @@
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Texture.h"
 #include "source/Objects/Object.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 s32 HomeButtonEnabled = 0;
 s32 EnableHomeButtonPollThread = 0;

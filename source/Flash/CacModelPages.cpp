@@ -11,7 +11,7 @@
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 namespace {

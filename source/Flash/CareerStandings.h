@@ -4,7 +4,7 @@
 
 #include "orblib47/source/OrbTypes.h"
 #include "source/Flash/SymbolText.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 class CLeague;

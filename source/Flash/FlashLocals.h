@@ -2,7 +2,7 @@
 // locals block; its static trampolines find it there.
 #pragma once
 
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 template <class T>
 void FlashSetOwner(s32 handle, T* owner) {

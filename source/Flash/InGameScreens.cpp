@@ -5,7 +5,7 @@
 #include "source/Flash/KudosScreens.h"
 #include "source/Flash/PauseFlash.h"
 #include "source/LevelMgr.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 

@@ -7,7 +7,7 @@
 #include "source/Flash/FlashLocals.h"
 #include "source/Flash/FlashSound.h"
 #include "source/GameSettings.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "source/Flash/PopupButtons.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "source/LoadSave.h"
-#include "source/SFP2K.h"
+#include "source/LoadSave/LoadSave.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 namespace {

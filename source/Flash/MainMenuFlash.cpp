@@ -7,7 +7,7 @@
 #include "source/Flash/FlashSound.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "source/Flash/GenPopupFlash.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 // Sprite lookups, in the descriptors' order.
 enum ePopupSprite : s32 {

@@ -9,7 +9,7 @@
 #include "source/Flash/ShellLights.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "source/LoadSave.h"
+#include "source/LoadSave/LoadSave.h"
 #include "source/Players/Player.h"
 #include "source/StateMgrs/ScreenTracker.h"
 

@@ -8,10 +8,10 @@
 #include "source/AlleyNPCManager.h"
 #include "source/Hud/BowlingHud.h"
 #include "source/LevelMgr.h"
+#include "source/Levels/Sandbox.h"
 #include "source/Objects/Object.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/PhysicsIdle.h"
-#include "source/Sandbox.h"
 
 namespace {
 // The lane runs at 30 frames a second; the time left in each frame goes to the

@@ -10,7 +10,7 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/Players/Player.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"

@@ -21,7 +21,7 @@
 #include "source/Flash/TournStandingsFlash.h"
 #include "source/GameSettings.h"
 #include "source/Players/Player.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerAutosave.h"
 #include "source/StateMgrs/CareerPlayers.h"

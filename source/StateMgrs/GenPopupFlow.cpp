@@ -4,7 +4,7 @@
 
 #include "orblib47/source/Debug.h"
 #include "source/Flash/GenPopupFlash.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 GenPopupFlow g_GenPopupFlow;
 

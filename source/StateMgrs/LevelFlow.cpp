@@ -23,7 +23,7 @@
 #include "source/Objects/Object.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Players/Player.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/CareerAutosave.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"

@@ -15,7 +15,7 @@
 #include "source/Flash/BootFlash.h"
 #include "source/Flash/InGameScreens.h"
 #include "source/GameSettings.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/LevelFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/MainMenuFlow.h"

@@ -5,7 +5,7 @@
 #include "source/Flash/QuickPlayFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/CareerMainMenuFlow.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/QuickPlayFlow.h"

@@ -7,7 +7,7 @@
 #include "source/Flash/ProshopFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/Players/Player.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/CareerAutosave.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "source/StateMgrs/LoadSaveFlow.h"

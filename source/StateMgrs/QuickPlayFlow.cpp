@@ -3,7 +3,7 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/QuickPlayFlash.h"
 #include "source/Flash/SymbolText.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
 

@@ -5,7 +5,7 @@
 #include "source/Flash/SymbolText.h"
 #include "source/Flash/TournLadderFlash.h"
 #include "source/Flash/TournMenuFlash.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ProshopFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"

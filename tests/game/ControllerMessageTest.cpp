@@ -12,7 +12,7 @@
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Physics/LaneManager.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/ReportCapture.h"

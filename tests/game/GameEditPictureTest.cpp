@@ -6,7 +6,7 @@
 #include <string>
 
 #include "console/system.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/EntryRun.h"
 

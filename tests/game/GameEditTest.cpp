@@ -18,7 +18,7 @@
 #include "orblib47/source/UIMenu.h"
 #include "orblib47/source/UITextWidget.h"
 #include "source/BowlingDb/BowlingDb.h"
-#include "source/GameEdit.h"
+#include "source/Dev/GameEdit.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Levels/LevelLauncher.h"

@@ -4,7 +4,7 @@
 
 #include "console/system.h"
 #include "orblib47/source/DbugMenu.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/EntryRun.h"
 

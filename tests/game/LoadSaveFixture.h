@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "source/Career/CareerCharacter.h"
-#include "source/LoadSave.h"
+#include "source/LoadSave/LoadSave.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempDisc.h"
 

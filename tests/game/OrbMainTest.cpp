@@ -13,7 +13,7 @@
 #include "source/AlleyNPCManager.h"
 #include "source/BowlingDb/BowlingDb.h"
 #include "source/DefaultDisc.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Physics/PinTables.h"

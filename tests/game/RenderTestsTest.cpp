@@ -19,7 +19,7 @@
 #include "orblib47/source/UIObject.h"
 #include "orblib47/source/Wad.h"
 #include "source/DefaultDisc.h"
-#include "source/DevEntriesRender.h"
+#include "source/Dev/DevEntriesRender.h"
 #include "source/OrbMain.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/EngineFixture.h"

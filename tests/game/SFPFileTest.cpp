@@ -10,7 +10,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "orblib47/source/Heap.h"
-#include "source/SFPFileFormat.h"
+#include "source/SFP/SFPFileFormat.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/SfpTestMovies.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempDisc.h"
 #include "tools/sfpcompile/SfpCompile.h"

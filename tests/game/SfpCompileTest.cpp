@@ -13,7 +13,7 @@
 
 #include "orblib47/source/ChunkReader.h"
 #include "source/DefaultDisc.h"
-#include "source/SFPFile.h"
+#include "source/SFP/SFPFile.h"
 #include "tests/support/GameFixture.h"
 #include "tools/sfpcompile/SfpAtlas.h"
 #include "tools/sfpcompile/SfpCompile.h"

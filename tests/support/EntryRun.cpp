@@ -8,7 +8,7 @@
 #include "console/system.h"
 #include "console/vi.h"
 #include "source/DefaultDisc.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "source/OrbMain.h"
 #include "tests/support/TestHost.h"
 

@@ -12,7 +12,7 @@
 #include "source/DefaultDisc.h"
 #include "source/GameReset.h"
 #include "source/OrbMain.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 void GameFixture::SetUp() {
     InstanceSetGameColdReset(GameEngineColdReset);

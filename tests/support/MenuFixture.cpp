@@ -7,7 +7,7 @@
 #include "source/Career/EventManager.h"
 #include "source/Career/PlayerConstruction.h"
 #include "source/OrbMain.h"
-#include "source/SFPInternal.h"
+#include "source/SFP/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
 
 void MenuFixture::SetUp() {

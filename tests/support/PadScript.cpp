@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "orblib47/source/Pad.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 
 namespace {
 

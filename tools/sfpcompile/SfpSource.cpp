@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "source/SFPFileFormat.h"
+#include "source/SFP/SFPFileFormat.h"
 #include "tools/sfpcompile/SfpStyle.h"
 #include "tools/sfpcompile/SfpWords.h"
 

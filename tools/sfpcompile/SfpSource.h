@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "console/types.h"
-#include "source/SFPFile.h"
+#include "source/SFP/SFPFile.h"
 
 namespace sfpc {
 

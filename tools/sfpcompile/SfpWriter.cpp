@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "source/SFPFileFormat.h"
+#include "source/SFP/SFPFileFormat.h"
 #include "tools/discbuild/ChunkOut.h"
 
 namespace sfpc {

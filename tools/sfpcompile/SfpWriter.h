@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "source/SFPFile.h"
+#include "source/SFP/SFPFile.h"
 
 namespace sfpc {
 

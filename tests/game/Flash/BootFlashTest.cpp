@@ -11,7 +11,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Sound.h"
 #include "source/Flash/BootFlash.h"
-#include "source/SFPInternal.h"
+#include "source/SFP/SFPInternal.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 

@@ -22,7 +22,7 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/OrbMain.h"
 #include "source/Players/Player.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/MenuFixture.h"

@@ -12,7 +12,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/Sound.h"
 #include "source/Flash/CreditsFlash.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"

@@ -13,7 +13,7 @@
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
 #include "source/Physics/LaneManager.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/PadScript.h"

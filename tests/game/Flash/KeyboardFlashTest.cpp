@@ -9,7 +9,7 @@
 #include "orblib47/source/Pad.h"
 #include "orblib47/source/SymbolTrans.h"
 #include "source/Flash/KeyboardFlash.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"

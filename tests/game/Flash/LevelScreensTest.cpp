@@ -25,7 +25,7 @@
 #include "source/OrbMain.h"
 #include "source/Physics/LaneManager.h"
 #include "source/Players/Player.h"
-#include "source/SFPInternal.h"
+#include "source/SFP/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/MenuFixture.h"

@@ -10,7 +10,7 @@
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Pad.h"
 #include "source/Flash/LoadSaveFlash.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"

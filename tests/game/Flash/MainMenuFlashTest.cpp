@@ -14,7 +14,7 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "source/SFPInternal.h"
+#include "source/SFP/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/MenuFixture.h"

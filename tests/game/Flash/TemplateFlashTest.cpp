@@ -5,9 +5,9 @@
 
 #include "console/screenshot.h"
 #include "console/system.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "source/Flash/TemplateFlash.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/EntryRun.h"
 #include "tests/support/PadScript.h"

@@ -16,7 +16,7 @@
 #include "source/Flash/TournMenuFlash.h"
 #include "source/GameSettings.h"
 #include "source/Players/Player.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/CareerPlayers.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"

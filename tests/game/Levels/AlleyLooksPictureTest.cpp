@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/system.h"
-#include "source/DevEntries.h"
+#include "source/Dev/DevEntries.h"
 #include "source/Levels/AlleyLayout.h"
 #include "source/Levels/LevelLauncher.h"
 #include "tests/game/PictureCompare.h"

@@ -24,10 +24,10 @@
 #include "source/Levels/AlleyLayout.h"
 #include "source/Levels/BowlingLevel.h"
 #include "source/Levels/LevelLauncher.h"
+#include "source/Levels/Sandbox.h"
 #include "source/OrbMain.h"
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Players/Player.h"
-#include "source/Sandbox.h"
 #include "tests/support/GameFixture.h"
 
 namespace {

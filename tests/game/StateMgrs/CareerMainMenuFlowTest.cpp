@@ -22,7 +22,7 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/SymbolText.h"
 #include "source/GameSettings.h"
-#include "source/LoadSave.h"
+#include "source/LoadSave/LoadSave.h"
 #include "source/OrbMain.h"
 #include "source/StateMgrs/CacFlow.h"
 #include "source/StateMgrs/CareerMainMenuFlow.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "orblib47/source/OrbLib.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/GenPopupFlow.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/ReportCapture.h"

@@ -10,7 +10,7 @@
 #include "source/Flash/MainMenuFlash.h"
 #include "source/Flash/QuickPlayFlash.h"
 #include "source/OrbMain.h"
-#include "source/SFP2K.h"
+#include "source/SFP/SFP2K.h"
 #include "source/StateMgrs/QuickPlayFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"

@@ -25,7 +25,7 @@
 #include "source/SFP/SFPInternal.h"
 #include "source/StateMgrs/LoadSaveFlow.h"
 #include "source/StateMgrs/State.h"
-#include "tests/game/LoadSaveFixture.h"
+#include "tests/game/LoadSave/LoadSaveFixture.h"
 #include "tests/support/PadScript.h"
 #include "tests/support/TextIds.h"
 

@@ -12,7 +12,7 @@
 #include "orblib47/source/NGC/FrameClock.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/Wad.h"
-#include "tests/game/SFPFixture.h"
+#include "tests/game/SFP/SFPFixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "console/gx/gx_texdecode.h"
 #include "console/nand/nand_control.h"
 #include "orblib47/source/NGC/NVRam.h"
-#include "tests/game/LoadSaveFixture.h"
+#include "tests/game/LoadSave/LoadSaveFixture.h"
 #include "tools/discbuild/BannerWriter.h"
 
 namespace loadsave_test {

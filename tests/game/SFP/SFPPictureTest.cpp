@@ -7,7 +7,7 @@
 
 #include "orblib47/source/OrbLib.h"
 #include "tests/game/PictureCompare.h"
-#include "tests/game/SFPFixture.h"
+#include "tests/game/SFP/SFPFixture.h"
 
 namespace {
 

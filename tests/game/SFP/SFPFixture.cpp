@@ -1,4 +1,4 @@
-#include "tests/game/SFPFixture.h"
+#include "tests/game/SFP/SFPFixture.h"
 
 #include <fstream>
 #include <iterator>

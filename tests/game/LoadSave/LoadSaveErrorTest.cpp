@@ -4,7 +4,7 @@
 
 #include "console/nand/nand_control.h"
 #include "orblib47/source/NGC/NVRam.h"
-#include "tests/game/LoadSaveFixture.h"
+#include "tests/game/LoadSave/LoadSaveFixture.h"
 
 namespace loadsave_test {
 namespace {

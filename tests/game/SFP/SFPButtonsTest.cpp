@@ -6,7 +6,7 @@
 #include "orblib47/source/Sound.h"
 #include "orblib47/source/Wad.h"
 #include "source/OrbMain.h"
-#include "tests/game/SFPFixture.h"
+#include "tests/game/SFP/SFPFixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "orblib47/source/NGC/MemCard.h"
 #include "orblib47/source/OrbStream.h"
 #include "source/Players/Player.h"
-#include "tests/game/LoadSaveFixture.h"
+#include "tests/game/LoadSave/LoadSaveFixture.h"
 
 namespace loadsave_test {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "source/Career/CareerCharacter.h"
 #include "source/Career/SaveData.h"
-#include "tests/game/LoadSaveFixture.h"
+#include "tests/game/LoadSave/LoadSaveFixture.h"
 
 namespace loadsave_test {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/game/LoadSaveFixture.h"
+#include "tests/game/LoadSave/LoadSaveFixture.h"
 
 #include <fstream>
 #include <iterator>

@@ -18,6 +18,7 @@
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Scene.h"
+#include "orblib47/source/SceneLight.h"
 #include "source/AlleyNPCManager.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
@@ -87,6 +88,7 @@ protected:
 TEST_F(LevelMgrTest, ALevelCycleLeavesNoTasksArchivesOrHooksBehind) {
     const u32 tasks = SystemThreadCount;
     const u32 freeWads = WadRecords->count;
+    const s32 lights = MaxSceneLights;
     // The demo alley twice, then the test room: nothing of one level is left for
     // the next.
     for (const s_LevelMgrDef* level :
@@ -108,6 +110,7 @@ TEST_F(LevelMgrTest, ALevelCycleLeavesNoTasksArchivesOrHooksBehind) {
         EventWait(2);
         EXPECT_EQ(SystemThreadCount, tasks);
         EXPECT_EQ(WadRecords->count, freeWads);
+        EXPECT_EQ(MaxSceneLights, lights) << "the level's scene lights outlived it";
     }
 }
 

@@ -131,6 +131,7 @@ void CLevelMgr::Init() {
     const char* scene = m_pLevel->scene;
     m_GameData = GameDataLoad(scene, nullptr, 0);
     m_World = WorldLoad(scene, nullptr, 0);
+    m_EngineSceneLights = MaxSceneLights;
     SceneLightsWarmReset(InstanceGetNumInstancesByType(INSTANCE_TYPE_INSTANCE_SCENE_LIGHT));
     // The level's projectors join the manager as the instance list creates them.
     if (ProjectorWarmReset() == 0)
@@ -201,7 +202,8 @@ void CLevelMgr::Update() {
 
 void CLevelMgr::FreeLevel() {
     LevelCutSceneStop();
-    if (m_bStarted) {
+    const bool started = m_bStarted != 0;
+    if (started) {
         if (g_InGameScreens.LevelFreed != nullptr)
             g_InGameScreens.LevelFreed();
         if (m_pLevel->deinit != nullptr)
@@ -226,6 +228,11 @@ void CLevelMgr::FreeLevel() {
     Free(m_NpcWad);
     Free(m_SfxWad);
     Free(m_HudWad);
+    // The level's lights went with its instances; the engine's own pool comes back.
+    if (started) {
+        SceneLightsShutdown();
+        SceneLightsWarmReset(m_EngineSceneLights);
+    }
     // Last: the level archive's game data held the instances and their projectors.
     ProjectorShutdownThreads();
     ProjectorShutdownMemory();

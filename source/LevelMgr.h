@@ -70,7 +70,8 @@ public:
     s_wad_status* m_SfxLoad = nullptr;
     // 1 once the level's archive has failed to load: IsLevelLoaded will never say 1.
     s32 m_bLoadFailed = 0;
-    s32 m_bStarted = 0;  // Init has run: FreeLevel shuts the level down first
+    s32 m_bStarted = 0;           // Init has run: FreeLevel shuts the level down first
+    s32 m_EngineSceneLights = 0;  // the scene-light pool the level's own replaced
     CGameData* m_GameData = nullptr;
     s_world* m_World = nullptr;
 };

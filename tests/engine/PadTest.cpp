@@ -142,11 +142,15 @@ TEST_F(PadTest, FullDeflectionGivesAUnitAxis) {
 
 using PadQuitDeathTest = EngineDeathFixture;
 
+// A fresh process, as the frame step's quit test says why.
 TEST_F(PadQuitDeathTest, SlotTwentyFourAloneOnPadZeroQuits) {
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     Pad[0].bnew = 0x01000001;
     EventWait(0);
     Pad[0].bnew = 0x01000000;
     EXPECT_EXIT(EventWait(0), ::testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 }  // namespace

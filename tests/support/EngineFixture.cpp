@@ -6,6 +6,7 @@
 #include "console/vi.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/OrbMain.h"
+#include "tests/support/HeapMark.h"
 #include "tests/support/TestHost.h"
 
 void EngineFixture::SetUp() {
@@ -14,9 +15,12 @@ void EngineFixture::SetUp() {
     report_ = std::make_unique<ReportCapture>();
     OrblibColdReset(GAME_VIDEO_MODE, nullptr);
     OrblibWarmReset(GAME_VIDEO_MODE, nullptr);
+    HeapMarkForget();
 }
 
 void EngineFixture::TearDown() {
+    const std::string leaks = HeapMarkLeaks();
+    EXPECT_TRUE(leaks.empty()) << "The engine heap still holds:\n" << leaks;
     OrblibExit();
     report_.reset();
     HostShutdown();

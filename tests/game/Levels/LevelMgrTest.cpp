@@ -12,12 +12,14 @@
 #include "console/input/input_control.h"
 #include "console/vi.h"
 #include "orblib47/source/Collision.h"
+#include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/DrawFrame.h"
 #include "orblib47/source/NGC/File.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/OrbThread.h"
 #include "orblib47/source/Scene.h"
+#include "orblib47/source/SceneLight.h"
 #include "source/AlleyNPCManager.h"
 #include "source/GameSettings.h"
 #include "source/LevelMgr.h"
@@ -26,8 +28,10 @@
 #include "source/Levels/LevelLauncher.h"
 #include "source/Levels/Sandbox.h"
 #include "source/OrbMain.h"
+#include "source/Physics/Physics.h"
 #include "source/Physics/PhysicsIdle.h"
 #include "source/Players/Player.h"
+#include "tests/game/Physics/WholeThrowSupport.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -87,6 +91,7 @@ protected:
 TEST_F(LevelMgrTest, ALevelCycleLeavesNoTasksArchivesOrHooksBehind) {
     const u32 tasks = SystemThreadCount;
     const u32 freeWads = WadRecords->count;
+    const s32 lights = MaxSceneLights;
     // The demo alley twice, then the test room: nothing of one level is left for
     // the next.
     for (const s_LevelMgrDef* level :
@@ -108,6 +113,7 @@ TEST_F(LevelMgrTest, ALevelCycleLeavesNoTasksArchivesOrHooksBehind) {
         EventWait(2);
         EXPECT_EQ(SystemThreadCount, tasks);
         EXPECT_EQ(WadRecords->count, freeWads);
+        EXPECT_EQ(MaxSceneLights, lights) << "the level's scene lights outlived it";
     }
 }
 
@@ -218,6 +224,52 @@ TEST_F(LevelMgrTest, TheLevelStartReseedsTheGeneratorsFromTheFixedSeed) {
     }
     EXPECT_EQ(draws[0], draws[1]);
     EXPECT_EQ(OrbRandom[1].lastSeed, 1234u);
+}
+
+// What the first ball of an attract game came to.
+struct FirstBall {
+    PinMask leave;
+    wholethrow::FilmCopy film;
+    s32 nextDraw;  // the generator's draw after it
+};
+
+// The same attract game's first ball, with the level seeded from the clock, on an
+// empty heap and on one with blocks kept at both ends and a gap freed between two
+// more: every later block lands elsewhere and the heap has less free. Neither an
+// address, a free size nor a time charged for the heap's work may reach the seed,
+// the frames' times or the ball.
+TEST_F(LevelMgrTest, TheFirstBallRollsTheSameWhateverTheHeapHolds) {
+    const auto bowl = [this] {
+        g_LevelMgr.bAttractModeEnabled = 1;
+        EXPECT_TRUE(Start(kRoom));
+        Physics.StartGame();
+        for (s32 n = 0; n < kFrameLimit && Physics.mScoreKeeper.GetNextBall(0).frame == 0 &&
+                        Physics.mScoreKeeper.GetNextBall(0).ball == 0;
+             ++n)
+            Frames(1);
+        const ScoreNextBall next = Physics.mScoreKeeper.GetNextBall(0);
+        EXPECT_TRUE(next.frame != 0 || next.ball != 0) << "the first ball was not bowled";
+        FirstBall ball{GetPhysicsResult(PlayerLane), wholethrow::FilmCopy(PlayerLane), OrbRand()};
+        Stop();
+        return ball;
+    };
+    const FirstBall plain = bowl();
+
+    TearDown();
+    SetUp();
+    void* low = HeapMallocLow(24 * 1024, __FILE_NAME__, __LINE__);
+    void* high = HeapMalloc(40 * 1024, __FILE_NAME__, __LINE__);
+    void* gap = HeapMalloc(56 * 1024, __FILE_NAME__, __LINE__);
+    void* above = HeapMalloc(8 * 1024, __FILE_NAME__, __LINE__);
+    HeapMallocFree(gap);
+    const FirstBall cluttered = bowl();
+    for (void* block : {low, high, above})
+        HeapMallocFree(block);
+
+    EXPECT_EQ(cluttered.leave, plain.leave);
+    EXPECT_EQ(cluttered.film.frames, plain.film.frames);
+    EXPECT_TRUE(cluttered.film.SameAs(*plain.film.data));
+    EXPECT_EQ(cluttered.nextDraw, plain.nextDraw);
 }
 
 // No level of the table on an empty disc, and levels past the table: the launcher

@@ -6,6 +6,7 @@
 #include "orblib47/source/NGC/GpuFrame.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/DefaultDisc.h"
+#include "tests/support/HeapMark.h"
 
 void SFPFixture::SetUp() {
     for (const char* path : {"DATA/IGFNT640.WAD", "DATA/MENUSND.WAD", "SymTable.bin"}) {
@@ -13,6 +14,7 @@ void SFPFixture::SetUp() {
         disc_.Write(path, {std::istreambuf_iterator<char>(file), {}});
     }
     GameFixture::SetUp();
+    HeapMarkTake();
     SFP2KSetFlashFileRootPath("640");
     SFP2KInit(fonts_, 1);
     EventWait(GPU_BLACK_FRAMES);  // the display shows pictures from here on

@@ -167,6 +167,8 @@ Output& ThisOutput() {
 }
 thread_local std::vector<ScreenVertex> t_drawVertices;
 thread_local std::vector<ScreenVertex> t_looseVertices;
+// Triangles are drawn as they are set up, not kept.
+thread_local bool t_drawing = false;
 
 }  // namespace
 
@@ -184,9 +186,15 @@ void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const S
     if (!PlaceTriangle(v0, v1, v2, cull, SnapshotState(snapshot).scissor, &place))
         return;
     const ScreenVertex* const corners[3] = {&v0, &v1, &v2};
+    const AttrMask attrs = SnapshotPlan(snapshot).tev.attrs;
+    if (t_drawing) {
+        Triangle setup;
+        SetupTriangle(corners, place, attrs, &setup);
+        DrawTriangle(snapshot, setup);
+        return;
+    }
     Output& output = ThisOutput();
     Triangle* setup = output.NextSetup(u32(place.minY) / kBandRows, u32(place.maxY) / kBandRows);
-    const AttrMask attrs = SnapshotPlan(snapshot).tev.attrs;
     if (!output.Streams()) {
         SetupTriangle(corners, place, attrs, setup);
         return;
@@ -198,8 +206,10 @@ void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const S
     StreamLines(setup, &staged, SetupBytes(attrs));
 }
 
-void BeginTriangles() {
-    ThisOutput().Begin();
+void BeginTriangles(bool drawn) {
+    t_drawing = drawn;
+    if (!drawn)
+        ThisOutput().Begin();
 }
 
 RecordTriangles EndTriangles() {

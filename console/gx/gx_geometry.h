@@ -33,7 +33,8 @@ struct RecordedPrimitive {
 bool RecordPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count);
 // The program's thread's: `draw` works out triangles now, on this thread
 // (QueueTriangle), and they are queued as one record with `snapshot`, the
-// last one queued.
+// last one queued; or, when the program's thread draws alone, drawn as they
+// are worked out, after everything queued before them.
 template <typename Draw>
 void DrawNow(const DrawSnapshot& snapshot, Draw draw);
 // Lets go of what the records held; the queue has been drawn.
@@ -50,23 +51,29 @@ RecordTriangles WorkOutRecord(const RecordedPrimitive& first, const DrawSnapshot
 ScreenVertex* DrawVertices(u32 count);
 ScreenVertex* LooseVertices(u32 count);
 // Places (culls, snaps and fits to the scissor) and sets up a triangle of the
-// record, and bins it to the bands it covers.
+// record, and bins it to the bands it covers; or draws it, between
+// BeginTriangles(true) and the next BeginTriangles.
 void QueueTriangle(const DrawSnapshot& snapshot, const ScreenVertex& v0, const ScreenVertex& v1,
                    const ScreenVertex& v2, Cull cull);
 
-// What DrawNow is made of.
-void BeginTriangles();
+// What DrawNow is made of. `drawn`: the triangles are drawn at once, not
+// kept for EndTriangles.
+void BeginTriangles(bool drawn = false);
 RecordTriangles EndTriangles();
 
 // The queue is drawn first when it is full: that frees this thread's room for
-// the triangles, and all snapshots but the last.
+// the triangles, and all snapshots but the last. With no other thread to hand
+// them to, a record would only be drawn later by this one, at the cost of
+// binning the triangles to bands and drawing each band's part apart.
 template <typename Draw>
 void DrawNow(const DrawSnapshot& snapshot, Draw draw) {
-    if (!RecordRoom())
+    const bool alone = PixelThreads() == 1;
+    if (alone || !RecordRoom())
         FinishFrameBuffer();
-    BeginTriangles();
+    BeginTriangles(alone);
     draw();
-    QueueTriangles(EndTriangles(), snapshot);
+    if (!alone)
+        QueueTriangles(EndTriangles(), snapshot);
 }
 
 }  // namespace console::gx

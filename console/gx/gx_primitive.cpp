@@ -141,7 +141,8 @@ bool IsPrimitive(u8 type) {
 void DrawPrimitive(GXPrimitive type, const VertexLayout& layout, const u8* data, u32 count) {
     if (!HostGetConfig().pictures)
         return;
-    if (s_tap == nullptr && RecordPrimitive(type, layout, data, count))
+    // Alone, the program's thread would only work the record out later itself.
+    if (s_tap == nullptr && PixelThreads() > 1 && RecordPrimitive(type, layout, data, count))
         return;
     const VertexPlan plan = PlanVertices();
     const DrawSnapshot& snapshot = QueueState(RasterStateCurrent());

@@ -308,7 +308,7 @@ void DrawRows(const TriangleDraw& d) {
                         // Without a usable q the texture reads at the origin.
                         const VI usable = texCoord ? (q > 1e-30f) | (q < -1e-30f) : VI{};
                         const TexelRows rows = rowT ? rowTexels : RowsAt(view, usable ? tv : VF{});
-                        tex = TexelToPacked(SampleRows(view, usable ? sv : VF{}, rows));
+                        tex = TexelToPacked(SampleRows(view, usable ? sv : VF{}, rows, rowQ));
                     } else {
                         const VF dsdx = (ps.dx - sv * pq.dx) * iq, dtdx = (pt.dx - tv * pq.dx) * iq;
                         const VF dsdy = (ps.dy - sv * pq.dy) * iq, dtdy = (pt.dy - tv * pq.dy) * iq;

@@ -144,28 +144,32 @@ struct TexelRows {
     return {w >> 8, VU(w & 0xFF)};
 }
 
-[[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, const TexelRows& rows) {
+[[gnu::always_inline]] inline VU SampleNearest(const TexLevelView& v, VF s, const TexelRows& rows,
+                                               bool windows) {
     const VI x = FloorTexel(TexelCoord(s, v.width)), y = rows.y;
-    if (const s32 base = WindowStart(v, x, y, 0, 1); base >= 0)
+    if (const s32 base = windows ? WindowStart(v, x, y, 0, 1) : -1; base >= 0)
         return Spread(v.texels + y[0] * v.width + base, x - base);
     return Gather(v.texels, WrapTexel(y, v.height, v.wrapT) * v.width + WrapTexel(x, v.width, v.wrapS));
 }
 
 // Weights in 256ths between the four texels around the sample point.
-[[gnu::always_inline]] inline VU SampleBilinear(const TexLevelView& v, VF s, const TexelRows& rows) {
+[[gnu::always_inline]] inline VU SampleBilinear(const TexLevelView& v, VF s, const TexelRows& rows,
+                                                bool windows) {
     // As RowsAt works out the rows.
     const VI u = FloorTexel((TexelCoord(s, v.width) - 0.5f) * 256.0f);
     const VI x = u >> 8, y = rows.y;
     const VU wu = VU(u & 0xFF), wv = rows.weight;
     // At texel centres (a texture drawn texel for pixel) every weight is 0 and
     // the lerps give the top left texel as it is.
-    const bool centred = AllLanes(VI((wu | wv) == 0));
-    if (const s32 base = WindowStart(v, x, y, centred ? 0 : 1, 1); base >= 0) {
-        const Rgba8* row = v.texels + y[0] * v.width + base;
-        return centred ? Spread(row, x - base) : BlendWindows(row, v.width, x - base, 1, wu, wv);
+    if (windows) {
+        const bool centred = AllLanes(VI((wu | wv) == 0));
+        if (const s32 base = WindowStart(v, x, y, centred ? 0 : 1, 1); base >= 0) {
+            const Rgba8* row = v.texels + y[0] * v.width + base;
+            return centred ? Spread(row, x - base) : BlendWindows(row, v.width, x - base, 1, wu, wv);
+        }
+        if (const s32 base = WindowStart(v, x, y, 1, kWindows); base >= 0)
+            return BlendWindows(v.texels + y[0] * v.width + base, v.width, x - base, kWindows, wu, wv);
     }
-    if (const s32 base = WindowStart(v, x, y, 1, kWindows); base >= 0)
-        return BlendWindows(v.texels + y[0] * v.width + base, v.width, x - base, kWindows, wu, wv);
     if (v.quads != nullptr) {
         const VI at =
             QuadColumn(y, v.height, v.wrapT) * QuadSpan(v.width, v.wrapS) + QuadColumn(x, v.width, v.wrapS);
@@ -191,8 +195,12 @@ struct TexelRows {
     return LerpWord(LerpWord(topLeft, topRight, wu), LerpWord(bottomLeft, bottomRight, wu), wv);
 }
 
-[[gnu::always_inline]] inline VU SampleRows(const TexLevelView& v, VF s, const TexelRows& rows) {
-    return v.linear ? SampleBilinear(v, s, rows) : SampleNearest(v, s, rows);
+// `windows`: the lanes may lie on one texel row, as a texture drawn upright
+// has them, and are read from windows of it where they do; in perspective
+// they seldom are, and the tests would be wasted.
+[[gnu::always_inline]] inline VU SampleRows(const TexLevelView& v, VF s, const TexelRows& rows,
+                                            bool windows = true) {
+    return v.linear ? SampleBilinear(v, s, rows, windows) : SampleNearest(v, s, rows, windows);
 }
 
 [[gnu::always_inline]] inline VU SampleLevel(const TexLevelView& v, VF s, VF t) {

@@ -50,8 +50,10 @@ struct CacheKeyHash {
 // picture read back the frame it is made) reads its texels sooner than it would
 // make them, the more so as an upright draw reads them without the footprints.
 // The draws without them run on the pixel threads; making them, on the
-// program's.
+// program's. When that draws alone, a small texture's cost little beside a
+// draw of it, and are made at its first.
 constexpr u8 kDrawsWithoutFootprints = 2;
+constexpr u32 kSmallTexels = 128 * 128;
 
 struct TexFootprints {
     std::vector<TexelQuad> quads[3][3];  // by wrap s, wrap t
@@ -302,13 +304,15 @@ bool ViewMap(void* context, u32 index, TexLevelView* view) {
         TexFootprints& footprints = *binding->footprints;
         std::vector<TexelQuad>& quads = footprints.quads[view->wrapS][view->wrapT];
         u8& draws = footprints.draws[view->wrapS][view->wrapT];
-        if (draws < kDrawsWithoutFootprints) {
+        const TexLevel& level = binding->texture->levels[0];
+        const bool small = PixelThreads() == 1 && level.width * level.height <= kSmallTexels;
+        if (draws < kDrawsWithoutFootprints && !small) {
             ++draws;
             return true;
         }
         if (quads.empty()) {
             HostMemoryScope hostMemory;
-            quads = MakeTexelQuads(binding->texture->levels[0], view->wrapS, view->wrapT);
+            quads = MakeTexelQuads(level, view->wrapS, view->wrapT);
             footprints.bytes += quads.size() * sizeof(TexelQuad);
             s_mem.cachedBytes += quads.size() * sizeof(TexelQuad);
         }

@@ -390,6 +390,13 @@ const DrawSnapshot& QueueState(const RasterState& state) {
         if (std::memcmp(&current.state, &state, sizeof state) == 0)
             return current;
     }
+    // Nothing queued holds a snapshot (the program's thread drawing alone
+    // queues none): the room of the first is taken again.
+    if (q.queued == 0) {
+        for (u32 i = 1; i < q.snapshotsUsed; ++i)
+            q.snapshots[i]->textures.reset();
+        q.snapshotsUsed = 0;
+    }
     HostMemoryScope hostMemory;
     if (q.snapshotsUsed == q.snapshots.size())
         q.snapshots.push_back(std::make_unique<DrawSnapshot>());
@@ -448,6 +455,10 @@ void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapsh
     MarkReady(record);
     s_queue.mustFinish = true;
     CountRecord();
+}
+
+void DrawTriangle(const DrawSnapshot& snapshot, const Triangle& setup) {
+    RasterizeTriangle(snapshot.state, snapshot.plan, snapshot.views, setup, 0, int(kEfbHeight) - 1);
 }
 
 u32 QueueEpoch() {

@@ -8,7 +8,8 @@
 // queue to be drawn, the program's thread helping; a mip level's copy waits
 // only for the bands it reads. A pixel's values depend only on its triangle
 // and the pixel before it, so the picture is the same whatever the number of
-// threads.
+// threads. The program's thread alone queues only rows work, and draws each
+// triangle whole as it works it out.
 #pragma once
 
 #include <algorithm>
@@ -69,6 +70,9 @@ void QueueRecord(RecordedPrimitive& primitive, const DrawSnapshot& snapshot);
 // Queues triangles the program's thread has worked out itself; RecordRoom
 // must hold.
 void QueueTriangles(const RecordTriangles& triangles, const DrawSnapshot& snapshot);
+// The program's thread's while it draws alone and nothing is queued: the
+// triangle's pixels, drawn now.
+void DrawTriangle(const DrawSnapshot& snapshot, const Triangle& setup);
 // Bumped each time the queue is drawn and emptied: what records held is free.
 u32 QueueEpoch();
 

@@ -371,11 +371,9 @@ TEST(GXWorkerPool, RunsEachPieceAndStreamItemOnce) {
     s_stream = nullptr;
 }
 
-// Triangles queued before their map is loaded again, or before its memory
-// changes and is invalidated, or before the state changes, are drawn as they
-// were queued.
-TEST_F(GXPixelThreads, QueuedTrianglesKeepTheirStateAndTextures) {
-    SetPixelThreads(2);
+// Three rectangles, each with the map changed after the one before, then one
+// that writes no colour.
+void DrawWithChangingMaps(u32 threads) {
     alignas(32) std::array<u8, 32> first, second;  // 8x4 I8
     first.fill(0x40);
     second.fill(0xC0);
@@ -401,9 +399,21 @@ TEST_F(GXPixelThreads, QueuedTrianglesKeepTheirStateAndTextures) {
     FillRect(state, 16, 0, 24, 8, 0xFFFFFFFF);
     state.colorUpdate = false;
     FillRect(state, 0, 0, 24, 8, 0xFFFFFFFF);
-    EXPECT_EQ(HostEFBColor(4, 4), 0xFF404040u);
-    EXPECT_EQ(HostEFBColor(12, 4), 0xFFC0C0C0u);
-    EXPECT_EQ(HostEFBColor(20, 4), 0xFF101010u) << "an invalidated map reads memory again";
+    EXPECT_EQ(HostEFBColor(4, 4), 0xFF404040u) << threads;
+    EXPECT_EQ(HostEFBColor(12, 4), 0xFFC0C0C0u) << threads;
+    EXPECT_EQ(HostEFBColor(20, 4), 0xFF101010u)
+        << threads << " threads: an invalidated map reads memory again";
+}
+
+// Triangles queued before their map is loaded again, or before its memory
+// changes and is invalidated, or before the state changes, are drawn as they
+// were queued; one thread alone draws them at once, each with its own state.
+TEST_F(GXPixelThreads, QueuedTrianglesKeepTheirStateAndTextures) {
+    for (const u32 count : {1u, 2u}) {
+        SetPixelThreads(count);
+        GXReset();
+        DrawWithChangingMaps(count);
+    }
 }
 
 // Lit quads, each under registers changed after the quad before it ended; a

@@ -87,6 +87,8 @@ void* HeapMallocLow(u32 size, const char* file, s32 line);
 u32 HeapMallocLimit();
 void HeapMallocFree(void* pointer);
 void HeapMallocDelayedFree(void* pointer, s32 frames);
+// Gives back now every block still waiting for its delayed free: once nothing draws.
+void HeapMallocFreeDelayedNow();
 // True when `pointer` lies inside the main or the extra heap.
 bool HeapOwnsPointer(const void* pointer);
 

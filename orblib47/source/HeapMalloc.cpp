@@ -204,13 +204,16 @@ void HeapFreeListReset() {
     HeapFreeList.prev = nullptr;
 }
 
-void HeapThread(s_thread*, void*) {
+namespace {
+
+// Gives back the waiting blocks whose delay ran out this frame, or all of them.
+void ReleaseWaiting(bool all) {
     s_malloc_header* next = nullptr;
     for (s_malloc_header* header = HeapFreeList.next; header != nullptr; header = next) {
         {
             OpenHeader open(header);
             next = header->next;
-            if (--header->timer >= 1)
+            if (--header->timer >= 1 && !all)
                 continue;
             OpenHeader openPrev(header->prev);
             header->prev->next = next;
@@ -221,6 +224,16 @@ void HeapThread(s_thread*, void*) {
         }
         Release(header);
     }
+}
+
+}  // namespace
+
+void HeapMallocFreeDelayedNow() {
+    ReleaseWaiting(true);
+}
+
+void HeapThread(s_thread*, void*) {
+    ReleaseWaiting(false);
     if (g_UseFastHeapSearch)
         HeapSetAllocSearchStart(CurrentHeap);
     if (g_HeapDumpOnDemand) {

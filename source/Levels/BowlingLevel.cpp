@@ -48,6 +48,7 @@ void BowlingLevelUpdate() {
 }
 
 void BowlingLevelDeinit() {
+    Physics.StopMusic();
     AlleyObjectsRemove();
     BowlingHudStop();
     MinVblCount = 1;

@@ -84,6 +84,13 @@ void CLaneManager::PlayLastSong() {
     }
 }
 
+void CLaneManager::StopMusic() {
+    OrbStreamManager.Stop(m_Streams[0], 0.0f);
+    m_Streams[0] = nullptr;
+    OrbStreamManager.FreeFile(m_MusicFile);
+    m_MusicFile = nullptr;
+}
+
 void CLaneManager::ForgetSound() {
     m_RollChannel = -1;
     m_MusicFile = nullptr;

@@ -66,6 +66,8 @@ public:
     void StartRollSound();
     void StopRollSound();
     void StartMusic();
+    // The level's end: the song stops and its pack goes back to the heap.
+    void StopMusic();
     // Warm reset: the song and the sound channels lived in the engine's pools.
     void ForgetSound();
 

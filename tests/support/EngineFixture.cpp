@@ -4,6 +4,7 @@
 
 #include "console/input/input_control.h"
 #include "console/vi.h"
+#include "orblib47/source/Heap.h"
 #include "orblib47/source/OrbLib.h"
 #include "source/OrbMain.h"
 #include "tests/support/HeapMark.h"
@@ -19,6 +20,7 @@ void EngineFixture::SetUp() {
 }
 
 void EngineFixture::TearDown() {
+    HeapMallocFreeDelayedNow();  // the test drew its last frame: freed is freed
     const std::string leaks = HeapMarkLeaks();
     EXPECT_TRUE(leaks.empty()) << "The engine heap still holds:\n" << leaks;
     OrblibExit();

@@ -48,6 +48,9 @@ void MenuScreenFixture::SetUp() {
 }
 
 void MenuScreenFixture::TearDown() {
+    WadFree(MenuSFXWad);
+    WadFree(SystemTextWad);
+    MenuSFXWad = SystemTextWad = nullptr;
     SFP2KKill();
     MenuDiscFixture::TearDown();
 }

@@ -9,9 +9,15 @@
 #include "source/OrbMain.h"
 #include "source/SFP/SFPInternal.h"
 #include "source/StateMgrs/ScreenTracker.h"
+#include "tests/support/HeapMark.h"
 
 void MenuFixture::SetUp() {
     MenuScreenFixture::SetUp();
+    Prepare();
+    HeapMarkTake();  // what the menus keep loaded is no test's leak
+}
+
+void MenuFixture::Prepare() {
     FileChangeDirectory(GAME_DATABASE_FOLDER);
     BowlingDbLoad();
     FileChangeDirectory(GAME_DATA_FOLDER);

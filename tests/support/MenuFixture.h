@@ -37,6 +37,9 @@ protected:
     CCareerCharacter* career = nullptr;  // the bowler made, from kBowler on
 
 private:
+    // The database, the bowler parts and the career the stage asks for.
+    void Prepare();
+
     MenuCareer stage_;
 };
 

@@ -26,6 +26,7 @@
 #include "tests/game/LitScene.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/HeapMark.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ protected:
         FileChangeDirectory(GAME_DATABASE_FOLDER);
         BowlingDbLoad();
         FileChangeDirectory(GAME_DATA_FOLDER);
+        HeapMarkTake();
     }
     // The archive's table stays open until freed, also after a failed check.
     void TearDown() override {
@@ -254,6 +256,7 @@ TEST_F(BowlerModelTest, TheBowlingHandIsLowestAndAheadAtTheRelease) {
         EXPECT_GT(track.aheadAtLowest, 0.03f * BOWLER_UNITS_PER_METRE) << hand;
         EXPECT_LT(track.lowestY, 0.45f * BOWLER_UNITS_PER_METRE) << hand;  // low over the lane
     }
+    bowler.FreeAll();
 }
 
 // A look out of every list still builds (values past a list show none or the

@@ -28,6 +28,7 @@
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/HeapMark.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ protected:
         BowlingDbLoad();
         FileChangeDirectory(GAME_DATA_FOLDER);
         EventWait(1);
+        HeapMarkTake();
     }
 };
 

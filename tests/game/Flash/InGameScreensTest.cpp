@@ -26,6 +26,7 @@
 #include "source/StateMgrs/ScreenTracker.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/HeapMark.h"
 #include "tests/support/PadScript.h"
 #include "tests/support/TextIds.h"
 
@@ -35,6 +36,7 @@ class InGameScreensTest : public MenuScreenFixture {
 protected:
     void SetUp() override {
         MenuScreenFixture::SetUp();
+        HeapMarkTake();  // the level, its music included, gives back all it took
         InGameScreensInstall();
         pauseFlashScreen.curButton = PAUSE_BUTTON_RESUME;  // the menu keeps its cursor between openings
         g_LevelMgr.LoadLevel(&LevelMgrLevelList[LAUNCH_DEFAULT_LEVEL]);
@@ -188,6 +190,7 @@ class InGameScreensOverAGameTest : public MenuScreenFixture {
 protected:
     void SetUp() override {
         MenuScreenFixture::SetUp();
+        HeapMarkTake();  // the level, its music included, gives back all it took
         InGameScreensInstall();
         pauseFlashScreen.curButton = PAUSE_BUTTON_RESUME;
         EventWait(GPU_BLACK_FRAMES);

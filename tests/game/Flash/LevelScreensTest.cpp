@@ -13,6 +13,7 @@
 #include "orblib47/source/OrbRandom.h"
 #include "orblib47/source/Pad.h"
 #include "source/BowlingDb/BowlingDb.h"
+#include "source/BowlingDb/BowlingDbInternal.h"
 #include "source/Career/CareerManagers.h"
 #include "source/Career/LeagueManager.h"
 #include "source/Flash/LoadScreens.h"
@@ -34,7 +35,14 @@
 
 namespace {
 
-using LevelScreensTest = MenuScreenFixture;
+class LevelScreensTest : public MenuScreenFixture {
+protected:
+    // Some tests load the database.
+    void TearDown() override {
+        BowlingDbFree();
+        MenuScreenFixture::TearDown();
+    }
+};
 
 // Player 0 bowls a perfect game; player 1 opens with 0 0, spares 5 5 and then
 // bowls 0 0.

@@ -98,6 +98,7 @@ TEST_F(SelectBowlerTest, TheSlotViewLooksAsKept) {
     PressOn(screen.m_iScreenIds[1], "d");
     EventWait(60);
     ExpectLooksAsKept("select_bowler");
+    screen.Close();  // the slot's bowler model goes with the screen
 }
 
 }  // namespace

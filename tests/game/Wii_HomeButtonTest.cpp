@@ -23,6 +23,7 @@
 #include "tests/engine/HardwareTestSupport.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/HeapMark.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ protected:
         CatchLeaving();
         preload_ = WadLoad(GAME_PRELOAD_WAD, 4);
         HomeButtonStartup();
+        HeapMarkTake();  // the driver keeps its icon for the program's whole run
         Press({});
         EventWait(12);  // past the black frames after start-up
     }
@@ -164,6 +166,7 @@ TEST_F(HomeButtonTest, BackToTheGameRestoresItAndAPausedGameStaysPaused) {
 TEST_F(HomeButtonTest, ResetRestartsTheProgram) {
     OpenMenu();
     EXPECT_EQ(Choose(1), 0) << "a restart with code 0";
+    HeapMarkForget();  // the program ends here: what the menu holds goes with it
 }
 
 // Chosen with the pointer on its button, the third.
@@ -176,6 +179,7 @@ TEST_F(HomeButtonTest, TheSystemMenuLeavesTheProgram) {
                                    &error))
         << error;
     EXPECT_EQ(Leaving([] { EventWait(30); }), kShutdown);
+    HeapMarkForget();  // the program ends here: what the menu holds goes with it
 }
 
 // The cover opened while the menu's files load: the message is on screen, frames
@@ -198,6 +202,8 @@ TEST_F(HomeButtonTest, TheCoverOpenedWhileTheFilesLoadShowsItsMessage) {
         nullptr);
     ASSERT_GE(RunUntil([] { return HomeButtonMenuIsActive() != 0; }), 0);
     EXPECT_GT(s_lit, 1000u) << "the message's letters";
+    EXPECT_EQ(Choose(0), std::nullopt);
+    EXPECT_EQ(HomeButtonInfo.mem, nullptr) << "the menu's memory given back";
 }
 
 // A flow that disables the button while the game fades back in keeps it disabled.
@@ -222,6 +228,7 @@ TEST_F(HomeButtonTest, TheSaveDialogueKeepsTheMenuShutWhateverTheFlowsSay) {
     EXPECT_NE(HomeButtonNoAvailThreadPtr, nullptr);
     HomeButtonSaveActive(0);
     OpenMenu();
+    EXPECT_EQ(Choose(0), std::nullopt);
 }
 
 // The menu's memory cannot be had: one line, nothing kept, and the game fades

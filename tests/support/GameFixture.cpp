@@ -13,12 +13,14 @@
 #include "source/GameReset.h"
 #include "source/OrbMain.h"
 #include "source/SFP/SFP2K.h"
+#include "tests/support/HeapMark.h"
 
 void GameFixture::SetUp() {
     InstanceSetGameColdReset(GameEngineColdReset);
     EngineFixture::SetUp();
     GameColdReset();
     GameWarmReset();
+    HeapMarkTake();  // what the resets load stays for the whole run
 }
 
 HostConfig DemoDiscFixture::Config() const {

@@ -256,7 +256,9 @@ protected:
     }
     void TearDown() override {
         InGameScreensDefault();
+        Physics.StopMusic();
         AlleyObjectsRemove();
+        EventWait(1);  // the engine's particle task frees the effects the removal killed
         WadFree(alley_);
         WadFree(g_LevelMgr.m_SfxWad);
         g_LevelMgr.m_SfxWad = nullptr;

@@ -1,9 +1,7 @@
 // The programs as a user runs them: command-line mistakes are one line and status
 // 2, and every way out of the game writes the screenshot asked for.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
@@ -16,22 +14,11 @@
 #include "source/DefaultDisc.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempDisc.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The demo disc at `disc`, linked file by file, without the file named `left`.
-void LinkDemoDisc(const fs::path& disc, const fs::path& left) {
-    fs::create_directories(disc);  // the root's files may come before its folders
-    for (const auto& entry : fs::recursive_directory_iterator(DefaultDiscRoot())) {
-        const fs::path copy = disc / fs::relative(entry.path(), DefaultDiscRoot());
-        if (entry.is_directory())
-            fs::create_directories(copy);
-        else if (entry.path().filename() != left)
-            fs::create_symlink(entry.path(), copy);
-    }
-}
 
 struct Case {
     std::vector<std::string> args;
@@ -45,44 +32,32 @@ void ExpectRefused(const char* program, const Case& c) {
     EXPECT_EQ(error, c.error + "\n");
 }
 
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ =
-            fs::path(testing::TempDir()) / ("program_" + std::to_string(getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string Path(const char* name) const { return (folder_ / name).string(); }
-    // The picture of a PNG file; empty when it cannot be read.
-    static HostFrame ReadPng(const std::string& path) {
-        HostFrame frame;
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        if (png_image_begin_read_from_file(&image, path.c_str()) == 0)
-            return frame;
-        image.format = PNG_FORMAT_RGB;
-        frame.rgb.resize(PNG_IMAGE_SIZE(image));
-        if (png_image_finish_read(&image, nullptr, frame.rgb.data(), 0, nullptr) == 0)
-            return HostFrame{};
-        frame.width = image.width;
-        frame.height = image.height;
-        return frame;
-    }
-    // True when the file is there and starts as a PNG file does.
-    static bool IsPng(const std::string& path) {
-        char signature[8] = {};
-        std::ifstream(path, std::ios::binary).read(signature, sizeof(signature));
-        return std::string(signature + 1, 3) == "PNG";
-    }
+// True when the file is there and starts as a PNG file does.
+bool IsPng(const std::string& path) {
+    char signature[8] = {};
+    std::ifstream(path, std::ios::binary).read(signature, sizeof(signature));
+    return std::string(signature + 1, 3) == "PNG";
+}
 
-    fs::path folder_;
+class ProgramTest : public ChildProcessTest {
+protected:
+    // The game run with `args` to its end, its screenshot against the kept
+    // `picture` (BOWLING_UPDATE_REFERENCE=1 keeps the new one).
+    void ExpectScreenshotAsKept(std::vector<std::string> args, const std::string& picture) {
+        const std::string drawn = Path(picture);
+        const std::string reference = BOWLING_TEST_REFERENCE_DIR "/" + picture;
+        args.insert(args.end(), {"--nand", drawn + ".nand", "--screenshot", drawn});
+        ChildProcess child(BOWLING_PROGRAM, args);
+        ASSERT_TRUE(child.Exits(0));
+        if (std::getenv("BOWLING_UPDATE_REFERENCE") != nullptr)
+            fs::copy_file(drawn, reference, fs::copy_options::overwrite_existing);
+        EXPECT_LT(PixelsDifferingFrom(reference.c_str(), ReadPng(drawn.c_str())), 2000u);
+    }
 };
 
 TEST_F(ProgramTest, BowlingRefusesBadCommandLinesInOneLine) {
-    std::ofstream(Path("bad_script.txt")) << "0 0 connect\n0 0 swing\n";
-    std::ofstream(Path("saves")) << "not a folder";
+    File("bad_script.txt", "0 0 connect\n0 0 swing\n");
+    File("saves", "not a folder");
     const Case cases[] = {
         {{"--frames"}, "bowling: '--frames' needs a value"},
         {{"--headless", "--frames", " -18446744073709551615"},
@@ -134,39 +109,20 @@ TEST_F(ProgramTest, BowlingWritesTheScreenshotAtTheFrameLimit) {
 // approach, then its first ball caught with the pins falling under the scoreboard,
 // each the same in every build (BOWLING_UPDATE_REFERENCE=1 keeps the new pictures).
 TEST_F(ProgramTest, BowlingBowlsTheFirstBallOnTheAlley) {
-    const struct {
-        const char* frames;
-        const char* picture;
-    } shots[] = {{"304", "bowler_up.png"}, {"804", "first_throw.png"}};
-    for (const auto& shot : shots) {
-        SCOPED_TRACE(shot.picture);
-        const std::string drawn = Path(shot.picture);
-        const std::string reference = std::string(BOWLING_TEST_REFERENCE_DIR "/") + shot.picture;
-        ChildProcess child(BOWLING_PROGRAM, {"--headless", "--frames", shot.frames, "--cpu", "1", "--seed",
-                                             "3", "--nand", drawn + ".nand", "--screenshot", drawn});
-        std::string output;
-        ASSERT_EQ(child.Wait(&output), 0)
-            << output.substr(output.size() - std::min<size_t>(output.size(), 4000));
-        if (std::getenv("BOWLING_UPDATE_REFERENCE") != nullptr)
-            fs::copy_file(drawn, reference, fs::copy_options::overwrite_existing);
-        EXPECT_LT(PixelsDifferingFrom(reference.c_str(), ReadPng(drawn)), 2000u);
+    for (const auto& [frames, picture] : {std::pair{"304", "bowler_up.png"}, {"804", "first_throw.png"}}) {
+        SCOPED_TRACE(picture);
+        ExpectScreenshotAsKept({"--headless", "--frames", frames, "--cpu", "1", "--seed", "3"}, picture);
     }
 }
 
 // The quick way into a game shows the pause menu over the player's aim when + is
 // pressed: a paused game looks paused.
 TEST_F(ProgramTest, BowlingStraightIntoAGamePausesWithTheMenu) {
-    const std::string drawn = Path("straight_in_paused.png");
-    const std::string reference = BOWLING_TEST_REFERENCE_DIR "/straight_in_paused.png";
-    std::ofstream(Path("pause.txt")) << "0 0 connect\n500 0 button plus down\n502 0 button plus up\n";
-    ChildProcess child(BOWLING_PROGRAM,
-                       {"--headless", "--frames", "560", "--players", "2", "--cpu", "2", "--seed", "3",
-                        "--input", Path("pause.txt"), "--nand", drawn + ".nand", "--screenshot", drawn});
-    std::string output;
-    ASSERT_EQ(child.Wait(&output), 0) << output.substr(output.size() - std::min<size_t>(output.size(), 4000));
-    if (std::getenv("BOWLING_UPDATE_REFERENCE") != nullptr)
-        fs::copy_file(drawn, reference, fs::copy_options::overwrite_existing);
-    EXPECT_LT(PixelsDifferingFrom(reference.c_str(), ReadPng(drawn)), 2000u);
+    const std::string pause =
+        File("pause.txt", "0 0 connect\n500 0 button plus down\n502 0 button plus up\n");
+    ExpectScreenshotAsKept(
+        {"--headless", "--frames", "560", "--players", "2", "--cpu", "2", "--seed", "3", "--input", pause},
+        "straight_in_paused.png");
 }
 
 // A player's run prints only what the player must know; the engine's progress
@@ -201,11 +157,10 @@ TEST_F(ProgramTest, BowlingWritesTheSoundToAWavFileHeadless) {
 
 TEST_F(ProgramTest, BowlingLeavesOnASignalWithTheScreenshot) {
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        const std::string shot = Path((std::to_string(signal) + ".png").c_str());
+        const std::string shot = Path(std::to_string(signal) + ".png");
         ChildProcess child(BOWLING_PROGRAM, {"--headless", "--screenshot", shot});
         std::string line;
-        while (child.ReadErrorLine(&line) && line.find("until interrupted") == std::string::npos) {
-        }
+        child.ReadErrorUntil("until interrupted", &line);
         EXPECT_EQ(line, "bowling: headless with no --frames: running until interrupted (Ctrl+C)");
         child.Signal(signal);
         EXPECT_EQ(child.Wait(), 0) << signal;
@@ -217,20 +172,20 @@ TEST_F(ProgramTest, BowlingLeavesOnASignalWithTheScreenshot) {
 // one line of its own among the engine's output.
 // Without its main menu the game would stop on an empty background.
 TEST_F(ProgramTest, BowlingRefusesADiscWithADamagedMainMenu) {
-    const fs::path disc = folder_ / "disc";
-    LinkDemoDisc(disc, "MainMenu.sfp");
-    std::ofstream(disc / "DATA/640/MainMenu.sfp") << std::string(4096, '\0');
-    ExpectRefused(BOWLING_PROGRAM, {{"--headless", "--frames", "60", "--disc", disc.string()},
-                                    "bowling: bad disc '" + disc.string() +
+    TempDisc disc;
+    disc.LinkAllBut(DefaultDiscRoot(), {"DATA/640/MainMenu.sfp"});
+    disc.Write("DATA/640/MainMenu.sfp", std::vector<u8>(4096, 0));
+    ExpectRefused(BOWLING_PROGRAM, {{"--headless", "--frames", "60", "--disc", disc.root()},
+                                    "bowling: bad disc '" + disc.root() +
                                         "': DATA/640/MainMenu.sfp: SFP2K: MainMenu: not a movie file"});
 }
 
 TEST_F(ProgramTest, BowlingStopsWhenTheLevelDoesNotLoad) {
-    const fs::path disc = folder_ / "disc";
-    LinkDemoDisc(disc, "ALLEY.WAD");
-    std::ofstream(disc / "DATA/ALLEY.WAD") << "ALLEY";
+    TempDisc disc;
+    disc.LinkAllBut(DefaultDiscRoot(), {"DATA/ALLEY.WAD"});
+    disc.Write("DATA/ALLEY.WAD", {'A', 'L', 'L', 'E', 'Y'});
     ChildProcess child(BOWLING_PROGRAM,
-                       {"--headless", "--frames", "600", "--disc", disc.string(), "--level", "20"});
+                       {"--headless", "--frames", "600", "--disc", disc.root(), "--level", "20"});
     std::string error;
     EXPECT_EQ(child.Wait(&error), 2);
     EXPECT_NE(error.find("\nbowling: the level 'Hometown Lanes' did not load\n"), std::string::npos) << error;

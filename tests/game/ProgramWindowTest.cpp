@@ -1,11 +1,7 @@
 // A window destroyed from outside ends the game as its close button does.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,8 +12,6 @@
 #include <X11/Xlib.h>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The top-level window of a process, found by the process id its window names.
 ::Window WindowOf(Display* display, pid_t pid) {
@@ -46,44 +40,34 @@ namespace fs = std::filesystem;
     return found;
 }
 
+using ProgramWindowTest = ChildProcessTest;
+
 // Destroyed from outside (as `xdotool windowclose` does), the window quits the
 // game as its close button does, on a boot screen and in a game started straight
 // into the alley. Needs an X display (Xvfb will do); skipped without one.
-TEST(ProgramWindowTest, AWindowDestroyedFromOutsideEndsTheGame) {
+TEST_F(ProgramWindowTest, AWindowDestroyedFromOutsideEndsTheGame) {
     Display* display = std::getenv("DISPLAY") != nullptr ? XOpenDisplay(nullptr) : nullptr;
     if (display == nullptr)
         GTEST_SKIP() << "no X display to open a window on";
-    const fs::path folder = fs::path(testing::TempDir()) / ("window_" + std::to_string(getpid()));
-    fs::create_directories(folder);
     // SDL's D-Bus connection leaves a block of libdbus behind at every exit of a
     // windowed run; the leak check looks past it.
-    std::ofstream(folder / "lsan.supp") << "leak:libdbus-1.so\n";
-    const char* leakOptions = std::getenv("LSAN_OPTIONS");
-    const std::string kept = leakOptions != nullptr ? leakOptions : "";
-    setenv("LSAN_OPTIONS", ("suppressions=" + (folder / "lsan.supp").string()).c_str(), 1);
+    const std::string leaks = "LSAN_OPTIONS=suppressions=" + File("lsan.supp", "leak:libdbus-1.so\n");
     const struct {
         std::vector<std::string> args;
         const char* loaded;  // the line after which the window goes
     } cases[] = {{{}, "Load 640/WIIStrap."}, {{"--level", "20"}, "Wad Load (ASYNC): ALLEY"}};
     for (const auto& c : cases) {
-        std::vector<std::string> args = {"--verbose", "--nand", (folder / "nand").string()};
+        std::vector<std::string> args = {"--verbose", "--nand", Path("nand")};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        ChildProcess child(BOWLING_PROGRAM, args);
+        ChildProcess child(BOWLING_PROGRAM, args, {leaks});
         ASSERT_TRUE(child.ReadErrorUntil(c.loaded)) << c.loaded;
         const ::Window window = WindowOf(display, child.Pid());
         ASSERT_NE(window, 0u) << c.loaded;
         XDestroyWindow(display, window);
         XSync(display, False);
-        std::string error;
-        EXPECT_EQ(child.Wait(&error), 0) << c.loaded << "\n"
-                                         << error.substr(error.size() - std::min<size_t>(error.size(), 3000));
+        EXPECT_TRUE(child.Exits(0)) << c.loaded;
     }
     XCloseDisplay(display);
-    if (leakOptions != nullptr)
-        setenv("LSAN_OPTIONS", kept.c_str(), 1);
-    else
-        unsetenv("LSAN_OPTIONS");
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -8,22 +8,27 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 
 extern char** environ;
 
 ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& args,
-                           const std::vector<std::string>& unset, bool withOutput) {
+                           const std::vector<std::string>& environment, bool withOutput) {
     std::vector<char*> argv{const_cast<char*>(path.c_str())};
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
+    const auto nameOf = [](std::string_view entry) { return entry.substr(0, entry.find('=')); };
     std::vector<char*> envp;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view text = *entry;
-        const std::string_view name = text.substr(0, text.find('='));
-        if (std::find(unset.begin(), unset.end(), name) == unset.end())
+        if (std::ranges::none_of(environment,
+                                 [&](const std::string& change) { return nameOf(change) == nameOf(*entry); }))
             envp.push_back(*entry);
+    }
+    for (const std::string& change : environment) {
+        if (change.find('=') != std::string::npos)
+            envp.push_back(const_cast<char*>(change.c_str()));
     }
     envp.push_back(nullptr);
 
@@ -71,11 +76,14 @@ bool ChildProcess::ReadErrorLine(std::string* line) {
     }
 }
 
-bool ChildProcess::ReadErrorUntil(const std::string& text) {
-    std::string line;
-    while (ReadErrorLine(&line)) {
-        if (line.find(text) != std::string::npos)
+bool ChildProcess::ReadErrorUntil(const std::string& text, std::string* line) {
+    std::string read;
+    while (ReadErrorLine(&read)) {
+        if (read.find(text) != std::string::npos) {
+            if (line != nullptr)
+                *line = read;
             return true;
+        }
     }
     return false;
 }
@@ -95,4 +103,33 @@ int ChildProcess::Wait(std::string* error) {
     waitpid(pid_, &status, 0);
     pid_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+testing::AssertionResult ChildProcess::Exits(int status) {
+    std::string error;
+    const int exited = Wait(&error);
+    if (exited == status)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "exit status " << exited << ", not " << status << "\n"
+                                       << Tail(error);
+}
+
+std::string Tail(const std::string& output) {
+    return output.substr(output.size() - std::min<size_t>(output.size(), 3000));
+}
+
+void ChildProcessTest::SetUp() {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = std::filesystem::path(testing::TempDir()) /
+              (std::string(test->test_suite_name()) + "_" + test->name() + "_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder_);
+}
+
+void ChildProcessTest::TearDown() {
+    std::filesystem::remove_all(folder_);
+}
+
+std::string ChildProcessTest::File(const std::string& name, const std::string& text) const {
+    std::ofstream(folder_ / name) << text;
+    return Path(name);
 }

@@ -211,38 +211,43 @@ std::vector<const ColourWord*> ColourWords(const std::string& text) {
     return found;
 }
 
-// What the shop says of the colours of shirts and shoes, and of how see-through
-// an item is, its texture draws: each colour word is at least a trim's share of
-// the texels, a shirt's name names one, and nothing said to be clear is opaque.
+// How each kind of item the shop describes is drawn: worn ones by their wearer's
+// gender, their words' colours in the texture, a shirt's name naming one.
+struct DrawnKind {
+    EquipType type;
+    const char* texture;
+    bool worn, colourInName;
+};
+constexpr DrawnKind kDrawnKinds[] = {{EQUIP_TYPE_SHIRT, BOWLER_TEX_SHIRT, true, true},
+                                     {EQUIP_TYPE_SHOES, BOWLER_TEX_SHOES, true, false},
+                                     {EQUIP_TYPE_BALL, BOWLER_TEX_BALL, false, false}};
+
+// What the shop says of an item's colours, and of how see-through it is, its
+// texture draws: each colour word is at least a trim's share of the texels, and
+// nothing said to be clear is opaque.
 TEST_F(DbContentTest, ItemWordsMatchTheTexturesTheyAreDrawnWith) {
     const std::vector<modelgen::NamedTexture> textures =
         modelgen::BowlerTextures(modelgen::ReadBowlerCounts(BOWLING_DB_CONTENT_DIR));
-    const auto texture = [&](const char* prefix, s32 a, s32 b) -> const discbuild::RgbaImage* {
-        char name[16];
-        b < 0 ? BowlerPartName(name, prefix, a) : BowlerPartName(name, prefix, a, b);
-        const auto it = std::ranges::find(textures, std::string(name), &modelgen::NamedTexture::name);
-        return it == textures.end() ? nullptr : &it->image;
-    };
     for (const s_DBItem& item : Items()) {
-        const bool shirt = item.e_EquipType == EQUIP_TYPE_SHIRT, shoes = item.e_EquipType == EQUIP_TYPE_SHOES;
-        if (!shirt && !shoes && item.e_EquipType != EQUIP_TYPE_BALL)
+        const auto kind = std::ranges::find(kDrawnKinds, item.e_EquipType, &DrawnKind::type);
+        if (kind == std::end(kDrawnKinds))
             continue;
         SCOPED_TRACE(item.m_Name);
-        const discbuild::RgbaImage* image =
-            shirt   ? texture(BOWLER_TEX_SHIRT, s32(Gender(item)), item.m_TextureID)
-            : shoes ? texture(BOWLER_TEX_SHOES, s32(Gender(item)), item.m_TextureID)
-                    : texture(BOWLER_TEX_BALL, item.m_TextureID, -1);
-        ASSERT_NE(image, nullptr);
-        const u32 texels = image->width * image->height;
+        char name[16];
+        kind->worn ? BowlerPartName(name, kind->texture, s32(Gender(item)), item.m_TextureID)
+                   : BowlerPartName(name, kind->texture, item.m_TextureID);
+        const auto texture = std::ranges::find(textures, std::string(name), &modelgen::NamedTexture::name);
+        ASSERT_TRUE(texture != textures.end()) << "no texture " << name;
+        const discbuild::RgbaImage& image = texture->image;
+        const u32 texels = image.width * image.height;
         const std::string words = std::string(item.m_Name) + " " + item.m_Description;
-        for (const ColourWord* colour :
-             shirt || shoes ? ColourWords(words) : std::vector<const ColourWord*>{}) {
+        for (const ColourWord* colour : kind->worn ? ColourWords(words) : std::vector<const ColourWord*>{}) {
             u32 drawn = 0;
             for (u32 i = 0; i < texels; ++i)
-                drawn += Names(*colour, &image->rgba[i * 4]) ? 1 : 0;
+                drawn += Names(*colour, &image.rgba[i * 4]) ? 1 : 0;
             EXPECT_GE(drawn * 20, texels) << "no " << colour->word << " in it";
         }
-        if (shirt) {
+        if (kind->colourInName) {
             EXPECT_FALSE(ColourWords(item.m_Name).empty()) << "the name names no colour";
         }
         const bool clear = words.find("see-through") != std::string::npos ||
@@ -250,7 +255,7 @@ TEST_F(DbContentTest, ItemWordsMatchTheTexturesTheyAreDrawnWith) {
                            words.find("transparent") != std::string::npos;
         u32 opaque = 0;
         for (u32 i = 0; i < texels; ++i)
-            opaque += image->rgba[i * 4 + 3] == 0xFF ? 1 : 0;
+            opaque += image.rgba[i * 4 + 3] == 0xFF ? 1 : 0;
         EXPECT_FALSE(clear && opaque == texels) << "said to be see-through, drawn opaque";
     }
 }

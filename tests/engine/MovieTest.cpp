@@ -13,7 +13,6 @@
 #include "console/gx.h"
 #include "console/gx/efb_control.h"
 #include "console/gx/gx_control.h"
-#include "console/input/input_control.h"
 #include "console/vi.h"
 #include "orblib47/source/NGC/Movie.h"
 #include "orblib47/source/OrbLib.h"
@@ -115,11 +114,7 @@ TEST_F(MovieTest, PlayingKeepsTheMovieFrameRateAndPutsTheUIBack) {
 
 TEST_F(MovieTest, PressingAEndsTheMovieAndThePressIsNotSeenAfterwards) {
     Write("LONG.thp", Movie(60));
-    std::string error;
-    const u32 now = VIGetRetraceCount();
-    ASSERT_TRUE(HostInputSetScript(
-        std::to_string(now) + " 0 connect\n" + std::to_string(now + 3) + " 0 button a down\n", &error))
-        << error;
+    ScriptFromNow("0 0 connect\n3 0 button a down\n");
     EXPECT_LT(Play("LONG"), 30u);  // two seconds of movie
     EXPECT_EQ(Pad[0].bnew & PAD_A, 0u);
     EventWait(1);

@@ -6,11 +6,8 @@
 
 #include <cstring>
 #include <set>
-#include <sstream>
 #include <string>
 
-#include "console/input/input_control.h"
-#include "console/vi.h"
 #include "orblib47/source/Collision.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/NGC/DrawFrame.h"
@@ -74,18 +71,15 @@ protected:
             EventWait(1);
         }
     }
-    // Remote 0's presses, frames counted in retraces from now.
-    void Script(const std::string& lines) {
-        std::string script = std::to_string(VIGetRetraceCount()) + " 0 connect\n";
-        std::istringstream in(lines);
-        for (u32 retrace; in >> retrace;) {
-            std::string rest;
-            std::getline(in, rest);
-            script += std::to_string(VIGetRetraceCount() + retrace) + rest + "\n";
-        }
-        std::string error;
-        ASSERT_TRUE(HostInputSetScript(script, &error)) << error;
+    // Frames until `done`, at most `limit`; whether it came.
+    template <typename Done>
+    bool FramesUntil(Done done, s32 limit = kFrameLimit) {
+        for (s32 n = 0; n < limit && !done(); ++n)
+            Frames(1);
+        return done();
     }
+    // Remote 0's presses, frames counted in retraces from now.
+    static void Script(const std::string& lines) { ScriptFromNow("0 0 connect\n" + lines); }
 };
 
 TEST_F(LevelMgrTest, ALevelCycleLeavesNoTasksArchivesOrHooksBehind) {
@@ -195,15 +189,14 @@ TEST_F(LevelMgrTest, AnAttractGameIsBowledByTheComputerAndEndsOnItsTimeOutOrABut
         ASSERT_TRUE(Start(kRoom));
         for (const CPlayer& player : g_Players)
             EXPECT_EQ(player.bIsHumanPlayer, 0);
-        s32 frames = 0;
         if (press) {
             Script("20 0 button a down\n");
-            for (; g_LevelMgr.m_bActive && frames < 20; ++frames)
-                Frames(1);
+            FramesUntil([] { return g_LevelMgr.m_bActive == 0; }, 20);
         } else {
             // Frames of the same length without drawing them: two retraces each,
             // 60 s in 1800.
             Frames(1);
+            s32 frames = 0;
             for (; g_LevelMgr.m_bActive && frames < 2000; ++frames)
                 g_LevelMgr.Update();
             EXPECT_NEAR(frames, 1800, 2);
@@ -243,12 +236,10 @@ TEST_F(LevelMgrTest, TheFirstBallRollsTheSameWhateverTheHeapHolds) {
         g_LevelMgr.bAttractModeEnabled = 1;
         EXPECT_TRUE(Start(kRoom));
         Physics.StartGame();
-        for (s32 n = 0; n < kFrameLimit && Physics.mScoreKeeper.GetNextBall(0).frame == 0 &&
-                        Physics.mScoreKeeper.GetNextBall(0).ball == 0;
-             ++n)
-            Frames(1);
-        const ScoreNextBall next = Physics.mScoreKeeper.GetNextBall(0);
-        EXPECT_TRUE(next.frame != 0 || next.ball != 0) << "the first ball was not bowled";
+        EXPECT_TRUE(FramesUntil([] {
+            const ScoreNextBall next = Physics.mScoreKeeper.GetNextBall(0);
+            return next.frame != 0 || next.ball != 0;
+        })) << "the first ball was not bowled";
         FirstBall ball{GetPhysicsResult(PlayerLane), wholethrow::FilmCopy(PlayerLane), OrbRand()};
         Stop();
         return ball;

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "console/vi.h"
 #include "orblib47/source/Anim.h"
 #include "orblib47/source/HModel.h"
 #include "orblib47/source/Heap.h"
@@ -20,9 +19,9 @@
 #include "orblib47/source/Wad.h"
 #include "source/DefaultDisc.h"
 #include "source/Dev/DevEntriesRender.h"
-#include "source/OrbMain.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/EntryRun.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempDisc.h"
 #include "tools/discbuild/TimWriter.h"
@@ -40,17 +39,6 @@ Usage Now() {
     EventWait(3);
     return {MainHeap.avail + ExtraHeap.avail, MainHeap.numHandles + ExtraHeap.numHandles,
             UIObjectRecords != nullptr ? UIObjectRecords->count : 0};
-}
-
-// Runs the entry with remote 0's `script` (frames from now), ending at the frame
-// limit `frames` from now at the latest; the frames it ran.
-u32 RunEntry(s32 (*entry)(), const std::string& script, u32 frames) {
-    ScriptFromNow("0 0 connect\n" + script);
-    const u32 start = VIGetRetraceCount();
-    g_FrameLimit = start + frames;
-    EXPECT_EQ(entry(), 0);
-    g_FrameLimit = 0;
-    return VIGetRetraceCount() - start;
 }
 
 constexpr const char* kPressPlus = "40 0 button plus down\n42 0 button plus up\n";

@@ -10,6 +10,7 @@
 #include "source/DefaultDisc.h"
 #include "source/Dev/DevEntries.h"
 #include "source/OrbMain.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/TestHost.h"
 
 u32 RunEntry(const EntryRun& run) {
@@ -33,4 +34,13 @@ u32 RunEntry(const EntryRun& run) {
     g_FrameLimit = 0;
     g_LauncherEntry = DEV_ENTRY_GAME_SHELL;
     return VIGetRetraceCount();
+}
+
+u32 RunEntry(s32 (*entry)(), const std::string& script, u32 frames) {
+    ScriptFromNow("0 0 connect\n" + script);
+    const u32 start = VIGetRetraceCount();
+    g_FrameLimit = start + frames;
+    EXPECT_EQ(entry(), 0);
+    g_FrameLimit = 0;
+    return VIGetRetraceCount() - start;
 }

@@ -17,3 +17,7 @@ struct EntryRun {
 
 // The retrace at which the program returned. The shown frames outlive the exit.
 u32 RunEntry(const EntryRun& run);
+
+// Runs an entry on the host that is up, with remote 0's `script` (frames from
+// now), ending at the frame limit `frames` from now at the latest; the frames it ran.
+u32 RunEntry(s32 (*entry)(), const std::string& script, u32 frames);

@@ -4,31 +4,20 @@
 
 #include <string>
 
-#include "console/vi.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/OrbLib.h"
 #include "orblib47/source/UIObject.h"
 #include "source/Dev/ColorBar.h"
 #include "source/Dev/DevEntriesRender.h"
-#include "source/OrbMain.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/EntryRun.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
 
 class ColorBarScreenTest : public MenuDiscFixture {
 protected:
-    // Runs the launcher entry with remote 0's `script` up to the frame limit
-    // `frames` from now; the frames it ran.
-    static u32 RunEntry(const std::string& script, u32 frames) {
-        ScriptFromNow("0 0 connect\n" + script);
-        const u32 start = VIGetRetraceCount();
-        g_FrameLimit = start + frames;
-        EXPECT_EQ(ColorBarTest(), 0);
-        g_FrameLimit = 0;
-        return VIGetRetraceCount() - start;
-    }
     static std::pair<u32, u32> Heaps() {
         return {MainHeap.avail + ExtraHeap.avail, MainHeap.numHandles + ExtraHeap.numHandles};
     }
@@ -58,11 +47,11 @@ TEST_F(ColorBarScreenTest, ATogglesThePatternAndTwiceReturnsToTheBars) {
 TEST_F(ColorBarScreenTest, EntryShowsBarsAndRampAndLeavesOnPlus) {
     const auto before = Heaps();
     const u32 uiFree = UIObjectRecords->count;
-    RunEntry("", 80);
+    RunEntry(ColorBarTest, "", 80);
     ExpectLooksAsKept("color_bars");
-    RunEntry("5 0 button a down\n7 0 button a up\n", 80);
+    RunEntry(ColorBarTest, "5 0 button a down\n7 0 button a up\n", 80);
     ExpectLooksAsKept("grey_ramp");
-    EXPECT_LT(RunEntry("40 0 button plus down\n42 0 button plus up\n", 600), 100u);
+    EXPECT_LT(RunEntry(ColorBarTest, "40 0 button plus down\n42 0 button plus up\n", 600), 100u);
     EXPECT_EQ(ColorBarDrawThreadPtr, nullptr);
     EXPECT_EQ(Heaps(), before);
     EXPECT_EQ(UIObjectRecords->count, uiFree);

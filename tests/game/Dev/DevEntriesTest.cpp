@@ -10,7 +10,6 @@
 
 #include "console/screenshot.h"
 #include "console/system.h"
-#include "console/vi.h"
 #include "orblib47/source/DbugMenu.h"
 #include "orblib47/source/Heap.h"
 #include "orblib47/source/OrbLib.h"
@@ -27,6 +26,7 @@
 #include "source/SFP/SFP2K.h"
 #include "tests/game/PictureCompare.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/EntryRun.h"
 #include "tests/support/ReportCapture.h"
 #include "tests/support/TempDisc.h"
 
@@ -69,17 +69,6 @@ protected:
         DebugBuildStamp = "May  7 2007 at 10:03:18";  // the pictures' build line
         OrbMainStartup();
         before_ = InUse();
-    }
-
-    // Runs the entry with the script (retraces from now) until it returns or the
-    // frame limit `limit` retraces from now; the retraces it took.
-    u32 Run(s32 (*entry)(), const std::string& script, u32 limit) {
-        ScriptFromNow("0 0 connect\n" + script);
-        const u32 start = VIGetRetraceCount();
-        g_FrameLimit = start + limit;
-        EXPECT_EQ(entry(), 0);
-        g_FrameLimit = 0;
-        return VIGetRetraceCount() - start;
     }
 
     // Everything the entry took is back once the blocks the GPU still read are
@@ -133,7 +122,7 @@ void WatchLevel(s_thread*, void* record) {
 // archives loaded for it are freed.
 TEST_F(DevEntriesTest, TheLevelListShowsTheLevelsAndItsEndFreesTheArchives) {
     Start();
-    EXPECT_LT(Run(LevelManagerMain, "", 150), 160u);
+    EXPECT_LT(RunEntry(LevelManagerMain, "", 150), 160u);
     for (const char* archive : {"NPC", "GAMESFX", "GLOBAL"})
         EXPECT_TRUE(report().contains(std::string("Wad Load: ") + archive + "\n")) << archive;
     ExpectLooksAsKept("level_manager_menu");
@@ -145,7 +134,7 @@ TEST_F(DevEntriesTest, TheLevelListShowsTheLevelsAndItsEndFreesTheArchives) {
 TEST_F(DevEntriesTest, ExitingTheLevelListLoadsNoLevel) {
     Start(false);
     const std::string exit = Press(120, "minus") + Press(130, "down") + Press(140, "a");
-    EXPECT_LT(Run(LevelManagerMain, exit, 1000), 300u);
+    EXPECT_LT(RunEntry(LevelManagerMain, exit, 1000), 300u);
     EXPECT_FALSE(report().contains("Wad Load (ASYNC): ALLEY\n"));
     EXPECT_EQ(g_LaunchState, LAUNCH_IDLE);
     ExpectAllGivenBack();
@@ -171,7 +160,7 @@ TEST_F(DevEntriesTest, TheChosenLevelLoadsAndPlaysUntilTheFrameLimit) {
     for (const bool check : {false, true}) {
         LevelSeen seen;
         s_thread* watch = ThreadInsertPriorityDebug("WatchLevel", nullptr, &seen, WatchLevel, nullptr, 100);
-        Run(LevelManagerMain, Press(120, "down") + Press(130, "a"), 600);
+        RunEntry(LevelManagerMain, Press(120, "down") + Press(130, "a"), 600);
         ThreadKill(watch);
         EXPECT_GT(LitShare(), 0.5);
         if (check)
@@ -194,7 +183,7 @@ TEST_F(DevEntriesTest, ALevelThatDoesNotLoadEndsTheEntry) {
     disc_.LinkAllBut(DefaultDiscRoot(), {"DATA/NPC.WAD", first});
     disc_.Write(first, {'A', 'L', 'L', 'E', 'Y'});
     Start(false, true);
-    EXPECT_LT(Run(LevelManagerMain, Press(120, "a"), 3000), 400u);
+    EXPECT_LT(RunEntry(LevelManagerMain, Press(120, "a"), 3000), 400u);
     EXPECT_EQ(g_LaunchState, LAUNCH_FAILED);
     EXPECT_EQ(g_LevelMgr.m_pLevel, nullptr);
     ExpectAllGivenBack();
@@ -203,10 +192,10 @@ TEST_F(DevEntriesTest, ALevelThatDoesNotLoadEndsTheEntry) {
 // The ticker's line mid-way across, fading in on the right; plus ends the entry.
 TEST_F(DevEntriesTest, TheTickerScrollsItsLineUntilPlus) {
     Start();
-    EXPECT_GE(Run(TickerTesting, "", 400), 400u);
+    EXPECT_GE(RunEntry(TickerTesting, "", 400), 400u);
     ExpectLooksAsKept("ticker_testing");
     ExpectAllGivenBack();
-    EXPECT_LT(Run(TickerTesting, Press(100, "plus"), 1000), 110u);
+    EXPECT_LT(RunEntry(TickerTesting, Press(100, "plus"), 1000), 110u);
     ExpectAllGivenBack();
 }
 
@@ -226,7 +215,7 @@ TEST_F(DevEntriesTest, TheKudosPlayOneAfterAnotherInTheirOrder) {
     Start(false);
     std::vector<s32> shown;
     s_thread* watch = ThreadInsertPriorityDebug("WatchKudos", nullptr, &shown, WatchKudos, nullptr, 100);
-    const u32 took = Run(KudosRunAll, "", 20000);
+    const u32 took = RunEntry(KudosRunAll, "", 20000);
     ThreadKill(watch);
     EXPECT_LT(took, 20000u) << "the last movie ends the entry";
     std::vector<s32> all;
@@ -239,7 +228,7 @@ TEST_F(DevEntriesTest, TheKudosPlayOneAfterAnotherInTheirOrder) {
 TEST_F(DevEntriesTest, WithTheKudosOffNothingIsShownAndNoFramePasses) {
     Start(false);
     g_GameSettings.m_Current.bKudosScreens = 0;
-    EXPECT_EQ(Run(KudosRunAll, "", 1000), 0u) << "retraces";
+    EXPECT_EQ(RunEntry(KudosRunAll, "", 1000), 0u) << "retraces";
     ExpectAllGivenBack();
 }
 

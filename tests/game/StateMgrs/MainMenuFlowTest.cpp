@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 
@@ -20,6 +18,7 @@
 #include "source/StateMgrs/MainMenuFlow.h"
 #include "source/StateMgrs/ScreenTracker.h"
 #include "source/StateMgrs/State.h"
+#include "tests/game/StateMgrs/ShellRun.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/PadScript.h"
@@ -142,22 +141,13 @@ TEST_F(MainMenuFlowTest, AMenuThatDoesNotLoadSaysSoAndGoesBack) {
 
 // The program stopped by its frame limit while the main menu is up ends cleanly:
 // the menu's screens are freed while the heap holding them is still there.
-TEST(MainMenuFlowProgramTest, TheProgramEndsCleanlyInTheMainMenu) {
-    const std::string script = testing::TempDir() + "main_menu_quit.txt";
-    const std::string nand = testing::TempDir() + "main_menu_quit_nand";
-    std::filesystem::remove_all(nand);  // a first boot: the save is offered, A answers
-    std::ofstream(script)
-        << "0 0 connect\n"
-           "30 0 button a down\n32 0 button a up\n"
-           "120 0 button a down\n122 0 button a up\n"
-           "200 0 button a down\n202 0 button a up\n"
-           "300 0 button a down\n302 0 button a up\n"
-           "900 0 button a down\n900 0 button b down\n906 0 button a up\n906 0 button b up\n"
-           "1000 0 button a down\n1002 0 button a up\n";
+using MainMenuFlowProgramTest = ChildProcessTest;
+
+TEST_F(MainMenuFlowProgramTest, TheProgramEndsCleanlyInTheMainMenu) {
+    ChildProcess child(BOWLING_PROGRAM, {"--headless", "--verbose", "--frames", "1400", "--input",
+                                         File("boot.txt", kBootToMainMenu), "--nand", Path("nand")});
     std::string error;
-    ChildProcess child(BOWLING_PROGRAM,
-                       {"--headless", "--verbose", "--frames", "1400", "--input", script, "--nand", nand});
-    EXPECT_EQ(child.Wait(&error), 0) << error;
+    EXPECT_EQ(child.Wait(&error), 0) << Tail(error);
     EXPECT_NE(error.find("Load 640/MainMenu.sfp"), std::string::npos) << "the menu was up";
 }
 
